@@ -1,0 +1,95 @@
+#include "FilePackDerived.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "PackIndex.h"
+#include "platform/Paths.h"
+
+CFilePackDerived::~CFilePackDerived()
+{
+    engine::PackIndexTable().clear();
+    packCount_ = 0;
+    openedCount_ = 0;
+}
+
+bool CFilePackDerived::Init(unsigned packCount)
+{
+    try {
+        auto& table = engine::PackIndexTable();
+        table.clear();
+        table.resize(packCount);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    packCount_ = packCount;
+    openedCount_ = 0;
+    return true;
+}
+
+bool CFilePackDerived::OpenPack(const char* path, int pack)
+{
+    if (path == nullptr || pack < 0 || static_cast<unsigned>(pack) >= packCount_)
+        return false;
+    engine::PackIndexRecord record;
+    try {
+        if (!engine::ReadPackIndex(plat::ResolvePath(path).string(), record))
+            return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    auto& slot = engine::PackIndexTable()[static_cast<std::size_t>(pack)];
+    if (!slot.opened)
+        ++openedCount_;
+    slot = std::move(record);
+    return true;
+}
+
+bool CFilePackDerived::LoadTexture(Direct3DTexture9** texture, int /*pack*/, int /*entry*/)
+{
+    // Textures need the graphics device, which this build does not have yet.
+    if (texture != nullptr)
+        *texture = nullptr;
+    return false;
+}
+
+void CFilePackDerived::ReleaseTexture(Direct3DTexture9* /*texture*/)
+{
+}
+
+unsigned char* CFilePackDerived::LoadData(int pack, int entry, int* length, unsigned char* old)
+{
+    // The caller may reload into the same variable: the old buffer goes first.
+    FreeData(old);
+    const engine::PackIndexRecord* record = engine::FindPack(pack);
+    if (record == nullptr || !engine::IsEntryReadable(*record, entry))
+        return nullptr;
+    const auto e = static_cast<std::size_t>(entry);
+    const std::uint32_t words = record->wordLengths[e];
+    // A zero-length entry still gets a buffer of its own.
+    auto* buffer = static_cast<unsigned char*>(std::malloc(words == 0 ? 4 : static_cast<std::size_t>(words) * 4));
+    if (buffer == nullptr)
+        return nullptr;
+    if (!engine::ReadEntryWords(*record, entry, 0, words, buffer)) {
+        std::free(buffer);
+        return nullptr;
+    }
+    if (length != nullptr)
+        *length = static_cast<int>(record->byteLengths[e]);
+    return buffer;
+}
+
+void CFilePackDerived::FreeData(unsigned char* buffer)
+{
+    std::free(buffer);
+}
+
+void CFilePackDerived::Release()
+{
+    delete this;
+}
+
+Zeph::CFilePack* CreateFilePack()
+{
+    return new (std::nothrow) CFilePackDerived();
+}

@@ -1,0 +1,128 @@
+#include "PackIndex.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "PackScramble.h"
+
+namespace engine {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+bool ReadWords(std::FILE* file, std::vector<std::uint32_t>& words, std::uint32_t count)
+{
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(count) * 4);
+    if (count != 0 && std::fread(bytes.data(), 4, count, file) != count)
+        return false;
+    words.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const unsigned char* p = &bytes[static_cast<std::size_t>(i) * 4];
+        words[i] = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                   (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    }
+    return true;
+}
+
+long long FileSize(std::FILE* file)
+{
+    if (fseeko(file, 0, SEEK_END) != 0)
+        return -1;
+    long long size = ftello(file);
+    if (fseeko(file, 0, SEEK_SET) != 0)
+        return -1;
+    return size;
+}
+
+}  // namespace
+
+std::vector<PackIndexRecord>& PackIndexTable()
+{
+    static std::vector<PackIndexRecord> table;
+    return table;
+}
+
+bool ReadPackIndex(const std::string& path, PackIndexRecord& record)
+{
+    File file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return false;
+    long long size = FileSize(file.get());
+    if (size < 4)
+        return false;
+
+    std::vector<std::uint32_t> countWord;
+    if (!ReadWords(file.get(), countWord, 1))
+        return false;
+    packformat::UnscrambleWords(packformat::Block::Count, countWord.data(), 1, 0, 1);
+    const std::uint32_t count = countWord[0];
+    // The count must leave room for its three index arrays inside the file.
+    if (static_cast<unsigned long long>(count) * 12 + 4 > static_cast<unsigned long long>(size))
+        return false;
+
+    PackIndexRecord loaded;
+    loaded.entryCount = count;
+    if (!ReadWords(file.get(), loaded.offsets, count) || !ReadWords(file.get(), loaded.byteLengths, count) ||
+        !ReadWords(file.get(), loaded.wordLengths, count))
+        return false;
+    packformat::UnscrambleWords(packformat::Block::Offsets, loaded.offsets.data(), count, 0, count);
+    packformat::UnscrambleWords(packformat::Block::ByteLengths, loaded.byteLengths.data(), count, 0, count);
+    packformat::UnscrambleWords(packformat::Block::WordLengths, loaded.wordLengths.data(), count, 0, count);
+
+    loaded.entryReadable.resize(count);
+    for (std::uint32_t e = 0; e < count; ++e) {
+        unsigned long long end = static_cast<unsigned long long>(loaded.offsets[e]) +
+                                 static_cast<unsigned long long>(loaded.wordLengths[e]) * 4;
+        bool inside = end <= static_cast<unsigned long long>(size);
+        bool lengthFits = static_cast<unsigned long long>(loaded.byteLengths[e]) <=
+                          static_cast<unsigned long long>(loaded.wordLengths[e]) * 4;
+        bool lengthIsInt = loaded.byteLengths[e] <= 0x7FFFFFFFu;
+        loaded.entryReadable[e] = inside && lengthFits && lengthIsInt;
+    }
+    loaded.path = path;
+    loaded.opened = true;
+    record = std::move(loaded);
+    return true;
+}
+
+const PackIndexRecord* FindPack(int pack)
+{
+    auto& table = PackIndexTable();
+    if (pack < 0 || static_cast<std::size_t>(pack) >= table.size() || !table[static_cast<std::size_t>(pack)].opened)
+        return nullptr;
+    return &table[static_cast<std::size_t>(pack)];
+}
+
+bool IsEntryReadable(const PackIndexRecord& record, int entry)
+{
+    return entry >= 0 && static_cast<std::uint32_t>(entry) < record.entryCount &&
+           record.entryReadable[static_cast<std::size_t>(entry)];
+}
+
+bool ReadEntryWords(const PackIndexRecord& record, int entry, std::uint32_t firstWord, std::uint32_t wordCount,
+                    unsigned char* dest)
+{
+    if (!IsEntryReadable(record, entry))
+        return false;
+    const auto e = static_cast<std::size_t>(entry);
+    const std::uint32_t entryWords = record.wordLengths[e];
+    if (firstWord > entryWords || wordCount > entryWords - firstWord)
+        return false;
+    if (wordCount == 0)
+        return true;
+    File file(std::fopen(record.path.c_str(), "rb"));
+    if (!file)
+        return false;
+    long long position = static_cast<long long>(record.offsets[e]) + static_cast<long long>(firstWord) * 4;
+    if (fseeko(file.get(), position, SEEK_SET) != 0)
+        return false;
+    if (std::fread(dest, 4, wordCount, file.get()) != wordCount)
+        return false;
+    packformat::UnscrambleBytes(packformat::Block::EntryData, dest, wordCount, firstWord, entryWords);
+    return true;
+}
+
+}  // namespace engine
