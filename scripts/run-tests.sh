@@ -13,7 +13,9 @@ ctest --test-dir build -j "$jobs" --output-on-failure --timeout 300
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_odr_violation=0"
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+mkdir -p build-asan
+cat tests/lsan/*.supp > build-asan/lsan.supp
+export LSAN_OPTIONS="suppressions=$PWD/build-asan/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF
 cmake --build build-asan -j "$jobs"

@@ -1,0 +1,8 @@
+// Not built yet: the factory is exported so the host can bind every name,
+// and answers null ("cannot make").
+#include "Zeph.h"
+
+Zeph::CSoundStatic* CreateSoundStatic()
+{
+    return nullptr;
+}
