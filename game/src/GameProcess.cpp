@@ -1,0 +1,104 @@
+#include "GameProcess.h"
+
+#include <new>
+
+#include "Config.h"
+#include "GameData.h"
+#include "GameMain.h"
+#include "HeadlessRun.h"
+#include "Initialize.h"
+#include "MainLoop.h"
+#include "PlayBGM.h"
+#include "PlaySE.h"
+#include "ZephGlobals.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr const char* kSource = "WinMain.cpp";
+
+template <typename T>
+T* CreateSingleton(int line)
+{
+    T* made = new (std::nothrow) T();
+    if (made == nullptr) {
+        REPORT_ERROR(kSource, line, 1);
+        throw 0;
+    }
+    return made;
+}
+
+void CreateSingletons()
+{
+    TheGameData = CreateSingleton<GameData>(151);
+    ThePlayBGM = CreateSingleton<CPlayMidi>(162);
+    ThePlaySE = CreateSingleton<CPlaySE>(168);
+    if (CreateGameMain() == nullptr) {
+        REPORT_ERROR(kSource, 175, 1);
+        throw 0;
+    }
+    // An error reported while the game object was built ends the game here.
+    if (ErrorFlag)
+        throw 0;
+}
+
+void DeleteSingletons()
+{
+    DeleteGameMain(TheGameMain);
+    TheGameMain = nullptr;
+    delete ThePlaySE;
+    ThePlaySE = nullptr;
+    delete ThePlayBGM;
+    ThePlayBGM = nullptr;
+    delete TheGameData;
+    TheGameData = nullptr;
+}
+
+}  // namespace
+
+void ExitPath()
+{
+    if (ZephError != nullptr && ErrorFlag) {
+        ZephError->ShowError();
+    } else if (GameReady && !ErrorFlag) {
+        CurrentTime = plat::NowMs();
+        ZephMidi->FadeOut(500);
+        ZephSoundStatic->FadeOutAll();
+        WaitForClosingFades();
+    }
+    GameReady = 0;
+    DeleteSingletons();
+}
+
+bool StartGame()
+{
+    try {
+        if (!Initializer.InitializeGame())
+            return false;
+        CreateSingletons();
+    } catch (...) {
+        return false;
+    }
+    GameReady = 1;
+    PlayTimeClock = plat::NowMs();
+    return true;
+}
+
+int RunGameToExit()
+{
+    StartHeadlessRun();
+    if (!StartGame())
+        return 0;
+    return RunMainLoop();
+}
+
+void FinishProcess()
+{
+    // The settings go back to their file only after a complete start-up,
+    // then the engine goes down.
+    if (GameConfig.SaveOnExit) {
+        GameConfig.SaveGameConfig();
+        GameConfig.SaveOnExit = 0;
+    }
+    Initializer.ShutdownGame();
+}

@@ -1,0 +1,33 @@
+// The game window's events: the four accelerators, activation, painting,
+// moving, closing, and the mouse cursor that shows on movement in a window.
+#pragma once
+
+#include <cstdint>
+
+union SDL_Event;
+
+// Accelerator commands.
+enum AcceleratorCommand : int {
+    kCommandToggleWindowMode = 40001,  // Alt+Enter
+    kCommandScreenShotToClipboard = 40002,  // F1
+    kCommandScreenShotToFile = 40003,  // F2
+    kCommandResetInput = 40004,  // Ctrl+Shift+F10
+};
+
+// The accelerator command of a key press, or 0.
+int AcceleratorFor(const SDL_Event& event);
+// Runs an accelerator command.
+void RunCommand(int command);
+
+// Handles one window event that is not an accelerator. False when the event
+// asks the loop to end (the quit message).
+bool HandleWindowEvent(const SDL_Event& event);
+
+// Hides the cursor once it has rested long enough; the loop calls it each pass.
+void PollCursorTimer();
+
+// Asks the game to close, as the window's close button does.
+void PostCloseMessage();
+
+// Set once the window is closing: deactivation then no longer pauses anything.
+extern std::uint8_t WindowClosing;

@@ -1,0 +1,17 @@
+// Stand-in for the part CCharacter: it has not been built yet. Its entry points
+// only note that they ran (see SceneTrace.h), so the game frame can run and
+// be tested. Delete this file when the part itself lands in game/src.
+#pragma once
+
+#include <cstdint>
+
+#include "SceneTrace.h"
+
+class CCharacter {
+public:
+    void InitCharacter() { SceneTrace::Note("InitCharacter"); }
+    void ReleaseCharacter() { SceneTrace::Note("ReleaseCharacter"); }
+    int GetBattlePhase() { return battlePhase; }
+
+    int battlePhase;
+};
