@@ -52,6 +52,16 @@ bool IsOnAnyDisplay(int x, int y)
     return false;
 }
 
+// Engine objects are freed only through their Release, inside the library.
+template <typename T>
+void ReleaseEngineObject(T*& object)
+{
+    if (object != nullptr) {
+        object->Release();
+        object = nullptr;
+    }
+}
+
 }  // namespace
 
 CInitialize::~CInitialize()
@@ -230,35 +240,15 @@ void CInitialize::ShutdownGame()
 {
     Started = 0;
     FreeGameData();
-    if (ZephSoundStatic != nullptr) {
-        ZephSoundStatic->Release();
-        ZephSoundStatic = nullptr;
-    }
-    if (ZephMidi != nullptr) {
-        ZephMidi->Release();
-        ZephMidi = nullptr;
-    }
-    if (ZephKeyInput != nullptr) {
-        ZephKeyInput->Release();
-        ZephKeyInput = nullptr;
-    }
-    if (ZephFilePack != nullptr) {
-        ZephFilePack->Release();
-        ZephFilePack = nullptr;
-    }
-    if (ZephTextTexture != nullptr) {
-        ZephTextTexture->Release();
-        ZephTextTexture = nullptr;
-    }
-    if (ZephGraphic != nullptr) {
-        ZephGraphic->Release();
-        ZephGraphic = nullptr;
+    ReleaseEngineObject(ZephSoundStatic);
+    ReleaseEngineObject(ZephMidi);
+    ReleaseEngineObject(ZephKeyInput);
+    ReleaseEngineObject(ZephFilePack);
+    ReleaseEngineObject(ZephTextTexture);
+    if (ZephGraphic != nullptr)
         D3DDevice = nullptr;
-    }
-    if (ZephError != nullptr) {
-        ZephError->Release();
-        ZephError = nullptr;
-    }
+    ReleaseEngineObject(ZephGraphic);
+    ReleaseEngineObject(ZephError);
     EngineModule.Close();
     if (MainWindow != nullptr) {
         SDL_DestroyWindow(MainWindow);
