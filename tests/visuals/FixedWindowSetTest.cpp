@@ -62,6 +62,40 @@ TEST_F(FixedWindowSetTest, WindowPiecesTileTheFrameWithoutOverlap)
         EXPECT_EQ(PieceOf(v + piece * 4), expected[piece]) << "piece " << piece;
 }
 
+// Counts, per pixel, the pieces whose area holds the pixel's centre under the
+// top-left rule (left and top edges in, right and bottom edges out): every
+// pixel of the frame must be drawn exactly once, so the translucent inside
+// shows no seam and no doubly blended line, and nothing outside is touched.
+TEST_F(FixedWindowSetTest, PiecesCoverEveryFramePixelExactlyOnce)
+{
+    set->windowRects[1] = {100, 100, 200, 150};
+    set->windowRects[2] = {46, 340, 594, 480};
+    set->windowRects[3] = {10, 10, 14, 14};  // no inside left
+    set->cursorRects[0] = {300, 200, 340, 218};
+    set->InitFixedWindow();
+    const ColouredVertex* frames[] = {set->windowVertices[1], set->windowVertices[2], set->windowVertices[3],
+                                      set->cursorVertices[0]};
+    const PieceRect outlines[] = {{100, 100, 200, 150}, {46, 340, 594, 480}, {10, 10, 14, 14}, {293, 193, 347, 225}};
+    for (int f = 0; f < 4; ++f) {
+        SCOPED_TRACE(::testing::Message() << "frame " << f);
+        PieceRect pieces[5];
+        for (int piece = 0; piece < 5; ++piece)
+            pieces[piece] = PieceOf(frames[f] + piece * 4);
+        int wrong = 0;
+        for (int y = 0; y < 481; ++y) {
+            for (int x = 0; x < 641; ++x) {
+                int count = 0;
+                for (const PieceRect& r : pieces)
+                    count += (x >= r.left && x < r.right && y >= r.top && y < r.bottom) ? 1 : 0;
+                const PieceRect& o = outlines[f];
+                const bool inside = x >= o.left && x < o.right && y >= o.top && y < o.bottom;
+                wrong += count != (inside ? 1 : 0) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 TEST_F(FixedWindowSetTest, CursorFrameSurroundsItsRectangleAtAGapOfFive)
 {
     set->cursorRects[3] = {300, 200, 340, 218};
