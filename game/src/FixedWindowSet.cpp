@@ -74,7 +74,7 @@ bool ValidCursor(int cursor)
 {
     return cursor >= 0 && cursor < CFixedWindowSet::kCursorFrameCount;
 }
-}  // namespace
+} // namespace
 
 CFixedWindowSet::CFixedWindowSet() : windowRects{}, cursorRects{}, windowVertices{}, cursorVertices{}
 {
@@ -111,14 +111,14 @@ void CFixedWindowSet::SetCursorFrameRect(int cursor)
                      r.bottom + kCursorGrowth, kBorderWidth);
 }
 
-void CFixedWindowSet::BuildWindowFrame(ColouredVertex vertices[kFrameVertexCount], float left, float top,
-                                       float right, float bottom, float border)
+void CFixedWindowSet::BuildWindowFrame(ColouredVertex vertices[kFrameVertexCount], float left, float top, float right,
+                                       float bottom, float border)
 {
-    PlacePiece(vertices + 0, left, top + border, left + border, bottom - border);     // left edge
-    PlacePiece(vertices + 4, left, top, right, top + border);                         // top edge
-    PlacePiece(vertices + 8, right - border, top + border, right, bottom - border);   // right edge
-    PlacePiece(vertices + 12, left, bottom - border, right, bottom);                  // bottom edge
-    PlacePiece(vertices + 16, left + border, top + border, right - border, bottom - border);  // inside
+    PlacePiece(vertices + 0, left, top + border, left + border, bottom - border);            // left edge
+    PlacePiece(vertices + 4, left, top, right, top + border);                                // top edge
+    PlacePiece(vertices + 8, right - border, top + border, right, bottom - border);          // right edge
+    PlacePiece(vertices + 12, left, bottom - border, right, bottom);                         // bottom edge
+    PlacePiece(vertices + 16, left + border, top + border, right - border, bottom - border); // inside
 }
 
 void CFixedWindowSet::DrawFixedWindowQuad(ColouredVertex vertices[kFrameVertexCount], int colourSet)

@@ -11,7 +11,7 @@ class CFixedWindowSet {
 public:
     static constexpr int kWindowCount = 68;
     static constexpr int kCursorFrameCount = 32;
-    static constexpr int kFrameVertexCount = 20;  // 5 pieces × 4 vertices
+    static constexpr int kFrameVertexCount = 20; // 5 pieces × 4 vertices
     static constexpr int kColourSetCount = 3;
     static constexpr float kBorderWidth = 2.0f;
     // Cursor frames surround their rectangle at a gap of 5 pixels.

@@ -29,7 +29,7 @@ template <typename T> void ReleaseObject(T*& object)
         object = nullptr;
     }
 }
-}  // namespace
+} // namespace
 
 void CShader::InitShader()
 {

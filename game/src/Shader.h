@@ -20,12 +20,12 @@ public:
     static constexpr int kBannerCutEffectEntry = 263;
     static constexpr int kScreenEffectEntry = 268;
 
-    Direct3DPixelShader9* basicPixelShader = nullptr;   // the game over
-    Direct3DPixelShader9* bannerPixelShader = nullptr;  // the banner's cross-fade
-    D3DXEffect* bannerEffect = nullptr;                 // the banner's blur passes
-    D3DXEffect* bannerCutEffect = nullptr;              // the banner's fades
-    D3DXEffect* screenEffect = nullptr;                 // the event screen effect's circle
-    unsigned char* pendingData = nullptr;               // the entry being made into a program
+    Direct3DPixelShader9* basicPixelShader = nullptr;  // the game over
+    Direct3DPixelShader9* bannerPixelShader = nullptr; // the banner's cross-fade
+    D3DXEffect* bannerEffect = nullptr;                // the banner's blur passes
+    D3DXEffect* bannerCutEffect = nullptr;             // the banner's fades
+    D3DXEffect* screenEffect = nullptr;                // the event screen effect's circle
+    unsigned char* pendingData = nullptr;              // the entry being made into a program
 
     D3DXHANDLE bannerTexture = nullptr;
     D3DXHANDLE bannerTextureSize = nullptr;

@@ -5,7 +5,7 @@
 namespace {
 const char* const kSourceName = "Texture";
 constexpr int kTextureErrorCode = 10;
-}  // namespace
+} // namespace
 
 void CTexture::InitTexture()
 {

@@ -45,10 +45,10 @@ inline Direct3DTexture9* GetTextureHandle(const CTexture& record)
 
 // ---------------------------------------------------------------------------
 // Quad vertex formats: positions are pre-transformed screen pixels.
-constexpr std::uint32_t FVF_TEXTURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;    // 0x144
-constexpr std::uint32_t FVF_COLOURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;                  // 0x44
+constexpr std::uint32_t FVF_TEXTURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;     // 0x144
+constexpr std::uint32_t FVF_COLOURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;                   // 0x44
 constexpr std::uint32_t FVF_TWO_TEXTURES = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX2; // 0x244
-constexpr std::uint32_t FVF_TEXTURE_ONLY = D3DFVF_XYZRHW | D3DFVF_TEX1;                 // 0x104
+constexpr std::uint32_t FVF_TEXTURE_ONLY = D3DFVF_XYZRHW | D3DFVF_TEX1;                  // 0x104
 
 struct TexturedVertex {
     float x, y, z, rhw;
@@ -88,4 +88,3 @@ void ResetRenderStateCaches();
 // Draws four vertices in strip order (top-left, top-right, bottom-left,
 // bottom-right) as two triangles.
 HRESULT DrawQuadStrip(const void* vertices, std::uint32_t stride);
-

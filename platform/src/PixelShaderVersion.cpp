@@ -21,7 +21,7 @@ bool ReadSmallNumber(const char*& text, std::uint32_t* value)
     *value = number;
     return digits > 0;
 }
-}  // namespace
+} // namespace
 
 std::uint32_t ParsePixelShaderVersion(const char* text, std::uint32_t fallback)
 {
@@ -42,4 +42,4 @@ std::uint32_t ReportedPixelShaderVersion()
     return ParsePixelShaderVersion(std::getenv("VELMORA_PIXEL_SHADER_VERSION"), kVersion20);
 }
 
-}  // namespace plat
+} // namespace plat

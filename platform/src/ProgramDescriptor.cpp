@@ -92,7 +92,7 @@ bool ParseStatement(const std::vector<std::string_view>& words, ProgramDescripto
     return *reason = "unknown statement", false;
 }
 
-}  // namespace
+} // namespace
 
 const ProgramParameter* ProgramDescriptor::FindParameter(std::string_view name) const
 {
@@ -195,4 +195,4 @@ const ProgramDescriptor* BuiltInProgramDescriptor(std::string_view program)
     return nullptr;
 }
 
-}  // namespace plat
+} // namespace plat

@@ -50,6 +50,15 @@ Colour Modulate(const Colour& a, const Colour& b)
     return {{a.c[0] * b.c[0], a.c[1] * b.c[1], a.c[2] * b.c[2], a.c[3] * b.c[3]}};
 }
 
+// from + (to − from) × weight, channel by channel, then times the diffuse colour.
+std::uint32_t MixTimesDiffuse(const Colour& from, const Colour& to, const float weight[4], std::uint32_t diffuse)
+{
+    Colour mixed;
+    for (int i = 0; i < 4; ++i)
+        mixed.c[i] = from.c[i] + (to.c[i] - from.c[i]) * weight[i];
+    return Pack(Modulate(mixed, Unpack(diffuse)));
+}
+
 void ReadConstant0(const ProgramState& state, float out[4])
 {
     for (int i = 0; i < 4; ++i)
@@ -62,6 +71,15 @@ void ReadFloats(const ProgramState& state, std::string_view name, float* out, in
     const float* values = state.parameters != nullptr ? state.parameters->Floats(name) : nullptr;
     for (int i = 0; i < count; ++i)
         out[i] = values != nullptr ? values[i] : 0.0f;
+}
+
+// The banner effects' picture (g_Texture) and its size in texels (g_f2TextureSize).
+void ReadBannerTexture(const ProgramState& state, TexelImage* image, float size[2])
+{
+    *image = {};
+    if (state.parameters != nullptr)
+        state.parameters->Texture("g_Texture", image);
+    ReadFloats(state, "g_f2TextureSize", size, 2);
 }
 
 // Texel column or row of a coordinate 0..1 across `size` texels, without
@@ -113,12 +131,7 @@ public:
     void Prepare(const ProgramState& state) override { ReadConstant0(state, weight_); }
     std::uint32_t Shade(const ShadingPixel& pixel) const override
     {
-        const Colour to = Unpack(pixel.stageTexel[0]);
-        const Colour from = Unpack(pixel.stageTexel[1]);
-        Colour mixed;
-        for (int i = 0; i < 4; ++i)
-            mixed.c[i] = from.c[i] + (to.c[i] - from.c[i]) * weight_[i];
-        return Pack(Modulate(mixed, Unpack(pixel.diffuse)));
+        return MixTimesDiffuse(Unpack(pixel.stageTexel[1]), Unpack(pixel.stageTexel[0]), weight_, pixel.diffuse);
     }
 
 private:
@@ -129,13 +142,7 @@ private:
 // and alpha alike.
 class BannerBlur final : public ShadingProgram {
 public:
-    void Prepare(const ProgramState& state) override
-    {
-        image_ = {};
-        if (state.parameters != nullptr)
-            state.parameters->Texture("g_Texture", &image_);
-        ReadFloats(state, "g_f2TextureSize", size_, 2);
-    }
+    void Prepare(const ProgramState& state) override { ReadBannerTexture(state, &image_, size_); }
     std::uint32_t Shade(const ShadingPixel& pixel) const override
     {
         static constexpr std::uint32_t kWeights[3] = {1, 2, 1};
@@ -168,10 +175,7 @@ class BannerCut final : public ShadingProgram {
 public:
     void Prepare(const ProgramState& state) override
     {
-        image_ = {};
-        if (state.parameters != nullptr)
-            state.parameters->Texture("g_Texture", &image_);
-        ReadFloats(state, "g_f2TextureSize", size_, 2);
+        ReadBannerTexture(state, &image_, size_);
         ReadFloats(state, "g_f2TextureCutSize", cut_, 2);
         ReadFloats(state, "g_f2TextureCutDrawPoint", anchor_, 2);
         for (float& side : cut_)
@@ -208,17 +212,14 @@ public:
         const Colour picture = Unpack(pixel.stageTexel[0]);
         const float grey = 0.5f * (0.299f * picture.c[0] + 0.587f * picture.c[1] + 0.114f * picture.c[2]);
         const Colour dim{{grey, grey, grey, picture.c[3]}};
-        Colour mixed;
-        for (int i = 0; i < 4; ++i)
-            mixed.c[i] = dim.c[i] + (picture.c[i] - dim.c[i]) * weight_[i];
-        return Pack(Modulate(mixed, Unpack(pixel.diffuse)));
+        return MixTimesDiffuse(dim, picture, weight_, pixel.diffuse);
     }
 
 private:
     float weight_[4] = {0, 0, 0, 0};
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view program)
 {
@@ -235,4 +236,4 @@ std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view program)
     return nullptr;
 }
 
-}  // namespace plat
+} // namespace plat

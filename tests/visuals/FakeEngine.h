@@ -43,9 +43,9 @@ struct FakeImage {
 
 class FakeFilePack : public Zeph::CFilePack {
 public:
-    std::map<int, std::string> data;     // entries LoadData serves
-    std::map<int, FakeImage> images;     // entries LoadTexture serves
-    int outstandingData = 0;             // LoadData buffers not yet freed
+    std::map<int, std::string> data; // entries LoadData serves
+    std::map<int, FakeImage> images; // entries LoadTexture serves
+    int outstandingData = 0;         // LoadData buffers not yet freed
     std::vector<Direct3DTexture9*> releasedTextures;
 
     bool Init(unsigned) override { return true; }
@@ -86,4 +86,4 @@ public:
     void Release() override {}
 };
 
-}  // namespace visualtest
+} // namespace visualtest

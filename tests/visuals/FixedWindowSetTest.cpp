@@ -52,11 +52,11 @@ TEST_F(FixedWindowSetTest, WindowPiecesTileTheFrameWithoutOverlap)
     set->SetFixedWindowRect(5);
     const ColouredVertex* v = set->windowVertices[5];
     const PieceRect expected[5] = {
-        {100, 102, 102, 148},  // left edge
-        {100, 100, 200, 102},  // top edge, with the corners
-        {198, 102, 200, 148},  // right edge
-        {100, 148, 200, 150},  // bottom edge, with the corners
-        {102, 102, 198, 148},  // inside
+        {100, 102, 102, 148}, // left edge
+        {100, 100, 200, 102}, // top edge, with the corners
+        {198, 102, 200, 148}, // right edge
+        {100, 148, 200, 150}, // bottom edge, with the corners
+        {102, 102, 198, 148}, // inside
     };
     for (int piece = 0; piece < 5; ++piece)
         EXPECT_EQ(PieceOf(v + piece * 4), expected[piece]) << "piece " << piece;
@@ -70,7 +70,7 @@ TEST_F(FixedWindowSetTest, PiecesCoverEveryFramePixelExactlyOnce)
 {
     set->windowRects[1] = {100, 100, 200, 150};
     set->windowRects[2] = {46, 340, 594, 480};
-    set->windowRects[3] = {10, 10, 14, 14};  // no inside left
+    set->windowRects[3] = {10, 10, 14, 14}; // no inside left
     set->cursorRects[0] = {300, 200, 340, 218};
     set->InitFixedWindow();
     const ColouredVertex* frames[] = {set->windowVertices[1], set->windowVertices[2], set->windowVertices[3],
@@ -101,9 +101,9 @@ TEST_F(FixedWindowSetTest, CursorFrameSurroundsItsRectangleAtAGapOfFive)
     set->cursorRects[3] = {300, 200, 340, 218};
     set->SetCursorFrameRect(3);
     const ColouredVertex* v = set->cursorVertices[3];
-    EXPECT_EQ(PieceOf(v + 4), (PieceRect{293, 193, 347, 195}));   // top edge: outer edge at 293, 193
-    EXPECT_EQ(PieceOf(v + 12), (PieceRect{293, 223, 347, 225}));  // bottom edge: outer edge at 347, 225
-    EXPECT_EQ(PieceOf(v + 16), (PieceRect{295, 195, 345, 223}));   // inside starts 5 px out
+    EXPECT_EQ(PieceOf(v + 4), (PieceRect{293, 193, 347, 195}));  // top edge: outer edge at 293, 193
+    EXPECT_EQ(PieceOf(v + 12), (PieceRect{293, 223, 347, 225})); // bottom edge: outer edge at 347, 225
+    EXPECT_EQ(PieceOf(v + 16), (PieceRect{295, 195, 345, 223})); // inside starts 5 px out
 }
 
 TEST_F(FixedWindowSetTest, BuildWindowFrameLeavesDepthRhwAndColourAlone)
@@ -129,22 +129,19 @@ TEST_F(FixedWindowSetTest, InitBuildsEveryFrameWithDepthRhwAndColourSetZero)
     EXPECT_EQ(PieceOf(set->windowVertices[0] + 16), (PieceRect{48, 342, 592, 478}));
     EXPECT_EQ(PieceOf(set->windowVertices[67] + 16), (PieceRect{2, 2, 18, 18}));
     EXPECT_EQ(PieceOf(set->cursorVertices[31] + 16), (PieceRect{45, 45, 65, 65}));
-    for (const auto& frame : set->windowVertices) {
+    auto expectFrame = [](const ColouredVertex* frame, float nearest, float farthest, std::uint32_t edge,
+                          std::uint32_t inside) {
         for (int i = 0; i < 20; ++i) {
             EXPECT_EQ(frame[i].rhw, 1.0f);
-            EXPECT_GE(frame[i].z, 0.292f);
-            EXPECT_LE(frame[i].z, 0.3f);
-            EXPECT_EQ(frame[i].colour, i < 16 ? 0xFFE0E0E0u : 0xE8707070u);
+            EXPECT_GE(frame[i].z, nearest);
+            EXPECT_LE(frame[i].z, farthest);
+            EXPECT_EQ(frame[i].colour, i < 16 ? edge : inside);
         }
-    }
-    for (const auto& frame : set->cursorVertices) {
-        for (int i = 0; i < 20; ++i) {
-            EXPECT_EQ(frame[i].rhw, 1.0f);
-            EXPECT_GE(frame[i].z, 0.0492f);
-            EXPECT_LE(frame[i].z, 0.05f);
-            EXPECT_EQ(frame[i].colour, i < 16 ? 0xFF888888u : 0xFFA2EEF0u);
-        }
-    }
+    };
+    for (const auto& frame : set->windowVertices)
+        expectFrame(frame, 0.292f, 0.3f, 0xFFE0E0E0u, 0xE8707070u);
+    for (const auto& frame : set->cursorVertices)
+        expectFrame(frame, 0.0492f, 0.05f, 0xFF888888u, 0xFFA2EEF0u);
 }
 
 struct ColourCase {
@@ -234,4 +231,4 @@ TEST_F(FixedWindowSetTest, OutOfRangeIndicesDrawNothing)
     EXPECT_TRUE(device.draws.empty());
 }
 
-}  // namespace
+} // namespace

@@ -34,4 +34,4 @@ protected:
     RecordingError error;
 };
 
-}  // namespace visualtest
+} // namespace visualtest

@@ -21,4 +21,4 @@ TEST(PixelShaderVersionTest, TestSwitchTextTable)
         EXPECT_EQ(plat::ParsePixelShaderVersion(c.text, kFallback), c.version) << (c.text ? c.text : "(null)");
 }
 
-}  // namespace
+} // namespace

@@ -17,7 +17,7 @@ TEST(ProgramDescriptorTest, ReadsStatementsCommentsAndLineEnds)
                              "param g_Texture texture\n"
                              "param g_f2TextureCutSize float2\n"
                              "param g_fLevel float\n"
-                             "param g_f4Tint float4";  // no final line end
+                             "param g_f4Tint float4"; // no final line end
     plat::ProgramDescriptor descriptor;
     std::string error;
     ASSERT_TRUE(plat::ParseProgramDescriptor(text.data(), text.size(), &descriptor, &error)) << error;
@@ -86,4 +86,4 @@ TEST(ProgramDescriptorTest, BuiltInDescriptorsSurviveWritingAndReading)
     EXPECT_EQ(plat::BuiltInProgramDescriptor("no-such-program"), nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -70,7 +70,7 @@ struct ProgramQuad {
     int left, top, right, bottom;
     float u0, v0, u1, v1;
     std::uint32_t diffuse = 0xFFFFFFFFu;
-    const Picture* stage[2] = {nullptr, nullptr};  // point-sampled, wrapped
+    const Picture* stage[2] = {nullptr, nullptr}; // point-sampled, wrapped
 };
 
 inline std::uint32_t SampleWrapped(const Picture& picture, float u, float v)
@@ -155,4 +155,4 @@ inline bool WritePng(const Picture& picture, const std::string& path)
     return std::fclose(file) == 0;
 }
 
-}  // namespace visualtest
+} // namespace visualtest

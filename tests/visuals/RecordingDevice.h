@@ -78,10 +78,7 @@ public:
     }
     ~FakeEffect() override { log_->push_back("release " + descriptor_.program); }
 
-    D3DXHANDLE GetParameterByName(D3DXHANDLE, const char* name) override
-    {
-        return descriptor_.FindParameter(name);
-    }
+    D3DXHANDLE GetParameterByName(D3DXHANDLE, const char* name) override { return descriptor_.FindParameter(name); }
     D3DXHANDLE GetTechniqueByName(const char* name) override
     {
         for (const std::string& technique : descriptor_.techniques)
@@ -223,8 +220,7 @@ public:
     {
         return E_FAIL;
     }
-    HRESULT CreateOffscreenPlainSurface(std::uint32_t, std::uint32_t, D3DFORMAT, D3DPOOL,
-                                        Direct3DSurface9**) override
+    HRESULT CreateOffscreenPlainSurface(std::uint32_t, std::uint32_t, D3DFORMAT, D3DPOOL, Direct3DSurface9**) override
     {
         return E_FAIL;
     }
@@ -278,4 +274,4 @@ public:
     }
 };
 
-}  // namespace visualtest
+} // namespace visualtest

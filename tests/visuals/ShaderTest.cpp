@@ -108,7 +108,7 @@ TEST_F(ShaderTest, EffectsStartWithTheirParametersSet)
 struct BrokenEntryCase {
     const char* what;
     int entry;
-    std::string text;  // empty: the entry is missing
+    std::string text; // empty: the entry is missing
     bool basic, banner, screen;
     // Objects made before the failure stay.
     bool bannerPixelShaderMade, bannerEffectMade, bannerCutEffectMade;
@@ -121,8 +121,8 @@ TEST_F(ShaderTest, ABrokenEntryClearsOnlyItsOwnFlag)
         {"game-over shader unreadable", 258, "program", false, true, true, true, true, true},
         {"cross-fade shader missing", 264, "", true, false, true, false, false, false},
         {"blur effect missing", 1, "", true, false, true, true, false, false},
-        {"blur effect without g_f2TextureSize", 1, WithoutParameter(plat::kBannerBlurProgram, "g_f2TextureSize"),
-         true, false, true, true, true, false},
+        {"blur effect without g_f2TextureSize", 1, WithoutParameter(plat::kBannerBlurProgram, "g_f2TextureSize"), true,
+         false, true, true, true, false},
         {"cut effect without g_f2TextureCutDrawPoint", 263,
          WithoutParameter(plat::kBannerCutProgram, "g_f2TextureCutDrawPoint"), true, false, true, true, true, true},
         {"cut effect without its technique", 263,
@@ -178,14 +178,14 @@ TEST_F(ShaderTest, LossAndResetHooksRunInTheirOrdersEachTime)
 
 TEST_F(ShaderTest, HooksSkipEffectsThatWereNotMade)
 {
-    pack.data.erase(263);  // the banner effect is made, the cut effect is not
+    pack.data.erase(263); // the banner effect is made, the cut effect is not
     device.pixelShaderVersion = D3DPS_VERSION(2, 0);
     shader.CreateShaders();
     device.objectLog.clear();
     shader.OnLostDeviceShader();
     shader.OnResetDeviceShader();
-    EXPECT_EQ(device.objectLog, (std::vector<std::string>{"lost screen-circle", "lost banner-blur",
-                                                          "reset banner-blur", "reset screen-circle"}));
+    EXPECT_EQ(device.objectLog, (std::vector<std::string>{"lost screen-circle", "lost banner-blur", "reset banner-blur",
+                                                          "reset screen-circle"}));
 }
 
 TEST_F(ShaderTest, ReleaseFreesEveryObjectOnceInItsOrder)
@@ -202,4 +202,4 @@ TEST_F(ShaderTest, ReleaseFreesEveryObjectOnceInItsOrder)
     EXPECT_EQ(device.objectLog.size(), 5u);
 }
 
-}  // namespace
+} // namespace

@@ -37,8 +37,7 @@ Picture BannerText(int width)
         const int top = 6 + (bar % 3) * 4;
         for (int y = top; y < 32; ++y)
             for (int x = left; x < left + 10; ++x)
-                text.At(x, y) = (x < left + 2 || x >= left + 8 || y < top + 2 || y >= 30) ? 0xFF000000u
-                                                                                          : 0xFFFFFFFFu;
+                text.At(x, y) = (x < left + 2 || x >= left + 8 || y < top + 2 || y >= 30) ? 0xFF000000u : 0xFFFFFFFFu;
     }
     return text;
 }
@@ -78,10 +77,10 @@ struct MixCase {
 TEST(ShadingProgramTest, CrossFadeMixesStageOneIntoStageZero)
 {
     const MixCase cases[] = {
-        {0.0f, 0xFFFFFFFFu, 0x80204060u},   // all stage 1
-        {1.0f, 0xFFFFFFFFu, 0xFFE0C0A0u},   // all stage 0
-        {0.5f, 0xFFFFFFFFu, 0xC0808080u},   // half way
-        {1.0f, 0x80FF0000u, 0x80E00000u},   // times the diffuse colour
+        {0.0f, 0xFFFFFFFFu, 0x80204060u}, // all stage 1
+        {1.0f, 0xFFFFFFFFu, 0xFFE0C0A0u}, // all stage 0
+        {0.5f, 0xFFFFFFFFu, 0xC0808080u}, // half way
+        {1.0f, 0x80FF0000u, 0x80E00000u}, // times the diffuse colour
     };
     auto program = Make(plat::kBannerCrossFadeProgram);
     for (const MixCase& c : cases) {
@@ -98,11 +97,11 @@ TEST(ShadingProgramTest, CrossFadeMixesStageOneIntoStageZero)
 TEST(ShadingProgramTest, GameOverDarkensTowardsADimGrey)
 {
     const MixCase cases[] = {
-        {1.0f, 0xFFFFFFFFu, 0xFFC86420u},  // the picture unchanged
+        {1.0f, 0xFFFFFFFFu, 0xFFC86420u}, // the picture unchanged
         // Luminance of C8 64 20 is 0.299 × 200 + 0.587 × 100 + 0.114 × 32 = 122.15; half is 61.
         {0.0f, 0xFFFFFFFFu, 0xFF3D3D3Du},
         {0.5f, 0xFFFFFFFFu, 0xFF83512Fu},
-        {1.0f, 0xFF808080u, 0xFF643210u},  // tinted by the diffuse colour
+        {1.0f, 0xFF808080u, 0xFF643210u}, // tinted by the diffuse colour
     };
     auto program = Make(plat::kGameOverProgram);
     for (const MixCase& c : cases) {
@@ -118,8 +117,8 @@ TEST(ShadingProgramTest, GameOverDarkensTowardsADimGrey)
 TEST(ShadingProgramTest, BlurSpreadsATexelAndClampsAtTheEdges)
 {
     Picture source(5, 4, 0x00000000u);
-    source.At(2, 1) = 0xFFFFFFFFu;  // inside
-    source.At(0, 3) = 0xFF000000u;  // in the bottom-left corner
+    source.At(2, 1) = 0xFFFFFFFFu; // inside
+    source.At(0, 3) = 0xFF000000u; // in the bottom-left corner
     FakeParameters parameters;
     parameters.textures["g_Texture"] = source.View();
     parameters.floats["g_f2TextureSize"] = {5, 4};
@@ -152,7 +151,7 @@ struct CircleCase {
 TEST(ShadingProgramTest, ScreenCirclePictures)
 {
     const CircleCase cases[] = {
-        {0.25f, 0.5f, 0.5f, "screen-circle-small"},  // below the edge width: never fully white
+        {0.25f, 0.5f, 0.5f, "screen-circle-small"}, // below the edge width: never fully white
         {0.6f, 0.475f, 0.15f, "screen-circle-half"},
         {0.95f, 0.5f, 0.5f, "screen-circle-large"},
     };
@@ -224,7 +223,8 @@ TEST(ShadingProgramTest, BannerCrossFadeHalfWayPicture)
         for (int x = 0; x < width; ++x) {
             std::uint32_t mean = 0;
             for (int shift = 0; shift < 32; shift += 8) {
-                const int sum = visualtest::Channel(sharp.At(x, y), shift) + visualtest::Channel(blurred.At(x, y), shift);
+                const int sum =
+                    visualtest::Channel(sharp.At(x, y), shift) + visualtest::Channel(blurred.At(x, y), shift);
                 mean |= static_cast<std::uint32_t>(sum / 2) << shift;
             }
             worst = std::max(worst, ColourDistance(banner.At(x, y), mean));
@@ -263,7 +263,7 @@ TEST(ShadingProgramTest, BannerCutMosaicPictures)
         auto program = Make(plat::kBannerCutProgram);
         Picture banner(width, 38, 0);
         ProgramQuad quad{0, 0, width, 38, 0, 0, 1, 1};
-        quad.diffuse = 0x80FFFFFFu;  // half way through the fade
+        quad.diffuse = 0x80FFFFFFu; // half way through the fade
         DrawProgramQuad(banner, *program, {nullptr, &parameters}, quad, false);
         ASSERT_TRUE(visualtest::WritePng(Enlarged(banner, 4), PicturePath(c.name)));
 
@@ -281,4 +281,4 @@ TEST(ShadingProgramTest, BannerCutMosaicPictures)
     }
 }
 
-}  // namespace
+} // namespace

@@ -104,7 +104,7 @@ TEST_F(TextureTest, ReleaseHandsTheTextureBackOnceAndKeepsTheSize)
 {
     pack.images[3] = FakeImage{32, 16};
     CTexture record;
-    record.ReleaseTexture();  // empty: nothing happens
+    record.ReleaseTexture(); // empty: nothing happens
     EXPECT_TRUE(pack.releasedTextures.empty());
 
     ASSERT_TRUE(record.LoadTexture(0, 3));
@@ -185,9 +185,9 @@ TEST_F(TextureTest, CachesSkipRepeatsAndResetEachFrame)
     ResetRenderStateCaches();
     drawTextured(sprites);
     EXPECT_EQ(device.setFvfCalls, 1);
-    EXPECT_EQ(device.setTextureCalls, 2);  // the reset's empty stage, then the sprites
+    EXPECT_EQ(device.setTextureCalls, 2); // the reset's empty stage, then the sprites
     EXPECT_EQ(CurrentFvf, FVF_TEXTURED);
     EXPECT_EQ(CurrentTexture, sprites.texture);
 }
 
-}  // namespace
+} // namespace

@@ -14,4 +14,4 @@ std::uint32_t ParsePixelShaderVersion(const char* text, std::uint32_t fallback);
 
 std::uint32_t ReportedPixelShaderVersion();
 
-}  // namespace plat
+} // namespace plat

@@ -59,4 +59,4 @@ inline constexpr const char* kGameOverProgram = "game-over";
 // the sample data writes these into the pack. Null for an unknown name.
 const ProgramDescriptor* BuiltInProgramDescriptor(std::string_view program);
 
-}  // namespace plat
+} // namespace plat

@@ -19,7 +19,7 @@ struct TexelImage {
     const std::uint32_t* texels = nullptr;
     int width = 0;
     int height = 0;
-    int pitch = 0;  // texels from one row to the next
+    int pitch = 0; // texels from one row to the next
 
     // The texel at (x, y), the coordinates clamped to the image; 0 when empty.
     std::uint32_t Clamped(int x, int y) const;
@@ -38,15 +38,15 @@ protected:
 };
 
 struct ProgramState {
-    const float* pixelConstants = nullptr;          // register 0 first, 4 floats a register
-    const ProgramParameters* parameters = nullptr;  // null for a pixel shader
+    const float* pixelConstants = nullptr;         // register 0 first, 4 floats a register
+    const ProgramParameters* parameters = nullptr; // null for a pixel shader
 };
 
 struct ShadingPixel {
-    float u[2] = {0, 0};  // texture coordinate sets 0 and 1
+    float u[2] = {0, 0}; // texture coordinate sets 0 and 1
     float v[2] = {0, 0};
-    std::uint32_t diffuse = 0xFFFFFFFFu;           // white when the format has no colour
-    std::uint32_t stageTexel[2] = {0xFFFFFFFFu, 0xFFFFFFFFu};  // white without a texture
+    std::uint32_t diffuse = 0xFFFFFFFFu;                      // white when the format has no colour
+    std::uint32_t stageTexel[2] = {0xFFFFFFFFu, 0xFFFFFFFFu}; // white without a texture
 };
 
 class ShadingProgram {
@@ -59,4 +59,4 @@ public:
 // A fresh instance of the named built-in program; null for an unknown name.
 std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view program);
 
-}  // namespace plat
+} // namespace plat
