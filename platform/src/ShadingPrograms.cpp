@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ProgramDescriptor.h"
+#include "platform/BuiltInProgramDescriptors.h"
 #include "platform/ShadingProgram.h"
 
 namespace plat {

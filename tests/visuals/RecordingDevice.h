@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Device.h"
-#include "platform/ProgramDescriptor.h"
+#include "DescriptorReader.h"
 
 namespace visualtest {
 
@@ -72,7 +72,7 @@ private:
 // An effect offering the parameters and techniques its descriptor declares.
 class FakeEffect : public Counted<D3DXEffect> {
 public:
-    FakeEffect(plat::ProgramDescriptor descriptor, std::vector<std::string>* log)
+    FakeEffect(DescriptorContents descriptor, std::vector<std::string>* log)
         : descriptor_(std::move(descriptor)), log_(log)
     {
     }
@@ -81,10 +81,7 @@ public:
     D3DXHANDLE GetParameterByName(D3DXHANDLE, const char* name) override { return descriptor_.FindParameter(name); }
     D3DXHANDLE GetTechniqueByName(const char* name) override
     {
-        for (const std::string& technique : descriptor_.techniques)
-            if (technique == name)
-                return &technique;
-        return nullptr;
+        return descriptor_.technique == name ? &descriptor_.technique : nullptr;
     }
     HRESULT SetTechnique(D3DXHANDLE technique) override
     {
@@ -96,8 +93,7 @@ public:
     {
         if (parameter == nullptr)
             return D3DERR_INVALIDCALL;
-        const auto* declared = static_cast<const plat::ProgramParameter*>(parameter);
-        floats[declared->name].assign(values, values + count);
+        floats[*static_cast<const std::string*>(parameter)].assign(values, values + count);
         return D3D_OK;
     }
     HRESULT SetTexture(D3DXHANDLE parameter, Direct3DTexture9*) override
@@ -128,7 +124,7 @@ public:
     bool techniqueSet = false;
 
 private:
-    plat::ProgramDescriptor descriptor_;
+    DescriptorContents descriptor_;
     std::vector<std::string>* log_;
 };
 
@@ -236,8 +232,10 @@ public:
     HRESULT CreatePixelShader(const void* data, std::size_t length, Direct3DPixelShader9** shader) override
     {
         *shader = nullptr;
-        plat::ProgramDescriptor descriptor;
-        if (!plat::ParseProgramDescriptor(data, length, &descriptor))
+        DescriptorContents descriptor;
+        // As the device: a pixel shader names its program and nothing else.
+        if (!ReadDescriptor(data, length, &descriptor) || !descriptor.technique.empty() ||
+            !descriptor.parameters.empty())
             return D3DERR_INVALIDCALL;
         auto* made = new FakePixelShader(descriptor.program, &objectLog);
         pixelShaders.push_back(made);
@@ -256,8 +254,8 @@ public:
     HRESULT CreateEffect(const void* data, std::size_t length, std::uint32_t, D3DXEffect** effect) override
     {
         *effect = nullptr;
-        plat::ProgramDescriptor descriptor;
-        if (!plat::ParseProgramDescriptor(data, length, &descriptor))
+        DescriptorContents descriptor;
+        if (!ReadDescriptor(data, length, &descriptor))
             return D3DERR_INVALIDCALL;
         auto* made = new FakeEffect(std::move(descriptor), &objectLog);
         effects.push_back(made);

@@ -4,23 +4,27 @@
 
 #include "GameGlobalsFixture.h"
 #include "Shader.h"
-#include "platform/ProgramDescriptor.h"
+#include <sstream>
+
+#include "platform/BuiltInProgramDescriptors.h"
 
 using visualtest::FakeEffect;
 
 namespace {
 
-std::string DescriptorText(const char* program)
-{
-    return plat::FormatProgramDescriptor(*plat::BuiltInProgramDescriptor(program));
-}
-
 // The same descriptor with one parameter line left out.
-std::string WithoutParameter(const char* program, const std::string& parameter)
+std::string WithoutParameter(const std::string& text, const std::string& parameter)
 {
-    plat::ProgramDescriptor descriptor = *plat::BuiltInProgramDescriptor(program);
-    std::erase_if(descriptor.parameters, [&](const plat::ProgramParameter& p) { return p.name == parameter; });
-    return plat::FormatProgramDescriptor(descriptor);
+    std::istringstream lines(text);
+    std::string line, kept;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string keyword, name;
+        words >> keyword >> name;
+        if (keyword != "parameter" || name != parameter)
+            kept += line + "\n";
+    }
+    return kept;
 }
 
 class ShaderTest : public visualtest::GameGlobalsTest {
@@ -28,11 +32,11 @@ protected:
     void SetUp() override
     {
         GameGlobalsTest::SetUp();
-        pack.data[258] = DescriptorText(plat::kGameOverProgram);
-        pack.data[264] = DescriptorText(plat::kBannerCrossFadeProgram);
-        pack.data[1] = DescriptorText(plat::kBannerBlurProgram);
-        pack.data[263] = DescriptorText(plat::kBannerCutProgram);
-        pack.data[268] = DescriptorText(plat::kScreenCircleProgram);
+        pack.data[258] = plat::kGameOverDescriptor;
+        pack.data[264] = plat::kBannerCrossFadeDescriptor;
+        pack.data[1] = plat::kBannerBlurDescriptor;
+        pack.data[263] = plat::kBannerCutDescriptor;
+        pack.data[268] = plat::kScreenCircleDescriptor;
     }
     void TearDown() override
     {
@@ -121,19 +125,18 @@ TEST_F(ShaderTest, ABrokenEntryClearsOnlyItsOwnFlag)
         {"game-over shader unreadable", 258, "program", false, true, true, true, true, true},
         {"cross-fade shader missing", 264, "", true, false, true, false, false, false},
         {"blur effect missing", 1, "", true, false, true, true, false, false},
-        {"blur effect without g_f2TextureSize", 1, WithoutParameter(plat::kBannerBlurProgram, "g_f2TextureSize"), true,
-         false, true, true, true, false},
+        {"blur effect without g_f2TextureSize", 1, WithoutParameter(plat::kBannerBlurDescriptor, "g_f2TextureSize"),
+         true, false, true, true, true, false},
         {"cut effect without g_f2TextureCutDrawPoint", 263,
-         WithoutParameter(plat::kBannerCutProgram, "g_f2TextureCutDrawPoint"), true, false, true, true, true, true},
+         WithoutParameter(plat::kBannerCutDescriptor, "g_f2TextureCutDrawPoint"), true, false, true, true, true, true},
         {"cut effect without its technique", 263,
-         "program banner-cut\nparam g_Texture texture\nparam g_f2TextureSize float2\n", true, false, true, true, true,
-         true},
+         "program banner-cut\nparameter g_Texture\nparameter g_f2TextureSize\n", true, false, true, true, true, true},
         {"screen effect missing", 268, "", true, true, false, true, true, true},
         {"screen effect without g_fChangeColorMagnification", 268,
-         WithoutParameter(plat::kScreenCircleProgram, "g_fChangeColorMagnification"), true, true, false, true, true,
+         WithoutParameter(plat::kScreenCircleDescriptor, "g_fChangeColorMagnification"), true, true, false, true, true,
          true},
         {"screen effect without g_f2TextureCenterPos", 268,
-         WithoutParameter(plat::kScreenCircleProgram, "g_f2TextureCenterPos"), true, true, false, true, true, true},
+         WithoutParameter(plat::kScreenCircleDescriptor, "g_f2TextureCenterPos"), true, true, false, true, true, true},
     };
     for (const BrokenEntryCase& c : cases) {
         SCOPED_TRACE(c.what);

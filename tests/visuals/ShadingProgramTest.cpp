@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "ProgramPictures.h"
-#include "platform/ProgramDescriptor.h"
+#include "platform/BuiltInProgramDescriptors.h"
 
 using visualtest::ColourDistance;
 using visualtest::DrawProgramQuad;

@@ -1,5 +1,5 @@
 // The built-in shading programs the device runs in place of compiled pixel
-// shaders and effects (see ProgramDescriptor.h for the text that names them).
+// shaders and effects (see BuiltInProgramDescriptors.h for the text that names them).
 //
 // The device hands a program what it needs per draw (Prepare: the
 // pixel-shader constants and, for an effect, its parameters) and per pixel
