@@ -11,7 +11,8 @@ namespace {
 
 using texttest::kMainText;
 
-const std::u16string kMessage = u"「ようこそ、ヴェルモラの村へ。北の森には魔物が出るから、夜は決して外へ出てはいけないよ。」";
+const std::u16string kMessage =
+    u"「ようこそ、ヴェルモラの村へ。北の森には魔物が出るから、夜は決して外へ出てはいけないよ。」";
 
 struct Host {
     texttest::RecordingDevice device;
@@ -39,8 +40,8 @@ void DrawMessage(benchmark::State& state)
     host.text->PrepareString(kMessage.c_str());
     for (auto _ : state) {
         host.device.draws.clear();
-        host.text->DrawString(position, 0xFFFFFFFF, kMessage.c_str(), static_cast<int>(kMessage.size()), 32.0f,
-                              560.0f, 600, 0);
+        host.text->DrawString(position, 0xFFFFFFFF, kMessage.c_str(), static_cast<int>(kMessage.size()), 32.0f, 560.0f,
+                              600, 0);
         benchmark::DoNotOptimize(host.device.draws.data());
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kMessage.size()));
@@ -72,6 +73,6 @@ void PrepareCharSets(benchmark::State& state)
 }
 BENCHMARK(PrepareCharSets)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -55,7 +55,7 @@ bool Covers(FcPattern* font, std::u16string_view coverage)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ResolveFontFile(const std::string& face, int weight, bool italic, std::u16string_view coverage, FontFile* file)
 {
@@ -83,4 +83,4 @@ bool ResolveFontFile(const std::string& face, int weight, bool italic, std::u16s
     return false;
 }
 
-}  // namespace engine
+} // namespace engine

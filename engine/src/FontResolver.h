@@ -12,7 +12,7 @@ namespace engine {
 
 struct FontFile {
     std::string path;
-    int index = 0;  // face index inside a collection
+    int index = 0; // face index inside a collection
 };
 
 // Characters a face must cover to be taken for the game's texts: hiragana,
@@ -22,4 +22,4 @@ constexpr std::u16string_view kRequiredCoverage = u"あア漢Ａ";
 // False when no installed font covers `coverage`.
 bool ResolveFontFile(const std::string& face, int weight, bool italic, std::u16string_view coverage, FontFile* file);
 
-}  // namespace engine
+} // namespace engine

@@ -87,8 +87,8 @@ private:
             return false;
         const double scale = em / unitsPerEm;
         metrics_.ascent = static_cast<int>(std::lround(ascentUnits * scale));
-        metrics_.height = requestHeight > 0 ? requestHeight
-                                            : metrics_.ascent + static_cast<int>(std::lround(descentUnits * scale));
+        metrics_.height =
+            requestHeight > 0 ? requestHeight : metrics_.ascent + static_cast<int>(std::lround(descentUnits * scale));
         return true;
     }
 
@@ -110,7 +110,7 @@ private:
         *shape = GlyphShape{};
         shape->cellAdvance = Pixels(slot->advance.x);
         if (bitmap.width == 0 || bitmap.rows == 0)
-            return true;  // blank: no box
+            return true; // blank: no box
         shape->blackBoxWidth = static_cast<int>(bitmap.width);
         shape->blackBoxHeight = static_cast<int>(bitmap.rows);
         shape->originX = slot->bitmap_left;
@@ -145,11 +145,11 @@ private:
     FontMetrics metrics_;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<GlyphSource> MakeFreeTypeGlyphSource()
 {
     return std::make_unique<FreeTypeGlyphSource>();
 }
 
-}  // namespace engine
+} // namespace engine

@@ -21,4 +21,4 @@ namespace engine {
 
 std::unique_ptr<GlyphSource> MakeFreeTypeGlyphSource();
 
-}  // namespace engine
+} // namespace engine

@@ -18,4 +18,4 @@ int GlyphFormatLevels(int format)
     }
 }
 
-}  // namespace engine
+} // namespace engine

@@ -64,7 +64,7 @@ bool InkNear(const GlyphStyle& style, const TexelImage& image, int x, int y)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 std::uint8_t GreyAlpha(const GlyphStyle& style, int value)
 {
@@ -88,8 +88,7 @@ void WriteGlyphInk(const GlyphStyle& style, const GlyphShape& shape, const Texel
             if (at >= shape.bits.size())
                 return;
             const std::uint8_t value = shape.bits[at];
-            const std::uint32_t alpha =
-                mono ? ((value >> (7 - x % 8)) & 1 ? kOpaque : 0) : GreyAlpha(style, value);
+            const std::uint32_t alpha = mono ? ((value >> (7 - x % 8)) & 1 ? kOpaque : 0) : GreyAlpha(style, value);
             image.At(x + style.outer, y + style.outer) = (alpha << 24) | style.textRgb;
         }
     }
@@ -154,4 +153,4 @@ void PaintGlyph(const GlyphStyle& style, const GlyphShape& shape, const TexelIma
         ShadowPass(style, image);
 }
 
-}  // namespace engine
+} // namespace engine

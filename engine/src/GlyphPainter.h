@@ -30,4 +30,4 @@ void ShadowPass(const GlyphStyle& style, const TexelImage& image);
 // All three, as a new glyph's texture is painted (the texels start zeroed).
 void PaintGlyph(const GlyphStyle& style, const GlyphShape& shape, const TexelImage& image);
 
-}  // namespace engine
+} // namespace engine

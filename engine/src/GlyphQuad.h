@@ -6,7 +6,7 @@
 
 namespace engine {
 
-constexpr std::uint32_t kGlyphVertexFormat = 0x144;  // XYZRHW | DIFFUSE | TEX1
+constexpr std::uint32_t kGlyphVertexFormat = 0x144; // XYZRHW | DIFFUSE | TEX1
 
 struct GlyphVertex {
     float x, y, z, rhw;
@@ -41,4 +41,4 @@ struct GlyphQuad {
     }
 };
 
-}  // namespace engine
+} // namespace engine

@@ -25,14 +25,14 @@ constexpr int kGlyphFormatGrey64 = 6;
 int GlyphFormatLevels(int format);
 
 struct FontRequest {
-    int height = 0;  // > 0: cell height (ascent + descent); < 0: em height
-    int weight = 0;  // 0 = the face's own
-    std::string face;  // UTF-8
+    int height = 0;   // > 0: cell height (ascent + descent); < 0: em height
+    int weight = 0;   // 0 = the face's own
+    std::string face; // UTF-8
     bool italic = false;
 };
 
 struct FontMetrics {
-    int height = 0;  // ascent + descent: the text-metric height
+    int height = 0; // ascent + descent: the text-metric height
     int ascent = 0;
 };
 
@@ -40,11 +40,11 @@ struct FontMetrics {
 struct GlyphShape {
     int blackBoxWidth = 0;
     int blackBoxHeight = 0;
-    int originX = 0;  // left edge of the box from the pen
-    int originY = 0;  // top edge of the box above the baseline
+    int originX = 0; // left edge of the box from the pen
+    int originY = 0; // top edge of the box above the baseline
     int cellAdvance = 0;
-    int pitch = 0;  // bytes between bitmap rows
-    std::vector<std::uint8_t> bits;  // empty for a blank glyph
+    int pitch = 0;                  // bytes between bitmap rows
+    std::vector<std::uint8_t> bits; // empty for a blank glyph
 };
 
 class GlyphSource {
@@ -59,4 +59,4 @@ public:
 
 using GlyphSourceMaker = std::unique_ptr<GlyphSource> (*)();
 
-}  // namespace engine
+} // namespace engine

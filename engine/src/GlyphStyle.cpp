@@ -6,9 +6,8 @@
 
 namespace engine {
 
-bool MakeGlyphStyle(int format, float intensity, std::uint8_t inkThreshold, std::uint32_t textColour,
-                    int edgeWidth, std::uint32_t edgeColour, int shadowOffset, std::uint32_t shadowColour,
-                    GlyphStyle* style)
+bool MakeGlyphStyle(int format, float intensity, std::uint8_t inkThreshold, std::uint32_t textColour, int edgeWidth,
+                    std::uint32_t edgeColour, int shadowOffset, std::uint32_t shadowColour, GlyphStyle* style)
 {
     const int levels = GlyphFormatLevels(format);
     if (levels == 0 || edgeWidth < 0 || shadowOffset < 0)
@@ -29,4 +28,4 @@ bool MakeGlyphStyle(int format, float intensity, std::uint8_t inkThreshold, std:
     return true;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -27,7 +27,7 @@ void FreeTree(Zeph::GlyphRecord* node)
     }
 }
 
-}  // namespace
+} // namespace
 
 void GlyphTable::Reset(int bits)
 {
@@ -76,5 +76,4 @@ void GlyphTable::Clear()
     lastEmptySlot_ = nullptr;
 }
 
-}  // namespace engine
-
+} // namespace engine

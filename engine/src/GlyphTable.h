@@ -38,4 +38,4 @@ private:
     char16_t lastMissingCode_ = 0;
 };
 
-}  // namespace engine
+} // namespace engine

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "EngineState.h"
+#include "TextCharacters.h"
 #include "TextTextureDerived.h"
 #include "platform/Device.h"
 
@@ -16,8 +17,8 @@ std::uint32_t WithAlpha(std::uint32_t colour, std::uint32_t alpha)
 
 // The reveal's progress is counted in 64 bits so no count and speed overflow it.
 struct Reveal {
-    std::int64_t budget;     // progress up to which glyphs show
-    std::int64_t fadeStart;  // progress from which they fade out towards the budget
+    std::int64_t budget;    // progress up to which glyphs show
+    std::int64_t fadeStart; // progress from which they fade out towards the budget
     float fade;
     float colourAlphaFactor;
 
@@ -27,7 +28,8 @@ struct Reveal {
         if (edge <= fadeStart)
             return colour;
         // Beyond 255 the clamp decides anyway; bounding first keeps the truncation defined.
-        const double ramp = std::clamp(static_cast<double>(edge - fadeStart) / static_cast<double>(fade), -256.0, 256.0);
+        const double ramp =
+            std::clamp(static_cast<double>(edge - fadeStart) / static_cast<double>(fade), -256.0, 256.0);
         const double alpha = std::clamp(255.0 - static_cast<double>(static_cast<int>(ramp)), 0.0, 255.0);
         return WithAlpha(colour, static_cast<std::uint32_t>(alpha * colourAlphaFactor));
     }
@@ -58,7 +60,7 @@ void DrawQuad(Direct3DDevice9* device, const engine::GlyphQuad& quad)
     device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.corner, sizeof(engine::GlyphVertex));
 }
 
-}  // namespace
+} // namespace
 
 bool CTextTextureDerived::DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length,
                                      float lineAdvance, float widthLimit, int revealCount, int minimumAdvance)
@@ -85,10 +87,7 @@ bool CTextTextureDerived::DrawString(const float position[3], std::uint32_t colo
         return true;
     std::int64_t progress = 0;
 
-    for (int i = 0; i < length && text[i] != 0; ++i) {
-        const char16_t code = text[i];
-        if (code == u'\r')
-            continue;
+    for (char16_t code : engine::TextCharacters(text, length)) {
         if (code == u'\n') {
             penX = lineStart;
             penY += advanceDown;
@@ -106,7 +105,7 @@ bool CTextTextureDerived::DrawString(const float position[3], std::uint32_t colo
         const std::int64_t leftEdge = progress + glyph->left;
         const std::int64_t rightEdge = leftEdge + glyph->width;
         if (leftEdge >= reveal.budget)
-            return true;  // this and every later glyph are not revealed yet
+            return true; // this and every later glyph are not revealed yet
         SetGlyphTexture(device, glyph->texture);
         const int advance = std::max<int>(glyph->advance, minimumAdvance);
         if (penX + static_cast<float>(advance) > rightLimit) {

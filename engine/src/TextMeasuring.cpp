@@ -1,13 +1,14 @@
 // Measuring: the layout rules of drawing without the drawing.
 #include <algorithm>
 
+#include "TextCharacters.h"
 #include "TextTextureDerived.h"
 
 namespace {
 
 constexpr char16_t kOpeningBracket = u'\u300C';
 
-}  // namespace
+} // namespace
 
 int CTextTextureDerived::SpaceAdvance(char16_t code) const
 {
@@ -28,6 +29,18 @@ float CTextTextureDerived::LineAdvanceOr(float lineAdvance) const
     return lineAdvance == 0.0f ? static_cast<float>(lineHeight_) : lineAdvance;
 }
 
+bool CTextTextureDerived::CharacterAdvance(char16_t code, int* advance)
+{
+    *advance = SpaceAdvance(code);
+    if (*advance >= 0)
+        return true;
+    const Zeph::GlyphRecord* glyph = GetGlyph(code);
+    if (!glyph)
+        return false;
+    *advance = glyph->advance;
+    return true;
+}
+
 int CTextTextureDerived::MeasureString(const char16_t* text, int length, float pen[2], float lineAdvance,
                                        float widthLimit)
 {
@@ -38,25 +51,19 @@ int CTextTextureDerived::MeasureString(const char16_t* text, int length, float p
     float penX = 0.0f;
     float penY = 0.0f;
     int total = 0;
-    for (int i = 0; i < length && text[i] != 0; ++i) {
-        const char16_t code = text[i];
-        if (code == u'\r')
-            continue;
+    for (char16_t code : engine::TextCharacters(text, length)) {
         if (code == u'\n') {
             penX = lineStart;
             penY += advanceDown;
             continue;
         }
-        int advance = SpaceAdvance(code);
-        if (advance < 0) {
-            const Zeph::GlyphRecord* glyph = GetGlyph(code);
-            if (!glyph)
-                return -1;
-            advance = glyph->advance;
-            if (penX + static_cast<float>(advance) > widthLimit) {
-                penX = lineStart;
-                penY += advanceDown;
-            }
+        int advance = 0;
+        if (!CharacterAdvance(code, &advance))
+            return -1;
+        // Only glyphs wrap; spaces run on past the limit.
+        if (SpaceAdvance(code) < 0 && penX + static_cast<float>(advance) > widthLimit) {
+            penX = lineStart;
+            penY += advanceDown;
         }
         penX += static_cast<float>(advance);
         total += advance;
@@ -74,21 +81,14 @@ int CTextTextureDerived::GetStringWidth(const char16_t* text, int length)
         return -1;
     int widest = 0;
     int line = 0;
-    for (int i = 0; i < length && text[i] != 0; ++i) {
-        const char16_t code = text[i];
-        if (code == u'\r')
-            continue;
+    for (char16_t code : engine::TextCharacters(text, length)) {
         if (code == u'\n') {
             line = 0;
             continue;
         }
-        int advance = SpaceAdvance(code);
-        if (advance < 0) {
-            const Zeph::GlyphRecord* glyph = GetGlyph(code);
-            if (!glyph)
-                return -1;
-            advance = glyph->advance;
-        }
+        int advance = 0;
+        if (!CharacterAdvance(code, &advance))
+            return -1;
         line += advance;
         widest = std::max(widest, line);
     }
@@ -100,9 +100,8 @@ int CTextTextureDerived::GetStringHeight(const char16_t* text, int length)
     if (!text)
         return -1;
     int lowest = 0;
-    for (int i = 0; i < length && text[i] != 0; ++i) {
-        const char16_t code = text[i];
-        if (code == u'\r' || code == u'\n' || SpaceAdvance(code) >= 0)
+    for (char16_t code : engine::TextCharacters(text, length)) {
+        if (code == u'\n' || SpaceAdvance(code) >= 0)
             continue;
         const Zeph::GlyphRecord* glyph = GetGlyph(code);
         if (!glyph)

@@ -29,8 +29,8 @@ int ClampedInt(double value)
 {
     if (!(value == value))
         return 0;
-    return static_cast<int>(std::clamp(value, double{std::numeric_limits<int>::min()},
-                                       double{std::numeric_limits<int>::max()}));
+    return static_cast<int>(
+        std::clamp(value, double{std::numeric_limits<int>::min()}, double{std::numeric_limits<int>::max()}));
 }
 
 // Characters PrepareString never renders: line ends, TAB and the two spaces.
@@ -39,11 +39,9 @@ bool IsNeverPrepared(char16_t code)
     return code == u'\r' || code == u'\n' || code == u'\t' || code == u' ' || code == u'\u3000';
 }
 
-}  // namespace
+} // namespace
 
-CTextTextureDerived::CTextTextureDerived(std::unique_ptr<engine::GlyphSource> source) : source_(std::move(source))
-{
-}
+CTextTextureDerived::CTextTextureDerived(std::unique_ptr<engine::GlyphSource> source) : source_(std::move(source)) {}
 
 bool CTextTextureDerived::Init(int height, int weight, const char* face, int tableBits, std::uint32_t textColour,
                                int /*outputPrecision*/, int italic, int glyphFormat, float intensity,
@@ -60,8 +58,8 @@ bool CTextTextureDerived::Init(int height, int weight, const char* face, int tab
         return false;
     }
 
-    if (!engine::MakeGlyphStyle(glyphFormat, intensity, inkThreshold, textColour, edgeWidth, edgeColour,
-                                shadowOffset, shadowColour, &style_))
+    if (!engine::MakeGlyphStyle(glyphFormat, intensity, inkThreshold, textColour, edgeWidth, edgeColour, shadowOffset,
+                                shadowColour, &style_))
         return false;
     proportional_ = proportional;
     fullWidthOverride_ = fullWidthAdvance;
@@ -187,8 +185,7 @@ bool CTextTextureDerived::RenderGlyph(char16_t code, Zeph::GlyphRecord* record, 
     const int height = boxHeight + margins;
     const int top = font_.ascent - shape.originY;
     const int advance = GlyphAdvance(cellAdvance, originX, width);
-    if (!FitsRecord(width) || !FitsRecord(height) || !FitsRecord(top) || !FitsRecord(advance) ||
-        !FitsRecord(originX))
+    if (!FitsRecord(width) || !FitsRecord(height) || !FitsRecord(top) || !FitsRecord(advance) || !FitsRecord(originX))
         return false;
     record->width = static_cast<std::int16_t>(width);
     record->height = static_cast<std::int16_t>(height);

@@ -20,19 +20,18 @@ public:
     explicit CTextTextureDerived(std::unique_ptr<engine::GlyphSource> source);
     ~CTextTextureDerived() = default;
 
-    bool Init(int height, int weight, const char* face, int tableBits, std::uint32_t textColour,
-              int outputPrecision, int italic, int glyphFormat, float intensity, std::uint8_t inkThreshold,
-              int edgeWidth, std::uint32_t edgeColour, int shadowOffset, std::uint32_t shadowColour,
-              bool proportional, int fullWidthAdvance, int halfWidthAdvance, int revealSpeed, float fade,
-              bool indent) override;
+    bool Init(int height, int weight, const char* face, int tableBits, std::uint32_t textColour, int outputPrecision,
+              int italic, int glyphFormat, float intensity, std::uint8_t inkThreshold, int edgeWidth,
+              std::uint32_t edgeColour, int shadowOffset, std::uint32_t shadowColour, bool proportional,
+              int fullWidthAdvance, int halfWidthAdvance, int revealSpeed, float fade, bool indent) override;
     bool PrepareCharSets(int setFlags) override;
     Zeph::GlyphRecord* GetGlyph(char16_t code) override;
     bool PrepareString(const char16_t* text) override;
     int MeasureString(const char16_t* text, int length, float pen[2], float lineAdvance, float widthLimit) override;
     int GetStringWidth(const char16_t* text, int length) override;
     int GetStringHeight(const char16_t* text, int length) override;
-    bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length,
-                    float lineAdvance, float widthLimit, int revealCount, int minimumAdvance) override;
+    bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float lineAdvance,
+                    float widthLimit, int revealCount, int minimumAdvance) override;
     void ClearGlyphs() override;
     void Release() override;
 
@@ -49,6 +48,8 @@ public:
 private:
     bool RenderGlyph(char16_t code, Zeph::GlyphRecord* record, Direct3DTexture9** texture);
     int GlyphAdvance(int cellAdvance, int left, int width) const;
+    // A character's advance: its space advance or its glyph's. False when the glyph fails.
+    bool CharacterAdvance(char16_t code, int* advance);
     // The space advance of a code that has no glyph (space, U+3000), else -1.
     int SpaceAdvance(char16_t code) const;
     // Where lines after the first start: the indent width when the text opens with "「".
@@ -60,7 +61,7 @@ private:
     engine::GlyphStyle style_;
     engine::FontMetrics font_;
     bool initialised_ = false;
-    int fullWidthAdvance_ = 0;  // cell advances measured from the font
+    int fullWidthAdvance_ = 0; // cell advances measured from the font
     int halfWidthAdvance_ = 0;
     int lineHeight_ = 0;
     int fullWidthOverride_ = -1;

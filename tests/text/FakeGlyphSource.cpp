@@ -30,7 +30,7 @@ bool FakeGlyphSource::Measure(char16_t code, int format, engine::GlyphShape* sha
     *shape = engine::GlyphShape{};
     shape->cellAdvance = glyph.cellAdvance;
     if (glyph.rows.empty() || glyph.rows[0].empty())
-        return true;  // blank
+        return true; // blank
     shape->blackBoxWidth = static_cast<int>(glyph.rows[0].size());
     shape->blackBoxHeight = static_cast<int>(glyph.rows.size());
     shape->originX = glyph.originX;
@@ -65,4 +65,4 @@ bool FakeGlyphSource::Render(char16_t code, int format, engine::GlyphShape* shap
     return true;
 }
 
-}  // namespace texttest
+} // namespace texttest

@@ -14,7 +14,7 @@
 namespace texttest {
 
 struct FakeGlyph {
-    std::vector<std::string> rows;  // the black box, top row first
+    std::vector<std::string> rows; // the black box, top row first
     int originX = 0;
     int originY = 0;
     int cellAdvance = 0;
@@ -39,4 +39,4 @@ public:
     FakeGlyph GlyphFor(char16_t code) const;
 };
 
-}  // namespace texttest
+} // namespace texttest

@@ -129,7 +129,7 @@ TEST_F(GlyphObjectTest, GlyphTextureHoldsTheInkAndNothingElse)
     source->glyphs[u'\t'] = FakeGlyph{{}, 0, 0, 8};
     TextSettings settings = PlainSettings();
     settings.glyphFormat = 1;
-    settings.textColour = 0x80123456;  // only the RGB counts
+    settings.textColour = 0x80123456; // only the RGB counts
     Init(settings);
     const auto* x = static_cast<const MemoryTexture*>(text->GetGlyph(u'X')->texture);
     // The box widened by one column on the right for the negative origin;
@@ -159,7 +159,7 @@ TEST_F(GlyphObjectTest, EachGlyphIsRenderedOnce)
 TEST_F(GlyphObjectTest, CodesOfOneBucketShareATreeInInsertionOrder)
 {
     TextSettings settings = PlainSettings();
-    settings.tableBits = 0;  // one bucket, as the battle objects have
+    settings.tableBits = 0; // one bucket, as the battle objects have
     Init(settings);
     ASSERT_TRUE(text->PrepareCharSets(0x01));
     // Digits go in as listed, "0953612478", not in code order.
@@ -260,15 +260,15 @@ TEST_F(GlyphObjectTest, ClearGlyphsAndReleaseFreeEveryTexture)
     EXPECT_EQ(device.liveTextures.size(), 224u);
     text->ClearGlyphs();
     EXPECT_TRUE(device.liveTextures.empty());
-    ASSERT_NE(text->GetGlyph(u'A'), nullptr);  // the table still works
+    ASSERT_NE(text->GetGlyph(u'A'), nullptr); // the table still works
     EXPECT_EQ(source->renderCount[u'A'], 2);
 
     // A second Init starts from an empty table.
     Init(kMainText);
-    EXPECT_EQ(device.liveTextures.size(), 1u);  // the indent's "「"
+    EXPECT_EQ(device.liveTextures.size(), 1u); // the indent's "「"
     text.release()->Release();
     EXPECT_TRUE(device.liveTextures.empty());
 }
 
-}  // namespace
-}  // namespace texttest
+} // namespace
+} // namespace texttest

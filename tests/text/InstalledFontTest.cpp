@@ -57,5 +57,5 @@ TEST_F(InstalledFontObjectTest, FullWidthCharactersTakeTheCellTheMainObjectExpec
     EXPECT_EQ(text->HalfWidthSpaceAdvance(), 13 + 4);
 }
 
-}  // namespace
-}  // namespace texttest
+} // namespace
+} // namespace texttest

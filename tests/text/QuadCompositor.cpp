@@ -20,7 +20,7 @@ float Lerp(float a, float b, float t)
     return a + (b - a) * t;
 }
 
-}  // namespace
+} // namespace
 
 QuadCompositor::QuadCompositor(int width, int height, std::uint32_t background)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, background)
@@ -49,18 +49,19 @@ void QuadCompositor::Draw(const DrawCall& call)
     for (int y = firstY; y < endY; ++y) {
         const float ty = (static_cast<float>(y) - y0) / (y1 - y0);
         const float vCoord = Lerp(v[0].v, v[2].v, ty);
-        const auto texelY = std::min<std::uint32_t>(static_cast<std::uint32_t>(vCoord * texture->height),
-                                                    texture->height - 1);
+        const auto texelY =
+            std::min<std::uint32_t>(static_cast<std::uint32_t>(vCoord * texture->height), texture->height - 1);
         for (int x = firstX; x < endX; ++x) {
             const float tx = (static_cast<float>(x) - x0) / (x1 - x0);
             const float uCoord = Lerp(v[0].u, v[1].u, tx);
-            const auto texelX = std::min<std::uint32_t>(static_cast<std::uint32_t>(uCoord * texture->width),
-                                                        texture->width - 1);
+            const auto texelX =
+                std::min<std::uint32_t>(static_cast<std::uint32_t>(uCoord * texture->width), texture->width - 1);
             const std::uint32_t texel = texture->Texel(texelX, texelY);
-            float source[4];  // a, r, g, b
+            float source[4]; // a, r, g, b
             for (int c = 0; c < 4; ++c) {
                 const int shift = 24 - 8 * c;
-                source[c] = Channel(texel, shift) * Lerp(Channel(v[0].diffuse, shift), Channel(v[1].diffuse, shift), tx);
+                source[c] =
+                    Channel(texel, shift) * Lerp(Channel(v[0].diffuse, shift), Channel(v[1].diffuse, shift), tx);
             }
             std::uint32_t& pixel = pixels_[static_cast<std::size_t>(y) * width_ + x];
             std::uint32_t blended = 0xFF000000u;
@@ -86,8 +87,8 @@ bool QuadCompositor::WritePng(const std::string& path) const
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width_);
     image.height = static_cast<png_uint_32>(height_);
-    image.format = PNG_FORMAT_BGRA;  // 0xAARRGGBB little-endian
+    image.format = PNG_FORMAT_BGRA; // 0xAARRGGBB little-endian
     return png_image_write_to_file(&image, path.c_str(), 0, pixels_.data(), width_ * 4, nullptr) != 0;
 }
 
-}  // namespace texttest
+} // namespace texttest

@@ -29,4 +29,4 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-}  // namespace texttest
+} // namespace texttest

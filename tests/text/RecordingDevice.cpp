@@ -97,19 +97,17 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pr
 }
 
 HRESULT RecordingDevice::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
-                                       std::uint32_t usage, D3DFORMAT format, D3DPOOL pool,
-                                       Direct3DTexture9** texture)
+                                       std::uint32_t usage, D3DFORMAT format, D3DPOOL pool, Direct3DTexture9** texture)
 {
     if (failTextureCreations > 0) {
         --failTextureCreations;
         return E_OUTOFMEMORY;
     }
-    if (width == 0 || height == 0 || levels != 1 || usage != 0 || format != D3DFMT_A8R8G8B8 ||
-        pool != D3DPOOL_MANAGED)
+    if (width == 0 || height == 0 || levels != 1 || usage != 0 || format != D3DFMT_A8R8G8B8 || pool != D3DPOOL_MANAGED)
         return D3DERR_INVALIDCALL;
     *texture = new MemoryTexture(width, height, &liveTextures);
     ++texturesCreated;
     return D3D_OK;
 }
 
-}  // namespace texttest
+} // namespace texttest

@@ -26,7 +26,7 @@ public:
 
     std::uint32_t width;
     std::uint32_t height;
-    std::vector<std::uint32_t> texels;  // 0xAARRGGBB, row after row
+    std::vector<std::uint32_t> texels; // 0xAARRGGBB, row after row
     std::uint32_t Texel(std::uint32_t x, std::uint32_t y) const { return texels[y * width + x]; }
     bool locked = false;
 
@@ -82,8 +82,7 @@ public:
                             std::uint32_t stride) override;
     HRESULT CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t usage,
                           D3DFORMAT format, D3DPOOL pool, Direct3DTexture9** texture) override;
-    HRESULT CreateOffscreenPlainSurface(std::uint32_t, std::uint32_t, D3DFORMAT, D3DPOOL,
-                                        Direct3DSurface9**) override
+    HRESULT CreateOffscreenPlainSurface(std::uint32_t, std::uint32_t, D3DFORMAT, D3DPOOL, Direct3DSurface9**) override
     {
         return D3DERR_INVALIDCALL;
     }
@@ -95,20 +94,14 @@ public:
     HRESULT GetRenderTarget(std::uint32_t, Direct3DSurface9**) override { return D3DERR_INVALIDCALL; }
     HRESULT SetRenderTarget(std::uint32_t, Direct3DSurface9*) override { return D3D_OK; }
     HRESULT GetFrontBufferData(std::uint32_t, Direct3DSurface9*) override { return D3DERR_INVALIDCALL; }
-    HRESULT CreatePixelShader(const void*, std::size_t, Direct3DPixelShader9**) override
-    {
-        return D3DERR_INVALIDCALL;
-    }
+    HRESULT CreatePixelShader(const void*, std::size_t, Direct3DPixelShader9**) override { return D3DERR_INVALIDCALL; }
     HRESULT SetPixelShader(Direct3DPixelShader9*) override { return D3D_OK; }
     HRESULT SetPixelShaderConstantF(std::uint32_t, const float*, std::uint32_t) override { return D3D_OK; }
-    HRESULT CreateEffect(const void*, std::size_t, std::uint32_t, D3DXEffect**) override
-    {
-        return D3DERR_INVALIDCALL;
-    }
+    HRESULT CreateEffect(const void*, std::size_t, std::uint32_t, D3DXEffect**) override { return D3DERR_INVALIDCALL; }
 
 private:
     std::uint32_t fvf_ = 0;
     Direct3DTexture9* texture_ = nullptr;
 };
 
-}  // namespace texttest
+} // namespace texttest

@@ -47,8 +47,8 @@ TEST_F(TextDrawTest, EachGlyphIsOneQuadHalfAPixelUpAndLeft)
     struct Corner {
         float x, y, u, v;
     };
-    const Corner corners[4] = {{100.5f, 50.5f, 0, 0}, {106.5f, 50.5f, 1, 0}, {100.5f, 62.5f, 0, 1},
-                               {106.5f, 62.5f, 1, 1}};
+    const Corner corners[4] = {
+        {100.5f, 50.5f, 0, 0}, {106.5f, 50.5f, 1, 0}, {100.5f, 62.5f, 0, 1}, {106.5f, 62.5f, 1, 1}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(a.vertex[i].x, corners[i].x) << i;
         EXPECT_EQ(a.vertex[i].y, corners[i].y) << i;
@@ -91,7 +91,7 @@ TEST_F(TextDrawTest, LinesWrapsAndIndentation)
         const char* what;
         std::u16string text;
         float widthLimit;
-        std::vector<std::pair<float, float>> pens;  // pen of each glyph drawn
+        std::vector<std::pair<float, float>> pens; // pen of each glyph drawn
     };
     const Case cases[] = {
         {"LF and CR", u"A\r\nB", 65536.0f, {{100, 50}, {100, 66}}},
@@ -144,7 +144,7 @@ TEST_F(TextDrawTest, NothingIsDrawnWithoutAlphaOrReveal)
 
 TEST_F(TextDrawTest, APartlyRevealedGlyphIsCutAndFadesToTransparent)
 {
-    Init(settings);  // reveal speed 1, no fade
+    Init(settings); // reveal speed 1, no fade
     // 'A' covers progress 1..7, 'B' 9..15: with 12 revealed 'B' shows 3 of its 6 columns.
     for (int frame = 0; frame < 2; ++frame) {
         device.ForgetCalls();
@@ -170,7 +170,7 @@ TEST_F(TextDrawTest, APartlyRevealedGlyphIsCutAndFadesToTransparent)
 
 TEST_F(TextDrawTest, TheFadeRampsOverTheLastFadeWidthOfProgress)
 {
-    settings.fade = 0.5f;  // fade width 127
+    settings.fade = 0.5f; // fade width 127
     Init(settings);
     const std::u16string row(40, u'A');
     // Budget 200, fade start 73. Glyph k covers progress 8k + 1 .. 8k + 7.
@@ -180,15 +180,15 @@ TEST_F(TextDrawTest, TheFadeRampsOverTheLastFadeWidthOfProgress)
     };
     const Corner corners[] = {
         {0, 255, 255},
-        {8, 255, 255},                            // 65 .. 71: before the fade
-        {9, 255, 255 - 12},                       // 73 is the fade start itself; 79 is 6 in
-        {10, 255 - 16, 255 - 28},                 // 81 .. 87
-        {24, 255 - 240, 255 - 252},               // 193 .. 199, the last whole glyph
+        {8, 255, 255},              // 65 .. 71: before the fade
+        {9, 255, 255 - 12},         // 73 is the fade start itself; 79 is 6 in
+        {10, 255 - 16, 255 - 28},   // 81 .. 87
+        {24, 255 - 240, 255 - 252}, // 193 .. 199, the last whole glyph
     };
     for (std::uint32_t colourAlpha : {255u, 128u}) {
         device.ForgetCalls();
         ASSERT_TRUE(Draw(row, 200, (colourAlpha << 24) | 0x00123456));
-        ASSERT_EQ(device.draws.size(), 25u);  // glyph 25 starts at 201
+        ASSERT_EQ(device.draws.size(), 25u); // glyph 25 starts at 201
         const float factor = static_cast<float>(colourAlpha) / 255.0f;
         for (const Corner& c : corners) {
             const engine::GlyphVertex* v = device.draws[c.glyph].vertex;
@@ -230,5 +230,5 @@ TEST_F(TextDrawTest, AGlyphThatCannotBeMadeFailsTheDraw)
     EXPECT_FALSE(Draw(u"AB"));
 }
 
-}  // namespace
-}  // namespace texttest
+} // namespace
+} // namespace texttest

@@ -48,9 +48,9 @@ TEST_F(TextLayoutTest, MeasureStringLaysOutLinesLikeDrawing)
     };
     for (const Case& c : cases) {
         float pen[2] = {-1.0f, -1.0f};
-        EXPECT_EQ(text->MeasureString(c.text.c_str(), static_cast<int>(c.text.size()), pen, c.lineAdvance,
-                                      c.widthLimit),
-                  c.total)
+        EXPECT_EQ(
+            text->MeasureString(c.text.c_str(), static_cast<int>(c.text.size()), pen, c.lineAdvance, c.widthLimit),
+            c.total)
             << c.what;
         EXPECT_EQ(pen[0], c.penX) << c.what;
         EXPECT_EQ(pen[1], c.penY) << c.what;
@@ -70,18 +70,15 @@ TEST_F(TextLayoutTest, WidthIsTheWidestLineAndHeightTheLowestGlyphBottom)
         int height;
     };
     const Case cases[] = {
-        {u"AB\nあああ", 48, 13},  // default glyphs: top 1, height 12
-        {u"A  ", 24, 13},
-        {u"「AAAA", 48, 13},       // no wrapping or indentation
-        {u"\u3000 \r\n", 24, 0},  // no glyphs
-        {u"Ag", 16, 17},
-        {u"", 0, 0},
+        {u"AB\nあああ", 48, 13},                      // default glyphs: top 1, height 12
+        {u"A  ", 24, 13},        {u"「AAAA", 48, 13}, // no wrapping or indentation
+        {u"\u3000 \r\n", 24, 0},                      // no glyphs
+        {u"Ag", 16, 17},         {u"", 0, 0},
     };
     for (const Case& c : cases) {
         const int length = static_cast<int>(c.text.size());
         EXPECT_EQ(text->GetStringWidth(c.text.c_str(), length), c.width) << std::string(c.text.begin(), c.text.end());
-        EXPECT_EQ(text->GetStringHeight(c.text.c_str(), length), c.height)
-            << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(text->GetStringHeight(c.text.c_str(), length), c.height) << std::string(c.text.begin(), c.text.end());
     }
 }
 
@@ -95,5 +92,5 @@ TEST_F(TextLayoutTest, AGlyphThatFailsFailsTheMeasure)
     EXPECT_EQ(text->GetStringWidth(nullptr, 2), -1);
 }
 
-}  // namespace
-}  // namespace texttest
+} // namespace
+} // namespace texttest

@@ -39,16 +39,16 @@ struct TextSettings {
 };
 
 // The game's text objects.
-inline const TextSettings kMainText{22, 0, "ＭＳ ゴシック", 6, 0xFFFFFFFF, 0, 0, 5, 0.65f, 0,
-                                    0, 0, 2, 0xFF000000, false, 22, 12, 1, 0.5f, true};
-inline const TextSettings kBattle16{16, 200, "ＭＳゴシック", 0, 0xFFFFFFFF, 0, 0, 1, 1.0f, 0,
-                                    0, 0xFF000000, 0, 0xFF000000, false, 16, 8, 0, 0.0f, false};
-inline const TextSettings kBattle30{30, 200, "ＭＳゴシック", 0, 0xFFFFFFFF, 0, 0, 6, 1.0f, 0,
-                                    0, 0xFF000000, 0, 0xFF000000, false, 30, 15, 0, 0.0f, false};
-inline const TextSettings kBattleEffects16{16, 200, "ＭＳゴシック", 0, 0xFFFFFFFF, 0, 0, 6, 1.0f, 0,
-                                           0, 0xFF000000, 2, 0xFF000000, false, 17, 9, 0, 0.0f, false};
-inline const TextSettings kBanner{26, 0, "ＭＳ ゴシック", 6, 0xFFFFFFFF, 0, 0, 4, 1.0f, 0,
-                                  4, 0xFF000000, 0, 0xFF000000, true, -1, -1, 0, 0.0f, false};
+inline const TextSettings kMainText{22, 0, "ＭＳ ゴシック", 6,     0xFFFFFFFF, 0,  0, 5,    0.65f, 0, 0,
+                                    0,  2, 0xFF000000,      false, 22,         12, 1, 0.5f, true};
+inline const TextSettings kBattle16{16,         200, "ＭＳゴシック", 0,     0xFFFFFFFF, 0, 0, 1,    1.0f, 0, 0,
+                                    0xFF000000, 0,   0xFF000000,     false, 16,         8, 0, 0.0f, false};
+inline const TextSettings kBattle30{30,         200, "ＭＳゴシック", 0,     0xFFFFFFFF, 0,  0, 6,    1.0f, 0, 0,
+                                    0xFF000000, 0,   0xFF000000,     false, 30,         15, 0, 0.0f, false};
+inline const TextSettings kBattleEffects16{16,         200, "ＭＳゴシック", 0,     0xFFFFFFFF, 0, 0, 6,    1.0f, 0, 0,
+                                           0xFF000000, 2,   0xFF000000,     false, 17,         9, 0, 0.0f, false};
+inline const TextSettings kBanner{26,         0, "ＭＳ ゴシック", 6,    0xFFFFFFFF, 0,  0, 4,    1.0f, 0, 4,
+                                  0xFF000000, 0, 0xFF000000,      true, -1,         -1, 0, 0.0f, false};
 
 inline bool InitText(Zeph::CTextTexture& text, const TextSettings& s)
 {
@@ -62,8 +62,8 @@ inline bool InitText(Zeph::CTextTexture& text, const TextSettings& s)
 // advances from the font, reveal speed 1 and no fade.
 inline TextSettings PlainSettings()
 {
-    return TextSettings{16, 0, "Fake", 4, 0xFFFFFFFF, 0, 0, 6, 1.0f, 0,
-                        0, 0xFF000000, 0, 0xFF000000, false, -1, -1, 1, 0.0f, false};
+    return TextSettings{16, 0,          "Fake", 4,          0xFFFFFFFF, 0,  0,  6, 1.0f, 0,
+                        0,  0xFF000000, 0,      0xFF000000, false,      -1, -1, 1, 0.0f, false};
 }
 
 class TextObjectTest : public ::testing::Test {
@@ -104,4 +104,4 @@ private:
     engine::EngineState saved_;
 };
 
-}  // namespace texttest
+} // namespace texttest

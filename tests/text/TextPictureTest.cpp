@@ -28,8 +28,8 @@ protected:
     {
         const float position[3] = {x, y, 0.3f};
         device.ForgetCalls();
-        ASSERT_TRUE(object.DrawString(position, colour, s.c_str(), static_cast<int>(s.size()), 0.0f, widthLimit,
-                                      reveal, 0));
+        ASSERT_TRUE(
+            object.DrawString(position, colour, s.c_str(), static_cast<int>(s.size()), 0.0f, widthLimit, reveal, 0));
         picture.DrawAll(device.draws);
     }
 
@@ -73,8 +73,8 @@ TEST_F(TextPictureTest, GameTextStyles)
     ASSERT_GT(total, 0);
     const float position[3] = {24.0f, 244.0f, 0.3f};
     device.ForgetCalls();
-    ASSERT_TRUE(main->DrawString(position, 0xFFFFFFFF, message.c_str(), static_cast<int>(message.size()), 32.0f,
-                                 286.0f, total / 2, 0));
+    ASSERT_TRUE(main->DrawString(position, 0xFFFFFFFF, message.c_str(), static_cast<int>(message.size()), 32.0f, 286.0f,
+                                 total / 2, 0));
     EXPECT_LT(device.draws.size(), message.size());
     EXPECT_GT(device.draws.size(), message.size() / 3);
     picture.DrawAll(device.draws);
@@ -95,10 +95,10 @@ TEST_F(TextPictureTest, GameTextStyles)
     Draw(*battle16, 360.0f, 374.0f, u"ＨＰ 120/350  ＭＰ 40", 0xFFFFFFFF);
     auto battle30 = Make(kBattle30);
     Draw(*battle30, 360.0f, 400.0f, u"9999", 0xFFFFFFFF);
-    EXPECT_GT(Count(340, 310, 630, 370, 0xFF000000), 50);  // the shadows
+    EXPECT_GT(Count(340, 310, 630, 370, 0xFF000000), 50); // the shadows
 
     EXPECT_TRUE(picture.WritePng("text_picture.png"));
 }
 
-}  // namespace
-}  // namespace texttest
+} // namespace
+} // namespace texttest
