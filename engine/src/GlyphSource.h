@@ -57,6 +57,5 @@ public:
     virtual bool Render(char16_t code, int format, GlyphShape* shape) = 0;
 };
 
-using GlyphSourceMaker = std::unique_ptr<GlyphSource> (*)();
 
 } // namespace engine

@@ -35,7 +35,7 @@ public:
     void ClearGlyphs() override;
     void Release() override;
 
-    // What the settings came to, for the host's tests.
+    // What the settings came to, for tests.
     int LineHeight() const { return lineHeight_; }
     int FontHeight() const { return font_.height; }
     int FullWidthSpaceAdvance() const { return fullWidthSpace_; }
