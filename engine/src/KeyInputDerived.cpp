@@ -11,7 +11,7 @@ namespace {
 // the digits 1 .. 9 and 0, then A .. F.
 constexpr std::uint8_t kDefaultKeys[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 30, 48, 46, 32, 18, 33};
 
-}  // namespace
+} // namespace
 
 CKeyInputDerived::~CKeyInputDerived()
 {

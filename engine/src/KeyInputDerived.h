@@ -65,7 +65,7 @@ public:
 
 private:
     enum class Moment { Push, Hold, Release };
-    using KeyStates = std::array<std::uint8_t, 256>;  // by key number: 1 down
+    using KeyStates = std::array<std::uint8_t, 256>; // by key number: 1 down
     struct ControllerRecord {
         int x = 0;
         int y = 0;

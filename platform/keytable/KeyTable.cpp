@@ -127,8 +127,7 @@ constexpr KeyTableEntry kKeys[] = {
     {SDL_SCANCODE_APPLICATION, KEY_COMPOSE, 221, nullptr},
 };
 
-template <typename Matches>
-const KeyTableEntry* FindKey(Matches matches)
+template <typename Matches> const KeyTableEntry* FindKey(Matches matches)
 {
     for (const auto& entry : kKeys) {
         if (matches(entry))
@@ -137,7 +136,7 @@ const KeyTableEntry* FindKey(Matches matches)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 std::span<const KeyTableEntry> KeyTable()
 {
@@ -170,4 +169,4 @@ const char* KeyName(int keyNumber)
     return IsAssignableKey(keyNumber) ? FindKeyByNumber(keyNumber)->name : "Unknown";
 }
 
-}  // namespace plat
+} // namespace plat

@@ -37,7 +37,7 @@ std::unique_ptr<InputSource> OpenHeadlessSource()
     return source;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<InputSource> OpenInputSource(SDL_Window* window)
 {
@@ -53,4 +53,4 @@ void SetInputSourceFactory(InputSourceFactory factory)
     InstalledFactory() = std::move(factory);
 }
 
-}  // namespace plat
+} // namespace plat

@@ -34,4 +34,4 @@ void KeyEventBuffer::Clear()
     overflowed_ = false;
 }
 
-}  // namespace plat
+} // namespace plat

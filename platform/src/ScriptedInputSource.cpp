@@ -128,7 +128,7 @@ bool ReadUpDown(std::istream& in, bool& down)
     return word == "down" || word == "up";
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<ScriptedInputSource> ScriptedInputSource::Parse(std::istream& script, std::string& error)
 {
@@ -178,4 +178,4 @@ std::unique_ptr<ScriptedInputSource> ScriptedInputSource::Parse(std::istream& sc
     return source;
 }
 
-}  // namespace plat
+} // namespace plat

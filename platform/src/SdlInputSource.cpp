@@ -154,4 +154,4 @@ ControllerStatus SdlInputSource::ReadController(ControllerReading& reading)
     return ControllerStatus::Ok;
 }
 
-}  // namespace plat
+} // namespace plat

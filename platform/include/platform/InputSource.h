@@ -18,34 +18,34 @@ struct SDL_Window;
 namespace plat {
 
 constexpr int kKeyBufferSize = 32;
-constexpr int kAxisLimit = 1000;      // controller axes read -1000 .. 1000
-constexpr int kControllerButtons = 256;  // button numbers a reading can hold
+constexpr int kAxisLimit = 1000;        // controller axes read -1000 .. 1000
+constexpr int kControllerButtons = 256; // button numbers a reading can hold
 
 struct KeyEvent {
-    std::uint8_t keyNumber;  // see KeyTable.h
+    std::uint8_t keyNumber; // see KeyTable.h
     bool down;
 };
 
 enum class KeyboardStatus {
     Ok,
-    Overflow,     // events were lost; the ones returned are the newest
-    NotAcquired,  // the keyboard is not ours (window not focused); nothing read
+    Overflow,    // events were lost; the ones returned are the newest
+    NotAcquired, // the keyboard is not ours (window not focused); nothing read
 };
 
 struct KeyboardRead {
     KeyboardStatus status;
-    int count;  // events written to the caller's buffer
+    int count; // events written to the caller's buffer
 };
 
 struct ControllerReading {
-    int x = 0;  // -1000 .. 1000
+    int x = 0; // -1000 .. 1000
     int y = 0;
-    std::bitset<kControllerButtons> buttons;  // by button number; missing buttons read up
+    std::bitset<kControllerButtons> buttons; // by button number; missing buttons read up
 };
 
 enum class ControllerStatus {
     Ok,
-    Lost,  // unplugged or not ours: the reading is centred and up
+    Lost, // unplugged or not ours: the reading is centred and up
 };
 
 class InputSource {
@@ -77,4 +77,4 @@ std::unique_ptr<InputSource> OpenInputSource(SDL_Window* window);
 using InputSourceFactory = std::function<std::unique_ptr<InputSource>(SDL_Window* window)>;
 void SetInputSourceFactory(InputSourceFactory factory);
 
-}  // namespace plat
+} // namespace plat

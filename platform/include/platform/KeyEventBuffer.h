@@ -25,4 +25,4 @@ private:
     bool overflowed_ = false;
 };
 
-}  // namespace plat
+} // namespace plat

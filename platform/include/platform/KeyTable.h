@@ -16,10 +16,10 @@
 namespace plat {
 
 struct KeyTableEntry {
-    int sdlScancode;          // SDL_Scancode of the physical key
-    int linuxKeyCode;         // Linux input key code of the same key
-    std::uint8_t keyNumber;   // the number the settings file stores
-    const char* name;         // UTF-8 name shown for assignable keys, null otherwise
+    int sdlScancode;        // SDL_Scancode of the physical key
+    int linuxKeyCode;       // Linux input key code of the same key
+    std::uint8_t keyNumber; // the number the settings file stores
+    const char* name;       // UTF-8 name shown for assignable keys, null otherwise
 };
 
 std::span<const KeyTableEntry> KeyTable();
@@ -35,4 +35,4 @@ bool IsAssignableKey(int keyNumber);
 // The assignable key's name, or "Unknown".
 const char* KeyName(int keyNumber);
 
-}  // namespace plat
+} // namespace plat

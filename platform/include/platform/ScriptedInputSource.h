@@ -65,11 +65,11 @@ private:
     KeyEventBuffer buffer_;
     bool keyboardOpen_ = false;
     bool keyboardAcquired_ = false;
-    bool keyboardReleased_ = false;  // let go by UnacquireKeyboard
-    int controllerButtons_ = -1;  // -1: none attached
+    bool keyboardReleased_ = false; // let go by UnacquireKeyboard
+    int controllerButtons_ = -1;    // -1: none attached
     bool controllerOpen_ = false;
     bool controllerAcquired_ = false;
     ControllerReading controller_;
 };
 
-}  // namespace plat
+} // namespace plat

@@ -38,7 +38,7 @@ private:
     bool IsOurWindow(Uint32 windowId) const;
 
     SDL_Window* window_;
-    std::mutex mutex_;  // the event watch may run on whichever thread pushes an event
+    std::mutex mutex_; // the event watch may run on whichever thread pushes an event
     KeyEventBuffer buffer_;
     bool keyboardOpen_ = false;
     bool keyboardAcquired_ = false;
@@ -46,4 +46,4 @@ private:
     bool controllerAcquired_ = false;
 };
 
-}  // namespace plat
+} // namespace plat
