@@ -77,7 +77,8 @@ void JoyEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     int digit = 0;
-    TypedKey(JoyKeyOf(*event, digit), digit);
+    const JoyKey key = JoyKeyOf(*event, digit);
+    TypedKey(key, digit);
     // Enter and Escape stay with the field: the dialog never sees them.
     event->accept();
 }

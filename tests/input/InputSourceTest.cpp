@@ -7,6 +7,7 @@
 
 #include "KeyInputTestSupport.h"
 #include "TempFolder.h"
+#include "VirtualJoystick.h"
 #include "platform/SdlInputSource.h"
 
 namespace {
@@ -84,38 +85,7 @@ TEST(SdlInputSourceTest, AxesAreScaledTo1000)
         EXPECT_EQ(plat::ScaleAxis(c.raw), c.scaled) << c.raw;
 }
 
-// A virtual joystick of SDL, attached for one test.
-class VirtualJoystick {
-public:
-    VirtualJoystick(int axes, int buttons)
-    {
-        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-        SDL_InitSubSystem(SDL_INIT_JOYSTICK);
-        index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, axes, buttons, 0);
-        if (index_ >= 0)
-            joystick_ = SDL_JoystickOpen(index_);
-    }
-    ~VirtualJoystick()
-    {
-        if (joystick_ != nullptr)
-            SDL_JoystickClose(joystick_);
-        Detach();
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-    }
-    bool Ok() const { return joystick_ != nullptr; }
-    void Axis(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(joystick_, axis, value); }
-    void Button(int button, bool down) { SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0); }
-    void Detach()
-    {
-        if (index_ >= 0)
-            SDL_JoystickDetachVirtual(index_);
-        index_ = -1;
-    }
-
-private:
-    int index_ = -1;
-    SDL_Joystick* joystick_ = nullptr;
-};
+using testsupport::VirtualJoystick;
 
 TEST(SdlInputSourceTest, TheFirstJoystickIsReadByButtonNumber)
 {
