@@ -18,7 +18,7 @@ namespace {
 // integers with an optional sign that must fit 32 bits, booleans as 0 or 1.
 bool ReadWord(std::istream& in)
 {
-    std::string word;  // key words are dropped unread, whatever their length
+    std::string word; // key words are dropped unread, whatever their length
     return static_cast<bool>(in >> word);
 }
 
@@ -69,17 +69,16 @@ std::string SystemError(const std::string& what, const std::filesystem::path& pa
     return what + ": " + path.string() + " (" + std::strerror(error) + ")";
 }
 
-}  // namespace
+} // namespace
 
 bool LoadConfig(std::istream& in, ConfigState& state)
 {
     in.imbue(std::locale::classic());
     if (!ReadPosition(in, state.xPos) || !ReadPosition(in, state.yPos))
         return false;
-    const bool flagsRead = ReadFlag(in, state.keyboard) && ReadFlag(in, state.joystick) &&
-                           ReadFlag(in, state.apBgm) && ReadFlag(in, state.apSound) && ReadFlag(in, state.window) &&
-                           ReadFlag(in, state.showWarn) && ReadInteger(in, state.bgmVol) &&
-                           ReadInteger(in, state.soundVol);
+    const bool flagsRead = ReadFlag(in, state.keyboard) && ReadFlag(in, state.joystick) && ReadFlag(in, state.apBgm) &&
+                           ReadFlag(in, state.apSound) && ReadFlag(in, state.window) && ReadFlag(in, state.showWarn) &&
+                           ReadInteger(in, state.bgmVol) && ReadInteger(in, state.soundVol);
     if (!flagsRead || state.bgmVol < 0 || state.bgmVol > kVolumeMax || state.soundVol < 0 ||
         state.soundVol > kVolumeMax)
         return false;
@@ -158,4 +157,4 @@ SaveResult SaveConfig(const std::filesystem::path& file, const ConfigState& stat
     return {true, {}};
 }
 
-}  // namespace config
+} // namespace config

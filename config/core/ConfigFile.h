@@ -20,7 +20,7 @@ std::string FormatConfig(const ConfigState& state);
 
 struct SaveResult {
     bool ok;
-    std::string error;  // UTF-8, for the player, when not ok
+    std::string error; // UTF-8, for the player, when not ok
 };
 
 // Writes through a temporary file beside the target, synced and renamed into
@@ -28,4 +28,4 @@ struct SaveResult {
 // the old file is left as it was.
 SaveResult SaveConfig(const std::filesystem::path& file, const ConfigState& state);
 
-}  // namespace config
+} // namespace config

@@ -29,4 +29,4 @@ void ApplyPageChecks(ConfigState& state)
         SetDefaultJoyAssign(state);
 }
 
-}  // namespace config
+} // namespace config

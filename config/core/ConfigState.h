@@ -8,9 +8,9 @@
 
 namespace config {
 
-constexpr std::int32_t kNoPosition = 0x7FFFFFFF;  // "None": no stored window position
-constexpr int kKeySlots = 15;                      // buttons 0..10, then up, down, left, right
-constexpr int kJoySlots = 11;                      // buttons 0..10
+constexpr std::int32_t kNoPosition = 0x7FFFFFFF; // "None": no stored window position
+constexpr int kKeySlots = 15;                    // buttons 0..10, then up, down, left, right
+constexpr int kJoySlots = 11;                    // buttons 0..10
 constexpr int kVolumeMax = 10;
 
 struct ConfigState {
@@ -39,4 +39,4 @@ void SetDefaultConfig(ConfigState& state);
 // invalid key or joystick assignment replaced by the defaults.
 void ApplyPageChecks(ConfigState& state);
 
-}  // namespace config
+} // namespace config

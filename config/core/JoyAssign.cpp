@@ -99,4 +99,4 @@ std::string JoyAssignText(const ConfigState& state, int slot)
     return "Button" + std::to_string(button);
 }
 
-}  // namespace config
+} // namespace config

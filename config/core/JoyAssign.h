@@ -10,7 +10,7 @@
 
 namespace config {
 
-constexpr int kJoyButtonLimit = 32;  // buttons 0..31
+constexpr int kJoyButtonLimit = 32; // buttons 0..31
 
 enum class JoyKey { Digit, Enter, Space, Escape, BackSpace, Other };
 
@@ -25,4 +25,4 @@ void SetDefaultJoyAssign(ConfigState& state);
 // "Button5"; the number alone while it is being typed; "Unknown" when out of range.
 std::string JoyAssignText(const ConfigState& state, int slot);
 
-}  // namespace config
+} // namespace config

@@ -32,7 +32,7 @@ bool JoystickPoller::Detect()
     Close();
     if (!sdlReady_)
         return false;
-    SDL_JoystickUpdate();  // notices joysticks plugged in since the last look
+    SDL_JoystickUpdate(); // notices joysticks plugged in since the last look
     for (int number = 0; number < 2 && number < SDL_NumJoysticks() && joystick_ == nullptr; ++number)
         joystick_ = SDL_JoystickOpen(number);
     if (joystick_ == nullptr)
@@ -82,4 +82,4 @@ bool JoystickPoller::Poll(int& pressed)
     return true;
 }
 
-}  // namespace config
+} // namespace config

@@ -43,4 +43,4 @@ private:
     bool skipFirstPoll_ = true;
 };
 
-}  // namespace config
+} // namespace config

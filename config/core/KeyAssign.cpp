@@ -6,8 +6,8 @@
 
 namespace config {
 
-const std::array<std::int32_t, kKeySlots> kDefaultKeyAssign = {44, 45, 46, 47, 30, 31, 32, 33,
-                                                              16, 17, 57, 200, 208, 203, 205};
+const std::array<std::int32_t, kKeySlots> kDefaultKeyAssign = {44, 45, 46, 47,  30,  31,  32, 33,
+                                                               16, 17, 57, 200, 208, 203, 205};
 
 bool SetKeyFromKeyNumber(ConfigState& state, int slot, int keyNumber)
 {
@@ -49,4 +49,4 @@ std::string GetKeyName(int keyNumber)
     return plat::KeyName(keyNumber);
 }
 
-}  // namespace config
+} // namespace config

@@ -21,4 +21,4 @@ void SetDefaultKeyAssign(ConfigState& state);
 // "Z", "Space", "＼", ... or "Unknown".
 std::string GetKeyName(int keyNumber);
 
-}  // namespace config
+} // namespace config

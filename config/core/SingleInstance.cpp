@@ -9,7 +9,7 @@ namespace config {
 InstanceLock::~InstanceLock()
 {
     if (fd_ >= 0)
-        ::close(fd_);  // closing lets the lock go
+        ::close(fd_); // closing lets the lock go
 }
 
 bool InstanceLock::Acquire(const std::filesystem::path& lockFile)
@@ -27,4 +27,4 @@ bool InstanceLock::Acquire(const std::filesystem::path& lockFile)
     return true;
 }
 
-}  // namespace config
+} // namespace config

@@ -78,4 +78,4 @@ QWidget* BasicPage::FirstControl() const
     return keyboard_;
 }
 
-}  // namespace config
+} // namespace config

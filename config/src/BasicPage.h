@@ -34,4 +34,4 @@ private:
     QSlider* soundVol_;
 };
 
-}  // namespace config
+} // namespace config

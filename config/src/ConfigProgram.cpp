@@ -18,7 +18,7 @@ std::filesystem::path ProgramFolder()
     return error ? std::filesystem::current_path() : executable.parent_path();
 }
 
-}  // namespace
+} // namespace
 
 std::filesystem::path SettingsFilePath()
 {
@@ -68,4 +68,4 @@ int RunConfigProgram(int argc, char** argv)
     return 0;
 }
 
-}  // namespace config
+} // namespace config

@@ -25,4 +25,4 @@ void LoadSettings(const std::filesystem::path& file, ConfigState& state);
 bool SaveConfirmedSettings(int dialogResult, const ConfigState& state, const std::filesystem::path& file,
                            QWidget* parent);
 
-}  // namespace config
+} // namespace config

@@ -38,4 +38,4 @@ void CopyableEdit::PassModifiedKey(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-}  // namespace config
+} // namespace config

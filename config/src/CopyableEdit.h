@@ -24,4 +24,4 @@ private:
     int slot_;
 };
 
-}  // namespace config
+} // namespace config

@@ -50,14 +50,14 @@ bool PassesThrough(const QKeyEvent& event)
     }
 }
 
-}  // namespace
+} // namespace
 
 JoyEdit::JoyEdit(ConfigState& state, int slot, QWidget* parent) : CopyableEdit(slot, parent), state_(state) {}
 
 void JoyEdit::JoystickButton(int button)
 {
     const bool assigned = SetJoyButton(state_, Slot(), button);
-    emit AssignChanged();  // also after a fall-back to the defaults
+    emit AssignChanged(); // also after a fall-back to the defaults
     if (assigned)
         focusNextChild();
 }
@@ -66,7 +66,8 @@ void JoyEdit::TypedKey(JoyKey key, int digit)
 {
     const bool accepted = JoyEditKey(state_, Slot(), key, digit);
     emit AssignChanged();
-    if (accepted && !state_.joyEditing[static_cast<std::size_t>(Slot())] && key != JoyKey::Escape && key != JoyKey::BackSpace)
+    if (accepted && !state_.joyEditing[static_cast<std::size_t>(Slot())] && key != JoyKey::Escape &&
+        key != JoyKey::BackSpace)
         focusNextChild();
 }
 
@@ -96,12 +97,11 @@ void JoyEdit::contextMenuEvent(QContextMenuEvent* event)
     setFocus(Qt::OtherFocusReason);
     const bool editing = state_.joyEditing[static_cast<std::size_t>(Slot())];
     QMenu menu(this);
-    menu.addAction(QStringLiteral("決定(Enter,Space)"), this, [this] { TypedKey(JoyKey::Enter); })
-        ->setEnabled(editing);
+    menu.addAction(QStringLiteral("決定(Enter,Space)"), this, [this] { TypedKey(JoyKey::Enter); })->setEnabled(editing);
     menu.addAction(QStringLiteral("キャンセル(Esc,BackSpace)"), this, [this] { TypedKey(JoyKey::Escape); })
         ->setEnabled(editing);
     menu.addAction(QStringLiteral("コピー(Ctrl+C)"), this, &JoyEdit::CopyText);
     menu.exec(event->globalPos());
 }
 
-}  // namespace config
+} // namespace config

@@ -32,4 +32,4 @@ private:
     ConfigState& state_;
 };
 
-}  // namespace config
+} // namespace config

@@ -37,4 +37,4 @@ QWidget* JoystickPage::FirstControl() const
     return Field(0);
 }
 
-}  // namespace config
+} // namespace config

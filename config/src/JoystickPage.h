@@ -23,4 +23,4 @@ private:
     std::array<JoyEdit*, kJoySlots> edits_{};
 };
 
-}  // namespace config
+} // namespace config

@@ -37,4 +37,4 @@ void KeyEdit::contextMenuEvent(QContextMenuEvent* event)
     menu.exec(event->globalPos());
 }
 
-}  // namespace config
+} // namespace config

@@ -23,4 +23,4 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
 
-}  // namespace config
+} // namespace config

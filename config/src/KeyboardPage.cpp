@@ -46,4 +46,4 @@ QWidget* KeyboardPage::FirstControl() const
     return Field(0);
 }
 
-}  // namespace config
+} // namespace config

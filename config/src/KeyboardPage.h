@@ -25,4 +25,4 @@ private:
     std::array<KeyEdit*, kKeySlots> edits_{};
 };
 
-}  // namespace config
+} // namespace config

@@ -27,7 +27,7 @@ QPushButton* MakeButton(const char* text, QWidget* parent)
     return button;
 }
 
-}  // namespace
+} // namespace
 
 MainDialog::MainDialog(ConfigState& state, JoystickPoller& joystick, QWidget* parent)
     : QDialog(parent), state_(state), poller_(joystick)
@@ -104,7 +104,7 @@ void MainDialog::PollJoystick()
 {
     int pressed = -1;
     if (!poller_.Poll(pressed)) {
-        pollTimer_.stop();  // the one-second timer looks for a joystick again
+        pollTimer_.stop(); // the one-second timer looks for a joystick again
         return;
     }
     // Only the joystick fields take a press.
@@ -156,4 +156,4 @@ void MainDialog::PageChanged(int index)
     first->setFocus(Qt::MouseFocusReason);
 }
 
-}  // namespace config
+} // namespace config

@@ -64,4 +64,4 @@ private:
     QTimer pollTimer_;
 };
 
-}  // namespace config
+} // namespace config

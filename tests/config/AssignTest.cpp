@@ -19,7 +19,7 @@ ConfigState Defaults()
 TEST(KeyAssignTest, AKeyTakenFromAnotherSlotIsSwapped)
 {
     ConfigState state = Defaults();
-    ASSERT_TRUE(config::SetKeyFromKeyNumber(state, 0, 45));  // X into slot 0, which held Z
+    ASSERT_TRUE(config::SetKeyFromKeyNumber(state, 0, 45)); // X into slot 0, which held Z
     EXPECT_EQ(state.keyAssign[0], 45);
     EXPECT_EQ(state.keyAssign[1], 44);
     EXPECT_EQ(state.keyAssignPrev, state.keyAssign);
@@ -77,7 +77,7 @@ struct JoyStep {
     JoyKey key;
     int digit;
     bool result;
-    const char* text;  // of slot 0 afterwards
+    const char* text; // of slot 0 afterwards
 };
 
 struct JoyTypingCase {
@@ -87,32 +87,23 @@ struct JoyTypingCase {
 };
 
 const JoyTypingCase kJoyTyping[] = {
-    {"2 then 5 gives 25",
-     {{JoyKey::Digit, 2, true, "2"}, {JoyKey::Digit, 5, true, "Button25"}},
-     25},
+    {"2 then 5 gives 25", {{JoyKey::Digit, 2, true, "2"}, {JoyKey::Digit, 5, true, "Button25"}}, 25},
     {"4 gives 4 at once", {{JoyKey::Digit, 4, true, "Button4"}}, 4},
-    {"3 then 5 keeps 3: 35 is over 31",
-     {{JoyKey::Digit, 3, true, "3"}, {JoyKey::Digit, 5, true, "Button3"}},
-     3},
+    {"3 then 5 keeps 3: 35 is over 31", {{JoyKey::Digit, 3, true, "3"}, {JoyKey::Digit, 5, true, "Button3"}}, 3},
     {"0 is final at once", {{JoyKey::Digit, 0, true, "Button0"}}, 0},
     {"2 then Escape restores the previous number",
      {{JoyKey::Digit, 2, true, "2"}, {JoyKey::Escape, 0, true, "Button0"}},
      0},
-    {"2 then BackSpace restores too",
-     {{JoyKey::Digit, 2, true, "2"}, {JoyKey::BackSpace, 0, true, "Button0"}},
-     0},
-    {"2 then Enter confirms 2",
-     {{JoyKey::Digit, 2, true, "2"}, {JoyKey::Enter, 0, true, "Button2"}},
-     2},
-    {"1 then Space confirms 1",
-     {{JoyKey::Digit, 1, true, "1"}, {JoyKey::Space, 0, true, "Button1"}},
-     1},
+    {"2 then BackSpace restores too", {{JoyKey::Digit, 2, true, "2"}, {JoyKey::BackSpace, 0, true, "Button0"}}, 0},
+    {"2 then Enter confirms 2", {{JoyKey::Digit, 2, true, "2"}, {JoyKey::Enter, 0, true, "Button2"}}, 2},
+    {"1 then Space confirms 1", {{JoyKey::Digit, 1, true, "1"}, {JoyKey::Space, 0, true, "Button1"}}, 1},
     {"Enter, Escape and other keys do nothing when not typing",
-     {{JoyKey::Enter, 0, false, "Button0"}, {JoyKey::Escape, 0, false, "Button0"},
+     {{JoyKey::Enter, 0, false, "Button0"},
+      {JoyKey::Escape, 0, false, "Button0"},
       {JoyKey::Other, 0, false, "Button0"}},
      0},
-    {"a third digit starts again", {{JoyKey::Digit, 1, true, "1"}, {JoyKey::Digit, 2, true, "Button12"},
-                                    {JoyKey::Digit, 7, true, "Button7"}},
+    {"a third digit starts again",
+     {{JoyKey::Digit, 1, true, "1"}, {JoyKey::Digit, 2, true, "Button12"}, {JoyKey::Digit, 7, true, "Button7"}},
      7},
 };
 
@@ -194,4 +185,4 @@ TEST(BasicSettingsTest, AtLeastOneInputDeviceStaysOnAndDefaultKeepsThePosition)
     EXPECT_EQ(state.joyAssign[0], 0);
 }
 
-}  // namespace
+} // namespace

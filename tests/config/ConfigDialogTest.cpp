@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -46,7 +47,7 @@ class ConfigDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        config::LoadSettings(folder_ / "missing.cfg", state_);  // no file: defaults, no position
+        config::LoadSettings(folder_ / "missing.cfg", state_); // no file: defaults, no position
         dialog_ = std::make_unique<MainDialog>(state_, joystick_);
         dialog_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
@@ -95,13 +96,13 @@ TEST_F(ConfigDialogTest, KeyFieldsSwapTakenKeysAndRefuseOthers)
 {
     ShowPage(MainDialog::kKeyboardPage);
     dialog_->Keyboard()->Field(0)->setFocus();
-    PressKey(Qt::Key_X, 45);  // X into slot 0 while slot 1 holds X
+    PressKey(Qt::Key_X, 45); // X into slot 0 while slot 1 holds X
     EXPECT_EQ(KeyText(0), "X");
     EXPECT_EQ(KeyText(1), "Z");
 
     dialog_->Keyboard()->Field(2)->setFocus();
-    PressKey(Qt::Key_F1, 59);                         // not offered
-    PressKey(Qt::Key_A, 30, Qt::ShiftModifier);       // Shift held
+    PressKey(Qt::Key_F1, 59);                   // not offered
+    PressKey(Qt::Key_A, 30, Qt::ShiftModifier); // Shift held
     EXPECT_EQ(KeyText(2), "C");
     EXPECT_EQ(QApplication::focusWidget(), dialog_->Keyboard()->Field(2));
     // On this page the arrows are keys too.
@@ -120,10 +121,23 @@ TEST_F(ConfigDialogTest, UpAndDownWalkTheControlsOutsideTheKeyboardPage)
     EXPECT_EQ(QApplication::focusWidget(), first);
 }
 
+TEST_F(ConfigDialogTest, AClickedTabTakesTheFocusToItsPageAndAKeyboardChoiceLeavesIt)
+{
+    QTabBar* bar = dialog_->Tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(MainDialog::kKeyboardPage).center());
+    EXPECT_EQ(dialog_->Tabs()->currentIndex(), MainDialog::kKeyboardPage);
+    EXPECT_EQ(QApplication::focusWidget(), dialog_->Keyboard()->Field(0));
+
+    bar->setFocus();
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(dialog_->Tabs()->currentIndex(), MainDialog::kJoystickPage);
+    EXPECT_EQ(QApplication::focusWidget(), bar);
+}
+
 TEST_F(ConfigDialogTest, OkWritesExactlyTheChosenSettings)
 {
-    Click(CheckBox(3));  // sound effects in the background
-    Click(CheckBox(0));  // keyboard off: the joystick comes on
+    Click(CheckBox(3)); // sound effects in the background
+    Click(CheckBox(0)); // keyboard off: the joystick comes on
     Slider(0)->setValue(3);
     ShowPage(MainDialog::kKeyboardPage);
     dialog_->Keyboard()->Field(10)->setFocus();
@@ -167,7 +181,7 @@ TEST_F(ConfigDialogTest, DefaultResetsEverythingButThePosition)
 {
     state_.xPos = 100;
     state_.yPos = 200;
-    Click(CheckBox(4));  // window mode off
+    Click(CheckBox(4)); // window mode off
     Slider(1)->setValue(0);
     ShowPage(MainDialog::kKeyboardPage);
     dialog_->Keyboard()->Field(0)->setFocus();
@@ -229,7 +243,7 @@ TEST(ConfigJoystickDialogTest, AJoystickPressReachesTheFocusedField)
     ASSERT_TRUE(dialog.Polling());
     dialog.Tabs()->setCurrentIndex(MainDialog::kJoystickPage);
     dialog.Joystick()->Field(0)->setFocus();
-    dialog.PollJoystick();  // the program's first poll reports nothing
+    dialog.PollJoystick(); // the program's first poll reports nothing
     pad.Button(3, true);
     dialog.PollJoystick();
     EXPECT_EQ(dialog.Joystick()->Field(0)->text(), "Button3");
@@ -251,7 +265,7 @@ TEST(ConfigProgramTest, ASecondCopyEndsAtOnceWithMinusOne)
     EXPECT_EQ(static_cast<signed char>(WEXITSTATUS(status)), -1);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

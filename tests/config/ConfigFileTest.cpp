@@ -73,22 +73,32 @@ std::vector<LoadCase> LoadCases()
         {"the default file", file, true, [](const ConfigState& s) { EXPECT_EQ(s.keyAssign[10], 57); }},
         {"LF line ends", lf, true, [](const ConfigState& s) { EXPECT_EQ(s.joyAssign[10], 10); }},
         {"tabs between the words", tabs, true, [](const ConfigState& s) { EXPECT_EQ(s.bgmVol, 10); }},
-        {"numbers for the positions", Replace(Replace(file, "XPos     None", "XPos     -120"), "YPos     None", "YPos 7"),
-         true, [](const ConfigState& s) { EXPECT_EQ(s.xPos, -120); EXPECT_EQ(s.yPos, 7); }},
+        {"numbers for the positions",
+         Replace(Replace(file, "XPos     None", "XPos     -120"), "YPos     None", "YPos 7"), true,
+         [](const ConfigState& s) {
+             EXPECT_EQ(s.xPos, -120);
+             EXPECT_EQ(s.yPos, 7);
+         }},
         {"None for one position only", Replace(file, "YPos     None", "YPos     300"), true,
-         [](const ConfigState& s) { EXPECT_EQ(s.xPos, kNoPosition); EXPECT_EQ(s.yPos, 300); }},
+         [](const ConfigState& s) {
+             EXPECT_EQ(s.xPos, kNoPosition);
+             EXPECT_EQ(s.yPos, 300);
+         }},
         {"none in lower case", Replace(file, "XPos     None", "XPos     none"), false, nullptr},
         {"key words are not compared", Replace(file, "Keyboard 1", "Whatever 1"), true, nullptr},
         {"a very long key word", Replace(file, "Keyboard", std::string(100000, 'K')), true, nullptr},
         {"a flag of 2", Replace(file, "Keyboard 1", "Keyboard 2"), false, nullptr},
         {"Window of 2", Replace(file, "Window   1", "Window   2"), false, nullptr},
         {"both devices off is left to the basic page", Replace(file, "Keyboard 1", "Keyboard 0"), true,
-         [](const ConfigState& s) { EXPECT_EQ(s.keyboard, 0); EXPECT_EQ(s.joystick, 0); }},
+         [](const ConfigState& s) {
+             EXPECT_EQ(s.keyboard, 0);
+             EXPECT_EQ(s.joystick, 0);
+         }},
         {"BGMVol of 11", Replace(file, "BGMVol   10", "BGMVol   11"), false, nullptr},
         {"SoundVol of -1", Replace(file, "SoundVol 10", "SoundVol -1"), false, nullptr},
         {"a non-number volume", Replace(file, "BGMVol   10", "BGMVol   ten"), false, nullptr},
-        {"a key number out of range is left to the keyboard page", Replace(file, "Key0     44", "Key0     29"),
-         true, [](const ConfigState& s) { EXPECT_EQ(s.keyAssign[0], 29); }},
+        {"a key number out of range is left to the keyboard page", Replace(file, "Key0     44", "Key0     29"), true,
+         [](const ConfigState& s) { EXPECT_EQ(s.keyAssign[0], 29); }},
         {"a non-number key", Replace(file, "KeyR     205", "KeyR     Right"), false, nullptr},
         {"a number that overflows", Replace(file, "Joy3     3", "Joy3     2147483648"), false, nullptr},
         {"the lowest number fits", Replace(file, "XPos     None", "XPos     -2147483648"), true,
@@ -116,7 +126,7 @@ TEST(ConfigFileTest, FilesLoadOrFail)
 TEST(ConfigFileTest, WhatIsWrittenReadsBackTheSame)
 {
     testsupport::TempFolder folder;
-    const auto file = folder / "SaveData" / "Config.cfg";  // the folder does not exist yet
+    const auto file = folder / "SaveData" / "Config.cfg"; // the folder does not exist yet
     ConfigState state = Defaults();
     state.xPos = -5;
     state.yPos = 1080;
@@ -162,4 +172,4 @@ TEST(ConfigFileTest, AMissingFileDoesNotLoad)
     EXPECT_FALSE(config::LoadConfig(folder / "SaveData" / "Config.cfg", state));
 }
 
-}  // namespace
+} // namespace

@@ -21,18 +21,18 @@ TEST(JoystickPollerTest, APressIsReportedOnceAndOnlyAfterTheFirstPoll)
     EXPECT_EQ(poller.ButtonCount(), 6);
     EXPECT_EQ(poller.PollPeriodMs(), 75);
 
-    pad.Button(1, true);  // between detection and the first poll: not reported
+    pad.Button(1, true); // between detection and the first poll: not reported
     EXPECT_EQ(PollOnce(poller), -1);
     pad.Button(1, false);
     EXPECT_EQ(PollOnce(poller), -1);
 
     pad.Button(4, true);
     EXPECT_EQ(PollOnce(poller), 4);
-    EXPECT_EQ(PollOnce(poller), -1);  // held is no new press
+    EXPECT_EQ(PollOnce(poller), -1); // held is no new press
 
     pad.Button(5, true);
     pad.Button(2, true);
-    EXPECT_EQ(PollOnce(poller), 2);  // the lowest new one
+    EXPECT_EQ(PollOnce(poller), 2); // the lowest new one
 
     pad.Detach();
     int pressed = 0;
@@ -49,4 +49,4 @@ TEST(JoystickPollerTest, NoJoystickIsNoDetection)
     EXPECT_FALSE(poller.Poll(pressed));
 }
 
-}  // namespace
+} // namespace

@@ -21,4 +21,4 @@ TEST(SingleInstanceTest, OneHolderAtATime)
     EXPECT_FALSE(nowhere.Acquire(folder / "missing" / "VelmoraConfig.lock"));
 }
 
-}  // namespace
+} // namespace

@@ -41,4 +41,4 @@ private:
     SDL_Joystick* joystick_ = nullptr;
 };
 
-}  // namespace testsupport
+} // namespace testsupport
