@@ -1,30 +1,22 @@
 #include "KeyboardPage.h"
 
 #include <QGridLayout>
-#include <QLabel>
 
 #include "KeyAssign.h"
 #include "KeyEdit.h"
-#include "SlotLabels.h"
+#include "SlotRows.h"
 
 namespace config {
 
 KeyboardPage::KeyboardPage(ConfigState& state, QWidget* parent) : QWidget(parent), state_(state)
 {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(16, 16, 16, 16);
-    grid->setColumnStretch(2, 1);
+    QGridLayout* grid = MakeSlotGrid(this);
     for (int slot = 0; slot < kKeySlots; ++slot) {
         auto* edit = new KeyEdit(slot, this);
-        edit->setFixedWidth(96);
         edits_[static_cast<std::size_t>(slot)] = edit;
-        grid->addWidget(new QLabel(QString::fromUtf8(kSlotTitles[slot]), this), slot, 0);
-        grid->addWidget(edit, slot, 1);
-        if (slot < kJoySlots)
-            grid->addWidget(new QLabel(QString::fromUtf8(kSlotUses[slot]), this), slot, 2);
+        AddSlotRow(grid, slot, edit);
         connect(edit, &KeyEdit::KeyPressed, this, &KeyboardPage::Assign);
     }
-    grid->setRowStretch(kKeySlots, 1);
 }
 
 void KeyboardPage::Assign(int slot, int keyNumber)
