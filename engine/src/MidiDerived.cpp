@@ -305,7 +305,8 @@ void CMidiDerived::Fade(int song, int fromLevel, int toLevel, unsigned ms, bool 
     if (signals_.playing.load() && song != currentSong_)
         return;
     const bool wasFading = fadeMode_ != FadeMode::None;
-    fadeMode_ = toLevel == 0 ? FadeMode::FadingToStop : FadeMode::Fading;
+    const int to = toLevel == -1 ? level_ : midi::ClampLevel(toLevel);
+    fadeMode_ = (toLevel != -1 && to == 0) ? FadeMode::FadingToStop : FadeMode::Fading;
     fadeStep_ = 0;
     fadeSteps_ = ms / midi::kFadeStepMs;
     if (fromLevel == -1 || wasFading) {
@@ -315,7 +316,6 @@ void CMidiDerived::Fade(int song, int fromLevel, int toLevel, unsigned ms, bool 
         fadeStart_ = midi::LevelPower(fromLevel);
         SetAmplitude(std::sqrt(fadeStart_));
     }
-    const int to = toLevel == -1 ? level_ : midi::ClampLevel(toLevel);
     fadeTarget_ = midi::LevelAmplitude(to);
     fadeDelta_ = midi::LevelPower(to) - fadeStart_;
     if (keepAsSetLevel)

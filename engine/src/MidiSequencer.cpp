@@ -89,9 +89,10 @@ void Sequencer::Play(bool fromResume)
 std::uint32_t Sequencer::TicksToMs(std::uint32_t ticks)
 {
     const double exact = ticks * state_.tempoMs / list_.division + state_.waitCarry;
-    const double whole = std::min(exact, static_cast<double>(std::numeric_limits<std::uint32_t>::max()));
+    // The small allowance keeps sums like 333.33 + 0.67 from falling just short of 334.
+    const double whole = std::min(exact + 1e-6, static_cast<double>(std::numeric_limits<std::uint32_t>::max()));
     const auto ms = static_cast<std::uint32_t>(whole);
-    state_.waitCarry = exact - ms;
+    state_.waitCarry = std::max(exact - ms, 0.0);
     return ms;
 }
 
