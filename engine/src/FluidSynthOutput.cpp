@@ -21,7 +21,7 @@ void QuietFluidSynthLog()
 
 constexpr double kSynthGain = 0.5;
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<FluidSynthOutput> FluidSynthOutput::Open(const std::filesystem::path& soundFont,
                                                          std::unique_ptr<AudioSink> sink)
@@ -84,7 +84,7 @@ void FluidSynthOutput::ShortMessage(std::uint32_t message)
         fluid_synth_pitch_bend(synth_, channel, data1 | data2 << 7);
         break;
     default:
-        break;  // system messages have no meaning for the synthesizer
+        break; // system messages have no meaning for the synthesizer
     }
 }
 
@@ -106,4 +106,4 @@ void FluidSynthOutput::Render(std::int16_t* stereoFrames, int frameCount)
     fluid_synth_write_s16(synth_, frameCount, stereoFrames, 0, 2, stereoFrames, 1, 2);
 }
 
-}  // namespace midi
+} // namespace midi

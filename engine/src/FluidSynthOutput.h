@@ -32,7 +32,7 @@ private:
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
-    std::unique_ptr<AudioSink> sink_;  // stopped first: it calls Render
+    std::unique_ptr<AudioSink> sink_; // stopped first: it calls Render
 };
 
-}  // namespace midi
+} // namespace midi

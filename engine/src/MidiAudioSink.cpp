@@ -51,7 +51,7 @@ private:
     bool subsystemStarted_ = false;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<AudioSink> MakeSdlAudioSink()
 {
@@ -73,4 +73,4 @@ void OfflineAudioSink::Render(int frameCount)
     render_(samples_.data() + start, frameCount);
 }
 
-}  // namespace midi
+} // namespace midi

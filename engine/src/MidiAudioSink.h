@@ -39,4 +39,4 @@ private:
     std::vector<std::int16_t> samples_;
 };
 
-}  // namespace midi
+} // namespace midi

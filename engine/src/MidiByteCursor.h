@@ -83,4 +83,4 @@ private:
     std::size_t position_ = 0;
 };
 
-}  // namespace midi
+} // namespace midi

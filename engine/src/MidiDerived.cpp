@@ -20,8 +20,7 @@ namespace {
 constexpr auto kHandshakeTimeout = std::chrono::milliseconds(5000);
 
 // Starts a thread; false when the system cannot make one.
-template <typename Body>
-bool StartThread(std::thread& thread, Body body)
+template <typename Body> bool StartThread(std::thread& thread, Body body)
 {
     try {
         thread = std::thread(std::move(body));
@@ -31,7 +30,7 @@ bool StartThread(std::thread& thread, Body body)
     }
 }
 
-}  // namespace
+} // namespace
 
 CMidiDerived::CMidiDerived() : CMidiDerived(midi::OpenSystemMidiOutput) {}
 

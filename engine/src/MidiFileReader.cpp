@@ -168,12 +168,12 @@ MidiEvent* ReadTrack(ByteCursor& file, const TuneSettings& tune, EventList& list
 bool ReadHeader(ByteCursor& file, EventList& list)
 {
     std::uint32_t length = 0;
-    return file.ReadTag("MThd") && file.ReadBigEndian32(length) && length == 6 &&
-           file.ReadBigEndian16(list.format) && file.ReadBigEndian16(list.trackCount) &&
-           file.ReadBigEndian16(list.division) && list.trackCount != 0 && list.division != 0;
+    return file.ReadTag("MThd") && file.ReadBigEndian32(length) && length == 6 && file.ReadBigEndian16(list.format) &&
+           file.ReadBigEndian16(list.trackCount) && file.ReadBigEndian16(list.division) && list.trackCount != 0 &&
+           list.division != 0;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadMidiFile(std::span<const std::uint8_t> bytes, const TuneSettings& tune, EventList& list)
 {
@@ -256,4 +256,4 @@ MidiEvent* MergeTracks(const std::vector<MidiEvent*>& tracks, const TuneSettings
     return head;
 }
 
-}  // namespace midi
+} // namespace midi

@@ -20,4 +20,4 @@ bool ReadMidiFile(std::span<const std::uint8_t> bytes, const TuneSettings& tune,
 // merged.
 MidiEvent* MergeTracks(const std::vector<MidiEvent*>& tracks, const TuneSettings& tune, EventList& list);
 
-}  // namespace midi
+} // namespace midi

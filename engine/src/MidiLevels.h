@@ -26,4 +26,4 @@ inline double LevelAmplitude(int level)
     return std::sqrt(LevelPower(level));
 }
 
-}  // namespace midi
+} // namespace midi

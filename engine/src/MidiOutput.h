@@ -35,4 +35,4 @@ public:
 // standard error) when no soundfont or audio device can be found.
 std::unique_ptr<MidiOutput> OpenSystemMidiOutput();
 
-}  // namespace midi
+} // namespace midi

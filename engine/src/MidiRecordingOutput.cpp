@@ -69,4 +69,4 @@ void RecordingMidiOutput::SetLimit(std::size_t limit)
     limit_ = limit;
 }
 
-}  // namespace midi
+} // namespace midi

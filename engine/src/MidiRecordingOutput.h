@@ -13,7 +13,7 @@ namespace midi {
 
 struct RecordedMessage {
     std::uint32_t timeMs = 0;
-    std::vector<std::uint8_t> bytes;  // a short message as 1 to 3 bytes, or a whole SysEx
+    std::vector<std::uint8_t> bytes; // a short message as 1 to 3 bytes, or a whole SysEx
 
     std::uint8_t Status() const { return bytes.empty() ? 0 : bytes[0]; }
     std::uint8_t Data1() const { return bytes.size() > 1 ? bytes[1] : 0; }
@@ -44,4 +44,4 @@ private:
     std::size_t limit_ = 0;
 };
 
-}  // namespace midi
+} // namespace midi

@@ -26,7 +26,7 @@ const std::vector<std::vector<std::uint8_t>>& ResetTable()
 constexpr std::array<std::uint8_t, 6> kGmSystemOn = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
 constexpr std::array<std::uint8_t, 11> kGsReset = {0xF0, 0x41, 0x10, 0x42, 0x12, 0x40, 0x00, 0x7F, 0x00, 0x41, 0xF7};
 
-}  // namespace
+} // namespace
 
 bool IsResetSysEx(std::span<const std::uint8_t> message)
 {
@@ -45,4 +45,4 @@ std::span<const std::uint8_t> GsReset()
     return kGsReset;
 }
 
-}  // namespace midi
+} // namespace midi

@@ -13,4 +13,4 @@ bool IsResetSysEx(std::span<const std::uint8_t> message);
 std::span<const std::uint8_t> GmSystemOn();
 std::span<const std::uint8_t> GsReset();
 
-}  // namespace midi
+} // namespace midi

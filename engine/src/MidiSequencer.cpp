@@ -13,7 +13,7 @@ constexpr double kDefaultTempoMs = 500.0;
 constexpr std::uint8_t kSustainController = 64;
 constexpr std::uint8_t kAllSoundOffController = 120;
 
-}  // namespace
+} // namespace
 
 Sequencer::Sequencer(MidiSong& song, MidiOutput& output, SequencerLink& link)
     : song_(song), list_(song.events), state_(song.play), output_(output), link_(link)
@@ -42,7 +42,7 @@ void Sequencer::Play(bool fromResume)
         if (event == nullptr)
             event = list_.first;
         else if (event->delta != 0)
-            skipNextWait = true;  // the rest of the interrupted wait is still in the song
+            skipNextWait = true; // the rest of the interrupted wait is still in the song
     } else if (list_.firstNote != nullptr) {
         event = SkipToFirstNote(skipNextWait);
     } else {
@@ -256,4 +256,4 @@ void Sequencer::SendLong(const std::uint8_t* bytes, std::uint32_t length)
     (void)output_.LongMessage(std::span<const std::uint8_t>(bytes, length));
 }
 
-}  // namespace midi
+} // namespace midi

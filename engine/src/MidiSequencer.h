@@ -58,4 +58,4 @@ private:
     SequencerLink& link_;
 };
 
-}  // namespace midi
+} // namespace midi

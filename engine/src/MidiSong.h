@@ -13,7 +13,7 @@ namespace midi {
 
 constexpr int kChannelCount = 16;
 constexpr int kNoteCount = 128;
-constexpr std::uint8_t kDefaultChannelVolume = 100;  // General MIDI's power-on value of controller 7
+constexpr std::uint8_t kDefaultChannelVolume = 100; // General MIDI's power-on value of controller 7
 constexpr std::uint8_t kLoopController = 111;
 constexpr std::uint8_t kVolumeController = 7;
 constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
@@ -21,13 +21,13 @@ constexpr std::uint8_t kMetaTempo = 0x51;
 
 struct MidiEvent {
     MidiEvent* next = nullptr;
-    std::uint32_t delta = 0;   // ticks since the previous event (of its track until merged)
-    std::uint32_t length = 0;  // SysEx: bytes held, 0xF0 included; meta: data length
+    std::uint32_t delta = 0;  // ticks since the previous event (of its track until merged)
+    std::uint32_t length = 0; // SysEx: bytes held, 0xF0 included; meta: data length
     std::uint8_t status = 0;
-    std::uint8_t data1 = 0;  // SysEx: skip flag; meta: type
+    std::uint8_t data1 = 0; // SysEx: skip flag; meta: type
     std::uint8_t data2 = 0;
     std::uint8_t extra = 0;
-    const std::uint8_t* data = nullptr;  // SysEx bytes or the three tempo bytes
+    const std::uint8_t* data = nullptr; // SysEx bytes or the three tempo bytes
 
     bool IsMeta() const { return status == 0xFF; }
     bool IsSysEx() const { return status == 0xF0; }
@@ -38,7 +38,7 @@ struct MidiEvent {
 
 // Settings taken from the tune descriptor.
 struct TuneSettings {
-    double volumeScale = 1.0;  // square root of the tune's volume
+    double volumeScale = 1.0; // square root of the tune's volume
     std::int32_t startMarker = -1;
     std::int32_t loopMarker = -1;
     std::int32_t endMarker = -1;
@@ -70,10 +70,10 @@ struct EventList {
 
 // Everything the sequencer changes while it plays; reset when a song loads.
 struct PlayState {
-    double tempoMs = 500.0;  // milliseconds per quarter note
-    std::uint32_t wait = 0;  // milliseconds still to wait before the next event
-    std::uint32_t lag = 0;   // milliseconds spent sending, paid back from later waits
-    double waitCarry = 0.0;  // fractions of a millisecond not yet waited, so tempo does not drift
+    double tempoMs = 500.0; // milliseconds per quarter note
+    std::uint32_t wait = 0; // milliseconds still to wait before the next event
+    std::uint32_t lag = 0;  // milliseconds spent sending, paid back from later waits
+    double waitCarry = 0.0; // fractions of a millisecond not yet waited, so tempo does not drift
     const MidiEvent* keptPlace = nullptr;
     std::array<std::array<std::uint8_t, kNoteCount>, kChannelCount> notes{};
     std::array<std::uint8_t, kChannelCount> channelVolumes{};
@@ -90,4 +90,4 @@ struct MidiSong {
     std::atomic<bool> error{false};
 };
 
-}  // namespace midi
+} // namespace midi

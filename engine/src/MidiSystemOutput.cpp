@@ -18,9 +18,8 @@ std::unique_ptr<MidiOutput> OpenSystemMidiOutput()
     }
     if (auto synth = FluidSynthOutput::Open(*soundFont, MakeSdlAudioSink()))
         return synth;
-    std::fprintf(stderr, "Velmora: cannot play MIDI through FluidSynth with %s; music is silent\n",
-                 soundFont->c_str());
+    std::fprintf(stderr, "Velmora: cannot play MIDI through FluidSynth with %s; music is silent\n", soundFont->c_str());
     return std::make_unique<SilentMidiOutput>();
 }
 
-}  // namespace midi
+} // namespace midi

@@ -26,7 +26,7 @@ std::filesystem::path FluidSynthDefault()
     return result;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::filesystem::path> FindSoundFontIn(const char* overridePath,
                                                      const std::filesystem::path& synthDefault,
@@ -62,4 +62,4 @@ std::optional<std::filesystem::path> FindSoundFont()
                            {"/usr/share/sounds/sf2", "/usr/share/soundfonts"});
 }
 
-}  // namespace midi
+} // namespace midi

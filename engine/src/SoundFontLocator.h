@@ -20,4 +20,4 @@ std::optional<std::filesystem::path> FindSoundFontIn(const char* overridePath,
                                                      const std::filesystem::path& synthDefault,
                                                      const std::vector<std::filesystem::path>& folders);
 
-}  // namespace midi
+} // namespace midi

@@ -67,8 +67,8 @@ void WriteWav(const std::filesystem::path& path, const std::vector<std::int16_t>
 // The "RMS amplitude" sox measures over [startS, startS + lengthS) of the file; -1 when sox cannot run.
 double SoxRms(const std::filesystem::path& wav, double startS, double lengthS)
 {
-    const std::string command = "sox '" + wav.string() + "' -n trim " + std::to_string(startS) + " " +
-                                std::to_string(lengthS) + " stat 2>&1";
+    const std::string command =
+        "sox '" + wav.string() + "' -n trim " + std::to_string(startS) + " " + std::to_string(lengthS) + " stat 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
         return -1;
@@ -153,4 +153,4 @@ TEST(FluidSynthRenderTest, NothingSentRendersSilence)
     EXPECT_FALSE(synth->LongMessage(std::vector<std::uint8_t>{0x41, 0x10}));
 }
 
-}  // namespace
+} // namespace

@@ -76,16 +76,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {"0:C0:05:00", "10:90:3C:64", "20:80:3C:00", "5:FF:2F:00"}},
         // Data bytes without a status byte take the last channel status,
         // also across a meta event.
-        Accepted{"RunningStatus",
-                 smf::File(0, 96,
-                           {smf::Track()
-                                .NoteOn(0, 1, 60)
-                                .Raw(4, {62, 90})
-                                .Meta(0, 0x01, {'x'})
-                                .Raw(4, {64, 80})
-                                .End()}),
-                 {},
-                 {"0:91:3C:64", "4:91:3E:5A", "0:FF:01:00", "4:91:40:50", "0:FF:2F:00"}},
+        Accepted{
+            "RunningStatus",
+            smf::File(0, 96,
+                      {smf::Track().NoteOn(0, 1, 60).Raw(4, {62, 90}).Meta(0, 0x01, {'x'}).Raw(4, {64, 80}).End()}),
+            {},
+            {"0:91:3C:64", "4:91:3E:5A", "0:FF:01:00", "4:91:40:50", "0:FF:2F:00"}},
         // Two tracks merge by absolute time; equal times go to the lower track;
         // end-of-track events leave the list; deltas become list deltas.
         Accepted{"FormatOneMergeOrder",
@@ -114,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 .Meta(0, 0x59, {0, 0})
                                 .End()}),
                  {},
-                 {"0:FF:00:00", "0:FF:03:00", "0:FF:7F:00", "0:FF:20:00", "0:FF:21:00", "0:FF:51:00",
-                  "0:FF:54:00", "0:FF:58:00", "0:FF:59:00", "0:FF:2F:00"}},
+                 {"0:FF:00:00", "0:FF:03:00", "0:FF:7F:00", "0:FF:20:00", "0:FF:21:00", "0:FF:51:00", "0:FF:54:00",
+                  "0:FF:58:00", "0:FF:59:00", "0:FF:2F:00"}},
         // Mono mode right after omni off on channel 2 carries one more byte.
         Accepted{"MonoAfterOmniOff",
                  smf::File(0, 96, {smf::Track().Controller(0, 1, 0x7C, 0).Raw(0, {0xB1, 0x7E, 0x00, 0x05}).End()}),
@@ -145,10 +141,9 @@ smf::Bytes TrackOnly(std::initializer_list<std::uint8_t> events)
 
 smf::Bytes HeaderWithLength(std::uint32_t length)
 {
-    smf::Bytes body(length, 0);
-    body[1] = 0;
-    body[3] = 1;
-    body[5] = 96;
+    // Format 0, one track, division 96, padded or cut to the stated length.
+    smf::Bytes body = {0, 0, 0, 1, 0, 96};
+    body.resize(length, 0);
     smf::Bytes out = smf::Chunk("MThd", body);
     smf::Bytes track = smf::Chunk("MTrk", smf::Track().End().Body());
     out.insert(out.end(), track.begin(), track.end());
@@ -187,8 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                     return f;
                 }(),
                 {}},
-        Refused{"HeaderLengthSeven", HeaderWithLength(7), {}},
-        Refused{"HeaderLengthFive", HeaderWithLength(5), {}},
+        Refused{"HeaderLengthSeven", HeaderWithLength(7), {}}, Refused{"HeaderLengthFive", HeaderWithLength(5), {}},
         Refused{"NoTracks", smf::Header(0, 0, 96), {}},
         Refused{"DivisionZero", smf::File(0, 0, {smf::Track().NoteOn(0, 0, 60).End()}), {}},
         Refused{"BadTrackName",
@@ -210,23 +204,21 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"StatusF7", TrackOnly({0x00, 0xF7, 0x01, 0xF7, 0x00, 0xFF, 0x2F, 0x00}), {}},
         Refused{"StatusFE", TrackOnly({0x00, 0xFE, 0x00, 0xFF, 0x2F, 0x00}), {}},
         Refused{"FirstEventWithoutStatus", TrackOnly({0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}), {}},
-        Refused{"DataAfterOnlyMetaHasNoStatus", TrackOnly({0x00, 0xFF, 0x01, 0x00, 0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}),
+        Refused{"DataAfterOnlyMetaHasNoStatus",
+                TrackOnly({0x00, 0xFF, 0x01, 0x00, 0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}),
                 {}},
         Refused{"TruncatedFile", Truncated(kGoodFile, 2), {}},
         // The chunk's length ends before the end-of-track event: reading stops at the length.
         Refused{"TrackEndsBeforeItsEndEvent", TrackOnly({0x00, 0x90, 0x3C, 0x64, 0x10, 0x80, 0x3C, 0x00}), {}},
         Refused{"SysExLongerThanTrack", TrackOnly({0x00, 0xF0, 0x20, 0x01, 0xF7}), {}},
-        Refused{"VarLenOfFiveBytes", TrackOnly({0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}),
+        Refused{"VarLenOfFiveBytes",
+                TrackOnly({0x81, 0x81, 0x81, 0x81, 0x01, 0x90, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}),
                 {}},
-        Refused{"MetaUnknownType", MetaWithLength(0x10, 0), {}},
-        Refused{"Meta00Length1", MetaWithLength(0x00, 1), {}},
-        Refused{"Meta20Length2", MetaWithLength(0x20, 2), {}},
-        Refused{"Meta21Length0", MetaWithLength(0x21, 0), {}},
+        Refused{"MetaUnknownType", MetaWithLength(0x10, 0), {}}, Refused{"Meta00Length1", MetaWithLength(0x00, 1), {}},
+        Refused{"Meta20Length2", MetaWithLength(0x20, 2), {}}, Refused{"Meta21Length0", MetaWithLength(0x21, 0), {}},
         Refused{"Meta2FLength1", TrackOnly({0x00, 0xFF, 0x2F, 0x01, 0x00}), {}},
-        Refused{"Meta51Length2", MetaWithLength(0x51, 2), {}},
-        Refused{"Meta51Length4", MetaWithLength(0x51, 4), {}},
-        Refused{"Meta54Length4", MetaWithLength(0x54, 4), {}},
-        Refused{"Meta58Length3", MetaWithLength(0x58, 3), {}},
+        Refused{"Meta51Length2", MetaWithLength(0x51, 2), {}}, Refused{"Meta51Length4", MetaWithLength(0x51, 4), {}},
+        Refused{"Meta54Length4", MetaWithLength(0x54, 4), {}}, Refused{"Meta58Length3", MetaWithLength(0x58, 3), {}},
         Refused{"Meta59Length1", MetaWithLength(0x59, 1), {}},
         Refused{"EndMarkerZero", kGoodFile, WithMarkers(-1, -1, 0)}),
     [](const testing::TestParamInfo<Refused>& param) { return param.param.name; });
@@ -240,8 +232,7 @@ TEST(MidiFileReaderTest, AFileResetIsSkippedAndReplacedOnlyWhenTheTuneAsks)
     ASSERT_TRUE(midi::ReadMidiFile(file, replace, replaced));
     EXPECT_TRUE(replaced.sendResets);
     EXPECT_EQ(replaced.first->data1, 1) << "the file's reset is marked to skip";
-    EXPECT_EQ(std::vector<std::uint8_t>(replaced.first->data, replaced.first->data + replaced.first->length),
-              kGsReset);
+    EXPECT_EQ(std::vector<std::uint8_t>(replaced.first->data, replaced.first->data + replaced.first->length), kGsReset);
 
     EventList kept;
     ASSERT_TRUE(midi::ReadMidiFile(file, TuneSettings{}, kept));
@@ -250,8 +241,7 @@ TEST(MidiFileReaderTest, AFileResetIsSkippedAndReplacedOnlyWhenTheTuneAsks)
 
     // A SysEx that is not a reset changes neither.
     EventList other;
-    ASSERT_TRUE(midi::ReadMidiFile(smf::File(0, 96, {smf::Track().SysEx(0, kNotAReset).End()}), TuneSettings{},
-                                   other));
+    ASSERT_TRUE(midi::ReadMidiFile(smf::File(0, 96, {smf::Track().SysEx(0, kNotAReset).End()}), TuneSettings{}, other));
     EXPECT_TRUE(other.sendResets);
     EXPECT_EQ(other.first->data1, 0);
     EXPECT_EQ(other.first->length, kNotAReset.size());
@@ -276,10 +266,10 @@ class ListLandmarks : public testing::TestWithParam<Landmarks> {};
 // the controller and notes are in the second).
 TEST_P(ListLandmarks, LoopStartAndFirstNoteFollowTheControllerOrTheMarkers)
 {
-    const smf::Bytes file = smf::File(1, 96,
-                                      {smf::Track().Program(0, 0, 1).End(),
-                                       smf::Track().Controller(1, 0, 111, 0).NoteOn(1, 0, 60).NoteOn(1, 0, 62)
-                                           .NoteOn(1, 0, 64).End()});
+    const smf::Bytes file =
+        smf::File(1, 96,
+                  {smf::Track().Program(0, 0, 1).End(),
+                   smf::Track().Controller(1, 0, 111, 0).NoteOn(1, 0, 60).NoteOn(1, 0, 62).NoteOn(1, 0, 64).End()});
     EventList list;
     ASSERT_TRUE(midi::ReadMidiFile(file, GetParam().tune, list));
     EXPECT_EQ(IndexOf(list.first, list.loopStart), GetParam().loopStart);
@@ -287,13 +277,13 @@ TEST_P(ListLandmarks, LoopStartAndFirstNoteFollowTheControllerOrTheMarkers)
     EXPECT_EQ(list.noLoopPoint, GetParam().noLoopPoint);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Markers, ListLandmarks,
-    testing::Values(Landmarks{"LoopController", {}, 2, 2, false},
-                    Landmarks{"StartMarker", WithMarkers(3, -1, -1), 2, 3, false},
-                    Landmarks{"LoopMarkerOverridesTheController", WithMarkers(-1, 4, -1), 4, 2, false},
-                    Landmarks{"LoopMarkerBeyondTheEnd", WithMarkers(-1, 9, -1), 0, 2, true}),
-    [](const testing::TestParamInfo<Landmarks>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Markers, ListLandmarks,
+                         testing::Values(Landmarks{"LoopController", {}, 2, 2, false},
+                                         Landmarks{"StartMarker", WithMarkers(3, -1, -1), 2, 3, false},
+                                         Landmarks{"LoopMarkerOverridesTheController", WithMarkers(-1, 4, -1), 4, 2,
+                                                   false},
+                                         Landmarks{"LoopMarkerBeyondTheEnd", WithMarkers(-1, 9, -1), 0, 2, true}),
+                         [](const testing::TestParamInfo<Landmarks>& param) { return param.param.name; });
 
 TEST(MidiFileReaderTest, OneTrackLoopsToTheEventAfterItsLoopController)
 {
@@ -305,10 +295,10 @@ TEST(MidiFileReaderTest, OneTrackLoopsToTheEventAfterItsLoopController)
     EXPECT_FALSE(list.noLoopPoint);
 
     EventList withoutLoop;
-    ASSERT_TRUE(midi::ReadMidiFile(smf::File(0, 96, {smf::Track().NoteOn(0, 0, 60).End()}), TuneSettings{},
-                                   withoutLoop));
+    ASSERT_TRUE(
+        midi::ReadMidiFile(smf::File(0, 96, {smf::Track().NoteOn(0, 0, 60).End()}), TuneSettings{}, withoutLoop));
     EXPECT_EQ(withoutLoop.loopStart, withoutLoop.first);
     EXPECT_TRUE(withoutLoop.noLoopPoint);
 }
 
-}  // namespace
+} // namespace

@@ -5,7 +5,9 @@
 #include <string>
 #include <thread>
 
+#include "FluidSynthOutput.h"
 #include "MidiDerived.h"
+#include "SoundFontLocator.h"
 #include "MidiTestSupport.h"
 #include "TempFolder.h"
 
@@ -106,18 +108,17 @@ TEST_P(FadeSteps, RunLinearlyInPowerOverMsDividedBy17Updates)
     }
     midi_->UpdateFade();
     EXPECT_DOUBLE_EQ(midi_->Volume(), std::sqrt(c.endPower));
-    midi_->SetVolume(3);  // the fade is over: the next update changes nothing
+    midi_->SetVolume(3); // the fade is over: the next update changes nothing
     midi_->UpdateFade();
     EXPECT_DOUBLE_EQ(midi_->Volume(), std::sqrt(0.3));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FadeSteps,
-    testing::Values(FadeCase{"DownToSilence", 10, 10, 0, 170, 10, 1.0, 0.0},
-                    FadeCase{"FromCurrentToFour", 10, -1, 4, 340, 20, 1.0, 0.4},
-                    FadeCase{"UpToTheSetLevel", 7, 2, -1, 500, 29, 0.2, 0.7},
-                    FadeCase{"UnderOneFrameEndsAtTheFirstUpdate", 10, 2, 8, 16, 1, 0.2, 0.8}),
-    [](const testing::TestParamInfo<FadeCase>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, FadeSteps,
+                         testing::Values(FadeCase{"DownToSilence", 10, 10, 0, 170, 10, 1.0, 0.0},
+                                         FadeCase{"FromCurrentToFour", 10, -1, 4, 340, 20, 1.0, 0.4},
+                                         FadeCase{"UpToTheSetLevel", 7, 2, -1, 500, 29, 0.2, 0.7},
+                                         FadeCase{"UnderOneFrameEndsAtTheFirstUpdate", 10, 2, 8, 16, 1, 0.2, 0.8}),
+                         [](const testing::TestParamInfo<FadeCase>& param) { return param.param.name; });
 
 TEST_F(MidiObjectTest, AFadeToSilenceStopsTheSongAndSilencesIt)
 {
@@ -317,4 +318,28 @@ TEST(MidiObjectInitTest, WithoutASoundFontTheFactoryObjectPlaysSilentlyWithAWarn
     unsetenv("VELMORA_SOUNDFONT");
 }
 
-}  // namespace
+TEST(MidiObjectInitTest, TheFactoryObjectPlaysThroughFluidSynthOnTheAudioDevice)
+{
+    unsetenv("VELMORA_SOUNDFONT");
+    if (!midi::FindSoundFont())
+        GTEST_SKIP() << "no General MIDI soundfont installed";
+    testsupport::TempFolder folder;
+    const std::string path = (folder / "tune.mid").string();
+    smf::Write(path, LoopingTune(64));
+    const Zeph::BgmTuneDef tune{path.c_str(), 0.8, -1, -1, -1, 1, 0};
+    Zeph::CMidi* midi = CreateMidi();
+    ASSERT_NE(midi, nullptr);
+    ASSERT_TRUE(midi->Init(2, false));
+    EXPECT_NE(dynamic_cast<midi::FluidSynthOutput*>(static_cast<CMidiDerived*>(midi)->Output()), nullptr);
+    ASSERT_TRUE(midi->Load(0, &tune));
+    midi->Play(0);
+    EXPECT_TRUE(midi->IsPlaying(0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    midi->FadeOut(34);
+    midi->UpdateFade();
+    midi->UpdateFade();
+    EXPECT_FALSE(midi->IsPlaying(0));
+    midi->Release();
+}
+
+} // namespace

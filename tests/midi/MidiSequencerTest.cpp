@@ -28,7 +28,8 @@ std::vector<TimedNote> PlayUntil(midi::MidiSong& song, std::uint32_t stopMs, mid
 TEST_F(SequencerTest, LoopsToTheEventAfterControllerOneHundredEleven)
 {
     auto song = SongFrom(smf::File(
-        0, 480, {smf::Track().NoteOn(0, 0, 60).Controller(0, 0, 111, 0).NoteOn(480, 0, 62).NoteOn(480, 0, 64).End(480)}));
+        0, 480,
+        {smf::Track().NoteOn(0, 0, 60).Controller(0, 0, 111, 0).NoteOn(480, 0, 62).NoteOn(480, 0, 64).End(480)}));
     midi::RecordingMidiOutput output;
     const std::vector<TimedNote> expected = {{0, 60}, {500, 62}, {1000, 64}, {2000, 62}, {2500, 64}, {3500, 62}};
     EXPECT_EQ(PlayUntil(*song, 3600, output), expected);
@@ -36,7 +37,8 @@ TEST_F(SequencerTest, LoopsToTheEventAfterControllerOneHundredEleven)
 
 TEST_F(SequencerTest, WithoutALoopPointRepeatsFromTheFirstNoteWithTheSettingsBeforeIt)
 {
-    auto song = SongFrom(smf::File(0, 480, {smf::Track().Program(0, 0, 7).NoteOn(960, 0, 60).NoteOn(480, 0, 62).End(480)}));
+    auto song =
+        SongFrom(smf::File(0, 480, {smf::Track().Program(0, 0, 7).NoteOn(960, 0, 60).NoteOn(480, 0, 62).End(480)}));
     midi::RecordingMidiOutput output;
     // The silence before the first note is skipped every time round.
     const std::vector<TimedNote> expected = {{0, 60}, {500, 62}, {1000, 60}, {1500, 62}};
@@ -139,9 +141,9 @@ TEST_P(ControllerSevenFormula, SendsValueTimesVolumeTimesTheRootOfTheTuneVolumeT
 {
     midi::TuneSettings tune;
     tune.volumeScale = std::sqrt(GetParam().tuneVolume);
-    auto song = SongFrom(smf::File(0, 480, {smf::Track().Controller(0, 3, 7, GetParam().controllerValue)
-                                                .NoteOn(0, 3, 60).End(480)}),
-                         tune);
+    auto song = SongFrom(
+        smf::File(0, 480, {smf::Track().Controller(0, 3, 7, GetParam().controllerValue).NoteOn(0, 3, 60).End(480)}),
+        tune);
     midi::RecordingMidiOutput output;
     StopAtTime link(100, GetParam().outputVolume);
     midi::Sequencer(*song, output, link).Play(false);
@@ -197,7 +199,8 @@ TEST_F(SequencerTest, TempoChangesTakeEffectAndRoundingDoesNotDrift)
 
 TEST_F(SequencerTest, ALoopPassWithNoTimeParksUntilStopped)
 {
-    auto song = SongFrom(smf::File(0, 480, {smf::Track().NoteOn(0, 0, 60).Controller(0, 0, 111, 0).NoteOn(0, 0, 62).End()}));
+    auto song =
+        SongFrom(smf::File(0, 480, {smf::Track().NoteOn(0, 0, 60).Controller(0, 0, 111, 0).NoteOn(0, 0, 62).End()}));
     midi::RecordingMidiOutput output;
     const auto played = PlayUntil(*song, 5000, output);
     EXPECT_LE(played.size(), 3u);
@@ -261,7 +264,7 @@ TEST_P(FullChase, DecidesWhetherNotesHeldOverTheLoopAreSoundedAgain)
                                         .End()}),
                          tune);
     midi::RecordingMidiOutput output;
-    StopAtTime link(2200);  // after the loop, in the wait before note 64
+    StopAtTime link(2200); // after the loop, in the wait before note 64
     midi::Sequencer(*song, output, link).Play(false);
     ASSERT_TRUE(song->play.hasLooped);
     output.Clear();
@@ -276,4 +279,4 @@ TEST_P(FullChase, DecidesWhetherNotesHeldOverTheLoopAreSoundedAgain)
 
 INSTANTIATE_TEST_SUITE_P(Modes, FullChase, testing::Bool());
 
-}  // namespace
+} // namespace

@@ -107,4 +107,4 @@ inline std::vector<midi::RecordedMessage> Matching(const std::vector<midi::Recor
     return out;
 }
 
-}  // namespace miditest
+} // namespace miditest

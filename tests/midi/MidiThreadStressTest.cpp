@@ -13,7 +13,7 @@
 namespace {
 
 constexpr int kTuneCount = 5;
-constexpr int kBrokenTune = kTuneCount;  // a file that fails to read
+constexpr int kBrokenTune = kTuneCount; // a file that fails to read
 constexpr int kNoTune = -1;
 
 int NoteOfTune(int tune)
@@ -51,7 +51,8 @@ TEST(MidiThreadStressTest, RandomCallsNeverRaceOrPlayAReplacedSong)
     std::vector<Zeph::BgmTuneDef> tunes;
     for (int tune = 0; tune <= kTuneCount; ++tune)
         tunes.push_back(Zeph::BgmTuneDef{paths[tune].c_str(), 0.5 + 0.1 * (tune % 5), -1, -1, -1,
-                                         static_cast<std::uint8_t>(tune % 2), static_cast<std::uint8_t>(tune % 3 == 0)});
+                                         static_cast<std::uint8_t>(tune % 2),
+                                         static_cast<std::uint8_t>(tune % 3 == 0)});
 
     plat::UseVirtualClock(0);
     std::array<std::atomic<int>, 2> heldTune{kNoTune, kNoTune};
@@ -131,4 +132,4 @@ TEST(MidiThreadStressTest, RandomCallsNeverRaceOrPlayAReplacedSong)
     EXPECT_GT(notesHeard.load(), 0);
 }
 
-}  // namespace
+} // namespace

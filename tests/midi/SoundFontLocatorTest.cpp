@@ -9,10 +9,10 @@ namespace {
 
 struct LocatorCase {
     const char* name;
-    std::vector<std::string> files;  // made in the temporary folder
-    const char* override;            // relative to the folder; null for none
-    const char* synthDefault;        // relative to the folder; empty for none
-    const char* expected;            // relative to the folder; null for none found
+    std::vector<std::string> files; // made in the temporary folder
+    const char* override;           // relative to the folder; null for none
+    const char* synthDefault;       // relative to the folder; empty for none
+    const char* expected;           // relative to the folder; null for none found
 };
 
 void PrintTo(const LocatorCase& c, std::ostream* out)
@@ -44,14 +44,21 @@ TEST_P(SoundFontSearch, FindsTheFirstUsableChoice)
 INSTANTIATE_TEST_SUITE_P(
     Cases, SoundFontSearch,
     testing::Values(
-        LocatorCase{"OverrideWins", {"mine.sf2", "fonts/default-GM.sf2"}, "mine.sf2", "fonts/default-GM.sf2", "mine.sf2"},
+        LocatorCase{
+            "OverrideWins", {"mine.sf2", "fonts/default-GM.sf2"}, "mine.sf2", "fonts/default-GM.sf2", "mine.sf2"},
         LocatorCase{"MissingOverrideMeansSilence", {"fonts/default-GM.sf2"}, "gone.sf2", "", nullptr},
-        LocatorCase{"SynthDefaultBeforeTheFolders", {"synth.sf2", "fonts/TimGM6mb.sf2"}, nullptr, "synth.sf2", "synth.sf2"},
-        LocatorCase{"MissingSynthDefaultFallsThrough", {"fonts/TimGM6mb.sf2"}, nullptr, "gone.sf2", "fonts/TimGM6mb.sf2"},
-        LocatorCase{"GeneralMidiNamesFirst", {"fonts/aaa.sf2", "fonts/TimGM6mb.sf2"}, nullptr, "", "fonts/TimGM6mb.sf2"},
-        LocatorCase{"AnySoundFontInTheFolders", {"fonts/zz.sf2", "fonts/bb.sf2", "fonts/notes.txt"}, nullptr, "",
+        LocatorCase{
+            "SynthDefaultBeforeTheFolders", {"synth.sf2", "fonts/TimGM6mb.sf2"}, nullptr, "synth.sf2", "synth.sf2"},
+        LocatorCase{
+            "MissingSynthDefaultFallsThrough", {"fonts/TimGM6mb.sf2"}, nullptr, "gone.sf2", "fonts/TimGM6mb.sf2"},
+        LocatorCase{
+            "GeneralMidiNamesFirst", {"fonts/aaa.sf2", "fonts/TimGM6mb.sf2"}, nullptr, "", "fonts/TimGM6mb.sf2"},
+        LocatorCase{"AnySoundFontInTheFolders",
+                    {"fonts/zz.sf2", "fonts/bb.sf2", "fonts/notes.txt"},
+                    nullptr,
+                    "",
                     "fonts/bb.sf2"},
         LocatorCase{"NothingFound", {"fonts/readme.txt"}, nullptr, "", nullptr}),
     [](const testing::TestParamInfo<LocatorCase>& param) { return param.param.name; });
 
-}  // namespace
+} // namespace
