@@ -33,6 +33,7 @@ public:
     void Render(int frameCount);
     const std::vector<std::int16_t>& Samples() const { return samples_; }
     std::size_t FramesRendered() const { return samples_.size() / 2; }
+    void Clear() { samples_.clear(); }
 
 private:
     RenderFunction render_;
