@@ -190,6 +190,25 @@ TEST_F(MidiObjectTest, LoadingThePlayingSongStopsItBeforeReplacingIt)
     EXPECT_EQ(notes.back().note, 61);
 }
 
+TEST_F(MidiObjectTest, ChannelVolumesStartAt100AgainAfterALoad)
+{
+    smf::Write(folder_ / "quiet5.mid",
+               smf::File(0, 480, {smf::Track().Controller(0, 5, 7, 20).NoteOn(0, 0, 60).End(480)}));
+    ASSERT_TRUE(midi_->Load(0, Tune("quiet5.mid")));
+    midi_->Play(0);
+    LetPlayerRun();
+    ASSERT_TRUE(midi_->Load(0, Tune(Name(1))));
+    ASSERT_EQ(miditest::Matching(recorder_->Messages(), 0xB5, 7).back().Data2(), 20);
+    recorder_->Clear();
+    midi_->Play(0);
+    LetPlayerRun();
+    midi_->Stop(0);
+    ASSERT_TRUE(midi_->WaitForPlayerIdle());
+    const auto channel5 = miditest::Matching(recorder_->Messages(), 0xB5, 7);
+    ASSERT_FALSE(channel5.empty());
+    EXPECT_EQ(channel5.front().Data2(), 100);
+}
+
 TEST_F(MidiObjectTest, AStoppedResumeNeverStartsLater)
 {
     ASSERT_TRUE(midi_->Load(1, Tune(Name(1))));
