@@ -225,6 +225,14 @@ void CMidiDerived::SetLevelVolume(int level)
 
 void CMidiDerived::Play(int song)
 {
+    StartSong(song, Command::Play, false);
+}
+
+// Play and resume alike: wait for the song's loader and for the player to be
+// idle, then hand the song over. A song loaded and never played has no kept
+// place, so resuming it starts it from its beginning.
+void CMidiDerived::StartSong(int song, Command command, bool keepVolume)
+{
     if (!ValidSong(song) || level_ == 0)
         return;
     SongSlot& slot = *songs_[song];
@@ -235,15 +243,17 @@ void CMidiDerived::Play(int song)
         slot.song.error = true;
         return;
     }
-    fadeMode_ = FadeMode::None;
-    SetLevelVolume(level_);
+    if (!keepVolume) {
+        fadeMode_ = FadeMode::None;
+        SetLevelVolume(level_);
+    }
     if (!EnsurePlayerThread()) {
         slot.song.error = true;
         return;
     }
     signals_.playing.store(true, std::memory_order_release);
     currentSong_ = song;
-    Post(Command::Play, song);
+    Post(command, song);
 }
 
 void CMidiDerived::Stop(int song)
@@ -263,28 +273,7 @@ void CMidiDerived::Resume(int song)
 
 void CMidiDerived::ResumeSong(int song, bool keepVolume)
 {
-    if (!ValidSong(song) || level_ == 0)
-        return;
-    SongSlot& slot = *songs_[song];
-    // A song loaded and never played has no kept place: it resumes from its start.
-    JoinLoader(song);
-    if (slot.song.error)
-        return;
-    if (!StopPlayerAndWait()) {
-        slot.song.error = true;
-        return;
-    }
-    if (!keepVolume) {
-        fadeMode_ = FadeMode::None;
-        SetLevelVolume(level_);
-    }
-    if (!EnsurePlayerThread()) {
-        slot.song.error = true;
-        return;
-    }
-    signals_.playing.store(true, std::memory_order_release);
-    currentSong_ = song;
-    Post(Command::Resume, song);
+    StartSong(song, Command::Resume, keepVolume);
 }
 
 // ---------------------------------------------------------------------------

@@ -86,6 +86,7 @@ private:
     bool ValidSong(int song) const;
     void JoinLoader(int song);
     void ResumeSong(int song, bool keepVolume);
+    void StartSong(int song, Command command, bool keepVolume);
     void SetLevelVolume(int level);
     void SetAmplitude(double amplitude);
     // Clears playing and any command not yet taken; the sequencer stops within one slice.

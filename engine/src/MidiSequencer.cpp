@@ -182,12 +182,8 @@ void Sequencer::ChaseEvent(const MidiEvent& event)
         state_.notes[channel][event.data1 & 0x7F] = 0;
     } else if (kind == 0x90) {
         state_.notes[channel][event.data1 & 0x7F] = event.data2;
-    } else if (event.IsController(kLoopController)) {
-        // a loop mark, not a message
-    } else if (event.IsController(kVolumeController)) {
-        SendScaledVolume(event);
     } else {
-        output_.ShortMessage(PackShortMessage(event.status, event.data1, event.data2));
+        SendChannelMessage(event);
     }
 }
 
@@ -202,13 +198,19 @@ void Sequencer::SendEvent(const MidiEvent& event)
     } else if (event.IsMeta()) {
         if (event.data1 == kMetaTempo)
             SetTempo(event);
-    } else if (event.IsController(kLoopController)) {
-        // a loop mark, not a message
-    } else if (event.IsController(kVolumeController)) {
-        SendScaledVolume(event);
     } else {
-        output_.ShortMessage(PackShortMessage(event.status, event.data1, event.data2));
+        SendChannelMessage(event);
     }
+}
+
+void Sequencer::SendChannelMessage(const MidiEvent& event)
+{
+    if (event.IsController(kLoopController))
+        return; // a loop mark, not a message
+    if (event.IsController(kVolumeController))
+        SendScaledVolume(event);
+    else
+        output_.ShortMessage(PackShortMessage(event.status, event.data1, event.data2));
 }
 
 void Sequencer::SetTempo(const MidiEvent& event)

@@ -39,6 +39,7 @@ private:
     const MidiEvent* SkipToFirstNote(bool& skipNextWait);
     void ChaseEvent(const MidiEvent& event);
     void SendEvent(const MidiEvent& event);
+    void SendChannelMessage(const MidiEvent& event);
     void SendChannelVolumes(bool addToLag, bool takeFromWait);
     void SendScaledVolume(const MidiEvent& event);
     void SendLong(const std::uint8_t* bytes, std::uint32_t length);

@@ -92,15 +92,26 @@ double BufferRms(const std::vector<std::int16_t>& samples, std::size_t fromFrame
     return std::sqrt(sum / static_cast<double>((toFrame - fromFrame) * 2));
 }
 
+// FluidSynth with the system's soundfont, rendering only when asked.
+struct OfflineSynth {
+    OfflineSynth()
+    {
+        auto owned = std::make_unique<midi::OfflineAudioSink>();
+        sink = owned.get();
+        synth = midi::FluidSynthOutput::Open(*midi::FindSoundFont(), std::move(owned));
+    }
+    midi::OfflineAudioSink* sink = nullptr;
+    std::unique_ptr<midi::FluidSynthOutput> synth;
+};
+
 TEST(FluidSynthRenderTest, AGeneratedTuneSoundsAndFallsSilentAfterTheStop)
 {
-    const auto soundFont = midi::FindSoundFont();
-    if (!soundFont)
+    if (!midi::FindSoundFont())
         GTEST_SKIP() << "no General MIDI soundfont installed";
-    auto sinkOwned = std::make_unique<midi::OfflineAudioSink>();
-    midi::OfflineAudioSink& sink = *sinkOwned;
-    auto synth = midi::FluidSynthOutput::Open(*soundFont, std::move(sinkOwned));
-    ASSERT_NE(synth, nullptr);
+    OfflineSynth offline;
+    ASSERT_NE(offline.synth, nullptr);
+    midi::FluidSynthOutput* synth = offline.synth.get();
+    midi::OfflineAudioSink& sink = *offline.sink;
 
     plat::UseVirtualClock(0);
     smf::Track melody;
@@ -138,13 +149,12 @@ TEST(FluidSynthRenderTest, AGeneratedTuneSoundsAndFallsSilentAfterTheStop)
 
 TEST(FluidSynthRenderTest, NothingSentRendersSilence)
 {
-    const auto soundFont = midi::FindSoundFont();
-    if (!soundFont)
+    if (!midi::FindSoundFont())
         GTEST_SKIP() << "no General MIDI soundfont installed";
-    auto sinkOwned = std::make_unique<midi::OfflineAudioSink>();
-    midi::OfflineAudioSink& sink = *sinkOwned;
-    auto synth = midi::FluidSynthOutput::Open(*soundFont, std::move(sinkOwned));
-    ASSERT_NE(synth, nullptr);
+    OfflineSynth offline;
+    ASSERT_NE(offline.synth, nullptr);
+    midi::FluidSynthOutput* synth = offline.synth.get();
+    midi::OfflineAudioSink& sink = *offline.sink;
     synth->ShortMessage(midi::PackShortMessage(0xC0, 5, 0));
     synth->ShortMessage(midi::PackShortMessage(0xB0, 7, 100));
     sink.Render(midi::kSynthSampleRate / 2);
