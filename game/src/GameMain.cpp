@@ -195,7 +195,7 @@ void CGameMain::ReleaseMapData()
 
 void CGameMain::CountPlaySEFrame()
 {
-    ThePlaySE->CountFrame();
+    ThePlaySE->CountPlaySEFrame();
 }
 
 void CGameMain::UpdateGameMain()

@@ -94,7 +94,7 @@ TEST_F(SceneDispatchTest, NoUpdateRunsWhileTheWindowIsInactive)
 TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
 {
     StartOnFakeEngine();
-    const int framesBefore = ThePlaySE->frameCount;
+    const std::uint32_t framesBefore = ThePlaySE->GetFrameCounter();
     // The title's leave step hands over to the field and asks for a rerun.
     SceneTrace::SetHook([this](const std::string& call) {
         control->calls.push_back("part " + call);
@@ -111,7 +111,7 @@ TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
     EXPECT_EQ(CallsStartingWith("part "), (Calls{"part UpdateTitleFade", "part UpdateEvent"}));
     EXPECT_EQ(TheTitle->RerunUpdate, 0);
     // Each pass counts one sound-effect frame.
-    EXPECT_EQ(ThePlaySE->frameCount - framesBefore, 2);
+    EXPECT_EQ(ThePlaySE->GetFrameCounter() - framesBefore, 2u);
 }
 
 TEST_F(SceneDispatchTest, APartThatKeepsAskingIsCutOffInsteadOfLockingTheGame)
