@@ -14,4 +14,5 @@ public:
     void UpdateEvent() { SceneTrace::Note("UpdateEvent"); }
     void DrawEvent() { SceneTrace::Note("DrawEvent"); }
     void LayoutEventWindows() { SceneTrace::Note("LayoutEventWindows"); }
+    void DrawEventSprite(int frame, float /*x*/, float /*y*/) { SceneTrace::Note("DrawEventSprite", frame); }
 };
