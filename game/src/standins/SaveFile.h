@@ -64,7 +64,7 @@ public:
     int FindLatestSaveSlot()
     {
         int latest = 0;
-        std::filesystem::file_time_type latestTime{};
+        auto latestTime = std::filesystem::file_time_type::min();
         for (int slot = 0; slot < 3; ++slot) {
             std::error_code error;
             const auto written = std::filesystem::last_write_time(SlotPath(slot), error);
