@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "BgmTuneTable.h"
@@ -217,6 +218,19 @@ TEST_F(PlayBGMTest, EveryTuneIsAMidiFileOfItsOwnInTheMidiFolder)
         paths.insert(path);
     }
     EXPECT_EQ(paths.size(), static_cast<size_t>(BGM_TUNE_COUNT));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BgmTuneFilesTest, TheSampleDataHoldsEveryTuneOfTheTable)
+{
+    const std::filesystem::path run = VELMORA_RUN_DIR;
+    if (!std::filesystem::exists(run / "Midi"))
+        GTEST_SKIP() << "no sample tunes in " << run;
+    for (const auto& tune : BgmTuneTable)
+        EXPECT_TRUE(std::filesystem::is_regular_file(run / tune.path)) << tune.path;
 }
 
 }  // namespace
