@@ -8,7 +8,15 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 cd build/run
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "run-game: no display; running headless"
-  export VELMORA_HEADLESS=1
+  # No display: run the opening and the title menu headless (about five
+  # seconds of game time) and leave pictures of them to look at.
+  echo "run-game: no display found; running the game headless for 300 frames"
+  export VELMORA_HEADLESS=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+  export VELMORA_FRAME_LIMIT="${VELMORA_FRAME_LIMIT:-300}"
+  export VELMORA_DUMP_FRAMES="${VELMORA_DUMP_FRAMES:-20,60,300}"
+  export VELMORA_DUMP_DIR="${VELMORA_DUMP_DIR:-$PWD/FrameDumps}"
+  ./Velmora
+  echo "run-game: frame dumps are in $VELMORA_DUMP_DIR"
+  exit 0
 fi
 exec ./Velmora

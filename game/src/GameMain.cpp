@@ -16,6 +16,7 @@ std::uint8_t WindowActive = 1;
 
 CGameMain* TheGameMain = nullptr;
 unsigned char* MapBlobBuffer = nullptr;
+std::int32_t MapBlobSize = 0;
 
 CCharacter* TheCharacter = nullptr;
 CBattleBackground* TheBattleBackground = nullptr;
@@ -157,7 +158,7 @@ void CGameMain::InitGameMain()
     // 10. The title opening.
     SceneState = SCENE_TITLE;
     TitleState = TITLE_OPENING;
-    Title.StartScreenFade(0);
+    Title.StartScreenFade();
 }
 
 void CGameMain::ReleaseGameMain()
@@ -195,7 +196,7 @@ void CGameMain::ReleaseMapData()
 
 void CGameMain::CountPlaySEFrame()
 {
-    ThePlaySE->CountFrame();
+    ThePlaySE->CountPlaySEFrame();
 }
 
 void CGameMain::UpdateGameMain()

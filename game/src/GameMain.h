@@ -157,3 +157,4 @@ extern CTitle* TheTitle;
 
 // The map blob of the current map, owned by the game object.
 extern unsigned char* MapBlobBuffer;
+extern std::int32_t MapBlobSize;

@@ -198,14 +198,37 @@ public:
     }
 };
 
+// Every picture the fake pack hands out: one 256 × 256 texture without pixels.
+class FakeTexture final : public Direct3DTexture9 {
+public:
+    std::uint32_t AddRef() override { return 1; }
+    std::uint32_t Release() override { return 1; }
+    std::uint32_t GetLevelCount() override { return 1; }
+    HRESULT GetLevelDesc(std::uint32_t, D3DSURFACE_DESC* desc) override
+    {
+        *desc = {D3DFMT_A8R8G8B8, D3DRTYPE_TEXTURE, 0, D3DPOOL_MANAGED, 256, 256};
+        return D3D_OK;
+    }
+    HRESULT LockRect(std::uint32_t, D3DLOCKED_RECT*, const RECT*, std::uint32_t) override { return E_FAIL; }
+    HRESULT UnlockRect(std::uint32_t) override { return E_FAIL; }
+    HRESULT GetSurfaceLevel(std::uint32_t, Direct3DSurface9** surface) override
+    {
+        *surface = nullptr;
+        return E_FAIL;
+    }
+};
+
+FakeTexture packTexture;
+
 class FakeFilePack final : public Zeph::CFilePack {
 public:
     bool Init(unsigned) override { return Call("CFilePack::Init"); }
     bool OpenPack(const char*, int) override { return Call("CFilePack::OpenPack"); }
     bool LoadTexture(Direct3DTexture9** texture, int, int) override
     {
-        *texture = nullptr;
-        return false;
+        const bool loaded = !Control().Fails("CFilePack::LoadTexture");
+        *texture = loaded ? &packTexture : nullptr;
+        return loaded;
     }
     void ReleaseTexture(Direct3DTexture9*) override {}
     unsigned char* LoadData(int, int, int*, unsigned char* old) override

@@ -20,6 +20,7 @@
 #include "Initialize.h"
 #include "SceneTrace.h"
 #include "TempFolder.h"
+#include "WindowEvents.h"
 #include "ZephGlobals.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
@@ -41,6 +42,7 @@ protected:
         GameConfig = CConfig();
         SceneState = MapSceneState = TitleState = 0;
         WindowActive = 1;
+        WindowClosing = 0;  // a run that reached its frame limit left the window closing
         DeviceLost = 0;
         SceneTrace::Clear();
         SceneTrace::Enable(true);

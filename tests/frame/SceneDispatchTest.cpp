@@ -20,6 +20,7 @@ protected:
         TheCharacter->battlePhase = battlePhase;
         TheTitle->leaveStep = step;
         TheTitle->openingStep = step;
+        TheTitle->openingLevel = 255;  // mid-fade: the step does not end this frame
         control->calls.clear();
         TheGameMain->UpdateGameMain();
         return CallsStartingWith("part ");
@@ -44,13 +45,15 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         {0, 3, 0, {"part UpdateMenuTransfer", "part DrawMapLayers"}},
         {0, 9, 0, {"part DrawMapLayers"}},
         {1, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
-        {2, 0, 0, {"part UpdateTitle", "part DrawTitle"}},
-        {2, 1, 0, {"part UpdateTitleFade", "part DrawTitlePicture"}},
-        {2, 1, 2, {"part UpdateTitleFade"}},
-        {2, 1, 3, {"part UpdateTitleFade", "part DrawMapLayers"}},
-        {2, 2, 1, {"part UpdateTitleOpening", "part DrawMapLayers"}},
-        {2, 2, 2, {"part UpdateTitleOpening"}},
-        {2, 2, 4, {"part UpdateTitleOpening", "part DrawTitlePicture"}},
+        // The title menu ends with the cursor; the leaving and opening steps
+        // show the field behind only in their field steps.
+        {2, 0, 0, {"part DrawEventSprite(1)"}},
+        {2, 1, 0, {}},
+        {2, 1, 2, {}},
+        {2, 1, 3, {"part DrawMapLayers"}},
+        {2, 2, 1, {"part DrawMapLayers"}},
+        {2, 2, 2, {}},
+        {2, 2, 4, {}},
         {3, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
         {4, 0, 0, {"part UpdateBattleOpening", "part DrawBattle(0)"}},
         {4, 0, 1, {"part UpdateBattleAction", "part DrawBattle(1)"}},
@@ -91,27 +94,42 @@ TEST_F(SceneDispatchTest, NoUpdateRunsWhileTheWindowIsInactive)
     EXPECT_EQ(Frame(1, 0), (Calls{"part DrawMapChange"}));
 }
 
+TEST_F(SceneDispatchTest, EachTitleSubStateRunsItsOwnUpdate)
+{
+    StartOnFakeEngine();
+    SceneState = 2;
+    TitleState = 1;
+    TheTitle->leaveStep = 0;
+    TheTitle->leaveCounter = 0;
+    TheGameMain->UpdateScene();
+    EXPECT_EQ(TheTitle->leaveCounter, 1);
+
+    TitleState = 2;
+    TheTitle->openingStep = 0;
+    TheTitle->openingCounter = 0;
+    TheGameMain->UpdateScene();
+    EXPECT_EQ(TheTitle->openingCounter, 1);
+    EXPECT_EQ(TheTitle->leaveCounter, 1);
+}
+
 TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
 {
     StartOnFakeEngine();
-    const int framesBefore = ThePlaySE->frameCount;
-    // The title's leave step hands over to the field and asks for a rerun.
-    SceneTrace::SetHook([this](const std::string& call) {
-        control->calls.push_back("part " + call);
-        if (call == "UpdateTitleFade") {
-            SceneState = 0;
-            MapSceneState = 1;
-            TheTitle->RerunUpdate = 1;
-        }
-    });
+    const std::uint32_t framesBefore = ThePlaySE->GetFrameCounter();
+    // The title's last leaving frame hands over to the field and asks for a rerun.
     SceneState = 2;
     TitleState = 1;
+    MapSceneState = 1;
+    TheTitle->leaveStep = 3;
+    TheTitle->leaveLevel = 255;
+    TheTitle->leaveCounter = 10;
     control->calls.clear();
     TheGameMain->UpdateScene();
-    EXPECT_EQ(CallsStartingWith("part "), (Calls{"part UpdateTitleFade", "part UpdateEvent"}));
+    EXPECT_EQ(CallsStartingWith("part "), (Calls{"part StartPendingEvent", "part UpdateEvent"}));
+    EXPECT_EQ(SceneState, 0);
     EXPECT_EQ(TheTitle->RerunUpdate, 0);
     // Each pass counts one sound-effect frame.
-    EXPECT_EQ(ThePlaySE->frameCount - framesBefore, 2);
+    EXPECT_EQ(ThePlaySE->GetFrameCounter() - framesBefore, 2u);
 }
 
 TEST_F(SceneDispatchTest, APartThatKeepsAskingIsCutOffInsteadOfLockingTheGame)

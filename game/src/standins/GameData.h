@@ -16,6 +16,11 @@ public:
     void AddPlayTimeSecond() { ++playSeconds; }
 
     std::uint32_t playSeconds = 0;
+    // Where the player stands: map number, cell and facing.
+    std::int32_t currentMap = 0;
+    std::int32_t cellX = 0;
+    std::int32_t cellY = 0;
+    std::int8_t direction = 0;
 };
 
 inline GameData* TheGameData = nullptr;

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 
+#include "Map.h"
 #include "SceneTrace.h"
+
+extern CMap* TheMap;
 
 class CScreenEffect {
 public:
@@ -15,7 +18,12 @@ public:
     void DrawMapChange() { SceneTrace::Note("DrawMapChange"); }
     void UpdateEventScreenEffect() { SceneTrace::Note("UpdateEventScreenEffect"); }
     void DrawEventScreenEffect() { SceneTrace::Note("DrawEventScreenEffect"); }
-    void DrawMapLayers() { SceneTrace::Note("DrawMapLayers"); }
+    void DrawMapLayers()
+    {
+        SceneTrace::Note("DrawMapLayers");
+        if (TheMap != nullptr)
+            TheMap->DrawPlainTiles();
+    }
 
     // Set by the update to run the scene update again in the same frame.
     std::uint8_t RerunUpdate;

@@ -1,0 +1,202 @@
+// The title and the field-menu services it borrows, on fake engine objects:
+// scripted keys, recording music, sounds and text, a recording device, a
+// pack with the title picture, the tile sheet and a small map 0 (and map 2),
+// and save files in a temporary game folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "Config.h"
+#include "FakeEngine.h"
+#include "GameData.h"
+#include "GameMain.h"
+#include "PlayBGM.h"
+#include "PlaySE.h"
+#include "RecordingDevice.h"
+#include "RecordingEngine.h"
+#include "RecordingText.h"
+#include "SceneTrace.h"
+#include "ScriptedInput.h"
+#include "TempFolder.h"
+#include "Title.h"
+#include "ZephGlobals.h"
+#include "platform/Paths.h"
+
+class TitleFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        plat::SetBaseFolder(folder.path());
+        D3DDevice = &device;
+        ZephFilePack = &pack;
+        ZephError = &error;
+        ZephKeyInput = &keys;
+        ZephTextTexture = &text;
+        ZephMidi = &midi;
+        ZephSoundStatic = &sounds;
+        CurrentFvf = 0xFFFFFFFFu;
+        CurrentTexture = nullptr;
+        savedVolumes[0] = GameConfig.BGMVol;
+        savedVolumes[1] = GameConfig.SoundVol;
+        GameConfig.BGMVol = 8;
+        GameConfig.SoundVol = 8;
+        SceneState = SCENE_TITLE;
+        MapSceneState = 0;
+        TitleState = TITLE_OPENING;
+        MapBlobBuffer = nullptr;
+        MapBlobSize = 0;
+
+        pack.images[508] = {256, 256};
+        pack.images[493] = {256, 256};
+        pack.data[5] = MapBlob(0, 20, 15, 3);
+        pack.data[7] = MapBlob(2, 30, 30, 9);
+
+        std::memset(static_cast<void*>(&mapMenu), 0, sizeof mapMenu);
+        std::memset(static_cast<void*>(&map), 0, sizeof map);
+        std::memset(static_cast<void*>(&title), 0, sizeof title);
+        TheFixedWindowSet = &windows;
+        TheMapMenu = &mapMenu;
+        TheSaveFile = &saveFile;
+        TheGameData = &gameData;
+        TheMap = &map;
+        TheEvent = &event;
+        TheTitle = &title;
+        ThePlayBGM = &music;
+        ThePlaySE = &effects;
+
+        mapMenu.LayoutMapMenuWindows();
+        title.InitTitle();
+        title.LayoutTitleWindows();
+        windows.InitFixedWindow();
+        SceneTrace::Clear();
+        SceneTrace::Enable(true);
+    }
+
+    void TearDown() override
+    {
+        SceneTrace::Enable(false);
+        title.ReleaseTitle();
+        map.ReleaseMap();
+        if (MapBlobBuffer != nullptr)
+            pack.FreeData(MapBlobBuffer);
+        MapBlobBuffer = nullptr;
+        GameConfig.BGMVol = savedVolumes[0];
+        GameConfig.SoundVol = savedVolumes[1];
+        D3DDevice = nullptr;
+        ZephFilePack = nullptr;
+        ZephError = nullptr;
+        ZephKeyInput = nullptr;
+        ZephTextTexture = nullptr;
+        ZephMidi = nullptr;
+        ZephSoundStatic = nullptr;
+        ThePlayBGM = nullptr;
+        ThePlaySE = nullptr;
+    }
+
+    // A map blob: header with size and tune, a grid of tile 0.
+    static std::string MapBlob(int number, int width, int height, int tune)
+    {
+        std::string blob(136 + static_cast<size_t>(width * height) + 4, '\0');
+        auto put16 = [&blob](size_t at, int value) {
+            blob[at] = static_cast<char>(value & 0xFF);
+            blob[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+        };
+        put16(46, width);
+        put16(48, height);
+        put16(58, number);
+        blob[126] = static_cast<char>(tune);
+        return blob;
+    }
+
+    // A save file in the slot, with the level at its end.
+    void WriteSave(int slot, int level = 12)
+    {
+        std::filesystem::create_directories(folder / "SaveData");
+        std::ofstream file(folder / ("SaveData/SaveData0" + std::to_string(slot + 1) + ".sav"), std::ios::binary);
+        std::string bytes(952, '\0');
+        bytes[948] = static_cast<char>(level);
+        file << bytes;
+    }
+
+    // One frame of the title: count the sound frame, update by the title
+    // state as the game object does, then let pushes end.
+    void Update()
+    {
+        effects.CountPlaySEFrame();
+        if (SceneState == SCENE_TITLE) {
+            switch (TitleState) {
+            case TITLE_MENU:
+                title.UpdateTitle();
+                break;
+            case TITLE_LEAVING:
+                title.UpdateTitleFade();
+                break;
+            case TITLE_OPENING:
+                title.UpdateTitleOpening();
+                break;
+            default:
+                break;
+            }
+        }
+        keys.NextFrame();
+    }
+
+    // Updates until the title menu is open; the number of updates it took.
+    int RunOpening()
+    {
+        int frames = 0;
+        while (TitleState != TITLE_MENU && frames < 1000) {
+            Update();
+            ++frames;
+        }
+        return frames;
+    }
+
+    void Press(int directionBits)
+    {
+        keys.Press(directionBits);
+        Update();
+    }
+    void PushButton(int button)
+    {
+        keys.PushButton(button);
+        Update();
+    }
+
+    // The sound effects played since the log was last cleared.
+    std::vector<std::string> SoundsPlayed() const
+    {
+        std::vector<std::string> played;
+        for (const auto& call : soundCalls)
+            if (call.rfind("Play(", 0) == 0)
+                played.push_back(call);
+        return played;
+    }
+
+    testsupport::TempFolder folder;
+    visualtest::RecordingDevice device;
+    visualtest::FakeFilePack pack;
+    visualtest::RecordingError error;
+    ScriptedKeyInput keys;
+    RecordingText text;
+    CallLog midiCalls;
+    CallLog soundCalls;
+    RecordingMidi midi{midiCalls};
+    RecordingSoundStatic sounds{soundCalls};
+
+    CFixedWindowSet windows;
+    CMapMenu mapMenu;
+    CSaveFile saveFile{};
+    GameData gameData;
+    CMap map;
+    CEvent event;
+    CTitle title;
+    CPlayMidi music;
+    CPlaySE effects;
+    int savedVolumes[2] = {0, 0};
+};
