@@ -70,17 +70,17 @@ public:
     }
 
     // A flag is an integer that must be 0 or 1.
-    bool ReadFlag(bool& flag)
+    bool ReadFlag(std::uint8_t& flag)
     {
         std::int32_t value = 0;
         if (!ReadInt(value) || (value != 0 && value != 1))
             return false;
-        flag = value == 1;
+        flag = static_cast<std::uint8_t>(value);
         return true;
     }
 
     bool ReadKeyAndInt(std::int32_t& value) { return SkipWord() && ReadInt(value); }
-    bool ReadKeyAndFlag(bool& flag) { return SkipWord() && ReadFlag(flag); }
+    bool ReadKeyAndFlag(std::uint8_t& flag) { return SkipWord() && ReadFlag(flag); }
 
 private:
     static bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -95,15 +95,15 @@ private:
 };
 
 // A window position: a number, or the word "None" for no stored position.
-bool ReadPosition(ConfigReader& reader, std::int32_t& field, bool& positionValid)
+bool ReadPosition(ConfigReader& reader, std::int32_t& field, std::uint8_t& positionValid)
 {
     if (!reader.SkipWord())
         return false;
     if (reader.ReadInt(field)) {
-        positionValid = true;
+        positionValid = 1;
         return true;
     }
-    positionValid = false;
+    positionValid = 0;
     field = 0;
     std::string_view word;
     return reader.ReadWord(word) && word == "None";
@@ -183,7 +183,7 @@ bool ReadSettingsFile(std::string& text)
 
 }  // namespace
 
-CConfig::CConfig() : SaveOnExit(false)
+CConfig::CConfig() : SaveOnExit(0)
 {
     ResetGameConfig();
 }
@@ -204,12 +204,12 @@ void CConfig::ResetGameConfig()
     for (int i = 0; i < CONFIG_JOY_COUNT; ++i)
         Joy[i] = i;
     Window = 1;
-    Keyboard = true;
-    Joystick = false;
-    AP_BGM = true;
-    AP_Sound = false;
-    ShowWarn = true;
-    WindowPosValid = false;
+    Keyboard = 1;
+    Joystick = 0;
+    AP_BGM = 1;
+    AP_Sound = 0;
+    ShowWarn = 1;
+    WindowPosValid = 0;
 }
 
 bool ParseConfigText(const std::string& text, CConfig& config)
@@ -278,7 +278,7 @@ bool CConfig::SaveConfigAtExit()
 {
     if (!SaveOnExit)
         return true;
-    SaveOnExit = false;
+    SaveOnExit = 0;
 
     // Start from what the file holds now; a missing or damaged file is
     // replaced by the whole record.

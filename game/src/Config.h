@@ -46,13 +46,13 @@ public:
     std::int32_t Key[CONFIG_KEY_COUNT];
     std::int32_t Joy[CONFIG_JOY_COUNT];
     std::int32_t Window;
-    bool Keyboard;
-    bool Joystick;
-    bool AP_BGM;
-    bool AP_Sound;
-    bool ShowWarn;
-    bool WindowPosValid;
-    bool SaveOnExit;
+    std::uint8_t Keyboard;
+    std::uint8_t Joystick;
+    std::uint8_t AP_BGM;
+    std::uint8_t AP_Sound;
+    std::uint8_t ShowWarn;
+    std::uint8_t WindowPosValid;
+    std::uint8_t SaveOnExit;
 };
 
 // The file's text for `config` (CR LF line ends, numbers for the position).

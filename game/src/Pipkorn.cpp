@@ -3,10 +3,21 @@
 #include <cstring>
 
 #include "Character.h"
-#include "GameRandom.h"
+#include "Random.h"
+#include "ZephGlobals.h"
 #include "platform/Clock.h"
 
 GameData* TheGameData = nullptr;
+Direct3DSurface9* BackBufferSurface = nullptr;
+
+namespace {
+
+void Frame(ColouredVertex* frame, float left, float top, float right, float bottom)
+{
+    CFixedWindowSet::BuildWindowFrame(frame, left, top, right, bottom, CFixedWindowSet::kBorderWidth);
+}
+
+}  // namespace
 
 GameData::GameData()
 {
@@ -58,6 +69,67 @@ GameData::GameData()
     std::memset(mergeScratch, 0, sizeof mergeScratch);
     std::memset(heldScratch, 0, sizeof heldScratch);
     std::memset(shufflePool, 0, sizeof shufflePool);
+    std::memset(frames, 0, sizeof frames);
+    for (auto& frame : frames)
+        for (ColouredVertex& v : frame) {
+            v.z = 0.302f;
+            v.rhw = 1.0f;
+        }
+    hpDigits = columnDigits = 0;
+    std::memset(statusDigits, 0, sizeof statusDigits);
+}
+
+GameData::~GameData()
+{
+    ReleaseBackBuffer();
+}
+
+bool GameData::AcquireBackBuffer()
+{
+    // Between frames the device's render target is its back buffer.
+    if (BackBufferSurface == nullptr && D3DDevice != nullptr &&
+        D3DDevice->GetRenderTarget(0, &BackBufferSurface) < 0)
+        BackBufferSurface = nullptr;
+    return BackBufferSurface != nullptr;
+}
+
+void GameData::ReleaseBackBuffer()
+{
+    if (BackBufferSurface != nullptr)
+        BackBufferSurface->Release();
+    BackBufferSurface = nullptr;
+}
+
+void GameData::LayoutGameDataWindows()
+{
+    for (int i = 0; i < 2; ++i)
+        Frame(frames[FRAME_RECORD_0 + i], 604.0f - 40.0f * i, 338.0f, 640.0f - 40.0f * i, 374.0f);
+}
+
+void GameData::LayoutHudWindows(int variant)
+{
+    if (variant == 0) {
+        const float width = 4.0f + 16.0f + 24.0f + 12.0f + 12.0f * hpDigits;
+        Frame(frames[FRAME_HP_LEFT], 0.0f, 0.0f, width, 96.0f);
+        Frame(frames[FRAME_HP_RIGHT], 640.0f - width, 0.0f, 640.0f, 96.0f);
+        return;
+    }
+    float left = 640.0f - 4.0f - 16.0f;
+    for (int i = 0; i < 3; ++i)
+        left -= 36.0f + 12.0f * statusDigits[i] + (i < 2 ? 22.0f : 0.0f);
+    Frame(frames[FRAME_WIDE_STATUS], left, 0.0f, 640.0f, 234.0f);
+}
+
+void GameData::LayoutHudColumnWindows(int digits)
+{
+    columnDigits = static_cast<std::int8_t>(digits);
+    const float width = 4.0f + 16.0f + 22.0f + 12.0f + 12.0f * digits;
+    Frame(frames[FRAME_COLUMN_RIGHT_UPPER], 640.0f - width, 0.0f, 640.0f, 174.0f);
+    Frame(frames[FRAME_COLUMN_RIGHT_LOWER], 640.0f - width, 100.0f, 640.0f, 274.0f);
+    Frame(frames[FRAME_COLUMN_LEFT_UPPER], 0.0f, 0.0f, width, 174.0f);
+    Frame(frames[FRAME_COLUMN_LEFT_LOWER], 0.0f, 100.0f, width, 274.0f);
+    const float longLeft = 640.0f - 4.0f - 16.0f - 2.0f * (34.0f + 12.0f * (2 * digits + 3)) - 22.0f;
+    Frame(frames[FRAME_LONG_COLUMN], longLeft, 238.0f, 640.0f, 334.0f);
 }
 
 void GameData::NewGameData()
@@ -285,7 +357,7 @@ void ShuffleIndices(std::uint8_t* out, int n)
     for (int i = 0; i < n; ++i)
         pool[i] = static_cast<std::uint8_t>(i);
     for (int k = 0; k < n; ++k) {
-        const int j = GameRand() * (n - k) / 32768;
+        const int j = GameRandom() * (n - k) / 32768;
         out[k] = pool[j];
         for (int i = j; i < n - k - 1; ++i)
             pool[i] = pool[i + 1];

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "FixedWindowSet.h"
+#include "platform/Device.h"
+
 constexpr int EVENT_FLAG_WORDS = 16;
 constexpr int EVENT_FLAG_COUNT = 512;
 constexpr int LOCAL_FLAG_COUNT = 32;  // ids -1 to -31 (byte 0 unused)
@@ -29,10 +32,26 @@ constexpr int LIST_ALL = 12;
 constexpr std::uint32_t BATTLE_COUNTER_CAP = 4000000000u;
 constexpr int ENEMY_DEFEAT_CAP = 9999;
 constexpr int PLAY_HOURS_CAP = 9999;
+// The window frames of the status displays, in order.
+enum GameDataFrame {
+    FRAME_COLUMN_LEFT_UPPER,
+    FRAME_COLUMN_LEFT_LOWER,
+    FRAME_COLUMN_RIGHT_UPPER,
+    FRAME_COLUMN_RIGHT_LOWER,
+    FRAME_HP_LEFT,
+    FRAME_HP_RIGHT,
+    FRAME_RECORD_0,
+    FRAME_RECORD_1,
+    FRAME_WIDE_STATUS,
+    FRAME_LONG_COLUMN,
+    FRAME_PLACE_NAME,
+    GAME_DATA_FRAME_COUNT
+};
 
 class GameData {
 public:
     GameData();
+    ~GameData();
 
     void NewGameData();
     void ResetSessionState();
@@ -68,6 +87,15 @@ public:
     // The held counts and HP kept at a battle's start for a retry.
     void SaveBattleSnapshot();
     void RestoreBattleSnapshot(bool restoreParty);
+
+    // The back buffer kept for the screen captures; released around a device reset.
+    bool AcquireBackBuffer();
+    void ReleaseBackBuffer();
+
+    // Window layouts of the status displays (digits are 12 pixels wide).
+    void LayoutGameDataWindows();  // the record windows, once with the game object
+    void LayoutHudWindows(int variant);
+    void LayoutHudColumnWindows(int digits);
 
     // Inventory: held counts and the sorted lists.
     std::int8_t* HeldCounts(int category);
@@ -127,6 +155,10 @@ public:
     std::int16_t mergeScratch[LIST_CAPACITY];
     std::int8_t heldScratch[LIST_CAPACITY];
     std::uint8_t shufflePool[8];
+    ColouredVertex frames[GAME_DATA_FRAME_COUNT][CFixedWindowSet::kFrameVertexCount];
+    std::int8_t hpDigits;            // widest HP digit count
+    std::int8_t statusDigits[3];     // digit counts of the wide status window
+    std::int8_t columnDigits;        // digit count of the right-hand column
 
 private:
     void SortList(std::int16_t* list, int category, int lo, int hi);
@@ -134,6 +166,7 @@ private:
 };
 
 extern GameData* TheGameData;
+extern Direct3DSurface9* BackBufferSurface;
 
 // Writes `value` in `width` characters ("0" or blank fill); no terminator. Returns the characters written.
 int FormatNumberText(char16_t* out, int value, int width, bool fixed, bool zeroFill);

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "Character.h"
-#include "GameRandom.h"
+#include "Random.h"
 #include "PackCatalogue.h"
 #include "Pipkorn.h"
 #include "SafeFileWrite.h"
@@ -15,8 +15,6 @@
 
 const char* const SaveSlotPaths[4] = {"SaveData/SaveData01.sav", "SaveData/SaveData02.sav",
                                       "SaveData/SaveData03.sav", "SaveData/BackupSaveData.sav"};
-
-CSaveFile* TheSaveFile = nullptr;
 
 namespace {
 
@@ -107,9 +105,9 @@ std::vector<std::uint8_t> BuildSaveFile(const SaveState& state, int level)
 {
     SavePayloadWords words = PackSavePayload(state);
     words[SAVE_CHECKSUM_WORD] = ComputeSaveChecksum(words);
-    const std::uint32_t r1 = static_cast<std::uint32_t>(GameRand());
-    const std::uint32_t r2 = static_cast<std::uint32_t>(GameRand());
-    const std::uint32_t r3 = static_cast<std::uint32_t>(GameRand());
+    const std::uint32_t r1 = static_cast<std::uint32_t>(GameRandom());
+    const std::uint32_t r2 = static_cast<std::uint32_t>(GameRandom());
+    const std::uint32_t r3 = static_cast<std::uint32_t>(GameRandom());
     const std::uint32_t key = ((r1 >> 13) << 30) + (r2 << 15) + r3;
     words[SAVE_KEY_WORD] = key;
     ScrambleSavePayload(words, key);

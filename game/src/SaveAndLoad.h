@@ -37,6 +37,10 @@ class CSaveFile {
 public:
     CSaveFile();
 
+    // Construction and release with the game object; no file stays open between calls.
+    void InitSaveFile() { currentSlot = 0; }
+    void CloseSaveFile() {}
+
     // Writes the current game (TheGameData, TheCharacter) into slot 0 to 3.
     bool SaveGame(int slot);
     // Reads a slot into TheGameData and TheCharacter; a refused file changes neither.

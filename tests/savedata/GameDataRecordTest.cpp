@@ -7,7 +7,7 @@
 
 #include "Character.h"
 #include "GameDataTables.h"
-#include "GameRandom.h"
+#include "Random.h"
 #include "Pipkorn.h"
 
 namespace {

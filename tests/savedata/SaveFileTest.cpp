@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Character.h"
-#include "GameRandom.h"
+#include "Random.h"
 #include "Pipkorn.h"
 #include "SafeFileWrite.h"
 #include "SaveAndLoad.h"

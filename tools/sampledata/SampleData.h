@@ -36,8 +36,6 @@ Bytes TextureEntry(int entry);
 Bytes SoundEffectEntry(int soundId);
 Bytes EffectEntry(int entry);
 bool IsEffectEntry(int entry);
-// The program named by an effect descriptor entry.
-std::string EffectProgramName(int entry);
 
 // All 516 entries of Data/Pack.dat, entry n at index n.
 std::vector<Bytes> BuildPackEntries();

@@ -1,11 +1,11 @@
+// The party services the game-data record and the save files call, until the
+// party itself is built.
 #include "Character.h"
 
 #include "Pipkorn.h"
 
-CCharacter* TheCharacter = nullptr;
-
 CCharacter::CCharacter()
-    : quickSlots{}, hp{}, baseMaxHp{}, curableMask(0x7FFE0), money(0), statsA{}, level{}, exp{}, sp{}, stock{},
+    : battlePhase(0), quickSlots{}, hp{}, baseMaxHp{}, curableMask(0x7FFE0), money(0), statsA{}, level{}, exp{}, sp{}, stock{},
       equipment{}, memberOptions{}, learned{}, autoMagicAllowed{}, partyWordC((3u << 10) | (5u << 14)),
       partyWordD(4u << 14)
 {
