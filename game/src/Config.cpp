@@ -17,7 +17,7 @@ CConfig GameConfig;
 
 namespace {
 
-constexpr int kFileErrorCode = 14;  // the engine's "error while writing a file"
+constexpr int kFileErrorCode = 14; // the engine's "error while writing a file"
 
 // Words of the file as the reader sees them: runs of non-blank characters.
 class ConfigReader {
@@ -181,7 +181,7 @@ bool ReadSettingsFile(std::string& text)
     return !in.bad();
 }
 
-}  // namespace
+} // namespace
 
 CConfig::CConfig() : SaveOnExit(0)
 {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-constexpr int CONFIG_KEY_COUNT = 15;  // button slots 0..10, then up, down, left, right
-constexpr int CONFIG_JOY_COUNT = 11;  // button slots 0..10
+constexpr int CONFIG_KEY_COUNT = 15; // button slots 0..10, then up, down, left, right
+constexpr int CONFIG_JOY_COUNT = 11; // button slots 0..10
 constexpr int CONFIG_LINE_COUNT = 36;
 constexpr int CONFIG_MAX_KEY = 237;
 constexpr int CONFIG_MAX_JOY = 255;

@@ -24,7 +24,7 @@ constexpr float LAYOUT_BASE_SIZE_COPY = LAYOUT_BASE_SIZE;
 constexpr int LAYOUT_BASE_COUNT = 3;
 constexpr int LAYOUT_WIDE_SPAN = LAYOUT_BASE_COUNT * 22 + 56;
 constexpr int LAYOUT_NARROW_SPAN = LAYOUT_BASE_COUNT * 16 + 40;
-constexpr int HALF_ALPHA_ROUNDED_UP = 128;  // 255 × 0.5, rounded up
+constexpr int HALF_ALPHA_ROUNDED_UP = 128; // 255 × 0.5, rounded up
 constexpr float LAYOUT_CELL_SIZE = 32.0f;
 constexpr int LAYOUT_BASE_OFFSET = static_cast<int>(LAYOUT_BASE_SIZE) + 80;
 
@@ -52,8 +52,7 @@ constexpr int BATTLE_STEP_COUNT = 48;
 // Places just outside the battle field, 32 × √2 and 64 − 32 × √2 from it.
 constexpr float OUTSIDE_DIAGONAL = 45.254833f;
 constexpr float OUTSIDE_INSET = 64.0f - OUTSIDE_DIAGONAL;
-constexpr double FAR_DISTANCE_SQUARED =
-    static_cast<double>(SCREEN_WIDTH) * static_cast<double>(SCREEN_WIDTH) * 4.0;
+constexpr double FAR_DISTANCE_SQUARED = static_cast<double>(SCREEN_WIDTH) * static_cast<double>(SCREEN_WIDTH) * 4.0;
 constexpr float OUTSIDE_LEFT_X[5] = {FIELD_LEFT - 16.0f - 0.0f, FIELD_LEFT - 16.0f - OUTSIDE_INSET,
                                      FIELD_LEFT - 16.0f - OUTSIDE_INSET, FIELD_LEFT - 16.0f - 64.0f,
                                      FIELD_LEFT - 16.0f - 64.0f};
@@ -153,8 +152,7 @@ constexpr int TILE_QUARTER_OF_HALF = TILE_HALF / 4;
 // The map view: the player is kept in a box around the view origin.
 constexpr float MAP_VIEW_ORIGIN_X = SCREEN_WIDTH / 2.0f - TILE_SIZE;
 // Half the screen height is cut down to whole tiles before one tile is taken off.
-constexpr float MAP_VIEW_ORIGIN_Y =
-    static_cast<float>(static_cast<int>(SCREEN_HEIGHT / 2.0f) / 32 * 32) - TILE_SIZE;
+constexpr float MAP_VIEW_ORIGIN_Y = static_cast<float>(static_cast<int>(SCREEN_HEIGHT / 2.0f) / 32 * 32) - TILE_SIZE;
 constexpr float MAP_VIEW_MARGIN_LEFT = TILE_SIZE * 3.0f;
 constexpr float MAP_VIEW_MARGIN_RIGHT = TILE_SIZE * 4.0f;
 constexpr float MAP_VIEW_MARGIN_TOP = TILE_SIZE * 1.0f;
@@ -164,9 +162,9 @@ constexpr int Larger(int a, int b)
 {
     return a > b ? a : b;
 }
-}  // namespace game_constants_detail
-constexpr int MAP_VIEW_COLUMNS = game_constants_detail::Larger(9 - static_cast<int>(MAP_VIEW_MARGIN_LEFT / TILE_SIZE),
-                                                               10 - static_cast<int>(MAP_VIEW_MARGIN_RIGHT / TILE_SIZE));
+} // namespace game_constants_detail
+constexpr int MAP_VIEW_COLUMNS = game_constants_detail::Larger(
+    9 - static_cast<int>(MAP_VIEW_MARGIN_LEFT / TILE_SIZE), 10 - static_cast<int>(MAP_VIEW_MARGIN_RIGHT / TILE_SIZE));
 constexpr int MAP_VIEW_ROWS = game_constants_detail::Larger(6 - static_cast<int>(MAP_VIEW_MARGIN_TOP / TILE_SIZE),
                                                             8 - static_cast<int>(MAP_VIEW_MARGIN_BOTTOM / TILE_SIZE));
 constexpr float MAP_VIEW_LEFT = MAP_VIEW_ORIGIN_X - MAP_VIEW_MARGIN_LEFT;

@@ -28,15 +28,15 @@ struct TableEntry {
 
 // In load order; the enemy kinds, whose size is only known by walking them, come last.
 const TableEntry kTableEntries[GAME_DATA_BUFFER_COUNT] = {
-    {PACK_ITEM_TABLE, ITEM_ROW_COUNT * ITEM_ROW_SIZE, &ItemTable},
-    {PACK_WEAPON_TABLES[0], WEAPON_ROW_COUNT * WEAPON_ROW_SIZE, &WeaponTable[0]},
-    {PACK_WEAPON_TABLES[1], WEAPON_ROW_COUNT * WEAPON_ROW_SIZE, &WeaponTable[1]},
-    {PACK_WEAPON_TABLES[2], WEAPON_ROW_COUNT * WEAPON_ROW_SIZE, &WeaponTable[2]},
-    {PACK_ARMOR_TABLES[0], ARMOR_ROW_COUNT * ARMOR_ROW_SIZE, &ArmorTable[0]},
-    {PACK_ARMOR_TABLES[1], ARMOR_ROW_COUNT * ARMOR_ROW_SIZE, &ArmorTable[1]},
-    {PACK_ARMOR_TABLES[2], ARMOR_ROW_COUNT * ARMOR_ROW_SIZE, &ArmorTable[2]},
-    {PACK_ACCESSORY_TABLE, ACCESSORY_ROW_COUNT * ACCESSORY_ROW_SIZE, &AccessoryTable},
-    {PACK_WARP_POINT_TABLE, WARP_POINT_ROW_COUNT * WARP_POINT_ROW_SIZE, &WarpPointTable},
+    {PACK_ITEM_TABLE, ITEM_ROW_COUNT* ITEM_ROW_SIZE, &ItemTable},
+    {PACK_WEAPON_TABLES[0], WEAPON_ROW_COUNT* WEAPON_ROW_SIZE, &WeaponTable[0]},
+    {PACK_WEAPON_TABLES[1], WEAPON_ROW_COUNT* WEAPON_ROW_SIZE, &WeaponTable[1]},
+    {PACK_WEAPON_TABLES[2], WEAPON_ROW_COUNT* WEAPON_ROW_SIZE, &WeaponTable[2]},
+    {PACK_ARMOR_TABLES[0], ARMOR_ROW_COUNT* ARMOR_ROW_SIZE, &ArmorTable[0]},
+    {PACK_ARMOR_TABLES[1], ARMOR_ROW_COUNT* ARMOR_ROW_SIZE, &ArmorTable[1]},
+    {PACK_ARMOR_TABLES[2], ARMOR_ROW_COUNT* ARMOR_ROW_SIZE, &ArmorTable[2]},
+    {PACK_ACCESSORY_TABLE, ACCESSORY_ROW_COUNT* ACCESSORY_ROW_SIZE, &AccessoryTable},
+    {PACK_WARP_POINT_TABLE, WARP_POINT_ROW_COUNT* WARP_POINT_ROW_SIZE, &WarpPointTable},
     {PACK_ENEMY_KIND_BLOB, 0, &EnemyKindBlob},
 };
 
@@ -74,7 +74,7 @@ unsigned char** AllocateLookup()
     return static_cast<unsigned char**>(std::calloc(ENEMY_KIND_COUNT, sizeof(unsigned char*)));
 }
 
-}  // namespace
+} // namespace
 
 int EnemyKindMoveCount(const unsigned char* kind)
 {

@@ -48,7 +48,7 @@ bool ValidId(int category, int id)
     return ValidCategory(category) && id >= 0 && id < CategoryRowCount[category];
 }
 
-}  // namespace
+} // namespace
 
 std::int8_t* GameData::HeldCounts(int category)
 {
@@ -111,9 +111,8 @@ int GameData::RemoveItem(int category, int id, int count)
         // The id is the amount of money.
         if (TheCharacter == nullptr || TheCharacter->money == 0 || id < 0)
             return -1;
-        const std::uint32_t removed = static_cast<std::uint32_t>(id) < TheCharacter->money
-                                          ? static_cast<std::uint32_t>(id)
-                                          : TheCharacter->money;
+        const std::uint32_t removed =
+            static_cast<std::uint32_t>(id) < TheCharacter->money ? static_cast<std::uint32_t>(id) : TheCharacter->money;
         SetMoney(-static_cast<std::int64_t>(removed), false);
         return static_cast<int>(removed);
     }

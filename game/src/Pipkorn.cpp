@@ -17,21 +17,12 @@ void Frame(ColouredVertex* frame, float left, float top, float right, float bott
     CFixedWindowSet::BuildWindowFrame(frame, left, top, right, bottom, CFixedWindowSet::kBorderWidth);
 }
 
-}  // namespace
+} // namespace
 
 GameData::GameData()
 {
     // Every field starts at zero, then takes its start value.
-    playTime = 0;
-    std::memset(eventFlags, 0, sizeof eventFlags);
-    battlesWon = enemiesDefeated = 0;
-    std::memset(defeatedByMember, 0, sizeof defeatedByMember);
-    std::memset(enemyRecords, 0, sizeof enemyRecords);
-    std::memset(heldItems, 0, sizeof heldItems);
-    std::memset(heldWeapons, 0, sizeof heldWeapons);
-    std::memset(heldArmor, 0, sizeof heldArmor);
-    std::memset(heldAccessories, 0, sizeof heldAccessories);
-    std::memset(ownedKeyFlags, 0, sizeof ownedKeyFlags);
+    ClearProgress();
     textSpeed = 1;
     effectOption = autoRun = playerFacing = hudMode = 0;
     playerMap = 0;
@@ -87,8 +78,7 @@ GameData::~GameData()
 bool GameData::AcquireBackBuffer()
 {
     // Between frames the device's render target is its back buffer.
-    if (BackBufferSurface == nullptr && D3DDevice != nullptr &&
-        D3DDevice->GetRenderTarget(0, &BackBufferSurface) < 0)
+    if (BackBufferSurface == nullptr && D3DDevice != nullptr && D3DDevice->GetRenderTarget(0, &BackBufferSurface) < 0)
         BackBufferSurface = nullptr;
     return BackBufferSurface != nullptr;
 }
@@ -132,15 +122,10 @@ void GameData::LayoutHudColumnWindows(int digits)
     Frame(frames[FRAME_LONG_COLUMN], longLeft, 238.0f, 640.0f, 334.0f);
 }
 
-void GameData::NewGameData()
+void GameData::ClearProgress()
 {
-    ClearLocalFlags();
-    lastPlaceShown = -1;
-    std::memset(ownedKeyFlags, 0, sizeof ownedKeyFlags);
-    ownedKeyFlags[0] = 1;
     playTime = 0;
     std::memset(eventFlags, 0, sizeof eventFlags);
-    eventFlags[0] = 1;
     battlesWon = enemiesDefeated = 0;
     std::memset(defeatedByMember, 0, sizeof defeatedByMember);
     std::memset(enemyRecords, 0, sizeof enemyRecords);
@@ -148,6 +133,16 @@ void GameData::NewGameData()
     std::memset(heldWeapons, 0, sizeof heldWeapons);
     std::memset(heldArmor, 0, sizeof heldArmor);
     std::memset(heldAccessories, 0, sizeof heldAccessories);
+    std::memset(ownedKeyFlags, 0, sizeof ownedKeyFlags);
+}
+
+void GameData::NewGameData()
+{
+    ClearLocalFlags();
+    lastPlaceShown = -1;
+    ClearProgress();
+    ownedKeyFlags[0] = 1;
+    eventFlags[0] = 1;
     heldItems[0] = 10;
     heldItems[3] = 5;
     for (int m = 0; m < 3; ++m) {

@@ -11,18 +11,18 @@
 
 constexpr int EVENT_FLAG_WORDS = 16;
 constexpr int EVENT_FLAG_COUNT = 512;
-constexpr int LOCAL_FLAG_COUNT = 32;  // ids -1 to -31 (byte 0 unused)
+constexpr int LOCAL_FLAG_COUNT = 32; // ids -1 to -31 (byte 0 unused)
 constexpr int OWNED_KEY_COUNT = 32;
 constexpr int ENEMY_RECORD_COUNT = 194;
 constexpr int ITEM_CATEGORY_COUNT = 8;
 constexpr int ITEM_CATEGORY_ITEM = 0;
-constexpr int ITEM_CATEGORY_WEAPON = 1;  // + member
-constexpr int ITEM_CATEGORY_ARMOR = 4;   // + member
+constexpr int ITEM_CATEGORY_WEAPON = 1; // + member
+constexpr int ITEM_CATEGORY_ARMOR = 4;  // + member
 constexpr int ITEM_CATEGORY_ACCESSORY = 7;
 constexpr int ITEM_CATEGORY_MONEY = 8;
 constexpr int HELD_COUNT_CAP = 99;
 constexpr int CategoryRowCount[ITEM_CATEGORY_COUNT] = {70, 35, 35, 35, 34, 34, 34, 83};
-constexpr int BATTLE_ITEM_COUNT = 35;  // items 0 to 34 can be used in battle
+constexpr int BATTLE_ITEM_COUNT = 35; // items 0 to 34 can be used in battle
 constexpr int LIST_CAPACITY = 83;
 constexpr int LIST_MAGIC = 8;
 constexpr int LIST_ENEMIES = 9;
@@ -93,7 +93,7 @@ public:
     void ReleaseBackBuffer();
 
     // Window layouts of the status displays (digits are 12 pixels wide).
-    void LayoutGameDataWindows();  // the record windows, once with the game object
+    void LayoutGameDataWindows(); // the record windows, once with the game object
     void LayoutHudWindows(int variant);
     void LayoutHudColumnWindows(int digits);
 
@@ -107,23 +107,23 @@ public:
     void ResetItemListCursors();
 
     // --- Progress (what the save files carry) ---
-    std::uint32_t playTime;  // bits 0-14 hours, 15-21 minutes, 22-28 seconds
+    std::uint32_t playTime; // bits 0-14 hours, 15-21 minutes, 22-28 seconds
     std::uint32_t eventFlags[EVENT_FLAG_WORDS];
     std::uint32_t battlesWon;
     std::uint32_t enemiesDefeated;
     std::uint32_t defeatedByMember[3];
-    std::uint16_t enemyRecords[ENEMY_RECORD_COUNT];  // bits 0-13 defeats, 14 met, 15 drop taken
+    std::uint16_t enemyRecords[ENEMY_RECORD_COUNT]; // bits 0-13 defeats, 14 met, 15 drop taken
     std::int8_t heldItems[70];
     std::int8_t heldWeapons[3][35];
     std::int8_t heldArmor[3][34];
     std::int8_t heldAccessories[83];
     std::uint8_t ownedKeyFlags[OWNED_KEY_COUNT];
     std::int32_t playerMap, playerX, playerY;
-    std::uint8_t textSpeed;     // 0 to 2
-    std::uint8_t effectOption;  // 0 = screen effects on
+    std::uint8_t textSpeed;    // 0 to 2
+    std::uint8_t effectOption; // 0 = screen effects on
     std::uint8_t autoRun;
-    std::uint8_t playerFacing;  // 0 to 3
-    std::uint8_t hudMode;       // 0 to 3
+    std::uint8_t playerFacing; // 0 to 3
+    std::uint8_t hudMode;      // 0 to 3
 
     // --- Run-time state ---
     std::int32_t mapPositionMap, mapPositionX, mapPositionY;
@@ -156,11 +156,13 @@ public:
     std::int8_t heldScratch[LIST_CAPACITY];
     std::uint8_t shufflePool[8];
     ColouredVertex frames[GAME_DATA_FRAME_COUNT][CFixedWindowSet::kFrameVertexCount];
-    std::int8_t hpDigits;            // widest HP digit count
-    std::int8_t statusDigits[3];     // digit counts of the wide status window
-    std::int8_t columnDigits;        // digit count of the right-hand column
+    std::int8_t hpDigits;        // widest HP digit count
+    std::int8_t statusDigits[3]; // digit counts of the wide status window
+    std::int8_t columnDigits;    // digit count of the right-hand column
 
 private:
+    // Play time, flags, battle records, held counts and owned keys to zero.
+    void ClearProgress();
     void SortList(std::int16_t* list, int category, int lo, int hi);
     void RebuildCategoryList(int category, bool keepAll);
 };

@@ -42,7 +42,7 @@ void SyncFolder(const std::filesystem::path& folder)
     ::close(fd);
 }
 
-}  // namespace
+} // namespace
 
 void SetFaultHook(FaultHook hook)
 {
@@ -97,4 +97,4 @@ bool ReplaceFile(const std::filesystem::path& target, const void* data, std::siz
     return true;
 }
 
-}  // namespace safewrite
+} // namespace safewrite

@@ -28,4 +28,4 @@ bool MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::pat
 // as it was and no temporary file is left.
 bool ReplaceFile(const std::filesystem::path& target, const void* data, std::size_t size);
 
-}  // namespace safewrite
+} // namespace safewrite

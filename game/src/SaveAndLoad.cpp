@@ -13,8 +13,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 
-const char* const SaveSlotPaths[4] = {"SaveData/SaveData01.sav", "SaveData/SaveData02.sav",
-                                      "SaveData/SaveData03.sav", "SaveData/BackupSaveData.sav"};
+const char* const SaveSlotPaths[4] = {"SaveData/SaveData01.sav", "SaveData/SaveData02.sav", "SaveData/SaveData03.sav",
+                                      "SaveData/BackupSaveData.sav"};
 
 namespace {
 
@@ -59,7 +59,7 @@ bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& byte
     return !in.bad();
 }
 
-}  // namespace
+} // namespace
 
 std::uint32_t SaveRandom::Next()
 {
@@ -153,9 +153,7 @@ bool IsCellOnPackMap(int map, int x, int y)
     return inside;
 }
 
-CSaveFile::CSaveFile() : currentSlot(0), cellCheck(IsCellOnPackMap)
-{
-}
+CSaveFile::CSaveFile() : currentSlot(0), cellCheck(IsCellOnPackMap) {}
 
 bool CSaveFile::SaveGame(int slot)
 {
@@ -258,7 +256,8 @@ int CSaveFile::ReadSaveSlotLevel(int slot) const
     unsigned char b[4];
     if (!in.read(reinterpret_cast<char*>(b), 4))
         return -1;
-    const std::int32_t level = static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+    const std::int32_t level =
+        static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
     return level >= 0 && level <= 255 ? level : 0;
 }
 

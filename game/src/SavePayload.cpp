@@ -37,8 +37,7 @@ constexpr std::uint32_t kSavedWordCBits = 0xFu << 10 | 0xFu << 14 | 3u << 18 | 1
 constexpr std::uint32_t kSavedWordDBits = 0x7Fu | 0xFu << 14 | 1u << 26;
 
 // Bytes 588 to 947: the held counts, one byte each.
-template <typename State, typename Visit>
-void ForEachHeldCount(State& s, Visit visit)
+template <typename State, typename Visit> void ForEachHeldCount(State& s, Visit visit)
 {
     int at = 588;
     for (auto& c : s.heldItems)
@@ -86,7 +85,7 @@ bool QuickSlotValid(std::uint8_t kind, std::uint8_t id)
     }
 }
 
-}  // namespace
+} // namespace
 
 SaveState CaptureSaveState(const GameData& data, const CCharacter& party)
 {
@@ -285,7 +284,8 @@ bool UnpackSavePayload(const SavePayloadWords& w, SaveState& s, const MapCellChe
     for (int m = 0; m < 3; ++m)
         for (int k = 0; k < 4; ++k) {
             const int index = m * 4 + k;
-            s.baseStats[m][k] = static_cast<std::uint16_t>(Bits(w[static_cast<std::size_t>(5 + index / 2)], 16 * (index % 2), 16));
+            s.baseStats[m][k] =
+                static_cast<std::uint16_t>(Bits(w[static_cast<std::size_t>(5 + index / 2)], 16 * (index % 2), 16));
         }
     for (int m = 0; m < 3; ++m) {
         const std::uint32_t a = w[static_cast<std::size_t>(11 + m)];
@@ -372,6 +372,7 @@ bool UnpackSavePayload(const SavePayloadWords& w, SaveState& s, const MapCellChe
         if ((record & 0x3FFF) > ENEMY_DEFEAT_CAP)
             return false;
     bool countsValid = true;
-    ForEachHeldCount(s, [&](int, std::int8_t& count) { countsValid = countsValid && count >= 0 && count <= HELD_COUNT_CAP; });
+    ForEachHeldCount(
+        s, [&](int, std::int8_t& count) { countsValid = countsValid && count >= 0 && count <= HELD_COUNT_CAP; });
     return countsValid;
 }

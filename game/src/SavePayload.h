@@ -29,13 +29,13 @@ struct SaveState {
     std::int16_t weapon[3], armor[3], accessory[3];
     std::int16_t exp[3];
     std::int16_t level[3];
-    std::int16_t sp[3];  // low 8 bits
-    std::int16_t stock[STOCK_COUNT];  // low 8 bits
+    std::int16_t sp[3];              // low 8 bits
+    std::int16_t stock[STOCK_COUNT]; // low 8 bits
     std::uint8_t quickKind[SAVED_QUICK_SLOTS];
     std::uint8_t quickId[SAVED_QUICK_SLOTS];
-    std::uint32_t stateWordC;  // only the saved bits
-    std::uint32_t stateWordD;  // only the saved bits
-    std::uint8_t memberFlag1[3], memberFlag2[3];  // bit 0 of the second and third option bytes
+    std::uint32_t stateWordC;                    // only the saved bits
+    std::uint32_t stateWordD;                    // only the saved bits
+    std::uint8_t memberFlag1[3], memberFlag2[3]; // bit 0 of the second and third option bytes
     std::uint8_t textSpeed, hudMode, effectOption, autoRun, facing;
     std::int32_t map, x, y;
     std::uint32_t playTime;

@@ -29,8 +29,8 @@ const char kDefaultFile[] =
 std::vector<std::pair<std::string, std::string>> DefaultPairs()
 {
     std::vector<std::pair<std::string, std::string>> pairs = {
-        {"XPos", "100"},   {"YPos", "50"},  {"Keyboard", "1"}, {"Joystick", "0"},  {"AP_BGM", "1"},
-        {"AP_Sound", "0"}, {"Window", "1"}, {"ShowWarn", "1"}, {"BGMVol", "10"},   {"SoundVol", "10"}};
+        {"XPos", "100"},   {"YPos", "50"},  {"Keyboard", "1"}, {"Joystick", "0"}, {"AP_BGM", "1"},
+        {"AP_Sound", "0"}, {"Window", "1"}, {"ShowWarn", "1"}, {"BGMVol", "10"},  {"SoundVol", "10"}};
     const int keys[15] = {44, 45, 46, 47, 30, 31, 32, 33, 16, 17, 57, 200, 208, 203, 205};
     for (int i = 0; i < 15; ++i)
         pairs.emplace_back("Key" + std::to_string(i), std::to_string(keys[i]));
@@ -127,8 +127,8 @@ TEST_F(ConfigFileTest, AcceptedFilesGiveTheirValues)
         {"negative positions", WithValues({{0, "-1280"}, {1, "-2147483648"}}), -1280, -2147483647 - 1, true},
         {"tabs and bare line feeds", Join(DefaultPairs(), "\t", "\n"), 100, 50, true},
         {"lines after the 36th", Join(DefaultPairs()) + "Extra 5\r\nGarbage words here\r\n", 100, 50, true},
-        {"no line end after the last value", Join(DefaultPairs()).substr(0, Join(DefaultPairs()).size() - 2), 100,
-         50, true},
+        {"no line end after the last value", Join(DefaultPairs()).substr(0, Join(DefaultPairs()).size() - 2), 100, 50,
+         true},
     };
     for (const AcceptedCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -183,7 +183,7 @@ TEST_F(ConfigFileTest, RejectedFilesLeaveTheDefaults)
         SCOPED_TRACE(name);
         WriteSettings(text);
         CConfig config;
-        config.BGMVol = 3;  // a value the load must not leave behind
+        config.BGMVol = 3; // a value the load must not leave behind
         EXPECT_FALSE(LoadLikeStartUp(config));
         ExpectDefaults(config);
     }
@@ -254,7 +254,7 @@ TEST_F(ConfigFileTest, ExitWriteKeepsWhatTheSettingsProgramChanged)
         game.YPos = 34;
         game.BGMVol = 3;
         game.SoundVol = 4;
-    }  // the destructor writes at exit
+    } // the destructor writes at exit
     CConfig result;
     ASSERT_TRUE(result.LoadGameConfig());
     EXPECT_TRUE(result.Joystick);
@@ -302,4 +302,4 @@ TEST_F(ConfigFileTest, FailedExitWriteIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(ReadSettings(), old);
 }
 
-}  // namespace
+} // namespace

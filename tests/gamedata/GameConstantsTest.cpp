@@ -50,7 +50,7 @@ TEST(GameConstantsTest, PlacesOutsideTheFieldInSinglePrecision)
 TEST(GameConstantsTest, MapView)
 {
     EXPECT_EQ(MAP_VIEW_ORIGIN_X, 288.0f);
-    EXPECT_EQ(MAP_VIEW_ORIGIN_Y, 192.0f);  // 240 cut to 224 before a tile is taken off, not 208
+    EXPECT_EQ(MAP_VIEW_ORIGIN_Y, 192.0f); // 240 cut to 224 before a tile is taken off, not 208
     EXPECT_EQ(MAP_VIEW_COLUMNS, 6);
     EXPECT_EQ(MAP_VIEW_ROWS, 5);
     EXPECT_EQ(MAP_VIEW_LEFT, 192.0f);
@@ -71,4 +71,4 @@ TEST(GameConstantsTest, EncounterLength)
     EXPECT_FLOAT_EQ(FADE_FRACTION, 0.4f);
 }
 
-}  // namespace
+} // namespace

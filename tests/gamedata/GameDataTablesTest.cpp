@@ -87,7 +87,7 @@ TEST_F(GameDataTablesTest, LoadsTheSamplePackAndIndexesEveryKind)
     EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[0]), 0);
     EXPECT_EQ(EnemyMoveTable[0], EnemyActionTable[0]);
     EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[3]), 3);
-    EXPECT_EQ(GetWord(EnemyKindTable[1]), 40u);  // kind 1's hit points: the walk landed on its record
+    EXPECT_EQ(GetWord(EnemyKindTable[1]), 40u); // kind 1's hit points: the walk landed on its record
 }
 
 TEST_F(GameDataTablesTest, KindOfFifteenMovesAndThirtyOneActionsIsWalkedWhole)
@@ -143,4 +143,4 @@ TEST_F(GameDataTablesTest, NoPackReaderMeansNoData)
     EXPECT_FALSE(LoadGameData());
 }
 
-}  // namespace
+} // namespace

@@ -113,7 +113,7 @@ TEST_F(SampleDataTest, EveryEntryReadsBackAsItWasMade)
         EXPECT_FALSE(made[static_cast<std::size_t>(entry)].empty());
         EXPECT_EQ(Entry(entry), made[static_cast<std::size_t>(entry)]);
     }
-    EXPECT_EQ(Entry(PACK_ENTRY_COUNT).size(), 0u);  // nothing past the catalogue
+    EXPECT_EQ(Entry(PACK_ENTRY_COUNT).size(), 0u); // nothing past the catalogue
 }
 
 TEST_F(SampleDataTest, TablesHaveTheirFullSize)
@@ -154,13 +154,13 @@ TEST_F(SampleDataTest, MapsAreWellFormed)
         EXPECT_GE(w, 20);
         EXPECT_GE(h, 15);
         EXPECT_EQ(Le16(blob, 58), static_cast<std::uint32_t>(map));
-        EXPECT_LT(Le16(blob, 54), 34u);  // a place of the place-name table
-        EXPECT_LE(blob[126], 16);        // tunes of the tune table
+        EXPECT_LT(Le16(blob, 54), 34u); // a place of the place-name table
+        EXPECT_LE(blob[126], 16);       // tunes of the tune table
         EXPECT_LE(blob[127], 16);
         const std::size_t events = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
         ASSERT_EQ(Le16(blob, 56), 0u);
         ASSERT_EQ(blob.size(), events + 4);
-        EXPECT_EQ(Le32(blob, events), 0u);  // no spawn points
+        EXPECT_EQ(Le32(blob, events), 0u); // no spawn points
         for (std::size_t cell = 136; cell < 136 + static_cast<std::size_t>(w) * h; ++cell)
             EXPECT_LE(static_cast<std::int8_t>(blob[cell]), 63);
     }
@@ -169,8 +169,8 @@ TEST_F(SampleDataTest, MapsAreWellFormed)
     const int h = static_cast<int>(Le16(start, 48));
     EXPECT_EQ(start[136 + 9 * h + 2], 0);
     EXPECT_EQ(start[136 + 9 * h + 7], 0);
-    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(), static_cast<std::size_t>(Le16(Entry(MapPackEntry(21)), 46)) *
-                                                 Le16(Entry(MapPackEntry(21)), 48));
+    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(),
+              static_cast<std::size_t>(Le16(Entry(MapPackEntry(21)), 46)) * Le16(Entry(MapPackEntry(21)), 48));
 }
 
 TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)
@@ -190,9 +190,15 @@ TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)
     EXPECT_EQ(textures, 16 + 12 + ENEMY_GRAPHIC_COUNT);
     // Sizes the drawing code relies on.
     const std::pair<int, sampledata::TextureSize> fixed[] = {
-        {PACK_MAP_TILE_SHEET, {256, 256}}, {271, {640, 480}}, {274, {640, 480}},
-        {PACK_BATTLE_MENU_PANEL, {640, 116}}, {PACK_BATTLE_MARKS, {72, 24}}, {PACK_EVENT_TILE_ATLAS, {256, 256}},
-        {PACK_EVENT_ICONS, {216, 24}}, {PACK_BATTLE_BURSTS, {128, 64}}, {PACK_MAP_OVERLAY, {64, 64}},
+        {PACK_MAP_TILE_SHEET, {256, 256}},
+        {271, {640, 480}},
+        {274, {640, 480}},
+        {PACK_BATTLE_MENU_PANEL, {640, 116}},
+        {PACK_BATTLE_MARKS, {72, 24}},
+        {PACK_EVENT_TILE_ATLAS, {256, 256}},
+        {PACK_EVENT_ICONS, {216, 24}},
+        {PACK_BATTLE_BURSTS, {128, 64}},
+        {PACK_MAP_OVERLAY, {64, 64}},
     };
     for (const auto& [entry, size] : fixed) {
         const PngInfo png = DecodePng(Entry(entry));
@@ -216,8 +222,8 @@ TEST_F(SampleDataTest, SoundEffectsAreWavs)
 TEST_F(SampleDataTest, EffectDescriptorsNameTheirPrograms)
 {
     const std::pair<int, std::string> programs[] = {
-        {PACK_BANNER_EFFECT, "banner-blur"},          {PACK_BASIC_PIXEL_SHADER, "game-over"},
-        {PACK_BANNER_CUT_EFFECT, "banner-cut"},       {PACK_BANNER_PIXEL_SHADER, "banner-cross-fade"},
+        {PACK_BANNER_EFFECT, "banner-blur"},    {PACK_BASIC_PIXEL_SHADER, "game-over"},
+        {PACK_BANNER_CUT_EFFECT, "banner-cut"}, {PACK_BANNER_PIXEL_SHADER, "banner-cross-fade"},
         {PACK_SCREEN_EFFECT, "screen-circle"},
     };
     for (const auto& [entry, program] : programs) {
@@ -274,8 +280,8 @@ TEST(SmfCheckTest, RefusesBrokenFiles)
     Bytes truncated(good.begin(), good.end() - 3);
     EXPECT_FALSE(smfcheck::Check(truncated).ok);
     Bytes noEnd = good;
-    noEnd[noEnd.size() - 2] = 0x01;  // end-of-track becomes a text event running past the track
+    noEnd[noEnd.size() - 2] = 0x01; // end-of-track becomes a text event running past the track
     EXPECT_FALSE(smfcheck::Check(noEnd).ok);
 }
 
-}  // namespace
+} // namespace

@@ -44,7 +44,8 @@ std::uint32_t Big32(const std::vector<std::uint8_t>& b, std::size_t at)
 
 bool Tag(const std::vector<std::uint8_t>& b, std::size_t at, const char* tag)
 {
-    return b.size() >= at + 4 && std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4) == tag;
+    return b.size() >= at + 4 &&
+           std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4) == tag;
 }
 
 Summary Fail(Summary s, const std::string& why)
@@ -54,7 +55,7 @@ Summary Fail(Summary s, const std::string& why)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 Summary Check(const std::vector<std::uint8_t>& file)
 {
@@ -121,4 +122,4 @@ Summary Check(const std::vector<std::uint8_t>& file)
     return s;
 }
 
-}  // namespace smfcheck
+} // namespace smfcheck

@@ -19,4 +19,4 @@ struct Summary {
 
 Summary Check(const std::vector<std::uint8_t>& file);
 
-}  // namespace smfcheck
+} // namespace smfcheck

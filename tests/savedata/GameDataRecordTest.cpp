@@ -43,7 +43,7 @@ TEST_F(GameDataRecordTest, FlagsByIdRange)
         data.SetGameFlag(c.id, c.value);
         EXPECT_EQ(data.GetGameFlag(c.id), c.readBack) << c.id;
     }
-    EXPECT_EQ(data.eventFlags[0], 0x21u);  // flags 0 and 5
+    EXPECT_EQ(data.eventFlags[0], 0x21u); // flags 0 and 5
     // Ids outside -31 to 511 touch nothing.
     const GameData before = data;
     data.SetGameFlag(512, 1);
@@ -69,7 +69,7 @@ TEST_F(GameDataRecordTest, CountersStopAtTheirCaps)
     data.CountEnemyDefeat(1, 7);
     EXPECT_EQ(data.enemyRecords[7], 9999 | 0x4000 | 0x8000);
     EXPECT_EQ(data.defeatedByMember[1], 1u);
-    data.CountEnemyDefeat(0, 194);  // no such kind: only the totals count
+    data.CountEnemyDefeat(0, 194); // no such kind: only the totals count
     data.MarkEnemyKindMet(-1);
     EXPECT_EQ(data.enemiesDefeated, 2u);
 
@@ -226,9 +226,9 @@ TEST_F(GameDataRecordTest, AccessoriesWornByTwoMembers)
 
     data.heldAccessories[20] = 5;
     data.RebuildItemLists(7, false);
-    data.heldAccessories[21] = 1;  // changes that a rebuild would pick up
+    data.heldAccessories[21] = 1; // changes that a rebuild would pick up
     EXPECT_EQ(data.RemoveItem(7, 20, 1), 1);
-    EXPECT_EQ(List(data, 7), std::vector<int>{20});  // five to four: no rebuild
+    EXPECT_EQ(List(data, 7), std::vector<int>{20}); // five to four: no rebuild
 }
 
 TEST_F(GameDataRecordTest, RemovingTheLastWornCopyReplacesTheEquipment)
@@ -238,7 +238,7 @@ TEST_F(GameDataRecordTest, RemovingTheLastWornCopyReplacesTheEquipment)
     party.equipment[EQUIP_WEAPON][0] = 4;
     EXPECT_EQ(data.RemoveItem(1, 4, 1), 1);
     EXPECT_EQ(party.equipment[EQUIP_WEAPON][0], 6);
-    EXPECT_EQ(data.RemoveItem(1, 4, 1), -1);  // nothing held
+    EXPECT_EQ(data.RemoveItem(1, 4, 1), -1); // nothing held
 }
 
 TEST_F(GameDataRecordTest, MoneyRemoval)
@@ -267,7 +267,7 @@ TEST_F(GameDataRecordTest, OwnedKeysAndEnemyLists)
 {
     data.SetItemOwnedFlag(3);
     data.SetItemOwnedFlag(0);
-    data.SetItemOwnedFlag(32);  // no such key
+    data.SetItemOwnedFlag(32); // no such key
     ASSERT_EQ(data.ownedKeyCount, 2);
     EXPECT_EQ(data.ownedKeyList[0], 0);
     EXPECT_EQ(data.ownedKeyList[1], 3);
@@ -279,4 +279,4 @@ TEST_F(GameDataRecordTest, OwnedKeysAndEnemyLists)
     EXPECT_EQ(data.enemyList[1], 150);
 }
 
-}  // namespace
+} // namespace

@@ -218,16 +218,16 @@ TEST_F(SaveFileTest, GoldenFile)
     words[SAVE_KEY_WORD] ^= SaveKeyMask(words);
     ScrambleSavePayload(words, words[SAVE_KEY_WORD]);
     EXPECT_EQ(words[SAVE_CHECKSUM_WORD], ComputeSaveChecksum(words));
-    EXPECT_EQ(words[0], 1u);                            // owned key 0
-    EXPECT_EQ(words[1], 1u << 16);                      // magic 16 learned
-    EXPECT_EQ(words[4], 123456u);                       // money
-    EXPECT_EQ(words[11] & 0x1FFFF, 99999u);             // member 0's HP
-    EXPECT_EQ((words[18] >> 20) & 0x3FF, 9u);           // member 2's level
-    EXPECT_EQ(words[23], 17u | 5u << 12 | 6u << 22);    // map and cell
-    EXPECT_EQ(words[26], 12u | 34u << 15 | 56u << 22);  // play time
-    EXPECT_EQ(words[28], 1u << 5);                      // flag 37
-    EXPECT_EQ(words[146] >> 16, 0x4000u | 12);          // enemy kind 193
-    EXPECT_EQ(words[236] >> 24, 7u);                    // accessory 82, the payload's last byte
+    EXPECT_EQ(words[0], 1u);                           // owned key 0
+    EXPECT_EQ(words[1], 1u << 16);                     // magic 16 learned
+    EXPECT_EQ(words[4], 123456u);                      // money
+    EXPECT_EQ(words[11] & 0x1FFFF, 99999u);            // member 0's HP
+    EXPECT_EQ((words[18] >> 20) & 0x3FF, 9u);          // member 2's level
+    EXPECT_EQ(words[23], 17u | 5u << 12 | 6u << 22);   // map and cell
+    EXPECT_EQ(words[26], 12u | 34u << 15 | 56u << 22); // play time
+    EXPECT_EQ(words[28], 1u << 5);                     // flag 37
+    EXPECT_EQ(words[146] >> 16, 0x4000u | 12);         // enemy kind 193
+    EXPECT_EQ(words[236] >> 24, 7u);                   // accessory 82, the payload's last byte
     SaveState back;
     ASSERT_TRUE(ReadSaveFileBytes(file, back, nullptr));
     EXPECT_EQ(back, Current());
@@ -245,7 +245,7 @@ TEST(SaveRandomTest, TwoStepsPerCall)
     SavePayloadWords scrambled = words;
     ScrambleSavePayload(scrambled, 0x12345678);
     EXPECT_NE(scrambled, words);
-    EXPECT_EQ(scrambled[SAVE_KEY_WORD], 0u);  // the key word is left alone
+    EXPECT_EQ(scrambled[SAVE_KEY_WORD], 0u); // the key word is left alone
     ScrambleSavePayload(scrambled, 0x12345678);
     EXPECT_EQ(scrambled, words);
 }
@@ -338,10 +338,10 @@ TEST_F(SaveFileTest, SlotsRotateIntoTheBackup)
         return saves.SaveGame(slot);
     };
     std::filesystem::remove_all(folder / "SaveData");
-    ASSERT_TRUE(saveWithLevel(2, 10));  // creates the folder, no backup yet
+    ASSERT_TRUE(saveWithLevel(2, 10)); // creates the folder, no backup yet
     EXPECT_EQ(saves.ReadSaveSlotLevel(2), 10);
     EXPECT_FALSE(saves.SaveFileExists(SAVE_BACKUP_SLOT));
-    ASSERT_TRUE(saveWithLevel(0, 11));  // empty slot: the backup is left alone
+    ASSERT_TRUE(saveWithLevel(0, 11)); // empty slot: the backup is left alone
     EXPECT_FALSE(saves.SaveFileExists(SAVE_BACKUP_SLOT));
     ASSERT_TRUE(saveWithLevel(2, 12));
     EXPECT_EQ(saves.ReadSaveSlotLevel(2), 12);
@@ -349,7 +349,7 @@ TEST_F(SaveFileTest, SlotsRotateIntoTheBackup)
     ASSERT_TRUE(saveWithLevel(0, 13));
     EXPECT_EQ(saves.ReadSaveSlotLevel(0), 13);
     EXPECT_EQ(saves.ReadSaveSlotLevel(SAVE_BACKUP_SLOT), 11);
-    ASSERT_TRUE(saveWithLevel(SAVE_BACKUP_SLOT, 14));  // the backup itself does not rotate
+    ASSERT_TRUE(saveWithLevel(SAVE_BACKUP_SLOT, 14)); // the backup itself does not rotate
     EXPECT_EQ(saves.ReadSaveSlotLevel(SAVE_BACKUP_SLOT), 14);
     EXPECT_EQ(saves.currentSlot, 0);
     // Only the four save files remain.
@@ -368,9 +368,9 @@ TEST_F(SaveFileTest, FailedWritesKeepTheSlotAndTheBackup)
     ASSERT_TRUE(saves.SaveGame(1));
     const std::string slot = SlotBytes(1);
     const std::string backup = SlotBytes(SAVE_BACKUP_SLOT);
-    for (safewrite::WriteStep step : {safewrite::WriteStep::Open, safewrite::WriteStep::Write,
-                                      safewrite::WriteStep::Sync, safewrite::WriteStep::Close,
-                                      safewrite::WriteStep::Rename}) {
+    for (safewrite::WriteStep step :
+         {safewrite::WriteStep::Open, safewrite::WriteStep::Write, safewrite::WriteStep::Sync,
+          safewrite::WriteStep::Close, safewrite::WriteStep::Rename}) {
         SCOPED_TRACE(static_cast<int>(step));
         static safewrite::WriteStep failing;
         failing = step;
@@ -403,7 +403,7 @@ TEST_F(SaveFileTest, SlotQueries)
     EXPECT_FALSE(saves.GetSaveFileTime(0, time));
 
     std::string bytes = SlotBytes(2);
-    bytes[948] = 0x2C;  // 300
+    bytes[948] = 0x2C; // 300
     bytes[949] = 0x01;
     WriteWholeFile(Slot(2), bytes);
     EXPECT_EQ(saves.ReadSaveSlotLevel(2), 0);
@@ -442,4 +442,4 @@ TEST_F(SaveFileTest, KilledWhileSavingLeavesALoadableFile)
     }
 }
 
-}  // namespace
+} // namespace

@@ -70,4 +70,4 @@ inline void AppendText(Bytes& b, const char* text)
         b.push_back(static_cast<std::uint8_t>(*text));
 }
 
-}  // namespace sampledata
+} // namespace sampledata

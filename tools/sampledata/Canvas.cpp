@@ -47,7 +47,7 @@ const Glyph* FindGlyph(char c)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 Canvas::Canvas(int width, int height, std::uint32_t argb)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, argb)
@@ -104,4 +104,4 @@ void Canvas::Label(int x, int y, int w, int h, const std::string& text, std::uin
     Text(x + (w - TextWidth(text, scale)) / 2, y + (h - kGlyphHeight * scale) / 2, text, argb, scale);
 }
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -26,7 +26,10 @@ public:
     // Text centred in the rectangle, scaled down until it fits.
     void Label(int x, int y, int w, int h, const std::string& text, std::uint32_t argb, int maxScale = 4);
 
-    static int TextWidth(const std::string& text, int scale) { return static_cast<int>(text.size()) * 6 * scale - scale; }
+    static int TextWidth(const std::string& text, int scale)
+    {
+        return static_cast<int>(text.size()) * 6 * scale - scale;
+    }
     static constexpr int kGlyphHeight = 7;
 
 private:
@@ -35,4 +38,4 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -15,10 +15,8 @@ struct EffectText {
 };
 
 const EffectText kEffects[] = {
-    {PACK_BANNER_EFFECT, plat::kBannerBlurDescriptor},
-    {PACK_BASIC_PIXEL_SHADER, plat::kGameOverDescriptor},
-    {PACK_BANNER_CUT_EFFECT, plat::kBannerCutDescriptor},
-    {PACK_BANNER_PIXEL_SHADER, plat::kBannerCrossFadeDescriptor},
+    {PACK_BANNER_EFFECT, plat::kBannerBlurDescriptor},    {PACK_BASIC_PIXEL_SHADER, plat::kGameOverDescriptor},
+    {PACK_BANNER_CUT_EFFECT, plat::kBannerCutDescriptor}, {PACK_BANNER_PIXEL_SHADER, plat::kBannerCrossFadeDescriptor},
     {PACK_SCREEN_EFFECT, plat::kScreenCircleDescriptor},
 };
 
@@ -30,7 +28,7 @@ const EffectText* Find(int entry)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 bool IsEffectEntry(int entry)
 {
@@ -44,4 +42,4 @@ Bytes EffectEntry(int entry)
     return Bytes(text.begin(), text.end());
 }
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -11,9 +11,7 @@ void AppendToBytes(png_structp png, png_bytep data, png_size_t length)
     out->insert(out->end(), data, data + length);
 }
 
-void NoFlush(png_structp)
-{
-}
+void NoFlush(png_structp) {}
 
 void AppendVariableLength(Bytes& b, std::uint32_t value)
 {
@@ -41,7 +39,7 @@ void AppendTrackChunk(Bytes& file, const Bytes& track)
     file.insert(file.end(), track.begin(), track.end());
 }
 
-}  // namespace
+} // namespace
 
 Bytes EncodePng(const Canvas& canvas)
 {
@@ -85,13 +83,13 @@ Bytes EncodeWav(const std::vector<std::int16_t>& samples, int rate)
         for (int c = 0; c < 4; ++c)
             b[tagAt[i] + c] = static_cast<std::uint8_t>(tags[i][c]);
     Put32(b, 4, 36 + dataBytes);
-    Put32(b, 16, 16);  // format chunk size
-    Put16(b, 20, 1);   // PCM
-    Put16(b, 22, 1);   // mono
+    Put32(b, 16, 16); // format chunk size
+    Put16(b, 20, 1);  // PCM
+    Put16(b, 22, 1);  // mono
     Put32(b, 24, static_cast<std::uint32_t>(rate));
     Put32(b, 28, static_cast<std::uint32_t>(rate * 2));
-    Put16(b, 32, 2);   // block align
-    Put16(b, 34, 16);  // bits per sample
+    Put16(b, 32, 2);  // block align
+    Put16(b, 34, 16); // bits per sample
     Put32(b, 40, dataBytes);
     for (std::size_t i = 0; i < samples.size(); ++i)
         Put16(b, 44 + 2 * i, static_cast<std::uint16_t>(samples[i]));
@@ -143,4 +141,4 @@ Bytes EncodeMidi(int beatsPerMinute, const std::vector<TunePart>& parts, bool lo
     return file;
 }
 
-}  // namespace sampledata
+} // namespace sampledata

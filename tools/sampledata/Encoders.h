@@ -35,4 +35,4 @@ struct TunePart {
 constexpr int kTicksPerQuarter = 96;
 Bytes EncodeMidi(int beatsPerMinute, const std::vector<TunePart>& parts, bool loopPoint);
 
-}  // namespace sampledata
+} // namespace sampledata

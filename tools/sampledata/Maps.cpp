@@ -9,8 +9,8 @@ namespace {
 
 constexpr int kFloor = 0;
 constexpr int kWall = 1;
-constexpr int kPillar = 33;  // blocks everyone but map objects on terrain class 2
-constexpr int kFlowers = 4;  // the player passes, wandering symbols do not
+constexpr int kPillar = 33; // blocks everyone but map objects on terrain class 2
+constexpr int kFlowers = 4; // the player passes, wandering symbols do not
 constexpr int kTileGridOffset = 136;
 constexpr int kPlaceCount = 34;
 
@@ -38,7 +38,7 @@ int TileAt(int map, int x, int y, int w, int h)
     return kFloor;
 }
 
-}  // namespace
+} // namespace
 
 int MapWidth(int map)
 {
@@ -55,33 +55,33 @@ Bytes MapEntry(int map)
     const int w = MapWidth(map);
     const int h = MapHeight(map);
     const std::size_t eventArea = (kTileGridOffset + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
-    Bytes b(eventArea + 4, 0);  // no event records, then a point count of 0
+    Bytes b(eventArea + 4, 0); // no event records, then a point count of 0
 
     PutText(b, 0, MapName(map));
     const int kinds[3] = {0, 1, 2};
     for (int i = 0; i < 3; ++i) {
-        Put16(b, 18 + 2 * i, static_cast<std::uint32_t>(kinds[i] + map % 8));  // encounter kinds
-        Put8(b, 60 + i, 10);  // weights
-        Put8(b, 70 + i, 1);   // may be drawn
-        Put8(b, 80 + i, 1);   // cost
+        Put16(b, 18 + 2 * i, static_cast<std::uint32_t>(kinds[i] + map % 8)); // encounter kinds
+        Put8(b, 60 + i, 10);                                                  // weights
+        Put8(b, 70 + i, 1);                                                   // may be drawn
+        Put8(b, 80 + i, 1);                                                   // cost
     }
     Put16(b, 46, static_cast<std::uint32_t>(w));
     Put16(b, 48, static_cast<std::uint32_t>(h));
-    Put16(b, 50, 9);  // return point
+    Put16(b, 50, 9); // return point
     Put16(b, 52, 7);
     Put16(b, 54, static_cast<std::uint32_t>(map % kPlaceCount));
-    Put16(b, 56, 0);  // event records
+    Put16(b, 56, 0); // event records
     Put16(b, 58, static_cast<std::uint32_t>(map));
     for (int k = 0; k < 6; ++k)
-        Put8(b, 90 + k, 50);  // colour stock maxima
-    Put8(b, 126, static_cast<std::uint32_t>(1 + map % 3));  // field tune
-    Put8(b, 127, 4);                                         // battle tune
-    PutBits(b, 128, 0, 10, static_cast<std::uint32_t>(1 + map / 10));  // enemy level
-    PutBits(b, 128, 10, 4, 2);                                         // encounter budget 2 to 4
+        Put8(b, 90 + k, 50);                                          // colour stock maxima
+    Put8(b, 126, static_cast<std::uint32_t>(1 + map % 3));            // field tune
+    Put8(b, 127, 4);                                                  // battle tune
+    PutBits(b, 128, 0, 10, static_cast<std::uint32_t>(1 + map / 10)); // enemy level
+    PutBits(b, 128, 10, 4, 2);                                        // encounter budget 2 to 4
     PutBits(b, 128, 14, 4, 4);
-    PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4));  // battle backdrop
-    PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                     // return point
-    PutBits(b, 132, 8, 1, 1);                                     // place-name banner allowed
+    PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4)); // battle backdrop
+    PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                    // return point
+    PutBits(b, 132, 8, 1, 1);                                    // place-name banner allowed
     for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y)
             Put8(b, kTileGridOffset + static_cast<std::size_t>(x) * h + y,
@@ -100,4 +100,4 @@ Bytes Map21DataEntry()
     return b;
 }
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -28,4 +28,4 @@ std::vector<Bytes> BuildPackEntries()
     return entries;
 }
 
-}  // namespace sampledata
+} // namespace sampledata

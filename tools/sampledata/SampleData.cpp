@@ -23,4 +23,4 @@ bool WriteSampleData(const std::filesystem::path& runFolder)
     return true;
 }
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -48,4 +48,4 @@ Bytes TuneFile(int tune);
 // Writes Data/Pack.dat and Midi/*.mid below `runFolder`; false on failure.
 bool WriteSampleData(const std::filesystem::path& runFolder);
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -56,7 +56,7 @@ std::vector<std::int16_t> Hum(double frequency, int cycles, double amplitude)
     return s;
 }
 
-}  // namespace
+} // namespace
 
 Bytes SoundEffectEntry(int soundId)
 {
@@ -76,4 +76,4 @@ Bytes SoundEffectEntry(int soundId)
     }
 }
 
-}  // namespace sampledata
+} // namespace sampledata

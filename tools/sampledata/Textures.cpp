@@ -49,11 +49,11 @@ Canvas TileSheet()
         const int row = (t / 4) % 4 + 4 * (t / 32);
         const int x = column * 32;
         const int y = row * 32;
-        std::uint32_t fill = 0xFF407040;  // passable
+        std::uint32_t fill = 0xFF407040; // passable
         if (t == 1 || (t >= 33 && t <= 47 && t != 37))
-            fill = 0xFF604030;  // walls and blocks
+            fill = 0xFF604030; // walls and blocks
         if (t == 4 || t == 7)
-            fill = 0xFF70A040;  // passable for the player only
+            fill = 0xFF70A040; // passable for the player only
         c.Fill(x, y, 32, 32, fill);
         c.Outline(x, y, 32, 32, 0xFFC0C0C0);
         c.Label(x, y, 32, 32, std::to_string(t), kWhite, 2);
@@ -169,7 +169,7 @@ Canvas Picture(int entry)
     }
 }
 
-}  // namespace
+} // namespace
 
 bool IsTextureEntry(int entry)
 {
@@ -190,4 +190,4 @@ Bytes TextureEntry(int entry)
     return EncodePng(Picture(entry));
 }
 
-}  // namespace sampledata
+} // namespace sampledata

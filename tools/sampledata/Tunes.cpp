@@ -40,7 +40,7 @@ std::vector<Note> Bass(const std::vector<Note>& melody, int root)
     return notes;
 }
 
-}  // namespace
+} // namespace
 
 std::string TuneFileName(int tune)
 {
@@ -51,7 +51,7 @@ std::string TuneFileName(int tune)
 
 Bytes TuneFile(int tune)
 {
-    const bool minor = tune == 4 || tune % 3 == 2;  // the battle tune is in a minor key
+    const bool minor = tune == 4 || tune % 3 == 2; // the battle tune is in a minor key
     const int root = 60 + (tune * 5) % 12;
     std::vector<TunePart> parts;
     parts.push_back({0, (tune * 8) % 80, 100, Melody(tune, minor ? kMinor : kMajor, root)});
@@ -60,4 +60,4 @@ Bytes TuneFile(int tune)
     return EncodeMidi(minor ? 150 : 100 + tune * 3, parts, tune != 4);
 }
 
-}  // namespace sampledata
+} // namespace sampledata

@@ -22,7 +22,7 @@ constexpr int EQUIP_ARMOR = 1;
 constexpr int EQUIP_ACCESSORY = 2;
 
 struct QuickSlot {
-    std::uint8_t kind;  // 0 empty, 1 magic order, 2 battle item, 3 fixed, 4 attack order
+    std::uint8_t kind; // 0 empty, 1 magic order, 2 battle item, 3 fixed, 4 attack order
     std::int16_t id;
 };
 
@@ -40,19 +40,19 @@ public:
     QuickSlot quickSlots[QUICK_SLOT_PAGES][QUICK_SLOTS_PER_PAGE];
     std::int32_t hp[PARTY_MEMBER_COUNT];
     std::int32_t baseMaxHp[PARTY_MEMBER_COUNT];
-    std::uint32_t curableMask;  // the option word the save keeps whole
+    std::uint32_t curableMask; // the option word the save keeps whole
     std::uint32_t money;
     std::int16_t statsA[PARTY_MEMBER_COUNT][4];
     std::int16_t level[PARTY_MEMBER_COUNT];
     std::int16_t exp[PARTY_MEMBER_COUNT];
     std::int16_t sp[PARTY_MEMBER_COUNT];
     std::int16_t stock[STOCK_COUNT];
-    std::int16_t equipment[3][PARTY_MEMBER_COUNT];  // kind (weapon, armour, accessory) by member; -1 none
+    std::int16_t equipment[3][PARTY_MEMBER_COUNT]; // kind (weapon, armour, accessory) by member; -1 none
     std::uint8_t memberOptions[PARTY_MEMBER_COUNT][3];
     std::uint8_t learned[MAGIC_COUNT];
     std::uint8_t autoMagicAllowed[MAGIC_COUNT];
-    std::uint32_t partyWordC;  // first state word: leader in bits 18-19
-    std::uint32_t partyWordD;  // second state word
+    std::uint32_t partyWordC; // first state word: leader in bits 18-19
+    std::uint32_t partyWordD; // second state word
 };
 
 extern CCharacter* TheCharacter;

@@ -5,9 +5,9 @@
 #include "Pipkorn.h"
 
 CCharacter::CCharacter()
-    : battlePhase(0), quickSlots{}, hp{}, baseMaxHp{}, curableMask(0x7FFE0), money(0), statsA{}, level{}, exp{}, sp{}, stock{},
-      equipment{}, memberOptions{}, learned{}, autoMagicAllowed{}, partyWordC((3u << 10) | (5u << 14)),
-      partyWordD(4u << 14)
+    : battlePhase(0), quickSlots{}, hp{}, baseMaxHp{}, curableMask(0x7FFE0),
+      money(0), statsA{}, level{}, exp{}, sp{}, stock{}, equipment{}, memberOptions{}, learned{}, autoMagicAllowed{},
+      partyWordC((3u << 10) | (5u << 14)), partyWordD(4u << 14)
 {
     quickSlots[0][0] = {3, 1};
     quickSlots[0][1] = {3, 2};
