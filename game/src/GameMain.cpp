@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "PlayBGM.h"
 #include "PlaySE.h"
 #include "ZephGlobals.h"

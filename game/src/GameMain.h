@@ -26,7 +26,7 @@
 #include "MapMenu.h"
 #include "MapNameEffect.h"
 #include "Object.h"
-#include "SaveFile.h"
+#include "SaveAndLoad.h"
 #include "ScreenEffect.h"
 #include "Shader.h"
 #include "Title.h"

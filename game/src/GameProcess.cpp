@@ -3,7 +3,7 @@
 #include <new>
 
 #include "Config.h"
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "GameMain.h"
 #include "HeadlessRun.h"
 #include "Initialize.h"
@@ -96,9 +96,6 @@ void FinishProcess()
 {
     // The settings go back to their file only after a complete start-up,
     // then the engine goes down.
-    if (GameConfig.SaveOnExit) {
-        GameConfig.SaveGameConfig();
-        GameConfig.SaveOnExit = 0;
-    }
+    GameConfig.SaveConfigAtExit();
     Initializer.ShutdownGame();
 }

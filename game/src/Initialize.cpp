@@ -4,6 +4,7 @@
 
 #include "Config.h"
 #include "GameMain.h"
+#include "KeyNames.h"
 #include "Random.h"
 #include "SingleInstance.h"
 #include "ZephGlobals.h"

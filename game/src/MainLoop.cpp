@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "Config.h"
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "GameMain.h"
 #include "HeadlessRun.h"
 #include "Initialize.h"

@@ -5,6 +5,8 @@
 // its entry points only note that they ran (see SceneTrace.h).
 #pragma once
 
+#include "SaveAndLoad.h"
+
 #include <cstdint>
 
 #include "SceneTrace.h"
@@ -21,8 +23,6 @@ enum MenuDirection : int {
 constexpr int MENU_TOP_WINDOW = 1;
 constexpr int MENU_SLOT_WINDOW = 50;
 constexpr int MENU_SLOT_CONFIRM_WINDOW = 51;
-
-constexpr int SAVE_SLOT_COUNT = 3;
 
 // One row of the save-slot list.
 struct SaveSlotRow {

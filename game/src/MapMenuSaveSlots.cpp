@@ -3,6 +3,7 @@
 // save and load pages and the title's load window).
 #include "MapMenu.h"
 
+#include <ctime>
 #include <string>
 
 #include "GameMain.h"
@@ -40,15 +41,16 @@ bool AppendNumber(std::u16string& text, unsigned value, size_t width, char16_t f
 
 // "YYYY年MM月DD日hh:mm:ss": year in four places, month and day blank-padded
 // to two, the time zero-padded.
-bool FormatSaveDate(const SaveFileTime& time, char16_t out[20])
+bool FormatSaveDate(const std::tm& time, char16_t out[20])
 {
+    auto field = [](int value) { return static_cast<unsigned>(value < 0 ? 0 : value); };
     std::u16string text;
-    const bool fits = AppendNumber(text, time.year, 4, u' ') && (text += u'年', true) &&
-                      AppendNumber(text, time.month, 2, u' ') && (text += u'月', true) &&
-                      AppendNumber(text, time.day, 2, u' ') && (text += u'日', true) &&
-                      AppendNumber(text, time.hour, 2, u'0') && (text += u':', true) &&
-                      AppendNumber(text, time.minute, 2, u'0') && (text += u':', true) &&
-                      AppendNumber(text, time.second, 2, u'0');
+    const bool fits = AppendNumber(text, field(time.tm_year + 1900), 4, u' ') && (text += u'年', true) &&
+                      AppendNumber(text, field(time.tm_mon + 1), 2, u' ') && (text += u'月', true) &&
+                      AppendNumber(text, field(time.tm_mday), 2, u' ') && (text += u'日', true) &&
+                      AppendNumber(text, field(time.tm_hour), 2, u'0') && (text += u':', true) &&
+                      AppendNumber(text, field(time.tm_min), 2, u'0') && (text += u':', true) &&
+                      AppendNumber(text, field(time.tm_sec), 2, u'0');
     if (!fits || text.size() != 19)
         return false;
     text.copy(out, 19);
@@ -82,7 +84,7 @@ void CMapMenu::RefreshSaveSlotList(int /*mode*/, bool /*rebuild*/)
         std::u16string levelText;
         AppendNumber(levelText, static_cast<unsigned>(level), 3, u' ');
         levelText.copy(row.levelText, 3);
-        SaveFileTime written{};
+        std::tm written{};
         if (!TheSaveFile->GetSaveFileTime(slot, written) || !FormatSaveDate(written, row.dateText))
             continue;
         row.filled = 1;

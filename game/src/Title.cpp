@@ -4,7 +4,7 @@
 
 #include "Config.h"
 #include "Event.h"
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "GameMain.h"
 #include "Map.h"
 #include "MapMenu.h"
@@ -316,15 +316,15 @@ void CTitle::EnterFieldMap(bool newGame)
         ZephFilePack->FreeData(MapBlobBuffer);
         MapBlobBuffer = nullptr;
     }
-    const int map = newGame ? kNewGameMap : TheGameData->currentMap;
+    const int map = newGame ? kNewGameMap : TheGameData->playerMap;
     MapBlobBuffer = ZephFilePack->LoadData(0, map + 5, &MapBlobSize, nullptr);
     if (MapBlobBuffer == nullptr) {
         REPORT_ERROR(kSource, 376, 1);
         throw 0;
     }
-    const int cellX = newGame ? kNewGameCellX : TheGameData->cellX;
-    const int cellY = newGame ? kNewGameCellY : TheGameData->cellY;
-    const int direction = newGame ? kNewGameDirection : TheGameData->direction;
+    const int cellX = newGame ? kNewGameCellX : TheGameData->playerX;
+    const int cellY = newGame ? kNewGameCellY : TheGameData->playerY;
+    const int direction = newGame ? kNewGameDirection : TheGameData->playerFacing;
     if (!TheMap->SetMap(MapBlobBuffer, cellX, cellY, -1, -1, direction, false, 0, true, false)) {
         if (ZephError != nullptr)
             ZephError->Error(kSource, 402, 0, "マップデータの設定に失敗しました");

@@ -1,7 +1,11 @@
 #include "FakeEngine.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <cstdarg>
 
+#include "SampleData.h"
 #include "Zeph.h"
 #include "platform/Device.h"
 
@@ -37,6 +41,15 @@ int TakeResult(std::vector<int>& results)
     results.erase(results.begin());
     return result;
 }
+
+class FakeSurface final : public Direct3DSurface9 {
+public:
+    std::uint32_t AddRef() override { return 1; }
+    std::uint32_t Release() override { return 1; }
+    HRESULT GetDesc(D3DSURFACE_DESC*) override { return E_FAIL; }
+    HRESULT LockRect(D3DLOCKED_RECT*, const RECT*, std::uint32_t) override { return E_FAIL; }
+    HRESULT UnlockRect() override { return E_FAIL; }
+};
 
 class FakeDevice final : public Direct3DDevice9 {
 public:
@@ -98,10 +111,11 @@ public:
         return E_FAIL;
     }
     HRESULT SetDepthStencilSurface(Direct3DSurface9*) override { return D3D_OK; }
+    // The back buffer, which the game keeps for its screen captures.
     HRESULT GetRenderTarget(std::uint32_t, Direct3DSurface9** surface) override
     {
-        *surface = nullptr;
-        return E_FAIL;
+        *surface = &backBuffer_;
+        return D3D_OK;
     }
     HRESULT SetRenderTarget(std::uint32_t, Direct3DSurface9*) override { return D3D_OK; }
     HRESULT GetFrontBufferData(std::uint32_t, Direct3DSurface9*) override { return E_FAIL; }
@@ -117,6 +131,8 @@ public:
         *effect = nullptr;
         return E_FAIL;
     }
+private:
+    FakeSurface backBuffer_;
 };
 
 FakeDevice device;
@@ -231,10 +247,19 @@ public:
         return loaded;
     }
     void ReleaseTexture(Direct3DTexture9*) override {}
-    unsigned char* LoadData(int, int, int*, unsigned char* old) override
+    // Entries come from the sample data, so the data tables load as in the game.
+    unsigned char* LoadData(int, int entry, int* length, unsigned char* old) override
     {
         delete[] old;
-        return nullptr;
+        static const std::vector<sampledata::Bytes> entries = sampledata::BuildPackEntries();
+        if (entry < 0 || static_cast<std::size_t>(entry) >= entries.size())
+            return nullptr;
+        const sampledata::Bytes& bytes = entries[static_cast<std::size_t>(entry)];
+        auto* buffer = new unsigned char[bytes.size() + 1];
+        std::copy(bytes.begin(), bytes.end(), buffer);
+        if (length != nullptr)
+            *length = static_cast<int>(bytes.size());
+        return buffer;
     }
     void FreeData(unsigned char* buffer) override { delete[] buffer; }
     void Release() override

@@ -13,7 +13,7 @@
 
 #include "Config.h"
 #include "FakeEngine.h"
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "GameMain.h"
 #include "PlaySE.h"
 #include "GameProcess.h"
@@ -39,7 +39,8 @@ protected:
         *control = FakeEngineControl{};
         ErrorFlag = 0;
         GameReady = 0;
-        GameConfig = CConfig();
+        GameConfig.ResetGameConfig();
+        GameConfig.SaveOnExit = 0;
         SceneState = MapSceneState = TitleState = 0;
         WindowActive = 1;
         WindowClosing = 0;  // a run that reached its frame limit left the window closing

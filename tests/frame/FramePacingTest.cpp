@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "FrameFixture.h"
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "MainLoop.h"
 
 namespace {
@@ -59,16 +59,16 @@ TEST(FramePacingTest, ALongFrameRunsOnceButCountsEveryWholeSecond)
     TheGameData = &data;
     PlayTimeClock = 5000;
     CountPlayTime(5999);
-    EXPECT_EQ(data.playSeconds, 0u);
+    EXPECT_EQ(data.PlaySeconds(), 0);
     CountPlayTime(8500);  // a frame that took 2.5 s
-    EXPECT_EQ(data.playSeconds, 3u);
+    EXPECT_EQ(data.PlaySeconds(), 3);
     EXPECT_EQ(PlayTimeClock, 8000u);
     // Across the clock's wrap: 0xFFFFFF00 + 1000 is 0x2E8.
     PlayTimeClock = 0xFFFFFF00u;
     CountPlayTime(0x000002E7u);
-    EXPECT_EQ(data.playSeconds, 3u);
+    EXPECT_EQ(data.PlaySeconds(), 3);
     CountPlayTime(0x000002E8u);
-    EXPECT_EQ(data.playSeconds, 4u);
+    EXPECT_EQ(data.PlaySeconds(), 4);
     TheGameData = nullptr;
 }
 

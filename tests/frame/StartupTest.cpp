@@ -46,7 +46,8 @@ TEST_F(StartupTest, EachFailingStepIsReportedOrSilentAsWrittenAndNoSettingsAreSa
         *control = FakeEngineControl{};
         control->failing = {c.failing};
         ErrorFlag = 0;
-        GameConfig = CConfig();
+        GameConfig.ResetGameConfig();
+        GameConfig.SaveOnExit = 0;
         EXPECT_FALSE(StartGame());
         const Calls reports = CallsStartingWith("CError::Error");
         if (std::string(c.report).empty()) {

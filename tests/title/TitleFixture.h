@@ -13,7 +13,7 @@
 
 #include "Config.h"
 #include "FakeEngine.h"
-#include "GameData.h"
+#include "Pipkorn.h"
 #include "GameMain.h"
 #include "PlayBGM.h"
 #include "PlaySE.h"
@@ -63,6 +63,7 @@ protected:
         TheMapMenu = &mapMenu;
         TheSaveFile = &saveFile;
         TheGameData = &gameData;
+        TheCharacter = &character;
         TheMap = &map;
         TheEvent = &event;
         TheTitle = &title;
@@ -122,6 +123,7 @@ protected:
         bytes[948] = static_cast<char>(level);
         file << bytes;
     }
+
 
     // One frame of the title: count the sound frame, update by the title
     // state as the game object does, then let pushes end.
@@ -193,6 +195,7 @@ protected:
     CMapMenu mapMenu;
     CSaveFile saveFile{};
     GameData gameData;
+    CCharacter character;
     CMap map;
     CEvent event;
     CTitle title;

@@ -58,6 +58,7 @@ TEST_F(TitleTest, TheWindowsFollowTheFieldMenusLayout)
 
 TEST_F(TitleTest, TheFirstOpeningFadesThePictureInAndOpensTheMenuWithTheTitleTune)
 {
+    gameData.heldItems[0] = 0;
     title.StartScreenFade();
     EXPECT_TRUE(title.pictureReady);
     EXPECT_EQ(title.pictureColour, 0xFF000000u);
@@ -75,7 +76,8 @@ TEST_F(TitleTest, TheFirstOpeningFadesThePictureInAndOpensTheMenuWithTheTitleTun
     Update();
     EXPECT_EQ(TitleState, TITLE_MENU);
     EXPECT_EQ(midiCalls, (CallLog{"Play(0)"}));
-    EXPECT_TRUE(Noted("NewGameData"));
+    // The menu opens on a new game's record.
+    EXPECT_EQ(gameData.heldItems[0], 10);
 }
 
 TEST_F(TitleTest, ReturningToTheTitleDarkensTheFieldThenLoadsThePictureAndTheTitleTune)
@@ -226,13 +228,15 @@ TEST_F(TitleTest, QuitPlaysNoSoundAndAsksTheWindowToClose)
 TEST_F(TitleTest, ANewGameLeavesForMapZeroAndStartsItsTuneOnTheLastFrame)
 {
     OpenMenu();
+    gameData.heldItems[0] = 0;
+    gameData.eventWord = 5;
     midi.playing = {0};
     PushButton(kConfirm);
     EXPECT_EQ(SoundsPlayed(), (Strings{"Play(0)"}));
     EXPECT_EQ(TitleState, TITLE_LEAVING);
     EXPECT_EQ(midiCalls, (CallLog{"Fade(0,-1,0,483,0)"}));
-    EXPECT_TRUE(Noted("NewGameData"));
-    EXPECT_TRUE(Noted("ResetSessionState"));
+    EXPECT_EQ(gameData.heldItems[0], 10) << "a new game's record";
+    EXPECT_EQ(gameData.eventWord, 0) << "the session state reset";
     ASSERT_NE(MapBlobBuffer, nullptr);
     EXPECT_EQ(map.GetMapNumber(), 0);
     midiCalls.clear();
@@ -259,18 +263,20 @@ TEST_F(TitleTest, ANewGameLeavesForMapZeroAndStartsItsTuneOnTheLastFrame)
 
 TEST_F(TitleTest, LoadingASaveEntersTheSavedMap)
 {
-    WriteSave(0);
-    gameData.currentMap = 2;
-    gameData.cellX = 12;
-    gameData.cellY = 20;
+    gameData.NewGameData();
+    gameData.playerMap = 2;
+    gameData.playerX = 12;
+    gameData.playerY = 20;
+    gameData.heldItems[5] = 42;
+    ASSERT_TRUE(saveFile.SaveGame(0));
     OpenMenu();
+    gameData.heldItems[5] = 0;
+    gameData.eventWord = 5;
     PushButton(kConfirm);
     PushButton(kConfirm);
-    SceneTrace::Clear();
     PushButton(kConfirm);
-    EXPECT_TRUE(Noted("LoadGame(0)"));
-    EXPECT_FALSE(Noted("NewGameData"));
-    EXPECT_TRUE(Noted("ResetSessionState"));
+    EXPECT_EQ(gameData.heldItems[5], 42) << "the saved record is back";
+    EXPECT_EQ(gameData.eventWord, 0) << "the session state reset";
     EXPECT_EQ(TitleState, TITLE_LEAVING);
     EXPECT_EQ(map.GetMapNumber(), 2);
 }

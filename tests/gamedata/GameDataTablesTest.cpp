@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FilePackDerived.h"
+#include "GameDataTables.h"
+#include "PackCatalogue.h"
+#include "PackWriter.h"
+#include "SampleData.h"
+#include "TempFolder.h"
+#include "ZephGlobals.h"
+#include "platform/Paths.h"
+
+namespace {
+
+using sampledata::Bytes;
+using testsupport::TempFolder;
+
+void PutWord(Bytes& b, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::uint32_t GetWord(const unsigned char* p)
+{
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+// Opens a pack made of `entries` as ZephFilePack and runs LoadGameData.
+class GameDataTablesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        plat::SetBaseFolder(folder.path());
+        pack = new CFilePackDerived();
+        ASSERT_TRUE(pack->Init(1));
+        ZephFilePack = pack;
+    }
+    void TearDown() override
+    {
+        FreeGameData();
+        ZephFilePack = nullptr;
+        pack->Release();
+    }
+
+    bool LoadFrom(const std::vector<Bytes>& entries)
+    {
+        const auto path = folder / "Pack.dat";
+        if (!packwriter::WritePack(path, entries) || !pack->OpenPack(path.c_str(), 0))
+            return false;
+        return LoadGameData();
+    }
+
+    static const std::vector<Bytes>& Sample()
+    {
+        static const std::vector<Bytes> entries = sampledata::BuildPackEntries();
+        return entries;
+    }
+
+    TempFolder folder;
+    CFilePackDerived* pack = nullptr;
+};
+
+TEST_F(GameDataTablesTest, LoadsTheSamplePackAndIndexesEveryKind)
+{
+    ASSERT_TRUE(LoadFrom(Sample()));
+    EXPECT_EQ(0, std::memcmp(ItemTable, Sample()[PACK_ITEM_TABLE].data(), ITEM_ROW_COUNT * ITEM_ROW_SIZE));
+    EXPECT_EQ(0, std::memcmp(WeaponTable[0], Sample()[266].data(), WEAPON_ROW_COUNT * WEAPON_ROW_SIZE));
+    EXPECT_EQ(0, std::memcmp(WeaponTable[1], Sample()[265].data(), WEAPON_ROW_COUNT * WEAPON_ROW_SIZE));
+    EXPECT_EQ(0, std::memcmp(ArmorTable[2], Sample()[262].data(), ARMOR_ROW_COUNT * ARMOR_ROW_SIZE));
+    EXPECT_EQ(0, std::memcmp(AccessoryTable, Sample()[0].data(), ACCESSORY_ROW_COUNT * ACCESSORY_ROW_SIZE));
+    EXPECT_EQ(0, std::memcmp(WarpPointTable, Sample()[259].data(), WARP_POINT_ROW_COUNT * WARP_POINT_ROW_SIZE));
+
+    // The walk follows the counts stored in each kind.
+    const unsigned char* p = EnemyKindBlob;
+    for (int k = 0; k < ENEMY_KIND_COUNT; ++k) {
+        ASSERT_EQ(EnemyKindTable[k], p) << k;
+        const int moves = EnemyKindMoveCount(p);
+        EXPECT_EQ(EnemyMoveTable[k], p + 84) << k;
+        EXPECT_EQ(EnemyActionTable[k], p + 84 + 32 * moves) << k;
+        p += 84 + 32 * moves + 60 * EnemyKindActionCount(p);
+    }
+    EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[0]), 0);
+    EXPECT_EQ(EnemyMoveTable[0], EnemyActionTable[0]);
+    EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[3]), 3);
+    EXPECT_EQ(GetWord(EnemyKindTable[1]), 40u); // kind 1's hit points: the walk landed on its record
+}
+
+TEST_F(GameDataTablesTest, KindOfFifteenMovesAndThirtyOneActionsIsWalkedWhole)
+{
+    std::vector<Bytes> entries = Sample();
+    Bytes blob(84 * 194 + 32 * 15 + 60 * 31, 0);
+    PutWord(blob, 15 * 4, 15 << 4);
+    PutWord(blob, 14 * 4, 31u << 22);
+    entries[PACK_ENEMY_KIND_BLOB] = blob;
+    ASSERT_TRUE(LoadFrom(entries));
+    EXPECT_EQ(EnemyActionTable[0], EnemyKindBlob + 84 + 480);
+    EXPECT_EQ(EnemyKindTable[1], EnemyKindBlob + 84 + 480 + 1860);
+    EXPECT_EQ(EnemyKindTable[193], EnemyKindBlob + 84 + 480 + 1860 + 84 * 192);
+}
+
+TEST_F(GameDataTablesTest, BrokenPacksAreRefused)
+{
+    struct Case {
+        const char* name;
+        std::function<void(std::vector<Bytes>&)> breakPack;
+    };
+    const Case cases[] = {
+        {"item table one byte short", [](auto& e) { e[PACK_ITEM_TABLE].pop_back(); }},
+        {"weapon table of member 2 one row short", [](auto& e) { e[267].resize(34 * 24); }},
+        {"armour table empty", [](auto& e) { e[261].clear(); }},
+        {"accessory table short", [](auto& e) { e[PACK_ACCESSORY_TABLE].resize(100); }},
+        {"warp point table short", [](auto& e) { e[PACK_WARP_POINT_TABLE].resize(20); }},
+        {"enemy kinds end before the last kind", [](auto& e) { e[PACK_ENEMY_KIND_BLOB].resize(84 * 193); }},
+        {"enemy kinds end inside the last kind's actions",
+         [](auto& e) {
+             Bytes& blob = e[PACK_ENEMY_KIND_BLOB];
+             // The last kind claims one action row that the entry does not hold.
+             PutWord(blob, blob.size() - 84 + 14 * 4, 1u << 22);
+         }},
+        {"a kind's move count runs the walk past the end",
+         [](auto& e) { PutWord(e[PACK_ENEMY_KIND_BLOB], 15 * 4, 15 << 4); }},
+        {"missing pack entry", [](auto& e) { e.resize(PACK_ENEMY_KIND_BLOB); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<Bytes> entries = Sample();
+        c.breakPack(entries);
+        EXPECT_FALSE(LoadFrom(entries));
+        FreeGameData();
+        EXPECT_EQ(ItemTable, nullptr);
+        EXPECT_EQ(EnemyKindTable, nullptr);
+    }
+}
+
+TEST_F(GameDataTablesTest, NoPackReaderMeansNoData)
+{
+    ZephFilePack = nullptr;
+    EXPECT_FALSE(LoadGameData());
+}
+
+} // namespace

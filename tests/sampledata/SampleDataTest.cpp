@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "FilePackDerived.h"
+#include "GameDataTables.h"
+#include "PackCatalogue.h"
+#include "SampleData.h"
+#include "SmfCheck.h"
+#include "TempFolder.h"
+#include "platform/Paths.h"
+
+namespace {
+
+using sampledata::Bytes;
+using testsupport::ReadWholeFile;
+using testsupport::TempFolder;
+
+std::uint32_t Le16(const Bytes& b, std::size_t at)
+{
+    return b.at(at) | b.at(at + 1) << 8;
+}
+
+std::uint32_t Le32(const Bytes& b, std::size_t at)
+{
+    return Le16(b, at) | Le16(b, at + 2) << 16;
+}
+
+struct PngInfo {
+    bool ok;
+    int width;
+    int height;
+};
+
+PngInfo DecodePng(const Bytes& data)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data.data(), data.size()))
+        return {false, 0, 0};
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    const bool ok = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return {ok, static_cast<int>(image.width), static_cast<int>(image.height)};
+}
+
+// A RIFF WAVE with a 16-byte PCM format chunk and a data chunk that fits.
+::testing::AssertionResult IsPcmWav(const Bytes& b)
+{
+    if (b.size() < 44 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 12) != "WAVE")
+        return ::testing::AssertionFailure() << "no RIFF WAVE header";
+    if (Le32(b, 16) != 16 || Le16(b, 20) != 1 || Le16(b, 22) != 1 || Le16(b, 34) != 16)
+        return ::testing::AssertionFailure() << "not 16-bit mono PCM with a plain format chunk";
+    std::size_t at = 20 + Le32(b, 16);
+    while (at + 8 <= b.size()) {
+        const std::string name(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4);
+        const std::uint32_t size = Le32(b, at + 4);
+        if (name == "data")
+            return size > 0 && at + 8 + size <= b.size() ? ::testing::AssertionSuccess()
+                                                         : ::testing::AssertionFailure() << "bad data chunk";
+        at += 8 + size;
+    }
+    return ::testing::AssertionFailure() << "no data chunk";
+}
+
+class SampleDataTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new TempFolder();
+        plat::SetBaseFolder(folder->path());
+        ASSERT_TRUE(sampledata::WriteSampleData(folder->path()));
+        pack = new CFilePackDerived();
+        ASSERT_TRUE(pack->Init(1));
+        ASSERT_TRUE(pack->OpenPack("Data/Pack.dat", 0));
+    }
+    static void TearDownTestSuite()
+    {
+        pack->Release();
+        delete folder;
+    }
+
+    static Bytes Entry(int entry)
+    {
+        int length = -1;
+        unsigned char* data = pack->LoadData(0, entry, &length, nullptr);
+        if (data == nullptr)
+            return {};
+        Bytes bytes(data, data + length);
+        pack->FreeData(data);
+        return bytes;
+    }
+
+    static TempFolder* folder;
+    static CFilePackDerived* pack;
+};
+
+TempFolder* SampleDataTest::folder = nullptr;
+CFilePackDerived* SampleDataTest::pack = nullptr;
+
+TEST_F(SampleDataTest, EveryEntryReadsBackAsItWasMade)
+{
+    const std::vector<Bytes> made = sampledata::BuildPackEntries();
+    ASSERT_EQ(made.size(), static_cast<std::size_t>(PACK_ENTRY_COUNT));
+    for (int entry = 0; entry < PACK_ENTRY_COUNT; ++entry) {
+        SCOPED_TRACE(entry);
+        EXPECT_FALSE(made[static_cast<std::size_t>(entry)].empty());
+        EXPECT_EQ(Entry(entry), made[static_cast<std::size_t>(entry)]);
+    }
+    EXPECT_EQ(Entry(PACK_ENTRY_COUNT).size(), 0u); // nothing past the catalogue
+}
+
+TEST_F(SampleDataTest, TablesHaveTheirFullSize)
+{
+    EXPECT_EQ(Entry(PACK_ITEM_TABLE).size(), 70u * 56);
+    for (int member = 0; member < 3; ++member) {
+        EXPECT_EQ(Entry(PACK_WEAPON_TABLES[member]).size(), 35u * 24);
+        EXPECT_EQ(Entry(PACK_ARMOR_TABLES[member]).size(), 34u * 36);
+    }
+    EXPECT_EQ(Entry(PACK_ACCESSORY_TABLE).size(), 83u * 36);
+    EXPECT_EQ(Entry(PACK_WARP_POINT_TABLE).size(), 32u * 20);
+
+    // Named rows: the name's length stands in the row's own bit field.
+    const Bytes items = Entry(PACK_ITEM_TABLE);
+    EXPECT_EQ(Le16(items, 0), static_cast<std::uint32_t>(u'薬'));
+    EXPECT_EQ((Le32(items, 52) >> 15) & 0xF, 2u);
+
+    // The enemy kinds fill their entry exactly.
+    const Bytes kinds = Entry(PACK_ENEMY_KIND_BLOB);
+    std::size_t at = 0;
+    for (int k = 0; k < ENEMY_KIND_COUNT; ++k) {
+        ASSERT_LE(at + 84, kinds.size());
+        const std::uint32_t moves = (Le32(kinds, at + 60) >> 4) & 0xF;
+        const std::uint32_t actions = (Le32(kinds, at + 56) >> 22) & 0x1F;
+        at += 84 + 32 * moves + 60 * actions;
+    }
+    EXPECT_EQ(at, kinds.size());
+}
+
+TEST_F(SampleDataTest, MapsAreWellFormed)
+{
+    for (int map = 0; map < MAP_COUNT; ++map) {
+        SCOPED_TRACE(map);
+        const Bytes blob = Entry(MapPackEntry(map));
+        ASSERT_GE(blob.size(), 136u);
+        const int w = static_cast<int>(Le16(blob, 46));
+        const int h = static_cast<int>(Le16(blob, 48));
+        EXPECT_GE(w, 20);
+        EXPECT_GE(h, 15);
+        EXPECT_EQ(Le16(blob, 58), static_cast<std::uint32_t>(map));
+        EXPECT_LT(Le16(blob, 54), 34u); // a place of the place-name table
+        EXPECT_LE(blob[126], 16);       // tunes of the tune table
+        EXPECT_LE(blob[127], 16);
+        const std::size_t events = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
+        ASSERT_EQ(Le16(blob, 56), 0u);
+        ASSERT_EQ(blob.size(), events + 4);
+        EXPECT_EQ(Le32(blob, events), 0u); // no spawn points
+        for (std::size_t cell = 136; cell < 136 + static_cast<std::size_t>(w) * h; ++cell)
+            EXPECT_LE(static_cast<std::int8_t>(blob[cell]), 63);
+    }
+    // A new game starts on map 0 at cell (9, 2) and returns to (9, 7): both walkable floor.
+    const Bytes start = Entry(MapPackEntry(0));
+    const int h = static_cast<int>(Le16(start, 48));
+    EXPECT_EQ(start[136 + 9 * h + 2], 0);
+    EXPECT_EQ(start[136 + 9 * h + 7], 0);
+    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(),
+              static_cast<std::size_t>(Le16(Entry(MapPackEntry(21)), 46)) * Le16(Entry(MapPackEntry(21)), 48));
+}
+
+TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)
+{
+    int textures = 0;
+    for (int entry = 0; entry < PACK_ENTRY_COUNT; ++entry) {
+        if (!sampledata::IsTextureEntry(entry))
+            continue;
+        SCOPED_TRACE(entry);
+        ++textures;
+        const PngInfo png = DecodePng(Entry(entry));
+        ASSERT_TRUE(png.ok);
+        const sampledata::TextureSize size = sampledata::TextureEntrySize(entry);
+        EXPECT_EQ(png.width, size.width);
+        EXPECT_EQ(png.height, size.height);
+    }
+    EXPECT_EQ(textures, 16 + 12 + ENEMY_GRAPHIC_COUNT);
+    // Sizes the drawing code relies on.
+    const std::pair<int, sampledata::TextureSize> fixed[] = {
+        {PACK_MAP_TILE_SHEET, {256, 256}},
+        {271, {640, 480}},
+        {274, {640, 480}},
+        {PACK_BATTLE_MENU_PANEL, {640, 116}},
+        {PACK_BATTLE_MARKS, {72, 24}},
+        {PACK_EVENT_TILE_ATLAS, {256, 256}},
+        {PACK_EVENT_ICONS, {216, 24}},
+        {PACK_BATTLE_BURSTS, {128, 64}},
+        {PACK_MAP_OVERLAY, {64, 64}},
+    };
+    for (const auto& [entry, size] : fixed) {
+        const PngInfo png = DecodePng(Entry(entry));
+        EXPECT_EQ(png.width, size.width) << entry;
+        EXPECT_EQ(png.height, size.height) << entry;
+    }
+}
+
+TEST_F(SampleDataTest, SoundEffectsAreWavs)
+{
+    std::set<int> entries;
+    for (int id = 0; id < SOUND_EFFECT_COUNT; ++id) {
+        SCOPED_TRACE(id);
+        entries.insert(SoundEffectPackEntry[id]);
+        EXPECT_TRUE(IsPcmWav(Entry(SoundEffectPackEntry[id])));
+        EXPECT_FALSE(sampledata::IsTextureEntry(SoundEffectPackEntry[id]));
+    }
+    EXPECT_EQ(entries.size(), 36u);
+}
+
+TEST_F(SampleDataTest, EffectDescriptorsNameTheirPrograms)
+{
+    const std::pair<int, std::string> programs[] = {
+        {PACK_BANNER_EFFECT, "banner-blur"},    {PACK_BASIC_PIXEL_SHADER, "game-over"},
+        {PACK_BANNER_CUT_EFFECT, "banner-cut"}, {PACK_BANNER_PIXEL_SHADER, "banner-cross-fade"},
+        {PACK_SCREEN_EFFECT, "screen-circle"},
+    };
+    for (const auto& [entry, program] : programs) {
+        const Bytes data = Entry(entry);
+        const std::string text(data.begin(), data.end());
+        EXPECT_EQ(text.rfind("program " + program + "\n", 0), 0u) << entry;
+    }
+    const Bytes cut = Entry(PACK_BANNER_CUT_EFFECT);
+    const std::string cutText(cut.begin(), cut.end());
+    for (const char* parameter :
+         {"g_Texture", "g_f2TextureSize", "g_f2TextureCutSize", "g_f2TextureCutDrawPoint", "TechniqueMain"})
+        EXPECT_NE(cutText.find(parameter), std::string::npos) << parameter;
+    const Bytes screen = Entry(PACK_SCREEN_EFFECT);
+    const std::string screenText(screen.begin(), screen.end());
+    for (const char* parameter : {"g_fChangeColorMagnification", "g_fMinDistance", "g_fMaxDistancePow2",
+                                  "g_fMinDistancePow2", "g_f2TextureCenterPos"})
+        EXPECT_NE(screenText.find(parameter), std::string::npos) << parameter;
+}
+
+TEST_F(SampleDataTest, TunesAreStandardMidiFiles)
+{
+    for (int tune = 0; tune < sampledata::kTuneCount; ++tune) {
+        SCOPED_TRACE(tune);
+        const std::string bytes = ReadWholeFile(folder->path() / "Midi" / sampledata::TuneFileName(tune));
+        const smfcheck::Summary summary = smfcheck::Check(Bytes(bytes.begin(), bytes.end()));
+        ASSERT_TRUE(summary.ok) << summary.error;
+        EXPECT_EQ(summary.tracks, 3);
+        EXPECT_GT(summary.noteOns, 40);
+        // Tune 4 loops at merged event 71, so it needs more events than that.
+        EXPECT_GT(summary.events, 71);
+    }
+}
+
+// The checker itself must refuse what is broken.
+TEST(SmfCheckTest, RefusesBrokenFiles)
+{
+    const Bytes good = sampledata::TuneFile(0);
+    ASSERT_TRUE(smfcheck::Check(good).ok);
+    struct Case {
+        const char* name;
+        std::size_t at;
+        std::uint8_t value;
+    };
+    const Case cases[] = {
+        {"header tag", 0, 'X'},
+        {"track tag", 14, 'X'},
+        {"track length past the end", 18, 0x7F},
+    };
+    for (const Case& c : cases) {
+        Bytes broken = good;
+        broken[c.at] = c.value;
+        EXPECT_FALSE(smfcheck::Check(broken).ok) << c.name;
+    }
+    Bytes truncated(good.begin(), good.end() - 3);
+    EXPECT_FALSE(smfcheck::Check(truncated).ok);
+    Bytes noEnd = good;
+    noEnd[noEnd.size() - 2] = 0x01; // end-of-track becomes a text event running past the track
+    EXPECT_FALSE(smfcheck::Check(noEnd).ok);
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+// Map blobs: a walled room per map with a few obstacles, no events. Map 0
+// is where a new game starts (cell 9, 2) and returns to (cell 9, 7).
+#include <string>
+
+#include "SampleData.h"
+
+namespace sampledata {
+namespace {
+
+constexpr int kFloor = 0;
+constexpr int kWall = 1;
+constexpr int kPillar = 33; // blocks everyone but map objects on terrain class 2
+constexpr int kFlowers = 4; // the player passes, wandering symbols do not
+constexpr int kTileGridOffset = 136;
+constexpr int kPlaceCount = 34;
+
+std::u16string MapName(int map)
+{
+    if (map == 0)
+        return u"はじまり";
+    std::u16string name = u"マップ";
+    for (char c : std::to_string(map))
+        name += static_cast<char16_t>(c);
+    return name;
+}
+
+int TileAt(int map, int x, int y, int w, int h)
+{
+    if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+        return kWall;
+    // Keep the start and return cells and the paths between them clear.
+    if (x == 9 || y == 2 || y == 7)
+        return kFloor;
+    if ((x * 7 + y * 3 + map) % 23 == 0)
+        return kPillar;
+    if ((x + y * 5 + map) % 17 == 0)
+        return kFlowers;
+    return kFloor;
+}
+
+} // namespace
+
+int MapWidth(int map)
+{
+    return map == 0 ? 30 : 20 + map % 3 * 5;
+}
+
+int MapHeight(int map)
+{
+    return map == 0 ? 20 : 15 + map % 2 * 5;
+}
+
+Bytes MapEntry(int map)
+{
+    const int w = MapWidth(map);
+    const int h = MapHeight(map);
+    const std::size_t eventArea = (kTileGridOffset + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
+    Bytes b(eventArea + 4, 0); // no event records, then a point count of 0
+
+    PutText(b, 0, MapName(map));
+    const int kinds[3] = {0, 1, 2};
+    for (int i = 0; i < 3; ++i) {
+        Put16(b, 18 + 2 * i, static_cast<std::uint32_t>(kinds[i] + map % 8)); // encounter kinds
+        Put8(b, 60 + i, 10);                                                  // weights
+        Put8(b, 70 + i, 1);                                                   // may be drawn
+        Put8(b, 80 + i, 1);                                                   // cost
+    }
+    Put16(b, 46, static_cast<std::uint32_t>(w));
+    Put16(b, 48, static_cast<std::uint32_t>(h));
+    Put16(b, 50, 9); // return point
+    Put16(b, 52, 7);
+    Put16(b, 54, static_cast<std::uint32_t>(map % kPlaceCount));
+    Put16(b, 56, 0); // event records
+    Put16(b, 58, static_cast<std::uint32_t>(map));
+    for (int k = 0; k < 6; ++k)
+        Put8(b, 90 + k, 50);                                          // colour stock maxima
+    Put8(b, 126, static_cast<std::uint32_t>(1 + map % 3));            // field tune
+    Put8(b, 127, 4);                                                  // battle tune
+    PutBits(b, 128, 0, 10, static_cast<std::uint32_t>(1 + map / 10)); // enemy level
+    PutBits(b, 128, 10, 4, 2);                                        // encounter budget 2 to 4
+    PutBits(b, 128, 14, 4, 4);
+    PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4)); // battle backdrop
+    PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                    // return point
+    PutBits(b, 132, 8, 1, 1);                                    // place-name banner allowed
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y)
+            Put8(b, kTileGridOffset + static_cast<std::size_t>(x) * h + y,
+                 static_cast<std::uint32_t>(TileAt(map, x, y, w, h)));
+    return b;
+}
+
+Bytes Map21DataEntry()
+{
+    const int w = MapWidth(21);
+    const int h = MapHeight(21);
+    Bytes b(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b[static_cast<std::size_t>(x) + static_cast<std::size_t>(w) * y] = static_cast<std::uint8_t>((x + y) % 4);
+    return b;
+}
+
+} // namespace sampledata

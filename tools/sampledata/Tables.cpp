@@ -1,0 +1,160 @@
+// Data tables at full size: a few named rows, the rest numbered.
+#include <string>
+
+#include "GameDataTables.h"
+#include "SampleData.h"
+
+namespace sampledata {
+namespace {
+
+std::u16string Numbered(const std::u16string& stem, int n)
+{
+    std::u16string text = stem;
+    for (char c : std::to_string(n))
+        text += static_cast<char16_t>(c);
+    return text;
+}
+
+struct NamedItem {
+    const char16_t* name;
+    const char16_t* description;
+    int price;
+};
+
+const NamedItem kNamedItems[] = {
+    {u"薬草", u"HPを半分回復する", 20}, {u"回復薬", u"HPを全回復する", 80},      {u"全快薬", u"全員のHPを全回復", 300},
+    {u"毒消し", u"毒を治す", 15},       {u"万能薬", u"状態異常を全て治す", 120}, {u"傷薬", u"HPを半分回復する", 30},
+};
+
+} // namespace
+
+Bytes ItemTableEntry()
+{
+    Bytes b(ITEM_ROW_COUNT * ITEM_ROW_SIZE, 0);
+    for (int id = 0; id < ITEM_ROW_COUNT; ++id) {
+        const std::size_t row = static_cast<std::size_t>(id) * ITEM_ROW_SIZE;
+        std::u16string name = Numbered(u"道具", id);
+        std::u16string description = u"サンプルの道具";
+        int price = 10 + id * 5;
+        if (id < static_cast<int>(std::size(kNamedItems))) {
+            name = kNamedItems[id].name;
+            description = kNamedItems[id].description;
+            price = kNamedItems[id].price;
+        }
+        const int nameLength = PutText(b, row + 0, name);
+        const int descriptionLength = PutText(b, row + 18, description);
+        Put16(b, row + 50, static_cast<std::uint32_t>(price));
+        PutBits(b, row + 52, 0, 8, id % 3 == 0 ? 10 : 0);                        // duration or cooldown in seconds
+        PutBits(b, row + 52, 8, 7, static_cast<std::uint32_t>((id * 37) % 100)); // sort key
+        PutBits(b, row + 52, 15, 4, static_cast<std::uint32_t>(nameLength));
+        PutBits(b, row + 52, 19, 4, static_cast<std::uint32_t>(descriptionLength));
+        PutBits(b, row + 52, 23, 4, static_cast<std::uint32_t>(descriptionLength));
+    }
+    return b;
+}
+
+Bytes WeaponTableEntry(int member)
+{
+    static const char16_t* kStems[3] = {u"剣", u"弓", u"杖"};
+    Bytes b(WEAPON_ROW_COUNT * WEAPON_ROW_SIZE, 0);
+    for (int id = 0; id < WEAPON_ROW_COUNT; ++id) {
+        const std::size_t row = static_cast<std::size_t>(id) * WEAPON_ROW_SIZE;
+        const int nameLength = PutText(b, row, Numbered(kStems[member], id));
+        Put8(b, row + 18, static_cast<std::uint32_t>(id % 4));                // SP bonus
+        Put8(b, row + 19, 0);                                                 // special effect
+        PutBits(b, row + 20, 0, 14, static_cast<std::uint32_t>(10 + id * 8)); // power
+        PutBits(b, row + 20, 14, 4, static_cast<std::uint32_t>(nameLength));
+    }
+    return b;
+}
+
+Bytes ArmorTableEntry(int member)
+{
+    static const char16_t* kStems[3] = {u"鎧", u"服", u"衣"};
+    Bytes b(ARMOR_ROW_COUNT * ARMOR_ROW_SIZE, 0);
+    for (int id = 0; id < ARMOR_ROW_COUNT; ++id) {
+        const std::size_t row = static_cast<std::size_t>(id) * ARMOR_ROW_SIZE;
+        const int nameLength = PutText(b, row + 4, Numbered(kStems[member], id));
+        for (int stat = 0; stat < 4; ++stat)
+            Put16(b, row + 22 + 2 * stat, static_cast<std::uint32_t>(stat >= 2 ? 5 + id * 3 : 0));
+        PutBits(b, row + 32, 5, 4, static_cast<std::uint32_t>(nameLength));
+    }
+    return b;
+}
+
+Bytes AccessoryTableEntry()
+{
+    Bytes b(ACCESSORY_ROW_COUNT * ACCESSORY_ROW_SIZE, 0);
+    for (int id = 0; id < ACCESSORY_ROW_COUNT; ++id) {
+        const std::size_t row = static_cast<std::size_t>(id) * ACCESSORY_ROW_SIZE;
+        const int nameLength = PutText(b, row + 4, Numbered(u"指輪", id));
+        Put16(b, row + 22 + 2 * (id % 4), 3);
+        PutBits(b, row + 32, 0, 10, static_cast<std::uint32_t>((id * 53) % 1000)); // sort key
+        PutBits(b, row + 32, 15, 4, static_cast<std::uint32_t>(nameLength));
+    }
+    return b;
+}
+
+Bytes WarpPointTableEntry()
+{
+    Bytes b(WARP_POINT_ROW_COUNT * WARP_POINT_ROW_SIZE, 0);
+    for (int id = 0; id < WARP_POINT_ROW_COUNT; ++id) {
+        const std::size_t row = static_cast<std::size_t>(id) * WARP_POINT_ROW_SIZE;
+        Put16(b, row + 0, static_cast<std::uint32_t>(id)); // map
+        Put16(b, row + 2, static_cast<std::uint32_t>(id)); // place name
+        Put16(b, row + 4, 9);                              // cell x
+        Put16(b, row + 6, 7);                              // cell y
+        Put8(b, row + 18, static_cast<std::uint32_t>(PutText(b, row + 8, u"入口")));
+    }
+    return b;
+}
+
+// Kinds 1 to 3 carry move and action rows so that kinds differ in size.
+Bytes EnemyKindEntry()
+{
+    Bytes b;
+    for (int kind = 0; kind < ENEMY_KIND_COUNT; ++kind) {
+        const int moves = kind >= 1 && kind <= 3 ? kind : 0;
+        const int actions = kind >= 1 && kind <= 3 ? 1 : 0;
+        const std::size_t at = b.size();
+        b.resize(at + ENEMY_KIND_DEF_SIZE + ENEMY_MOVE_DEF_SIZE * moves + ENEMY_ACTION_DEF_SIZE * actions, 0);
+        Put32(b, at + 0, static_cast<std::uint32_t>(30 + kind * 10)); // hit points
+        Put16(b, at + 8, static_cast<std::uint32_t>(5 + kind));       // attack
+        Put16(b, at + 10, static_cast<std::uint32_t>(5 + kind));
+        Put16(b, at + 12, static_cast<std::uint32_t>(2 + kind / 2)); // defence
+        Put16(b, at + 14, static_cast<std::uint32_t>(2 + kind / 2));
+        Put16(b, at + 16, 60); // first action delay
+        const int nameLength = PutText(b, at + 18, Numbered(kind == 0 ? u"スライム" : u"魔物", kind));
+        const std::uint8_t boxes[3][4] = {{4, 4, 28, 30}, {6, 8, 26, 30}, {4, 4, 28, 30}};
+        for (int box = 0; box < 3; ++box)
+            for (int side = 0; side < 4; ++side)
+                Put8(b, at + 40 + 4 * box + side, boxes[box][side]);
+        PutBits(b, at + 52, 0, 10, static_cast<std::uint32_t>(kind % 183)); // graphic
+        PutBits(b, at + 52, 10, 8, 12);                                     // knock-back frames
+        PutBits(b, at + 52, 18, 7, 40);                                     // label height
+        PutBits(b, at + 56, 22, 5, static_cast<std::uint32_t>(actions));
+        PutBits(b, at + 60, 4, 4, static_cast<std::uint32_t>(moves));
+        PutBits(b, at + 60, 12, 4, static_cast<std::uint32_t>(nameLength));
+        PutBits(b, at + 64, 0, 16, static_cast<std::uint32_t>(5 + kind));      // money
+        PutBits(b, at + 68, 0, 10, static_cast<std::uint32_t>(3 + kind));      // experience
+        PutBits(b, at + 68, 10, 10, static_cast<std::uint32_t>(1 + kind / 4)); // level
+        PutBits(b, at + 68, 20, 3, 3);                                         // resistances: ×1.0
+        PutBits(b, at + 68, 23, 3, 3);
+        PutBits(b, at + 68, 26, 3, 3);
+        PutBits(b, at + 64, 16, 3, 3);
+        for (int m = 0; m < moves; ++m) {
+            const std::size_t move = at + ENEMY_KIND_DEF_SIZE + static_cast<std::size_t>(ENEMY_MOVE_DEF_SIZE) * m;
+            PutFloat(b, move + 0, 1.0f);
+            PutFloat(b, move + 4, 2.0f);
+            Put16(b, move + 8, 60);                            // duration
+            Put16(b, move + 14, 30);                           // cooldown
+            Put16(b, move + 16, 10);                           // retry delay
+            PutBits(b, move + 20, 8, 7, 10);                   // weight
+            PutBits(b, move + 20, 15, 7, 100);                 // HP max percent
+            Put8(b, move + 28, static_cast<std::uint32_t>(m)); // movement type
+        }
+    }
+    return b;
+}
+
+} // namespace sampledata
