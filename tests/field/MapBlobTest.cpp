@@ -95,7 +95,7 @@ TEST_F(SetMapTest, ABadEntryOrCellIsRefusedAndTheCurrentMapStays)
         MapBlobSize = static_cast<int>(blob.size());
         EXPECT_FALSE(map().SetMap(blob.data(), c.x, c.y, c.viewX, c.viewY, c.direction, false, 0, false, true));
         EXPECT_EQ(CurrentMap, before);
-        EXPECT_EQ(map().MapNumber(), 7);
+        EXPECT_EQ(map().GetMapNumber(), 7);
         EXPECT_EQ(map().Width(), 30);
         EXPECT_EQ(map().scrollX, scrollX);
         EXPECT_EQ(map().scrollY, scrollY);
@@ -108,7 +108,7 @@ TEST_F(SetMapTest, ABadEntryOrCellIsRefusedAndTheCurrentMapStays)
 TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
 {
     ASSERT_TRUE(Enter(MapBlobBuilder(24, 18, 0).Place(2).ReturnPoint(5, 6).Tunes(1, 4).Name(u"はじまり"), 9, 2, 0));
-    EXPECT_EQ(map().MapNumber(), 0);
+    EXPECT_EQ(map().GetMapNumber(), 0);
     EXPECT_EQ(map().PlaceNumber(), 2);
     EXPECT_EQ(player().cellX, 9);
     EXPECT_EQ(player().cellY, 2);
