@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "../visuals/FakeEngine.h"
-#include "../visuals/RecordingDevice.h"
+#include "FakeEngine.h"
+#include "RecordingDevice.h"
+#include "RecordingEngine.h"
 #include "FieldBrightness.h"
-#include "GameData.h"
 #include "GameMain.h"
+#include "Pipkorn.h"
+#include "PlaySE.h"
 #include "MapBlobBuilder.h"
 #include "SceneTrace.h"
 #include "ZephGlobals.h"
@@ -86,6 +88,8 @@ protected:
         ZephFilePack = &pack;
         ZephError = &error;
         ZephKeyInput = &keys;
+        ZephSoundStatic = &sounds;
+        ThePlaySE = &soundEffects;
         CurrentFvf = 0xFFFFFFFFu;
         CurrentTexture = nullptr;
         pack.images[493] = {256, 256};
@@ -124,6 +128,8 @@ protected:
         MapBlobSize = 0;
         TheGameData = nullptr;
         ZephKeyInput = nullptr;
+        ZephSoundStatic = nullptr;
+        ThePlaySE = nullptr;
         ZephError = nullptr;
         ZephFilePack = nullptr;
         D3DDevice = nullptr;
@@ -145,6 +151,7 @@ protected:
     void Walk(int frames)
     {
         for (int i = 0; i < frames; ++i) {
+            soundEffects.CountPlaySEFrame();
             player().UpdateMapCharacter();
             keys.pushedButtons = 0;
         }
@@ -166,6 +173,9 @@ protected:
     visualtest::FakeFilePack pack;
     visualtest::RecordingError error;
     HeldKeys keys;
+    CallLog soundCalls;
+    RecordingSoundStatic sounds{soundCalls};
+    CPlaySE soundEffects;
     std::unique_ptr<FieldParts> parts;
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;
 };

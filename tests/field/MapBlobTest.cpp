@@ -119,9 +119,9 @@ TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
     EXPECT_EQ(map().scrollY, 0.0f);
     EXPECT_EQ(player().screenX, 288.0f);
     EXPECT_EQ(player().screenY, 64.0f);
-    EXPECT_EQ(TheGameData->mapPosition[0], 0);
-    EXPECT_EQ(TheGameData->mapPosition[1], 5);
-    EXPECT_EQ(TheGameData->mapPosition[2], 6);
+    EXPECT_EQ(TheGameData->mapPositionMap, 0);
+    EXPECT_EQ(TheGameData->mapPositionX, 5);
+    EXPECT_EQ(TheGameData->mapPositionY, 6);
     EXPECT_EQ(TheCharacter->musicSwitch, -1);
     EXPECT_TRUE(player().arrivalCheck);
     EXPECT_TRUE(Noted("LoadEventData(0)"));

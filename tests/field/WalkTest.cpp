@@ -183,26 +183,26 @@ TEST_F(WalkTest, TheMenuButtonOpensTheFieldMenuUnlessShiftIsHeld)
     keys.pushedButtons = kMenuButton;
     Walk(1);
     EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
-    EXPECT_EQ(TheGameData->mapHudMode, 1);
+    EXPECT_EQ(TheGameData->hudMode, 1);
     EXPECT_FALSE(player().IsPlayerStanding());
 }
 
 TEST_F(WalkTest, AShortcutThatCannotBeUsedSoundsTheRefusal)
 {
     ASSERT_TRUE(Enter(Room(), 10, 8));
-    TheCharacter->shortcuts[0][0] = {1, 5};  // item 5, none held
-    TheCharacter->shortcuts[1][1] = {0, 0};  // empty
+    TheCharacter->quickSlots[0][0] = {2, 5};  // item 5, none held
+    TheCharacter->quickSlots[1][1] = {0, 0};  // empty
     const struct {
         int buttons;
         int held;
-        const char* use;
-    } cases[] = {{1 << 4, 0, nullptr}, {1 << 5, kShiftButton, nullptr}};
+    } cases[] = {{1 << 4, 0}, {1 << 5, kShiftButton}};
     for (const auto& c : cases) {
         SceneTrace::Clear();
+        soundCalls.clear();
         keys.heldButtons = c.held;
         keys.pushedButtons = c.buttons;
         Walk(1);
-        EXPECT_TRUE(Noted("PlaySoundEffect(3)"));
+        EXPECT_EQ(soundCalls, CallLog{"Play(3)"});
         EXPECT_FALSE(Noted("UseFieldItem(5)"));
     }
     TheGameData->heldItems[5] = 1;
