@@ -22,7 +22,7 @@ constexpr float kScreenHeight = 480.0f;
 constexpr float kObjectStripTop = 192.0f;
 constexpr int kPlayerCells = 16;
 
-}  // namespace
+} // namespace
 
 void CDrawSortObject::InitDrawSortObject()
 {
@@ -226,10 +226,21 @@ bool CDrawSortObject::SetMapObjectQuad(const MapObjectRecord& object, TexturedVe
     float a = 0.0f;
     float b = 0.0f;
     switch (object.phase & 3) {
-    case 0: a = 0.0f; b = g; break;
-    case 1: a = 0.0f; b = kSize; break;
-    case 2: a = g; b = kSize; break;
-    default: a = b = 0.0f; break;
+    case 0:
+        a = 0.0f;
+        b = g;
+        break;
+    case 1:
+        a = 0.0f;
+        b = kSize;
+        break;
+    case 2:
+        a = g;
+        b = kSize;
+        break;
+    default:
+        a = b = 0.0f;
+        break;
     }
     if (a == b)
         return false;

@@ -12,9 +12,9 @@ struct MapSymbolRecord;
 struct MapObjectRecord;
 
 struct MapSortEntry {
-    float x, y;  // screen position of the top-left corner; y is the sort key
+    float x, y; // screen position of the top-left corner; y is the sort key
     std::int32_t kind;
-    const void* object;  // the symbol or object record, null for the player
+    const void* object; // the symbol or object record, null for the player
 };
 
 class CDrawSortObject {

@@ -17,7 +17,7 @@ std::uint32_t LightColour(float distanceSquared)
     return 0xFF000000u;
 }
 
-}  // namespace fieldlight
+} // namespace fieldlight
 
 std::uint32_t MultiplyColor(std::uint32_t a, std::uint32_t b)
 {

@@ -17,7 +17,7 @@ constexpr float kOuterRadiusSquared = kOuterRadius * kOuterRadius;
 // white inside, 254 falling to 0 across the ring, black outside.
 std::uint32_t LightColour(float distanceSquared);
 
-}  // namespace fieldlight
+} // namespace fieldlight
 
 // Channel by channel a × (b / 255), truncated; alpha 255.
 std::uint32_t MultiplyColor(std::uint32_t a, std::uint32_t b);

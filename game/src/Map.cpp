@@ -27,7 +27,14 @@ constexpr float kOverlayDepth = 0.302f;
 bool IsOpenTile(int tile)
 {
     switch (tile) {
-    case -2: case 0: case 6: case 8: case 11: case 12: case 14: case 15:
+    case -2:
+    case 0:
+    case 6:
+    case 8:
+    case 11:
+    case 12:
+    case 14:
+    case 15:
         return true;
     default:
         return false;
@@ -45,7 +52,7 @@ bool CellInRange(int x, int y, int width, int height)
     return x >= 0 && x < width && y >= 0 && y < height;
 }
 
-}  // namespace
+} // namespace
 
 // ----------------------------------------------------------------------------
 // Construction
@@ -126,8 +133,8 @@ bool CMap::IsLitMap() const
 // ----------------------------------------------------------------------------
 // Making a map current
 
-bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int viewY, int direction,
-                  bool startPending, int /*unused*/, bool clearTransfer, bool newPlace)
+bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int viewY, int direction, bool startPending,
+                  int /*unused*/, bool clearTransfer, bool newPlace)
 {
     // Everything the steps below rely on is checked before the first change.
     if (mapblob::CheckMapBlob(blob, MapBlobSize < 0 ? 0 : static_cast<std::size_t>(MapBlobSize)) !=

@@ -29,8 +29,8 @@ public:
     // Makes `blob` (of MapBlobSize bytes) the current map and puts the player
     // on it. A blob or a cell that does not fit is refused before anything
     // changes.
-    bool SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int viewY, int direction,
-                bool startPending, int unused, bool clearTransfer, bool newPlace);
+    bool SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int viewY, int direction, bool startPending,
+                int unused, bool clearTransfer, bool newPlace);
 
     // The view.
     void CentreViewOnCell(int x, int y);
@@ -62,10 +62,7 @@ public:
     bool IsLoopingMap() const;
     bool IsLitMap() const;
     // The tile of an existing cell (no range check: callers check first).
-    int TileAt(int x, int y) const
-    {
-        return static_cast<std::int8_t>(tiles[static_cast<std::size_t>(x) * height + y]);
-    }
+    int TileAt(int x, int y) const { return static_cast<std::int8_t>(tiles[static_cast<std::size_t>(x) * height + y]); }
     int GetMapNumber() const { return mapNumber; }
     // The field tune of the current map, 0 while no map is current.
     int GetFieldTune() const;

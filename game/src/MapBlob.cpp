@@ -19,4 +19,4 @@ BlobFault CheckMapBlob(const unsigned char* blob, std::size_t size)
     return BlobFault::None;
 }
 
-}  // namespace mapblob
+} // namespace mapblob

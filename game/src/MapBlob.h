@@ -86,4 +86,4 @@ enum class BlobFault {
 // entry. The event area is checked by the event part when it is read.
 BlobFault CheckMapBlob(const unsigned char* blob, std::size_t size);
 
-}  // namespace mapblob
+} // namespace mapblob

@@ -42,7 +42,7 @@ std::uint32_t FadeInAlphaColor(int elapsed, int total, int step)
     return static_cast<std::uint32_t>(alpha) << 24 | 0x00FFFFFFu;
 }
 
-}  // namespace
+} // namespace
 
 void CMapCharacter::InitMapCharacter()
 {
@@ -215,11 +215,20 @@ void CMapCharacter::MoveOneStep()
     const float speed = static_cast<float>(fast ? kRunSpeed : kWalkSpeed);
     MovePlayerScreenPos(facing, speed);
     switch (facing) {
-    case DIRECTION_UP: mapY -= speed; break;
-    case DIRECTION_LEFT: mapX -= speed; break;
-    case DIRECTION_DOWN: mapY += speed; break;
-    case DIRECTION_RIGHT: mapX += speed; break;
-    default: break;
+    case DIRECTION_UP:
+        mapY -= speed;
+        break;
+    case DIRECTION_LEFT:
+        mapX -= speed;
+        break;
+    case DIRECTION_DOWN:
+        mapY += speed;
+        break;
+    case DIRECTION_RIGHT:
+        mapX += speed;
+        break;
+    default:
+        break;
     }
     if (mapX < 0.0f)
         mapX += TheMap->mapExtentX;
@@ -358,11 +367,20 @@ void CMapCharacter::PlacePlayer(int x, int y, int direction, int)
 void CMapCharacter::MovePlayerScreenPos(int direction, float amount)
 {
     switch (direction) {
-    case DIRECTION_UP: screenY -= amount; break;
-    case DIRECTION_LEFT: screenX -= amount; break;
-    case DIRECTION_DOWN: screenY += amount; break;
-    case DIRECTION_RIGHT: screenX += amount; break;
-    default: break;
+    case DIRECTION_UP:
+        screenY -= amount;
+        break;
+    case DIRECTION_LEFT:
+        screenX -= amount;
+        break;
+    case DIRECTION_DOWN:
+        screenY += amount;
+        break;
+    case DIRECTION_RIGHT:
+        screenX += amount;
+        break;
+    default:
+        break;
     }
 }
 

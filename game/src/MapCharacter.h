@@ -76,8 +76,8 @@ public:
 
     // The state word's fields.
     std::uint8_t balloonCounter;
-    std::int8_t pose;       // direction × 4 + frame
-    std::int8_t drawnPose;  // the pose the draw-order list shows
+    std::int8_t pose;      // direction × 4 + frame
+    std::int8_t drawnPose; // the pose the draw-order list shows
     std::int8_t movementMode;
     std::uint8_t balloonMember;
     std::uint8_t fadeBackIn;

@@ -15,7 +15,7 @@ constexpr int kOverlayItem = 58;
 constexpr float kOverlaySize = 64.0f;
 constexpr float kOverlayTop = 416.0f;
 
-}  // namespace
+} // namespace
 
 void CMap::DrawMapLayer()
 {
@@ -46,9 +46,9 @@ void CMap::DrawMapLayer()
             if (tile < 0 || tile >= kTileCount)
                 continue;
             if (lit) {
-                const std::uint32_t corners[4] = {
-                    lightGrid[c * kLightRows + r], lightGrid[(c + 1) * kLightRows + r],
-                    lightGrid[c * kLightRows + r + 1], lightGrid[(c + 1) * kLightRows + r + 1]};
+                const std::uint32_t corners[4] = {lightGrid[c * kLightRows + r], lightGrid[(c + 1) * kLightRows + r],
+                                                  lightGrid[c * kLightRows + r + 1],
+                                                  lightGrid[(c + 1) * kLightRows + r + 1]};
                 if (!HasLight(corners[0]) && !HasLight(corners[1]) && !HasLight(corners[2]) && !HasLight(corners[3]))
                     continue;
                 for (int i = 0; i < 4; ++i)

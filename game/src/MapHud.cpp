@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kSource = "Map";
 constexpr int kTextErrorCode = 10;
 constexpr float kTextDepth = 0.299f;
-constexpr float kFrameInset = 10.0f;  // border 2 and margin 8
+constexpr float kFrameInset = 10.0f; // border 2 and margin 8
 constexpr float kRowAdvance = 26.0f;
 constexpr float kDigitWidth = 12.0f;
 constexpr int kWholeText = 0x7FFFFFFF;
@@ -43,9 +43,8 @@ bool DrawText(float x, float y, std::uint32_t colour, const char16_t* text, int 
               float widthLimit, int minimumAdvance, int line)
 {
     const float position[3] = {x, y, kTextDepth};
-    if (ZephTextTexture != nullptr &&
-        ZephTextTexture->DrawString(position, colour, text, length, lineAdvance, widthLimit, kWholeText,
-                                    minimumAdvance))
+    if (ZephTextTexture != nullptr && ZephTextTexture->DrawString(position, colour, text, length, lineAdvance,
+                                                                  widthLimit, kWholeText, minimumAdvance))
         return true;
     REPORT_ERROR(kSource, line, kTextErrorCode);
     return false;
@@ -69,7 +68,7 @@ std::uint32_t StockColour(int stock, int stockMax)
     return 0xFFFFFF72u;
 }
 
-}  // namespace
+} // namespace
 
 void CMap::DrawMapHud()
 {
@@ -125,7 +124,8 @@ bool CMap::DrawStockWindow()
             return false;
         }
         const int digits = TheBattleBackground->stockDigits[k];
-        const float x = left + kFrameInset + 34.0f + static_cast<float>(TheGameData->columnDigits - digits) * kDigitWidth;
+        const float x =
+            left + kFrameInset + 34.0f + static_cast<float>(TheGameData->columnDigits - digits) * kDigitWidth;
         const std::uint32_t colour = StockColour(TheCharacter->stock[k], TheCharacter->stockMax[k]);
         if (!DrawText(x, y, colour, TheBattleBackground->stockText[k], digits, 0.0f, 65536.0f, 0, 822)) {
             return false;

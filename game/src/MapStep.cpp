@@ -6,11 +6,20 @@
 bool GameData::StepMapPosition(int& x, int& y, int direction) const
 {
     switch (direction) {
-    case 0: --y; break;
-    case 1: --x; break;
-    case 2: ++y; break;
-    case 3: ++x; break;
-    default: break;
+    case 0:
+        --y;
+        break;
+    case 1:
+        --x;
+        break;
+    case 2:
+        ++y;
+        break;
+    case 3:
+        ++x;
+        break;
+    default:
+        break;
     }
     if (CurrentMap == nullptr)
         return false;

@@ -22,7 +22,7 @@ constexpr int kCentreRow = 7;
 
 enum Direction { kUp = 0, kLeft = 1, kDown = 2, kRight = 3 };
 
-}  // namespace
+} // namespace
 
 void CMap::CentreViewOnCell(int x, int y)
 {

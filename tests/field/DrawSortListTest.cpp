@@ -107,17 +107,22 @@ TEST_F(DrawSortListTest, EqualHeightsKeepCollectionOrderWithThePlayerLast)
     player().screenX = 300.0f;
     player().screenY = 200.0f;
     std::vector<MapSymbolRecord> symbols(3);
-    symbols[0].x = 10; symbols[0].y = 200;
-    symbols[1].x = 20; symbols[1].y = 250;
-    symbols[2].x = 30; symbols[2].y = 200;
+    symbols[0].x = 10;
+    symbols[0].y = 200;
+    symbols[1].x = 20;
+    symbols[1].y = 250;
+    symbols[2].x = 30;
+    symbols[2].y = 200;
     std::vector<MapObjectRecord> objects(2);
-    objects[0].x = 40; objects[0].y = 200;
-    objects[1].x = 50; objects[1].y = 100;
+    objects[0].x = 40;
+    objects[0].y = 200;
+    objects[1].x = 50;
+    objects[1].y = 100;
     LinkSymbols(symbols);
     LinkObjects(objects);
     sortList().MakeMapSortList();
-    const std::vector<const void*> expected = {&objects[1], &symbols[0], &symbols[2], &objects[0], nullptr,
-                                               &symbols[1]};
+    const std::vector<const void*> expected = {&objects[1], &symbols[0], &symbols[2],
+                                               &objects[0], nullptr,     &symbols[1]};
     EXPECT_EQ(DrawOrder(), expected);
 }
 
@@ -172,8 +177,8 @@ TEST_F(DrawSortListTest, LightFallsOffWithDistanceFromThePlayer)
     const struct {
         float distance;
         std::uint32_t colour;
-    } cases[] = {{0, 0xFFFFFFFF}, {100, 0xFFFFFFFF}, {135.7f, 0xFFFFFFFF}, {200, 0xFF868686},
-                 {271, 0xFF010101}, {300, 0xFF000000}};
+    } cases[] = {{0, 0xFFFFFFFF},   {100, 0xFFFFFFFF}, {135.7f, 0xFFFFFFFF},
+                 {200, 0xFF868686}, {271, 0xFF010101}, {300, 0xFF000000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.distance);
         TexturedVertex quad[4] = {Corner(100 + c.distance, 100), Corner(100, 100 - c.distance),
@@ -188,7 +193,7 @@ TEST_F(DrawSortListTest, LightFallsOffWithDistanceFromThePlayer)
     TexturedVertex quad[4] = {Corner(100, 100), Corner(300, 100), Corner(100, 300), Corner(400, 400)};
     EXPECT_TRUE(CDrawSortObject::ApplyLightFalloff(quad, centre));
     EXPECT_EQ(quad[0].colour, 0xFF808080u);
-    EXPECT_EQ(quad[1].colour, 0xFF434343u);  // 134 × 128 / 255
+    EXPECT_EQ(quad[1].colour, 0xFF434343u); // 134 × 128 / 255
     EXPECT_EQ(quad[3].colour, 0xFF000000u);
 }
 
@@ -225,7 +230,7 @@ TEST_F(DrawSortListTest, AMapObjectShowsOnlyThePartOnTheVisibleSideOfItsCellBord
     const struct {
         const char* what;
         int direction, phase;
-        float x, y;  // map pixels; the cell is (3, 4)
+        float x, y; // map pixels; the cell is (3, 4)
         bool drawn;
         float a, b;
     } cases[] = {
@@ -274,8 +279,10 @@ TEST_F(DrawSortListTest, OnADarkMapUnlitSymbolsAreNotDrawnButThePlayerAlwaysIs)
     player().spriteColour = 0x80FFFFFFu;
     player().drawnPose = 13;
     std::vector<MapSymbolRecord> symbols(2);
-    symbols[0].x = 150; symbols[0].y = 100;  // near: lit
-    symbols[1].x = 600; symbols[1].y = 400;  // far: black
+    symbols[0].x = 150;
+    symbols[0].y = 100; // near: lit
+    symbols[1].x = 600;
+    symbols[1].y = 400; // far: black
     LinkSymbols(symbols);
     sortList().MakeMapSortList();
     device.draws.clear();
@@ -287,10 +294,10 @@ TEST_F(DrawSortListTest, OnADarkMapUnlitSymbolsAreNotDrawnButThePlayerAlwaysIs)
     const auto playerCorner = device.draws[1].VertexAt<TexturedVertex>(0);
     EXPECT_EQ(playerCorner.colour, 0x80FFFFFFu);
     EXPECT_EQ(playerCorner.x, 99.5f);
-    EXPECT_FLOAT_EQ(playerCorner.u, 32.0f / 256);  // atlas cell 13: column 1, row 3
+    EXPECT_FLOAT_EQ(playerCorner.u, 32.0f / 256); // atlas cell 13: column 1, row 3
     EXPECT_FLOAT_EQ(playerCorner.v, 96.0f / 256);
     EXPECT_LT(playerCorner.z, device.draws[0].VertexAt<TexturedVertex>(0).z);
 }
 
-}  // namespace
-}  // namespace fieldtest
+} // namespace
+} // namespace fieldtest

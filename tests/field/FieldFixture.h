@@ -180,4 +180,4 @@ protected:
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;
 };
 
-}  // namespace fieldtest
+} // namespace fieldtest

@@ -120,4 +120,4 @@ private:
     std::vector<std::int8_t> tiles_;
 };
 
-}  // namespace fieldtest
+} // namespace fieldtest

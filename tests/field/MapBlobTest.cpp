@@ -29,7 +29,7 @@ std::vector<MalformedCase> MalformedEntries()
     cases.push_back({"narrower than the screen", Blob(19, 15), BlobFault::NarrowerThanScreen});
     cases.push_back({"lower than the screen", Blob(20, 14), BlobFault::LowerThanScreen});
     auto negative = Blob(20, 15);
-    MapBlobBuilder::Put16(negative, mapblob::kWidthOffset, 0xFFEC);  // -20
+    MapBlobBuilder::Put16(negative, mapblob::kWidthOffset, 0xFFEC); // -20
     cases.push_back({"negative width", negative, BlobFault::NarrowerThanScreen});
     auto cut = Blob(24, 18);
     cut.resize(136 + 24 * 18 - 1);
@@ -153,10 +153,10 @@ TEST_F(SetMapTest, LoadingAMapEntryReplacesTheBufferOnlyWhenTheEntryIsGood)
         EXPECT_FALSE(LoadMapBlob(refused));
         EXPECT_EQ(MapBlobBuffer, first);
         EXPECT_EQ(MapBlobSize, static_cast<int>(good.size()));
-        EXPECT_EQ(pack.outstandingData, 1);  // the refused entry was given back
+        EXPECT_EQ(pack.outstandingData, 1); // the refused entry was given back
     }
     ASSERT_TRUE(LoadMapBlob(1));
-    EXPECT_EQ(pack.outstandingData, 1);  // the old buffer went back
+    EXPECT_EQ(pack.outstandingData, 1); // the old buffer went back
     pack.FreeData(MapBlobBuffer);
     MapBlobBuffer = nullptr;
 }
@@ -178,5 +178,5 @@ TEST_F(SetMapTest, LoopingAndLitFlagsSetTheScrollRanges)
     EXPECT_EQ(map().scrollRangeX, 40 * 32.0f);
 }
 
-}  // namespace
-}  // namespace fieldtest
+} // namespace
+} // namespace fieldtest

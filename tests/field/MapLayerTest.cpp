@@ -67,8 +67,8 @@ TEST_F(MapLayerTest, ALoopingMapShowsColumnZeroRightOfItsLastColumn)
         for (int y = 0; y < 18; ++y)
             builder.Tile(x, y, x + 1 + (y == 17 ? 30 : 0));
     ASSERT_TRUE(Enter(builder, 0, 0));
-    map().scrollX = 23 * 32.0f + 16.0f;  // half of the last column at the left edge
-    map().scrollY = 17 * 32.0f;          // the last row at the top
+    map().scrollX = 23 * 32.0f + 16.0f; // half of the last column at the left edge
+    map().scrollY = 17 * 32.0f;         // the last row at the top
     map().UpdateScrollCells();
     const auto cells = DrawLayer();
     EXPECT_EQ(cells.size(), 21u * 15u);
@@ -126,5 +126,5 @@ TEST_F(MapLayerTest, OnADarkMapOnlyCellsWithSomeLightAreDrawn)
     }
 }
 
-}  // namespace
-}  // namespace fieldtest
+} // namespace
+} // namespace fieldtest

@@ -11,15 +11,15 @@ struct TileCase {
     int tile;
     bool normal;
     bool strict;
-    bool walkable;       // terrain class 0
-    bool walkableRough;  // terrain class 2
+    bool walkable;      // terrain class 0
+    bool walkableRough; // terrain class 2
 };
 
 const TileCase kTiles[] = {
-    {-2, true, true, true, true},   {0, true, true, true, true},    {6, true, true, true, true},
-    {8, true, true, true, true},    {11, true, true, true, true},   {12, true, true, true, true},
-    {14, true, true, true, true},   {15, true, true, true, true},   {4, true, false, true, true},
-    {7, true, false, true, true},   {-1, false, false, false, true}, {33, false, false, false, true},
+    {-2, true, true, true, true},    {0, true, true, true, true},      {6, true, true, true, true},
+    {8, true, true, true, true},     {11, true, true, true, true},     {12, true, true, true, true},
+    {14, true, true, true, true},    {15, true, true, true, true},     {4, true, false, true, true},
+    {7, true, false, true, true},    {-1, false, false, false, true},  {33, false, false, false, true},
     {36, false, false, false, true}, {37, false, false, false, false}, {38, false, false, false, true},
     {47, false, false, false, true}, {48, false, false, false, false}, {1, false, false, false, false},
     {5, false, false, false, false}, {63, false, false, false, false}, {-3, false, false, false, false},
@@ -94,5 +94,5 @@ TEST_F(PassabilityTest, StepsOffAMapEndThereUnlessTheMapLoops)
     EXPECT_EQ(SceneTrace::Calls(), std::vector<std::string>{"TryEnterEventCell(39005)"});
 }
 
-}  // namespace
-}  // namespace fieldtest
+} // namespace
+} // namespace fieldtest

@@ -27,14 +27,14 @@ TEST(SampleMapsTest, TheFirstMapHasWallsASlidingFloorAndADoorAroundAnOpenStart)
     const sampledata::Bytes blob = sampledata::MapEntry(0);
     EXPECT_EQ(mapblob::ReadI16(blob.data(), mapblob::kWidthOffset), 24);
     EXPECT_EQ(mapblob::ReadI16(blob.data(), mapblob::kHeightOffset), 18);
-    EXPECT_EQ(TileAt(blob, 9, 2), 0);   // the new game's start
+    EXPECT_EQ(TileAt(blob, 9, 2), 0); // the new game's start
     EXPECT_EQ(TileAt(blob, 9, 1), 0);
-    EXPECT_EQ(TileAt(blob, 9, 0), 1);   // the wall above it
-    EXPECT_EQ(TileAt(blob, 9, 5), 0);   // the gap in the inner wall
+    EXPECT_EQ(TileAt(blob, 9, 0), 1); // the wall above it
+    EXPECT_EQ(TileAt(blob, 9, 5), 0); // the gap in the inner wall
     EXPECT_EQ(TileAt(blob, 8, 5), 1);
     for (int x = 10; x <= 17; ++x)
         EXPECT_EQ(TileAt(blob, x, 10), 6) << x;
-    EXPECT_EQ(TileAt(blob, 23, 10), 8);  // the door
+    EXPECT_EQ(TileAt(blob, 23, 10), 8); // the door
     const std::uint32_t flags = mapblob::ReadU32(blob.data(), mapblob::kFlagsAOffset);
     EXPECT_EQ(flags & (mapblob::kFlagALooping | mapblob::kFlagALit), 0u);
 }
@@ -48,4 +48,4 @@ TEST(SampleMapsTest, TheSecondMapIsDarkAndLoops)
     EXPECT_EQ(mapblob::ReadU32(blob.data(), mapblob::kFlagsBOffset) & mapblob::kFlagBStartUnwrapped, 0u);
 }
 
-}  // namespace
+} // namespace

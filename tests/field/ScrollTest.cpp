@@ -116,5 +116,5 @@ TEST_F(ScrollTest, TheStatusDisplaySwitchesSidesOnlyWellPastTheMiddle)
     }
 }
 
-}  // namespace
-}  // namespace fieldtest
+} // namespace
+} // namespace fieldtest

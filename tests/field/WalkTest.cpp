@@ -59,15 +59,12 @@ TEST_F(WalkTest, HeldDirectionsChooseOneWay)
     struct DirectionCase {
         const char* held;
         bool left, right, up, down;
-        int facing;  // -1: stays facing down and does not move
+        int facing; // -1: stays facing down and does not move
     };
     const DirectionCase cases[] = {
-        {"left and right", true, true, false, false, -1},
-        {"left and up", true, false, true, false, 1},
-        {"right and down", false, true, false, true, 3},
-        {"up and down", false, false, true, true, 0},
-        {"left, right and down", true, true, false, true, 2},
-        {"nothing", false, false, false, false, -1},
+        {"left and right", true, true, false, false, -1},     {"left and up", true, false, true, false, 1},
+        {"right and down", false, true, false, true, 3},      {"up and down", false, false, true, true, 0},
+        {"left, right and down", true, true, false, true, 2}, {"nothing", false, false, false, false, -1},
     };
     for (const DirectionCase& c : cases) {
         SCOPED_TRACE(c.held);
@@ -106,7 +103,7 @@ TEST_F(WalkTest, ASlidingFloorCarriesThePlayerWithoutWalkingFrames)
 {
     struct SlideCase {
         const char* what;
-        int wallAt;  // 0: none
+        int wallAt; // 0: none
         int stopsAt;
     };
     const SlideCase cases[] = {{"to the first plain floor", 0, 14}, {"until a wall blocks", 13, 12}};
@@ -138,7 +135,7 @@ TEST_F(WalkTest, AtTheMapEdgeTheViewStopsAndThePlayerWalksOn)
     ASSERT_TRUE(Enter(Room(), 12, 8, 3));
     keys.right = true;
     Walk(16 * 10);
-    EXPECT_EQ(player().cellX, 22);  // column 23 is the wall
+    EXPECT_EQ(player().cellX, 22); // column 23 is the wall
     EXPECT_EQ(map().scrollX, 24 * 32 - 640.0f);
     EXPECT_EQ(player().screenX, 22 * 32 - map().scrollX);
     EXPECT_GT(player().screenX, 416.0f);
@@ -190,8 +187,8 @@ TEST_F(WalkTest, TheMenuButtonOpensTheFieldMenuUnlessShiftIsHeld)
 TEST_F(WalkTest, AShortcutThatCannotBeUsedSoundsTheRefusal)
 {
     ASSERT_TRUE(Enter(Room(), 10, 8));
-    TheCharacter->quickSlots[0][0] = {2, 5};  // item 5, none held
-    TheCharacter->quickSlots[1][1] = {0, 0};  // empty
+    TheCharacter->quickSlots[0][0] = {2, 5}; // item 5, none held
+    TheCharacter->quickSlots[1][1] = {0, 0}; // empty
     const struct {
         int buttons;
         int held;
@@ -256,5 +253,5 @@ TEST_F(WalkTest, ArrivingOnACellRunsTheStepChecksInOrder)
               (std::vector<std::string>{"OperateSwitchAt(10009)", "StartTouchEvents(10009)", "RollPartyStockRegen"}));
 }
 
-}  // namespace
-}  // namespace fieldtest
+} // namespace
+} // namespace fieldtest

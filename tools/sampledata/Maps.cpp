@@ -54,7 +54,7 @@ int FirstMapTileAt(int x, int y, int w, int h)
 int LoopingMapTileAt(int x, int y)
 {
     if (x == 0 && y == 0)
-        return 63;  // a tile seen only at the corner where the map meets itself
+        return 63; // a tile seen only at the corner where the map meets itself
     if ((x * 5 + y * 7) % 19 == 0)
         return kPillar;
     return (x + y) % 2 == 0 ? kFloor : 12;

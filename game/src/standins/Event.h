@@ -65,4 +65,3 @@ public:
     bool loadEventDataResult = true;
     bool eventCellFree = true;
 };
-

@@ -14,21 +14,21 @@
 // A wandering enemy symbol.
 struct MapSymbolRecord {
     MapSymbolRecord* next;
-    float x, y;               // map pixels
-    std::uint8_t atlasRow;    // 0 or 1
-    std::int16_t counter;     // 9 bits: counts down once a frame
-    std::uint8_t frame;       // animation frame 0-3
-    std::uint8_t facing;      // 0-3
-    std::uint8_t appearing;   // set while a new symbol fades in
+    float x, y;             // map pixels
+    std::uint8_t atlasRow;  // 0 or 1
+    std::int16_t counter;   // 9 bits: counts down once a frame
+    std::uint8_t frame;     // animation frame 0-3
+    std::uint8_t facing;    // 0-3
+    std::uint8_t appearing; // set while a new symbol fades in
 };
 
 // A moving map object.
 struct MapObjectRecord {
     MapObjectRecord* next;
-    float x, y;               // map pixels
+    float x, y; // map pixels
     std::int16_t cellX, cellY;
-    std::int8_t direction;    // 3-bit signed
-    std::uint8_t phase;       // 0-3
+    std::int8_t direction; // 3-bit signed
+    std::uint8_t phase;    // 0-3
 };
 
 class CObject {
