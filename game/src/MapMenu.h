@@ -37,6 +37,9 @@ public:
     void ReleaseMapMenu() { SceneTrace::Note("ReleaseMapMenu"); }
     void UpdateMapMenu() { SceneTrace::Note("UpdateMapMenu"); }
     void DrawMapMenu() { SceneTrace::Note("DrawMapMenu"); }
+    void SetMapMenuMode(int mode) { SceneTrace::Note("SetMapMenuMode", mode); }
+    // After a shortcut on the map: the map's restore flags refill the party.
+    void ApplyMapRestoreFlags() { SceneTrace::Note("ApplyMapRestoreFlags"); }
     // Windows 1, 50 and 51: the top menu and the save-slot list with its confirmation.
     void LayoutMapMenuWindows();
 

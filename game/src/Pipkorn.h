@@ -83,6 +83,10 @@ public:
     void RequestMapTransfer(int x, int y, int facing);
     void ClearMapTransfer();
     void StoreMapPosition(int map, int x, int y);
+    // One cell step (0 up, 1 left, 2 down, 3 right) on the current map: a
+    // coordinate that leaves a looping map comes in at the other side, on any
+    // other map the result is false. The coordinates stay moved either way.
+    bool StepMapPosition(int& x, int& y, int direction) const;
 
     // The held counts and HP kept at a battle's start for a retry.
     void SaveBattleSnapshot();

@@ -312,13 +312,9 @@ void CTitle::StartNewGame(bool newGame)
 
 void CTitle::EnterFieldMap(bool newGame)
 {
-    if (MapBlobBuffer != nullptr) {
-        ZephFilePack->FreeData(MapBlobBuffer);
-        MapBlobBuffer = nullptr;
-    }
+    // A bad map number or entry is refused before the buffer is replaced.
     const int map = newGame ? kNewGameMap : TheGameData->playerMap;
-    MapBlobBuffer = ZephFilePack->LoadData(0, map + 5, &MapBlobSize, nullptr);
-    if (MapBlobBuffer == nullptr) {
+    if (!LoadMapBlob(map)) {
         REPORT_ERROR(kSource, 376, 1);
         throw 0;
     }

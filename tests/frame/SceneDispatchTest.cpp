@@ -38,20 +38,21 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
     const DispatchCase cases[] = {
-        {0, 0, 0, {"part UpdateMapCharacter", "part MakeMapSortList", "part UpdateMapNameEffect", "part DrawMapLayers",
-                   "part DrawMapCharacter", "part DrawMapNameEffect", "part DrawMapHud"}},
-        {0, 1, 0, {"part UpdateEvent", "part DrawMapLayers", "part DrawEvent"}},
-        {0, 2, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawMapCharacter", "part DrawMapMenu"}},
-        {0, 3, 0, {"part UpdateMenuTransfer", "part DrawMapLayers"}},
-        {0, 9, 0, {"part DrawMapLayers"}},
+        // The field's own parts (map, player, draw-order list) make no notes;
+        // with no map current the player does not move.
+        {0, 0, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapNameEffect"}},
+        {0, 1, 0, {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
+        {0, 2, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapMenu"}},
+        {0, 3, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {0, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
         {1, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
         // The title menu ends with the cursor; the leaving and opening steps
         // show the field behind only in their field steps.
         {2, 0, 0, {"part DrawEventSprite(1)"}},
         {2, 1, 0, {}},
         {2, 1, 2, {}},
-        {2, 1, 3, {"part DrawMapLayers"}},
-        {2, 2, 1, {"part DrawMapLayers"}},
+        {2, 1, 3, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {2, 2, 1, {"part DrawMapLayers", "part DrawEventLayer"}},
         {2, 2, 2, {}},
         {2, 2, 4, {}},
         {3, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},

@@ -53,6 +53,7 @@ protected:
 
         pack.images[508] = {256, 256};
         pack.images[493] = {256, 256};
+        pack.images[288] = {256, 256};
         pack.data[5] = MapBlob(0, 20, 15, 3);
         pack.data[7] = MapBlob(2, 30, 30, 9);
 
@@ -66,6 +67,17 @@ protected:
         TheCharacter = &character;
         TheMap = &map;
         TheEvent = &event;
+        // The field's parts that entering a map reaches.
+        TheCharacter = &field.character;
+        TheBattleBackground = &field.battleBackground;
+        TheEnemyGroup = &field.enemyGroup;
+        TheObject = &field.objects;
+        TheMapCharacter = &field.player;
+        TheDrawSortObject = &field.sortList;
+        TheMapNameEffect = &field.nameEffect;
+        map.InitMap();
+        field.sortList.InitDrawSortObject();
+        field.player.InitMapCharacter();
         TheTitle = &title;
         ThePlayBGM = &music;
         ThePlaySE = &effects;
@@ -83,6 +95,8 @@ protected:
         SceneTrace::Enable(false);
         title.ReleaseTitle();
         map.ReleaseMap();
+        field.sortList.ReleaseDrawSortObject();
+        CurrentMap = nullptr;
         if (MapBlobBuffer != nullptr)
             pack.FreeData(MapBlobBuffer);
         MapBlobBuffer = nullptr;
@@ -198,6 +212,15 @@ protected:
     CCharacter character;
     CMap map;
     CEvent event;
+    struct FieldParts {
+        CCharacter character{};
+        CBattleBackground battleBackground{};
+        CEnemyGroup enemyGroup{};
+        CObject objects{};
+        CMapCharacter player{};
+        CDrawSortObject sortList{};
+        CMapNameEffect nameEffect{};
+    } field;
     CTitle title;
     CPlayMidi music;
     CPlaySE effects;

@@ -92,7 +92,7 @@ TEST_F(TitleTest, ReturningToTheTitleDarkensTheFieldThenLoadsThePictureAndTheTit
     EXPECT_EQ(SceneState, SCENE_TITLE);
     EXPECT_EQ(MapSceneState, 0);
     EXPECT_EQ(TitleState, TITLE_OPENING);
-    EXPECT_EQ(FieldBrightnessColour, 0xFFFFFFFFu);
+    EXPECT_EQ(DrawBrightnessColor, 0xFFFFFFFFu);
     midiCalls.clear();
     // 10 frames, 32 of darkening, 30 of black (picture on the 20th, tune on
     // the 30th), 32 of fading the picture in, 11 of waiting.
@@ -105,7 +105,7 @@ TEST_F(TitleTest, ReturningToTheTitleDarkensTheFieldThenLoadsThePictureAndTheTit
         Update();
     EXPECT_EQ(midiCalls, (CallLog{"Load(0,Midi/Tune00.mid)"}));
     EXPECT_EQ(RunOpening(), 32 + 11);
-    EXPECT_EQ(FieldBrightnessColour, 0xFFFFFFFFu);
+    EXPECT_EQ(DrawBrightnessColor, 0xFFFFFFFFu);
 }
 
 TEST_F(TitleTest, TheMenuCursorStartsOnLoadWhenAnySaveExists)
@@ -248,7 +248,7 @@ TEST_F(TitleTest, ANewGameLeavesForMapZeroAndStartsItsTuneOnTheLastFrame)
         if (frames == 10 + 32 + 30) {
             // The field's tune is loaded as the field starts to fade in.
             EXPECT_EQ(midiCalls, (CallLog{"Load(0,Midi/Tune03.mid)"}));
-            EXPECT_EQ(FieldBrightnessColour, 0xFF000000u);
+            EXPECT_EQ(DrawBrightnessColor, 0xFF000000u);
         }
     }
     EXPECT_EQ(frames, 10 + 32 + 30 + 32 + 11);
@@ -257,7 +257,7 @@ TEST_F(TitleTest, ANewGameLeavesForMapZeroAndStartsItsTuneOnTheLastFrame)
     EXPECT_EQ(title.RerunUpdate, 1);
     EXPECT_FALSE(title.pictureReady);
     EXPECT_EQ(title.picture, nullptr);
-    EXPECT_EQ(FieldBrightnessColour, 0xFFFFFFFFu);
+    EXPECT_EQ(DrawBrightnessColor, 0xFFFFFFFFu);
     EXPECT_TRUE(Noted("StartPendingEvent"));
 }
 

@@ -1,5 +1,7 @@
 // Map blobs: a walled room per map with a few obstacles, no events. Map 0
-// is where a new game starts (cell 9, 2) and returns to (cell 9, 7).
+// is where a new game starts (cell 9, 2) and returns to (cell 9, 7): a
+// 24 × 18 room with inner walls, a sliding floor and a door cell. Map 1 is
+// dark and loops at both edges.
 #include <string>
 
 #include "SampleData.h"
@@ -11,6 +13,9 @@ constexpr int kFloor = 0;
 constexpr int kWall = 1;
 constexpr int kPillar = 33; // blocks everyone but map objects on terrain class 2
 constexpr int kFlowers = 4; // the player passes, wandering symbols do not
+constexpr int kSlide = 6;   // a sliding floor
+constexpr int kDoor = 8;    // a door cell in the outer wall
+constexpr int kLoopingMap = 1;
 constexpr int kTileGridOffset = 136;
 constexpr int kPlaceCount = 34;
 
@@ -24,8 +29,43 @@ std::u16string MapName(int map)
     return name;
 }
 
+// Map 0: from the start (9, 2) the way runs down to row 10, where a sliding
+// floor (columns 10-17) carries a walker east towards the door at (23, 10).
+int FirstMapTileAt(int x, int y, int w, int h)
+{
+    if (x == w - 1 && y == 10)
+        return kDoor;
+    if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+        return kWall;
+    if (y == 10 && x >= 10 && x <= 17)
+        return kSlide;
+    // An inner wall with a gap at column 9, and a pillar block in the south.
+    if (y == 5 && x >= 3 && x <= 16 && x != 9)
+        return kWall;
+    if (x >= 4 && x <= 6 && y >= 13 && y <= 15)
+        return kPillar;
+    if ((x == 19 || x == 20) && y == 3)
+        return kFlowers;
+    return kFloor;
+}
+
+// Map 1: no outer wall, so walking off one edge comes in at the other;
+// scattered pillars show the wrap.
+int LoopingMapTileAt(int x, int y)
+{
+    if (x == 0 && y == 0)
+        return 63; // a tile seen only at the corner where the map meets itself
+    if ((x * 5 + y * 7) % 19 == 0)
+        return kPillar;
+    return (x + y) % 2 == 0 ? kFloor : 12;
+}
+
 int TileAt(int map, int x, int y, int w, int h)
 {
+    if (map == 0)
+        return FirstMapTileAt(x, y, w, h);
+    if (map == kLoopingMap)
+        return LoopingMapTileAt(x, y);
     if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
         return kWall;
     // Keep the start and return cells and the paths between them clear.
@@ -42,12 +82,16 @@ int TileAt(int map, int x, int y, int w, int h)
 
 int MapWidth(int map)
 {
-    return map == 0 ? 30 : 20 + map % 3 * 5;
+    if (map == 0)
+        return 24;
+    return map == kLoopingMap ? 40 : 20 + map % 3 * 5;
 }
 
 int MapHeight(int map)
 {
-    return map == 0 ? 20 : 15 + map % 2 * 5;
+    if (map == 0)
+        return 18;
+    return map == kLoopingMap ? 30 : 15 + map % 2 * 5;
 }
 
 Bytes MapEntry(int map)
@@ -82,6 +126,10 @@ Bytes MapEntry(int map)
     PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4)); // battle backdrop
     PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                    // return point
     PutBits(b, 132, 8, 1, 1);                                    // place-name banner allowed
+    if (map == kLoopingMap) {
+        PutBits(b, 128, 27, 1, 1); // dark: lit only around the player
+        PutBits(b, 128, 28, 1, 1); // looping
+    }
     for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y)
             Put8(b, kTileGridOffset + static_cast<std::size_t>(x) * h + y,

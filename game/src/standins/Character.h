@@ -3,11 +3,17 @@
 // be tested; it already holds the party values the game-data record and the
 // save files read and write, with the few services they call
 // (PartyServices.cpp). Delete this file when the part itself lands in game/src.
+//
+// What the field calls and reads of the party is here too: the services a
+// map entry and the player's buttons use, and the values the status
+// display and the balloon over the player show.
 #pragma once
 
 #include <cstdint>
 
 #include "SceneTrace.h"
+
+class CTexture;
 
 constexpr int PARTY_MEMBER_COUNT = 3;
 constexpr int MAGIC_COUNT = 24;
@@ -35,6 +41,29 @@ public:
     int GetBattlePhase() { return battlePhase; }
 
     int battlePhase;
+
+    // What a map sets on entry.
+    void SetPartyStockMax(const std::uint8_t*) { SceneTrace::Note("SetPartyStockMax"); }
+    void SetPartyEquipmentKinds(const std::uint8_t*) { SceneTrace::Note("SetPartyEquipmentKinds"); }
+    void RestorePartyStock() { SceneTrace::Note("RestorePartyStock"); }
+    void RestoreParty() { SceneTrace::Note("RestoreParty"); }
+    void SetMusicSwitch(bool on) { musicSwitch = on ? -1 : 0; }
+
+    // The player's buttons on the field.
+    void CycleLeader(int) { SceneTrace::Note("CycleLeader"); }
+    void TogglePartyFlag30(int) { SceneTrace::Note("TogglePartyFlag30"); }
+    void RollPartyStockRegen() { SceneTrace::Note("RollPartyStockRegen"); }
+
+    std::int8_t musicSwitch = 0;
+    std::int16_t stockMax[STOCK_COUNT] = {};
+    // The balloon over the player: offsets, the sprite texture and the icons'
+    // texture corners (three leader icons, then the two party-flag icons).
+    float balloonOffsetX = 0.0f;
+    float balloonOffsetY = 0.0f;
+    CTexture* spriteTexture = nullptr;
+    float balloonU[5][4] = {};
+    float balloonV[5][4] = {};
+    std::uint8_t partyFlag30 = 0;
 
     // Party values read by the save files and the game-data record.
     QuickSlot quickSlots[QUICK_SLOT_PAGES][QUICK_SLOTS_PER_PAGE];

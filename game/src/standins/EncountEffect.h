@@ -7,6 +7,8 @@
 
 #include "SceneTrace.h"
 
+extern std::int32_t SceneState;
+
 class CEncountEffect {
 public:
     void InitEncountEffect() { SceneTrace::Note("InitEncountEffect"); }
@@ -16,4 +18,10 @@ public:
     bool IsEncountEffectReady() { SceneTrace::Note("IsEncountEffectReady"); return false; }
     void ReleaseEncountTextures() { SceneTrace::Note("ReleaseEncountTextures"); }
     void CaptureEncountScreen() { SceneTrace::Note("CaptureEncountScreen"); }
+    // Starts an encounter: the scene becomes the encounter transition.
+    void StartEncountEffect(const void*, bool fromSymbol)
+    {
+        SceneTrace::Note("StartEncountEffect", fromSymbol ? 1 : 0);
+        SceneState = 3;
+    }
 };

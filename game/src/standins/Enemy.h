@@ -11,4 +11,7 @@ class CEnemyGroup {
 public:
     void InitEnemy() { SceneTrace::Note("InitEnemy"); }
     void ReleaseEnemy() { SceneTrace::Note("ReleaseEnemy"); }
+    // The map bit of the group's map flag word.
+    void SetMapBit(bool on) { SceneTrace::Note("SetMapBit", on ? 1 : 0); }
+    void ReadMapEnemyFlags() { SceneTrace::Note("ReadMapEnemyFlags"); }
 };

@@ -7,6 +7,8 @@
 
 #include "SceneTrace.h"
 
+extern std::int32_t SceneState;
+
 class CGameOverEffect {
 public:
     void InitGameOverEffect() { SceneTrace::Note("InitGameOverEffect"); }
@@ -16,6 +18,12 @@ public:
     bool IsGameOverEffectReady() { SceneTrace::Note("IsGameOverEffectReady"); return false; }
     void ReleaseGameOverTextures() { SceneTrace::Note("ReleaseGameOverTextures"); }
     void BeginSceneCapture() { SceneTrace::Note("BeginSceneCapture"); }
+    // Enters the game-over scene.
+    void StartGameOver(bool, bool)
+    {
+        SceneTrace::Note("StartGameOver");
+        SceneState = 6;
+    }
 
     // Set by the update to run the scene update again in the same frame.
     std::uint8_t RerunUpdate;

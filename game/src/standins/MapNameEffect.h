@@ -17,4 +17,5 @@ public:
     bool IsMapNameEffectActive() { SceneTrace::Note("IsMapNameEffectActive"); return false; }
     void ReleaseMapNameCapture() { SceneTrace::Note("ReleaseMapNameCapture"); }
     void RestoreMapNameEffect() { SceneTrace::Note("RestoreMapNameEffect"); }
+    void StartMapNameEffect(bool newPlace) { SceneTrace::Note("StartMapNameEffect", newPlace ? 1 : 0); }
 };

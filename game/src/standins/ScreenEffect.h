@@ -5,10 +5,8 @@
 
 #include <cstdint>
 
-#include "Map.h"
+#include "FieldLayers.h"
 #include "SceneTrace.h"
-
-extern CMap* TheMap;
 
 class CScreenEffect {
 public:
@@ -21,8 +19,7 @@ public:
     void DrawMapLayers()
     {
         SceneTrace::Note("DrawMapLayers");
-        if (TheMap != nullptr)
-            TheMap->DrawPlainTiles();
+        DrawFieldLayers();
     }
 
     // Set by the update to run the scene update again in the same frame.

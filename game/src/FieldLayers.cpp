@@ -1,0 +1,10 @@
+#include "FieldLayers.h"
+
+#include "GameMain.h"
+
+void DrawFieldLayers()
+{
+    TheMap->DrawMapLayer();
+    TheEvent->DrawEventLayer();
+    TheDrawSortObject->DrawMapSortList();
+}

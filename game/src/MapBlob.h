@@ -1,0 +1,89 @@
+// The map blob: the stored form of a map entry of the resource pack. Map n is
+// pack entry n + 5. Every field is read little-endian at its offset; nothing
+// is copied as a struct, so a blob needs no alignment.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace mapblob {
+
+// Header fields.
+constexpr std::size_t kNameOffset = 0;
+constexpr int kNameUnits = 9;
+constexpr std::size_t kWidthOffset = 46;
+constexpr std::size_t kHeightOffset = 48;
+constexpr std::size_t kReturnXOffset = 50;
+constexpr std::size_t kReturnYOffset = 52;
+constexpr std::size_t kPlaceOffset = 54;
+constexpr std::size_t kEventCountOffset = 56;
+constexpr std::size_t kMapNumberOffset = 58;
+constexpr std::size_t kStockMaxOffset = 90;
+constexpr std::size_t kStockRegenOffset = 96;
+constexpr std::size_t kTuneOffset = 126;
+constexpr std::size_t kBattleTuneOffset = 127;
+constexpr std::size_t kFlagsAOffset = 128;
+constexpr std::size_t kFlagsBOffset = 132;
+constexpr std::size_t kGridOffset = 136;
+
+// The screen is 20 × 15 cells; a map is at least that large.
+constexpr int kMinWidth = 20;
+constexpr int kMinHeight = 15;
+// Map numbers 0 to 252 have entries.
+constexpr int kMapCount = 253;
+constexpr int kFirstMapEntry = 5;
+
+// Flag word A.
+constexpr std::uint32_t kFlagALit = 1u << 27;
+constexpr std::uint32_t kFlagALooping = 1u << 28;
+constexpr std::uint32_t kFlagAReturnPoint = 1u << 30;
+constexpr std::uint32_t kFlagARestoring = 1u << 31;
+// Flag word B.
+constexpr std::uint32_t kFlagBRefillStocks = 1u << 7;
+constexpr std::uint32_t kFlagBStartUnwrapped = 1u << 13;
+
+inline std::uint8_t Read8(const unsigned char* blob, std::size_t at)
+{
+    return blob[at];
+}
+inline std::uint16_t ReadU16(const unsigned char* blob, std::size_t at)
+{
+    return static_cast<std::uint16_t>(blob[at] | blob[at + 1] << 8);
+}
+inline std::int16_t ReadI16(const unsigned char* blob, std::size_t at)
+{
+    return static_cast<std::int16_t>(ReadU16(blob, at));
+}
+inline std::uint32_t ReadU32(const unsigned char* blob, std::size_t at)
+{
+    return static_cast<std::uint32_t>(ReadU16(blob, at)) | static_cast<std::uint32_t>(ReadU16(blob, at + 2)) << 16;
+}
+// Bits [shift, shift + width) of a 32-bit word.
+inline std::uint32_t Bits(std::uint32_t word, int shift, int width)
+{
+    return (word >> shift) & ((1u << width) - 1u);
+}
+
+// Where the event records start: after the grid, rounded up to 4 bytes.
+inline std::size_t EventAreaOffset(int width, int height)
+{
+    const std::size_t gridEnd = kGridOffset + static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    return (gridEnd + 3) / 4 * 4;
+}
+
+// Why a blob cannot be made the current map.
+enum class BlobFault {
+    None,
+    Missing,
+    ShorterThanHeader,
+    NarrowerThanScreen,
+    LowerThanScreen,
+    GridPastEnd,
+};
+
+// Checks what the map needs before a blob replaces the current one: the
+// header is there, the map covers the screen and its grid lies inside the
+// entry. The event area is checked by the event part when it is read.
+BlobFault CheckMapBlob(const unsigned char* blob, std::size_t size);
+
+} // namespace mapblob

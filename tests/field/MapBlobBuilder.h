@@ -1,0 +1,123 @@
+// Hand-made map blobs for tests: a header with the fields the field reads,
+// a tile grid (column-major, as stored) and an empty event area.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fieldtest {
+
+class MapBlobBuilder {
+public:
+    MapBlobBuilder(int width, int height, int mapNumber = 0) : width_(width), height_(height)
+    {
+        tiles_.assign(static_cast<std::size_t>(width > 0 ? width : 0) * (height > 0 ? height : 0), 0);
+        mapNumber_ = mapNumber;
+    }
+    MapBlobBuilder& Tile(int x, int y, int tile)
+    {
+        tiles_.at(static_cast<std::size_t>(x) * height_ + y) = static_cast<std::int8_t>(tile);
+        return *this;
+    }
+    // Fills a rectangle of cells, inclusive.
+    MapBlobBuilder& Fill(int x0, int y0, int x1, int y1, int tile)
+    {
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                Tile(x, y, tile);
+        return *this;
+    }
+    MapBlobBuilder& Border(int tile)
+    {
+        Fill(0, 0, width_ - 1, 0, tile);
+        Fill(0, height_ - 1, width_ - 1, height_ - 1, tile);
+        Fill(0, 0, 0, height_ - 1, tile);
+        Fill(width_ - 1, 0, width_ - 1, height_ - 1, tile);
+        return *this;
+    }
+    MapBlobBuilder& FlagA(int bit, std::uint32_t value = 1, int bits = 1)
+    {
+        flagsA_ = (flagsA_ & ~(((1u << bits) - 1u) << bit)) | value << bit;
+        return *this;
+    }
+    MapBlobBuilder& FlagB(int bit)
+    {
+        flagsB_ |= 1u << bit;
+        return *this;
+    }
+    MapBlobBuilder& Looping() { return FlagA(28); }
+    MapBlobBuilder& Lit() { return FlagA(27); }
+    MapBlobBuilder& Place(int place)
+    {
+        place_ = place;
+        return *this;
+    }
+    MapBlobBuilder& ReturnPoint(int x, int y)
+    {
+        returnX_ = x;
+        returnY_ = y;
+        return FlagA(30);
+    }
+    MapBlobBuilder& Tunes(int field, int battle)
+    {
+        tune_ = field;
+        battleTune_ = battle;
+        return *this;
+    }
+    MapBlobBuilder& Name(const std::u16string& name)
+    {
+        name_ = name;
+        return *this;
+    }
+
+    std::vector<unsigned char> Build() const
+    {
+        const std::size_t grid = tiles_.size();
+        const std::size_t eventArea = (136 + grid + 3) / 4 * 4;
+        std::vector<unsigned char> b(eventArea + 4, 0);
+        for (std::size_t i = 0; i < name_.size() && i < 8; ++i)
+            Put16(b, 2 * i, name_[i]);
+        Put16(b, 46, static_cast<std::uint16_t>(width_));
+        Put16(b, 48, static_cast<std::uint16_t>(height_));
+        Put16(b, 50, static_cast<std::uint16_t>(returnX_));
+        Put16(b, 52, static_cast<std::uint16_t>(returnY_));
+        Put16(b, 54, static_cast<std::uint16_t>(place_));
+        Put16(b, 56, 0);
+        Put16(b, 58, static_cast<std::uint16_t>(mapNumber_));
+        b[126] = static_cast<unsigned char>(tune_);
+        b[127] = static_cast<unsigned char>(battleTune_);
+        Put32(b, 128, flagsA_);
+        Put32(b, 132, flagsB_);
+        for (std::size_t i = 0; i < grid; ++i)
+            b[136 + i] = static_cast<unsigned char>(tiles_[i]);
+        return b;
+    }
+
+    static void Put16(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v)
+    {
+        b.at(at) = static_cast<unsigned char>(v);
+        b.at(at + 1) = static_cast<unsigned char>(v >> 8);
+    }
+    static void Put32(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v)
+    {
+        Put16(b, at, v);
+        Put16(b, at + 2, v >> 16);
+    }
+
+private:
+    int width_;
+    int height_;
+    int mapNumber_ = 0;
+    int place_ = 0;
+    int returnX_ = 0;
+    int returnY_ = 0;
+    int tune_ = 1;
+    int battleTune_ = 1;
+    std::uint32_t flagsA_ = 0;
+    std::uint32_t flagsB_ = 0;
+    std::u16string name_;
+    std::vector<std::int8_t> tiles_;
+};
+
+} // namespace fieldtest

@@ -1,0 +1,182 @@
+// Map entries: what is refused before the current map is replaced, and what
+// a map entry sets up when it is entered.
+#include <cstring>
+
+#include "FieldFixture.h"
+#include "MapBlob.h"
+
+namespace fieldtest {
+namespace {
+
+using mapblob::BlobFault;
+
+std::vector<unsigned char> Blob(int width, int height)
+{
+    return MapBlobBuilder(width, height).Build();
+}
+
+struct MalformedCase {
+    const char* what;
+    std::vector<unsigned char> blob;
+    BlobFault fault;
+};
+
+std::vector<MalformedCase> MalformedEntries()
+{
+    std::vector<MalformedCase> cases;
+    cases.push_back({"one byte", std::vector<unsigned char>(1, 0), BlobFault::ShorterThanHeader});
+    cases.push_back({"header cut short", std::vector<unsigned char>(135, 0), BlobFault::ShorterThanHeader});
+    cases.push_back({"narrower than the screen", Blob(19, 15), BlobFault::NarrowerThanScreen});
+    cases.push_back({"lower than the screen", Blob(20, 14), BlobFault::LowerThanScreen});
+    auto negative = Blob(20, 15);
+    MapBlobBuilder::Put16(negative, mapblob::kWidthOffset, 0xFFEC); // -20
+    cases.push_back({"negative width", negative, BlobFault::NarrowerThanScreen});
+    auto cut = Blob(24, 18);
+    cut.resize(136 + 24 * 18 - 1);
+    cases.push_back({"grid runs past the end", cut, BlobFault::GridPastEnd});
+    auto huge = Blob(20, 15);
+    MapBlobBuilder::Put16(huge, mapblob::kWidthOffset, 0x7FFF);
+    MapBlobBuilder::Put16(huge, mapblob::kHeightOffset, 0x7FFF);
+    cases.push_back({"sizes far beyond the entry", huge, BlobFault::GridPastEnd});
+    return cases;
+}
+
+TEST(MapBlobCheck, MalformedEntriesAreRefusedWithTheirReason)
+{
+    for (const MalformedCase& c : MalformedEntries()) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(mapblob::CheckMapBlob(c.blob.data(), c.blob.size()), c.fault);
+    }
+    EXPECT_EQ(mapblob::CheckMapBlob(nullptr, 500), BlobFault::Missing);
+}
+
+TEST(MapBlobCheck, TheSmallestMapAndAGridEndingAtTheEntryEndAreAccepted)
+{
+    const auto smallest = Blob(20, 15);
+    EXPECT_EQ(mapblob::CheckMapBlob(smallest.data(), smallest.size()), BlobFault::None);
+    // 21 × 15 leaves 3 bytes of padding before the event area.
+    auto exact = Blob(21, 15);
+    exact.resize(mapblob::EventAreaOffset(21, 15));
+    EXPECT_EQ(mapblob::CheckMapBlob(exact.data(), exact.size()), BlobFault::None);
+}
+
+using SetMapTest = FieldTest;
+
+TEST_F(SetMapTest, ABadEntryOrCellIsRefusedAndTheCurrentMapStays)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(30, 20, 7).Place(3), 12, 9, 1));
+    const unsigned char* before = CurrentMap;
+    const float scrollX = map().scrollX;
+    const float scrollY = map().scrollY;
+    const float playerX = player().screenX;
+    SceneTrace::Clear();
+
+    struct Refused {
+        const char* what;
+        std::vector<unsigned char> blob;
+        int x, y, viewX, viewY, direction;
+    };
+    const Refused cases[] = {
+        {"entry too small", Blob(19, 15), 1, 1, -1, -1, 0},
+        {"grid past the end", std::vector<unsigned char>(200, 0), 1, 1, -1, -1, 0},
+        {"player left of the map", Blob(24, 18), -1, 1, -1, -1, 0},
+        {"player below the map", Blob(24, 18), 3, 18, -1, -1, 0},
+        {"view cell outside", Blob(24, 18), 3, 3, 24, 0, 0},
+        {"direction out of range", Blob(24, 18), 3, 3, -1, -1, 4},
+    };
+    for (const Refused& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto blob = c.blob;
+        // The grid-past-end case claims a 24 × 18 grid in 200 bytes.
+        if (blob.size() == 200) {
+            MapBlobBuilder::Put16(blob, mapblob::kWidthOffset, 24);
+            MapBlobBuilder::Put16(blob, mapblob::kHeightOffset, 18);
+        }
+        MapBlobSize = static_cast<int>(blob.size());
+        EXPECT_FALSE(map().SetMap(blob.data(), c.x, c.y, c.viewX, c.viewY, c.direction, false, 0, false, true));
+        EXPECT_EQ(CurrentMap, before);
+        EXPECT_EQ(map().GetMapNumber(), 7);
+        EXPECT_EQ(map().Width(), 30);
+        EXPECT_EQ(map().scrollX, scrollX);
+        EXPECT_EQ(map().scrollY, scrollY);
+        EXPECT_EQ(player().screenX, playerX);
+    }
+    // Nothing of the entry steps ran.
+    EXPECT_TRUE(SceneTrace::Calls().empty());
+}
+
+TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18, 0).Place(2).ReturnPoint(5, 6).Tunes(1, 4).Name(u"はじまり"), 9, 2, 0));
+    EXPECT_EQ(map().GetMapNumber(), 0);
+    EXPECT_EQ(map().PlaceNumber(), 2);
+    EXPECT_EQ(player().cellX, 9);
+    EXPECT_EQ(player().cellY, 2);
+    EXPECT_EQ(player().facing, 0);
+    EXPECT_EQ(player().drawnPose, 0);
+    // Centred on (9, 2), clamped at the top-left.
+    EXPECT_EQ(map().scrollX, 0.0f);
+    EXPECT_EQ(map().scrollY, 0.0f);
+    EXPECT_EQ(player().screenX, 288.0f);
+    EXPECT_EQ(player().screenY, 64.0f);
+    EXPECT_EQ(TheGameData->mapPositionMap, 0);
+    EXPECT_EQ(TheGameData->mapPositionX, 5);
+    EXPECT_EQ(TheGameData->mapPositionY, 6);
+    EXPECT_EQ(TheCharacter->musicSwitch, -1);
+    EXPECT_TRUE(player().arrivalCheck);
+    EXPECT_TRUE(Noted("LoadEventData(0)"));
+    EXPECT_TRUE(Noted("StartMapNameEffect(1)"));
+    EXPECT_EQ(sortList().count, 1);
+}
+
+TEST_F(SetMapTest, AFailedEventAreaFailsTheEntryWithoutPlacingThePlayer)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 9, 2));
+    parts->event.loadEventDataResult = false;
+    EXPECT_FALSE(Enter(MapBlobBuilder(24, 18), 20, 15));
+    EXPECT_EQ(player().cellX, 9);
+    EXPECT_EQ(player().cellY, 2);
+}
+
+TEST_F(SetMapTest, LoadingAMapEntryReplacesTheBufferOnlyWhenTheEntryIsGood)
+{
+    const auto good = MapBlobBuilder(24, 18, 1).Build();
+    pack.data[6] = std::string(good.begin(), good.end());
+    const auto bad = Blob(24, 12);
+    pack.data[7] = std::string(bad.begin(), bad.end());
+
+    ASSERT_TRUE(LoadMapBlob(1));
+    unsigned char* first = MapBlobBuffer;
+    EXPECT_EQ(MapBlobSize, static_cast<int>(good.size()));
+    for (int refused : {-1, 2, 253, 1000}) {
+        SCOPED_TRACE(refused);
+        EXPECT_FALSE(LoadMapBlob(refused));
+        EXPECT_EQ(MapBlobBuffer, first);
+        EXPECT_EQ(MapBlobSize, static_cast<int>(good.size()));
+        EXPECT_EQ(pack.outstandingData, 1); // the refused entry was given back
+    }
+    ASSERT_TRUE(LoadMapBlob(1));
+    EXPECT_EQ(pack.outstandingData, 1); // the old buffer went back
+    pack.FreeData(MapBlobBuffer);
+    MapBlobBuffer = nullptr;
+}
+
+TEST_F(SetMapTest, LoopingAndLitFlagsSetTheScrollRanges)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(40, 30), 9, 2));
+    EXPECT_EQ(map().scrollRangeX, 40 * 32 - 640.0f);
+    EXPECT_EQ(map().scrollRangeY, 30 * 32 - 480.0f);
+    ASSERT_TRUE(Enter(MapBlobBuilder(40, 30).Looping(), 9, 2));
+    EXPECT_EQ(map().scrollRangeX, 40 * 32.0f);
+    EXPECT_EQ(map().scrollRangeY, 30 * 32.0f);
+    EXPECT_EQ(map().scrollExtentX, 40 * 32.0f);
+    // A looping map that starts with wrap-around off scrolls like any other.
+    ASSERT_TRUE(Enter(MapBlobBuilder(40, 30).Looping().FlagB(13), 9, 2));
+    EXPECT_EQ(map().scrollRangeX, 40 * 32 - 640.0f);
+    EXPECT_EQ(map().scrollExtentX, 40 * 32.0f);
+    map().SetMapLooping(true);
+    EXPECT_EQ(map().scrollRangeX, 40 * 32.0f);
+}
+
+} // namespace
+} // namespace fieldtest

@@ -1,0 +1,257 @@
+// The player walking: step timing, running, which held direction wins,
+// walls, sliding floors, the view at the map's edge, the wrap of a looping
+// map, and the buttons that do something else than walk.
+#include "FieldFixture.h"
+
+namespace fieldtest {
+namespace {
+
+constexpr int kRunButton = 1 << 1;
+constexpr int kMenuButton = 1 << 2;
+constexpr int kShiftButton = 1 << 10;
+
+class WalkTest : public FieldTest {
+protected:
+    // 24 × 18 cells, walled round.
+    MapBlobBuilder Room() { return std::move(MapBlobBuilder(24, 18).Border(1)); }
+    // Holds a direction for exactly `cells` walking steps.
+    void StepCells(bool& direction, int cells)
+    {
+        direction = true;
+        Walk(16 * cells - 1);
+        direction = false;
+        Walk(1);
+        EXPECT_TRUE(player().IsPlayerStanding());
+    }
+};
+
+TEST_F(WalkTest, ACellTakesSixteenFramesWalkingAndEightRunning)
+{
+    struct RunCase {
+        bool runHeld;
+        std::uint8_t autoRun;
+        int framesPerCell;
+    };
+    const RunCase cases[] = {{false, 0, 16}, {true, 0, 8}, {false, 1, 8}, {true, 1, 16}};
+    for (const RunCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.runHeld) + " auto " + std::to_string(c.autoRun));
+        ASSERT_TRUE(Enter(Room(), 5, 8));
+        TheGameData->autoRun = c.autoRun;
+        keys.ReleaseAll();
+        keys.right = true;
+        keys.heldButtons = c.runHeld ? kRunButton : 0;
+        Walk(c.framesPerCell - 1);
+        EXPECT_EQ(player().cellX, 5);
+        Walk(1);
+        EXPECT_EQ(player().cellX, 6);
+        EXPECT_EQ(player().mapX, 6 * 32.0f);
+        // Released, the step under way ends on the next cell.
+        keys.right = false;
+        Walk(c.framesPerCell);
+        EXPECT_EQ(player().cellX, 7);
+        EXPECT_TRUE(player().IsPlayerStanding());
+        EXPECT_EQ(player().pose, 3 * 4);
+    }
+}
+
+TEST_F(WalkTest, HeldDirectionsChooseOneWay)
+{
+    struct DirectionCase {
+        const char* held;
+        bool left, right, up, down;
+        int facing; // -1: stays facing down and does not move
+    };
+    const DirectionCase cases[] = {
+        {"left and right", true, true, false, false, -1},     {"left and up", true, false, true, false, 1},
+        {"right and down", false, true, false, true, 3},      {"up and down", false, false, true, true, 0},
+        {"left, right and down", true, true, false, true, 2}, {"nothing", false, false, false, false, -1},
+    };
+    for (const DirectionCase& c : cases) {
+        SCOPED_TRACE(c.held);
+        ASSERT_TRUE(Enter(Room(), 10, 8, 2));
+        keys.ReleaseAll();
+        keys.left = c.left;
+        keys.right = c.right;
+        keys.up = c.up;
+        keys.down = c.down;
+        Walk(1);
+        if (c.facing < 0) {
+            EXPECT_TRUE(player().IsPlayerStanding());
+            EXPECT_EQ(player().facing, 2);
+        } else {
+            EXPECT_FALSE(player().IsPlayerStanding());
+            EXPECT_EQ(player().facing, c.facing);
+        }
+    }
+}
+
+TEST_F(WalkTest, AWallTurnsThePlayerAndRunsItsTouchEventsButBlocks)
+{
+    ASSERT_TRUE(Enter(Room().Tile(11, 8, 1), 10, 8, 2));
+    keys.right = true;
+    SceneTrace::Clear();
+    Walk(5);
+    EXPECT_TRUE(player().IsPlayerStanding());
+    EXPECT_EQ(player().cellX, 10);
+    EXPECT_EQ(player().facing, 3);
+    EXPECT_EQ(player().drawnPose, 12);
+    EXPECT_TRUE(Noted("StartTouchEvents(11008)"));
+    EXPECT_FALSE(Noted("TryEnterEventCell(11008)"));
+}
+
+TEST_F(WalkTest, ASlidingFloorCarriesThePlayerWithoutWalkingFrames)
+{
+    struct SlideCase {
+        const char* what;
+        int wallAt; // 0: none
+        int stopsAt;
+    };
+    const SlideCase cases[] = {{"to the first plain floor", 0, 14}, {"until a wall blocks", 13, 12}};
+    for (const SlideCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        MapBlobBuilder builder = Room().Fill(10, 8, 13, 8, 6);
+        if (c.wallAt)
+            builder.Tile(c.wallAt, 8, 1);
+        ASSERT_TRUE(Enter(builder, 9, 8, 2));
+        keys.ReleaseAll();
+        keys.right = true;
+        Walk(1);
+        keys.right = false;
+        bool walkingFrameWhileSliding = false;
+        for (int frame = 1; frame < 6 * 16; ++frame) {
+            if (player().floorMode == CMapCharacter::kFloorSliding && player().drawnPose % 4 != 0)
+                walkingFrameWhileSliding = true;
+            Walk(1);
+        }
+        EXPECT_FALSE(walkingFrameWhileSliding);
+        EXPECT_TRUE(player().IsPlayerStanding());
+        EXPECT_EQ(player().cellX, c.stopsAt);
+        EXPECT_EQ(player().facing, 3);
+    }
+}
+
+TEST_F(WalkTest, AtTheMapEdgeTheViewStopsAndThePlayerWalksOn)
+{
+    ASSERT_TRUE(Enter(Room(), 12, 8, 3));
+    keys.right = true;
+    Walk(16 * 10);
+    EXPECT_EQ(player().cellX, 22); // column 23 is the wall
+    EXPECT_EQ(map().scrollX, 24 * 32 - 640.0f);
+    EXPECT_EQ(player().screenX, 22 * 32 - map().scrollX);
+    EXPECT_GT(player().screenX, 416.0f);
+    // And back: the view waits until the player reaches its box again.
+    keys.right = false;
+    keys.left = true;
+    Walk(16 * 10);
+    EXPECT_EQ(player().cellX, 12);
+    EXPECT_EQ(map().scrollX, 24 * 32 - 640.0f);
+    Walk(16 * 5);
+    EXPECT_EQ(player().cellX, 7);
+    EXPECT_EQ(map().scrollX, 7 * 32 - 192.0f);
+    EXPECT_EQ(player().screenX, 192.0f);
+}
+
+TEST_F(WalkTest, OnALoopingMapTheCellAndMapPositionWrap)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(40, 30).Looping(), 0, 10, 1));
+    StepCells(keys.left, 1);
+    EXPECT_EQ(player().cellX, 39);
+    EXPECT_EQ(player().mapX, 39 * 32.0f);
+    StepCells(keys.right, 2);
+    EXPECT_EQ(player().cellX, 1);
+    EXPECT_EQ(player().mapX, 32.0f);
+    StepCells(keys.up, 11);
+    EXPECT_EQ(player().cellY, 29);
+    EXPECT_EQ(player().mapY, 29 * 32.0f);
+}
+
+TEST_F(WalkTest, TheMenuButtonOpensTheFieldMenuUnlessShiftIsHeld)
+{
+    ASSERT_TRUE(Enter(Room(), 10, 8));
+    keys.right = true;
+    keys.pushedButtons = kMenuButton;
+    Walk(1);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_MENU);
+    EXPECT_TRUE(Noted("SetMapMenuMode(0)"));
+    EXPECT_TRUE(player().IsPlayerStanding());
+
+    MapSceneState = MAP_SCENE_WALK;
+    keys.heldButtons = kShiftButton;
+    keys.pushedButtons = kMenuButton;
+    Walk(1);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
+    EXPECT_EQ(TheGameData->hudMode, 1);
+    EXPECT_FALSE(player().IsPlayerStanding());
+}
+
+TEST_F(WalkTest, AShortcutThatCannotBeUsedSoundsTheRefusal)
+{
+    ASSERT_TRUE(Enter(Room(), 10, 8));
+    TheCharacter->quickSlots[0][0] = {2, 5}; // item 5, none held
+    TheCharacter->quickSlots[1][1] = {0, 0}; // empty
+    const struct {
+        int buttons;
+        int held;
+    } cases[] = {{1 << 4, 0}, {1 << 5, kShiftButton}};
+    for (const auto& c : cases) {
+        SceneTrace::Clear();
+        soundCalls.clear();
+        keys.heldButtons = c.held;
+        keys.pushedButtons = c.buttons;
+        Walk(1);
+        EXPECT_EQ(soundCalls, CallLog{"Play(3)"});
+        EXPECT_FALSE(Noted("UseFieldItem(5)"));
+    }
+    TheGameData->heldItems[5] = 1;
+    SceneTrace::Clear();
+    keys.heldButtons = 0;
+    keys.pushedButtons = 1 << 4;
+    Walk(1);
+    EXPECT_TRUE(Noted("UseFieldItem(5)"));
+}
+
+TEST_F(WalkTest, ASymbolTouchedOnArrivalStartsItsEncounterBeforeAnythingMoves)
+{
+    ASSERT_TRUE(Enter(Room(), 10, 8));
+    MapSymbolRecord symbol{};
+    parts->objects.touchedSymbol = &symbol;
+    keys.right = true;
+    SceneTrace::Clear();
+    Walk(1);
+    EXPECT_EQ(SceneState, SCENE_ENCOUNT);
+    EXPECT_TRUE(Noted("StartEncountEffect(1)"));
+    EXPECT_FALSE(Noted("UpdateMapObjects"));
+    EXPECT_TRUE(player().IsPlayerStanding());
+}
+
+TEST_F(WalkTest, ConfirmTriesTheCellInFrontThenTheOwnCell)
+{
+    ASSERT_TRUE(Enter(Room(), 10, 8, 0));
+    keys.pushedButtons = 1;
+    SceneTrace::Clear();
+    Walk(1);
+    std::vector<std::string> checks;
+    for (const auto& call : SceneTrace::Calls())
+        if (call.rfind("CheckStepOnEvent", 0) == 0)
+            checks.push_back(call);
+    EXPECT_EQ(checks, (std::vector<std::string>{"CheckStepOnEvent(10007)", "CheckStepOnEvent(10008)"}));
+}
+
+TEST_F(WalkTest, ArrivingOnACellRunsTheStepChecksInOrder)
+{
+    ASSERT_TRUE(Enter(Room(), 10, 8, 2));
+    keys.down = true;
+    Walk(15);
+    SceneTrace::Clear();
+    keys.down = false;
+    Walk(1);
+    std::vector<std::string> arrival;
+    for (const auto& call : SceneTrace::Calls())
+        if (call != "UpdateFieldGimmicks(1)" && call != "UpdateMapObjects")
+            arrival.push_back(call);
+    EXPECT_EQ(arrival,
+              (std::vector<std::string>{"OperateSwitchAt(10009)", "StartTouchEvents(10009)", "RollPartyStockRegen"}));
+}
+
+} // namespace
+} // namespace fieldtest
