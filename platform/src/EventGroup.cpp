@@ -67,6 +67,12 @@ bool EventGroup::IsSignalled(int index) const
     return (bits_.load(std::memory_order_acquire) & (1u << index)) != 0;
 }
 
+bool EventGroup::HasIdleWaiter() const
+{
+    const std::uint32_t mask = sleepingMask_.load(std::memory_order_seq_cst);
+    return mask != 0 && (bits_.load(std::memory_order_seq_cst) & mask) == 0;
+}
+
 int EventGroup::WaitAny(std::uint32_t mask, std::uint32_t timeoutMs)
 {
     const long long deadline =
@@ -81,14 +87,15 @@ int EventGroup::WaitAny(std::uint32_t mask, std::uint32_t timeoutMs)
                 continue;
             return index;
         }
-        if (timeoutMs == kInfinite) {
-            FutexWait(bits_, value, -1);
-            continue;
+        long long remaining = -1;
+        if (timeoutMs != kInfinite) {
+            remaining = deadline - MonotonicNs();
+            if (remaining <= 0)
+                return kTimedOut;
         }
-        const long long remaining = deadline - MonotonicNs();
-        if (remaining <= 0)
-            return kTimedOut;
+        sleepingMask_.store(mask, std::memory_order_seq_cst);
         FutexWait(bits_, value, remaining);
+        sleepingMask_.store(0, std::memory_order_seq_cst);
     }
 }
 

@@ -32,8 +32,14 @@ public:
     int WaitAny(std::uint32_t mask, std::uint32_t timeoutMs);
     bool Wait(int index, std::uint32_t timeoutMs) { return WaitAny(1u << index, timeoutMs) == index; }
 
+    // True while a thread sleeps in WaitAny with none of its events
+    // signalled: it cannot move on until someone signals. Tests use it to
+    // step a worker thread in lockstep with the offline mixer.
+    bool HasIdleWaiter() const;
+
 private:
     std::atomic<std::uint32_t> bits_;
+    std::atomic<std::uint32_t> sleepingMask_{0};
     const std::uint32_t autoReset_;
 };
 
