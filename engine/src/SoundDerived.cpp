@@ -161,11 +161,16 @@ void CSoundDerived::ReapEndedWorker(SoundStream& stream)
     stream.stopped.store(true);
 }
 
+// A stop cancels play and resume commands given before it (a Resume while
+// the stream still played would otherwise restart it after the stop); the
+// command byte a cross-fade left stays for the worker to take.
 void CSoundDerived::StopStream(SoundStream& stream)
 {
     if (!stream.stopped.load())
         stream.playOnStart.store(false);
     stream.buffer->Stop();
+    stream.commands.Reset(kCommandPlay);
+    stream.commands.Reset(kCommandResume);
     stream.wake.Signal(kWakeStop);
 }
 
@@ -254,9 +259,10 @@ void CSoundDerived::Stop(int channel)
     for (auto& array : streams_) {
         SoundStream& stream = *array[static_cast<std::size_t>(channel)];
         ReapEndedWorker(stream);
-        StopStream(stream);
+        // Cleared before the stop is signalled: the worker reads it on waking.
         stream.active = false;
         stream.entryToPlay.store(-1);
+        StopStream(stream);
     }
 }
 
