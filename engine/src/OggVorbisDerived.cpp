@@ -197,6 +197,20 @@ void COggVorbisDerived::ReapEndedWorker(OggStream& stream)
     stream.stopped.store(true);
 }
 
+// The worker takes commands only while stopped. One paused by PauseAll or
+// left waiting after its data ended would never come for the command: it is
+// stopped first, as every command implies.
+bool COggVorbisDerived::AwaitReady(OggStream& stream, std::uint32_t timeoutMs)
+{
+    if (!stream.handshake.IsSignalled(kReady)) {
+        stream.pausedPlaying = false;
+        stream.playOnStart.store(false);
+        stream.buffer->Stop();
+        stream.wake.Signal(kWakeStop);
+    }
+    return stream.handshake.Wait(kReady, timeoutMs);
+}
+
 bool COggVorbisDerived::StartWorker(OggStream& stream)
 {
     stream.threadEnded.store(false);
@@ -239,7 +253,7 @@ bool COggVorbisDerived::Load(int index, const Zeph::OggTuneDef* tuneDef, bool pr
     if (stream->playing)
         Stop(index);
     ReapEndedWorker(*stream);
-    if (!stream->handshake.Wait(kReady, kLoadReplyMs))
+    if (!AwaitReady(*stream, kLoadReplyMs))
         return false;
 
     // Looked at here, so a file that cannot play fails the load itself and
@@ -312,7 +326,7 @@ void COggVorbisDerived::Play(int index)
     if (stream->playing)
         Stop(index);
     ReapEndedWorker(*stream);
-    if (stream->tableVolume == kSilentVolume || !stream->handshake.Wait(kReady, kReplyMs))
+    if (stream->tableVolume == kSilentVolume || !AwaitReady(*stream, kReplyMs))
         return;
     stream->stopped.store(false);
     stream->playOnStart.store(true);
@@ -343,7 +357,7 @@ void COggVorbisDerived::Resume(int index)
     if (stream->playing)
         Stop(index);
     ReapEndedWorker(*stream);
-    if (stream->tableVolume == kSilentVolume || !stream->handshake.Wait(kReady, kReplyMs))
+    if (stream->tableVolume == kSilentVolume || !AwaitReady(*stream, kReplyMs))
         return;
     if (stream->needsStart.load() || !stream->worker.joinable()) {
         stream->buffer->SetVolume(stream->effectiveVolume.load());
@@ -486,7 +500,11 @@ std::uint32_t COggVorbisDerived::Seek(int index, double ms)
     const bool wasPlaying = stream->playing && !stream->dataEnded.load();
     if (stream->playing)
         Stop(index);
-    if (!stream->handshake.Wait(kReady, kReplyMs))
+    ReapEndedWorker(*stream);
+    // A worker that ended has nothing open to seek in; the next Play or Load starts one.
+    if (!stream->worker.joinable())
+        return kWaitTimedOut;
+    if (!AwaitReady(*stream, kReplyMs))
         return kWaitTimedOut;
     stream->handshake.Reset(kAck);
     stream->seekTargetMs.store(ms);

@@ -63,6 +63,7 @@ private:
     void ReleaseStreams();
     void ReapEndedWorker(OggStream& stream);
     bool StartWorker(OggStream& stream);
+    bool AwaitReady(OggStream& stream, std::uint32_t timeoutMs);
     void SetStreamLevel(OggStream& stream, int level, bool store);
     std::int32_t ScaledVolume(const OggStream& stream, std::int32_t tableVolume) const;
     std::int32_t FadeStartVolume(OggStream& stream, int fromLevel);
