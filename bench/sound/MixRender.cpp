@@ -51,7 +51,8 @@ std::shared_ptr<plat::SoundBuffer> Sine(plat::AudioMixer& mixer, const plat::Pcm
 {
     const int frames = format.sampleRate;
     auto buffer = plat::SoundBuffer::Create(mixer, format, static_cast<std::uint32_t>(frames * format.BlockAlign()));
-    std::uint8_t* bytes = buffer->Lock(0, buffer->Bytes());
+    std::vector<std::uint8_t> data(buffer->Bytes());
+    std::uint8_t* bytes = data.data();
     for (int i = 0; i < frames; ++i) {
         const double value = level * std::sin(2.0 * M_PI * hz * i / format.sampleRate);
         for (int c = 0; c < format.channels; ++c) {
@@ -64,7 +65,7 @@ std::shared_ptr<plat::SoundBuffer> Sine(plat::AudioMixer& mixer, const plat::Pcm
             }
         }
     }
-    buffer->Unlock();
+    buffer->Write(0, data.data(), buffer->Bytes());
     return buffer;
 }
 

@@ -108,6 +108,7 @@ struct COggVorbisDerived::OggStream {
     bool preparedBySeek = false;
     bool decodedSinceStart = false;
     std::vector<char> scratch = std::vector<char>(kScratchBytes);
+    std::vector<std::uint8_t> quarter;  // decoded before it goes into the buffer
     std::size_t carryOffset = 0;
     std::size_t carryBytes = 0;
 };
@@ -163,6 +164,7 @@ Zeph::HResult COggVorbisDerived::Init(unsigned streamCount, unsigned bufferBytes
                 streams_.clear();
                 return Zeph::kResultFail;
             }
+            stream->quarter.resize(quarter);
             stream->buffer->SetNotifications({{quarter, &stream->wake, kFirstMark},
                                               {quarter * 2, &stream->wake, kFirstMark + 1},
                                               {quarter * 3, &stream->wake, kFirstMark + 2},
@@ -753,6 +755,8 @@ bool COggVorbisDerived::PrepareOggStream(OggStream& stream, bool fromSeek)
     stream.carryOffset = 0;
     stream.silencePending = true;
     stream.loopPair = 0;
+    // Quarters 0 and 1 are refilled: the buffer must not play them meanwhile.
+    stream.buffer->Stop();
     for (int mark = kFirstMark; mark <= kMarkAtZero; ++mark)
         stream.wake.Reset(mark);
     if (!stream.decoderOpen || !stream.buffer->SetVolume(stream.effectiveVolume.load()))
@@ -820,9 +824,7 @@ void COggVorbisDerived::FillNextQuarter(OggStream& stream, int quarter)
 
 void COggVorbisDerived::DecodeOggQuarter(OggStream& stream, int quarter)
 {
-    auto* bytes = stream.buffer->Lock(static_cast<std::uint32_t>(quarter) * quarterBytes_, quarterBytes_);
-    if (bytes == nullptr)
-        return;
+    std::uint8_t* bytes = stream.quarter.data();
     const std::size_t size = quarterBytes_;
     std::size_t filled = std::min(stream.carryBytes, size);
     std::memcpy(bytes, stream.scratch.data() + stream.carryOffset, filled);
@@ -890,17 +892,13 @@ void COggVorbisDerived::DecodeOggQuarter(OggStream& stream, int quarter)
         stream.decodedSinceStart = false;
     }
     std::memset(bytes + filled, 0, size - filled);
-    stream.buffer->Unlock();
+    stream.buffer->Write(static_cast<std::uint32_t>(quarter) * quarterBytes_, bytes, quarterBytes_);
 }
 
 void COggVorbisDerived::FillOggSilence(OggStream& stream, int quarter)
 {
     stream.silencePending = false;
-    auto* bytes = stream.buffer->Lock(static_cast<std::uint32_t>(quarter) * quarterBytes_, quarterBytes_);
-    if (bytes == nullptr)
-        return;
-    std::memset(bytes, 0, quarterBytes_);
-    stream.buffer->Unlock();
+    stream.buffer->FillRange(static_cast<std::uint32_t>(quarter) * quarterBytes_, quarterBytes_, 0);
 }
 
 void COggVorbisDerived::WaitBufferStopped(OggStream& stream)

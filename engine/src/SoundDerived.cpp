@@ -125,7 +125,7 @@ Zeph::HResult CSoundDerived::Init(unsigned channelCount, int pack, unsigned buff
                                                   {quarter * 2, &stream->wake, kFirstMark + 1},
                                                   {quarter * 3, &stream->wake, kFirstMark + 2},
                                                   {0, &stream->wake, kMarkAtZero}});
-                stream->scratch.resize(quarter);
+                stream->scratch.resize(quarter + 4);
                 array.push_back(std::move(stream));
             }
         }
@@ -474,6 +474,8 @@ bool CSoundDerived::StartStreamEntry(SoundStream& stream, int entry)
     stream.stopped.store(false);
     stream.playOnStart.store(true);
     stream.silencePending = true;
+    // Quarters 0 and 1 are refilled: the buffer must not play them meanwhile.
+    stream.buffer->Stop();
     // Marks left over from the last entry would be taken for this one's.
     for (int mark = kFirstMark; mark <= kMarkAtZero; ++mark)
         stream.wake.Reset(mark);
@@ -532,12 +534,10 @@ bool CSoundDerived::FillStreamQuarter(SoundStream& stream, int quarter)
     const std::uint32_t words = (size + 3) / 4;
     if (!engine::ReadEntryWords(pack_, stream.entry, firstWord, words, stream.scratch.data()))
         return false;
-    std::uint8_t* bytes = stream.buffer->Lock(static_cast<std::uint32_t>(quarter) * quarterBytes_, quarterBytes_);
-    if (bytes == nullptr)
+    std::memset(stream.scratch.data() + size, silence_, quarterBytes_ - size);
+    if (!stream.buffer->Write(static_cast<std::uint32_t>(quarter) * quarterBytes_, stream.scratch.data(),
+                              quarterBytes_))
         return false;
-    std::memcpy(bytes, stream.scratch.data(), size);
-    std::memset(bytes + size, silence_, quarterBytes_ - size);
-    stream.buffer->Unlock();
     stream.bytesRead += size;
     return true;
 }
@@ -545,11 +545,7 @@ bool CSoundDerived::FillStreamQuarter(SoundStream& stream, int quarter)
 void CSoundDerived::FillStreamSilence(SoundStream& stream, int quarter)
 {
     stream.silencePending = false;
-    std::uint8_t* bytes = stream.buffer->Lock(static_cast<std::uint32_t>(quarter) * quarterBytes_, quarterBytes_);
-    if (bytes == nullptr)
-        return;
-    std::memset(bytes, silence_, quarterBytes_);
-    stream.buffer->Unlock();
+    stream.buffer->FillRange(static_cast<std::uint32_t>(quarter) * quarterBytes_, quarterBytes_, silence_);
 }
 
 Zeph::CSound* CreateSound()

@@ -134,11 +134,8 @@ bool CSoundStaticDerived::Load(int sound, int entry, bool loop, bool create)
     plat::SoundBuffer* first = record->buffers[0].get();
     if (first == nullptr)
         return false;
-    std::uint8_t* bytes = first->Lock(0, wav->dataBytes);
-    if (bytes == nullptr)
+    if (!first->Write(0, data.data() + wav->dataOffset, wav->dataBytes))
         return false;  // more data than the buffer holds
-    std::copy_n(data.data() + wav->dataOffset, wav->dataBytes, bytes);
-    first->Unlock();
     if (create)
         record->loaded = true;
     return true;

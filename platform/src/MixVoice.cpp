@@ -9,17 +9,25 @@
 namespace plat {
 namespace {
 
-template <int Bits, int Channels>
-inline void ReadFrame(const std::uint8_t* data, std::uint64_t frame, float& left, float& right)
+// Writers may touch bytes while they are read (a refill behind the cursor):
+// every byte is a relaxed atomic, a plain byte load on common machines.
+inline int Byte(std::uint8_t* p, int i)
 {
-    const std::uint8_t* p = data + frame * static_cast<std::uint64_t>(Bits / 8 * Channels);
+    return std::atomic_ref<std::uint8_t>(p[i]).load(std::memory_order_relaxed);
+}
+
+template <int Bits, int Channels>
+inline void ReadFrame(std::uint8_t* data, std::uint64_t frame, float& left, float& right)
+{
+    std::uint8_t* p = data + frame * static_cast<std::uint64_t>(Bits / 8 * Channels);
     if constexpr (Bits == 8) {
-        left = static_cast<float>(static_cast<int>(p[0]) - 128) * (1.0f / 128.0f);
-        right = Channels == 2 ? static_cast<float>(static_cast<int>(p[1]) - 128) * (1.0f / 128.0f) : left;
+        left = static_cast<float>(Byte(p, 0) - 128) * (1.0f / 128.0f);
+        right = Channels == 2 ? static_cast<float>(Byte(p, 1) - 128) * (1.0f / 128.0f) : left;
     } else {
-        left = static_cast<float>(static_cast<std::int16_t>(p[0] | (p[1] << 8))) * (1.0f / 32768.0f);
-        right = Channels == 2 ? static_cast<float>(static_cast<std::int16_t>(p[2] | (p[3] << 8))) * (1.0f / 32768.0f)
-                              : left;
+        left = static_cast<float>(static_cast<std::int16_t>(Byte(p, 0) | (Byte(p, 1) << 8))) * (1.0f / 32768.0f);
+        right = Channels == 2
+                    ? static_cast<float>(static_cast<std::int16_t>(Byte(p, 2) | (Byte(p, 3) << 8))) * (1.0f / 32768.0f)
+                    : left;
     }
 }
 
@@ -29,7 +37,7 @@ template <int Bits, int Channels>
 std::uint64_t Render(VoiceSlot& voice, float* block, int frames, std::uint64_t& position, bool looping, bool& ended)
 {
     const PcmStore& store = *voice.store;
-    const std::uint8_t* data = store.bytes.data();
+    std::uint8_t* data = store.bytes.get();
     const std::uint64_t count = store.frameCount;
     const float gain = voice.gain;
     const std::uint64_t stepWhole = voice.step >> 32;

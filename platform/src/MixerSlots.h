@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -19,10 +20,12 @@ class EventGroup;
 // The bytes a buffer and its duplicates share.
 struct PcmStore {
     PcmFormat format;
-    std::vector<std::uint8_t> bytes;
+    // Read and written only through std::atomic_ref (relaxed).
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::uint32_t size = 0;
     std::uint32_t frameCount = 0;
-    // Advanced by Unlock (release) and read by the mixer (acquire) before it
-    // reads the bytes, so writes made before an Unlock are seen.
+    // Advanced after every write (release) and read by the mixer (acquire)
+    // before it reads the bytes, so a finished write is seen whole.
     std::atomic<std::uint32_t> published{0};
     std::atomic<bool> lost{false};
 };

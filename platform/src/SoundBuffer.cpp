@@ -23,7 +23,8 @@ std::shared_ptr<SoundBuffer> SoundBuffer::Create(AudioMixer& mixer, const PcmFor
     try {
         store = std::make_shared<PcmStore>();
         store->format = format;
-        store->bytes.assign(bytes, 0);
+        store->bytes = std::make_unique<std::uint8_t[]>(bytes);  // zero-filled
+        store->size = bytes;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -64,25 +65,34 @@ const PcmFormat& SoundBuffer::Format() const
 
 std::uint32_t SoundBuffer::Bytes() const
 {
-    return static_cast<std::uint32_t>(store_->bytes.size());
+    return store_->size;
 }
 
-std::uint8_t* SoundBuffer::Lock(std::uint32_t offset, std::uint32_t size)
+bool SoundBuffer::Write(std::uint32_t offset, const std::uint8_t* bytes, std::uint32_t size)
 {
-    if (offset > store_->bytes.size() || size > store_->bytes.size() - offset)
-        return nullptr;
-    return store_->bytes.data() + offset;
-}
-
-void SoundBuffer::Unlock()
-{
+    if (offset > store_->size || size > store_->size - offset)
+        return false;
+    std::uint8_t* target = store_->bytes.get() + offset;
+    for (std::uint32_t i = 0; i < size; ++i)
+        std::atomic_ref<std::uint8_t>(target[i]).store(bytes[i], std::memory_order_relaxed);
     store_->published.fetch_add(1, std::memory_order_release);
+    return true;
+}
+
+bool SoundBuffer::FillRange(std::uint32_t offset, std::uint32_t size, std::uint8_t value)
+{
+    if (offset > store_->size || size > store_->size - offset)
+        return false;
+    std::uint8_t* target = store_->bytes.get() + offset;
+    for (std::uint32_t i = 0; i < size; ++i)
+        std::atomic_ref<std::uint8_t>(target[i]).store(value, std::memory_order_relaxed);
+    store_->published.fetch_add(1, std::memory_order_release);
+    return true;
 }
 
 void SoundBuffer::Fill(std::uint8_t value)
 {
-    std::memset(store_->bytes.data(), value, store_->bytes.size());
-    Unlock();
+    FillRange(0, store_->size, value);
 }
 
 bool SoundBuffer::SetVolume(std::int32_t volume)

@@ -32,10 +32,10 @@ std::shared_ptr<SoundBuffer> Constant(AudioMixer& mixer, const PcmFormat& format
     auto buffer = SoundBuffer::Create(mixer, format, frames * static_cast<std::uint32_t>(frame.size()));
     if (buffer == nullptr)
         return nullptr;
-    std::uint8_t* bytes = buffer->Lock(0, buffer->Bytes());
+    std::vector<std::uint8_t> bytes;
     for (std::uint32_t i = 0; i < frames; ++i)
-        std::copy(frame.begin(), frame.end(), bytes + i * frame.size());
-    buffer->Unlock();
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
+    buffer->Write(0, bytes.data(), buffer->Bytes());
     return buffer;
 }
 
@@ -43,7 +43,7 @@ std::shared_ptr<SoundBuffer> Constant(AudioMixer& mixer, const PcmFormat& format
 std::shared_ptr<SoundBuffer> Ramp(AudioMixer& mixer, std::uint32_t frames)
 {
     auto buffer = SoundBuffer::Create(mixer, PcmFormat{2, 44100, 16}, frames * 4);
-    auto* bytes = buffer->Lock(0, buffer->Bytes());
+    std::vector<std::uint8_t> bytes(buffer->Bytes());
     for (std::uint32_t i = 0; i < frames; ++i) {
         const auto left = static_cast<std::uint16_t>(i);
         const auto right = static_cast<std::uint16_t>(-static_cast<std::int32_t>(i));
@@ -52,7 +52,7 @@ std::shared_ptr<SoundBuffer> Ramp(AudioMixer& mixer, std::uint32_t frames)
         bytes[i * 4 + 2] = static_cast<std::uint8_t>(right);
         bytes[i * 4 + 3] = static_cast<std::uint8_t>(right >> 8);
     }
-    buffer->Unlock();
+    buffer->Write(0, bytes.data(), buffer->Bytes());
     return buffer;
 }
 
@@ -122,8 +122,11 @@ TEST(Mixer, RefusesBadRequests)
     EXPECT_FALSE(buffer->SetPosition(400));
     EXPECT_TRUE(buffer->SetPosition(398));
     EXPECT_EQ(buffer->Position(), 396u);  // rounded down to a frame
-    EXPECT_EQ(buffer->Lock(300, 101), nullptr);
-    EXPECT_NE(buffer->Lock(300, 100), nullptr);
+    const std::vector<std::uint8_t> bytes(101, 1);
+    EXPECT_FALSE(buffer->Write(300, bytes.data(), 101));
+    EXPECT_FALSE(buffer->Write(401, bytes.data(), 0));
+    EXPECT_FALSE(buffer->FillRange(0, 401, 1));
+    EXPECT_TRUE(buffer->Write(300, bytes.data(), 100));
 }
 
 TEST(Mixer, ResamplesAnyRateToTheMixRate)
@@ -153,13 +156,8 @@ TEST(Mixer, InterpolatesBetweenSourceFrames)
     AudioMixer mixer;
     // 22050 Hz: every other output frame lies half-way between two source frames.
     auto buffer = SoundBuffer::Create(mixer, PcmFormat{1, 22050, 16}, 6);
-    auto* bytes = buffer->Lock(0, 6);
-    const std::int16_t values[] = {0, 1000, 3000};
-    for (int i = 0; i < 3; ++i) {
-        bytes[i * 2] = static_cast<std::uint8_t>(values[i]);
-        bytes[i * 2 + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(values[i]) >> 8);
-    }
-    buffer->Unlock();
+    const std::uint8_t bytes[] = {0x00, 0x00, 0xE8, 0x03, 0xB8, 0x0B};  // 0, 1000, 3000
+    buffer->Write(0, bytes, 6);
     buffer->Play(false);
     const Samples out = MixFrames(mixer, 8);
     const std::int16_t expected[] = {0, 500, 1000, 2000, 3000, 3000, 0, 0};
@@ -215,10 +213,8 @@ TEST(Mixer, DuplicatesShareBytesButNotVolumeOrPosition)
     EXPECT_EQ(copy->Bytes(), original->Bytes());
 
     // Written through the original after duplicating: the copy plays it too.
-    auto* bytes = original->Lock(0, 4);
-    bytes[0] = 0x39;
-    bytes[1] = 0x05;  // 1337
-    original->Unlock();
+    const std::uint8_t leet[] = {0x39, 0x05};  // 1337
+    original->Write(0, leet, 2);
     original->SetVolume(-10000);
     copy->Play(false);
     Samples out = MixFrames(mixer, 10);

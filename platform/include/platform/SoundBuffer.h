@@ -4,8 +4,9 @@
 // stops. Duplicates share the bytes of the buffer they were made from.
 //
 // Control operations may come from several threads; the mixer sees them
-// through atomics. Bytes are written between Lock and Unlock; Unlock makes
-// them visible to the mixing thread.
+// through atomics. The bytes are shared with the mixing thread byte by byte
+// (relaxed atomics): a writer that falls behind the play cursor gives stale
+// sound, never undefined behaviour. Each write is published to the mixer.
 #pragma once
 
 #include <cstdint>
@@ -54,10 +55,10 @@ public:
     const PcmFormat& Format() const;
     std::uint32_t Bytes() const;
 
-    // Write access to [offset, offset + size) of the shared bytes; null when
-    // the range is outside the buffer.
-    std::uint8_t* Lock(std::uint32_t offset, std::uint32_t size);
-    void Unlock();
+    // Copies `size` bytes to `offset`; false (nothing written) when the range
+    // is outside the buffer.
+    bool Write(std::uint32_t offset, const std::uint8_t* bytes, std::uint32_t size);
+    bool FillRange(std::uint32_t offset, std::uint32_t size, std::uint8_t value);
     void Fill(std::uint8_t value);
 
     // False (and nothing changes) outside kVolumeSilent..kVolumeFull.
