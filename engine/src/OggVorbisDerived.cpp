@@ -9,6 +9,7 @@
 #include <new>
 
 #include "SoundDevice.h"
+#include "StreamQuarters.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 
@@ -18,13 +19,10 @@ using engine::kFadeOut;
 using engine::kSilentVolume;
 using plat::EventGroup;
 
+using namespace engine;
+
 namespace {
 
-// Wake events: quit and stop (manual reset), then the quarter marks at one,
-// two and three quarters and at 0 (auto reset), numbered 2..5.
-enum Wake { kWakeQuit = 0, kWakeStop = 1, kFirstMark = 2, kMarkAtZero = 5 };
-constexpr std::uint32_t kWakeAll = 0b111111;
-constexpr std::uint32_t kMarks = 0b111100;
 enum Command { kCommandQuit = 0, kCommandPlay = 1, kCommandResume = 2, kCommandSeek = 3, kCommandLoad = 4 };
 constexpr std::uint32_t kCommandAll = 0b11111;
 // Ready: the worker waits for a command. Ack: it took one.
@@ -41,11 +39,6 @@ constexpr int kMaxLoopPairs = 2;
 constexpr int kMaxDecodeErrors = 32;
 constexpr std::uint32_t kPauseSettleMs = 200;
 constexpr std::uint32_t kStopSettleMs = 50;
-
-int NextMark(int mark)
-{
-    return mark == kMarkAtZero ? kFirstMark : mark + 1;
-}
 
 std::int64_t MsToSamples(double ms, int rate)
 {
@@ -67,7 +60,7 @@ struct COggVorbisDerived::OggStream {
 
     std::shared_ptr<plat::SoundBuffer> buffer;
     std::thread worker;
-    EventGroup wake{kMarks};
+    EventGroup wake{kQuarterMarks};
     EventGroup commands{0};
     EventGroup handshake{0, 1u << kReady};
 
@@ -126,12 +119,8 @@ COggVorbisDerived::~COggVorbisDerived()
 
 void COggVorbisDerived::ReleaseStreams()
 {
-    for (auto& stream : streams_) {
-        if (stream->worker.joinable()) {
-            stream->wake.Signal(kWakeQuit);
-            stream->commands.Signal(kCommandQuit);
-        }
-    }
+    for (auto& stream : streams_)
+        AskWorkerToQuit(stream->worker, stream->wake, stream->commands);
     for (auto& stream : streams_) {
         if (stream->worker.joinable())
             stream->worker.join();
@@ -165,10 +154,7 @@ Zeph::HResult COggVorbisDerived::Init(unsigned streamCount, unsigned bufferBytes
                 return Zeph::kResultFail;
             }
             stream->quarter.resize(quarter);
-            stream->buffer->SetNotifications({{quarter, &stream->wake, kFirstMark},
-                                              {quarter * 2, &stream->wake, kFirstMark + 1},
-                                              {quarter * 3, &stream->wake, kFirstMark + 2},
-                                              {0, &stream->wake, kMarkAtZero}});
+            SetQuarterMarks(*stream->buffer, stream->wake, quarter);
             streams_.push_back(std::move(stream));
         }
     } catch (const std::bad_alloc&) {
@@ -191,12 +177,7 @@ COggVorbisDerived::OggStream* COggVorbisDerived::Find(int stream)
 
 void COggVorbisDerived::ReapEndedWorker(OggStream& stream)
 {
-    if (!stream.threadEnded.load() || !stream.worker.joinable())
-        return;
-    stream.buffer->Stop();
-    stream.worker.join();
-    stream.wake.Reset(kWakeStop);
-    stream.stopped.store(true);
+    engine::ReapEndedWorker(stream.worker, stream.threadEnded, *stream.buffer, stream.wake, stream.stopped);
 }
 
 // The worker takes commands only while stopped. One paused by PauseAll or
@@ -320,15 +301,25 @@ void COggVorbisDerived::SetLoopCount(int index, int repeats)
         stream->repeatCount.store(repeats);
 }
 
-void COggVorbisDerived::Play(int index)
+// Play and Resume start over: a playing stream stops first. Null when the
+// stream is not loaded, its level is silence or its worker does not answer.
+COggVorbisDerived::OggStream* COggVorbisDerived::StoppedForStart(int index)
 {
     OggStream* stream = Find(index);
     if (stream == nullptr || !stream->loaded)
-        return;
+        return nullptr;
     if (stream->playing)
         Stop(index);
     ReapEndedWorker(*stream);
     if (stream->tableVolume == kSilentVolume || !AwaitReady(*stream, kReplyMs))
+        return nullptr;
+    return stream;
+}
+
+void COggVorbisDerived::Play(int index)
+{
+    OggStream* stream = StoppedForStart(index);
+    if (stream == nullptr)
         return;
     stream->stopped.store(false);
     stream->playOnStart.store(true);
@@ -353,13 +344,8 @@ void COggVorbisDerived::Play(int index)
 
 void COggVorbisDerived::Resume(int index)
 {
-    OggStream* stream = Find(index);
-    if (stream == nullptr || !stream->loaded)
-        return;
-    if (stream->playing)
-        Stop(index);
-    ReapEndedWorker(*stream);
-    if (stream->tableVolume == kSilentVolume || !AwaitReady(*stream, kReplyMs))
+    OggStream* stream = StoppedForStart(index);
+    if (stream == nullptr)
         return;
     if (stream->needsStart.load() || !stream->worker.joinable()) {
         stream->buffer->SetVolume(stream->effectiveVolume.load());
@@ -593,9 +579,7 @@ plat::SoundBuffer* COggVorbisDerived::BufferOf(int index)
 bool COggVorbisDerived::WorkersIdle()
 {
     for (auto& stream : streams_) {
-        if (!stream->worker.joinable() || stream->threadEnded.load())
-            continue;
-        if (!stream->wake.HasIdleWaiter() && !stream->commands.HasIdleWaiter())
+        if (!IsWorkerIdle(stream->worker, stream->threadEnded, stream->wake, stream->commands))
             return false;
     }
     return true;
@@ -682,7 +666,7 @@ void COggVorbisDerived::StreamThread(OggStream& stream)
                 int latest = std::max(wake < stream.expected.load() ? wake : -1,
                                       again < stream.expected.load() ? again : -1);
                 for (;;) {
-                    again = stream.wake.WaitAny(kMarks, 0);
+                    again = stream.wake.WaitAny(kQuarterMarks, 0);
                     if (again == EventGroup::kTimedOut)
                         break;
                     if (again < stream.expected.load())
@@ -757,8 +741,7 @@ bool COggVorbisDerived::PrepareOggStream(OggStream& stream, bool fromSeek)
     stream.loopPair = 0;
     // Quarters 0 and 1 are refilled: the buffer must not play them meanwhile.
     stream.buffer->Stop();
-    for (int mark = kFirstMark; mark <= kMarkAtZero; ++mark)
-        stream.wake.Reset(mark);
+    ResetQuarterMarks(stream.wake);
     if (!stream.decoderOpen || !stream.buffer->SetVolume(stream.effectiveVolume.load()))
         return false;
     const ogg_int64_t total = ov_pcm_total(&stream.decoder, -1);
@@ -784,7 +767,7 @@ bool COggVorbisDerived::StartOggStream(OggStream& stream, bool keep)
         if (!stream.buffer->Play(true))
             return false;
         stream.startWaited.store(true);
-        WaitForStart(stream);
+        WaitForStreamStart(stream.wake);
     }
     FillNextQuarter(stream, 2);
     return true;
@@ -799,18 +782,9 @@ bool COggVorbisDerived::ResumeOggStream(OggStream& stream)
         return false;
     if (!stream.startWaited.load()) {
         stream.startWaited.store(true);
-        WaitForStart(stream);
+        WaitForStreamStart(stream.wake);
     }
     return true;
-}
-
-void COggVorbisDerived::WaitForStart(OggStream& stream)
-{
-    for (;;) {
-        const int wake = stream.wake.WaitAny(kWakeAll, EventGroup::kInfinite);
-        if (wake == kMarkAtZero || wake == kWakeQuit || wake == kWakeStop || wake < 0)
-            return;
-    }
 }
 
 // Quarters 1 and 2 of a start: decoded while data remains, else silence once.

@@ -60,6 +60,7 @@ public:
 
 private:
     OggStream* Find(int stream);
+    OggStream* StoppedForStart(int stream);
     void ReleaseStreams();
     void ReapEndedWorker(OggStream& stream);
     bool StartWorker(OggStream& stream);
@@ -77,7 +78,6 @@ private:
     bool PrepareOggStream(OggStream& stream, bool fromSeek);
     bool StartOggStream(OggStream& stream, bool keep);
     bool ResumeOggStream(OggStream& stream);
-    void WaitForStart(OggStream& stream);
     void FillNextQuarter(OggStream& stream, int quarter);
     void DecodeOggQuarter(OggStream& stream, int quarter);
     void FillOggSilence(OggStream& stream, int quarter);

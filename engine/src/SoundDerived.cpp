@@ -5,6 +5,7 @@
 #include <new>
 
 #include "SoundDevice.h"
+#include "StreamQuarters.h"
 
 using engine::kFadeIn;
 using engine::kFadeNone;
@@ -12,21 +13,13 @@ using engine::kFadeOut;
 using engine::kSilentVolume;
 using plat::EventGroup;
 
+using namespace engine;
+
 namespace {
 
-// Wake events: quit and stop (manual reset), then the quarter marks at one,
-// two and three quarters and at 0 (auto reset), numbered 2..5.
-enum Wake { kWakeQuit = 0, kWakeStop = 1, kFirstMark = 2, kMarkAtZero = 5 };
-constexpr std::uint32_t kWakeAll = 0b111111;
-constexpr std::uint32_t kMarks = 0b111100;
 // Commands: quit, play, resume (manual reset); the kept command byte uses the same numbers.
 enum Command { kCommandQuit = 0, kCommandPlay = 1, kCommandResume = 2 };
 constexpr std::uint32_t kCommandAll = 0b111;
-
-int NextMark(int mark)
-{
-    return mark == kMarkAtZero ? kFirstMark : mark + 1;
-}
 
 }  // namespace
 
@@ -34,7 +27,7 @@ struct CSoundDerived::SoundStream {
     engine::BufferFade fade;  // host thread
     std::shared_ptr<plat::SoundBuffer> buffer;
     std::thread worker;
-    EventGroup wake{kMarks};
+    EventGroup wake{kQuarterMarks};
     EventGroup commands{0};
 
     // Worker only.
@@ -71,12 +64,8 @@ CSoundDerived::~CSoundDerived()
 void CSoundDerived::ReleaseStreams()
 {
     for (auto& array : streams_) {
-        for (auto& stream : array) {
-            if (stream->worker.joinable()) {
-                stream->wake.Signal(kWakeQuit);
-                stream->commands.Signal(kCommandQuit);
-            }
-        }
+        for (auto& stream : array)
+            AskWorkerToQuit(stream->worker, stream->wake, stream->commands);
     }
     for (auto& array : streams_) {
         for (auto& stream : array) {
@@ -121,10 +110,7 @@ Zeph::HResult CSoundDerived::Init(unsigned channelCount, int pack, unsigned buff
                 if (stream->buffer == nullptr)
                     return Zeph::kResultFail;
                 stream->buffer->Fill(silence_);
-                stream->buffer->SetNotifications({{quarter, &stream->wake, kFirstMark},
-                                                  {quarter * 2, &stream->wake, kFirstMark + 1},
-                                                  {quarter * 3, &stream->wake, kFirstMark + 2},
-                                                  {0, &stream->wake, kMarkAtZero}});
+                SetQuarterMarks(*stream->buffer, stream->wake, quarter);
                 stream->scratch.resize(quarter + 4);
                 array.push_back(std::move(stream));
             }
@@ -153,12 +139,7 @@ CSoundDerived::SoundStream* CSoundDerived::Current(int channel)
 
 void CSoundDerived::ReapEndedWorker(SoundStream& stream)
 {
-    if (!stream.threadEnded.load() || !stream.worker.joinable())
-        return;
-    stream.buffer->Stop();
-    stream.worker.join();
-    stream.wake.Reset(kWakeStop);
-    stream.stopped.store(true);
+    engine::ReapEndedWorker(stream.worker, stream.threadEnded, *stream.buffer, stream.wake, stream.stopped);
 }
 
 // A stop cancels play and resume commands given before it (a Resume while
@@ -374,9 +355,7 @@ bool CSoundDerived::WorkersIdle()
 {
     for (auto& array : streams_) {
         for (auto& stream : array) {
-            if (!stream->worker.joinable() || stream->threadEnded.load())
-                continue;
-            if (!stream->wake.HasIdleWaiter() && !stream->commands.HasIdleWaiter())
+            if (!IsWorkerIdle(stream->worker, stream->threadEnded, stream->wake, stream->commands))
                 return false;
         }
     }
@@ -477,8 +456,7 @@ bool CSoundDerived::StartStreamEntry(SoundStream& stream, int entry)
     // Quarters 0 and 1 are refilled: the buffer must not play them meanwhile.
     stream.buffer->Stop();
     // Marks left over from the last entry would be taken for this one's.
-    for (int mark = kFirstMark; mark <= kMarkAtZero; ++mark)
-        stream.wake.Reset(mark);
+    ResetQuarterMarks(stream.wake);
 
     if (!FillStreamQuarter(stream, 0) || !FillNextQuarter(stream, 1))
         return false;
@@ -500,16 +478,10 @@ bool CSoundDerived::FillNextQuarter(SoundStream& stream, int quarter)
     return true;
 }
 
-// Waits for the mark at 0 that starting the buffer passes; other marks are
-// skipped, a stop or quit (left signalled) ends the wait.
 void CSoundDerived::WaitForStart(SoundStream& stream)
 {
     stream.startWaited.store(true);
-    for (;;) {
-        const int wake = stream.wake.WaitAny(kWakeAll, EventGroup::kInfinite);
-        if (wake == kMarkAtZero || wake == kWakeQuit || wake == kWakeStop || wake < 0)
-            return;
-    }
+    WaitForStreamStart(stream.wake);
 }
 
 bool CSoundDerived::ResumeStream(SoundStream& stream)

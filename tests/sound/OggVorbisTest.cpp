@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "OggFixture.h"
+#include "OfflineSound.h"
 #include "OggVorbisDerived.h"
 #include "StreamFixture.h"
 #include "TempFolder.h"
@@ -34,9 +35,7 @@ protected:
     }
     void SetUp() override
     {
-        plat::UseVirtualClock(0);
-        plat::AudioMixer::Shared().SetOffline(true);
-        plat::SetBaseFolder(folder->path());
+        offlinesound::Use(folder->path());
         ogg = static_cast<COggVorbisDerived*>(CreateOggVorbis());
         ASSERT_EQ(ogg->Init(2, 16384, false, true, 2, 44100), Zeph::kResultOk);
         ASSERT_TRUE(ogg->SetVolume(0, 10));

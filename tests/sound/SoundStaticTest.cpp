@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "PackWriter.h"
+#include "OfflineSound.h"
 #include "SoundDevice.h"
 #include "SoundStaticDerived.h"
 #include "SoundVolume.h"
@@ -42,19 +42,15 @@ class SoundStaticTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        plat::UseVirtualClock(0);
-        plat::AudioMixer::Shared().SetOffline(true);
-        plat::SetBaseFolder(folder.path());
+        offlinesound::Use(folder.path());
         std::vector<Bytes> entries(kEntryCount);
         entries[kOneShotEntry] = ConstantWav(10000, kShort);
         entries[kLoopEntry] = ConstantWav(8000, kShort);
         entries[kOtherEntry] = ConstantWav(-3000, kShort);
         entries[kRampEntry] = RampWav(44100);
         entries[kBrokenEntry] = Bytes{'n', 'o', 'p', 'e'};
-        ASSERT_TRUE(packwriter::WritePack(folder / "Pack.dat", entries));
-        pack = CreateFilePack();
-        ASSERT_TRUE(pack->Init(1));
-        ASSERT_TRUE(pack->OpenPack("Pack.dat", 0));
+        pack = offlinesound::OpenPack(folder.path(), entries);
+        ASSERT_NE(pack, nullptr);
         sound = static_cast<CSoundStaticDerived*>(CreateSoundStatic());
         ASSERT_EQ(sound->Init(4, 0, 150, false), Zeph::kResultOk);
         ASSERT_TRUE(sound->Load(0, kOneShotEntry, false, true));
@@ -65,7 +61,8 @@ protected:
     {
         if (sound != nullptr)
             sound->Release();
-        pack->Release();
+        if (pack != nullptr)
+            pack->Release();
         plat::UseRealClock();
     }
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "PackWriter.h"
+#include "OfflineSound.h"
 #include "SoundDerived.h"
 #include "StreamFixture.h"
 #include "TempFolder.h"
@@ -45,26 +45,24 @@ class SoundStreamTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        plat::UseVirtualClock(0);
-        plat::AudioMixer::Shared().SetOffline(true);
-        plat::SetBaseFolder(folder.path());
+        offlinesound::Use(folder.path());
         entries.resize(kEntryCount);
         entries[kLong] = Noise(4096 * 10 + 2052, 7);  // ten quarters and a half: wraps the buffer twice
         entries[kShort] = Noise(1000, 8);
         entries[kWholeQuarters] = Noise(4096 * 6, 9);
         entries[kLoud] = wavfixture::ConstantPcm16(10000, 20000, 2);
         entries[kQuiet] = wavfixture::ConstantPcm16(-2000, 20000, 2);
-        ASSERT_TRUE(packwriter::WritePack(folder / "Pack.dat", entries));
-        pack = CreateFilePack();
-        ASSERT_TRUE(pack->Init(1));
-        ASSERT_TRUE(pack->OpenPack("Pack.dat", 0));
+        pack = offlinesound::OpenPack(folder.path(), entries);
+        ASSERT_NE(pack, nullptr);
         sound = static_cast<CSoundDerived*>(CreateSound());
         ASSERT_EQ(sound->Init(2, 0, kBufferBytes, 150, false, 2, 44100, 16), Zeph::kResultOk);
     }
     void TearDown() override
     {
-        sound->Release();
-        pack->Release();
+        if (sound != nullptr)
+            sound->Release();
+        if (pack != nullptr)
+            pack->Release();
         plat::UseRealClock();
     }
 

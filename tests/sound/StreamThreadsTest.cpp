@@ -9,7 +9,7 @@
 
 #include "OggFixture.h"
 #include "OggVorbisDerived.h"
-#include "PackWriter.h"
+#include "OfflineSound.h"
 #include "SoundDerived.h"
 #include "TempFolder.h"
 #include "WavFixture.h"
@@ -48,9 +48,7 @@ class StreamThreadsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        plat::UseVirtualClock(0);
-        plat::AudioMixer::Shared().SetOffline(true);
-        plat::SetBaseFolder(folder.path());
+        offlinesound::Use(folder.path());
     }
     void TearDown() override { plat::UseRealClock(); }
 
@@ -64,9 +62,8 @@ TEST_F(StreamThreadsTest, RandomCommandsOnStreamedSounds)
     std::vector<wavfixture::Bytes> entries = {wavfixture::ConstantPcm16(3000, 9000, 2),
                                               wavfixture::ConstantPcm16(-500, 700, 2),
                                               wavfixture::ConstantPcm16(100, 20000, 2)};
-    ASSERT_TRUE(packwriter::WritePack(folder / "Pack.dat", entries));
-    Zeph::CFilePack* pack = CreateFilePack();
-    ASSERT_TRUE(pack->Init(1) && pack->OpenPack("Pack.dat", 0));
+    Zeph::CFilePack* pack = offlinesound::OpenPack(folder.path(), entries);
+    ASSERT_NE(pack, nullptr);
     {
         MixingThread mixing;
         Zeph::CSound* sound = CreateSound();
