@@ -69,7 +69,7 @@ std::shared_ptr<plat::SoundBuffer> Sine(plat::AudioMixer& mixer, const plat::Pcm
     return buffer;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -14,7 +14,7 @@ namespace {
 
 std::shared_ptr<plat::SoundBuffer> Tone(plat::AudioMixer& mixer, const plat::PcmFormat& format, double hz)
 {
-    const int frames = format.sampleRate;  // one second, looped
+    const int frames = format.sampleRate; // one second, looped
     auto buffer = plat::SoundBuffer::Create(mixer, format, static_cast<std::uint32_t>(frames * format.BlockAlign()));
     std::vector<std::uint8_t> data(buffer->Bytes());
     std::uint8_t* bytes = data.data();
@@ -38,7 +38,10 @@ void SixteenVoices(benchmark::State& state)
 {
     plat::AudioMixer mixer;
     const plat::PcmFormat formats[] = {
-        {2, 44100, 16}, {1, 22050, 16}, {1, 22050, 8}, {2, 48000, 16},
+        {2, 44100, 16},
+        {1, 22050, 16},
+        {1, 22050, 8},
+        {2, 48000, 16},
     };
     std::vector<std::shared_ptr<plat::SoundBuffer>> voices;
     for (int i = 0; i < 16; ++i) {
@@ -51,14 +54,13 @@ void SixteenVoices(benchmark::State& state)
         mixer.Mix(out.data(), plat::kMixFramesPerCallback);
         benchmark::DoNotOptimize(out.data());
     }
-    const double audioSeconds =
-        static_cast<double>(state.iterations()) * plat::kMixFramesPerCallback / plat::kMixRate;
+    const double audioSeconds = static_cast<double>(state.iterations()) * plat::kMixFramesPerCallback / plat::kMixRate;
     // CPU seconds per second of audio.
     state.counters["realtime_fraction"] =
         benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(SixteenVoices);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -45,7 +45,7 @@ std::int64_t MsToSamples(double ms, int rate)
     return static_cast<std::int64_t>(ms / 1000.0 * rate);
 }
 
-}  // namespace
+} // namespace
 
 struct COggVorbisDerived::OggStream {
     struct Tune {
@@ -101,7 +101,7 @@ struct COggVorbisDerived::OggStream {
     bool preparedBySeek = false;
     bool decodedSinceStart = false;
     std::vector<char> scratch = std::vector<char>(kScratchBytes);
-    std::vector<std::uint8_t> quarter;  // decoded before it goes into the buffer
+    std::vector<std::uint8_t> quarter; // decoded before it goes into the buffer
     std::size_t carryOffset = 0;
     std::size_t carryBytes = 0;
 };
@@ -212,8 +212,8 @@ std::int32_t COggVorbisDerived::ScaledVolume(const OggStream& stream, std::int32
         return tableVolume;
     if (!(stream.volumeScale > 0.0))
         return kSilentVolume;
-    const double scaled = -(engine::DecibelFactor *
-                            std::log10(1.0 / (engine::VolumeToAmplitude(tableVolume) * stream.volumeScale)));
+    const double scaled =
+        -(engine::DecibelFactor * std::log10(1.0 / (engine::VolumeToAmplitude(tableVolume) * stream.volumeScale)));
     const auto volume = static_cast<std::int32_t>(std::clamp(std::trunc(scaled), -10000.0, 0.0));
     return std::max(std::min(volume, tableVolume), kSilentVolume);
 }
@@ -589,8 +589,8 @@ bool COggVorbisDerived::WorkersIdle()
 // (its mark unseen), it goes back to that quarter's start.
 void COggVorbisDerived::PlaceCursorAtNextQuarter(OggStream& stream)
 {
-    std::uint32_t next = static_cast<std::uint32_t>(std::min(stream.expected.load() - kFirstMark, 3) + 1) *
-                         quarterBytes_;
+    std::uint32_t next =
+        static_cast<std::uint32_t>(std::min(stream.expected.load() - kFirstMark, 3) + 1) * quarterBytes_;
     if (next >= bufferBytes_)
         next = 0;
     const std::uint32_t position = stream.buffer->Position();
@@ -663,8 +663,8 @@ void COggVorbisDerived::StreamThread(OggStream& stream)
                     break;
                 // Behind by more than a mark: go on from the latest mark
                 // seen that lies before the expected one.
-                int latest = std::max(wake < stream.expected.load() ? wake : -1,
-                                      again < stream.expected.load() ? again : -1);
+                int latest =
+                    std::max(wake < stream.expected.load() ? wake : -1, again < stream.expected.load() ? again : -1);
                 for (;;) {
                     again = stream.wake.WaitAny(kQuarterMarks, 0);
                     if (again == EventGroup::kTimedOut)
@@ -745,7 +745,8 @@ bool COggVorbisDerived::PrepareOggStream(OggStream& stream, bool fromSeek)
     if (!stream.decoderOpen || !stream.buffer->SetVolume(stream.effectiveVolume.load()))
         return false;
     const ogg_int64_t total = ov_pcm_total(&stream.decoder, -1);
-    const std::int64_t target = fromSeek ? MsToSamples(stream.seekTargetMs.load(), sampleRate_) : stream.open.startSample;
+    const std::int64_t target =
+        fromSeek ? MsToSamples(stream.seekTargetMs.load(), sampleRate_) : stream.open.startSample;
     if (ov_pcm_seek(&stream.decoder, std::clamp<std::int64_t>(target, 0, std::max<ogg_int64_t>(total - 1, 0))) != 0)
         return false;
     stream.decodedSinceStart = false;

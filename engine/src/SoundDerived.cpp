@@ -21,10 +21,10 @@ namespace {
 enum Command { kCommandQuit = 0, kCommandPlay = 1, kCommandResume = 2 };
 constexpr std::uint32_t kCommandAll = 0b111;
 
-}  // namespace
+} // namespace
 
 struct CSoundDerived::SoundStream {
-    engine::BufferFade fade;  // host thread
+    engine::BufferFade fade; // host thread
     std::shared_ptr<plat::SoundBuffer> buffer;
     std::thread worker;
     EventGroup wake{kQuarterMarks};
@@ -47,7 +47,7 @@ struct CSoundDerived::SoundStream {
     std::atomic<bool> playOnStart{true};
     std::atomic<bool> startWaited{false};
     std::atomic<bool> threadEnded{false};
-    bool active = false;  // host thread
+    bool active = false; // host thread
 };
 
 CSoundDerived::CSoundDerived()
@@ -79,8 +79,8 @@ void CSoundDerived::ReleaseStreams()
     initialised_ = false;
 }
 
-Zeph::HResult CSoundDerived::Init(unsigned channelCount, int pack, unsigned bufferBytes, unsigned fadeMs,
-                                  bool software, int channels, int sampleRate, int bitsPerSample)
+Zeph::HResult CSoundDerived::Init(unsigned channelCount, int pack, unsigned bufferBytes, unsigned fadeMs, bool software,
+                                  int channels, int sampleRate, int bitsPerSample)
 {
     const Zeph::HResult created = engine::CreateSharedSoundDevice();
     if (created < 0)

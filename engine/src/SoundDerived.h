@@ -73,7 +73,7 @@ private:
     unsigned channelCount_ = 0;
     bool initialised_ = false;
 
-    engine::PackIndexRecord pack_;  // copied at Init: the workers read it without the host's table
+    engine::PackIndexRecord pack_; // copied at Init: the workers read it without the host's table
     std::uint32_t bufferBytes_ = 262144;
     std::uint32_t quarterBytes_ = 65536;
     int fadeSteps_ = 8;

@@ -23,7 +23,7 @@ constexpr std::uint32_t kSilentMixBytes = 0x40000;
 // Time for voices stopped just before to fall silent before the output closes.
 constexpr std::uint32_t kReleaseDelayMs = 200;
 
-}  // namespace
+} // namespace
 
 int& SoundUserCount()
 {
@@ -96,4 +96,4 @@ void ReleaseSharedSoundDevice()
     }
 }
 
-}  // namespace engine
+} // namespace engine

@@ -35,4 +35,4 @@ Zeph::HResult ClearSoundBuffer(plat::SoundBuffer& buffer, std::uint8_t value);
 // Counts one user less; the last one closes the device.
 void ReleaseSharedSoundDevice();
 
-}  // namespace engine
+} // namespace engine

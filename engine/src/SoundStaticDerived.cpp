@@ -135,7 +135,7 @@ bool CSoundStaticDerived::Load(int sound, int entry, bool loop, bool create)
     if (first == nullptr)
         return false;
     if (!first->Write(0, data.data() + wav->dataOffset, wav->dataBytes))
-        return false;  // more data than the buffer holds
+        return false; // more data than the buffer holds
     if (create)
         record->loaded = true;
     return true;
@@ -208,8 +208,7 @@ void CSoundStaticDerived::FadeIn(int sound)
     plat::SoundBuffer& buffer = *record->buffers[record->current];
     BufferFade& fade = record->fades[record->current];
     const bool reversing = fade.mode == kFadeOut;
-    const engine::FadeStart start =
-        engine::ReverseOrStart(fade, kFadeOut, buffer.Volume(), kSilentVolume, fadeSteps_);
+    const engine::FadeStart start = engine::ReverseOrStart(fade, kFadeOut, buffer.Volume(), kSilentVolume, fadeSteps_);
     engine::BeginFade(fade, start.volume, volume_, start.step, fadeSteps_, kFadeIn);
     buffer.SetVolume(start.volume);
     if (!reversing)

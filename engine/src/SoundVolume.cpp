@@ -28,8 +28,8 @@ std::int32_t AmplitudeToVolume(double amplitude)
     if (!(amplitude > 0.0))
         return kSilentVolume;
     const double volume = -(DecibelFactor * std::log10(1.0 / amplitude));
-    return static_cast<std::int32_t>(std::clamp(std::trunc(volume), static_cast<double>(kSilentVolume),
-                                                static_cast<double>(kFullVolume)));
+    return static_cast<std::int32_t>(
+        std::clamp(std::trunc(volume), static_cast<double>(kSilentVolume), static_cast<double>(kFullVolume)));
 }
 
 int FadeSteps(unsigned fadeMs)
@@ -50,8 +50,8 @@ void BeginFade(BufferFade& fade, std::int32_t start, std::int32_t target, int st
     fade.mode = mode;
 }
 
-FadeStart ReverseOrStart(const BufferFade& fade, FadeMode opposite, std::int32_t currentVolume,
-                         std::int32_t freshStart, int steps)
+FadeStart ReverseOrStart(const BufferFade& fade, FadeMode opposite, std::int32_t currentVolume, std::int32_t freshStart,
+                         int steps)
 {
     if (fade.mode == opposite && IsValidVolume(currentVolume))
         return {currentVolume, steps - fade.step};
@@ -72,4 +72,4 @@ FadeTick StepFade(BufferFade& fade)
     return {fade.targetVolume, true, stop};
 }
 
-}  // namespace engine
+} // namespace engine

@@ -53,15 +53,15 @@ struct FadeStart {
     std::int32_t volume;
     int step;
 };
-FadeStart ReverseOrStart(const BufferFade& fade, FadeMode opposite, std::int32_t currentVolume,
-                         std::int32_t freshStart, int steps);
+FadeStart ReverseOrStart(const BufferFade& fade, FadeMode opposite, std::int32_t currentVolume, std::int32_t freshStart,
+                         int steps);
 
 struct FadeTick {
-    std::int32_t volume;  // to set on the buffer
-    bool finished;        // the target was reached; mode is now kFadeNone
-    bool stopBuffer;      // a fade-out ended: the buffer stops
+    std::int32_t volume; // to set on the buffer
+    bool finished;       // the target was reached; mode is now kFadeNone
+    bool stopBuffer;     // a fade-out ended: the buffer stops
 };
 // One update of a running fade (mode not kFadeNone).
 FadeTick StepFade(BufferFade& fade);
 
-}  // namespace engine
+} // namespace engine

@@ -57,4 +57,4 @@ bool IsWorkerIdle(const std::thread& worker, const std::atomic<bool>& ended, con
     return wake.HasIdleWaiter() || commands.HasIdleWaiter();
 }
 
-}  // namespace engine
+} // namespace engine

@@ -45,4 +45,4 @@ void ReapEndedWorker(std::thread& worker, const std::atomic<bool>& ended, plat::
 bool IsWorkerIdle(const std::thread& worker, const std::atomic<bool>& ended, const plat::EventGroup& wake,
                   const plat::EventGroup& commands);
 
-}  // namespace engine
+} // namespace engine

@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::size_t kFormatSizeAt = 16;
 constexpr std::size_t kFormatAt = 20;
-constexpr std::uint32_t kSmallestFormat = 16;  // PCM fields without the extension size
+constexpr std::uint32_t kSmallestFormat = 16; // PCM fields without the extension size
 constexpr std::uint32_t kLargestFormat = 18;
 constexpr std::uint16_t kFormatPcm = 1;
 
@@ -35,7 +35,7 @@ std::optional<plat::PcmFormat> ReadFormat(const unsigned char* body)
     return format;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<WavSound> ReadWavEntry(const unsigned char* entry, std::size_t size)
 {
@@ -66,4 +66,4 @@ std::optional<WavSound> ReadWavEntry(const unsigned char* entry, std::size_t siz
     return std::nullopt;
 }
 
-}  // namespace engine
+} // namespace engine

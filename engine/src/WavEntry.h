@@ -21,4 +21,4 @@ struct WavSound {
 // PCM that the mixer plays, or no data chunk lies whole inside the entry.
 std::optional<WavSound> ReadWavEntry(const unsigned char* entry, std::size_t size);
 
-}  // namespace engine
+} // namespace engine

@@ -91,7 +91,7 @@ std::int16_t ToSample(float value)
     return static_cast<std::int16_t>(std::clamp(scaled, -32768L, 32767L));
 }
 
-}  // namespace
+} // namespace
 
 AudioMixer::AudioMixer() : impl_(std::make_unique<Impl>()) {}
 
@@ -218,4 +218,4 @@ void AudioMixer::RemoveSource(int id)
     impl_->WaitForPassEnd();
 }
 
-}  // namespace plat
+} // namespace plat

@@ -44,7 +44,7 @@ void FutexWakeAll(std::atomic<std::uint32_t>& word)
     syscall(SYS_futex, FutexWord(word), FUTEX_WAKE_PRIVATE, INT_MAX, nullptr, nullptr, 0);
 }
 
-}  // namespace
+} // namespace
 
 EventGroup::EventGroup(std::uint32_t autoResetMask, std::uint32_t initiallySignalled)
     : bits_(initiallySignalled), autoReset_(autoResetMask)
@@ -82,8 +82,7 @@ int EventGroup::WaitAny(std::uint32_t mask, std::uint32_t timeoutMs)
         if ((value & mask) != 0) {
             const int index = std::countr_zero(value & mask);
             const std::uint32_t bit = 1u << index;
-            if ((autoReset_ & bit) != 0 &&
-                !bits_.compare_exchange_weak(value, value & ~bit, std::memory_order_acq_rel))
+            if ((autoReset_ & bit) != 0 && !bits_.compare_exchange_weak(value, value & ~bit, std::memory_order_acq_rel))
                 continue;
             return index;
         }
@@ -99,4 +98,4 @@ int EventGroup::WaitAny(std::uint32_t mask, std::uint32_t timeoutMs)
     }
 }
 
-}  // namespace plat
+} // namespace plat

@@ -97,20 +97,22 @@ void SignalPassed(VoiceSlot& voice, std::uint64_t start, std::uint64_t covered, 
         if (frame == SoundBuffer::kStopOffset)
             continue;
         if (covered >= count || (frame + count - start) % count < covered)
-            voice.notify[i].events.load(std::memory_order_relaxed)->Signal(voice.notify[i].index.load(
-                std::memory_order_relaxed));
+            voice.notify[i]
+                .events.load(std::memory_order_relaxed)
+                ->Signal(voice.notify[i].index.load(std::memory_order_relaxed));
     }
 }
 
-}  // namespace
+} // namespace
 
 void SignalStop(VoiceSlot& voice)
 {
     const int notifications = voice.notifyCount.load(std::memory_order_acquire);
     for (int i = 0; i < notifications; ++i) {
         if (voice.notify[i].frame.load(std::memory_order_relaxed) == SoundBuffer::kStopOffset)
-            voice.notify[i].events.load(std::memory_order_relaxed)->Signal(voice.notify[i].index.load(
-                std::memory_order_relaxed));
+            voice.notify[i]
+                .events.load(std::memory_order_relaxed)
+                ->Signal(voice.notify[i].index.load(std::memory_order_relaxed));
     }
 }
 
@@ -141,11 +143,11 @@ void MixVoice(VoiceSlot& voice, float* block, int frames)
     bool ended = false;
     const std::uint64_t advanced = RenderFormat(voice, block, frames, position, transport::Looping(word), ended);
 
-    const std::uint64_t next = ended ? transport::WithPosition(word & ~transport::kPlaying, 0)
-                                     : transport::WithPosition(word, position);
+    const std::uint64_t next =
+        ended ? transport::WithPosition(word & ~transport::kPlaying, 0) : transport::WithPosition(word, position);
     // A control thread that changed the voice meanwhile wins.
-    const bool stored = voice.transport.compare_exchange_strong(word, next, std::memory_order_acq_rel,
-                                                                std::memory_order_acquire);
+    const bool stored =
+        voice.transport.compare_exchange_strong(word, next, std::memory_order_acq_rel, std::memory_order_acquire);
     SignalPassed(voice, start, ended ? count - start : advanced, count);
     if (ended && stored) {
         voice.wasPlaying = false;
@@ -153,4 +155,4 @@ void MixVoice(VoiceSlot& voice, float* block, int frames)
     }
 }
 
-}  // namespace plat
+} // namespace plat

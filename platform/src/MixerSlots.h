@@ -40,13 +40,22 @@ constexpr int kGenerationShift = 40;
 constexpr std::uint64_t kGenerationMask = (1ull << 22) - 1;
 constexpr std::uint64_t kPositionMask = (1ull << kGenerationShift) - 1;
 
-inline bool Playing(std::uint64_t word) { return (word & kPlaying) != 0; }
-inline bool Looping(std::uint64_t word) { return (word & kLooping) != 0; }
+inline bool Playing(std::uint64_t word)
+{
+    return (word & kPlaying) != 0;
+}
+inline bool Looping(std::uint64_t word)
+{
+    return (word & kLooping) != 0;
+}
 inline std::uint32_t Generation(std::uint64_t word)
 {
     return static_cast<std::uint32_t>((word >> kGenerationShift) & kGenerationMask);
 }
-inline std::uint64_t Position(std::uint64_t word) { return word & kPositionMask; }
+inline std::uint64_t Position(std::uint64_t word)
+{
+    return word & kPositionMask;
+}
 inline std::uint64_t WithPosition(std::uint64_t word, std::uint64_t position)
 {
     return (word & ~kPositionMask) | (position & kPositionMask);
@@ -56,10 +65,10 @@ inline std::uint64_t NextGeneration(std::uint64_t word)
     const std::uint64_t generation = (Generation(word) + 1) & kGenerationMask;
     return (word & ~(kGenerationMask << kGenerationShift)) | (generation << kGenerationShift);
 }
-}  // namespace transport
+} // namespace transport
 
 struct NotifySlot {
-    std::atomic<std::uint32_t> frame{0};  // or SoundBuffer::kStopOffset
+    std::atomic<std::uint32_t> frame{0}; // or SoundBuffer::kStopOffset
     std::atomic<EventGroup*> events{nullptr};
     std::atomic<int> index{0};
 };
@@ -68,7 +77,7 @@ struct VoiceSlot {
     std::atomic<bool> inUse{false};
     // Set before inUse is published and fixed while it holds.
     PcmStore* store = nullptr;
-    std::uint64_t step = 0;  // source frames per output frame, 32.32 fixed point
+    std::uint64_t step = 0; // source frames per output frame, 32.32 fixed point
 
     std::atomic<std::int32_t> volume{kVolumeFull};
     std::atomic<std::uint64_t> transport{0};
@@ -79,7 +88,7 @@ struct VoiceSlot {
     // the slot is published).
     bool wasPlaying = false;
     std::uint32_t generation = 0;
-    std::uint32_t phase = 0;  // fraction of a source frame, 0.32 fixed point
+    std::uint32_t phase = 0; // fraction of a source frame, 0.32 fixed point
     std::int32_t gainVolume = kVolumeFull;
     float gain = 1.0f;
 };
@@ -99,7 +108,7 @@ struct AudioMixer::Impl {
     std::vector<float> mixBlock = std::vector<float>(kMixFramesPerCallback * kMixChannels);
     std::vector<float> sourceBlock = std::vector<float>(kMixFramesPerCallback * kMixChannels);
 
-    std::mutex controlMutex;  // slot allocation and the output's user count; never taken by the mixer
+    std::mutex controlMutex; // slot allocation and the output's user count; never taken by the mixer
     int outputUsers = 0;
     bool offline = false;
     SDL_AudioDeviceID device = 0;
@@ -117,4 +126,4 @@ void MixVoice(VoiceSlot& voice, float* block, int frames);
 // Signals the voice's notifications at kStopOffset.
 void SignalStop(VoiceSlot& voice);
 
-}  // namespace plat
+} // namespace plat

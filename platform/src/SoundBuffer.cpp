@@ -23,7 +23,7 @@ std::shared_ptr<SoundBuffer> SoundBuffer::Create(AudioMixer& mixer, const PcmFor
     try {
         store = std::make_shared<PcmStore>();
         store->format = format;
-        store->bytes = std::make_unique<std::uint8_t[]>(bytes);  // zero-filled
+        store->bytes = std::make_unique<std::uint8_t[]>(bytes); // zero-filled
         store->size = bytes;
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -124,7 +124,8 @@ bool SoundBuffer::SetPosition(std::uint32_t byteOffset)
 std::uint32_t SoundBuffer::Position() const
 {
     const std::uint64_t word = mixer_.impl().voices[slot_].transport.load(std::memory_order_acquire);
-    return static_cast<std::uint32_t>(transport::Position(word) * static_cast<std::uint64_t>(store_->format.BlockAlign()));
+    return static_cast<std::uint32_t>(transport::Position(word) *
+                                      static_cast<std::uint64_t>(store_->format.BlockAlign()));
 }
 
 bool SoundBuffer::Play(bool looping)
@@ -166,8 +167,7 @@ bool SoundBuffer::SetNotifications(const std::vector<Notification>& notification
         return false;
     const auto blockAlign = static_cast<std::uint32_t>(store_->format.BlockAlign());
     for (const Notification& notification : notifications) {
-        if (notification.events == nullptr || notification.index < 0 ||
-            notification.index >= EventGroup::kMaxEvents)
+        if (notification.events == nullptr || notification.index < 0 || notification.index >= EventGroup::kMaxEvents)
             return false;
         if (notification.byteOffset != kStopOffset && notification.byteOffset / blockAlign >= store_->frameCount)
             return false;
@@ -177,7 +177,7 @@ bool SoundBuffer::SetNotifications(const std::vector<Notification>& notification
     for (std::size_t i = 0; i < notifications.size(); ++i) {
         const Notification& notification = notifications[i];
         voice.notify[i].frame.store(notification.byteOffset == kStopOffset ? kStopOffset
-                                                                            : notification.byteOffset / blockAlign,
+                                                                           : notification.byteOffset / blockAlign,
                                     std::memory_order_relaxed);
         voice.notify[i].events.store(notification.events, std::memory_order_relaxed);
         voice.notify[i].index.store(notification.index, std::memory_order_relaxed);
@@ -202,4 +202,4 @@ void SoundBuffer::Restore()
     store_->lost.store(false, std::memory_order_release);
 }
 
-}  // namespace plat
+} // namespace plat

@@ -15,11 +15,11 @@ TEST(EventGroup, WaitTakesTheLowestSignalledAndResetsOnlyAutoResetEvents)
     events.Signal(2);
     events.Signal(3);
     events.Signal(1);
-    EXPECT_EQ(events.WaitAny(0b1111, 0), 1);  // auto: now reset
+    EXPECT_EQ(events.WaitAny(0b1111, 0), 1); // auto: now reset
     EXPECT_EQ(events.WaitAny(0b1111, 0), 2);
-    EXPECT_EQ(events.WaitAny(0b1111, 0), 3);  // manual: stays
+    EXPECT_EQ(events.WaitAny(0b1111, 0), 3); // manual: stays
     EXPECT_EQ(events.WaitAny(0b1111, 0), 3);
-    EXPECT_EQ(events.WaitAny(0b0111, 0), EventGroup::kTimedOut);  // outside the mask
+    EXPECT_EQ(events.WaitAny(0b0111, 0), EventGroup::kTimedOut); // outside the mask
     events.Reset(3);
     EXPECT_FALSE(events.IsSignalled(3));
     EXPECT_EQ(events.WaitAny(0b1111, 20), EventGroup::kTimedOut);
@@ -40,4 +40,4 @@ TEST(EventGroup, ASignalFromAnotherThreadWakesAWaiter)
     EXPECT_FALSE(events.IsSignalled(1));
 }
 
-}  // namespace
+} // namespace

@@ -26,8 +26,8 @@ Samples MixFrames(AudioMixer& mixer, int frames)
 }
 
 // A buffer holding `frames` copies of the frame `frame` (raw bytes in the format).
-std::shared_ptr<SoundBuffer> Constant(AudioMixer& mixer, const PcmFormat& format, const std::vector<std::uint8_t>& frame,
-                                      std::uint32_t frames)
+std::shared_ptr<SoundBuffer> Constant(AudioMixer& mixer, const PcmFormat& format,
+                                      const std::vector<std::uint8_t>& frame, std::uint32_t frames)
 {
     auto buffer = SoundBuffer::Create(mixer, format, frames * static_cast<std::uint32_t>(frame.size()));
     if (buffer == nullptr)
@@ -96,7 +96,7 @@ TEST(Mixer, VolumeScalesAmplitudeInHundredthsOfADecibel)
     const Case cases[] = {{0, 10000}, {-602, 5000}, {-2000, 1000}, {-4000, 100}, {-10000, 0}};
     for (const Case& c : cases) {
         AudioMixer mixer;
-        auto buffer = Constant(mixer, PcmFormat{1, 44100, 16}, {0x10, 0x27}, 100);  // 10000
+        auto buffer = Constant(mixer, PcmFormat{1, 44100, 16}, {0x10, 0x27}, 100); // 10000
         ASSERT_TRUE(buffer->SetVolume(c.volume));
         EXPECT_EQ(buffer->Volume(), c.volume);
         buffer->Play(false);
@@ -111,7 +111,7 @@ TEST(Mixer, RefusesBadRequests)
     EXPECT_EQ(SoundBuffer::Create(mixer, PcmFormat{3, 44100, 16}, 600), nullptr);
     EXPECT_EQ(SoundBuffer::Create(mixer, PcmFormat{2, 44100, 24}, 600), nullptr);
     EXPECT_EQ(SoundBuffer::Create(mixer, PcmFormat{2, 0, 16}, 600), nullptr);
-    EXPECT_EQ(SoundBuffer::Create(mixer, PcmFormat{2, 44100, 16}, 3), nullptr);  // less than a frame
+    EXPECT_EQ(SoundBuffer::Create(mixer, PcmFormat{2, 44100, 16}, 3), nullptr); // less than a frame
 
     auto buffer = SoundBuffer::Create(mixer, PcmFormat{2, 44100, 16}, 400);
     ASSERT_NE(buffer, nullptr);
@@ -121,7 +121,7 @@ TEST(Mixer, RefusesBadRequests)
     EXPECT_EQ(buffer->Volume(), 0);
     EXPECT_FALSE(buffer->SetPosition(400));
     EXPECT_TRUE(buffer->SetPosition(398));
-    EXPECT_EQ(buffer->Position(), 396u);  // rounded down to a frame
+    EXPECT_EQ(buffer->Position(), 396u); // rounded down to a frame
     const std::vector<std::uint8_t> bytes(101, 1);
     EXPECT_FALSE(buffer->Write(300, bytes.data(), 101));
     EXPECT_FALSE(buffer->Write(401, bytes.data(), 0));
@@ -156,7 +156,7 @@ TEST(Mixer, InterpolatesBetweenSourceFrames)
     AudioMixer mixer;
     // 22050 Hz: every other output frame lies half-way between two source frames.
     auto buffer = SoundBuffer::Create(mixer, PcmFormat{1, 22050, 16}, 6);
-    const std::uint8_t bytes[] = {0x00, 0x00, 0xE8, 0x03, 0xB8, 0x0B};  // 0, 1000, 3000
+    const std::uint8_t bytes[] = {0x00, 0x00, 0xE8, 0x03, 0xB8, 0x0B}; // 0, 1000, 3000
     buffer->Write(0, bytes, 6);
     buffer->Play(false);
     const Samples out = MixFrames(mixer, 8);
@@ -193,8 +193,8 @@ TEST(Mixer, LoopingWrapsAndStopKeepsThePosition)
 TEST(Mixer, SumsVoicesAndClampsTheMix)
 {
     AudioMixer mixer;
-    auto a = Constant(mixer, PcmFormat{1, 44100, 16}, {0x00, 0x60}, 100);  // 24576
-    auto b = Constant(mixer, PcmFormat{1, 44100, 16}, {0x00, 0x20}, 100);  // 8192
+    auto a = Constant(mixer, PcmFormat{1, 44100, 16}, {0x00, 0x60}, 100); // 24576
+    auto b = Constant(mixer, PcmFormat{1, 44100, 16}, {0x00, 0x20}, 100); // 8192
     auto c = Constant(mixer, PcmFormat{1, 44100, 16}, {0x00, 0x20}, 100);
     a->Play(false);
     b->Play(false);
@@ -213,7 +213,7 @@ TEST(Mixer, DuplicatesShareBytesButNotVolumeOrPosition)
     EXPECT_EQ(copy->Bytes(), original->Bytes());
 
     // Written through the original after duplicating: the copy plays it too.
-    const std::uint8_t leet[] = {0x39, 0x05};  // 1337
+    const std::uint8_t leet[] = {0x39, 0x05}; // 1337
     original->Write(0, leet, 2);
     original->SetVolume(-10000);
     copy->Play(false);
@@ -234,7 +234,7 @@ TEST(Mixer, SignalsPositionAndStopNotifications)
 {
     AudioMixer mixer;
     EventGroup events;
-    auto buffer = SoundBuffer::Create(mixer, PcmFormat{2, 44100, 16}, 4096 * 4);  // quarters of 1024 frames
+    auto buffer = SoundBuffer::Create(mixer, PcmFormat{2, 44100, 16}, 4096 * 4); // quarters of 1024 frames
     ASSERT_TRUE(buffer->SetNotifications({{1024 * 4, &events, 0},
                                           {2048 * 4, &events, 1},
                                           {3072 * 4, &events, 2},
@@ -252,20 +252,21 @@ TEST(Mixer, SignalsPositionAndStopNotifications)
     buffer->Play(true);
     // Each step: frames mixed, then the notifications the cursor passed.
     const std::pair<int, std::uint32_t> steps[] = {
-        {512, 1u << 3},                    // the start passes offset 0
-        {512, 0},      {1, 1u << 0},       // reaching 1024 exactly
-        {1535, 1u << 1},                   // 1025..2559 passes 2048
-        {2049, (1u << 2) | (1u << 3)},     // 2560..4608 passes 3072 and wraps past 0
+        {512, 1u << 3}, // the start passes offset 0
+        {512, 0},
+        {1, 1u << 0},                  // reaching 1024 exactly
+        {1535, 1u << 1},               // 1025..2559 passes 2048
+        {2049, (1u << 2) | (1u << 3)}, // 2560..4608 passes 3072 and wraps past 0
     };
     for (const auto& [frames, expected] : steps) {
         MixFrames(mixer, frames);
         EXPECT_EQ(signalled(), expected) << "after " << frames << " frames";
     }
-    EXPECT_FALSE(buffer->SetNotifications({}));  // only while stopped
+    EXPECT_FALSE(buffer->SetNotifications({})); // only while stopped
     buffer->Stop();
     EXPECT_EQ(signalled(), 1u << 4);
     buffer->Stop();
-    EXPECT_EQ(signalled(), 0u);  // stopping a stopped voice is no stop
+    EXPECT_EQ(signalled(), 0u); // stopping a stopped voice is no stop
 
     // Playing once to the end passes the rest and stops.
     buffer->SetPosition(3000 * 4);
@@ -289,14 +290,14 @@ TEST(Mixer, ExternalSourcesAreAddedUntilRemoved)
             }
         }
     } tone;
-    auto voice = Constant(mixer, PcmFormat{1, 44100, 16}, {0xE8, 0x03}, 5000);  // 1000
+    auto voice = Constant(mixer, PcmFormat{1, 44100, 16}, {0xE8, 0x03}, 5000); // 1000
     voice->Play(false);
     const int id = mixer.AddSource(&Tone::Render, &tone);
     ASSERT_GE(id, 0);
     Samples out = MixFrames(mixer, 1024);
     EXPECT_EQ(out[0], 8192 + 1000);
     EXPECT_EQ(out[1], -8192 + 1000);
-    EXPECT_EQ(tone.calls, 2);  // blocks of at most 512 frames
+    EXPECT_EQ(tone.calls, 2); // blocks of at most 512 frames
     mixer.RemoveSource(id);
     out = MixFrames(mixer, 100);
     EXPECT_EQ(out[0], 1000);
@@ -344,4 +345,4 @@ TEST(Mixer, OfflineOutputOpensNoDevice)
     mixer.ReleaseOutput();
 }
 
-}  // namespace
+} // namespace

@@ -33,4 +33,4 @@ inline Zeph::CFilePack* OpenPack(const std::filesystem::path& folder, const std:
     return nullptr;
 }
 
-}  // namespace offlinesound
+} // namespace offlinesound

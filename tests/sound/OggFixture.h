@@ -52,7 +52,8 @@ inline bool WriteTones(const std::filesystem::path& path, int frames, int rate =
             float** buffer = vorbis_analysis_buffer(&dsp, count);
             for (int i = 0; i < count; ++i) {
                 const double t = static_cast<double>(written + i) / rate;
-                buffer[0][i] = static_cast<float>(0.3 * std::sin(2 * M_PI * 440.0 * t) + 0.1 * std::sin(2 * M_PI * 97.0 * t));
+                buffer[0][i] =
+                    static_cast<float>(0.3 * std::sin(2 * M_PI * 440.0 * t) + 0.1 * std::sin(2 * M_PI * 97.0 * t));
                 if (channels == 2)
                     buffer[1][i] = static_cast<float>(0.25 * std::sin(2 * M_PI * 660.0 * t));
             }
@@ -103,4 +104,4 @@ inline std::vector<std::int16_t> Decode(const std::filesystem::path& path)
     return out;
 }
 
-}  // namespace oggfixture
+} // namespace oggfixture

@@ -17,7 +17,7 @@ using testsupport::TempFolder;
 
 namespace {
 
-constexpr int kFrames = 44100;  // one second of music
+constexpr int kFrames = 44100; // one second of music
 
 class OggVorbisTest : public ::testing::Test {
 protected:
@@ -161,11 +161,11 @@ TEST_F(OggVorbisTest, AFadeToZeroKeepsPlayingAndAFadeOutStops)
     EXPECT_TRUE(ogg->IsPlaying(0));
     EXPECT_TRUE(ogg->BufferOf(0)->IsPlaying());
 
-    ogg->ResumeWithFade(0, 10, 150, true);  // playing already: only the fade
+    ogg->ResumeWithFade(0, 10, 150, true); // playing already: only the fade
     for (int i = 0; i < 8; ++i)
         ogg->UpdateFades();
     EXPECT_EQ(ogg->BufferOf(0)->Volume(), 0);
-    EXPECT_EQ(ogg->FadeOut(0, 10, 100, false), Zeph::kResultOk);  // 5 steps
+    EXPECT_EQ(ogg->FadeOut(0, 10, 100, false), Zeph::kResultOk); // 5 steps
     for (int i = 0; i < 4; ++i)
         ogg->UpdateFades();
     EXPECT_TRUE(ogg->IsPlaying(0));
@@ -193,7 +193,8 @@ TEST_F(OggVorbisTest, BadFilesAndTunesFailTheLoadCleanly)
     const std::filesystem::path& base = folder->path();
     std::filesystem::copy_file(base / "tones.ogg", base / "cut.ogg", std::filesystem::copy_options::overwrite_existing);
     std::filesystem::resize_file(base / "cut.ogg", 200);
-    std::filesystem::copy_file(base / "tones.ogg", base / "tail.ogg", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(base / "tones.ogg", base / "tail.ogg",
+                               std::filesystem::copy_options::overwrite_existing);
     std::filesystem::resize_file(base / "tail.ogg", std::filesystem::file_size(base / "tail.ogg") - 1000);
     std::ofstream(base / "empty.ogg").close();
     ASSERT_TRUE(oggfixture::WriteTones(base / "mono22k.ogg", 2000, 22050, 1));
@@ -214,9 +215,9 @@ TEST_F(OggVorbisTest, BadFilesAndTunesFailTheLoadCleanly)
     EXPECT_FALSE(ogg->Load(0, &late, false, false));
     EXPECT_FALSE(ogg->Load(2, &late, false, false));
     EXPECT_FALSE(ogg->Load(0, nullptr, false, false));
-    ogg->Play(0);  // never loaded: nothing happens
+    ogg->Play(0); // never loaded: nothing happens
     EXPECT_FALSE(ogg->IsPlaying(0));
     EXPECT_NE(ogg->Seek(0, 10.0), 0u);
 }
 
-}  // namespace
+} // namespace

@@ -19,14 +19,14 @@ using testsupport::TempFolder;
 
 namespace {
 
-constexpr int kShort = 4410;  // frames of the short effects (100 ms)
+constexpr int kShort = 4410; // frames of the short effects (100 ms)
 
 enum Entry {
-    kOneShotEntry,   // 10000 for 100 ms
-    kLoopEntry,      // 8000, looped
-    kOtherEntry,     // -3000 for 100 ms
-    kRampEntry,      // 0, 1, 2, ... for one second
-    kBrokenEntry,    // not a WAV
+    kOneShotEntry, // 10000 for 100 ms
+    kLoopEntry,    // 8000, looped
+    kOtherEntry,   // -3000 for 100 ms
+    kRampEntry,    // 0, 1, 2, ... for one second
+    kBrokenEntry,  // not a WAV
     kEntryCount
 };
 
@@ -153,9 +153,9 @@ TEST_F(SoundStaticTest, PlayTakesTheLowestFreeBufferAndDropsANinthCopy)
     for (int i = 0; i < 8; ++i)
         sound->Play(0);
     EXPECT_EQ(Busy(0), std::vector<bool>(8, true));
-    EXPECT_EQ(NextSample(), 32767);  // eight copies of 10000, clamped
+    EXPECT_EQ(NextSample(), 32767); // eight copies of 10000, clamped
     const std::uint32_t position = sound->BufferOf(0, 0)->Position();
-    sound->Play(0);  // a ninth copy is dropped, nothing restarts
+    sound->Play(0); // a ninth copy is dropped, nothing restarts
     Mix(1);
     EXPECT_EQ(Playing(0), 8);
     EXPECT_EQ(sound->BufferOf(0, 0)->Position(), position + 2);
@@ -164,18 +164,18 @@ TEST_F(SoundStaticTest, PlayTakesTheLowestFreeBufferAndDropsANinthCopy)
 TEST_F(SoundStaticTest, EachPlayReapsOneFinishedBufferBeforeChoosing)
 {
     ASSERT_TRUE(sound->SetVolume(10));
-    sound->Play(0);  // buffer 0
+    sound->Play(0); // buffer 0
     Mix(1000);
-    sound->Play(0);  // buffer 1
+    sound->Play(0); // buffer 1
     Mix(1000);
-    sound->Play(0);  // buffer 2
-    Mix(3500);       // at 5500: 0 and 1 have ended, 2 sounds until 6410
+    sound->Play(0); // buffer 2
+    Mix(3500);      // at 5500: 0 and 1 have ended, 2 sounds until 6410
     EXPECT_EQ(Playing(0), 1);
     EXPECT_EQ(Busy(0), (std::vector<bool>{true, true, true, false, false, false, false, false}));
 
-    sound->Play(0);  // reaps 0, takes 0
-    sound->Play(0);  // reaps 1, takes 1
-    sound->Play(0);  // nothing to reap: takes 3
+    sound->Play(0); // reaps 0, takes 0
+    sound->Play(0); // reaps 1, takes 1
+    sound->Play(0); // nothing to reap: takes 3
     EXPECT_EQ(Busy(0), (std::vector<bool>{true, true, true, true, false, false, false, false}));
     EXPECT_TRUE(sound->BufferOf(0, 3)->IsPlaying());
     EXPECT_EQ(sound->BufferOf(0, 0)->Position(), 0u);
@@ -187,13 +187,13 @@ TEST_F(SoundStaticTest, ALoopingSoundWithAllBuffersBusyRestartsBufferZeroAndCanS
     for (int i = 0; i < 8; ++i)
         sound->Play(1);
     Mix(500);
-    sound->Play(1);  // all eight busy: everything stops, buffer 0 starts again
+    sound->Play(1); // all eight busy: everything stops, buffer 0 starts again
     EXPECT_EQ(Playing(1), 1);
     EXPECT_TRUE(sound->BufferOf(1, 0)->IsPlaying());
     EXPECT_EQ(sound->BufferOf(1, 0)->Position(), 0u);
     EXPECT_EQ(NextSample(), 8000);
 
-    sound->FadeOut(1);  // reaps the stopped seven; buffer 0 stays busy and fades
+    sound->FadeOut(1); // reaps the stopped seven; buffer 0 stays busy and fades
     EXPECT_EQ(Busy(1), (std::vector<bool>{true, false, false, false, false, false, false, false}));
     for (int i = 0; i < 8; ++i)
         sound->UpdateFades();
@@ -224,7 +224,7 @@ TEST_F(SoundStaticTest, A150MsFadeOutTakesEightUpdatesLinearInAmplitudeThenStops
 TEST_F(SoundStaticTest, FadeInDuringAFadeOutReversesFromTheCurrentVolumeWithoutRestarting)
 {
     ASSERT_TRUE(sound->SetVolume(10));
-    sound->Play(2);  // the ramp shows where the buffer stands
+    sound->Play(2); // the ramp shows where the buffer stands
     sound->FadeOut(2);
     sound->UpdateFades();
     sound->UpdateFades();
@@ -236,7 +236,7 @@ TEST_F(SoundStaticTest, FadeInDuringAFadeOutReversesFromTheCurrentVolumeWithoutR
     sound->FadeIn(2);
     EXPECT_EQ(buffer->Volume(), reached);
     EXPECT_TRUE(buffer->IsPlaying());
-    EXPECT_EQ(buffer->Position(), 2000u);  // 1000 frames on, not back at 0
+    EXPECT_EQ(buffer->Position(), 2000u); // 1000 frames on, not back at 0
     // The fade-in goes on at the mirrored step: 8 − 2 done, 2 to go.
     sound->UpdateFades();
     EXPECT_TRUE(sound->IsAnyFading());
@@ -249,11 +249,11 @@ TEST_F(SoundStaticTest, FadeInDuringAFadeOutReversesFromTheCurrentVolumeWithoutR
 TEST_F(SoundStaticTest, FadeInReversesTheCurrentBufferFromItsOwnVolume)
 {
     ASSERT_TRUE(sound->SetVolume(10));
-    sound->Play(1);  // buffer 0 starts fading first and gets quieter
+    sound->Play(1); // buffer 0 starts fading first and gets quieter
     sound->FadeOut(1);
     for (int i = 0; i < 4; ++i)
         sound->UpdateFades();
-    sound->Play(1);  // buffer 1, now the current one
+    sound->Play(1); // buffer 1, now the current one
     sound->FadeOut(1);
     sound->UpdateFades();
     const std::int32_t own = sound->BufferOf(1, 1)->Volume();
@@ -299,18 +299,18 @@ TEST_F(SoundStaticTest, SetVolumeLeavesFadingOutBuffersAndEndsFadeIns)
     EXPECT_EQ(sound->BufferOf(1, 0)->Volume(), fading);
     EXPECT_EQ(sound->BufferOf(0, 0)->Volume(), -602);
     sound->Stop(1);
-    EXPECT_FALSE(sound->IsAnyFading());  // the fade-in ended, the stop cleared the fade-out
+    EXPECT_FALSE(sound->IsAnyFading()); // the fade-in ended, the stop cleared the fade-out
 }
 
 TEST_F(SoundStaticTest, PauseAllThenResumeRestartsExactlyTheSoundingBuffersWhereTheyStopped)
 {
     ASSERT_TRUE(sound->SetVolume(10));
-    sound->Play(0);  // 0/0 ends before the pause
+    sound->Play(0); // 0/0 ends before the pause
     Mix(3000);
-    sound->Play(2);  // 2/0
+    sound->Play(2); // 2/0
     Mix(3000);
-    sound->Play(2);  // 2/1
-    sound->Play(1);  // 1/0, looping
+    sound->Play(2); // 2/1
+    sound->Play(1); // 1/0, looping
     Mix(700);
     const std::uint32_t at20 = sound->BufferOf(2, 0)->Position();
     const std::uint32_t at21 = sound->BufferOf(2, 1)->Position();
@@ -337,7 +337,7 @@ TEST_F(SoundStaticTest, LoadingASoundAgainReplacesItsBuffers)
     sound->Play(1);
     EXPECT_EQ(NextSample(), 8000);
     ASSERT_TRUE(sound->Load(1, kOtherEntry, false, true));
-    EXPECT_EQ(NextSample(), 0);  // the old buffers went with their sound
+    EXPECT_EQ(NextSample(), 0); // the old buffers went with their sound
     sound->Play(1);
     EXPECT_EQ(NextSample(), -3000);
     EXPECT_EQ(Busy(1)[0], true);
@@ -351,7 +351,7 @@ TEST_F(SoundStaticTest, OutOfRangeSoundsAndFailedLoadsAreRefused)
     EXPECT_FALSE(sound->Load(3, kEntryCount, false, true));
     EXPECT_FALSE(sound->Load(3, -1, false, true));
     EXPECT_FALSE(sound->Load(3, kBrokenEntry, false, true));
-    EXPECT_FALSE(sound->Load(3, kOneShotEntry, false, false));  // no buffers to refill
+    EXPECT_FALSE(sound->Load(3, kOneShotEntry, false, false)); // no buffers to refill
     long volume = 0;
     EXPECT_FALSE(sound->GetVolume(3, &volume));
     EXPECT_FALSE(sound->GetVolume(4, &volume));
@@ -367,7 +367,7 @@ TEST_F(SoundStaticTest, OutOfRangeSoundsAndFailedLoadsAreRefused)
     EXPECT_EQ(NextSample(), 0);
 
     CSoundStaticDerived* other = static_cast<CSoundStaticDerived*>(CreateSoundStatic());
-    ASSERT_EQ(other->Init(1, 3, 150, false), Zeph::kResultOk);  // pack 3 was never opened
+    ASSERT_EQ(other->Init(1, 3, 150, false), Zeph::kResultOk); // pack 3 was never opened
     EXPECT_FALSE(other->Load(0, kOneShotEntry, false, true));
     other->Release();
 }
@@ -413,7 +413,7 @@ TEST_F(SoundStaticTest, ASecondObjectSharesTheDevice)
     ASSERT_TRUE(second->Load(0, kOneShotEntry, false, true));
     ASSERT_TRUE(second->SetVolume(10));
 
-    sound->Release();  // the first goes; the device stays for the second
+    sound->Release(); // the first goes; the device stays for the second
     sound = nullptr;
     EXPECT_TRUE(engine::SharedSoundDeviceExists());
     second->Play(0);
@@ -424,4 +424,4 @@ TEST_F(SoundStaticTest, ASecondObjectSharesTheDevice)
     EXPECT_EQ(engine::SoundUserCount(), 0);
 }
 
-}  // namespace
+} // namespace

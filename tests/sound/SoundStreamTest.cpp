@@ -18,7 +18,7 @@ using wavfixture::Bytes;
 
 namespace {
 
-constexpr std::uint32_t kBufferBytes = 16384;  // quarters of 4096 bytes = 1024 frames
+constexpr std::uint32_t kBufferBytes = 16384; // quarters of 4096 bytes = 1024 frames
 constexpr int kQuarterFrames = 1024;
 
 enum Entry { kLong, kShort, kWholeQuarters, kLoud, kQuiet, kEntryCount };
@@ -47,7 +47,7 @@ protected:
     {
         offlinesound::Use(folder.path());
         entries.resize(kEntryCount);
-        entries[kLong] = Noise(4096 * 10 + 2052, 7);  // ten quarters and a half: wraps the buffer twice
+        entries[kLong] = Noise(4096 * 10 + 2052, 7); // ten quarters and a half: wraps the buffer twice
         entries[kShort] = Noise(1000, 8);
         entries[kWholeQuarters] = Noise(4096 * 6, 9);
         entries[kLoud] = wavfixture::ConstantPcm16(10000, 20000, 2);
@@ -100,10 +100,10 @@ TEST_F(SoundStreamTest, EntriesPlayBackBitExactAndStopAtTheirEnd)
 TEST_F(SoundStreamTest, PlayOnASoundingChannelCrossFades)
 {
     ASSERT_TRUE(sound->SetVolume(10));
-    sound->Play(1, kLoud);  // on stream 0 of channel 1
+    sound->Play(1, kLoud); // on stream 0 of channel 1
     Samples out = Run(2000);
     EXPECT_EQ(out[3000], 10000);
-    sound->Play(1, kQuiet);  // stream 0 fades out while stream 1 starts
+    sound->Play(1, kQuiet); // stream 0 fades out while stream 1 starts
     plat::SoundBuffer* old = sound->BufferOf(0, 1);
     plat::SoundBuffer* fresh = sound->BufferOf(1, 1);
     EXPECT_EQ(old->Volume(), 0);
@@ -151,7 +151,7 @@ TEST_F(SoundStreamTest, FadeInAndFadeOutOfAChannel)
         sound->UpdateFades();
     plat::SoundBuffer* buffer = sound->BufferOf(0, 0);
     const std::int32_t reached = buffer->Volume();
-    sound->FadeIn(0);  // reverses from where the fade-out stands
+    sound->FadeIn(0); // reverses from where the fade-out stands
     EXPECT_EQ(buffer->Volume(), reached);
     for (int i = 0; i < 3; ++i)
         sound->UpdateFades();
@@ -188,7 +188,7 @@ TEST_F(SoundStreamTest, BadChannelsEntriesAndSettingsAreRefused)
     ASSERT_TRUE(sound->SetVolume(10));
     sound->Play(2, kLong);
     sound->Play(-1, kLong);
-    sound->Play(0, kEntryCount);  // no such entry: plays nothing
+    sound->Play(0, kEntryCount); // no such entry: plays nothing
     sound->Play(1, -7);
     EXPECT_EQ(Run(2000), Silence(2000));
     long volume = 0;
@@ -196,9 +196,9 @@ TEST_F(SoundStreamTest, BadChannelsEntriesAndSettingsAreRefused)
     EXPECT_FALSE(sound->SetVolume(11));
 
     Zeph::CSound* other = CreateSound();
-    EXPECT_LT(other->Init(1, 0, 16383, 150, false, 2, 44100, 16), 0);  // quarters not whole frames
+    EXPECT_LT(other->Init(1, 0, 16383, 150, false, 2, 44100, 16), 0); // quarters not whole frames
     EXPECT_LT(other->Init(1, 0, 16384, 150, false, 2, 44100, 12), 0);
-    EXPECT_LT(other->Init(1, 5, 16384, 150, false, 2, 44100, 16), 0);  // pack never opened
+    EXPECT_LT(other->Init(1, 5, 16384, 150, false, 2, 44100, 16), 0); // pack never opened
     other->Release();
 }
 
@@ -209,4 +209,4 @@ TEST_F(SoundStreamTest, LevelZeroPlaysNothing)
     EXPECT_EQ(Run(2000), Silence(2000));
 }
 
-}  // namespace
+} // namespace

@@ -16,8 +16,7 @@ namespace streamfixture {
 using Samples = std::vector<std::int16_t>;
 
 // Waits (on the real clock, up to 10 s) until `idle()` holds.
-template <typename Idle>
-bool WaitUntil(Idle idle)
+template <typename Idle> bool WaitUntil(Idle idle)
 {
     const std::uint32_t start = plat::NowMs();
     while (!idle()) {
@@ -29,8 +28,7 @@ bool WaitUntil(Idle idle)
 }
 
 // Mixes `frames` frames in blocks of 256, letting the workers refill between blocks.
-template <typename Idle>
-Samples Run(Idle idle, int frames)
+template <typename Idle> Samples Run(Idle idle, int frames)
 {
     Samples out;
     Samples block(512);
@@ -45,4 +43,4 @@ Samples Run(Idle idle, int frames)
     return out;
 }
 
-}  // namespace streamfixture
+} // namespace streamfixture

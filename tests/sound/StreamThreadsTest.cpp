@@ -46,10 +46,7 @@ private:
 
 class StreamThreadsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        offlinesound::Use(folder.path());
-    }
+    void SetUp() override { offlinesound::Use(folder.path()); }
     void TearDown() override { plat::UseRealClock(); }
 
     TempFolder folder;
@@ -71,15 +68,33 @@ TEST_F(StreamThreadsTest, RandomCommandsOnStreamedSounds)
         for (int i = 0; i < 3000; ++i) {
             const int channel = Pick(2);
             switch (Pick(10)) {
-            case 0: sound->Play(channel, Pick(4)); break;
-            case 1: sound->Resume(channel); break;
-            case 2: sound->FadeIn(channel); break;
-            case 3: sound->Stop(channel); break;
-            case 4: sound->FadeOut(channel); break;
-            case 5: sound->SetVolume(Pick(11)); break;
-            case 6: sound->PauseAll(Pick(2) == 0); break;
-            case 7: sound->FadeOutAll(); break;
-            default: sound->UpdateFades(); break;
+            case 0:
+                sound->Play(channel, Pick(4));
+                break;
+            case 1:
+                sound->Resume(channel);
+                break;
+            case 2:
+                sound->FadeIn(channel);
+                break;
+            case 3:
+                sound->Stop(channel);
+                break;
+            case 4:
+                sound->FadeOut(channel);
+                break;
+            case 5:
+                sound->SetVolume(Pick(11));
+                break;
+            case 6:
+                sound->PauseAll(Pick(2) == 0);
+                break;
+            case 7:
+                sound->FadeOutAll();
+                break;
+            default:
+                sound->UpdateFades();
+                break;
             }
             if (Pick(4) == 0)
                 std::this_thread::yield();
@@ -105,27 +120,51 @@ TEST_F(StreamThreadsTest, RandomCommandsOnOggStreams)
     for (int i = 0; i < 600; ++i) {
         const int s = Pick(2);
         switch (Pick(14)) {
-        case 0: ogg->Load(s, Pick(2) == 0 ? &plain : &looped, Pick(2) == 0, Pick(2) == 0); break;
-        case 1: ogg->SetLoopCount(s, Pick(3) == 0 ? 0x7FFFFFFF : Pick(3)); break;
-        case 2: ogg->Play(s); break;
-        case 3: ogg->Resume(s); break;
-        case 4: ogg->ResumeWithFade(s, Pick(11), static_cast<unsigned>(Pick(200)), Pick(2) == 0); break;
-        case 5: ogg->Fade(s, Pick(11), Pick(11), static_cast<unsigned>(Pick(200)), Pick(2) == 0); break;
-        case 6: ogg->Stop(s); break;
-        case 7: ogg->FadeOut(s, Pick(11), static_cast<unsigned>(Pick(200)), Pick(2) == 0); break;
-        case 8: ogg->SetVolume(s, Pick(11)); break;
-        case 9: ogg->Seek(s, Pick(800)); break;
-        case 10: ogg->PauseAll(Pick(2) == 0); break;
+        case 0:
+            ogg->Load(s, Pick(2) == 0 ? &plain : &looped, Pick(2) == 0, Pick(2) == 0);
+            break;
+        case 1:
+            ogg->SetLoopCount(s, Pick(3) == 0 ? 0x7FFFFFFF : Pick(3));
+            break;
+        case 2:
+            ogg->Play(s);
+            break;
+        case 3:
+            ogg->Resume(s);
+            break;
+        case 4:
+            ogg->ResumeWithFade(s, Pick(11), static_cast<unsigned>(Pick(200)), Pick(2) == 0);
+            break;
+        case 5:
+            ogg->Fade(s, Pick(11), Pick(11), static_cast<unsigned>(Pick(200)), Pick(2) == 0);
+            break;
+        case 6:
+            ogg->Stop(s);
+            break;
+        case 7:
+            ogg->FadeOut(s, Pick(11), static_cast<unsigned>(Pick(200)), Pick(2) == 0);
+            break;
+        case 8:
+            ogg->SetVolume(s, Pick(11));
+            break;
+        case 9:
+            ogg->Seek(s, Pick(800));
+            break;
+        case 10:
+            ogg->PauseAll(Pick(2) == 0);
+            break;
         case 11:
             ogg->GetVolume(s, &volume);
             ogg->GetVolumeLevel(s);
             ogg->GetLengthMs(s);
             ogg->IsPlaying(s);
             break;
-        default: ogg->UpdateFades(); break;
+        default:
+            ogg->UpdateFades();
+            break;
         }
     }
     ogg->Release();
 }
 
-}  // namespace
+} // namespace

@@ -29,7 +29,7 @@ inline Bytes Chunk(const std::string& name, const Bytes& body, long long claimed
     Put32(out, claimedSize < 0 ? static_cast<std::uint32_t>(body.size()) : static_cast<std::uint32_t>(claimedSize));
     out.insert(out.end(), body.begin(), body.end());
     if (body.size() % 2 != 0)
-        out.push_back(0);  // pad byte
+        out.push_back(0); // pad byte
     return out;
 }
 
@@ -81,4 +81,4 @@ inline Bytes ConstantWav(std::int16_t sample, int frames)
     return Riff({Chunk("fmt ", Format(1, 44100, 16)), Chunk("data", ConstantPcm16(sample, frames))});
 }
 
-}  // namespace wavfixture
+} // namespace wavfixture

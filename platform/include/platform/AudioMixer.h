@@ -72,4 +72,4 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace plat
+} // namespace plat

@@ -43,4 +43,4 @@ private:
     const std::uint32_t autoReset_;
 };
 
-}  // namespace plat
+} // namespace plat

@@ -37,8 +37,8 @@ public:
     static constexpr int kMaxNotifications = 8;
 
     struct Notification {
-        std::uint32_t byteOffset;  // or kStopOffset
-        EventGroup* events;        // must outlive the buffer or its next SetNotifications
+        std::uint32_t byteOffset; // or kStopOffset
+        EventGroup* events;       // must outlive the buffer or its next SetNotifications
         int index;
     };
 
@@ -93,4 +93,4 @@ private:
     int slot_;
 };
 
-}  // namespace plat
+} // namespace plat
