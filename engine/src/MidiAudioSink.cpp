@@ -1,61 +1,64 @@
 #include "MidiAudioSink.h"
 
-#include <SDL.h>
-
-#include "platform/Headless.h"
+#include "platform/AudioMixer.h"
 
 namespace midi {
 namespace {
 
-class SdlAudioSink final : public AudioSink {
+// Plays through the shared mixer, beside the sound effects: the synthesizer
+// is one of the mixer's external sources, rendered on the mixing thread.
+class MixerAudioSink final : public AudioSink {
 public:
-    ~SdlAudioSink() override
+    ~MixerAudioSink() override
     {
-        if (device_ != 0)
-            SDL_CloseAudioDevice(device_);
-        if (subsystemStarted_)
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        auto& mixer = plat::AudioMixer::Shared();
+        if (sourceId_ >= 0)
+            mixer.RemoveSource(sourceId_);
+        if (outputAcquired_)
+            mixer.ReleaseOutput();
     }
 
     bool Start(RenderFunction render) override
     {
         render_ = std::move(render);
-        plat::PrepareSdlForHeadless();
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        auto& mixer = plat::AudioMixer::Shared();
+        if (!mixer.AcquireOutput())
             return false;
-        subsystemStarted_ = true;
-        SDL_AudioSpec want{};
-        want.freq = kSynthSampleRate;
-        want.format = AUDIO_S16SYS;
-        want.channels = 2;
-        want.samples = 1024;
-        want.callback = &SdlAudioSink::Callback;
-        want.userdata = this;
-        SDL_AudioSpec have{};
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-        if (device_ == 0)
-            return false;
-        SDL_PauseAudioDevice(device_, 0);
-        return true;
+        outputAcquired_ = true;
+        sourceId_ = mixer.AddSource(&MixerAudioSink::Render, this);
+        return sourceId_ >= 0;
     }
 
 private:
-    static void Callback(void* self, Uint8* stream, int bytes)
+    // Called on the mixing thread: renders into a fixed scratch block (no
+    // allocation) and hands the mixer floats.
+    static void Render(void* self, float* stereo, int frames)
     {
-        auto* sink = static_cast<SdlAudioSink*>(self);
-        sink->render_(reinterpret_cast<std::int16_t*>(stream), bytes / 4);
+        auto* sink = static_cast<MixerAudioSink*>(self);
+        while (frames > 0) {
+            const int chunk = frames < kScratchFrames ? frames : kScratchFrames;
+            sink->render_(sink->scratch_, chunk);
+            for (int i = 0; i < chunk * 2; ++i)
+                stereo[i] = static_cast<float>(sink->scratch_[i]) * (1.0f / 32768.0f);
+            stereo += chunk * 2;
+            frames -= chunk;
+        }
     }
 
+    static constexpr int kScratchFrames = plat::kMixFramesPerCallback;
+    static_assert(kSynthSampleRate == plat::kMixRate, "the synthesizer renders at the mixer's rate");
+
     RenderFunction render_;
-    SDL_AudioDeviceID device_ = 0;
-    bool subsystemStarted_ = false;
+    std::int16_t scratch_[kScratchFrames * 2] = {};
+    int sourceId_ = -1;
+    bool outputAcquired_ = false;
 };
 
 } // namespace
 
-std::unique_ptr<AudioSink> MakeSdlAudioSink()
+std::unique_ptr<AudioSink> MakeMixerAudioSink()
 {
-    return std::make_unique<SdlAudioSink>();
+    return std::make_unique<MixerAudioSink>();
 }
 
 bool OfflineAudioSink::Start(RenderFunction render)

@@ -1,6 +1,6 @@
-// Where a synthesizer's sound goes: a seam kept small so the platform mixer
-// can take its place. The sink calls the render function from its own thread
-// (or the caller's, offline) for interleaved 16-bit stereo frames.
+// Where a synthesizer's sound goes: the shared mixer, or an offline buffer in
+// tests. The sink calls the render function from the mixing thread (or the
+// caller's, offline) for interleaved 16-bit stereo frames.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,9 @@ public:
     virtual bool Start(RenderFunction render) = 0;
 };
 
-// An SDL2 audio device of its own (SDL's dummy driver when headless).
-std::unique_ptr<AudioSink> MakeSdlAudioSink();
+// The shared mixer's output, where the sound effects play too (SDL's dummy
+// driver when headless).
+std::unique_ptr<AudioSink> MakeMixerAudioSink();
 
 // Renders only when asked, into a buffer: for tests and measurements.
 class OfflineAudioSink final : public AudioSink {

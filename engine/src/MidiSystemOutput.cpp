@@ -16,7 +16,7 @@ std::unique_ptr<MidiOutput> OpenSystemMidiOutput()
                      kSoundFontVariable);
         return std::make_unique<SilentMidiOutput>();
     }
-    if (auto synth = FluidSynthOutput::Open(*soundFont, MakeSdlAudioSink()))
+    if (auto synth = FluidSynthOutput::Open(*soundFont, MakeMixerAudioSink()))
         return synth;
     std::fprintf(stderr, "Velmora: cannot play MIDI through FluidSynth with %s; music is silent\n", soundFont->c_str());
     return std::make_unique<SilentMidiOutput>();
