@@ -1,0 +1,64 @@
+#include "SdlPresenter.h"
+
+#include <SDL.h>
+
+SdlPresenter::~SdlPresenter()
+{
+    if (texture_ != nullptr)
+        SDL_DestroyTexture(texture_);
+    if (renderer_ != nullptr)
+        SDL_DestroyRenderer(renderer_);
+}
+
+bool SdlPresenter::SetMode(bool fullScreen, std::uint32_t width, std::uint32_t height)
+{
+    if (window_ == nullptr) {
+        fullScreen_ = fullScreen;
+        return true;
+    }
+    if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return false;
+    if (!fullScreen)
+        SDL_SetWindowSize(window_, static_cast<int>(width), static_cast<int>(height));
+    fullScreen_ = fullScreen;
+    return true;
+}
+
+bool SdlPresenter::Prepare(const PixelImage& picture)
+{
+    if (failed_)
+        return false;
+    if (renderer_ == nullptr) {
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (renderer_ == nullptr) {
+            failed_ = true;
+            return false;
+        }
+    }
+    if (texture_ != nullptr && (textureWidth_ != picture.width || textureHeight_ != picture.height)) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+    }
+    if (texture_ == nullptr) {
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                     static_cast<int>(picture.width), static_cast<int>(picture.height));
+        if (texture_ == nullptr)
+            return false;
+        textureWidth_ = picture.width;
+        textureHeight_ = picture.height;
+        // Letterboxing: the picture keeps its shape inside any window size.
+        SDL_RenderSetLogicalSize(renderer_, static_cast<int>(picture.width), static_cast<int>(picture.height));
+    }
+    return true;
+}
+
+void SdlPresenter::Show(const PixelImage& picture)
+{
+    if (window_ == nullptr || picture.pixels.empty() || !Prepare(picture))
+        return;
+    SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), static_cast<int>(picture.width * 4));
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
