@@ -97,6 +97,7 @@ bool SoftwareDevice::Start()
         parameters_.BackBufferHeight = kDefaultHeight;
     if (!MakeBackBuffer(parameters_.BackBufferWidth, parameters_.BackBufferHeight, parameters_.BackBufferFormat))
         return false;
+    Hold<SoftwareSurface>(renderTarget_, backBuffer_);
     return presenter_.SetMode(!parameters_.Windowed, parameters_.BackBufferWidth, parameters_.BackBufferHeight);
 }
 
