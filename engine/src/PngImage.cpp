@@ -30,6 +30,12 @@ void IgnoreWarning(png_structp, png_const_charp)
 {
 }
 
+// A bad image is an ordinary failure of the load: nothing is printed.
+[[noreturn]] void QuietError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
 // Runs the decoding steps that may longjmp; kept free of objects with destructors.
 bool ReadRows(png_structp png, png_infop info, MemoryReader& reader, std::uint32_t maxSide, ArgbImage& image,
               std::vector<png_bytep>& rows)
@@ -77,7 +83,7 @@ bool DecodePng(const unsigned char* data, std::size_t length, std::uint32_t maxS
     image = ArgbImage{};
     if (!LooksLikePng(data, length))
         return false;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
     if (png == nullptr)
         return false;
     png_infop info = png_create_info_struct(png);
