@@ -28,6 +28,18 @@ bool SdlPresenter::Prepare(const PixelImage& picture)
 {
     if (failed_)
         return false;
+    // A renderer drawing through the window's surface keeps the old size after
+    // the window changes size: start again with a fresh one.
+    int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSizeInPixels(window_, &windowWidth, &windowHeight);
+    if (renderer_ != nullptr && (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0 ||
+                                 outputWidth != windowWidth || outputHeight != windowHeight)) {
+        if (texture_ != nullptr)
+            SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
     if (renderer_ == nullptr) {
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) {

@@ -71,11 +71,14 @@ private:
     {
         if (!worker_.joinable())
             return;
+        // When the display connection breaks, Xlib ends the process from the worker itself.
         const char stop = 0;
-        if (write(wakeWrite_, &stop, 1) == 1)
+        if (worker_.get_id() != std::this_thread::get_id() && write(wakeWrite_, &stop, 1) == 1) {
             worker_.join();
-        else
+        } else {
             worker_.detach();
+            return;
+        }
         close(wakeRead_);
         close(wakeWrite_);
         XDestroyWindow(display_, window_);
