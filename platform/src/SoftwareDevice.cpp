@@ -6,6 +6,7 @@
 #include <new>
 
 #include "SoftwareProgramObjects.h"
+#include "platform/PixelShaderVersion.h"
 #include "platform/SoftwareDevice.h"
 
 namespace {
@@ -23,16 +24,6 @@ void Hold(T*& slot, T* object)
     if (slot != nullptr)
         slot->Release();
     slot = object;
-}
-
-// The pixel-shader version a device reports unless a test changes it.
-std::uint32_t DefaultPixelShaderVersion()
-{
-    const char* text = std::getenv("VELMORA_PIXEL_SHADER_VERSION");
-    unsigned major = 0, minor = 0;
-    if (text != nullptr && std::sscanf(text, "%u.%u", &major, &minor) == 2 && major < 256 && minor < 256)
-        return D3DPS_VERSION(major, minor);
-    return D3DPS_VERSION(2, 0);
 }
 
 bool ValidBlend(std::uint32_t value)
@@ -83,7 +74,7 @@ std::uint32_t VertexCount(D3DPRIMITIVETYPE type, std::uint32_t primitives)
 // ---------------------------------------------------------------------------
 SoftwareDevice::SoftwareDevice(const D3DPRESENT_PARAMETERS& parameters)
     : ledger_(std::make_shared<DeviceLedger>()), parameters_(parameters), presenter_(parameters.hDeviceWindow),
-      pixelShaderVersion_(DefaultPixelShaderVersion())
+      pixelShaderVersion_(plat::ReportedPixelShaderVersion())
 {
     ledger_->device = this;
     ResetStates();
