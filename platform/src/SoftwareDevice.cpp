@@ -95,6 +95,7 @@ bool SoftwareDevice::Start()
 SoftwareDevice::~SoftwareDevice()
 {
     DropHeldObjects();
+    Hold<SoftwareSurface>(renderTarget_, nullptr);
     if (backBuffer_ != nullptr)
         backBuffer_->Release();
     ledger_->device = nullptr;
