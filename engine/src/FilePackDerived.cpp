@@ -3,8 +3,18 @@
 #include <cstdlib>
 #include <new>
 
+#include "EngineState.h"
 #include "PackIndex.h"
+#include "PngImage.h"
+#include "TextureUpload.h"
 #include "platform/Paths.h"
+
+namespace {
+
+// The largest texture side the device takes.
+constexpr std::uint32_t kMaxTextureSide = 4096;
+
+}  // namespace
 
 CFilePackDerived::~CFilePackDerived()
 {
@@ -45,16 +55,31 @@ bool CFilePackDerived::OpenPack(const char* path, int pack)
     return true;
 }
 
-bool CFilePackDerived::LoadTexture(Direct3DTexture9** texture, int /*pack*/, int /*entry*/)
+bool CFilePackDerived::LoadTexture(Direct3DTexture9** texture, int pack, int entry)
 {
-    // Textures need the graphics device, which this build does not have yet.
-    if (texture != nullptr)
-        *texture = nullptr;
-    return false;
+    if (texture == nullptr)
+        return false;
+    *texture = nullptr;
+    Direct3DDevice9* device = engine::State().sharedDevice;
+    if (device == nullptr)
+        return false;
+    int length = 0;
+    unsigned char* data = LoadData(pack, entry, &length, nullptr);
+    if (data == nullptr)
+        return false;
+    // Only PNG images become textures, of exactly the image's size.
+    engine::ArgbImage image;
+    const bool decoded = engine::DecodePng(data, static_cast<std::size_t>(length), kMaxTextureSide, image);
+    FreeData(data);
+    if (!decoded)
+        return false;
+    return engine::MakeManagedTexture(device, image, texture);
 }
 
-void CFilePackDerived::ReleaseTexture(Direct3DTexture9* /*texture*/)
+void CFilePackDerived::ReleaseTexture(Direct3DTexture9* texture)
 {
+    if (texture != nullptr)
+        texture->Release();
 }
 
 unsigned char* CFilePackDerived::LoadData(int pack, int entry, int* length, unsigned char* old)

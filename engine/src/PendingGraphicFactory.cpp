@@ -1,8 +1,0 @@
-// Not built yet: the factory is exported so the host can bind every name,
-// and answers null ("cannot make").
-#include "Zeph.h"
-
-Zeph::CGraphic* CreateGraphic()
-{
-    return nullptr;
-}

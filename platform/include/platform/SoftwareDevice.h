@@ -1,0 +1,31 @@
+// Making our software device, and the switches tests use on it.
+//
+// The device draws into 32-bit ARGB targets in memory and shows the back
+// buffer through the SDL window named in the present parameters (none: it
+// draws and keeps the presented picture, but shows nothing).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Device.h"
+
+namespace plat {
+
+// Creates the device for `parameters` (back buffer 0 × 0 means 640 × 480).
+HRESULT CreateSoftwareDevice(const D3DPRESENT_PARAMETERS& parameters, Direct3DDevice9** device);
+
+// Makes the device lost, as when another program takes the display: Present
+// answers D3DERR_DEVICELOST, and TestCooperativeLevel answers
+// D3DERR_DEVICELOST for `lostPolls` calls, then D3DERR_DEVICENOTRESET until
+// Reset succeeds. False when `device` is not ours.
+bool SimulateDeviceLoss(Direct3DDevice9* device, int lostPolls);
+
+// The pixel-shader version GetDeviceCaps reports (D3DPS_VERSION(2, 0) unless
+// changed here or, for devices made later, by the environment variable
+// VELMORA_PIXEL_SHADER_VERSION, "1.4" for example). False when not ours.
+bool SetReportedPixelShaderVersion(Direct3DDevice9* device, std::uint32_t version);
+
+// Whether the device shows its picture in a desktop full-screen window.
+bool IsShowingFullScreen(Direct3DDevice9* device);
+
+}  // namespace plat

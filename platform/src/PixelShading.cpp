@@ -1,0 +1,409 @@
+#include "PixelShading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+
+namespace {
+
+constexpr std::uint32_t Channel(std::uint32_t colour, int shift)
+{
+    return (colour >> shift) & 0xFF;
+}
+
+std::uint32_t RoundChannel(float value)
+{
+    if (!(value > 0.0f))
+        return 0;
+    if (value >= 255.0f)
+        return 255;
+    return static_cast<std::uint32_t>(value + 0.5f);
+}
+
+std::uint32_t Factor(std::uint32_t blend, std::uint32_t sourceAlpha)
+{
+    switch (blend) {
+    case D3DBLEND_ZERO:
+        return 0;
+    case D3DBLEND_SRCALPHA:
+        return sourceAlpha;
+    case D3DBLEND_INVSRCALPHA:
+        return 255 - sourceAlpha;
+    default:
+        return 255;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Blending kinds the fast spans are made for.
+struct Replace {
+    static std::uint32_t Apply(std::uint32_t source, std::uint32_t /*destination*/) { return source; }
+};
+
+struct Over {
+    // Red and blue in one word, alpha and green in another: both lanes blend
+    // at once, each rounded exactly as channel × a / 255.
+    static std::uint32_t Lanes(std::uint32_t sourceLanes, std::uint32_t destinationLanes, std::uint32_t a)
+    {
+        const std::uint32_t x = sourceLanes * a + destinationLanes * (255 - a) + 0x00800080u;
+        return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    }
+
+    static std::uint32_t Apply(std::uint32_t source, std::uint32_t destination)
+    {
+        const std::uint32_t a = source >> 24;
+        if (a == 255)
+            return source;
+        const std::uint32_t redBlue = Lanes(source & 0x00FF00FFu, destination & 0x00FF00FFu, a);
+        const std::uint32_t alphaGreen = Lanes((source >> 8) & 0x00FF00FFu, (destination >> 8) & 0x00FF00FFu, a);
+        return redBlue | alphaGreen << 8;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Fixed texture stages, one pixel at a time.
+struct StageColour {
+    std::uint32_t channel[4];  // b, g, r, a
+};
+
+StageColour Unpack(std::uint32_t colour)
+{
+    return {{Channel(colour, 0), Channel(colour, 8), Channel(colour, 16), Channel(colour, 24)}};
+}
+
+std::uint32_t Pack(const StageColour& c)
+{
+    return c.channel[0] | (c.channel[1] << 8) | (c.channel[2] << 16) | (c.channel[3] << 24);
+}
+
+const StageColour& Argument(std::uint32_t argument, const StageColour& diffuse, const StageColour& current,
+                            const StageColour& texel)
+{
+    switch (argument) {
+    case D3DTA_DIFFUSE:
+        return diffuse;
+    case D3DTA_TEXTURE:
+        return texel;
+    default:
+        return current;
+    }
+}
+
+std::uint32_t Operate(std::uint32_t op, std::uint32_t a1, std::uint32_t a2, std::uint32_t current)
+{
+    switch (op) {
+    case D3DTOP_SELECTARG1:
+        return a1;
+    case D3DTOP_SELECTARG2:
+        return a2;
+    case D3DTOP_MODULATE:
+        return Multiply255(a1, a2);
+    default:
+        return current;
+    }
+}
+
+struct GenericShader {
+    const ShadingSetup* setup;
+};
+
+std::uint32_t SampleStageTexel(const StageSettings& stage, const float* attributes)
+{
+    if (stage.texture == nullptr)
+        return 0xFFFFFFFFu;
+    const int pair = kTexCoordAttribute + 2 * static_cast<int>(stage.texCoordIndex & 1);
+    return SampleImage(*stage.texture, attributes[pair], attributes[pair + 1], stage.sampler);
+}
+
+std::uint32_t RunStages(const ShadingSetup& setup, const float* attributes)
+{
+    const StageColour diffuse = Unpack(RoundChannel(attributes[kDiffuseAttribute + 2]) |
+                                       RoundChannel(attributes[kDiffuseAttribute + 1]) << 8 |
+                                       RoundChannel(attributes[kDiffuseAttribute + 0]) << 16 |
+                                       RoundChannel(attributes[kDiffuseAttribute + 3]) << 24);
+    StageColour current = diffuse;
+    for (int s = 0; s < setup.stageCount; ++s) {
+        const StageSettings& stage = setup.stage[s];
+        if (stage.colourOp == D3DTOP_DISABLE)
+            break;
+        const StageColour texel = Unpack(SampleStageTexel(stage, attributes));
+        StageColour next = current;
+        for (int c = 0; c < 3; ++c) {
+            next.channel[c] = Operate(stage.colourOp, Argument(stage.colourArg1, diffuse, current, texel).channel[c],
+                                      Argument(stage.colourArg2, diffuse, current, texel).channel[c],
+                                      current.channel[c]);
+        }
+        next.channel[3] = Operate(stage.alphaOp, Argument(stage.alphaArg1, diffuse, current, texel).channel[3],
+                                  Argument(stage.alphaArg2, diffuse, current, texel).channel[3], current.channel[3]);
+        current = next;
+    }
+    return Pack(current);
+}
+
+void GenericSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+{
+    const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
+    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
+    float attributes[kMaxAttributes];
+    for (int x = x0; x < x1; ++x) {
+        const float k = static_cast<float>(x - x0);
+        for (int i = 0; i < kMaxAttributes; ++i)
+            attributes[i] = start[i] + k * step[i];
+        row[x] = BlendPixel(RunStages(setup, attributes), row[x], setup.blend);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pixel programs.
+class BoundInputs final : public plat::ProgramInputs {
+public:
+    explicit BoundInputs(const ShadingSetup& setup) : setup_(setup) {}
+
+    plat::Colour4 SampleStage(int stage, float u, float v) const override
+    {
+        if (stage < 0 || stage > 1 || setup_.stage[stage].texture == nullptr)
+            return {1, 1, 1, 1};
+        return ToColour(SampleImage(*setup_.stage[stage].texture, u, v, setup_.stage[stage].sampler));
+    }
+
+    bool HasTexture(int parameter) const override
+    {
+        return setup_.bindings.textures != nullptr && parameter >= 0 && parameter < kMaxProgramParameters &&
+               setup_.bindings.textures[parameter] != nullptr;
+    }
+
+    plat::Colour4 SampleParameter(int parameter, float u, float v, plat::SampleFilter filter,
+                                  plat::SampleAddress address) const override
+    {
+        if (!HasTexture(parameter))
+            return {1, 1, 1, 1};
+        SamplerSettings sampler;
+        sampler.linear = filter == plat::SampleFilter::Linear;
+        sampler.clampU = sampler.clampV = address == plat::SampleAddress::Clamp;
+        return ToColour(SampleImage(*setup_.bindings.textures[parameter], u, v, sampler));
+    }
+
+    const float* Constant(int reg) const override
+    {
+        static const float zeros[4] = {0, 0, 0, 0};
+        if (setup_.bindings.constants == nullptr || reg < 0 || reg >= kConstantRegisters)
+            return zeros;
+        return (*setup_.bindings.constants)[static_cast<std::size_t>(reg)].data();
+    }
+
+    const float* Value(int parameter) const override
+    {
+        static const float zeros[4] = {0, 0, 0, 0};
+        if (setup_.bindings.values == nullptr || parameter < 0 || parameter >= kMaxProgramParameters)
+            return zeros;
+        return setup_.bindings.values[parameter].data();
+    }
+
+    static plat::Colour4 ToColour(std::uint32_t texel)
+    {
+        return {Channel(texel, 16) / 255.0f, Channel(texel, 8) / 255.0f, Channel(texel, 0) / 255.0f,
+                Channel(texel, 24) / 255.0f};
+    }
+
+private:
+    const ShadingSetup& setup_;
+};
+
+void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+{
+    const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
+    const BoundInputs inputs(setup);
+    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
+    float a[kMaxAttributes];
+    for (int x = x0; x < x1; ++x) {
+        const float k = static_cast<float>(x - x0);
+        for (int i = 0; i < kMaxAttributes; ++i)
+            a[i] = start[i] + k * step[i];
+        plat::PixelInput pixel{static_cast<float>(x), static_cast<float>(y),
+                               {a[0] / 255.0f, a[1] / 255.0f, a[2] / 255.0f, a[3] / 255.0f},
+                               {a[4], a[6]}, {a[5], a[7]}};
+        const plat::Colour4 out = setup.program->shade(pixel, inputs);
+        const std::uint32_t colour = RoundChannel(out.b * 255.0f) | RoundChannel(out.g * 255.0f) << 8 |
+                                     RoundChannel(out.r * 255.0f) << 16 | RoundChannel(out.a * 255.0f) << 24;
+        row[x] = BlendPixel(colour, row[x], setup.blend);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Fast spans: one colour for the whole draw, stage 0 modulating a point-sampled
+// texture (or white) with it, blending replacing or source-over.
+struct FastShader {
+    const ShadingSetup* setup;
+    std::uint32_t diffuse;  // 0xAARRGGBB
+    bool white;             // the diffuse colour changes nothing
+};
+
+template <class Blend>
+void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
+{
+    const FastShader& fast = *static_cast<FastShader*>(shader);
+    std::uint32_t* row = fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
+    const std::uint32_t colour = fast.diffuse;
+    if (colour >> 24 == 255 || std::is_same_v<Blend, Replace>) {
+        std::fill(row + x0, row + x1, colour);
+        return;
+    }
+    if (colour >> 24 == 0 && std::is_same_v<Blend, Over>)
+        return;
+    const std::uint32_t a = colour >> 24, ia = 255 - a;
+    const std::uint32_t sourceRedBlue = (colour & 0x00FF00FFu) * a + 0x00800080u;
+    const std::uint32_t sourceAlphaGreen = ((colour >> 8) & 0x00FF00FFu) * a + 0x00800080u;
+    for (int x = x0; x < x1; ++x) {
+        const std::uint32_t d = row[x];
+        const std::uint32_t rb = sourceRedBlue + (d & 0x00FF00FFu) * ia;
+        const std::uint32_t ag = sourceAlphaGreen + ((d >> 8) & 0x00FF00FFu) * ia;
+        row[x] = (((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu) |
+                 (((ag + ((ag >> 8) & 0x00FF00FFu)) & 0xFF00FF00u));
+    }
+}
+
+std::uint32_t ModulateTexel(std::uint32_t texel, std::uint32_t diffuse)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        result |= Multiply255(Channel(texel, shift), Channel(diffuse, shift)) << shift;
+    return result;
+}
+
+template <class Blend>
+void PutTexel(std::uint32_t texel, const FastShader& fast, std::uint32_t& pixel)
+{
+    if (!fast.white)
+        texel = ModulateTexel(texel, fast.diffuse);
+    if constexpr (std::is_same_v<Blend, Over>) {
+        if (texel >> 24 == 0)
+            return;
+    }
+    pixel = Blend::Apply(texel, pixel);
+}
+
+template <class Blend>
+void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+{
+    const FastShader& fast = *static_cast<FastShader*>(shader);
+    const StageSettings& stage = fast.setup->stage[0];
+    const PixelImage& image = *stage.texture;
+    const int width = static_cast<int>(image.width);
+    const int height = static_cast<int>(image.height);
+    const int pair = kTexCoordAttribute + 2 * static_cast<int>(stage.texCoordIndex & 1);
+    const float u0 = start[pair], du = step[pair];
+    const float v0 = start[pair + 1], dv = step[pair + 1];
+    const std::uint32_t opaqueBits = image.opaque ? 0xFF000000u : 0;
+    std::uint32_t* row = fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
+
+    const int count = x1 - x0;
+    const float uLast = u0 + static_cast<float>(count - 1) * du;
+    const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
+    const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
+    const bool columnsInside = std::isfinite(u0) && std::isfinite(uLast) && firstColumn >= 0 && lastColumn >= 0 &&
+                               firstColumn < width && lastColumn < width;
+    const std::uint32_t* texels = image.pixels.data();
+    const bool oneRow = dv == 0.0f;
+    const std::uint32_t* texelRow =
+        texels + static_cast<std::size_t>(PointIndex(v0, height, stage.sampler.clampV)) * image.width;
+
+    if (columnsInside && oneRow) {
+        // The common case: one texel row, columns inside the texture, stepped in 16.16 fixed point.
+        const double scale = static_cast<double>(width) * 65536.0;
+        const auto first = static_cast<std::int64_t>(static_cast<double>(u0) * scale);
+        const auto delta = static_cast<std::int64_t>(static_cast<double>(du) * scale);
+        std::int64_t position = first;
+        for (int k = 0; k < count; ++k, position += delta) {
+            std::int64_t column = position >> 16;
+            column = column < 0 ? 0 : (column >= width ? width - 1 : column);
+            PutTexel<Blend>(texelRow[column] | opaqueBits, fast, row[x0 + k]);
+        }
+        return;
+    }
+    for (int k = 0; k < count; ++k) {
+        const float kf = static_cast<float>(k);
+        const float u = u0 + kf * du;
+        const int column = columnsInside ? static_cast<int>(static_cast<double>(u) * width)
+                                         : PointIndex(u, width, stage.sampler.clampU);
+        const std::uint32_t* source =
+            oneRow ? texelRow
+                   : texels + static_cast<std::size_t>(PointIndex(v0 + kf * dv, height, stage.sampler.clampV)) *
+                                  image.width;
+        PutTexel<Blend>(source[column] | opaqueBits, fast, row[x0 + k]);
+    }
+}
+
+bool IsStandardModulate(const StageSettings& stage)
+{
+    const auto texDiffuse = [](std::uint32_t a1, std::uint32_t a2) {
+        return (a1 == D3DTA_TEXTURE && a2 == D3DTA_DIFFUSE) || (a1 == D3DTA_DIFFUSE && a2 == D3DTA_TEXTURE) ||
+               (a1 == D3DTA_TEXTURE && a2 == D3DTA_CURRENT) || (a1 == D3DTA_CURRENT && a2 == D3DTA_TEXTURE);
+    };
+    return stage.colourOp == D3DTOP_MODULATE && stage.alphaOp == D3DTOP_MODULATE &&
+           texDiffuse(stage.colourArg1, stage.colourArg2) && texDiffuse(stage.alphaArg1, stage.alphaArg2);
+}
+
+enum class BlendKind { Replace, Over, Other };
+
+BlendKind KindOf(const BlendSettings& blend)
+{
+    if (!blend.enabled || (blend.source == D3DBLEND_ONE && blend.destination == D3DBLEND_ZERO))
+        return BlendKind::Replace;
+    if (blend.source == D3DBLEND_SRCALPHA && blend.destination == D3DBLEND_INVSRCALPHA)
+        return BlendKind::Over;
+    return BlendKind::Other;
+}
+
+// Per-draw shader objects live in thread-local slots: a draw finishes before the next begins.
+thread_local GenericShader genericShader;
+thread_local FastShader fastShader;
+
+}  // namespace
+
+std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const BlendSettings& blend)
+{
+    switch (KindOf(blend)) {
+    case BlendKind::Replace:
+        return source;
+    case BlendKind::Over:
+        return Over::Apply(source, destination);
+    case BlendKind::Other:
+        break;
+    }
+    const std::uint32_t sa = source >> 24;
+    const std::uint32_t fs = Factor(blend.source, sa);
+    const std::uint32_t fd = Factor(blend.destination, sa);
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t sum = Channel(source, shift) * fs + Channel(destination, shift) * fd;
+        result |= std::min<std::uint32_t>(255, (sum * 2 + 255) / 510) << shift;
+    }
+    return result;
+}
+
+SpanTarget MakeSpanTarget(ShadingSetup& setup)
+{
+    SpanTarget target{static_cast<int>(setup.target->width), static_cast<int>(setup.target->height),
+                      kTexCoordAttribute + 2 * setup.texCoordSets, GenericSpan, &genericShader};
+    genericShader.setup = &setup;
+    if (setup.program != nullptr) {
+        target.shade = ProgramSpan;
+        return target;
+    }
+    const StageSettings& stage0 = setup.stage[0];
+    const BlendKind blend = KindOf(setup.blend);
+    const bool fastStages = setup.constantDiffuse && setup.stageCount == 1 && IsStandardModulate(stage0) &&
+                            !stage0.sampler.linear && blend != BlendKind::Other;
+    if (!fastStages)
+        return target;
+    fastShader.setup = &setup;
+    fastShader.diffuse = setup.diffuseColour;
+    fastShader.white = setup.diffuseColour == 0xFFFFFFFFu;
+    target.shader = &fastShader;
+    if (stage0.texture == nullptr) {
+        target.shade = blend == BlendKind::Over ? FillSpan<Over> : FillSpan<Replace>;
+    } else {
+        target.shade = blend == BlendKind::Over ? TextureSpan<Over> : TextureSpan<Replace>;
+    }
+    return target;
+}

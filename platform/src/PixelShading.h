@@ -1,0 +1,71 @@
+// What happens to each covered pixel of a draw: the texture stages (or a
+// pixel program) make a colour from the interpolated diffuse colour and
+// texture coordinates, and blending puts it on the target.
+//
+// Attribute layout of the rasterised vertices: 0..3 diffuse red, green, blue,
+// alpha (0..255), 4..5 first coordinate pair, 6..7 second pair.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "Rasteriser.h"
+#include "SoftwareResources.h"
+#include "TextureSampling.h"
+#include "platform/PixelProgram.h"
+
+constexpr int kDiffuseAttribute = 0;
+constexpr int kTexCoordAttribute = 4;
+constexpr int kConstantRegisters = 32;
+constexpr int kMaxProgramParameters = 16;
+
+struct StageSettings {
+    std::uint32_t colourOp = D3DTOP_DISABLE;
+    std::uint32_t colourArg1 = D3DTA_TEXTURE;
+    std::uint32_t colourArg2 = D3DTA_CURRENT;
+    std::uint32_t alphaOp = D3DTOP_DISABLE;
+    std::uint32_t alphaArg1 = D3DTA_TEXTURE;
+    std::uint32_t alphaArg2 = D3DTA_CURRENT;
+    std::uint32_t texCoordIndex = 0;
+    const PixelImage* texture = nullptr;  // null: a white texel
+    SamplerSettings sampler;
+};
+
+struct BlendSettings {
+    bool enabled = false;
+    std::uint32_t source = D3DBLEND_ONE;
+    std::uint32_t destination = D3DBLEND_ZERO;
+};
+
+// Effect parameters and shader constants a program reads.
+struct ProgramBindings {
+    const std::array<std::array<float, 4>, kConstantRegisters>* constants = nullptr;
+    const std::array<float, 4>* values = nullptr;            // one per program parameter
+    const PixelImage* const* textures = nullptr;             // one per program parameter
+};
+
+struct ShadingSetup {
+    PixelImage* target = nullptr;
+    StageSettings stage[2];
+    int stageCount = 1;            // 2 when the second stage takes part
+    int texCoordSets = 0;          // coordinate pairs in the vertices
+    bool constantDiffuse = false;  // every vertex has the same colour,
+    std::uint32_t diffuseColour = 0;  // this one (0xAARRGGBB)
+    BlendSettings blend;
+    const plat::PixelProgram* program = nullptr;
+    ProgramBindings bindings;
+};
+
+// Chooses the span routine for the setup (fast ones for the common states).
+// The setup must outlive the draw.
+SpanTarget MakeSpanTarget(ShadingSetup& setup);
+
+// Rounded a × b / 255 for a, b in 0..255.
+inline std::uint32_t Multiply255(std::uint32_t a, std::uint32_t b)
+{
+    const std::uint32_t x = a * b + 128;
+    return (x + (x >> 8)) >> 8;
+}
+
+// One blended pixel, exposed for the fill of a full target.
+std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const BlendSettings& blend);

@@ -1,0 +1,76 @@
+#include "SdlPresenter.h"
+
+#include <SDL.h>
+
+SdlPresenter::~SdlPresenter()
+{
+    if (texture_ != nullptr)
+        SDL_DestroyTexture(texture_);
+    if (renderer_ != nullptr)
+        SDL_DestroyRenderer(renderer_);
+}
+
+bool SdlPresenter::SetMode(bool fullScreen, std::uint32_t width, std::uint32_t height)
+{
+    if (window_ == nullptr) {
+        fullScreen_ = fullScreen;
+        return true;
+    }
+    if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return false;
+    if (!fullScreen)
+        SDL_SetWindowSize(window_, static_cast<int>(width), static_cast<int>(height));
+    fullScreen_ = fullScreen;
+    return true;
+}
+
+bool SdlPresenter::Prepare(const PixelImage& picture)
+{
+    if (failed_)
+        return false;
+    // A renderer drawing through the window's surface keeps the old size after
+    // the window changes size: start again with a fresh one.
+    int windowWidth = 0, windowHeight = 0, outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSizeInPixels(window_, &windowWidth, &windowHeight);
+    if (renderer_ != nullptr && (SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight) != 0 ||
+                                 outputWidth != windowWidth || outputHeight != windowHeight)) {
+        if (texture_ != nullptr)
+            SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    if (renderer_ == nullptr) {
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (renderer_ == nullptr) {
+            failed_ = true;
+            return false;
+        }
+    }
+    if (texture_ != nullptr && (textureWidth_ != picture.width || textureHeight_ != picture.height)) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
+    }
+    if (texture_ == nullptr) {
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                     static_cast<int>(picture.width), static_cast<int>(picture.height));
+        if (texture_ == nullptr)
+            return false;
+        textureWidth_ = picture.width;
+        textureHeight_ = picture.height;
+        // Letterboxing: the picture keeps its shape inside any window size.
+        SDL_RenderSetLogicalSize(renderer_, static_cast<int>(picture.width), static_cast<int>(picture.height));
+    }
+    return true;
+}
+
+void SdlPresenter::Show(const PixelImage& picture)
+{
+    if (window_ == nullptr || picture.pixels.empty() || !Prepare(picture))
+        return;
+    SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), static_cast<int>(picture.width * 4));
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}

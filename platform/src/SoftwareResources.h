@@ -1,0 +1,92 @@
+// Surfaces and textures of the software device: plain ARGB pixels in memory.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "DeviceLedger.h"
+#include "platform/Device.h"
+
+// The pixels of one surface: 0xAARRGGBB, rows packed (pitch = width).
+struct PixelImage {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool opaque = false;  // X8R8G8B8: the top byte reads as 0xFF
+    std::vector<std::uint32_t> pixels;
+};
+
+class SoftwareTexture;
+
+// Counts this object in the ledger while it lives, when it is in the default pool.
+class DefaultPoolMark {
+public:
+    DefaultPoolMark(DeviceLedgerPtr ledger, D3DPOOL pool);
+    ~DefaultPoolMark();
+    DefaultPoolMark(const DefaultPoolMark&) = delete;
+    DefaultPoolMark& operator=(const DefaultPoolMark&) = delete;
+
+private:
+    DeviceLedgerPtr ledger_;
+    bool counted_;
+};
+
+class SoftwareSurface final : public Direct3DSurface9 {
+public:
+    // A surface of its own (container null) or a level of a texture, whose
+    // reference count it shares.
+    SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger);
+
+    std::uint32_t AddRef() override;
+    std::uint32_t Release() override;
+    HRESULT GetDesc(D3DSURFACE_DESC* desc) override;
+    HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override;
+    HRESULT UnlockRect() override;
+
+    PixelImage& Image() { return image_; }
+    const D3DSURFACE_DESC& Desc() const { return desc_; }
+    bool HasPixels() const { return !image_.pixels.empty(); }
+    bool IsRenderTarget() const { return (desc_.Usage & D3DUSAGE_RENDERTARGET) != 0; }
+    std::uint32_t References() const;
+
+private:
+    ~SoftwareSurface() override = default;
+    friend class SoftwareTexture;
+
+    D3DSURFACE_DESC desc_;
+    SoftwareTexture* container_;
+    std::unique_ptr<DefaultPoolMark> poolMark_;
+    std::atomic<std::uint32_t> references_{1};
+    PixelImage image_;
+    bool locked_ = false;
+};
+
+class SoftwareTexture final : public Direct3DTexture9 {
+public:
+    SoftwareTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t usage,
+                    D3DFORMAT format, D3DPOOL pool, DeviceLedgerPtr ledger);
+
+    std::uint32_t AddRef() override;
+    std::uint32_t Release() override;
+    std::uint32_t GetLevelCount() override;
+    HRESULT GetLevelDesc(std::uint32_t level, D3DSURFACE_DESC* desc) override;
+    HRESULT LockRect(std::uint32_t level, D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override;
+    HRESULT UnlockRect(std::uint32_t level) override;
+    HRESULT GetSurfaceLevel(std::uint32_t level, Direct3DSurface9** surface) override;
+
+    const PixelImage& TopImage() const { return levels_.front()->image_; }
+
+private:
+    ~SoftwareTexture() override;
+
+    std::atomic<std::uint32_t> references_{1};
+    DefaultPoolMark poolMark_;
+    std::vector<SoftwareSurface*> levels_;
+};
+
+// The number of levels of a full chain down to 1 × 1.
+std::uint32_t FullChainLength(std::uint32_t width, std::uint32_t height);
+
+// Whether a format can hold pixels on this device.
+bool IsColourFormat(D3DFORMAT format);

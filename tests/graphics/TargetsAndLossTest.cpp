@@ -1,0 +1,236 @@
+// Render targets used as textures, device loss and reset, pixel programs.
+#include "DeviceFixture.h"
+
+using namespace devicetest;
+
+namespace {
+
+class TargetsAndLoss : public DeviceTest {};
+
+TEST_F(TargetsAndLoss, RenderTargetDrawnIntoThenUsedAsTexture)
+{
+    Direct3DTexture9* target = nullptr;
+    ASSERT_EQ(device->CreateTexture(8, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &target), D3D_OK);
+    Direct3DSurface9* targetSurface = nullptr;
+    Direct3DSurface9* backBuffer = nullptr;
+    ASSERT_EQ(target->GetSurfaceLevel(0, &targetSurface), D3D_OK);
+    ASSERT_EQ(device->GetRenderTarget(0, &backBuffer), D3D_OK);
+    device->EndScene();
+
+    // Into the target: transparent, then an opaque left half written with (one, zero).
+    ASSERT_EQ(device->SetRenderTarget(0, targetSurface), D3D_OK);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00000000u, 1, 0);
+    device->BeginScene();
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
+    DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFF00FF00u));
+    device->EndScene();
+    ASSERT_EQ(device->SetRenderTarget(0, backBuffer), D3D_OK);
+
+    // The target as a texture over a grey background: green on the left, grey showing through on the right.
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF808080u, 1, 0);
+    device->BeginScene();
+    UseSourceOver();
+    device->SetTexture(0, target);
+    DrawStrip(Quad(9.5f, 9.5f, 17.5f, 13.5f, 0xFFFFFFFFu));
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(Pixel(10 + x, 11), x < 4 ? 0xFF00FF00u : 0xFF808080u) << x;
+    device->SetTexture(0, nullptr);
+    targetSurface->Release();
+    backBuffer->Release();
+    target->Release();
+}
+
+TEST_F(TargetsAndLoss, OnlyRenderTargetsCanBeTargets)
+{
+    Direct3DTexture9* plain = MakeTexture(2, 2, {0, 0, 0, 0});
+    Direct3DSurface9* surface = nullptr;
+    plain->GetSurfaceLevel(0, &surface);
+    EXPECT_EQ(device->SetRenderTarget(0, surface), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->SetRenderTarget(0, nullptr), D3DERR_INVALIDCALL);
+    Direct3DTexture9* managedTarget = nullptr;
+    EXPECT_EQ(device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &managedTarget),
+              D3DERR_INVALIDCALL);
+    EXPECT_EQ(managedTarget, nullptr);
+    surface->Release();
+    plain->Release();
+}
+
+TEST_F(TargetsAndLoss, LossThenResetOnceDefaultPoolObjectsAreGone)
+{
+    Direct3DTexture9* managed = MakeTexture(1, 1, {0xFF112233u});
+    Direct3DTexture9* target = nullptr;
+    device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &target);
+    Direct3DSurface9* depth = nullptr;
+    device->CreateDepthStencilSurface(640, 480, D3DFMT_D24S8, &depth);
+    device->SetDepthStencilSurface(depth);
+    device->EndScene();
+
+    ASSERT_TRUE(plat::SimulateDeviceLoss(device, 2));
+    EXPECT_EQ(device->Present(), D3DERR_DEVICELOST);
+    D3DPRESENT_PARAMETERS parameters{640, 480, D3DFMT_X8R8G8B8};
+    parameters.Windowed = true;
+    EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICELOST);
+    EXPECT_EQ(device->Reset(&parameters), D3DERR_DEVICELOST);  // not yet possible
+    EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICELOST);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+
+    // Drawing while lost is accepted and does nothing.
+    device->BeginScene();
+    EXPECT_EQ(DrawStrip(Quad(-0.5f, -0.5f, 639.5f, 479.5f, 0xFFFFFFFFu)), D3D_OK);
+    device->EndScene();
+
+    // Default-pool objects still alive (the depth surface the device holds is let go by Reset).
+    depth->Release();
+    EXPECT_EQ(device->Reset(&parameters), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+    // A back buffer reference kept by the caller blocks it too.
+    target->Release();
+    Direct3DSurface9* backBuffer = nullptr;
+    device->GetRenderTarget(0, &backBuffer);
+    EXPECT_EQ(device->Reset(&parameters), D3DERR_INVALIDCALL);
+    backBuffer->Release();
+
+    EXPECT_EQ(device->Reset(&parameters), D3D_OK);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3D_OK);
+    EXPECT_EQ(device->Present(), D3D_OK);
+
+    // Managed textures keep their texels through the reset; states are back to their defaults.
+    std::uint32_t blending = 1;
+    device->GetRenderState(D3DRS_ALPHABLENDENABLE, &blending);
+    EXPECT_EQ(blending, 0u);
+    device->BeginScene();
+    device->SetTexture(0, managed);
+    DrawStrip(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(0, 0), 0xFF112233u);
+    device->SetTexture(0, nullptr);
+    managed->Release();
+}
+
+TEST_F(TargetsAndLoss, ScreenshotCopyHoldsThePresentedPicture)
+{
+    DrawStrip(Quad(-0.5f, -0.5f, 639.5f, 479.5f, 0xFF405060u));
+    device->EndScene();
+    ASSERT_EQ(device->Present(), D3D_OK);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);  // the next frame starts
+    Direct3DSurface9* copy = nullptr;
+    ASSERT_EQ(device->CreateOffscreenPlainSurface(640, 480, D3DFMT_A8R8G8B8, D3DPOOL_SCRATCH, &copy), D3D_OK);
+    ASSERT_EQ(device->GetFrontBufferData(0, copy), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    EXPECT_EQ(static_cast<const std::uint32_t*>(locked.pBits)[479 * 640 + 639], 0xFF405060u);
+    copy->UnlockRect();
+    copy->Release();
+    device->BeginScene();
+}
+
+// ---------------------------------------------------------------------------
+// Programs by name
+std::string Text(const char* text)
+{
+    return text;
+}
+
+TEST_F(TargetsAndLoss, PixelShaderRunsItsProgram)
+{
+    const std::string descriptor = Text("# a texel tinted by constant 0\nprogram tint\n");
+    Direct3DPixelShader9* shader = nullptr;
+    ASSERT_EQ(device->CreatePixelShader(descriptor.data(), descriptor.size(), &shader), D3D_OK);
+    Direct3DTexture9* texture = MakeTexture(1, 1, {0xFFFF8040u});
+    device->SetTexture(0, texture);
+    const float half[4] = {0.5f, 1.0f, 0.0f, 1.0f};
+    ASSERT_EQ(device->SetPixelShaderConstantF(0, half, 1), D3D_OK);
+    ASSERT_EQ(device->SetPixelShader(shader), D3D_OK);
+    DrawStrip(Quad(-0.5f, -0.5f, 1.5f, 1.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(0, 0), 0xFF808000u);
+    device->SetPixelShader(nullptr);
+    DrawStrip(Quad(-0.5f, -0.5f, 1.5f, 1.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(0, 0), 0xFFFF8040u);
+    EXPECT_EQ(device->SetPixelShaderConstantF(31, half, 2), D3DERR_INVALIDCALL);
+    device->SetTexture(0, nullptr);
+    texture->Release();
+    shader->Release();
+}
+
+TEST_F(TargetsAndLoss, DescriptorsThatAreRefused)
+{
+    const char* shaders[] = {"", "program nosuchprogram", "program tint\nprogram tint", "programme tint",
+                             "program tint\nparameter g_f4Colour", "program tint extra"};
+    for (const char* text : shaders) {
+        Direct3DPixelShader9* shader = reinterpret_cast<Direct3DPixelShader9*>(1);
+        EXPECT_EQ(device->CreatePixelShader(text, std::strlen(text), &shader), D3DERR_INVALIDCALL) << text;
+        EXPECT_EQ(shader, nullptr);
+    }
+    const char* effects[] = {"program tint\nparameter g_Missing", "program tint\nparameter g_f4Colour 1 2 3 4 5",
+                             "program tint\nparameter g_f4Colour one", "program tint\nparameter g_Texture 1",
+                             "program tint\nparameter g_Texture\nparameter g_Texture"};
+    for (const char* text : effects) {
+        D3DXEffect* effect = nullptr;
+        EXPECT_EQ(D3DXCreateEffect(device, text, static_cast<std::uint32_t>(std::strlen(text)), nullptr, nullptr,
+                                   D3DXSHADER_SKIPVALIDATION, nullptr, &effect, nullptr),
+                  D3DERR_INVALIDCALL)
+            << text;
+        EXPECT_EQ(effect, nullptr);
+    }
+}
+
+TEST_F(TargetsAndLoss, EffectDrawsWithItsParametersInsideAPass)
+{
+    const std::string descriptor =
+        Text("program tint\ntechnique TechniqueMain\nparameter g_Texture\nparameter g_f4Colour 1 1 1 1\n");
+    D3DXEffect* effect = nullptr;
+    ASSERT_EQ(D3DXCreateEffect(device, descriptor.data(), static_cast<std::uint32_t>(descriptor.size()), nullptr,
+                               nullptr, D3DXSHADER_SKIPVALIDATION, nullptr, &effect, nullptr),
+              D3D_OK);
+    EXPECT_EQ(effect->GetTechniqueByName("Other"), nullptr);
+    ASSERT_EQ(effect->SetTechnique(effect->GetTechniqueByName("TechniqueMain")), D3D_OK);
+    const D3DXHANDLE colour = effect->GetParameterByName(nullptr, "g_f4Colour");
+    const D3DXHANDLE texture = effect->GetParameterByName(nullptr, "g_Texture");
+    ASSERT_NE(colour, nullptr);
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(effect->GetParameterByName(nullptr, "g_f2TextureSize"), nullptr);
+    EXPECT_EQ(effect->SetFloat(texture, 1.0f), D3DERR_INVALIDCALL);  // not a float parameter
+
+    Direct3DTexture9* image = MakeTexture(1, 1, {0xFF80FF40u});
+    ASSERT_EQ(effect->SetTexture(texture, image), D3D_OK);
+    const float blue[4] = {0, 0, 1, 1};
+    ASSERT_EQ(effect->SetFloatArray(colour, blue, 4), D3D_OK);
+    const float one[4] = {1, 1, 1, 1};
+    device->SetPixelShaderConstantF(0, one, 1);
+    std::uint32_t passes = 0;
+    ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
+    EXPECT_EQ(passes, 1u);
+    ASSERT_EQ(effect->BeginPass(0), D3D_OK);
+    DrawStrip(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFFFFFFu));
+    effect->EndPass();
+    effect->End();
+    DrawStrip(Quad(0.5f, -0.5f, 1.5f, 0.5f, 0xFFFFFFFFu));  // after the pass: the fixed stages again
+    EXPECT_EQ(Pixel(0, 0), 0xFF000040u);
+    EXPECT_EQ(Pixel(1, 0), 0xFFFFFFFFu);
+
+    // Reset waits until the effect has been told of the loss.
+    device->EndScene();
+    plat::SimulateDeviceLoss(device, 0);
+    D3DPRESENT_PARAMETERS parameters{640, 480, D3DFMT_X8R8G8B8};
+    parameters.Windowed = true;
+    EXPECT_EQ(device->Reset(&parameters), D3DERR_INVALIDCALL);
+    effect->OnLostDevice();
+    EXPECT_EQ(device->Reset(&parameters), D3D_OK);
+    effect->OnResetDevice();
+    device->BeginScene();
+    effect->Release();
+    image->Release();
+}
+
+TEST_F(TargetsAndLoss, PixelShaderVersionCanBeLowered)
+{
+    D3DCAPS9 caps{};
+    ASSERT_EQ(device->GetDeviceCaps(&caps), D3D_OK);
+    EXPECT_EQ(caps.PixelShaderVersion, D3DPS_VERSION(2, 0));
+    ASSERT_TRUE(plat::SetReportedPixelShaderVersion(device, D3DPS_VERSION(1, 4)));
+    device->GetDeviceCaps(&caps);
+    EXPECT_EQ(caps.PixelShaderVersion, 0xFFFF0104u);
+}
+
+}  // namespace
