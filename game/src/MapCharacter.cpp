@@ -48,6 +48,9 @@ void CMapCharacter::InitMapCharacter()
 {
     std::memset(static_cast<void*>(this), 0, sizeof(*this));
     depth = kPlayerDepth;
+    // Opaque from the start: only a transfer fades the player out and back,
+    // and a new game or a load enters the field without one.
+    spriteColour = 0xFFFFFFFFu;
     transferStage = 1;
     restartMusic = 1;
     startPendingEvent = 1;
