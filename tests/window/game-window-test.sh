@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The game in a real window on a private X display: Alt+Enter switches to
+# full screen and back, F2 writes numbered screenshots, and closing the game
+# writes the settings with the window mode it ended in. (Without a window
+# manager X keeps the window's size, so the mode is read from the settings.)
+# Usage: game-window-test.sh RUN_FOLDER (DISPLAY set by with-xvfb.sh)
+set -u
+. "$(dirname "$0")/../support/game-folder.sh"
+make_game_folder "$1"
+trap 'kill "$game" 2>/dev/null; rm -rf "$GAME_FOLDER"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+start_game() {
+  SDL_AUDIODRIVER=dummy VELMORA_SOUNDFONT=/nonexistent ./Velmora 2>/dev/null &
+  game=$!
+  window=$(timeout 20 xdotool search --sync --onlyvisible --class Velmora | head -n1)
+  [ -n "$window" ] || fail "the game window did not appear"
+  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+}
+
+# SDL turns the termination signal into a quit: the game closes normally
+# and writes its settings.
+close_game() {
+  kill -TERM "$game"
+  wait "$game"
+  local status=$?
+  [ "$status" -eq 0 ] || fail "the game exited with $status"
+  [ ! -f Error.log ] || fail "the run logged an error: $(cat Error.log)"
+}
+
+cd "$GAME_FOLDER"
+
+# Windowed at first: Alt+Enter switches to full screen, F2 writes a screenshot.
+start_game
+sleep 0.5
+xdotool key alt+Return
+sleep 0.5
+xdotool key F2
+for _ in $(seq 50); do
+  [ -f ScreenShot/ScreenShot000.bmp ] && break
+  sleep 0.1
+done
+[ -f ScreenShot/ScreenShot000.bmp ] || fail "F2 wrote no screenshot"
+[ "$(head -c 2 ScreenShot/ScreenShot000.bmp)" = "BM" ] || fail "the screenshot is not a bitmap"
+close_game
+grep -Eq '^Window +0' SaveData/Config.cfg || fail "the settings do not keep full screen"
+
+# The next run starts in full screen; Alt+Enter goes back to the window, and
+# a second F2 takes the next free number.
+start_game
+sleep 0.5
+xdotool key alt+Return
+sleep 0.5
+xdotool key F2
+for _ in $(seq 50); do
+  [ -f ScreenShot/ScreenShot001.bmp ] && break
+  sleep 0.1
+done
+[ -f ScreenShot/ScreenShot001.bmp ] || fail "the second F2 wrote no new screenshot"
+close_game
+grep -Eq '^Window +1' SaveData/Config.cfg || fail "the settings do not keep the window mode"
+echo "PASS: full screen and back, two screenshots, settings saved"
