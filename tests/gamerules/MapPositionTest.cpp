@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "CurrentMap.h"
+#include "Map.h"
 #include "PlaceNames.h"
 #include "Pipkorn.h"
 #include "ZephGlobals.h"

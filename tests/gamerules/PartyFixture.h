@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Character.h"
-#include "CurrentMap.h"
+#include "Map.h"
 #include "Pipkorn.h"
 #include "PlaySE.h"
 #include "RecordingEngine.h"
