@@ -353,138 +353,37 @@ struct MagicCase {
     int magic;
     int member;
     bool autoTarget;
-    Setup setup;
+    bool learned;
+    int stock; // stock 4, which pays magic 16 to 19
+    Trio hpBefore;
     bool used;
     Trio hp;
-    int stockAfter; // stock 4, which pays magic 16 to 19
+    int stockAfter;
 };
 
 // Healing magic outside battle: learned, paid from its stock, and only when it heals.
 TEST(FieldUseTest, HealingMagic)
 {
-    const auto learnedWithStock = [](int magic, int stock) {
-        return [=](PartyWorld& w) {
-            w.party.learned[magic] = 1;
-            w.party.stock[4] = static_cast<std::int16_t>(stock);
-        };
-    };
     const MagicCase cases[] = {
-        {"80 percent to one member",
-         16,
-         1,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(16, 20)(w);
-             w.Hp(200, 30, 200);
-         },
-         true,
-         {200, 190, 200},
-         4},
-        {"not learned",
-         16,
-         1,
-         false,
-         [](PartyWorld& w) {
-             w.party.stock[4] = 20;
-             w.Hp(200, 30, 200);
-         },
-         false,
-         {200, 30, 200},
-         20},
-        {"stock one short of the cost",
-         16,
-         1,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(16, 15)(w);
-             w.Hp(200, 30, 200);
-         },
-         false,
-         {200, 30, 200},
-         15},
-        {"target at full HP",
-         16,
-         0,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(16, 20)(w);
-             w.Hp(200, 30, 200);
-         },
-         false,
-         {200, 30, 200},
-         20},
-        {"75 percent to the most hurt",
-         19,
-         0,
-         true,
-         [&](PartyWorld& w) {
-             learnedWithStock(19, 40)(w);
-             w.Hp(150, 190, 20);
-         },
-         true,
-         {150, 190, 170},
-         8},
-        {"60 percent to everyone",
-         18,
-         0,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(18, 30)(w);
-             w.Hp(10, 200, 100);
-         },
-         true,
-         {130, 200, 200},
-         6},
-        {"party heal with 9 in its stock",
-         18,
-         0,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(18, 9)(w);
-             w.Hp(10, 200, 100);
-         },
-         false,
-         {10, 200, 100},
-         9},
-        {"party heal with nobody hurt", 18, 0, false, learnedWithStock(18, 30), false, {200, 200, 200}, 30},
-        {"a magic without a field effect",
-         17,
-         0,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(17, 30)(w);
-             w.Hp(10, 10, 10);
-         },
-         false,
-         {10, 10, 10},
-         30},
-        {"a magic id past the table",
-         24,
-         0,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(16, 30)(w);
-             w.Hp(10, 10, 10);
-         },
-         false,
-         {10, 10, 10},
-         30},
-        {"a member past the party",
-         16,
-         3,
-         false,
-         [&](PartyWorld& w) {
-             learnedWithStock(16, 30)(w);
-             w.Hp(10, 10, 10);
-         },
-         false,
-         {10, 10, 10},
-         30},
+        {"80 percent to one member", 16, 1, false, true, 20, {200, 30, 200}, true, {200, 190, 200}, 4},
+        {"not learned", 16, 1, false, false, 20, {200, 30, 200}, false, {200, 30, 200}, 20},
+        {"stock one short of the cost", 16, 1, false, true, 15, {200, 30, 200}, false, {200, 30, 200}, 15},
+        {"target at full HP", 16, 0, false, true, 20, {200, 30, 200}, false, {200, 30, 200}, 20},
+        {"75 percent to the most hurt", 19, 0, true, true, 40, {150, 190, 20}, true, {150, 190, 170}, 8},
+        {"60 percent to everyone", 18, 0, false, true, 30, {10, 200, 100}, true, {130, 200, 200}, 6},
+        {"party heal with 9 in its stock", 18, 0, false, true, 9, {10, 200, 100}, false, {10, 200, 100}, 9},
+        {"party heal with nobody hurt", 18, 0, false, true, 30, {200, 200, 200}, false, {200, 200, 200}, 30},
+        {"a magic without a field effect", 17, 0, false, true, 30, {10, 10, 10}, false, {10, 10, 10}, 30},
+        {"a magic id past the table", 24, 0, false, true, 30, {10, 10, 10}, false, {10, 10, 10}, 30},
+        {"a member past the party", 16, 3, false, true, 30, {10, 10, 10}, false, {10, 10, 10}, 30},
     };
     for (const MagicCase& c : cases) {
         SCOPED_TRACE(c.what);
         auto world = MakeWorld();
-        c.setup(*world);
+        if (c.magic >= 0 && c.magic < MAGIC_COUNT)
+            world->party.learned[c.magic] = c.learned ? 1 : 0;
+        world->party.stock[4] = static_cast<std::int16_t>(c.stock);
+        world->Hp(c.hpBefore[0], c.hpBefore[1], c.hpBefore[2]);
         EXPECT_EQ(world->data.UseFieldMagic(c.magic, c.member, c.autoTarget), c.used);
         EXPECT_EQ(HpOf(world->party), c.hp);
         EXPECT_EQ(world->party.stock[4], c.stockAfter);
