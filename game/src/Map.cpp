@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "FieldUse.h"
 #include "Pipkorn.h"
 #include "GameMain.h"
 #include "MapBlob.h"
@@ -187,7 +186,7 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     for (int i = 0; i < mapblob::kNameUnits; ++i)
         name[i] = static_cast<char16_t>(mapblob::ReadU16(blob, mapblob::kNameOffset + 2 * i));
     name[mapblob::kNameUnits - 1] = 0;
-    LayoutAreaNameWindow(TheGameData, newPlaceNumber, name);
+    TheGameData->LayoutAreaNameWindow(newPlaceNumber, name);
     // 9.
     if (flagsA & mapblob::kFlagARestoring)
         TheCharacter->RestoreParty();

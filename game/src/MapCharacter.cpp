@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "FieldUse.h"
 #include "Pipkorn.h"
 #include "GameMain.h"
 #include "PlaySE.h"
@@ -147,9 +146,9 @@ bool CMapCharacter::UseShortcut(int pushed, bool shifted)
         bool used = false;
         if (entry.kind == kShortcutItem) {
             if (entry.id >= 0 && entry.id < kItemKinds && TheGameData->heldItems[entry.id] > 0)
-                used = UseFieldItem(TheGameData, entry.id);
+                used = TheGameData->UseFieldItem(entry.id, 0, true, true);
         } else if (entry.kind == kShortcutMagic) {
-            used = UseFieldMagic(TheGameData, entry.id);
+            used = TheGameData->UseFieldMagic(entry.id, 0, true);
         }
         if (used)
             TheMapMenu->ApplyMapRestoreFlags();

@@ -1,8 +1,10 @@
 #include "Pipkorn.h"
 
 #include <cstring>
+#include <string>
 
 #include "Character.h"
+#include "PlaceNames.h"
 #include "Random.h"
 #include "ZephGlobals.h"
 #include "platform/Clock.h"
@@ -15,6 +17,15 @@ namespace {
 void Frame(ColouredVertex* frame, float left, float top, float right, float bottom)
 {
     CFixedWindowSet::BuildWindowFrame(frame, left, top, right, bottom, CFixedWindowSet::kBorderWidth);
+}
+
+// A failed measurement counts as no width.
+float MeasuredWidth(const char16_t* text, int length)
+{
+    if (ZephTextTexture == nullptr || length == 0)
+        return 0.0f;
+    const int width = ZephTextTexture->GetStringWidth(text, length);
+    return width > 0 ? static_cast<float>(width) : 0.0f;
 }
 
 } // namespace
@@ -32,6 +43,8 @@ GameData::GameData()
     mapPositionX = 9;
     mapPositionY = 7;
     lastPlaceShown = -1;
+    placeNameLength = mapNameLength = 0;
+    placeNameWidth = 0.0f;
     pendingMoveX = pendingMoveY = 0;
     pendingMoveFacing = 0;
     pendingMove = 0;
@@ -122,6 +135,22 @@ void GameData::LayoutHudColumnWindows(int digits)
     Frame(frames[FRAME_LONG_COLUMN], longLeft, 238.0f, 640.0f, 334.0f);
 }
 
+void GameData::LayoutAreaNameWindow(int place, const char16_t* mapName)
+{
+    // The place number comes from the map entry: one past the table names nothing.
+    const char16_t* placeName = place >= 0 && place < PLACE_NAME_COUNT ? PlaceNameTable[place] : u"";
+    if (mapName == nullptr)
+        mapName = u"";
+    placeNameLength = static_cast<std::int32_t>(std::char_traits<char16_t>::length(placeName));
+    mapNameLength = static_cast<std::int32_t>(std::char_traits<char16_t>::length(mapName));
+    const float placeWidth = MeasuredWidth(placeName, placeNameLength);
+    placeNameWidth = placeWidth + 12.0f;
+    float textWidth = placeWidth;
+    if (mapNameLength > 0)
+        textWidth += MeasuredWidth(mapName, mapNameLength) + 12.0f;
+    Frame(frames[FRAME_PLACE_NAME], 590.0f - textWidth, 416.0f, 610.0f, 460.0f);
+}
+
 void GameData::ClearProgress()
 {
     playTime = 0;
@@ -168,7 +197,7 @@ void GameData::ResetSessionState()
     lastPlaceShown = -1;
     ClearMapTransfer();
     ResetItemListCursors();
-    RebuildItemLists(LIST_ALL, false);
+    RefreshPartyDisplay();
     playTimeClock = plat::NowMs();
 }
 

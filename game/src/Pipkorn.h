@@ -100,6 +100,9 @@ public:
     void LayoutGameDataWindows(); // the record windows, once with the game object
     void LayoutHudWindows(int variant);
     void LayoutHudColumnWindows(int digits);
+    // The place-name window for a place number and the map's own name
+    // (zero-terminated, may be empty), measured with the main text object.
+    void LayoutAreaNameWindow(int place, const char16_t* mapName);
 
     // Inventory: held counts and the sorted lists.
     std::int8_t* HeldCounts(int category);
@@ -109,6 +112,16 @@ public:
     int RemoveItem(int category, int id, int count);
     void RebuildItemLists(int list, bool keepAll);
     void ResetItemListCursors();
+
+    // Using items and magic outside battle; each is true when it had an effect.
+    bool UseFieldItem(int item, int member, bool autoTarget, bool throughList);
+    bool ApplyRestoreItem(int item, bool inBattle);
+    bool UseFieldMagic(int magic, int member, bool autoTarget);
+    // Who can be chosen now, one byte a member (USE_MARK_*); true when the
+    // thing is aimed at one member, else the first byte answers for the party.
+    bool CheckItemUsable(int item, std::uint8_t mask[3], bool inBattle) const;
+    bool CheckMagicUsable(int magic, std::uint8_t mask[3], bool inBattle) const;
+    bool CheckSpecialUsable(int kind, std::uint8_t mask[3]) const;
 
     // --- Progress (what the save files carry) ---
     std::uint32_t playTime; // bits 0-14 hours, 15-21 minutes, 22-28 seconds
@@ -132,6 +145,8 @@ public:
     // --- Run-time state ---
     std::int32_t mapPositionMap, mapPositionX, mapPositionY;
     std::int32_t lastPlaceShown;
+    std::int32_t placeNameLength, mapNameLength; // in characters
+    float placeNameWidth;                        // the place name's width + 12
     std::int32_t pendingMoveX, pendingMoveY;
     std::int8_t pendingMoveFacing;
     std::uint8_t pendingMove;
@@ -169,6 +184,14 @@ private:
     void ClearProgress();
     void SortList(std::int16_t* list, int category, int lo, int hi);
     void RebuildCategoryList(int category, bool keepAll);
+};
+
+// The marks of a use check's target mask.
+enum UseMark : std::uint8_t {
+    USE_MARK_NONE = 0,     // not a target
+    USE_MARK_VALID = 1,    // a valid target
+    USE_MARK_NO_STOCK = 2, // the stock does not cover the magic
+    USE_MARK_NO_EFFECT = 3 // can be chosen, but does nothing
 };
 
 extern GameData* TheGameData;

@@ -184,7 +184,7 @@ TEST_F(WalkTest, TheMenuButtonOpensTheFieldMenuUnlessShiftIsHeld)
     EXPECT_FALSE(player().IsPlayerStanding());
 }
 
-TEST_F(WalkTest, AShortcutThatCannotBeUsedSoundsTheRefusal)
+TEST_F(WalkTest, AShortcutSoundsTheRefusalUnlessItsItemHasAnEffect)
 {
     ASSERT_TRUE(Enter(Room(), 10, 8));
     TheCharacter->quickSlots[0][0] = {2, 5}; // item 5, none held
@@ -200,14 +200,27 @@ TEST_F(WalkTest, AShortcutThatCannotBeUsedSoundsTheRefusal)
         keys.pushedButtons = c.buttons;
         Walk(1);
         EXPECT_EQ(soundCalls, CallLog{"Play(3)"});
-        EXPECT_FALSE(Noted("UseFieldItem(5)"));
     }
+    // Held, the item heals the most hurt member and is spent; with nobody
+    // hurt it has no effect, stays and is refused.
     TheGameData->heldItems[5] = 1;
-    SceneTrace::Clear();
+    TheCharacter->maxHp[1] = 100;
+    TheCharacter->hp[1] = 10;
+    soundCalls.clear();
     keys.heldButtons = 0;
     keys.pushedButtons = 1 << 4;
     Walk(1);
-    EXPECT_TRUE(Noted("UseFieldItem(5)"));
+    EXPECT_EQ(soundCalls, CallLog{"Play(8)"});
+    EXPECT_EQ(TheGameData->heldItems[5], 0);
+    EXPECT_EQ(TheCharacter->hp[1], 60);
+
+    TheGameData->heldItems[5] = 1;
+    TheCharacter->hp[1] = 100;
+    soundCalls.clear();
+    keys.pushedButtons = 1 << 4;
+    Walk(1);
+    EXPECT_EQ(soundCalls, CallLog{"Play(3)"});
+    EXPECT_EQ(TheGameData->heldItems[5], 1);
 }
 
 TEST_F(WalkTest, ASymbolTouchedOnArrivalStartsItsEncounterBeforeAnythingMoves)
