@@ -1,10 +1,11 @@
 // The five built-in programs: the event screen effect's circle, the place-name
-// banner's cross-fade, blur and mosaic, and the game over's darkening.
+// banner's cross-fade, blur and mosaic, and the game over's darkening; and the
+// table that names them with the parameters each takes.
 #include <algorithm>
 #include <cmath>
 
 #include "platform/BuiltInProgramDescriptors.h"
-#include "platform/ShadingProgram.h"
+#include "platform/PixelProgram.h"
 
 namespace plat {
 
@@ -14,7 +15,8 @@ std::uint32_t TexelImage::Clamped(int x, int y) const
         return 0;
     x = std::clamp(x, 0, width - 1);
     y = std::clamp(y, 0, height - 1);
-    return texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch) + static_cast<std::size_t>(x)];
+    return texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch) + static_cast<std::size_t>(x)] |
+           opaqueBits;
 }
 
 namespace {
@@ -219,21 +221,48 @@ private:
     float weight_[4] = {0, 0, 0, 0};
 };
 
+template <class Program> std::unique_ptr<ShadingProgram> Make()
+{
+    return std::make_unique<Program>();
+}
+
+const PixelProgram kBuiltInPrograms[] = {
+    {kScreenCircleProgram,
+     {{"g_fChangeColorMagnification", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_fMinDistance", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_fMaxDistancePow2", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_fMinDistancePow2", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_f2TextureCenterPos", ProgramParameterKind::Float, {0.5f, 0.5f, 0, 0}}},
+     Make<ScreenCircle>},
+    {kBannerCrossFadeProgram, {}, Make<BannerCrossFade>},
+    {kBannerBlurProgram,
+     {{"g_Texture", ProgramParameterKind::Texture, {0, 0, 0, 0}},
+      {"g_f2TextureSize", ProgramParameterKind::Float, {0, 0, 0, 0}}},
+     Make<BannerBlur>},
+    {kBannerCutProgram,
+     {{"g_Texture", ProgramParameterKind::Texture, {0, 0, 0, 0}},
+      {"g_f2TextureSize", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_f2TextureCutSize", ProgramParameterKind::Float, {1, 1, 0, 0}},
+      {"g_f2TextureCutDrawPoint", ProgramParameterKind::Float, {0, 0, 0, 0}}},
+     Make<BannerCut>},
+    {kGameOverProgram, {}, Make<GameOver>},
+};
+
 } // namespace
 
-std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view program)
+const PixelProgram* FindPixelProgram(std::string_view name)
 {
-    if (program == kScreenCircleProgram)
-        return std::make_unique<ScreenCircle>();
-    if (program == kBannerCrossFadeProgram)
-        return std::make_unique<BannerCrossFade>();
-    if (program == kBannerBlurProgram)
-        return std::make_unique<BannerBlur>();
-    if (program == kBannerCutProgram)
-        return std::make_unique<BannerCut>();
-    if (program == kGameOverProgram)
-        return std::make_unique<GameOver>();
+    for (const PixelProgram& program : kBuiltInPrograms) {
+        if (program.name == name)
+            return &program;
+    }
     return nullptr;
+}
+
+std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view name)
+{
+    const PixelProgram* program = FindPixelProgram(name);
+    return program != nullptr ? program->create() : nullptr;
 }
 
 } // namespace plat
