@@ -29,8 +29,9 @@ struct Colour {
 
 Colour Unpack(std::uint32_t argb)
 {
-    return {{static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
-             static_cast<float>(argb & 0xFF) / 255.0f, static_cast<float>(argb >> 24) / 255.0f}};
+    constexpr float kScale = 1.0f / 255.0f;
+    return {{static_cast<float>((argb >> 16) & 0xFF) * kScale, static_cast<float>((argb >> 8) & 0xFF) * kScale,
+             static_cast<float>(argb & 0xFF) * kScale, static_cast<float>(argb >> 24) * kScale}};
 }
 
 std::uint32_t ToByte(float channel)
@@ -58,7 +59,7 @@ std::uint32_t MixTimesDiffuse(const Colour& from, const Colour& to, const float 
     Colour mixed;
     for (int i = 0; i < 4; ++i)
         mixed.c[i] = from.c[i] + (to.c[i] - from.c[i]) * weight[i];
-    return Pack(Modulate(mixed, Unpack(diffuse)));
+    return Pack(diffuse == 0xFFFFFFFFu ? mixed : Modulate(mixed, Unpack(diffuse)));
 }
 
 void ReadConstant0(const ProgramState& state, float out[4])
@@ -205,20 +206,41 @@ private:
 
 // The captured picture darkening for the game over: between the picture
 // (c0 = 1) and a dim grey copy of it at half its brightness (c0 = 0), times
-// the diffuse colour.
+// the diffuse colour. It covers the whole screen every frame of the scene, so
+// it works in integers: luminance weights and c0 in 256ths.
 class GameOver final : public ShadingProgram {
 public:
-    void Prepare(const ProgramState& state) override { ReadConstant0(state, weight_); }
+    void Prepare(const ProgramState& state) override
+    {
+        float weight[4];
+        ReadConstant0(state, weight);
+        for (int i = 0; i < 4; ++i)
+            weight_[i] = static_cast<std::uint32_t>(std::clamp(weight[i], 0.0f, 1.0f) * 256.0f + 0.5f);
+    }
     std::uint32_t Shade(const ShadingPixel& pixel) const override
     {
-        const Colour picture = Unpack(pixel.stageTexel[0]);
-        const float grey = 0.5f * (0.299f * picture.c[0] + 0.587f * picture.c[1] + 0.114f * picture.c[2]);
-        const Colour dim{{grey, grey, grey, picture.c[3]}};
-        return MixTimesDiffuse(dim, picture, weight_, pixel.diffuse);
+        const std::uint32_t texel = pixel.stageTexel[0];
+        // Half of 0.299 red + 0.587 green + 0.114 blue.
+        const std::uint32_t grey =
+            (((texel >> 16) & 0xFF) * 77 + ((texel >> 8) & 0xFF) * 150 + (texel & 0xFF) * 29) >> 9;
+        std::uint32_t out = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int shift = i == 3 ? 24 : 16 - 8 * i; // weight order: red, green, blue, alpha
+            const std::uint32_t picture = (texel >> shift) & 0xFF;
+            const std::uint32_t dim = i == 3 ? picture : grey;
+            std::uint32_t channel = (picture * weight_[i] + dim * (256 - weight_[i]) + 128) >> 8;
+            const std::uint32_t tint = (pixel.diffuse >> shift) & 0xFF;
+            if (tint != 0xFF) {
+                const std::uint32_t x = channel * tint + 128;
+                channel = (x + (x >> 8)) >> 8;
+            }
+            out |= channel << shift;
+        }
+        return out;
     }
 
 private:
-    float weight_[4] = {0, 0, 0, 0};
+    std::uint32_t weight_[4] = {0, 0, 0, 0};
 };
 
 template <class Program> std::unique_ptr<ShadingProgram> Make()
