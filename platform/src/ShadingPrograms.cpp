@@ -68,7 +68,7 @@ void ReadConstant0(const ProgramState& state, float out[4])
         out[i] = state.pixelConstants != nullptr ? state.pixelConstants[i] : 0.0f;
 }
 
-// Floats of a parameter, zero when the game never set it.
+// Floats of a parameter, zeros when there are none of that name.
 void ReadFloats(const ProgramState& state, std::string_view name, float* out, int count)
 {
     const float* values = state.parameters != nullptr ? state.parameters->Floats(name) : nullptr;
