@@ -1,25 +1,15 @@
 // Pixel shaders and effects made from program descriptors, drawing through
 // the device: what reaches the built-in programs (constants, the two texture
 // stages with their coordinate sets, effect parameters) and what is refused.
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "ColourDistance.h"
 #include "DeviceFixture.h"
 
 using namespace devicetest;
 
 namespace {
-
-// Largest difference of any channel.
-int Distance(std::uint32_t a, std::uint32_t b)
-{
-    int largest = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        largest =
-            std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
-    return largest;
-}
 
 class Programs : public DeviceTest {
 protected:
@@ -73,7 +63,7 @@ TEST_F(Programs, PixelShaderReadsConstantZeroStageZeroAndDiffuse)
         const float constant[4] = {c.weight, c.weight, c.weight, 1.0f};
         ASSERT_EQ(device->SetPixelShaderConstantF(0, constant, 1), D3D_OK);
         DrawStrip(Quad(-0.5f, -0.5f, 0.5f, 0.5f, c.diffuse));
-        EXPECT_LE(Distance(Pixel(0, 0), c.expected), 1) << c.weight << " " << std::hex << c.diffuse;
+        EXPECT_LE(testsupport::ColourDistance(Pixel(0, 0), c.expected), 1) << c.weight << " " << std::hex << c.diffuse;
     }
     device->SetPixelShader(nullptr);
     DrawStrip(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFFFFFFu));
@@ -89,11 +79,6 @@ TEST_F(Programs, PixelShaderReadsConstantZeroStageZeroAndDiffuse)
 // stage 0 through the first, mixed by constant 0.
 TEST_F(Programs, CrossFadeReadsBothStagesThroughTheirOwnCoordinateSets)
 {
-    struct TwoSetVertex {
-        float x, y, z, rhw;
-        std::uint32_t colour;
-        float u0, v0, u1, v1;
-    };
     Direct3DPixelShader9* shader = MakeShader("program banner-cross-fade\n");
     ASSERT_NE(shader, nullptr);
     // Set 0 reads the left texel of stage 0, set 1 the right texel of stage 1.
@@ -116,7 +101,7 @@ TEST_F(Programs, CrossFadeReadsBothStagesThroughTheirOwnCoordinateSets)
         const float constant[4] = {c.weight, c.weight, c.weight, c.weight};
         device->SetPixelShaderConstantF(0, constant, 1);
         ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, strip, D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX2), D3D_OK);
-        EXPECT_LE(Distance(Pixel(0, 0), c.expected), 1) << c.weight;
+        EXPECT_LE(testsupport::ColourDistance(Pixel(0, 0), c.expected), 1) << c.weight;
     }
     device->SetPixelShader(nullptr);
     device->SetTexture(0, nullptr);

@@ -2,21 +2,13 @@
 // the device in EffectPicturesTest.cpp.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "ColourDistance.h"
 #include "platform/BuiltInProgramDescriptors.h"
 #include "platform/PixelProgram.h"
 
 namespace {
 
-int ColourDistance(std::uint32_t a, std::uint32_t b)
-{
-    int largest = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        largest =
-            std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
-    return largest;
-}
+using testsupport::ColourDistance;
 
 std::unique_ptr<plat::ShadingProgram> Make(const char* name)
 {

@@ -12,8 +12,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ColourDistance.h"
 #include "EngineState.h"
 #include "FakeEngine.h"
 #include "FilePackDerived.h"
@@ -38,14 +40,7 @@ inline int Channel(std::uint32_t argb, int shift)
     return static_cast<int>((argb >> shift) & 0xFF);
 }
 
-// Largest difference of any channel.
-inline int ColourDistance(std::uint32_t a, std::uint32_t b)
-{
-    int largest = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        largest = std::max(largest, std::abs(Channel(a, shift) - Channel(b, shift)));
-    return largest;
-}
+using testsupport::ColourDistance;
 
 // Source-alpha blending stated on its own: round((s × a + d × (255 − a)) / 255).
 inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination)
@@ -86,14 +81,12 @@ protected:
         ZephFilePack = pack;
         ZephError = &error;
         // The engine's texture stages: texel times diffuse colour, colour and alpha alike.
-        for (std::uint32_t stage = 0; stage < 2; ++stage) {
-            device->SetTextureStageState(stage, D3DTSS_COLOROP, D3DTOP_MODULATE);
-            device->SetTextureStageState(stage, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-            device->SetTextureStageState(stage, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
-            device->SetTextureStageState(stage, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
-            device->SetTextureStageState(stage, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
-            device->SetTextureStageState(stage, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-        }
+        const std::pair<D3DTEXTURESTAGESTATETYPE, std::uint32_t> stageStates[] = {
+            {D3DTSS_COLOROP, D3DTOP_MODULATE}, {D3DTSS_COLORARG1, D3DTA_TEXTURE}, {D3DTSS_COLORARG2, D3DTA_DIFFUSE},
+            {D3DTSS_ALPHAOP, D3DTOP_MODULATE}, {D3DTSS_ALPHAARG1, D3DTA_TEXTURE}, {D3DTSS_ALPHAARG2, D3DTA_DIFFUSE}};
+        for (std::uint32_t stage = 0; stage < 2; ++stage)
+            for (const auto& [type, value] : stageStates)
+                device->SetTextureStageState(stage, type, value);
         BeginFrame(0xFF000000u);
     }
 
