@@ -154,78 +154,26 @@ void GenericSpan(void* shader, int y, int x0, int x1, const float* start, const 
 }
 
 // ---------------------------------------------------------------------------
-// Pixel programs.
-class BoundInputs final : public plat::ProgramInputs {
-public:
-    explicit BoundInputs(const ShadingSetup& setup) : setup_(setup) {}
-
-    plat::Colour4 SampleStage(int stage, float u, float v) const override
-    {
-        if (stage < 0 || stage > 1 || setup_.stage[stage].texture == nullptr)
-            return {1, 1, 1, 1};
-        return ToColour(SampleImage(*setup_.stage[stage].texture, u, v, setup_.stage[stage].sampler));
-    }
-
-    bool HasTexture(int parameter) const override
-    {
-        return setup_.bindings.textures != nullptr && parameter >= 0 && parameter < kMaxProgramParameters &&
-               setup_.bindings.textures[parameter] != nullptr;
-    }
-
-    plat::Colour4 SampleParameter(int parameter, float u, float v, plat::SampleFilter filter,
-                                  plat::SampleAddress address) const override
-    {
-        if (!HasTexture(parameter))
-            return {1, 1, 1, 1};
-        SamplerSettings sampler;
-        sampler.linear = filter == plat::SampleFilter::Linear;
-        sampler.clampU = sampler.clampV = address == plat::SampleAddress::Clamp;
-        return ToColour(SampleImage(*setup_.bindings.textures[parameter], u, v, sampler));
-    }
-
-    const float* Constant(int reg) const override
-    {
-        static const float zeros[4] = {0, 0, 0, 0};
-        if (setup_.bindings.constants == nullptr || reg < 0 || reg >= kConstantRegisters)
-            return zeros;
-        return (*setup_.bindings.constants)[static_cast<std::size_t>(reg)].data();
-    }
-
-    const float* Value(int parameter) const override
-    {
-        static const float zeros[4] = {0, 0, 0, 0};
-        if (setup_.bindings.values == nullptr || parameter < 0 || parameter >= kMaxProgramParameters)
-            return zeros;
-        return setup_.bindings.values[parameter].data();
-    }
-
-    static plat::Colour4 ToColour(std::uint32_t texel)
-    {
-        return {Channel(texel, 16) / 255.0f, Channel(texel, 8) / 255.0f, Channel(texel, 0) / 255.0f,
-                Channel(texel, 24) / 255.0f};
-    }
-
-private:
-    const ShadingSetup& setup_;
-};
-
+// Pixel programs: the program makes the colour from the interpolated
+// coordinates and diffuse colour and what the samplers of stages 0 and 1 read.
 void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
 {
     const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
-    const BoundInputs inputs(setup);
     std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
     float a[kMaxAttributes];
+    plat::ShadingPixel pixel;
     for (int x = x0; x < x1; ++x) {
         const float k = static_cast<float>(x - x0);
         for (int i = 0; i < kMaxAttributes; ++i)
             a[i] = start[i] + k * step[i];
-        plat::PixelInput pixel{static_cast<float>(x), static_cast<float>(y),
-                               {a[0] / 255.0f, a[1] / 255.0f, a[2] / 255.0f, a[3] / 255.0f},
-                               {a[4], a[6]}, {a[5], a[7]}};
-        const plat::Colour4 out = setup.program->shade(pixel, inputs);
-        const std::uint32_t colour = RoundChannel(out.b * 255.0f) | RoundChannel(out.g * 255.0f) << 8 |
-                                     RoundChannel(out.r * 255.0f) << 16 | RoundChannel(out.a * 255.0f) << 24;
-        row[x] = BlendPixel(colour, row[x], setup.blend);
+        for (int set = 0; set < 2; ++set) {
+            pixel.u[set] = a[kTexCoordAttribute + 2 * set];
+            pixel.v[set] = a[kTexCoordAttribute + 2 * set + 1];
+            pixel.stageTexel[set] = SampleStageTexel(setup.stage[set], a);
+        }
+        pixel.diffuse = RoundChannel(a[kDiffuseAttribute + 2]) | RoundChannel(a[kDiffuseAttribute + 1]) << 8 |
+                        RoundChannel(a[kDiffuseAttribute + 0]) << 16 | RoundChannel(a[kDiffuseAttribute + 3]) << 24;
+        row[x] = BlendPixel(setup.program->Shade(pixel), row[x], setup.blend);
     }
 }
 

@@ -12,12 +12,11 @@
 #include "Rasteriser.h"
 #include "SoftwareResources.h"
 #include "TextureSampling.h"
-#include "platform/PixelProgram.h"
+#include "platform/ShadingProgram.h"
 
 constexpr int kDiffuseAttribute = 0;
 constexpr int kTexCoordAttribute = 4;
 constexpr int kConstantRegisters = 32;
-constexpr int kMaxProgramParameters = 16;
 
 struct StageSettings {
     std::uint32_t colourOp = D3DTOP_DISABLE;
@@ -37,13 +36,6 @@ struct BlendSettings {
     std::uint32_t destination = D3DBLEND_ZERO;
 };
 
-// Effect parameters and shader constants a program reads.
-struct ProgramBindings {
-    const std::array<std::array<float, 4>, kConstantRegisters>* constants = nullptr;
-    const std::array<float, 4>* values = nullptr;            // one per program parameter
-    const PixelImage* const* textures = nullptr;             // one per program parameter
-};
-
 struct ShadingSetup {
     PixelImage* target = nullptr;
     StageSettings stage[2];
@@ -52,8 +44,7 @@ struct ShadingSetup {
     bool constantDiffuse = false;  // every vertex has the same colour,
     std::uint32_t diffuseColour = 0;  // this one (0xAARRGGBB)
     BlendSettings blend;
-    const plat::PixelProgram* program = nullptr;
-    ProgramBindings bindings;
+    const plat::ShadingProgram* program = nullptr;  // prepared for this draw; null: the fixed stages
 };
 
 // Chooses the span routine for the setup (fast ones for the common states).

@@ -1,10 +1,11 @@
 // The five built-in programs: the event screen effect's circle, the place-name
-// banner's cross-fade, blur and mosaic, and the game over's darkening.
+// banner's cross-fade, blur and mosaic, and the game over's darkening; and the
+// table that names them with the parameters each takes.
 #include <algorithm>
 #include <cmath>
 
 #include "platform/BuiltInProgramDescriptors.h"
-#include "platform/ShadingProgram.h"
+#include "platform/PixelProgram.h"
 
 namespace plat {
 
@@ -14,7 +15,8 @@ std::uint32_t TexelImage::Clamped(int x, int y) const
         return 0;
     x = std::clamp(x, 0, width - 1);
     y = std::clamp(y, 0, height - 1);
-    return texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch) + static_cast<std::size_t>(x)];
+    return texels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pitch) + static_cast<std::size_t>(x)] |
+           opaqueBits;
 }
 
 namespace {
@@ -27,8 +29,9 @@ struct Colour {
 
 Colour Unpack(std::uint32_t argb)
 {
-    return {{static_cast<float>((argb >> 16) & 0xFF) / 255.0f, static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
-             static_cast<float>(argb & 0xFF) / 255.0f, static_cast<float>(argb >> 24) / 255.0f}};
+    constexpr float kScale = 1.0f / 255.0f;
+    return {{static_cast<float>((argb >> 16) & 0xFF) * kScale, static_cast<float>((argb >> 8) & 0xFF) * kScale,
+             static_cast<float>(argb & 0xFF) * kScale, static_cast<float>(argb >> 24) * kScale}};
 }
 
 std::uint32_t ToByte(float channel)
@@ -56,7 +59,7 @@ std::uint32_t MixTimesDiffuse(const Colour& from, const Colour& to, const float 
     Colour mixed;
     for (int i = 0; i < 4; ++i)
         mixed.c[i] = from.c[i] + (to.c[i] - from.c[i]) * weight[i];
-    return Pack(Modulate(mixed, Unpack(diffuse)));
+    return Pack(diffuse == 0xFFFFFFFFu ? mixed : Modulate(mixed, Unpack(diffuse)));
 }
 
 void ReadConstant0(const ProgramState& state, float out[4])
@@ -65,7 +68,7 @@ void ReadConstant0(const ProgramState& state, float out[4])
         out[i] = state.pixelConstants != nullptr ? state.pixelConstants[i] : 0.0f;
 }
 
-// Floats of a parameter, zero when the game never set it.
+// Floats of a parameter, zeros when there are none of that name.
 void ReadFloats(const ProgramState& state, std::string_view name, float* out, int count)
 {
     const float* values = state.parameters != nullptr ? state.parameters->Floats(name) : nullptr;
@@ -203,37 +206,85 @@ private:
 
 // The captured picture darkening for the game over: between the picture
 // (c0 = 1) and a dim grey copy of it at half its brightness (c0 = 0), times
-// the diffuse colour.
+// the diffuse colour. It covers the whole screen every frame of the scene, so
+// it works in integers: luminance weights and c0 in 256ths.
 class GameOver final : public ShadingProgram {
 public:
-    void Prepare(const ProgramState& state) override { ReadConstant0(state, weight_); }
+    void Prepare(const ProgramState& state) override
+    {
+        float weight[4];
+        ReadConstant0(state, weight);
+        for (int i = 0; i < 4; ++i)
+            weight_[i] = static_cast<std::uint32_t>(std::clamp(weight[i], 0.0f, 1.0f) * 256.0f + 0.5f);
+    }
     std::uint32_t Shade(const ShadingPixel& pixel) const override
     {
-        const Colour picture = Unpack(pixel.stageTexel[0]);
-        const float grey = 0.5f * (0.299f * picture.c[0] + 0.587f * picture.c[1] + 0.114f * picture.c[2]);
-        const Colour dim{{grey, grey, grey, picture.c[3]}};
-        return MixTimesDiffuse(dim, picture, weight_, pixel.diffuse);
+        const std::uint32_t texel = pixel.stageTexel[0];
+        // Half of 0.299 red + 0.587 green + 0.114 blue.
+        const std::uint32_t grey =
+            (((texel >> 16) & 0xFF) * 77 + ((texel >> 8) & 0xFF) * 150 + (texel & 0xFF) * 29) >> 9;
+        std::uint32_t out = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int shift = i == 3 ? 24 : 16 - 8 * i; // weight order: red, green, blue, alpha
+            const std::uint32_t picture = (texel >> shift) & 0xFF;
+            const std::uint32_t dim = i == 3 ? picture : grey;
+            std::uint32_t channel = (picture * weight_[i] + dim * (256 - weight_[i]) + 128) >> 8;
+            const std::uint32_t tint = (pixel.diffuse >> shift) & 0xFF;
+            if (tint != 0xFF) {
+                const std::uint32_t x = channel * tint + 128;
+                channel = (x + (x >> 8)) >> 8;
+            }
+            out |= channel << shift;
+        }
+        return out;
     }
 
 private:
-    float weight_[4] = {0, 0, 0, 0};
+    std::uint32_t weight_[4] = {0, 0, 0, 0};
+};
+
+template <class Program> std::unique_ptr<ShadingProgram> Make()
+{
+    return std::make_unique<Program>();
+}
+
+const PixelProgram kBuiltInPrograms[] = {
+    {kScreenCircleProgram,
+     {{"g_fChangeColorMagnification", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_fMinDistance", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_fMaxDistancePow2", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_fMinDistancePow2", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_f2TextureCenterPos", ProgramParameterKind::Float, {0.5f, 0.5f, 0, 0}}},
+     Make<ScreenCircle>},
+    {kBannerCrossFadeProgram, {}, Make<BannerCrossFade>},
+    {kBannerBlurProgram,
+     {{"g_Texture", ProgramParameterKind::Texture, {0, 0, 0, 0}},
+      {"g_f2TextureSize", ProgramParameterKind::Float, {0, 0, 0, 0}}},
+     Make<BannerBlur>},
+    {kBannerCutProgram,
+     {{"g_Texture", ProgramParameterKind::Texture, {0, 0, 0, 0}},
+      {"g_f2TextureSize", ProgramParameterKind::Float, {0, 0, 0, 0}},
+      {"g_f2TextureCutSize", ProgramParameterKind::Float, {1, 1, 0, 0}},
+      {"g_f2TextureCutDrawPoint", ProgramParameterKind::Float, {0, 0, 0, 0}}},
+     Make<BannerCut>},
+    {kGameOverProgram, {}, Make<GameOver>},
 };
 
 } // namespace
 
-std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view program)
+const PixelProgram* FindPixelProgram(std::string_view name)
 {
-    if (program == kScreenCircleProgram)
-        return std::make_unique<ScreenCircle>();
-    if (program == kBannerCrossFadeProgram)
-        return std::make_unique<BannerCrossFade>();
-    if (program == kBannerBlurProgram)
-        return std::make_unique<BannerBlur>();
-    if (program == kBannerCutProgram)
-        return std::make_unique<BannerCut>();
-    if (program == kGameOverProgram)
-        return std::make_unique<GameOver>();
+    for (const PixelProgram& program : kBuiltInPrograms) {
+        if (program.name == name)
+            return &program;
+    }
     return nullptr;
+}
+
+std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view name)
+{
+    const PixelProgram* program = FindPixelProgram(name);
+    return program != nullptr ? program->create() : nullptr;
 }
 
 } // namespace plat

@@ -415,13 +415,11 @@ bool SoftwareDevice::FillShading(ShadingSetup& setup, std::uint32_t texCoordSets
     setup.blend.enabled = renderStates_[D3DRS_ALPHABLENDENABLE] != 0;
     setup.blend.source = renderStates_[D3DRS_SRCBLEND];
     setup.blend.destination = renderStates_[D3DRS_DESTBLEND];
-    if (activeEffect_ != nullptr) {
-        setup.program = activeEffect_->State().program;
-        setup.bindings = activeEffect_->State().Bindings(&constants_);
-    } else if (pixelShader_ != nullptr) {
-        setup.program = pixelShader_->State().program;
-        setup.bindings = pixelShader_->State().Bindings(&constants_);
-    }
+    // An effect's pass takes the place of a pixel shader set on the device.
+    if (activeEffect_ != nullptr)
+        setup.program = activeEffect_->Prepare(constants_.front().data());
+    else if (pixelShader_ != nullptr)
+        setup.program = pixelShader_->Prepare(constants_.front().data());
     return setup.target != nullptr && !setup.target->pixels.empty();
 }
 

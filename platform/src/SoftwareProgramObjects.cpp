@@ -1,31 +1,89 @@
 #include "SoftwareProgramObjects.h"
 
+#include <algorithm>
 #include <new>
 
+#include "ProgramDescriptor.h"
 #include "SoftwareDevice.h"
+#include "SoftwareResources.h"
 
-bool ProgramState::Start(const std::string& programName)
+ProgramInstance::~ProgramInstance()
 {
-    program = plat::FindPixelProgram(programName);
-    if (program == nullptr || program->parameters.size() > kMaxProgramParameters)
-        return false;
-    for (std::size_t i = 0; i < program->parameters.size(); ++i)
-        values[i] = program->parameters[i].initial;
-    return true;
+    for (SoftwareTexture* texture : textures_) {
+        if (texture != nullptr)
+            texture->Release();
+    }
 }
 
-int ProgramState::IndexOf(const std::string& parameter) const
+bool ProgramInstance::Start(std::string_view programName)
 {
-    for (std::size_t i = 0; i < program->parameters.size(); ++i) {
-        if (program->parameters[i].name == parameter)
+    program_ = plat::FindPixelProgram(programName);
+    if (program_ == nullptr || program_->parameters.size() > kMaxProgramParameters)
+        return false;
+    shading_ = program_->create();
+    for (std::size_t i = 0; i < program_->parameters.size(); ++i)
+        values_[i] = program_->parameters[i].initial;
+    return shading_ != nullptr;
+}
+
+int ProgramInstance::IndexOf(std::string_view parameter) const
+{
+    for (std::size_t i = 0; i < program_->parameters.size(); ++i) {
+        if (program_->parameters[i].name == parameter)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-ProgramBindings ProgramState::Bindings(const std::array<std::array<float, 4>, kConstantRegisters>* constants) const
+void ProgramInstance::SetValues(int parameter, const float* values, std::uint32_t count)
 {
-    return {constants, values.data(), images.data()};
+    std::copy(values, values + count, values_[static_cast<std::size_t>(parameter)].begin());
+}
+
+void ProgramInstance::SetTexture(int parameter, SoftwareTexture* texture)
+{
+    SoftwareTexture*& slot = textures_[static_cast<std::size_t>(parameter)];
+    if (texture != nullptr)
+        texture->AddRef();
+    if (slot != nullptr)
+        slot->Release();
+    slot = texture;
+}
+
+void ProgramInstance::DropDefaultPoolTextures()
+{
+    for (SoftwareTexture*& texture : textures_) {
+        if (texture != nullptr && texture->Pool() == D3DPOOL_DEFAULT) {
+            texture->Release();
+            texture = nullptr;
+        }
+    }
+}
+
+const plat::ShadingProgram* ProgramInstance::Prepare(const float* pixelConstants)
+{
+    shading_->Prepare({pixelConstants, this});
+    return shading_.get();
+}
+
+const float* ProgramInstance::Floats(std::string_view name) const
+{
+    const int index = IndexOf(name);
+    if (index < 0 || program_->parameters[static_cast<std::size_t>(index)].kind != plat::ProgramParameterKind::Float)
+        return nullptr;
+    return values_[static_cast<std::size_t>(index)].data();
+}
+
+bool ProgramInstance::Texture(std::string_view name, plat::TexelImage* image) const
+{
+    const int index = IndexOf(name);
+    const SoftwareTexture* texture = index >= 0 ? textures_[static_cast<std::size_t>(index)] : nullptr;
+    if (texture == nullptr)
+        return false;
+    const PixelImage& pixels = texture->TopImage();
+    *image = {pixels.pixels.data(), static_cast<int>(pixels.width), static_cast<int>(pixels.height),
+              static_cast<int>(pixels.width), pixels.opaque ? 0xFF000000u : 0u};
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -36,7 +94,7 @@ SoftwarePixelShader* SoftwarePixelShader::Create(const void* data, std::size_t l
         !descriptor.parameters.empty())
         return nullptr;
     auto* shader = new (std::nothrow) SoftwarePixelShader();
-    if (shader != nullptr && !shader->state_.Start(descriptor.program)) {
+    if (shader != nullptr && !shader->program_.Start(descriptor.program)) {
         shader->Release();
         return nullptr;
     }
@@ -63,10 +121,6 @@ SoftwareEffect::~SoftwareEffect()
         ledger_->device->UnbindEffect(this);
     if (!lost_)
         --ledger_->effectsNotLost;
-    for (SoftwareTexture* texture : textures_) {
-        if (texture != nullptr)
-            texture->Release();
-    }
 }
 
 SoftwareEffect* SoftwareEffect::Create(const void* data, std::size_t length, DeviceLedgerPtr ledger)
@@ -77,18 +131,17 @@ SoftwareEffect* SoftwareEffect::Create(const void* data, std::size_t length, Dev
     auto* effect = new (std::nothrow) SoftwareEffect(std::move(ledger));
     if (effect == nullptr)
         return nullptr;
-    bool valid = effect->state_.Start(descriptor.program);
+    bool valid = effect->program_.Start(descriptor.program);
     for (const DeclaredParameter& declared : descriptor.parameters) {
-        const int index = valid ? effect->state_.IndexOf(declared.name) : -1;
-        if (index < 0 || (!declared.values.empty() &&
-                          effect->state_.program->parameters[static_cast<std::size_t>(index)].kind !=
-                              plat::ProgramParameterKind::Float)) {
+        const int index = valid ? effect->program_.IndexOf(declared.name) : -1;
+        if (index < 0 ||
+            (!declared.values.empty() && effect->program_.Program().parameters[static_cast<std::size_t>(index)].kind !=
+                                             plat::ProgramParameterKind::Float)) {
             valid = false;
             break;
         }
         effect->declared_[static_cast<std::size_t>(index)] = true;
-        for (std::size_t i = 0; i < declared.values.size(); ++i)
-            effect->state_.values[static_cast<std::size_t>(index)][i] = declared.values[i];
+        effect->program_.SetValues(index, declared.values.data(), static_cast<std::uint32_t>(declared.values.size()));
     }
     if (!valid) {
         effect->Release();
@@ -112,7 +165,7 @@ int SoftwareEffect::ParameterOf(D3DXHANDLE handle, plat::ProgramParameterKind ki
     if (slot < declared_.data() || slot >= declared_.data() + declared_.size())
         return -1;
     const auto index = static_cast<std::size_t>(slot - declared_.data());
-    if (!declared_[index] || state_.program->parameters[index].kind != kind)
+    if (!declared_[index] || program_.Program().parameters[index].kind != kind)
         return -1;
     return static_cast<int>(index);
 }
@@ -121,7 +174,7 @@ D3DXHANDLE SoftwareEffect::GetParameterByName(D3DXHANDLE parent, const char* nam
 {
     if (parent != nullptr || name == nullptr)
         return nullptr;
-    const int index = state_.IndexOf(name);
+    const int index = program_.IndexOf(name);
     if (index < 0 || !declared_[static_cast<std::size_t>(index)])
         return nullptr;
     return &declared_[static_cast<std::size_t>(index)];
@@ -152,8 +205,7 @@ HRESULT SoftwareEffect::SetFloatArray(D3DXHANDLE parameter, const float* values,
     const int index = ParameterOf(parameter, plat::ProgramParameterKind::Float);
     if (index < 0 || values == nullptr || count == 0 || count > 4)
         return D3DERR_INVALIDCALL;
-    for (std::uint32_t i = 0; i < count; ++i)
-        state_.values[static_cast<std::size_t>(index)][i] = values[i];
+    program_.SetValues(index, values, count);
     return D3D_OK;
 }
 
@@ -163,13 +215,7 @@ HRESULT SoftwareEffect::SetTexture(D3DXHANDLE parameter, Direct3DTexture9* textu
     auto* ours = dynamic_cast<SoftwareTexture*>(texture);
     if (index < 0 || (texture != nullptr && ours == nullptr))
         return D3DERR_INVALIDCALL;
-    const auto i = static_cast<std::size_t>(index);
-    if (ours != nullptr)
-        ours->AddRef();
-    if (textures_[i] != nullptr)
-        textures_[i]->Release();
-    textures_[i] = ours;
-    state_.images[i] = ours != nullptr ? &ours->TopImage() : nullptr;
+    program_.SetTexture(index, ours);
     return D3D_OK;
 }
 
@@ -211,6 +257,8 @@ HRESULT SoftwareEffect::End()
 
 HRESULT SoftwareEffect::OnLostDevice()
 {
+    // Textures of the default pool are made again after the reset and set anew.
+    program_.DropDefaultPoolTextures();
     if (!lost_) {
         lost_ = true;
         --ledger_->effectsNotLost;

@@ -4,25 +4,51 @@
 
 #include <array>
 #include <atomic>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "DeviceLedger.h"
-#include "PixelShading.h"
-#include "ProgramDescriptor.h"
 #include "platform/Device.h"
+#include "platform/PixelProgram.h"
 
 class SoftwareTexture;
 
-// The values of a program's parameters, starting from the program's initial ones.
-struct ProgramState {
-    const plat::PixelProgram* program = nullptr;
-    std::array<std::array<float, 4>, kMaxProgramParameters> values{};
-    std::array<const PixelImage*, kMaxProgramParameters> images{};
+constexpr std::size_t kMaxProgramParameters = 16;
+
+// One shader's or effect's own instance of a built-in program, with its
+// parameters: the program's starting values until something sets them.
+class ProgramInstance final : public plat::ProgramParameters {
+public:
+    ProgramInstance() = default;
+    ~ProgramInstance();
+    ProgramInstance(const ProgramInstance&) = delete;
+    ProgramInstance& operator=(const ProgramInstance&) = delete;
 
     // False when the program is unknown or has too many parameters.
-    bool Start(const std::string& programName);
-    int IndexOf(const std::string& parameter) const;  // -1 when the program has none of that name
-    ProgramBindings Bindings(const std::array<std::array<float, 4>, kConstantRegisters>* constants) const;
+    bool Start(std::string_view programName);
+    const plat::PixelProgram& Program() const { return *program_; }
+    int IndexOf(std::string_view parameter) const; // -1 when the program has none of that name
+
+    void SetValues(int parameter, const float* values, std::uint32_t count);
+    // Holds a reference to the texture (null clears the parameter).
+    void SetTexture(int parameter, SoftwareTexture* texture);
+    // Lets go of the textures that live in the default pool, which a device
+    // reset must see given back.
+    void DropDefaultPoolTextures();
+
+    // The program ready to shade one draw with these constants (register 0 first).
+    const plat::ShadingProgram* Prepare(const float* pixelConstants);
+
+    const float* Floats(std::string_view name) const override;
+    bool Texture(std::string_view name, plat::TexelImage* image) const override;
+
+private:
+    const plat::PixelProgram* program_ = nullptr;
+    std::unique_ptr<plat::ShadingProgram> shading_;
+    std::array<std::array<float, 4>, kMaxProgramParameters> values_{};
+    std::array<SoftwareTexture*, kMaxProgramParameters> textures_{};
 };
 
 class SoftwarePixelShader final : public Direct3DPixelShader9 {
@@ -33,14 +59,14 @@ public:
     std::uint32_t AddRef() override { return ++references_; }
     std::uint32_t Release() override;
 
-    const ProgramState& State() const { return state_; }
+    const plat::ShadingProgram* Prepare(const float* pixelConstants) { return program_.Prepare(pixelConstants); }
 
 private:
     SoftwarePixelShader() = default;
     ~SoftwarePixelShader() override = default;
 
     std::atomic<std::uint32_t> references_{1};
-    ProgramState state_;
+    ProgramInstance program_;
 };
 
 class SoftwareEffect final : public D3DXEffect {
@@ -63,7 +89,7 @@ public:
     HRESULT OnLostDevice() override;
     HRESULT OnResetDevice() override;
 
-    const ProgramState& State() const { return state_; }
+    const plat::ShadingProgram* Prepare(const float* pixelConstants) { return program_.Prepare(pixelConstants); }
 
 private:
     explicit SoftwareEffect(DeviceLedgerPtr ledger);
@@ -74,9 +100,8 @@ private:
 
     std::atomic<std::uint32_t> references_{1};
     DeviceLedgerPtr ledger_;
-    ProgramState state_;
-    std::array<bool, kMaxProgramParameters> declared_{};
-    std::array<SoftwareTexture*, kMaxProgramParameters> textures_{};
+    ProgramInstance program_;
+    std::array<bool, kMaxProgramParameters> declared_{}; // the handles point into this
     std::string technique_;
     bool techniqueSet_ = false;
     bool begun_ = false;

@@ -76,6 +76,7 @@ public:
     HRESULT GetSurfaceLevel(std::uint32_t level, Direct3DSurface9** surface) override;
 
     const PixelImage& TopImage() const { return levels_.front()->image_; }
+    D3DPOOL Pool() const { return levels_.front()->desc_.Pool; }
 
 private:
     ~SoftwareTexture() override;

@@ -6,6 +6,8 @@ namespace {
 
 int Wrap(std::int64_t index, int size)
 {
+    if (index >= 0 && index < size)
+        return static_cast<int>(index);  // inside: no division
     const std::int64_t r = index % size;
     return static_cast<int>(r < 0 ? r + size : r);
 }
@@ -25,7 +27,9 @@ std::int64_t SafeFloor(double value)
         return static_cast<std::int64_t>(1e15);
     if (value < -1e15)
         return static_cast<std::int64_t>(-1e15);
-    return static_cast<std::int64_t>(std::floor(value));
+    // Truncation, one lower for negative fractions: floor without a library call.
+    const auto truncated = static_cast<std::int64_t>(value);
+    return value < static_cast<double>(truncated) ? truncated - 1 : truncated;
 }
 
 std::uint32_t Texel(const PixelImage& image, int x, int y)

@@ -25,6 +25,13 @@ struct ColouredVertex {
     std::uint32_t colour;
 };
 
+// Two texture-coordinate sets, for the second stage.
+struct TwoSetVertex {
+    float x, y, z, rhw;
+    std::uint32_t colour;
+    float u0, v0, u1, v1;
+};
+
 constexpr std::uint32_t kTexturedFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 constexpr std::uint32_t kColouredFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
 

@@ -169,7 +169,7 @@ TEST_F(PackTexture, EntriesThatAreNotWholePngImagesAreRefused)
     corrupted[good.size() / 2] ^= 0xFF;  // breaks the compressed data's checksum
     packwriter::Bytes noHeader = good;
     std::memcpy(noHeader.data() + 12, "IHDX", 4);
-    const std::string text = "program tint\n";
+    const std::string text = "program game-over\n";
     ASSERT_TRUE(OpenPack({packwriter::Bytes(text.begin(), text.end()), truncated, corrupted, noHeader, {}, good}));
     for (int entry : {0, 1, 2, 3, 4, 6, -1}) {
         Direct3DTexture9* texture = reinterpret_cast<Direct3DTexture9*>(1);

@@ -189,11 +189,6 @@ TEST_F(Shading, StageOperationsSelectArguments)
 
 TEST_F(Shading, SecondStageWorksOnlyWithTwoCoordinateSets)
 {
-    struct TwoSetVertex {
-        float x, y, z, rhw;
-        std::uint32_t colour;
-        float u0, v0, u1, v1;
-    };
     Direct3DTexture9* first = MakeTexture(1, 1, {0xFF8080FFu});
     Direct3DTexture9* second = MakeTexture(2, 1, {0xFFFF0000u, 0xFF00FF00u});
     device->SetTexture(0, first);

@@ -1,4 +1,4 @@
-// Render targets used as textures, device loss and reset, pixel programs.
+// Render targets used as textures, device loss and reset.
 #include "DeviceFixture.h"
 
 using namespace devicetest;
@@ -123,104 +123,6 @@ TEST_F(TargetsAndLoss, ScreenshotCopyHoldsThePresentedPicture)
     copy->UnlockRect();
     copy->Release();
     device->BeginScene();
-}
-
-// ---------------------------------------------------------------------------
-// Programs by name
-std::string Text(const char* text)
-{
-    return text;
-}
-
-TEST_F(TargetsAndLoss, PixelShaderRunsItsProgram)
-{
-    const std::string descriptor = Text("# a texel tinted by constant 0\nprogram tint\n");
-    Direct3DPixelShader9* shader = nullptr;
-    ASSERT_EQ(device->CreatePixelShader(descriptor.data(), descriptor.size(), &shader), D3D_OK);
-    Direct3DTexture9* texture = MakeTexture(1, 1, {0xFFFF8040u});
-    device->SetTexture(0, texture);
-    const float half[4] = {0.5f, 1.0f, 0.0f, 1.0f};
-    ASSERT_EQ(device->SetPixelShaderConstantF(0, half, 1), D3D_OK);
-    ASSERT_EQ(device->SetPixelShader(shader), D3D_OK);
-    DrawStrip(Quad(-0.5f, -0.5f, 1.5f, 1.5f, 0xFFFFFFFFu));
-    EXPECT_EQ(Pixel(0, 0), 0xFF808000u);
-    device->SetPixelShader(nullptr);
-    DrawStrip(Quad(-0.5f, -0.5f, 1.5f, 1.5f, 0xFFFFFFFFu));
-    EXPECT_EQ(Pixel(0, 0), 0xFFFF8040u);
-    EXPECT_EQ(device->SetPixelShaderConstantF(31, half, 2), D3DERR_INVALIDCALL);
-    device->SetTexture(0, nullptr);
-    texture->Release();
-    shader->Release();
-}
-
-TEST_F(TargetsAndLoss, DescriptorsThatAreRefused)
-{
-    const char* shaders[] = {"", "program nosuchprogram", "program tint\nprogram tint", "programme tint",
-                             "program tint\nparameter g_f4Colour", "program tint extra"};
-    for (const char* text : shaders) {
-        Direct3DPixelShader9* shader = reinterpret_cast<Direct3DPixelShader9*>(1);
-        EXPECT_EQ(device->CreatePixelShader(text, std::strlen(text), &shader), D3DERR_INVALIDCALL) << text;
-        EXPECT_EQ(shader, nullptr);
-    }
-    const char* effects[] = {"program tint\nparameter g_Missing", "program tint\nparameter g_f4Colour 1 2 3 4 5",
-                             "program tint\nparameter g_f4Colour one", "program tint\nparameter g_Texture 1",
-                             "program tint\nparameter g_Texture\nparameter g_Texture"};
-    for (const char* text : effects) {
-        D3DXEffect* effect = nullptr;
-        EXPECT_EQ(D3DXCreateEffect(device, text, static_cast<std::uint32_t>(std::strlen(text)), nullptr, nullptr,
-                                   D3DXSHADER_SKIPVALIDATION, nullptr, &effect, nullptr),
-                  D3DERR_INVALIDCALL)
-            << text;
-        EXPECT_EQ(effect, nullptr);
-    }
-}
-
-TEST_F(TargetsAndLoss, EffectDrawsWithItsParametersInsideAPass)
-{
-    const std::string descriptor =
-        Text("program tint\ntechnique TechniqueMain\nparameter g_Texture\nparameter g_f4Colour 1 1 1 1\n");
-    D3DXEffect* effect = nullptr;
-    ASSERT_EQ(D3DXCreateEffect(device, descriptor.data(), static_cast<std::uint32_t>(descriptor.size()), nullptr,
-                               nullptr, D3DXSHADER_SKIPVALIDATION, nullptr, &effect, nullptr),
-              D3D_OK);
-    EXPECT_EQ(effect->GetTechniqueByName("Other"), nullptr);
-    ASSERT_EQ(effect->SetTechnique(effect->GetTechniqueByName("TechniqueMain")), D3D_OK);
-    const D3DXHANDLE colour = effect->GetParameterByName(nullptr, "g_f4Colour");
-    const D3DXHANDLE texture = effect->GetParameterByName(nullptr, "g_Texture");
-    ASSERT_NE(colour, nullptr);
-    ASSERT_NE(texture, nullptr);
-    EXPECT_EQ(effect->GetParameterByName(nullptr, "g_f2TextureSize"), nullptr);
-    EXPECT_EQ(effect->SetFloat(texture, 1.0f), D3DERR_INVALIDCALL);  // not a float parameter
-
-    Direct3DTexture9* image = MakeTexture(1, 1, {0xFF80FF40u});
-    ASSERT_EQ(effect->SetTexture(texture, image), D3D_OK);
-    const float blue[4] = {0, 0, 1, 1};
-    ASSERT_EQ(effect->SetFloatArray(colour, blue, 4), D3D_OK);
-    const float one[4] = {1, 1, 1, 1};
-    device->SetPixelShaderConstantF(0, one, 1);
-    std::uint32_t passes = 0;
-    ASSERT_EQ(effect->Begin(&passes, 0), D3D_OK);
-    EXPECT_EQ(passes, 1u);
-    ASSERT_EQ(effect->BeginPass(0), D3D_OK);
-    DrawStrip(Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFFFFFFu));
-    effect->EndPass();
-    effect->End();
-    DrawStrip(Quad(0.5f, -0.5f, 1.5f, 0.5f, 0xFFFFFFFFu));  // after the pass: the fixed stages again
-    EXPECT_EQ(Pixel(0, 0), 0xFF000040u);
-    EXPECT_EQ(Pixel(1, 0), 0xFFFFFFFFu);
-
-    // Reset waits until the effect has been told of the loss.
-    device->EndScene();
-    plat::SimulateDeviceLoss(device, 0);
-    D3DPRESENT_PARAMETERS parameters{640, 480, D3DFMT_X8R8G8B8};
-    parameters.Windowed = true;
-    EXPECT_EQ(device->Reset(&parameters), D3DERR_INVALIDCALL);
-    effect->OnLostDevice();
-    EXPECT_EQ(device->Reset(&parameters), D3D_OK);
-    effect->OnResetDevice();
-    device->BeginScene();
-    effect->Release();
-    image->Release();
 }
 
 TEST_F(TargetsAndLoss, PixelShaderVersionCanBeLowered)

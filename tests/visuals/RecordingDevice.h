@@ -1,6 +1,7 @@
 // A device that draws nothing and records what the game asks of it: state
 // calls in order, every quad drawn with the format and texture in force, and
-// the shader objects it made (from program descriptors, as the real device).
+// what happens to the shader objects. Those are the software device's own,
+// made from the same descriptors, so what it refuses is refused here too.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "platform/Device.h"
-#include "DescriptorReader.h"
+#include "platform/SoftwareDevice.h"
 
 namespace visualtest {
 
@@ -55,77 +56,87 @@ private:
     HRESULT levelDescResult_;
 };
 
-class FakePixelShader : public Counted<Direct3DPixelShader9> {
-public:
-    explicit FakePixelShader(std::string program, std::vector<std::string>* releases)
-        : program_(std::move(program)), releases_(releases)
-    {
-    }
-    ~FakePixelShader() override { releases_->push_back("release " + program_); }
-    const std::string& Program() const { return program_; }
-
-private:
-    std::string program_;
-    std::vector<std::string>* releases_;
+// What happened to the shader objects, in order: "lost", "reset" or
+// "release" and the object it happened to.
+struct ObjectEvent {
+    std::string what;
+    const void* object;
+    bool operator==(const ObjectEvent&) const = default;
 };
 
-// An effect offering the parameters and techniques its descriptor declares.
-class FakeEffect : public Counted<D3DXEffect> {
+class LoggingPixelShader : public Counted<Direct3DPixelShader9> {
 public:
-    FakeEffect(DescriptorContents descriptor, std::vector<std::string>* log)
-        : descriptor_(std::move(descriptor)), log_(log)
+    LoggingPixelShader(Direct3DPixelShader9* real, std::vector<ObjectEvent>* log) : real_(real), log_(log) {}
+    ~LoggingPixelShader() override
     {
+        log_->push_back({"release", static_cast<Direct3DPixelShader9*>(this)});
+        real_->Release();
     }
-    ~FakeEffect() override { log_->push_back("release " + descriptor_.program); }
 
-    D3DXHANDLE GetParameterByName(D3DXHANDLE, const char* name) override { return descriptor_.FindParameter(name); }
-    D3DXHANDLE GetTechniqueByName(const char* name) override
+private:
+    Direct3DPixelShader9* real_;
+    std::vector<ObjectEvent>* log_;
+};
+
+// A real effect of the software device that also records its hooks and the
+// floats set on it by parameter name.
+class LoggingEffect : public Counted<D3DXEffect> {
+public:
+    LoggingEffect(D3DXEffect* real, std::vector<ObjectEvent>* log) : real_(real), log_(log) {}
+    ~LoggingEffect() override
     {
-        return descriptor_.technique == name ? &descriptor_.technique : nullptr;
+        log_->push_back({"release", static_cast<D3DXEffect*>(this)});
+        real_->Release();
     }
+
+    D3DXHANDLE GetParameterByName(D3DXHANDLE parent, const char* name) override
+    {
+        const D3DXHANDLE handle = real_->GetParameterByName(parent, name);
+        if (handle != nullptr)
+            names_[handle] = name;
+        return handle;
+    }
+    D3DXHANDLE GetTechniqueByName(const char* name) override { return real_->GetTechniqueByName(name); }
     HRESULT SetTechnique(D3DXHANDLE technique) override
     {
-        techniqueSet = technique != nullptr;
-        return technique != nullptr ? D3D_OK : D3DERR_INVALIDCALL;
+        const HRESULT result = real_->SetTechnique(technique);
+        techniqueSet = techniqueSet || SUCCEEDED(result);
+        return result;
     }
     HRESULT SetFloat(D3DXHANDLE parameter, float value) override { return SetFloatArray(parameter, &value, 1); }
     HRESULT SetFloatArray(D3DXHANDLE parameter, const float* values, std::uint32_t count) override
     {
-        if (parameter == nullptr)
-            return D3DERR_INVALIDCALL;
-        floats[*static_cast<const std::string*>(parameter)].assign(values, values + count);
-        return D3D_OK;
+        const HRESULT result = real_->SetFloatArray(parameter, values, count);
+        if (SUCCEEDED(result))
+            floats[names_[parameter]].assign(values, values + count);
+        return result;
     }
-    HRESULT SetTexture(D3DXHANDLE parameter, Direct3DTexture9*) override
+    HRESULT SetTexture(D3DXHANDLE parameter, Direct3DTexture9* texture) override
     {
-        return parameter != nullptr ? D3D_OK : D3DERR_INVALIDCALL;
+        return real_->SetTexture(parameter, texture);
     }
-    HRESULT Begin(std::uint32_t* passes, std::uint32_t) override
-    {
-        *passes = 1;
-        return D3D_OK;
-    }
-    HRESULT BeginPass(std::uint32_t) override { return D3D_OK; }
-    HRESULT EndPass() override { return D3D_OK; }
-    HRESULT End() override { return D3D_OK; }
+    HRESULT Begin(std::uint32_t* passes, std::uint32_t flags) override { return real_->Begin(passes, flags); }
+    HRESULT BeginPass(std::uint32_t pass) override { return real_->BeginPass(pass); }
+    HRESULT EndPass() override { return real_->EndPass(); }
+    HRESULT End() override { return real_->End(); }
     HRESULT OnLostDevice() override
     {
-        log_->push_back("lost " + descriptor_.program);
-        return D3D_OK;
+        log_->push_back({"lost", static_cast<D3DXEffect*>(this)});
+        return real_->OnLostDevice();
     }
     HRESULT OnResetDevice() override
     {
-        log_->push_back("reset " + descriptor_.program);
-        return D3D_OK;
+        log_->push_back({"reset", static_cast<D3DXEffect*>(this)});
+        return real_->OnResetDevice();
     }
 
-    const std::string& Program() const { return descriptor_.program; }
     std::map<std::string, std::vector<float>> floats;
     bool techniqueSet = false;
 
 private:
-    DescriptorContents descriptor_;
-    std::vector<std::string>* log_;
+    D3DXEffect* real_;
+    std::vector<ObjectEvent>* log_;
+    std::map<D3DXHANDLE, std::string> names_;
 };
 
 // One DrawPrimitiveUP call: the state in force and a copy of the vertices.
@@ -158,9 +169,13 @@ public:
     std::map<std::uint32_t, std::vector<float>> pixelConstants;
     int pixelConstantCalls = 0;
     // Effect hooks and releases of the shader objects it made, in order.
-    std::vector<std::string> objectLog;
-    std::vector<FakeEffect*> effects;
-    std::vector<FakePixelShader*> pixelShaders;
+    std::vector<ObjectEvent> objectLog;
+
+    ~RecordingDevice() override
+    {
+        if (programDevice_ != nullptr)
+            programDevice_->Release();
+    }
 
     HRESULT TestCooperativeLevel() override { return D3D_OK; }
     HRESULT Reset(D3DPRESENT_PARAMETERS*) override { return D3D_OK; }
@@ -232,15 +247,11 @@ public:
     HRESULT CreatePixelShader(const void* data, std::size_t length, Direct3DPixelShader9** shader) override
     {
         *shader = nullptr;
-        DescriptorContents descriptor;
-        // As the device: a pixel shader names its program and nothing else.
-        if (!ReadDescriptor(data, length, &descriptor) || !descriptor.technique.empty() ||
-            !descriptor.parameters.empty())
-            return D3DERR_INVALIDCALL;
-        auto* made = new FakePixelShader(descriptor.program, &objectLog);
-        pixelShaders.push_back(made);
-        *shader = made;
-        return D3D_OK;
+        Direct3DPixelShader9* real = nullptr;
+        const HRESULT result = ProgramDevice()->CreatePixelShader(data, length, &real);
+        if (SUCCEEDED(result))
+            *shader = new LoggingPixelShader(real, &objectLog);
+        return result;
     }
     HRESULT SetPixelShader(Direct3DPixelShader9*) override { return D3D_OK; }
     HRESULT SetPixelShaderConstantF(std::uint32_t startRegister, const float* values,
@@ -251,16 +262,14 @@ public:
             pixelConstants[startRegister + i].assign(values + i * 4, values + i * 4 + 4);
         return D3D_OK;
     }
-    HRESULT CreateEffect(const void* data, std::size_t length, std::uint32_t, D3DXEffect** effect) override
+    HRESULT CreateEffect(const void* data, std::size_t length, std::uint32_t flags, D3DXEffect** effect) override
     {
         *effect = nullptr;
-        DescriptorContents descriptor;
-        if (!ReadDescriptor(data, length, &descriptor))
-            return D3DERR_INVALIDCALL;
-        auto* made = new FakeEffect(std::move(descriptor), &objectLog);
-        effects.push_back(made);
-        *effect = made;
-        return D3D_OK;
+        D3DXEffect* real = nullptr;
+        const HRESULT result = ProgramDevice()->CreateEffect(data, length, flags, &real);
+        if (SUCCEEDED(result))
+            *effect = new LoggingEffect(real, &objectLog);
+        return result;
     }
 
     int CountDrawsWithFvf(std::uint32_t format) const
@@ -270,6 +279,20 @@ public:
             count += draw.fvf == format ? 1 : 0;
         return count;
     }
+
+private:
+    // The software device that makes the shader objects, made when first needed.
+    Direct3DDevice9* ProgramDevice()
+    {
+        if (programDevice_ == nullptr) {
+            D3DPRESENT_PARAMETERS parameters{640, 480, D3DFMT_X8R8G8B8};
+            parameters.Windowed = true;
+            plat::CreateSoftwareDevice(parameters, &programDevice_);
+        }
+        return programDevice_;
+    }
+
+    Direct3DDevice9* programDevice_ = nullptr;
 };
 
 } // namespace visualtest

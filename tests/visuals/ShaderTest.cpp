@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "GameGlobalsFixture.h"
 #include "Shader.h"
-#include <sstream>
-
 #include "platform/BuiltInProgramDescriptors.h"
 
-using visualtest::FakeEffect;
+using visualtest::LoggingEffect;
+using visualtest::ObjectEvent;
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
         GameGlobalsTest::TearDown();
     }
 
-    FakeEffect* EffectOf(D3DXEffect* effect) { return static_cast<FakeEffect*>(effect); }
+    LoggingEffect* EffectOf(D3DXEffect* effect) { return static_cast<LoggingEffect*>(effect); }
 
     CShader shader;
 };
@@ -94,11 +94,11 @@ TEST_F(ShaderTest, EffectsStartWithTheirParametersSet)
     shader.CreateShaders();
     ASSERT_TRUE(shader.bannerShadersUsable);
     ASSERT_TRUE(shader.screenEffectUsable);
-    FakeEffect* cut = EffectOf(shader.bannerCutEffect);
+    LoggingEffect* cut = EffectOf(shader.bannerCutEffect);
     EXPECT_TRUE(cut->techniqueSet);
     EXPECT_EQ(cut->floats["g_f2TextureCutSize"], (std::vector<float>{1.0f, 1.0f}));
     EXPECT_EQ(cut->floats["g_f2TextureCutDrawPoint"], (std::vector<float>{0.0f, 0.0f}));
-    FakeEffect* screen = EffectOf(shader.screenEffect);
+    LoggingEffect* screen = EffectOf(shader.screenEffect);
     EXPECT_TRUE(screen->techniqueSet);
     EXPECT_EQ(screen->floats["g_fChangeColorMagnification"], (std::vector<float>{2.6666667f}));
     EXPECT_EQ(screen->floats["g_fMinDistancePow2"], (std::vector<float>{0.0f}));
@@ -169,10 +169,10 @@ TEST_F(ShaderTest, LossAndResetHooksRunInTheirOrdersEachTime)
         device.objectLog.clear();
         shader.OnLostDeviceShader();
         shader.OnResetDeviceShader();
-        EXPECT_EQ(device.objectLog,
-                  (std::vector<std::string>{"lost screen-circle", "lost banner-cut", "lost banner-blur",
-                                            "reset banner-blur", "reset banner-cut", "reset screen-circle"}))
-            << "round " << round;
+        const std::vector<ObjectEvent> expected{{"lost", shader.screenEffect},     {"lost", shader.bannerCutEffect},
+                                                {"lost", shader.bannerEffect},     {"reset", shader.bannerEffect},
+                                                {"reset", shader.bannerCutEffect}, {"reset", shader.screenEffect}};
+        EXPECT_EQ(device.objectLog, expected) << "round " << round;
         EXPECT_TRUE(shader.version11Usable);
         EXPECT_TRUE(shader.bannerShadersUsable);
         EXPECT_TRUE(shader.screenEffectUsable);
@@ -187,18 +187,25 @@ TEST_F(ShaderTest, HooksSkipEffectsThatWereNotMade)
     device.objectLog.clear();
     shader.OnLostDeviceShader();
     shader.OnResetDeviceShader();
-    EXPECT_EQ(device.objectLog, (std::vector<std::string>{"lost screen-circle", "lost banner-blur", "reset banner-blur",
-                                                          "reset screen-circle"}));
+    ASSERT_NE(shader.bannerEffect, nullptr);
+    const std::vector<ObjectEvent> expected{{"lost", shader.screenEffect},
+                                            {"lost", shader.bannerEffect},
+                                            {"reset", shader.bannerEffect},
+                                            {"reset", shader.screenEffect}};
+    EXPECT_EQ(device.objectLog, expected);
 }
 
 TEST_F(ShaderTest, ReleaseFreesEveryObjectOnceInItsOrder)
 {
     shader.CreateShaders();
+    const std::vector<ObjectEvent> expected{{"release", shader.screenEffect},
+                                            {"release", shader.bannerPixelShader},
+                                            {"release", shader.bannerEffect},
+                                            {"release", shader.bannerCutEffect},
+                                            {"release", shader.basicPixelShader}};
     device.objectLog.clear();
     shader.ReleaseShader();
-    EXPECT_EQ(device.objectLog,
-              (std::vector<std::string>{"release screen-circle", "release banner-cross-fade", "release banner-blur",
-                                        "release banner-cut", "release game-over"}));
+    EXPECT_EQ(device.objectLog, expected);
     EXPECT_EQ(shader.basicPixelShader, nullptr);
     EXPECT_EQ(shader.screenEffect, nullptr);
     shader.ReleaseShader();

@@ -1,83 +1,47 @@
-// Built-in pixel programs of the software device.
+// The device's built-in pixel programs by name.
 //
 // Pixel shaders and effects are made from a small text descriptor that names
-// one of these programs and the parameters it takes:
+// one of these programs and, for an effect, its technique and the parameters
+// the game looks up (see BuiltInProgramDescriptors.h):
 //
-//     program tint
+//     program banner-cut
 //     technique TechniqueMain
 //     parameter g_Texture
-//     parameter g_f4Colour 1 1 1 1
+//     parameter g_f2TextureCutSize 1 1
 //
-// Lines starting with '#' are comments. "technique" and "parameter" lines
-// belong to effects only; a parameter takes up to four initial values. The
-// device then runs the program for every pixel a draw covers, in place of the
+// Lines starting with '#' are comments. A parameter line may give up to four
+// starting values, which replace the program's own. The device then runs the
+// program (ShadingProgram.h) for every pixel a draw covers, in place of the
 // fixed texture stages.
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <string>
+#include <memory>
+#include <string_view>
 #include <vector>
 
-namespace plat {
+#include "platform/ShadingProgram.h"
 
-// A colour with channels from 0 to 1.
-struct Colour4 {
-    float r;
-    float g;
-    float b;
-    float a;
-};
+namespace plat {
 
 enum class ProgramParameterKind { Float, Texture };
 
 struct ProgramParameter {
-    std::string name;
+    std::string_view name;
     ProgramParameterKind kind;
-    std::array<float, 4> initial;  // the value before anything sets it
+    std::array<float, 4> initial; // the value before anything sets it
 };
-
-enum class SampleFilter { Point, Linear };
-enum class SampleAddress { Wrap, Clamp };
-
-// What a program reads at one pixel.
-struct PixelInput {
-    float x;  // pixel centre in the target
-    float y;
-    Colour4 diffuse;
-    float u[2];
-    float v[2];
-};
-
-// Access to the device state during a draw.
-class ProgramInputs {
-public:
-    // The texture of a stage through that stage's sampler states; white when none.
-    virtual Colour4 SampleStage(int stage, float u, float v) const = 0;
-    // Whether an effect has set the texture parameter (by its index in the program's list).
-    virtual bool HasTexture(int parameter) const = 0;
-    // The texture of an effect parameter; white when none.
-    virtual Colour4 SampleParameter(int parameter, float u, float v, SampleFilter filter,
-                                    SampleAddress address) const = 0;
-    // Four floats of a pixel-shader constant register (zeros when unset).
-    virtual const float* Constant(int reg) const = 0;
-    // Four floats of a parameter: as an effect set them, else the initial values.
-    virtual const float* Value(int parameter) const = 0;
-
-protected:
-    ~ProgramInputs() = default;
-};
-
-using ShadePixel = Colour4 (*)(const PixelInput& pixel, const ProgramInputs& inputs);
 
 struct PixelProgram {
-    std::string name;
-    std::vector<ProgramParameter> parameters;  // what an effect may declare
-    ShadePixel shade;
+    std::string_view name;
+    std::vector<ProgramParameter> parameters; // what an effect may declare
+    std::unique_ptr<ShadingProgram> (*create)();
 };
 
-// Adds a program to the device's built-in set; true unless the name is taken.
-bool RegisterPixelProgram(const PixelProgram& program);
-const PixelProgram* FindPixelProgram(const std::string& name);
+// The built-in program of that name; null for an unknown name.
+const PixelProgram* FindPixelProgram(std::string_view name);
 
-}  // namespace plat
+// A fresh instance of the named built-in program; null for an unknown name.
+std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view name);
+
+} // namespace plat

@@ -1,15 +1,14 @@
-// The built-in shading programs the device runs in place of compiled pixel
-// shaders and effects (see BuiltInProgramDescriptors.h for the text that names them).
+// What a built-in shading program is to the device, which runs it in place
+// of compiled pixel shaders and effects (PixelProgram.h finds them by name).
 //
 // The device hands a program what it needs per draw (Prepare: the
-// pixel-shader constants and, for an effect, its parameters) and per pixel
-// (Shade: the interpolated coordinates, the diffuse colour and what the
+// pixel-shader constants and the parameters of the shader or effect) and per
+// pixel (Shade: the interpolated coordinates, the diffuse colour and what the
 // device's samplers read from stages 0 and 1). The program returns the
 // pixel's ARGB colour before blending.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 namespace plat {
@@ -19,7 +18,8 @@ struct TexelImage {
     const std::uint32_t* texels = nullptr;
     int width = 0;
     int height = 0;
-    int pitch = 0; // texels from one row to the next
+    int pitch = 0;                // texels from one row to the next
+    std::uint32_t opaqueBits = 0; // 0xFF000000 for an image without alpha (X8R8G8B8)
 
     // The texel at (x, y), the coordinates clamped to the image; 0 when empty.
     std::uint32_t Clamped(int x, int y) const;
@@ -39,7 +39,7 @@ protected:
 
 struct ProgramState {
     const float* pixelConstants = nullptr;         // register 0 first, 4 floats a register
-    const ProgramParameters* parameters = nullptr; // null for a pixel shader
+    const ProgramParameters* parameters = nullptr; // null when there are none
 };
 
 struct ShadingPixel {
@@ -55,8 +55,5 @@ public:
     virtual void Prepare(const ProgramState& state) = 0;
     virtual std::uint32_t Shade(const ShadingPixel& pixel) const = 0;
 };
-
-// A fresh instance of the named built-in program; null for an unknown name.
-std::unique_ptr<ShadingProgram> CreateShadingProgram(std::string_view program);
 
 } // namespace plat
