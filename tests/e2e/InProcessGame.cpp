@@ -1,0 +1,136 @@
+#include "InProcessGame.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "FrameDump.h"
+#include "GameMain.h"
+#include "GameProcess.h"
+#include "HeadlessRun.h"
+#include "Initialize.h"
+#include "MainLoop.h"
+#include "WindowEvents.h"
+#include "ZephGlobals.h"
+#include "platform/Clock.h"
+#include "platform/Paths.h"
+
+namespace e2e {
+
+bool InProcessGame::Start(const GameFolder& folder)
+{
+    // FluidSynth's sample loader cannot be set up again once taken down:
+    // a second game in one process would hang. CTest runs every test alone.
+    static bool startedBefore = false;
+    if (startedBefore) {
+        ADD_FAILURE() << "one game per process: run this test by itself (as CTest does)";
+        return false;
+    }
+    startedBefore = true;
+    setenv("VELMORA_HEADLESS", "1", 1);
+    for (const char* name : {"VELMORA_INPUT_SCRIPT", "VELMORA_DUMP_FRAMES", "VELMORA_DUMP_DIR", "VELMORA_FRAME_LIMIT"})
+        unsetenv(name);
+    plat::SetBaseFolder(folder.path());
+    // The engine's key object owns the source; it lives until the engine goes down.
+    plat::SetInputSourceFactory([this](SDL_Window*) {
+        auto source = std::make_unique<plat::ScriptedInputSource>();
+        keys_ = source.get();
+        return std::unique_ptr<plat::InputSource>(std::move(source));
+    });
+    StartHeadlessRun();
+    started_ = true;
+    if (!StartGame())
+        return false;
+    // Every effect goes through the shared pointer; note them on the way.
+    engineSounds_ = ZephSoundStatic;
+    sounds_ = new NotingSoundStatic(engineSounds_);
+    ZephSoundStatic = sounds_;
+    return true;
+}
+
+InProcessGame::~InProcessGame()
+{
+    Finish();
+}
+
+void InProcessGame::Finish()
+{
+    if (!started_)
+        return;
+    started_ = false;
+    if (sounds_ != nullptr) {
+        ZephSoundStatic = engineSounds_;
+        delete sounds_;
+        sounds_ = nullptr;
+    }
+    ExitPath();
+    FinishProcess();
+    keys_ = nullptr;
+    plat::SetInputSourceFactory(nullptr);
+}
+
+bool InProcessGame::Frame()
+{
+    if (closed_)
+        return false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (AcceleratorFor(event) == 0 && !HandleWindowEvent(event)) {
+            closed_ = true;
+            return false;
+        }
+    }
+    plat::SleepMs(16);
+    CurrentTime = plat::NowMs();
+    CountPlayTime(CurrentTime);
+    ZephKeyInput->Update();
+    ZephMidi->UpdateFade();
+    ZephSoundStatic->UpdateFades();
+    try {
+        TheGameMain->UpdateGameMain();
+    } catch (...) {
+        closed_ = true;
+        return false;
+    }
+    AfterHeadlessFrame();
+    ++frame_;
+    if (ErrorFlag)
+        closed_ = true;
+    return !closed_;
+}
+
+void InProcessGame::Frames(int count)
+{
+    for (int i = 0; i < count && Frame(); ++i) {
+    }
+}
+
+} // namespace e2e
+
+namespace e2e {
+
+void InProcessGame::Press(int key)
+{
+    keys_->Key(keys_->Frame() + 1, static_cast<std::uint8_t>(key), true);
+    keys_->Key(keys_->Frame() + 2, static_cast<std::uint8_t>(key), false);
+}
+
+void InProcessGame::Hold(int key)
+{
+    keys_->Key(keys_->Frame() + 1, static_cast<std::uint8_t>(key), true);
+}
+
+void InProcessGame::LetGo(int key)
+{
+    keys_->Key(keys_->Frame() + 1, static_cast<std::uint8_t>(key), false);
+}
+
+bool InProcessGame::Dump(const std::string& name) const
+{
+    const std::filesystem::path folder = E2E_PICTURE_DIR;
+    std::filesystem::create_directories(folder);
+    return DumpPresentedFrame(D3DDevice, folder / (name + ".png"));
+}
+
+} // namespace e2e

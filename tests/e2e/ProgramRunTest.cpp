@@ -1,0 +1,137 @@
+// The game program itself, run headless in a game folder of its own with a
+// scripted input file and frame dumps: the opening's last frame and the
+// menu, quitting from the menu, and a save written by the game's save code
+// loaded through the title into the field.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Character.h"
+#include "FrameImage.h"
+#include "Pipkorn.h"
+#include "ProgramRun.h"
+#include "SaveAndLoad.h"
+#include "platform/Paths.h"
+
+namespace {
+
+using e2e::Box;
+using e2e::FrameImage;
+using e2e::GameFolder;
+
+// The frame on which the title menu first shows: 32 frames of fade-in and 11
+// of waiting.
+constexpr int kMenuFrame = 43;
+// Window 65 (the title menu) and window 66 (the save slots).
+constexpr Box kMenuWindow{30, 20, 160, 116};
+constexpr Box kBelowWindows{0, 140, 640, 480};
+
+// Reads a frame dump of the run, and keeps a copy among the pictures the
+// tests leave to look at as `keepAs`.png.
+FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs = "")
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "FrameDumps/frame%05d.png", frame);
+    FrameImage image;
+    EXPECT_TRUE(image.Load(folder / name)) << name;
+    if (!keepAs.empty()) {
+        const std::filesystem::path pictures = E2E_PICTURE_DIR;
+        std::filesystem::create_directories(pictures);
+        std::filesystem::copy_file(folder / name, pictures / (keepAs + ".png"),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    return image;
+}
+
+// A save in the slot with the player on the first map, written by the game's
+// own save code as the field menu would.
+void WriteSave(const GameFolder& folder, int slot, int x, int y, int facing)
+{
+    plat::SetBaseFolder(folder.path());
+    GameData data;
+    CCharacter party;
+    data.NewGameData();
+    data.playerMap = 0;
+    data.playerX = x;
+    data.playerY = y;
+    data.playerFacing = static_cast<std::uint8_t>(facing);
+    TheGameData = &data;
+    TheCharacter = &party;
+    CSaveFile saves;
+    EXPECT_TRUE(saves.SaveGame(slot));
+    TheGameData = nullptr;
+    TheCharacter = nullptr;
+}
+
+e2e::ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
+                               int frameLimit)
+{
+    folder.Write("script.txt", script);
+    e2e::Environment environment = e2e::HeadlessEnvironment();
+    environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
+    environment["VELMORA_DUMP_FRAMES"] = dumps;
+    environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
+    return e2e::RunGameProgram(folder, environment);
+}
+
+TEST(ProgramRunTest, MenuShowsOnItsFrameAndQuitClosesTheProgram)
+{
+    GameFolder folder;
+    // Input frames count from 0, so a key at input frame f acts in frame f + 1.
+    const std::string script = "50 key 208 down\n51 key 208 up\n"
+                               "54 key 208 down\n55 key 208 up\n"
+                               "58 key 44 down\n59 key 44 up\n";
+    const auto run = RunScripted(folder, script, "42,43,200", 100000);
+    ASSERT_TRUE(run.exited) << "still running: quit did not close the game";
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+
+    const FrameImage opening = Dump(folder, kMenuFrame - 1);
+    const FrameImage menu = Dump(folder, kMenuFrame, "program_title_menu");
+    EXPECT_FALSE(opening.SameAs(menu, kMenuWindow)) << "the menu window appears on frame " << kMenuFrame;
+    EXPECT_TRUE(opening.SameAs(menu, kBelowWindows)) << "the picture is fully in before the menu opens";
+    EXPECT_FALSE(std::filesystem::exists(folder / "FrameDumps/frame00200.png")) << "the game ran on after quit";
+    // A clean close writes the settings and no error log.
+    EXPECT_TRUE(std::filesystem::exists(folder / "SaveData/Config.cfg"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Error.log"));
+}
+
+TEST(ProgramRunTest, SaveLoadedThroughTheTitleStartsTheFieldAtItsCell)
+{
+    GameFolder folder;
+    WriteSave(folder, 0, 12, 7, 1);
+    // The cursor starts on load: confirm opens the slots, confirm the save,
+    // confirm "ロード"; the field runs 115 frames after the last confirm.
+    const std::string script = "50 key 44 down\n51 key 44 up\n"
+                               "55 key 44 down\n56 key 44 up\n"
+                               "60 key 44 down\n61 key 44 up\n";
+    const int loadWindowFrame = 53;
+    const int fieldFrame = 61 + 115 + 4;
+    const auto run = RunScripted(folder, script, "43,53,58," + std::to_string(fieldFrame), fieldFrame);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+
+    const FrameImage menu = Dump(folder, kMenuFrame);
+    const FrameImage slots = Dump(folder, loadWindowFrame, "program_load_window");
+    EXPECT_FALSE(menu.SameAs(slots, {170, 20, 460, 116})) << "the save-slot window opened";
+    EXPECT_TRUE(menu.SameAs(slots, kBelowWindows));
+
+    // The view centres on the saved cell (12, 7): scrolled 3 cells right,
+    // so the player stands in screen cell (9, 7) and the inner wall's gap of
+    // map column 9 shows in screen column 6. A walker's cell looks unlike the floor.
+    const FrameImage field = Dump(folder, fieldFrame, "program_loaded_field");
+    auto cell = [](int column, int row) { return Box{column * 32 + 2, row * 32 + 2, column * 32 + 30, row * 32 + 30}; };
+    auto same = [&](const Box& a, const Box& b) {
+        for (int y = 0; y < a.bottom - a.top; ++y)
+            for (int x = 0; x < a.right - a.left; ++x)
+                if ((field.At(a.left + x, a.top + y) & 0xFFFFFF) != (field.At(b.left + x, b.top + y) & 0xFFFFFF))
+                    return false;
+        return true;
+    };
+    const Box floor = cell(11, 7);
+    EXPECT_TRUE(same(floor, cell(13, 7)));
+    EXPECT_FALSE(same(cell(9, 7), floor)) << "the player stands on the saved cell";
+    EXPECT_TRUE(same(cell(6, 5), floor)) << "the gap in the inner wall";
+    EXPECT_FALSE(same(cell(5, 5), floor)) << "the inner wall beside the gap";
+}
+
+} // namespace
