@@ -21,7 +21,7 @@ enum class Sheet { Sprites, Glyphs, None };
 struct FrameQuad {
     float left, top, right, bottom;
     float u0, v0, u1, v1;
-    std::uint32_t colour;  // 0xAARRGGBB
+    std::uint32_t colour; // 0xAARRGGBB
     Sheet sheet;
 };
 
@@ -45,27 +45,28 @@ std::vector<FrameQuad> BattleFrame()
     std::vector<FrameQuad> quads;
     std::mt19937 random(42);
     const auto uniform = [&](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
-    quads.push_back({-0.5f, -0.5f, 639.5f, 479.5f, 0, 0, 1, 1, 0xFFFFFFFFu, Sheet::Sprites});  // backdrop
+    quads.push_back({-0.5f, -0.5f, 639.5f, 479.5f, 0, 0, 1, 1, 0xFFFFFFFFu, Sheet::Sprites}); // backdrop
     for (int i = 0; i < 600; ++i) {
         const int size = uniform(16, 64);
         const float x = static_cast<float>(uniform(-16, 620)) - 0.5f, y = static_cast<float>(uniform(-16, 460)) - 0.5f;
         const float u = static_cast<float>(uniform(0, kSheetSize - size)) / kSheetSize;
         const float v = static_cast<float>(uniform(0, kSheetSize - size)) / kSheetSize;
         const float extent = static_cast<float>(size) / kSheetSize;
-        quads.push_back({x, y, x + size, y + size, u, v, u + extent, v + extent,
-                         i % 5 == 0 ? 0xC0FFFFFFu : 0xFFFFFFFFu, Sheet::Sprites});
+        quads.push_back({x, y, x + size, y + size, u, v, u + extent, v + extent, i % 5 == 0 ? 0xC0FFFFFFu : 0xFFFFFFFFu,
+                         Sheet::Sprites});
     }
     for (int i = 0; i < 40; ++i) {
         const float y = static_cast<float>(i * 12) - 0.5f;
         quads.push_back({-0.5f, y, 639.5f, y + 8, 0, 0, 1, 1, 0x40203060u, Sheet::None});
     }
     for (int i = 0; i < 300; ++i) {
-        const float x = static_cast<float>(20 + (i % 30) * 20) - 0.5f, y = static_cast<float>(300 + (i / 30) * 16) - 0.5f;
+        const float x = static_cast<float>(20 + (i % 30) * 20) - 0.5f,
+                    y = static_cast<float>(300 + (i / 30) * 16) - 0.5f;
         const float u = static_cast<float>((i * 16) % kSheetSize) / kSheetSize;
-        quads.push_back({x, y, x + 16, y + 16, u, 0, u + 16.0f / kSheetSize, 16.0f / kSheetSize, 0xFFFFFFFFu,
-                         Sheet::Glyphs});
+        quads.push_back(
+            {x, y, x + 16, y + 16, u, 0, u + 16.0f / kSheetSize, 16.0f / kSheetSize, 0xFFFFFFFFu, Sheet::Glyphs});
     }
-    quads.push_back({-0.5f, -0.5f, 639.5f, 479.5f, 0, 0, 1, 1, 0x80000000u, Sheet::None});  // the fade
+    quads.push_back({-0.5f, -0.5f, 639.5f, 479.5f, 0, 0, 1, 1, 0x80000000u, Sheet::None}); // the fade
     return quads;
 }
 
@@ -126,8 +127,8 @@ void SdlSoftwareRenderer(benchmark::State& state)
     SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(target);
     SDL_Texture* sheets[2] = {};
     for (int s = 0; s < 2; ++s) {
-        sheets[s] = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kSheetSize,
-                                      kSheetSize);
+        sheets[s] =
+            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kSheetSize, kSheetSize);
         const auto texels = SheetTexels(static_cast<Sheet>(s));
         SDL_UpdateTexture(sheets[s], nullptr, texels.data(), kSheetSize * 4);
         SDL_SetTextureBlendMode(sheets[s], SDL_BLENDMODE_BLEND);
@@ -166,7 +167,7 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const double ms = run.GetAdjustedRealTime() / 1e6;  // reported in nanoseconds
+            const double ms = run.GetAdjustedRealTime() / 1e6; // reported in nanoseconds
             if (run.benchmark_name().find("OurDevice") != std::string::npos)
                 ourFrameMs = ms;
             else if (run.benchmark_name().find("SdlSoftwareRenderer") != std::string::npos)
@@ -175,7 +176,7 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 BENCHMARK(OurDevice)->Unit(benchmark::kNanosecond);
 BENCHMARK(SdlSoftwareRenderer)->Unit(benchmark::kNanosecond);

@@ -56,6 +56,6 @@ void RenderOneSecond(benchmark::State& state)
 }
 BENCHMARK(RenderOneSecond)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -112,15 +112,14 @@ struct GlyphRecord {
 class CTextTexture {
 public:
     virtual bool Init(int height, int weight, const char* face, int tableBits, std::uint32_t textColour,
-                      int outputPrecision, int italic, int glyphFormat, float intensity,
-                      std::uint8_t inkThreshold, int edgeWidth, std::uint32_t edgeColour, int shadowOffset,
-                      std::uint32_t shadowColour, bool proportional, int fullWidthAdvance,
-                      int halfWidthAdvance, int revealSpeed, float fade, bool indent) = 0;
+                      int outputPrecision, int italic, int glyphFormat, float intensity, std::uint8_t inkThreshold,
+                      int edgeWidth, std::uint32_t edgeColour, int shadowOffset, std::uint32_t shadowColour,
+                      bool proportional, int fullWidthAdvance, int halfWidthAdvance, int revealSpeed, float fade,
+                      bool indent) = 0;
     virtual bool PrepareCharSets(int setFlags) = 0;
     virtual GlyphRecord* GetGlyph(char16_t code) = 0;
     virtual bool PrepareString(const char16_t* text) = 0;
-    virtual int MeasureString(const char16_t* text, int length, float pen[2], float lineAdvance,
-                              float widthLimit) = 0;
+    virtual int MeasureString(const char16_t* text, int length, float pen[2], float lineAdvance, float widthLimit) = 0;
     virtual int GetStringWidth(const char16_t* text, int length) = 0;
     virtual int GetStringHeight(const char16_t* text, int length) = 0;
     virtual bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length,
@@ -237,7 +236,7 @@ public:
     virtual void Release() = 0;
 };
 
-}  // namespace Zeph
+} // namespace Zeph
 
 // ----------------------------------------------------------------------------
 // Exports, bound by name. Each factory returns null when it cannot allocate.
@@ -268,4 +267,4 @@ using CreateSoundProc = CSound* (*)();
 using CreateSoundStaticProc = CSoundStatic* (*)();
 using CreateTextTextureProc = CTextTexture* (*)();
 using SetZephAppDataProc = void (*)(WindowHandle, std::uint32_t*, std::uint32_t*, Direct3DTexture9**);
-}  // namespace Zeph
+} // namespace Zeph

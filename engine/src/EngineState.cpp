@@ -8,7 +8,7 @@ EngineState& State()
     return state;
 }
 
-}  // namespace engine
+} // namespace engine
 
 void SetZephAppData(Zeph::WindowHandle window, std::uint32_t* /*frameClock*/, std::uint32_t* currentFvf,
                     Direct3DTexture9** currentTexture)

@@ -9,12 +9,12 @@
 namespace engine {
 
 struct EngineState {
-    Zeph::WindowHandle window = nullptr;             // the host's window (EngineWindow)
-    std::uint32_t* currentFvf = nullptr;             // the host's vertex-format cache
-    Direct3DTexture9** currentTexture = nullptr;     // the host's stage-0 texture cache
-    Direct3DDevice9* sharedDevice = nullptr;         // made by CGraphic::Init
+    Zeph::WindowHandle window = nullptr;         // the host's window (EngineWindow)
+    std::uint32_t* currentFvf = nullptr;         // the host's vertex-format cache
+    Direct3DTexture9** currentTexture = nullptr; // the host's stage-0 texture cache
+    Direct3DDevice9* sharedDevice = nullptr;     // made by CGraphic::Init
 };
 
 EngineState& State();
 
-}  // namespace engine
+} // namespace engine

@@ -67,7 +67,7 @@ bool FormatMessage(std::string& out, const char* format, std::va_list args)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 const char* CErrorDerived::ErrorText(int code)
 {

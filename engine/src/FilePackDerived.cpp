@@ -14,7 +14,7 @@ namespace {
 // The largest texture side the device takes.
 constexpr std::uint32_t kMaxTextureSide = 4096;
 
-}  // namespace
+} // namespace
 
 CFilePackDerived::~CFilePackDerived()
 {

@@ -57,5 +57,4 @@ public:
     virtual bool Render(char16_t code, int format, GlyphShape* shape) = 0;
 };
 
-
 } // namespace engine

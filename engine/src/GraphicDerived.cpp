@@ -41,7 +41,7 @@ void FillCommon(D3DPRESENT_PARAMETERS& set, D3DFORMAT depthFormat)
     set.PresentationInterval = 0;
 }
 
-}  // namespace
+} // namespace
 
 CGraphicDerived::~CGraphicDerived()
 {
@@ -84,8 +84,7 @@ void CGraphicDerived::ChooseFullScreenMode()
     }
 }
 
-Zeph::HResult CGraphicDerived::Init(int start, int width, int height, bool alphaBlend, int /*unused*/,
-                                    bool makeSprite)
+Zeph::HResult CGraphicDerived::Init(int start, int width, int height, bool alphaBlend, int /*unused*/, bool makeSprite)
 {
     auto& device = engine::State().sharedDevice;
     if (initialised_ || device != nullptr || width <= 0 || height <= 0)
@@ -203,8 +202,8 @@ void CGraphicDerived::SaveScreenShot(bool /*windowed*/, bool toFile, int /*dx*/,
     if (FAILED(device->GetDisplayMode(&mode)))
         return;
     Direct3DSurface9* capture = nullptr;
-    if (FAILED(device->CreateOffscreenPlainSurface(mode.Width, mode.Height, D3DFMT_A8R8G8B8, D3DPOOL_SCRATCH,
-                                                   &capture)))
+    if (FAILED(
+            device->CreateOffscreenPlainSurface(mode.Width, mode.Height, D3DFMT_A8R8G8B8, D3DPOOL_SCRATCH, &capture)))
         return;
     D3DLOCKED_RECT locked{};
     if (SUCCEEDED(device->GetFrontBufferData(0, capture)) &&

@@ -25,7 +25,7 @@ private:
     HRESULT CreateDepthStencilAndStates(int set);
     void ChooseFullScreenMode();
 
-    D3DPRESENT_PARAMETERS parameters_[2]{};  // 0 full screen, 1 window
+    D3DPRESENT_PARAMETERS parameters_[2]{}; // 0 full screen, 1 window
     Direct3DSurface9* depthStencil_ = nullptr;
     D3DFORMAT depthFormat_ = D3DFMT_D16;
     int width_ = 0;

@@ -37,7 +37,7 @@ long long FileSize(std::FILE* file)
     return size;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<PackIndexRecord>& PackIndexTable()
 {
@@ -125,4 +125,4 @@ bool ReadEntryWords(const PackIndexRecord& record, int entry, std::uint32_t firs
     return true;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -18,7 +18,7 @@ struct PackIndexRecord {
     // False for an entry whose stored words do not lie inside the file or
     // whose byte length exceeds its stored words: only its loads fail.
     std::vector<bool> entryReadable;
-    std::string path;  // as resolved when the pack was opened
+    std::string path; // as resolved when the pack was opened
 };
 
 // Per pack number; sized by CFilePack::Init.
@@ -42,4 +42,4 @@ bool IsEntryReadable(const PackIndexRecord& record, int entry);
 bool ReadEntryWords(const PackIndexRecord& record, int entry, std::uint32_t firstWord, std::uint32_t wordCount,
                     unsigned char* dest);
 
-}  // namespace engine
+} // namespace engine

@@ -49,7 +49,7 @@ std::uint32_t UnscrambleOne(Block block, std::uint32_t word, std::uint32_t index
     return std::rotr(word, Rotation(index, blockWords)) ^ Key(block, index, blockWords);
 }
 
-}  // namespace
+} // namespace
 
 void ScrambleWords(Block block, std::uint32_t* words, std::size_t count, std::uint32_t firstIndex,
                    std::uint32_t blockWords)
@@ -83,4 +83,4 @@ void UnscrambleBytes(Block block, unsigned char* bytes, std::size_t wordCount, s
     }
 }
 
-}  // namespace packformat
+} // namespace packformat

@@ -31,4 +31,4 @@ void ScrambleBytes(Block block, unsigned char* bytes, std::size_t wordCount, std
 void UnscrambleBytes(Block block, unsigned char* bytes, std::size_t wordCount, std::uint32_t firstIndex,
                      std::uint32_t blockWords);
 
-}  // namespace packformat
+} // namespace packformat

@@ -26,9 +26,7 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count)
     reader->position += count;
 }
 
-void IgnoreWarning(png_structp, png_const_charp)
-{
-}
+void IgnoreWarning(png_structp, png_const_charp) {}
 
 // A bad image is an ordinary failure of the load: nothing is printed.
 [[noreturn]] void QuietError(png_structp png, png_const_charp)
@@ -49,12 +47,12 @@ bool ReadRows(png_structp png, png_infop info, MemoryReader& reader, std::uint32
     if (width == 0 || height == 0 || width > maxSide || height > maxSide)
         return false;
     const int colourType = png_get_color_type(png, info);
-    png_set_expand(png);  // palette to RGB, small greys to 8 bits, tRNS to alpha
+    png_set_expand(png); // palette to RGB, small greys to 8 bits, tRNS to alpha
     png_set_strip_16(png);
     if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
-    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);  // opaque alpha where the image has none
-    png_set_bgr(png);                             // B, G, R, A in memory: 0xAARRGGBB little-endian
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER); // opaque alpha where the image has none
+    png_set_bgr(png);                            // B, G, R, A in memory: 0xAARRGGBB little-endian
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
     if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 4)
@@ -70,7 +68,7 @@ bool ReadRows(png_structp png, png_infop info, MemoryReader& reader, std::uint32
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool LooksLikePng(const unsigned char* data, std::size_t length)
 {
@@ -106,4 +104,4 @@ bool DecodePng(const unsigned char* data, std::size_t length, std::uint32_t maxS
     return decoded;
 }
 
-}  // namespace engine
+} // namespace engine

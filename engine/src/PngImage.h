@@ -12,7 +12,7 @@ namespace engine {
 struct ArgbImage {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    std::vector<std::uint32_t> texels;  // 0xAARRGGBB, rows top-down
+    std::vector<std::uint32_t> texels; // 0xAARRGGBB, rows top-down
 };
 
 // Whether the bytes start with the PNG signature followed by the IHDR chunk.
@@ -22,4 +22,4 @@ bool LooksLikePng(const unsigned char* data, std::size_t length);
 // `maxSide` in either direction.
 bool DecodePng(const unsigned char* data, std::size_t length, std::uint32_t maxSide, ArgbImage& image);
 
-}  // namespace engine
+} // namespace engine

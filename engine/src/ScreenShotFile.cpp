@@ -29,7 +29,7 @@ bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::filesystem::path SaveScreenShotFile(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
                                          std::uint32_t pitch)
@@ -55,10 +55,10 @@ std::filesystem::path SaveScreenShotFile(const std::uint32_t* pixels, std::uint3
         const bool closed = close(fd) == 0;
         if (written && closed)
             return path;
-        std::filesystem::remove(path, error);  // our own partial file
+        std::filesystem::remove(path, error); // our own partial file
         return {};
     }
     return {};
 }
 
-}  // namespace engine
+} // namespace engine

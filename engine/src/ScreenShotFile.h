@@ -13,4 +13,4 @@ namespace engine {
 std::filesystem::path SaveScreenShotFile(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
                                          std::uint32_t pitch);
 
-}  // namespace engine
+} // namespace engine

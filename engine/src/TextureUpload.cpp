@@ -26,4 +26,4 @@ bool MakeManagedTexture(Direct3DDevice9* device, const ArgbImage& image, Direct3
     return true;
 }
 
-}  // namespace engine
+} // namespace engine

@@ -10,4 +10,4 @@ namespace engine {
 // exactly the image's size. False, with *texture null, when the device refuses.
 bool MakeManagedTexture(Direct3DDevice9* device, const ArgbImage& image, Direct3DTexture9** texture);
 
-}  // namespace engine
+} // namespace engine

@@ -32,7 +32,7 @@ bool WritePng(const std::filesystem::path& file, int width, int height, const st
     return std::fclose(out) == 0 && written;
 }
 
-}  // namespace
+} // namespace
 
 bool DumpPresentedFrame(Direct3DDevice9* device, const std::filesystem::path& file)
 {
@@ -47,13 +47,14 @@ bool DumpPresentedFrame(Direct3DDevice9* device, const std::filesystem::path& fi
                     SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY));
     if (captured) {
         for (std::uint32_t y = 0; y < kHeight; ++y) {
-            const auto* row = static_cast<const unsigned char*>(locked.pBits) + static_cast<std::ptrdiff_t>(y) * locked.Pitch;
+            const auto* row =
+                static_cast<const unsigned char*>(locked.pBits) + static_cast<std::ptrdiff_t>(y) * locked.Pitch;
             for (std::uint32_t x = 0; x < kWidth; ++x) {
                 unsigned char* pixel = &rgba[(static_cast<std::size_t>(y) * kWidth + x) * 4];
-                pixel[0] = row[x * 4 + 2];  // stored B, G, R, A
+                pixel[0] = row[x * 4 + 2]; // stored B, G, R, A
                 pixel[1] = row[x * 4 + 1];
                 pixel[2] = row[x * 4 + 0];
-                pixel[3] = 255;  // the screen is opaque
+                pixel[3] = 255; // the screen is opaque
             }
         }
         surface->UnlockRect();

@@ -52,7 +52,7 @@ constexpr std::uint32_t kClearColour = 0xFF000000u;
 // needs more than a few reruns in one frame.
 constexpr int kMaxUpdatesPerFrame = 16;
 
-}  // namespace
+} // namespace
 
 CGameMain* CreateGameMain()
 {

@@ -17,8 +17,7 @@ namespace {
 
 constexpr const char* kSource = "WinMain.cpp";
 
-template <typename T>
-T* CreateSingleton(int line)
+template <typename T> T* CreateSingleton(int line)
 {
     T* made = new (std::nothrow) T();
     if (made == nullptr) {
@@ -54,7 +53,7 @@ void DeleteSingletons()
     TheGameData = nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void ExitPath()
 {

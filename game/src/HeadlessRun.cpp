@@ -24,7 +24,7 @@ std::string Environment(const char* name)
     return value != nullptr ? value : "";
 }
 
-}  // namespace
+} // namespace
 
 HeadlessSettings ReadHeadlessSettings()
 {

@@ -14,7 +14,7 @@
 
 struct HeadlessSettings {
     bool virtualClock = false;
-    std::uint32_t frameLimit = 0;  // 0 = none
+    std::uint32_t frameLimit = 0; // 0 = none
     std::set<std::uint32_t> dumpFrames;
     std::filesystem::path dumpFolder;
 };

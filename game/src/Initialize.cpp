@@ -54,8 +54,7 @@ bool IsOnAnyDisplay(int x, int y)
 }
 
 // Engine objects are freed only through their Release, inside the library.
-template <typename T>
-void ReleaseEngineObject(T*& object)
+template <typename T> void ReleaseEngineObject(T*& object)
 {
     if (object != nullptr) {
         object->Release();
@@ -63,15 +62,14 @@ void ReleaseEngineObject(T*& object)
     }
 }
 
-}  // namespace
+} // namespace
 
 CInitialize::~CInitialize()
 {
     ShutdownGame();
 }
 
-template <typename Proc>
-Proc CInitialize::Bind(const char* name)
+template <typename Proc> Proc CInitialize::Bind(const char* name)
 {
     return EngineModule.BindAs<Proc>(name);
 }

@@ -40,8 +40,7 @@ public:
 private:
     bool OpenMainWindow();
     bool EnterWindowMode(std::int32_t window);
-    template <typename Proc>
-    Proc Bind(const char* name);
+    template <typename Proc> Proc Bind(const char* name);
 };
 
 // The one start-up object; its destructor shuts the game down at exit.

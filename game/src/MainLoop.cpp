@@ -70,7 +70,7 @@ DeviceCheck RecoverLostDevice()
     return DeviceCheck::StillLost;
 }
 
-}  // namespace
+} // namespace
 
 FramePacer::Decision FramePacer::Check(std::uint32_t now)
 {

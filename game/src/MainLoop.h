@@ -11,9 +11,9 @@ inline constexpr std::uint32_t FrameIntervalTable[3] = {16, 16, 16};
 class FramePacer {
 public:
     enum class Decision {
-        RunFrame,  // a frame is due; the pacer has moved on to the next interval
-        Sleep,     // early: sleep 1 ms
-        Wrapped,   // the millisecond counter wrapped: no sleep, check again
+        RunFrame, // a frame is due; the pacer has moved on to the next interval
+        Sleep,    // early: sleep 1 ms
+        Wrapped,  // the millisecond counter wrapped: no sleep, check again
     };
     Decision Check(std::uint32_t now);
 

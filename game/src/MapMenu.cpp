@@ -20,23 +20,21 @@ void SetRect(int window, float left, float top, float right, float bottom)
     TheFixedWindowSet->windowRects[window] = {left, top, right, bottom};
 }
 
-}  // namespace
+} // namespace
 
 void CMapMenu::LayoutMapMenuWindows()
 {
     // The top menu: eight rows.
     const float menuLeft = 30.0f;
     const float menuTop = 20.0f;
-    SetRect(MENU_TOP_WINDOW, menuLeft, menuTop, menuLeft + kFrameExtra + 44.0f,
-            menuTop + kFrameExtra + RowsHeight(8));
+    SetRect(MENU_TOP_WINDOW, menuLeft, menuTop, menuLeft + kFrameExtra + 44.0f, menuTop + kFrameExtra + RowsHeight(8));
     const auto& top = TheFixedWindowSet->windowRects[MENU_TOP_WINDOW];
     // A window opened from another stands half the top menu's width to its right.
     const float shift = static_cast<float>(static_cast<int>((top.right - top.left) / 2.0f));
 
     // The save-slot list: three rows of label, level and date.
     const float slotLeft = menuLeft + 2.0f * shift;
-    const float slotContent =
-        24.0f + kHeaderTextWidth + 24.0f + kHeaderTextWidth + 36.0f + 22.0f + 66.0f + 192.0f;
+    const float slotContent = 24.0f + kHeaderTextWidth + 24.0f + kHeaderTextWidth + 36.0f + 22.0f + 66.0f + 192.0f;
     SetRect(MENU_SLOT_WINDOW, slotLeft, menuTop, slotLeft + kFrameExtra + slotContent,
             menuTop + kFrameExtra + RowsHeight(3));
 

@@ -26,9 +26,9 @@ constexpr int MENU_SLOT_CONFIRM_WINDOW = 51;
 
 // One row of the save-slot list.
 struct SaveSlotRow {
-    char16_t dateText[20];  // "YYYY年MM月DD日hh:mm:ss", 19 characters
-    char16_t levelText[3];  // right-aligned in three characters
-    std::uint8_t filled;    // 1 when the slot holds a readable save with a time
+    char16_t dateText[20]; // "YYYY年MM月DD日hh:mm:ss", 19 characters
+    char16_t levelText[3]; // right-aligned in three characters
+    std::uint8_t filled;   // 1 when the slot holds a readable save with a time
 };
 
 class CMapMenu {
@@ -79,4 +79,3 @@ public:
     std::uint8_t repeatHeld[4];
     SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
 };
-

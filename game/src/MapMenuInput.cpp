@@ -26,7 +26,7 @@ constexpr int kPushDown = 2;
 constexpr int kPushLeft = 4;
 constexpr int kPushRight = 8;
 
-}  // namespace
+} // namespace
 
 void CMapMenu::PlaceMenuCursorX(float windowLeft)
 {

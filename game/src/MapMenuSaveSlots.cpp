@@ -60,15 +60,13 @@ bool FormatSaveDate(const std::tm& time, char16_t out[20])
 
 // Digits and labels keep a fixed advance so the columns line up; words use
 // their glyphs' own.
-bool DrawText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length,
-              int minimumAdvance = 0)
+bool DrawText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int minimumAdvance = 0)
 {
     const float position[3] = {x, y, z};
-    return ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, kNoWrap, kWholeText,
-                                       minimumAdvance);
+    return ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, kNoWrap, kWholeText, minimumAdvance);
 }
 
-}  // namespace
+} // namespace
 
 void CMapMenu::RefreshSaveSlotList(int /*mode*/, bool /*rebuild*/)
 {

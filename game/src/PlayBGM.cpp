@@ -29,7 +29,7 @@ bool ValidTrack(int track)
     return track >= 0 && track < CPlayMidi::TRACK_COUNT;
 }
 
-}  // namespace
+} // namespace
 
 void CPlayMidi::InitTunes()
 {

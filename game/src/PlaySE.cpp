@@ -13,9 +13,9 @@ namespace {
 constexpr int kVolumeWarning = 3;
 
 // The resource pack entry of each effect, by id.
-constexpr int kEffectPackEntry[SOUND_EFFECT_ID_COUNT] = {
-    287, 278, 499, 488, 498, 509, 480, 510, 485, 511, 284, 506, 484, 505, 501, 513, 503, 293,
-    286, 280, 483, 281, 504, 290, 481, 507, 269, 282, 514, 515, 490, 492, 500, 291, 502, 279};
+constexpr int kEffectPackEntry[SOUND_EFFECT_ID_COUNT] = {287, 278, 499, 488, 498, 509, 480, 510, 485, 511, 284, 506,
+                                                         484, 505, 501, 513, 503, 293, 286, 280, 483, 281, 504, 290,
+                                                         481, 507, 269, 282, 514, 515, 490, 492, 500, 291, 502, 279};
 
 // The looping effects, by loop index.
 constexpr int LoopSeTable[2] = {27, 29};
@@ -50,7 +50,7 @@ bool HasBurstGuard(int id)
     }
 }
 
-}  // namespace
+} // namespace
 
 CPlaySE::CPlaySE()
 {

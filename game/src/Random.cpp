@@ -4,7 +4,7 @@ namespace {
 
 std::uint32_t state = 1;
 
-}  // namespace
+} // namespace
 
 void SeedGameRandom(std::uint32_t seed)
 {

@@ -10,7 +10,7 @@ namespace {
 
 int lockDescriptor = -1;
 
-}  // namespace
+} // namespace
 
 bool AcquireSingleInstanceLock()
 {

@@ -63,7 +63,7 @@ const CFixedWindowSet::Rect& WindowRect(int window)
     return TheFixedWindowSet->windowRects[window];
 }
 
-}  // namespace
+} // namespace
 
 void CTitle::InitTitle()
 {

@@ -50,17 +50,17 @@ public:
     TexturedVertex pictureQuad[4];
     float textPosition[3];
     std::int32_t menuState;
-    std::int32_t leaveStep;    // 0-3 while leaving for the field
-    std::int32_t openingStep;  // 0-4 during the opening
+    std::int32_t leaveStep;   // 0-3 while leaving for the field
+    std::int32_t openingStep; // 0-4 during the opening
     std::uint32_t pictureColour;
     std::int32_t leaveLevel;
     std::int32_t leaveCounter;
     std::int32_t openingLevel;
     std::int32_t openingCounter;
     std::int32_t fadeStep;
-    std::int8_t menuCursor;     // 0 new game, 1 load, 2 quit
-    std::int8_t slotCursor;     // save slot 0-2
-    std::int8_t confirmCursor;  // 0 load, 1 cancel
+    std::int8_t menuCursor;    // 0 new game, 1 load, 2 quit
+    std::int8_t slotCursor;    // save slot 0-2
+    std::int8_t confirmCursor; // 0 load, 1 cancel
     bool pictureReady;
     // Asks the scene update to run once more in the same frame.
     std::uint8_t RerunUpdate;

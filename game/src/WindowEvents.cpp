@@ -118,7 +118,7 @@ bool HandleWindowChange(const SDL_WindowEvent& window)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int AcceleratorFor(const SDL_Event& event)
 {

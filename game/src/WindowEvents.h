@@ -8,10 +8,10 @@ union SDL_Event;
 
 // Accelerator commands.
 enum AcceleratorCommand : int {
-    kCommandToggleWindowMode = 40001,  // Alt+Enter
-    kCommandScreenShotToClipboard = 40002,  // F1
-    kCommandScreenShotToFile = 40003,  // F2
-    kCommandResetInput = 40004,  // Ctrl+Shift+F10
+    kCommandToggleWindowMode = 40001,      // Alt+Enter
+    kCommandScreenShotToClipboard = 40002, // F1
+    kCommandScreenShotToFile = 40003,      // F2
+    kCommandResetInput = 40004,            // Ctrl+Shift+F10
 };
 
 // The accelerator command of a key press, or 0.

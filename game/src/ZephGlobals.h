@@ -9,7 +9,7 @@
 
 extern Zeph::CError* ZephError;
 extern Zeph::CGraphic* ZephGraphic;
-extern Zeph::CTextTexture* ZephTextTexture;  // the main text object
+extern Zeph::CTextTexture* ZephTextTexture; // the main text object
 extern Zeph::CFilePack* ZephFilePack;
 extern Zeph::CKeyInput* ZephKeyInput;
 extern Zeph::CMidi* ZephMidi;
@@ -31,8 +31,8 @@ extern std::uint32_t CurrentFvf;
 extern Direct3DTexture9* CurrentTexture;
 
 // Reports a failure to the error object when it exists.
-#define REPORT_ERROR(file, line, code) \
-    do { \
-        if (ZephError != nullptr) \
-            ZephError->Error((file), (line), (code), nullptr); \
+#define REPORT_ERROR(file, line, code)                                                                                 \
+    do {                                                                                                               \
+        if (ZephError != nullptr)                                                                                      \
+            ZephError->Error((file), (line), (code), nullptr);                                                         \
     } while (0)

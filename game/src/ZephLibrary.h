@@ -22,11 +22,7 @@ public:
     // The address of an export, or null when the library lacks it.
     void* Bind(const char* name) const;
 
-    template <typename Proc>
-    Proc BindAs(const char* name) const
-    {
-        return reinterpret_cast<Proc>(Bind(name));
-    }
+    template <typename Proc> Proc BindAs(const char* name) const { return reinterpret_cast<Proc>(Bind(name)); }
 
     const std::string& LastError() const { return lastError_; }
 

@@ -10,7 +10,7 @@ namespace {
 std::atomic<bool> virtualMode{false};
 std::atomic<std::uint32_t> virtualNow{0};
 
-}  // namespace
+} // namespace
 
 std::uint32_t NowMs()
 {
@@ -52,4 +52,4 @@ bool IsVirtualClock()
     return virtualMode.load(std::memory_order_acquire);
 }
 
-}  // namespace plat
+} // namespace plat

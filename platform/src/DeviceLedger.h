@@ -8,8 +8,8 @@ class SoftwareDevice;
 
 struct DeviceLedger {
     SoftwareDevice* device = nullptr;
-    int defaultPoolObjects = 0;  // alive textures and surfaces of D3DPOOL_DEFAULT
-    int effectsNotLost = 0;      // effects that have not been told the device is lost
+    int defaultPoolObjects = 0; // alive textures and surfaces of D3DPOOL_DEFAULT
+    int effectsNotLost = 0;     // effects that have not been told the device is lost
 };
 
 using DeviceLedgerPtr = std::shared_ptr<DeviceLedger>;

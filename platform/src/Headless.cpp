@@ -19,4 +19,4 @@ void PrepareSdlForHeadless()
     setenv("SDL_AUDIODRIVER", "dummy", 0);
 }
 
-}  // namespace plat
+} // namespace plat

@@ -32,7 +32,7 @@ void WriteToStandardError(const MessageBoxRequest& request)
     std::fflush(stderr);
 }
 
-}  // namespace
+} // namespace
 
 void SetMessageBoxSink(MessageBoxSink newSink)
 {
@@ -58,4 +58,4 @@ void ShowMessageBox(SDL_Window* owner, const MessageBoxRequest& request)
         WriteToStandardError(request);
 }
 
-}  // namespace plat
+} // namespace plat

@@ -9,7 +9,7 @@ namespace {
 std::mutex baseMutex;
 std::optional<std::filesystem::path> chosenBase;
 
-}  // namespace
+} // namespace
 
 std::filesystem::path ExecutableFolder()
 {
@@ -41,4 +41,4 @@ std::filesystem::path ResolvePath(const std::filesystem::path& path)
     return BaseFolder() / path;
 }
 
-}  // namespace plat
+} // namespace plat

@@ -63,7 +63,7 @@ struct Over {
 // ---------------------------------------------------------------------------
 // Fixed texture stages, one pixel at a time.
 struct StageColour {
-    std::uint32_t channel[4];  // b, g, r, a
+    std::uint32_t channel[4]; // b, g, r, a
 };
 
 StageColour Unpack(std::uint32_t colour)
@@ -117,10 +117,9 @@ std::uint32_t SampleStageTexel(const StageSettings& stage, const float* attribut
 
 std::uint32_t RunStages(const ShadingSetup& setup, const float* attributes)
 {
-    const StageColour diffuse = Unpack(RoundChannel(attributes[kDiffuseAttribute + 2]) |
-                                       RoundChannel(attributes[kDiffuseAttribute + 1]) << 8 |
-                                       RoundChannel(attributes[kDiffuseAttribute + 0]) << 16 |
-                                       RoundChannel(attributes[kDiffuseAttribute + 3]) << 24);
+    const StageColour diffuse = Unpack(
+        RoundChannel(attributes[kDiffuseAttribute + 2]) | RoundChannel(attributes[kDiffuseAttribute + 1]) << 8 |
+        RoundChannel(attributes[kDiffuseAttribute + 0]) << 16 | RoundChannel(attributes[kDiffuseAttribute + 3]) << 24);
     StageColour current = diffuse;
     for (int s = 0; s < setup.stageCount; ++s) {
         const StageSettings& stage = setup.stage[s];
@@ -129,9 +128,9 @@ std::uint32_t RunStages(const ShadingSetup& setup, const float* attributes)
         const StageColour texel = Unpack(SampleStageTexel(stage, attributes));
         StageColour next = current;
         for (int c = 0; c < 3; ++c) {
-            next.channel[c] = Operate(stage.colourOp, Argument(stage.colourArg1, diffuse, current, texel).channel[c],
-                                      Argument(stage.colourArg2, diffuse, current, texel).channel[c],
-                                      current.channel[c]);
+            next.channel[c] =
+                Operate(stage.colourOp, Argument(stage.colourArg1, diffuse, current, texel).channel[c],
+                        Argument(stage.colourArg2, diffuse, current, texel).channel[c], current.channel[c]);
         }
         next.channel[3] = Operate(stage.alphaOp, Argument(stage.alphaArg1, diffuse, current, texel).channel[3],
                                   Argument(stage.alphaArg2, diffuse, current, texel).channel[3], current.channel[3]);
@@ -182,12 +181,11 @@ void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const 
 // texture (or white) with it, blending replacing or source-over.
 struct FastShader {
     const ShadingSetup* setup;
-    std::uint32_t diffuse;  // 0xAARRGGBB
-    bool white;             // the diffuse colour changes nothing
+    std::uint32_t diffuse; // 0xAARRGGBB
+    bool white;            // the diffuse colour changes nothing
 };
 
-template <class Blend>
-void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
+template <class Blend> void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
 {
     const FastShader& fast = *static_cast<FastShader*>(shader);
     std::uint32_t* row = fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
@@ -218,8 +216,7 @@ std::uint32_t ModulateTexel(std::uint32_t texel, std::uint32_t diffuse)
     return result;
 }
 
-template <class Blend>
-void PutTexel(std::uint32_t texel, const FastShader& fast, std::uint32_t& pixel)
+template <class Blend> void PutTexel(std::uint32_t texel, const FastShader& fast, std::uint32_t& pixel)
 {
     if (!fast.white)
         texel = ModulateTexel(texel, fast.diffuse);
@@ -230,8 +227,7 @@ void PutTexel(std::uint32_t texel, const FastShader& fast, std::uint32_t& pixel)
     pixel = Blend::Apply(texel, pixel);
 }
 
-template <class Blend>
-void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+template <class Blend> void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
 {
     const FastShader& fast = *static_cast<FastShader*>(shader);
     const StageSettings& stage = fast.setup->stage[0];
@@ -275,8 +271,8 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
                                          : PointIndex(u, width, stage.sampler.clampU);
         const std::uint32_t* source =
             oneRow ? texelRow
-                   : texels + static_cast<std::size_t>(PointIndex(v0 + kf * dv, height, stage.sampler.clampV)) *
-                                  image.width;
+                   : texels +
+                         static_cast<std::size_t>(PointIndex(v0 + kf * dv, height, stage.sampler.clampV)) * image.width;
         PutTexel<Blend>(source[column] | opaqueBits, fast, row[x0 + k]);
     }
 }
@@ -306,7 +302,7 @@ BlendKind KindOf(const BlendSettings& blend)
 thread_local GenericShader genericShader;
 thread_local FastShader fastShader;
 
-}  // namespace
+} // namespace
 
 std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const BlendSettings& blend)
 {

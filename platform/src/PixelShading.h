@@ -26,7 +26,7 @@ struct StageSettings {
     std::uint32_t alphaArg1 = D3DTA_TEXTURE;
     std::uint32_t alphaArg2 = D3DTA_CURRENT;
     std::uint32_t texCoordIndex = 0;
-    const PixelImage* texture = nullptr;  // null: a white texel
+    const PixelImage* texture = nullptr; // null: a white texel
     SamplerSettings sampler;
 };
 
@@ -39,12 +39,12 @@ struct BlendSettings {
 struct ShadingSetup {
     PixelImage* target = nullptr;
     StageSettings stage[2];
-    int stageCount = 1;            // 2 when the second stage takes part
-    int texCoordSets = 0;          // coordinate pairs in the vertices
-    bool constantDiffuse = false;  // every vertex has the same colour,
-    std::uint32_t diffuseColour = 0;  // this one (0xAARRGGBB)
+    int stageCount = 1;              // 2 when the second stage takes part
+    int texCoordSets = 0;            // coordinate pairs in the vertices
+    bool constantDiffuse = false;    // every vertex has the same colour,
+    std::uint32_t diffuseColour = 0; // this one (0xAARRGGBB)
     BlendSettings blend;
-    const plat::ShadingProgram* program = nullptr;  // prepared for this draw; null: the fixed stages
+    const plat::ShadingProgram* program = nullptr; // prepared for this draw; null: the fixed stages
 };
 
 // Chooses the span routine for the setup (fast ones for the common states).

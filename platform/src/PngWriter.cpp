@@ -13,9 +13,7 @@ void AppendToVector(png_structp png, png_bytep data, png_size_t length)
     out->insert(out->end(), data, data + length);
 }
 
-void NoFlush(png_structp)
-{
-}
+void NoFlush(png_structp) {}
 
 bool WriteRows(png_structp png, png_infop info, std::vector<std::uint8_t>& out, std::vector<png_bytep>& rows,
                std::uint32_t width, std::uint32_t height)
@@ -26,13 +24,13 @@ bool WriteRows(png_structp png, png_infop info, std::vector<std::uint8_t>& out, 
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    png_set_bgr(png);  // the pixels are B, G, R, A in memory
+    png_set_bgr(png); // the pixels are B, G, R, A in memory
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::uint8_t> EncodePng(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
                                     std::uint32_t pitch)
@@ -54,4 +52,4 @@ std::vector<std::uint8_t> EncodePng(const std::uint32_t* pixels, std::uint32_t w
     return out;
 }
 
-}  // namespace plat
+} // namespace plat

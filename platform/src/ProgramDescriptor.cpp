@@ -48,7 +48,7 @@ bool ParseLine(const std::string& line, ProgramDescriptor& descriptor)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ParseProgramDescriptor(const void* data, std::size_t length, ProgramDescriptor& descriptor)
 {

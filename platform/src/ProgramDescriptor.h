@@ -8,12 +8,12 @@
 
 struct DeclaredParameter {
     std::string name;
-    std::vector<float> values;  // initial values given, at most four
+    std::vector<float> values; // initial values given, at most four
 };
 
 struct ProgramDescriptor {
     std::string program;
-    std::string technique;  // empty when none is named
+    std::string technique; // empty when none is named
     std::vector<DeclaredParameter> parameters;
 };
 

@@ -6,7 +6,7 @@
 namespace {
 
 constexpr std::int64_t kSubPixel = 256;
-constexpr float kCoordinateLimit = 1 << 20;  // farther vertices are refused, not wrapped
+constexpr float kCoordinateLimit = 1 << 20; // farther vertices are refused, not wrapped
 
 struct FixedPoint {
     std::int64_t x;
@@ -44,8 +44,8 @@ struct Planes {
     double dy[kMaxAttributes];
 };
 
-bool MakePlanes(int count, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c,
-                const FixedPoint& fa, const FixedPoint& fb, const FixedPoint& fc, Planes& planes)
+bool MakePlanes(int count, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, const FixedPoint& fa,
+                const FixedPoint& fb, const FixedPoint& fc, Planes& planes)
 {
     const double ax = static_cast<double>(fa.x) / kSubPixel, ay = static_cast<double>(fa.y) / kSubPixel;
     const double e1x = static_cast<double>(fb.x - fa.x) / kSubPixel, e1y = static_cast<double>(fb.y - fa.y) / kSubPixel;
@@ -110,10 +110,9 @@ void ClipRowToEdge(const Edge& edge, std::int64_t y, std::int64_t& first, std::i
     }
 }
 
-}  // namespace
+} // namespace
 
-void RasteriseTriangle(const SpanTarget& target, const RasterVertex& a, const RasterVertex& b,
-                       const RasterVertex& c)
+void RasteriseTriangle(const SpanTarget& target, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c)
 {
     FixedPoint p[3];
     if (!Snap(a, p[0]) || !Snap(b, p[1]) || !Snap(c, p[2]))
@@ -156,7 +155,7 @@ bool RasteriseAlignedQuad(const SpanTarget& target, const RasterVertex* strip)
     if (p[0].y != p[1].y || p[2].y != p[3].y || p[0].x != p[2].x || p[1].x != p[3].x)
         return false;
     if (p[0].x == p[1].x || p[0].y == p[2].y)
-        return true;  // no area: nothing to draw, and nothing the triangles would draw either
+        return true; // no area: nothing to draw, and nothing the triangles would draw either
     // The fourth corner must continue the plane of the first three.
     for (int i = 0; i < target.attributeCount; ++i) {
         const float expected = strip[1].attribute[i] + strip[2].attribute[i] - strip[0].attribute[i];

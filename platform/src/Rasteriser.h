@@ -26,8 +26,7 @@ struct SpanTarget {
     void* shader;
 };
 
-void RasteriseTriangle(const SpanTarget& target, const RasterVertex& a, const RasterVertex& b,
-                       const RasterVertex& c);
+void RasteriseTriangle(const SpanTarget& target, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c);
 
 // The fast path for the common quad: four vertices in strip order (top-left,
 // top-right, bottom-left, bottom-right, or any mirror of that) on an

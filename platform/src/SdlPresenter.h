@@ -33,5 +33,5 @@ private:
     std::uint32_t textureWidth_ = 0;
     std::uint32_t textureHeight_ = 0;
     bool fullScreen_ = false;
-    bool failed_ = false;  // no renderer could be made: stop trying every frame
+    bool failed_ = false; // no renderer could be made: stop trying every frame
 };

@@ -16,8 +16,7 @@ constexpr std::uint32_t kMaxPrimitives = 1u << 20;
 constexpr std::uint32_t kDefaultWidth = 640;
 constexpr std::uint32_t kDefaultHeight = 480;
 
-template <class T>
-void Hold(T*& slot, T* object)
+template <class T> void Hold(T*& slot, T* object)
 {
     if (object != nullptr)
         object->AddRef();
@@ -69,7 +68,7 @@ std::uint32_t VertexCount(D3DPRIMITIVETYPE type, std::uint32_t primitives)
     return type == D3DPT_TRIANGLELIST ? primitives * 3 : primitives + 2;
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------
 SoftwareDevice::SoftwareDevice(const D3DPRESENT_PARAMETERS& parameters)
@@ -272,11 +271,10 @@ HRESULT SoftwareDevice::GetDisplayMode(D3DDISPLAYMODE* mode)
 
 // ---------------------------------------------------------------------------
 // Frames
-HRESULT SoftwareDevice::Clear(std::uint32_t rectCount, const RECT* rects, std::uint32_t flags,
-                              std::uint32_t colour, float /*z*/, std::uint32_t /*stencil*/)
+HRESULT SoftwareDevice::Clear(std::uint32_t rectCount, const RECT* rects, std::uint32_t flags, std::uint32_t colour,
+                              float /*z*/, std::uint32_t /*stencil*/)
 {
-    if ((rectCount != 0 && rects == nullptr) ||
-        (flags & ~(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0)
+    if ((rectCount != 0 && rects == nullptr) || (flags & ~(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0)
         return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready || (flags & D3DCLEAR_TARGET) == 0)
         return D3D_OK;
@@ -333,8 +331,7 @@ HRESULT SoftwareDevice::GetRenderState(D3DRENDERSTATETYPE state, std::uint32_t* 
     return D3D_OK;
 }
 
-HRESULT SoftwareDevice::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type,
-                                             std::uint32_t value)
+HRESULT SoftwareDevice::SetTextureStageState(std::uint32_t stage, D3DTEXTURESTAGESTATETYPE type, std::uint32_t value)
 {
     if (stage >= kStageCount || type >= D3DTSS_COUNT)
         return D3DERR_INVALIDCALL;
@@ -401,17 +398,15 @@ bool SoftwareDevice::FillShading(ShadingSetup& setup, std::uint32_t texCoordSets
         stage.texCoordIndex = states[D3DTSS_TEXCOORDINDEX] < texCoordSets ? states[D3DTSS_TEXCOORDINDEX] : 0;
         const SoftwareTexture* texture = textures_[static_cast<std::size_t>(s)];
         stage.texture = texture != nullptr ? &texture->TopImage() : nullptr;
-        stage.sampler.linear = sampler[D3DSAMP_MAGFILTER] == D3DTEXF_LINEAR ||
-                               sampler[D3DSAMP_MINFILTER] == D3DTEXF_LINEAR;
+        stage.sampler.linear =
+            sampler[D3DSAMP_MAGFILTER] == D3DTEXF_LINEAR || sampler[D3DSAMP_MINFILTER] == D3DTEXF_LINEAR;
         stage.sampler.clampU = sampler[D3DSAMP_ADDRESSU] == D3DTADDRESS_CLAMP;
         stage.sampler.clampV = sampler[D3DSAMP_ADDRESSV] == D3DTADDRESS_CLAMP;
     }
     // The second stage takes part only for vertices with two coordinate sets
     // and with a texture on it.
-    setup.stageCount = texCoordSets >= 2 && setup.stage[1].colourOp != D3DTOP_DISABLE &&
-                               setup.stage[1].texture != nullptr
-                           ? 2
-                           : 1;
+    setup.stageCount =
+        texCoordSets >= 2 && setup.stage[1].colourOp != D3DTOP_DISABLE && setup.stage[1].texture != nullptr ? 2 : 1;
     setup.blend.enabled = renderStates_[D3DRS_ALPHABLENDENABLE] != 0;
     setup.blend.source = renderStates_[D3DRS_SRCBLEND];
     setup.blend.destination = renderStates_[D3DRS_DESTBLEND];
@@ -491,15 +486,13 @@ HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pri
 // ---------------------------------------------------------------------------
 // Resources
 HRESULT SoftwareDevice::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
-                                      std::uint32_t usage, D3DFORMAT format, D3DPOOL pool,
-                                      Direct3DTexture9** texture)
+                                      std::uint32_t usage, D3DFORMAT format, D3DPOOL pool, Direct3DTexture9** texture)
 {
     if (texture == nullptr)
         return D3DERR_INVALIDCALL;
     *texture = nullptr;
-    if (width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize ||
-        !IsColourFormat(format) || (usage & ~D3DUSAGE_RENDERTARGET) != 0 ||
-        levels > FullChainLength(width, height) ||
+    if (width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize || !IsColourFormat(format) ||
+        (usage & ~D3DUSAGE_RENDERTARGET) != 0 || levels > FullChainLength(width, height) ||
         ((usage & D3DUSAGE_RENDERTARGET) != 0 && pool != D3DPOOL_DEFAULT) || pool == D3DPOOL_SCRATCH)
         return D3DERR_INVALIDCALL;
     try {
@@ -516,8 +509,8 @@ HRESULT SoftwareDevice::CreateOffscreenPlainSurface(std::uint32_t width, std::ui
     if (surface == nullptr)
         return D3DERR_INVALIDCALL;
     *surface = nullptr;
-    if (width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize ||
-        !IsColourFormat(format) || pool == D3DPOOL_MANAGED)
+    if (width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize || !IsColourFormat(format) ||
+        pool == D3DPOOL_MANAGED)
         return D3DERR_INVALIDCALL;
     try {
         *surface = new SoftwareSurface({format, D3DRTYPE_SURFACE, 0, pool, width, height}, nullptr, ledger_);
@@ -537,9 +530,8 @@ HRESULT SoftwareDevice::CreateDepthStencilSurface(std::uint32_t width, std::uint
         (format != D3DFMT_D16 && format != D3DFMT_D24S8))
         return D3DERR_INVALIDCALL;
     // Depth is accepted and kept but never tested: the surface holds no pixels.
-    *surface = new (std::nothrow)
-        SoftwareSurface({format, D3DRTYPE_SURFACE, D3DUSAGE_DEPTHSTENCIL, D3DPOOL_DEFAULT, width, height}, nullptr,
-                        ledger_);
+    *surface = new (std::nothrow) SoftwareSurface(
+        {format, D3DRTYPE_SURFACE, D3DUSAGE_DEPTHSTENCIL, D3DPOOL_DEFAULT, width, height}, nullptr, ledger_);
     return *surface != nullptr ? D3D_OK : E_OUTOFMEMORY;
 }
 
@@ -607,16 +599,14 @@ HRESULT SoftwareDevice::SetPixelShader(Direct3DPixelShader9* shader)
 HRESULT SoftwareDevice::SetPixelShaderConstantF(std::uint32_t startRegister, const float* values,
                                                 std::uint32_t vector4Count)
 {
-    if (values == nullptr || startRegister >= kConstantRegisters ||
-        vector4Count > kConstantRegisters - startRegister)
+    if (values == nullptr || startRegister >= kConstantRegisters || vector4Count > kConstantRegisters - startRegister)
         return D3DERR_INVALIDCALL;
     for (std::uint32_t i = 0; i < vector4Count; ++i)
         std::copy(values + 4 * i, values + 4 * i + 4, constants_[startRegister + i].begin());
     return D3D_OK;
 }
 
-HRESULT SoftwareDevice::CreateEffect(const void* data, std::size_t length, std::uint32_t /*flags*/,
-                                     D3DXEffect** effect)
+HRESULT SoftwareDevice::CreateEffect(const void* data, std::size_t length, std::uint32_t /*flags*/, D3DXEffect** effect)
 {
     if (effect == nullptr)
         return D3DERR_INVALIDCALL;
@@ -667,4 +657,4 @@ bool IsShowingFullScreen(Direct3DDevice9* device)
     return ours != nullptr && ours->ShowingFullScreen();
 }
 
-}  // namespace plat
+} // namespace plat

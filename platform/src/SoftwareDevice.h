@@ -110,5 +110,5 @@ private:
     std::array<std::array<float, 4>, kConstantRegisters> constants_{};
     std::uint32_t fvf_ = 0;
 
-    std::vector<RasterVertex> vertices_;  // the current draw's, reused
+    std::vector<RasterVertex> vertices_; // the current draw's, reused
 };

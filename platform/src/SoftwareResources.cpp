@@ -101,8 +101,8 @@ HRESULT SoftwareSurface::UnlockRect()
 }
 
 // ---------------------------------------------------------------------------
-SoftwareTexture::SoftwareTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
-                                 std::uint32_t usage, D3DFORMAT format, D3DPOOL pool, DeviceLedgerPtr ledger)
+SoftwareTexture::SoftwareTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t usage,
+                                 D3DFORMAT format, D3DPOOL pool, DeviceLedgerPtr ledger)
     : poolMark_(ledger, pool)
 {
     if (levels == 0)
@@ -146,8 +146,7 @@ HRESULT SoftwareTexture::GetLevelDesc(std::uint32_t level, D3DSURFACE_DESC* desc
     return levels_[level]->GetDesc(desc);
 }
 
-HRESULT SoftwareTexture::LockRect(std::uint32_t level, D3DLOCKED_RECT* locked, const RECT* rect,
-                                  std::uint32_t flags)
+HRESULT SoftwareTexture::LockRect(std::uint32_t level, D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags)
 {
     if (level >= levels_.size())
         return D3DERR_INVALIDCALL;

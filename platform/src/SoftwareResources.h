@@ -13,7 +13,7 @@
 struct PixelImage {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    bool opaque = false;  // X8R8G8B8: the top byte reads as 0xFF
+    bool opaque = false; // X8R8G8B8: the top byte reads as 0xFF
     std::vector<std::uint32_t> pixels;
 };
 

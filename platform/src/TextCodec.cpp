@@ -35,7 +35,7 @@ void AppendUtf16(std::u16string& out, char32_t cp)
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-}  // namespace
+} // namespace
 
 std::string ToUtf8(std::u16string_view text)
 {
@@ -88,4 +88,4 @@ std::u16string ToUtf16(std::string_view text)
     return out;
 }
 
-}  // namespace plat
+} // namespace plat

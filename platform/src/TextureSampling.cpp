@@ -7,7 +7,7 @@ namespace {
 int Wrap(std::int64_t index, int size)
 {
     if (index >= 0 && index < size)
-        return static_cast<int>(index);  // inside: no division
+        return static_cast<int>(index); // inside: no division
     const std::int64_t r = index % size;
     return static_cast<int>(r < 0 ? r + size : r);
 }
@@ -38,7 +38,7 @@ std::uint32_t Texel(const PixelImage& image, int x, int y)
     return image.opaque ? (texel | 0xFF000000u) : texel;
 }
 
-}  // namespace
+} // namespace
 
 int PointIndex(float coordinate, int size, bool clamp)
 {

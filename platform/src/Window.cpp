@@ -23,4 +23,4 @@ void CloseWindow(SDL_Window* window)
         SDL_DestroyWindow(window);
 }
 
-}  // namespace plat
+} // namespace plat

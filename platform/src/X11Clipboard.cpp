@@ -58,11 +58,11 @@ private:
         png_ = XInternAtom(display_, "image/png", False);
         bmp_ = XInternAtom(display_, "image/bmp", False);
         // Big requests allow a whole picture in one property; the limit is in 4-byte units.
-        maxPropertyBytes_ = static_cast<std::size_t>(XExtendedMaxRequestSize(display_) != 0
-                                                         ? XExtendedMaxRequestSize(display_)
-                                                         : XMaxRequestSize(display_)) *
-                                4 -
-                            64;
+        maxPropertyBytes_ =
+            static_cast<std::size_t>(XExtendedMaxRequestSize(display_) != 0 ? XExtendedMaxRequestSize(display_)
+                                                                            : XMaxRequestSize(display_)) *
+                4 -
+            64;
         worker_ = std::thread([this] { Serve(); });
         return true;
     }
@@ -152,8 +152,8 @@ private:
     }
 
     std::mutex mutex_;
-    std::unique_ptr<Offer> pending_;  // handed over under the mutex
-    std::unique_ptr<Offer> current_;  // the worker's
+    std::unique_ptr<Offer> pending_; // handed over under the mutex
+    std::unique_ptr<Offer> current_; // the worker's
     std::thread worker_;
     Display* display_ = nullptr;
     Window window_ = 0;
@@ -169,10 +169,9 @@ SelectionOwner& TheOwner()
     return owner;
 }
 
-}  // namespace
+} // namespace
 
-bool PlaceImageOnClipboard(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
-                           std::uint32_t pitch)
+bool PlaceImageOnClipboard(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height, std::uint32_t pitch)
 {
     if (pixels == nullptr || width == 0 || height == 0 || pitch < width)
         return false;
@@ -182,4 +181,4 @@ bool PlaceImageOnClipboard(const std::uint32_t* pixels, std::uint32_t width, std
     return TheOwner().Place(std::move(offer));
 }
 
-}  // namespace plat
+} // namespace plat

@@ -7,8 +7,8 @@
 
 namespace {
 
-const char* const kExports[] = {"CreateError",       "CreateFilePack", "CreateGraphic",     "CreateKeyInput",
-                                "CreateMidi",        "CreateOggVorbis", "CreateSound",      "CreateSoundStatic",
+const char* const kExports[] = {"CreateError",       "CreateFilePack",  "CreateGraphic", "CreateKeyInput",
+                                "CreateMidi",        "CreateOggVorbis", "CreateSound",   "CreateSoundStatic",
                                 "CreateTextTexture", "SetZephAppData"};
 
 TEST(EngineBoundaryTest, TheLibraryLoadsByPathAndOffersEveryExportByName)
@@ -51,4 +51,4 @@ TEST(EngineBoundaryTest, TheGameReturnsAtOnceWhenGivenACommandLine)
     EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
-}  // namespace
+} // namespace

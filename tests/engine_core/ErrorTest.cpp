@@ -164,4 +164,4 @@ TEST_F(ErrorObjectTest, WarningsBeforeSetFlagsShowNothing)
     EXPECT_TRUE(boxes.empty());
 }
 
-}  // namespace
+} // namespace

@@ -69,8 +69,8 @@ protected:
 
 TEST_F(FilePackTest, EntriesComeBackWithTheirBytesAndLengths)
 {
-    const std::vector<Bytes> entries = {Bytes{}, Text("A"), Text("abc"), Text("abcd"), Text("abcde"),
-                                        Patterned(300001)};
+    const std::vector<Bytes> entries = {Bytes{},      Text("A"),     Text("abc"),
+                                        Text("abcd"), Text("abcde"), Patterned(300001)};
     ASSERT_TRUE(Open(packwriter::BuildPack(entries)));
     for (std::size_t e = 0; e < entries.size(); ++e) {
         int length = -1;
@@ -141,8 +141,8 @@ void SetIndexWord(Bytes& file, std::uint32_t count, packformat::Block block, std
 struct MalformedCase {
     const char* name;
     void (*damage)(Bytes& file);
-    bool opens;       // whether OpenPack still succeeds
-    int brokenEntry;  // entry whose loads fail when it opens (-1: none)
+    bool opens;      // whether OpenPack still succeeds
+    int brokenEntry; // entry whose loads fail when it opens (-1: none)
 };
 
 const Bytes kGoodPack = packwriter::BuildPack({Text("first entry"), Text("second"), Text("third entry!")});
@@ -155,12 +155,11 @@ const MalformedCase kMalformed[] = {
     {"huge count", [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::Count, 0, 0x40000000u); }, false, -1},
     {"count past the file", [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::Count, 0, 1000); }, false, -1},
     {"ends inside the last entry", [](Bytes& f) { f.resize(f.size() - 3); }, true, 2},
-    {"byte length over stored length",
-     [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::ByteLengths, 1, 9); }, true, 1},
-    {"offset past the end",
-     [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::Offsets, 0, 0xFFFFFFF0u); }, true, 0},
-    {"word length past the end",
-     [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::WordLengths, 1, 0x3FFFFFFFu); }, true, 1},
+    {"byte length over stored length", [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::ByteLengths, 1, 9); }, true,
+     1},
+    {"offset past the end", [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::Offsets, 0, 0xFFFFFFF0u); }, true, 0},
+    {"word length past the end", [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::WordLengths, 1, 0x3FFFFFFFu); },
+     true, 1},
 };
 
 TEST_F(FilePackTest, MalformedPacksFailCleanly)
@@ -221,4 +220,4 @@ TEST_F(FilePackTest, TheFileIsClosedBetweenLoads)
     EXPECT_TRUE(Load(0).empty());
 }
 
-}  // namespace
+} // namespace

@@ -37,4 +37,4 @@ TEST(PackScrambleTest, ByteAndWordFormsAgree)
     }
 }
 
-}  // namespace
+} // namespace

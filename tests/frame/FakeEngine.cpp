@@ -131,6 +131,7 @@ public:
         *effect = nullptr;
         return E_FAIL;
     }
+
 private:
     FakeSurface backBuffer_;
 };
@@ -202,10 +203,7 @@ public:
     int MeasureString(const char16_t*, int, float*, float, float) override { return 0; }
     int GetStringWidth(const char16_t*, int) override { return 0; }
     int GetStringHeight(const char16_t*, int) override { return 0; }
-    bool DrawString(const float*, std::uint32_t, const char16_t*, int, float, float, int, int) override
-    {
-        return true;
-    }
+    bool DrawString(const float*, std::uint32_t, const char16_t*, int, float, float, int, int) override { return true; }
     void ClearGlyphs() override {}
     void Release() override
     {
@@ -366,15 +364,14 @@ public:
     }
 };
 
-template <typename T, typename Interface>
-Interface* Make(const char* factory)
+template <typename T, typename Interface> Interface* Make(const char* factory)
 {
     if (!Call(factory))
         return nullptr;
     return new T();
 }
 
-}  // namespace
+} // namespace
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -43,7 +43,7 @@ protected:
         GameConfig.SaveOnExit = 0;
         SceneState = MapSceneState = TitleState = 0;
         WindowActive = 1;
-        WindowClosing = 0;  // a run that reached its frame limit left the window closing
+        WindowClosing = 0; // a run that reached its frame limit left the window closing
         DeviceLost = 0;
         SceneTrace::Clear();
         SceneTrace::Enable(true);

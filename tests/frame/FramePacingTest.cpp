@@ -26,7 +26,7 @@ std::vector<std::uint32_t> FrameTimes(std::uint32_t start, std::uint32_t lastFra
             ++now;
             break;
         case FramePacer::Decision::Wrapped:
-            break;  // checked again at once, as the loop does
+            break; // checked again at once, as the loop does
         }
     }
     return frames;
@@ -60,7 +60,7 @@ TEST(FramePacingTest, ALongFrameRunsOnceButCountsEveryWholeSecond)
     PlayTimeClock = 5000;
     CountPlayTime(5999);
     EXPECT_EQ(data.PlaySeconds(), 0);
-    CountPlayTime(8500);  // a frame that took 2.5 s
+    CountPlayTime(8500); // a frame that took 2.5 s
     EXPECT_EQ(data.PlaySeconds(), 3);
     EXPECT_EQ(PlayTimeClock, 8000u);
     // Across the clock's wrap: 0xFFFFFF00 + 1000 is 0x2E8.
@@ -72,4 +72,4 @@ TEST(FramePacingTest, ALongFrameRunsOnceButCountsEveryWholeSecond)
     TheGameData = nullptr;
 }
 
-}  // namespace
+} // namespace

@@ -51,7 +51,7 @@ TEST_F(MainLoopTest, PlayTimeCountsWholeSecondsOfFrames)
 {
     StartOnFakeEngine();
     const int before = TheGameData->PlaySeconds();
-    RunFrames(130);  // 130 frames of 16 ms = 2.08 s
+    RunFrames(130); // 130 frames of 16 ms = 2.08 s
     EXPECT_EQ(TheGameData->PlaySeconds() - before, 2);
 }
 
@@ -63,13 +63,13 @@ TEST_F(MainLoopTest, ALostDeviceIsPolledThenResetWithEveryPartInOrder)
     control->cooperativeResults = {D3DERR_DEVICELOST, D3DERR_DEVICELOST, D3DERR_DEVICENOTRESET};
     RunFrames(3);
     // The shader part's hooks reach only effects, which this fake device never makes.
-    const Calls order = Sequence({"Device::TestCooperativeLevel", "part ReleaseMapNameCapture",
-                                  "part ReleaseGameOverTextures", "part ReleaseEncountTextures",
-                                  "CGraphic::ChangeScreenMode window"});
-    EXPECT_EQ(order, (Calls{"Device::TestCooperativeLevel", "Device::TestCooperativeLevel",
-                            "Device::TestCooperativeLevel", "part ReleaseMapNameCapture",
-                            "part ReleaseGameOverTextures", "part ReleaseEncountTextures",
-                            "CGraphic::ChangeScreenMode window"}));
+    const Calls order =
+        Sequence({"Device::TestCooperativeLevel", "part ReleaseMapNameCapture", "part ReleaseGameOverTextures",
+                  "part ReleaseEncountTextures", "CGraphic::ChangeScreenMode window"});
+    EXPECT_EQ(order,
+              (Calls{"Device::TestCooperativeLevel", "Device::TestCooperativeLevel", "Device::TestCooperativeLevel",
+                     "part ReleaseMapNameCapture", "part ReleaseGameOverTextures", "part ReleaseEncountTextures",
+                     "CGraphic::ChangeScreenMode window"}));
     // No input is read while the device is lost: three frames ran in all.
     EXPECT_EQ(CallsStartingWith("CKeyInput::Update").size(), 3u);
     EXPECT_EQ(DeviceLost, 0);
@@ -89,7 +89,7 @@ TEST_F(MainLoopTest, AFailedResetEndsTheGameWithItsReport)
 TEST_F(MainLoopTest, TheExitWaitsForTheClosingFades)
 {
     StartOnFakeEngine();
-    control->midiFadeSteps = 31;  // 500 ms ÷ 16 ms
+    control->midiFadeSteps = 31; // 500 ms ÷ 16 ms
     control->soundFadeSteps = 8;
     const std::uint32_t start = plat::NowMs();
     ExitPath();
@@ -163,8 +163,8 @@ TEST_F(MainLoopTest, AcceleratorsReachTheirCommands)
     RunCommand(kCommandScreenShotToFile);
     RunCommand(kCommandScreenShotToClipboard);
     RunCommand(kCommandResetInput);
-    EXPECT_EQ(control->calls, (Calls{"CGraphic::SaveScreenShot file", "CGraphic::SaveScreenShot clipboard",
-                                     "CKeyInput::Reset"}));
+    EXPECT_EQ(control->calls,
+              (Calls{"CGraphic::SaveScreenShot file", "CGraphic::SaveScreenShot clipboard", "CKeyInput::Reset"}));
 }
 
 TEST_F(MainLoopTest, AFailedModeSwitchGoesBackToTheModeThatWorked)
@@ -186,4 +186,4 @@ TEST_F(MainLoopTest, AFailedModeSwitchGoesBackToTheModeThatWorked)
     EXPECT_EQ(GameConfig.Window, 1);
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ protected:
         TheCharacter->battlePhase = battlePhase;
         TheTitle->leaveStep = step;
         TheTitle->openingStep = step;
-        TheTitle->openingLevel = 255;  // mid-fade: the step does not end this frame
+        TheTitle->openingLevel = 255; // mid-fade: the step does not end this frame
         control->calls.clear();
         TheGameMain->UpdateGameMain();
         return CallsStartingWith("part ");
@@ -160,4 +160,4 @@ TEST_F(SceneDispatchTest, ADriverErrorOnPresentIsReportedAndALostDeviceMarked)
     EXPECT_EQ(ErrorFlag, 1);
 }
 
-}  // namespace
+} // namespace

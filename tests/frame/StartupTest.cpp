@@ -16,7 +16,7 @@ using Calls = std::vector<std::string>;
 
 struct FailureCase {
     const char* failing;
-    const char* report;  // the error report start-up makes, or "" when silent
+    const char* report; // the error report start-up makes, or "" when silent
 };
 
 class StartupTest : public FrameFixture {};
@@ -68,9 +68,8 @@ TEST_F(StartupTest, EachFailingStepIsReportedOrSilentAsWrittenAndNoSettingsAreSa
 TEST_F(StartupTest, TheEngineObjectsAreMadeAndReleasedInTheirOrder)
 {
     ASSERT_TRUE(StartGame());
-    EXPECT_EQ(CallsStartingWith("Create"),
-              (Calls{"CreateError", "CreateGraphic", "CreateTextTexture", "CreateFilePack", "CreateKeyInput",
-                     "CreateMidi", "CreateSoundStatic"}));
+    EXPECT_EQ(CallsStartingWith("Create"), (Calls{"CreateError", "CreateGraphic", "CreateTextTexture", "CreateFilePack",
+                                                  "CreateKeyInput", "CreateMidi", "CreateSoundStatic"}));
     EXPECT_EQ(GameConfig.SaveOnExit, 1);
     EXPECT_EQ(GameReady, 1);
     control->calls.clear();
@@ -106,4 +105,4 @@ TEST_F(StartupTest, TheInputObjectGetsTheButtonsAndDirectionsAsBytes)
     EXPECT_EQ(GameConfig.WindowPosValid, 0);
 }
 
-}  // namespace
+} // namespace

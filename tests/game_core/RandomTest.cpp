@@ -20,4 +20,4 @@ TEST(GameRandomTest, SeededSequenceIsTheFixedFifteenBitOne)
     }
 }
 
-}  // namespace
+} // namespace

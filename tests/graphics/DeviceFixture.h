@@ -46,8 +46,7 @@ inline std::vector<TexturedVertex> Quad(float left, float top, float right, floa
 }
 
 // The same two triangles as a list: drawn without the rectangle fast path.
-template <class Vertex>
-std::vector<Vertex> AsList(const std::vector<Vertex>& strip)
+template <class Vertex> std::vector<Vertex> AsList(const std::vector<Vertex>& strip)
 {
     return {strip[0], strip[1], strip[2], strip[1], strip[3], strip[2]};
 }
@@ -168,4 +167,4 @@ inline std::uint32_t Modulate(std::uint32_t a, std::uint32_t b)
     return result;
 }
 
-}  // namespace devicetest
+} // namespace devicetest

@@ -70,9 +70,12 @@ TEST_F(GraphicObject, InitMakesTheSharedDeviceWithTheGameStates)
         D3DRENDERSTATETYPE state;
         std::uint32_t value;
     };
-    for (const State& s : {State{D3DRS_ALPHABLENDENABLE, 1}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
-                           {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}, {D3DRS_BLENDOP, D3DBLENDOP_ADD},
-                           {D3DRS_LIGHTING, 0}, {D3DRS_ZENABLE, 1}}) {
+    for (const State& s : {State{D3DRS_ALPHABLENDENABLE, 1},
+                           {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+                           {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
+                           {D3DRS_BLENDOP, D3DBLENDOP_ADD},
+                           {D3DRS_LIGHTING, 0},
+                           {D3DRS_ZENABLE, 1}}) {
         std::uint32_t value = 99;
         device->GetRenderState(s.state, &value);
         EXPECT_EQ(value, s.value) << s.state;
@@ -102,12 +105,12 @@ TEST_F(GraphicObject, ResetAfterLossOnlyOnceTheTargetsAreGiven)
     ASSERT_GE(graphic->Init(1, 640, 480, true, 0, false), 0);
     Direct3DDevice9* device = engine::State().sharedDevice;
     Direct3DSurface9* backBuffer = nullptr;
-    device->GetRenderTarget(0, &backBuffer);  // as the game keeps it between resets
+    device->GetRenderTarget(0, &backBuffer); // as the game keeps it between resets
     ASSERT_TRUE(plat::SimulateDeviceLoss(device, 1));
     EXPECT_EQ(device->Present(), D3DERR_DEVICELOST);
     EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICELOST);
     EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
-    EXPECT_EQ(graphic->ChangeScreenMode(1), D3DERR_INVALIDCALL);  // the back buffer is still held
+    EXPECT_EQ(graphic->ChangeScreenMode(1), D3DERR_INVALIDCALL); // the back buffer is still held
     backBuffer->Release();
     EXPECT_GE(graphic->ChangeScreenMode(1), 0);
     EXPECT_EQ(device->TestCooperativeLevel(), D3D_OK);
@@ -138,10 +141,10 @@ TEST_F(GraphicObject, ScreenshotFilesTakeTheFirstFreeNumber)
     ASSERT_EQ(first.size(), 14u + 40u + 640u * 480u * 4u);
     EXPECT_EQ(first[0], 'B');
     EXPECT_EQ(first[1], 'M');
-    EXPECT_EQ(Little32(first, 10), 54u);   // pixels after both headers
-    EXPECT_EQ(Little32(first, 18), 640u);  // width
-    EXPECT_EQ(Little32(first, 22), 480u);  // height, rows bottom-up
-    EXPECT_EQ(first[28], 32);              // bits per pixel
+    EXPECT_EQ(Little32(first, 10), 54u);  // pixels after both headers
+    EXPECT_EQ(Little32(first, 18), 640u); // width
+    EXPECT_EQ(Little32(first, 22), 480u); // height, rows bottom-up
+    EXPECT_EQ(first[28], 32);             // bits per pixel
     EXPECT_EQ(Little32(first, 54), 0xFF204080u);
     EXPECT_EQ(Little32(second, 54), 0xFF102030u);
 
@@ -177,4 +180,4 @@ TEST_F(GraphicObject, ScreenshotsFailSilently)
     EXPECT_EQ(testsupport::ReadWholeFile(folder / "ScreenShot"), "not a folder");
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ namespace {
 struct PngCase {
     const char* name;
     PngSpec spec;
-    std::vector<std::uint32_t> texels;  // expected, 0xAARRGGBB
+    std::vector<std::uint32_t> texels; // expected, 0xAARRGGBB
 };
 
 std::vector<PngCase> Cases()
@@ -40,8 +40,8 @@ std::vector<PngCase> Cases()
     }
     {
         // Palette of four with tRNS for the first two, 2 bits per index.
-        PngSpec spec{3, 5, PNG_COLOR_TYPE_PALETTE, 2, false, {}, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 8, 7}},
-                     {0, 128}};
+        PngSpec spec{
+            3, 5, PNG_COLOR_TYPE_PALETTE, 2, false, {}, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 8, 7}}, {0, 128}};
         const std::uint32_t colours[4] = {0x00FF0000u, 0x8000FF00u, 0xFF0000FFu, 0xFF090807u};
         std::vector<std::uint32_t> texels;
         for (std::uint32_t y = 0; y < 5; ++y) {
@@ -70,7 +70,8 @@ std::vector<PngCase> Cases()
         std::vector<std::uint32_t> texels;
         for (std::uint32_t i = 0; i < 15; ++i) {
             const std::uint32_t grey = 200 - i * 10, alpha = i * 15;
-            spec.samples.insert(spec.samples.end(), {static_cast<std::uint8_t>(grey), static_cast<std::uint8_t>(alpha)});
+            spec.samples.insert(spec.samples.end(),
+                                {static_cast<std::uint8_t>(grey), static_cast<std::uint8_t>(alpha)});
             texels.push_back(alpha << 24 | grey << 16 | grey << 8 | grey);
         }
         cases.push_back({"grey with alpha", spec, texels});
@@ -81,7 +82,8 @@ std::vector<PngCase> Cases()
         std::vector<std::uint32_t> texels;
         for (std::uint32_t i = 0; i < 15; ++i) {
             const std::uint8_t high = static_cast<std::uint8_t>(i * 17);
-            spec.samples.insert(spec.samples.end(), {high, 0xFF, static_cast<std::uint8_t>(255 - high), 0x01, 0x42, 0x80});
+            spec.samples.insert(spec.samples.end(),
+                                {high, 0xFF, static_cast<std::uint8_t>(255 - high), 0x01, 0x42, 0x80});
             texels.push_back(0xFF000000u | static_cast<std::uint32_t>(high) << 16 |
                              static_cast<std::uint32_t>(255 - high) << 8 | 0x42u);
         }
@@ -158,7 +160,7 @@ TEST_F(PackTexture, PngKindsBecomeTexturesOfExactSizeAndTexels)
         texture->UnlockRect(0);
         pack.ReleaseTexture(texture);
     }
-    pack.ReleaseTexture(nullptr);  // nothing to give back
+    pack.ReleaseTexture(nullptr); // nothing to give back
 }
 
 TEST_F(PackTexture, EntriesThatAreNotWholePngImagesAreRefused)
@@ -166,7 +168,7 @@ TEST_F(PackTexture, EntriesThatAreNotWholePngImagesAreRefused)
     const packwriter::Bytes good = MakePng(Cases()[0].spec);
     packwriter::Bytes truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 2));
     packwriter::Bytes corrupted = good;
-    corrupted[good.size() / 2] ^= 0xFF;  // breaks the compressed data's checksum
+    corrupted[good.size() / 2] ^= 0xFF; // breaks the compressed data's checksum
     packwriter::Bytes noHeader = good;
     std::memcpy(noHeader.data() + 12, "IHDX", 4);
     const std::string text = "program game-over\n";
@@ -177,7 +179,7 @@ TEST_F(PackTexture, EntriesThatAreNotWholePngImagesAreRefused)
         EXPECT_EQ(texture, nullptr) << entry;
     }
     Direct3DTexture9* texture = nullptr;
-    EXPECT_FALSE(pack.LoadTexture(&texture, 1, 5));  // no such pack
+    EXPECT_FALSE(pack.LoadTexture(&texture, 1, 5)); // no such pack
     ASSERT_TRUE(pack.LoadTexture(&texture, 0, 5));
     pack.ReleaseTexture(texture);
 
@@ -188,4 +190,4 @@ TEST_F(PackTexture, EntriesThatAreNotWholePngImagesAreRefused)
     engine::State().sharedDevice = device;
 }
 
-}  // namespace
+} // namespace

@@ -12,12 +12,12 @@ namespace pngfixture {
 struct PngSpec {
     std::uint32_t width;
     std::uint32_t height;
-    int colourType;  // PNG_COLOR_TYPE_*
+    int colourType; // PNG_COLOR_TYPE_*
     int bitDepth;
     bool interlaced;
-    std::vector<std::uint8_t> samples;  // packed rows as PNG stores them (before filtering)
+    std::vector<std::uint8_t> samples; // packed rows as PNG stores them (before filtering)
     std::vector<png_color> palette;
-    std::vector<std::uint8_t> transparency;  // tRNS of palette entries
+    std::vector<std::uint8_t> transparency; // tRNS of palette entries
 };
 
 inline void Append(png_structp png, png_bytep data, png_size_t length)
@@ -26,9 +26,7 @@ inline void Append(png_structp png, png_bytep data, png_size_t length)
     out->insert(out->end(), data, data + length);
 }
 
-inline void Flush(png_structp)
-{
-}
+inline void Flush(png_structp) {}
 
 inline bool WritePng(png_structp png, png_infop info, const PngSpec& spec, std::vector<png_bytep>& rows,
                      std::vector<std::uint8_t>& out)
@@ -64,4 +62,4 @@ inline std::vector<std::uint8_t> MakePng(const PngSpec& spec)
     return out;
 }
 
-}  // namespace pngfixture
+} // namespace pngfixture

@@ -35,15 +35,15 @@ TEST_F(Rasterisation, RectangleEdgesFollowTheFillRule)
     // {left, top, right, bottom} -> first and last covered column and row.
     struct Case {
         float left, top, right, bottom;
-        int x0, x1, y0, y1;  // inclusive; x1 < x0 when nothing is covered
+        int x0, x1, y0, y1; // inclusive; x1 < x0 when nothing is covered
     };
     const Case cases[] = {
-        {9.5f, 19.5f, 13.5f, 22.5f, 10, 13, 20, 22},   // the game's half-pixel placement
-        {10.0f, 20.0f, 14.0f, 23.0f, 10, 13, 20, 22},  // centres on the left/top edges are in, right/bottom out
-        {10.2f, 20.2f, 10.9f, 20.9f, 11, 10, 21, 20},  // no centre inside: nothing
-        {10.6f, 20.6f, 11.2f, 21.2f, 11, 11, 21, 21},  // one centre
-        {13.5f, 22.5f, 9.5f, 19.5f, 10, 13, 20, 22},   // mirrored corners cover the same
-        {-5.5f, -5.5f, 1.5f, 1.5f, 0, 1, 0, 1},        // clipped at the target's edge
+        {9.5f, 19.5f, 13.5f, 22.5f, 10, 13, 20, 22},  // the game's half-pixel placement
+        {10.0f, 20.0f, 14.0f, 23.0f, 10, 13, 20, 22}, // centres on the left/top edges are in, right/bottom out
+        {10.2f, 20.2f, 10.9f, 20.9f, 11, 10, 21, 20}, // no centre inside: nothing
+        {10.6f, 20.6f, 11.2f, 21.2f, 11, 11, 21, 21}, // one centre
+        {13.5f, 22.5f, 9.5f, 19.5f, 10, 13, 20, 22},  // mirrored corners cover the same
+        {-5.5f, -5.5f, 1.5f, 1.5f, 0, 1, 0, 1},       // clipped at the target's edge
         {637.5f, 477.5f, 700.0f, 500.0f, 638, 639, 478, 479},
     };
     for (const Case& c : cases) {
@@ -75,7 +75,7 @@ TEST_F(Rasterisation, AdjacentTranslucentQuadsShowNoSeamAndNoDoubleBlend)
         device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1, 0);
         DrawStrip(Quad(19.5f, 19.5f, edge, 59.5f, kHalfWhite));
         DrawStrip(Quad(edge, 19.5f, 179.5f, 59.5f, kHalfWhite));
-        DrawStrip(Quad(19.5f, 59.5f, 179.5f, edge, kHalfWhite));  // below, sharing a horizontal edge
+        DrawStrip(Quad(19.5f, 59.5f, 179.5f, edge, kHalfWhite)); // below, sharing a horizontal edge
         const auto pixels = Pixels();
         for (int y = 20; y < 100; ++y) {
             for (int x = 20; x < 180; ++x)
@@ -123,8 +123,15 @@ TEST_F(Rasterisation, DiamondWithCentresOnItsEdgesKeepsOnlyTheLeftEdges)
         int x, y;
         bool covered;
     };
-    for (const Expectation& e : {Expectation{40, 50, true}, {45, 45, true}, {45, 55, true}, {50, 50, true},
-                                 {60, 50, false}, {55, 45, false}, {55, 55, false}, {50, 40, false}, {50, 60, false}})
+    for (const Expectation& e : {Expectation{40, 50, true},
+                                 {45, 45, true},
+                                 {45, 55, true},
+                                 {50, 50, true},
+                                 {60, 50, false},
+                                 {55, 45, false},
+                                 {55, 55, false},
+                                 {50, 40, false},
+                                 {50, 60, false}})
         EXPECT_EQ(Pixel(e.x, e.y) == 0xFFFFFFFFu, e.covered) << e.x << "," << e.y;
 }
 
@@ -189,4 +196,4 @@ TEST_F(Rasterisation, RectangleFastPathDrawsWhatTheTrianglesDraw)
     texture->Release();
 }
 
-}  // namespace
+} // namespace

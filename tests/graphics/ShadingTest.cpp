@@ -43,14 +43,14 @@ TEST_F(Shading, ModulateAndBlendTable)
         bool blending;
     };
     const Case cases[] = {
-        {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFF000000u, true},  // unchanged
-        {0xFF804020u, 0xFFFFFFFFu, 0xFF102030u, true},  // opaque texel replaces
-        {0xFF804020u, 0x80FFFFFFu, 0xFF102030u, true},  // diffuse alpha is the opacity
-        {0x80FF8000u, 0xFFFFFFFFu, 0xFF0000FFu, true},  // texel alpha is the opacity
-        {0x80FF8000u, 0x80808080u, 0xFF0000FFu, true},  // both, and the colour darkens
-        {0x00FFFFFFu, 0xFFFFFFFFu, 0xFF123456u, true},  // transparent texel leaves the background
+        {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFF000000u, true}, // unchanged
+        {0xFF804020u, 0xFFFFFFFFu, 0xFF102030u, true}, // opaque texel replaces
+        {0xFF804020u, 0x80FFFFFFu, 0xFF102030u, true}, // diffuse alpha is the opacity
+        {0x80FF8000u, 0xFFFFFFFFu, 0xFF0000FFu, true}, // texel alpha is the opacity
+        {0x80FF8000u, 0x80808080u, 0xFF0000FFu, true}, // both, and the colour darkens
+        {0x00FFFFFFu, 0xFFFFFFFFu, 0xFF123456u, true}, // transparent texel leaves the background
         {0xC0336699u, 0xFF80C0FFu, 0xFFFFFFFFu, true},
-        {0x80FF8000u, 0x80808080u, 0xFF0000FFu, false},  // blending off: the stage result replaces
+        {0x80FF8000u, 0x80808080u, 0xFF0000FFu, false}, // blending off: the stage result replaces
     };
     int column = 0;
     for (const Case& c : cases) {
@@ -154,7 +154,7 @@ TEST_F(Shading, SamplingWrapsClampsAndFilters)
     DrawStrip(Quad(-0.5f, 1.5f, 7.5f, 2.5f, 0xFFFFFFFFu));
     // Pixel 2 samples u × 4 − 0.5 = 0.75: a quarter of texel 0 and three quarters of texel 1.
     EXPECT_EQ(Pixel(2, 2), 0xFF0000BFu);
-    EXPECT_EQ(Pixel(0, 2), 0xFF000000u);  // clamped at the left edge
+    EXPECT_EQ(Pixel(0, 2), 0xFF000000u); // clamped at the left edge
     texture->Release();
 }
 
@@ -165,7 +165,7 @@ TEST_F(Shading, StageOperationsSelectArguments)
     device->SetTexture(0, texture);
     struct Case {
         std::uint32_t colourOp, colourArg1, alphaOp, alphaArg1;
-        std::uint32_t source;  // the stage result before blending
+        std::uint32_t source; // the stage result before blending
     };
     const std::uint32_t diffuse = 0xFF808080u;
     const Case cases[] = {
@@ -216,14 +216,14 @@ TEST_F(Shading, SecondStageWorksOnlyWithTwoCoordinateSets)
 TEST_F(Shading, BadDrawsAreRefused)
 {
     const auto quad = Quad(0, 0, 4, 4, 0xFFFFFFFFu);
-    EXPECT_EQ(device->SetFVF(D3DFVF_DIFFUSE), D3DERR_INVALIDCALL);  // no position
-    EXPECT_EQ(device->SetFVF(D3DFVF_XYZRHW | 0x300), D3DERR_INVALIDCALL);  // three coordinate sets
+    EXPECT_EQ(device->SetFVF(D3DFVF_DIFFUSE), D3DERR_INVALIDCALL);        // no position
+    EXPECT_EQ(device->SetFVF(D3DFVF_XYZRHW | 0x300), D3DERR_INVALIDCALL); // three coordinate sets
     device->SetFVF(kTexturedFormat);
-    EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), 20), D3DERR_INVALIDCALL);  // stride too short
+    EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), 20), D3DERR_INVALIDCALL); // stride too short
     EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, nullptr, sizeof(TexturedVertex)), D3DERR_INVALIDCALL);
     device->EndScene();
     EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), sizeof(TexturedVertex)),
-              D3DERR_INVALIDCALL);  // outside a scene
+              D3DERR_INVALIDCALL); // outside a scene
     EXPECT_EQ(device->EndScene(), D3DERR_INVALIDCALL);
     device->BeginScene();
     EXPECT_EQ(device->BeginScene(), D3DERR_INVALIDCALL);
@@ -236,4 +236,4 @@ TEST_F(Shading, BadDrawsAreRefused)
     EXPECT_EQ(Pixel(320, 240), 0xFF000000u);
 }
 
-}  // namespace
+} // namespace

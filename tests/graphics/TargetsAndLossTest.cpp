@@ -72,7 +72,7 @@ TEST_F(TargetsAndLoss, LossThenResetOnceDefaultPoolObjectsAreGone)
     D3DPRESENT_PARAMETERS parameters{640, 480, D3DFMT_X8R8G8B8};
     parameters.Windowed = true;
     EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICELOST);
-    EXPECT_EQ(device->Reset(&parameters), D3DERR_DEVICELOST);  // not yet possible
+    EXPECT_EQ(device->Reset(&parameters), D3DERR_DEVICELOST); // not yet possible
     EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICELOST);
     EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
 
@@ -113,7 +113,7 @@ TEST_F(TargetsAndLoss, ScreenshotCopyHoldsThePresentedPicture)
     DrawStrip(Quad(-0.5f, -0.5f, 639.5f, 479.5f, 0xFF405060u));
     device->EndScene();
     ASSERT_EQ(device->Present(), D3D_OK);
-    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);  // the next frame starts
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0); // the next frame starts
     Direct3DSurface9* copy = nullptr;
     ASSERT_EQ(device->CreateOffscreenPlainSurface(640, 480, D3DFMT_A8R8G8B8, D3DPOOL_SCRATCH, &copy), D3D_OK);
     ASSERT_EQ(device->GetFrontBufferData(0, copy), D3D_OK);
@@ -135,4 +135,4 @@ TEST_F(TargetsAndLoss, PixelShaderVersionCanBeLowered)
     EXPECT_EQ(caps.PixelShaderVersion, 0xFFFF0104u);
 }
 
-}  // namespace
+} // namespace

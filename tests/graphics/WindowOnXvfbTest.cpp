@@ -107,9 +107,8 @@ protected:
             return packwriter::Bytes(bytes.begin(), bytes.end());
         };
         const auto path = folder / "Pack.dat";
-        ASSERT_TRUE(packwriter::WritePack(
-            path, {png(8, 6, Checker(8, 6, 1, 0xFF203060u, 0xFF304878u)),
-                   png(32, 32, Checker(32, 32, 8, 0xFFE0C040u, 0x80C02020u))}));
+        ASSERT_TRUE(packwriter::WritePack(path, {png(8, 6, Checker(8, 6, 1, 0xFF203060u, 0xFF304878u)),
+                                                 png(32, 32, Checker(32, 32, 8, 0xFFE0C040u, 0x80C02020u))}));
         CFilePackDerived pack;
         ASSERT_TRUE(pack.Init(1));
         ASSERT_TRUE(pack.OpenPack(path.c_str(), 0));
@@ -160,7 +159,7 @@ protected:
     // screen at the window's place on its own connection.
     std::uint32_t WindowPixel(int x, int y)
     {
-        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a failed read shows as a wrong pixel
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; }); // a failed read shows as a wrong pixel
         Display* x11 = XOpenDisplay(display->Name().c_str());
         if (x11 == nullptr)
             return 0xDEADBEEFu;
@@ -279,4 +278,4 @@ TEST_F(WindowOnXvfb, ClipboardCopyReadsBackAsPngAndBmp)
     EXPECT_EQ(second[54] | second[55] << 8 | second[56] << 16, 0x123456);
 }
 
-}  // namespace
+} // namespace

@@ -26,8 +26,8 @@ public:
         if (!OnPath("Xvfb") || pipe(ends) != 0)
             return;
         const std::string fd = std::to_string(ends[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-                              "tcp", "-noreset", nullptr};
+        const char* argv[] = {"Xvfb",         "-displayfd", fd.c_str(), "-screen",  "0",
+                              screen.c_str(), "-nolisten",  "tcp",      "-noreset", nullptr};
         pid_ = fork();
         if (pid_ == 0) {
             // The server goes with the test, however the test ends.
@@ -80,4 +80,4 @@ private:
     std::string name_;
 };
 
-}  // namespace xvfbtest
+} // namespace xvfbtest

@@ -46,7 +46,7 @@ TEST_F(PlayBGMTest, LoadTuneLoadsOnlyWhatTheTrackDoesNotHoldUnlessForced)
         int track, tune;
         bool force;
         bool loaded;
-        const char* call;  // null when the MIDI object is left alone
+        const char* call; // null when the MIDI object is left alone
         int tuneAfter;
     };
     const Step steps[] = {
@@ -54,10 +54,10 @@ TEST_F(PlayBGMTest, LoadTuneLoadsOnlyWhatTheTrackDoesNotHoldUnlessForced)
         {0, 3, false, false, nullptr, 3},
         {0, 3, true, true, "Load(0,Midi/Tune03.mid)", 3},
         {1, 3, false, true, "Load(1,Midi/Tune03.mid)", 3},  // tracks keep their own tune
-        {0, 17, false, true, "Load(0,Midi/Tune00.mid)", 0},  // out of range: the title tune
+        {0, 17, false, true, "Load(0,Midi/Tune00.mid)", 0}, // out of range: the title tune
         {0, -5, false, false, nullptr, 0},
         {0, 16, false, true, "Load(0,Midi/Tune16.mid)", 16},
-        {2, 5, true, false, nullptr, -1},  // no third song slot
+        {2, 5, true, false, nullptr, -1}, // no third song slot
         {-1, 5, true, false, nullptr, -1},
     };
     for (const Step& s : steps) {
@@ -220,7 +220,7 @@ TEST_F(PlayBGMTest, EveryTuneIsAMidiFileOfItsOwnInTheMidiFolder)
     EXPECT_EQ(paths.size(), static_cast<size_t>(BGM_TUNE_COUNT));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -233,4 +233,4 @@ TEST(BgmTuneFilesTest, TheSampleDataHoldsEveryTuneOfTheTable)
         EXPECT_TRUE(std::filesystem::is_regular_file(run / tune.path)) << tune.path;
 }
 
-}  // namespace
+} // namespace

@@ -141,7 +141,7 @@ TEST_F(PlaySETest, LoopEffectsSwitchOnlyOnAChange)
         {0, true, true, {"FadeIn(27)"}},
         {0, false, false, {"Stop(27)"}},
         {1, true, true, {"FadeIn(29)"}},
-        {0, true, false, {"Play(27)"}},  // each loop keeps its own state
+        {0, true, false, {"Play(27)"}}, // each loop keeps its own state
         {1, false, false, {"Stop(29)"}},
         {2, true, false, {}},
         {-1, true, false, {}},
@@ -179,4 +179,4 @@ TEST_F(PlaySETest, VolumeChangesReachTheEngineAndAreKeptOnlyOnSuccess)
     }
 }
 
-}  // namespace
+} // namespace

@@ -48,4 +48,4 @@ inline void WriteWholeFile(const std::filesystem::path& path, const std::string&
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace testsupport
+} // namespace testsupport

@@ -109,4 +109,4 @@ TEST_F(MenuInputTest, TheCursorSwingsThroughFourOffsetsEvery45Frames)
     EXPECT_EQ(changes, expected);
 }
 
-}  // namespace
+} // namespace

@@ -138,7 +138,6 @@ protected:
         file << bytes;
     }
 
-
     // One frame of the title: count the sound frame, update by the title
     // state as the game object does, then let pushes end.
     void Update()

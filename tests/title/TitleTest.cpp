@@ -146,7 +146,7 @@ TEST_F(TitleTest, TheLoadWindowAndItsConfirmationAnswerConfirmAndCancel)
     ASSERT_EQ(title.menuCursor, 1);
     PushButton(kConfirm);
     EXPECT_EQ(title.menuState, TITLE_MENU_LOAD);
-    EXPECT_EQ(title.slotCursor, 1);  // the slot written last
+    EXPECT_EQ(title.slotCursor, 1); // the slot written last
     EXPECT_EQ(mapMenu.saveSlots[1].filled, 1);
     EXPECT_EQ(mapMenu.saveSlots[0].filled, 0);
 
@@ -333,7 +333,7 @@ TEST_F(TitleTest, TheMenuDimsBehindTheLoadWindowAndTheSlotsShowTheirSaves)
     EXPECT_EQ(text.drawn[text.drawn.size() - 2].text, u"ロード");
     EXPECT_EQ(text.drawn.back().text, u"やめる");
     EXPECT_FLOAT_EQ(text.drawn.back().y, 20.0f + 26.0f + 10.0f + 26.0f);
-    EXPECT_EQ(text.drawn[1].colour, 0xFF808080u);  // the slots behind are dimmed
+    EXPECT_EQ(text.drawn[1].colour, 0xFF808080u); // the slots behind are dimmed
 }
 
 TEST_F(TitleTest, AFailedTextDrawIsReportedAndEndsTheTitlesDrawing)
@@ -344,7 +344,7 @@ TEST_F(TitleTest, AFailedTextDrawIsReportedAndEndsTheTitlesDrawing)
     title.DrawTitle();
     ASSERT_EQ(error.reports.size(), 1u);
     EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 423, 10}));
-    EXPECT_FALSE(Noted("DrawEventSprite(1)"));  // no cursor
+    EXPECT_FALSE(Noted("DrawEventSprite(1)")); // no cursor
 }
 
-}  // namespace
+} // namespace

@@ -114,7 +114,7 @@ int ListOrExtract(const fs::path& pack, const fs::path* folder)
     return failures == 0 ? 0 : 1;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

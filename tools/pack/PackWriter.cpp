@@ -25,7 +25,7 @@ void PutWords(Bytes& out, std::size_t at, std::vector<std::uint32_t> words, pack
         PutWord(out, at + i * 4, words[i]);
 }
 
-}  // namespace
+} // namespace
 
 Bytes BuildPack(const std::vector<Bytes>& entries)
 {
@@ -89,4 +89,4 @@ bool WritePack(const std::filesystem::path& path, const std::vector<Bytes>& entr
     return true;
 }
 
-}  // namespace packwriter
+} // namespace packwriter

@@ -16,4 +16,4 @@ Bytes BuildPack(const std::vector<Bytes>& entries);
 // Writes BuildPack(entries) to `path` through a temporary file; false on any failure.
 bool WritePack(const std::filesystem::path& path, const std::vector<Bytes>& entries);
 
-}  // namespace packwriter
+} // namespace packwriter

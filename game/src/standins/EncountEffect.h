@@ -15,7 +15,11 @@ public:
     void ReleaseEncountEffect() { SceneTrace::Note("ReleaseEncountEffect"); }
     void UpdateEncountEffect() { SceneTrace::Note("UpdateEncountEffect"); }
     void DrawEncountEffect() { SceneTrace::Note("DrawEncountEffect"); }
-    bool IsEncountEffectReady() { SceneTrace::Note("IsEncountEffectReady"); return false; }
+    bool IsEncountEffectReady()
+    {
+        SceneTrace::Note("IsEncountEffectReady");
+        return false;
+    }
     void ReleaseEncountTextures() { SceneTrace::Note("ReleaseEncountTextures"); }
     void CaptureEncountScreen() { SceneTrace::Note("CaptureEncountScreen"); }
     // Starts an encounter: the scene becomes the encounter transition.

@@ -15,7 +15,11 @@ public:
     void ReleaseGameOverEffect() { SceneTrace::Note("ReleaseGameOverEffect"); }
     void UpdateGameOverEffect() { SceneTrace::Note("UpdateGameOverEffect"); }
     void DrawGameOverEffect() { SceneTrace::Note("DrawGameOverEffect"); }
-    bool IsGameOverEffectReady() { SceneTrace::Note("IsGameOverEffectReady"); return false; }
+    bool IsGameOverEffectReady()
+    {
+        SceneTrace::Note("IsGameOverEffectReady");
+        return false;
+    }
     void ReleaseGameOverTextures() { SceneTrace::Note("ReleaseGameOverTextures"); }
     void BeginSceneCapture() { SceneTrace::Note("BeginSceneCapture"); }
     // Enters the game-over scene.

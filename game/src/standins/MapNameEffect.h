@@ -14,7 +14,11 @@ public:
     void InitMapNameText() { SceneTrace::Note("InitMapNameText"); }
     void UpdateMapNameEffect() { SceneTrace::Note("UpdateMapNameEffect"); }
     void DrawMapNameEffect() { SceneTrace::Note("DrawMapNameEffect"); }
-    bool IsMapNameEffectActive() { SceneTrace::Note("IsMapNameEffectActive"); return false; }
+    bool IsMapNameEffectActive()
+    {
+        SceneTrace::Note("IsMapNameEffectActive");
+        return false;
+    }
     void ReleaseMapNameCapture() { SceneTrace::Note("ReleaseMapNameCapture"); }
     void RestoreMapNameEffect() { SceneTrace::Note("RestoreMapNameEffect"); }
     void StartMapNameEffect(bool newPlace) { SceneTrace::Note("StartMapNameEffect", newPlace ? 1 : 0); }

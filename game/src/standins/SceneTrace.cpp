@@ -14,7 +14,7 @@ void Record(std::string call)
         noteHook(call);
 }
 
-}  // namespace
+} // namespace
 
 void Enable(bool on)
 {
@@ -48,4 +48,4 @@ const std::vector<std::string>& Calls()
     return calls;
 }
 
-}  // namespace SceneTrace
+} // namespace SceneTrace

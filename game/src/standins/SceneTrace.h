@@ -16,4 +16,4 @@ const std::vector<std::string>& Calls();
 // Called with every note while tracing is on; tests use it to act inside a part.
 void SetHook(std::function<void(const std::string&)> hook);
 
-}  // namespace SceneTrace
+} // namespace SceneTrace

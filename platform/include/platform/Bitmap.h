@@ -17,4 +17,4 @@ std::vector<std::uint8_t> EncodeDib(const std::uint32_t* pixels, std::uint32_t w
 std::vector<std::uint8_t> EncodeBmpFile(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
                                         std::uint32_t pitch);
 
-}  // namespace plat
+} // namespace plat

@@ -10,7 +10,6 @@ namespace plat {
 
 // `pixels` are 0xAARRGGBB rows top-down, `pitch` pixels apart. False when no
 // X display can be reached or the clipboard could not be taken.
-bool PlaceImageOnClipboard(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
-                           std::uint32_t pitch);
+bool PlaceImageOnClipboard(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height, std::uint32_t pitch);
 
-}  // namespace plat
+} // namespace plat

@@ -18,4 +18,4 @@ void AdvanceVirtualClock(std::uint32_t ms);
 void UseRealClock();
 bool IsVirtualClock();
 
-}  // namespace plat
+} // namespace plat

@@ -48,16 +48,16 @@ struct RECT {
 
 enum D3DFORMAT : std::uint32_t {
     D3DFMT_UNKNOWN = 0,
-    D3DFMT_A8R8G8B8 = 1,  // 32-bit, alpha in the top byte
-    D3DFMT_X8R8G8B8 = 2,  // 32-bit, top byte ignored
+    D3DFMT_A8R8G8B8 = 1, // 32-bit, alpha in the top byte
+    D3DFMT_X8R8G8B8 = 2, // 32-bit, top byte ignored
     D3DFMT_R5G6B5 = 3,
     D3DFMT_D16 = 10,
     D3DFMT_D24S8 = 11,
 };
 
 enum D3DPOOL : std::uint32_t {
-    D3DPOOL_DEFAULT = 0,  // lost with the device
-    D3DPOOL_MANAGED = 1,  // survives a reset
+    D3DPOOL_DEFAULT = 0, // lost with the device
+    D3DPOOL_MANAGED = 1, // survives a reset
     D3DPOOL_SYSTEMMEM = 2,
     D3DPOOL_SCRATCH = 3,
 };
@@ -97,7 +97,7 @@ struct D3DDISPLAYMODE {
 };
 
 struct D3DCAPS9 {
-    std::uint32_t PixelShaderVersion;  // 0xFFFF0000 | major << 8 | minor
+    std::uint32_t PixelShaderVersion; // 0xFFFF0000 | major << 8 | minor
     std::uint32_t VertexShaderVersion;
     std::uint32_t MaxTextureWidth;
     std::uint32_t MaxTextureHeight;
@@ -310,9 +310,8 @@ public:
                                     std::uint32_t stride) = 0;
 
     // Resources
-    virtual HRESULT CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
-                                  std::uint32_t usage, D3DFORMAT format, D3DPOOL pool,
-                                  Direct3DTexture9** texture) = 0;
+    virtual HRESULT CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t usage,
+                                  D3DFORMAT format, D3DPOOL pool, Direct3DTexture9** texture) = 0;
     virtual HRESULT CreateOffscreenPlainSurface(std::uint32_t width, std::uint32_t height, D3DFORMAT format,
                                                 D3DPOOL pool, Direct3DSurface9** surface) = 0;
     virtual HRESULT CreateDepthStencilSurface(std::uint32_t width, std::uint32_t height, D3DFORMAT format,

@@ -12,4 +12,4 @@ bool IsHeadless();
 // SDL_Init.
 void PrepareSdlForHeadless();
 
-}  // namespace plat
+} // namespace plat

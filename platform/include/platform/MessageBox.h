@@ -13,8 +13,8 @@ namespace plat {
 enum class MessageKind { Error, Warning, Information };
 
 struct MessageBoxRequest {
-    std::string text;     // UTF-8
-    std::string caption;  // UTF-8
+    std::string text;    // UTF-8
+    std::string caption; // UTF-8
     MessageKind kind;
     bool topmost;
 };
@@ -26,4 +26,4 @@ void ShowMessageBox(SDL_Window* owner, const MessageBoxRequest& request);
 using MessageBoxSink = std::function<void(SDL_Window* owner, const MessageBoxRequest&)>;
 void SetMessageBoxSink(MessageBoxSink sink);
 
-}  // namespace plat
+} // namespace plat

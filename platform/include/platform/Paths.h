@@ -19,4 +19,4 @@ std::filesystem::path ResolvePath(const std::filesystem::path& path);
 // The folder that holds the running executable.
 std::filesystem::path ExecutableFolder();
 
-}  // namespace plat
+} // namespace plat

@@ -10,4 +10,4 @@ namespace plat {
 std::vector<std::uint8_t> EncodePng(const std::uint32_t* pixels, std::uint32_t width, std::uint32_t height,
                                     std::uint32_t pitch);
 
-}  // namespace plat
+} // namespace plat

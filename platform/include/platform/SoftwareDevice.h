@@ -28,4 +28,4 @@ bool SetReportedPixelShaderVersion(Direct3DDevice9* device, std::uint32_t versio
 // Whether the device shows its picture in a desktop full-screen window.
 bool IsShowingFullScreen(Direct3DDevice9* device);
 
-}  // namespace plat
+} // namespace plat

@@ -10,4 +10,4 @@ namespace plat {
 std::string ToUtf8(std::u16string_view text);
 std::u16string ToUtf16(std::string_view text);
 
-}  // namespace plat
+} // namespace plat

@@ -10,7 +10,7 @@ struct SDL_Window;
 namespace plat {
 
 struct WindowPlacement {
-    int x;  // SDL_WINDOWPOS_CENTERED when centred
+    int x; // SDL_WINDOWPOS_CENTERED when centred
     int y;
     bool fullScreen;
 };
@@ -20,4 +20,4 @@ struct WindowPlacement {
 SDL_Window* OpenWindow(const std::string& title, int width, int height, const WindowPlacement& placement);
 void CloseWindow(SDL_Window* window);
 
-}  // namespace plat
+} // namespace plat
