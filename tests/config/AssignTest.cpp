@@ -86,6 +86,12 @@ struct JoyTypingCase {
     int finalButton;
 };
 
+// Cases print by their name rather than as raw bytes in test listings.
+void PrintTo(const JoyTypingCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 const JoyTypingCase kJoyTyping[] = {
     {"2 then 5 gives 25", {{JoyKey::Digit, 2, true, "2"}, {JoyKey::Digit, 5, true, "Button25"}}, 25},
     {"4 gives 4 at once", {{JoyKey::Digit, 4, true, "Button4"}}, 4},

@@ -24,6 +24,12 @@ struct KeyboardFramesCase {
     const char* expected; // one letter per frame, see SlotLetter
 };
 
+// Cases print by their name rather than as raw bytes in test listings.
+void PrintTo(const KeyboardFramesCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 void PressAndReleaseMany(plat::ScriptedInputSource& script, int frame, std::uint8_t key, int events)
 {
     for (int i = 0; i < events; ++i)
@@ -133,6 +139,11 @@ struct AxesCase {
     int y;
     int holdMask; // 1 up, 2 down, 4 left, 8 right
 };
+
+void PrintTo(const AxesCase& c, std::ostream* out)
+{
+    *out << "axes " << c.x << "," << c.y;
+}
 
 class ControllerAxesTest : public ::testing::TestWithParam<AxesCase> {};
 
@@ -281,6 +292,11 @@ struct FillCase {
     std::array<std::uint8_t, 16> expectedKeys;
     std::array<std::uint8_t, 12> expectedButtons;
 };
+
+void PrintTo(const FillCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 const FillCase kFillCases[] = {
     {"the game's slot 11 takes key 1 and button 11", 11, kGameKeys, kGameButtons, kGameKeys, kGameButtons},
