@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "Config.h"
 #include "GameMain.h"
 #include "KeyNames.h"
@@ -10,6 +12,7 @@
 #include "ZephGlobals.h"
 #include "platform/Clock.h"
 #include "platform/Headless.h"
+#include "platform/Paths.h"
 
 CInitialize Initializer;
 std::uint32_t CurrentTime = 0;
@@ -24,6 +27,19 @@ constexpr int kScreenHeight = 480;
 void Report(int line, int code)
 {
     REPORT_ERROR(kSource, line, code);
+}
+
+// A start-up step that shows no message box still leaves a trace: a line on
+// standard error and the log, in the error object's three-line form (the
+// error flag stays clear, so no box follows).
+bool FailQuietly(int line, const char* what)
+{
+    std::fprintf(stderr, "Velmora: start-up failed: %s\n", what);
+    if (std::FILE* log = std::fopen(plat::ResolvePath("Error.log").c_str(), "wb")) {
+        std::fprintf(log, "File : %s\r\nLine : %d\r\n%s\r\n", kSource, line, what);
+        std::fclose(log);
+    }
+    return false;
 }
 
 void HideCursor()
@@ -107,22 +123,25 @@ bool CInitialize::OpenMainWindow()
 bool CInitialize::InitializeGame()
 {
     // 1. One copy of the game only.
-    if (!AcquireSingleInstanceLock())
+    if (!AcquireSingleInstanceLock()) {
+        // Another copy runs in this folder: its log is not ours to touch.
+        std::fprintf(stderr, "Velmora: another copy of the game is already running\n");
         return false;
+    }
     plat::PrepareSdlForHeadless();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-        return false;
+        return FailQuietly(__LINE__, SDL_GetError());
     // 2. No input method editor: keys reach the game as keys.
     SDL_StopTextInput();
 
     // 3. The engine library.
     if (!EngineModule.Open(kEngineLibraryPath))
-        return false;
+        return FailQuietly(__LINE__, EngineModule.LastError().c_str());
 
     // 4. The error object; reports are possible from here on.
     auto createError = Bind<Zeph::CreateErrorProc>("CreateError");
     if (createError == nullptr || (ZephError = createError()) == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine cannot make its error object");
     ZephError->SetFlags(&ErrorFlag, &GameConfig.ShowWarn);
 
     // 5. Settings, or their defaults.
@@ -131,7 +150,7 @@ bool CInitialize::InitializeGame()
 
     // 6-13. The window, centred unless a position is kept; the cursor starts hidden.
     if (!OpenMainWindow())
-        return false;
+        return FailQuietly(__LINE__, SDL_GetError());
     SaveWindowPosition();
     HideCursor();
     // 14. The accelerators are built into the window-event handling.
@@ -139,13 +158,13 @@ bool CInitialize::InitializeGame()
     // 15.
     auto setAppData = Bind<Zeph::SetZephAppDataProc>("SetZephAppData");
     if (setAppData == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine lacks SetZephAppData");
     setAppData(MainWindow, &CurrentTime, &CurrentFvf, &CurrentTexture);
 
     // 16. Graphics.
     auto createGraphic = Bind<Zeph::CreateGraphicProc>("CreateGraphic");
     if (createGraphic == nullptr || (ZephGraphic = createGraphic()) == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine cannot make its graphics object");
     if (ZephGraphic->Init(GameConfig.Window, kScreenWidth, kScreenHeight, true, 0, false) < 0) {
         Report(244, 3);
         return false;
@@ -155,7 +174,7 @@ bool CInitialize::InitializeGame()
     // 17-20. The main text object and the glyphs it always needs.
     CreateTextTextureProc = Bind<Zeph::CreateTextTextureProc>("CreateTextTexture");
     if (CreateTextTextureProc == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine lacks CreateTextTexture");
     ZephTextTexture = CreateTextTextureProc();
     if (ZephTextTexture == nullptr) {
         Report(260, 1);
@@ -178,7 +197,7 @@ bool CInitialize::InitializeGame()
     // 21. The resource pack.
     auto createFilePack = Bind<Zeph::CreateFilePackProc>("CreateFilePack");
     if (createFilePack == nullptr || (ZephFilePack = createFilePack()) == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine cannot make its pack reader");
     if (!ZephFilePack->Init(1)) {
         Report(314, 1);
         return false;
@@ -190,12 +209,12 @@ bool CInitialize::InitializeGame()
 
     // 22. The data tables.
     if (!LoadGameData())
-        return false;
+        return ErrorFlag ? false : FailQuietly(__LINE__, "the data tables of Data/Pack.dat cannot be read");
 
     // 23-24. Input: eleven buttons, a twelfth on the "1" key, and the directions.
     auto createKeyInput = Bind<Zeph::CreateKeyInputProc>("CreateKeyInput");
     if (createKeyInput == nullptr || (ZephKeyInput = createKeyInput()) == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine cannot make its input object");
     std::uint8_t keys[16];
     std::uint8_t buttons[12];
     for (int slot = 0; slot < 11; ++slot) {
@@ -215,14 +234,14 @@ bool CInitialize::InitializeGame()
     // 25-26. Music and sound effects.
     auto createMidi = Bind<Zeph::CreateMidiProc>("CreateMidi");
     if (createMidi == nullptr || (ZephMidi = createMidi()) == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine cannot make its music object");
     if (!ZephMidi->Init(2, false)) {
         Report(386, 20);
         return false;
     }
     auto createSoundStatic = Bind<Zeph::CreateSoundStaticProc>("CreateSoundStatic");
     if (createSoundStatic == nullptr || (ZephSoundStatic = createSoundStatic()) == nullptr)
-        return false;
+        return FailQuietly(__LINE__, "the engine cannot make its sound object");
     if (ZephSoundStatic->Init(36, 0, 150, true) < 0) {
         Report(400, 8);
         return false;

@@ -45,14 +45,18 @@ TEST_F(StartupTest, EachFailingStepIsReportedOrSilentAsWrittenAndNoSettingsAreSa
         SCOPED_TRACE(c.failing);
         *control = FakeEngineControl{};
         control->failing = {c.failing};
+        std::filesystem::remove(folder / "Error.log");
         ErrorFlag = 0;
         GameConfig.ResetGameConfig();
         GameConfig.SaveOnExit = 0;
         EXPECT_FALSE(StartGame());
         const Calls reports = CallsStartingWith("CError::Error");
         if (std::string(c.report).empty()) {
+            // No box, but a trace in the log for whoever looks.
             EXPECT_TRUE(reports.empty());
             EXPECT_EQ(ErrorFlag, 0);
+            EXPECT_NE(testsupport::ReadWholeFile(folder / "Error.log").find("File : Initialize.cpp\r\nLine : "),
+                      std::string::npos);
         } else {
             EXPECT_EQ(reports, Calls{c.report});
             EXPECT_EQ(ErrorFlag, 1);
@@ -91,6 +95,7 @@ TEST_F(StartupTest, ASecondCopyEndsAtOnceWithoutTouchingTheEngine)
     ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
     EXPECT_FALSE(StartGame());
     EXPECT_TRUE(control->calls.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder / "Error.log")) << "the running copy's log is left alone";
     close(held);
     // Once the first copy is gone, the game starts.
     EXPECT_TRUE(StartGame());
