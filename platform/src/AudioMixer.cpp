@@ -109,6 +109,30 @@ AudioMixer& AudioMixer::Shared()
     return mixer;
 }
 
+namespace {
+
+// Starts SDL's audio and opens the default device for the mixer; 0 when either fails.
+SDL_AudioDeviceID OpenAudioDevice(AudioMixer* mixer)
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return 0;
+    SDL_AudioSpec wanted{};
+    wanted.freq = kMixRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = kMixChannels;
+    wanted.samples = kMixFramesPerCallback;
+    wanted.callback = AudioCallback;
+    wanted.userdata = mixer;
+    SDL_AudioSpec obtained{};
+    // No changes allowed: SDL converts our format to the device's if needed.
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (device == 0)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return device;
+}
+
+} // namespace
+
 bool AudioMixer::AcquireOutput()
 {
     std::lock_guard lock(impl_->controlMutex);
@@ -117,21 +141,16 @@ bool AudioMixer::AcquireOutput()
         return true;
     }
     PrepareSdlForHeadless();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    SDL_AudioSpec wanted{};
-    wanted.freq = kMixRate;
-    wanted.format = AUDIO_S16SYS;
-    wanted.channels = kMixChannels;
-    wanted.samples = kMixFramesPerCallback;
-    wanted.callback = AudioCallback;
-    wanted.userdata = this;
-    SDL_AudioSpec obtained{};
-    // No changes allowed: SDL converts our format to the device's if needed.
-    impl_->device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    impl_->device = OpenAudioDevice(this);
     if (impl_->device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
+        // No sound card or audio server: play on into SDL's silent driver, so
+        // the game runs (without sound) and its fades and notifications still
+        // advance, instead of refusing to start.
+        std::fprintf(stderr, "Velmora: no audio device (%s); sound is silent\n", SDL_GetError());
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        impl_->device = OpenAudioDevice(this);
+        if (impl_->device == 0)
+            return false;
     }
     SDL_PauseAudioDevice(impl_->device, 0);
     ++impl_->outputUsers;

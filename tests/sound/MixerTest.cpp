@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <chrono>
 #include <cstdint>
 #include <thread>
@@ -333,6 +335,21 @@ TEST(Mixer, TheOutputDeviceRunsTheMixerOnItsOwn)
     EXPECT_GE(mixer.PassCount(), before + 3);
     mixer.ReleaseOutput();
     EXPECT_FALSE(mixer.IsOutputOpen());
+}
+
+TEST(Mixer, WithoutAnAudioDeviceTheMixPlaysOnSilently)
+{
+    // No sound card or audio server: the output still opens (on SDL's silent
+    // driver) and the mixer keeps running, so the game starts and its fades
+    // and notifications advance.
+    setenv("SDL_AUDIODRIVER", "no-such-audio-driver", 1);
+    AudioMixer mixer;
+    ASSERT_TRUE(mixer.AcquireOutput());
+    const std::uint64_t before = mixer.PassCount();
+    for (int i = 0; i < 200 && mixer.PassCount() < before + 3; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_GE(mixer.PassCount(), before + 3);
+    mixer.ReleaseOutput();
 }
 
 TEST(Mixer, OfflineOutputOpensNoDevice)
