@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <new>
 
 #include "FieldBrightness.h"
@@ -26,6 +27,7 @@ constexpr int kPlayerCells = 16;
 
 void CDrawSortObject::InitDrawSortObject()
 {
+    static_assert(std::is_trivially_copyable_v<CDrawSortObject>, "the part is cleared with memset");
     std::memset(static_cast<void*>(this), 0, sizeof(*this));
     texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {

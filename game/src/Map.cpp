@@ -1,6 +1,7 @@
 #include "Map.h"
 
 #include <cstring>
+#include <type_traits>
 #include <new>
 
 #include "Pipkorn.h"
@@ -58,6 +59,7 @@ bool CellInRange(int x, int y, int width, int height)
 
 void CMap::InitMap()
 {
+    static_assert(std::is_trivially_copyable_v<CMap>, "the part is cleared with memset");
     std::memset(static_cast<void*>(this), 0, sizeof(*this));
     mapNumber = -1;
     placeNumber = -1;

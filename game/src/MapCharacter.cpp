@@ -1,6 +1,7 @@
 #include "MapCharacter.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "Pipkorn.h"
 #include "GameMain.h"
@@ -45,6 +46,7 @@ std::uint32_t FadeInAlphaColor(int elapsed, int total, int step)
 
 void CMapCharacter::InitMapCharacter()
 {
+    static_assert(std::is_trivially_copyable_v<CMapCharacter>, "the part is cleared with memset");
     std::memset(static_cast<void*>(this), 0, sizeof(*this));
     depth = kPlayerDepth;
     // Opaque from the start: only a transfer fades the player out and back,
