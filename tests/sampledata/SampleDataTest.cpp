@@ -2,10 +2,12 @@
 
 #include <png.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "FieldSprites.h"
 #include "FilePackDerived.h"
 #include "GameDataTables.h"
 #include "PackCatalogue.h"
@@ -199,11 +201,43 @@ TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)
         {PACK_EVENT_ICONS, {216, 24}},
         {PACK_BATTLE_BURSTS, {128, 64}},
         {PACK_MAP_OVERLAY, {64, 64}},
+        {PACK_MAP_DRAW_LIST, {256, 256}},
     };
     for (const auto& [entry, size] : fixed) {
         const PngInfo png = DecodePng(Entry(entry));
         EXPECT_EQ(png.width, size.width) << entry;
         EXPECT_EQ(png.height, size.height) << entry;
+    }
+}
+
+// The field reads the player's cell direction × 4 + frame from a 4 × 4 grid
+// of 32-pixel cells, directions up, left, down, right: each figure's nose
+// sits on the side it faces, and the cell's corners stay see-through.
+TEST(FieldSpriteSheetTest, PlayerCellsFaceTheirDirection)
+{
+    const sampledata::Canvas sheet = sampledata::FieldSpriteSheet();
+    const auto at = [&](int x, int y) { return sheet.Pixels()[static_cast<std::size_t>(y) * sheet.Width() + x]; };
+    const int towardX[4] = {0, -1, 0, 1};
+    const int towardY[4] = {-1, 0, 1, 0};
+    for (int cell = 0; cell < 16; ++cell) {
+        SCOPED_TRACE(cell);
+        const int left = cell % 4 * 32;
+        const int top = cell / 4 * 32;
+        int noseX = 0, noseY = 0, nosePixels = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (at(left + x, top + y) == sampledata::kFigureNoseColour) {
+                    noseX += 2 * x - 31; // doubled offsets from the cell's centre
+                    noseY += 2 * y - 31;
+                    ++nosePixels;
+                }
+        ASSERT_GT(nosePixels, 0);
+        const int direction = cell / 4;
+        EXPECT_GT(noseX * towardX[direction] + noseY * towardY[direction], 16 * nosePixels) << "nose off its side";
+        EXPECT_LT(std::abs(noseX * towardY[direction] - noseY * towardX[direction]), 2 * nosePixels)
+            << "nose not centred across";
+        EXPECT_EQ(at(left, top) >> 24, 0u);
+        EXPECT_EQ(at(left + 31, top) >> 24, 0u);
     }
 }
 

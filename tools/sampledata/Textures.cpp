@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Encoders.h"
+#include "FieldSprites.h"
 #include "PackCatalogue.h"
 #include "SampleData.h"
 
@@ -160,9 +161,10 @@ Canvas Picture(int entry)
         c.Label(0, 0, 160, 120, "VELMORA", kWhite, 3);
         return c;
     }
+    case PACK_MAP_DRAW_LIST:
+        return FieldSpriteSheet();
     case PACK_PARTY_SHOTS:
     case PACK_ENEMY_SHOTS:
-    case PACK_MAP_DRAW_LIST:
         return NumberedCells(256, 256, 32, 32);
     default:
         return Titled(256, 256, "TEX " + std::to_string(entry), kBlack | 0x00303030);

@@ -1,0 +1,20 @@
+// The field's sprite sheet: the player facing each way, the map symbols and
+// the sliding map object, drawn so that a screenshot shows which way they face.
+#pragma once
+
+#include <cstdint>
+
+#include "Canvas.h"
+
+namespace sampledata {
+
+// The colour of a figure's nose, which points the way it faces.
+constexpr std::uint32_t kFigureNoseColour = 0xFFFFD040;
+
+// 256 × 256. Rows 0–3 (32 pixels each, x 0–127): the player, cell =
+// direction × 4 + frame, directions up, left, down, right. Rows 4–5, x 0–95:
+// symbol frames 0–2 facing up (the field turns them). Row 6, x 0–31: the map
+// object strip, whose left edge leads. Everything else is transparent.
+Canvas FieldSpriteSheet();
+
+} // namespace sampledata
