@@ -6,6 +6,7 @@
 #include <cstdarg>
 
 #include "SampleData.h"
+#include "QuietTextTexture.h"
 #include "Zeph.h"
 #include "platform/Device.h"
 
@@ -190,7 +191,7 @@ public:
     }
 };
 
-class FakeText final : public Zeph::CTextTexture {
+class FakeText final : public QuietTextTexture {
 public:
     bool Init(int, int, const char*, int, std::uint32_t, int, int, int, float, std::uint8_t, int, std::uint32_t, int,
               std::uint32_t, bool, int, int, int, float, bool) override
@@ -198,13 +199,7 @@ public:
         return Call("CTextTexture::Init");
     }
     bool PrepareCharSets(int) override { return Call("CTextTexture::PrepareCharSets"); }
-    Zeph::GlyphRecord* GetGlyph(char16_t) override { return nullptr; }
     bool PrepareString(const char16_t*) override { return Call("CTextTexture::PrepareString"); }
-    int MeasureString(const char16_t*, int, float*, float, float) override { return 0; }
-    int GetStringWidth(const char16_t*, int) override { return 0; }
-    int GetStringHeight(const char16_t*, int) override { return 0; }
-    bool DrawString(const float*, std::uint32_t, const char16_t*, int, float, float, int, int) override { return true; }
-    void ClearGlyphs() override {}
     void Release() override
     {
         Call("CTextTexture::Release");

@@ -5,6 +5,7 @@
 
 #include "Map.h"
 #include "PlaceNames.h"
+#include "QuietTextTexture.h"
 #include "Pipkorn.h"
 #include "ZephGlobals.h"
 
@@ -61,29 +62,13 @@ TEST(MapPositionTest, StepOnPlainAndLoopingMaps)
 }
 
 // Measures 20 pixels a character, or fails.
-class MeasuringText final : public Zeph::CTextTexture {
+class MeasuringText final : public QuietTextTexture {
 public:
-    bool Init(int, int, const char*, int, std::uint32_t, int, int, int, float, std::uint8_t, int, std::uint32_t, int,
-              std::uint32_t, bool, int, int, int, float, bool) override
-    {
-        return true;
-    }
-    bool PrepareCharSets(int) override { return true; }
-    Zeph::GlyphRecord* GetGlyph(char16_t) override { return nullptr; }
-    bool PrepareString(const char16_t*) override { return true; }
-    int MeasureString(const char16_t*, int, float[2], float, float) override { return 0; }
     int GetStringWidth(const char16_t* text, int length) override
     {
         measured.emplace_back(text, static_cast<std::size_t>(length));
         return failing ? -1 : 20 * length;
     }
-    int GetStringHeight(const char16_t*, int) override { return 0; }
-    bool DrawString(const float[3], std::uint32_t, const char16_t*, int, float, float, int, int) override
-    {
-        return true;
-    }
-    void ClearGlyphs() override {}
-    void Release() override {}
 
     std::vector<std::u16string> measured;
     bool failing = false;

@@ -34,33 +34,30 @@ close_game() {
 
 cd "$GAME_FOLDER"
 
+# Alt+Enter switches the mode, then F2 must write the screenshot file $1.
+switch_mode_and_take_screenshot() {
+  sleep 0.5
+  xdotool key alt+Return
+  sleep 0.5
+  xdotool key F2
+  for _ in $(seq 50); do
+    [ -f "ScreenShot/$1" ] && break
+    sleep 0.1
+  done
+  [ -f "ScreenShot/$1" ] || fail "F2 wrote no $1"
+  [ "$(head -c 2 "ScreenShot/$1")" = "BM" ] || fail "$1 is not a bitmap"
+}
+
 # Windowed at first: Alt+Enter switches to full screen, F2 writes a screenshot.
 start_game
-sleep 0.5
-xdotool key alt+Return
-sleep 0.5
-xdotool key F2
-for _ in $(seq 50); do
-  [ -f ScreenShot/ScreenShot000.bmp ] && break
-  sleep 0.1
-done
-[ -f ScreenShot/ScreenShot000.bmp ] || fail "F2 wrote no screenshot"
-[ "$(head -c 2 ScreenShot/ScreenShot000.bmp)" = "BM" ] || fail "the screenshot is not a bitmap"
+switch_mode_and_take_screenshot ScreenShot000.bmp
 close_game
 grep -Eq '^Window +0' SaveData/Config.cfg || fail "the settings do not keep full screen"
 
 # The next run starts in full screen; Alt+Enter goes back to the window, and
 # a second F2 takes the next free number.
 start_game
-sleep 0.5
-xdotool key alt+Return
-sleep 0.5
-xdotool key F2
-for _ in $(seq 50); do
-  [ -f ScreenShot/ScreenShot001.bmp ] && break
-  sleep 0.1
-done
-[ -f ScreenShot/ScreenShot001.bmp ] || fail "the second F2 wrote no new screenshot"
+switch_mode_and_take_screenshot ScreenShot001.bmp
 close_game
 grep -Eq '^Window +1' SaveData/Config.cfg || fail "the settings do not keep the window mode"
 echo "PASS: full screen and back, two screenshots, settings saved"
