@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "FrameImage.h"
-#include "GameMain.h"
+#include "main/GameMain.h"
 #include "InProcessGame.h"
 #include "Keys.h"
-#include "Map.h"
-#include "MapCharacter.h"
+#include "field/Map.h"
+#include "field/MapCharacter.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 
 #include <cstdlib>
 
-#include "FrameDump.h"
-#include "GameMain.h"
-#include "GameProcess.h"
-#include "HeadlessRun.h"
-#include "Initialize.h"
-#include "MainLoop.h"
-#include "WindowEvents.h"
-#include "ZephGlobals.h"
+#include "main/FrameDump.h"
+#include "main/GameMain.h"
+#include "main/GameProcess.h"
+#include "main/HeadlessRun.h"
+#include "main/Initialize.h"
+#include "main/MainLoop.h"
+#include "main/WindowEvents.h"
+#include "core/ZephGlobals.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "Character.h"
+#include "party/Character.h"
 #include "FrameImage.h"
-#include "Pipkorn.h"
+#include "record/Pipkorn.h"
 #include "ProgramRun.h"
-#include "SaveAndLoad.h"
+#include "record/SaveAndLoad.h"
 #include "platform/Paths.h"
 
 namespace {

@@ -6,13 +6,13 @@
 
 #include <vector>
 
-#include "GameMain.h"
+#include "main/GameMain.h"
 #include "InProcessGame.h"
 #include "Keys.h"
-#include "Pipkorn.h"
-#include "PlayBGM.h"
-#include "PlaySE.h"
-#include "ZephGlobals.h"
+#include "record/Pipkorn.h"
+#include "media/PlayBGM.h"
+#include "media/PlaySE.h"
+#include "core/ZephGlobals.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ZephLibrary.h"
+#include "main/ZephLibrary.h"
 
 namespace {
 

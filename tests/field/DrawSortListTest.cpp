@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <numeric>
 
-#include "DrawSortObject.h"
+#include "field/DrawSortObject.h"
 #include "FieldFixture.h"
-#include "Random.h"
+#include "core/Random.h"
 
 namespace fieldtest {
 namespace {

@@ -13,13 +13,13 @@
 #include "FakeEngine.h"
 #include "RecordingDevice.h"
 #include "RecordingEngine.h"
-#include "FieldBrightness.h"
-#include "GameMain.h"
-#include "Pipkorn.h"
-#include "PlaySE.h"
+#include "field/FieldBrightness.h"
+#include "main/GameMain.h"
+#include "record/Pipkorn.h"
+#include "media/PlaySE.h"
 #include "MapBlobBuilder.h"
-#include "SceneTrace.h"
-#include "ZephGlobals.h"
+#include "core/SceneTrace.h"
+#include "core/ZephGlobals.h"
 
 namespace fieldtest {
 

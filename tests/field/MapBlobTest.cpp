@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "FieldFixture.h"
-#include "MapBlob.h"
+#include "field/MapBlob.h"
 
 namespace fieldtest {
 namespace {

@@ -2,7 +2,7 @@
 // the two maps that show the field's features hold them.
 #include <gtest/gtest.h>
 
-#include "MapBlob.h"
+#include "field/MapBlob.h"
 #include "SampleData.h"
 
 namespace {

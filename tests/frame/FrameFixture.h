@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "Config.h"
+#include "record/Config.h"
 #include "FakeEngine.h"
-#include "Pipkorn.h"
-#include "GameMain.h"
-#include "PlaySE.h"
-#include "GameProcess.h"
-#include "Initialize.h"
-#include "SceneTrace.h"
+#include "record/Pipkorn.h"
+#include "main/GameMain.h"
+#include "media/PlaySE.h"
+#include "main/GameProcess.h"
+#include "main/Initialize.h"
+#include "core/SceneTrace.h"
 #include "TempFolder.h"
-#include "WindowEvents.h"
-#include "ZephGlobals.h"
+#include "main/WindowEvents.h"
+#include "core/ZephGlobals.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "FrameFixture.h"
-#include "Pipkorn.h"
-#include "MainLoop.h"
+#include "record/Pipkorn.h"
+#include "main/MainLoop.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "FrameFixture.h"
-#include "HeadlessRun.h"
-#include "MainLoop.h"
-#include "WindowEvents.h"
+#include "main/HeadlessRun.h"
+#include "main/MainLoop.h"
+#include "main/WindowEvents.h"
 
 namespace {
 

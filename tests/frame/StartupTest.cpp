@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FrameFixture.h"
-#include "SingleInstance.h"
+#include "main/SingleInstance.h"
 
 namespace {
 

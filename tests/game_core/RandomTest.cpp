@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Random.h"
+#include "core/Random.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "Config.h"
-#include "SafeFileWrite.h"
+#include "record/Config.h"
+#include "core/SafeFileWrite.h"
 #include "TempFolder.h"
 #include "platform/Paths.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "GameConstants.h"
+#include "core/GameConstants.h"
 
 namespace {
 

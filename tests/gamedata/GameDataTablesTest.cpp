@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "FilePackDerived.h"
-#include "GameDataTables.h"
-#include "PackCatalogue.h"
+#include "core/GameDataTables.h"
+#include "core/PackCatalogue.h"
 #include "PackWriter.h"
 #include "SampleData.h"
 #include "TempFolder.h"
-#include "ZephGlobals.h"
+#include "core/ZephGlobals.h"
 #include "platform/Paths.h"
 
 namespace {

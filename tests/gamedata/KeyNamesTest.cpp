@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Config.h"
-#include "KeyNames.h"
+#include "record/Config.h"
+#include "core/KeyNames.h"
 
 namespace {
 

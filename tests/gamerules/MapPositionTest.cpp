@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "Map.h"
-#include "PlaceNames.h"
+#include "field/Map.h"
+#include "core/PlaceNames.h"
 #include "QuietTextTexture.h"
-#include "Pipkorn.h"
-#include "ZephGlobals.h"
+#include "record/Pipkorn.h"
+#include "core/ZephGlobals.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "Character.h"
-#include "Map.h"
-#include "Pipkorn.h"
-#include "PlaySE.h"
+#include "party/Character.h"
+#include "field/Map.h"
+#include "record/Pipkorn.h"
+#include "media/PlaySE.h"
 #include "RecordingEngine.h"
-#include "ZephGlobals.h"
+#include "core/ZephGlobals.h"
 
 struct PartyWorld {
     PartyWorld()

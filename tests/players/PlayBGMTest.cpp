@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <string>
 
-#include "BgmTuneTable.h"
-#include "Config.h"
-#include "PlayBGM.h"
+#include "media/BgmTuneTable.h"
+#include "record/Config.h"
+#include "media/PlayBGM.h"
 #include "RecordingEngine.h"
-#include "ZephGlobals.h"
+#include "core/ZephGlobals.h"
 
 namespace {
 

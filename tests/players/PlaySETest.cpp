@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "Config.h"
-#include "PlaySE.h"
+#include "record/Config.h"
+#include "media/PlaySE.h"
 #include "RecordingEngine.h"
-#include "ZephGlobals.h"
+#include "core/ZephGlobals.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "FieldSprites.h"
 #include "FilePackDerived.h"
-#include "GameDataTables.h"
-#include "PackCatalogue.h"
+#include "core/GameDataTables.h"
+#include "core/PackCatalogue.h"
 #include "SampleData.h"
 #include "SmfCheck.h"
 #include "TempFolder.h"

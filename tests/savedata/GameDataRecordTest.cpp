@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Character.h"
-#include "GameDataTables.h"
-#include "Random.h"
-#include "Pipkorn.h"
+#include "party/Character.h"
+#include "core/GameDataTables.h"
+#include "core/Random.h"
+#include "record/Pipkorn.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <unistd.h>
 #include <vector>
 
-#include "Character.h"
-#include "Random.h"
-#include "Pipkorn.h"
-#include "SafeFileWrite.h"
-#include "SaveAndLoad.h"
+#include "party/Character.h"
+#include "core/Random.h"
+#include "record/Pipkorn.h"
+#include "core/SafeFileWrite.h"
+#include "record/SaveAndLoad.h"
 #include "TempFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"

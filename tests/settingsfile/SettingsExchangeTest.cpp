@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "Config.h"
+#include "record/Config.h"
 #include "ConfigFile.h"
 #include "ConfigState.h"
 #include "TempFolder.h"

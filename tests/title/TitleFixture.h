@@ -11,20 +11,20 @@
 #include <fstream>
 #include <string>
 
-#include "Config.h"
+#include "record/Config.h"
 #include "FakeEngine.h"
-#include "Pipkorn.h"
-#include "GameMain.h"
-#include "PlayBGM.h"
-#include "PlaySE.h"
+#include "record/Pipkorn.h"
+#include "main/GameMain.h"
+#include "media/PlayBGM.h"
+#include "media/PlaySE.h"
 #include "RecordingDevice.h"
 #include "RecordingEngine.h"
 #include "RecordingText.h"
-#include "SceneTrace.h"
+#include "core/SceneTrace.h"
 #include "ScriptedInput.h"
 #include "TempFolder.h"
-#include "Title.h"
-#include "ZephGlobals.h"
+#include "title/Title.h"
+#include "core/ZephGlobals.h"
 #include "platform/Paths.h"
 
 class TitleFixture : public ::testing::Test {

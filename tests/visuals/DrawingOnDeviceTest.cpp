@@ -3,10 +3,10 @@
 // stretched four times, and squares turned by quarter turns.
 #include <memory>
 
-#include "FixedWindowSet.h"
-#include "RotatedSquare.h"
+#include "media/FixedWindowSet.h"
+#include "media/RotatedSquare.h"
 #include "SoftwareScreen.h"
-#include "Title.h"
+#include "title/Title.h"
 
 using visualtest::Over;
 using visualtest::Picture;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Shader.h"
+#include "media/Shader.h"
 #include "SoftwareScreen.h"
 
 using visualtest::ColourDistance;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "FixedWindowSet.h"
+#include "media/FixedWindowSet.h"
 #include "GameGlobalsFixture.h"
 
 namespace {

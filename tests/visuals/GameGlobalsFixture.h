@@ -6,7 +6,7 @@
 
 #include "FakeEngine.h"
 #include "RecordingDevice.h"
-#include "ZephGlobals.h"
+#include "core/ZephGlobals.h"
 
 namespace visualtest {
 

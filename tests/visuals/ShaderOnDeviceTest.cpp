@@ -2,8 +2,8 @@
 // program descriptors: what it makes at each pixel-shader version.
 #include <sstream>
 
-#include "PackCatalogue.h"
-#include "Shader.h"
+#include "core/PackCatalogue.h"
+#include "media/Shader.h"
 #include "SoftwareScreen.h"
 #include "platform/BuiltInProgramDescriptors.h"
 

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "GameGlobalsFixture.h"
-#include "Shader.h"
+#include "media/Shader.h"
 #include "platform/BuiltInProgramDescriptors.h"
 
 using visualtest::LoggingEffect;

@@ -19,8 +19,8 @@
 #include "EngineState.h"
 #include "FakeEngine.h"
 #include "FilePackDerived.h"
-#include "Texture.h"
-#include "ZephGlobals.h"
+#include "media/Texture.h"
+#include "core/ZephGlobals.h"
 #include "platform/PngWriter.h"
 #include "platform/SoftwareDevice.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GameGlobalsFixture.h"
-#include "Texture.h"
+#include "media/Texture.h"
 
 using visualtest::ErrorReport;
 using visualtest::FakeImage;

@@ -2,7 +2,7 @@
 // stored where the pack holds pixel shaders and effects.
 #include <string>
 
-#include "PackCatalogue.h"
+#include "core/PackCatalogue.h"
 #include "SampleData.h"
 #include "platform/BuiltInProgramDescriptors.h"
 

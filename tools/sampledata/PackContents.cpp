@@ -1,4 +1,4 @@
-#include "PackCatalogue.h"
+#include "core/PackCatalogue.h"
 #include "SampleData.h"
 
 namespace sampledata {

@@ -1,7 +1,7 @@
 // Data tables at full size: a few named rows, the rest numbered.
 #include <string>
 
-#include "GameDataTables.h"
+#include "core/GameDataTables.h"
 #include "SampleData.h"
 
 namespace sampledata {

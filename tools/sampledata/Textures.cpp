@@ -5,7 +5,7 @@
 
 #include "Encoders.h"
 #include "FieldSprites.h"
-#include "PackCatalogue.h"
+#include "core/PackCatalogue.h"
 #include "SampleData.h"
 
 namespace sampledata {

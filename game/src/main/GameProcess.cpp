@@ -1,0 +1,100 @@
+#include "main/GameProcess.h"
+
+#include <new>
+
+#include "record/Config.h"
+#include "record/Pipkorn.h"
+#include "main/GameMain.h"
+#include "main/HeadlessRun.h"
+#include "main/Initialize.h"
+#include "main/MainLoop.h"
+#include "media/PlayBGM.h"
+#include "media/PlaySE.h"
+#include "core/ZephGlobals.h"
+#include "platform/Clock.h"
+
+namespace {
+
+constexpr const char* kSource = "WinMain.cpp";
+
+template <typename T> T* CreateSingleton(int line)
+{
+    T* made = new (std::nothrow) T();
+    if (made == nullptr) {
+        REPORT_ERROR(kSource, line, 1);
+        throw 0;
+    }
+    return made;
+}
+
+void CreateSingletons()
+{
+    TheGameData = CreateSingleton<GameData>(151);
+    ThePlayBGM = CreateSingleton<CPlayMidi>(162);
+    ThePlaySE = CreateSingleton<CPlaySE>(168);
+    if (CreateGameMain() == nullptr) {
+        REPORT_ERROR(kSource, 175, 1);
+        throw 0;
+    }
+    // An error reported while the game object was built ends the game here.
+    if (ErrorFlag)
+        throw 0;
+}
+
+void DeleteSingletons()
+{
+    DeleteGameMain(TheGameMain);
+    TheGameMain = nullptr;
+    delete ThePlaySE;
+    ThePlaySE = nullptr;
+    delete ThePlayBGM;
+    ThePlayBGM = nullptr;
+    delete TheGameData;
+    TheGameData = nullptr;
+}
+
+} // namespace
+
+void ExitPath()
+{
+    if (ZephError != nullptr && ErrorFlag) {
+        ZephError->ShowError();
+    } else if (GameReady && !ErrorFlag) {
+        CurrentTime = plat::NowMs();
+        ZephMidi->FadeOut(500);
+        ZephSoundStatic->FadeOutAll();
+        WaitForClosingFades();
+    }
+    GameReady = 0;
+    DeleteSingletons();
+}
+
+bool StartGame()
+{
+    try {
+        if (!Initializer.InitializeGame())
+            return false;
+        CreateSingletons();
+    } catch (...) {
+        return false;
+    }
+    GameReady = 1;
+    PlayTimeClock = plat::NowMs();
+    return true;
+}
+
+int RunGameToExit()
+{
+    StartHeadlessRun();
+    if (!StartGame())
+        return 0;
+    return RunMainLoop();
+}
+
+void FinishProcess()
+{
+    // The settings go back to their file only after a complete start-up,
+    // then the engine goes down.
+    GameConfig.SaveConfigAtExit();
+    Initializer.ShutdownGame();
+}

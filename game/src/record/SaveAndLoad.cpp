@@ -1,0 +1,270 @@
+#include "record/SaveAndLoad.h"
+
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "party/Character.h"
+#include "core/Random.h"
+#include "core/PackCatalogue.h"
+#include "record/Pipkorn.h"
+#include "core/SafeFileWrite.h"
+#include "core/ZephGlobals.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+
+const char* const SaveSlotPaths[4] = {"SaveData/SaveData01.sav", "SaveData/SaveData02.sav", "SaveData/SaveData03.sav",
+                                      "SaveData/BackupSaveData.sav"};
+
+namespace {
+
+constexpr char kCaption[] = "ヴェルモラ";
+constexpr char kSaveFailed[] = "データの保存に失敗しました";
+constexpr char kLoadFailed[] = "データの読み込みに失敗しました";
+
+bool ValidSlot(int slot)
+{
+    return slot >= 0 && slot <= SAVE_BACKUP_SLOT;
+}
+
+std::filesystem::path SlotPath(int slot)
+{
+    return plat::ResolvePath(SaveSlotPaths[slot]);
+}
+
+void ShowFailure(const char* text)
+{
+    plat::ShowMessageBox(nullptr, {text, kCaption, plat::MessageKind::Error, true});
+}
+
+std::uint32_t ReadWord(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
+void WriteWord(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::size_t limit)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(limit + 1, 0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+} // namespace
+
+std::uint32_t SaveRandom::Next()
+{
+    const std::uint32_t first = state_ = state_ * 1664525u + 741286509u;
+    const std::uint32_t second = state_ = state_ * 1664525u + 741286509u;
+    return (second & 0xFFFF0000u) | (first >> 16);
+}
+
+std::uint32_t ComputeSaveChecksum(const SavePayloadWords& words)
+{
+    SaveRandom random;
+    random.Seed(517203948u);
+    std::uint32_t sum = 0;
+    for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i) {
+        if (i == SAVE_KEY_WORD || i == SAVE_CHECKSUM_WORD)
+            continue;
+        const std::uint32_t m = random.Next();
+        const std::uint32_t a = random.Next();
+        sum ^= m * words[static_cast<std::size_t>(i)] + a;
+    }
+    return sum;
+}
+
+void ScrambleSavePayload(SavePayloadWords& words, std::uint32_t key)
+{
+    SaveRandom random;
+    random.Seed(0x9a41c27eu);
+    for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i) {
+        if (i == SAVE_KEY_WORD)
+            continue;
+        const std::uint32_t m = random.Next();
+        const std::uint32_t a = random.Next();
+        words[static_cast<std::size_t>(i)] ^= m * key + a;
+    }
+}
+
+std::uint32_t SaveKeyMask(const SavePayloadWords& scrambled)
+{
+    return (scrambled[99] + scrambled[147]) * 27461093u + 603518247u;
+}
+
+std::vector<std::uint8_t> BuildSaveFile(const SaveState& state, int level)
+{
+    SavePayloadWords words = PackSavePayload(state);
+    words[SAVE_CHECKSUM_WORD] = ComputeSaveChecksum(words);
+    const std::uint32_t r1 = static_cast<std::uint32_t>(GameRandom());
+    const std::uint32_t r2 = static_cast<std::uint32_t>(GameRandom());
+    const std::uint32_t r3 = static_cast<std::uint32_t>(GameRandom());
+    const std::uint32_t key = ((r1 >> 13) << 30) + (r2 << 15) + r3;
+    words[SAVE_KEY_WORD] = key;
+    ScrambleSavePayload(words, key);
+    words[SAVE_KEY_WORD] ^= SaveKeyMask(words);
+
+    std::vector<std::uint8_t> file(SAVE_FILE_BYTES);
+    for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i)
+        WriteWord(file, 4 * static_cast<std::size_t>(i), words[static_cast<std::size_t>(i)]);
+    WriteWord(file, SAVE_PAYLOAD_BYTES, static_cast<std::uint32_t>(level));
+    return file;
+}
+
+bool ReadSaveFileBytes(const std::vector<std::uint8_t>& bytes, SaveState& state, const MapCellCheck& cellCheck)
+{
+    // The payload, then at most the four bytes of the level.
+    if (bytes.size() < SAVE_PAYLOAD_BYTES || bytes.size() > SAVE_FILE_BYTES)
+        return false;
+    SavePayloadWords words;
+    for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i)
+        words[static_cast<std::size_t>(i)] = ReadWord(bytes, 4 * static_cast<std::size_t>(i));
+    words[SAVE_KEY_WORD] ^= SaveKeyMask(words);
+    ScrambleSavePayload(words, words[SAVE_KEY_WORD]);
+    if (ComputeSaveChecksum(words) != words[SAVE_CHECKSUM_WORD])
+        return false;
+    return UnpackSavePayload(words, state, cellCheck);
+}
+
+bool IsCellOnPackMap(int map, int x, int y)
+{
+    if (ZephFilePack == nullptr)
+        return true;
+    int length = 0;
+    unsigned char* blob = ZephFilePack->LoadData(0, MapPackEntry(map), &length, nullptr);
+    if (blob == nullptr)
+        return false;
+    bool inside = false;
+    if (length >= 50) {
+        const int width = static_cast<std::int16_t>(blob[46] | blob[47] << 8);
+        const int height = static_cast<std::int16_t>(blob[48] | blob[49] << 8);
+        inside = x >= 0 && y >= 0 && x < width && y < height;
+    }
+    ZephFilePack->FreeData(blob);
+    return inside;
+}
+
+CSaveFile::CSaveFile() : currentSlot(0), cellCheck(IsCellOnPackMap) {}
+
+bool CSaveFile::SaveGame(int slot)
+{
+    if (!ValidSlot(slot) || TheGameData == nullptr || TheCharacter == nullptr)
+        return false;
+    const std::filesystem::path target = SlotPath(slot);
+    const std::vector<std::uint8_t> file =
+        BuildSaveFile(CaptureSaveState(*TheGameData, *TheCharacter), GetMaxPartyLevel());
+
+    // The new file is complete on disk before any old one moves, so a
+    // failure or a kill at any moment leaves the slot and the backup loadable.
+    const std::filesystem::path temporary = safewrite::WriteTemporaryFile(target, file.data(), file.size());
+    if (temporary.empty()) {
+        ShowFailure(kSaveFailed);
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::path kept;
+    if (slot < SAVE_BACKUP_SLOT && std::filesystem::exists(target, error)) {
+        // A second name for the old slot file, which becomes the backup once the new file is in place.
+        kept = target;
+        kept += ".old";
+        std::filesystem::remove(kept, error);
+        std::filesystem::create_hard_link(target, kept, error);
+        if (error)
+            kept.clear();
+    }
+    if (!safewrite::MoveIntoPlace(temporary, target)) {
+        std::filesystem::remove(temporary, error);
+        if (!kept.empty())
+            std::filesystem::remove(kept, error);
+        ShowFailure(kSaveFailed);
+        return false;
+    }
+    if (!kept.empty() && !safewrite::MoveIntoPlace(kept, SlotPath(SAVE_BACKUP_SLOT)))
+        std::filesystem::remove(kept, error);
+    currentSlot = static_cast<std::uint8_t>(slot < SAVE_BACKUP_SLOT ? slot : 0);
+    return true;
+}
+
+bool CSaveFile::LoadGame(int slot)
+{
+    if (!ValidSlot(slot) || TheGameData == nullptr || TheCharacter == nullptr)
+        return false;
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFile(SlotPath(slot), bytes, SAVE_FILE_BYTES))
+        return false;
+    SaveState state;
+    if (!ReadSaveFileBytes(bytes, state, cellCheck)) {
+        ShowFailure(kLoadFailed);
+        return false;
+    }
+    ApplySaveState(state, *TheGameData, *TheCharacter);
+    currentSlot = static_cast<std::uint8_t>(slot < SAVE_BACKUP_SLOT ? slot : 0);
+    TheGameData->StoreMapPosition(state.map, state.x, state.y);
+    return true;
+}
+
+bool CSaveFile::SaveFileExists(int slot) const
+{
+    if (!ValidSlot(slot))
+        return false;
+    std::ifstream in(SlotPath(slot), std::ios::binary);
+    return static_cast<bool>(in);
+}
+
+bool CSaveFile::GetSaveFileTime(int slot, std::tm& localTime) const
+{
+    struct stat info {};
+    if (!ValidSlot(slot) || ::stat(SlotPath(slot).c_str(), &info) != 0)
+        return false;
+    return ::localtime_r(&info.st_mtime, &localTime) != nullptr;
+}
+
+int CSaveFile::FindLatestSaveSlot() const
+{
+    int latest = 0;
+    std::int64_t latestTime = 0;
+    for (int slot = 0; slot < SAVE_SLOT_COUNT; ++slot) {
+        struct stat info {};
+        if (::stat(SlotPath(slot).c_str(), &info) != 0)
+            continue;
+        const std::int64_t time = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+        if (time > latestTime) {
+            latestTime = time;
+            latest = slot;
+        }
+    }
+    return latest;
+}
+
+int CSaveFile::ReadSaveSlotLevel(int slot) const
+{
+    if (!ValidSlot(slot))
+        return -1;
+    std::ifstream in(SlotPath(slot), std::ios::binary);
+    if (!in)
+        return -1;
+    in.seekg(SAVE_PAYLOAD_BYTES);
+    unsigned char b[4];
+    if (!in.read(reinterpret_cast<char*>(b), 4))
+        return -1;
+    const std::int32_t level =
+        static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+    return level >= 0 && level <= 255 ? level : 0;
+}
+
+void CSaveFile::DeleteSaveFile(int slot)
+{
+    if (!ValidSlot(slot))
+        return;
+    std::error_code ignored;
+    std::filesystem::remove(SlotPath(slot), ignored);
+}

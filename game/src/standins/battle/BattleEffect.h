@@ -1,0 +1,15 @@
+// Stand-in for the part CBattleEffect: it has not been built yet. Its entry points
+// only note that they ran (see SceneTrace.h), so the game frame can run and
+// be tested. Delete this file (the stand-in at the same path under standins/) when the part itself lands in
+// game/src/battle/.
+#pragma once
+
+#include <cstdint>
+
+#include "core/SceneTrace.h"
+
+class CBattleEffect {
+public:
+    void InitBattleEffect() { SceneTrace::Note("InitBattleEffect"); }
+    void ReleaseBattleEffect() { SceneTrace::Note("ReleaseBattleEffect"); }
+};

@@ -1,0 +1,30 @@
+// Stand-in for the part CEncountEffect: it has not been built yet. Its entry points
+// only note that they ran (see SceneTrace.h), so the game frame can run and
+// be tested. Delete this file when the part itself lands in game/src/battle/.
+#pragma once
+
+#include <cstdint>
+
+#include "core/SceneState.h"
+#include "core/SceneTrace.h"
+
+class CEncountEffect {
+public:
+    void InitEncountEffect() { SceneTrace::Note("InitEncountEffect"); }
+    void ReleaseEncountEffect() { SceneTrace::Note("ReleaseEncountEffect"); }
+    void UpdateEncountEffect() { SceneTrace::Note("UpdateEncountEffect"); }
+    void DrawEncountEffect() { SceneTrace::Note("DrawEncountEffect"); }
+    bool IsEncountEffectReady()
+    {
+        SceneTrace::Note("IsEncountEffectReady");
+        return false;
+    }
+    void ReleaseEncountTextures() { SceneTrace::Note("ReleaseEncountTextures"); }
+    void CaptureEncountScreen() { SceneTrace::Note("CaptureEncountScreen"); }
+    // Starts an encounter: the scene becomes the encounter transition.
+    void StartEncountEffect(const void*, bool fromSymbol)
+    {
+        SceneTrace::Note("StartEncountEffect", fromSymbol ? 1 : 0);
+        SceneState = SCENE_ENCOUNT;
+    }
+};

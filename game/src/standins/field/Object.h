@@ -1,0 +1,53 @@
+// Stand-in for the part CObject: it has not been built yet. Its entry points
+// only note that they ran (see SceneTrace.h), so the game frame can run and
+// be tested. Delete this file (the stand-in at the same path under standins/) when the part itself lands in
+// game/src/field/.
+//
+// The two record lists are here already, with the fields the map draw-order
+// list reads, so that list can be built and tested; nothing fills them yet
+// but tests.
+#pragma once
+
+#include <cstdint>
+
+#include "core/SceneTrace.h"
+
+// A wandering enemy symbol.
+struct MapSymbolRecord {
+    MapSymbolRecord* next;
+    float x, y;             // map pixels
+    std::uint8_t atlasRow;  // 0 or 1
+    std::int16_t counter;   // 9 bits: counts down once a frame
+    std::uint8_t frame;     // animation frame 0-3
+    std::uint8_t facing;    // 0-3
+    std::uint8_t appearing; // set while a new symbol fades in
+};
+
+// A moving map object.
+struct MapObjectRecord {
+    MapObjectRecord* next;
+    float x, y; // map pixels
+    std::int16_t cellX, cellY;
+    std::int8_t direction; // 3-bit signed
+    std::uint8_t phase;    // 0-3
+};
+
+class CObject {
+public:
+    void InitObject() { SceneTrace::Note("InitObject"); }
+    void ReleaseObject() { SceneTrace::Note("ReleaseObject"); }
+    void ClearMapObjects() { SceneTrace::Note("ClearMapObjects"); }
+    void EnterMapObjects(bool newPlace) { SceneTrace::Note("EnterMapObjects", newPlace ? 1 : 0); }
+    void UpdateMapObjects() { SceneTrace::Note("UpdateMapObjects"); }
+    // A moving object runs into the player: the party is hurt (not yet).
+    bool CheckObjectHitsPlayer() { return false; }
+    // The symbol the player touches, or null.
+    MapSymbolRecord* FindTouchedSymbol() { return touchedSymbol; }
+    // A pushed block against the symbols.
+    void CheckSymbolContact() { SceneTrace::Note("CheckSymbolContact"); }
+
+    MapSymbolRecord* symbolList = nullptr;
+    MapObjectRecord* objectList = nullptr;
+    // Tests set it to have a symbol touched.
+    MapSymbolRecord* touchedSymbol = nullptr;
+};
