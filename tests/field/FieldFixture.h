@@ -74,6 +74,7 @@ struct FieldParts {
     CObject objects{};
     CEvent event{};
     CMapMenu menu{};
+    CFixedWindowSet windows{};
     CMapNameEffect nameEffect{};
     CEncountEffect encount{};
     CGameOverEffect gameOver{};
@@ -107,6 +108,7 @@ protected:
         TheObject = &parts->objects;
         TheEvent = &parts->event;
         TheMapMenu = &parts->menu;
+        TheFixedWindowSet = &parts->windows;
         TheMapNameEffect = &parts->nameEffect;
         TheEncountEffect = &parts->encount;
         TheGameOverEffect = &parts->gameOver;
@@ -114,6 +116,8 @@ protected:
         parts->map.InitMap();
         parts->sortList.InitDrawSortObject();
         parts->player.InitMapCharacter();
+        parts->menu.InitMapMenu();
+        parts->menu.LayoutMapMenuWindows();
         SceneTrace::Clear();
         SceneTrace::Enable(true);
     }
@@ -127,6 +131,7 @@ protected:
         CurrentMap = nullptr;
         MapBlobSize = 0;
         TheGameData = nullptr;
+        TheFixedWindowSet = nullptr;
         ZephKeyInput = nullptr;
         ZephSoundStatic = nullptr;
         ThePlaySE = nullptr;

@@ -42,7 +42,8 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         // with no map current the player does not move.
         {0, 0, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapNameEffect"}},
         {0, 1, 0, {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
-        {0, 2, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapMenu"}},
+        // The field menu makes no notes of its own; its drawing ends with the cursor.
+        {0, 2, 0, {"part DrawMapLayers", "part DrawEventLayer", "part DrawEventSprite(1)"}},
         {0, 3, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
         {0, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
         {1, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},

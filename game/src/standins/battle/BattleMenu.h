@@ -19,4 +19,7 @@ public:
     void UpdateBattleDefeat() { SceneTrace::Note("UpdateBattleDefeat"); }
     void UpdateBattleVictory() { SceneTrace::Note("UpdateBattleVictory"); }
     void DrawBattle(int battlePhase) { SceneTrace::Note("DrawBattle", battlePhase); }
+    // Where a grid move of the field menu's helpers puts the battle menu's cursor.
+    void SetBattleMenuCursorX(float offset) { SceneTrace::Note("SetBattleMenuCursorX", static_cast<int>(offset)); }
+    void SetBattleMenuCursorRow(int row) { SceneTrace::Note("SetBattleMenuCursorRow", row); }
 };

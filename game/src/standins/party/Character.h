@@ -81,6 +81,12 @@ public:
     float balloonU[5][4] = {};
     float balloonV[5][4] = {};
     std::uint8_t partyFlag30 = 0;
+    // The party's icon sheet: u corners of each member's icon and of the
+    // magic-off icon, v corners of the icon row.
+    CTexture* iconTexture = nullptr;
+    float memberIconUV[PARTY_MEMBER_COUNT][4] = {};
+    float iconUV30[4] = {};
+    float iconRowV[4] = {};
 
     // Party values read by the save files and the game-data record.
     QuickSlot quickSlots[QUICK_SLOT_PAGES][QUICK_SLOTS_PER_PAGE];
