@@ -3,6 +3,7 @@
 // cursor. Pages whose drawers are not built yet show their frames only.
 #include "core/Parts.h"
 #include "field/Map.h"
+#include "field/MapBlob.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
@@ -16,7 +17,6 @@ constexpr float kDimmedColumnDepth = 0.4f;
 constexpr float kDimmedOffset = 0.1f;
 constexpr float kTextNearer = 0.001f;
 constexpr float kRowAdvance = 26.0f;
-constexpr std::uint32_t kTransfersAllowed = 1u << 29;
 
 // The texts of the two command columns: the first row, the rest as one
 // text (the top column's sixth line is left for "移動", drawn by itself).
@@ -164,7 +164,7 @@ bool CMapMenu::DrawTopColumn()
     for (int origin : {ORIGIN_TOP_FIRST, ORIGIN_TOP_REST, ORIGIN_TOP_TRANSFER})
         textOrigins[origin].z = depth - kTextNearer;
     const bool itemsHeld = TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] > 0;
-    const bool transfers = (TheMap->FlagsA() & kTransfersAllowed) != 0;
+    const bool transfers = (TheMap->FlagsA() & mapblob::kFlagATransfers) != 0;
     const MenuTextOrigin& first = textOrigins[ORIGIN_TOP_FIRST];
     const MenuTextOrigin& rest = textOrigins[ORIGIN_TOP_REST];
     const MenuTextOrigin& transfer = textOrigins[ORIGIN_TOP_TRANSFER];

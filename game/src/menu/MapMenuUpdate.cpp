@@ -4,6 +4,7 @@
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "field/Map.h"
+#include "field/MapBlob.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
@@ -15,7 +16,6 @@ namespace {
 constexpr int kTopRows = 8;
 constexpr int kTopButtons = 4;
 constexpr int kPageButtons = 3;
-constexpr std::uint32_t kTransfersAllowed = 1u << 29;
 
 // What each row of the top menu opens.
 constexpr int kTopRowModes[kTopRows] = {MenuItemList, MenuMagicList, MenuEquipMember, MenuSkillMember,
@@ -52,7 +52,7 @@ void CMapMenu::UpdateMenuTop()
     const int pushed = ZephKeyInput->GetButtonPushMask(kTopButtons);
     if (pushed & MENU_BUTTON_CONFIRM) {
         const bool refused = (topCursor == kTopRowItems && TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] <= 0) ||
-                             (topCursor == kTopRowTransfer && (TheMap->FlagsA() & kTransfersAllowed) == 0);
+                             (topCursor == kTopRowTransfer && (TheMap->FlagsA() & mapblob::kFlagATransfers) == 0);
         if (refused) {
             PlaySoundEffect(SE_REFUSE);
             ResetKeyRepeat();
