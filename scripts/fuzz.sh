@@ -10,9 +10,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mkdir -p build-fuzz
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
-  ${FUZZ_CMAKE_ARGS:-} > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
-cmake --build build-fuzz -j "$(nproc)" --target velmora_fuzzers
+# One build at a time when several runs start together.
+(
+  flock 9
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
+    ${FUZZ_CMAKE_ARGS:-} > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
+  cmake --build build-fuzz -j "$(nproc)" --target velmora_fuzzers
+) 9> build-fuzz/.build.lock
 
 fuzz_dir=build-fuzz/fuzz
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_odr_violation=0"
