@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "QuietTextTexture.h"
 #include "RecordingDevice.h"
 #include "RecordingEngine.h"
@@ -124,8 +125,6 @@ protected:
         ZephTextTexture = &text;
         ZephSoundStatic = &sounds;
         ThePlaySE = &effects;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
         MapSceneState = MAP_SCENE_MENU;
         parts = std::make_unique<MenuParts>();
         TheMapMenu = &parts->menu;
@@ -144,28 +143,7 @@ protected:
         menu().InitMapMenu();
         menu().LayoutMapMenuWindows();
         parts->windows.InitFixedWindow();
-        SceneTrace::Clear();
-        SceneTrace::Enable(true);
-    }
-
-    void TearDown() override
-    {
-        SceneTrace::Enable(false);
-        SceneTrace::Clear();
-        CurrentMap = nullptr;
-        for (auto* part : {reinterpret_cast<void**>(&TheMapMenu), reinterpret_cast<void**>(&TheFixedWindowSet),
-                           reinterpret_cast<void**>(&TheGameData), reinterpret_cast<void**>(&TheCharacter),
-                           reinterpret_cast<void**>(&TheBattleBackground), reinterpret_cast<void**>(&TheMap),
-                           reinterpret_cast<void**>(&TheEvent), reinterpret_cast<void**>(&TheBattleMenu),
-                           reinterpret_cast<void**>(&TheSaveFile)})
-            *part = nullptr;
-        ThePlaySE = nullptr;
-        D3DDevice = nullptr;
-        ZephError = nullptr;
-        ZephKeyInput = nullptr;
-        ZephTextTexture = nullptr;
-        ZephSoundStatic = nullptr;
-        MapSceneState = 0;
+        world.TraceSceneCalls();
     }
 
     CMapMenu& menu() { return parts->menu; }
@@ -242,6 +220,8 @@ protected:
     CPlaySE effects;
     std::unique_ptr<MenuParts> parts;
     std::vector<unsigned char> mapHeader = std::vector<unsigned char>(140, 0);
+    // Last: the game's globals are put back before the parts and fakes go.
+    testsupport::GameWorld world;
 };
 
 } // namespace menutest

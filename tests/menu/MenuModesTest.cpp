@@ -262,7 +262,6 @@ TEST_F(ModesTest, SettingValuesStartFromTheStoredOptions)
     data().textSpeed = 2;
     data().effectOption = 1;
     data().autoRun = 0;
-    const int savedVolumes[2] = {GameConfig.BGMVol, GameConfig.SoundVol};
     GameConfig.BGMVol = 7;
     GameConfig.SoundVol = 25; // beyond the window's values
     const struct {
@@ -292,8 +291,6 @@ TEST_F(ModesTest, SettingValuesStartFromTheStoredOptions)
     party.partyWordC |= 15u << 10;
     menu().SetMapMenuMode(MenuAiHealPercent);
     EXPECT_EQ(menu().optionValue, 9);
-    GameConfig.BGMVol = savedVolumes[0];
-    GameConfig.SoundVol = savedVolumes[1];
 }
 
 TEST_F(ModesTest, EntryStateOfTheOtherModes)
