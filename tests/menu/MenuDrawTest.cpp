@@ -269,6 +269,17 @@ TEST_F(DrawTest, AFailedTopTextEndsTheFrameAndIsReported)
     EXPECT_NE(Find(later, u"ピプコンの村"), nullptr);
 }
 
+TEST_F(DrawTest, WindowsNotLaidOutYetShowNoTexts)
+{
+    std::memset(data().frames[FRAME_WIDE_STATUS], 0, sizeof data().frames[FRAME_WIDE_STATUS]);
+    std::memset(data().frames[FRAME_LONG_COLUMN], 0, sizeof data().frames[FRAME_LONG_COLUMN]);
+    menu().mode = MenuTop;
+    const auto drawn = Draw();
+    EXPECT_EQ(Find(drawn, u"ピプコ"), nullptr);
+    EXPECT_EQ(Find(drawn, u"赤"), nullptr);
+    EXPECT_NE(Find(drawn, u"ピプコンの村"), nullptr);
+}
+
 TEST_F(DrawTest, ThePartyIconsSitInTheSmallWindows)
 {
     CTexture sheet;

@@ -42,6 +42,13 @@ FrameBox BoxOf(const ColouredVertex frame[CFixedWindowSet::kFrameVertexCount])
     return {frame[4].x, frame[4].y, frame[5].x, frame[14].y};
 }
 
+// The status panel lays the party and colour windows out once it knows the
+// widths of its figures; until then there is nothing to place texts in.
+bool LaidOut(const FrameBox& box)
+{
+    return box.right > box.left && box.bottom > box.top;
+}
+
 ColouredVertex* MenuFrame(int frame)
 {
     return TheGameData->frames[frame];
@@ -52,16 +59,19 @@ ColouredVertex* MenuFrame(int frame)
 void CMapMenu::DrawMenuPartyWindows()
 {
     ColouredVertex* party = MenuFrame(FRAME_WIDE_STATUS);
-    CFixedWindowSet::DrawFixedWindowQuad(party, 0);
     const FrameBox box = BoxOf(party);
-    if (!DrawPartyColumns(box.left, box.top) || !DrawMoney(box.right, box.bottom))
-        return;
-
+    if (LaidOut(box)) {
+        CFixedWindowSet::DrawFixedWindowQuad(party, 0);
+        if (!DrawPartyColumns(box.left, box.top) || !DrawMoney(box.right, box.bottom))
+            return;
+    }
     ColouredVertex* colours = MenuFrame(FRAME_LONG_COLUMN);
-    CFixedWindowSet::DrawFixedWindowQuad(colours, 0);
     const FrameBox colourBox = BoxOf(colours);
-    if (!DrawColourCounters(colourBox.left, colourBox.top))
-        return;
+    if (LaidOut(colourBox)) {
+        CFixedWindowSet::DrawFixedWindowQuad(colours, 0);
+        if (!DrawColourCounters(colourBox.left, colourBox.top))
+            return;
+    }
 
     // The small windows: the magic-off mark when the party's AI may not use
     // magic, then the controlled member.
