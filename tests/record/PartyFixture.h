@@ -12,6 +12,7 @@
 #include "field/Map.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
+#include "GameWorld.h"
 #include "RecordingEngine.h"
 #include "core/ZephGlobals.h"
 
@@ -22,7 +23,6 @@ struct PartyWorld {
         TheCharacter = &party;
         ThePlaySE = &player;
         ZephSoundStatic = &sounds;
-        CurrentMap = nullptr;
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
             SetMemberMaxHP(m, 200, 0);
             party.hp[m] = 200;
@@ -35,14 +35,6 @@ struct PartyWorld {
             party.stockMax[k] = 200;
         for (int item = 0; item < 48; ++item)
             data.heldItems[item] = 5;
-    }
-    ~PartyWorld()
-    {
-        TheGameData = nullptr;
-        TheCharacter = nullptr;
-        ThePlaySE = nullptr;
-        ZephSoundStatic = nullptr;
-        CurrentMap = nullptr;
     }
     PartyWorld(const PartyWorld&) = delete;
     PartyWorld& operator=(const PartyWorld&) = delete;
@@ -82,6 +74,8 @@ struct PartyWorld {
     RecordingSoundStatic sounds{log};
     CPlaySE player;
     std::vector<unsigned char> map;
+    // Last: made before the constructor sets the globals, gone first.
+    testsupport::GameWorld world;
 };
 
 inline std::unique_ptr<PartyWorld> MakeWorld()
