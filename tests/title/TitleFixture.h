@@ -22,7 +22,7 @@
 #include "RecordingEngine.h"
 #include "RecordingText.h"
 #include "core/SceneTrace.h"
-#include "ScriptedInput.h"
+#include "fakes/FakeKeyInput.h"
 #include "TempFolder.h"
 #include "title/Title.h"
 #include "core/ZephGlobals.h"
@@ -176,7 +176,7 @@ protected:
     visualtest::RecordingDevice device;
     visualtest::FakeFilePack pack;
     visualtest::RecordingError error;
-    ScriptedKeyInput keys;
+    fakes::FakeKeyInput keys;
     RecordingText text;
     CallLog midiCalls;
     CallLog soundCalls;

@@ -10,8 +10,8 @@ using Strings = std::vector<std::string>;
 
 constexpr int kConfirm = 0;
 constexpr int kCancel = 1;
-constexpr int kUp = ScriptedKeyInput::kUp;
-constexpr int kDown = ScriptedKeyInput::kDown;
+constexpr int kUp = fakes::FakeKeyInput::kUp;
+constexpr int kDown = fakes::FakeKeyInput::kDown;
 
 class TitleTest : public TitleFixture {
 protected:
