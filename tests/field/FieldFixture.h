@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "RecordingDevice.h"
-#include "RecordingEngine.h"
 #include "field/FieldBrightness.h"
 #include "main/GameMain.h"
 #include "record/Pipkorn.h"
@@ -113,11 +112,11 @@ protected:
     CDrawSortObject& sortList() { return parts->sortList; }
 
     visualtest::RecordingDevice device;
-    visualtest::FakeFilePack pack;
-    visualtest::RecordingError error;
+    fakes::FakeFilePack pack;
+    fakes::RecordingError error;
     fakes::FakeKeyInput keys;
-    CallLog soundCalls;
-    RecordingSoundStatic sounds{soundCalls};
+    fakes::CallLog soundCalls;
+    fakes::RecordingSoundStatic sounds{soundCalls};
     CPlaySE soundEffects;
     std::unique_ptr<FieldParts> parts;
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;

@@ -6,7 +6,7 @@
 #include <cstdarg>
 
 #include "SampleData.h"
-#include "QuietTextTexture.h"
+#include "fakes/QuietTextTexture.h"
 #include "fakes/FakeKeyInput.h"
 #include "Zeph.h"
 #include "platform/Device.h"
@@ -192,7 +192,7 @@ public:
     }
 };
 
-class FakeText final : public QuietTextTexture {
+class FakeText final : public fakes::QuietTextTexture {
 public:
     bool Init(int, int, const char*, int, std::uint32_t, int, int, int, float, std::uint8_t, int, std::uint32_t, int,
               std::uint32_t, bool, int, int, int, float, bool) override
