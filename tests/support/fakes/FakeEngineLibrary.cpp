@@ -1,4 +1,4 @@
-#include "FakeEngine.h"
+#include "fakes/FakeEngineLibrary.h"
 
 #include <algorithm>
 #include <vector>
