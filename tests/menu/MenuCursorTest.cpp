@@ -4,7 +4,8 @@
 namespace menutest {
 namespace {
 
-constexpr int kUp = MenuKeys::kUp, kDown = MenuKeys::kDown, kLeft = MenuKeys::kLeft, kRight = MenuKeys::kRight;
+using Keys = fakes::FakeKeyInput;
+constexpr int kUp = Keys::kUp, kDown = Keys::kDown, kLeft = Keys::kLeft, kRight = Keys::kRight;
 constexpr int kCursorSound = 2;
 
 class ListCursorTest : public MenuTest {
@@ -27,8 +28,10 @@ protected:
     bool Move(int directions) { return Move(directions, directions); }
     bool Move(int pushed, int held)
     {
-        keys.pushedDirections = pushed;
-        keys.heldDirections = held;
+        if (pushed != 0)
+            keys.Press(pushed);
+        else
+            keys.Hold(held);
         effects.CountPlaySEFrame();
         menu().UpdateKeyRepeat();
         const bool turned = menu().MoveListCursorByKeys(10, menu().mainList);
@@ -91,7 +94,7 @@ TEST_F(ListCursorTest, TheSettingsListTurnsWithItsOwnFields)
     menu().cursorWindow = ModeCursorWindow(MenuSettings);
     MenuListFields& settings = menu().settingsList;
     settings = {2, 0, 4, 0, 17, 10};
-    keys.pushedDirections = kRight;
+    keys.Press(kRight);
     EXPECT_TRUE(menu().MoveListCursorByKeys(10, settings));
     EXPECT_EQ(settings.page, 1);
     EXPECT_EQ(settings.position, 14);
@@ -151,7 +154,7 @@ TEST_F(GridCursorTest, KeysPickTheDirectionAndRepeat)
 {
     menu().cursorWindow = 43;
     std::int8_t cursor = 2;
-    keys.pushedDirections = kDown | kRight; // down is tested first
+    keys.Press(kDown | kRight); // down is tested first
     EXPECT_TRUE(menu().MoveGridCursorByKeys(cursor, 14, 2, 76.0f, 7, false));
     EXPECT_EQ(cursor, 4);
     EXPECT_EQ(menu().repeatHeld[MENU_DOWN], 1);
@@ -168,14 +171,14 @@ TEST_F(ColumnCursorTest, RightJumpsToTheLastRowWithoutARepeat)
 {
     menu().cursorWindow = MENU_TOP_WINDOW;
     std::int8_t cursor = 2;
-    keys.pushedDirections = kRight;
+    keys.Press(kRight);
     effects.CountPlaySEFrame();
     EXPECT_TRUE(menu().MoveMenuCursorByKeys(cursor, 8));
     EXPECT_EQ(cursor, 7);
     EXPECT_EQ(TakeSounds(), std::vector<int>{kCursorSound});
     for (int d = 0; d < 4; ++d)
         EXPECT_EQ(menu().repeatHeld[d], 0);
-    keys.pushedDirections = kUp;
+    keys.Press(kUp);
     cursor = 0;
     effects.CountPlaySEFrame();
     menu().MoveMenuCursorByKeys(cursor, 8);

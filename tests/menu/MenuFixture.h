@@ -1,4 +1,4 @@
-// The field menu on fakes: keys whose pushes last one frame, a text object
+// The field menu on the shared fakes and a text object
 // that keeps every DrawString call and measures 12 pixels a character,
 // recorded sounds and device draws, and the parts the menu reads (game data,
 // party, status panel, map header, windows, save files).
@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "FakeEngine.h"
 #include "GameWorld.h"
-#include "QuietTextTexture.h"
 #include "RecordingDevice.h"
-#include "RecordingEngine.h"
 #include "TempFolder.h"
+#include "fakes/FakeEngine.h"
+#include "fakes/FakeKeyInput.h"
+#include "fakes/QuietTextTexture.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "main/GameMain.h"
@@ -26,48 +26,6 @@
 
 namespace menutest {
 
-class MenuKeys final : public Zeph::CKeyInput {
-public:
-    static constexpr int kUp = 1, kDown = 2, kLeft = 4, kRight = 8;
-
-    void NextFrame() { pushedDirections = pushedButtons = 0; }
-
-    int pushedDirections = 0;
-    int heldDirections = 0;
-    int pushedButtons = 0; // bit n: button n
-    int heldButtons = 0;
-
-    Zeph::HResult Init(void*, bool, bool, std::uint8_t, const std::uint8_t*, const std::uint8_t*) override
-    {
-        return Zeph::kResultOk;
-    }
-    void Update() override {}
-    int GetDirectionPush() override { return pushedDirections; }
-    int GetDirectionHold() override { return heldDirections; }
-    int GetDirectionRelease() override { return 0; }
-    bool IsUpPush() override { return pushedDirections & kUp; }
-    bool IsUpHold() override { return heldDirections & kUp; }
-    bool IsUpRelease() override { return false; }
-    bool IsDownPush() override { return pushedDirections & kDown; }
-    bool IsDownHold() override { return heldDirections & kDown; }
-    bool IsDownRelease() override { return false; }
-    bool IsLeftPush() override { return pushedDirections & kLeft; }
-    bool IsLeftHold() override { return heldDirections & kLeft; }
-    bool IsLeftRelease() override { return false; }
-    bool IsRightPush() override { return pushedDirections & kRight; }
-    bool IsRightHold() override { return heldDirections & kRight; }
-    bool IsRightRelease() override { return false; }
-    bool IsButtonPush(std::uint8_t button) override { return (pushedButtons >> button) & 1; }
-    bool IsButtonHold(std::uint8_t button) override { return (heldButtons >> button) & 1; }
-    bool IsButtonRelease(std::uint8_t) override { return false; }
-    int GetButtonPushMask(int count) override { return pushedButtons & ((1 << count) - 1); }
-    int GetButtonHoldMask(int count) override { return heldButtons & ((1 << count) - 1); }
-    int GetButtonReleaseMask(int) override { return 0; }
-    void SetAcquire(bool) override {}
-    Zeph::HResult Reset() override { return Zeph::kResultOk; }
-    void Release() override {}
-};
-
 struct DrawnText {
     std::u16string text;
     float x, y, z;
@@ -76,7 +34,7 @@ struct DrawnText {
     int minimumAdvance;
 };
 
-class MenuText final : public QuietTextTexture {
+class MenuText final : public fakes::QuietTextTexture {
 public:
     bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float lineAdvance,
                     float, int, int minimumAdvance) override
@@ -173,13 +131,7 @@ protected:
     }
     void PushButton(int button)
     {
-        keys.pushedButtons = 1 << button;
-        Frame();
-    }
-    void PushDirection(int directions)
-    {
-        keys.pushedDirections = directions;
-        keys.heldDirections = directions;
+        keys.PushButton(button);
         Frame();
     }
 
@@ -212,11 +164,11 @@ protected:
 
     testsupport::TempFolder folder;
     visualtest::RecordingDevice device;
-    visualtest::RecordingError error;
-    MenuKeys keys;
+    fakes::RecordingError error;
+    fakes::FakeKeyInput keys;
     MenuText text;
-    CallLog soundLog;
-    RecordingSoundStatic sounds{soundLog};
+    fakes::CallLog soundLog;
+    fakes::RecordingSoundStatic sounds{soundLog};
     CPlaySE effects;
     std::unique_ptr<MenuParts> parts;
     std::vector<unsigned char> mapHeader = std::vector<unsigned char>(140, 0);
