@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "party/Character.h"
-#include "field/Map.h"
+#include "CurrentMapStub.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "RecordingEngine.h"
@@ -22,7 +22,6 @@ struct PartyWorld {
         TheCharacter = &party;
         ThePlaySE = &player;
         ZephSoundStatic = &sounds;
-        CurrentMap = nullptr;
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
             SetMemberMaxHP(m, 200, 0);
             party.hp[m] = 200;
@@ -42,7 +41,6 @@ struct PartyWorld {
         TheCharacter = nullptr;
         ThePlaySE = nullptr;
         ZephSoundStatic = nullptr;
-        CurrentMap = nullptr;
     }
     PartyWorld(const PartyWorld&) = delete;
     PartyWorld& operator=(const PartyWorld&) = delete;
@@ -66,13 +64,7 @@ struct PartyWorld {
                            (healFirst ? 1u << 25 : 0u);
     }
     // A current map whose flag word B is `flagsB`.
-    void EnterMap(std::uint32_t flagsB)
-    {
-        map.assign(136, 0);
-        for (int i = 0; i < 4; ++i)
-            map[static_cast<std::size_t>(132 + i)] = static_cast<unsigned char>(flagsB >> (8 * i));
-        CurrentMap = map.data();
-    }
+    void EnterMap(std::uint32_t flagsB) { map.Enter(24, 18, 0, flagsB); }
     // The effects played, in order.
     std::vector<std::string> Sounds() const { return log; }
 
@@ -81,7 +73,7 @@ struct PartyWorld {
     CallLog log;
     RecordingSoundStatic sounds{log};
     CPlaySE player;
-    std::vector<unsigned char> map;
+    CurrentMapStub map;
 };
 
 inline std::unique_ptr<PartyWorld> MakeWorld()

@@ -28,18 +28,6 @@ float CursorDepth(int cursor)
     return 0.05f - 0.0008f * static_cast<float>(cursor) / (CFixedWindowSet::kCursorFrameCount - 1);
 }
 
-void PlacePiece(ColouredVertex* piece, float left, float top, float right, float bottom)
-{
-    piece[0].x = left;
-    piece[0].y = top;
-    piece[1].x = right;
-    piece[1].y = top;
-    piece[2].x = left;
-    piece[2].y = bottom;
-    piece[3].x = right;
-    piece[3].y = bottom;
-}
-
 void PrepareFrame(ColouredVertex* vertices, float z, const FrameColours& colours)
 {
     for (int i = 0; i < CFixedWindowSet::kFrameVertexCount; ++i) {
@@ -109,16 +97,6 @@ void CFixedWindowSet::SetCursorFrameRect(int cursor)
     const Rect& r = cursorRects[cursor];
     BuildWindowFrame(cursorVertices[cursor], r.left - kCursorGrowth, r.top - kCursorGrowth, r.right + kCursorGrowth,
                      r.bottom + kCursorGrowth, kBorderWidth);
-}
-
-void CFixedWindowSet::BuildWindowFrame(ColouredVertex vertices[kFrameVertexCount], float left, float top, float right,
-                                       float bottom, float border)
-{
-    PlacePiece(vertices + 0, left, top + border, left + border, bottom - border);            // left edge
-    PlacePiece(vertices + 4, left, top, right, top + border);                                // top edge
-    PlacePiece(vertices + 8, right - border, top + border, right, bottom - border);          // right edge
-    PlacePiece(vertices + 12, left, bottom - border, right, bottom);                         // bottom edge
-    PlacePiece(vertices + 16, left + border, top + border, right - border, bottom - border); // inside
 }
 
 void CFixedWindowSet::DrawFixedWindowQuad(ColouredVertex vertices[kFrameVertexCount], int colourSet)

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "field/Map.h"
 #include "party/Character.h"
 #include "core/PlaceNames.h"
 #include "core/Random.h"
@@ -309,6 +310,41 @@ void GameData::StoreMapPosition(int map, int x, int y)
     mapPositionMap = map;
     mapPositionX = x;
     mapPositionY = y;
+}
+
+bool GameData::StepMapPosition(int& x, int& y, int direction) const
+{
+    switch (direction) {
+    case 0:
+        --y;
+        break;
+    case 1:
+        --x;
+        break;
+    case 2:
+        ++y;
+        break;
+    case 3:
+        ++x;
+        break;
+    default:
+        break;
+    }
+    if (TheMap == nullptr || !TheMap->HasMap())
+        return false;
+    const MapHeader& map = TheMap->Header();
+    // x is tested before y; a coordinate that left a looping map comes in at the other side.
+    if (x < 0 || x >= map.width) {
+        if (!map.IsLooping())
+            return false;
+        x += x < 0 ? map.width : -map.width;
+    }
+    if (y < 0 || y >= map.height) {
+        if (!map.IsLooping())
+            return false;
+        y += y < 0 ? map.height : -map.height;
+    }
+    return true;
 }
 
 void GameData::SaveBattleSnapshot()
