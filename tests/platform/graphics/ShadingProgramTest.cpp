@@ -1,5 +1,5 @@
 // The built-in programs' own arithmetic, one pixel at a time; drawn through
-// the device in EffectPicturesTest.cpp.
+// the device in tests/media/EffectPicturesTest.cpp.
 #include <gtest/gtest.h>
 
 #include "ColourDistance.h"
