@@ -18,6 +18,8 @@
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "MapBlobBuilder.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 
@@ -92,10 +94,11 @@ protected:
         ThePlaySE = &soundEffects;
         CurrentFvf = 0xFFFFFFFFu;
         CurrentTexture = nullptr;
-        pack.images[493] = {256, 256};
-        pack.images[288] = {256, 256};
-        pack.images[285] = {64, 64};
-        SceneState = MapSceneState = 0;
+        pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
+        pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
+        pack.images[PACK_MAP_OVERLAY] = {64, 64};
+        SceneState = SCENE_FIELD;
+        MapSceneState = MAP_SCENE_WALK;
         SetDrawBrightness(255);
         parts = std::make_unique<FieldParts>();
         TheCharacter = &parts->character;
@@ -135,7 +138,8 @@ protected:
         D3DDevice = nullptr;
         CurrentFvf = 0xFFFFFFFFu;
         CurrentTexture = nullptr;
-        SceneState = MapSceneState = 0;
+        SceneState = SCENE_FIELD;
+        MapSceneState = MAP_SCENE_WALK;
     }
 
     // Makes a built blob the current map with the player on a cell.

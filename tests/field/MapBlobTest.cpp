@@ -194,9 +194,9 @@ TEST_F(SetMapTest, AFailedEventAreaFailsTheEntryWithoutPlacingThePlayer)
 TEST_F(SetMapTest, LoadingAMapEntryReplacesTheBufferOnlyWhenTheEntryIsGood)
 {
     const auto good = MapBlobBuilder(24, 18, 1).Build();
-    pack.data[6] = std::string(good.begin(), good.end());
+    pack.data[MapPackEntry(1)] = std::string(good.begin(), good.end());
     const auto bad = Blob(24, 12);
-    pack.data[7] = std::string(bad.begin(), bad.end());
+    pack.data[MapPackEntry(2)] = std::string(bad.begin(), bad.end());
 
     ASSERT_TRUE(LoadMapBlob(1));
     unsigned char* first = MapBlobBuffer;

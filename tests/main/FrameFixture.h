@@ -18,6 +18,8 @@
 #include "media/PlaySE.h"
 #include "main/GameProcess.h"
 #include "main/Initialize.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "TempFolder.h"
 #include "main/WindowEvents.h"
@@ -41,7 +43,9 @@ protected:
         GameReady = 0;
         GameConfig.ResetGameConfig();
         GameConfig.SaveOnExit = 0;
-        SceneState = MapSceneState = TitleState = 0;
+        SceneState = SCENE_FIELD;
+        MapSceneState = MAP_SCENE_WALK;
+        TitleState = TITLE_MENU;
         WindowActive = 1;
         WindowClosing = 0; // a run that reached its frame limit left the window closing
         DeviceLost = 0;

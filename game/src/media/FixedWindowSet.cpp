@@ -1,6 +1,7 @@
 #include "media/FixedWindowSet.h"
 
 #include "core/ZephGlobals.h"
+#include "core/GameConstants.h"
 
 const FrameColours WindowColourSets[CFixedWindowSet::kColourSetCount] = {
     {0xFFE0E0E0u, 0xE8707070u},
@@ -66,8 +67,8 @@ bool ValidCursor(int cursor)
 
 CFixedWindowSet::CFixedWindowSet() : windowRects{}, cursorRects{}, windowVertices{}, cursorVertices{}
 {
-    // The message band: 46 pixels in from either side, top 480 − 2 × 2 − 96 − 40.
-    windowRects[0] = {46.0f, 340.0f, 594.0f, 480.0f};
+    // The message band along the bottom of the screen.
+    windowRects[0] = {BOTTOM_WINDOW_LEFT, BOTTOM_WINDOW_TOP, BOTTOM_WINDOW_RIGHT, BOTTOM_WINDOW_BOTTOM};
 }
 
 void CFixedWindowSet::InitFixedWindow()
