@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "RecordingDevice.h"
 #include "RecordingEngine.h"
 #include "field/FieldBrightness.h"
@@ -92,13 +93,9 @@ protected:
         ZephKeyInput = &keys;
         ZephSoundStatic = &sounds;
         ThePlaySE = &soundEffects;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
         pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
         pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
         pack.images[PACK_MAP_OVERLAY] = {64, 64};
-        SceneState = SCENE_FIELD;
-        MapSceneState = MAP_SCENE_WALK;
         SetDrawBrightness(255);
         parts = std::make_unique<FieldParts>();
         TheCharacter = &parts->character;
@@ -117,29 +114,13 @@ protected:
         parts->map.InitMap();
         parts->sortList.InitDrawSortObject();
         parts->player.InitMapCharacter();
-        SceneTrace::Clear();
-        SceneTrace::Enable(true);
+        world.TraceSceneCalls();
     }
 
     void TearDown() override
     {
-        SceneTrace::Enable(false);
-        SceneTrace::Clear();
         parts->sortList.ReleaseDrawSortObject();
         parts->map.ReleaseMap();
-        CurrentMap = nullptr;
-        MapBlobSize = 0;
-        TheGameData = nullptr;
-        ZephKeyInput = nullptr;
-        ZephSoundStatic = nullptr;
-        ThePlaySE = nullptr;
-        ZephError = nullptr;
-        ZephFilePack = nullptr;
-        D3DDevice = nullptr;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
-        SceneState = SCENE_FIELD;
-        MapSceneState = MAP_SCENE_WALK;
     }
 
     // Makes a built blob the current map with the player on a cell.
@@ -182,6 +163,8 @@ protected:
     CPlaySE soundEffects;
     std::unique_ptr<FieldParts> parts;
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;
+    // Last: the game's globals are put back before the parts and fakes go.
+    testsupport::GameWorld world;
 };
 
 } // namespace fieldtest

@@ -1,5 +1,5 @@
 // A game folder of its own with the fake engine in Data/, and the game's
-// globals back at their start-up values around each test.
+// globals at their start-up values in a test world of each case's own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 
 #include "record/Config.h"
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"
 #include "media/PlaySE.h"
@@ -39,18 +40,7 @@ protected:
         ASSERT_NE(engineHandle, nullptr) << dlerror();
         control = reinterpret_cast<FakeEngineControlProc>(dlsym(engineHandle, "FakeZephControl"))();
         *control = FakeEngineControl{};
-        ErrorFlag = 0;
-        GameReady = 0;
-        GameConfig.ResetGameConfig();
-        GameConfig.SaveOnExit = 0;
-        SceneState = SCENE_FIELD;
-        MapSceneState = MAP_SCENE_WALK;
-        TitleState = TITLE_MENU;
-        WindowActive = 1;
-        WindowClosing = 0; // a run that reached its frame limit left the window closing
-        DeviceLost = 0;
-        SceneTrace::Clear();
-        SceneTrace::Enable(true);
+        world.TraceSceneCalls();
         SceneTrace::SetHook([this](const std::string& call) { control->calls.push_back("part " + call); });
     }
 
@@ -58,8 +48,8 @@ protected:
     {
         ExitPath();
         FinishProcess();
+        // The hook writes into the engine library's log: gone before the library is.
         SceneTrace::SetHook(nullptr);
-        SceneTrace::Enable(false);
         plat::UseRealClock();
         if (engineHandle != nullptr)
             dlclose(engineHandle);
@@ -90,4 +80,5 @@ protected:
     testsupport::TempFolder folder;
     void* engineHandle = nullptr;
     FakeEngineControl* control = nullptr;
+    testsupport::GameWorld world;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "RecordingDevice.h"
 #include "core/ZephGlobals.h"
 
@@ -17,21 +18,13 @@ protected:
         D3DDevice = &device;
         ZephFilePack = &pack;
         ZephError = &error;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
-    }
-    void TearDown() override
-    {
-        D3DDevice = nullptr;
-        ZephFilePack = nullptr;
-        ZephError = nullptr;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
     }
 
     RecordingDevice device;
     FakeFilePack pack;
     RecordingError error;
+    // Last: the game's globals are put back before the fakes go.
+    testsupport::GameWorld world;
 };
 
 } // namespace visualtest

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "GameWorld.h"
 #include "media/BgmTuneTable.h"
 #include "record/Config.h"
 #include "media/PlayBGM.h"
@@ -15,20 +16,14 @@ class PlayBGMTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedVolume = GameConfig.BGMVol;
         GameConfig.BGMVol = 7;
         ZephMidi = &midi;
-    }
-    void TearDown() override
-    {
-        ZephMidi = nullptr;
-        GameConfig.BGMVol = savedVolume;
     }
 
     CallLog calls;
     RecordingMidi midi{calls};
     CPlayMidi player;
-    int savedVolume = 0;
+    testsupport::GameWorld world;
 };
 
 TEST_F(PlayBGMTest, InitTunesSetsTheVolumeThenLoadsTheTitleAndBattleTunes)

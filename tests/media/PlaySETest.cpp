@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "GameWorld.h"
 #include "record/Config.h"
 #include "media/PlaySE.h"
 #include "RecordingEngine.h"
@@ -14,18 +15,10 @@ class PlaySETest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedVolume = GameConfig.SoundVol;
         GameConfig.SoundVol = 6;
         ZephSoundStatic = &sounds;
         ZephError = &error;
         ThePlaySE = &player;
-    }
-    void TearDown() override
-    {
-        ThePlaySE = nullptr;
-        ZephError = nullptr;
-        ZephSoundStatic = nullptr;
-        GameConfig.SoundVol = savedVolume;
     }
 
     // For each scene update, asks `requests[i]` times for `id`; returns how
@@ -47,7 +40,7 @@ protected:
     RecordingSoundStatic sounds{calls};
     RecordingError error{calls};
     CPlaySE player;
-    int savedVolume = 0;
+    testsupport::GameWorld world;
 };
 
 TEST_F(PlaySETest, TheGuardLimitsRequestsPerSceneUpdate)

@@ -19,6 +19,7 @@
 #include "EngineState.h"
 #include "FakeEngine.h"
 #include "FilePackDerived.h"
+#include "GameWorld.h"
 #include "media/Texture.h"
 #include "core/ZephGlobals.h"
 #include "platform/PngWriter.h"
@@ -95,11 +96,6 @@ protected:
         if (device == nullptr)
             return;
         device->EndScene();
-        D3DDevice = nullptr;
-        ZephFilePack = nullptr;
-        ZephError = nullptr;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
         if (pack != nullptr)
             pack->Release();
         engine::State().sharedDevice = nullptr;
@@ -174,6 +170,7 @@ protected:
     Direct3DDevice9* device = nullptr;
     CFilePackDerived* pack = nullptr; // the engine's pack reader, which deletes itself on release
     RecordingError error;
+    testsupport::GameWorld world;
 };
 
 } // namespace visualtest

@@ -1,14 +1,14 @@
 // A current map for the game-data record's questions about it: only its
-// header counts, so no blob, texture or other part is needed.
+// header counts, so no blob, texture or other part is needed. A GameWorld
+// puts TheMap back.
 #pragma once
 
 #include "field/Map.h"
 
 struct CurrentMapStub {
-    CurrentMapStub() { TheMap = nullptr; }
+    CurrentMapStub() = default;
     CurrentMapStub(const CurrentMapStub&) = delete;
     CurrentMapStub& operator=(const CurrentMapStub&) = delete;
-    ~CurrentMapStub() { Leave(); }
 
     // Makes a map of width × height cells with these flag words current.
     void Enter(int width, int height, std::uint32_t flagsA, std::uint32_t flagsB)

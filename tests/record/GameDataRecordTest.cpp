@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "GameWorld.h"
 #include "party/Character.h"
 #include "core/GameDataTables.h"
 #include "core/Random.h"
@@ -19,16 +20,9 @@ protected:
         TheGameData = &data;
         TheCharacter = &party;
     }
-    void TearDown() override
-    {
-        TheGameData = nullptr;
-        TheCharacter = nullptr;
-        ItemTable = nullptr;
-        WeaponTable[0] = nullptr;
-        AccessoryTable = nullptr;
-    }
     GameData data;
     CCharacter party;
+    testsupport::GameWorld world;
 };
 
 TEST_F(GameDataRecordTest, FlagsByIdRange)

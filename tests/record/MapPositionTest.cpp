@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CurrentMapStub.h"
+#include "GameWorld.h"
 #include "field/MapBlob.h"
 #include "core/PlaceNames.h"
 #include "QuietTextTexture.h"
@@ -30,6 +31,7 @@ TEST(MapPositionTest, StepOnPlainAndLoopingMaps)
         {false, 5, 5, 0, true, 5, 4},    {false, 5, 5, 1, true, 4, 5},    {false, 5, 5, 3, true, 6, 5},
         {false, 5, 5, 4, true, 5, 5},    {false, 0, 0, 4, true, 0, 0},
     };
+    testsupport::GameWorld world;
     GameData data;
     CurrentMapStub current;
     for (const StepCase& c : cases) {

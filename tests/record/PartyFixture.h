@@ -12,6 +12,7 @@
 #include "CurrentMapStub.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
+#include "GameWorld.h"
 #include "RecordingEngine.h"
 #include "core/ZephGlobals.h"
 
@@ -34,13 +35,6 @@ struct PartyWorld {
             party.stockMax[k] = 200;
         for (int item = 0; item < 48; ++item)
             data.heldItems[item] = 5;
-    }
-    ~PartyWorld()
-    {
-        TheGameData = nullptr;
-        TheCharacter = nullptr;
-        ThePlaySE = nullptr;
-        ZephSoundStatic = nullptr;
     }
     PartyWorld(const PartyWorld&) = delete;
     PartyWorld& operator=(const PartyWorld&) = delete;
@@ -74,6 +68,8 @@ struct PartyWorld {
     RecordingSoundStatic sounds{log};
     CPlaySE player;
     CurrentMapStub map;
+    // Last: made before the constructor sets the globals, gone first.
+    testsupport::GameWorld world;
 };
 
 inline std::unique_ptr<PartyWorld> MakeWorld()

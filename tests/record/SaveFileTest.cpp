@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "GameWorld.h"
 #include "party/Character.h"
 #include "core/Random.h"
 #include "record/Pipkorn.h"
@@ -48,8 +49,6 @@ protected:
     {
         safewrite::SetFaultHook(nullptr);
         plat::SetMessageBoxSink(nullptr);
-        TheGameData = nullptr;
-        TheCharacter = nullptr;
     }
 
     std::filesystem::path Slot(int slot) { return folder / SaveSlotPaths[slot]; }
@@ -129,6 +128,7 @@ protected:
     CCharacter party;
     CSaveFile saves;
     std::vector<std::string> messages;
+    testsupport::GameWorld world;
 };
 
 TEST_F(SaveFileTest, RoundTripOfRandomStates)
