@@ -28,7 +28,6 @@ struct MenuWorld {
     std::unique_ptr<CBattleBackground> panel = std::make_unique<CBattleBackground>();
     std::unique_ptr<CMap> map = std::make_unique<CMap>();
     std::unique_ptr<CEvent> event = std::make_unique<CEvent>();
-    std::vector<unsigned char> header = std::vector<unsigned char>(140, 0);
 
     MenuWorld()
     {
@@ -49,8 +48,7 @@ struct MenuWorld {
         TheBattleBackground = panel.get();
         TheMap = map.get();
         TheEvent = event.get();
-        header[131] = 0x20; // transfers allowed
-        CurrentMap = header.data();
+        map->header.flagsA = mapblob::kFlagATransfers;
         data->NewGameData();
         data->RebuildItemLists(LIST_ALL, false);
         // The party and colour windows as the status panel lays them out.
@@ -70,7 +68,6 @@ struct MenuWorld {
     }
     ~MenuWorld()
     {
-        CurrentMap = nullptr;
         ZephTextTexture = nullptr;
         text.reset();
         D3DDevice = nullptr;

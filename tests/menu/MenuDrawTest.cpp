@@ -225,7 +225,6 @@ TEST_F(DrawTest, ThePlaceWindowNamesTheAreaAndTheMap)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        std::fill(mapHeader.begin(), mapHeader.begin() + 18, 0);
         SetMapName(c.mapName);
         parts->map.placeNumber = c.place;
         data().LayoutAreaNameWindow(c.place, c.mapName.c_str());

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -95,7 +96,6 @@ protected:
         TheBattleMenu = &parts->battleMenu;
         TheSaveFile = &parts->saveFile;
         SetMapFlags(kTransfers);
-        CurrentMap = mapHeader.data();
         parts->data.NewGameData();
         parts->data.RebuildItemLists(LIST_ALL, false);
         menu().InitMapMenu();
@@ -108,18 +108,13 @@ protected:
     GameData& data() { return parts->data; }
     CFixedWindowSet::Rect& rect(int window) { return parts->windows.windowRects[window]; }
 
-    void SetMapFlags(std::uint32_t flagsA)
-    {
-        for (int i = 0; i < 4; ++i)
-            mapHeader[128 + i] = static_cast<unsigned char>(flagsA >> (8 * i));
-    }
-    // The map's own name, at the start of its header.
+    void SetMapFlags(std::uint32_t flagsA) { parts->map.header.flagsA = flagsA; }
+    // The map's own name, from its header.
     void SetMapName(const std::u16string& name)
     {
-        for (size_t i = 0; i < name.size() && i < 8; ++i) {
-            mapHeader[2 * i] = static_cast<unsigned char>(name[i] & 0xFF);
-            mapHeader[2 * i + 1] = static_cast<unsigned char>(name[i] >> 8);
-        }
+        std::fill(std::begin(parts->map.header.name), std::end(parts->map.header.name), 0);
+        std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(name.size(), 8)),
+                  parts->map.header.name);
     }
 
     // One menu frame as the game runs it, then the pushes end.
@@ -171,7 +166,6 @@ protected:
     fakes::RecordingSoundStatic sounds{soundLog};
     CPlaySE effects;
     std::unique_ptr<MenuParts> parts;
-    std::vector<unsigned char> mapHeader = std::vector<unsigned char>(140, 0);
     // Last: the game's globals are put back before the parts and fakes go.
     testsupport::GameWorld world;
 };

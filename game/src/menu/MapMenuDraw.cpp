@@ -3,7 +3,6 @@
 // cursor. Pages whose drawers are not built yet show their frames only.
 #include "core/Parts.h"
 #include "field/Map.h"
-#include "field/MapBlob.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
@@ -164,7 +163,7 @@ bool CMapMenu::DrawTopColumn()
     for (int origin : {ORIGIN_TOP_FIRST, ORIGIN_TOP_REST, ORIGIN_TOP_TRANSFER})
         textOrigins[origin].z = depth - kTextNearer;
     const bool itemsHeld = TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] > 0;
-    const bool transfers = (TheMap->FlagsA() & mapblob::kFlagATransfers) != 0;
+    const bool transfers = TheMap->Header().AllowsTransfers();
     const MenuTextOrigin& first = textOrigins[ORIGIN_TOP_FIRST];
     const MenuTextOrigin& rest = textOrigins[ORIGIN_TOP_REST];
     const MenuTextOrigin& transfer = textOrigins[ORIGIN_TOP_TRANSFER];

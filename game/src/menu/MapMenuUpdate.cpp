@@ -4,7 +4,6 @@
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "field/Map.h"
-#include "field/MapBlob.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
@@ -52,7 +51,7 @@ void CMapMenu::UpdateMenuTop()
     const int pushed = ZephKeyInput->GetButtonPushMask(kTopButtons);
     if (pushed & MENU_BUTTON_CONFIRM) {
         const bool refused = (topCursor == kTopRowItems && TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] <= 0) ||
-                             (topCursor == kTopRowTransfer && (TheMap->FlagsA() & mapblob::kFlagATransfers) == 0);
+                             (topCursor == kTopRowTransfer && !TheMap->Header().AllowsTransfers());
         if (refused) {
             PlaySoundEffect(SE_REFUSE);
             ResetKeyRepeat();

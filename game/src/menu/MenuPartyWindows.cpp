@@ -5,7 +5,7 @@
 #include "core/Parts.h"
 #include "core/PlaceNames.h"
 #include "field/Map.h"
-#include "field/MapBlob.h"
+#include "field/MapHeader.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
@@ -196,13 +196,11 @@ void CMapMenu::DrawMenuPlaceWindow()
     if (place >= 0 && place < PLACE_NAME_COUNT &&
         !DrawMenuText(x, y, kDepth, MENU_TEXT_WHITE, PlaceNameTable[place], data.placeNameLength, __LINE__))
         return;
-    if (data.mapNameLength > 0 && CurrentMap != nullptr) {
-        char16_t name[mapblob::kNameUnits];
-        for (int i = 0; i < mapblob::kNameUnits; ++i)
-            name[i] = static_cast<char16_t>(mapblob::ReadU16(CurrentMap, mapblob::kNameOffset + 2 * i));
-        name[mapblob::kNameUnits - 1] = 0;
-        const int length = data.mapNameLength < mapblob::kNameUnits - 1 ? data.mapNameLength : mapblob::kNameUnits - 1;
-        if (!DrawMenuText(x + data.placeNameWidth, y, kDepth, MENU_TEXT_WHITE, name, length, __LINE__))
+    const char16_t* mapName = TheMap->Header().name;
+    if (data.mapNameLength > 0) {
+        const int longest = mapblob::kNameUnits - 1;
+        const int length = data.mapNameLength < longest ? data.mapNameLength : longest;
+        if (!DrawMenuText(x + data.placeNameWidth, y, kDepth, MENU_TEXT_WHITE, mapName, length, __LINE__))
             return;
     }
     const int map = TheMap->GetMapNumber();
