@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "core/SceneTrace.h"
+#include "party/Character.h"
 
 class CBattleMenu {
 public:
@@ -19,4 +20,11 @@ public:
     void UpdateBattleDefeat() { SceneTrace::Note("UpdateBattleDefeat"); }
     void UpdateBattleVictory() { SceneTrace::Note("UpdateBattleVictory"); }
     void DrawBattle(int battlePhase) { SceneTrace::Note("DrawBattle", battlePhase); }
+    // Opens the command menu in a state; the battle phase becomes 2 (menu).
+    void EnterBattleMenuState(int state)
+    {
+        SceneTrace::Note("EnterBattleMenuState", state);
+        if (TheCharacter != nullptr)
+            TheCharacter->SetBattlePhase(2);
+    }
 };
