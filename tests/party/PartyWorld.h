@@ -1,5 +1,5 @@
-// The party on its own in a battle: the real party object, every battle
-// neighbour a stand-in, keys held and pushed by the test, sounds recorded.
+// The party on its own in a battle, in a test world of its own: the real
+// party object, every battle neighbour a stand-in, keys held and pushed by the test, sounds recorded.
 // The party is set up for a battle and in the action phase; each member has
 // 100 HP, 50 SP and 100 ST of as much, and member 0 leads.
 #pragma once
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "GameWorld.h"
 #include "RecordingEngine.h"
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
@@ -100,27 +101,8 @@ protected:
         }
         SetupPartyForBattle(0, true, false, false);
         party.SetBattlePhase(BATTLE_PHASE_ACTION);
-        SceneTrace::Clear();
-        SceneTrace::Enable(true);
+        world.TraceSceneCalls();
         log.clear();
-    }
-
-    void TearDown() override
-    {
-        SceneTrace::Enable(false);
-        SceneTrace::Clear();
-        TheCharacter = nullptr;
-        TheBattleBackground = nullptr;
-        TheBattleMenu = nullptr;
-        TheBattleEffect = nullptr;
-        TheMagicCircle = nullptr;
-        TheBattleTouch = nullptr;
-        TheEnemyGroup = nullptr;
-        TheCharaShot = nullptr;
-        TheGameData = nullptr;
-        ZephKeyInput = nullptr;
-        ZephSoundStatic = nullptr;
-        ThePlaySE = nullptr;
     }
 
     // One action-phase frame of the party; pushes last one frame.
@@ -173,6 +155,8 @@ protected:
     CallLog log;
     RecordingSoundStatic soundObject{log};
     CPlaySE player;
+    // Last: gone first, putting every global back before the parts go.
+    testsupport::GameWorld world;
 };
 
 // The first seed from which the game's generator draws values that satisfy

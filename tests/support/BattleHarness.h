@@ -20,6 +20,7 @@
 
 #include "EngineState.h"
 #include "FilePackDerived.h"
+#include "GameWorld.h"
 #include "KeyInputDerived.h"
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
@@ -124,23 +125,9 @@ public:
 
     ~BattleHarness()
     {
+        // The textures go back to the pack before the pack and the device go;
+        // the world then puts every global back.
         party.ReleaseCharacter();
-        TheCharacter = nullptr;
-        TheBattleBackground = nullptr;
-        TheBattleMenu = nullptr;
-        TheBattleEffect = nullptr;
-        TheMagicCircle = nullptr;
-        TheBattleTouch = nullptr;
-        TheEnemyGroup = nullptr;
-        TheCharaShot = nullptr;
-        TheGameData = nullptr;
-        ThePlaySE = nullptr;
-        ZephSoundStatic = nullptr;
-        ZephKeyInput = nullptr;
-        ZephFilePack = nullptr;
-        D3DDevice = nullptr;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
         if (pack_ != nullptr)
             pack_->Release();
         engine::State().sharedDevice = nullptr;
@@ -272,6 +259,7 @@ private:
     std::vector<ScriptedHit> hits_;
     int frame_ = 0;
     int openingFrame_ = 0;
+    testsupport::GameWorld world_;
 };
 
 } // namespace battleharness
