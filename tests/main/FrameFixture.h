@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "record/Config.h"
-#include "FakeEngine.h"
+#include "fakes/FakeEngineLibrary.h"
 #include "GameWorld.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"

@@ -6,10 +6,14 @@
 #include "GameWorld.h"
 #include "record/Config.h"
 #include "media/PlaySE.h"
-#include "RecordingEngine.h"
+#include "fakes/FakeEngine.h"
 #include "core/ZephGlobals.h"
 
 namespace {
+
+using fakes::CallLog;
+using fakes::RecordingError;
+using fakes::RecordingSoundStatic;
 
 class PlaySETest : public ::testing::Test {
 protected:

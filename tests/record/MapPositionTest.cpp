@@ -5,7 +5,7 @@
 
 #include "field/Map.h"
 #include "core/PlaceNames.h"
-#include "QuietTextTexture.h"
+#include "fakes/QuietTextTexture.h"
 #include "record/Pipkorn.h"
 #include "core/ZephGlobals.h"
 
@@ -62,7 +62,7 @@ TEST(MapPositionTest, StepOnPlainAndLoopingMaps)
 }
 
 // Measures 20 pixels a character, or fails.
-class MeasuringText final : public QuietTextTexture {
+class MeasuringText final : public fakes::QuietTextTexture {
 public:
     int GetStringWidth(const char16_t* text, int length) override
     {

@@ -13,7 +13,7 @@
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "GameWorld.h"
-#include "RecordingEngine.h"
+#include "fakes/FakeEngine.h"
 #include "core/ZephGlobals.h"
 
 struct PartyWorld {
@@ -70,8 +70,8 @@ struct PartyWorld {
 
     GameData data;
     CCharacter party;
-    CallLog log;
-    RecordingSoundStatic sounds{log};
+    fakes::CallLog log;
+    fakes::RecordingSoundStatic sounds{log};
     CPlaySE player;
     std::vector<unsigned char> map;
     // Last: made before the constructor sets the globals, gone first.

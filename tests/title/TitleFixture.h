@@ -12,17 +12,16 @@
 #include <string>
 
 #include "record/Config.h"
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "RecordingDevice.h"
-#include "RecordingEngine.h"
-#include "RecordingText.h"
+#include "fakes/RecordingText.h"
 #include "core/SceneTrace.h"
-#include "ScriptedInput.h"
+#include "fakes/FakeKeyInput.h"
 #include "TempFolder.h"
 #include "title/Title.h"
 #include "core/ZephGlobals.h"
@@ -174,14 +173,14 @@ protected:
 
     testsupport::TempFolder folder;
     visualtest::RecordingDevice device;
-    visualtest::FakeFilePack pack;
-    visualtest::RecordingError error;
-    ScriptedKeyInput keys;
-    RecordingText text;
-    CallLog midiCalls;
-    CallLog soundCalls;
-    RecordingMidi midi{midiCalls};
-    RecordingSoundStatic sounds{soundCalls};
+    fakes::FakeFilePack pack;
+    fakes::RecordingError error;
+    fakes::FakeKeyInput keys;
+    fakes::RecordingText text;
+    fakes::CallLog midiCalls;
+    fakes::CallLog soundCalls;
+    fakes::RecordingMidi midi{midiCalls};
+    fakes::RecordingSoundStatic sounds{soundCalls};
 
     CFixedWindowSet windows;
     CMapMenu mapMenu;

@@ -6,12 +6,14 @@
 
 namespace {
 
+using fakes::CallLog;
+
 using Strings = std::vector<std::string>;
 
 constexpr int kConfirm = 0;
 constexpr int kCancel = 1;
-constexpr int kUp = ScriptedKeyInput::kUp;
-constexpr int kDown = ScriptedKeyInput::kDown;
+constexpr int kUp = fakes::FakeKeyInput::kUp;
+constexpr int kDown = fakes::FakeKeyInput::kDown;
 
 class TitleTest : public TitleFixture {
 protected:
@@ -300,7 +302,7 @@ TEST_F(TitleTest, AMissingMapEndsTheFrameWithAReport)
     pack.data.erase(5);
     EXPECT_ANY_THROW(title.StartNewGame(true));
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 376, 1}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 376, 1}));
 }
 
 TEST_F(TitleTest, TheMenuDimsBehindTheLoadWindowAndTheSlotsShowTheirSaves)
@@ -343,7 +345,7 @@ TEST_F(TitleTest, AFailedTextDrawIsReportedAndEndsTheTitlesDrawing)
     SceneTrace::Clear();
     title.DrawTitle();
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 423, 10}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 423, 10}));
     EXPECT_FALSE(Noted("DrawEventSprite(1)")); // no cursor
 }
 
