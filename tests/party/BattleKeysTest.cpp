@@ -11,7 +11,7 @@ class BattleKeysTest : public PartyBattleTest {};
 
 TEST_F(BattleKeysTest, HeldAttackChainsEveryTwentyFramesUntilReleased)
 {
-    keys.pushed = keys.held = Bit(0);
+    keys.pushedButtons = keys.heldButtons = Bit(0);
     Frame();
     EXPECT_EQ(Action(0), ACTION_ATTACK);
     EXPECT_EQ(Count("StartMemberAttack(0)"), 1);
@@ -21,7 +21,7 @@ TEST_F(BattleKeysTest, HeldAttackChainsEveryTwentyFramesUntilReleased)
     EXPECT_EQ(Count("StartMemberAttack(0)"), 2);
     Frames(40);
     EXPECT_EQ(Count("StartMemberAttack(0)"), 4);
-    keys.held = 0;
+    keys.heldButtons = 0;
     Frames(19);
     EXPECT_EQ(Action(0), ACTION_ATTACK);
     Frame();
@@ -34,7 +34,7 @@ TEST_F(BattleKeysTest, HeldShotsStopWhenStRunsOut)
 {
     SetLeader(1);
     party.st[1] = 45;
-    keys.pushed = keys.held = Bit(0);
+    keys.pushedButtons = keys.heldButtons = Bit(0);
     Frames(60);
     EXPECT_EQ(Count("StartMember1Attack(0)"), 4) << "three shots of 15 ST, then a refused fourth";
     EXPECT_EQ(party.st[1], 0);
@@ -75,8 +75,8 @@ TEST_F(BattleKeysTest, SkillsAndTheirRefusals)
         party.st[c.member] = static_cast<std::int16_t>(c.st);
         if (c.effect >= 0)
             GiveEffect(c.member, c.effect);
-        keys.pushed = Bit(c.button);
-        keys.held = c.shift ? Bit(10) : 0u;
+        keys.pushedButtons = Bit(c.button);
+        keys.heldButtons = c.shift ? Bit(10) : 0u;
         Frame();
         EXPECT_EQ(Action(c.member) == ACTION_ATTACK, c.started);
         const std::vector<int> sounds = TakeSounds();
@@ -90,7 +90,7 @@ TEST_F(BattleKeysTest, SkillsAndTheirRefusals)
 TEST_F(BattleKeysTest, HeldSkillChainsAndStopsWithARefusalWhenSpRunsOut)
 {
     party.sp[0] = 40;
-    keys.pushed = keys.held = Bit(4);
+    keys.pushedButtons = keys.heldButtons = Bit(4);
     Frames(41);
     EXPECT_EQ(Count("StartMemberAttack(1)"), 3) << "20 SP each: two blows, then refused";
     EXPECT_EQ(party.sp[0], 0);
@@ -101,8 +101,8 @@ TEST_F(BattleKeysTest, HeldSkillChainsAndStopsWithARefusalWhenSpRunsOut)
 
 TEST_F(BattleKeysTest, MenuButtonOpensTheMenuAndNothingElseRuns)
 {
-    keys.pushed = Bit(2) | Bit(0);
-    keys.directions = 8;
+    keys.pushedButtons = Bit(2) | Bit(0);
+    keys.Hold(8);
     EXPECT_FALSE(Frame());
     EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_MENU);
     EXPECT_EQ(Count("EnterBattleMenuState(0)"), 1);
@@ -118,8 +118,8 @@ TEST_F(BattleKeysTest, LeaderCyclesForwardAndBackWithItsMarker)
     };
     const Step steps[] = {{false, 1}, {false, 2}, {false, 0}, {true, 2}, {true, 1}};
     for (const Step& s : steps) {
-        keys.pushed = Bit(3);
-        keys.held = s.shift ? Bit(10) : 0u;
+        keys.pushedButtons = Bit(3);
+        keys.heldButtons = s.shift ? Bit(10) : 0u;
         Frame();
         EXPECT_EQ(party.Leader(), s.leader);
         EXPECT_EQ(MarkedMember::Get(party.partyWordC), static_cast<std::uint32_t>(s.leader));
@@ -164,7 +164,7 @@ TEST_F(BattleKeysTest, ThirdMemberStrikeRefusals)
         party.st[2] = static_cast<std::int16_t>(c.st);
         if (c.effect >= 0)
             GiveEffect(2, c.effect);
-        keys.pushed = Bit(1);
+        keys.pushedButtons = Bit(1);
         Frame();
         EXPECT_EQ(Action(2) == ACTION_STRIKE, c.started) << c.st << " " << c.effect;
         const std::vector<int> sounds = TakeSounds();
@@ -174,8 +174,8 @@ TEST_F(BattleKeysTest, ThirdMemberStrikeRefusals)
 
 TEST_F(BattleKeysTest, ButtonOneWithTenTogglesMagicOff)
 {
-    keys.pushed = Bit(1);
-    keys.held = Bit(10);
+    keys.pushedButtons = Bit(1);
+    keys.heldButtons = Bit(10);
     Frame();
     EXPECT_TRUE(party.PartyFlag30());
     EXPECT_EQ(TakeSounds(), std::vector<int>{SE_MAGIC_OFF});
@@ -184,7 +184,7 @@ TEST_F(BattleKeysTest, ButtonOneWithTenTogglesMagicOff)
 TEST_F(BattleKeysTest, ThirdMemberCastRunsItsTimeAndButtonOneCancelsIt)
 {
     SetLeader(2);
-    keys.pushed = Bit(4);
+    keys.pushedButtons = Bit(4);
     Frame();
     ASSERT_EQ(Action(2), ACTION_ATTACK);
     Frames(107);
@@ -194,14 +194,14 @@ TEST_F(BattleKeysTest, ThirdMemberCastRunsItsTimeAndButtonOneCancelsIt)
     EXPECT_EQ(Action(2), ACTION_FREE);
 
     party.sp[2] = 50;
-    keys.pushed = Bit(4);
+    keys.pushedButtons = Bit(4);
     Frame();
-    keys.pushed = Bit(1);
-    keys.held = Bit(10);
+    keys.pushedButtons = Bit(1);
+    keys.heldButtons = Bit(10);
     Frame();
     EXPECT_EQ(Action(2), ACTION_ATTACK) << "button 1 with 10 held does not cancel";
-    keys.pushed = Bit(1);
-    keys.held = 0;
+    keys.pushedButtons = Bit(1);
+    keys.heldButtons = 0;
     Frame();
     EXPECT_EQ(Action(2), ACTION_FREE);
     EXPECT_EQ(Count("KillMagicCircles(2)"), 1);

@@ -85,7 +85,7 @@ TEST_F(MemberMovement, FacingSetThisFrameIsKept)
 
 TEST_F(MemberMovement, LeaderWalksWithHeldDirections)
 {
-    keys.directions = LEFT;
+    keys.Hold(LEFT);
     Frames(3);
     EXPECT_EQ(party.members[0].x, 464.0f - 9.0f);
     EXPECT_EQ(party.members[0].prevX, 464.0f - 6.0f);

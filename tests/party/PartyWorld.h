@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "GameWorld.h"
-#include "RecordingEngine.h"
+#include "fakes/FakeEngine.h"
+#include "fakes/FakeKeyInput.h"
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
 #include "battle/BattleMenu.h"
@@ -33,45 +34,9 @@
 
 namespace partytest {
 
-// The input object as the party reads it: buttons held and pushed this
-// frame, directions held.
-class BattleKeys final : public Zeph::CKeyInput {
-public:
-    std::uint32_t held = 0;
-    std::uint32_t pushed = 0;
-    std::uint32_t directions = 0; // 1 up, 2 down, 4 left, 8 right
-
-    Zeph::HResult Init(void*, bool, bool, std::uint8_t, const std::uint8_t*, const std::uint8_t*) override { return 0; }
-    void Update() override {}
-    int GetDirectionPush() override { return 0; }
-    int GetDirectionHold() override { return static_cast<int>(directions); }
-    int GetDirectionRelease() override { return 0; }
-    bool IsUpPush() override { return false; }
-    bool IsUpHold() override { return (directions & 1u) != 0; }
-    bool IsUpRelease() override { return false; }
-    bool IsDownPush() override { return false; }
-    bool IsDownHold() override { return (directions & 2u) != 0; }
-    bool IsDownRelease() override { return false; }
-    bool IsLeftPush() override { return false; }
-    bool IsLeftHold() override { return (directions & 4u) != 0; }
-    bool IsLeftRelease() override { return false; }
-    bool IsRightPush() override { return false; }
-    bool IsRightHold() override { return (directions & 8u) != 0; }
-    bool IsRightRelease() override { return false; }
-    bool IsButtonPush(std::uint8_t button) override { return ((pushed >> button) & 1u) != 0; }
-    bool IsButtonHold(std::uint8_t button) override { return ((held >> button) & 1u) != 0; }
-    bool IsButtonRelease(std::uint8_t) override { return false; }
-    int GetButtonPushMask(int) override { return static_cast<int>(pushed); }
-    int GetButtonHoldMask(int) override { return static_cast<int>(held); }
-    int GetButtonReleaseMask(int) override { return 0; }
-    void SetAcquire(bool) override {}
-    Zeph::HResult Reset() override { return 0; }
-    void Release() override {}
-};
-
-constexpr std::uint32_t Bit(int button)
+constexpr int Bit(int button)
 {
-    return 1u << button;
+    return 1 << button;
 }
 
 class PartyBattleTest : public ::testing::Test {
@@ -110,7 +75,7 @@ protected:
     {
         player.CountPlaySEFrame();
         const bool ran = UpdatePartyBattle();
-        keys.pushed = 0;
+        keys.NextFrame();
         return ran;
     }
 
@@ -151,9 +116,9 @@ protected:
     CEnemyGroup enemies{};
     CCharaShot shots{};
     GameData data;
-    BattleKeys keys;
-    CallLog log;
-    RecordingSoundStatic soundObject{log};
+    fakes::FakeKeyInput keys;
+    fakes::CallLog log;
+    fakes::RecordingSoundStatic soundObject{log};
     CPlaySE player;
     // Last: gone first, putting every global back before the parts go.
     testsupport::GameWorld world;

@@ -54,15 +54,15 @@ TEST_F(QuickOrders, StockCountsWhatRegeneratesDuringTheCast)
 
 TEST_F(QuickOrders, ButtonsGiveOrdersFromTheirSet)
 {
-    keys.pushed = Bit(6);
+    keys.pushedButtons = Bit(6);
     Frame();
     // The order started member 2's magic in the same frame (it is not the leader).
     EXPECT_EQ(Action(2), ACTION_MAGIC);
     EXPECT_EQ(Count("StartMemberMagic(0)"), 1);
     EXPECT_TRUE(KeepMagic::IsSet(party.partyWordC)) << "an ordered magic is kept";
 
-    keys.pushed = Bit(4);
-    keys.held = Bit(10);
+    keys.pushedButtons = Bit(4);
+    keys.heldButtons = Bit(10);
     Frame();
     EXPECT_EQ(Count("StartMemberMagic(5)"), 1) << "the second set while 10 is held";
     EXPECT_TRUE(TakeSounds().empty());
@@ -71,8 +71,8 @@ TEST_F(QuickOrders, ButtonsGiveOrdersFromTheirSet)
 TEST_F(QuickOrders, BadIdsInSlotsAreRefused)
 {
     for (int button : {5, 6}) {
-        keys.pushed = Bit(button);
-        keys.held = Bit(10);
+        keys.pushedButtons = Bit(button);
+        keys.heldButtons = Bit(10);
         Frame();
         EXPECT_EQ(PendingKind(), 0);
         EXPECT_EQ(Action(2), ACTION_FREE);
@@ -150,7 +150,7 @@ TEST_F(QuickOrders, OpeningStoresTheFirstGoodOrderAndTicksOnlyOnceFadedIn)
     party.SetBattlePhase(BATTLE_PHASE_OPENING);
     enemies.openingAlpha = 255;
     GiveEffect(1, EFFECT_POISON);
-    keys.pushed = Bit(6) | Bit(7);
+    keys.pushedButtons = Bit(6) | Bit(7);
     player.CountPlaySEFrame();
     UpdatePartyBattleInput();
     EXPECT_EQ(OpeningOrderKind::Get(party.partyWordE), 1u);
@@ -158,14 +158,14 @@ TEST_F(QuickOrders, OpeningStoresTheFirstGoodOrderAndTicksOnlyOnceFadedIn)
     EXPECT_EQ(Count("TickStatusEffects"), 0) << "the enemies still fade in";
 
     enemies.openingAlpha = 0;
-    keys.pushed = Bit(7);
+    keys.pushedButtons = Bit(7);
     UpdatePartyBattleInput();
     EXPECT_EQ(OpeningOrderKind::Get(party.partyWordE), 2u);
     EXPECT_EQ(OpeningOrderId::Get(party.partyWordE), 1u);
     EXPECT_EQ(Count("TickStatusEffects"), 1);
 
-    keys.pushed = Bit(5);
-    keys.held = Bit(10);
+    keys.pushedButtons = Bit(5);
+    keys.heldButtons = Bit(10);
     UpdatePartyBattleInput();
     EXPECT_EQ(TakeSounds(), std::vector<int>{SE_REFUSE}) << "magic 30 does not exist";
     EXPECT_EQ(OpeningOrderKind::Get(party.partyWordE), 2u);

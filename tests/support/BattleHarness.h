@@ -21,6 +21,7 @@
 #include "EngineState.h"
 #include "FilePackDerived.h"
 #include "GameWorld.h"
+#include "fakes/FakeEngine.h"
 #include "KeyInputDerived.h"
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
@@ -42,28 +43,6 @@
 #include "record/Pipkorn.h"
 
 namespace battleharness {
-
-// Sound effects go nowhere; the player still guards and counts them.
-class SilentSounds final : public Zeph::CSoundStatic {
-public:
-    Zeph::HResult Init(int, int, unsigned, bool) override { return Zeph::kResultOk; }
-    bool Load(int, int, bool, bool) override { return true; }
-    void UpdateFades() override {}
-    void Play(int sound) override { played.push_back(sound); }
-    void PlayOnCurrentBuffer(int) override {}
-    void FadeIn(int) override {}
-    void Stop(int) override {}
-    void FadeOut(int) override {}
-    void FadeOutAll() override {}
-    bool SetVolume(int) override { return true; }
-    bool GetVolume(int, long*) override { return false; }
-    bool IsAnyFading() override { return false; }
-    void RestoreBuffers() override {}
-    void PauseAll(bool) override {}
-    void Release() override {}
-
-    std::vector<int> played;
-};
 
 // A hit an enemy lands on a member at a frame.
 struct ScriptedHit {
@@ -194,7 +173,8 @@ public:
 
     CCharacter party{};
     CEnemyGroup enemies{};
-    SilentSounds sounds;
+    fakes::CallLog soundLog;
+    fakes::RecordingSoundStatic sounds{soundLog};
 
 private:
     static std::vector<std::uint8_t> DefaultKeys()
