@@ -8,6 +8,7 @@
 
 #include "SceneHandBack.h"
 #include "core/SceneTrace.h"
+#include "party/Character.h"
 
 class CBattleMenu {
 public:
@@ -43,6 +44,13 @@ public:
     // Where a grid move of the field menu's helpers puts the battle menu's cursor.
     void SetBattleMenuCursorX(float offset) { SceneTrace::Note("SetBattleMenuCursorX", static_cast<int>(offset)); }
     void SetBattleMenuCursorRow(int row) { SceneTrace::Note("SetBattleMenuCursorRow", row); }
+    // Opens the command menu in a state; the battle phase becomes 2 (menu).
+    void EnterBattleMenuState(int state)
+    {
+        SceneTrace::Note("EnterBattleMenuState", state);
+        if (TheCharacter != nullptr)
+            TheCharacter->SetBattlePhase(2);
+    }
 
     // Updates of each scene seen since it was handed to this stand-in.
     std::uint8_t battleOpeningUpdates = 0;
