@@ -4,7 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
-#include "main/WindowEvents.h"
+#include "core/CloseRequest.h"
 #include "menu/MenuNumberTexts.h"
 
 namespace {
