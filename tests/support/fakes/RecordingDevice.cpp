@@ -1,5 +1,7 @@
 #include "fakes/RecordingDevice.h"
 
+#include <cstring>
+
 #include "platform/SoftwareDevice.h"
 
 namespace fakes {
@@ -69,8 +71,16 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pr
 {
     const std::size_t vertexCount = type == D3DPT_TRIANGLELIST ? primitiveCount * 3 : primitiveCount + 2;
     const auto* first = static_cast<const unsigned char*>(vertices);
-    draws.push_back({type, primitiveCount, stride, fvf_, stageTexture[0],
-                     std::vector<unsigned char>(first, first + vertexCount * stride)});
+    DrawnPrimitive& draw =
+        draws.emplace_back(DrawnPrimitive{type,
+                                          primitiveCount,
+                                          stride,
+                                          fvf_,
+                                          stageTexture[0],
+                                          std::vector<unsigned char>(first, first + vertexCount * stride),
+                                          {}});
+    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2 && stride == sizeof(TexturedCorner))
+        std::memcpy(draw.vertex, vertices, sizeof(draw.vertex));
     return D3D_OK;
 }
 

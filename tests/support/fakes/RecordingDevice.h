@@ -18,7 +18,17 @@
 
 namespace fakes {
 
-// One DrawPrimitiveUP call: the state in force and a copy of the vertices.
+// The textured vertex record quads are drawn with: a screen position, the
+// colour (0xAARRGGBB) and one texture coordinate pair.
+struct TexturedCorner {
+    float x, y, z, rhw;
+    std::uint32_t diffuse;
+    float u, v;
+};
+static_assert(sizeof(TexturedCorner) == 28);
+
+// One DrawPrimitiveUP call: the state in force and a copy of the vertices;
+// a quad of textured records (a strip of two) also as its four corners.
 struct DrawnPrimitive {
     D3DPRIMITIVETYPE type;
     std::uint32_t primitiveCount;
@@ -26,12 +36,13 @@ struct DrawnPrimitive {
     std::uint32_t fvf;
     Direct3DTexture9* texture;
     std::vector<unsigned char> bytes;
+    TexturedCorner vertex[4];
 
     template <typename Vertex> Vertex VertexAt(std::size_t index) const
     {
-        Vertex vertex;
-        std::memcpy(&vertex, bytes.data() + index * stride, sizeof(Vertex));
-        return vertex;
+        Vertex record;
+        std::memcpy(&record, bytes.data() + index * stride, sizeof(Vertex));
+        return record;
     }
 };
 
