@@ -22,7 +22,7 @@ namespace fakes {
 // colour (0xAARRGGBB) and one texture coordinate pair.
 struct TexturedCorner {
     float x, y, z, rhw;
-    std::uint32_t diffuse;
+    std::uint32_t colour;
     float u, v;
 };
 static_assert(sizeof(TexturedCorner) == 28);
