@@ -27,6 +27,9 @@ public:
     void DrawEvent() { SceneTrace::Note("DrawEvent"); }
     void LayoutEventWindows() { SceneTrace::Note("LayoutEventWindows"); }
     void DrawEventSprite(int frame, float /*x*/, float /*y*/) { SceneTrace::Note("DrawEventSprite", frame); }
+    // The description band's icon, and the page arrows of a paged list.
+    void DrawEventIcon(int icon, float /*offsetX*/, int /*row*/) { SceneTrace::Note("DrawEventIcon", icon); }
+    void DrawFadedQuads(float, float, float, float, int, int page, int) { SceneTrace::Note("DrawFadedQuads", page); }
 
     // Event records of a map entry; until they are read, any area will do.
     bool LoadEventData(const unsigned char*, std::size_t, int recordCount)
