@@ -11,8 +11,6 @@
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
 
-std::uint32_t PlayTimeClock = 0;
-
 namespace {
 
 void UpdateFades()
