@@ -90,7 +90,7 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pr
                                          std::uint32_t stride)
 {
     DrawCall call{type, primitiveCount, stride, fvf_, texture_, {}};
-    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2 && stride == sizeof(engine::GlyphVertex))
+    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2 && stride == sizeof(TexturedVertex))
         std::memcpy(call.vertex, vertices, sizeof(call.vertex));
     draws.push_back(call);
     return D3D_OK;

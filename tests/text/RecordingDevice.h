@@ -41,7 +41,7 @@ struct DrawCall {
     std::uint32_t stride;
     std::uint32_t fvf;
     Direct3DTexture9* texture;
-    engine::GlyphVertex vertex[4];
+    TexturedVertex vertex[4];
 };
 
 class RecordingDevice final : public Direct3DDevice9 {

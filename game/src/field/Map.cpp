@@ -17,6 +17,7 @@
 #include "core/SceneState.h"
 #include "field/MapBlob.h"
 #include "core/ZephGlobals.h"
+#include "platform/LittleEndian.h"
 
 unsigned char* CurrentMap = nullptr;
 
@@ -117,12 +118,12 @@ void CMap::ReleaseMap()
 
 std::uint32_t CMap::FlagsA() const
 {
-    return CurrentMap != nullptr ? mapblob::ReadU32(CurrentMap, mapblob::kFlagsAOffset) : 0;
+    return CurrentMap != nullptr ? plat::LoadLe32(CurrentMap + mapblob::kFlagsAOffset) : 0;
 }
 
 std::uint32_t CMap::FlagsB() const
 {
-    return CurrentMap != nullptr ? mapblob::ReadU32(CurrentMap, mapblob::kFlagsBOffset) : 0;
+    return CurrentMap != nullptr ? plat::LoadLe32(CurrentMap + mapblob::kFlagsBOffset) : 0;
 }
 
 int CMap::GetFieldTune() const
@@ -150,8 +151,8 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     if (mapblob::CheckMapBlob(blob, MapBlobSize < 0 ? 0 : static_cast<std::size_t>(MapBlobSize)) !=
         mapblob::BlobFault::None)
         return false;
-    const int newWidth = mapblob::ReadI16(blob, mapblob::kWidthOffset);
-    const int newHeight = mapblob::ReadI16(blob, mapblob::kHeightOffset);
+    const int newWidth = plat::LoadLeI16(blob + mapblob::kWidthOffset);
+    const int newHeight = plat::LoadLeI16(blob + mapblob::kHeightOffset);
     if (!CellInRange(playerX, playerY, newWidth, newHeight))
         return false;
     if (viewX != -1 && !CellInRange(viewX, viewY, newWidth, newHeight))
@@ -166,8 +167,8 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     height = newHeight;
     const std::uint32_t flagsA = FlagsA();
     const std::uint32_t flagsB = FlagsB();
-    const int newMapNumber = mapblob::ReadU16(blob, mapblob::kMapNumberOffset);
-    const int newPlaceNumber = mapblob::ReadU16(blob, mapblob::kPlaceOffset);
+    const int newMapNumber = plat::LoadLe16(blob + mapblob::kMapNumberOffset);
+    const int newPlaceNumber = plat::LoadLe16(blob + mapblob::kPlaceOffset);
     // 2.
     TheObject->ClearMapObjects();
     TheGameData->ClearLocalFlags();
@@ -179,8 +180,8 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     TheBattleBackground->SetBattleBackground(static_cast<int>(mapblob::Bits(flagsA, 23, 2)));
     // 4.
     if (flagsA & mapblob::kFlagAReturnPoint)
-        TheGameData->StoreMapPosition(newMapNumber, mapblob::ReadI16(blob, mapblob::kReturnXOffset),
-                                      mapblob::ReadI16(blob, mapblob::kReturnYOffset));
+        TheGameData->StoreMapPosition(newMapNumber, plat::LoadLeI16(blob + mapblob::kReturnXOffset),
+                                      plat::LoadLeI16(blob + mapblob::kReturnYOffset));
     // 5.
     TheEnemyGroup->SetMapBit(mapblob::Bits(flagsA, 18, 3) == 1 && TheGameData->GetGameFlag(kSymbolsAwayFlag) == 0);
     // 6.
@@ -195,7 +196,7 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     // 8. The name is at most 8 units; the ninth is its end.
     char16_t name[mapblob::kNameUnits];
     for (int i = 0; i < mapblob::kNameUnits; ++i)
-        name[i] = static_cast<char16_t>(mapblob::ReadU16(blob, mapblob::kNameOffset + 2 * i));
+        name[i] = static_cast<char16_t>(plat::LoadLe16(blob + mapblob::kNameOffset + 2 * i));
     name[mapblob::kNameUnits - 1] = 0;
     TheGameData->LayoutAreaNameWindow(newPlaceNumber, name);
     // 9.
@@ -238,7 +239,7 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     // 14.
     const std::size_t eventArea = mapblob::EventAreaOffset(width, height);
     if (!TheEvent->LoadEventData(blob + eventArea, static_cast<std::size_t>(MapBlobSize) - eventArea,
-                                 mapblob::ReadU16(blob, mapblob::kEventCountOffset)))
+                                 plat::LoadLe16(blob + mapblob::kEventCountOffset)))
         return false;
     // 15.
     TheMapCharacter->PlacePlayer(playerX, playerY, direction, 0);

@@ -1,4 +1,5 @@
 #include "field/MapBlob.h"
+#include "platform/LittleEndian.h"
 
 namespace mapblob {
 
@@ -8,8 +9,8 @@ BlobFault CheckMapBlob(const unsigned char* blob, std::size_t size)
         return BlobFault::Missing;
     if (size < kGridOffset)
         return BlobFault::ShorterThanHeader;
-    const int width = ReadI16(blob, kWidthOffset);
-    const int height = ReadI16(blob, kHeightOffset);
+    const int width = plat::LoadLeI16(blob + kWidthOffset);
+    const int height = plat::LoadLeI16(blob + kHeightOffset);
     if (width < kMinWidth)
         return BlobFault::NarrowerThanScreen;
     if (height < kMinHeight)

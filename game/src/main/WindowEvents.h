@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-union SDL_Event;
+#include "platform/WindowEvent.h"
 
 // Accelerator commands.
 enum AcceleratorCommand : int {
@@ -15,13 +15,13 @@ enum AcceleratorCommand : int {
 };
 
 // The accelerator command of a key press, or 0.
-int AcceleratorFor(const SDL_Event& event);
+int AcceleratorFor(const plat::WindowEvent& event);
 // Runs an accelerator command.
 void RunCommand(int command);
 
 // Handles one window event that is not an accelerator. False when the event
 // asks the loop to end (the quit message).
-bool HandleWindowEvent(const SDL_Event& event);
+bool HandleWindowEvent(const plat::WindowEvent& event);
 
 // Hides the cursor once it has rested long enough; the loop calls it each pass.
 void PollCursorTimer();

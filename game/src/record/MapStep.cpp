@@ -2,6 +2,7 @@
 #include "field/Map.h"
 #include "field/MapBlob.h"
 #include "record/Pipkorn.h"
+#include "platform/LittleEndian.h"
 
 bool GameData::StepMapPosition(int& x, int& y, int direction) const
 {
@@ -23,9 +24,9 @@ bool GameData::StepMapPosition(int& x, int& y, int direction) const
     }
     if (CurrentMap == nullptr)
         return false;
-    const int width = mapblob::ReadI16(CurrentMap, mapblob::kWidthOffset);
-    const int height = mapblob::ReadI16(CurrentMap, mapblob::kHeightOffset);
-    const bool looping = (mapblob::ReadU32(CurrentMap, mapblob::kFlagsAOffset) & mapblob::kFlagALooping) != 0;
+    const int width = plat::LoadLeI16(CurrentMap + mapblob::kWidthOffset);
+    const int height = plat::LoadLeI16(CurrentMap + mapblob::kHeightOffset);
+    const bool looping = (plat::LoadLe32(CurrentMap + mapblob::kFlagsAOffset) & mapblob::kFlagALooping) != 0;
     // x is tested before y; a coordinate that left a looping map comes in at the other side.
     if (x < 0 || x >= width) {
         if (!looping)

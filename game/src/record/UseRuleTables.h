@@ -6,6 +6,7 @@
 
 #include "field/Map.h"
 #include "field/MapBlob.h"
+#include "platform/LittleEndian.h"
 
 constexpr int FIELD_ITEM_LIMIT = 48; // items 0 to 47 have use rules
 constexpr int FIRST_STOCK_ITEM = 22; // items 22 to 33 fill one stock, 34 drains all
@@ -83,5 +84,5 @@ constexpr int GetItemMpRestoreAmount(int item)
 inline bool MapRefillsStocks()
 {
     return CurrentMap != nullptr &&
-           (mapblob::ReadU32(CurrentMap, mapblob::kFlagsBOffset) & mapblob::kFlagBRefillStocks) != 0;
+           (plat::LoadLe32(CurrentMap + mapblob::kFlagsBOffset) & mapblob::kFlagBRefillStocks) != 0;
 }
