@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ struct CheckedCase {
     std::size_t width; // 2 or 4
     bool inside;
 };
+
+void PrintTo(const CheckedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class CheckedField : public ::testing::TestWithParam<CheckedCase> {};
 

@@ -85,6 +85,11 @@ struct TranslationCase {
     plat::WindowEvent to;
 };
 
+void PrintTo(const TranslationCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class WindowEventTranslation : public ::testing::TestWithParam<TranslationCase> {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(plat::StartWindowSystem()) << plat::WindowSystemError(); }
