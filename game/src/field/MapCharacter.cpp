@@ -15,6 +15,7 @@
 #include "core/SceneState.h"
 #include "media/PlaySE.h"
 #include "core/ZephGlobals.h"
+#include "core/GameConstants.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ constexpr float kPlayerDepth = 0.5f;
 constexpr float kBalloonDepth = 0.475f;
 constexpr float kBalloonSize = 16.0f;
 constexpr int kCellSize = 32;
-constexpr float kRightBorder = 608.0f;
-constexpr float kBottomBorder = 448.0f;
+constexpr float kRightBorder = SCREEN_WIDTH - TILE_SIZE;
+constexpr float kBottomBorder = SCREEN_HEIGHT - TILE_SIZE;
 constexpr int kWalkSpeed = 2;
 constexpr int kRunSpeed = 4;
 constexpr int kStepLength = 16;
@@ -472,8 +473,8 @@ void CMapCharacter::DrawScreenRect(std::uint32_t colour, float z)
 {
     ColouredVertex quad[4];
     for (int i = 0; i < 4; ++i) {
-        quad[i].x = (i & 1 ? 640.0f : 0.0f) - 0.5f;
-        quad[i].y = (i & 2 ? 480.0f : 0.0f) - 0.5f;
+        quad[i].x = (i & 1 ? SCREEN_WIDTH : 0.0f) - 0.5f;
+        quad[i].y = (i & 2 ? SCREEN_HEIGHT : 0.0f) - 0.5f;
         quad[i].z = z;
         quad[i].rhw = 1.0f;
         quad[i].colour = colour;

@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
+#include "core/GameConstants.h"
 
 CInitialize Initializer;
 std::uint32_t CurrentTime = 0;
@@ -19,8 +20,8 @@ std::uint8_t CursorVisible = 1;
 namespace {
 
 constexpr const char* kSource = "Initialize.cpp";
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
+constexpr int kScreenWidth = static_cast<int>(SCREEN_WIDTH);
+constexpr int kScreenHeight = static_cast<int>(SCREEN_HEIGHT);
 
 void Report(int line, int code)
 {

@@ -2,19 +2,18 @@
 
 #include <fstream>
 #include <iterator>
-#include <span>
 #include <sys/stat.h>
 
+#include "field/MapHeader.h"
 #include "party/Character.h"
 #include "core/Random.h"
 #include "core/PackCatalogue.h"
 #include "record/Pipkorn.h"
 #include "core/SafeFileWrite.h"
 #include "core/ZephGlobals.h"
-#include "field/MapBlob.h"
 #include "platform/MessageBox.h"
-#include "platform/Paths.h"
 #include "platform/LittleEndian.h"
+#include "platform/Paths.h"
 
 const char* const SaveSlotPaths[4] = {"SaveData/SaveData01.sav", "SaveData/SaveData02.sav", "SaveData/SaveData03.sav",
                                       "SaveData/BackupSaveData.sav"};
@@ -135,15 +134,23 @@ bool IsCellOnPackMap(int map, int x, int y)
     unsigned char* blob = ZephFilePack->LoadData(0, MapPackEntry(map), &length, nullptr);
     if (blob == nullptr)
         return false;
-    const std::span<const unsigned char> bytes(blob, length > 0 ? static_cast<std::size_t>(length) : 0);
-    const auto width = plat::ReadLe<std::int16_t>(bytes, mapblob::kWidthOffset);
-    const auto height = plat::ReadLe<std::int16_t>(bytes, mapblob::kHeightOffset);
-    const bool inside = width && height && x >= 0 && y >= 0 && x < *width && y < *height;
+    // An entry the field would refuse holds no cell a save can start on.
+    MapHeader header;
+    const bool inside = length >= 0 &&
+                        ReadMapHeader(blob, static_cast<std::size_t>(length), header) == mapblob::BlobFault::None &&
+                        header.HasCell(x, y);
     ZephFilePack->FreeData(blob);
     return inside;
 }
 
 CSaveFile::CSaveFile() : currentSlot(0), cellCheck(IsCellOnPackMap) {}
+
+void CSaveFile::InitSaveFile()
+{
+    currentSlot = 0;
+    for (const char* path : SaveSlotPaths)
+        safewrite::RemoveLeftovers(plat::ResolvePath(path));
+}
 
 bool CSaveFile::SaveGame(int slot)
 {
