@@ -175,7 +175,7 @@ TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
     EXPECT_EQ(TheGameData->mapPositionMap, 0);
     EXPECT_EQ(TheGameData->mapPositionX, 5);
     EXPECT_EQ(TheGameData->mapPositionY, 6);
-    EXPECT_EQ(TheCharacter->musicSwitch, -1);
+    EXPECT_TRUE(TheCharacter->MusicSwitchOn());
     EXPECT_TRUE(player().arrivalCheck);
     EXPECT_TRUE(Noted("LoadEventData(0)"));
     EXPECT_TRUE(Noted("StartMapNameEffect(1)"));

@@ -18,7 +18,7 @@ protected:
         SceneState = scene;
         MapSceneState = subState;
         TitleState = subState;
-        TheCharacter->battlePhase = battlePhase;
+        TheCharacter->SetBattlePhase(battlePhase);
         TheTitle->leaveStep = step;
         TheTitle->openingStep = step;
         TheTitle->openingLevel = 255; // mid-fade: the step does not end this frame

@@ -450,9 +450,9 @@ void CMapCharacter::DrawMapCharacter()
 {
     if (balloonState == kBalloonNone)
         return;
-    const int icon = balloonState == kBalloonLeader ? balloonMember % 3 : 3 + (TheCharacter->partyFlag30 ? 1 : 0);
-    const float left = static_cast<float>(static_cast<int>(screenX + TheCharacter->balloonOffsetX)) - 0.5f;
-    const float top = static_cast<float>(static_cast<int>(screenY - TheCharacter->balloonOffsetY)) - 0.5f;
+    const int icon = balloonState == kBalloonLeader ? balloonMember % 3 : 3 + (TheCharacter->PartyFlag30() ? 1 : 0);
+    const float left = static_cast<float>(static_cast<int>(screenX + TheCharacter->BalloonOffsetX())) - 0.5f;
+    const float top = static_cast<float>(static_cast<int>(screenY - TheCharacter->BalloonOffsetY())) - 0.5f;
     const std::uint32_t colour = FadeInAlphaColor(balloonCounter, 32, 16);
     for (int i = 0; i < 4; ++i) {
         balloonQuad[i].x = left + (i & 1 ? kBalloonSize : 0.0f);
@@ -460,10 +460,10 @@ void CMapCharacter::DrawMapCharacter()
         balloonQuad[i].z = kBalloonDepth;
         balloonQuad[i].rhw = 1.0f;
         balloonQuad[i].colour = colour;
-        balloonQuad[i].u = TheCharacter->balloonU[icon][i];
-        balloonQuad[i].v = TheCharacter->balloonV[icon][i];
+        balloonQuad[i].u = TheCharacter->BalloonU(icon)[i];
+        balloonQuad[i].v = TheCharacter->BalloonV()[i];
     }
-    CTexture* texture = TheCharacter->spriteTexture;
+    CTexture* texture = TheCharacter->BalloonTexture();
     SetCachedTexture(texture != nullptr ? GetTextureHandle(*texture) : nullptr);
     SetCachedFvf(FVF_TEXTURED);
     DrawQuadStrip(balloonQuad, sizeof(TexturedVertex));
