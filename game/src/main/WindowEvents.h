@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/CloseRequest.h"
 #include "platform/WindowEvent.h"
 
 // Accelerator commands.
@@ -25,9 +26,6 @@ bool HandleWindowEvent(const plat::WindowEvent& event);
 
 // Hides the cursor once it has rested long enough; the loop calls it each pass.
 void PollCursorTimer();
-
-// Asks the game to close, as the window's close button does.
-void PostCloseMessage();
 
 // Set once the window is closing: deactivation then no longer pauses anything.
 extern std::uint8_t WindowClosing;
