@@ -191,7 +191,7 @@ TEST_F(TextDrawTest, TheFadeRampsOverTheLastFadeWidthOfProgress)
         ASSERT_EQ(device.draws.size(), 25u); // glyph 25 starts at 201
         const float factor = static_cast<float>(colourAlpha) / 255.0f;
         for (const Corner& c : corners) {
-            const TexturedVertex* v = device.draws[c.glyph].vertex;
+            const auto* v = device.draws[c.glyph].vertex;
             const auto scaled = [&](std::uint32_t alpha) {
                 return alpha == 255 ? colourAlpha : static_cast<std::uint32_t>(static_cast<float>(alpha) * factor);
             };

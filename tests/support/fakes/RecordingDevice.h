@@ -1,71 +1,77 @@
-// A graphics device for text tests: textures are plain memory, draws are
-// recorded (vertices, the texture set at the time), as are the calls the
-// text object's caches should save. Texture creation can be made to fail.
+// A device that draws nothing and records what it is asked: the formats and
+// textures set, every primitive drawn with the format and texture in force
+// and a copy of its vertices, the pixel-shader constants, and what happens to
+// the shader objects it made. Like a real device it holds a reference to the
+// textures set on it. Textures it creates live in memory (the next few
+// creations can be made to fail); shader objects are the software device's
+// own, so what that refuses is refused here too.
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <cstring>
+#include <map>
 #include <vector>
 
-#include "GlyphQuad.h"
+#include "fakes/LoggingShaders.h"
+#include "fakes/MemoryTexture.h"
 #include "platform/Device.h"
 
-namespace texttest {
+namespace fakes {
 
-class MemoryTexture final : public Direct3DTexture9 {
-public:
-    MemoryTexture(std::uint32_t width, std::uint32_t height, std::vector<MemoryTexture*>* live);
-
-    std::uint32_t AddRef() override { return ++references_; }
-    std::uint32_t Release() override;
-    std::uint32_t GetLevelCount() override { return 1; }
-    HRESULT GetLevelDesc(std::uint32_t level, D3DSURFACE_DESC* desc) override;
-    HRESULT LockRect(std::uint32_t level, D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override;
-    HRESULT UnlockRect(std::uint32_t level) override;
-    HRESULT GetSurfaceLevel(std::uint32_t, Direct3DSurface9**) override { return D3DERR_INVALIDCALL; }
-
-    std::uint32_t width;
-    std::uint32_t height;
-    std::vector<std::uint32_t> texels; // 0xAARRGGBB, row after row
-    std::uint32_t Texel(std::uint32_t x, std::uint32_t y) const { return texels[y * width + x]; }
-    bool locked = false;
-
-private:
-    std::uint32_t references_ = 1;
-    std::vector<MemoryTexture*>* live_;
-};
-
-struct DrawCall {
+// One DrawPrimitiveUP call: the state in force and a copy of the vertices;
+// a quad of textured records (a strip of two) also as its four corners.
+struct DrawnPrimitive {
     D3DPRIMITIVETYPE type;
     std::uint32_t primitiveCount;
     std::uint32_t stride;
     std::uint32_t fvf;
     Direct3DTexture9* texture;
+    std::vector<unsigned char> bytes;
     TexturedVertex vertex[4];
+
+    template <typename Vertex> Vertex VertexAt(std::size_t index) const
+    {
+        Vertex record;
+        std::memcpy(&record, bytes.data() + index * stride, sizeof(Vertex));
+        return record;
+    }
 };
 
 class RecordingDevice final : public Direct3DDevice9 {
 public:
     ~RecordingDevice() override;
 
-    // Recorded
-    std::vector<DrawCall> draws;
-    std::vector<std::uint32_t> fvfCalls;
-    std::vector<Direct3DTexture9*> textureCalls;
-    std::vector<MemoryTexture*> liveTextures;
-    int texturesCreated = 0;
+    std::uint32_t pixelShaderVersion = D3DPS_VERSION(2, 0);
     // The next this many texture creations fail.
     int failTextureCreations = 0;
 
-    void ForgetCalls();
+    // Recorded, in order.
+    std::vector<std::uint32_t> fvfCalls;
+    std::vector<Direct3DTexture9*> textureCalls;
+    std::vector<DrawnPrimitive> draws;
+    // What is set on the first two stages now.
+    Direct3DTexture9* stageTexture[2] = {nullptr, nullptr};
+    // Pixel-shader constants set, per register.
+    std::map<std::uint32_t, std::vector<float>> pixelConstants;
+    int pixelConstantCalls = 0;
+    // Effect hooks and releases of the shader objects it made, in order.
+    std::vector<ObjectEvent> objectLog;
+    // Textures made and not yet released.
+    std::vector<MemoryTexture*> liveTextures;
+    int texturesCreated = 0;
 
+    // Forgets the formats, textures and primitives recorded so far.
+    void ForgetCalls();
+    int CountDrawsWithFvf(std::uint32_t format) const;
+
+    // The test owns the device.
     std::uint32_t AddRef() override { return 1; }
     std::uint32_t Release() override { return 1; }
     HRESULT TestCooperativeLevel() override { return D3D_OK; }
     HRESULT Reset(D3DPRESENT_PARAMETERS*) override { return D3D_OK; }
     HRESULT Present() override { return D3D_OK; }
-    HRESULT GetDeviceCaps(D3DCAPS9*) override { return D3D_OK; }
-    HRESULT GetDisplayMode(D3DDISPLAYMODE*) override { return D3D_OK; }
+    HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
+    HRESULT GetDisplayMode(D3DDISPLAYMODE* mode) override;
     HRESULT Clear(std::uint32_t, const RECT*, std::uint32_t, std::uint32_t, float, std::uint32_t) override
     {
         return D3D_OK;
@@ -73,7 +79,11 @@ public:
     HRESULT BeginScene() override { return D3D_OK; }
     HRESULT EndScene() override { return D3D_OK; }
     HRESULT SetRenderState(D3DRENDERSTATETYPE, std::uint32_t) override { return D3D_OK; }
-    HRESULT GetRenderState(D3DRENDERSTATETYPE, std::uint32_t*) override { return D3D_OK; }
+    HRESULT GetRenderState(D3DRENDERSTATETYPE, std::uint32_t* value) override
+    {
+        *value = 0;
+        return D3D_OK;
+    }
     HRESULT SetTextureStageState(std::uint32_t, D3DTEXTURESTAGESTATETYPE, std::uint32_t) override { return D3D_OK; }
     HRESULT SetSamplerState(std::uint32_t, D3DSAMPLERSTATETYPE, std::uint32_t) override { return D3D_OK; }
     HRESULT SetFVF(std::uint32_t fvf) override;
@@ -94,14 +104,18 @@ public:
     HRESULT GetRenderTarget(std::uint32_t, Direct3DSurface9**) override { return D3DERR_INVALIDCALL; }
     HRESULT SetRenderTarget(std::uint32_t, Direct3DSurface9*) override { return D3D_OK; }
     HRESULT GetFrontBufferData(std::uint32_t, Direct3DSurface9*) override { return D3DERR_INVALIDCALL; }
-    HRESULT CreatePixelShader(const void*, std::size_t, Direct3DPixelShader9**) override { return D3DERR_INVALIDCALL; }
+    HRESULT CreatePixelShader(const void* data, std::size_t length, Direct3DPixelShader9** shader) override;
     HRESULT SetPixelShader(Direct3DPixelShader9*) override { return D3D_OK; }
-    HRESULT SetPixelShaderConstantF(std::uint32_t, const float*, std::uint32_t) override { return D3D_OK; }
-    HRESULT CreateEffect(const void*, std::size_t, std::uint32_t, D3DXEffect**) override { return D3DERR_INVALIDCALL; }
+    HRESULT SetPixelShaderConstantF(std::uint32_t startRegister, const float* values,
+                                    std::uint32_t vector4Count) override;
+    HRESULT CreateEffect(const void* data, std::size_t length, std::uint32_t flags, D3DXEffect** effect) override;
 
 private:
+    // The software device that makes the shader objects, made when first needed.
+    Direct3DDevice9* ProgramDevice();
+
     std::uint32_t fvf_ = 0;
-    Direct3DTexture9* texture_ = nullptr;
+    Direct3DDevice9* programDevice_ = nullptr;
 };
 
-} // namespace texttest
+} // namespace fakes
