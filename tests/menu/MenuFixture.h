@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "GameWorld.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "TempFolder.h"
 #include "fakes/FakeEngine.h"
 #include "fakes/FakeKeyInput.h"
@@ -158,7 +158,7 @@ protected:
     }
 
     testsupport::TempFolder folder;
-    visualtest::RecordingDevice device;
+    fakes::RecordingDevice device;
     fakes::RecordingError error;
     fakes::FakeKeyInput keys;
     MenuText text;
