@@ -22,7 +22,8 @@ constexpr int ITEM_CATEGORY_ACCESSORY = 7;
 constexpr int ITEM_CATEGORY_MONEY = 8;
 constexpr int HELD_COUNT_CAP = 99;
 constexpr int CategoryRowCount[ITEM_CATEGORY_COUNT] = {70, 35, 35, 35, 34, 34, 34, 83};
-constexpr int BATTLE_ITEM_COUNT = 35; // items 0 to 34 can be used in battle
+constexpr int BATTLE_ITEM_COUNT = 35;   // items 0 to 34 can be used in battle
+constexpr int SHORTCUT_ITEM_LIMIT = 36; // items 0 to 35 can be put on a shortcut button
 constexpr int LIST_CAPACITY = 83;
 constexpr int LIST_MAGIC = 8;
 constexpr int LIST_ENEMIES = 9;
@@ -152,7 +153,6 @@ public:
     std::uint8_t pendingMove;
     std::int32_t eventWord;
     std::uint8_t localFlags[LOCAL_FLAG_COUNT];
-    std::uint32_t playTimeClock;
 
     std::int32_t snapshotHp[3];
     std::int16_t snapshotSp[3];
