@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "EventAssembler.h"
 #include "FakeEngine.h"
 #include "RecordingDevice.h"
 #include "RecordingEngine.h"

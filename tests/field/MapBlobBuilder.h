@@ -1,5 +1,6 @@
 // Hand-made map blobs for tests: a header with the fields the field reads,
-// a tile grid (column-major, as stored) and an empty event area.
+// a tile grid (column-major, as stored) and an event area, empty unless
+// the test gives one.
 #pragma once
 
 #include <cstdint>
@@ -70,12 +71,21 @@ public:
         name_ = name;
         return *this;
     }
+    // The event area as stored (records, point count, points) and the
+    // record count of the header.
+    MapBlobBuilder& Events(const std::vector<unsigned char>& area, int recordCount)
+    {
+        eventArea_ = area;
+        eventCount_ = recordCount;
+        return *this;
+    }
 
     std::vector<unsigned char> Build() const
     {
         const std::size_t grid = tiles_.size();
         const std::size_t eventArea = (136 + grid + 3) / 4 * 4;
-        std::vector<unsigned char> b(eventArea + 4, 0);
+        std::vector<unsigned char> b(eventArea, 0);
+        b.insert(b.end(), eventArea_.begin(), eventArea_.end());
         for (std::size_t i = 0; i < name_.size() && i < 8; ++i)
             Put16(b, 2 * i, name_[i]);
         Put16(b, 46, static_cast<std::uint16_t>(width_));
@@ -83,7 +93,7 @@ public:
         Put16(b, 50, static_cast<std::uint16_t>(returnX_));
         Put16(b, 52, static_cast<std::uint16_t>(returnY_));
         Put16(b, 54, static_cast<std::uint16_t>(place_));
-        Put16(b, 56, 0);
+        Put16(b, 56, static_cast<std::uint16_t>(eventCount_));
         Put16(b, 58, static_cast<std::uint16_t>(mapNumber_));
         b[126] = static_cast<unsigned char>(tune_);
         b[127] = static_cast<unsigned char>(battleTune_);
@@ -118,6 +128,8 @@ private:
     std::uint32_t flagsB_ = 0;
     std::u16string name_;
     std::vector<std::int8_t> tiles_;
+    std::vector<unsigned char> eventArea_ = std::vector<unsigned char>(4, 0); // no records, no points
+    int eventCount_ = 0;
 };
 
 } // namespace fieldtest

@@ -38,21 +38,21 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
     const DispatchCase cases[] = {
-        // The field's own parts (map, player, draw-order list) make no notes;
-        // with no map current the player does not move.
-        {0, 0, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapNameEffect"}},
-        {0, 1, 0, {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
-        {0, 2, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapMenu"}},
-        {0, 3, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {0, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
+        // The field's own parts (map, player, events, draw-order list) make
+        // no notes; with no map current the player does not move.
+        {0, 0, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawMapNameEffect"}},
+        {0, 1, 0, {"part DrawMapLayers"}},
+        {0, 2, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawMapMenu"}},
+        {0, 3, 0, {"part DrawMapLayers"}},
+        {0, 9, 0, {"part DrawMapLayers"}},
         {1, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
         // The title menu ends with the cursor; the leaving and opening steps
         // show the field behind only in their field steps.
-        {2, 0, 0, {"part DrawEventSprite(1)"}},
+        {2, 0, 0, {}},
         {2, 1, 0, {}},
         {2, 1, 2, {}},
-        {2, 1, 3, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {2, 2, 1, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {2, 1, 3, {"part DrawMapLayers"}},
+        {2, 2, 1, {"part DrawMapLayers"}},
         {2, 2, 2, {}},
         {2, 2, 4, {}},
         {3, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
@@ -117,16 +117,17 @@ TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
 {
     StartOnFakeEngine();
     const std::uint32_t framesBefore = ThePlaySE->GetFrameCounter();
-    // The title's last leaving frame hands over to the field and asks for a rerun.
+    // The title's last leaving frame hands over to the field and asks for a
+    // rerun, which runs the field's update of the menu state left standing.
     SceneState = 2;
     TitleState = 1;
-    MapSceneState = 1;
+    MapSceneState = 2;
     TheTitle->leaveStep = 3;
     TheTitle->leaveLevel = 255;
     TheTitle->leaveCounter = 10;
     control->calls.clear();
     TheGameMain->UpdateScene();
-    EXPECT_EQ(CallsStartingWith("part "), (Calls{"part StartPendingEvent", "part UpdateEvent"}));
+    EXPECT_EQ(CallsStartingWith("part "), (Calls{"part UpdateMapMenu"}));
     EXPECT_EQ(SceneState, 0);
     EXPECT_EQ(TheTitle->RerunUpdate, 0);
     // Each pass counts one sound-effect frame.

@@ -54,6 +54,9 @@ protected:
         pack.images[508] = {256, 256};
         pack.images[493] = {256, 256};
         pack.images[288] = {256, 256};
+        pack.images[482] = {256, 256};
+        pack.images[487] = {64, 40};
+        pack.images[489] = {216, 24};
         pack.data[5] = MapBlob(0, 20, 15, 3);
         pack.data[7] = MapBlob(2, 30, 30, 9);
 
@@ -67,6 +70,7 @@ protected:
         TheCharacter = &character;
         TheMap = &map;
         TheEvent = &event;
+        event.InitEvent();
         // The field's parts that entering a map reaches.
         TheCharacter = &field.character;
         TheBattleBackground = &field.battleBackground;

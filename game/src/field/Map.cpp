@@ -13,6 +13,7 @@
 #include "field/MapNameEffect.h"
 #include "field/Object.h"
 #include "field/event/Event.h"
+#include "field/event/EventArea.h"
 #include "party/Character.h"
 #include "core/SceneState.h"
 #include "field/MapBlob.h"
@@ -158,6 +159,12 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
         return false;
     if (direction < -1 || direction > 3)
         return false;
+    const std::size_t eventArea = mapblob::EventAreaOffset(newWidth, newHeight);
+    const std::size_t blobSize = static_cast<std::size_t>(MapBlobSize);
+    if (eventArea > blobSize ||
+        CheckEventArea(blob + eventArea, blobSize - eventArea, mapblob::ReadU16(blob, mapblob::kEventCountOffset)) !=
+            EventAreaFault::None)
+        return false;
 
     // 1.
     CurrentMap = blob;
@@ -236,8 +243,7 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
         CentreViewOnCell(playerX, playerY);
     }
     // 14.
-    const std::size_t eventArea = mapblob::EventAreaOffset(width, height);
-    if (!TheEvent->LoadEventData(blob + eventArea, static_cast<std::size_t>(MapBlobSize) - eventArea,
+    if (!TheEvent->LoadEventData(blob + eventArea, blobSize - eventArea,
                                  mapblob::ReadU16(blob, mapblob::kEventCountOffset)))
         return false;
     // 15.

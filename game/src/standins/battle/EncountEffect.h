@@ -5,14 +5,20 @@
 
 #include <cstdint>
 
+#include "core/Parts.h"
 #include "core/SceneState.h"
 #include "core/SceneTrace.h"
+#include "field/event/Event.h"
 
 class CEncountEffect {
 public:
     void InitEncountEffect() { SceneTrace::Note("InitEncountEffect"); }
     void ReleaseEncountEffect() { SceneTrace::Note("ReleaseEncountEffect"); }
-    void UpdateEncountEffect() { SceneTrace::Note("UpdateEncountEffect"); }
+    void UpdateEncountEffect()
+    {
+        SceneTrace::Note("UpdateEncountEffect");
+        UpdateEventBattle();
+    }
     void DrawEncountEffect() { SceneTrace::Note("DrawEncountEffect"); }
     bool IsEncountEffectReady()
     {
@@ -26,5 +32,26 @@ public:
     {
         SceneTrace::Note("StartEncountEffect", fromSymbol ? 1 : 0);
         SceneState = SCENE_ENCOUNT;
+        fromEvent = !fromSymbol;
+        battleFrames = 0;
     }
+
+    // Until the battle is built, a battle an event started lasts this many
+    // frames and then reports its outcome (won, unless a test sets the two
+    // flags of the battle end) and returns to the field.
+    static constexpr int kEventBattleFrames = 30;
+    void UpdateEventBattle()
+    {
+        if (!fromEvent || ++battleFrames < kEventBattleFrames)
+            return;
+        fromEvent = false;
+        TheEvent->SetEventBattleResult(eventResultA, eventResultB);
+        TheEvent->ClearBattleEventPicture();
+        SceneState = SCENE_FIELD;
+    }
+
+    bool fromEvent = false;
+    int battleFrames = 0;
+    bool eventResultA = false;
+    bool eventResultB = false;
 };

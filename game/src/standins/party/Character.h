@@ -13,8 +13,11 @@
 
 #include <cstdint>
 
+#include <type_traits>
+
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
+#include "field/Map.h"
 
 class CTexture;
 
@@ -141,3 +144,55 @@ void RefreshPartyDisplay();
 
 // Each worn piece no longer held is replaced by the first piece of its list, or none.
 void ValidateEquipment();
+
+// What events ask of the party, on the values above until the party is
+// built: damage that fells nobody unless it would fell everyone (false then,
+// with every HP 0), recovery of HP, SP or stocks, and the highest first base
+// stat of the members.
+inline bool DamagePartyNonLethal(int amount)
+{
+    SceneTrace::Note("DamagePartyNonLethal", amount);
+    constexpr std::uint32_t kWholeMaximumBit = 1u << 14;
+    const bool whole = TheMap != nullptr && TheMap->HasMap() && (TheMap->FlagsB() & kWholeMaximumBit) != 0;
+    std::int32_t damage[PARTY_MEMBER_COUNT];
+    bool allFall = true;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        const std::int32_t hp = TheCharacter->hp[m];
+        const std::int32_t maximum = TheCharacter->maxHp[m];
+        damage[m] = amount == -1 ? (whole ? maximum : (maximum + 4) / 5) : (amount == -2 ? hp - 1 : amount);
+        allFall = allFall && hp <= damage[m];
+    }
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        std::int32_t& hp = TheCharacter->hp[m];
+        const std::int32_t loss = hp - 1 < damage[m] ? hp - 1 : damage[m];
+        hp = allFall ? 0 : hp - (loss > 0 ? loss : 0);
+    }
+    return !allFall;
+}
+
+inline void AddPartyRecovery(int kind, int amount)
+{
+    SceneTrace::Note("AddPartyRecovery", kind);
+    const auto raise = [amount](auto& value, std::int32_t maximum) {
+        const std::int64_t room = static_cast<std::int64_t>(maximum) - value;
+        const std::int64_t step = amount < room ? amount : room;
+        if (step > 0)
+            value = static_cast<std::remove_reference_t<decltype(value)>>(value + step);
+    };
+    for (int m = 0; kind < 2 && m < PARTY_MEMBER_COUNT; ++m) {
+        if (kind == 0)
+            raise(TheCharacter->hp[m], TheCharacter->maxHp[m]);
+        else
+            raise(TheCharacter->sp[m], TheCharacter->maxSp[m]);
+    }
+    for (int k = 0; kind == 2 && k < STOCK_COUNT; ++k)
+        raise(TheCharacter->stock[k], TheCharacter->stockMax[k]);
+}
+
+inline int GetMaxEquipLevel()
+{
+    int highest = TheCharacter->statsA[0][0];
+    for (int m = 1; m < PARTY_MEMBER_COUNT; ++m)
+        highest = TheCharacter->statsA[m][0] > highest ? TheCharacter->statsA[m][0] : highest;
+    return highest;
+}
