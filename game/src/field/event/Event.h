@@ -68,6 +68,8 @@ public:
 
     // Running a record.
     void StartEvent(unsigned char* record, bool enterMapState);
+    // Makes the record current without running it.
+    void BeginEvent(unsigned char* record, bool enterMapState);
     void EndEvent(bool leaveMapState);
     void ClearEventState();
     void NextEventCommand(bool run);

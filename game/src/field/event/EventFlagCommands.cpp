@@ -107,8 +107,12 @@ void CEvent::CmdCallEvent()
 {
     unsigned char* found = FindEventRecordAt(Args[0], Args[1], Args[2]);
     EndEvent(true);
-    if (found != nullptr)
-        StartEvent(found, true);
+    if (found == nullptr)
+        return;
+    // The called record runs on in this frame's loop, within its budget, so
+    // records that call each other cannot nest without end.
+    BeginEvent(found, true);
+    chainNext = true;
 }
 
 void CEvent::CmdFixView()

@@ -39,6 +39,14 @@ bool IsPersonPicture(int picture)
 
 void CEvent::StartEvent(unsigned char* record, bool enterMapState)
 {
+    BeginEvent(record, enterMapState);
+    // 4.
+    if (SceneState == SCENE_FIELD || record == SetupRecord)
+        UpdateEvent();
+}
+
+void CEvent::BeginEvent(unsigned char* record, bool enterMapState)
+{
     // 1.
     PrevOpcode = -1;
     PrevScriptPos = nullptr;
@@ -55,10 +63,8 @@ void CEvent::StartEvent(unsigned char* record, bool enterMapState)
         static constexpr int kFrameFacingPlayer[4] = {3, 4, 1, 2};
         er::Set(record, er::kPicture, 4 * ((picture - 1) / 4) + kFrameFacingPlayer[PlayerFacing()]);
     }
-    // 3., 4.
+    // 3.
     ClearCommandState();
-    if (SceneState == SCENE_FIELD || record == SetupRecord)
-        UpdateEvent();
 }
 
 void CEvent::EndEvent(bool leaveMapState)
