@@ -10,6 +10,7 @@
 #include "FieldSprites.h"
 #include "FilePackDerived.h"
 #include "core/GameDataTables.h"
+#include "field/event/EventArea.h"
 #include "core/PackCatalogue.h"
 #include "SampleData.h"
 #include "SmfCheck.h"
@@ -145,6 +146,26 @@ TEST_F(SampleDataTest, TablesHaveTheirFullSize)
     EXPECT_EQ(at, kinds.size());
 }
 
+TEST_F(SampleDataTest, FirstMapEventsStandOnFloorOffTheWalkWays)
+{
+    const Bytes blob = Entry(MapPackEntry(0));
+    const int w = static_cast<int>(Le16(blob, 46));
+    const int h = static_cast<int>(Le16(blob, 48));
+    std::size_t at = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
+    const int count = static_cast<int>(Le16(blob, 56));
+    EXPECT_GE(count, 8);
+    for (int i = 0; i < count; ++i) {
+        const int x = static_cast<int>(Le32(blob, at));
+        const int y = static_cast<int>(Le32(blob, at + 4));
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        EXPECT_NE(x, 9);
+        EXPECT_NE(y, 10);
+        ASSERT_TRUE(x > 0 && y > 0 && x < w - 1 && y < h - 1);
+        EXPECT_EQ(blob[136 + static_cast<std::size_t>(x) * h + y], 0) << "a floor cell";
+        at += Le32(blob, at + 8);
+    }
+}
+
 TEST_F(SampleDataTest, MapsAreWellFormed)
 {
     for (int map = 0; map < MAP_COUNT; ++map) {
@@ -160,9 +181,9 @@ TEST_F(SampleDataTest, MapsAreWellFormed)
         EXPECT_LE(blob[126], 16);       // tunes of the tune table
         EXPECT_LE(blob[127], 16);
         const std::size_t events = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
-        ASSERT_EQ(Le16(blob, 56), 0u);
-        ASSERT_EQ(blob.size(), events + 4);
-        EXPECT_EQ(Le32(blob, events), 0u); // no spawn points
+        ASSERT_LE(events, blob.size());
+        EXPECT_EQ(CheckEventArea(blob.data() + events, blob.size() - events, static_cast<int>(Le16(blob, 56))),
+                  EventAreaFault::None);
         for (std::size_t cell = 136; cell < 136 + static_cast<std::size_t>(w) * h; ++cell)
             EXPECT_LE(static_cast<std::int8_t>(blob[cell]), 63);
     }

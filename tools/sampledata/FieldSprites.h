@@ -17,4 +17,11 @@ constexpr std::uint32_t kFigureNoseColour = 0xFFFFD040;
 // object strip, whose left edge leads. Everything else is transparent.
 Canvas FieldSpriteSheet();
 
+// The event layer's picture atlas, 256 × 256.
+Canvas EventPictureAtlas();
+
+// Draws the round figure into a 32 × 32 cell of `sheet`, facing 0 up,
+// 1 left, 2 down or 3 right.
+void PutFigure(Canvas& sheet, int left, int top, std::uint32_t body, int facing);
+
 } // namespace sampledata
