@@ -16,8 +16,10 @@
 namespace {
 
 using e2e::Box;
+using e2e::Dump;
 using e2e::FrameImage;
 using e2e::GameFolder;
+using e2e::RunScripted;
 
 // The frame on which the title menu first shows: 32 frames of fade-in and 11
 // of waiting.
@@ -25,23 +27,6 @@ constexpr int kMenuFrame = 43;
 // Window 65 (the title menu) and window 66 (the save slots).
 constexpr Box kMenuWindow{30, 20, 160, 116};
 constexpr Box kBelowWindows{0, 140, 640, 480};
-
-// Reads a frame dump of the run, and keeps a copy among the pictures the
-// tests leave to look at as `keepAs`.png.
-FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs = "")
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "FrameDumps/frame%05d.png", frame);
-    FrameImage image;
-    EXPECT_TRUE(image.Load(folder / name)) << name;
-    if (!keepAs.empty()) {
-        const std::filesystem::path pictures = E2E_PICTURE_DIR;
-        std::filesystem::create_directories(pictures);
-        std::filesystem::copy_file(folder / name, pictures / (keepAs + ".png"),
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    return image;
-}
 
 // A save in the slot with the player on the first map, written by the game's
 // own save code as the field menu would.
@@ -61,17 +46,6 @@ void WriteSave(const GameFolder& folder, int slot, int x, int y, int facing)
     EXPECT_TRUE(saves.SaveGame(slot));
     TheGameData = nullptr;
     TheCharacter = nullptr;
-}
-
-e2e::ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
-                               int frameLimit)
-{
-    folder.Write("script.txt", script);
-    e2e::Environment environment = e2e::HeadlessEnvironment();
-    environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
-    environment["VELMORA_DUMP_FRAMES"] = dumps;
-    environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
-    return e2e::RunGameProgram(folder, environment);
 }
 
 TEST(ProgramRunTest, MenuShowsOnItsFrameAndQuitClosesTheProgram)

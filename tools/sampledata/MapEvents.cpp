@@ -47,10 +47,11 @@ Record Welcome()
 Record SignPost()
 {
     Record r{kSignX, kSignY, 0, 0, 0, 17, kConfirmClass, false, {}};
-    r.script = Script()
-                   .MessageColour(0xFFFFE080u, u"【立て札】\n$i0 で体力が戻る。\n$ws1 は東の店にある。\n宝箱は一度だけ開く。")
-                   .End()
-                   .Code();
+    r.script =
+        Script()
+            .MessageColour(0xFFFFC040u, u"【立て札】\n$i0 で体力が戻る。\n$ws1 は東の店にある。\n宝箱は一度だけ開く。")
+            .End()
+            .Code();
     return r;
 }
 
