@@ -29,10 +29,7 @@ constexpr float kPictureDepth = 0.7f;
 constexpr float kBlockDepth = 0.69f;
 constexpr int kBlockIndex = 29;
 constexpr std::uint32_t kInterfaceColour = 0xFFFFFFFFu;
-constexpr float kTextLeft = 56.0f;
-constexpr float kTextTop = 350.0f;
 constexpr float kLineAdvance = 32.0f;
-constexpr float kWidthLimit = 528.0f;
 constexpr int kIndent = 26;
 constexpr int kSoftEdge = 127;
 constexpr int kWholeText = 0x7FFFFFFF;
@@ -196,8 +193,8 @@ void CEvent::DrawMessage()
     // 3.
     if (ZephTextTexture == nullptr)
         return;
-    const float position[3] = {textX, kTextTop, BOTTOM_TEXT_DEPTH};
-    if (!ZephTextTexture->DrawString(position, textColour, MessageText, expandedLength, kLineAdvance, kWidthLimit,
+    const float position[3] = {textX, BOTTOM_TEXT_Y, BOTTOM_TEXT_DEPTH};
+    if (!ZephTextTexture->DrawString(position, textColour, MessageText, expandedLength, kLineAdvance, BOTTOM_TEXT_WIDTH,
                                      phase == 0 ? revealCounter : kWholeText, 0)) {
         REPORT_ERROR(kSource, kMessageDrawLine, kTextError);
         return;
@@ -227,7 +224,7 @@ void CEvent::DrawRevealedItemIcon(float front)
         rightAlpha = 255 - 2 * (static_cast<int>(kIcon) - (p - kSoftEdge));
     }
     const int leftAlpha = p >= kSoftEdge ? 255 : 255 - 2 * (kSoftEdge - p);
-    PlaceQuad(quad, kTextLeft, kTextTop, width, kIcon, BOTTOM_TEXT_DEPTH);
+    PlaceQuad(quad, BOTTOM_TEXT_X, BOTTOM_TEXT_Y, width, kIcon, BOTTOM_TEXT_DEPTH);
     for (int i = 0; i < 4; ++i) {
         const bool right = (i & 1) != 0;
         quad[i].colour = WithAlpha(right ? rightAlpha : leftAlpha);
@@ -306,7 +303,7 @@ void CEvent::DrawFadedQuads(float leftX, float rightX, float y, float depth, int
 
 void CEvent::DrawEventIcon(int icon, float xOffset, int line)
 {
-    DrawEventIconTinted(icon, kTextLeft + xOffset, kTextTop + kLineAdvance * static_cast<float>(line),
+    DrawEventIconTinted(icon, BOTTOM_TEXT_X + xOffset, BOTTOM_TEXT_Y + kLineAdvance * static_cast<float>(line),
                         BOTTOM_TEXT_DEPTH, 0xFFFFFFFFu);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "field/event/Event.h"
@@ -18,10 +19,7 @@ constexpr const char* kSource = "Event";
 constexpr int kMeasureLine = 2906;
 constexpr int kTextError = 10;
 constexpr int kTextSpeedTable[3] = {2560, 12, 6};
-constexpr float kTextLeft = 56.0f;
-constexpr float kTextTop = 350.0f;
 constexpr float kLineAdvance = 32.0f;
-constexpr float kWidthLimit = 528.0f;
 constexpr int kRevealMargin = 128;
 constexpr int kItemIndent = 26;
 constexpr float kMarkerGap = 6.0f;
@@ -60,7 +58,7 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
     sourceLength = length;
     expandedLength = FillMessageText(std::u16string_view(text, static_cast<std::size_t>(length)), MessageText);
     // 2.
-    textX = kTextLeft + static_cast<float>(indent);
+    textX = BOTTOM_TEXT_X + static_cast<float>(indent);
     if (Opcode != OP_MESSAGE_ARG)
         textColour = 0xFFFFFFFFu;
     phase = 0;
@@ -71,7 +69,7 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
     float pen[2] = {0.0f, 0.0f};
     int advance = 0;
     if (ZephTextTexture != nullptr) {
-        advance = ZephTextTexture->MeasureString(MessageText, expandedLength, pen, kLineAdvance, kWidthLimit);
+        advance = ZephTextTexture->MeasureString(MessageText, expandedLength, pen, kLineAdvance, BOTTOM_TEXT_WIDTH);
         if (advance == -1) {
             REPORT_ERROR(kSource, kMeasureLine, kTextError);
             throw 0;
@@ -84,12 +82,12 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
         pen[0] += static_cast<float>(indent);
     }
     // 6.
-    if (pen[0] + kMarkerGap + kMarkerSize > kWidthLimit) {
+    if (pen[0] + kMarkerGap + kMarkerSize > BOTTOM_TEXT_WIDTH) {
         pen[0] = 0.0f;
         pen[1] += kLineAdvance;
     }
-    markerX = kTextLeft + pen[0] + (pen[0] != 0.0f ? kMarkerGap : 0.0f);
-    markerY = kTextTop + pen[1] + 1.0f;
+    markerX = BOTTOM_TEXT_X + pen[0] + (pen[0] != 0.0f ? kMarkerGap : 0.0f);
+    markerY = BOTTOM_TEXT_Y + pen[1] + 1.0f;
     markerBob = 0.0f;
     // 7. A choice or shop right after the message keeps it on screen.
     handOver = 0;
