@@ -7,12 +7,14 @@
 
 namespace {
 
+using fakes::CallLog;
+
 using Strings = std::vector<std::string>;
 
 constexpr int kConfirm = 0;
 constexpr int kCancel = 1;
-constexpr int kUp = ScriptedKeyInput::kUp;
-constexpr int kDown = ScriptedKeyInput::kDown;
+constexpr int kUp = fakes::FakeKeyInput::kUp;
+constexpr int kDown = fakes::FakeKeyInput::kDown;
 
 class TitleTest : public TitleFixture {
 protected:
@@ -308,7 +310,7 @@ TEST_F(TitleTest, AMissingMapEndsTheFrameWithAReport)
     pack.data.erase(5);
     EXPECT_ANY_THROW(title.StartNewGame(true));
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 376, 1}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 376, 1}));
 }
 
 TEST_F(TitleTest, TheMenuDimsBehindTheLoadWindowAndTheSlotsShowTheirSaves)
@@ -360,7 +362,7 @@ TEST_F(TitleTest, AFailedTextDrawIsReportedAndEndsTheTitlesDrawing)
     device.draws.clear();
     title.DrawTitle();
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 423, 10}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 423, 10}));
     EXPECT_FALSE(cursorDrawn());
 }
 

@@ -155,6 +155,13 @@ bool IsCellOnPackMap(int map, int x, int y)
 
 CSaveFile::CSaveFile() : currentSlot(0), cellCheck(IsCellOnPackMap) {}
 
+void CSaveFile::InitSaveFile()
+{
+    currentSlot = 0;
+    for (const char* path : SaveSlotPaths)
+        safewrite::RemoveLeftovers(plat::ResolvePath(path));
+}
+
 bool CSaveFile::SaveGame(int slot)
 {
     if (!ValidSlot(slot) || TheGameData == nullptr || TheCharacter == nullptr)

@@ -9,7 +9,7 @@
 
 #include "EventAssembler.h"
 #include "FieldFixture.h"
-#include "QuietTextTexture.h"
+#include "fakes/QuietTextTexture.h"
 #include "SampleData.h"
 #include "core/GameDataTables.h"
 #include "core/Random.h"
@@ -19,7 +19,7 @@ namespace fieldtest {
 
 // Measures 16 pixels a character, wrapping at the width limit, and keeps
 // what it was asked to draw.
-class MeasuringText : public QuietTextTexture {
+class MeasuringText : public fakes::QuietTextTexture {
 public:
     static constexpr int kAdvance = 16;
     struct Drawn {
@@ -86,16 +86,6 @@ protected:
         }
         TheCharacter->money = 0;
         SeedGameRandom(1);
-    }
-
-    void TearDown() override
-    {
-        ItemTable = AccessoryTable = nullptr;
-        for (int m = 0; m < 3; ++m)
-            WeaponTable[m] = ArmorTable[m] = nullptr;
-        ZephTextTexture = nullptr;
-        TheFixedWindowSet = nullptr;
-        FieldTest::TearDown();
     }
 
     CEvent& event() { return parts->event; }

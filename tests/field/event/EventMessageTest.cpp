@@ -169,7 +169,7 @@ TEST_F(EventMessageTest, AFailedMeasureIsReportedAndThrown)
     text.failMeasure = true;
     EXPECT_ANY_THROW(event().StartEvent(event().Record(0), true));
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Event", 2906, 10}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Event", 2906, 10}));
 }
 
 } // namespace

@@ -87,6 +87,14 @@ TEST_F(EventRunTest, ScriptsRunToTheirEndOrToTheirFirstWait)
     }
 }
 
+TEST_F(EventRunTest, TheFieldDoesNotWaitOnAnEventThatIsNotThere)
+{
+    ASSERT_TRUE(EnterWith({}));
+    MapSceneState = MAP_SCENE_EVENT;
+    event().UpdateEvent();
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
+}
+
 TEST_F(EventRunTest, AZeroWaitLoopRepeatsOncePerFrame)
 {
     Run(Script().Label(5).Wait(0).AddItems(kItem, 3, 1).Goto(5));

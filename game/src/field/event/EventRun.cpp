@@ -1,6 +1,7 @@
 // The run loop: decoding the command at the script position, its start
 // action, its per-frame action, stepping on and jumping to labels.
 #include "core/Parts.h"
+#include "core/SceneState.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"
 #include "field/event/EventRecord.h"
@@ -29,6 +30,11 @@ std::size_t CEvent::BytesLeftInRecord(const unsigned char* at) const
 
 void CEvent::UpdateEvent()
 {
+    // The field waits on no event that is not there.
+    if (CurrentRecord == nullptr && MapSceneState == MAP_SCENE_EVENT) {
+        MapSceneState = MAP_SCENE_WALK;
+        return;
+    }
     for (int budget = kCommandsPerFrame; budget > 0; --budget) {
         if (CurrentRecord == nullptr)
             return;

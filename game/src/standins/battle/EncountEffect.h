@@ -7,6 +7,7 @@
 
 #include "core/Parts.h"
 #include "core/SceneState.h"
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
 #include "field/event/Event.h"
 
@@ -17,7 +18,10 @@ public:
     void UpdateEncountEffect()
     {
         SceneTrace::Note("UpdateEncountEffect");
-        UpdateEventBattle();
+        if (fromEvent)
+            UpdateEventBattle();
+        else
+            HandSceneBackToField(encountEffectUpdates);
     }
     void DrawEncountEffect() { SceneTrace::Note("DrawEncountEffect"); }
     bool IsEncountEffectReady()
@@ -42,7 +46,7 @@ public:
     static constexpr int kEventBattleFrames = 30;
     void UpdateEventBattle()
     {
-        if (!fromEvent || ++battleFrames < kEventBattleFrames)
+        if (++battleFrames < kEventBattleFrames)
             return;
         fromEvent = false;
         TheEvent->SetEventBattleResult(eventResultA, eventResultB);
@@ -54,4 +58,6 @@ public:
     int battleFrames = 0;
     bool eventResultA = false;
     bool eventResultB = false;
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t encountEffectUpdates = 0;
 };
