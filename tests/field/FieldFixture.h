@@ -19,6 +19,8 @@
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "MapBlobBuilder.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "fakes/FakeKeyInput.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
@@ -51,9 +53,9 @@ protected:
         ZephKeyInput = &keys;
         ZephSoundStatic = &sounds;
         ThePlaySE = &soundEffects;
-        pack.images[493] = {256, 256};
-        pack.images[288] = {256, 256};
-        pack.images[285] = {64, 64};
+        pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
+        pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
+        pack.images[PACK_MAP_OVERLAY] = {64, 64};
         SetDrawBrightness(255);
         parts = std::make_unique<FieldParts>();
         TheCharacter = &parts->character;

@@ -19,6 +19,8 @@
 #include "media/PlaySE.h"
 #include "main/GameProcess.h"
 #include "main/Initialize.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "TempFolder.h"
 #include "main/WindowEvents.h"

@@ -20,6 +20,9 @@
 #include "media/PlaySE.h"
 #include "RecordingDevice.h"
 #include "fakes/RecordingText.h"
+#include "MapBlobBuilder.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "fakes/FakeKeyInput.h"
 #include "TempFolder.h"
@@ -44,14 +47,14 @@ protected:
         SceneState = SCENE_TITLE;
         TitleState = TITLE_OPENING;
 
-        pack.images[508] = {256, 256};
-        pack.images[493] = {256, 256};
-        pack.images[288] = {256, 256};
-        pack.images[482] = {256, 256};
-        pack.images[487] = {64, 40};
-        pack.images[489] = {216, 24};
-        pack.data[5] = MapBlob(0, 20, 15, 3);
-        pack.data[7] = MapBlob(2, 30, 30, 9);
+        pack.images[PACK_TITLE_PICTURE] = {256, 256};
+        pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
+        pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
+        pack.images[PACK_EVENT_TILE_ATLAS] = {256, 256};
+        pack.images[PACK_EVENT_SPRITES] = {64, 40};
+        pack.images[PACK_EVENT_ICONS] = {216, 24};
+        pack.data[MapPackEntry(0)] = MapBlob(0, 20, 15, 3);
+        pack.data[MapPackEntry(2)] = MapBlob(2, 30, 30, 9);
 
         std::memset(static_cast<void*>(&mapMenu), 0, sizeof mapMenu);
         std::memset(static_cast<void*>(&map), 0, sizeof map);
@@ -95,19 +98,11 @@ protected:
             pack.FreeData(MapBlobBuffer);
     }
 
-    // A map blob: header with size and tune, a grid of tile 0.
+    // A map entry of tile 0 with its field tune.
     static std::string MapBlob(int number, int width, int height, int tune)
     {
-        std::string blob(136 + static_cast<size_t>(width * height) + 4, '\0');
-        auto put16 = [&blob](size_t at, int value) {
-            blob[at] = static_cast<char>(value & 0xFF);
-            blob[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-        };
-        put16(46, width);
-        put16(48, height);
-        put16(58, number);
-        blob[126] = static_cast<char>(tune);
-        return blob;
+        const std::vector<unsigned char> blob = fieldtest::MapBlobBuilder(width, height, number).Tunes(tune, 0).Build();
+        return std::string(blob.begin(), blob.end());
     }
 
     // A save file in the slot, with the level at its end.

@@ -89,11 +89,11 @@ TEST_F(TitleTest, ReturningToTheTitleDarkensTheFieldThenLoadsThePictureAndTheTit
     midi.playing = {0};
     midiCalls.clear();
     SceneState = SCENE_FIELD;
-    MapSceneState = 2;
+    MapSceneState = MAP_SCENE_MENU;
     title.ReturnToTitle();
     EXPECT_EQ(midiCalls, (CallLog{"Fade(0,-1,0,483,0)"}));
     EXPECT_EQ(SceneState, SCENE_TITLE);
-    EXPECT_EQ(MapSceneState, 0);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
     EXPECT_EQ(TitleState, TITLE_OPENING);
     EXPECT_EQ(DrawBrightnessColor, 0xFFFFFFFFu);
     midiCalls.clear();

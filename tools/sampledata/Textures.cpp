@@ -5,6 +5,7 @@
 
 #include "Encoders.h"
 #include "FieldSprites.h"
+#include "PartySprites.h"
 #include "core/PackCatalogue.h"
 #include "SampleData.h"
 
@@ -131,7 +132,7 @@ Canvas Picture(int entry)
     if (entry >= PACK_ENEMY_GRAPHIC_FIRST && entry < PACK_ENEMY_GRAPHIC_FIRST + ENEMY_GRAPHIC_COUNT)
         return EnemyGraphic(entry - PACK_ENEMY_GRAPHIC_FIRST);
     if (entry >= PACK_MEMBER_SPRITES_FIRST && entry < PACK_MEMBER_SPRITES_FIRST + 3)
-        return NumberedCells(256, 256, 32, 32, "M" + std::to_string(entry - PACK_MEMBER_SPRITES_FIRST) + ".");
+        return MemberSpriteSheet(entry - PACK_MEMBER_SPRITES_FIRST);
     switch (entry) {
     case PACK_BATTLE_MENU_PANEL:
         return Titled(640, 116, "BATTLE MENU", 0xE0203050);
@@ -150,7 +151,7 @@ Canvas Picture(int entry)
     case PACK_ENEMY_WHIRL:
         return NumberedCells(64, 64, 48, 48, "W");
     case PACK_PARTY_ICONS:
-        return NumberedCells(128, 128, 16, 16);
+        return PartyIconSheet();
     case PACK_MAP_OVERLAY:
         return Arrow();
     case PACK_MAGIC_CIRCLES:

@@ -9,6 +9,7 @@
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
+#include "party/PartyEventServices.h"
 #include "record/Pipkorn.h"
 
 namespace er = eventrecord;

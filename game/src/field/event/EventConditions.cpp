@@ -7,6 +7,7 @@
 #include "field/event/EventGifts.h"
 #include "field/event/EventRecord.h"
 #include "party/Character.h"
+#include "party/PartyEventServices.h"
 #include "record/Pipkorn.h"
 
 namespace er = eventrecord;

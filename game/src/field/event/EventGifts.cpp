@@ -8,6 +8,7 @@
 #include "field/event/EventRecord.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
+#include "party/PartyEventServices.h"
 #include "record/Pipkorn.h"
 
 namespace er = eventrecord;

@@ -8,6 +8,7 @@
 
 #include "SceneHandBack.h"
 #include "core/SceneTrace.h"
+#include "party/Character.h"
 
 class CBattleMenu {
 public:
@@ -40,6 +41,13 @@ public:
         HandSceneBackToField(battleVictoryUpdates);
     }
     void DrawBattle(int battlePhase) { SceneTrace::Note("DrawBattle", battlePhase); }
+    // Opens the command menu in a state; the battle phase becomes 2 (menu).
+    void EnterBattleMenuState(int state)
+    {
+        SceneTrace::Note("EnterBattleMenuState", state);
+        if (TheCharacter != nullptr)
+            TheCharacter->SetBattlePhase(2);
+    }
 
     // Updates of each scene seen since it was handed to this stand-in.
     std::uint8_t battleOpeningUpdates = 0;

@@ -11,4 +11,14 @@
 class CBattleTouch {
 public:
     void InitBattleTouch() { SceneTrace::Note("InitBattleTouch"); }
+    // A member moved along one axis toward `side`; pushOut lets it push free of enemies.
+    void TestMemberTouch(int member, int side, bool pushOut)
+    {
+        SceneTrace::Note("TestMemberTouch", member * 100 + side * 10 + (pushOut ? 1 : 0));
+    }
+    bool IsMemberTouchingEnemy(int member)
+    {
+        SceneTrace::Note("IsMemberTouchingEnemy", member);
+        return false;
+    }
 };
