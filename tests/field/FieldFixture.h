@@ -13,7 +13,7 @@
 #include "EventAssembler.h"
 #include "fakes/FakeEngine.h"
 #include "GameWorld.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "field/FieldBrightness.h"
 #include "main/GameMain.h"
 #include "record/Pipkorn.h"
@@ -114,7 +114,7 @@ protected:
     CMapCharacter& player() { return parts->player; }
     CDrawSortObject& sortList() { return parts->sortList; }
 
-    visualtest::RecordingDevice device;
+    fakes::RecordingDevice device;
     fakes::FakeFilePack pack;
     fakes::RecordingError error;
     fakes::FakeKeyInput keys;

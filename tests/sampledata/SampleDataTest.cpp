@@ -12,6 +12,7 @@
 #include "core/GameDataTables.h"
 #include "field/event/EventArea.h"
 #include "core/PackCatalogue.h"
+#include "field/MapHeader.h"
 #include "SampleData.h"
 #include "SmfCheck.h"
 #include "TempFolder.h"
@@ -149,19 +150,20 @@ TEST_F(SampleDataTest, TablesHaveTheirFullSize)
 TEST_F(SampleDataTest, FirstMapEventsStandOnFloorOffTheWalkWays)
 {
     const Bytes blob = Entry(MapPackEntry(0));
-    const int w = static_cast<int>(Le16(blob, 46));
-    const int h = static_cast<int>(Le16(blob, 48));
-    std::size_t at = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
-    const int count = static_cast<int>(Le16(blob, 56));
-    EXPECT_GE(count, 8);
-    for (int i = 0; i < count; ++i) {
+    MapHeader header{};
+    ASSERT_EQ(ReadMapHeader(blob.data(), blob.size(), header), mapblob::BlobFault::None);
+    const int w = header.width;
+    const int h = header.height;
+    std::size_t at = header.EventAreaOffset();
+    EXPECT_GE(header.eventCount, 8);
+    for (int i = 0; i < header.eventCount; ++i) {
         const int x = static_cast<int>(Le32(blob, at));
         const int y = static_cast<int>(Le32(blob, at + 4));
         SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
         EXPECT_NE(x, 9);
         EXPECT_NE(y, 10);
         ASSERT_TRUE(x > 0 && y > 0 && x < w - 1 && y < h - 1);
-        EXPECT_EQ(blob[136 + static_cast<std::size_t>(x) * h + y], 0) << "a floor cell";
+        EXPECT_EQ(blob[mapblob::kGridOffset + static_cast<std::size_t>(x) * h + y], 0) << "a floor cell";
         at += Le32(blob, at + 8);
     }
 }
@@ -171,29 +173,28 @@ TEST_F(SampleDataTest, MapsAreWellFormed)
     for (int map = 0; map < MAP_COUNT; ++map) {
         SCOPED_TRACE(map);
         const Bytes blob = Entry(MapPackEntry(map));
-        ASSERT_GE(blob.size(), 136u);
-        const int w = static_cast<int>(Le16(blob, 46));
-        const int h = static_cast<int>(Le16(blob, 48));
-        EXPECT_GE(w, 20);
-        EXPECT_GE(h, 15);
-        EXPECT_EQ(Le16(blob, 58), static_cast<std::uint32_t>(map));
-        EXPECT_LT(Le16(blob, 54), 34u); // a place of the place-name table
-        EXPECT_LE(blob[126], 16);       // tunes of the tune table
-        EXPECT_LE(blob[127], 16);
-        const std::size_t events = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
-        ASSERT_LE(events, blob.size());
-        EXPECT_EQ(CheckEventArea(blob.data() + events, blob.size() - events, static_cast<int>(Le16(blob, 56))),
-                  EventAreaFault::None);
-        for (std::size_t cell = 136; cell < 136 + static_cast<std::size_t>(w) * h; ++cell)
+        MapHeader header{};
+        ASSERT_EQ(ReadMapHeader(blob.data(), blob.size(), header), mapblob::BlobFault::None);
+        EXPECT_EQ(header.mapNumber, map);
+        EXPECT_LT(header.placeNumber, 34); // a place of the place-name table
+        EXPECT_LE(header.fieldTune, 16);   // tunes of the tune table
+        EXPECT_LE(header.battleTune, 16);
+        const std::size_t events = header.EventAreaOffset();
+        EXPECT_EQ(CheckEventArea(blob.data() + events, blob.size() - events, header.eventCount), EventAreaFault::None);
+        const std::size_t gridEnd = mapblob::kGridOffset + static_cast<std::size_t>(header.width) * header.height;
+        for (std::size_t cell = mapblob::kGridOffset; cell < gridEnd; ++cell)
             EXPECT_LE(static_cast<std::int8_t>(blob[cell]), 63);
     }
     // A new game starts on map 0 at cell (9, 2) and returns to (9, 7): both walkable floor.
     const Bytes start = Entry(MapPackEntry(0));
-    const int h = static_cast<int>(Le16(start, 48));
-    EXPECT_EQ(start[136 + 9 * h + 2], 0);
-    EXPECT_EQ(start[136 + 9 * h + 7], 0);
-    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(),
-              static_cast<std::size_t>(Le16(Entry(MapPackEntry(21)), 46)) * Le16(Entry(MapPackEntry(21)), 48));
+    MapHeader first{};
+    ASSERT_EQ(ReadMapHeader(start.data(), start.size(), first), mapblob::BlobFault::None);
+    EXPECT_EQ(start[mapblob::kGridOffset + 9 * static_cast<std::size_t>(first.height) + 2], 0);
+    EXPECT_EQ(start[mapblob::kGridOffset + 9 * static_cast<std::size_t>(first.height) + 7], 0);
+    const Bytes map21 = Entry(MapPackEntry(21));
+    MapHeader withData{};
+    ASSERT_EQ(ReadMapHeader(map21.data(), map21.size(), withData), mapblob::BlobFault::None);
+    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(), static_cast<std::size_t>(withData.width) * withData.height);
 }
 
 TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)

@@ -15,7 +15,7 @@ using eventscript::Script;
 using EventLayerTest = EventTest;
 
 // Drawn pictures by screen cell: the atlas cell index from the texture corner.
-std::map<std::pair<int, int>, int> DrawnPictures(visualtest::RecordingDevice& device, CEvent& event)
+std::map<std::pair<int, int>, int> DrawnPictures(fakes::RecordingDevice& device, CEvent& event)
 {
     device.draws.clear();
     event.DrawEventLayer();
