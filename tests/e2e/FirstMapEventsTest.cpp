@@ -13,6 +13,7 @@
 #include "InProcessGame.h"
 #include "Keys.h"
 #include "ProgramRun.h"
+#include "ScriptedRun.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"

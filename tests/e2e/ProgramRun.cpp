@@ -6,10 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -72,31 +68,6 @@ ProgramResult RunGameProgram(const GameFolder& folder, const Environment& extra,
         result.exitCode = WEXITSTATUS(status);
     result.errors = testsupport::ReadWholeFile(errorFile);
     return result;
-}
-
-ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps, int frameLimit)
-{
-    folder.Write("script.txt", script);
-    Environment environment = HeadlessEnvironment();
-    environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
-    environment["VELMORA_DUMP_FRAMES"] = dumps;
-    environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
-    return RunGameProgram(folder, environment);
-}
-
-FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "FrameDumps/frame%05d.png", frame);
-    FrameImage image;
-    EXPECT_TRUE(image.Load(folder / name)) << name;
-    if (!keepAs.empty()) {
-        const std::filesystem::path pictures = E2E_PICTURE_DIR;
-        std::filesystem::create_directories(pictures);
-        std::filesystem::copy_file(folder / name, pictures / (keepAs + ".png"),
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    return image;
 }
 
 } // namespace e2e

@@ -6,7 +6,6 @@
 #include <map>
 #include <string>
 
-#include "FrameImage.h"
 #include "GameFolder.h"
 
 namespace e2e {
@@ -25,14 +24,5 @@ Environment HeadlessEnvironment();
 
 ProgramResult RunGameProgram(const GameFolder& folder, const Environment& extra,
                              std::chrono::seconds limit = std::chrono::seconds(60));
-
-// Runs the program headless with `script` as its input file, dumping the
-// frames listed in `dumps` ("3,60") and closing after `frameLimit` frames.
-ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
-                          int frameLimit);
-
-// Reads a frame dump of the run, and keeps a copy among the pictures the
-// tests leave to look at as `keepAs`.png.
-FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs = "");
 
 } // namespace e2e

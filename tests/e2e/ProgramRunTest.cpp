@@ -10,6 +10,7 @@
 #include "FrameImage.h"
 #include "record/Pipkorn.h"
 #include "ProgramRun.h"
+#include "ScriptedRun.h"
 #include "record/SaveAndLoad.h"
 #include "platform/Paths.h"
 
@@ -20,6 +21,7 @@ using e2e::Dump;
 using e2e::FrameImage;
 using e2e::GameFolder;
 using e2e::RunScripted;
+using e2e::WriteSave;
 
 // The frame on which the title menu first shows: 32 frames of fade-in and 11
 // of waiting.
@@ -27,26 +29,6 @@ constexpr int kMenuFrame = 43;
 // Window 65 (the title menu) and window 66 (the save slots).
 constexpr Box kMenuWindow{30, 20, 160, 116};
 constexpr Box kBelowWindows{0, 140, 640, 480};
-
-// A save in the slot with the player on the first map, written by the game's
-// own save code as the field menu would.
-void WriteSave(const GameFolder& folder, int slot, int x, int y, int facing)
-{
-    plat::SetBaseFolder(folder.path());
-    GameData data;
-    CCharacter party;
-    data.NewGameData();
-    data.playerMap = 0;
-    data.playerX = x;
-    data.playerY = y;
-    data.playerFacing = static_cast<std::uint8_t>(facing);
-    TheGameData = &data;
-    TheCharacter = &party;
-    CSaveFile saves;
-    EXPECT_TRUE(saves.SaveGame(slot));
-    TheGameData = nullptr;
-    TheCharacter = nullptr;
-}
 
 TEST(ProgramRunTest, MenuShowsOnItsFrameAndQuitClosesTheProgram)
 {
@@ -72,7 +54,7 @@ TEST(ProgramRunTest, MenuShowsOnItsFrameAndQuitClosesTheProgram)
 TEST(ProgramRunTest, SaveLoadedThroughTheTitleStartsTheFieldAtItsCell)
 {
     GameFolder folder;
-    WriteSave(folder, 0, 12, 7, 1);
+    WriteSave(folder, 0, 0, 12, 7, 1);
     // The cursor starts on load: confirm opens the slots, confirm the save,
     // confirm "ロード"; the field runs 115 frames after the last confirm.
     const std::string script = "50 key 44 down\n51 key 44 up\n"
@@ -118,7 +100,7 @@ TEST(ProgramRunTest, AnUnreadableInputScriptEndsWithAFailingStatus)
     EXPECT_TRUE(std::filesystem::exists(folder / "Error.log"));
 }
 
-// The field-menu button hands the screen back, so walking goes on after it.
+// Cancel closes the field menu the menu button opened, and walking goes on.
 TEST(ProgramRunTest, WalkingGoesOnAfterTheMenuButton)
 {
     GameFolder folder;

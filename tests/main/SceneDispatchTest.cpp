@@ -39,12 +39,12 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
     const DispatchCase cases[] = {
-        // The field's own parts (map, player, events, draw-order list) make
-        // no notes; with no map current the player does not move.
+        // The field's own parts (map, player, events, draw-order list, menu)
+        // make no notes; with no map current the player does not move.
         {SCENE_FIELD, MAP_SCENE_WALK, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawMapNameEffect"}},
         // No event runs: the field walks again in the same frame.
         {SCENE_FIELD, MAP_SCENE_EVENT, 0, {"part DrawMapLayers", "part DrawMapNameEffect"}},
-        {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawMapMenu"}},
+        {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part DrawMapLayers"}},
         {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers"}},
         {SCENE_FIELD, 9, 0, {"part DrawMapLayers"}},
         {SCENE_MAP_CHANGE, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
@@ -120,17 +120,18 @@ TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
     StartOnFakeEngine();
     const std::uint32_t framesBefore = ThePlaySE->GetFrameCounter();
     // The title's last leaving frame hands over to the field and asks for a
-    // rerun, which runs the field's update of the menu state left standing.
+    // rerun, which runs the field's update: with no event to run, the event
+    // state left standing gives the field back to walking.
     SceneState = SCENE_TITLE;
     TitleState = TITLE_LEAVING;
-    MapSceneState = MAP_SCENE_MENU;
+    MapSceneState = MAP_SCENE_EVENT;
     TheTitle->leaveStep = 3;
     TheTitle->leaveLevel = 255;
     TheTitle->leaveCounter = 10;
     control->calls.clear();
     TheGameMain->UpdateScene();
-    EXPECT_EQ(CallsStartingWith("part "), (Calls{"part UpdateMapMenu"}));
     EXPECT_EQ(SceneState, SCENE_FIELD);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
     EXPECT_EQ(TheTitle->RerunUpdate, 0);
     // Each pass counts one sound-effect frame.
     EXPECT_EQ(ThePlaySE->GetFrameCounter() - framesBefore, 2u);
