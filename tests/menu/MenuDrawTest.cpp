@@ -1,6 +1,7 @@
 // What the menu draws: the command column by mode, the party, colour and
 // place windows around it, and the frames of the pages.
 #include "MenuFixture.h"
+#include "fakes/FakeTexture.h"
 #include "menu/MenuTextTables.h"
 
 namespace menutest {
@@ -117,18 +118,28 @@ TEST_F(DrawTest, TheTopWindowIsDimmedAndFurtherBackBehindAPage)
 
 TEST_F(DrawTest, ModeOneShowsTheItemListAndKeepsTheCursor)
 {
+    // The cursor is the event part's sprite frame 1, on its sprite sheet.
+    fakes::FakeTexture* sprites = new fakes::FakeTexture(64, 40);
+    parts->event.spriteSheet = std::make_unique<CTexture>();
+    parts->event.spriteSheet->texture = sprites;
+    const auto cursorDrawn = [&] {
+        for (const auto& d : device.draws)
+            if (d.texture == sprites)
+                return true;
+        return false;
+    };
     HoldItems(2);
     menu().SetMapMenuMode(MenuItemList);
-    SceneTrace::Clear();
+    device.draws.clear();
     const auto list = Draw();
+    EXPECT_TRUE(cursorDrawn());
     EXPECT_NE(Find(list, menu().countText), nullptr) << "the counts of the listed items";
     EXPECT_EQ(Find(list, u"ピプコンの村"), nullptr) << "no place window behind the item list";
-    EXPECT_TRUE(Noted("DrawEventSprite(1)"));
     for (int mode : {MenuInfoMember, MenuInfoRecords}) {
-        SceneTrace::Clear();
+        device.draws.clear();
         menu().mode = mode;
         Draw();
-        EXPECT_FALSE(Noted("DrawEventSprite(1)")) << mode;
+        EXPECT_FALSE(cursorDrawn()) << mode;
     }
     // The enemy records page has no top column.
     menu().mode = MenuInfoEnemies;
@@ -244,15 +255,16 @@ TEST_F(DrawTest, ThePlaceWindowNamesTheAreaAndTheMap)
 
 TEST_F(DrawTest, AFailedTopTextEndsTheFrameAndIsReported)
 {
+    const auto* sprites = GiveEventSprites();
     text.failFrom = 1;
     text.calls = 0;
-    SceneTrace::Clear();
+    device.draws.clear();
     const auto drawn = Draw();
     EXPECT_EQ(drawn.size(), 1u);
     ASSERT_EQ(error.reports.size(), 1u);
     EXPECT_EQ(error.reports[0].file, "MapMenu");
     EXPECT_EQ(error.reports[0].code, 10);
-    EXPECT_FALSE(Noted("DrawEventSprite(1)")) << "no cursor either";
+    EXPECT_EQ(DrawsWith(sprites), 0) << "no cursor either";
 
     // A party-window failure ends only that drawer: the place window still comes.
     text.failFrom = -1;

@@ -287,7 +287,9 @@ TEST_F(ItemDrawTest, MagicListGreysAndPageArrowsOnlyWhileActive)
     for (int magic : {0, 4, 16})
         parts->party.learned[magic] = 1;
     parts->party.magicUsable[4] = 1;
+    const auto* sprites = GiveEventSprites();
     menu().SetMapMenuMode(MenuMagicList);
+    device.draws.clear();
     const struct {
         int mode;
         std::uint32_t usable, unusable;
@@ -300,19 +302,19 @@ TEST_F(ItemDrawTest, MagicListGreysAndPageArrowsOnlyWhileActive)
         for (const auto& d : text.drawn)
             EXPECT_EQ(d.colour, d.text == MagicNameTable[4] ? c.usable : c.unusable) << c.mode;
     }
-    EXPECT_FALSE(Noted("DrawFadedQuads(0)"));
+    EXPECT_EQ(DrawsWith(sprites), 0);
 
     // Twelve items: a page text, and arrows only on the active list.
     for (int i = 0; i < 12; ++i)
         data().heldItems[i] = 1;
     menu().SetMapMenuMode(MenuItemList);
-    SceneTrace::Clear();
+    device.draws.clear();
     menu().DrawItemList();
-    EXPECT_TRUE(Noted("DrawFadedQuads(0)"));
-    SceneTrace::Clear();
+    EXPECT_GT(DrawsWith(sprites), 0) << "the arrow to the next page";
+    device.draws.clear();
     menu().mode = MenuItemTarget;
     menu().DrawItemList();
-    EXPECT_FALSE(Noted("DrawFadedQuads(0)"));
+    EXPECT_EQ(DrawsWith(sprites), 0);
 }
 
 } // namespace
