@@ -18,6 +18,7 @@
 #include "TempFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -258,8 +259,7 @@ TEST_F(SaveFileTest, GoldenFile)
     // Unscrambled, the words hold the fields where the format puts them.
     SavePayloadWords words;
     for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i)
-        words[static_cast<std::size_t>(i)] = file[4 * i] | file[4 * i + 1] << 8 | file[4 * i + 2] << 16 |
-                                             static_cast<std::uint32_t>(file[4 * i + 3]) << 24;
+        words[static_cast<std::size_t>(i)] = plat::LoadLe32(file.data() + 4 * i);
     words[SAVE_KEY_WORD] ^= SaveKeyMask(words);
     ScrambleSavePayload(words, words[SAVE_KEY_WORD]);
     EXPECT_EQ(words[SAVE_CHECKSUM_WORD], ComputeSaveChecksum(words));
