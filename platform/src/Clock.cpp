@@ -84,7 +84,10 @@ void WaitForGameTime(GameTime& time, std::unique_lock<std::mutex>& lock, std::ui
     time.changed.notify_all();
     time.changed.wait(lock, [&] { return !time.on || time.now >= deadline || time.interrupts != interruptsBefore; });
     time.waiting.erase(place);
-    if (time.on && time.now >= deadline) {
+    if (time.on && time.interrupts != interruptsBefore) {
+        // The interrupt already counted this thread as running.
+        wokenByGameTime = true;
+    } else if (time.on && time.now >= deadline) {
         wokenByGameTime = true;
         ++time.running;
     }
@@ -164,6 +167,10 @@ void InterruptGameTimeSleepers()
     GameTime& time = TheGameTime();
     std::lock_guard lock(time.mutex);
     ++time.interrupts;
+    // What the woken threads do next happens at the current game time: the
+    // clock's next step waits for them as for any woken sleeper.
+    if (time.on)
+        time.running += static_cast<int>(time.waiting.size());
     time.changed.notify_all();
 }
 
