@@ -96,6 +96,12 @@ protected:
         return ids;
     }
 
+    // How often a sound effect is among `sounds`.
+    static int Times(const std::vector<int>& sounds, int id)
+    {
+        return static_cast<int>(std::count(sounds.begin(), sounds.end(), id));
+    }
+
     // How often a stand-in entry (with its argument, "StartMemberAttack(0)") ran.
     static int Count(const std::string& call)
     {
