@@ -12,7 +12,7 @@
 
 #include "fakes/FakeEngine.h"
 #include "GameWorld.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "field/FieldBrightness.h"
 #include "main/GameMain.h"
 #include "record/Pipkorn.h"
@@ -113,7 +113,7 @@ protected:
     CMapCharacter& player() { return parts->player; }
     CDrawSortObject& sortList() { return parts->sortList; }
 
-    visualtest::RecordingDevice device;
+    fakes::RecordingDevice device;
     fakes::FakeFilePack pack;
     fakes::RecordingError error;
     fakes::FakeKeyInput keys;
