@@ -44,7 +44,6 @@ protected:
         shots.DrawCharaShot(node, 0.5f);
         return shots.quad[0].colour >> 24;
     }
-    void TearDown() override { shots.ClearCharaShots(); }
 };
 
 TEST_F(CharaShots, PowerIsCappedAndOwnerEffectsTravelWithTheShot)

@@ -7,10 +7,7 @@ namespace {
 
 using partytest::PartyBattleTest;
 
-class MemberAttacks : public PartyBattleTest {
-protected:
-    void TearDown() override { shots.ClearCharaShots(); }
-};
+class MemberAttacks : public PartyBattleTest {};
 
 TEST_F(MemberAttacks, StartsCheckPayAndLaunch)
 {

@@ -70,6 +70,8 @@ protected:
         log.clear();
     }
 
+    void TearDown() override { shots.ClearCharaShots(); }
+
     // One action-phase frame of the party; pushes last one frame.
     bool Frame()
     {
