@@ -124,6 +124,7 @@ Bytes MapEntry(int map)
     PutBits(b, 128, 10, 4, 2);                                        // encounter budget 2 to 4
     PutBits(b, 128, 14, 4, 4);
     PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4)); // battle backdrop
+    PutBits(b, 128, 29, 1, map == 0 ? 1 : 0);                    // transfers from the field menu
     PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                    // return point
     PutBits(b, 132, 8, 1, 1);                                    // place-name banner allowed
     if (map == kLoopingMap) {
