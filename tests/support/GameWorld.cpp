@@ -13,6 +13,7 @@
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "record/Config.h"
+#include "record/KeyNames.h"
 #include "record/Pipkorn.h"
 
 namespace testsupport {
@@ -122,8 +123,8 @@ void GameWorld::KeepDataTables()
     Keep(EnemyActionTable, nullptr);
 }
 
-// The settings record as the game has it before reading the file; it is not
-// written back when the world goes.
+// The settings record as the game has it before reading the file (it is not
+// written back when the world goes), and no key names yet.
 void GameWorld::KeepSettings()
 {
     Save(GameConfig.XPos);
@@ -141,6 +142,10 @@ void GameWorld::KeepSettings()
     Save(GameConfig.WindowPosValid);
     Keep(GameConfig.SaveOnExit, 0);
     GameConfig.ResetGameConfig();
+    // The names of the assigned keys, made from the settings at start-up.
+    Keep(KeyNameText, nullptr);
+    Keep(KeyNameHalfCount, 0);
+    Keep(KeyNameFullCount, 0);
 }
 
 void GameWorld::KeepPlayers()
