@@ -33,7 +33,7 @@ EnemyKind BaseKind(const std::u16string& name, int hp, int sizeClass, int graphi
     d.NameLength = static_cast<std::int32_t>(name.size());
     for (std::size_t i = 0; i < name.size() && i < ENEMY_NAME_UNITS; ++i)
         d.Name[i] = name[i];
-    const int size = EnemySpriteSize(sizeClass);
+    const int size = EnemySpriteSide(sizeClass);
     d.BodyLeft = d.ContactLeft = d.HitLeft = size / 8;
     d.BodyTop = d.ContactTop = d.HitTop = size / 8;
     d.BodyRight = d.ContactRight = d.HitRight = size - size / 8;
@@ -180,12 +180,6 @@ std::vector<EnemyKind> DemoKinds()
 }
 
 } // namespace
-
-int EnemySpriteSize(int sizeClass)
-{
-    static const int kSizes[8] = {32, 48, 64, 96, 32, 32, 32, 32};
-    return kSizes[sizeClass & 7];
-}
 
 std::vector<EnemyKind> SampleEnemyKinds()
 {

@@ -32,7 +32,7 @@ void FacingNub(Canvas& c, int x, int y, int size, int facing)
 
 Canvas EnemyPicture(int graphic)
 {
-    const int size = EnemySpriteSize(EnemyGraphicSizeClass(graphic));
+    const int size = EnemySpriteSide(EnemyGraphicSizeClass(graphic));
     const int rows = graphic == kOneRowEnemyGraphic ? 1 : 4;
     Canvas c(4 * size, rows * size, 0);
     for (int row = 0; row < rows; ++row)

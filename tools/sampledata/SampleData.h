@@ -21,9 +21,7 @@ Bytes EnemyKindEntry();
 
 // The enemy kinds entry 2 is written from; kinds 0 to 16 are the demo kinds.
 std::vector<EnemyKind> SampleEnemyKinds();
-// Sprite size in pixels of a size class, and the size class enemy picture
-// `graphic` is drawn for.
-int EnemySpriteSize(int sizeClass);
+// The size class enemy picture `graphic` is drawn for.
 int EnemyGraphicSizeClass(int graphic);
 // The one enemy picture drawn as a single row (facing ignored).
 constexpr int kOneRowEnemyGraphic = 6;

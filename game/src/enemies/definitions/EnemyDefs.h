@@ -193,6 +193,13 @@ struct EnemyActionDef {
     std::int32_t PrivateCopy;
 };
 
+// Sprite side in pixels of a kind's size class.
+constexpr int EnemySpriteSide(int sizeClass)
+{
+    constexpr int kSides[8] = {32, 48, 64, 96, 32, 32, 32, 32};
+    return kSides[sizeClass & 7];
+}
+
 // One kind with its lists, as stored back to back in the entry.
 struct EnemyKind {
     EnemyKindDef def{};

@@ -11,4 +11,7 @@
 class CBattleTouch {
 public:
     void InitBattleTouch() { SceneTrace::Note("InitBattleTouch"); }
+
+    std::uint32_t flagWord = 0; // bit 0: the battle's boss flag, kept by the enemy set-up
+    std::uint32_t flags = 0;    // bit 0: fixedDamageMode, written by the enemy set-up
 };

@@ -71,6 +71,13 @@ public:
     void TogglePartyFlag30(int) { SceneTrace::Note("TogglePartyFlag30"); }
     void RollPartyStockRegen() { SceneTrace::Note("RollPartyStockRegen"); }
 
+    // Gives (flag 1) or takes one status effect of a member or an enemy
+    // (side 0) through its status block.
+    void ApplyHitStatusEffects(void*, int side, int index, int effect, int flag)
+    {
+        SceneTrace::Note("ApplyHitStatusEffects", ((side * 8 + index) * 32 + effect) * 2 + flag);
+    }
+
     std::int8_t musicSwitch = 0;
     std::int16_t stockMax[STOCK_COUNT] = {};
     // The balloon over the player: offsets, the sprite texture and the icons'
