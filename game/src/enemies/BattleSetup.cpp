@@ -67,10 +67,12 @@ bool CEnemyGroup::SetupEnemyBattle(BattleRecordBytes fixedRecord, BattleRecordBy
 {
     if (retry && !HasRetryCopy()) {
         WarnEnemyContent("a retry was asked for with no battle to repeat");
+        SetEnemyCount(0);
         return false;
     }
     if (!retry && fixedRecord.empty() && encounterRecord.empty()) {
         WarnEnemyContent("a battle was started with neither a formation nor an encounter record");
+        SetEnemyCount(0);
         return false;
     }
     ClearBattle(retry);
