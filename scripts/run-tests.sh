@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite twice: a plain build, then
-# one under AddressSanitizer and UndefinedBehaviorSanitizer.
+# one under AddressSanitizer and UndefinedBehaviorSanitizer; then a short
+# headless soak of the sanitizer build and a brief run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,3 +21,9 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan -j "$jobs" --output-on-failure --timeout 600
+
+echo "== soak (headless random presses, sanitizer build)"
+bash scripts/soak.sh "${SOAK_FRAMES:-1200}"
+
+echo "== fuzz targets (clang, libFuzzer), ${FUZZ_SECONDS:=20} s each"
+FUZZ_SECONDS=$FUZZ_SECONDS bash scripts/fuzz.sh

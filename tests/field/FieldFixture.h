@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "RecordingDevice.h"
 #include "RecordingEngine.h"
 #include "field/FieldBrightness.h"
@@ -90,12 +91,9 @@ protected:
         ZephKeyInput = &keys;
         ZephSoundStatic = &sounds;
         ThePlaySE = &soundEffects;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
         pack.images[493] = {256, 256};
         pack.images[288] = {256, 256};
         pack.images[285] = {64, 64};
-        SceneState = MapSceneState = 0;
         SetDrawBrightness(255);
         parts = std::make_unique<FieldParts>();
         TheCharacter = &parts->character;
@@ -114,28 +112,13 @@ protected:
         parts->map.InitMap();
         parts->sortList.InitDrawSortObject();
         parts->player.InitMapCharacter();
-        SceneTrace::Clear();
-        SceneTrace::Enable(true);
+        world.TraceSceneCalls();
     }
 
     void TearDown() override
     {
-        SceneTrace::Enable(false);
-        SceneTrace::Clear();
         parts->sortList.ReleaseDrawSortObject();
         parts->map.ReleaseMap();
-        CurrentMap = nullptr;
-        MapBlobSize = 0;
-        TheGameData = nullptr;
-        ZephKeyInput = nullptr;
-        ZephSoundStatic = nullptr;
-        ThePlaySE = nullptr;
-        ZephError = nullptr;
-        ZephFilePack = nullptr;
-        D3DDevice = nullptr;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
-        SceneState = MapSceneState = 0;
     }
 
     // Makes a built blob the current map with the player on a cell.
@@ -178,6 +161,8 @@ protected:
     CPlaySE soundEffects;
     std::unique_ptr<FieldParts> parts;
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;
+    // Last: the game's globals are put back before the parts and fakes go.
+    testsupport::GameWorld world;
 };
 
 } // namespace fieldtest

@@ -13,6 +13,7 @@
 
 #include "record/Config.h"
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"
 #include "media/PlayBGM.h"
@@ -39,17 +40,10 @@ protected:
         ZephTextTexture = &text;
         ZephMidi = &midi;
         ZephSoundStatic = &sounds;
-        CurrentFvf = 0xFFFFFFFFu;
-        CurrentTexture = nullptr;
-        savedVolumes[0] = GameConfig.BGMVol;
-        savedVolumes[1] = GameConfig.SoundVol;
         GameConfig.BGMVol = 8;
         GameConfig.SoundVol = 8;
         SceneState = SCENE_TITLE;
-        MapSceneState = 0;
         TitleState = TITLE_OPENING;
-        MapBlobBuffer = nullptr;
-        MapBlobSize = 0;
 
         pack.images[508] = {256, 256};
         pack.images[493] = {256, 256};
@@ -86,31 +80,16 @@ protected:
         title.InitTitle();
         title.LayoutTitleWindows();
         windows.InitFixedWindow();
-        SceneTrace::Clear();
-        SceneTrace::Enable(true);
+        world.TraceSceneCalls();
     }
 
     void TearDown() override
     {
-        SceneTrace::Enable(false);
         title.ReleaseTitle();
         map.ReleaseMap();
         field.sortList.ReleaseDrawSortObject();
-        CurrentMap = nullptr;
         if (MapBlobBuffer != nullptr)
             pack.FreeData(MapBlobBuffer);
-        MapBlobBuffer = nullptr;
-        GameConfig.BGMVol = savedVolumes[0];
-        GameConfig.SoundVol = savedVolumes[1];
-        D3DDevice = nullptr;
-        ZephFilePack = nullptr;
-        ZephError = nullptr;
-        ZephKeyInput = nullptr;
-        ZephTextTexture = nullptr;
-        ZephMidi = nullptr;
-        ZephSoundStatic = nullptr;
-        ThePlayBGM = nullptr;
-        ThePlaySE = nullptr;
     }
 
     // A map blob: header with size and tune, a grid of tile 0.
@@ -223,5 +202,6 @@ protected:
     CTitle title;
     CPlayMidi music;
     CPlaySE effects;
-    int savedVolumes[2] = {0, 0};
+    // Last: the game's globals are put back before the parts and fakes go.
+    testsupport::GameWorld world;
 };

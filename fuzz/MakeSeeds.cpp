@@ -1,0 +1,113 @@
+// Writes the seed corpora of the fuzz targets from the sample data and the
+// tests' fixtures: one folder per target below the folder given.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "OggFixture.h"
+#include "PackWriter.h"
+#include "SampleData.h"
+#include "core/PackCatalogue.h"
+#include "record/Config.h"
+#include "record/SaveAndLoad.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using fuzzsupport::Bytes;
+
+bool WriteSeed(const fs::path& folder, const std::string& name, const Bytes& bytes)
+{
+    fs::create_directories(folder);
+    std::ofstream out(folder / name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+Bytes FromText(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The smallest pictures of the pack, so the decoder's seeds stay short.
+std::vector<int> SmallTextureEntries()
+{
+    std::vector<int> entries;
+    for (int entry = 0; entry < PACK_ENTRY_COUNT && entries.size() < 6; ++entry)
+        if (sampledata::IsTextureEntry(entry)) {
+            const auto size = sampledata::TextureEntrySize(entry);
+            if (size.width * size.height <= 64 * 64)
+                entries.push_back(entry);
+        }
+    return entries;
+}
+
+bool WriteAll(const fs::path& root)
+{
+    bool ok = true;
+    for (int entry : SmallTextureEntries())
+        ok &= WriteSeed(root / "png", "entry" + std::to_string(entry), sampledata::TextureEntry(entry));
+    for (int id = 0; id < 4; ++id)
+        ok &= WriteSeed(root / "wav", "effect" + std::to_string(id), sampledata::SoundEffectEntry(id));
+    for (int tune = 0; tune < sampledata::kTuneCount; ++tune)
+        ok &= WriteSeed(root / "midi", sampledata::TuneFileName(tune), sampledata::TuneFile(tune));
+    for (int map = 0; map < 2; ++map)
+        ok &= WriteSeed(root / "map_entry", "map" + std::to_string(map), sampledata::MapEntry(map));
+
+    // A small pack: a table, a map and a sound effect.
+    ok &= WriteSeed(root / "pack", "small",
+                    packwriter::BuildPack(
+                        {sampledata::ItemTableEntry(), sampledata::MapEntry(0), sampledata::SoundEffectEntry(0)}));
+
+    // The tables in the order the tables target reads its pieces.
+    Bytes tables;
+    fuzzsupport::AppendPiece(tables, sampledata::ItemTableEntry());
+    for (int member = 0; member < 3; ++member)
+        fuzzsupport::AppendPiece(tables, sampledata::WeaponTableEntry(member));
+    for (int member = 0; member < 3; ++member)
+        fuzzsupport::AppendPiece(tables, sampledata::ArmorTableEntry(member));
+    fuzzsupport::AppendPiece(tables, sampledata::AccessoryTableEntry());
+    fuzzsupport::AppendPiece(tables, sampledata::WarpPointTableEntry());
+    fuzzsupport::AppendPiece(tables, sampledata::EnemyKindEntry());
+    ok &= WriteSeed(root / "tables", "sample", tables);
+
+    SaveState state{};
+    state.level[0] = state.level[1] = state.level[2] = 1;
+    state.x = 5;
+    state.y = 5;
+    ok &= WriteSeed(root / "save", "new_game", BuildSaveFile(state, 1));
+
+    CConfig config;
+    const Bytes settings = FromText(FormatConfigText(config));
+    ok &= WriteSeed(root / "game_settings", "defaults", settings);
+    ok &= WriteSeed(root / "config_program_settings", "defaults", settings);
+
+    const fs::path tones = root / "ogg" / "tones.ogg";
+    fs::create_directories(tones.parent_path());
+    ok &= oggfixture::WriteTones(tones, 4410, 22050, 1);
+    return ok && !ReadFile(tones).empty();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s corpus-folder\n", argv[0]);
+        return 2;
+    }
+    if (!WriteAll(argv[1])) {
+        std::fprintf(stderr, "could not write the seed corpora below %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
