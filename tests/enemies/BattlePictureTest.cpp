@@ -35,11 +35,11 @@ protected:
     {
         SoftwareScreenTest::SetUp();
         parts = std::make_unique<Parts>();
-        TheEnemyGroup = &parts->group;
-        TheBattleTouch = &parts->touch;
-        TheEnemyShotList = &parts->shots;
-        TheBattleBackground = &parts->background;
-        TheCharacter = &parts->party;
+        world.Keep(TheEnemyGroup, &parts->group);
+        world.Keep(TheBattleTouch, &parts->touch);
+        world.Keep(TheEnemyShotList, &parts->shots);
+        world.Keep(TheBattleBackground, &parts->background);
+        world.Keep(TheCharacter, &parts->party);
         const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
         ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
         SeedGameRandom(38);
@@ -48,13 +48,6 @@ protected:
     void TearDown() override
     {
         parts->group.ReleaseEnemy();
-        FreeEnemyKinds();
-        CurrentMap = nullptr;
-        TheEnemyGroup = nullptr;
-        TheBattleTouch = nullptr;
-        TheEnemyShotList = nullptr;
-        TheBattleBackground = nullptr;
-        TheCharacter = nullptr;
         SoftwareScreenTest::TearDown();
     }
 

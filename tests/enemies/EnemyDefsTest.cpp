@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "GameWorld.h"
 #include "SampleData.h"
 #include "core/GameDataTables.h"
 #include "core/Random.h"
@@ -315,7 +316,8 @@ public:
 TEST(EnemyKinds, ABadEntryIsReportedOnceAndKeepsNothing)
 {
     CapturingError error;
-    ZephError = &error;
+    testsupport::GameWorld world;
+    world.Keep(ZephError, &error);
     std::vector<EnemyKind> kinds = sampledata::SampleEnemyKinds();
     Bytes good = WriteEnemyKinds(kinds);
     ASSERT_TRUE(LoadEnemyKinds(good.data(), good.size()));
@@ -329,8 +331,6 @@ TEST(EnemyKinds, ABadEntryIsReportedOnceAndKeepsNothing)
     EXPECT_EQ(FindEnemyKind(0), nullptr);
     ASSERT_EQ(error.lines.size(), 1u);
     EXPECT_EQ(error.lines[0], "enemy kind 12, kind record, AiType: 31 is outside 0-23");
-    ZephError = nullptr;
-    FreeEnemyKinds();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FakeEngine.h"
+#include "GameWorld.h"
 #include "SampleData.h"
 #include "battle/BattleBackground.h"
 #include "battle/BattleTouch.h"
@@ -111,36 +112,24 @@ class EnemyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ZephFilePack = &pack;
-        ZephError = &error;
+        world.Keep(ZephFilePack, &pack);
+        world.Keep(ZephError, &error);
         for (int g = 0; g < ENEMY_GRAPHIC_COUNT; ++g)
             pack.images[PACK_ENEMY_GRAPHIC_FIRST + g] = {128, 128};
         for (int entry : PACK_ENEMY_GROUP_TEXTURES)
             pack.images[entry] = {128, 128};
         parts = std::make_unique<Parts>();
-        TheEnemyGroup = &parts->group;
-        TheBattleTouch = &parts->touch;
-        TheEnemyShotList = &parts->shots;
-        TheBattleBackground = &parts->background;
-        TheCharacter = &parts->party;
+        world.Keep(TheEnemyGroup, &parts->group);
+        world.Keep(TheBattleTouch, &parts->touch);
+        world.Keep(TheEnemyShotList, &parts->shots);
+        world.Keep(TheBattleBackground, &parts->background);
+        world.Keep(TheCharacter, &parts->party);
         SeedGameRandom(12345);
         LoadKinds(sampledata::SampleEnemyKinds());
         group().InitEnemy();
     }
 
-    void TearDown() override
-    {
-        group().ReleaseEnemy();
-        FreeEnemyKinds();
-        CurrentMap = nullptr;
-        TheEnemyGroup = nullptr;
-        TheBattleTouch = nullptr;
-        TheEnemyShotList = nullptr;
-        TheBattleBackground = nullptr;
-        TheCharacter = nullptr;
-        ZephFilePack = nullptr;
-        ZephError = nullptr;
-    }
+    void TearDown() override { group().ReleaseEnemy(); }
 
     static void LoadKinds(const std::vector<EnemyKind>& kinds)
     {
@@ -178,6 +167,7 @@ protected:
         CBattleBackground background{};
         CCharacter party{};
     };
+    testsupport::GameWorld world;
     std::unique_ptr<Parts> parts;
     visualtest::FakeFilePack pack;
     visualtest::RecordingError error;

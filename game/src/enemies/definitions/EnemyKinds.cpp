@@ -5,11 +5,17 @@
 #include "core/ZephGlobals.h"
 #include "enemies/definitions/EnemyDefParser.h"
 
-std::vector<EnemyKind> EnemyKinds;
+// Never destroyed: the start-up object frees the data tables from an exit
+// handler, which may run after this file's statics are gone.
+std::vector<EnemyKind>& LoadedEnemyKinds()
+{
+    static auto* kinds = new std::vector<EnemyKind>();
+    return *kinds;
+}
 
 bool LoadEnemyKinds(const std::uint8_t* bytes, std::size_t size)
 {
-    EnemyKinds.clear();
+    LoadedEnemyKinds().clear();
     std::vector<EnemyKind> parsed;
     EnemyDefFault fault;
     if (bytes == nullptr || !ParseEnemyKinds(bytes, size, parsed, fault)) {
@@ -19,19 +25,20 @@ bool LoadEnemyKinds(const std::uint8_t* bytes, std::size_t size)
             ZephError->Error("EnemyKinds", __LINE__, 0, "%s", line.c_str());
         return false;
     }
-    EnemyKinds = std::move(parsed);
+    LoadedEnemyKinds() = std::move(parsed);
     return true;
 }
 
 void FreeEnemyKinds()
 {
-    EnemyKinds.clear();
-    EnemyKinds.shrink_to_fit();
+    LoadedEnemyKinds().clear();
+    LoadedEnemyKinds().shrink_to_fit();
 }
 
 const EnemyKind* FindEnemyKind(int id)
 {
-    if (id < 0 || id >= static_cast<int>(EnemyKinds.size()))
+    std::vector<EnemyKind>& kinds = LoadedEnemyKinds();
+    if (id < 0 || id >= static_cast<int>(kinds.size()))
         return nullptr;
-    return &EnemyKinds[static_cast<std::size_t>(id)];
+    return &kinds[static_cast<std::size_t>(id)];
 }

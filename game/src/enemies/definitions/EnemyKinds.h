@@ -9,7 +9,7 @@
 #include "enemies/definitions/EnemyDefs.h"
 
 // Empty until LoadEnemyKinds succeeds.
-extern std::vector<EnemyKind> EnemyKinds;
+std::vector<EnemyKind>& LoadedEnemyKinds();
 
 // Unpacks and checks entry 2; a bad entry is reported to the error object
 // (and standard error) as one line naming the kind, the record and the
