@@ -1,18 +1,19 @@
-// Map entries: the check every map passes before it is made current, and the
-// readers that rely on it.
+// Map entries: the header read every map passes before it is made current,
+// and what the field relies on once it passed.
 #include <cstddef>
 #include <cstdint>
 
-#include "field/MapBlob.h"
+#include "field/MapHeader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (mapblob::CheckMapBlob(data, size) != mapblob::BlobFault::None)
+    MapHeader header{};
+    if (ReadMapHeader(data, size, header) != mapblob::BlobFault::None)
         return 0;
-    const int width = mapblob::ReadI16(data, mapblob::kWidthOffset);
-    const int height = mapblob::ReadI16(data, mapblob::kHeightOffset);
-    // A map that passes holds its whole grid and its event area.
-    if (width <= 0 || height <= 0 || mapblob::EventAreaOffset(width, height) > size)
+    // A map that passes covers the screen, holds its whole grid and its
+    // event area, and its name always ends.
+    if (header.width < mapblob::kMinWidth || header.height < mapblob::kMinHeight || header.EventAreaOffset() > size ||
+        header.name[mapblob::kNameUnits - 1] != 0)
         __builtin_trap();
     return 0;
 }

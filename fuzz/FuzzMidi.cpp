@@ -1,4 +1,4 @@
-// Standard MIDI Files: parsed, then played for a bounded time on the
+// Standard MIDI Files: parsed, then played for two seconds of game time on the
 // recording output with the virtual clock, so loops and tempo changes run.
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (midi::ReadMidiFile(std::span<const std::uint8_t>(data, size), song.tune, song.events)) {
         midi::RecordingMidiOutput output;
         output.SetLimit(4096);
-        StopAfter link(20000);
+        StopAfter link(2000);
         midi::Sequencer(song, output, link).Play(false);
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "ConfigFile.h"
 
+#include "JoyAssign.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -119,7 +121,7 @@ std::string FormatConfig(const ConfigState& state)
     for (int slot = 0; slot < kKeySlots; ++slot)
         AppendLine(text, SlotKey('K', slot).c_str(), std::to_string(state.keyAssign[static_cast<std::size_t>(slot)]));
     for (int slot = 0; slot < kJoySlots; ++slot)
-        AppendLine(text, SlotKey('J', slot).c_str(), std::to_string(state.joyAssign[static_cast<std::size_t>(slot)]));
+        AppendLine(text, SlotKey('J', slot).c_str(), std::to_string(CommittedJoyButton(state, slot)));
     return text;
 }
 

@@ -64,16 +64,23 @@ bool CommitJoyAssign(ConfigState& state, int slot)
     return false;
 }
 
+std::int32_t CommittedJoyButton(const ConfigState& state, int slot)
+{
+    const auto s = static_cast<std::size_t>(slot);
+    return state.joyEditing[s] ? state.joyAssignPrev[s] : state.joyAssign[s];
+}
+
 bool IsJoyAssignValid(const ConfigState& state)
 {
-    for (std::size_t slot = 0; slot < state.joyAssign.size(); ++slot) {
-        const std::int32_t button = state.joyAssign[slot];
+    // A half-typed number is checked once it is committed (and swapped then);
+    // the committed values must hold at any time, since they are what is written.
+    for (int slot = 0; slot < kJoySlots; ++slot) {
+        const std::int32_t button = CommittedJoyButton(state, slot);
         if (button < 0 || button >= kJoyButtonLimit)
             return false;
-        for (std::size_t other = slot + 1; other < state.joyAssign.size(); ++other) {
-            if (!state.joyEditing[slot] && !state.joyEditing[other] && state.joyAssign[other] == button)
+        for (int other = slot + 1; other < kJoySlots; ++other)
+            if (CommittedJoyButton(state, other) == button)
                 return false;
-        }
     }
     return true;
 }

@@ -4,6 +4,7 @@
 // slot is swapped with the slot's previous number.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "ConfigState.h"
@@ -20,6 +21,10 @@ bool JoyEditKey(ConfigState& state, int slot, JoyKey key, int digit = 0);
 // A joystick button pressed while the slot's field has the focus.
 bool SetJoyButton(ConfigState& state, int slot, int button);
 bool CommitJoyAssign(ConfigState& state, int slot);
+// The button a slot holds as last committed: while a number is being typed
+// into it, the one it held before the typing began.
+std::int32_t CommittedJoyButton(const ConfigState& state, int slot);
+// Every slot's committed button lies in range and no two are the same.
 bool IsJoyAssignValid(const ConfigState& state);
 void SetDefaultJoyAssign(ConfigState& state);
 // "Button5"; the number alone while it is being typed; "Unknown" when out of range.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "ConfigFile.h"
 #include "ConfigState.h"
 #include "JoyAssign.h"
 #include "KeyAssign.h"
@@ -147,6 +150,26 @@ TEST(JoyAssignTest, ANumberTakenFromAnotherSlotIsSwappedOnceConfirmed)
     EXPECT_EQ(config::JoyAssignText(state, 0), "Button3");
     EXPECT_EQ(config::JoyAssignText(state, 3), "Button0");
     EXPECT_EQ(state.joyAssignPrev, state.joyAssign);
+}
+
+// While a number is typed, what counts (for the check and for the file) is
+// the slot's committed button; duplicates among committed buttons are never valid.
+TEST(JoyAssignTest, AHalfTypedNumberIsNeitherCheckedNorWritten)
+{
+    ConfigState state = Defaults();
+    ASSERT_TRUE(config::JoyEditKey(state, 1, JoyKey::Digit, 2));
+    ASSERT_TRUE(state.joyEditing[1]);
+    EXPECT_EQ(config::CommittedJoyButton(state, 1), 1);
+    EXPECT_TRUE(config::IsJoyAssignValid(state));
+    std::istringstream written(config::FormatConfig(state));
+    ConfigState reread;
+    ASSERT_TRUE(config::LoadConfig(written, reread));
+    EXPECT_EQ(reread.joyAssign, Defaults().joyAssign);
+
+    // A duplicate among committed buttons is invalid even with a slot being typed.
+    state.joyAssign[5] = 4;
+    state.joyAssignPrev[5] = 4;
+    EXPECT_FALSE(config::IsJoyAssignValid(state));
 }
 
 TEST(JoyAssignTest, InvalidAssignmentsFallBackToTheDefaults)

@@ -134,4 +134,31 @@ TEST(ProgramRunTest, SaveLoadedThroughTheTitleStartsTheFieldAtItsCell)
     EXPECT_FALSE(same(cell(5, 5), floor)) << "the inner wall beside the gap";
 }
 
+// A run that ends through a reported error ends with a failing status.
+TEST(ProgramRunTest, AnUnreadableInputScriptEndsWithAFailingStatus)
+{
+    GameFolder folder;
+    const auto run = RunScripted(folder, "50 key 44 sideways\n", "", 300);
+    ASSERT_TRUE(run.exited);
+    EXPECT_NE(run.exitCode, 0) << run.errors;
+    EXPECT_TRUE(std::filesystem::exists(folder / "Error.log"));
+}
+
+// The field-menu button hands the screen back, so walking goes on after it.
+TEST(ProgramRunTest, WalkingGoesOnAfterTheMenuButton)
+{
+    GameFolder folder;
+    // New game (the cursor starts on it), then the menu button, cancel, and a walk.
+    const std::string script = "50 key 44 down\n51 key 44 up\n"
+                               "300 key 46 down\n301 key 46 up\n"
+                               "320 key 45 down\n321 key 45 up\n"
+                               "340 key 205 down\n400 key 205 up\n";
+    const auto run = RunScripted(folder, script, "335,410", 410);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    const FrameImage beforeWalk = Dump(folder, 335);
+    const FrameImage afterWalk = Dump(folder, 410, "program_walk_after_menu");
+    EXPECT_FALSE(beforeWalk.SameAs(afterWalk, {0, 0, 640, 480})) << "the player no longer walks after the menu";
+}
+
 } // namespace

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "BattleHarness.h"
+#include "EnemySetUpPicture.h"
 #include "SampleData.h"
 #include "SoftwareScreen.h"
 #include "battle/BattleBackground.h"

@@ -141,7 +141,7 @@ TEST_F(CreateEnemyTest, BoxesStatsAndStartingCooldowns)
 
 TEST_F(CreateEnemyTest, SlowedDelaysStretchByHalfUpTo65535)
 {
-    group().Records[1].Status.StatusBits = 1u << STATUS_SLOW;
+    group().Records[1].Status.effectBits = 1u << STATUS_SLOW;
     EXPECT_EQ(group().StretchDelay(1, 100), 150);
     EXPECT_EQ(group().StretchDelay(1, 3), 4);
     EXPECT_EQ(group().StretchDelay(1, 50000), 65535);
@@ -222,16 +222,11 @@ TEST_F(CreateEnemyTest, RotatingPhaseIndicesAndTheirSteps)
 
 TEST_F(CreateEnemyTest, TheStatBonusLaysTwoStatusEffects)
 {
-    SceneTrace::Clear();
-    SceneTrace::Enable(true);
+    ASSERT_TRUE(group().CreateEnemy(3, kKind, 0, 100, false, false, 2));
+    EXPECT_EQ(record(3).Status.effectBits, 0u);
     group().SetMapBit(true);
     ASSERT_TRUE(group().CreateEnemy(3, kKind, 0, 100, false, false, 2));
-    int effects = 0;
-    for (const std::string& call : SceneTrace::Calls())
-        effects += call.rfind("ApplyHitStatusEffects", 0) == 0;
-    EXPECT_EQ(effects, 2);
-    SceneTrace::Enable(false);
-    SceneTrace::Clear();
+    EXPECT_EQ(record(3).Status.effectBits, 1u << 3 | 1u << 4);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "SampleData.h"
 #include "battle/BattleBackground.h"
@@ -169,8 +169,8 @@ protected:
     };
     testsupport::GameWorld world;
     std::unique_ptr<Parts> parts;
-    visualtest::FakeFilePack pack;
-    visualtest::RecordingError error;
+    fakes::FakeFilePack pack;
+    fakes::RecordingError error;
     std::vector<std::uint8_t> map;
 };
 

@@ -7,7 +7,7 @@
 namespace enemytest {
 namespace {
 
-class CountingPack : public visualtest::FakeFilePack {
+class CountingPack : public fakes::FakeFilePack {
 public:
     int loads = 0;
     bool LoadTexture(Direct3DTexture9** texture, int pack, int entry) override

@@ -10,60 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "RecordingDevice.h"
-#include "RecordingEngine.h"
 #include "field/FieldBrightness.h"
 #include "main/GameMain.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "MapBlobBuilder.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
+#include "fakes/FakeKeyInput.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 
 namespace fieldtest {
-
-// Buttons and directions the test holds; a push lasts until the next frame.
-class HeldKeys : public Zeph::CKeyInput {
-public:
-    bool up = false, down = false, left = false, right = false;
-    int heldButtons = 0;
-    int pushedButtons = 0;
-
-    Zeph::HResult Init(void*, bool, bool, std::uint8_t, const std::uint8_t*, const std::uint8_t*) override { return 0; }
-    void Update() override {}
-    int GetDirectionPush() override { return 0; }
-    int GetDirectionHold() override { return 0; }
-    int GetDirectionRelease() override { return 0; }
-    bool IsUpPush() override { return false; }
-    bool IsUpHold() override { return up; }
-    bool IsUpRelease() override { return false; }
-    bool IsDownPush() override { return false; }
-    bool IsDownHold() override { return down; }
-    bool IsDownRelease() override { return false; }
-    bool IsLeftPush() override { return false; }
-    bool IsLeftHold() override { return left; }
-    bool IsLeftRelease() override { return false; }
-    bool IsRightPush() override { return false; }
-    bool IsRightHold() override { return right; }
-    bool IsRightRelease() override { return false; }
-    bool IsButtonPush(std::uint8_t button) override { return (pushedButtons >> button) & 1; }
-    bool IsButtonHold(std::uint8_t button) override { return (heldButtons >> button) & 1; }
-    bool IsButtonRelease(std::uint8_t) override { return false; }
-    int GetButtonPushMask(int) override { return pushedButtons; }
-    int GetButtonHoldMask(int) override { return heldButtons; }
-    int GetButtonReleaseMask(int) override { return 0; }
-    void SetAcquire(bool) override {}
-    Zeph::HResult Reset() override { return 0; }
-    void Release() override {}
-
-    void ReleaseAll()
-    {
-        up = down = left = right = false;
-        heldButtons = pushedButtons = 0;
-    }
-};
 
 struct FieldParts {
     CCharacter character{};
@@ -91,9 +52,9 @@ protected:
         ZephKeyInput = &keys;
         ZephSoundStatic = &sounds;
         ThePlaySE = &soundEffects;
-        pack.images[493] = {256, 256};
-        pack.images[288] = {256, 256};
-        pack.images[285] = {64, 64};
+        pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
+        pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
+        pack.images[PACK_MAP_OVERLAY] = {64, 64};
         SetDrawBrightness(255);
         parts = std::make_unique<FieldParts>();
         TheCharacter = &parts->character;
@@ -136,7 +97,7 @@ protected:
         for (int i = 0; i < frames; ++i) {
             soundEffects.CountPlaySEFrame();
             player().UpdateMapCharacter();
-            keys.pushedButtons = 0;
+            keys.NextFrame();
         }
     }
 
@@ -153,11 +114,11 @@ protected:
     CDrawSortObject& sortList() { return parts->sortList; }
 
     visualtest::RecordingDevice device;
-    visualtest::FakeFilePack pack;
-    visualtest::RecordingError error;
-    HeldKeys keys;
-    CallLog soundCalls;
-    RecordingSoundStatic sounds{soundCalls};
+    fakes::FakeFilePack pack;
+    fakes::RecordingError error;
+    fakes::FakeKeyInput keys;
+    fakes::CallLog soundCalls;
+    fakes::RecordingSoundStatic sounds{soundCalls};
     CPlaySE soundEffects;
     std::unique_ptr<FieldParts> parts;
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;

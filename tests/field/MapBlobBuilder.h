@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "field/MapBlob.h"
+
 namespace fieldtest {
 
 class MapBlobBuilder {
@@ -41,13 +43,18 @@ public:
         flagsA_ = (flagsA_ & ~(((1u << bits) - 1u) << bit)) | value << bit;
         return *this;
     }
+    MapBlobBuilder& Flag(std::uint32_t& word, std::uint32_t flag)
+    {
+        word |= flag;
+        return *this;
+    }
     MapBlobBuilder& FlagB(int bit)
     {
         flagsB_ |= 1u << bit;
         return *this;
     }
-    MapBlobBuilder& Looping() { return FlagA(28); }
-    MapBlobBuilder& Lit() { return FlagA(27); }
+    MapBlobBuilder& Looping() { return Flag(flagsA_, mapblob::kFlagALooping); }
+    MapBlobBuilder& Lit() { return Flag(flagsA_, mapblob::kFlagALit); }
     MapBlobBuilder& Place(int place)
     {
         place_ = place;
@@ -57,7 +64,7 @@ public:
     {
         returnX_ = x;
         returnY_ = y;
-        return FlagA(30);
+        return Flag(flagsA_, mapblob::kFlagAReturnPoint);
     }
     MapBlobBuilder& Tunes(int field, int battle)
     {
@@ -74,23 +81,23 @@ public:
     std::vector<unsigned char> Build() const
     {
         const std::size_t grid = tiles_.size();
-        const std::size_t eventArea = (136 + grid + 3) / 4 * 4;
+        const std::size_t eventArea = (mapblob::kGridOffset + grid + 3) / 4 * 4;
         std::vector<unsigned char> b(eventArea + 4, 0);
         for (std::size_t i = 0; i < name_.size() && i < 8; ++i)
-            Put16(b, 2 * i, name_[i]);
-        Put16(b, 46, static_cast<std::uint16_t>(width_));
-        Put16(b, 48, static_cast<std::uint16_t>(height_));
-        Put16(b, 50, static_cast<std::uint16_t>(returnX_));
-        Put16(b, 52, static_cast<std::uint16_t>(returnY_));
-        Put16(b, 54, static_cast<std::uint16_t>(place_));
-        Put16(b, 56, 0);
-        Put16(b, 58, static_cast<std::uint16_t>(mapNumber_));
-        b[126] = static_cast<unsigned char>(tune_);
-        b[127] = static_cast<unsigned char>(battleTune_);
-        Put32(b, 128, flagsA_);
-        Put32(b, 132, flagsB_);
+            Put16(b, mapblob::kNameOffset + 2 * i, name_[i]);
+        Put16(b, mapblob::kWidthOffset, static_cast<std::uint16_t>(width_));
+        Put16(b, mapblob::kHeightOffset, static_cast<std::uint16_t>(height_));
+        Put16(b, mapblob::kReturnXOffset, static_cast<std::uint16_t>(returnX_));
+        Put16(b, mapblob::kReturnYOffset, static_cast<std::uint16_t>(returnY_));
+        Put16(b, mapblob::kPlaceOffset, static_cast<std::uint16_t>(place_));
+        Put16(b, mapblob::kEventCountOffset, 0);
+        Put16(b, mapblob::kMapNumberOffset, static_cast<std::uint16_t>(mapNumber_));
+        b[mapblob::kTuneOffset] = static_cast<unsigned char>(tune_);
+        b[mapblob::kBattleTuneOffset] = static_cast<unsigned char>(battleTune_);
+        Put32(b, mapblob::kFlagsAOffset, flagsA_);
+        Put32(b, mapblob::kFlagsBOffset, flagsB_);
         for (std::size_t i = 0; i < grid; ++i)
-            b[136 + i] = static_cast<unsigned char>(tiles_[i]);
+            b[mapblob::kGridOffset + i] = static_cast<unsigned char>(tiles_[i]);
         return b;
     }
 

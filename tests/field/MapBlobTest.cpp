@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "FieldFixture.h"
-#include "field/MapBlob.h"
+#include "field/MapHeader.h"
 
 namespace fieldtest {
 namespace {
@@ -41,23 +41,76 @@ std::vector<MalformedCase> MalformedEntries()
     return cases;
 }
 
-TEST(MapBlobCheck, MalformedEntriesAreRefusedWithTheirReason)
+BlobFault Check(const std::vector<unsigned char>& blob)
+{
+    MapHeader header{};
+    return ReadMapHeader(blob.data(), blob.size(), header);
+}
+
+TEST(MapBlobCheck, MalformedEntriesAreRefusedWithTheirReasonAndLeaveTheHeader)
 {
     for (const MalformedCase& c : MalformedEntries()) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(mapblob::CheckMapBlob(c.blob.data(), c.blob.size()), c.fault);
+        MapHeader header{};
+        header.mapNumber = 77;
+        EXPECT_EQ(ReadMapHeader(c.blob.data(), c.blob.size(), header), c.fault);
+        EXPECT_EQ(header.mapNumber, 77);
+        EXPECT_EQ(header.width, 0);
     }
-    EXPECT_EQ(mapblob::CheckMapBlob(nullptr, 500), BlobFault::Missing);
+    MapHeader header{};
+    EXPECT_EQ(ReadMapHeader(nullptr, 500, header), BlobFault::Missing);
 }
 
 TEST(MapBlobCheck, TheSmallestMapAndAGridEndingAtTheEntryEndAreAccepted)
 {
-    const auto smallest = Blob(20, 15);
-    EXPECT_EQ(mapblob::CheckMapBlob(smallest.data(), smallest.size()), BlobFault::None);
+    EXPECT_EQ(Check(Blob(20, 15)), BlobFault::None);
     // 21 × 15 leaves 3 bytes of padding before the event area.
     auto exact = Blob(21, 15);
     exact.resize(mapblob::EventAreaOffset(21, 15));
-    EXPECT_EQ(mapblob::CheckMapBlob(exact.data(), exact.size()), BlobFault::None);
+    EXPECT_EQ(Check(exact), BlobFault::None);
+}
+
+TEST(MapBlobCheck, TheHeaderHoldsEveryFieldOfTheEntry)
+{
+    auto blob = MapBlobBuilder(30, 20, 201)
+                    .Place(12)
+                    .ReturnPoint(-3, 7)
+                    .Tunes(5, 9)
+                    .Name(u"ながいなまえのま")
+                    .Looping()
+                    .FlagB(7)
+                    .Build();
+    for (int k = 0; k < mapblob::kStockCount; ++k) {
+        blob[mapblob::kStockMaxOffset + static_cast<std::size_t>(k)] = static_cast<unsigned char>(200 + k);
+        blob[mapblob::kStockRegenOffset + static_cast<std::size_t>(k)] = static_cast<unsigned char>(k);
+    }
+    MapBlobBuilder::Put16(blob, mapblob::kEventCountOffset, 0xFFFE);
+    MapBlobBuilder::Put16(blob, mapblob::kNameOffset + 16, u'ち'); // a ninth unit where the end belongs
+
+    MapHeader header{};
+    ASSERT_EQ(ReadMapHeader(blob.data(), blob.size(), header), BlobFault::None);
+    EXPECT_EQ(header.width, 30);
+    EXPECT_EQ(header.height, 20);
+    EXPECT_EQ(header.mapNumber, 201);
+    EXPECT_EQ(header.placeNumber, 12);
+    EXPECT_EQ(header.returnX, -3); // signed
+    EXPECT_EQ(header.returnY, 7);
+    EXPECT_EQ(header.eventCount, 0xFFFE); // unsigned
+    EXPECT_EQ(header.fieldTune, 5);
+    EXPECT_EQ(header.battleTune, 9);
+    EXPECT_TRUE(header.IsLooping());
+    EXPECT_TRUE(header.KeepsReturnPoint());
+    EXPECT_TRUE(header.RefillsStocks());
+    EXPECT_FALSE(header.IsLit());
+    EXPECT_FALSE(header.StartsUnwrapped());
+    EXPECT_EQ(header.stockMax[0], 200);
+    EXPECT_EQ(header.stockMax[5], 205);
+    EXPECT_EQ(header.stockRegen[5], 5);
+    // Only eight units of the name fit: the ninth always ends it.
+    EXPECT_EQ(std::u16string(header.name), u"ながいなまえのま");
+    EXPECT_TRUE(header.HasCell(29, 19));
+    EXPECT_FALSE(header.HasCell(30, 0));
+    EXPECT_FALSE(header.HasCell(0, -1));
 }
 
 using SetMapTest = FieldTest;
@@ -122,7 +175,7 @@ TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
     EXPECT_EQ(TheGameData->mapPositionMap, 0);
     EXPECT_EQ(TheGameData->mapPositionX, 5);
     EXPECT_EQ(TheGameData->mapPositionY, 6);
-    EXPECT_EQ(TheCharacter->musicSwitch, -1);
+    EXPECT_TRUE(TheCharacter->MusicSwitchOn());
     EXPECT_TRUE(player().arrivalCheck);
     EXPECT_TRUE(Noted("LoadEventData(0)"));
     EXPECT_TRUE(Noted("StartMapNameEffect(1)"));
@@ -141,9 +194,9 @@ TEST_F(SetMapTest, AFailedEventAreaFailsTheEntryWithoutPlacingThePlayer)
 TEST_F(SetMapTest, LoadingAMapEntryReplacesTheBufferOnlyWhenTheEntryIsGood)
 {
     const auto good = MapBlobBuilder(24, 18, 1).Build();
-    pack.data[6] = std::string(good.begin(), good.end());
+    pack.data[MapPackEntry(1)] = std::string(good.begin(), good.end());
     const auto bad = Blob(24, 12);
-    pack.data[7] = std::string(bad.begin(), bad.end());
+    pack.data[MapPackEntry(2)] = std::string(bad.begin(), bad.end());
 
     ASSERT_TRUE(LoadMapBlob(1));
     unsigned char* first = MapBlobBuffer;

@@ -6,6 +6,8 @@
 namespace fieldtest {
 namespace {
 
+using fakes::CallLog;
+
 constexpr int kRunButton = 1 << 1;
 constexpr int kMenuButton = 1 << 2;
 constexpr int kShiftButton = 1 << 10;

@@ -12,13 +12,15 @@
 #include <vector>
 
 #include "record/Config.h"
-#include "FakeEngine.h"
+#include "fakes/FakeEngineLibrary.h"
 #include "GameWorld.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"
 #include "media/PlaySE.h"
 #include "main/GameProcess.h"
 #include "main/Initialize.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "TempFolder.h"
 #include "main/WindowEvents.h"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FrameFixture.h"
+#include "core/SceneState.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ protected:
         SceneState = scene;
         MapSceneState = subState;
         TitleState = subState;
-        TheCharacter->battlePhase = battlePhase;
+        TheCharacter->SetBattlePhase(battlePhase);
         TheTitle->leaveStep = step;
         TheTitle->openingStep = step;
         TheTitle->openingLevel = 255; // mid-fade: the step does not end this frame
@@ -40,31 +41,40 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
     const DispatchCase cases[] = {
         // The field's own parts (map, player, draw-order list) make no notes;
         // with no map current the player does not move.
-        {0, 0, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapNameEffect"}},
-        {0, 1, 0, {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
-        {0, 2, 0, {"part UpdateMapMenu", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapMenu"}},
-        {0, 3, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {0, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {1, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
+        {SCENE_FIELD,
+         MAP_SCENE_WALK,
+         0,
+         {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapNameEffect"}},
+        {SCENE_FIELD,
+         MAP_SCENE_EVENT,
+         0,
+         {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
+        {SCENE_FIELD,
+         MAP_SCENE_MENU,
+         0,
+         {"part UpdateMapMenu", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapMenu"}},
+        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {SCENE_FIELD, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {SCENE_MAP_CHANGE, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
         // The title menu ends with the cursor; the leaving and opening steps
         // show the field behind only in their field steps.
-        {2, 0, 0, {"part DrawEventSprite(1)"}},
-        {2, 1, 0, {}},
-        {2, 1, 2, {}},
-        {2, 1, 3, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {2, 2, 1, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {2, 2, 2, {}},
-        {2, 2, 4, {}},
-        {3, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
-        {4, 0, 0, {"part UpdateBattleOpening", "part DrawBattle(0)"}},
-        {4, 0, 1, {"part UpdateBattleAction", "part DrawBattle(1)"}},
-        {4, 0, 2, {"part UpdateBattleMenu", "part DrawBattle(2)"}},
-        {4, 0, 3, {"part UpdateBattleDefeat", "part DrawBattle(3)"}},
-        {4, 0, 4, {"part UpdateBattleVictory", "part DrawBattle(4)"}},
-        {4, 0, 7, {"part DrawBattle(7)"}},
-        {5, 0, 0, {"part UpdateBattleEnd", "part DrawBattleEnd"}},
-        {6, 0, 0, {"part UpdateGameOverEffect", "part DrawGameOverEffect"}},
-        {7, 0, 0, {"part UpdateEventScreenEffect", "part DrawEventScreenEffect"}},
+        {SCENE_TITLE, TITLE_MENU, 0, {"part DrawEventSprite(1)"}},
+        {SCENE_TITLE, TITLE_LEAVING, 0, {}},
+        {SCENE_TITLE, TITLE_LEAVING, 2, {}},
+        {SCENE_TITLE, TITLE_LEAVING, 3, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {SCENE_TITLE, TITLE_OPENING, 1, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {SCENE_TITLE, TITLE_OPENING, 2, {}},
+        {SCENE_TITLE, TITLE_OPENING, 4, {}},
+        {SCENE_ENCOUNT, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
+        {SCENE_BATTLE, 0, 0, {"part UpdateBattleOpening", "part DrawBattle(0)"}},
+        {SCENE_BATTLE, 0, 1, {"part UpdateBattleAction", "part DrawBattle(1)"}},
+        {SCENE_BATTLE, 0, 2, {"part UpdateBattleMenu", "part DrawBattle(2)"}},
+        {SCENE_BATTLE, 0, 3, {"part UpdateBattleDefeat", "part DrawBattle(3)"}},
+        {SCENE_BATTLE, 0, 4, {"part UpdateBattleVictory", "part DrawBattle(4)"}},
+        {SCENE_BATTLE, 0, 7, {"part DrawBattle(7)"}},
+        {SCENE_BATTLE_END, 0, 0, {"part UpdateBattleEnd", "part DrawBattleEnd"}},
+        {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawGameOverEffect"}},
+        {SCENE_EVENT_EFFECT, 0, 0, {"part UpdateEventScreenEffect", "part DrawEventScreenEffect"}},
         {8, 0, 0, {}},
         {-1, 0, 0, {}},
     };
@@ -98,14 +108,14 @@ TEST_F(SceneDispatchTest, NoUpdateRunsWhileTheWindowIsInactive)
 TEST_F(SceneDispatchTest, EachTitleSubStateRunsItsOwnUpdate)
 {
     StartOnFakeEngine();
-    SceneState = 2;
-    TitleState = 1;
+    SceneState = SCENE_TITLE;
+    TitleState = TITLE_LEAVING;
     TheTitle->leaveStep = 0;
     TheTitle->leaveCounter = 0;
     TheGameMain->UpdateScene();
     EXPECT_EQ(TheTitle->leaveCounter, 1);
 
-    TitleState = 2;
+    TitleState = TITLE_OPENING;
     TheTitle->openingStep = 0;
     TheTitle->openingCounter = 0;
     TheGameMain->UpdateScene();
@@ -118,16 +128,16 @@ TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
     StartOnFakeEngine();
     const std::uint32_t framesBefore = ThePlaySE->GetFrameCounter();
     // The title's last leaving frame hands over to the field and asks for a rerun.
-    SceneState = 2;
-    TitleState = 1;
-    MapSceneState = 1;
+    SceneState = SCENE_TITLE;
+    TitleState = TITLE_LEAVING;
+    MapSceneState = MAP_SCENE_EVENT;
     TheTitle->leaveStep = 3;
     TheTitle->leaveLevel = 255;
     TheTitle->leaveCounter = 10;
     control->calls.clear();
     TheGameMain->UpdateScene();
     EXPECT_EQ(CallsStartingWith("part "), (Calls{"part StartPendingEvent", "part UpdateEvent"}));
-    EXPECT_EQ(SceneState, 0);
+    EXPECT_EQ(SceneState, SCENE_FIELD);
     EXPECT_EQ(TheTitle->RerunUpdate, 0);
     // Each pass counts one sound-effect frame.
     EXPECT_EQ(ThePlaySE->GetFrameCounter() - framesBefore, 2u);
@@ -140,7 +150,7 @@ TEST_F(SceneDispatchTest, APartThatKeepsAskingIsCutOffInsteadOfLockingTheGame)
         if (call == "UpdateGameOverEffect")
             TheGameOverEffect->RerunUpdate = 1;
     });
-    SceneState = 6;
+    SceneState = SCENE_GAME_OVER;
     SceneTrace::Clear();
     TheGameMain->UpdateScene();
     EXPECT_GT(SceneTrace::Calls().size(), 1u);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "RecordingDevice.h"
 #include "core/ZephGlobals.h"
@@ -21,8 +21,8 @@ protected:
     }
 
     RecordingDevice device;
-    FakeFilePack pack;
-    RecordingError error;
+    fakes::FakeFilePack pack;
+    fakes::RecordingError error;
     // Last: the game's globals are put back before the fakes go.
     testsupport::GameWorld world;
 };

@@ -7,10 +7,13 @@
 #include "media/BgmTuneTable.h"
 #include "record/Config.h"
 #include "media/PlayBGM.h"
-#include "RecordingEngine.h"
+#include "fakes/FakeEngine.h"
 #include "core/ZephGlobals.h"
 
 namespace {
+
+using fakes::CallLog;
+using fakes::RecordingMidi;
 
 class PlayBGMTest : public ::testing::Test {
 protected:

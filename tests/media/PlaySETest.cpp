@@ -6,10 +6,14 @@
 #include "GameWorld.h"
 #include "record/Config.h"
 #include "media/PlaySE.h"
-#include "RecordingEngine.h"
+#include "fakes/FakeEngine.h"
 #include "core/ZephGlobals.h"
 
 namespace {
+
+using fakes::CallLog;
+using fakes::RecordingError;
+using fakes::RecordingSoundStatic;
 
 class PlaySETest : public ::testing::Test {
 protected:
@@ -72,7 +76,7 @@ TEST_F(PlaySETest, TheGuardLimitsRequestsPerSceneUpdate)
 TEST_F(PlaySETest, EachEffectKeepsItsOwnGuard)
 {
     std::vector<int> fourUpdateIds;
-    for (int id = 0; id < SOUND_EFFECT_ID_COUNT; ++id) {
+    for (int id = 0; id < SOUND_EFFECT_COUNT; ++id) {
         player = CPlaySE();
         // Played in one update; does the next update play it again?
         if (PlaysPerUpdate(id, {1, 1}) == std::vector<int>{1, 0})
@@ -101,7 +105,7 @@ TEST_F(PlaySETest, InitLoadsAll36KeptWithTheTwoLoopsThenSetsTheVolume)
     EXPECT_EQ(calls[29], "Load(29,515,1,1)");
     EXPECT_EQ(calls[35], "Load(35,279,0,1)");
     EXPECT_EQ(calls[36], "SetVolume(6)");
-    for (int id = 0; id < SOUND_EFFECT_ID_COUNT; ++id)
+    for (int id = 0; id < SOUND_EFFECT_COUNT; ++id)
         EXPECT_EQ(calls[id].rfind("Load(" + std::to_string(id) + ",", 0), 0u) << calls[id];
 }
 

@@ -9,6 +9,8 @@
 
 namespace {
 
+using fakes::FakeFilePack;
+
 constexpr std::uint32_t kPicture = 0xFFC86420u;
 // The game over's darkening of kPicture with constant 0 at zero: half its luminance.
 constexpr std::uint32_t kDarkened = 0xFF3D3D3Du;
@@ -115,7 +117,7 @@ TEST_F(ShaderOnDevice, WhatIsMadeFollowsTheReportedVersion)
 // up although its pixel shader and blur effect were made.
 TEST_F(ShaderOnDevice, CutEffectWithoutDrawPointDisablesTheBanner)
 {
-    visualtest::FakeFilePack texts;
+    FakeFilePack texts;
     for (int entry : {PACK_BANNER_EFFECT, PACK_BASIC_PIXEL_SHADER, PACK_BANNER_PIXEL_SHADER, PACK_SCREEN_EFFECT})
         texts.data[entry] = EntryText(*pack, entry);
     std::istringstream lines(EntryText(*pack, PACK_BANNER_CUT_EFFECT));

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "GameGlobalsFixture.h"
+#include "core/PackCatalogue.h"
 #include "media/Shader.h"
 #include "platform/BuiltInProgramDescriptors.h"
 
@@ -32,11 +33,11 @@ protected:
     void SetUp() override
     {
         GameGlobalsTest::SetUp();
-        pack.data[258] = plat::kGameOverDescriptor;
-        pack.data[264] = plat::kBannerCrossFadeDescriptor;
-        pack.data[1] = plat::kBannerBlurDescriptor;
-        pack.data[263] = plat::kBannerCutDescriptor;
-        pack.data[268] = plat::kScreenCircleDescriptor;
+        pack.data[PACK_BASIC_PIXEL_SHADER] = plat::kGameOverDescriptor;
+        pack.data[PACK_BANNER_PIXEL_SHADER] = plat::kBannerCrossFadeDescriptor;
+        pack.data[PACK_BANNER_EFFECT] = plat::kBannerBlurDescriptor;
+        pack.data[PACK_BANNER_CUT_EFFECT] = plat::kBannerCutDescriptor;
+        pack.data[PACK_SCREEN_EFFECT] = plat::kScreenCircleDescriptor;
     }
     void TearDown() override
     {
@@ -121,21 +122,21 @@ struct BrokenEntryCase {
 TEST_F(ShaderTest, ABrokenEntryClearsOnlyItsOwnFlag)
 {
     const BrokenEntryCase cases[] = {
-        {"game-over shader missing", 258, "", false, true, true, true, true, true},
-        {"game-over shader unreadable", 258, "program", false, true, true, true, true, true},
-        {"cross-fade shader missing", 264, "", true, false, true, false, false, false},
-        {"blur effect missing", 1, "", true, false, true, true, false, false},
-        {"blur effect without g_f2TextureSize", 1, WithoutParameter(plat::kBannerBlurDescriptor, "g_f2TextureSize"),
-         true, false, true, true, true, false},
-        {"cut effect without g_f2TextureCutDrawPoint", 263,
+        {"game-over shader missing", PACK_BASIC_PIXEL_SHADER, "", false, true, true, true, true, true},
+        {"game-over shader unreadable", PACK_BASIC_PIXEL_SHADER, "program", false, true, true, true, true, true},
+        {"cross-fade shader missing", PACK_BANNER_PIXEL_SHADER, "", true, false, true, false, false, false},
+        {"blur effect missing", PACK_BANNER_EFFECT, "", true, false, true, true, false, false},
+        {"blur effect without g_f2TextureSize", PACK_BANNER_EFFECT,
+         WithoutParameter(plat::kBannerBlurDescriptor, "g_f2TextureSize"), true, false, true, true, true, false},
+        {"cut effect without g_f2TextureCutDrawPoint", PACK_BANNER_CUT_EFFECT,
          WithoutParameter(plat::kBannerCutDescriptor, "g_f2TextureCutDrawPoint"), true, false, true, true, true, true},
-        {"cut effect without its technique", 263,
+        {"cut effect without its technique", PACK_BANNER_CUT_EFFECT,
          "program banner-cut\nparameter g_Texture\nparameter g_f2TextureSize\n", true, false, true, true, true, true},
-        {"screen effect missing", 268, "", true, true, false, true, true, true},
-        {"screen effect without g_fChangeColorMagnification", 268,
+        {"screen effect missing", PACK_SCREEN_EFFECT, "", true, true, false, true, true, true},
+        {"screen effect without g_fChangeColorMagnification", PACK_SCREEN_EFFECT,
          WithoutParameter(plat::kScreenCircleDescriptor, "g_fChangeColorMagnification"), true, true, false, true, true,
          true},
-        {"screen effect without g_f2TextureCenterPos", 268,
+        {"screen effect without g_f2TextureCenterPos", PACK_SCREEN_EFFECT,
          WithoutParameter(plat::kScreenCircleDescriptor, "g_f2TextureCenterPos"), true, true, false, true, true, true},
     };
     for (const BrokenEntryCase& c : cases) {
@@ -181,7 +182,7 @@ TEST_F(ShaderTest, LossAndResetHooksRunInTheirOrdersEachTime)
 
 TEST_F(ShaderTest, HooksSkipEffectsThatWereNotMade)
 {
-    pack.data.erase(263); // the banner effect is made, the cut effect is not
+    pack.data.erase(PACK_BANNER_CUT_EFFECT); // the banner effect is made, the cut effect is not
     device.pixelShaderVersion = D3DPS_VERSION(2, 0);
     shader.CreateShaders();
     device.objectLog.clear();

@@ -17,7 +17,7 @@
 
 #include "ColourDistance.h"
 #include "EngineState.h"
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "FilePackDerived.h"
 #include "GameWorld.h"
 #include "media/Texture.h"
@@ -169,7 +169,7 @@ protected:
 
     Direct3DDevice9* device = nullptr;
     CFilePackDerived* pack = nullptr; // the engine's pack reader, which deletes itself on release
-    RecordingError error;
+    fakes::RecordingError error;
     testsupport::GameWorld world;
 };
 

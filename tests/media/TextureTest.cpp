@@ -3,8 +3,8 @@
 #include "GameGlobalsFixture.h"
 #include "media/Texture.h"
 
-using visualtest::ErrorReport;
-using visualtest::FakeImage;
+using fakes::ErrorReport;
+using fakes::FakeImage;
 
 namespace {
 

@@ -8,6 +8,8 @@
 
 namespace {
 
+using fakes::CallLog;
+
 using Setup = std::function<void(PartyWorld&)>;
 using Trio = std::array<int, 3>;
 

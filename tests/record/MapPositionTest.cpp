@@ -3,26 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "field/Map.h"
+#include "CurrentMapStub.h"
+#include "GameWorld.h"
+#include "field/MapBlob.h"
 #include "core/PlaceNames.h"
-#include "QuietTextTexture.h"
+#include "fakes/QuietTextTexture.h"
 #include "record/Pipkorn.h"
 #include "core/ZephGlobals.h"
 
 namespace {
-
-// A map header of width × height cells; bit 28 of flag word A makes it loop.
-std::vector<unsigned char> MapHeader(int width, int height, bool looping)
-{
-    std::vector<unsigned char> blob(136, 0);
-    blob[46] = static_cast<unsigned char>(width);
-    blob[47] = static_cast<unsigned char>(width >> 8);
-    blob[48] = static_cast<unsigned char>(height);
-    blob[49] = static_cast<unsigned char>(height >> 8);
-    if (looping)
-        blob[131] = 0x10;
-    return blob;
-}
 
 struct StepCase {
     bool looping;
@@ -42,11 +31,12 @@ TEST(MapPositionTest, StepOnPlainAndLoopingMaps)
         {false, 5, 5, 0, true, 5, 4},    {false, 5, 5, 1, true, 4, 5},    {false, 5, 5, 3, true, 6, 5},
         {false, 5, 5, 4, true, 5, 5},    {false, 0, 0, 4, true, 0, 0},
     };
+    testsupport::GameWorld world;
     GameData data;
+    CurrentMapStub current;
     for (const StepCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.looping << " (" << c.x << "," << c.y << ") dir " << c.direction);
-        std::vector<unsigned char> blob = MapHeader(40, 30, c.looping);
-        CurrentMap = blob.data();
+        current.Enter(40, 30, c.looping ? mapblob::kFlagALooping : 0u, 0u);
         int x = c.x;
         int y = c.y;
         EXPECT_EQ(data.StepMapPosition(x, y, c.direction), c.inside);
@@ -54,7 +44,7 @@ TEST(MapPositionTest, StepOnPlainAndLoopingMaps)
         EXPECT_EQ(y, c.toY);
     }
     // Without a current map nothing is inside; the step still happens.
-    CurrentMap = nullptr;
+    current.Leave();
     int x = 3;
     int y = 3;
     EXPECT_FALSE(data.StepMapPosition(x, y, 3));
@@ -62,7 +52,7 @@ TEST(MapPositionTest, StepOnPlainAndLoopingMaps)
 }
 
 // Measures 20 pixels a character, or fails.
-class MeasuringText final : public QuietTextTexture {
+class MeasuringText final : public fakes::QuietTextTexture {
 public:
     int GetStringWidth(const char16_t* text, int length) override
     {

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "party/Character.h"
-#include "field/Map.h"
+#include "CurrentMapStub.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "GameWorld.h"
-#include "RecordingEngine.h"
+#include "fakes/FakeEngine.h"
 #include "core/ZephGlobals.h"
 
 struct PartyWorld {
@@ -58,22 +58,16 @@ struct PartyWorld {
                            (healFirst ? 1u << 25 : 0u);
     }
     // A current map whose flag word B is `flagsB`.
-    void EnterMap(std::uint32_t flagsB)
-    {
-        map.assign(136, 0);
-        for (int i = 0; i < 4; ++i)
-            map[static_cast<std::size_t>(132 + i)] = static_cast<unsigned char>(flagsB >> (8 * i));
-        CurrentMap = map.data();
-    }
+    void EnterMap(std::uint32_t flagsB) { map.Enter(24, 18, 0, flagsB); }
     // The effects played, in order.
     std::vector<std::string> Sounds() const { return log; }
 
     GameData data;
     CCharacter party;
-    CallLog log;
-    RecordingSoundStatic sounds{log};
+    fakes::CallLog log;
+    fakes::RecordingSoundStatic sounds{log};
     CPlaySE player;
-    std::vector<unsigned char> map;
+    CurrentMapStub map;
     // Last: made before the constructor sets the globals, gone first.
     testsupport::GameWorld world;
 };

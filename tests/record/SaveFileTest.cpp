@@ -434,12 +434,46 @@ TEST_F(SaveFileTest, KilledWhileSavingLeavesALoadableFile)
         int status = 0;
         ::waitpid(child, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status));
+        // The next start clears what the killed write left behind.
         CSaveFile reader;
         reader.cellCheck = nullptr;
+        reader.InitSaveFile();
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "SaveData"))
+            ASSERT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+                << "round " << round << ": " << entry.path();
         const bool slotLoads = reader.LoadGame(0);
         const bool backupLoads = reader.LoadGame(SAVE_BACKUP_SLOT);
         ASSERT_TRUE(slotLoads || backupLoads) << "round " << round;
     }
+}
+
+// Only what a write for the target itself names is a leftover: the settings
+// program's own temporary file and other targets' files stay.
+TEST(SafeFileWriteTest, LeftoversOfTheTargetAloneAreRemoved)
+{
+    TempFolder folder;
+    const std::filesystem::path target = folder / "SaveData01.sav";
+    struct Case {
+        const char* name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"SaveData01.sav.tmpAb12Z9", true},   {"SaveData01.sav.tmp000000", true},
+        {"SaveData01.sav.tmp", false},        {"SaveData01.sav.tmpAb12", false},
+        {"SaveData01.sav.tmpAb12Z9x", false}, {"SaveData01.sav.tmpAb-2Z9", false},
+        {"SaveData02.sav.tmpAb12Z9", false},  {"SaveData01.sav", false},
+    };
+    for (const Case& c : cases)
+        WriteWholeFile(folder / c.name, "x");
+    EXPECT_EQ(safewrite::RemoveLeftovers(target), 2);
+    for (const Case& c : cases)
+        EXPECT_NE(std::filesystem::exists(folder / c.name), c.removed) << c.name;
+
+    // A write clears them too, before it makes its own temporary file.
+    WriteWholeFile(folder / "SaveData01.sav.tmpQQQQQQ", "x");
+    ASSERT_TRUE(safewrite::ReplaceFile(target, "new", 3));
+    EXPECT_FALSE(std::filesystem::exists(folder / "SaveData01.sav.tmpQQQQQQ"));
+    EXPECT_EQ(ReadWholeFile(target), "new");
 }
 
 } // namespace

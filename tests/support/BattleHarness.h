@@ -1,46 +1,245 @@
-// A battle's enemies drawn on the software device without the battle scene:
-// the backdrop, then each enemy's current sprite frame at its place, in
-// slot order. Enough to look at a set-up before the battle draws itself.
+// A battle without the battle scene: the party (and, once built, the
+// enemies) stepped in the battle's frame order, the scene's other parts
+// their stand-ins. Input comes from a script in the headless mode's
+// VELMORA_INPUT_SCRIPT format through the engine's real input object with the
+// game's default keys; pictures are drawn on the real software device with
+// the sample pack's textures and can be written as PNG files.
+//
+// The harness plays the enemy group's share that the party needs: the
+// opening fade (16 a frame, the action phase after 100 frames) and hits on
+// members at scripted frames.
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "core/PackCatalogue.h"
+#include "EngineState.h"
+#include "FilePackDerived.h"
+#include "GameWorld.h"
+#include "fakes/FakeEngine.h"
+#include "KeyInputDerived.h"
+#include "battle/BattleBackground.h"
+#include "battle/BattleEffect.h"
+#include "battle/BattleMenu.h"
+#include "battle/BattleTouch.h"
+#include "battle/MagicCircle.h"
+#include "core/Random.h"
+#include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
-#include "media/Texture.h"
+#include "main/FrameDump.h"
+#include "media/PlaySE.h"
+#include "party/CharaShot.h"
+#include "party/Character.h"
+#include "party/MemberActions.h"
+#include "party/PartyBattle.h"
+#include "platform/ScriptedInputSource.h"
+#include "platform/SoftwareDevice.h"
+#include "record/Config.h"
+#include "record/Pipkorn.h"
 
-namespace testsupport {
+namespace battleharness {
 
-inline void DrawTexturedQuad(const CTexture& texture, float left, float top, float right, float bottom,
-                             const float uv[4], std::uint32_t colour = 0xFFFFFFFF)
-{
-    const TexturedVertex quad[4] = {
-        {left, top, 0.5f, 1.0f, colour, uv[0], uv[1]},
-        {right, top, 0.5f, 1.0f, colour, uv[2], uv[1]},
-        {left, bottom, 0.5f, 1.0f, colour, uv[0], uv[3]},
-        {right, bottom, 0.5f, 1.0f, colour, uv[2], uv[3]},
-    };
-    SetCachedFvf(FVF_TEXTURED);
-    SetCachedTexture(GetTextureHandle(texture));
-    DrawQuadStrip(quad, sizeof(TexturedVertex));
-}
+// A hit an enemy lands on a member at a frame.
+struct ScriptedHit {
+    int frame;
+    int member;
+    int damage;
+    int knockSide;
+    int knockRow;
+};
 
-// Draws backdrop `backdrop` (0 to 3) and every enemy of the group.
-inline void DrawEnemySetUp(const CEnemyGroup& group, int backdrop)
-{
-    CTexture background;
-    if (background.LoadTexture(0, PACK_BATTLE_BACKDROP_FIRST + backdrop)) {
-        const float whole[4] = {0.0f, 0.0f, 1.0f, 1.0f};
-        DrawTexturedQuad(background, 0.0f, 0.0f, 640.0f, 480.0f, whole);
+class BattleHarness {
+public:
+    static constexpr int kOpeningFrames = 100;
+
+    // False (with `error`) when the script or the device cannot be had.
+    bool Start(const std::string& inputScript, std::string& error)
+    {
+        std::istringstream script(inputScript);
+        auto source = plat::ScriptedInputSource::Parse(script, error);
+        if (source == nullptr)
+            return false;
+        plat::SetInputSourceFactory(
+            [&source](SDL_Window*) { return std::unique_ptr<plat::InputSource>(std::move(source)); });
+        const bool keysReady = keys_.Init(nullptr, true, false, 11, DefaultKeys().data(), DefaultButtons().data()) >= 0;
+        plat::SetInputSourceFactory(nullptr);
+        if (!keysReady) {
+            error = "the input object refused the default keys";
+            return false;
+        }
+        D3DPRESENT_PARAMETERS parameters{640, 480, D3DFMT_X8R8G8B8};
+        parameters.Windowed = true;
+        if (plat::CreateSoftwareDevice(parameters, &device_) != D3D_OK) {
+            error = "no software device";
+            return false;
+        }
+        engine::State().sharedDevice = device_;
+        pack_ = new CFilePackDerived();
+        if (!pack_->Init(1) || !pack_->OpenPack(VELMORA_RUN_DIR "/Data/Pack.dat", 0)) {
+            error = "the sample pack cannot be opened";
+            return false;
+        }
+        D3DDevice = device_;
+        ZephFilePack = pack_;
+        ZephKeyInput = &keys_;
+        ZephSoundStatic = &sounds;
+        ThePlaySE = &player_;
+        TheCharacter = &party;
+        TheBattleBackground = &panel_;
+        TheBattleMenu = &menu_;
+        TheBattleEffect = &effect_;
+        TheMagicCircle = &circles_;
+        TheBattleTouch = &touch_;
+        TheEnemyGroup = &enemies;
+        TheCharaShot = &shots_;
+        TheGameData = &data_;
+        party.InitCharacter();
+        return true;
     }
-    for (int slot = 0; slot < group.EnemyCount(); ++slot) {
-        const EnemyRecord& r = group.Records[slot];
-        const CTexture* texture = group.EnemyTexture(slot);
-        if (texture == nullptr)
-            continue;
-        DrawTexturedQuad(*texture, r.PosX, r.PosY, r.PosX + r.Width, r.PosY + r.Height, group.SpriteUv[slot]);
-    }
-    SetCachedTexture(nullptr);
-}
 
-} // namespace testsupport
+    ~BattleHarness()
+    {
+        // The textures go back to the pack before the pack and the device go;
+        // the world then puts every global back.
+        party.ReleaseCharacter();
+        if (pack_ != nullptr)
+            pack_->Release();
+        engine::State().sharedDevice = nullptr;
+        if (device_ != nullptr)
+            device_->Release();
+    }
+
+    // A battle from its first opening frame, as the encounter starts it.
+    void BeginBattle(int kind)
+    {
+        SetupPartyForBattle(kind, true, false, false);
+        enemies.openingAlpha = 255;
+        openingFrame_ = 0;
+    }
+
+    void HitAt(const ScriptedHit& hit) { hits_.push_back(hit); }
+
+    // One frame: input, then the party's share of the phase's update order.
+    void Frame()
+    {
+        keys_.Update();
+        player_.CountPlaySEFrame();
+        switch (party.GetBattlePhase()) {
+        case BATTLE_PHASE_OPENING:
+            OpeningFrame();
+            break;
+        case BATTLE_PHASE_ACTION:
+            ActionFrame();
+            break;
+        case BATTLE_PHASE_MENU:
+            party.SetBattlePhase(BATTLE_PHASE_ACTION);
+            break; // the menu closes at once
+        default:
+            break;
+        }
+        ++frame_;
+    }
+
+    int FrameNumber() const { return frame_; }
+
+    // Draws the battle field and the members back to front, presents, and
+    // writes the picture when a file is given.
+    bool Draw(const std::filesystem::path& file = {})
+    {
+        device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF102030u, 1.0f, 0);
+        device_->BeginScene();
+        device_->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        ResetRenderStateCaches();
+        DrawField();
+        int order[PARTY_MEMBER_COUNT] = {0, 1, 2};
+        std::sort(std::begin(order), std::end(order),
+                  [this](int a, int b) { return party.members[a].y < party.members[b].y; });
+        for (int m : order)
+            DrawPartyBattle(m, 0.6f - (party.members[m].y + 32.0f) / 3840.0f);
+        device_->EndScene();
+        device_->Present();
+        if (file.empty())
+            return true;
+        std::filesystem::create_directories(file.parent_path());
+        return DumpPresentedFrame(device_, file);
+    }
+
+    CCharacter party{};
+    CEnemyGroup enemies{};
+    fakes::CallLog soundLog;
+    fakes::RecordingSoundStatic sounds{soundLog};
+
+private:
+    static std::vector<std::uint8_t> DefaultKeys()
+    {
+        std::vector<std::uint8_t> keys(16);
+        for (int slot = 0; slot < 11; ++slot)
+            keys[static_cast<std::size_t>(slot)] = static_cast<std::uint8_t>(DefaultKeyTable[slot]);
+        keys[11] = 2;
+        for (int direction = 0; direction < 4; ++direction)
+            keys[static_cast<std::size_t>(12 + direction)] = static_cast<std::uint8_t>(DefaultKeyTable[11 + direction]);
+        return keys;
+    }
+
+    static std::vector<std::uint8_t> DefaultButtons()
+    {
+        std::vector<std::uint8_t> buttons(12);
+        for (int b = 0; b < 12; ++b)
+            buttons[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(b);
+        return buttons;
+    }
+
+    // The enemies fade in by 16 a frame; the action starts after 100 frames.
+    void OpeningFrame()
+    {
+        UpdatePartyBattleInput();
+        enemies.openingAlpha = static_cast<std::int16_t>(std::max(0, enemies.openingAlpha - 16));
+        if (++openingFrame_ >= kOpeningFrames)
+            party.SetBattlePhase(BATTLE_PHASE_ACTION);
+    }
+
+    void ActionFrame()
+    {
+        if (!UpdatePartyBattle())
+            return;
+        for (const ScriptedHit& hit : hits_)
+            if (hit.frame == frame_ && !party.IsKnockedOut(hit.member))
+                DamagePartyMember(hit.damage, hit.member, 0, NO_ATTACK_KIND, hit.knockSide, hit.knockRow);
+    }
+
+    // The field below the status strip, in a plain colour.
+    void DrawField()
+    {
+        ColouredVertex field[4];
+        for (int i = 0; i < 4; ++i)
+            field[i] = {(i & 1) != 0 ? 639.5f : -0.5f, (i & 2) != 0 ? 479.5f : 79.5f, 0.9f, 1.0f, 0xFF305828u};
+        SetCachedTexture(nullptr);
+        SetCachedFvf(FVF_COLOURED);
+        DrawQuadStrip(field, sizeof(ColouredVertex));
+    }
+
+    Direct3DDevice9* device_ = nullptr;
+    CFilePackDerived* pack_ = nullptr; // deletes itself on release
+    CKeyInputDerived keys_;
+    CPlaySE player_;
+    CBattleBackground panel_{};
+    CBattleMenu menu_{};
+    CBattleEffect effect_{};
+    CMagicCircle circles_{};
+    CBattleTouch touch_{};
+    CCharaShot shots_{};
+    GameData data_;
+    std::vector<ScriptedHit> hits_;
+    int frame_ = 0;
+    int openingFrame_ = 0;
+    testsupport::GameWorld world_;
+};
+
+} // namespace battleharness

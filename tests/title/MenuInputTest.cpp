@@ -2,10 +2,10 @@
 
 namespace {
 
-constexpr int kUp = ScriptedKeyInput::kUp;
-constexpr int kDown = ScriptedKeyInput::kDown;
-constexpr int kLeft = ScriptedKeyInput::kLeft;
-constexpr int kRight = ScriptedKeyInput::kRight;
+constexpr int kUp = fakes::FakeKeyInput::kUp;
+constexpr int kDown = fakes::FakeKeyInput::kDown;
+constexpr int kLeft = fakes::FakeKeyInput::kLeft;
+constexpr int kRight = fakes::FakeKeyInput::kRight;
 
 class MenuInputTest : public TitleFixture {
 protected:

@@ -12,17 +12,19 @@
 #include <string>
 
 #include "record/Config.h"
-#include "FakeEngine.h"
+#include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "RecordingDevice.h"
-#include "RecordingEngine.h"
-#include "RecordingText.h"
+#include "fakes/RecordingText.h"
+#include "MapBlobBuilder.h"
+#include "core/PackCatalogue.h"
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
-#include "ScriptedInput.h"
+#include "fakes/FakeKeyInput.h"
 #include "TempFolder.h"
 #include "title/Title.h"
 #include "core/ZephGlobals.h"
@@ -45,11 +47,11 @@ protected:
         SceneState = SCENE_TITLE;
         TitleState = TITLE_OPENING;
 
-        pack.images[508] = {256, 256};
-        pack.images[493] = {256, 256};
-        pack.images[288] = {256, 256};
-        pack.data[5] = MapBlob(0, 20, 15, 3);
-        pack.data[7] = MapBlob(2, 30, 30, 9);
+        pack.images[PACK_TITLE_PICTURE] = {256, 256};
+        pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
+        pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
+        pack.data[MapPackEntry(0)] = MapBlob(0, 20, 15, 3);
+        pack.data[MapPackEntry(2)] = MapBlob(2, 30, 30, 9);
 
         std::memset(static_cast<void*>(&mapMenu), 0, sizeof mapMenu);
         std::memset(static_cast<void*>(&map), 0, sizeof map);
@@ -92,19 +94,11 @@ protected:
             pack.FreeData(MapBlobBuffer);
     }
 
-    // A map blob: header with size and tune, a grid of tile 0.
+    // A map entry of tile 0 with its field tune.
     static std::string MapBlob(int number, int width, int height, int tune)
     {
-        std::string blob(136 + static_cast<size_t>(width * height) + 4, '\0');
-        auto put16 = [&blob](size_t at, int value) {
-            blob[at] = static_cast<char>(value & 0xFF);
-            blob[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-        };
-        put16(46, width);
-        put16(48, height);
-        put16(58, number);
-        blob[126] = static_cast<char>(tune);
-        return blob;
+        const std::vector<unsigned char> blob = fieldtest::MapBlobBuilder(width, height, number).Tunes(tune, 0).Build();
+        return std::string(blob.begin(), blob.end());
     }
 
     // A save file in the slot, with the level at its end.
@@ -174,14 +168,14 @@ protected:
 
     testsupport::TempFolder folder;
     visualtest::RecordingDevice device;
-    visualtest::FakeFilePack pack;
-    visualtest::RecordingError error;
-    ScriptedKeyInput keys;
-    RecordingText text;
-    CallLog midiCalls;
-    CallLog soundCalls;
-    RecordingMidi midi{midiCalls};
-    RecordingSoundStatic sounds{soundCalls};
+    fakes::FakeFilePack pack;
+    fakes::RecordingError error;
+    fakes::FakeKeyInput keys;
+    fakes::RecordingText text;
+    fakes::CallLog midiCalls;
+    fakes::CallLog soundCalls;
+    fakes::RecordingMidi midi{midiCalls};
+    fakes::RecordingSoundStatic sounds{soundCalls};
 
     CFixedWindowSet windows;
     CMapMenu mapMenu;

@@ -6,12 +6,14 @@
 
 namespace {
 
+using fakes::CallLog;
+
 using Strings = std::vector<std::string>;
 
 constexpr int kConfirm = 0;
 constexpr int kCancel = 1;
-constexpr int kUp = ScriptedKeyInput::kUp;
-constexpr int kDown = ScriptedKeyInput::kDown;
+constexpr int kUp = fakes::FakeKeyInput::kUp;
+constexpr int kDown = fakes::FakeKeyInput::kDown;
 
 class TitleTest : public TitleFixture {
 protected:
@@ -86,11 +88,11 @@ TEST_F(TitleTest, ReturningToTheTitleDarkensTheFieldThenLoadsThePictureAndTheTit
     midi.playing = {0};
     midiCalls.clear();
     SceneState = SCENE_FIELD;
-    MapSceneState = 2;
+    MapSceneState = MAP_SCENE_MENU;
     title.ReturnToTitle();
     EXPECT_EQ(midiCalls, (CallLog{"Fade(0,-1,0,483,0)"}));
     EXPECT_EQ(SceneState, SCENE_TITLE);
-    EXPECT_EQ(MapSceneState, 0);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
     EXPECT_EQ(TitleState, TITLE_OPENING);
     EXPECT_EQ(DrawBrightnessColor, 0xFFFFFFFFu);
     midiCalls.clear();
@@ -300,7 +302,7 @@ TEST_F(TitleTest, AMissingMapEndsTheFrameWithAReport)
     pack.data.erase(5);
     EXPECT_ANY_THROW(title.StartNewGame(true));
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 376, 1}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 376, 1}));
 }
 
 TEST_F(TitleTest, TheMenuDimsBehindTheLoadWindowAndTheSlotsShowTheirSaves)
@@ -343,7 +345,7 @@ TEST_F(TitleTest, AFailedTextDrawIsReportedAndEndsTheTitlesDrawing)
     SceneTrace::Clear();
     title.DrawTitle();
     ASSERT_EQ(error.reports.size(), 1u);
-    EXPECT_EQ(error.reports[0], (visualtest::ErrorReport{"Title", 423, 10}));
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 423, 10}));
     EXPECT_FALSE(Noted("DrawEventSprite(1)")); // no cursor
 }
 

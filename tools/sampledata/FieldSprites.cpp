@@ -9,6 +9,8 @@ constexpr int kCell = 32;
 constexpr std::uint32_t kInk = 0xFF000000;
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 
+} // namespace
+
 // A round figure seen from above, facing up: outlined body, two eyes and a
 // pointed nose at the front, feet behind that step with the frame.
 Canvas FigureFacingUp(std::uint32_t body, int frame)
@@ -63,6 +65,8 @@ void PutTurned(Canvas& sheet, int left, int top, const Canvas& cell, int turns)
         }
     }
 }
+
+namespace {
 
 // A small number in the cell's bottom-right corner, on a dark patch.
 void FrameNumber(Canvas& sheet, int left, int top, int frame)

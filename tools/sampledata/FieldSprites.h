@@ -17,4 +17,11 @@ constexpr std::uint32_t kFigureNoseColour = 0xFFFFD040;
 // object strip, whose left edge leads. Everything else is transparent.
 Canvas FieldSpriteSheet();
 
+// A 32 × 32 round figure seen from above, facing up, feet stepping with the
+// frame (1 and 3 are the two steps).
+Canvas FigureFacingUp(std::uint32_t body, int frame);
+// Copies a 32 × 32 cell into `sheet` at (left, top), turned by quarter turns
+// anticlockwise: 1 puts its top to the left, 2 upside down, 3 to the right.
+void PutTurned(Canvas& sheet, int left, int top, const Canvas& cell, int turns);
+
 } // namespace sampledata

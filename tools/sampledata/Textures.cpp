@@ -6,6 +6,7 @@
 #include "EnemyPictures.h"
 #include "Encoders.h"
 #include "FieldSprites.h"
+#include "PartySprites.h"
 #include "core/PackCatalogue.h"
 #include "SampleData.h"
 
@@ -120,7 +121,7 @@ Canvas Picture(int entry)
     if (Canvas shared(1, 1); EnemySharedPicture(entry, shared))
         return shared;
     if (entry >= PACK_MEMBER_SPRITES_FIRST && entry < PACK_MEMBER_SPRITES_FIRST + 3)
-        return NumberedCells(256, 256, 32, 32, "M" + std::to_string(entry - PACK_MEMBER_SPRITES_FIRST) + ".");
+        return MemberSpriteSheet(entry - PACK_MEMBER_SPRITES_FIRST);
     switch (entry) {
     case PACK_BATTLE_MENU_PANEL:
         return Titled(640, 116, "BATTLE MENU", 0xE0203050);
@@ -139,7 +140,7 @@ Canvas Picture(int entry)
     case PACK_ENEMY_WHIRL:
         return NumberedCells(64, 64, 48, 48, "W");
     case PACK_PARTY_ICONS:
-        return NumberedCells(128, 128, 16, 16);
+        return PartyIconSheet();
     case PACK_MAP_OVERLAY:
         return Arrow();
     case PACK_MAGIC_CIRCLES:

@@ -1,5 +1,6 @@
 #include "core/SafeFileWrite.h"
 
+#include <cctype>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -44,6 +45,37 @@ void SyncFolder(const std::filesystem::path& folder)
 
 } // namespace
 
+namespace {
+
+// mkstemp replaces the six X of the pattern with letters and digits.
+bool IsLeftoverName(const std::string& name, const std::string& targetName)
+{
+    const std::string prefix = targetName + ".tmp";
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+int RemoveLeftovers(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const std::string targetName = target.filename().string();
+    std::error_code error;
+    int removed = 0;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code fileError;
+        if (it->is_regular_file(fileError) && IsLeftoverName(it->path().filename().string(), targetName) &&
+            std::filesystem::remove(it->path(), fileError))
+            ++removed;
+    }
+    return removed;
+}
+
 void SetFaultHook(FaultHook hook)
 {
     faultHook = hook;
@@ -55,6 +87,8 @@ std::filesystem::path WriteTemporaryFile(const std::filesystem::path& target, co
     std::error_code error;
     if (!folder.empty() && !std::filesystem::is_directory(folder, error))
         std::filesystem::create_directory(folder, error);
+    // A write killed half way leaves its temporary file; the next write clears it.
+    RemoveLeftovers(target);
 
     std::string pattern = target.string() + ".tmpXXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());

@@ -21,6 +21,11 @@ void SetFaultHook(FaultHook hook);
 // file's path, or an empty path when any step failed (then nothing is left).
 std::filesystem::path WriteTemporaryFile(const std::filesystem::path& target, const void* data, std::size_t size);
 
+// Removes the temporary files an interrupted write for `target` left beside
+// it (the names WriteTemporaryFile makes for that target, nothing else);
+// returns how many were removed.
+int RemoveLeftovers(const std::filesystem::path& target);
+
 // Renames `from` to `to` (replacing it) and syncs the folder.
 bool MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -51,7 +51,7 @@ void CEnemyGroup::ClearBattle(bool retry)
     ExpTotal = MoneyTotal = 0;
     FrameCounter = 0;
     PhasePeriod = PhaseTimer = 0;
-    OpeningAlpha = 255;
+    openingAlpha = 255;
     ShotFadeAlpha = 255;
     TheEnemyShotList->SetShotFade(255);
     SetBits(GroupBits, GROUP_DROP_LIST_LENGTH, 5, 0);

@@ -14,6 +14,7 @@
 #include "enemies/kinds/KindHooks.h"
 #include "field/Map.h"
 #include "party/Character.h"
+#include "party/StatusEffects.h"
 
 namespace {
 
@@ -174,7 +175,7 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     // 10. The map's stat bonus also lays two status effects on it.
     if (bonus)
         for (int effect : kStatBonusEffects)
-            TheCharacter->ApplyHitStatusEffects(&r.Status, 0, slot, effect, 1);
+            ApplyHitStatusEffects(r.Status, EFFECT_SIDE_ENEMY, slot, effect, 1);
 
     // 11. The first frame of its sprite.
     UpdateSpriteFrame(slot);

@@ -153,7 +153,7 @@ void CEnemyGroup::SetDropItem(int i, int id, int count, int category)
 
 int CEnemyGroup::StretchDelay(int slot, int d) const
 {
-    if ((Records[slot].Status.StatusBits >> STATUS_SLOW) & 1u)
+    if (Records[slot].Status.HasEffect(STATUS_SLOW))
         return std::min(static_cast<int>(static_cast<double>(d) * 1.5), 65535);
     return d;
 }

@@ -114,7 +114,7 @@ public:
     std::uint16_t PhasePeriod;
     std::uint16_t PhaseTimer;
     std::uint16_t OpeningFrames;
-    std::int16_t OpeningAlpha;
+    std::int16_t openingAlpha; // 255 at set-up, down to 0 as the enemies fade in
     std::uint16_t WinWaitFrames;
     std::uint16_t ShotFadeAlpha;
     std::uint8_t TexCacheAge[ENEMY_TEXTURE_CACHE];
@@ -126,6 +126,14 @@ public:
     std::uint8_t FormationPattern;
     std::uint32_t GroupBits;
     std::uint32_t GroupBits2;
+    std::uint8_t pullFlag; // asks the party members to keep away
+
+    // What the party asks of the enemies' shots and actions; not built yet,
+    // so they note the call and change nothing.
+    bool HasActiveSubShot();
+    void UpdateCharacterShotState(int member);
+    void ApplyEnemyPullToMember(int member);
+    std::uint16_t CountDueEnemyActions(int stock, int frames);
 
 private:
     void ClearBattle(bool retry);

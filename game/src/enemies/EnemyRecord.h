@@ -5,16 +5,7 @@
 #include <cstdint>
 
 #include "enemies/definitions/EnemyDefs.h"
-
-constexpr int ENEMY_STATUS_EFFECTS = 19;
-
-// Laid out like a party member's status block, so the party's status
-// routines can work on an enemy.
-struct EnemyStatusBlock {
-    std::uint32_t StatusBits;   // status effects 0-18 present
-    std::uint32_t StatusLevels; // attack-up, damage-taken levels and effect counters
-    std::int16_t Timers[ENEMY_STATUS_EFFECTS];
-};
+#include "party/Character.h"
 
 // Enemy states.
 constexpr int ENEMY_NORMAL = 0;
@@ -46,7 +37,7 @@ struct EnemyBox {
 
 struct EnemyRecord {
     float InertiaX, InertiaY;
-    EnemyStatusBlock Status;
+    StatusEffectBlock Status; // a member's block, so the party's status routines work on it
     EnemyActionDef ActionCopy;
     float PosX, PosY;
     float PrevX, PrevY;

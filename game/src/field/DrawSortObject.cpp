@@ -14,16 +14,15 @@
 #include "core/SceneState.h"
 #include "media/RotatedSquare.h"
 #include "core/ZephGlobals.h"
+#include "core/GameConstants.h"
+#include "core/PackCatalogue.h"
 
 namespace {
 
 constexpr const char* kSource = "DrawSortObject";
-constexpr int kTextureEntry = 288;
 constexpr float kSize = 32.0f;
 constexpr float kFirstDepth = 0.6f;
 constexpr float kDepthStep = 1.0f / 65536.0f;
-constexpr float kScreenWidth = 640.0f;
-constexpr float kScreenHeight = 480.0f;
 constexpr float kObjectStripTop = 192.0f;
 constexpr int kPlayerCells = 16;
 
@@ -39,7 +38,7 @@ void CDrawSortObject::InitDrawSortObject()
         return;
     }
     // A picture that did not load leaves the tables empty.
-    if (!texture->LoadTexture(0, kTextureEntry))
+    if (!texture->LoadTexture(0, PACK_MAP_DRAW_LIST))
         return;
     for (int k = 0; k < kPlayerCells; ++k) {
         const float left = static_cast<float>(k % 4) * kSize;
@@ -74,16 +73,16 @@ bool CDrawSortObject::PlaceOnScreen(float mapX, float mapY, float& x, float& y)
     if (TheMap->IsLoopingMap()) {
         const float w = TheMap->mapExtentX;
         const float h = TheMap->mapExtentY;
-        if (x <= -(w - kScreenWidth))
+        if (x <= -(w - SCREEN_WIDTH))
             x += w;
         else if (x >= w - kSize)
             x -= w;
-        if (y <= -(h - kScreenHeight))
+        if (y <= -(h - SCREEN_HEIGHT))
             y += h;
         else if (y >= h - kSize)
             y -= h;
     }
-    return x > -kSize && x < kScreenWidth && y > -kSize && y < kScreenHeight;
+    return x > -kSize && x < SCREEN_WIDTH && y > -kSize && y < SCREEN_HEIGHT;
 }
 
 int CDrawSortObject::AddIntObjectsToSortList(int n)

@@ -14,6 +14,8 @@
 #include "field/Object.h"
 #include "field/event/Event.h"
 #include "party/Character.h"
+#include "core/GameConstants.h"
+#include "core/PackCatalogue.h"
 #include "core/SceneState.h"
 #include "field/MapBlob.h"
 #include "core/ZephGlobals.h"
@@ -23,9 +25,6 @@ unsigned char* CurrentMap = nullptr;
 namespace {
 
 constexpr const char* kSource = "Map";
-constexpr int kTileSheetEntry = 493;
-constexpr int kOverlayEntry = 285;
-constexpr int kMap21DataEntry = 3;
 constexpr int kOverlayMapA = 20;
 constexpr int kOverlayMapB = 21;
 constexpr int kPuzzleMap = 96;
@@ -56,11 +55,6 @@ bool IsRoughTile(int tile)
     return tile == -1 || (tile >= 33 && tile <= 36) || (tile >= 38 && tile <= 47);
 }
 
-bool CellInRange(int x, int y, int width, int height)
-{
-    return x >= 0 && x < width && y >= 0 && y < height;
-}
-
 } // namespace
 
 // ----------------------------------------------------------------------------
@@ -86,7 +80,7 @@ void CMap::InitMap()
         REPORT_ERROR(kSource, 69, 1);
         return;
     }
-    if (tileSheet->LoadTexture(0, kTileSheetEntry))
+    if (tileSheet->LoadTexture(0, PACK_MAP_TILE_SHEET))
         ComputeTileCoordinates();
 }
 
@@ -113,61 +107,29 @@ void CMap::ReleaseMap()
 }
 
 // ----------------------------------------------------------------------------
-// Header
-
-std::uint32_t CMap::FlagsA() const
-{
-    return CurrentMap != nullptr ? mapblob::ReadU32(CurrentMap, mapblob::kFlagsAOffset) : 0;
-}
-
-std::uint32_t CMap::FlagsB() const
-{
-    return CurrentMap != nullptr ? mapblob::ReadU32(CurrentMap, mapblob::kFlagsBOffset) : 0;
-}
-
-int CMap::GetFieldTune() const
-{
-    return CurrentMap != nullptr ? CurrentMap[mapblob::kTuneOffset] : 0;
-}
-
-bool CMap::IsLoopingMap() const
-{
-    return (FlagsA() & mapblob::kFlagALooping) != 0;
-}
-
-bool CMap::IsLitMap() const
-{
-    return (FlagsA() & mapblob::kFlagALit) != 0;
-}
-
-// ----------------------------------------------------------------------------
 // Making a map current
 
 bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int viewY, int direction, bool startPending,
                   int /*unused*/, bool clearTransfer, bool newPlace)
 {
     // Everything the steps below rely on is checked before the first change.
-    if (mapblob::CheckMapBlob(blob, MapBlobSize < 0 ? 0 : static_cast<std::size_t>(MapBlobSize)) !=
+    MapHeader entered;
+    if (ReadMapHeader(blob, MapBlobSize < 0 ? 0 : static_cast<std::size_t>(MapBlobSize), entered) !=
         mapblob::BlobFault::None)
         return false;
-    const int newWidth = mapblob::ReadI16(blob, mapblob::kWidthOffset);
-    const int newHeight = mapblob::ReadI16(blob, mapblob::kHeightOffset);
-    if (!CellInRange(playerX, playerY, newWidth, newHeight))
+    if (!entered.HasCell(playerX, playerY))
         return false;
-    if (viewX != -1 && !CellInRange(viewX, viewY, newWidth, newHeight))
+    if (viewX != -1 && !entered.HasCell(viewX, viewY))
         return false;
     if (direction < -1 || direction > 3)
         return false;
 
     // 1.
     CurrentMap = blob;
+    header = entered;
     tiles = blob + mapblob::kGridOffset;
-    width = newWidth;
-    height = newHeight;
-    const std::uint32_t flagsA = FlagsA();
-    const std::uint32_t flagsB = FlagsB();
-    const int newMapNumber = mapblob::ReadU16(blob, mapblob::kMapNumberOffset);
-    const int newPlaceNumber = mapblob::ReadU16(blob, mapblob::kPlaceOffset);
+    width = header.width;
+    height = header.height;
     // 2.
     TheObject->ClearMapObjects();
     TheGameData->ClearLocalFlags();
@@ -176,54 +138,49 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     TheEvent->ClearPushBlock();
     TheGameData->ResetItemListCursors();
     // 3.
-    TheBattleBackground->SetBattleBackground(static_cast<int>(mapblob::Bits(flagsA, 23, 2)));
+    TheBattleBackground->SetBattleBackground(header.BattleBackground());
     // 4.
-    if (flagsA & mapblob::kFlagAReturnPoint)
-        TheGameData->StoreMapPosition(newMapNumber, mapblob::ReadI16(blob, mapblob::kReturnXOffset),
-                                      mapblob::ReadI16(blob, mapblob::kReturnYOffset));
+    if (header.KeepsReturnPoint())
+        TheGameData->StoreMapPosition(header.mapNumber, header.returnX, header.returnY);
     // 5.
-    TheEnemyGroup->SetMapBit(mapblob::Bits(flagsA, 18, 3) == 1 && TheGameData->GetGameFlag(kSymbolsAwayFlag) == 0);
+    TheEnemyGroup->SetMapBit(header.SymbolMode() == 1 && TheGameData->GetGameFlag(kSymbolsAwayFlag) == 0);
     // 6.
     TheObject->EnterMapObjects(newPlace);
     TheEnemyGroup->ReadMapEnemyFlags();
     // 7.
-    TheCharacter->SetPartyStockMax(blob + mapblob::kStockMaxOffset);
-    TheCharacter->SetPartyEquipmentKinds(blob + mapblob::kStockRegenOffset);
-    if (flagsB & mapblob::kFlagBRefillStocks)
+    TheCharacter->SetPartyStockMax(header.stockMax);
+    TheCharacter->SetPartyEquipmentKinds(header.stockRegen);
+    if (header.RefillsStocks())
         TheCharacter->RestorePartyStock();
-    TheCharacter->SetMusicSwitch(blob[mapblob::kTuneOffset] != blob[mapblob::kBattleTuneOffset]);
-    // 8. The name is at most 8 units; the ninth is its end.
-    char16_t name[mapblob::kNameUnits];
-    for (int i = 0; i < mapblob::kNameUnits; ++i)
-        name[i] = static_cast<char16_t>(mapblob::ReadU16(blob, mapblob::kNameOffset + 2 * i));
-    name[mapblob::kNameUnits - 1] = 0;
-    TheGameData->LayoutAreaNameWindow(newPlaceNumber, name);
+    TheCharacter->SetMusicSwitch(header.fieldTune != header.battleTune);
+    // 8.
+    TheGameData->LayoutAreaNameWindow(header.placeNumber, header.name);
     // 9.
-    if (flagsA & mapblob::kFlagARestoring)
+    if (header.RestoresParty())
         TheCharacter->RestoreParty();
     // 10., 11.
-    mapNumber = newMapNumber;
-    placeNumber = newPlaceNumber;
+    mapNumber = header.mapNumber;
+    placeNumber = header.placeNumber;
     LoadMapExtras();
     scrollX = scrollY = 0.0f;
     cellOffsetX = cellOffsetY = 0.0f;
     firstColumn = firstRow = 0;
     mapExtentX = static_cast<float>(width * kCellSize);
     mapExtentY = static_cast<float>(height * kCellSize);
-    const bool looping = (flagsA & mapblob::kFlagALooping) != 0;
+    const bool looping = header.IsLooping();
     if (looping) {
         scrollExtentX = mapExtentX;
         scrollExtentY = mapExtentY;
         symbolLimitX = mapExtentX;
         symbolLimitY = mapExtentY;
     } else {
-        scrollExtentX = mapExtentX - 640.0f;
-        scrollExtentY = mapExtentY - 480.0f;
+        scrollExtentX = mapExtentX - SCREEN_WIDTH;
+        scrollExtentY = mapExtentY - SCREEN_HEIGHT;
         symbolLimitX = mapExtentX - kCellSize;
         symbolLimitY = mapExtentY - kCellSize;
     }
     loopingEnabled = 0;
-    SetMapLooping(looping && (flagsB & mapblob::kFlagBStartUnwrapped) == 0);
+    SetMapLooping(looping && !header.StartsUnwrapped());
     // 12.
     puzzleActive = mapNumber == kPuzzleMap ? 1 : 0;
     if (puzzleActive)
@@ -236,9 +193,9 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
         CentreViewOnCell(playerX, playerY);
     }
     // 14.
-    const std::size_t eventArea = mapblob::EventAreaOffset(width, height);
+    const std::size_t eventArea = header.EventAreaOffset();
     if (!TheEvent->LoadEventData(blob + eventArea, static_cast<std::size_t>(MapBlobSize) - eventArea,
-                                 mapblob::ReadU16(blob, mapblob::kEventCountOffset)))
+                                 header.eventCount))
         return false;
     // 15.
     TheMapCharacter->PlacePlayer(playerX, playerY, direction, 0);
@@ -262,7 +219,7 @@ void CMap::LoadMapExtras()
         if (overlayTexture == nullptr) {
             overlayTexture = new (std::nothrow) CTexture();
             if (overlayTexture != nullptr)
-                overlayTexture->LoadTexture(0, kOverlayEntry);
+                overlayTexture->LoadTexture(0, PACK_MAP_OVERLAY);
         }
     } else {
         delete overlayTexture;
@@ -270,7 +227,7 @@ void CMap::LoadMapExtras()
     }
     if (mapNumber == kOverlayMapB) {
         if (map21Data == nullptr) {
-            map21Data = ZephFilePack->LoadData(0, kMap21DataEntry, &map21DataSize, nullptr);
+            map21Data = ZephFilePack->LoadData(0, PACK_MAP21_DATA, &map21DataSize, nullptr);
             if (map21Data == nullptr) {
                 REPORT_ERROR(kSource, 1212, 1);
                 throw 0;
@@ -290,8 +247,8 @@ void CMap::SetMapLooping(bool on)
         scrollRangeX = mapExtentX;
         scrollRangeY = mapExtentY;
     } else {
-        scrollRangeX = mapExtentX - 640.0f;
-        scrollRangeY = mapExtentY - 480.0f;
+        scrollRangeX = mapExtentX - SCREEN_WIDTH;
+        scrollRangeY = mapExtentY - SCREEN_HEIGHT;
     }
 }
 
@@ -300,7 +257,7 @@ void CMap::SetMapLooping(bool on)
 
 bool CMap::IsMapCellPassable(int x, int y, bool strict) const
 {
-    if (!HasMap() || !CellInRange(x, y, width, height))
+    if (!HasMap() || !header.HasCell(x, y))
         return false;
     const int tile = TileAt(x, y);
     if (IsOpenTile(tile))
@@ -310,17 +267,17 @@ bool CMap::IsMapCellPassable(int x, int y, bool strict) const
 
 bool CMap::IsMapCellWalkable(int x, int y) const
 {
-    if (!HasMap() || !CellInRange(x, y, width, height))
+    if (!HasMap() || !header.HasCell(x, y))
         return false;
     const int tile = TileAt(x, y);
     if (IsOpenTile(tile) || tile == 4 || tile == 7)
         return true;
-    return IsRoughTile(tile) && mapblob::Bits(FlagsA(), 21, 2) == 2;
+    return IsRoughTile(tile) && header.TerrainClass() == 2;
 }
 
 bool CMap::IsTilePanel(int x, int y) const
 {
-    return HasMap() && CellInRange(x, y, width, height) && TileAt(x, y) == kPanelTile;
+    return HasMap() && header.HasCell(x, y) && TileAt(x, y) == kPanelTile;
 }
 
 bool CMap::CanEnterCell(int direction, const float point[2], bool bump)
@@ -338,7 +295,7 @@ bool CMap::CanEnterCell(int direction, const float point[2], bool bump)
         return false;
     if (IsMapCellPassable(x, y, false))
         return TheEvent->TryEnterEventCell(x, y);
-    if (bump && CellInRange(x, y, width, height))
+    if (bump && header.HasCell(x, y))
         TheEvent->StartTouchEvents(x, y);
     return false;
 }
@@ -375,13 +332,14 @@ void CMap::StepOnTilePanel(int x, int y)
 
 bool LoadMapBlob(int map)
 {
-    if (map < 0 || map >= mapblob::kMapCount || ZephFilePack == nullptr)
+    if (map < 0 || map >= MAP_COUNT || ZephFilePack == nullptr)
         return false;
     int size = 0;
-    unsigned char* loaded = ZephFilePack->LoadData(0, map + mapblob::kFirstMapEntry, &size, nullptr);
+    unsigned char* loaded = ZephFilePack->LoadData(0, MapPackEntry(map), &size, nullptr);
     if (loaded == nullptr)
         return false;
-    if (size < 0 || mapblob::CheckMapBlob(loaded, static_cast<std::size_t>(size)) != mapblob::BlobFault::None) {
+    MapHeader header;
+    if (size < 0 || ReadMapHeader(loaded, static_cast<std::size_t>(size), header) != mapblob::BlobFault::None) {
         ZephFilePack->FreeData(loaded);
         return false;
     }

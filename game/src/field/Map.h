@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/Parts.h"
+#include "field/MapHeader.h"
 #include "media/Texture.h"
 
 // The blob of the current map (inside MapBlobBuffer), null before the first map.
@@ -52,19 +53,21 @@ public:
     void CountTilePanels();
     void StepOnTilePanel(int x, int y);
 
-    // The current map's header, read from the blob.
+    // The current map's header, read once when the map became current; all
+    // zero before the first map.
     bool HasMap() const { return tiles != nullptr; }
+    const MapHeader& Header() const { return header; }
     int Width() const { return width; }
     int Height() const { return height; }
-    std::uint32_t FlagsA() const;
-    std::uint32_t FlagsB() const;
-    bool IsLoopingMap() const;
-    bool IsLitMap() const;
+    std::uint32_t FlagsA() const { return header.flagsA; }
+    std::uint32_t FlagsB() const { return header.flagsB; }
+    bool IsLoopingMap() const { return header.IsLooping(); }
+    bool IsLitMap() const { return header.IsLit(); }
     // The tile of an existing cell (no range check: callers check first).
     int TileAt(int x, int y) const { return static_cast<std::int8_t>(tiles[static_cast<std::size_t>(x) * height + y]); }
     int GetMapNumber() const { return mapNumber; }
     // The field tune of the current map, 0 while no map is current.
-    int GetFieldTune() const;
+    int GetFieldTune() const { return header.fieldTune; }
     int PlaceNumber() const { return placeNumber; }
 
     TexturedVertex overlayQuad[4];
@@ -92,6 +95,7 @@ public:
     std::uint8_t puzzleActive;
     // Width and height of the current map in cells.
     std::int32_t width, height;
+    MapHeader header;
 
 private:
     void ComputeTileCoordinates();

@@ -1,6 +1,7 @@
-// The map blob: the stored form of a map entry of the resource pack. Map n is
-// pack entry n + 5. Every field is read little-endian at its offset; nothing
-// is copied as a struct, so a blob needs no alignment.
+// The map blob: the stored form of a map entry of the resource pack (map n
+// is entry MapPackEntry(n), core/PackCatalogue.h). Every field is read
+// little-endian at its offset; nothing is copied as a struct, so a blob needs
+// no alignment. The header is read once into a MapHeader (field/MapHeader.h).
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,7 @@ constexpr std::size_t kEventCountOffset = 56;
 constexpr std::size_t kMapNumberOffset = 58;
 constexpr std::size_t kStockMaxOffset = 90;
 constexpr std::size_t kStockRegenOffset = 96;
+constexpr int kStockCount = 6; // bytes at each of the two stock offsets
 constexpr std::size_t kTuneOffset = 126;
 constexpr std::size_t kBattleTuneOffset = 127;
 constexpr std::size_t kFlagsAOffset = 128;
@@ -29,9 +31,6 @@ constexpr std::size_t kGridOffset = 136;
 // The screen is 20 × 15 cells; a map is at least that large.
 constexpr int kMinWidth = 20;
 constexpr int kMinHeight = 15;
-// Map numbers 0 to 252 have entries.
-constexpr int kMapCount = 253;
-constexpr int kFirstMapEntry = 5;
 
 // Flag word A.
 constexpr std::uint32_t kFlagALit = 1u << 27;
@@ -71,7 +70,7 @@ inline std::size_t EventAreaOffset(int width, int height)
     return (gridEnd + 3) / 4 * 4;
 }
 
-// Why a blob cannot be made the current map.
+// Why a blob cannot be made the current map (ReadMapHeader, field/MapHeader.h).
 enum class BlobFault {
     None,
     Missing,
@@ -80,10 +79,5 @@ enum class BlobFault {
     LowerThanScreen,
     GridPastEnd,
 };
-
-// Checks what the map needs before a blob replaces the current one: the
-// header is there, the map covers the screen and its grid lies inside the
-// entry. The event area is checked by the event part when it is read.
-BlobFault CheckMapBlob(const unsigned char* blob, std::size_t size);
 
 } // namespace mapblob

@@ -15,6 +15,7 @@
 #include "core/SceneState.h"
 #include "media/PlaySE.h"
 #include "core/ZephGlobals.h"
+#include "core/GameConstants.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ constexpr float kPlayerDepth = 0.5f;
 constexpr float kBalloonDepth = 0.475f;
 constexpr float kBalloonSize = 16.0f;
 constexpr int kCellSize = 32;
-constexpr float kRightBorder = 608.0f;
-constexpr float kBottomBorder = 448.0f;
+constexpr float kRightBorder = SCREEN_WIDTH - TILE_SIZE;
+constexpr float kBottomBorder = SCREEN_HEIGHT - TILE_SIZE;
 constexpr int kWalkSpeed = 2;
 constexpr int kRunSpeed = 4;
 constexpr int kStepLength = 16;
@@ -449,9 +450,9 @@ void CMapCharacter::DrawMapCharacter()
 {
     if (balloonState == kBalloonNone)
         return;
-    const int icon = balloonState == kBalloonLeader ? balloonMember % 3 : 3 + (TheCharacter->partyFlag30 ? 1 : 0);
-    const float left = static_cast<float>(static_cast<int>(screenX + TheCharacter->balloonOffsetX)) - 0.5f;
-    const float top = static_cast<float>(static_cast<int>(screenY - TheCharacter->balloonOffsetY)) - 0.5f;
+    const int icon = balloonState == kBalloonLeader ? balloonMember % 3 : 3 + (TheCharacter->PartyFlag30() ? 1 : 0);
+    const float left = static_cast<float>(static_cast<int>(screenX + TheCharacter->BalloonOffsetX())) - 0.5f;
+    const float top = static_cast<float>(static_cast<int>(screenY - TheCharacter->BalloonOffsetY())) - 0.5f;
     const std::uint32_t colour = FadeInAlphaColor(balloonCounter, 32, 16);
     for (int i = 0; i < 4; ++i) {
         balloonQuad[i].x = left + (i & 1 ? kBalloonSize : 0.0f);
@@ -459,10 +460,10 @@ void CMapCharacter::DrawMapCharacter()
         balloonQuad[i].z = kBalloonDepth;
         balloonQuad[i].rhw = 1.0f;
         balloonQuad[i].colour = colour;
-        balloonQuad[i].u = TheCharacter->balloonU[icon][i];
-        balloonQuad[i].v = TheCharacter->balloonV[icon][i];
+        balloonQuad[i].u = TheCharacter->BalloonU(icon)[i];
+        balloonQuad[i].v = TheCharacter->BalloonV()[i];
     }
-    CTexture* texture = TheCharacter->spriteTexture;
+    CTexture* texture = TheCharacter->BalloonTexture();
     SetCachedTexture(texture != nullptr ? GetTextureHandle(*texture) : nullptr);
     SetCachedFvf(FVF_TEXTURED);
     DrawQuadStrip(balloonQuad, sizeof(TexturedVertex));
@@ -472,8 +473,8 @@ void CMapCharacter::DrawScreenRect(std::uint32_t colour, float z)
 {
     ColouredVertex quad[4];
     for (int i = 0; i < 4; ++i) {
-        quad[i].x = (i & 1 ? 640.0f : 0.0f) - 0.5f;
-        quad[i].y = (i & 2 ? 480.0f : 0.0f) - 0.5f;
+        quad[i].x = (i & 1 ? SCREEN_WIDTH : 0.0f) - 0.5f;
+        quad[i].y = (i & 2 ? SCREEN_HEIGHT : 0.0f) - 0.5f;
         quad[i].z = z;
         quad[i].rhw = 1.0f;
         quad[i].colour = colour;

@@ -8,6 +8,7 @@
 #include "core/SceneState.h"
 #include "field/Map.h"
 #include "core/ZephGlobals.h"
+#include "core/GameConstants.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ bool CMap::DrawHpWindow()
     FrameOrigin(frame, x, y);
     x += kFrameInset;
     y += kFrameInset;
-    if (!DrawText(x, y, 0xFFFFFFFFu, kHpLabels, 8, kRowAdvance, 640.0f, 0, 756)) {
+    if (!DrawText(x, y, 0xFFFFFFFFu, kHpLabels, 8, kRowAdvance, SCREEN_WIDTH, 0, 756)) {
         return false;
     }
     for (int member = 0; member < PARTY_MEMBER_COUNT; ++member) {
@@ -102,7 +103,7 @@ bool CMap::DrawHpWindow()
         const float digitX = x + 36.0f + static_cast<float>(TheGameData->hpDigits - digits) * kDigitWidth;
         const std::uint32_t colour = HpColour(TheCharacter->hp[member], TheCharacter->baseMaxHp[member]);
         if (!DrawText(digitX, y + kRowAdvance * member, colour, TheBattleBackground->hpText[member], digits, 0.0f,
-                      640.0f, 12, 778)) {
+                      SCREEN_WIDTH, 12, 778)) {
             return false;
         }
     }

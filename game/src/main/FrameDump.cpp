@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Device.h"
+#include "core/GameConstants.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ bool WritePng(const std::filesystem::path& file, int width, int height, const st
 
 bool DumpPresentedFrame(Direct3DDevice9* device, const std::filesystem::path& file)
 {
-    constexpr std::uint32_t kWidth = 640;
-    constexpr std::uint32_t kHeight = 480;
+    constexpr auto kWidth = static_cast<std::uint32_t>(SCREEN_WIDTH);
+    constexpr auto kHeight = static_cast<std::uint32_t>(SCREEN_HEIGHT);
     Direct3DSurface9* surface = nullptr;
     if (FAILED(device->CreateOffscreenPlainSurface(kWidth, kHeight, D3DFMT_A8R8G8B8, D3DPOOL_SCRATCH, &surface)))
         return false;

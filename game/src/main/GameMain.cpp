@@ -8,42 +8,6 @@
 #include "media/PlaySE.h"
 #include "core/ZephGlobals.h"
 
-std::int32_t SceneState = 0;
-std::int32_t MapSceneState = 0;
-std::int32_t TitleState = 0;
-std::uint8_t DeviceLost = 0;
-std::uint8_t WindowActive = 1;
-
-CGameMain* TheGameMain = nullptr;
-unsigned char* MapBlobBuffer = nullptr;
-std::int32_t MapBlobSize = 0;
-
-CCharacter* TheCharacter = nullptr;
-CBattleBackground* TheBattleBackground = nullptr;
-CCharaShot* TheCharaShot = nullptr;
-CDrawBattleSortObject* TheDrawBattleSortObject = nullptr;
-CMagicCircle* TheMagicCircle = nullptr;
-CEnemyGroup* TheEnemyGroup = nullptr;
-CBattleTouch* TheBattleTouch = nullptr;
-CEnemyShotList* TheEnemyShotList = nullptr;
-CBattleEffect* TheBattleEffect = nullptr;
-CMap* TheMap = nullptr;
-CDrawSortObject* TheDrawSortObject = nullptr;
-CMapCharacter* TheMapCharacter = nullptr;
-CObject* TheObject = nullptr;
-CEvent* TheEvent = nullptr;
-CFixedWindowSet* TheFixedWindowSet = nullptr;
-CMapMenu* TheMapMenu = nullptr;
-CScreenEffect* TheScreenEffect = nullptr;
-CShader* TheShader = nullptr;
-CMapNameEffect* TheMapNameEffect = nullptr;
-CSaveFile* TheSaveFile = nullptr;
-CGameOverEffect* TheGameOverEffect = nullptr;
-CBattleMenu* TheBattleMenu = nullptr;
-CBattleEnd* TheBattleEnd = nullptr;
-CEncountEffect* TheEncountEffect = nullptr;
-CTitle* TheTitle = nullptr;
-
 namespace {
 
 constexpr const char* kSource = "GameMain.cpp";

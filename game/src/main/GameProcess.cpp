@@ -1,5 +1,7 @@
 #include "main/GameProcess.h"
 
+#include "main/SingleInstance.h"
+
 #include <new>
 
 #include "record/Config.h"
@@ -86,9 +88,11 @@ bool StartGame()
 int RunGameToExit()
 {
     StartHeadlessRun();
+    // Finding another copy running is the one start-up that ends without a fault.
     if (!StartGame())
-        return 0;
-    return RunMainLoop();
+        return AnotherCopyHoldsTheLock() ? kExitClean : kExitFailure;
+    const int status = RunMainLoop();
+    return ErrorFlag ? kExitFailure : status;
 }
 
 void FinishProcess()

@@ -2,8 +2,13 @@
 // singletons, the main loop, the exit path and the final shutdown.
 #pragma once
 
+// The process's exit status: failure whenever the game ended through a
+// reported error or a failed start-up, so scripts and tests see it.
+constexpr int kExitClean = 0;
+constexpr int kExitFailure = 1;
+
 // Starts the game, makes the singletons and runs the main loop; returns the
-// exit code once the loop has ended (or start-up failed).
+// exit status once the loop has ended (or start-up failed).
 int RunGameToExit();
 
 // The error message box, or the closing fades, then the singletons go.

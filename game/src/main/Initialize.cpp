@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/Headless.h"
 #include "platform/Paths.h"
+#include "core/GameConstants.h"
 
 CInitialize Initializer;
 std::uint32_t CurrentTime = 0;
@@ -21,8 +22,8 @@ std::uint8_t CursorVisible = 1;
 namespace {
 
 constexpr const char* kSource = "Initialize.cpp";
-constexpr int kScreenWidth = 640;
-constexpr int kScreenHeight = 480;
+constexpr int kScreenWidth = static_cast<int>(SCREEN_WIDTH);
+constexpr int kScreenHeight = static_cast<int>(SCREEN_HEIGHT);
 
 void Report(int line, int code)
 {

@@ -1,5 +1,6 @@
 #include "main/SingleInstance.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 namespace {
 
 int lockDescriptor = -1;
+bool heldElsewhere = false;
 
 } // namespace
 
@@ -20,7 +22,9 @@ bool AcquireSingleInstanceLock()
     int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (descriptor < 0)
         return false;
+    heldElsewhere = false;
     if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        heldElsewhere = errno == EWOULDBLOCK;
         close(descriptor);
         return false;
     }
@@ -35,4 +39,9 @@ void ReleaseSingleInstanceLock()
     flock(lockDescriptor, LOCK_UN);
     close(lockDescriptor);
     lockDescriptor = -1;
+}
+
+bool AnotherCopyHoldsTheLock()
+{
+    return heldElsewhere;
 }

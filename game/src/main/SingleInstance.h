@@ -5,3 +5,5 @@
 // False when another copy holds the lock (or the lock file cannot be made).
 bool AcquireSingleInstanceLock();
 void ReleaseSingleInstanceLock();
+// True when the last attempt found the lock held by another copy.
+bool AnotherCopyHoldsTheLock();

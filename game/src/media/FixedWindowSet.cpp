@@ -1,6 +1,7 @@
 #include "media/FixedWindowSet.h"
 
 #include "core/ZephGlobals.h"
+#include "core/GameConstants.h"
 
 const FrameColours WindowColourSets[CFixedWindowSet::kColourSetCount] = {
     {0xFFE0E0E0u, 0xE8707070u},
@@ -26,18 +27,6 @@ float WindowDepth(int window)
 float CursorDepth(int cursor)
 {
     return 0.05f - 0.0008f * static_cast<float>(cursor) / (CFixedWindowSet::kCursorFrameCount - 1);
-}
-
-void PlacePiece(ColouredVertex* piece, float left, float top, float right, float bottom)
-{
-    piece[0].x = left;
-    piece[0].y = top;
-    piece[1].x = right;
-    piece[1].y = top;
-    piece[2].x = left;
-    piece[2].y = bottom;
-    piece[3].x = right;
-    piece[3].y = bottom;
 }
 
 void PrepareFrame(ColouredVertex* vertices, float z, const FrameColours& colours)
@@ -78,8 +67,8 @@ bool ValidCursor(int cursor)
 
 CFixedWindowSet::CFixedWindowSet() : windowRects{}, cursorRects{}, windowVertices{}, cursorVertices{}
 {
-    // The message band: 46 pixels in from either side, top 480 − 2 × 2 − 96 − 40.
-    windowRects[0] = {46.0f, 340.0f, 594.0f, 480.0f};
+    // The message band along the bottom of the screen.
+    windowRects[0] = {BOTTOM_WINDOW_LEFT, BOTTOM_WINDOW_TOP, BOTTOM_WINDOW_RIGHT, BOTTOM_WINDOW_BOTTOM};
 }
 
 void CFixedWindowSet::InitFixedWindow()
@@ -109,16 +98,6 @@ void CFixedWindowSet::SetCursorFrameRect(int cursor)
     const Rect& r = cursorRects[cursor];
     BuildWindowFrame(cursorVertices[cursor], r.left - kCursorGrowth, r.top - kCursorGrowth, r.right + kCursorGrowth,
                      r.bottom + kCursorGrowth, kBorderWidth);
-}
-
-void CFixedWindowSet::BuildWindowFrame(ColouredVertex vertices[kFrameVertexCount], float left, float top, float right,
-                                       float bottom, float border)
-{
-    PlacePiece(vertices + 0, left, top + border, left + border, bottom - border);            // left edge
-    PlacePiece(vertices + 4, left, top, right, top + border);                                // top edge
-    PlacePiece(vertices + 8, right - border, top + border, right, bottom - border);          // right edge
-    PlacePiece(vertices + 12, left, bottom - border, right, bottom);                         // bottom edge
-    PlacePiece(vertices + 16, left + border, top + border, right - border, bottom - border); // inside
 }
 
 void CFixedWindowSet::DrawFixedWindowQuad(ColouredVertex vertices[kFrameVertexCount], int colourSet)

@@ -40,11 +40,33 @@ public:
     void DrawFixedWindowAtDepth(int window, int colourSet, float z);
 
     // Writes x and y of the five pieces; z, rhw and colour stay untouched.
+    // Inline: the game-data record lays out its frames with it.
     static void BuildWindowFrame(ColouredVertex vertices[kFrameVertexCount], float left, float top, float right,
-                                 float bottom, float border);
+                                 float bottom, float border)
+    {
+        PlacePiece(vertices + 0, left, top + border, left + border, bottom - border);            // left edge
+        PlacePiece(vertices + 4, left, top, right, top + border);                                // top edge
+        PlacePiece(vertices + 8, right - border, top + border, right, bottom - border);          // right edge
+        PlacePiece(vertices + 12, left, bottom - border, right, bottom);                         // bottom edge
+        PlacePiece(vertices + 16, left + border, top + border, right - border, bottom - border); // inside
+    }
     // Draws a frame in a window colour set.
     static void DrawFixedWindowQuad(ColouredVertex vertices[kFrameVertexCount], int colourSet);
     static void DrawCursorFrameQuad(ColouredVertex vertices[kFrameVertexCount], int colourSet);
+
+private:
+    // One piece of a frame: a quad strip's four corners.
+    static void PlacePiece(ColouredVertex* piece, float left, float top, float right, float bottom)
+    {
+        piece[0].x = left;
+        piece[0].y = top;
+        piece[1].x = right;
+        piece[1].y = top;
+        piece[2].x = left;
+        piece[2].y = bottom;
+        piece[3].x = right;
+        piece[3].y = bottom;
+    }
 };
 
 // Edge and inside colours (ARGB) of the colour sets: 0 the normal window,

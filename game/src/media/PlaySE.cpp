@@ -12,11 +12,6 @@ namespace {
 
 constexpr int kVolumeWarning = 3;
 
-// The resource pack entry of each effect, by id.
-constexpr int kEffectPackEntry[SOUND_EFFECT_ID_COUNT] = {287, 278, 499, 488, 498, 509, 480, 510, 485, 511, 284, 506,
-                                                         484, 505, 501, 513, 503, 293, 286, 280, 483, 281, 504, 290,
-                                                         481, 507, 269, 282, 514, 515, 490, 492, 500, 291, 502, 279};
-
 // The looping effects, by loop index.
 constexpr int LoopSeTable[2] = {27, 29};
 
@@ -59,9 +54,9 @@ CPlaySE::CPlaySE()
 
 bool CPlaySE::InitPlaySE()
 {
-    for (int id = 0; id < SOUND_EFFECT_ID_COUNT; ++id) {
+    for (int id = 0; id < SOUND_EFFECT_COUNT; ++id) {
         // Kept, so the engine can refill the buffers after a loss.
-        if (!ZephSoundStatic->Load(id, kEffectPackEntry[id], LoadedLooping(id), true))
+        if (!ZephSoundStatic->Load(id, SoundEffectPackEntry[id], LoadedLooping(id), true))
             return false;
     }
     if (!ZephSoundStatic->SetVolume(GameConfig.SoundVol))
@@ -76,7 +71,7 @@ void CPlaySE::CountPlaySEFrame()
 
 void CPlaySE::PlaySoundEffect(int id)
 {
-    if (id < 0 || id >= SOUND_EFFECT_ID_COUNT)
+    if (id < 0 || id >= SOUND_EFFECT_COUNT)
         return;
     const std::uint32_t sinceLast = frameCounter - lastPlayed[id];
     const bool refused = HasBurstGuard(id) ? sinceLast < kBurstGuardUpdates : sinceLast == 0;

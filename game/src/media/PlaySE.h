@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-constexpr int SOUND_EFFECT_ID_COUNT = 36;
+#include "core/PackCatalogue.h"
 
 // Ids of the effects the frame and the menus use by name.
 enum SoundEffectId : int {
@@ -37,7 +37,7 @@ private:
     // -4 lets every effect play from the first update under either rule.
     static constexpr std::uint32_t kNeverPlayed = 0xFFFFFFFCu;
 
-    std::uint32_t lastPlayed[SOUND_EFFECT_ID_COUNT];
+    std::uint32_t lastPlayed[SOUND_EFFECT_COUNT];
     std::uint32_t frameCounter = 0;
     bool loopOn[2] = {false, false};
 };

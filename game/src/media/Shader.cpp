@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/ZephGlobals.h"
+#include "core/PackCatalogue.h"
 
 namespace {
 constexpr std::uint32_t kVersion11 = 0xFFFF0101u;
@@ -73,18 +74,18 @@ void CShader::CreateShaders()
 
 void CShader::CreateBasicPixelShader()
 {
-    if (!MakePixelShader(kBasicPixelShaderEntry, &basicPixelShader))
+    if (!MakePixelShader(PACK_BASIC_PIXEL_SHADER, &basicPixelShader))
         version11Usable = false;
 }
 
 bool CShader::CreateBannerShaders()
 {
-    if (!MakePixelShader(kBannerPixelShaderEntry, &bannerPixelShader))
+    if (!MakePixelShader(PACK_BANNER_PIXEL_SHADER, &bannerPixelShader))
         return false;
-    if (!MakeEffect(kBannerEffectEntry, &bannerEffect) || !TakeHandle(bannerEffect, "g_Texture", &bannerTexture) ||
+    if (!MakeEffect(PACK_BANNER_EFFECT, &bannerEffect) || !TakeHandle(bannerEffect, "g_Texture", &bannerTexture) ||
         !TakeHandle(bannerEffect, "g_f2TextureSize", &bannerTextureSize))
         return false;
-    if (!MakeEffect(kBannerCutEffectEntry, &bannerCutEffect) ||
+    if (!MakeEffect(PACK_BANNER_CUT_EFFECT, &bannerCutEffect) ||
         !TakeHandle(bannerCutEffect, "g_Texture", &bannerCutTexture) ||
         !TakeHandle(bannerCutEffect, "g_f2TextureSize", &bannerCutTextureSize) ||
         !TakeHandle(bannerCutEffect, "g_f2TextureCutSize", &bannerCutSize) ||
@@ -96,7 +97,7 @@ bool CShader::CreateBannerShaders()
 
 bool CShader::CreateScreenEffectShader()
 {
-    if (!MakeEffect(kScreenEffectEntry, &screenEffect))
+    if (!MakeEffect(PACK_SCREEN_EFFECT, &screenEffect))
         return false;
     const D3DXHANDLE magnification = screenEffect->GetParameterByName(nullptr, "g_fChangeColorMagnification");
     if (magnification == nullptr || FAILED(screenEffect->SetFloat(magnification, 1.0f / kCircleEdge)))

@@ -13,13 +13,6 @@
 
 class CShader {
 public:
-    // Pack entries of the programs.
-    static constexpr int kBasicPixelShaderEntry = 258;
-    static constexpr int kBannerPixelShaderEntry = 264;
-    static constexpr int kBannerEffectEntry = 1;
-    static constexpr int kBannerCutEffectEntry = 263;
-    static constexpr int kScreenEffectEntry = 268;
-
     Direct3DPixelShader9* basicPixelShader = nullptr;  // the game over
     Direct3DPixelShader9* bannerPixelShader = nullptr; // the banner's cross-fade
     D3DXEffect* bannerEffect = nullptr;                // the banner's blur passes

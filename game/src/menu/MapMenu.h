@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "core/SceneState.h"
 #include "core/SceneTrace.h"
 
 // Directions of the repeat counters and held flags.
@@ -35,7 +36,15 @@ class CMapMenu {
 public:
     void InitMapMenu() { SceneTrace::Note("InitMapMenu"); }
     void ReleaseMapMenu() { SceneTrace::Note("ReleaseMapMenu"); }
-    void UpdateMapMenu() { SceneTrace::Note("UpdateMapMenu"); }
+    // Until the menu's pages are built it closes on the frame after it opens.
+    void UpdateMapMenu()
+    {
+        SceneTrace::Note("UpdateMapMenu");
+        if (menuUpdatesSeen++ > 0) {
+            menuUpdatesSeen = 0;
+            MapSceneState = MAP_SCENE_WALK;
+        }
+    }
     void DrawMapMenu() { SceneTrace::Note("DrawMapMenu"); }
     void SetMapMenuMode(int mode) { SceneTrace::Note("SetMapMenuMode", mode); }
     // After a shortcut on the map: the map's restore flags refill the party.
@@ -78,4 +87,5 @@ public:
     std::int32_t swingCounter;
     std::uint8_t repeatHeld[4];
     SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
+    std::uint8_t menuUpdatesSeen = 0;
 };

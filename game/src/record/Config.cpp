@@ -262,6 +262,8 @@ std::string FormatConfigText(const CConfig& config)
 
 bool CConfig::LoadGameConfig()
 {
+    // A settings write killed half way left its temporary file.
+    safewrite::RemoveLeftovers(plat::ResolvePath(CONFIG_FILE_PATH));
     std::string text;
     if (!ReadSettingsFile(text))
         return false;

@@ -3,11 +3,13 @@
 #include <cstring>
 #include <string>
 
+#include "field/Map.h"
 #include "party/Character.h"
 #include "core/PlaceNames.h"
 #include "core/Random.h"
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
+#include "core/GameConstants.h"
 
 GameData* TheGameData = nullptr;
 Direct3DSurface9* BackBufferSurface = nullptr;
@@ -106,7 +108,7 @@ void GameData::ReleaseBackBuffer()
 void GameData::LayoutGameDataWindows()
 {
     for (int i = 0; i < 2; ++i)
-        Frame(frames[FRAME_RECORD_0 + i], 604.0f - 40.0f * i, 338.0f, 640.0f - 40.0f * i, 374.0f);
+        Frame(frames[FRAME_RECORD_0 + i], 604.0f - 40.0f * i, 338.0f, SCREEN_WIDTH - 40.0f * i, 374.0f);
 }
 
 void GameData::LayoutHudWindows(int variant)
@@ -114,25 +116,25 @@ void GameData::LayoutHudWindows(int variant)
     if (variant == 0) {
         const float width = 4.0f + 16.0f + 24.0f + 12.0f + 12.0f * hpDigits;
         Frame(frames[FRAME_HP_LEFT], 0.0f, 0.0f, width, 96.0f);
-        Frame(frames[FRAME_HP_RIGHT], 640.0f - width, 0.0f, 640.0f, 96.0f);
+        Frame(frames[FRAME_HP_RIGHT], SCREEN_WIDTH - width, 0.0f, SCREEN_WIDTH, 96.0f);
         return;
     }
-    float left = 640.0f - 4.0f - 16.0f;
+    float left = SCREEN_WIDTH - 4.0f - 16.0f;
     for (int i = 0; i < 3; ++i)
         left -= 36.0f + 12.0f * statusDigits[i] + (i < 2 ? 22.0f : 0.0f);
-    Frame(frames[FRAME_WIDE_STATUS], left, 0.0f, 640.0f, 234.0f);
+    Frame(frames[FRAME_WIDE_STATUS], left, 0.0f, SCREEN_WIDTH, 234.0f);
 }
 
 void GameData::LayoutHudColumnWindows(int digits)
 {
     columnDigits = static_cast<std::int8_t>(digits);
     const float width = 4.0f + 16.0f + 22.0f + 12.0f + 12.0f * digits;
-    Frame(frames[FRAME_COLUMN_RIGHT_UPPER], 640.0f - width, 0.0f, 640.0f, 174.0f);
-    Frame(frames[FRAME_COLUMN_RIGHT_LOWER], 640.0f - width, 100.0f, 640.0f, 274.0f);
+    Frame(frames[FRAME_COLUMN_RIGHT_UPPER], SCREEN_WIDTH - width, 0.0f, SCREEN_WIDTH, 174.0f);
+    Frame(frames[FRAME_COLUMN_RIGHT_LOWER], SCREEN_WIDTH - width, 100.0f, SCREEN_WIDTH, 274.0f);
     Frame(frames[FRAME_COLUMN_LEFT_UPPER], 0.0f, 0.0f, width, 174.0f);
     Frame(frames[FRAME_COLUMN_LEFT_LOWER], 0.0f, 100.0f, width, 274.0f);
-    const float longLeft = 640.0f - 4.0f - 16.0f - 2.0f * (34.0f + 12.0f * (2 * digits + 3)) - 22.0f;
-    Frame(frames[FRAME_LONG_COLUMN], longLeft, 238.0f, 640.0f, 334.0f);
+    const float longLeft = SCREEN_WIDTH - 4.0f - 16.0f - 2.0f * (34.0f + 12.0f * (2 * digits + 3)) - 22.0f;
+    Frame(frames[FRAME_LONG_COLUMN], longLeft, 238.0f, SCREEN_WIDTH, 334.0f);
 }
 
 void GameData::LayoutAreaNameWindow(int place, const char16_t* mapName)
@@ -309,6 +311,41 @@ void GameData::StoreMapPosition(int map, int x, int y)
     mapPositionMap = map;
     mapPositionX = x;
     mapPositionY = y;
+}
+
+bool GameData::StepMapPosition(int& x, int& y, int direction) const
+{
+    switch (direction) {
+    case 0:
+        --y;
+        break;
+    case 1:
+        --x;
+        break;
+    case 2:
+        ++y;
+        break;
+    case 3:
+        ++x;
+        break;
+    default:
+        break;
+    }
+    if (TheMap == nullptr || !TheMap->HasMap())
+        return false;
+    const MapHeader& map = TheMap->Header();
+    // x is tested before y; a coordinate that left a looping map comes in at the other side.
+    if (x < 0 || x >= map.width) {
+        if (!map.IsLooping())
+            return false;
+        x += x < 0 ? map.width : -map.width;
+    }
+    if (y < 0 || y >= map.height) {
+        if (!map.IsLooping())
+            return false;
+        y += y < 0 ? map.height : -map.height;
+    }
+    return true;
 }
 
 void GameData::SaveBattleSnapshot()

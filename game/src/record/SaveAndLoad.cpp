@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sys/stat.h>
 
+#include "field/MapHeader.h"
 #include "party/Character.h"
 #include "core/Random.h"
 #include "core/PackCatalogue.h"
@@ -143,17 +144,23 @@ bool IsCellOnPackMap(int map, int x, int y)
     unsigned char* blob = ZephFilePack->LoadData(0, MapPackEntry(map), &length, nullptr);
     if (blob == nullptr)
         return false;
-    bool inside = false;
-    if (length >= 50) {
-        const int width = static_cast<std::int16_t>(blob[46] | blob[47] << 8);
-        const int height = static_cast<std::int16_t>(blob[48] | blob[49] << 8);
-        inside = x >= 0 && y >= 0 && x < width && y < height;
-    }
+    // An entry the field would refuse holds no cell a save can start on.
+    MapHeader header;
+    const bool inside = length >= 0 &&
+                        ReadMapHeader(blob, static_cast<std::size_t>(length), header) == mapblob::BlobFault::None &&
+                        header.HasCell(x, y);
     ZephFilePack->FreeData(blob);
     return inside;
 }
 
 CSaveFile::CSaveFile() : currentSlot(0), cellCheck(IsCellOnPackMap) {}
+
+void CSaveFile::InitSaveFile()
+{
+    currentSlot = 0;
+    for (const char* path : SaveSlotPaths)
+        safewrite::RemoveLeftovers(plat::ResolvePath(path));
+}
 
 bool CSaveFile::SaveGame(int slot)
 {

@@ -38,8 +38,9 @@ class CSaveFile {
 public:
     CSaveFile();
 
-    // Construction and release with the game object; no file stays open between calls.
-    void InitSaveFile() { currentSlot = 0; }
+    // Construction and release with the game object; no file stays open
+    // between calls. Start-up clears what interrupted saves left behind.
+    void InitSaveFile();
     void CloseSaveFile() {}
 
     // Writes the current game (TheGameData, TheCharacter) into slot 0 to 3.

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "field/Map.h"
-#include "field/MapBlob.h"
 
 constexpr int FIELD_ITEM_LIMIT = 48; // items 0 to 47 have use rules
 constexpr int FIRST_STOCK_ITEM = 22; // items 22 to 33 fill one stock, 34 drains all
@@ -82,6 +81,5 @@ constexpr int GetItemMpRestoreAmount(int item)
 // The current map refills the stocks, so the item that drains them is refused there.
 inline bool MapRefillsStocks()
 {
-    return CurrentMap != nullptr &&
-           (mapblob::ReadU32(CurrentMap, mapblob::kFlagsBOffset) & mapblob::kFlagBRefillStocks) != 0;
+    return TheMap != nullptr && TheMap->HasMap() && TheMap->Header().RefillsStocks();
 }

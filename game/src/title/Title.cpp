@@ -13,12 +13,12 @@
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "core/ZephGlobals.h"
+#include "core/PackCatalogue.h"
 
 namespace {
 
 constexpr const char* kSource = "Title";
 
-constexpr int kTitlePictureEntry = 508;
 constexpr float kPictureTexels[4] = {0.0f, 0.0f, 160.0f, 120.0f};
 
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
@@ -144,7 +144,7 @@ void CTitle::LoadTitlePicture()
         REPORT_ERROR(kSource, 580, 1);
         return;
     }
-    if (!picture->LoadTexture(0, kTitlePictureEntry))
+    if (!picture->LoadTexture(0, PACK_TITLE_PICTURE))
         return;
     float u[4];
     float v[4];

@@ -24,6 +24,20 @@ public:
         return 17.0f * static_cast<float>(length);
     }
 
+    // The status panel's setters: each takes a party number as it changes.
+    void SetHudHp(int, int value) { SceneTrace::Note("SetHudHp", value); }
+    void SetHudMaxHp(int, int value) { SceneTrace::Note("SetHudMaxHp", value); }
+    void SetHudSp(int, int value) { SceneTrace::Note("SetHudSp", value); }
+    void SetHudMaxSp(int, int value) { SceneTrace::Note("SetHudMaxSp", value); }
+    void SetHudSt(int, int value) { SceneTrace::Note("SetHudSt", value); }
+    void SetHudMaxSt(int, int value) { SceneTrace::Note("SetHudMaxSt", value); }
+    void SetHudColumnValue(int, int value) { SceneTrace::Note("SetHudColumnValue", value); }
+    void SetHudColumnMaxima(const std::int16_t*) { SceneTrace::Note("SetHudColumnMaxima"); }
+    void SetHudMemberValueA(int, int, int value) { SceneTrace::Note("SetHudMemberValueA", value); }
+    void SetHudMemberValueB(int, int, int value) { SceneTrace::Note("SetHudMemberValueB", value); }
+    void SetHudGold(std::uint32_t value) { SceneTrace::Note("SetHudGold", static_cast<int>(value)); }
+    void SetHudHitCount(int value) { SceneTrace::Note("SetHudHitCount", value); }
+
     // Per member: the HP as decimal digits and their count.
     char16_t hpText[3][8];
     std::uint8_t hpDigits[3];

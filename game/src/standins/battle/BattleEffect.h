@@ -12,4 +12,9 @@ class CBattleEffect {
 public:
     void InitBattleEffect() { SceneTrace::Note("InitBattleEffect"); }
     void ReleaseBattleEffect() { SceneTrace::Note("ReleaseBattleEffect"); }
+    // A number (or word) over an actor: side true for a party member.
+    void AddDamagePopup(bool, int, int kind, bool, int) { SceneTrace::Note("AddDamagePopup", kind); }
+    // The actor's bursts start to fade.
+    void FlushDamagePopups(bool, int actor) { SceneTrace::Note("FlushDamagePopups", actor); }
+    void DrawPartyHitSparks(int member, float) { SceneTrace::Note("DrawPartyHitSparks", member); }
 };

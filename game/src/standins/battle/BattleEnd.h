@@ -6,11 +6,19 @@
 
 #include <cstdint>
 
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
 
 class CBattleEnd {
 public:
     void InitBattleEnd() { SceneTrace::Note("InitBattleEnd"); }
-    void UpdateBattleEnd() { SceneTrace::Note("UpdateBattleEnd"); }
+    void UpdateBattleEnd()
+    {
+        SceneTrace::Note("UpdateBattleEnd");
+        HandSceneBackToField(battleEndUpdates);
+    }
     void DrawBattleEnd() { SceneTrace::Note("DrawBattleEnd"); }
+
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t battleEndUpdates = 0;
 };

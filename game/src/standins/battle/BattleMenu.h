@@ -6,17 +6,53 @@
 
 #include <cstdint>
 
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
+#include "party/Character.h"
 
 class CBattleMenu {
 public:
     void InitBattleMenu() { SceneTrace::Note("InitBattleMenu"); }
     void ReleaseBattleMenu() { SceneTrace::Note("ReleaseBattleMenu"); }
     void LayoutBattleMenu() { SceneTrace::Note("LayoutBattleMenu"); }
-    void UpdateBattleOpening() { SceneTrace::Note("UpdateBattleOpening"); }
-    void UpdateBattleAction() { SceneTrace::Note("UpdateBattleAction"); }
-    void UpdateBattleMenu() { SceneTrace::Note("UpdateBattleMenu"); }
-    void UpdateBattleDefeat() { SceneTrace::Note("UpdateBattleDefeat"); }
-    void UpdateBattleVictory() { SceneTrace::Note("UpdateBattleVictory"); }
+    void UpdateBattleOpening()
+    {
+        SceneTrace::Note("UpdateBattleOpening");
+        HandSceneBackToField(battleOpeningUpdates);
+    }
+    void UpdateBattleAction()
+    {
+        SceneTrace::Note("UpdateBattleAction");
+        HandSceneBackToField(battleActionUpdates);
+    }
+    void UpdateBattleMenu()
+    {
+        SceneTrace::Note("UpdateBattleMenu");
+        HandSceneBackToField(battleMenuUpdates);
+    }
+    void UpdateBattleDefeat()
+    {
+        SceneTrace::Note("UpdateBattleDefeat");
+        HandSceneBackToField(battleDefeatUpdates);
+    }
+    void UpdateBattleVictory()
+    {
+        SceneTrace::Note("UpdateBattleVictory");
+        HandSceneBackToField(battleVictoryUpdates);
+    }
     void DrawBattle(int battlePhase) { SceneTrace::Note("DrawBattle", battlePhase); }
+    // Opens the command menu in a state; the battle phase becomes 2 (menu).
+    void EnterBattleMenuState(int state)
+    {
+        SceneTrace::Note("EnterBattleMenuState", state);
+        if (TheCharacter != nullptr)
+            TheCharacter->SetBattlePhase(2);
+    }
+
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t battleOpeningUpdates = 0;
+    std::uint8_t battleActionUpdates = 0;
+    std::uint8_t battleMenuUpdates = 0;
+    std::uint8_t battleDefeatUpdates = 0;
+    std::uint8_t battleVictoryUpdates = 0;
 };

@@ -11,6 +11,16 @@
 class CBattleTouch {
 public:
     void InitBattleTouch() { SceneTrace::Note("InitBattleTouch"); }
+    // A member moved along one axis toward `side`; pushOut lets it push free of enemies.
+    void TestMemberTouch(int member, int side, bool pushOut)
+    {
+        SceneTrace::Note("TestMemberTouch", member * 100 + side * 10 + (pushOut ? 1 : 0));
+    }
+    bool IsMemberTouchingEnemy(int member)
+    {
+        SceneTrace::Note("IsMemberTouchingEnemy", member);
+        return false;
+    }
 
     std::uint32_t flagWord = 0; // bit 0: the battle's boss flag, kept by the enemy set-up
     std::uint32_t flags = 0;    // bit 0: fixedDamageMode, written by the enemy set-up

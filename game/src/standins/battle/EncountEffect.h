@@ -6,13 +6,18 @@
 #include <cstdint>
 
 #include "core/SceneState.h"
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
 
 class CEncountEffect {
 public:
     void InitEncountEffect() { SceneTrace::Note("InitEncountEffect"); }
     void ReleaseEncountEffect() { SceneTrace::Note("ReleaseEncountEffect"); }
-    void UpdateEncountEffect() { SceneTrace::Note("UpdateEncountEffect"); }
+    void UpdateEncountEffect()
+    {
+        SceneTrace::Note("UpdateEncountEffect");
+        HandSceneBackToField(encountEffectUpdates);
+    }
     void DrawEncountEffect() { SceneTrace::Note("DrawEncountEffect"); }
     bool IsEncountEffectReady()
     {
@@ -27,4 +32,7 @@ public:
         SceneTrace::Note("StartEncountEffect", fromSymbol ? 1 : 0);
         SceneState = SCENE_ENCOUNT;
     }
+
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t encountEffectUpdates = 0;
 };

@@ -6,13 +6,18 @@
 #include <cstdint>
 
 #include "core/SceneState.h"
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
 
 class CGameOverEffect {
 public:
     void InitGameOverEffect() { SceneTrace::Note("InitGameOverEffect"); }
     void ReleaseGameOverEffect() { SceneTrace::Note("ReleaseGameOverEffect"); }
-    void UpdateGameOverEffect() { SceneTrace::Note("UpdateGameOverEffect"); }
+    void UpdateGameOverEffect()
+    {
+        SceneTrace::Note("UpdateGameOverEffect");
+        HandSceneBackToField(gameOverEffectUpdates);
+    }
     void DrawGameOverEffect() { SceneTrace::Note("DrawGameOverEffect"); }
     bool IsGameOverEffectReady()
     {
@@ -30,4 +35,7 @@ public:
 
     // Set by the update to run the scene update again in the same frame.
     std::uint8_t RerunUpdate;
+
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t gameOverEffectUpdates = 0;
 };

@@ -12,4 +12,6 @@ class CMagicCircle {
 public:
     void InitMagicCircle() { SceneTrace::Note("InitMagicCircle"); }
     void ReleaseMagicCircle() { SceneTrace::Note("ReleaseMagicCircle"); }
+    // Every circle of that owner (side 1 a party member) starts dying.
+    void KillMagicCircles(int, int slot) { SceneTrace::Note("KillMagicCircles", slot); }
 };

@@ -7,15 +7,24 @@
 #include <cstdint>
 
 #include "field/FieldLayers.h"
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
 
 class CScreenEffect {
 public:
     void InitScreenEffect() { SceneTrace::Note("InitScreenEffect"); }
     void ReleaseScreenEffect() { SceneTrace::Note("ReleaseScreenEffect"); }
-    void UpdateMapChange() { SceneTrace::Note("UpdateMapChange"); }
+    void UpdateMapChange()
+    {
+        SceneTrace::Note("UpdateMapChange");
+        HandSceneBackToField(mapChangeUpdates);
+    }
     void DrawMapChange() { SceneTrace::Note("DrawMapChange"); }
-    void UpdateEventScreenEffect() { SceneTrace::Note("UpdateEventScreenEffect"); }
+    void UpdateEventScreenEffect()
+    {
+        SceneTrace::Note("UpdateEventScreenEffect");
+        HandSceneBackToField(eventScreenEffectUpdates);
+    }
     void DrawEventScreenEffect() { SceneTrace::Note("DrawEventScreenEffect"); }
     void DrawMapLayers()
     {
@@ -25,4 +34,8 @@ public:
 
     // Set by the update to run the scene update again in the same frame.
     std::uint8_t RerunUpdate;
+
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t mapChangeUpdates = 0;
+    std::uint8_t eventScreenEffectUpdates = 0;
 };

@@ -8,8 +8,19 @@
 
 #include "core/SceneTrace.h"
 
+struct CharaShotNode;
+
 class CCharaShot {
 public:
     void InitCharaShot() { SceneTrace::Note("InitCharaShot"); }
     void ReleaseCharaShot() { SceneTrace::Note("ReleaseCharaShot"); }
+    // At every battle setup.
+    void ResetCharaShotCounters() { SceneTrace::Note("ResetCharaShotCounters"); }
+    // Removes member 0's attached blow (a hit or an interrupted action).
+    void StopChargeShot() { SceneTrace::Note("StopChargeShot"); }
+    void DrawCharaShot(CharaShotNode*, float) { SceneTrace::Note("DrawCharaShot"); }
+
+    // Member 0's blow, drawn with member 0 while attachedVisible is set.
+    CharaShotNode* attachedShot;
+    std::uint8_t attachedVisible;
 };

@@ -12,13 +12,18 @@
 #include <cstdint>
 
 #include "field/FieldBrightness.h"
+#include "SceneHandBack.h"
 #include "core/SceneTrace.h"
 
 class CEvent {
 public:
     void InitEvent() { SceneTrace::Note("InitEvent"); }
     void ReleaseEvent() { SceneTrace::Note("ReleaseEvent"); }
-    void UpdateEvent() { SceneTrace::Note("UpdateEvent"); }
+    void UpdateEvent()
+    {
+        SceneTrace::Note("UpdateEvent");
+        HandSceneBackToField(eventUpdates);
+    }
     void DrawEvent() { SceneTrace::Note("DrawEvent"); }
     void LayoutEventWindows() { SceneTrace::Note("LayoutEventWindows"); }
     void DrawEventSprite(int frame, float /*x*/, float /*y*/) { SceneTrace::Note("DrawEventSprite", frame); }
@@ -65,4 +70,7 @@ public:
 
     bool loadEventDataResult = true;
     bool eventCellFree = true;
+
+    // Updates of each scene seen since it was handed to this stand-in.
+    std::uint8_t eventUpdates = 0;
 };

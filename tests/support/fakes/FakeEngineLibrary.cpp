@@ -1,4 +1,4 @@
-#include "FakeEngine.h"
+#include "fakes/FakeEngineLibrary.h"
 
 #include <algorithm>
 #include <vector>
@@ -6,7 +6,8 @@
 #include <cstdarg>
 
 #include "SampleData.h"
-#include "QuietTextTexture.h"
+#include "fakes/QuietTextTexture.h"
+#include "fakes/FakeKeyInput.h"
 #include "Zeph.h"
 #include "platform/Device.h"
 
@@ -191,7 +192,7 @@ public:
     }
 };
 
-class FakeText final : public QuietTextTexture {
+class FakeText final : public fakes::QuietTextTexture {
 public:
     bool Init(int, int, const char*, int, std::uint32_t, int, int, int, float, std::uint8_t, int, std::uint32_t, int,
               std::uint32_t, bool, int, int, int, float, bool) override
@@ -262,39 +263,16 @@ public:
     }
 };
 
-class FakeKeyInput final : public Zeph::CKeyInput {
+// The shared fake key input with nothing pressed, its calls in the log.
+class FakeKeyInput final : public fakes::FakeKeyInput {
 public:
-    Zeph::HResult Init(void*, bool, bool, std::uint8_t, const std::uint8_t*, const std::uint8_t*) override
+    FakeKeyInput()
     {
-        return Result("CKeyInput::Init");
+        noteCall = [](const std::string& call) { return Call(call.c_str()); };
     }
-    void Update() override { Call("CKeyInput::Update"); }
-    int GetDirectionPush() override { return 0; }
-    int GetDirectionHold() override { return 0; }
-    int GetDirectionRelease() override { return 0; }
-    bool IsUpPush() override { return false; }
-    bool IsUpHold() override { return false; }
-    bool IsUpRelease() override { return false; }
-    bool IsDownPush() override { return false; }
-    bool IsDownHold() override { return false; }
-    bool IsDownRelease() override { return false; }
-    bool IsLeftPush() override { return false; }
-    bool IsLeftHold() override { return false; }
-    bool IsLeftRelease() override { return false; }
-    bool IsRightPush() override { return false; }
-    bool IsRightHold() override { return false; }
-    bool IsRightRelease() override { return false; }
-    bool IsButtonPush(std::uint8_t) override { return false; }
-    bool IsButtonHold(std::uint8_t) override { return false; }
-    bool IsButtonRelease(std::uint8_t) override { return false; }
-    int GetButtonPushMask(int) override { return 0; }
-    int GetButtonHoldMask(int) override { return 0; }
-    int GetButtonReleaseMask(int) override { return 0; }
-    void SetAcquire(bool acquire) override { Call(acquire ? "CKeyInput::SetAcquire on" : "CKeyInput::SetAcquire off"); }
-    Zeph::HResult Reset() override { return Result("CKeyInput::Reset"); }
     void Release() override
     {
-        Call("CKeyInput::Release");
+        fakes::FakeKeyInput::Release();
         delete this;
     }
 };

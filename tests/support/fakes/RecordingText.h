@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "QuietTextTexture.h"
+#include "fakes/QuietTextTexture.h"
+
+namespace fakes {
 
 struct DrawnText {
     std::u16string text;
@@ -27,3 +29,5 @@ public:
     std::vector<DrawnText> drawn;
     int failFrom = -1; // the call from which drawing fails, -1 never
 };
+
+} // namespace fakes

@@ -4,6 +4,8 @@
 
 #include "Zeph.h"
 
+namespace fakes {
+
 class QuietTextTexture : public Zeph::CTextTexture {
 public:
     bool Init(int, int, const char*, int, std::uint32_t, int, int, int, float, std::uint8_t, int, std::uint32_t, int,
@@ -24,3 +26,5 @@ public:
     void ClearGlyphs() override {}
     void Release() override {}
 };
+
+} // namespace fakes

@@ -1,0 +1,71 @@
+// The magic state: member 2 casts for the magic's time, then the magic takes
+// effect; a magic it chose by itself is dropped once it is no longer worth it.
+#include "enemies/Enemy.h"
+#include "party/BattleButtons.h"
+#include "party/Character.h"
+#include "party/MemberActions.h"
+#include "party/MemberAttacks.h"
+#include "party/PartyBattle.h"
+#include "party/ThirdMember.h"
+#include "record/UseRuleTables.h"
+
+namespace {
+
+constexpr int kRecheckFrames = 60;
+constexpr int kMagicKindWithoutPlan = 4;
+constexpr std::uint8_t kNoPlannedMagic = 255;
+
+bool KeepsMagic(const CCharacter& party, int member)
+{
+    return party.Leader() == member || KeepMagic::IsSet(party.partyWordC) || KeepActionsOption::IsSet(party.partyWordD);
+}
+
+// The enemies will make the magic's cost due before it ends, and it can be used.
+bool StillWorthIt(int magic, int framesLeft)
+{
+    const int due = TheEnemyGroup != nullptr ? TheEnemyGroup->CountDueEnemyActions(MagicStock(magic), framesLeft) : 0;
+    return MagicCostTable[magic] <= due && IsMagicUsable(magic);
+}
+
+void AfterMagic(const CCharacter& party, int member)
+{
+    if (party.Leader() == member)
+        ChainThirdMemberAttack();
+    else if (!ThinkThirdMember())
+        ApplyMemberMoveInput(member);
+}
+
+} // namespace
+
+void UpdateMemberMagicState(int member)
+{
+    CCharacter& party = *TheCharacter;
+    BattleMember& record = party.members[member];
+    if (PendingOrderKind::IsSet(party.partyWordC)) {
+        InterruptMemberAction(member);
+        StartPendingThirdMemberOrder();
+        return;
+    }
+    const int magic = static_cast<int>(MagicIdField::Get(record.state)) % MAGIC_COUNT;
+    const int kind = MagicStock(magic);
+    if (++record.actionFrame < record.magicTime) {
+        if (Pushed(BUTTON_STRIKE) && !Held(BUTTON_SHIFT)) {
+            InterruptMemberAction(member);
+            if (kind != kMagicKindWithoutPlan)
+                party.plannedMagic[kind] = kNoPlannedMagic;
+            return;
+        }
+        if (!KeepsMagic(party, member) && record.actionFrame % kRecheckFrames == 0 &&
+            !StillWorthIt(magic, record.magicTime - record.actionFrame))
+            ResetMemberFlagsAndAction(member);
+        return;
+    }
+    if (!KeepsMagic(party, member) && !IsMagicUsable(magic)) {
+        ResetMemberFlagsAndAction(member);
+        return;
+    }
+    if (ExecuteMemberMagic(magic) && party.Leader() != member)
+        party.plannedMagic[kind] = kNoPlannedMagic;
+    ResetMemberFlagsAndAction(member);
+    AfterMagic(party, member);
+}

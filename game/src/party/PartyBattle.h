@@ -1,0 +1,53 @@
+// The party's share of a battle: setting it up, the per-frame update of the
+// action phase, the members' free movement, hits taken and the sprites.
+#pragma once
+
+#include <cstdint>
+
+// An enemy hit that comes from no attack record.
+constexpr int NO_ATTACK_KIND = -1;
+// Attack kinds whose hits do more than damage: 60 drains SP, above 62 ends
+// the boosts, 62 knocks back by angle.
+constexpr int ATTACK_KIND_DRAIN_SP = 60;
+constexpr int ATTACK_KIND_BY_ANGLE = 62;
+
+// The battle field the members keep inside (whole pixels of the sprite's top-left).
+constexpr float MEMBER_MIN_X = 0.0f;
+constexpr float MEMBER_MAX_X = 607.0f;
+constexpr float MEMBER_MIN_Y = 80.0f;
+constexpr float MEMBER_MAX_Y = 447.0f;
+
+// Where the members stand when a battle starts.
+constexpr float MemberStartX[3] = {464.0f, 544.0f, 544.0f};
+constexpr float MemberStartY[3] = {264.0f, 184.0f, 344.0f};
+
+// Prepares the party for a battle of `kind` (0-2) with the encounter's two
+// flags; a retry keeps the flags of the first setup.
+void SetupPartyForBattle(int kind, bool escapeAllowed, bool itemLimit, bool retry);
+
+// One frame of the action phase; false when the player opened the battle
+// menu (nothing else ran).
+bool UpdatePartyBattle();
+
+// Pixels a frame the member walks: {3, 2, 1}, one more under speed-up,
+// halved under slow.
+float GetMemberWalkSpeed(int member);
+// Turns the member's requested movement into this frame's velocity, facing
+// and walking frame.
+void ApplyMemberMoveInput(int member);
+
+// A hit on a member: the damage (0 or more), the status effects it carries
+// (bits 0-18), the kind of the attack that hit (NO_ATTACK_KIND for none) and
+// the knock-back side and speed row the member is sent with.
+void DamagePartyMember(int damage, int member, std::uint32_t effectMask, int attackKind, int knockSide, int knockKind);
+
+// Stops what the member does: movement, action, member 0's blow, member 2's
+// circles and the member's bursts.
+void InterruptMemberAction(int member);
+// Ends the action and the thinking that chose it.
+void ResetMemberFlagsAndAction(int member);
+// Clears the just-revived mark once no enemy touches the member.
+void ClearRevivedFlagIfFree(int member);
+
+// Draws the member's sprite at depth z, then member 0's blow and the member's sparkles.
+void DrawPartyBattle(int member, float z);

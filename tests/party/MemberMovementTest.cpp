@@ -1,0 +1,137 @@
+// Free movement: requested directions become velocity, facing and walking
+// frame; the party update keeps members inside the field.
+#include "PartyWorld.h"
+
+namespace {
+
+using partytest::PartyBattleTest;
+
+class MemberMovement : public PartyBattleTest {
+protected:
+    // One movement step from rest.
+    void Move(int member, std::uint32_t bits)
+    {
+        BattleMember& r = party.members[member];
+        r.velX = r.velY = 0.0f;
+        r.moveBits = bits;
+        ApplyMemberMoveInput(member);
+    }
+};
+
+enum : std::uint32_t { UP = 1, DOWN = 2, LEFT = 4, RIGHT = 8 };
+
+TEST_F(MemberMovement, KeysAndEffectsGiveVelocityAndFacing)
+{
+    struct Case {
+        int member;
+        std::vector<int> effects;
+        std::uint32_t keys;
+        float velX, velY;
+        int facing;
+        bool walking;
+    };
+    const Case cases[] = {
+        {0, {}, RIGHT, 3, 0, FACING_RIGHT, true},
+        {1, {}, UP, 0, -2, FACING_UP, true},
+        {2, {}, DOWN | LEFT, -1, 1, FACING_LEFT, true}, // equal parts: the horizontal one wins
+        {0, {EFFECT_SPEED_UP}, DOWN, 0, 4, FACING_DOWN, true},
+        {2, {EFFECT_SLOW}, LEFT, -0.5f, 0, FACING_LEFT, true},
+        {1, {EFFECT_SPEED_UP, EFFECT_SLOW}, UP | RIGHT, 1.5f, -1.5f, FACING_RIGHT, true},
+        {0, {EFFECT_CONFUSION}, UP, 0, 3, FACING_DOWN, true}, // the leader is confused
+        {1, {EFFECT_CONFUSION}, UP, 0, -2, FACING_UP, true},  // others walk straight
+        {0, {EFFECT_BIND}, UP, 0, 0, FACING_UP, false},       // turns but cannot walk
+        {0, {}, LEFT | RIGHT, 0, 0, FACING_LEFT, false},
+        {1, {}, UP | DOWN | LEFT, -2, 0, FACING_LEFT, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "member " << c.member << " keys " << c.keys << " effects " << c.effects.size());
+        BattleMember& r = party.members[c.member];
+        r.effectBits = 0;
+        for (int e : c.effects)
+            GiveEffect(c.member, e);
+        r.state = 0;
+        Move(c.member, c.keys);
+        EXPECT_FLOAT_EQ(r.velX, c.velX);
+        EXPECT_FLOAT_EQ(r.velY, c.velY);
+        EXPECT_EQ(r.FacingDirection(), c.facing);
+        EXPECT_EQ(Walking::IsSet(r.state), c.walking);
+        r.effectBits = 0;
+    }
+}
+
+TEST_F(MemberMovement, WalkFrameCountsWhileWalkingAndStopsWithIt)
+{
+    BattleMember& r = party.members[0];
+    Move(0, RIGHT);
+    EXPECT_EQ(r.walkFrame, 0) << "the first step only starts walking";
+    for (int i = 1; i <= 17; ++i)
+        Move(0, RIGHT);
+    EXPECT_EQ(r.walkFrame, 1) << "17 more frames wrap at 16";
+    Move(0, LEFT | RIGHT);
+    EXPECT_FALSE(Walking::IsSet(r.state));
+    EXPECT_EQ(r.walkFrame, 0);
+}
+
+TEST_F(MemberMovement, FacingSetThisFrameIsKept)
+{
+    BattleMember& r = party.members[1];
+    FacingField::Set(r.state, FACING_UP);
+    FacingSetThisFrame::Set(r.flags, 1);
+    Move(1, RIGHT);
+    EXPECT_EQ(r.FacingDirection(), FACING_UP);
+    EXPECT_EQ(r.velX, 2.0f);
+}
+
+TEST_F(MemberMovement, LeaderWalksWithHeldDirections)
+{
+    keys.Hold(LEFT);
+    Frames(3);
+    EXPECT_EQ(party.members[0].x, 464.0f - 9.0f);
+    EXPECT_EQ(party.members[0].prevX, 464.0f - 6.0f);
+    EXPECT_EQ(party.members[0].centerX, party.members[0].x + 16.0f);
+    EXPECT_EQ(party.members[1].x, 544.0f) << "the others do not follow the keys";
+    // Only the leader walking freely may push itself out of enemies.
+    EXPECT_EQ(Count("TestMemberTouch(1)"), 3) << "member 0, side 0, push-out";
+}
+
+TEST_F(MemberMovement, PullBeyondTheEdgesIsClampedInTheSameFrame)
+{
+    struct Case {
+        float x, y, pullX, pullY;
+        float endX, endY;
+    };
+    const Case cases[] = {
+        {600, 440, 20, 20, 607, 447},
+        {3, 83, -20, -20, 0, 80},
+        {300, 200, 5, -3, 305, 197},
+    };
+    enemies.pullFlag = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
+        party.SetMemberPosX(1, c.x);
+        party.SetMemberPosY(1, c.y);
+        party.members[1].pullX = c.pullX;
+        party.members[1].pullY = c.pullY;
+        SceneTrace::Clear();
+        Frame();
+        EXPECT_EQ(party.members[1].x, c.endX);
+        EXPECT_EQ(party.members[1].y, c.endY);
+        EXPECT_EQ(party.members[1].centerY, c.endY + 16.0f);
+        EXPECT_EQ(Count("ApplyEnemyPullToMember(1)"), 1);
+        // Pulled members never push themselves out.
+        EXPECT_EQ(Count(c.pullY >= 0 ? "TestMemberTouch(130)" : "TestMemberTouch(110)"), 1);
+    }
+}
+
+TEST_F(MemberMovement, KnockedOutMemberStaysPut)
+{
+    enemies.pullFlag = 1;
+    party.members[2].pullX = 10.0f;
+    ActionState::Set(party.members[2].state, ACTION_KNOCKED_OUT);
+    KnockedOut::Set(party.members[2].state, 1);
+    Frame();
+    EXPECT_EQ(party.members[2].x, 544.0f);
+}
+
+} // namespace
