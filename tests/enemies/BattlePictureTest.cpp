@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "EnemyParts.h"
 #include "EnemySetUpPicture.h"
 #include "SampleData.h"
 #include "SoftwareScreen.h"
@@ -20,6 +21,8 @@
 
 namespace {
 
+using enemytest::EnemyParts;
+
 std::vector<std::uint8_t> Bytes(const std::vector<std::uint32_t>& words)
 {
     std::vector<std::uint8_t> bytes;
@@ -34,12 +37,8 @@ protected:
     void SetUp() override
     {
         SoftwareScreenTest::SetUp();
-        parts = std::make_unique<Parts>();
-        world.Keep(TheEnemyGroup, &parts->group);
-        world.Keep(TheBattleTouch, &parts->touch);
-        world.Keep(TheEnemyShotList, &parts->shots);
-        world.Keep(TheBattleBackground, &parts->background);
-        world.Keep(TheCharacter, &parts->party);
+        parts = std::make_unique<EnemyParts>();
+        parts->Publish(world);
         const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
         ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
         SeedGameRandom(38);
@@ -76,14 +75,7 @@ protected:
         }
     }
 
-    struct Parts {
-        CEnemyGroup group{};
-        CBattleTouch touch{};
-        CEnemyShotList shots{};
-        CBattleBackground background{};
-        CCharacter party{};
-    };
-    std::unique_ptr<Parts> parts;
+    std::unique_ptr<EnemyParts> parts;
 };
 
 TEST_F(BattlePictureTest, DemoFormationsAndTheFirstMapsEncounter)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fakes/FakeEngine.h"
+#include "EnemyParts.h"
 #include "GameWorld.h"
 #include "SampleData.h"
 #include "battle/BattleBackground.h"
@@ -118,12 +119,8 @@ protected:
             pack.images[PACK_ENEMY_GRAPHIC_FIRST + g] = {128, 128};
         for (int entry : PACK_ENEMY_GROUP_TEXTURES)
             pack.images[entry] = {128, 128};
-        parts = std::make_unique<Parts>();
-        world.Keep(TheEnemyGroup, &parts->group);
-        world.Keep(TheBattleTouch, &parts->touch);
-        world.Keep(TheEnemyShotList, &parts->shots);
-        world.Keep(TheBattleBackground, &parts->background);
-        world.Keep(TheCharacter, &parts->party);
+        parts = std::make_unique<EnemyParts>();
+        parts->Publish(world);
         SeedGameRandom(12345);
         LoadKinds(sampledata::SampleEnemyKinds());
         group().InitEnemy();
@@ -160,15 +157,8 @@ protected:
     CEnemyGroup& group() { return parts->group; }
     const EnemyRecord& record(int slot) { return parts->group.Records[slot]; }
 
-    struct Parts {
-        CEnemyGroup group{};
-        CBattleTouch touch{};
-        CEnemyShotList shots{};
-        CBattleBackground background{};
-        CCharacter party{};
-    };
     testsupport::GameWorld world;
-    std::unique_ptr<Parts> parts;
+    std::unique_ptr<EnemyParts> parts;
     fakes::FakeFilePack pack;
     fakes::RecordingError error;
     std::vector<std::uint8_t> map;
