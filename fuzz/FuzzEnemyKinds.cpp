@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "enemies/definitions/EnemyDefParser.h"
-#include "enemies/definitions/EnemyDefWriter.h"
+#include "core/EnemyDefParser.h"
+#include "core/EnemyDefWriter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -11,7 +11,7 @@
 #include "PackWriter.h"
 #include "SampleData.h"
 #include "core/PackCatalogue.h"
-#include "enemies/definitions/EnemyDefWriter.h"
+#include "core/EnemyDefWriter.h"
 #include "record/Config.h"
 #include "record/SaveAndLoad.h"
 

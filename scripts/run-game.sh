@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)"
+# Only what the game needs: the program, the engine, the settings program and
+# the sample data (the test command builds everything else).
+cmake --build build -j "$(nproc)" --target Velmora Zeph VelmoraConfig velmora_sample_data
 cd build/run
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   # No display: run the opening and the title menu headless (about five

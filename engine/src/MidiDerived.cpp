@@ -1,5 +1,7 @@
 #include "MidiDerived.h"
 
+#include "platform/Clock.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -84,7 +86,10 @@ void CMidiDerived::PlayerLoop()
     for (;;) {
         idle_ = true;
         changed_.notify_all();
+        // Waiting for a command, not for time: game time need not wait for this thread.
+        plat::NoteThreadIdle();
         changed_.wait(lock, [this] { return pending_ != Command::None; });
+        plat::AdoptExpectedRun();
         const Command command = pending_;
         const int song = pendingSong_;
         pending_ = Command::None;
@@ -97,6 +102,7 @@ void CMidiDerived::PlayerLoop()
     }
     playerEnded_ = true;
     idle_ = true;
+    plat::NoteThreadIdle();
     changed_.notify_all();
 }
 
@@ -125,6 +131,10 @@ bool CMidiDerived::EnsurePlayerThread()
 void CMidiDerived::Post(Command command, int song)
 {
     std::lock_guard lock(mutex_);
+    // In game time the player's work on the command happens before the clock
+    // moves on (a command replacing one not yet taken is the same work).
+    if (pending_ == Command::None)
+        plat::ExpectWorkerToRun();
     pending_ = command;
     pendingSong_ = song;
     changed_.notify_all();
@@ -133,9 +143,13 @@ void CMidiDerived::Post(Command command, int song)
 void CMidiDerived::RequestStop()
 {
     signals_.playing.store(false, std::memory_order_release);
+    // A sequencer asleep on game time sees the stop now, not at its deadline.
+    plat::InterruptGameTimeSleepers();
     std::lock_guard lock(mutex_);
-    if (pending_ != Command::Quit)
+    if (pending_ != Command::Quit && pending_ != Command::None) {
         pending_ = Command::None;
+        plat::CancelExpectedRun();
+    }
 }
 
 bool CMidiDerived::WaitForPlayerIdle()

@@ -8,7 +8,7 @@
 #include "FilePackDerived.h"
 #include "core/GameDataTables.h"
 #include "core/PackCatalogue.h"
-#include "enemies/definitions/EnemyDefWriter.h"
+#include "core/EnemyDefWriter.h"
 #include "PackWriter.h"
 #include "SampleData.h"
 #include "TempFolder.h"

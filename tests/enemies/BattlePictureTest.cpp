@@ -14,8 +14,8 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
-#include "enemies/definitions/EnemyDefWriter.h"
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyDefWriter.h"
+#include "core/EnemyKinds.h"
 #include "field/Map.h"
 #include "party/Character.h"
 

@@ -12,9 +12,9 @@
 #include "core/GameDataTables.h"
 #include "core/Random.h"
 #include "core/ZephGlobals.h"
-#include "enemies/definitions/EnemyDefParser.h"
-#include "enemies/definitions/EnemyDefWriter.h"
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyDefParser.h"
+#include "core/EnemyDefWriter.h"
+#include "core/EnemyKinds.h"
 
 namespace {
 

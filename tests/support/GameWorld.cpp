@@ -5,7 +5,7 @@
 #include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyKinds.h"
 #include "field/FieldBrightness.h"
 #include "field/Map.h"
 #include "main/Initialize.h"

@@ -6,7 +6,7 @@
 #include "SampleData.h"
 #include "core/GameDataTables.h"
 #include "core/PackCatalogue.h"
-#include "enemies/definitions/EnemyDefWriter.h"
+#include "core/EnemyDefWriter.h"
 
 namespace sampledata {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ByteBuffer.h"
-#include "enemies/definitions/EnemyDefs.h"
+#include "core/EnemyDefs.h"
 
 namespace sampledata {
 

@@ -4,7 +4,7 @@
 
 #include "core/PackCatalogue.h"
 #include "core/ZephGlobals.h"
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyKinds.h"
 
 unsigned char* GameDataBuffers[GAME_DATA_BUFFER_COUNT] = {};
 unsigned char* ItemTable = nullptr;

@@ -10,7 +10,7 @@
 #include "core/Random.h"
 #include "enemies/BattleRecordWords.h"
 #include "enemies/Enemy.h"
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyKinds.h"
 #include "enemies/kinds/KindHooks.h"
 #include "field/Map.h"
 #include "party/Character.h"

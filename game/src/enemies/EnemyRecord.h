@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "enemies/definitions/EnemyDefs.h"
+#include "core/EnemyDefs.h"
 #include "party/Character.h"
 
 // Enemy states.

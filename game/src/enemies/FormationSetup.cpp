@@ -7,7 +7,7 @@
 #include "enemies/BattleRecordWords.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyWarning.h"
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyKinds.h"
 #include "enemies/kinds/KindHooks.h"
 
 namespace {

@@ -40,8 +40,9 @@ bool ButtonHeld(int button)
     return ZephKeyInput != nullptr && ZephKeyInput->IsButtonHold(static_cast<std::uint8_t>(button));
 }
 
-// White whose alpha rises by `step` a frame over the last frames before `total`.
-std::uint32_t FadeInAlphaColor(int elapsed, int total, int step)
+} // namespace
+
+std::uint32_t FadeInAlphaColor(int total, int elapsed, int step)
 {
     if (elapsed >= total)
         return 0xFFFFFFFFu;
@@ -50,8 +51,6 @@ std::uint32_t FadeInAlphaColor(int elapsed, int total, int step)
         alpha = 0;
     return static_cast<std::uint32_t>(alpha) << 24 | 0x00FFFFFFu;
 }
-
-} // namespace
 
 void CMapCharacter::InitMapCharacter()
 {

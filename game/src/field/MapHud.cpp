@@ -101,7 +101,7 @@ bool CMap::DrawHpWindow()
     for (int member = 0; member < PARTY_MEMBER_COUNT; ++member) {
         const int digits = TheBattleBackground->hpDigits[member];
         const float digitX = x + 36.0f + static_cast<float>(TheGameData->hpDigits - digits) * kDigitWidth;
-        const std::uint32_t colour = HpColour(TheCharacter->hp[member], TheCharacter->baseMaxHp[member]);
+        const std::uint32_t colour = HpColour(TheCharacter->hp[member], TheCharacter->maxHp[member]);
         if (!DrawText(digitX, y + kRowAdvance * member, colour, TheBattleBackground->hpText[member], digits, 0.0f,
                       SCREEN_WIDTH, 12, 778)) {
             return false;

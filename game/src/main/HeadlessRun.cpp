@@ -6,6 +6,7 @@
 #include <string>
 
 #include "main/FrameDump.h"
+#include "main/HeadlessAudio.h"
 #include "main/WindowEvents.h"
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
@@ -13,6 +14,9 @@
 #include "platform/Paths.h"
 
 namespace {
+
+// Game time at the start of a headless run; any value works, this one is not 0.
+constexpr std::uint32_t kHeadlessStartMs = 0x1000;
 
 HeadlessSettings settings;
 std::uint32_t framesRun = 0;
@@ -39,6 +43,9 @@ HeadlessSettings ReadHeadlessSettings()
         if (!item.empty())
             read.dumpFrames.insert(static_cast<std::uint32_t>(std::strtoul(item.c_str(), nullptr, 10)));
     }
+    const std::string audio = Environment("VELMORA_DUMP_AUDIO");
+    if (!audio.empty())
+        read.audioDumpPath = plat::ResolvePath(audio);
     const std::string folder = Environment("VELMORA_DUMP_DIR");
     read.dumpFolder = plat::ResolvePath(folder.empty() ? "FrameDumps" : folder);
     return read;
@@ -49,13 +56,18 @@ void StartHeadlessRun()
     settings = ReadHeadlessSettings();
     framesRun = 0;
     closeRequested = false;
-    if (settings.virtualClock)
-        plat::UseVirtualClock(0x1000);
+    if (!settings.virtualClock)
+        return;
+    // Game time: only the frame loop moves the clock, and the sound follows it.
+    plat::UseGameTimeClock(kHeadlessStartMs);
+    StartHeadlessAudio(kHeadlessStartMs, settings.audioDumpPath);
 }
 
 void AfterHeadlessFrame()
 {
     ++framesRun;
+    if (settings.virtualClock)
+        MixHeadlessAudio(plat::NowMs());
     if (settings.dumpFrames.count(framesRun) != 0 && D3DDevice != nullptr) {
         char name[32];
         std::snprintf(name, sizeof name, "frame%05u.png", framesRun);

@@ -6,6 +6,7 @@
 //   VELMORA_DUMP_DIR=folder     where the dumps go (default "FrameDumps" in the
 //                               game's folder); files are named frameNNNNN.png
 //   VELMORA_INPUT_SCRIPT=file   scripted key and button events (see the input layer)
+//   VELMORA_DUMP_AUDIO=file.wav the mix of the whole run, rendered on game time
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct HeadlessSettings {
     std::uint32_t frameLimit = 0; // 0 = none
     std::set<std::uint32_t> dumpFrames;
     std::filesystem::path dumpFolder;
+    std::filesystem::path audioDumpPath; // empty = no audio dump
 };
 
 // Reads the settings from the environment.

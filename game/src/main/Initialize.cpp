@@ -6,7 +6,7 @@
 
 #include "record/Config.h"
 #include "main/GameMain.h"
-#include "core/KeyNames.h"
+#include "record/KeyNames.h"
 #include "core/Random.h"
 #include "main/SingleInstance.h"
 #include "core/ZephGlobals.h"

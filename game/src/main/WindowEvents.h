@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "core/CloseRequest.h"
+
 union SDL_Event;
 
 // Accelerator commands.
@@ -26,8 +28,6 @@ bool HandleWindowEvent(const SDL_Event& event);
 // Hides the cursor once it has rested long enough; the loop calls it each pass.
 void PollCursorTimer();
 
-// Asks the game to close, as the window's close button does.
-void PostCloseMessage();
 
 // Set once the window is closing: deactivation then no longer pauses anything.
 extern std::uint8_t WindowClosing;

@@ -2,7 +2,7 @@
 
 #include "core/Parts.h"
 #include "core/SceneState.h"
-#include "main/WindowEvents.h"
+#include "core/CloseRequest.h"
 
 namespace {
 

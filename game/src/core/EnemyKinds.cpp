@@ -1,9 +1,9 @@
-#include "enemies/definitions/EnemyKinds.h"
+#include "core/EnemyKinds.h"
 
 #include <cstdio>
 
 #include "core/ZephGlobals.h"
-#include "enemies/definitions/EnemyDefParser.h"
+#include "core/EnemyDefParser.h"
 
 // Never destroyed: the start-up object frees the data tables from an exit
 // handler, which may run after this file's statics are gone.

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "record/Config.h"
-#include "core/KeyNames.h"
+#include "record/KeyNames.h"
 
 namespace {
 

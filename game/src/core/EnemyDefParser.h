@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "enemies/definitions/EnemyDefs.h"
+#include "core/EnemyDefs.h"
 
 constexpr int ENEMY_KIND_TOTAL = 194;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "enemies/definitions/EnemyDefs.h"
+#include "core/EnemyDefs.h"
 
 // Empty until LoadEnemyKinds succeeds.
 std::vector<EnemyKind>& LoadedEnemyKinds();

@@ -1,7 +1,7 @@
-#include "enemies/definitions/EnemyDefParser.h"
+#include "core/EnemyDefParser.h"
 
 #include "core/GameDataTables.h"
-#include "enemies/definitions/EnemyDefFields.h"
+#include "core/EnemyDefFields.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/KeyNames.h"
+#include "record/KeyNames.h"
 
 #include "record/Config.h"
 

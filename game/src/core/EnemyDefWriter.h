@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "enemies/definitions/EnemyDefFields.h"
+#include "core/EnemyDefFields.h"
 
 // Writes the kinds back to back: kind record, movements, actions. The
 // counts and the name length stored are those of the lists and the name.

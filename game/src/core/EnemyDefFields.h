@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "enemies/definitions/EnemyDefs.h"
+#include "core/EnemyDefs.h"
 
 constexpr int ENEMY_KIND_RECORD_SIZE = 84;
 constexpr int ENEMY_MOVE_RECORD_SIZE = 32;
