@@ -4,7 +4,7 @@
 
 #include "EngineState.h"
 #include "FreeTypeGlyphSource.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "TextObjectFixture.h"
 
 namespace {
@@ -15,7 +15,7 @@ const std::u16string kMessage =
     u"「ようこそ、ヴェルモラの村へ。北の森には魔物が出るから、夜は決して外へ出てはいけないよ。」";
 
 struct Host {
-    texttest::RecordingDevice device;
+    fakes::RecordingDevice device;
     std::uint32_t fvf = 0;
     Direct3DTexture9* texture = nullptr;
     std::unique_ptr<CTextTextureDerived> text;

@@ -10,14 +10,18 @@
 #include "FrameImage.h"
 #include "record/Pipkorn.h"
 #include "ProgramRun.h"
+#include "ScriptedRun.h"
 #include "record/SaveAndLoad.h"
 #include "platform/Paths.h"
 
 namespace {
 
 using e2e::Box;
+using e2e::Dump;
 using e2e::FrameImage;
 using e2e::GameFolder;
+using e2e::RunScripted;
+using e2e::WriteSave;
 
 // The frame on which the title menu first shows: 32 frames of fade-in and 11
 // of waiting.
@@ -25,54 +29,6 @@ constexpr int kMenuFrame = 43;
 // Window 65 (the title menu) and window 66 (the save slots).
 constexpr Box kMenuWindow{30, 20, 160, 116};
 constexpr Box kBelowWindows{0, 140, 640, 480};
-
-// Reads a frame dump of the run, and keeps a copy among the pictures the
-// tests leave to look at as `keepAs`.png.
-FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs = "")
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "FrameDumps/frame%05d.png", frame);
-    FrameImage image;
-    EXPECT_TRUE(image.Load(folder / name)) << name;
-    if (!keepAs.empty()) {
-        const std::filesystem::path pictures = E2E_PICTURE_DIR;
-        std::filesystem::create_directories(pictures);
-        std::filesystem::copy_file(folder / name, pictures / (keepAs + ".png"),
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    return image;
-}
-
-// A save in the slot with the player on the first map, written by the game's
-// own save code as the field menu would.
-void WriteSave(const GameFolder& folder, int slot, int x, int y, int facing)
-{
-    plat::SetBaseFolder(folder.path());
-    GameData data;
-    CCharacter party;
-    data.NewGameData();
-    data.playerMap = 0;
-    data.playerX = x;
-    data.playerY = y;
-    data.playerFacing = static_cast<std::uint8_t>(facing);
-    TheGameData = &data;
-    TheCharacter = &party;
-    CSaveFile saves;
-    EXPECT_TRUE(saves.SaveGame(slot));
-    TheGameData = nullptr;
-    TheCharacter = nullptr;
-}
-
-e2e::ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
-                               int frameLimit)
-{
-    folder.Write("script.txt", script);
-    e2e::Environment environment = e2e::HeadlessEnvironment();
-    environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
-    environment["VELMORA_DUMP_FRAMES"] = dumps;
-    environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
-    return e2e::RunGameProgram(folder, environment);
-}
 
 TEST(ProgramRunTest, MenuShowsOnItsFrameAndQuitClosesTheProgram)
 {
@@ -98,7 +54,7 @@ TEST(ProgramRunTest, MenuShowsOnItsFrameAndQuitClosesTheProgram)
 TEST(ProgramRunTest, SaveLoadedThroughTheTitleStartsTheFieldAtItsCell)
 {
     GameFolder folder;
-    WriteSave(folder, 0, 12, 7, 1);
+    WriteSave(folder, 0, 0, 12, 7, 1);
     // The cursor starts on load: confirm opens the slots, confirm the save,
     // confirm "ロード"; the field runs 115 frames after the last confirm.
     const std::string script = "50 key 44 down\n51 key 44 up\n"
@@ -144,7 +100,7 @@ TEST(ProgramRunTest, AnUnreadableInputScriptEndsWithAFailingStatus)
     EXPECT_TRUE(std::filesystem::exists(folder / "Error.log"));
 }
 
-// The field-menu button hands the screen back, so walking goes on after it.
+// Cancel closes the field menu the menu button opened, and walking goes on.
 TEST(ProgramRunTest, WalkingGoesOnAfterTheMenuButton)
 {
     GameFolder folder;

@@ -286,10 +286,10 @@ TEST_F(DrawSortListTest, OnADarkMapUnlitSymbolsAreNotDrawnButThePlayerAlwaysIs)
     LinkSymbols(symbols);
     sortList().MakeMapSortList();
     device.draws.clear();
-    device.setTextureCalls = 0;
+    device.textureCalls.clear();
     sortList().DrawMapSortList();
     ASSERT_EQ(device.draws.size(), 2u);
-    EXPECT_LE(device.setTextureCalls, 1);
+    EXPECT_LE(device.textureCalls.size(), 1u);
     // The player, drawn last at the same height, through its colour mask.
     const auto playerCorner = device.draws[1].VertexAt<TexturedVertex>(0);
     EXPECT_EQ(playerCorner.colour, 0x80FFFFFFu);

@@ -12,7 +12,7 @@
 
 #include "fakes/FakeEngine.h"
 #include "GameWorld.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "field/FieldBrightness.h"
 #include "main/GameMain.h"
 #include "record/Pipkorn.h"
@@ -36,6 +36,7 @@ struct FieldParts {
     CObject objects{};
     CEvent event{};
     CMapMenu menu{};
+    CFixedWindowSet windows{};
     CMapNameEffect nameEffect{};
     CEncountEffect encount{};
     CGameOverEffect gameOver{};
@@ -66,6 +67,7 @@ protected:
         TheObject = &parts->objects;
         TheEvent = &parts->event;
         TheMapMenu = &parts->menu;
+        TheFixedWindowSet = &parts->windows;
         TheMapNameEffect = &parts->nameEffect;
         TheEncountEffect = &parts->encount;
         TheGameOverEffect = &parts->gameOver;
@@ -73,6 +75,8 @@ protected:
         parts->map.InitMap();
         parts->sortList.InitDrawSortObject();
         parts->player.InitMapCharacter();
+        parts->menu.InitMapMenu();
+        parts->menu.LayoutMapMenuWindows();
         world.TraceSceneCalls();
     }
 
@@ -113,7 +117,7 @@ protected:
     CMapCharacter& player() { return parts->player; }
     CDrawSortObject& sortList() { return parts->sortList; }
 
-    visualtest::RecordingDevice device;
+    fakes::RecordingDevice device;
     fakes::FakeFilePack pack;
     fakes::RecordingError error;
     fakes::FakeKeyInput keys;

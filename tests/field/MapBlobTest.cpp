@@ -72,20 +72,26 @@ TEST(MapBlobCheck, TheSmallestMapAndAGridEndingAtTheEntryEndAreAccepted)
 
 TEST(MapBlobCheck, TheHeaderHoldsEveryFieldOfTheEntry)
 {
-    auto blob = MapBlobBuilder(30, 20, 201)
-                    .Place(12)
-                    .ReturnPoint(-3, 7)
-                    .Tunes(5, 9)
-                    .Name(u"ながいなまえのま")
-                    .Looping()
-                    .FlagB(7)
-                    .Build();
-    for (int k = 0; k < mapblob::kStockCount; ++k) {
-        blob[mapblob::kStockMaxOffset + static_cast<std::size_t>(k)] = static_cast<unsigned char>(200 + k);
-        blob[mapblob::kStockRegenOffset + static_cast<std::size_t>(k)] = static_cast<unsigned char>(k);
+    // Written at the stored offsets by hand, so a wrong offset in the reader shows.
+    auto blob = Blob(30, 20);
+    MapBlobBuilder::Put16(blob, 46, 30);
+    MapBlobBuilder::Put16(blob, 48, 20);
+    const std::u16string name = u"ながいなまえのまち"; // a ninth unit where the end belongs
+    for (std::size_t i = 0; i < name.size(); ++i)
+        MapBlobBuilder::Put16(blob, 2 * i, name[i]);
+    MapBlobBuilder::Put16(blob, 50, 0xFFFD); // return x -3
+    MapBlobBuilder::Put16(blob, 52, 7);
+    MapBlobBuilder::Put16(blob, 54, 12);
+    MapBlobBuilder::Put16(blob, 56, 0xFFFE); // event count
+    MapBlobBuilder::Put16(blob, 58, 201);
+    for (std::size_t k = 0; k < 6; ++k) {
+        blob[90 + k] = static_cast<unsigned char>(200 + k);
+        blob[96 + k] = static_cast<unsigned char>(k);
     }
-    MapBlobBuilder::Put16(blob, mapblob::kEventCountOffset, 0xFFFE);
-    MapBlobBuilder::Put16(blob, mapblob::kNameOffset + 16, u'ち'); // a ninth unit where the end belongs
+    blob[126] = 5;
+    blob[127] = 9;
+    MapBlobBuilder::Put32(blob, 128, 1u << 28 | 1u << 30);
+    MapBlobBuilder::Put32(blob, 132, 1u << 7);
 
     MapHeader header{};
     ASSERT_EQ(ReadMapHeader(blob.data(), blob.size(), header), BlobFault::None);

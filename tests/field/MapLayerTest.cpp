@@ -56,7 +56,7 @@ TEST_F(MapLayerTest, EveryTileLandsInItsScreenCellFromItsPlaceOnTheSheet)
         ASSERT_EQ(cell.tile, (x * 7 + y * 3) % 64) << x << "," << y;
     }
     // The sheet is set once for the whole layer.
-    EXPECT_LE(device.setTextureCalls, 1);
+    EXPECT_LE(device.textureCalls.size(), 1u);
 }
 
 TEST_F(MapLayerTest, ALoopingMapShowsColumnZeroRightOfItsLastColumn)

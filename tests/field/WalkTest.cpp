@@ -174,7 +174,8 @@ TEST_F(WalkTest, TheMenuButtonOpensTheFieldMenuUnlessShiftIsHeld)
     keys.pushedButtons = kMenuButton;
     Walk(1);
     EXPECT_EQ(MapSceneState, MAP_SCENE_MENU);
-    EXPECT_TRUE(Noted("SetMapMenuMode(0)"));
+    EXPECT_EQ(TheMapMenu->mode, MenuTop);
+    EXPECT_EQ(TheMapMenu->cursorWindow, MENU_TOP_WINDOW);
     EXPECT_TRUE(player().IsPlayerStanding());
 
     MapSceneState = MAP_SCENE_WALK;

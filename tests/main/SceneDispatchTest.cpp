@@ -49,10 +49,8 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
          MAP_SCENE_EVENT,
          0,
          {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
-        {SCENE_FIELD,
-         MAP_SCENE_MENU,
-         0,
-         {"part UpdateMapMenu", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapMenu"}},
+        // The field menu makes no notes of its own; its drawing ends with the cursor.
+        {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part DrawMapLayers", "part DrawEventLayer", "part DrawEventSprite(1)"}},
         {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
         {SCENE_FIELD, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
         {SCENE_MAP_CHANGE, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},

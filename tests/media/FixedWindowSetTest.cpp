@@ -171,7 +171,7 @@ TEST_F(FixedWindowSetTest, DrawsFivePiecesInTheChosenColourSet)
         ASSERT_EQ(device.draws.size(), 5u);
         const ColouredVertex* source = c.cursor ? set->cursorVertices[9] : set->windowVertices[9];
         for (int piece = 0; piece < 5; ++piece) {
-            const visualtest::DrawnPrimitive& draw = device.draws[piece];
+            const fakes::DrawnPrimitive& draw = device.draws[piece];
             EXPECT_EQ(draw.type, D3DPT_TRIANGLESTRIP);
             EXPECT_EQ(draw.primitiveCount, 2u);
             EXPECT_EQ(draw.stride, 20u);
@@ -193,18 +193,20 @@ TEST_F(FixedWindowSetTest, DrawsFivePiecesInTheChosenColourSet)
 TEST_F(FixedWindowSetTest, WindowsAfterATexturedQuadEmptyTheStageOnce)
 {
     set->InitFixedWindow();
-    Direct3DTexture9* picture = reinterpret_cast<Direct3DTexture9*>(0x1000);
+    auto* picture = new fakes::FakeTexture(16, 16);
     SetCachedFvf(FVF_TEXTURED);
     SetCachedTexture(picture);
-    device.setFvfCalls = device.setTextureCalls = 0;
+    device.fvfCalls.clear();
+    device.textureCalls.clear();
 
     set->DrawFixedWindow(0, 0);
     set->DrawFixedWindow(0, 1);
     set->DrawCursorFrame(0, 0);
-    EXPECT_EQ(device.setTextureCalls, 1);
+    EXPECT_EQ(device.textureCalls.size(), 1u);
     EXPECT_EQ(device.stageTexture[0], nullptr);
-    EXPECT_EQ(device.setFvfCalls, 1);
+    EXPECT_EQ(device.fvfCalls.size(), 1u);
     EXPECT_EQ(device.draws.size(), 15u);
+    picture->Release();
 }
 
 TEST_F(FixedWindowSetTest, DrawAtDepthMovesTheWholeWindow)

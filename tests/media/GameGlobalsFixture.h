@@ -6,7 +6,7 @@
 
 #include "fakes/FakeEngine.h"
 #include "GameWorld.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "core/ZephGlobals.h"
 
 namespace visualtest {
@@ -20,7 +20,7 @@ protected:
         ZephError = &error;
     }
 
-    RecordingDevice device;
+    fakes::RecordingDevice device;
     fakes::FakeFilePack pack;
     fakes::RecordingError error;
     // Last: the game's globals are put back before the fakes go.

@@ -8,8 +8,8 @@
 #include "media/Shader.h"
 #include "platform/BuiltInProgramDescriptors.h"
 
-using visualtest::LoggingEffect;
-using visualtest::ObjectEvent;
+using fakes::LoggingEffect;
+using fakes::ObjectEvent;
 
 namespace {
 

@@ -167,25 +167,26 @@ TEST_F(TextureTest, CachesSkipRepeatsAndResetEachFrame)
     frame();
     // Formats: textured, coloured, textured. Textures: reset, tiles, sprites,
     // none, sprites.
-    EXPECT_EQ(device.setFvfCalls, 3);
-    EXPECT_EQ(device.setTextureCalls, 5);
+    EXPECT_EQ(device.fvfCalls.size(), 3u);
+    EXPECT_EQ(device.textureCalls.size(), 5u);
     ASSERT_EQ(device.draws.size(), 11u);
     EXPECT_EQ(device.draws[0].texture, tiles.texture);
     EXPECT_EQ(device.draws[5].texture, sprites.texture);
     EXPECT_EQ(device.draws[8].texture, nullptr);
     EXPECT_EQ(device.draws[8].fvf, FVF_COLOURED);
     EXPECT_EQ(device.draws[10].fvf, FVF_TEXTURED);
-    for (const visualtest::DrawnPrimitive& draw : device.draws) {
+    for (const fakes::DrawnPrimitive& draw : device.draws) {
         EXPECT_EQ(draw.type, D3DPT_TRIANGLESTRIP);
         EXPECT_EQ(draw.primitiveCount, 2u);
     }
 
     // The next frame ends and starts with sprites, yet sets format and texture again.
-    device.setFvfCalls = device.setTextureCalls = 0;
+    device.fvfCalls.clear();
+    device.textureCalls.clear();
     ResetRenderStateCaches();
     drawTextured(sprites);
-    EXPECT_EQ(device.setFvfCalls, 1);
-    EXPECT_EQ(device.setTextureCalls, 2); // the reset's empty stage, then the sprites
+    EXPECT_EQ(device.fvfCalls.size(), 1u);
+    EXPECT_EQ(device.textureCalls.size(), 2u); // the reset's empty stage, then the sprites
     EXPECT_EQ(CurrentFvf, FVF_TEXTURED);
     EXPECT_EQ(CurrentTexture, sprites.texture);
 }

@@ -11,6 +11,7 @@
 #include "FilePackDerived.h"
 #include "core/GameDataTables.h"
 #include "core/PackCatalogue.h"
+#include "field/MapHeader.h"
 #include "SampleData.h"
 #include "SmfCheck.h"
 #include "TempFolder.h"
@@ -150,29 +151,30 @@ TEST_F(SampleDataTest, MapsAreWellFormed)
     for (int map = 0; map < MAP_COUNT; ++map) {
         SCOPED_TRACE(map);
         const Bytes blob = Entry(MapPackEntry(map));
-        ASSERT_GE(blob.size(), 136u);
-        const int w = static_cast<int>(Le16(blob, 46));
-        const int h = static_cast<int>(Le16(blob, 48));
-        EXPECT_GE(w, 20);
-        EXPECT_GE(h, 15);
-        EXPECT_EQ(Le16(blob, 58), static_cast<std::uint32_t>(map));
-        EXPECT_LT(Le16(blob, 54), 34u); // a place of the place-name table
-        EXPECT_LE(blob[126], 16);       // tunes of the tune table
-        EXPECT_LE(blob[127], 16);
-        const std::size_t events = (136 + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
-        ASSERT_EQ(Le16(blob, 56), 0u);
+        MapHeader header{};
+        ASSERT_EQ(ReadMapHeader(blob.data(), blob.size(), header), mapblob::BlobFault::None);
+        EXPECT_EQ(header.mapNumber, map);
+        EXPECT_LT(header.placeNumber, 34); // a place of the place-name table
+        EXPECT_LE(header.fieldTune, 16);   // tunes of the tune table
+        EXPECT_LE(header.battleTune, 16);
+        const std::size_t events = header.EventAreaOffset();
+        ASSERT_EQ(header.eventCount, 0);
         ASSERT_EQ(blob.size(), events + 4);
         EXPECT_EQ(Le32(blob, events), 0u); // no spawn points
-        for (std::size_t cell = 136; cell < 136 + static_cast<std::size_t>(w) * h; ++cell)
+        const std::size_t gridEnd = mapblob::kGridOffset + static_cast<std::size_t>(header.width) * header.height;
+        for (std::size_t cell = mapblob::kGridOffset; cell < gridEnd; ++cell)
             EXPECT_LE(static_cast<std::int8_t>(blob[cell]), 63);
     }
     // A new game starts on map 0 at cell (9, 2) and returns to (9, 7): both walkable floor.
     const Bytes start = Entry(MapPackEntry(0));
-    const int h = static_cast<int>(Le16(start, 48));
-    EXPECT_EQ(start[136 + 9 * h + 2], 0);
-    EXPECT_EQ(start[136 + 9 * h + 7], 0);
-    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(),
-              static_cast<std::size_t>(Le16(Entry(MapPackEntry(21)), 46)) * Le16(Entry(MapPackEntry(21)), 48));
+    MapHeader first{};
+    ASSERT_EQ(ReadMapHeader(start.data(), start.size(), first), mapblob::BlobFault::None);
+    EXPECT_EQ(start[mapblob::kGridOffset + 9 * static_cast<std::size_t>(first.height) + 2], 0);
+    EXPECT_EQ(start[mapblob::kGridOffset + 9 * static_cast<std::size_t>(first.height) + 7], 0);
+    const Bytes map21 = Entry(MapPackEntry(21));
+    MapHeader withData{};
+    ASSERT_EQ(ReadMapHeader(map21.data(), map21.size(), withData), mapblob::BlobFault::None);
+    EXPECT_EQ(Entry(PACK_MAP21_DATA).size(), static_cast<std::size_t>(withData.width) * withData.height);
 }
 
 TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)

@@ -18,7 +18,7 @@
 #include "main/GameMain.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
-#include "RecordingDevice.h"
+#include "fakes/RecordingDevice.h"
 #include "fakes/RecordingText.h"
 #include "MapBlobBuilder.h"
 #include "core/PackCatalogue.h"
@@ -167,7 +167,7 @@ protected:
     }
 
     testsupport::TempFolder folder;
-    visualtest::RecordingDevice device;
+    fakes::RecordingDevice device;
     fakes::FakeFilePack pack;
     fakes::RecordingError error;
     fakes::FakeKeyInput keys;

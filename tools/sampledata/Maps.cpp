@@ -116,6 +116,7 @@ Bytes MapEntry(int map)
     Put8(b, 127, 4);                                                  // battle tune
     PutBits(b, 128, 0, 10, static_cast<std::uint32_t>(1 + map / 10)); // enemy level
     PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4));      // battle backdrop
+    PutBits(b, 128, 29, 1, map == 0 ? 1 : 0);                         // transfers from the field menu
     PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                         // return point
     PutBits(b, 132, 8, 1, 1);                                         // place-name banner allowed
     if (map == kLoopingMap) {

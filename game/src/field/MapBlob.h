@@ -35,6 +35,7 @@ constexpr int kMinHeight = 15;
 // Flag word A.
 constexpr std::uint32_t kFlagALit = 1u << 27;
 constexpr std::uint32_t kFlagALooping = 1u << 28;
+constexpr std::uint32_t kFlagATransfers = 1u << 29; // the field menu may transfer the party
 constexpr std::uint32_t kFlagAReturnPoint = 1u << 30;
 constexpr std::uint32_t kFlagARestoring = 1u << 31;
 // Flag word B.

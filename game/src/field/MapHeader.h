@@ -26,6 +26,7 @@ struct MapHeader {
     bool IsLit() const { return (flagsA & mapblob::kFlagALit) != 0; }
     bool KeepsReturnPoint() const { return (flagsA & mapblob::kFlagAReturnPoint) != 0; }
     bool RestoresParty() const { return (flagsA & mapblob::kFlagARestoring) != 0; }
+    bool AllowsTransfers() const { return (flagsA & mapblob::kFlagATransfers) != 0; }
     bool RefillsStocks() const { return (flagsB & mapblob::kFlagBRefillStocks) != 0; }
     bool StartsUnwrapped() const { return (flagsB & mapblob::kFlagBStartUnwrapped) != 0; }
     // Flag word A: the battle backdrop (bits 23-24), the symbol mode (bits

@@ -7,6 +7,7 @@
 #include "party/Character.h"
 #include "core/SceneState.h"
 #include "field/Map.h"
+#include "menu/MenuTextTables.h"
 #include "core/ZephGlobals.h"
 #include "core/GameConstants.h"
 
@@ -26,15 +27,6 @@ constexpr int kOverlayMapB = 21;
 constexpr int kOverlayItem = 58;
 
 constexpr char16_t kHpLabels[] = u"HP\nHP\nHP";
-
-struct StockLabel {
-    char16_t text;
-    std::uint32_t colour;
-};
-constexpr StockLabel kStockLabels[6] = {
-    {u'赤', 0xFFFF0000u}, {u'青', 0xFF0078FFu}, {u'黄', 0xFFFFFF00u},
-    {u'茶', 0xFFAF6F16u}, {u'白', 0xFFFFFFFFu}, {u'黒', 0xFF585858u},
-};
 
 // The top-left corner of a frame: its top edge starts there.
 void FrameOrigin(const ColouredVertex frame[20], float& x, float& y)
@@ -123,8 +115,7 @@ bool CMap::DrawStockWindow()
     FrameOrigin(frame, left, top);
     for (int k = 0; k < STOCK_COUNT; ++k) {
         const float y = top + kFrameInset + kRowAdvance * k;
-        const char16_t label[2] = {kStockLabels[k].text, 0};
-        if (!DrawText(left + kFrameInset, y, kStockLabels[k].colour, label, 1, 0.0f, 65536.0f, 0, 805)) {
+        if (!DrawText(left + kFrameInset, y, ColorTable[k].colour, ColorTable[k].name, 1, 0.0f, 65536.0f, 0, 805)) {
             return false;
         }
         const int digits = TheBattleBackground->stockDigits[k];

@@ -14,16 +14,16 @@ const FrameColours CursorColourSets[CFixedWindowSet::kColourSetCount] = {
     {0x40000000u, 0xFFE0E0E0u},
 };
 
-namespace {
-constexpr int kPieceCount = 5;
-constexpr int kInsidePiece = 4;
-
 // Depths spread over a narrow band per kind; the device has no depth test,
 // so they only keep the frames' order readable in captures.
 float WindowDepth(int window)
 {
     return 0.3f - 0.008f * static_cast<float>(window) / (CFixedWindowSet::kWindowCount - 1);
 }
+
+namespace {
+constexpr int kPieceCount = 5;
+constexpr int kInsidePiece = 4;
 float CursorDepth(int cursor)
 {
     return 0.05f - 0.0008f * static_cast<float>(cursor) / (CFixedWindowSet::kCursorFrameCount - 1);

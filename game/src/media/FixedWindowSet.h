@@ -75,5 +75,8 @@ struct FrameColours {
     std::uint32_t edge;
     std::uint32_t inside;
 };
+// The depth of each window's frame (smaller is nearer).
+float WindowDepth(int window);
+
 extern const FrameColours WindowColourSets[CFixedWindowSet::kColourSetCount];
 extern const FrameColours CursorColourSets[CFixedWindowSet::kColourSetCount];

@@ -15,6 +15,9 @@ enum SoundEffectId : int {
     SE_CANCEL = 1,
     SE_CURSOR = 2,
     SE_REFUSE = 3,
+    SE_MENU_OPEN_CLOSE = 4,
+    SE_TOGGLE = 5,
+    SE_SET = 6,
 };
 
 class CPlaySE {

@@ -1,48 +1,70 @@
+// The menu object's construction, release and reset, and quitting the game.
 #include "menu/MapMenu.h"
 
-#include "core/Parts.h"
-#include "core/SceneState.h"
+#include <cstring>
+#include <type_traits>
+
 #include "core/CloseRequest.h"
+#include "menu/MenuNumberTexts.h"
 
 namespace {
 
-// Border and margins on both sides of a window's content.
-constexpr float kFrameExtra = 2.0f * 2.0f + 16.0f;
-// The width the shared header gives menu texts (one digit cell).
-constexpr float kHeaderTextWidth = 12.0f;
+// What the markers remember; each drawer rebuilds its texts when its marker
+// no longer matches what it shows.
+enum MenuMarker : int { kMarkerMagicInfo, kMarkerEquipText, kMarkerEnemyGraphic, kMarkerEnemyShown };
+constexpr std::int16_t kMarkerStart[4] = {-1, -2, -1, -1};
+// Three fields of 15, 7 and 7 bits, all ones: nothing chosen.
+constexpr std::uint32_t kPackedNothing = (1u << 29) - 1u;
+constexpr float kPictureDepths[2] = {0.299f, 0.301f};
 
-float RowsHeight(int rows)
-{
-    return static_cast<float>(rows * 24 + (rows - 1) * 2);
-}
-
-void SetRect(int window, float left, float top, float right, float bottom)
-{
-    TheFixedWindowSet->windowRects[window] = {left, top, right, bottom};
-}
+// Item effects last these many frames; the descriptions show whole seconds.
+constexpr int kDurationFrames[MENU_DURATION_COUNT] = {5400, 2700, 2700, 1800, 1800, 1200, 2400,
+                                                      3600, 3600, 3600, 900,  1800, 7200, 2700};
+constexpr int kFramesPerSecond = 60;
 
 } // namespace
 
-void CMapMenu::LayoutMapMenuWindows()
+void CMapMenu::InitMapMenu()
 {
-    // The top menu: eight rows.
-    const float menuLeft = 30.0f;
-    const float menuTop = 20.0f;
-    SetRect(MENU_TOP_WINDOW, menuLeft, menuTop, menuLeft + kFrameExtra + 44.0f, menuTop + kFrameExtra + RowsHeight(8));
-    const auto& top = TheFixedWindowSet->windowRects[MENU_TOP_WINDOW];
-    // A window opened from another stands half the top menu's width to its right.
-    const float shift = static_cast<float>(static_cast<int>((top.right - top.left) / 2.0f));
+    static_assert(std::is_trivially_copyable_v<CMapMenu>, "the part is cleared with memset");
+    std::memset(static_cast<void*>(this), 0, sizeof(*this));
+    std::memcpy(markers, kMarkerStart, sizeof markers);
+    packedWord = kPackedNothing;
+    mode = MenuTop;
+    homeMode = MenuTop;
+    cursorWindow = MENU_TOP_WINDOW;
+    settingsList.count = 17;
+    openedOnMap = 1;
+    for (int quad = 0; quad < 2; ++quad)
+        for (TexturedVertex& vertex : pictureQuads[quad]) {
+            vertex.z = kPictureDepths[quad];
+            vertex.rhw = 1.0f;
+            vertex.colour = 0xFFFFFFFFu;
+        }
+    std::memcpy(useTimeLabel, u"使用時間", sizeof useTimeLabel);
+    for (int i = 0; i < MENU_DURATION_COUNT; ++i)
+        durationTexts[i].length = FormatNumber(kDurationFrames[i] / kFramesPerSecond, durationTexts[i].text);
+}
 
-    // The save-slot list: three rows of label, level and date.
-    const float slotLeft = menuLeft + 2.0f * shift;
-    const float slotContent = 24.0f + kHeaderTextWidth + 24.0f + kHeaderTextWidth + 36.0f + 22.0f + 66.0f + 192.0f;
-    SetRect(MENU_SLOT_WINDOW, slotLeft, menuTop, slotLeft + kFrameExtra + slotContent,
-            menuTop + kFrameExtra + RowsHeight(3));
+void CMapMenu::ReleaseMapMenu()
+{
+    ReleaseEnemyPicture();
+}
 
-    // Its confirmation: two rows, moved beside the chosen slot when opened.
-    const float confirmLeft = slotLeft + shift;
-    SetRect(MENU_SLOT_CONFIRM_WINDOW, confirmLeft, menuTop, confirmLeft + kFrameExtra + 66.0f,
-            menuTop + kFrameExtra + RowsHeight(2));
+void CMapMenu::ReleaseEnemyPicture()
+{
+    delete enemyPicture;
+    enemyPicture = nullptr;
+    // A released picture is no longer loaded either.
+    markers[kMarkerEnemyGraphic] = -1;
+    markers[kMarkerEnemyShown] = -1;
+}
+
+void CMapMenu::ResetMapMenuState()
+{
+    std::memcpy(markers, kMarkerStart, 3 * sizeof markers[0]);
+    packedWord = kPackedNothing;
+    ReleaseEnemyPicture();
 }
 
 void CMapMenu::QuitGame()

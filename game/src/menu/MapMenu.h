@@ -1,29 +1,23 @@
-// The field menu. What is built so far is what other scenes borrow from it:
-// the cursor placement and swing, the key auto-repeat, cursor movement over
-// one column of rows, the save-slot list with its window, the window layout
-// those use, and quitting the game. The menu's own pages are not built yet:
-// its entry points only note that they ran (see SceneTrace.h).
+// The field menu: a state machine of 48 modes, each one page or sub-window
+// with one cursor, opened on the map and, as the retry menu, at the game
+// over. It also lends its cursor, key repeat and list helpers to the battle
+// menu, the event windows and the title, and its save-slot list to the title.
 #pragma once
-
-#include "record/SaveAndLoad.h"
 
 #include <cstdint>
 
-#include "core/SceneState.h"
 #include "core/SceneTrace.h"
+#include "media/Texture.h"
+#include "menu/MapMenuModes.h"
+#include "record/SaveAndLoad.h"
 
-// Directions of the repeat counters and held flags.
+// Directions of the repeat counters, held flags and grid moves.
 enum MenuDirection : int {
     MENU_LEFT = 0,
     MENU_UP = 1,
     MENU_RIGHT = 2,
     MENU_DOWN = 3,
 };
-
-// Fixed windows the menu lays out for itself and for the title.
-constexpr int MENU_TOP_WINDOW = 1;
-constexpr int MENU_SLOT_WINDOW = 50;
-constexpr int MENU_SLOT_CONFIRM_WINDOW = 51;
 
 // One row of the save-slot list.
 struct SaveSlotRow {
@@ -32,32 +26,75 @@ struct SaveSlotRow {
     std::uint8_t filled;   // 1 when the slot holds a readable save with a time
 };
 
+// The fields of one paged list; the main list and the settings list each
+// have their own, and the list helpers work on either.
+struct MenuListFields {
+    std::int32_t pageCount;
+    std::int32_t page;
+    std::int32_t position; // absolute index of the selected entry
+    std::int32_t blinkCounter;
+    std::int32_t count;
+    std::int8_t rowsOnPage;
+};
+
+// "1  /  3": the page text, the width of its first number and the two blanks
+// after it plus 6 (the slash is placed by it), and its length.
+struct PageNumberLine {
+    char16_t text[14];
+    float width;
+    std::int32_t length;
+};
+
+struct MenuTextOrigin {
+    float x, y, z;
+};
+
+// A number drawn from its own buffer, rebuilt when the value changes.
+struct MenuNumberText {
+    char16_t text[10];
+    std::int32_t length;
+};
+
+constexpr int MENU_TEXT_ORIGIN_COUNT = 31;
+constexpr int MENU_DURATION_COUNT = 14;
+constexpr int MENU_COUNT_TEXT_CHARS = 40;
+
 class CMapMenu {
 public:
-    void InitMapMenu() { SceneTrace::Note("InitMapMenu"); }
-    void ReleaseMapMenu() { SceneTrace::Note("ReleaseMapMenu"); }
-    // Until the menu's pages are built it closes on the frame after it opens.
-    void UpdateMapMenu()
-    {
-        SceneTrace::Note("UpdateMapMenu");
-        if (menuUpdatesSeen++ > 0) {
-            menuUpdatesSeen = 0;
-            MapSceneState = MAP_SCENE_WALK;
-        }
-    }
-    void DrawMapMenu() { SceneTrace::Note("DrawMapMenu"); }
-    void SetMapMenuMode(int mode) { SceneTrace::Note("SetMapMenuMode", mode); }
+    // Construction, release and the party display's reset.
+    void InitMapMenu();
+    void ReleaseMapMenu();
+    void ReleaseEnemyPicture();
+    void ResetMapMenuState();
+
+    // Window layout: the rectangles of windows 1-53 and 64 and the text origins.
+    void LayoutMapMenuWindows();
+    void PlaceDescriptionTextOrigin();
+    void InitMapMenuConstants();
+
+    // Modes.
+    void UpdateMapMenu();
+    void SetMapMenuMode(int mode);
+    void PlaceCursorForMode(int mode);
+    void CloseMapMenu();
+    void RefreshMenuList(int mode, bool rebuild);
+
+    // Drawing.
+    void DrawMapMenu();
+    void DrawMenuPartyWindows();
+    void DrawMenuPlaceWindow();
+    void DrawPartyWindowIcon(int window, int kind);
+    void DrawMenuCursor();
+
     // After a shortcut on the map: the map's restore flags refill the party.
     void ApplyMapRestoreFlags() { SceneTrace::Note("ApplyMapRestoreFlags"); }
-    // Windows 1, 50 and 51: the top menu and the save-slot list with its confirmation.
-    void LayoutMapMenuWindows();
 
     // Cursor placement and swing.
     void PlaceMenuCursorX(float windowLeft);
+    void PlaceMenuCursorXOffset(float windowLeft, float offset);
     void PlaceMenuCursorRow(float windowTop, int row);
     void AnimateMenuCursor();
     void ResetMenuCursorAnimation();
-    void DrawMenuCursor();
 
     // Key auto-repeat: a held direction repeats after 40 frames, then every 4.
     void StartKeyRepeat(int direction);
@@ -67,9 +104,29 @@ public:
     // Steps a row index with wrap-around; on a change plays the cursor sound
     // and places the cursor on the new row of the window whose top is given.
     int StepMenuCursor(int current, int step, int rowCount, float windowTop);
+    // One step in a grid of `columns` columns and `rows` rows holding `count`
+    // entries; the battle menu places its own cursor.
+    int StepGridCursor(int current, int direction, int count, int columns, float columnPitch, int rows,
+                       bool battleMenu);
     // One column of rows: up and down step (with repeat), right and left jump
     // to the last and first row. True when a key moved the cursor.
     bool MoveMenuCursorByKeys(std::int8_t& cursor, int rowCount);
+    bool MoveGridCursorByKeys(std::int8_t& cursor, int count, int columns, float columnPitch, int rows,
+                              bool battleMenu);
+    // A paged list: up and down wrap within the page, right and left turn it.
+    // True when the page was turned.
+    bool MoveListCursorByKeys(int rowsPerPage, MenuListFields& list);
+    bool TurnListPage(int rowsPerPage, bool forward, bool startRepeat, MenuListFields& list);
+    void SetMenuListPosition(int value, bool absolute, std::int32_t& position);
+    void OnListPositionChanged();
+
+    // Count column and page-number texts of the lists.
+    static void FormatCountText(char16_t out[3], int count);
+    static int FormatPageNumberText(PageNumberLine& line, int pageIndex, int pageTotal);
+    void BuildPageNumberLine(PageNumberLine& line, int pageIndex, int pageTotal);
+    void FormatHeldCountColumn(const std::int16_t* items, int listCount);
+    void FormatEquipCountColumn();
+    void FormatListedCountColumn();
 
     // Reads which save slots hold a save, with their level and date (mode 41
     // is the load list; rebuild is always the case for it).
@@ -79,13 +136,88 @@ public:
     // Asks the game window to close; the program then shuts down.
     void QuitGame();
 
+    // --- Fields ---
+    CTexture* enemyPicture;
+    SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
+    TexturedVertex pictureQuads[2][4];
+    PageNumberLine pageLines[2]; // main list, settings list
+    std::uint32_t packedWord;    // fields of 15, 7 and 7 bits, all ones when nothing is chosen
+    MenuTextOrigin textOrigins[MENU_TEXT_ORIGIN_COUNT];
     float cursorX;
     float cursorSwing;
     float cursorY;
+    float rowPitch; // the description's row pitch
+    std::int32_t mode;
+    std::int32_t homeMode;
     std::int32_t cursorWindow;
     std::int32_t repeatCounters[4];
     std::int32_t swingCounter;
+    std::int32_t transferNameWidths[10];
+    MenuListFields mainList;
+    MenuListFields settingsList;
+    std::int32_t valueCount;
+    char16_t countText[MENU_COUNT_TEXT_CHARS];
+    char16_t useTimeLabel[5];
+    MenuNumberText durationTexts[MENU_DURATION_COUNT];
+    std::int16_t markers[4]; // magic info, equipment text, loaded enemy graphic, enemy shown
     std::uint8_t repeatHeld[4];
-    SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
-    std::uint8_t menuUpdatesSeen = 0;
+    std::uint8_t countTextLength;
+    std::int8_t topCursor;
+    std::int8_t recordRow;
+    std::int8_t slotCursor;
+    std::int8_t confirmCursor;
+    std::int8_t titleQuitCursor;
+    std::int8_t targetCursor;
+    std::uint8_t targetKind;
+    std::uint8_t targetMask[3];
+    std::int8_t memberCursor;
+    std::int8_t slotKind;
+    std::int8_t equipCategory;
+    std::int8_t skillCursor;
+    std::int8_t infoCursor;
+    std::int8_t shortcutButtonCursor;
+    std::int8_t shortcutKindCursor;
+    std::int8_t displayModeValue;
+    std::int8_t controlledMemberValue;
+    std::int8_t optionValue;
+    std::int8_t learnConfirmCursor;
+    std::uint8_t confirmArmed;
+    std::uint8_t quitArmed;
+    std::uint8_t openedOnMap;
+    std::uint8_t resume;
+
+private:
+    bool EnterMode(int mode);
+    bool EnterListMode(int mode);
+    void SetSettingValue(int mode, int values, int value);
+    std::int8_t& SettingValue(int mode);
+    int CursorRowForMode(int mode) const;
+
+    void UpdateMenuTop();
+    void UpdatePendingPage();
+    bool ModifierHeld() const;
+
+    // False when the mode cannot be shown and was left.
+    bool RefreshModeList(int mode, bool rebuild);
+    bool RefreshPagedList(int mode, bool rebuild);
+    template <typename CountOfEntry> void WriteCountColumn(int listCount, CountOfEntry countOf);
+    bool PlaceTargetWindow(int mode);
+    bool PlaceLearnConfirmWindow();
+    void PlaceSlotConfirmWindow();
+    void PlaceWindowAtRow(int window, int besideWindow, int row, int kind);
+
+    bool DrawTopColumn();
+    void DrawRetryColumn();
+    void DrawModePages();
+    void DrawPageFrame(int window, bool active);
+    void DrawDescribedFrame(int window);
+    void DrawEquipListFrames();
+    void DrawNoCandidateFrames();
+    void DrawEnemyRecordFrames();
+    void DrawShortcutFrames();
+    void DrawLearnFrames();
+    void DrawSettingValueFrames();
+    bool DrawPartyColumns(float left, float top);
+    bool DrawMoney(float right, float bottom);
+    bool DrawColourCounters(float left, float top);
 };

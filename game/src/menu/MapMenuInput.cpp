@@ -1,13 +1,13 @@
 // Cursor placement, cursor swing, key auto-repeat and one-column cursor
 // movement, shared by the field menu, the battle menu, the event windows and
 // the title.
-#include "menu/MapMenu.h"
-
 #include "core/Parts.h"
-#include "field/event/Event.h"
-#include "core/SceneState.h"
-#include "media/PlaySE.h"
 #include "core/ZephGlobals.h"
+#include "field/event/Event.h"
+#include "media/FixedWindowSet.h"
+#include "media/PlaySE.h"
+#include "menu/MapMenu.h"
+#include "menu/MenuKeys.h"
 
 namespace {
 
@@ -18,21 +18,17 @@ constexpr float kCursorGap = 4.0f;
 constexpr float kRowHeight = 22.0f;
 constexpr float kRowPitch = 26.0f;
 
-// A held direction counts up to here and falls back to the repeat point.
-constexpr std::int32_t kRepeatPoint = 40;
-constexpr std::int32_t kRepeatWrap = 44;
-
-// Bits of CKeyInput::GetDirectionPush.
-constexpr int kPushUp = 1;
-constexpr int kPushDown = 2;
-constexpr int kPushLeft = 4;
-constexpr int kPushRight = 8;
-
 } // namespace
 
 void CMapMenu::PlaceMenuCursorX(float windowLeft)
 {
     cursorX = windowLeft + kBorder + kMargin - (kCursorWidth + kCursorGap);
+}
+
+void CMapMenu::PlaceMenuCursorXOffset(float windowLeft, float offset)
+{
+    PlaceMenuCursorX(windowLeft);
+    cursorX += offset;
 }
 
 void CMapMenu::PlaceMenuCursorRow(float windowTop, int row)
@@ -104,8 +100,8 @@ void CMapMenu::UpdateKeyRepeat()
             break;
         }
         if (held) {
-            if (++repeatCounters[direction] == kRepeatWrap)
-                repeatCounters[direction] = kRepeatPoint;
+            if (++repeatCounters[direction] == MENU_REPEAT_WRAP)
+                repeatCounters[direction] = MENU_REPEAT_POINT;
         } else {
             repeatCounters[direction] = 0;
             repeatHeld[direction] = 0;
@@ -140,21 +136,21 @@ bool CMapMenu::MoveMenuCursorByKeys(std::int8_t& cursor, int rowCount)
 {
     const int pushed = ZephKeyInput->GetDirectionPush();
     int step = 0;
-    if (pushed & kPushDown) {
+    if (pushed & MENU_PUSH_DOWN) {
         StartKeyRepeat(MENU_DOWN);
         step = 1;
-    } else if (pushed & kPushUp) {
+    } else if (pushed & MENU_PUSH_UP) {
         StartKeyRepeat(MENU_UP);
         step = -1;
-    } else if (pushed & kPushRight) {
+    } else if (pushed & MENU_PUSH_RIGHT) {
         ResetKeyRepeat();
         step = rowCount - 1 - cursor;
-    } else if (pushed & kPushLeft) {
+    } else if (pushed & MENU_PUSH_LEFT) {
         ResetKeyRepeat();
         step = -cursor;
-    } else if (repeatCounters[MENU_DOWN] == kRepeatPoint) {
+    } else if (repeatCounters[MENU_DOWN] == MENU_REPEAT_POINT) {
         step = 1;
-    } else if (repeatCounters[MENU_UP] == kRepeatPoint) {
+    } else if (repeatCounters[MENU_UP] == MENU_REPEAT_POINT) {
         step = -1;
     } else {
         return false;

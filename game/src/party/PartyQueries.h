@@ -7,8 +7,11 @@
 
 #include <cstdint>
 
+#include "core/GameConstants.h"
+
 // Squared distance (px²) beyond any member on or near the field.
-constexpr double MEMBER_SEARCH_BOUND = (640.0 * 640.0 + 480.0 * 480.0) * 16.0;
+constexpr double MEMBER_SEARCH_BOUND =
+    (static_cast<double>(SCREEN_WIDTH) * SCREEN_WIDTH + static_cast<double>(SCREEN_HEIGHT) * SCREEN_HEIGHT) * 16.0;
 
 int PickRandomAliveMember();
 // False with angle 0 when `checkDown` and the member is knocked out, or when

@@ -56,7 +56,7 @@ TEST_F(TextDrawTest, EachGlyphIsOneQuadHalfAPixelUpAndLeft)
         EXPECT_EQ(a.vertex[i].v, corners[i].v) << i;
         EXPECT_EQ(a.vertex[i].z, 0.25f);
         EXPECT_EQ(a.vertex[i].rhw, 1.0f);
-        EXPECT_EQ(a.vertex[i].diffuse, 0xC0FF8000u);
+        EXPECT_EQ(a.vertex[i].colour, 0xC0FF8000u);
     }
     // The second glyph starts one advance later.
     EXPECT_EQ(device.draws[1].vertex[0].x, 108.5f);
@@ -157,10 +157,10 @@ TEST_F(TextDrawTest, APartlyRevealedGlyphIsCutAndFadesToTransparent)
         EXPECT_EQ(cut.vertex[1].u, 0.5f);
         EXPECT_EQ(cut.vertex[3].u, 0.5f);
         EXPECT_EQ(cut.vertex[3].v, 1.0f);
-        EXPECT_EQ(cut.vertex[0].diffuse, 0xFF336699u);
-        EXPECT_EQ(cut.vertex[2].diffuse, 0xFF336699u);
-        EXPECT_EQ(cut.vertex[1].diffuse, 0x00336699u);
-        EXPECT_EQ(cut.vertex[3].diffuse, 0x00336699u);
+        EXPECT_EQ(cut.vertex[0].colour, 0xFF336699u);
+        EXPECT_EQ(cut.vertex[2].colour, 0xFF336699u);
+        EXPECT_EQ(cut.vertex[1].colour, 0x00336699u);
+        EXPECT_EQ(cut.vertex[3].colour, 0x00336699u);
     }
     // A glyph whose left edge is at the budget is not drawn at all.
     device.ForgetCalls();
@@ -191,15 +191,15 @@ TEST_F(TextDrawTest, TheFadeRampsOverTheLastFadeWidthOfProgress)
         ASSERT_EQ(device.draws.size(), 25u); // glyph 25 starts at 201
         const float factor = static_cast<float>(colourAlpha) / 255.0f;
         for (const Corner& c : corners) {
-            const engine::GlyphVertex* v = device.draws[c.glyph].vertex;
+            const auto* v = device.draws[c.glyph].vertex;
             const auto scaled = [&](std::uint32_t alpha) {
                 return alpha == 255 ? colourAlpha : static_cast<std::uint32_t>(static_cast<float>(alpha) * factor);
             };
-            EXPECT_EQ(Alpha(v[0].diffuse), scaled(c.left)) << "glyph " << c.glyph << " alpha " << colourAlpha;
-            EXPECT_EQ(Alpha(v[2].diffuse), scaled(c.left)) << "glyph " << c.glyph;
-            EXPECT_EQ(Alpha(v[1].diffuse), scaled(c.right)) << "glyph " << c.glyph;
-            EXPECT_EQ(Alpha(v[3].diffuse), scaled(c.right)) << "glyph " << c.glyph;
-            EXPECT_EQ(v[1].diffuse & 0xFFFFFF, 0x123456u);
+            EXPECT_EQ(Alpha(v[0].colour), scaled(c.left)) << "glyph " << c.glyph << " alpha " << colourAlpha;
+            EXPECT_EQ(Alpha(v[2].colour), scaled(c.left)) << "glyph " << c.glyph;
+            EXPECT_EQ(Alpha(v[1].colour), scaled(c.right)) << "glyph " << c.glyph;
+            EXPECT_EQ(Alpha(v[3].colour), scaled(c.right)) << "glyph " << c.glyph;
+            EXPECT_EQ(v[1].colour & 0xFFFFFF, 0x123456u);
         }
     }
 }

@@ -10,10 +10,14 @@
 
 #include "EngineState.h"
 #include "FakeGlyphSource.h"
-#include "RecordingDevice.h"
 #include "TextTextureDerived.h"
+#include "fakes/RecordingDevice.h"
 
 namespace texttest {
+
+using fakes::MemoryTexture;
+using fakes::RecordingDevice;
+using DrawCall = fakes::DrawnPrimitive;
 
 struct TextSettings {
     int height;

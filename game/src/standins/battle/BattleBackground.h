@@ -44,4 +44,21 @@ public:
     // Per colour stock: the count as digits and their count.
     char16_t stockText[6][4];
     std::uint8_t stockDigits[6];
+
+    // The rest of the panel's figures the field menu's party windows show,
+    // each as digits with their count; tests set them until the panel is built.
+    char16_t HudLevelText[3][4];
+    std::int8_t HudLevelDigits[3];
+    char16_t HudMaxHpText[3][6];
+    std::int8_t HudMaxHpDigits[3];
+    char16_t HudSpText[3][6];
+    std::int8_t HudSpDigits[3];
+    char16_t HudMaxSpText[3][6];
+    std::int8_t HudMaxSpDigits[3];
+    char16_t HudExpText[3][5];
+    std::int8_t HudExpDigits[3];
+    char16_t HudMoneyText[9];
+    std::int8_t HudMoneyDigits;
+    char16_t HudStockMaxText[6][4];
+    std::int8_t HudStockMaxDigits[6];
 };

@@ -41,6 +41,9 @@ public:
         HandSceneBackToField(battleVictoryUpdates);
     }
     void DrawBattle(int battlePhase) { SceneTrace::Note("DrawBattle", battlePhase); }
+    // Where a grid move of the field menu's helpers puts the battle menu's cursor.
+    void SetBattleMenuCursorX(float offset) { SceneTrace::Note("SetBattleMenuCursorX", static_cast<int>(offset)); }
+    void SetBattleMenuCursorRow(int row) { SceneTrace::Note("SetBattleMenuCursorRow", row); }
     // Opens the command menu in a state; the battle phase becomes 2 (menu).
     void EnterBattleMenuState(int state)
     {

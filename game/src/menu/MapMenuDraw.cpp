@@ -1,0 +1,350 @@
+// The whole menu once a frame: the command column, the windows of the
+// current mode and of the modes that lead to it (dimmed behind it), and the
+// cursor. Pages whose drawers are not built yet show their frames only.
+#include "core/Parts.h"
+#include "field/Map.h"
+#include "media/FixedWindowSet.h"
+#include "menu/MapMenu.h"
+#include "menu/MenuTextDraw.h"
+#include "menu/MenuTextOrigins.h"
+#include "record/Pipkorn.h"
+
+namespace {
+
+constexpr float kActiveColumnDepth = 0.3f;
+constexpr float kDimmedColumnDepth = 0.4f;
+constexpr float kDimmedOffset = 0.1f;
+constexpr float kTextNearer = 0.001f;
+constexpr float kRowAdvance = 26.0f;
+
+// The texts of the two command columns: the first row, the rest as one
+// text (the top column's sixth line is left for "移動", drawn by itself).
+constexpr char16_t kItems[] = u"道具";
+constexpr char16_t kTopRest[] = u"魔法\n装備\n特技\n情報\n設定\n\n記録";
+constexpr char16_t kTransfer[] = u"移動";
+constexpr char16_t kRetryRest[] = u"魔法\n装備\n特技\n設定\n再開";
+constexpr int Length(const char16_t* text)
+{
+    int n = 0;
+    while (text[n] != 0)
+        ++n;
+    return n;
+}
+
+// What a row that can be chosen or not looks like on the active or a dimmed window.
+std::uint32_t ChoiceColour(bool active, bool choosable)
+{
+    if (active)
+        return choosable ? MENU_TEXT_WHITE : MENU_TEXT_GREY;
+    return choosable ? MENU_TEXT_GREY : MENU_TEXT_DARK_GREY;
+}
+
+// The drawers of the pages, in the order a mode calls them.
+enum PageDrawer : int {
+    kEnd,
+    kPartyWindows,
+    kPlaceWindow,
+    kDescription,
+    kItemList,
+    kItemTarget,
+    kMagicList,
+    kMagicTarget,
+    kEquipMember,
+    kEquipSlot,
+    kEquipList,
+    kNoCandidate,
+    kSkillMember,
+    kSkillList,
+    kInfoMenu,
+    kMemberStatus,
+    kPlayRecords,
+    kEnemyRecords,
+    kSettingsList,
+    kShortcutWindows,
+    kLearnWindows,
+    kSettingValue,
+    kTransferList,
+    kRecordMenu,
+    kSaveSlots,
+    kSlotConfirm,
+    kTitleQuitConfirm,
+};
+
+struct ModePages {
+    PageDrawer drawers[5];
+};
+
+constexpr ModePages kTopPages = {{kPartyWindows, kPlaceWindow}};
+constexpr ModePages kShortcutPages = {{kSettingsList, kShortcutWindows}};
+constexpr ModePages kLearnPages = {{kSettingsList, kLearnWindows}};
+constexpr ModePages kValuePages = {{kSettingsList, kPartyWindows, kSettingValue}};
+constexpr ModePages kSlotPages = {{kPlaceWindow, kRecordMenu, kSaveSlots}};
+constexpr ModePages kConfirmPages = {{kPartyWindows, kPlaceWindow, kRecordMenu, kTitleQuitConfirm}};
+
+constexpr ModePages kModePages[MENU_MODE_COUNT] = {
+    kTopPages,                                                 // 0
+    {{kPartyWindows, kDescription, kItemList}},                // 1
+    {{kItemList, kPartyWindows, kDescription, kItemTarget}},   // 2
+    {{kPartyWindows, kDescription, kMagicList}},               // 3
+    {{kMagicList, kPartyWindows, kDescription, kMagicTarget}}, // 4
+    {{kPartyWindows, kPlaceWindow, kEquipMember}},             // 5
+    {{kEquipMember, kPartyWindows, kDescription, kEquipSlot}}, // 6
+    {{kEquipMember, kEquipSlot, kEquipList}},                  // 7
+    {{kEquipMember, kEquipSlot, kNoCandidate}},                // 8
+    {{kPartyWindows, kPlaceWindow, kSkillMember}},             // 9
+    {{kSkillMember, kPartyWindows, kSkillList}},               // 10
+    {{kPartyWindows, kPlaceWindow, kInfoMenu}},                // 11
+    {{kInfoMenu, kMemberStatus}},                              // 12
+    {{kInfoMenu, kPlayRecords}},                               // 13
+    {{kEnemyRecords}},                                         // 14
+    {{kPartyWindows, kDescription, kSettingsList}},            // 15
+    kShortcutPages,                                            // 16
+    kShortcutPages,                                            // 17
+    kShortcutPages,                                            // 18
+    kShortcutPages,                                            // 19
+    kShortcutPages,                                            // 20
+    kLearnPages,                                               // 21
+    kLearnPages,                                               // 22
+    kValuePages,                                               // 23
+    kValuePages,                                               // 24
+    kValuePages,                                               // 25
+    kValuePages,                                               // 26
+    kValuePages,                                               // 27
+    kValuePages,                                               // 28
+    kValuePages,                                               // 29
+    kValuePages,                                               // 30
+    kValuePages,                                               // 31
+    kValuePages,                                               // 32
+    kValuePages,                                               // 33
+    kValuePages,                                               // 34
+    kValuePages,                                               // 35
+    kValuePages,                                               // 36
+    kValuePages,                                               // 37
+    {{kPartyWindows, kPlaceWindow, kTransferList}},            // 38
+    {{kPartyWindows, kPlaceWindow, kRecordMenu}},              // 39
+    kSlotPages,                                                // 40
+    kSlotPages,                                                // 41
+    {{kPlaceWindow, kRecordMenu, kSaveSlots, kSlotConfirm}},   // 42
+    kConfirmPages,                                             // 43
+    kConfirmPages,                                             // 44
+    {{kEnd}},                                                  // 45: the event layer draws the shop lists
+    {{kEnd}},                                                  // 46
+    kTopPages,                                                 // 47
+};
+
+// A paged list shows its last page in one window and the others in a full-height companion.
+int ListWindow(int lastPageWindow, const MenuListFields& list)
+{
+    return list.page + 1 >= list.pageCount ? lastPageWindow : lastPageWindow + 1;
+}
+
+} // namespace
+
+void CMapMenu::DrawMapMenu()
+{
+    if (openedOnMap) {
+        // A text that cannot be drawn ends the menu's drawing for the frame.
+        if (mode != MenuInfoEnemies && !DrawTopColumn())
+            return;
+    } else {
+        DrawRetryColumn();
+    }
+    if (IsMenuMode(mode))
+        DrawModePages();
+    if (mode != MenuInfoMember && mode != MenuInfoRecords)
+        DrawMenuCursor();
+}
+
+bool CMapMenu::DrawTopColumn()
+{
+    const bool active = mode == MenuTop;
+    const float depth = active ? kActiveColumnDepth : kDimmedColumnDepth;
+    TheFixedWindowSet->DrawFixedWindowAtDepth(MENU_TOP_WINDOW, active ? 0 : 1, depth);
+    for (int origin : {ORIGIN_TOP_FIRST, ORIGIN_TOP_REST, ORIGIN_TOP_TRANSFER})
+        textOrigins[origin].z = depth - kTextNearer;
+    const bool itemsHeld = TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] > 0;
+    const bool transfers = TheMap->Header().AllowsTransfers();
+    const MenuTextOrigin& first = textOrigins[ORIGIN_TOP_FIRST];
+    const MenuTextOrigin& rest = textOrigins[ORIGIN_TOP_REST];
+    const MenuTextOrigin& transfer = textOrigins[ORIGIN_TOP_TRANSFER];
+    return DrawMenuText(first.x, first.y, first.z, ChoiceColour(active, itemsHeld), kItems, Length(kItems), __LINE__) &&
+           DrawMenuText(rest.x, rest.y, rest.z, active ? MENU_TEXT_WHITE : MENU_TEXT_GREY, kTopRest, Length(kTopRest),
+                        __LINE__, kRowAdvance) &&
+           DrawMenuText(transfer.x, transfer.y, transfer.z, ChoiceColour(active, transfers), kTransfer,
+                        Length(kTransfer), __LINE__);
+}
+
+// The game over's retry menu: its own column in place of the top column.
+void CMapMenu::DrawRetryColumn()
+{
+    const bool active = mode == MenuRetry;
+    const float depth = active ? kActiveColumnDepth : kDimmedColumnDepth;
+    TheFixedWindowSet->DrawFixedWindowAtDepth(MENU_RETRY_WINDOW, active ? 0 : 1, depth);
+    const bool itemsHeld = TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] > 0;
+    const auto& rect = TheFixedWindowSet->windowRects[MENU_RETRY_WINDOW];
+    const float x = rect.left + 10.0f;
+    const float y = rect.top + 10.0f;
+    const float z = depth - kTextNearer;
+    if (DrawMenuText(x, y, z, ChoiceColour(active, itemsHeld), kItems, Length(kItems), __LINE__))
+        DrawMenuText(x, y + kRowAdvance, z, active ? MENU_TEXT_WHITE : MENU_TEXT_GREY, kRetryRest, Length(kRetryRest),
+                     __LINE__, kRowAdvance);
+}
+
+void CMapMenu::DrawModePages()
+{
+    for (PageDrawer drawer : kModePages[mode].drawers) {
+        switch (drawer) {
+        case kEnd:
+            return;
+        case kPartyWindows:
+            DrawMenuPartyWindows();
+            break;
+        case kPlaceWindow:
+            DrawMenuPlaceWindow();
+            break;
+        case kDescription:
+            TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+            break;
+        case kItemList:
+            DrawPageFrame(ListWindow(MENU_ITEM_WINDOW, mainList), mode == MenuItemList);
+            break;
+        case kItemTarget:
+            DrawPageFrame(MENU_ITEM_TARGET_WINDOW, true);
+            break;
+        case kMagicList:
+            DrawPageFrame(ListWindow(MENU_MAGIC_WINDOW, mainList), mode == MenuMagicList);
+            break;
+        case kMagicTarget:
+            DrawPageFrame(MENU_MAGIC_TARGET_WINDOW, true);
+            break;
+        case kEquipMember:
+            DrawPageFrame(ModeCursorWindow(MenuEquipMember), mode == MenuEquipMember);
+            break;
+        case kEquipSlot:
+            DrawPageFrame(ModeCursorWindow(MenuEquipSlot), mode == MenuEquipSlot);
+            break;
+        case kEquipList:
+            DrawEquipListFrames();
+            break;
+        case kNoCandidate:
+            DrawNoCandidateFrames();
+            break;
+        case kSkillMember:
+            DrawPageFrame(ModeCursorWindow(MenuSkillMember), mode == MenuSkillMember);
+            break;
+        case kSkillList:
+            DrawDescribedFrame(ModeCursorWindow(MenuSkillList));
+            break;
+        case kInfoMenu:
+            DrawPageFrame(ModeCursorWindow(MenuInfo), mode == MenuInfo);
+            break;
+        case kMemberStatus:
+            DrawPageFrame(ModeCursorWindow(MenuInfoMember), true);
+            break;
+        case kPlayRecords:
+            DrawPageFrame(ModeCursorWindow(MenuInfoRecords), true);
+            break;
+        case kEnemyRecords:
+            DrawEnemyRecordFrames();
+            break;
+        case kSettingsList:
+            DrawPageFrame(ListWindow(MENU_SETTINGS_WINDOW, settingsList), mode == MenuSettings);
+            break;
+        case kShortcutWindows:
+            DrawShortcutFrames();
+            break;
+        case kLearnWindows:
+            DrawLearnFrames();
+            break;
+        case kSettingValue:
+            DrawSettingValueFrames();
+            break;
+        case kTransferList:
+            DrawPageFrame(ListWindow(ModeCursorWindow(MenuTransfer), mainList), true);
+            break;
+        case kRecordMenu:
+            DrawPageFrame(MENU_RECORD_WINDOW, mode == MenuRecord);
+            break;
+        case kSaveSlots:
+            DrawSaveSlotWindow(MENU_SLOT_WINDOW, mode != MenuSlotConfirm, false);
+            break;
+        case kSlotConfirm:
+            DrawPageFrame(MENU_SLOT_CONFIRM_WINDOW, true);
+            break;
+        case kTitleQuitConfirm:
+            DrawPageFrame(mode == MenuTitleConfirm ? MENU_TITLE_CONFIRM_WINDOW : MENU_QUIT_CONFIRM_WINDOW, true);
+            break;
+        }
+    }
+}
+
+// The current mode's window in the normal colours at its depth; a window of
+// a mode leading to it dimmed and further back.
+void CMapMenu::DrawPageFrame(int window, bool active)
+{
+    const float depth = WindowDepth(window) + (active ? 0.0f : kDimmedOffset);
+    TheFixedWindowSet->DrawFixedWindowAtDepth(window, active ? 0 : 1, depth);
+}
+
+// The description band under a page's own window.
+void CMapMenu::DrawDescribedFrame(int window)
+{
+    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+    DrawPageFrame(window, true);
+}
+
+void CMapMenu::DrawEquipListFrames()
+{
+    constexpr int kEquipListWindow = 10;
+    constexpr int kComparisonWindow = 13; // + slot kind
+    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+    DrawPageFrame(ListWindow(kEquipListWindow, mainList), true);
+    DrawPageFrame(kComparisonWindow + (slotKind & 3) % 3, true);
+}
+
+void CMapMenu::DrawNoCandidateFrames()
+{
+    constexpr int kWeaponComparisonWindow = 13;
+    DrawPageFrame(ModeCursorWindow(MenuEquipEmpty), true);
+    if (slotKind == 0)
+        DrawPageFrame(kWeaponComparisonWindow, true);
+}
+
+void CMapMenu::DrawEnemyRecordFrames()
+{
+    constexpr int kEnemyDetailWindow = 22;
+    DrawPageFrame(ModeCursorWindow(MenuInfoEnemies), true);
+    DrawPageFrame(kEnemyDetailWindow, true);
+}
+
+void CMapMenu::DrawShortcutFrames()
+{
+    DrawPageFrame(ModeCursorWindow(MenuShortcutButton), mode == MenuShortcutButton);
+    if (mode == MenuShortcutButton)
+        return;
+    DrawPageFrame(ModeCursorWindow(MenuShortcutKind), mode == MenuShortcutKind);
+    if (mode == MenuShortcutItem)
+        DrawDescribedFrame(ListWindow(ModeCursorWindow(MenuShortcutItem), mainList));
+    else if (mode == MenuShortcutMagic)
+        DrawDescribedFrame(ListWindow(ModeCursorWindow(MenuShortcutMagic), mainList));
+    else if (mode == MenuShortcutSkill)
+        DrawDescribedFrame(ModeCursorWindow(MenuShortcutSkill));
+}
+
+void CMapMenu::DrawLearnFrames()
+{
+    constexpr int kLearnPointsWindow = 34;
+    const bool choosing = mode == MenuMagicLearn;
+    DrawPageFrame(ListWindow(ModeCursorWindow(MenuMagicLearn), mainList), choosing);
+    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+    DrawPageFrame(kLearnPointsWindow, true);
+    if (!choosing)
+        DrawPageFrame(ModeCursorWindow(MenuMagicLearnConfirm), true);
+}
+
+void CMapMenu::DrawSettingValueFrames()
+{
+    if (mode != MenuAiCureAilments)
+        TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+    DrawPageFrame(ModeCursorWindow(mode), true);
+}

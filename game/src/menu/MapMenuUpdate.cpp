@@ -1,0 +1,103 @@
+// One frame of the menu's input: the key repeat, then the current mode's
+// page. The top menu is handled here; pages that are not built yet answer
+// only cancel and the menu button.
+#include "core/Parts.h"
+#include "core/ZephGlobals.h"
+#include "field/Map.h"
+#include "media/PlaySE.h"
+#include "menu/MapMenu.h"
+#include "menu/MenuKeys.h"
+#include "party/Character.h"
+#include "record/Pipkorn.h"
+
+namespace {
+
+constexpr int kTopRows = 8;
+constexpr int kTopButtons = 4;
+constexpr int kPageButtons = 3;
+
+// What each row of the top menu opens.
+constexpr int kTopRowModes[kTopRows] = {MenuItemList, MenuMagicList, MenuEquipMember, MenuSkillMember,
+                                        MenuInfo,     MenuSettings,  MenuTransfer,    MenuRecord};
+constexpr int kTopRowItems = 0;
+constexpr int kTopRowTransfer = 6;
+
+} // namespace
+
+void CMapMenu::UpdateMapMenu()
+{
+    UpdateKeyRepeat();
+    switch (mode) {
+    case MenuTop:
+        UpdateMenuTop();
+        break;
+    case MenuShopBuyList:
+    case MenuShopSellList:
+        break; // the event shop drives these lists
+    default:
+        if (IsMenuMode(mode))
+            UpdatePendingPage();
+        break;
+    }
+}
+
+bool CMapMenu::ModifierHeld() const
+{
+    return ZephKeyInput->IsButtonHold(MENU_MODIFIER_BUTTON);
+}
+
+void CMapMenu::UpdateMenuTop()
+{
+    const int pushed = ZephKeyInput->GetButtonPushMask(kTopButtons);
+    if (pushed & MENU_BUTTON_CONFIRM) {
+        const bool refused = (topCursor == kTopRowItems && TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] <= 0) ||
+                             (topCursor == kTopRowTransfer && !TheMap->Header().AllowsTransfers());
+        if (refused) {
+            PlaySoundEffect(SE_REFUSE);
+            ResetKeyRepeat();
+            ResetMenuCursorAnimation();
+            return;
+        }
+        PlaySoundEffect(SE_CONFIRM);
+        SetMapMenuMode(kTopRowModes[topCursor & 7]);
+        return;
+    }
+    if (pushed & MENU_BUTTON_CANCEL) {
+        if (ModifierHeld()) {
+            TheCharacter->TogglePartyFlag30(1);
+            return;
+        }
+        PlaySoundEffect(SE_CANCEL);
+        CloseMapMenu();
+        return;
+    }
+    if (pushed & MENU_BUTTON_MENU) {
+        PlaySoundEffect(SE_MENU_OPEN_CLOSE);
+        CloseMapMenu();
+        return;
+    }
+    if (pushed & MENU_BUTTON_SECOND) {
+        TheCharacter->CycleLeader(1);
+        return;
+    }
+    MoveMenuCursorByKeys(topCursor, kTopRows);
+    AnimateMenuCursor();
+}
+
+// A page whose own handling is not built yet: cancel goes back, the menu
+// button closes the menu, the cursor only swings.
+void CMapMenu::UpdatePendingPage()
+{
+    const int pushed = ZephKeyInput->GetButtonPushMask(kPageButtons);
+    if ((pushed & MENU_BUTTON_CANCEL) && mode != homeMode) {
+        PlaySoundEffect(SE_CANCEL);
+        PlaceCursorForMode(homeMode);
+        return;
+    }
+    if ((pushed & MENU_BUTTON_MENU) && mode != MenuRetry) {
+        PlaySoundEffect(SE_MENU_OPEN_CLOSE);
+        CloseMapMenu();
+        return;
+    }
+    AnimateMenuCursor();
+}

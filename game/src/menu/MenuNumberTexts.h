@@ -1,0 +1,13 @@
+// Numbers as UTF-16 digit texts, for the menu's own buffers.
+#pragma once
+
+#include <cstdint>
+
+// The decimal digits of `value` and a zero character; the digit count. The
+// destination holds 10 characters: values are kept within 0 to 999999999.
+int FormatNumber(std::int32_t value, char16_t* out);
+// The same for the 64-bit play-record counters (11 characters).
+int FormatNumber64(std::uint64_t value, char16_t* out);
+// Exactly `width` characters and a zero: the last two are always digits, the
+// places before them blank until the value reaches them.
+void FormatFixedWidthNumber(std::int32_t value, char16_t* out, int width);

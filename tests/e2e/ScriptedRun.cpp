@@ -1,0 +1,58 @@
+#include "ScriptedRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "party/Character.h"
+#include "platform/Paths.h"
+#include "record/Pipkorn.h"
+#include "record/SaveAndLoad.h"
+
+namespace e2e {
+
+FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "FrameDumps/frame%05d.png", frame);
+    FrameImage image;
+    EXPECT_TRUE(image.Load(folder / name)) << name;
+    if (!keepAs.empty()) {
+        const std::filesystem::path pictures = E2E_PICTURE_DIR;
+        std::filesystem::create_directories(pictures);
+        std::filesystem::copy_file(folder / name, pictures / (keepAs + ".png"),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    return image;
+}
+
+void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int facing)
+{
+    plat::SetBaseFolder(folder.path());
+    GameData data;
+    CCharacter party;
+    data.NewGameData();
+    data.playerMap = map;
+    data.playerX = x;
+    data.playerY = y;
+    data.playerFacing = static_cast<std::uint8_t>(facing);
+    TheGameData = &data;
+    TheCharacter = &party;
+    CSaveFile saves;
+    EXPECT_TRUE(saves.SaveGame(slot));
+    TheGameData = nullptr;
+    TheCharacter = nullptr;
+}
+
+ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps, int frameLimit)
+{
+    folder.Write("script.txt", script);
+    Environment environment = HeadlessEnvironment();
+    environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
+    environment["VELMORA_DUMP_FRAMES"] = dumps;
+    environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
+    return RunGameProgram(folder, environment);
+}
+
+} // namespace e2e
