@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/LittleEndian.h"
+
 namespace fuzzsupport {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -53,7 +55,7 @@ public:
             at_ = size_;
             return {};
         }
-        std::size_t length = static_cast<std::size_t>(data_[at_]) | (static_cast<std::size_t>(data_[at_ + 1]) << 8);
+        std::size_t length = plat::LoadLe16(data_ + at_);
         at_ += 2;
         if (length > size_ - at_)
             length = size_ - at_;

@@ -31,7 +31,7 @@ run_one() {
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   local dict=()
   [ -f "$fuzz_dir/dict/$target.dict" ] && dict=(-dict="$fuzz_dir/dict/$target.dict")
-  if "$fuzz_dir/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+  if "$fuzz_dir/fuzz_$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$findings/" "${dict[@]}" "$work" "$fuzz_dir/corpus/$target" \
       > "$log" 2>&1; then
     echo "fuzz $target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs," \

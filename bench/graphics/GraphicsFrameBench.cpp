@@ -94,23 +94,18 @@ void OurDevice(benchmark::State& state)
     device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
     device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
-    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-    struct Vertex {
-        float x, y, z, rhw;
-        std::uint32_t colour;
-        float u, v;
-    };
+    device->SetFVF(FVF_TEXTURED);
     const auto quads = BattleFrame();
     for (auto _ : state) {
         device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
         device->BeginScene();
         for (const FrameQuad& q : quads) {
             device->SetTexture(0, q.sheet == Sheet::None ? nullptr : sheets[static_cast<int>(q.sheet)]);
-            const Vertex v[4] = {{q.left, q.top, 1, 1, q.colour, q.u0, q.v0},
-                                 {q.right, q.top, 1, 1, q.colour, q.u1, q.v0},
-                                 {q.left, q.bottom, 1, 1, q.colour, q.u0, q.v1},
-                                 {q.right, q.bottom, 1, 1, q.colour, q.u1, q.v1}};
-            device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(Vertex));
+            const TexturedVertex v[4] = {{q.left, q.top, 1, 1, q.colour, q.u0, q.v0},
+                                         {q.right, q.top, 1, 1, q.colour, q.u1, q.v0},
+                                         {q.left, q.bottom, 1, 1, q.colour, q.u0, q.v1},
+                                         {q.right, q.bottom, 1, 1, q.colour, q.u1, q.v1}};
+            device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(TexturedVertex));
         }
         device->EndScene();
         benchmark::DoNotOptimize(device->Present());

@@ -38,20 +38,17 @@ void ScreenCircle(benchmark::State& state)
     effect->SetFloat(effect->GetParameterByName(nullptr, "g_fMinDistance"), radius);
     effect->SetFloat(effect->GetParameterByName(nullptr, "g_fMinDistancePow2"), radius * radius);
     effect->SetFloat(effect->GetParameterByName(nullptr, "g_fMaxDistancePow2"), (radius - 0.375f) * (radius - 0.375f));
-    struct Vertex {
-        float x, y, z, rhw, u, v;
-    };
-    const Vertex quad[4] = {{-0.5f, -0.5f, 0, 1, 0, 0.125f},
-                            {639.5f, -0.5f, 0, 1, 1, 0.125f},
-                            {-0.5f, 479.5f, 0, 1, 0, 0.875f},
-                            {639.5f, 479.5f, 0, 1, 1, 0.875f}};
-    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    const TextureOnlyVertex quad[4] = {{-0.5f, -0.5f, 0, 1, 0, 0.125f},
+                                       {639.5f, -0.5f, 0, 1, 1, 0.125f},
+                                       {-0.5f, 479.5f, 0, 1, 0, 0.875f},
+                                       {639.5f, 479.5f, 0, 1, 1, 0.875f}};
+    device->SetFVF(FVF_TEXTURE_ONLY);
     device->BeginScene();
     for (auto _ : state) {
         std::uint32_t passes = 0;
         effect->Begin(&passes, 0);
         effect->BeginPass(0);
-        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Vertex));
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TextureOnlyVertex));
         effect->EndPass();
         effect->End();
     }
@@ -74,24 +71,19 @@ void GameOverDarkening(benchmark::State& state)
     for (std::uint32_t i = 0; i < 640u * 480u; ++i)
         texels[i] = 0xFF000000u | (i * 2654435761u >> 8);
     picture->UnlockRect(0);
-    struct Vertex {
-        float x, y, z, rhw;
-        std::uint32_t colour;
-        float u, v;
-    };
-    const Vertex quad[4] = {{-0.5f, -0.5f, 0.1f, 1, 0xFFFFFFFFu, 0, 0},
-                            {639.5f, -0.5f, 0.1f, 1, 0xFFFFFFFFu, 1, 0},
-                            {-0.5f, 479.5f, 0.1f, 1, 0xFFFFFFFFu, 0, 1},
-                            {639.5f, 479.5f, 0.1f, 1, 0xFFFFFFFFu, 1, 1}};
+    const TexturedVertex quad[4] = {{-0.5f, -0.5f, 0.1f, 1, 0xFFFFFFFFu, 0, 0},
+                                    {639.5f, -0.5f, 0.1f, 1, 0xFFFFFFFFu, 1, 0},
+                                    {-0.5f, 479.5f, 0.1f, 1, 0xFFFFFFFFu, 0, 1},
+                                    {639.5f, 479.5f, 0.1f, 1, 0xFFFFFFFFu, 1, 1}};
     const float half[4] = {0.5f, 0.5f, 0.5f, 1.0f};
     device->SetPixelShaderConstantF(0, half, 1);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
-    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+    device->SetFVF(FVF_TEXTURED);
     device->SetTexture(0, picture);
     device->BeginScene();
     for (auto _ : state) {
         device->SetPixelShader(shader);
-        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Vertex));
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(TexturedVertex));
         device->SetPixelShader(nullptr);
     }
     device->EndScene();

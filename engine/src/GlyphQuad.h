@@ -4,19 +4,12 @@
 
 #include <cstdint>
 
+#include "platform/Device.h"
+
 namespace engine {
 
-constexpr std::uint32_t kGlyphVertexFormat = 0x144; // XYZRHW | DIFFUSE | TEX1
-
-struct GlyphVertex {
-    float x, y, z, rhw;
-    std::uint32_t diffuse;
-    float u, v;
-};
-static_assert(sizeof(GlyphVertex) == 28, "the device reads 28-byte vertices");
-
 struct GlyphQuad {
-    GlyphVertex corner[4];
+    TexturedVertex corner[4];
 
     // Places the quad at (x, y) with the given size; left corners in one
     // colour, right corners in the other, u running 0..uRight, v 0..1.
@@ -25,16 +18,16 @@ struct GlyphQuad {
     {
         const float right = x + width;
         const float bottom = y + height;
-        corner[0].x = x, corner[0].y = y, corner[0].diffuse = leftColour, corner[0].u = 0.0f, corner[0].v = 0.0f;
-        corner[1].x = right, corner[1].y = y, corner[1].diffuse = rightColour, corner[1].u = uRight, corner[1].v = 0.0f;
-        corner[2].x = x, corner[2].y = bottom, corner[2].diffuse = leftColour, corner[2].u = 0.0f, corner[2].v = 1.0f;
-        corner[3].x = right, corner[3].y = bottom, corner[3].diffuse = rightColour, corner[3].u = uRight;
+        corner[0].x = x, corner[0].y = y, corner[0].colour = leftColour, corner[0].u = 0.0f, corner[0].v = 0.0f;
+        corner[1].x = right, corner[1].y = y, corner[1].colour = rightColour, corner[1].u = uRight, corner[1].v = 0.0f;
+        corner[2].x = x, corner[2].y = bottom, corner[2].colour = leftColour, corner[2].u = 0.0f, corner[2].v = 1.0f;
+        corner[3].x = right, corner[3].y = bottom, corner[3].colour = rightColour, corner[3].u = uRight;
         corner[3].v = 1.0f;
     }
 
     void SetDepth(float z)
     {
-        for (GlyphVertex& vertex : corner) {
+        for (TexturedVertex& vertex : corner) {
             vertex.z = z;
             vertex.rhw = 1.0f;
         }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "PackScramble.h"
+#include "platform/LittleEndian.h"
 
 namespace engine {
 namespace {
@@ -19,11 +20,8 @@ bool ReadWords(std::FILE* file, std::vector<std::uint32_t>& words, std::uint32_t
     if (count != 0 && std::fread(bytes.data(), 4, count, file) != count)
         return false;
     words.resize(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const unsigned char* p = &bytes[static_cast<std::size_t>(i) * 4];
-        words[i] = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                   (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-    }
+    for (std::uint32_t i = 0; i < count; ++i)
+        words[i] = plat::LoadLe32(&bytes[static_cast<std::size_t>(i) * 4]);
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "platform/LittleEndian.h"
+
 namespace packformat {
 namespace {
 
@@ -23,20 +25,6 @@ std::uint32_t Key(Block block, std::uint32_t index, std::uint32_t blockWords)
 int Rotation(std::uint32_t index, std::uint32_t blockWords)
 {
     return static_cast<int>((index * 7u + blockWords) & 31u);
-}
-
-std::uint32_t LoadLittle(const unsigned char* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void StoreLittle(unsigned char* p, std::uint32_t v)
-{
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-    p[2] = static_cast<unsigned char>(v >> 16);
-    p[3] = static_cast<unsigned char>(v >> 24);
 }
 
 std::uint32_t ScrambleOne(Block block, std::uint32_t word, std::uint32_t index, std::uint32_t blockWords)
@@ -70,7 +58,8 @@ void ScrambleBytes(Block block, unsigned char* bytes, std::size_t wordCount, std
 {
     for (std::size_t i = 0; i < wordCount; ++i) {
         unsigned char* p = bytes + i * 4;
-        StoreLittle(p, ScrambleOne(block, LoadLittle(p), firstIndex + static_cast<std::uint32_t>(i), blockWords));
+        plat::StoreLe32(p,
+                        ScrambleOne(block, plat::LoadLe32(p), firstIndex + static_cast<std::uint32_t>(i), blockWords));
     }
 }
 
@@ -79,7 +68,8 @@ void UnscrambleBytes(Block block, unsigned char* bytes, std::size_t wordCount, s
 {
     for (std::size_t i = 0; i < wordCount; ++i) {
         unsigned char* p = bytes + i * 4;
-        StoreLittle(p, UnscrambleOne(block, LoadLittle(p), firstIndex + static_cast<std::uint32_t>(i), blockWords));
+        plat::StoreLe32(
+            p, UnscrambleOne(block, plat::LoadLe32(p), firstIndex + static_cast<std::uint32_t>(i), blockWords));
     }
 }
 

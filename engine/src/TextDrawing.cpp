@@ -57,7 +57,7 @@ void SetGlyphTexture(Direct3DDevice9* device, Direct3DTexture9* texture)
 
 void DrawQuad(Direct3DDevice9* device, const engine::GlyphQuad& quad)
 {
-    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.corner, sizeof(engine::GlyphVertex));
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.corner, sizeof(TexturedVertex));
 }
 
 } // namespace
@@ -70,7 +70,7 @@ bool CTextTextureDerived::DrawString(const float position[3], std::uint32_t colo
         return false;
     wholeQuad_.SetDepth(position[2]);
     partialQuad_.SetDepth(position[2]);
-    SetVertexFormat(device, engine::kGlyphVertexFormat);
+    SetVertexFormat(device, FVF_TEXTURED);
 
     const float lineStart = position[0] + LineStart(text, length);
     const float advanceDown = LineAdvanceOr(lineAdvance);

@@ -13,23 +13,13 @@
 #include "SampleData.h"
 #include "TempFolder.h"
 #include "core/ZephGlobals.h"
+#include "platform/LittleEndian.h"
 #include "platform/Paths.h"
 
 namespace {
 
 using sampledata::Bytes;
 using testsupport::TempFolder;
-
-void PutWord(Bytes& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t GetWord(const unsigned char* p)
-{
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 // Opens a pack made of `entries` as ZephFilePack and runs LoadGameData.
 class GameDataTablesTest : public ::testing::Test {
@@ -88,7 +78,7 @@ TEST_F(GameDataTablesTest, LoadsTheSamplePackAndIndexesEveryKind)
     EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[0]), 0);
     EXPECT_EQ(EnemyMoveTable[0], EnemyActionTable[0]);
     EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[3]), 3);
-    EXPECT_EQ(GetWord(EnemyKindTable[1]), 40u); // kind 1's hit points: the walk landed on its record
+    EXPECT_EQ(plat::LoadLe32(EnemyKindTable[1]), 40u); // kind 1's hit points: the walk landed on its record
 }
 
 TEST_F(GameDataTablesTest, KindOfEightMovesAndSixteenActionsIsWalkedWhole)
@@ -122,10 +112,10 @@ TEST_F(GameDataTablesTest, BrokenPacksAreRefused)
          [](auto& e) {
              Bytes& blob = e[PACK_ENEMY_KIND_BLOB];
              // The last kind claims one action row that the entry does not hold.
-             PutWord(blob, blob.size() - 84 + 14 * 4, 1u << 22);
+             sampledata::Put32(blob, blob.size() - 84 + 14 * 4, 1u << 22);
          }},
         {"a kind's move count runs the walk past the end",
-         [](auto& e) { PutWord(e[PACK_ENEMY_KIND_BLOB], 15 * 4, 15 << 4); }},
+         [](auto& e) { sampledata::Put32(e[PACK_ENEMY_KIND_BLOB], 15 * 4, 15 << 4); }},
         {"missing pack entry", [](auto& e) { e.resize(PACK_ENEMY_KIND_BLOB); }},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,5 @@
 #include "InProcessGame.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,10 +10,10 @@
 #include "main/HeadlessRun.h"
 #include "main/Initialize.h"
 #include "main/MainLoop.h"
-#include "main/WindowEvents.h"
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/Window.h"
 
 namespace e2e {
 
@@ -33,7 +32,7 @@ bool InProcessGame::Start(const GameFolder& folder)
         unsetenv(name);
     plat::SetBaseFolder(folder.path());
     // The engine's key object owns the source; it lives until the engine goes down.
-    plat::SetInputSourceFactory([this](SDL_Window*) {
+    plat::SetInputSourceFactory([this](plat::WindowHandle) {
         auto source = std::make_unique<plat::ScriptedInputSource>();
         keys_ = source.get();
         return std::unique_ptr<plat::InputSource>(std::move(source));
@@ -74,27 +73,21 @@ bool InProcessGame::Frame()
 {
     if (closed_)
         return false;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (AcceleratorFor(event) == 0 && !HandleWindowEvent(event)) {
-            closed_ = true;
-            return false;
-        }
-    }
-    plat::SleepMs(16);
-    CurrentTime = plat::NowMs();
-    CountPlayTime(CurrentTime);
-    ZephKeyInput->Update();
-    ZephMidi->UpdateFade();
-    ZephSoundStatic->UpdateFades();
-    try {
-        TheGameMain->UpdateGameMain();
-    } catch (...) {
+    if (!PumpWindowMessages()) {
         closed_ = true;
         return false;
     }
-    AfterHeadlessFrame();
-    ++frame_;
+    // The virtual clock moves one frame interval, so the frame is due.
+    plat::SleepMs(FrameIntervalTable[0]);
+    CurrentTime = plat::NowMs();
+    const DueFrame ran = RunDueFrame();
+    if (ran == DueFrame::End) {
+        closed_ = true;
+        return false;
+    }
+    // A skipped frame (inactive, device lost) dumps nothing and is not counted.
+    if (ran == DueFrame::Ran)
+        ++frame_;
     if (ErrorFlag)
         closed_ = true;
     return !closed_;

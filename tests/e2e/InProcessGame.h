@@ -1,9 +1,9 @@
 // The game run inside the test process on the real engine library, frame by
 // frame, so a test can read the game's own globals between frames (the scene
 // numbers, the map, the player, the music player) and call its code where no
-// part of play leads yet. A frame is what the main loop does when a frame is
-// due: window messages, the clock, input, fades, the game object's frame and
-// the headless mode's frame dump; the virtual clock moves 16 ms a frame.
+// part of play leads yet. A frame is the window messages, then the program's
+// own due frame (main/MainLoop.h: input, fades, the game object's frame and
+// the headless mode's frame dump); the virtual clock moves 16 ms a frame.
 #pragma once
 
 #include <filesystem>

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -106,12 +104,11 @@ TEST_F(MainLoopTest, LosingFocusPausesWhatMayNotPlayInTheBackground)
     StartOnFakeEngine();
     GameConfig.AP_BGM = 0;
     GameConfig.AP_Sound = 0;
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    plat::WindowEvent event;
+    event.kind = plat::WindowEventKind::FocusLost;
     HandleWindowEvent(event);
     EXPECT_EQ(WindowActive, 0);
-    event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    event.kind = plat::WindowEventKind::FocusGained;
     HandleWindowEvent(event);
     EXPECT_EQ(WindowActive, 1);
     EXPECT_EQ(control->calls, (Calls{"CMidi::Pause pause", "CSoundStatic::PauseAll pause", "CKeyInput::SetAcquire off",
@@ -122,7 +119,7 @@ TEST_F(MainLoopTest, LosingFocusPausesWhatMayNotPlayInTheBackground)
     control->calls.clear();
     GameConfig.AP_BGM = 1;
     GameConfig.AP_Sound = 1;
-    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    event.kind = plat::WindowEventKind::FocusLost;
     HandleWindowEvent(event);
     EXPECT_EQ(control->calls, (Calls{"CKeyInput::SetAcquire off"}));
 }
@@ -135,9 +132,7 @@ TEST_F(MainLoopTest, InactiveWithABackgroundFadeTheFadesStepButNoFrameRuns)
     WindowActive = 0;
     // Ten fade steps, then the loop would block; a close message ends it.
     PostCloseMessage();
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    plat::PostQuit();
     RunFrames(1000);
     EXPECT_TRUE(CallsStartingWith("CKeyInput::Update").empty());
     EXPECT_TRUE(CallsStartingWith("Device::Present").empty());
@@ -146,19 +141,23 @@ TEST_F(MainLoopTest, InactiveWithABackgroundFadeTheFadesStepButNoFrameRuns)
 TEST_F(MainLoopTest, AcceleratorsReachTheirCommands)
 {
     StartOnFakeEngine();
-    auto key = [](SDL_Keycode sym, Uint16 mod) {
-        SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = sym;
-        event.key.keysym.mod = mod;
+    using plat::WindowKey;
+    auto key = [](WindowKey pressed, std::uint8_t mods, bool repeat = false) {
+        plat::WindowEvent event;
+        event.kind = plat::WindowEventKind::KeyDown;
+        event.key = pressed;
+        event.modifiers = mods;
+        event.repeat = repeat;
         return event;
     };
-    EXPECT_EQ(AcceleratorFor(key(SDLK_RETURN, KMOD_LALT)), kCommandToggleWindowMode);
-    EXPECT_EQ(AcceleratorFor(key(SDLK_RETURN, KMOD_NONE)), 0);
-    EXPECT_EQ(AcceleratorFor(key(SDLK_F1, KMOD_NONE)), kCommandScreenShotToClipboard);
-    EXPECT_EQ(AcceleratorFor(key(SDLK_F2, KMOD_NONE)), kCommandScreenShotToFile);
-    EXPECT_EQ(AcceleratorFor(key(SDLK_F10, KMOD_LCTRL | KMOD_LSHIFT)), kCommandResetInput);
-    EXPECT_EQ(AcceleratorFor(key(SDLK_F10, KMOD_LCTRL)), 0);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::Enter, plat::kModAlt)), kCommandToggleWindowMode);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::Enter, 0)), 0);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::Enter, plat::kModAlt, true)), 0) << "a held key switches once";
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::F1, 0)), kCommandScreenShotToClipboard);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::F1, plat::kModShift)), 0);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::F2, 0)), kCommandScreenShotToFile);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::F10, plat::kModCtrl | plat::kModShift)), kCommandResetInput);
+    EXPECT_EQ(AcceleratorFor(key(WindowKey::F10, plat::kModCtrl)), 0);
 
     RunCommand(kCommandScreenShotToFile);
     RunCommand(kCommandScreenShotToClipboard);

@@ -9,6 +9,8 @@
 
 #include "GameWorld.h"
 #include "party/Character.h"
+#include "core/GameDataTables.h"
+#include "core/PackCatalogue.h"
 #include "core/Random.h"
 #include "record/Pipkorn.h"
 #include "core/SafeFileWrite.h"
@@ -16,6 +18,7 @@
 #include "TempFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -150,6 +153,49 @@ TEST_F(SaveFileTest, RoundTripOfRandomStates)
     EXPECT_TRUE(messages.empty());
 }
 
+// Whatever the game's own rules let a value reach, a save holds and loads
+// back: every field at the cap its rule sets.
+TEST_F(SaveFileTest, AStateAtEveryCapSavesAndLoadsBack)
+{
+    party.money = PARTY_MAX_MONEY;
+    for (int m = 0; m < 3; ++m) {
+        party.hp[m] = PARTY_MAX_HP;
+        party.baseMaxHp[m] = PARTY_MAX_HP;
+        party.level[m] = 255; // level-ups stop at 255
+        party.exp[m] = 999;   // 1000 EXP make a level
+        party.sp[m] = 255;
+        for (auto& stat : party.statsA[m])
+            stat = PARTY_MAX_STAT;
+        party.equipment[EQUIP_WEAPON][m] = WEAPON_ROW_COUNT - 1;
+        party.equipment[EQUIP_ARMOR][m] = ARMOR_ROW_COUNT - 1;
+        party.equipment[EQUIP_ACCESSORY][m] = ACCESSORY_ROW_COUNT - 1;
+    }
+    // The shortcut rules: items below 36, learned magic below 24, skills by their 6-bit id.
+    party.quickSlots[0][2] = {2, SHORTCUT_ITEM_LIMIT - 1};
+    party.quickSlots[0][3] = {1, MAGIC_COUNT - 1};
+    party.quickSlots[0][4] = {4, 63};
+    data.playTime = static_cast<std::uint32_t>(PLAY_HOURS_CAP); // the clock stops at 9999:00:00
+    data.battlesWon = BATTLE_COUNTER_CAP;
+    data.enemiesDefeated = BATTLE_COUNTER_CAP;
+    for (auto& count : data.defeatedByMember)
+        count = BATTLE_COUNTER_CAP;
+    for (auto& record : data.enemyRecords)
+        record = static_cast<std::uint16_t>(ENEMY_DEFEAT_CAP | 3 << 14);
+    for (auto& count : data.heldItems)
+        count = HELD_COUNT_CAP;
+    data.playerMap = MAP_COUNT - 1;
+    const SaveState saved = Current();
+    ASSERT_TRUE(saves.SaveGame(1));
+    data.NewGameData();
+    ASSERT_TRUE(saves.LoadGame(1));
+    EXPECT_EQ(Current(), saved);
+
+    // One step past the play-time cap's minutes is not a state the clock makes.
+    data.playTime = static_cast<std::uint32_t>(PLAY_HOURS_CAP) | 60u << 15;
+    ASSERT_TRUE(saves.SaveGame(2));
+    EXPECT_FALSE(saves.LoadGame(2));
+}
+
 TEST_F(SaveFileTest, FieldsKeepTheirLowBits)
 {
     party.equipment[EQUIP_WEAPON][1] = -1;
@@ -213,8 +259,7 @@ TEST_F(SaveFileTest, GoldenFile)
     // Unscrambled, the words hold the fields where the format puts them.
     SavePayloadWords words;
     for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i)
-        words[static_cast<std::size_t>(i)] = file[4 * i] | file[4 * i + 1] << 8 | file[4 * i + 2] << 16 |
-                                             static_cast<std::uint32_t>(file[4 * i + 3]) << 24;
+        words[static_cast<std::size_t>(i)] = plat::LoadLe32(file.data() + 4 * i);
     words[SAVE_KEY_WORD] ^= SaveKeyMask(words);
     ScrambleSavePayload(words, words[SAVE_KEY_WORD]);
     EXPECT_EQ(words[SAVE_CHECKSUM_WORD], ComputeSaveChecksum(words));

@@ -16,6 +16,7 @@
 #include "SmfCheck.h"
 #include "TempFolder.h"
 #include "platform/Paths.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -23,14 +24,15 @@ using sampledata::Bytes;
 using testsupport::ReadWholeFile;
 using testsupport::TempFolder;
 
+// A field past the end of the entry throws: the test fails there.
 std::uint32_t Le16(const Bytes& b, std::size_t at)
 {
-    return b.at(at) | b.at(at + 1) << 8;
+    return plat::ReadLe<std::uint16_t>(b, at).value();
 }
 
 std::uint32_t Le32(const Bytes& b, std::size_t at)
 {
-    return Le16(b, at) | Le16(b, at + 2) << 16;
+    return plat::ReadLe<std::uint32_t>(b, at).value();
 }
 
 struct PngInfo {

@@ -5,24 +5,17 @@
 #include <system_error>
 
 #include "PackScramble.h"
+#include "platform/LittleEndian.h"
 
 namespace packwriter {
 namespace {
-
-void PutWord(Bytes& out, std::size_t at, std::uint32_t value)
-{
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-    out[at + 2] = static_cast<std::uint8_t>(value >> 16);
-    out[at + 3] = static_cast<std::uint8_t>(value >> 24);
-}
 
 void PutWords(Bytes& out, std::size_t at, std::vector<std::uint32_t> words, packformat::Block block)
 {
     const auto count = static_cast<std::uint32_t>(words.size());
     packformat::ScrambleWords(block, words.data(), words.size(), 0, count);
     for (std::size_t i = 0; i < words.size(); ++i)
-        PutWord(out, at + i * 4, words[i]);
+        plat::StoreLe32(out.data() + at + i * 4, words[i]);
 }
 
 } // namespace
@@ -46,7 +39,7 @@ Bytes BuildPack(const std::vector<Bytes>& entries)
     Bytes out(position, 0);
     std::uint32_t countWord = count;
     packformat::ScrambleWords(packformat::Block::Count, &countWord, 1, 0, 1);
-    PutWord(out, 0, countWord);
+    plat::StoreLe32(out.data(), countWord);
     PutWords(out, 4, offsets, packformat::Block::Offsets);
     PutWords(out, 4 + static_cast<std::size_t>(count) * 4, byteLengths, packformat::Block::ByteLengths);
     PutWords(out, 4 + static_cast<std::size_t>(count) * 8, wordLengths, packformat::Block::WordLengths);

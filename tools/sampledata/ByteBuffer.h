@@ -1,30 +1,41 @@
-// Little-endian writing into a byte buffer at fixed offsets, field by field.
+// Little-endian writing into a byte buffer at fixed offsets, field by field,
+// each field checked to lie inside the buffer.
 #pragma once
 
 #include <bit>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/LittleEndian.h"
 
 namespace sampledata {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The bytes of a field at `at`; a field past the end of its entry is a fault
+// of the generator.
+inline std::uint8_t* FieldAt(Bytes& b, std::size_t at, std::size_t count)
+{
+    if (!plat::FieldInside(b.size(), at, count))
+        throw std::out_of_range("sample field past the end of its entry");
+    return b.data() + at;
+}
+
 inline void Put8(Bytes& b, std::size_t at, std::uint32_t value)
 {
-    b.at(at) = static_cast<std::uint8_t>(value);
+    *FieldAt(b, at, 1) = static_cast<std::uint8_t>(value);
 }
 
 inline void Put16(Bytes& b, std::size_t at, std::uint32_t value)
 {
-    Put8(b, at, value);
-    Put8(b, at + 1, value >> 8);
+    plat::StoreLe16(FieldAt(b, at, 2), value);
 }
 
 inline void Put32(Bytes& b, std::size_t at, std::uint32_t value)
 {
-    Put16(b, at, value);
-    Put16(b, at + 2, value >> 16);
+    plat::StoreLe32(FieldAt(b, at, 4), value);
 }
 
 inline void PutFloat(Bytes& b, std::size_t at, float value)
@@ -35,12 +46,9 @@ inline void PutFloat(Bytes& b, std::size_t at, float value)
 // Sets `width` bits of the 32-bit word at `at`, starting at bit `shift`.
 inline void PutBits(Bytes& b, std::size_t at, int shift, int width, std::uint32_t value)
 {
-    std::uint32_t word = static_cast<std::uint32_t>(b.at(at)) | static_cast<std::uint32_t>(b.at(at + 1)) << 8 |
-                         static_cast<std::uint32_t>(b.at(at + 2)) << 16 |
-                         static_cast<std::uint32_t>(b.at(at + 3)) << 24;
+    std::uint8_t* field = FieldAt(b, at, 4);
     const std::uint32_t mask = (width >= 32 ? 0xFFFFFFFFu : ((1u << width) - 1u)) << shift;
-    word = (word & ~mask) | ((value << shift) & mask);
-    Put32(b, at, word);
+    plat::StoreLe32(field, (plat::LoadLe32(field) & ~mask) | ((value << shift) & mask));
 }
 
 // UTF-16 units of `text`, not terminated; returns the number of units.

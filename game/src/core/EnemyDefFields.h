@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "core/EnemyDefs.h"
+#include "platform/LittleEndian.h"
 
 constexpr int ENEMY_KIND_RECORD_SIZE = 84;
 constexpr int ENEMY_MOVE_RECORD_SIZE = 32;
@@ -272,14 +273,11 @@ namespace enemydefs_detail {
 
 inline std::uint32_t LoadWord(const std::uint8_t* record, int at)
 {
-    const std::uint8_t* b = record + at;
-    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    return plat::LoadLe32(record + at);
 }
 inline void StoreWord(std::uint8_t* record, int at, std::uint32_t word)
 {
-    for (int i = 0; i < 4; ++i)
-        record[at + i] = static_cast<std::uint8_t>(word >> (8 * i));
+    plat::StoreLe32(record + at, word);
 }
 inline std::uint32_t Mask(int width)
 {

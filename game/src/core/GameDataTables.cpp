@@ -5,6 +5,7 @@
 #include "core/PackCatalogue.h"
 #include "core/ZephGlobals.h"
 #include "core/EnemyKinds.h"
+#include "platform/LittleEndian.h"
 
 unsigned char* GameDataBuffers[GAME_DATA_BUFFER_COUNT] = {};
 unsigned char* ItemTable = nullptr;
@@ -41,13 +42,6 @@ const TableEntry kTableEntries[GAME_DATA_BUFFER_COUNT] = {
     {PACK_ENEMY_KIND_BLOB, 0, &EnemyKindBlob},
 };
 
-std::uint32_t ReadWord(const unsigned char* p, int word)
-{
-    const unsigned char* b = p + 4 * word;
-    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
-
 // Indexes the kinds, which lie back to back: definition, move rows, action rows.
 // Every kind must lie wholly inside the entry.
 bool IndexEnemyKinds(unsigned char* blob, int length)
@@ -79,12 +73,12 @@ unsigned char** AllocateLookup()
 
 int EnemyKindMoveCount(const unsigned char* kind)
 {
-    return static_cast<int>((ReadWord(kind, 15) >> 4) & 0xF);
+    return static_cast<int>((plat::LoadLe32(kind + 4 * 15) >> 4) & 0xF);
 }
 
 int EnemyKindActionCount(const unsigned char* kind)
 {
-    return static_cast<int>((ReadWord(kind, 14) >> 22) & 0x1F);
+    return static_cast<int>((plat::LoadLe32(kind + 4 * 14) >> 22) & 0x1F);
 }
 
 bool LoadGameData()

@@ -1,7 +1,7 @@
 // The map blob: the stored form of a map entry of the resource pack (map n
 // is entry MapPackEntry(n), core/PackCatalogue.h). Every field is read
-// little-endian at its offset; nothing is copied as a struct, so a blob needs
-// no alignment. The header is read once into a MapHeader (field/MapHeader.h).
+// little-endian at its offset (platform/LittleEndian.h); nothing is copied as
+// a struct, so a blob needs no alignment. The header is read once into a MapHeader (field/MapHeader.h).
 #pragma once
 
 #include <cstddef>
@@ -42,22 +42,6 @@ constexpr std::uint32_t kFlagARestoring = 1u << 31;
 constexpr std::uint32_t kFlagBRefillStocks = 1u << 7;
 constexpr std::uint32_t kFlagBStartUnwrapped = 1u << 13;
 
-inline std::uint8_t Read8(const unsigned char* blob, std::size_t at)
-{
-    return blob[at];
-}
-inline std::uint16_t ReadU16(const unsigned char* blob, std::size_t at)
-{
-    return static_cast<std::uint16_t>(blob[at] | blob[at + 1] << 8);
-}
-inline std::int16_t ReadI16(const unsigned char* blob, std::size_t at)
-{
-    return static_cast<std::int16_t>(ReadU16(blob, at));
-}
-inline std::uint32_t ReadU32(const unsigned char* blob, std::size_t at)
-{
-    return static_cast<std::uint32_t>(ReadU16(blob, at)) | static_cast<std::uint32_t>(ReadU16(blob, at + 2)) << 16;
-}
 // Bits [shift, shift + width) of a 32-bit word.
 inline std::uint32_t Bits(std::uint32_t word, int shift, int width)
 {

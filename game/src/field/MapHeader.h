@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "field/MapBlob.h"
+#include "platform/LittleEndian.h"
 
 struct MapHeader {
     // The map's own name: at most 8 units, the ninth always ends it.
@@ -50,8 +51,8 @@ inline mapblob::BlobFault ReadMapHeader(const unsigned char* blob, std::size_t s
         return BlobFault::Missing;
     if (size < kGridOffset)
         return BlobFault::ShorterThanHeader;
-    const int width = ReadI16(blob, kWidthOffset);
-    const int height = ReadI16(blob, kHeightOffset);
+    const int width = plat::LoadLeI16(blob + kWidthOffset);
+    const int height = plat::LoadLeI16(blob + kHeightOffset);
     if (width < kMinWidth)
         return BlobFault::NarrowerThanScreen;
     if (height < kMinHeight)
@@ -60,22 +61,22 @@ inline mapblob::BlobFault ReadMapHeader(const unsigned char* blob, std::size_t s
         return BlobFault::GridPastEnd;
 
     for (int i = 0; i < kNameUnits; ++i)
-        header.name[i] = static_cast<char16_t>(ReadU16(blob, kNameOffset + 2 * static_cast<std::size_t>(i)));
+        header.name[i] = static_cast<char16_t>(plat::LoadLe16(blob + kNameOffset + 2 * static_cast<std::size_t>(i)));
     header.name[kNameUnits - 1] = 0;
     header.width = width;
     header.height = height;
-    header.returnX = ReadI16(blob, kReturnXOffset);
-    header.returnY = ReadI16(blob, kReturnYOffset);
-    header.placeNumber = ReadU16(blob, kPlaceOffset);
-    header.eventCount = ReadU16(blob, kEventCountOffset);
-    header.mapNumber = ReadU16(blob, kMapNumberOffset);
+    header.returnX = plat::LoadLeI16(blob + kReturnXOffset);
+    header.returnY = plat::LoadLeI16(blob + kReturnYOffset);
+    header.placeNumber = plat::LoadLe16(blob + kPlaceOffset);
+    header.eventCount = plat::LoadLe16(blob + kEventCountOffset);
+    header.mapNumber = plat::LoadLe16(blob + kMapNumberOffset);
     for (int k = 0; k < kStockCount; ++k) {
-        header.stockMax[k] = Read8(blob, kStockMaxOffset + static_cast<std::size_t>(k));
-        header.stockRegen[k] = Read8(blob, kStockRegenOffset + static_cast<std::size_t>(k));
+        header.stockMax[k] = blob[kStockMaxOffset + static_cast<std::size_t>(k)];
+        header.stockRegen[k] = blob[kStockRegenOffset + static_cast<std::size_t>(k)];
     }
-    header.fieldTune = Read8(blob, kTuneOffset);
-    header.battleTune = Read8(blob, kBattleTuneOffset);
-    header.flagsA = ReadU32(blob, kFlagsAOffset);
-    header.flagsB = ReadU32(blob, kFlagsBOffset);
+    header.fieldTune = blob[kTuneOffset];
+    header.battleTune = blob[kBattleTuneOffset];
+    header.flagsA = plat::LoadLe32(blob + kFlagsAOffset);
+    header.flagsB = plat::LoadLe32(blob + kFlagsBOffset);
     return BlobFault::None;
 }

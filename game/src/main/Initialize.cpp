@@ -1,7 +1,5 @@
 #include "main/Initialize.h"
 
-#include <SDL.h>
-
 #include <cstdio>
 
 #include "record/Config.h"
@@ -11,8 +9,8 @@
 #include "main/SingleInstance.h"
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
-#include "platform/Headless.h"
 #include "platform/Paths.h"
+#include "platform/Window.h"
 #include "core/GameConstants.h"
 
 CInitialize Initializer;
@@ -47,23 +45,21 @@ void HideCursor()
 {
     if (CursorVisible) {
         CursorVisible = 0;
-        SDL_ShowCursor(SDL_DISABLE);
+        plat::ShowCursor(false);
     }
 }
 
-SDL_Rect DisplayBounds(int display)
+plat::ScreenRect DisplayBounds(int display)
 {
-    SDL_Rect bounds{0, 0, kScreenWidth, kScreenHeight};
-    SDL_GetDisplayBounds(display, &bounds);
-    return bounds;
+    return plat::DisplayBounds(display).value_or(plat::ScreenRect{0, 0, kScreenWidth, kScreenHeight});
 }
 
 // True when the point lies on one of the displays.
 bool IsOnAnyDisplay(int x, int y)
 {
-    const int displays = SDL_GetNumVideoDisplays();
+    const int displays = plat::DisplayCount();
     for (int d = 0; d < displays; ++d) {
-        SDL_Rect bounds = DisplayBounds(d);
+        const plat::ScreenRect bounds = DisplayBounds(d);
         if (x >= bounds.x && x < bounds.x + bounds.w && y >= bounds.y && y < bounds.y + bounds.h)
             return true;
     }
@@ -93,31 +89,29 @@ template <typename Proc> Proc CInitialize::Bind(const char* name)
 
 bool CInitialize::OpenMainWindow()
 {
-    // The window's outer size and position are kept in the settings; SDL
-    // places and sizes the client area, so the frame is measured afterwards.
+    // The window's outer size and position are kept in the settings; the
+    // window system places and sizes the client area, so the frame is
+    // measured afterwards.
     const bool windowed = GameConfig.Window != 0;
     if (!GameConfig.WindowPosValid) {
-        SDL_Rect screen = DisplayBounds(0);
+        const plat::ScreenRect screen = DisplayBounds(0);
         GameConfig.XPos = screen.w / 2 - kScreenWidth / 2;
         GameConfig.YPos = screen.h / 2 - kScreenHeight / 2;
     } else if (!IsOnAnyDisplay(GameConfig.XPos, GameConfig.YPos)) {
         // A position kept from a display that is gone: pull the window back.
-        SDL_Rect screen = DisplayBounds(0);
+        const plat::ScreenRect screen = DisplayBounds(0);
         GameConfig.XPos = screen.x + (screen.w - kScreenWidth) / 2;
         GameConfig.YPos = screen.y + (screen.h - kScreenHeight) / 2;
     }
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (!windowed)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    MainWindow = SDL_CreateWindow(kWindowTitle, GameConfig.XPos, GameConfig.YPos, kScreenWidth, kScreenHeight, flags);
+    MainWindow = plat::OpenWindow(kWindowTitle, kScreenWidth, kScreenHeight,
+                                  {GameConfig.XPos, GameConfig.YPos, !windowed, /*hidden*/ true});
     if (MainWindow == nullptr)
         return false;
-    int top = 0, left = 0, bottom = 0, right = 0;
-    SDL_GetWindowBordersSize(MainWindow, &top, &left, &bottom, &right);
-    WindowRect = {-left, -top, kScreenWidth + right, kScreenHeight + bottom};
+    const plat::WindowBorders frame = plat::BordersOf(MainWindow);
+    WindowRect = {-frame.left, -frame.top, kScreenWidth + frame.right, kScreenHeight + frame.bottom};
     if (windowed)
-        SDL_SetWindowPosition(MainWindow, GameConfig.XPos - WindowRect.left, GameConfig.YPos - WindowRect.top);
-    SDL_ShowWindow(MainWindow);
+        plat::SetWindowPosition(MainWindow, GameConfig.XPos - WindowRect.left, GameConfig.YPos - WindowRect.top);
+    plat::ShowWindow(MainWindow);
     return true;
 }
 
@@ -129,11 +123,10 @@ bool CInitialize::InitializeGame()
         std::fprintf(stderr, "Velmora: another copy of the game is already running\n");
         return false;
     }
-    plat::PrepareSdlForHeadless();
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-        return FailQuietly(__LINE__, SDL_GetError());
+    if (!plat::StartWindowSystem())
+        return FailQuietly(__LINE__, plat::WindowSystemError());
     // 2. No input method editor: keys reach the game as keys.
-    SDL_StopTextInput();
+    plat::StopTextInput();
 
     // 3. The engine library.
     if (!EngineModule.Open(kEngineLibraryPath))
@@ -151,7 +144,7 @@ bool CInitialize::InitializeGame()
 
     // 6-13. The window, centred unless a position is kept; the cursor starts hidden.
     if (!OpenMainWindow())
-        return FailQuietly(__LINE__, SDL_GetError());
+        return FailQuietly(__LINE__, plat::WindowSystemError());
     SaveWindowPosition();
     HideCursor();
     // 14. The accelerators are built into the window-event handling.
@@ -269,10 +262,8 @@ void CInitialize::ShutdownGame()
     ReleaseEngineObject(ZephGraphic);
     ReleaseEngineObject(ZephError);
     EngineModule.Close();
-    if (MainWindow != nullptr) {
-        SDL_DestroyWindow(MainWindow);
-        MainWindow = nullptr;
-    }
+    plat::CloseWindow(MainWindow);
+    MainWindow = nullptr;
     ReleaseSingleInstanceLock();
 }
 
@@ -281,12 +272,12 @@ bool CInitialize::EnterWindowMode(std::int32_t window)
     GameConfig.Window = window;
     if (window == 0) {
         HideCursor();
-        return SDL_SetWindowFullscreen(MainWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 && ResetDevice();
+        return plat::SetFullScreen(MainWindow, true) && ResetDevice();
     }
-    if (!ResetDevice() || SDL_SetWindowFullscreen(MainWindow, 0) != 0)
+    if (!ResetDevice() || !plat::SetFullScreen(MainWindow, false))
         return false;
     ClampWindowToWorkArea();
-    SDL_SetWindowPosition(MainWindow, ClientOriginX, ClientOriginY);
+    plat::SetWindowPosition(MainWindow, ClientOriginX, ClientOriginY);
     return true;
 }
 
@@ -325,23 +316,21 @@ void CInitialize::SaveWindowPosition()
     if (MainWindow == nullptr)
         return;
     // Only a window in its normal state keeps its position.
-    const Uint32 flags = SDL_GetWindowFlags(MainWindow);
-    if (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_FULLSCREEN_DESKTOP))
+    const plat::WindowState state = plat::StateOf(MainWindow);
+    if (state.minimized || state.maximized || state.fullScreen)
         return;
-    int x = 0, y = 0;
-    SDL_GetWindowPosition(MainWindow, &x, &y);
-    ClientOriginX = x;
-    ClientOriginY = y;
-    GameConfig.XPos = x + WindowRect.left;
-    GameConfig.YPos = y + WindowRect.top;
+    const plat::ScreenPoint client = plat::WindowPosition(MainWindow);
+    ClientOriginX = client.x;
+    ClientOriginY = client.y;
+    GameConfig.XPos = client.x + WindowRect.left;
+    GameConfig.YPos = client.y + WindowRect.top;
 }
 
 void CInitialize::ClampWindowToWorkArea()
 {
-    SDL_Rect area{0, 0, 0x7FFFFFFF, 0x7FFFFFFF};
-    int display = MainWindow != nullptr ? SDL_GetWindowDisplayIndex(MainWindow) : 0;
-    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &area) != 0)
-        area = {0, 0, 0x7FFFFFFF, 0x7FFFFFFF};
+    const int display = plat::DisplayOf(MainWindow);
+    const plat::ScreenRect area =
+        plat::UsableDisplayBounds(display < 0 ? 0 : display).value_or(plat::ScreenRect{0, 0, 0x7FFFFFFF, 0x7FFFFFFF});
     const long long right = static_cast<long long>(area.x) + area.w;
     const long long bottom = static_cast<long long>(area.y) + area.h;
     if (ClientOriginX < area.x)

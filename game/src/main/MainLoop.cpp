@@ -1,7 +1,5 @@
 #include "main/MainLoop.h"
 
-#include <SDL.h>
-
 #include "record/Config.h"
 #include "record/Pipkorn.h"
 #include "main/GameMain.h"
@@ -10,6 +8,7 @@
 #include "main/WindowEvents.h"
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
+#include "platform/WindowEvent.h"
 
 std::uint32_t PlayTimeClock = 0;
 
@@ -27,7 +26,7 @@ bool BackgroundFadeRunning()
 }
 
 // One message: accelerators first. False when it asks the loop to end.
-bool Dispatch(const SDL_Event& event)
+bool Dispatch(const plat::WindowEvent& event)
 {
     if (int command = AcceleratorFor(event); command != 0) {
         RunCommand(command);
@@ -40,8 +39,8 @@ bool Dispatch(const SDL_Event& event)
 // spent waiting is not play time. False when the loop must end.
 bool BlockWhileInactive()
 {
-    SDL_Event event;
-    if (SDL_WaitEvent(&event) == 0)
+    plat::WindowEvent event;
+    if (!plat::WaitWindowEvent(event))
         return false;
     if (!Dispatch(event))
         return false;
@@ -95,12 +94,51 @@ void CountPlayTime(std::uint32_t now)
     }
 }
 
+bool PumpWindowMessages()
+{
+    plat::WindowEvent event;
+    while (plat::PollWindowEvent(event))
+        if (!Dispatch(event))
+            return false;
+    return true;
+}
+
+DueFrame RunDueFrame()
+{
+    if (!WindowActive) {
+        if (BackgroundFadeRunning()) {
+            UpdateFades();
+            return DueFrame::Skipped;
+        }
+        return BlockWhileInactive() ? DueFrame::Skipped : DueFrame::End;
+    }
+    if (DeviceLost) {
+        const DeviceCheck check = RecoverLostDevice();
+        if (check == DeviceCheck::ResetFailed)
+            return DueFrame::End;
+        if (check == DeviceCheck::StillLost) {
+            UpdateFades();
+            return DueFrame::Skipped;
+        }
+    }
+    CountPlayTime(CurrentTime);
+    ZephKeyInput->Update();
+    UpdateFades();
+    try {
+        TheGameMain->UpdateGameMain();
+    } catch (...) {
+        return DueFrame::End;
+    }
+    AfterHeadlessFrame();
+    return DueFrame::Ran;
+}
+
 int RunMainLoop()
 {
     FramePacer pacer;
     for (;;) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event)) {
+        plat::WindowEvent event;
+        if (plat::PollWindowEvent(event)) {
             if (!Dispatch(event))
                 return 0;
         } else {
@@ -113,33 +151,14 @@ int RunMainLoop()
             case FramePacer::Decision::Wrapped:
                 break;
             case FramePacer::Decision::RunFrame:
-                if (!WindowActive) {
-                    if (BackgroundFadeRunning()) {
-                        UpdateFades();
-                        continue;
-                    }
-                    if (!BlockWhileInactive())
-                        return 0;
-                    continue;
-                }
-                if (DeviceLost) {
-                    DeviceCheck check = RecoverLostDevice();
-                    if (check == DeviceCheck::ResetFailed)
-                        return 0;
-                    if (check == DeviceCheck::StillLost) {
-                        UpdateFades();
-                        continue;
-                    }
-                }
-                CountPlayTime(CurrentTime);
-                ZephKeyInput->Update();
-                UpdateFades();
-                try {
-                    TheGameMain->UpdateGameMain();
-                } catch (...) {
+                switch (RunDueFrame()) {
+                case DueFrame::End:
                     return 0;
+                case DueFrame::Skipped:
+                    continue;
+                case DueFrame::Ran:
+                    break;
                 }
-                AfterHeadlessFrame();
                 break;
             }
         }

@@ -27,6 +27,23 @@ extern std::uint32_t PlayTimeClock;
 // Counts every whole second between PlayTimeClock and `now` into the play time.
 void CountPlayTime(std::uint32_t now);
 
+// What a due frame came to.
+enum class DueFrame {
+    Ran,     // the game's frame ran
+    Skipped, // inactive or the device still lost: only the fades moved on
+    End,     // the loop must end (quit message, failed reset, failed frame)
+};
+
+// The work of a frame that is due, at CurrentTime: while inactive only the
+// background fades (or a wait for the next message), while the device is lost
+// its recovery, else play time, input, fades, the game object's frame and the
+// headless frame's end.
+DueFrame RunDueFrame();
+
+// Hands every waiting window message to the game, accelerators first; false
+// when one asks the loop to end.
+bool PumpWindowMessages();
+
 // Runs until the quit message, an error or a failed reset; returns the exit code.
 int RunMainLoop();
 

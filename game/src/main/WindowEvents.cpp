@@ -1,11 +1,10 @@
 #include "main/WindowEvents.h"
 
-#include <SDL.h>
-
 #include "record/Config.h"
 #include "main/GameMain.h"
 #include "main/Initialize.h"
 #include "core/ZephGlobals.h"
+#include "platform/Window.h"
 
 std::uint8_t WindowClosing = 0;
 
@@ -67,7 +66,7 @@ void OnCursorMoved(int x, int y)
     cursorHideTime = CurrentTime + kCursorRestMs;
     if (!CursorVisible) {
         CursorVisible = 1;
-        SDL_ShowCursor(SDL_ENABLE);
+        plat::ShowCursor(true);
     }
 }
 
@@ -86,53 +85,30 @@ void OnClose()
 {
     WindowClosing = 1;
     Initializer.ClampWindowToWorkArea();
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    plat::PostQuit();
 }
 
-bool HandleWindowChange(const SDL_WindowEvent& window)
+void OnActivated()
 {
-    switch (window.event) {
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-    case SDL_WINDOWEVENT_MINIMIZED:
-        Deactivate();
-        break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-    case SDL_WINDOWEVENT_RESTORED:
-        if (!(SDL_GetWindowFlags(MainWindow) & SDL_WINDOW_MINIMIZED))
-            Activate();
-        break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        OnPaint();
-        break;
-    case SDL_WINDOWEVENT_MOVED:
-        Initializer.SaveWindowPosition();
-        break;
-    case SDL_WINDOWEVENT_CLOSE:
-        OnClose();
-        break;
-    default:
-        break;
-    }
-    return true;
+    if (!plat::StateOf(MainWindow).minimized)
+        Activate();
 }
 
 } // namespace
 
-int AcceleratorFor(const SDL_Event& event)
+int AcceleratorFor(const plat::WindowEvent& event)
 {
-    if (event.type != SDL_KEYDOWN || event.key.repeat != 0)
+    if (event.kind != plat::WindowEventKind::KeyDown || event.repeat)
         return 0;
-    const SDL_Keycode key = event.key.keysym.sym;
-    const Uint16 mods = event.key.keysym.mod;
-    if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && (mods & KMOD_ALT))
+    const plat::WindowKey key = event.key;
+    const std::uint8_t mods = event.modifiers;
+    if (key == plat::WindowKey::Enter && (mods & plat::kModAlt))
         return kCommandToggleWindowMode;
-    if (key == SDLK_F1 && !(mods & (KMOD_ALT | KMOD_CTRL | KMOD_SHIFT)))
+    if (key == plat::WindowKey::F1 && mods == 0)
         return kCommandScreenShotToClipboard;
-    if (key == SDLK_F2 && !(mods & (KMOD_ALT | KMOD_CTRL | KMOD_SHIFT)))
+    if (key == plat::WindowKey::F2 && mods == 0)
         return kCommandScreenShotToFile;
-    if (key == SDLK_F10 && (mods & KMOD_CTRL) && (mods & KMOD_SHIFT))
+    if (key == plat::WindowKey::F10 && (mods & plat::kModCtrl) && (mods & plat::kModShift))
         return kCommandResetInput;
     return 0;
 }
@@ -161,19 +137,36 @@ void RunCommand(int command)
     }
 }
 
-bool HandleWindowEvent(const SDL_Event& event)
+bool HandleWindowEvent(const plat::WindowEvent& event)
 {
-    switch (event.type) {
-    case SDL_QUIT:
+    using Kind = plat::WindowEventKind;
+    switch (event.kind) {
+    case Kind::Quit:
         return false;
-    case SDL_WINDOWEVENT:
-        return HandleWindowChange(event.window);
-    case SDL_MOUSEMOTION:
-        OnCursorMoved(event.motion.x, event.motion.y);
-        return true;
+    case Kind::FocusLost:
+    case Kind::Minimized:
+        Deactivate();
+        break;
+    case Kind::FocusGained:
+    case Kind::Restored:
+        OnActivated();
+        break;
+    case Kind::Exposed:
+        OnPaint();
+        break;
+    case Kind::Moved:
+        Initializer.SaveWindowPosition();
+        break;
+    case Kind::Close:
+        OnClose();
+        break;
+    case Kind::MouseMoved:
+        OnCursorMoved(event.x, event.y);
+        break;
     default:
-        return true;
+        break;
     }
+    return true;
 }
 
 void PollCursorTimer()
@@ -187,15 +180,11 @@ void PollCursorTimer()
     cursorTimerActive = false;
     if (CursorVisible) {
         CursorVisible = 0;
-        SDL_ShowCursor(SDL_DISABLE);
+        plat::ShowCursor(false);
     }
 }
 
 void PostCloseMessage()
 {
-    SDL_Event close{};
-    close.type = SDL_WINDOWEVENT;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = MainWindow != nullptr ? SDL_GetWindowID(MainWindow) : 0;
-    SDL_PushEvent(&close);
+    plat::PostWindowClose(MainWindow);
 }

@@ -5,8 +5,7 @@
 #include <cstdint>
 
 #include "core/CloseRequest.h"
-
-union SDL_Event;
+#include "platform/WindowEvent.h"
 
 // Accelerator commands.
 enum AcceleratorCommand : int {
@@ -17,17 +16,16 @@ enum AcceleratorCommand : int {
 };
 
 // The accelerator command of a key press, or 0.
-int AcceleratorFor(const SDL_Event& event);
+int AcceleratorFor(const plat::WindowEvent& event);
 // Runs an accelerator command.
 void RunCommand(int command);
 
 // Handles one window event that is not an accelerator. False when the event
 // asks the loop to end (the quit message).
-bool HandleWindowEvent(const SDL_Event& event);
+bool HandleWindowEvent(const plat::WindowEvent& event);
 
 // Hides the cursor once it has rested long enough; the loop calls it each pass.
 void PollCursorTimer();
-
 
 // Set once the window is closing: deactivation then no longer pauses anything.
 extern std::uint8_t WindowClosing;

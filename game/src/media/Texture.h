@@ -1,9 +1,9 @@
 // Pictures of the game and the quads they are drawn on.
 //
 // Every picture but text is a screen-aligned quad the game draws itself,
-// textured from an image of the resource pack. CTexture owns one loaded image;
-// the vertex records below are the four quad formats; the cache helpers skip
-// the SetFVF and SetTexture calls that would set what is already set.
+// textured from an image of the resource pack. CTexture owns one loaded image
+// (the quads' vertex records are the device's); the cache helpers skip the
+// SetFVF and SetTexture calls that would set what is already set.
 #pragma once
 
 #include <cstdint>
@@ -42,37 +42,6 @@ inline Direct3DTexture9* GetTextureHandle(const CTexture& record)
 {
     return record.texture;
 }
-
-// ---------------------------------------------------------------------------
-// Quad vertex formats: positions are pre-transformed screen pixels.
-constexpr std::uint32_t FVF_TEXTURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;     // 0x144
-constexpr std::uint32_t FVF_COLOURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;                   // 0x44
-constexpr std::uint32_t FVF_TWO_TEXTURES = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX2; // 0x244
-constexpr std::uint32_t FVF_TEXTURE_ONLY = D3DFVF_XYZRHW | D3DFVF_TEX1;                  // 0x104
-
-struct TexturedVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-    float u, v;
-};
-struct ColouredVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-};
-struct TwoTextureVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-    float u0, v0;
-    float u1, v1;
-};
-struct TextureOnlyVertex {
-    float x, y, z, rhw;
-    float u, v;
-};
-static_assert(sizeof(TexturedVertex) == 28);
-static_assert(sizeof(ColouredVertex) == 20);
-static_assert(sizeof(TwoTextureVertex) == 36);
-static_assert(sizeof(TextureOnlyVertex) == 24);
 
 // ---------------------------------------------------------------------------
 // The render-state caches (CurrentFvf, CurrentTexture) in front of the device.

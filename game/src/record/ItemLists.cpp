@@ -4,18 +4,14 @@
 #include "party/Character.h"
 #include "core/GameDataTables.h"
 #include "record/Pipkorn.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
+// Word `word` of a table row.
 std::uint32_t WordAt(const unsigned char* row, int word)
 {
-    const unsigned char* b = row + 4 * word;
-    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
-
-std::int16_t Int16At(const unsigned char* row, int offset)
-{
-    return static_cast<std::int16_t>(row[offset] | row[offset + 1] << 8);
+    return plat::LoadLe32(row + 4 * word);
 }
 
 // The value a category's list is sorted by, taken from the item tables.
@@ -32,7 +28,7 @@ int SortKey(int category, int id)
         if (table == nullptr)
             return 0;
         const unsigned char* row = table + id * ARMOR_ROW_SIZE;
-        return Int16At(row, 26) + Int16At(row, 28) / 2;
+        return plat::LoadLeI16(row + 26) + plat::LoadLeI16(row + 28) / 2;
     }
     return AccessoryTable == nullptr ? 0
                                      : static_cast<int>(WordAt(AccessoryTable + id * ACCESSORY_ROW_SIZE, 8) & 0x3FF);

@@ -12,6 +12,7 @@
 #include "core/SafeFileWrite.h"
 #include "core/ZephGlobals.h"
 #include "platform/MessageBox.h"
+#include "platform/LittleEndian.h"
 #include "platform/Paths.h"
 
 const char* const SaveSlotPaths[4] = {"SaveData/SaveData01.sav", "SaveData/SaveData02.sav", "SaveData/SaveData03.sav",
@@ -36,17 +37,6 @@ std::filesystem::path SlotPath(int slot)
 void ShowFailure(const char* text)
 {
     plat::ShowMessageBox(nullptr, {text, kCaption, plat::MessageKind::Error, true});
-}
-
-std::uint32_t ReadWord(const std::vector<std::uint8_t>& b, std::size_t at)
-{
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
-}
-
-void WriteWord(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes, std::size_t limit)
@@ -116,8 +106,8 @@ std::vector<std::uint8_t> BuildSaveFile(const SaveState& state, int level)
 
     std::vector<std::uint8_t> file(SAVE_FILE_BYTES);
     for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i)
-        WriteWord(file, 4 * static_cast<std::size_t>(i), words[static_cast<std::size_t>(i)]);
-    WriteWord(file, SAVE_PAYLOAD_BYTES, static_cast<std::uint32_t>(level));
+        plat::StoreLe32(file.data() + 4 * i, words[static_cast<std::size_t>(i)]);
+    plat::StoreLe32(file.data() + SAVE_PAYLOAD_BYTES, static_cast<std::uint32_t>(level));
     return file;
 }
 
@@ -128,7 +118,7 @@ bool ReadSaveFileBytes(const std::vector<std::uint8_t>& bytes, SaveState& state,
         return false;
     SavePayloadWords words;
     for (int i = 0; i < SAVE_PAYLOAD_WORDS; ++i)
-        words[static_cast<std::size_t>(i)] = ReadWord(bytes, 4 * static_cast<std::size_t>(i));
+        words[static_cast<std::size_t>(i)] = plat::LoadLe32(bytes.data() + 4 * i);
     words[SAVE_KEY_WORD] ^= SaveKeyMask(words);
     ScrambleSavePayload(words, words[SAVE_KEY_WORD]);
     if (ComputeSaveChecksum(words) != words[SAVE_CHECKSUM_WORD])
@@ -263,8 +253,7 @@ int CSaveFile::ReadSaveSlotLevel(int slot) const
     unsigned char b[4];
     if (!in.read(reinterpret_cast<char*>(b), 4))
         return -1;
-    const std::int32_t level =
-        static_cast<std::int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24);
+    const std::int32_t level = plat::LoadLeI32(b);
     return level >= 0 && level <= 255 ? level : 0;
 }
 

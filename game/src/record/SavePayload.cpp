@@ -79,7 +79,7 @@ bool QuickSlotValid(std::uint8_t kind, std::uint8_t id)
     case 1:
         return id < MAGIC_COUNT;
     case 2:
-        return id < BATTLE_ITEM_COUNT;
+        return id < SHORTCUT_ITEM_LIMIT;
     default:
         return false;
     }

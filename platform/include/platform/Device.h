@@ -144,6 +144,37 @@ constexpr std::uint32_t D3DFVF_DIFFUSE = 0x040;
 constexpr std::uint32_t D3DFVF_TEX1 = 0x100;
 constexpr std::uint32_t D3DFVF_TEX2 = 0x200;
 
+// The four vertex records drawn: positions are pre-transformed screen pixels
+// (rhw 1), the colour is 0xAARRGGBB.
+constexpr std::uint32_t FVF_TEXTURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;     // 0x144
+constexpr std::uint32_t FVF_COLOURED = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;                   // 0x44
+constexpr std::uint32_t FVF_TWO_TEXTURES = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX2; // 0x244
+constexpr std::uint32_t FVF_TEXTURE_ONLY = D3DFVF_XYZRHW | D3DFVF_TEX1;                  // 0x104
+
+struct TexturedVertex {
+    float x, y, z, rhw;
+    std::uint32_t colour;
+    float u, v;
+};
+struct ColouredVertex {
+    float x, y, z, rhw;
+    std::uint32_t colour;
+};
+struct TwoTextureVertex {
+    float x, y, z, rhw;
+    std::uint32_t colour;
+    float u0, v0;
+    float u1, v1;
+};
+struct TextureOnlyVertex {
+    float x, y, z, rhw;
+    float u, v;
+};
+static_assert(sizeof(TexturedVertex) == 28);
+static_assert(sizeof(ColouredVertex) == 20);
+static_assert(sizeof(TwoTextureVertex) == 36);
+static_assert(sizeof(TextureOnlyVertex) == 24);
+
 enum D3DPRIMITIVETYPE : std::uint32_t {
     D3DPT_TRIANGLELIST = 4,
     D3DPT_TRIANGLESTRIP = 5,

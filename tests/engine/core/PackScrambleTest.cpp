@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "PackScramble.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -31,9 +32,7 @@ TEST(PackScrambleTest, ByteAndWordFormsAgree)
     packformat::ScrambleWords(packformat::Block::EntryData, words.data(), 2, 3, 10);
     packformat::ScrambleBytes(packformat::Block::EntryData, bytes, 2, 3, 10);
     for (int i = 0; i < 2; ++i) {
-        std::uint32_t fromBytes = bytes[i * 4] | (bytes[i * 4 + 1] << 8) | (bytes[i * 4 + 2] << 16) |
-                                  (static_cast<std::uint32_t>(bytes[i * 4 + 3]) << 24);
-        EXPECT_EQ(fromBytes, words[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(plat::LoadLe32(bytes + i * 4), words[static_cast<std::size_t>(i)]);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/Paths.h"
 #include "platform/SoftwareDevice.h"
 #include "platform/Window.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -123,11 +124,6 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
     return {text.begin(), text.end()};
 }
 
-std::uint32_t Little32(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
 TEST_F(GraphicObject, ScreenshotFilesTakeTheFirstFreeNumber)
 {
     ASSERT_GE(graphic->Init(1, 640, 480, true, 0, false), 0);
@@ -141,17 +137,17 @@ TEST_F(GraphicObject, ScreenshotFilesTakeTheFirstFreeNumber)
     ASSERT_EQ(first.size(), 14u + 40u + 640u * 480u * 4u);
     EXPECT_EQ(first[0], 'B');
     EXPECT_EQ(first[1], 'M');
-    EXPECT_EQ(Little32(first, 10), 54u);  // pixels after both headers
-    EXPECT_EQ(Little32(first, 18), 640u); // width
-    EXPECT_EQ(Little32(first, 22), 480u); // height, rows bottom-up
-    EXPECT_EQ(first[28], 32);             // bits per pixel
-    EXPECT_EQ(Little32(first, 54), 0xFF204080u);
-    EXPECT_EQ(Little32(second, 54), 0xFF102030u);
+    EXPECT_EQ(plat::ReadLe<std::uint32_t>(first, 10), 54u);  // pixels after both headers
+    EXPECT_EQ(plat::ReadLe<std::uint32_t>(first, 18), 640u); // width
+    EXPECT_EQ(plat::ReadLe<std::uint32_t>(first, 22), 480u); // height, rows bottom-up
+    EXPECT_EQ(first[28], 32);                                // bits per pixel
+    EXPECT_EQ(plat::ReadLe<std::uint32_t>(first, 54), 0xFF204080u);
+    EXPECT_EQ(plat::ReadLe<std::uint32_t>(second, 54), 0xFF102030u);
 
     // A gap is filled first.
     std::filesystem::remove(folderPath / "ScreenShot000.bmp");
     graphic->SaveScreenShot(true, true, 0, 0);
-    EXPECT_EQ(Little32(ReadBytes(folderPath / "ScreenShot000.bmp"), 54), 0xFF102030u);
+    EXPECT_EQ(plat::ReadLe<std::uint32_t>(ReadBytes(folderPath / "ScreenShot000.bmp"), 54), 0xFF102030u);
 
     // With every number taken nothing is written and nothing overwritten.
     for (int n = 2; n <= 999; ++n) {

@@ -25,12 +25,6 @@
 
 namespace {
 
-struct TexturedVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-    float u, v;
-};
-
 // A checker of two colours, w × h texels in cells of `cell`.
 std::vector<std::uint32_t> Checker(std::uint32_t w, std::uint32_t h, std::uint32_t cell, std::uint32_t a,
                                    std::uint32_t b)
@@ -119,7 +113,7 @@ protected:
 
         device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
         ASSERT_EQ(device->BeginScene(), D3D_OK);
-        device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1);
+        device->SetFVF(FVF_TEXTURED);
         const auto quad = [&](float l, float t, float r, float b, std::uint32_t colour) {
             const TexturedVertex v[4] = {{l, t, 1, 1, colour, 0, 0},
                                          {r, t, 1, 1, colour, 1, 0},

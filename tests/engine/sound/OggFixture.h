@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/LittleEndian.h"
+
 namespace oggfixture {
 
 // `frames` frames of two tones (left and right differ), encoded at `rate`.
@@ -97,8 +99,7 @@ inline std::vector<std::int16_t> Decode(const std::filesystem::path& path)
         if (got < 0)
             continue;
         for (long i = 0; i + 1 < got; i += 2)
-            out.push_back(static_cast<std::int16_t>(static_cast<std::uint8_t>(chunk[i]) |
-                                                    (static_cast<std::uint8_t>(chunk[i + 1]) << 8)));
+            out.push_back(plat::LoadLeI16(reinterpret_cast<const unsigned char*>(chunk + i)));
     }
     ov_clear(&file);
     return out;

@@ -11,6 +11,7 @@
 #include "platform/AudioMixer.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/LittleEndian.h"
 
 using streamfixture::Samples;
 using testsupport::TempFolder;
@@ -37,7 +38,7 @@ Samples AsSamples(const Bytes& bytes)
 {
     Samples out(bytes.size() / 2);
     for (std::size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<std::int16_t>(bytes[i * 2] | (bytes[i * 2 + 1] << 8));
+        out[i] = plat::LoadLeI16(bytes.data() + i * 2);
     return out;
 }
 

@@ -14,27 +14,6 @@
 
 namespace devicetest {
 
-struct TexturedVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-    float u, v;
-};
-
-struct ColouredVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-};
-
-// Two texture-coordinate sets, for the second stage.
-struct TwoSetVertex {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-    float u0, v0, u1, v1;
-};
-
-constexpr std::uint32_t kTexturedFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-constexpr std::uint32_t kColouredFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE;
-
 // Strip order: top-left, top-right, bottom-left, bottom-right.
 inline std::vector<TexturedVertex> Quad(float left, float top, float right, float bottom, std::uint32_t colour,
                                         float u0 = 0, float v0 = 0, float u1 = 1, float v1 = 1)
@@ -96,8 +75,8 @@ protected:
         return device->DrawPrimitiveUP(type, count, vertices.data(), sizeof(Vertex));
     }
 
-    HRESULT DrawStrip(const std::vector<TexturedVertex>& v) { return Draw(D3DPT_TRIANGLESTRIP, v, kTexturedFormat); }
-    HRESULT DrawList(const std::vector<TexturedVertex>& v) { return Draw(D3DPT_TRIANGLELIST, v, kTexturedFormat); }
+    HRESULT DrawStrip(const std::vector<TexturedVertex>& v) { return Draw(D3DPT_TRIANGLESTRIP, v, FVF_TEXTURED); }
+    HRESULT DrawList(const std::vector<TexturedVertex>& v) { return Draw(D3DPT_TRIANGLELIST, v, FVF_TEXTURED); }
 
     // A managed texture filled row by row from `texels` (0xAARRGGBB).
     Direct3DTexture9* MakeTexture(std::uint32_t width, std::uint32_t height, const std::vector<std::uint32_t>& texels)

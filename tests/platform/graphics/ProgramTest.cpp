@@ -88,10 +88,10 @@ TEST_F(Programs, CrossFadeReadsBothStagesThroughTheirOwnCoordinateSets)
     device->SetTexture(1, blurred);
     device->SetPixelShader(shader);
     UseReplace();
-    const std::vector<TwoSetVertex> strip{{-0.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 0, 0, 0.5f, 0},
-                                          {0.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 0.5f, 0, 1, 0},
-                                          {-0.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 0, 1, 0.5f, 1},
-                                          {0.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 0.5f, 1, 1, 1}};
+    const std::vector<TwoTextureVertex> strip{{-0.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 0, 0, 0.5f, 0},
+                                              {0.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 0.5f, 0, 1, 0},
+                                              {-0.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 0, 1, 0.5f, 1},
+                                              {0.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 0.5f, 1, 1, 1}};
     const ConstantCase cases[] = {
         {0.0f, 0, 0x80204060u}, // all stage 1
         {1.0f, 0, 0xFFE0C0A0u}, // all stage 0
@@ -100,7 +100,7 @@ TEST_F(Programs, CrossFadeReadsBothStagesThroughTheirOwnCoordinateSets)
     for (const ConstantCase& c : cases) {
         const float constant[4] = {c.weight, c.weight, c.weight, c.weight};
         device->SetPixelShaderConstantF(0, constant, 1);
-        ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, strip, D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX2), D3D_OK);
+        ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, strip, FVF_TWO_TEXTURES), D3D_OK);
         EXPECT_LE(testsupport::ColourDistance(Pixel(0, 0), c.expected), 1) << c.weight;
     }
     device->SetPixelShader(nullptr);

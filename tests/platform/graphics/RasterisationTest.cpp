@@ -95,7 +95,7 @@ TEST_F(Rasterisation, FanAroundAnOddCentreBlendsEachPixelOnce)
         fan.push_back({static_cast<float>(cx + 60 * std::cos(angle)), static_cast<float>(cy + 45 * std::sin(angle)), 1,
                        1, kHalfWhite});
     }
-    ASSERT_EQ(Draw(D3DPT_TRIANGLEFAN, fan, kColouredFormat), D3D_OK);
+    ASSERT_EQ(Draw(D3DPT_TRIANGLEFAN, fan, FVF_COLOURED), D3D_OK);
     const std::uint32_t once = Over(kHalfWhite, kBlack);
     int covered = 0;
     for (const std::uint32_t pixel : Pixels()) {
@@ -113,7 +113,7 @@ TEST_F(Rasterisation, DiamondWithCentresOnItsEdgesKeepsOnlyTheLeftEdges)
                                               {60, 50, 1, 1, 0xFFFFFFFFu},
                                               {40, 50, 1, 1, 0xFFFFFFFFu},
                                               {50, 60, 1, 1, 0xFFFFFFFFu}};
-    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, diamond, kColouredFormat), D3D_OK);
+    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, diamond, FVF_COLOURED), D3D_OK);
     int covered = 0;
     for (const std::uint32_t pixel : Pixels())
         covered += pixel == 0xFFFFFFFFu;
@@ -147,10 +147,10 @@ TEST_F(Rasterisation, RotatedQuadMatchesItsRotationByAQuarterTurn)
         }
         return strip;
     };
-    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, corners(false), kColouredFormat), D3D_OK);
+    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, corners(false), FVF_COLOURED), D3D_OK);
     const auto plain = Pixels();
     device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1, 0);
-    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, corners(true), kColouredFormat), D3D_OK);
+    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, corners(true), FVF_COLOURED), D3D_OK);
     const auto turned = Pixels();
     int count = 0;
     for (int y = 150; y < 250; ++y) {

@@ -93,8 +93,8 @@ TEST_F(Shading, ColourRampAcrossAQuad)
                                             {255.5f, 3.5f, 1, 1, 0xFFFF0000u}};
     for (const bool asList : {false, true}) {
         device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
-        ASSERT_EQ(asList ? Draw(D3DPT_TRIANGLELIST, AsList(strip), kColouredFormat)
-                         : Draw(D3DPT_TRIANGLESTRIP, strip, kColouredFormat),
+        ASSERT_EQ(asList ? Draw(D3DPT_TRIANGLELIST, AsList(strip), FVF_COLOURED)
+                         : Draw(D3DPT_TRIANGLESTRIP, strip, FVF_COLOURED),
                   D3D_OK);
         const auto pixels = Pixels();
         for (int x = 0; x < 256; ++x) {
@@ -114,22 +114,19 @@ TEST_F(Shading, UntexturedAndColourlessFormats)
                                                {9.5f, -0.5f, 1, 1, 0xFF336699u},
                                                {-0.5f, 9.5f, 1, 1, 0xFF336699u},
                                                {9.5f, 9.5f, 1, 1, 0xFF336699u}},
-                   kColouredFormat),
+                   FVF_COLOURED),
               D3D_OK);
     EXPECT_EQ(Pixel(4, 4), 0xFF336699u);
 
     // Position and coordinates only: the texel as it is.
-    struct BareVertex {
-        float x, y, z, rhw, u, v;
-    };
     Direct3DTexture9* texture = MakeTexture(2, 1, {0xFFAA5500u, 0xFF00AA55u});
     device->SetTexture(0, texture);
     ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP,
-                   std::vector<BareVertex>{{19.5f, -0.5f, 1, 1, 0, 0},
-                                           {21.5f, -0.5f, 1, 1, 1, 0},
-                                           {19.5f, 0.5f, 1, 1, 0, 1},
-                                           {21.5f, 0.5f, 1, 1, 1, 1}},
-                   D3DFVF_XYZRHW | D3DFVF_TEX1),
+                   std::vector<TextureOnlyVertex>{{19.5f, -0.5f, 1, 1, 0, 0},
+                                                  {21.5f, -0.5f, 1, 1, 1, 0},
+                                                  {19.5f, 0.5f, 1, 1, 0, 1},
+                                                  {21.5f, 0.5f, 1, 1, 1, 1}},
+                   FVF_TEXTURE_ONLY),
               D3D_OK);
     EXPECT_EQ(Pixel(20, 0), 0xFFAA5500u);
     EXPECT_EQ(Pixel(21, 0), 0xFF00AA55u);
@@ -199,11 +196,11 @@ TEST_F(Shading, SecondStageWorksOnlyWithTwoCoordinateSets)
     device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
     device->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
     // The second pair reads the right half of the second texture.
-    const std::vector<TwoSetVertex> strip{{-0.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 0, 0, 0.5f, 0},
-                                          {1.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 1, 0, 1, 0},
-                                          {-0.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 0, 1, 0.5f, 1},
-                                          {1.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 1, 1, 1, 1}};
-    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, strip, D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX2), D3D_OK);
+    const std::vector<TwoTextureVertex> strip{{-0.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 0, 0, 0.5f, 0},
+                                              {1.5f, -0.5f, 1, 1, 0xFFFFFFFFu, 1, 0, 1, 0},
+                                              {-0.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 0, 1, 0.5f, 1},
+                                              {1.5f, 0.5f, 1, 1, 0xFFFFFFFFu, 1, 1, 1, 1}};
+    ASSERT_EQ(Draw(D3DPT_TRIANGLESTRIP, strip, FVF_TWO_TEXTURES), D3D_OK);
     EXPECT_EQ(Pixel(0, 0), Modulate(0xFF8080FFu, 0xFF00FF00u));
     // With one coordinate set the second stage stays out.
     DrawStrip(Quad(-0.5f, 0.5f, 1.5f, 1.5f, 0xFFFFFFFFu));
@@ -218,7 +215,7 @@ TEST_F(Shading, BadDrawsAreRefused)
     const auto quad = Quad(0, 0, 4, 4, 0xFFFFFFFFu);
     EXPECT_EQ(device->SetFVF(D3DFVF_DIFFUSE), D3DERR_INVALIDCALL);        // no position
     EXPECT_EQ(device->SetFVF(D3DFVF_XYZRHW | 0x300), D3DERR_INVALIDCALL); // three coordinate sets
-    device->SetFVF(kTexturedFormat);
+    device->SetFVF(FVF_TEXTURED);
     EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), 20), D3DERR_INVALIDCALL); // stride too short
     EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, nullptr, sizeof(TexturedVertex)), D3DERR_INVALIDCALL);
     device->EndScene();

@@ -79,7 +79,7 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pr
                                           stageTexture[0],
                                           std::vector<unsigned char>(first, first + vertexCount * stride),
                                           {}});
-    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2 && stride == sizeof(TexturedCorner))
+    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2 && stride == sizeof(TexturedVertex))
         std::memcpy(draw.vertex, vertices, sizeof(draw.vertex));
     return D3D_OK;
 }

@@ -18,15 +18,6 @@
 
 namespace fakes {
 
-// The textured vertex record quads are drawn with: a screen position, the
-// colour (0xAARRGGBB) and one texture coordinate pair.
-struct TexturedCorner {
-    float x, y, z, rhw;
-    std::uint32_t colour;
-    float u, v;
-};
-static_assert(sizeof(TexturedCorner) == 28);
-
 // One DrawPrimitiveUP call: the state in force and a copy of the vertices;
 // a quad of textured records (a strip of two) also as its four corners.
 struct DrawnPrimitive {
@@ -36,7 +27,7 @@ struct DrawnPrimitive {
     std::uint32_t fvf;
     Direct3DTexture9* texture;
     std::vector<unsigned char> bytes;
-    TexturedCorner vertex[4];
+    TexturedVertex vertex[4];
 
     template <typename Vertex> Vertex VertexAt(std::size_t index) const
     {
