@@ -40,7 +40,8 @@ switch_mode_and_take_screenshot() {
   xdotool key alt+Return
   sleep 0.5
   xdotool key F2
-  for _ in $(seq 50); do
+  # A loaded machine may take a while to get round to the keys: up to 30 s.
+  for _ in $(seq 300); do
     [ -f "ScreenShot/$1" ] && break
     sleep 0.1
   done

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "field/MapBlob.h"
+#include "platform/LittleEndian.h"
 
 namespace fieldtest {
 
@@ -101,15 +103,16 @@ public:
         return b;
     }
 
+    // A field past the end of the blob throws: the builder was asked for too little.
     static void Put16(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v)
     {
-        b.at(at) = static_cast<unsigned char>(v);
-        b.at(at + 1) = static_cast<unsigned char>(v >> 8);
+        if (!plat::WriteLe<std::uint16_t>(b, at, static_cast<std::uint16_t>(v)))
+            throw std::out_of_range("map blob field past the end");
     }
     static void Put32(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v)
     {
-        Put16(b, at, v);
-        Put16(b, at + 2, v >> 16);
+        if (!plat::WriteLe<std::uint32_t>(b, at, v))
+            throw std::out_of_range("map blob field past the end");
     }
 
 private:

@@ -8,7 +8,9 @@
 #include "GameWorld.h"
 #include "party/Character.h"
 #include "core/GameDataTables.h"
+#include "core/PlayTimeClock.h"
 #include "core/Random.h"
+#include "platform/Clock.h"
 #include "record/Pipkorn.h"
 
 namespace {
@@ -70,6 +72,17 @@ TEST_F(GameDataRecordTest, CountersStopAtTheirCaps)
     data.battlesWon = BATTLE_COUNTER_CAP;
     data.CountBattleWin();
     EXPECT_EQ(data.battlesWon, BATTLE_COUNTER_CAP);
+}
+
+// After a load or a new game the main loop counts play time from the moment
+// of the reset, not from whenever the clock it counts with was last set.
+TEST_F(GameDataRecordTest, ASessionResetRestartsThePlayTimeClockTheLoopCounts)
+{
+    plat::UseVirtualClock(70000);
+    PlayTimeClock = 1000;
+    data.ResetSessionState();
+    EXPECT_EQ(PlayTimeClock, 70000u);
+    plat::UseRealClock();
 }
 
 TEST_F(GameDataRecordTest, SecondTransferRequestIsIgnored)

@@ -10,8 +10,6 @@
 #include "platform/Clock.h"
 #include "platform/WindowEvent.h"
 
-std::uint32_t PlayTimeClock = 0;
-
 namespace {
 
 void UpdateFades()

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "core/PlayTimeClock.h"
+
 // Frames are due every interval of this table, taken in turn.
 inline constexpr std::uint32_t FrameIntervalTable[3] = {16, 16, 16};
 
@@ -20,9 +22,6 @@ public:
     std::uint32_t LastFrameTime = 0;
     int FrameSlot = 0;
 };
-
-// The time up to which whole seconds of play have been counted.
-extern std::uint32_t PlayTimeClock;
 
 // Counts every whole second between PlayTimeClock and `now` into the play time.
 void CountPlayTime(std::uint32_t now);

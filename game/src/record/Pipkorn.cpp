@@ -1,5 +1,7 @@
 #include "record/Pipkorn.h"
 
+#include "core/PlayTimeClock.h"
+
 #include <cstring>
 #include <string>
 
@@ -52,7 +54,6 @@ GameData::GameData()
     pendingMove = 0;
     eventWord = 0;
     std::memset(localFlags, 0, sizeof localFlags);
-    playTimeClock = 0;
     std::memset(snapshotHp, 0, sizeof snapshotHp);
     std::memset(snapshotSp, 0, sizeof snapshotSp);
     std::memset(snapshotStock, 0, sizeof snapshotStock);
@@ -200,7 +201,8 @@ void GameData::ResetSessionState()
     ClearMapTransfer();
     ResetItemListCursors();
     RefreshPartyDisplay();
-    playTimeClock = plat::NowMs();
+    // The main loop counts play time from here on.
+    PlayTimeClock = plat::NowMs();
 }
 
 void GameData::SetGameFlag(int id, std::uint8_t value)

@@ -153,7 +153,6 @@ public:
     std::uint8_t pendingMove;
     std::int32_t eventWord;
     std::uint8_t localFlags[LOCAL_FLAG_COUNT];
-    std::uint32_t playTimeClock;
 
     std::int32_t snapshotHp[3];
     std::int16_t snapshotSp[3];

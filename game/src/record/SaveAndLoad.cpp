@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include "field/MapHeader.h"
+#include "field/Map.h"
+#include "field/MapCharacter.h"
 #include "party/Character.h"
 #include "core/Random.h"
 #include "core/PackCatalogue.h"
@@ -157,6 +159,9 @@ bool CSaveFile::SaveGame(int slot)
     if (!ValidSlot(slot) || TheGameData == nullptr || TheCharacter == nullptr)
         return false;
     const std::filesystem::path target = SlotPath(slot);
+    // The player's current map, cell and facing go into the record first.
+    if (TheMapCharacter != nullptr && TheMap != nullptr && TheMap->HasMap())
+        TheMapCharacter->SavePlayerPosition();
     const std::vector<std::uint8_t> file =
         BuildSaveFile(CaptureSaveState(*TheGameData, *TheCharacter), GetMaxPartyLevel());
 

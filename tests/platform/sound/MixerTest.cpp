@@ -9,6 +9,7 @@
 
 #include "platform/AudioMixer.h"
 #include "platform/EventGroup.h"
+#include "platform/LittleEndian.h"
 #include "platform/SoundBuffer.h"
 
 using plat::AudioMixer;
@@ -49,10 +50,8 @@ std::shared_ptr<SoundBuffer> Ramp(AudioMixer& mixer, std::uint32_t frames)
     for (std::uint32_t i = 0; i < frames; ++i) {
         const auto left = static_cast<std::uint16_t>(i);
         const auto right = static_cast<std::uint16_t>(-static_cast<std::int32_t>(i));
-        bytes[i * 4] = static_cast<std::uint8_t>(left);
-        bytes[i * 4 + 1] = static_cast<std::uint8_t>(left >> 8);
-        bytes[i * 4 + 2] = static_cast<std::uint8_t>(right);
-        bytes[i * 4 + 3] = static_cast<std::uint8_t>(right >> 8);
+        plat::StoreLe16(bytes.data() + i * 4, left);
+        plat::StoreLe16(bytes.data() + i * 4 + 2, right);
     }
     buffer->Write(0, bytes.data(), buffer->Bytes());
     return buffer;

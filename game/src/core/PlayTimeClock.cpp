@@ -1,0 +1,3 @@
+#include "core/PlayTimeClock.h"
+
+std::uint32_t PlayTimeClock = 0;
