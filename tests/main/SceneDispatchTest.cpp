@@ -10,6 +10,9 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
+// A scene number no part answers: the frame draws nothing but is presented.
+constexpr int kSceneWithoutParts = 8;
+
 class SceneDispatchTest : public FrameFixture {
 protected:
     // The part calls of one UpdateGameMain at the given scene numbers.
@@ -73,7 +76,7 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         {SCENE_BATTLE_END, 0, 0, {"part UpdateBattleEnd", "part DrawBattleEnd"}},
         {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawGameOverEffect"}},
         {SCENE_EVENT_EFFECT, 0, 0, {"part UpdateEventScreenEffect", "part DrawEventScreenEffect"}},
-        {8, 0, 0, {}},
+        {kSceneWithoutParts, 0, 0, {}},
         {-1, 0, 0, {}},
     };
     for (const auto& c : cases) {
@@ -86,12 +89,12 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 TEST_F(SceneDispatchTest, EveryFrameClearsBeginsEndsAndPresents)
 {
     StartOnFakeEngine();
-    Frame(8, 0);
+    Frame(kSceneWithoutParts, 0);
     EXPECT_EQ(CallsStartingWith("Device::"),
               (Calls{"Device::Clear", "Device::BeginScene", "Device::EndScene", "Device::Present"}));
     // A scene that cannot begin is not ended, but the frame is still presented.
     control->failing = {"Device::BeginScene"};
-    Frame(0, 0);
+    Frame(SCENE_FIELD, MAP_SCENE_WALK);
     EXPECT_EQ(CallsStartingWith("Device::"), (Calls{"Device::Clear", "Device::BeginScene", "Device::Present"}));
     EXPECT_TRUE(CallsStartingWith("part Draw").empty());
 }
@@ -100,7 +103,7 @@ TEST_F(SceneDispatchTest, NoUpdateRunsWhileTheWindowIsInactive)
 {
     StartOnFakeEngine();
     WindowActive = 0;
-    EXPECT_EQ(Frame(1, 0), (Calls{"part DrawMapChange"}));
+    EXPECT_EQ(Frame(SCENE_MAP_CHANGE, 0), (Calls{"part DrawMapChange"}));
 }
 
 TEST_F(SceneDispatchTest, EachTitleSubStateRunsItsOwnUpdate)
@@ -159,11 +162,11 @@ TEST_F(SceneDispatchTest, ADriverErrorOnPresentIsReportedAndALostDeviceMarked)
 {
     StartOnFakeEngine();
     control->presentResults = {D3DERR_DEVICELOST};
-    Frame(8, 0);
+    Frame(kSceneWithoutParts, 0);
     EXPECT_EQ(DeviceLost, 1);
     EXPECT_EQ(CallsStartingWith("Device::").back(), "Device::Clear");
     control->presentResults = {D3DERR_DRIVERINTERNALERROR};
-    Frame(8, 0);
+    Frame(kSceneWithoutParts, 0);
     EXPECT_TRUE(Called("CError::Error GameMain.cpp 579 15"));
     EXPECT_EQ(ErrorFlag, 1);
 }

@@ -1,6 +1,6 @@
 // The header of a map entry, read once from the blob into plain fields: the
-// map, the player, the save checks and the tests all take the header from
-// here instead of reading offsets of their own. Header-only, so the
+// map, the game-data record, the save checks and the tests all take the
+// header from here instead of reading offsets of their own. Header-only, so the
 // game-data record can check a save's map without linking the field.
 #pragma once
 
@@ -18,7 +18,7 @@ struct MapHeader {
     std::int32_t placeNumber;
     std::int32_t eventCount;
     std::int32_t mapNumber;
-    std::uint8_t stockMax[mapblob::kStockCount];   // the party's six stock maxima here
+    std::uint8_t stockMax[mapblob::kStockCount];   // maxima of the party's six stocks
     std::uint8_t stockRegen[mapblob::kStockCount]; // their regeneration rate indices
     std::uint8_t fieldTune, battleTune;
     std::uint32_t flagsA, flagsB;
