@@ -45,6 +45,7 @@ protected:
         game.Press(e2e::kKeyConfirm);
         ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
         ASSERT_EQ(TheMap->GetMapNumber(), 0);
+        ASSERT_TRUE(game.ConfirmMessages()) << "the welcome";
     }
 
     // Holds a direction until the player has set out for the cell that

@@ -6,6 +6,7 @@
 
 #include "main/FrameDump.h"
 #include "main/GameMain.h"
+#include "Keys.h"
 #include "main/GameProcess.h"
 #include "main/HeadlessRun.h"
 #include "main/Initialize.h"
@@ -107,6 +108,19 @@ void InProcessGame::Press(int key)
 {
     keys_->Key(keys_->Frame() + 1, static_cast<std::uint8_t>(key), true);
     keys_->Key(keys_->Frame() + 2, static_cast<std::uint8_t>(key), false);
+}
+
+bool InProcessGame::ConfirmMessages(int limit)
+{
+    for (int run = 0; run < limit; ++run) {
+        if (SceneState == SCENE_FIELD && MapSceneState == MAP_SCENE_WALK)
+            return true;
+        if (TheEvent->phase == 1 && MapSceneState == MAP_SCENE_EVENT)
+            Press(kKeyConfirm);
+        if (!Frame() || !Frame())
+            return false;
+    }
+    return false;
 }
 
 void InProcessGame::Hold(int key)

@@ -80,6 +80,9 @@ public:
     void Press(int key);
     void Hold(int key);
     void LetGo(int key);
+    // Confirms each message of the running event as it comes to wait, until
+    // the field walks again; false when it does not within `limit` frames.
+    bool ConfirmMessages(int limit = 1000);
     // Writes the picture presented last, through the game's own frame dump,
     // as `name`.png among the pictures the tests leave to look at.
     bool Dump(const std::string& name) const;

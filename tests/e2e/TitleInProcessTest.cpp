@@ -44,13 +44,15 @@ protected:
 
     // Confirms in the title menu and checks that the leaving steps take their
     // frames, ending in the field with the map's tune playing.
-    void ConfirmAndReachField()
+    // A new game is greeted by the first map's welcome; a loaded game that
+    // saw it walks at once.
+    void ConfirmAndReachField(bool greeted = true)
     {
         game.Press(e2e::kKeyConfirm);
         ASSERT_TRUE(game.Frame());
         ASSERT_EQ(TitleState, TITLE_LEAVING);
         EXPECT_EQ(game.FramesUntil(InField), kLeavingFrames);
-        EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
+        EXPECT_EQ(MapSceneState, greeted ? MAP_SCENE_EVENT : MAP_SCENE_WALK);
         EXPECT_EQ(ThePlayBGM->GetTune(0), TheMap->GetFieldTune());
         EXPECT_TRUE(ZephMidi->IsPlaying(0));
     }
@@ -80,12 +82,14 @@ TEST_F(TitleInProcessTest, NewGameEntersTheFirstMapWithItsTuneAfterTheLeavingSte
     EXPECT_EQ(TheMapCharacter->cellY, 2);
     EXPECT_EQ(game.EffectsPlayed(), std::vector<int>{SE_CONFIRM});
     ASSERT_TRUE(game.Dump("first_field_frame"));
+    ASSERT_TRUE(game.ConfirmMessages());
 }
 
 TEST_F(TitleInProcessTest, ASaveMadeInPlayIsOfferedAtTheTitleAndLoadsWhereItWasMade)
 {
     ASSERT_EQ(game.FramesUntil(InTitleMenu), kOpeningFrames);
     ConfirmAndReachField();
+    ASSERT_TRUE(game.ConfirmMessages());
     // Two cells down from the start, then saved in slot 1 and back to the
     // title, as the field menu does (the menu itself is not there yet).
     game.Hold(e2e::kKeyDown);
@@ -123,7 +127,7 @@ TEST_F(TitleInProcessTest, ASaveMadeInPlayIsOfferedAtTheTitleAndLoadsWhereItWasM
     game.Frames(2);
     ASSERT_EQ(TheTitle->menuState, 2) << "the confirmation is open";
     ASSERT_TRUE(game.Dump("load_confirmation"));
-    ConfirmAndReachField();
+    ConfirmAndReachField(false);
     EXPECT_EQ(TheMap->GetMapNumber(), 0);
     EXPECT_EQ(TheMapCharacter->cellX, 9);
     EXPECT_EQ(TheMapCharacter->cellY, 4);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "EventAssembler.h"
 #include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "fakes/RecordingDevice.h"

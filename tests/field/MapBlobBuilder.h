@@ -1,5 +1,6 @@
 // Hand-made map blobs for tests: a header with the fields the field reads,
-// a tile grid (column-major, as stored) and an empty event area.
+// a tile grid (column-major, as stored) and an event area, empty unless
+// the test gives one.
 #pragma once
 
 #include <cstdint>
@@ -79,12 +80,21 @@ public:
         name_ = name;
         return *this;
     }
+    // The event area as stored (records, point count, points) and the
+    // record count of the header.
+    MapBlobBuilder& Events(const std::vector<unsigned char>& area, int recordCount)
+    {
+        eventArea_ = area;
+        eventCount_ = recordCount;
+        return *this;
+    }
 
     std::vector<unsigned char> Build() const
     {
         const std::size_t grid = tiles_.size();
         const std::size_t eventArea = (mapblob::kGridOffset + grid + 3) / 4 * 4;
-        std::vector<unsigned char> b(eventArea + 4, 0);
+        std::vector<unsigned char> b(eventArea, 0);
+        b.insert(b.end(), eventArea_.begin(), eventArea_.end());
         for (std::size_t i = 0; i < name_.size() && i < 8; ++i)
             Put16(b, mapblob::kNameOffset + 2 * i, name_[i]);
         Put16(b, mapblob::kWidthOffset, static_cast<std::uint16_t>(width_));
@@ -92,7 +102,7 @@ public:
         Put16(b, mapblob::kReturnXOffset, static_cast<std::uint16_t>(returnX_));
         Put16(b, mapblob::kReturnYOffset, static_cast<std::uint16_t>(returnY_));
         Put16(b, mapblob::kPlaceOffset, static_cast<std::uint16_t>(place_));
-        Put16(b, mapblob::kEventCountOffset, 0);
+        Put16(b, mapblob::kEventCountOffset, static_cast<std::uint16_t>(eventCount_));
         Put16(b, mapblob::kMapNumberOffset, static_cast<std::uint16_t>(mapNumber_));
         b[mapblob::kTuneOffset] = static_cast<unsigned char>(tune_);
         b[mapblob::kBattleTuneOffset] = static_cast<unsigned char>(battleTune_);
@@ -128,6 +138,8 @@ private:
     std::uint32_t flagsB_ = 0;
     std::u16string name_;
     std::vector<std::int8_t> tiles_;
+    std::vector<unsigned char> eventArea_ = std::vector<unsigned char>(4, 0); // no records, no points
+    int eventCount_ = 0;
 };
 
 } // namespace fieldtest

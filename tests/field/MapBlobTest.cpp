@@ -183,7 +183,7 @@ TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
     EXPECT_EQ(TheGameData->mapPositionY, 6);
     EXPECT_TRUE(TheCharacter->MusicSwitchOn());
     EXPECT_TRUE(player().arrivalCheck);
-    EXPECT_TRUE(Noted("LoadEventData(0)"));
+    EXPECT_EQ(TheEvent->RecordCount(), 0);
     EXPECT_TRUE(Noted("StartMapNameEffect(1)"));
     EXPECT_EQ(sortList().count, 1);
 }
@@ -191,10 +191,13 @@ TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
 TEST_F(SetMapTest, AFailedEventAreaFailsTheEntryWithoutPlacingThePlayer)
 {
     ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 9, 2));
-    parts->event.loadEventDataResult = false;
-    EXPECT_FALSE(Enter(MapBlobBuilder(24, 18), 20, 15));
+    // One record whose size claims less than its own head.
+    std::vector<unsigned char> area = eventscript::EventArea({eventscript::Record{}});
+    area[8] = 8;
+    EXPECT_FALSE(Enter(MapBlobBuilder(24, 18, 3).Events(area, 1), 20, 15));
     EXPECT_EQ(player().cellX, 9);
     EXPECT_EQ(player().cellY, 2);
+    EXPECT_EQ(map().GetMapNumber(), 0);
 }
 
 TEST_F(SetMapTest, LoadingAMapEntryReplacesTheBufferOnlyWhenTheEntryIsGood)

@@ -66,20 +66,25 @@ TEST_F(PassabilityTest, NoMapMeansNoCellCanBeEntered)
 
 TEST_F(PassabilityTest, AStepIsTestedAgainstTheTileThenTheEventLayer)
 {
-    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Tile(10, 5, 1), 9, 5));
+    // A touch record in the wall at (10, 5) sets flag 1; a standing record
+    // at (9, 7) sets flag 2 when bumped into.
+    using eventscript::Record;
+    using eventscript::Script;
+    const Record wall{10, 5, 0, 0, 0, 0, 1, true, Script().SetFlag(1, 1).End().Code()};
+    const Record post{9, 7, 0, 0, 0, 21, 1, false, Script().SetFlag(1, 2).End().Code()};
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Tile(10, 5, 1).Events(eventscript::EventArea({wall, post}), 2), 9, 5));
     const float point[2] = {player().screenX, player().screenY};
-    SceneTrace::Clear();
     // Into the wall with a bump: the wall cell's touch events run.
-    EXPECT_FALSE(map().CanEnterCell(3, point, true));
-    EXPECT_EQ(SceneTrace::Calls(), std::vector<std::string>{"StartTouchEvents(10005)"});
-    SceneTrace::Clear();
     EXPECT_FALSE(map().CanEnterCell(3, point, false));
-    EXPECT_TRUE(SceneTrace::Calls().empty());
-    // An open cell asks the event layer, which may refuse.
+    EXPECT_EQ(TheGameData->GetGameFlag(1), 0);
+    EXPECT_FALSE(map().CanEnterCell(3, point, true));
+    EXPECT_EQ(TheGameData->GetGameFlag(1), 1);
+    // An open cell asks the event layer: free here, refused in front of the post.
     EXPECT_TRUE(map().CanEnterCell(2, point, true));
-    EXPECT_EQ(SceneTrace::Calls(), std::vector<std::string>{"TryEnterEventCell(9006)"});
-    parts->event.eventCellFree = false;
-    EXPECT_FALSE(map().CanEnterCell(2, point, true));
+    player().PlacePlayer(9, 6, 2, 0);
+    const float nearPost[2] = {player().screenX, player().screenY};
+    EXPECT_FALSE(map().CanEnterCell(2, nearPost, true));
+    EXPECT_EQ(TheGameData->GetGameFlag(2), 1);
 }
 
 TEST_F(PassabilityTest, StepsOffAMapEndThereUnlessTheMapLoops)
@@ -89,9 +94,7 @@ TEST_F(PassabilityTest, StepsOffAMapEndThereUnlessTheMapLoops)
     EXPECT_FALSE(map().CanEnterCell(1, point, true));
     ASSERT_TRUE(Enter(MapBlobBuilder(40, 30).Looping(), 0, 5));
     const float loopPoint[2] = {player().screenX, player().screenY};
-    SceneTrace::Clear();
     EXPECT_TRUE(map().CanEnterCell(1, loopPoint, true));
-    EXPECT_EQ(SceneTrace::Calls(), std::vector<std::string>{"TryEnterEventCell(39005)"});
 }
 
 } // namespace

@@ -14,6 +14,27 @@ constexpr int kShiftButton = 1 << 10;
 
 class WalkTest : public FieldTest {
 protected:
+    // A record at a cell, of a trigger class, whose script leaves a note
+    // naming its cell and class (a spawn of symbol kind 10 + class).
+    struct Marker {
+        int x, y, trigger;
+    };
+    static std::vector<unsigned char> MarkerEvents(const std::vector<Marker>& markers)
+    {
+        std::vector<eventscript::Record> records;
+        for (const Marker& m : markers)
+            records.push_back({m.x, m.y, 0, 0, 0, 0, m.trigger, true,
+                               eventscript::Script().SpawnSymbol(m.x, m.y, 10 + m.trigger, 10, 0).End().Code()});
+        return eventscript::EventArea(records);
+    }
+    static std::vector<std::string> Markers()
+    {
+        std::vector<std::string> notes;
+        for (const auto& call : SceneTrace::Calls())
+            if (call.rfind("SpawnEnemySymbol", 0) == 0)
+                notes.push_back(call);
+        return notes;
+    }
     // 24 × 18 cells, walled round.
     MapBlobBuilder Room() { return std::move(MapBlobBuilder(24, 18).Border(1)); }
     // Holds a direction for exactly `cells` walking steps.
@@ -89,7 +110,7 @@ TEST_F(WalkTest, HeldDirectionsChooseOneWay)
 
 TEST_F(WalkTest, AWallTurnsThePlayerAndRunsItsTouchEventsButBlocks)
 {
-    ASSERT_TRUE(Enter(Room().Tile(11, 8, 1), 10, 8, 2));
+    ASSERT_TRUE(Enter(Room().Tile(11, 8, 1).Events(MarkerEvents({{11, 8, 1}}), 1), 10, 8, 2));
     keys.right = true;
     SceneTrace::Clear();
     Walk(5);
@@ -97,8 +118,8 @@ TEST_F(WalkTest, AWallTurnsThePlayerAndRunsItsTouchEventsButBlocks)
     EXPECT_EQ(player().cellX, 10);
     EXPECT_EQ(player().facing, 3);
     EXPECT_EQ(player().drawnPose, 12);
-    EXPECT_TRUE(Noted("StartTouchEvents(11008)"));
-    EXPECT_FALSE(Noted("TryEnterEventCell(11008)"));
+    // Each frame against the wall bumps it again.
+    EXPECT_EQ(Markers(), (std::vector<std::string>(5, "SpawnEnemySymbol(11008011)")));
 }
 
 TEST_F(WalkTest, ASlidingFloorCarriesThePlayerWithoutWalkingFrames)
@@ -242,20 +263,27 @@ TEST_F(WalkTest, ASymbolTouchedOnArrivalStartsItsEncounterBeforeAnythingMoves)
 
 TEST_F(WalkTest, ConfirmTriesTheCellInFrontThenTheOwnCell)
 {
-    ASSERT_TRUE(Enter(Room(), 10, 8, 0));
-    keys.pushedButtons = 1;
-    SceneTrace::Clear();
-    Walk(1);
-    std::vector<std::string> checks;
-    for (const auto& call : SceneTrace::Calls())
-        if (call.rfind("CheckStepOnEvent", 0) == 0)
-            checks.push_back(call);
-    EXPECT_EQ(checks, (std::vector<std::string>{"CheckStepOnEvent(10007)", "CheckStepOnEvent(10008)"}));
+    struct ConfirmCase {
+        std::vector<Marker> records;
+        std::vector<std::string> started;
+    };
+    const ConfirmCase cases[] = {
+        {{{10, 7, 2}, {10, 8, 2}}, {"SpawnEnemySymbol(10007012)"}},
+        {{{10, 8, 2}}, {"SpawnEnemySymbol(10008012)"}},
+        {{{10, 7, 1}}, {}}, // a touch record does not answer the button
+    };
+    for (const ConfirmCase& c : cases) {
+        ASSERT_TRUE(Enter(Room().Events(MarkerEvents(c.records), static_cast<int>(c.records.size())), 10, 8, 0));
+        keys.pushedButtons = 1;
+        SceneTrace::Clear();
+        Walk(1);
+        EXPECT_EQ(Markers(), c.started);
+    }
 }
 
 TEST_F(WalkTest, ArrivingOnACellRunsTheStepChecksInOrder)
 {
-    ASSERT_TRUE(Enter(Room(), 10, 8, 2));
+    ASSERT_TRUE(Enter(Room().Events(MarkerEvents({{10, 9, 1}}), 1), 10, 8, 2));
     keys.down = true;
     Walk(15);
     SceneTrace::Clear();
@@ -263,10 +291,10 @@ TEST_F(WalkTest, ArrivingOnACellRunsTheStepChecksInOrder)
     Walk(1);
     std::vector<std::string> arrival;
     for (const auto& call : SceneTrace::Calls())
-        if (call != "UpdateFieldGimmicks(1)" && call != "UpdateMapObjects")
+        if (call != "UpdateMapObjects")
             arrival.push_back(call);
-    EXPECT_EQ(arrival,
-              (std::vector<std::string>{"OperateSwitchAt(10009)", "StartTouchEvents(10009)", "RollPartyStockRegen"}));
+    // The touch event of the cell, then the stocks' regeneration.
+    EXPECT_EQ(arrival, (std::vector<std::string>{"SpawnEnemySymbol(10009011)", "RollPartyStockRegen"}));
 }
 
 } // namespace

@@ -42,28 +42,22 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
     const DispatchCase cases[] = {
-        // The field's own parts (map, player, draw-order list) make no notes;
-        // with no map current the player does not move.
-        {SCENE_FIELD,
-         MAP_SCENE_WALK,
-         0,
-         {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawEventLayer", "part DrawMapNameEffect"}},
-        {SCENE_FIELD,
-         MAP_SCENE_EVENT,
-         0,
-         {"part UpdateEvent", "part DrawMapLayers", "part DrawEventLayer", "part DrawEvent"}},
-        // The field menu makes no notes of its own; its drawing ends with the cursor.
-        {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part DrawMapLayers", "part DrawEventLayer", "part DrawEventSprite(1)"}},
-        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {SCENE_FIELD, 9, 0, {"part DrawMapLayers", "part DrawEventLayer"}},
+        // The field's own parts (map, player, events, draw-order list, menu)
+        // make no notes; with no map current the player does not move.
+        {SCENE_FIELD, MAP_SCENE_WALK, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawMapNameEffect"}},
+        // No event runs: the field walks again in the same frame.
+        {SCENE_FIELD, MAP_SCENE_EVENT, 0, {"part DrawMapLayers", "part DrawMapNameEffect"}},
+        {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part DrawMapLayers"}},
+        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers"}},
+        {SCENE_FIELD, 9, 0, {"part DrawMapLayers"}},
         {SCENE_MAP_CHANGE, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
         // The title menu ends with the cursor; the leaving and opening steps
         // show the field behind only in their field steps.
-        {SCENE_TITLE, TITLE_MENU, 0, {"part DrawEventSprite(1)"}},
+        {SCENE_TITLE, TITLE_MENU, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 2, {}},
-        {SCENE_TITLE, TITLE_LEAVING, 3, {"part DrawMapLayers", "part DrawEventLayer"}},
-        {SCENE_TITLE, TITLE_OPENING, 1, {"part DrawMapLayers", "part DrawEventLayer"}},
+        {SCENE_TITLE, TITLE_LEAVING, 3, {"part DrawMapLayers"}},
+        {SCENE_TITLE, TITLE_OPENING, 1, {"part DrawMapLayers"}},
         {SCENE_TITLE, TITLE_OPENING, 2, {}},
         {SCENE_TITLE, TITLE_OPENING, 4, {}},
         {SCENE_ENCOUNT, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
@@ -128,7 +122,9 @@ TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
 {
     StartOnFakeEngine();
     const std::uint32_t framesBefore = ThePlaySE->GetFrameCounter();
-    // The title's last leaving frame hands over to the field and asks for a rerun.
+    // The title's last leaving frame hands over to the field and asks for a
+    // rerun, which runs the field's update: with no event to run, the event
+    // state left standing gives the field back to walking.
     SceneState = SCENE_TITLE;
     TitleState = TITLE_LEAVING;
     MapSceneState = MAP_SCENE_EVENT;
@@ -137,8 +133,8 @@ TEST_F(SceneDispatchTest, ARerunRunsTheUpdateAgainOnTheNewSceneNumbers)
     TheTitle->leaveCounter = 10;
     control->calls.clear();
     TheGameMain->UpdateScene();
-    EXPECT_EQ(CallsStartingWith("part "), (Calls{"part StartPendingEvent", "part UpdateEvent"}));
     EXPECT_EQ(SceneState, SCENE_FIELD);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
     EXPECT_EQ(TheTitle->RerunUpdate, 0);
     // Each pass counts one sound-effect frame.
     EXPECT_EQ(ThePlaySE->GetFrameCounter() - framesBefore, 2u);

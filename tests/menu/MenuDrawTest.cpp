@@ -1,6 +1,7 @@
 // What the menu draws: the command column by mode, the party, colour and
 // place windows around it, and the frames of the pages.
 #include "MenuFixture.h"
+#include "fakes/FakeTexture.h"
 #include "menu/MenuTextTables.h"
 
 namespace menutest {
@@ -117,21 +118,31 @@ TEST_F(DrawTest, TheTopWindowIsDimmedAndFurtherBackBehindAPage)
 
 TEST_F(DrawTest, ModeOneDrawsNoPageTextsYetAndKeepsTheCursor)
 {
+    // The cursor is the event part's sprite frame 1, on its sprite sheet.
+    fakes::FakeTexture* sprites = new fakes::FakeTexture(64, 40);
+    parts->event.spriteSheet = std::make_unique<CTexture>();
+    parts->event.spriteSheet->texture = sprites;
+    const auto cursorDrawn = [&] {
+        for (const auto& d : device.draws)
+            if (d.texture == sprites)
+                return true;
+        return false;
+    };
     HoldItems(2);
     menu().SetMapMenuMode(MenuItemList);
-    SceneTrace::Clear();
+    device.draws.clear();
     const auto list = Draw();
+    EXPECT_TRUE(cursorDrawn());
     menu().SetMapMenuMode(MenuTop);
     const auto top = Draw();
     // Mode 1 adds no texts of its own yet, and shows no place window.
     EXPECT_EQ(list.size() + 1, top.size());
     EXPECT_EQ(Find(list, u"ピプコンの村"), nullptr);
-    EXPECT_TRUE(Noted("DrawEventSprite(1)"));
     for (int mode : {MenuInfoMember, MenuInfoRecords}) {
-        SceneTrace::Clear();
+        device.draws.clear();
         menu().mode = mode;
         Draw();
-        EXPECT_FALSE(Noted("DrawEventSprite(1)")) << mode;
+        EXPECT_FALSE(cursorDrawn()) << mode;
     }
     // The enemy records page has no top column.
     menu().mode = MenuInfoEnemies;

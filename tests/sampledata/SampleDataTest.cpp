@@ -10,6 +10,7 @@
 #include "FieldSprites.h"
 #include "FilePackDerived.h"
 #include "core/GameDataTables.h"
+#include "field/event/EventArea.h"
 #include "core/PackCatalogue.h"
 #include "field/MapHeader.h"
 #include "SampleData.h"
@@ -148,6 +149,27 @@ TEST_F(SampleDataTest, TablesHaveTheirFullSize)
     EXPECT_EQ(at, kinds.size());
 }
 
+TEST_F(SampleDataTest, FirstMapEventsStandOnFloorOffTheWalkWays)
+{
+    const Bytes blob = Entry(MapPackEntry(0));
+    MapHeader header{};
+    ASSERT_EQ(ReadMapHeader(blob.data(), blob.size(), header), mapblob::BlobFault::None);
+    const int w = header.width;
+    const int h = header.height;
+    std::size_t at = header.EventAreaOffset();
+    EXPECT_GE(header.eventCount, 8);
+    for (int i = 0; i < header.eventCount; ++i) {
+        const int x = static_cast<int>(Le32(blob, at));
+        const int y = static_cast<int>(Le32(blob, at + 4));
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        EXPECT_NE(x, 9);
+        EXPECT_NE(y, 10);
+        ASSERT_TRUE(x > 0 && y > 0 && x < w - 1 && y < h - 1);
+        EXPECT_EQ(blob[mapblob::kGridOffset + static_cast<std::size_t>(x) * h + y], 0) << "a floor cell";
+        at += Le32(blob, at + 8);
+    }
+}
+
 TEST_F(SampleDataTest, MapsAreWellFormed)
 {
     for (int map = 0; map < MAP_COUNT; ++map) {
@@ -160,9 +182,7 @@ TEST_F(SampleDataTest, MapsAreWellFormed)
         EXPECT_LE(header.fieldTune, 16);   // tunes of the tune table
         EXPECT_LE(header.battleTune, 16);
         const std::size_t events = header.EventAreaOffset();
-        ASSERT_EQ(header.eventCount, 0);
-        ASSERT_EQ(blob.size(), events + 4);
-        EXPECT_EQ(Le32(blob, events), 0u); // no spawn points
+        EXPECT_EQ(CheckEventArea(blob.data() + events, blob.size() - events, header.eventCount), EventAreaFault::None);
         const std::size_t gridEnd = mapblob::kGridOffset + static_cast<std::size_t>(header.width) * header.height;
         for (std::size_t cell = mapblob::kGridOffset; cell < gridEnd; ++cell)
             EXPECT_LE(static_cast<std::int8_t>(blob[cell]), 63);

@@ -14,6 +14,7 @@
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "record/Config.h"
+#include "record/KeyNames.h"
 #include "record/Pipkorn.h"
 
 namespace testsupport {
@@ -124,8 +125,8 @@ void GameWorld::KeepDataTables()
     Keep(LoadedEnemyKinds(), {});
 }
 
-// The settings record as the game has it before reading the file; it is not
-// written back when the world goes.
+// The settings record as the game has it before reading the file (it is not
+// written back when the world goes), and no key names yet.
 void GameWorld::KeepSettings()
 {
     Save(GameConfig.XPos);
@@ -143,6 +144,10 @@ void GameWorld::KeepSettings()
     Save(GameConfig.WindowPosValid);
     Keep(GameConfig.SaveOnExit, 0);
     GameConfig.ResetGameConfig();
+    // The names of the assigned keys, made from the settings at start-up.
+    Keep(KeyNameText, nullptr);
+    Keep(KeyNameHalfCount, 0);
+    Keep(KeyNameFullCount, 0);
 }
 
 void GameWorld::KeepPlayers()

@@ -50,6 +50,9 @@ protected:
         pack.images[PACK_TITLE_PICTURE] = {256, 256};
         pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
         pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
+        pack.images[PACK_EVENT_TILE_ATLAS] = {256, 256};
+        pack.images[PACK_EVENT_SPRITES] = {64, 40};
+        pack.images[PACK_EVENT_ICONS] = {216, 24};
         pack.data[MapPackEntry(0)] = MapBlob(0, 20, 15, 3);
         pack.data[MapPackEntry(2)] = MapBlob(2, 30, 30, 9);
 
@@ -63,6 +66,7 @@ protected:
         TheCharacter = &character;
         TheMap = &map;
         TheEvent = &event;
+        event.InitEvent();
         // The field's parts that entering a map reaches.
         TheCharacter = &field.character;
         TheBattleBackground = &field.battleBackground;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "EventAssembler.h"
 #include "TitleFixture.h"
 
 namespace {
@@ -229,6 +230,13 @@ TEST_F(TitleTest, QuitPlaysNoSoundAndAsksTheWindowToClose)
 
 TEST_F(TitleTest, ANewGameLeavesForMapZeroAndStartsItsTuneOnTheLastFrame)
 {
+    // Map 0 with a map-start record that sets flag 7.
+    std::string blob = MapBlob(0, 20, 15, 3);
+    blob.resize(blob.size() - 4);
+    blob[56] = 1;
+    const auto area = eventscript::EventArea(
+        {eventscript::Record{1, 1, 0, 0, 0, 0, 3, true, eventscript::Script().SetFlag(1, 7).End().Code()}});
+    pack.data[5] = blob + std::string(area.begin(), area.end());
     OpenMenu();
     gameData.heldItems[0] = 0;
     gameData.eventWord = 5;
@@ -260,7 +268,7 @@ TEST_F(TitleTest, ANewGameLeavesForMapZeroAndStartsItsTuneOnTheLastFrame)
     EXPECT_FALSE(title.pictureReady);
     EXPECT_EQ(title.picture, nullptr);
     EXPECT_EQ(DrawBrightnessColor, 0xFFFFFFFFu);
-    EXPECT_TRUE(Noted("StartPendingEvent"));
+    EXPECT_EQ(gameData.GetGameFlag(7), 1) << "the map's start event ran";
 }
 
 TEST_F(TitleTest, LoadingASaveEntersTheSavedMap)
@@ -341,12 +349,21 @@ TEST_F(TitleTest, TheMenuDimsBehindTheLoadWindowAndTheSlotsShowTheirSaves)
 TEST_F(TitleTest, AFailedTextDrawIsReportedAndEndsTheTitlesDrawing)
 {
     OpenMenu();
+    const auto cursorDrawn = [this] {
+        for (const auto& draw : device.draws)
+            if (draw.texture == event.spriteSheet->texture)
+                return true;
+        return false;
+    };
+    device.draws.clear();
+    title.DrawTitle();
+    EXPECT_TRUE(cursorDrawn());
     text.failFrom = 0;
-    SceneTrace::Clear();
+    device.draws.clear();
     title.DrawTitle();
     ASSERT_EQ(error.reports.size(), 1u);
     EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Title", 423, 10}));
-    EXPECT_FALSE(Noted("DrawEventSprite(1)")); // no cursor
+    EXPECT_FALSE(cursorDrawn());
 }
 
 } // namespace

@@ -87,6 +87,11 @@ void MapObject(Canvas& sheet, int left, int top)
 
 } // namespace
 
+void PutFigure(Canvas& sheet, int left, int top, std::uint32_t body, int facing)
+{
+    PutTurned(sheet, left, top, FigureFacingUp(body, 0), facing);
+}
+
 Canvas FieldSpriteSheet()
 {
     Canvas sheet(256, 256, 0);

@@ -24,4 +24,11 @@ Canvas FigureFacingUp(std::uint32_t body, int frame);
 // anticlockwise: 1 puts its top to the left, 2 upside down, 3 to the right.
 void PutTurned(Canvas& sheet, int left, int top, const Canvas& cell, int turns);
 
+// The event layer's picture atlas, 256 × 256.
+Canvas EventPictureAtlas();
+
+// Draws the round figure into a 32 × 32 cell of `sheet`, facing 0 up,
+// 1 left, 2 down or 3 right.
+void PutFigure(Canvas& sheet, int left, int top, std::uint32_t body, int facing);
+
 } // namespace sampledata

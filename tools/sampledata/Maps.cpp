@@ -1,4 +1,4 @@
-// Map blobs: a walled room per map with a few obstacles, no events. Map 0
+// Map blobs: a walled room per map with a few obstacles. Map 0
 // is where a new game starts (cell 9, 2) and returns to (cell 9, 7): a
 // 24 × 18 room with inner walls, a sliding floor and a door cell. Map 1 is
 // dark and loops at both edges.
@@ -99,7 +99,10 @@ Bytes MapEntry(int map)
     const int w = MapWidth(map);
     const int h = MapHeight(map);
     const std::size_t eventArea = (kTileGridOffset + static_cast<std::size_t>(w) * h + 3) / 4 * 4;
-    Bytes b(eventArea + 4, 0); // no event records, then a point count of 0
+    int eventCount = 0;
+    const Bytes events = MapEventArea(map, eventCount);
+    Bytes b(eventArea, 0);
+    b.insert(b.end(), events.begin(), events.end());
 
     PutText(b, 0, MapName(map));
     PutEncounterTable(b, map);
@@ -108,7 +111,7 @@ Bytes MapEntry(int map)
     Put16(b, 50, 9); // return point
     Put16(b, 52, 7);
     Put16(b, 54, static_cast<std::uint32_t>(map % kPlaceCount));
-    Put16(b, 56, 0); // event records
+    Put16(b, 56, static_cast<std::uint32_t>(eventCount));
     Put16(b, 58, static_cast<std::uint32_t>(map));
     for (int k = 0; k < 6; ++k)
         Put8(b, 90 + k, 50);                                          // colour stock maxima

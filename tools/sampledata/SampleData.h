@@ -37,6 +37,8 @@ void PutEncounterTable(Bytes& b, int map);
 // Maps: the blob of map n, and the extra data of map 21.
 Bytes MapEntry(int map);
 Bytes Map21DataEntry();
+// The event area of map n (records, then the point list) and its record count.
+Bytes MapEventArea(int map, int& recordCount);
 // Width and height in cells of map n.
 int MapWidth(int map);
 int MapHeight(int map);

@@ -128,7 +128,7 @@ Canvas Picture(int entry)
     case PACK_BATTLE_MARKS:
         return NumberedCells(72, 24, 24, 24, "X");
     case PACK_EVENT_TILE_ATLAS:
-        return NumberedCells(256, 256, 32, 32);
+        return EventPictureAtlas();
     case PACK_EVENT_SPRITES:
         return NumberedCells(64, 40, 20, 20);
     case PACK_EVENT_ICONS:

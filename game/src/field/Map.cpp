@@ -13,6 +13,7 @@
 #include "field/MapNameEffect.h"
 #include "field/Object.h"
 #include "field/event/Event.h"
+#include "field/event/EventArea.h"
 #include "party/Character.h"
 #include "core/GameConstants.h"
 #include "core/PackCatalogue.h"
@@ -123,6 +124,11 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
         return false;
     if (direction < -1 || direction > 3)
         return false;
+    const std::size_t eventArea = entered.EventAreaOffset();
+    const std::size_t blobSize = static_cast<std::size_t>(MapBlobSize);
+    if (eventArea > blobSize ||
+        CheckEventArea(blob + eventArea, blobSize - eventArea, entered.eventCount) != EventAreaFault::None)
+        return false;
 
     // 1.
     CurrentMap = blob;
@@ -193,9 +199,7 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
         CentreViewOnCell(playerX, playerY);
     }
     // 14.
-    const std::size_t eventArea = header.EventAreaOffset();
-    if (!TheEvent->LoadEventData(blob + eventArea, static_cast<std::size_t>(MapBlobSize) - eventArea,
-                                 header.eventCount))
+    if (!TheEvent->LoadEventData(blob + eventArea, blobSize - eventArea, header.eventCount))
         return false;
     // 15.
     TheMapCharacter->PlacePlayer(playerX, playerY, direction, 0);

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
+#include "core/Parts.h"
 #include "core/SceneState.h"
 #include "SceneHandBack.h"
 #include "core/SceneTrace.h"
+#include "field/event/Event.h"
 
 class CEncountEffect {
 public:
@@ -16,7 +18,10 @@ public:
     void UpdateEncountEffect()
     {
         SceneTrace::Note("UpdateEncountEffect");
-        HandSceneBackToField(encountEffectUpdates);
+        if (fromEvent)
+            UpdateEventBattle();
+        else
+            HandSceneBackToField(encountEffectUpdates);
     }
     void DrawEncountEffect() { SceneTrace::Note("DrawEncountEffect"); }
     bool IsEncountEffectReady()
@@ -31,8 +36,28 @@ public:
     {
         SceneTrace::Note("StartEncountEffect", fromSymbol ? 1 : 0);
         SceneState = SCENE_ENCOUNT;
+        fromEvent = !fromSymbol;
+        battleFrames = 0;
     }
 
+    // Until the battle is built, a battle an event started lasts this many
+    // frames and then reports its outcome (won, unless a test sets the two
+    // flags of the battle end) and returns to the field.
+    static constexpr int kEventBattleFrames = 30;
+    void UpdateEventBattle()
+    {
+        if (++battleFrames < kEventBattleFrames)
+            return;
+        fromEvent = false;
+        TheEvent->SetEventBattleResult(eventResultA, eventResultB);
+        TheEvent->ClearBattleEventPicture();
+        SceneState = SCENE_FIELD;
+    }
+
+    bool fromEvent = false;
+    int battleFrames = 0;
+    bool eventResultA = false;
+    bool eventResultB = false;
     // Updates of each scene seen since it was handed to this stand-in.
     std::uint8_t encountEffectUpdates = 0;
 };

@@ -46,6 +46,29 @@ public:
     // A pushed block against the symbols.
     void CheckSymbolContact() { SceneTrace::Note("CheckSymbolContact"); }
 
+    // What events launch and spawn.
+    void CreateMapObject(int x, int y, int /*speed*/, int direction)
+    {
+        SceneTrace::Note("CreateMapObject", (x * 1000 + y) * 10 + direction);
+    }
+    void SpawnEnemySymbol(int x, int y, float /*speed*/, int kind, int /*behaviour*/, bool /*placed*/)
+    {
+        SceneTrace::Note("SpawnEnemySymbol", (x * 1000 + y) * 1000 + kind);
+    }
+    void SpawnSymbolsInArea(const std::int32_t* words) { SceneTrace::Note("SpawnSymbolsInArea", words[0]); }
+    void SpawnSymbolsAtPoints(const std::int32_t* words, const unsigned char*, int pointCount, bool, bool)
+    {
+        SceneTrace::Note("SpawnSymbolsAtPoints", words[0] * 1000 + pointCount);
+    }
+    void SpawnSymbolsAtPointRange(const std::int32_t* words, const unsigned char*, int pointCount)
+    {
+        SceneTrace::Note("SpawnSymbolsAtPointRange", words[0] * 1000 + pointCount);
+    }
+    void SpawnSymbolsAtPointsInArea(const std::int32_t* words, const unsigned char*, int pointCount)
+    {
+        SceneTrace::Note("SpawnSymbolsAtPointsInArea", words[0] * 1000 + pointCount);
+    }
+
     MapSymbolRecord* symbolList = nullptr;
     MapObjectRecord* objectList = nullptr;
     // Tests set it to have a symbol touched.

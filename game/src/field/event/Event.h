@@ -1,0 +1,236 @@
+// The map's events: the records of the current map sorted into lists, which
+// of them are live, the triggers that start them, and the interpreter that
+// runs a started record's script command by command, with its message
+// window, item gifts, party damage and event battles. The event layer (the
+// records' pictures) and the small sprite and icon helpers that the windows
+// and the field menu share are drawn here too.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "field/event/EventCommandTable.h"
+#include "field/event/EventScript.h"
+#include "field/FieldBrightness.h" // the field brightness the map change sets
+#include "media/Texture.h"
+
+class CEvent {
+public:
+    // Record lists, by what selects a record into them.
+    enum RecordList : int {
+        LIST_ALL,
+        LIST_OBSTACLES,
+        LIST_TOUCH,   // trigger class 1
+        LIST_CONFIRM, // trigger class 2
+        LIST_BLOCK_ARRIVAL,
+        LIST_SWITCHES, // kinds 4-7
+        LIST_PLATES,   // kinds 8-11
+        LIST_TRAPS_A,
+        LIST_TRAPS_B,
+        LIST_PERIODIC, // trigger classes 7-10
+        LIST_ARROW_PICTURES,
+        LIST_ARROWS, // kinds 15-16
+        RECORD_LIST_COUNT
+    };
+    static constexpr int kGroupCount = 4;
+    static constexpr int kPictureCells = 64;
+    static constexpr int kSpriteFrames = 3;
+    static constexpr int kIconCount = 9;
+    static constexpr int kMessageUnits = 256;
+    static constexpr int kItemMessageUnits = 33;
+    // Instant commands run back to back in one frame up to this many; the
+    // rest go on in the next frame, so a script that loops without waiting
+    // cannot hold the game.
+    static constexpr int kCommandsPerFrame = 1024;
+
+    CEvent();
+    ~CEvent();
+    CEvent(const CEvent&) = delete;
+    CEvent& operator=(const CEvent&) = delete;
+
+    void InitEvent();
+    void ReleaseEvent();
+    void UpdateEvent();
+    void DrawEvent();
+    void LayoutEventWindows() {}
+
+    // Records.
+    bool LoadEventData(unsigned char* first, std::size_t bytes, int recordCount);
+    void RefreshEventActivity(bool recount);
+    void RebuildEventGrid();
+    unsigned char* FindEventRecordAt(int x, int y, int n) const;
+    int RecordCount() const { return static_cast<int>(lists[LIST_ALL].size()); }
+    unsigned char* Record(int index) const { return lists[LIST_ALL][static_cast<std::size_t>(index)]; }
+    const std::vector<unsigned char*>& List(RecordList list) const { return lists[list]; }
+
+    // Running a record.
+    void StartEvent(unsigned char* record, bool enterMapState);
+    // Makes the record current without running it.
+    void BeginEvent(unsigned char* record, bool enterMapState);
+    void EndEvent(bool leaveMapState);
+    void ClearEventState();
+    void NextEventCommand(bool run);
+    void JumpToEventLabel(int label);
+    bool ExecuteEventCommand(bool start);
+    bool IsEventRunning() const { return CurrentRecord != nullptr; }
+
+    // Triggers.
+    void StartTouchEvents(int x, int y);
+    bool CheckStepOnEvent(int x, int y);
+    void StartBlockArrivalEvents(int x, int y);
+    void StartPendingEvent();
+    void OperateSwitchAt(int x, int y);
+    void RunSetupEventIfActive();
+    bool TryEnterEventCell(int x, int y);
+    bool IsEventCellFree(int x, int y) const;
+    // The direction of the first arrow tile at the cell, or -1.
+    int GetArrowFloorDirection(int x, int y) const;
+    void TurnPersonToPlayer(unsigned char* record);
+
+    // The map gimmicks are not built yet: these answer as for a map
+    // without blocks, switches, traps or timers.
+    bool UpdateFieldGimmicks(bool /*hurtAllowed*/) { return false; }
+    void ClearPushBlock() {}
+    bool IsPushingBlock() const { return false; }
+    void BeginPushMove() {}
+    void FinishPushBlock() {}
+    bool CheckTrapOnArrival() { return false; }
+    int GetSequenceHint() const { return 0; }
+    void UpdatePlateCounts(int x, int y, bool arriving);
+
+    // Gifts, damage and battles.
+    bool GiveEventItem(int category, int id, bool wantName, int moneyMode);
+    bool EventDamageParty(int amount);
+    void SetEventBattleResult(bool a, bool b);
+    void ClearBattleEventPicture();
+
+    // Conditions.
+    bool TestIfJumpCondition(int kind, int operand);
+    bool TestEventEndCondition(const std::int32_t* block) const;
+    void SetFlagIfCondition(const std::int32_t* block);
+
+    // Messages.
+    void StartMessage(const char16_t* text, int length, int indent, bool itemText);
+    void UpdateMessage();
+
+    // Drawing.
+    void DrawEventLayer();
+    bool CellToScreen(int x, int y, float& screenX, float& screenY) const;
+    void DrawEventSprite(int frame, float x, float y);
+    void DrawEventSpriteTurned(int frame, float x, float y);
+    void DrawFadedQuads(float leftX, float rightX, float y, float depth, int t, int page, int pageCount);
+    void DrawEventIcon(int icon, float xOffset, int line);
+    void DrawEventIconTinted(int icon, float x, float y, float depth, std::uint32_t mask);
+
+    // --- The interpreter ---
+    std::int32_t Opcode;
+    std::int32_t Args[EVENT_ARG_COUNT];
+    unsigned char* CurrentRecord;
+    unsigned char* SwitchFollowRecord;
+    unsigned char* PushFollowRecord;
+    unsigned char* MapStartRecord;
+    unsigned char* SetupRecord;
+    const unsigned char* PointList;
+    std::uint32_t PointCount;
+    const unsigned char* ScriptPos;
+    const unsigned char* PrevScriptPos;
+    std::int32_t PrevOpcode;
+    std::uint8_t EnteredFromMap;
+    // The length of the decoded command in 16-bit units.
+    std::int32_t commandLength;
+    // The text of the decoded message or choice command.
+    const unsigned char* MessageTextPos;
+    std::int32_t messageTextUnits;
+    // Set by a step that hands on to the next command within the frame.
+    bool chainNext;
+
+    // --- Records ---
+    std::vector<unsigned char*> lists[RECORD_LIST_COUNT];
+    std::vector<std::uint8_t> CellGrid;
+    std::int32_t mapWidth, mapHeight;
+    std::uint32_t FirstBlockIndex;
+    std::uint32_t switchesOn[kGroupCount], switchTotal[kGroupCount];
+    std::uint32_t platesCovered[kGroupCount], plateTotal[kGroupCount];
+    std::uint32_t GroupState; // bits 6-7 last switch group, 8-9 last plate group
+
+    // --- The message window ---
+    std::uint32_t textColour;
+    std::int32_t phase; // 0 typing, 1 waiting for the confirm button
+    std::int32_t sourceLength;
+    std::int32_t revealTotal;
+    std::int32_t revealCounter;
+    std::int32_t markerCounter;
+    std::int32_t handOver;
+    std::int32_t iconCategory;
+    std::int32_t typedOnce;
+    std::int32_t expandedLength;
+    char16_t MessageText[kMessageUnits];
+    char16_t ItemMessage[kItemMessageUnits];
+    float textX;
+    float markerX, markerY, markerBob;
+    // The name a gift found, for its message.
+    std::u16string giftName;
+
+    // --- The event layer ---
+    std::unique_ptr<CTexture> pictureSheet, spriteSheet, iconSheet;
+    float pictureU[kPictureCells][4], pictureV[kPictureCells][4];
+    float spriteU[kSpriteFrames][4], spriteV[kSpriteFrames][4];
+    float iconU[kIconCount][4], iconV[4];
+
+private:
+    void ResetEventState();
+    void ClearCommandState();
+    void ClearLists();
+    void FillLists();
+    bool StartCommand();
+    void RunCommandFrame();
+    bool RecordAtCell(const unsigned char* record, int x, int y) const;
+    bool CellOnMap(int x, int y) const;
+    std::size_t BytesLeftInRecord(const unsigned char* at) const;
+    void LoadEventTextures();
+    void DrawMessage();
+    void DrawRevealedItemIcon(float front);
+
+    // Start actions (true: the per-frame action runs in this call).
+    bool StartGetItem();
+    bool StartBattle();
+    bool StartChangeBgm();
+    bool StartFadePlayer();
+    bool StartLoseItem();
+    bool StartMessageCommand();
+    void StartItemMessage(int category, const char16_t* outcome, int amount);
+
+    // Per-frame actions.
+    void CmdSetFlag();
+    void CmdIfJump();
+    void CmdDisableEvent();
+    void CmdDamageParty();
+    void CmdSetPicture();
+    void CmdChangeBgm();
+    void CmdPlaySe();
+    void CmdBattle();
+    void CmdLaunchObject(int speed);
+    void CmdLaunchObjectIf();
+    void CmdWait();
+    void CmdRecoverParty();
+    void CmdSetListFlag();
+    void CmdFadePlayer();
+    void CmdSetTransfer();
+    void CmdSwitchOn();
+    void CmdSpawnSymbol();
+    void CmdSpawnSymbols();
+    void CmdRefreshSort();
+    void CmdToggleSwitch();
+    void CmdAddItems();
+    void CmdEndIf();
+    void CmdSetGameWord();
+    void CmdCallEvent();
+    void CmdSetFlagIf();
+    void CmdFixView();
+    void CmdRemoveItem();
+    void CmdNext();
+    void CmdStop();
+};

@@ -1,0 +1,110 @@
+// The event layer as drawn: which picture lands in which screen cell, the
+// resting pictures of disabled switches and traps, the pictures that have
+// nothing to show, the wrap of a looping map and unlit cells.
+#include <cmath>
+#include <map>
+
+#include "EventFixture.h"
+
+namespace fieldtest {
+namespace {
+
+using eventscript::Record;
+using eventscript::Script;
+
+using EventLayerTest = EventTest;
+
+// Drawn pictures by screen cell: the atlas cell index from the texture corner.
+std::map<std::pair<int, int>, int> DrawnPictures(fakes::RecordingDevice& device, CEvent& event)
+{
+    device.draws.clear();
+    event.DrawEventLayer();
+    std::map<std::pair<int, int>, int> drawn;
+    for (const auto& draw : device.draws) {
+        const auto v0 = draw.VertexAt<TexturedVertex>(0);
+        const int column = static_cast<int>(std::floor((v0.x + 0.5f) / 32.0f + 0.5f));
+        const int row = static_cast<int>(std::floor((v0.y + 0.5f) / 32.0f + 0.5f));
+        const int index = static_cast<int>(v0.u * 8.0f + 0.5f) + 8 * static_cast<int>(v0.v * 8.0f + 0.5f);
+        drawn[{column, row}] = index;
+    }
+    return drawn;
+}
+
+TEST_F(EventLayerTest, PicturesLandOnTheirCellsOrNotAtAll)
+{
+    std::vector<Record> records = {
+        {1, 1, 0, 0, 0, 5, 0, true, {}},   {2, 1, 0, 0, 0, 64, 0, true, {}}, {3, 1, 0, 0, 0, 65, 0, true, {}},
+        {4, 1, 0, 0, 0, 127, 0, true, {}}, {5, 1, 0, 0, 0, 0, 0, true, {}},  {6, 1, 0, 0, 0, 9, 0, true, {}},
+        {7, 1, 0, 0, 0, 39, 0, true, {}},  {8, 1, 0, 0, 0, 53, 0, true, {}}, {-1, 1, 0, 0, 0, 5, 0, true, {}},
+    };
+    // Records 5 to 7 are disabled by their flag.
+    for (int i = 5; i <= 7; ++i)
+        records[static_cast<std::size_t>(i)].conditionFlag = 60;
+    ASSERT_TRUE(EnterWith(records));
+    const auto drawn = DrawnPictures(device, event());
+    const std::map<std::pair<int, int>, int> expected = {
+        {{1, 1}, 4},
+        {{2, 1}, 63},
+        {{7, 1}, 38},
+        {{8, 1}, 52},
+    };
+    EXPECT_EQ(drawn, expected);
+    // Every quad takes the field's brightness.
+    SetDrawBrightness(128);
+    device.draws.clear();
+    event().DrawEventLayer();
+    ASSERT_FALSE(device.draws.empty());
+    EXPECT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).colour, 0xFF808080u);
+}
+
+TEST_F(EventLayerTest, ARecordLeftOfTheViewOnALoopingMapShowsAtTheRightEdge)
+{
+    // A looping map as wide as the screen, scrolled half a cell past column 1:
+    // column 0 stands one cell left of the view's first column.
+    ASSERT_TRUE(Enter(
+        MapBlobBuilder(20, 15).Looping().Events(eventscript::EventArea({Record{0, 2, 0, 0, 0, 5, 0, true, {}}}), 1), 5,
+        5));
+    map().scrollX = 48.0f;
+    map().scrollY = 0.0f;
+    map().UpdateScrollCells();
+    float x = 0.0f, y = 0.0f;
+    EXPECT_TRUE(event().CellToScreen(0, 2, x, y));
+    EXPECT_FLOAT_EQ(x, 19 * 32.0f - 16.0f);
+    EXPECT_FLOAT_EQ(y, 64.0f);
+    device.draws.clear();
+    event().DrawEventLayer();
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_FLOAT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).x, 19 * 32.0f - 16.5f);
+}
+
+TEST_F(EventLayerTest, TheMessageWindowDrawsItsTextMarkerAndIcon)
+{
+    Run(Script().GetItem(0, 1, 0).End());
+    text.drawn.clear();
+    device.draws.clear();
+    event().DrawEvent();
+    ASSERT_EQ(text.drawn.size(), 1u);
+    EXPECT_EQ(text.drawn[0].text, u"回復薬を手に入れた");
+    EXPECT_FLOAT_EQ(text.drawn[0].x, 56.0f + 26.0f);
+    EXPECT_EQ(text.drawn[0].reveal, event().revealCounter);
+    // The icon's wipe starts behind its left edge: nothing of it shows yet.
+    int iconQuads = 0;
+    for (const auto& draw : device.draws)
+        iconQuads += draw.texture == event().iconSheet->texture;
+    EXPECT_EQ(iconQuads, 0);
+    RunToEndOfTyping();
+    text.drawn.clear();
+    device.draws.clear();
+    event().DrawEvent();
+    EXPECT_EQ(text.drawn[0].reveal, 0x7FFFFFFF);
+    int spriteQuads = 0;
+    for (const auto& draw : device.draws) {
+        iconQuads += draw.texture == event().iconSheet->texture;
+        spriteQuads += draw.texture == event().spriteSheet->texture;
+    }
+    EXPECT_EQ(iconQuads, 1);
+    EXPECT_EQ(spriteQuads, 1) << "the page marker";
+}
+
+} // namespace
+} // namespace fieldtest

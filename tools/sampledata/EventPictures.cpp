@@ -1,0 +1,115 @@
+// The event layer's picture atlas: one 32 × 32 cell per picture, picture p
+// in cell p - 1 (eight a row). The pictures the sample maps use are drawn
+// so a screenshot shows what stands where and which way a person faces;
+// every other cell shows its number.
+#include <string>
+
+#include "FieldSprites.h"
+
+namespace sampledata {
+namespace {
+
+constexpr int kCell = 32;
+constexpr std::uint32_t kInk = 0xFF000000;
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+
+// Body colours of the four groups of turning figures (pictures 1-16).
+constexpr std::uint32_t kGroupBodies[4] = {0xFFE0A020, 0xFF20A0A0, 0xFFC02020, 0xFF8040C0};
+// Within a group: facing up, left, down, right.
+constexpr int kGroupFacings[4] = {0, 1, 2, 3};
+
+void CellOrigin(int picture, int& left, int& top)
+{
+    left = (picture - 1) % 8 * kCell;
+    top = (picture - 1) / 8 * kCell;
+}
+
+void Numbered(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left, top, kCell, kCell, 0xC0303030);
+    c.Outline(left, top, kCell, kCell, kWhite);
+    c.Label(left, top, kCell, kCell, std::to_string(picture), kWhite, 2);
+}
+
+void Figure(Canvas& c, int picture, std::uint32_t body, int facing)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    PutFigure(c, left, top, body, facing);
+}
+
+void Sign(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 14, top + 16, 4, 15, 0xFF604020);
+    c.Fill(left + 3, top + 3, 26, 16, kInk);
+    c.Fill(left + 4, top + 4, 24, 14, 0xFFD0A060);
+    for (int line = 0; line < 3; ++line)
+        c.Fill(left + 7, top + 7 + 4 * line, 18, 1, 0xFF604020);
+}
+
+void Chest(Canvas& c, int picture, bool open)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 3, top + 12, 26, 18, kInk);
+    c.Fill(left + 4, top + 13, 24, 16, 0xFF905020);
+    c.Fill(left + 4, top + 19, 24, 2, 0xFFE0C040);
+    if (open) {
+        c.Fill(left + 3, top + 2, 26, 10, kInk);
+        c.Fill(left + 4, top + 3, 24, 8, 0xFF402010);
+    } else {
+        c.Fill(left + 14, top + 17, 4, 6, 0xFFE0C040);
+    }
+}
+
+void Gate(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left, top + 2, kCell, 4, 0xFF505050);
+    for (int bar = 0; bar < 4; ++bar)
+        c.Fill(left + 3 + 8 * bar, top + 2, 3, 30, 0xFF909090);
+}
+
+void Thorns(Canvas& c, int picture, bool out)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 2, top + 2, 28, 28, 0x80402020);
+    const int height = out ? 10 : 3;
+    for (int row = 0; row < 2; ++row)
+        for (int spike = 0; spike < 4; ++spike)
+            for (int h = 0; h < height; ++h)
+                c.Fill(left + 4 + 7 * spike + h / 3, top + 14 + 14 * row - h, 5 - 2 * (h / 3) > 0 ? 5 - 2 * (h / 3) : 1,
+                       1, 0xFFE0E0E0);
+}
+
+} // namespace
+
+Canvas EventPictureAtlas()
+{
+    Canvas c(256, 256, 0);
+    for (int picture = 1; picture <= 64; ++picture)
+        Numbered(c, picture);
+    for (int group = 0; group < 4; ++group)
+        for (int frame = 0; frame < 4; ++frame)
+            Figure(c, 4 * group + frame + 1, kGroupBodies[group], kGroupFacings[frame]);
+    Sign(c, 17);
+    Chest(c, 18, false);
+    Chest(c, 19, true);
+    Gate(c, 25);
+    Thorns(c, 38, true);
+    Thorns(c, 39, false);
+    // The persons that turn by their own four pictures: facing down, up, right, left.
+    Figure(c, 45, 0xFF40C040, 2);
+    Figure(c, 50, 0xFF40C040, 0);
+    Figure(c, 54, 0xFF40C040, 3);
+    Figure(c, 55, 0xFF40C040, 1);
+    return c;
+}
+
+} // namespace sampledata
