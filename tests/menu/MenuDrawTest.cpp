@@ -116,7 +116,7 @@ TEST_F(DrawTest, TheTopWindowIsDimmedAndFurtherBackBehindAPage)
     }
 }
 
-TEST_F(DrawTest, ModeOneDrawsNoPageTextsYetAndKeepsTheCursor)
+TEST_F(DrawTest, ModeOneShowsTheItemListAndKeepsTheCursor)
 {
     // The cursor is the event part's sprite frame 1, on its sprite sheet.
     fakes::FakeTexture* sprites = new fakes::FakeTexture(64, 40);
@@ -133,11 +133,8 @@ TEST_F(DrawTest, ModeOneDrawsNoPageTextsYetAndKeepsTheCursor)
     device.draws.clear();
     const auto list = Draw();
     EXPECT_TRUE(cursorDrawn());
-    menu().SetMapMenuMode(MenuTop);
-    const auto top = Draw();
-    // Mode 1 adds no texts of its own yet, and shows no place window.
-    EXPECT_EQ(list.size() + 1, top.size());
-    EXPECT_EQ(Find(list, u"ピプコンの村"), nullptr);
+    EXPECT_NE(Find(list, menu().countText), nullptr) << "the counts of the listed items";
+    EXPECT_EQ(Find(list, u"ピプコンの村"), nullptr) << "no place window behind the item list";
     for (int mode : {MenuInfoMember, MenuInfoRecords}) {
         device.draws.clear();
         menu().mode = mode;
@@ -258,15 +255,16 @@ TEST_F(DrawTest, ThePlaceWindowNamesTheAreaAndTheMap)
 
 TEST_F(DrawTest, AFailedTopTextEndsTheFrameAndIsReported)
 {
+    const auto* sprites = GiveEventSprites();
     text.failFrom = 1;
     text.calls = 0;
-    SceneTrace::Clear();
+    device.draws.clear();
     const auto drawn = Draw();
     EXPECT_EQ(drawn.size(), 1u);
     ASSERT_EQ(error.reports.size(), 1u);
     EXPECT_EQ(error.reports[0].file, "MapMenu");
     EXPECT_EQ(error.reports[0].code, 10);
-    EXPECT_FALSE(Noted("DrawEventSprite(1)")) << "no cursor either";
+    EXPECT_EQ(DrawsWith(sprites), 0) << "no cursor either";
 
     // A party-window failure ends only that drawer: the place window still comes.
     text.failFrom = -1;

@@ -17,6 +17,7 @@
 #include "TempFolder.h"
 #include "fakes/FakeEngine.h"
 #include "fakes/FakeKeyInput.h"
+#include "fakes/FakeTexture.h"
 #include "fakes/QuietTextTexture.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
@@ -146,6 +147,22 @@ protected:
             if (call == what)
                 return true;
         return false;
+    }
+
+    // The event part's sprite sheet, on which the cursor and the page arrows are drawn.
+    fakes::FakeTexture* GiveEventSprites()
+    {
+        auto* sprites = new fakes::FakeTexture(64, 40);
+        parts->event.spriteSheet = std::make_unique<CTexture>();
+        parts->event.spriteSheet->texture = sprites;
+        return sprites;
+    }
+    int DrawsWith(const Direct3DTexture9* texture) const
+    {
+        int n = 0;
+        for (const auto& d : device.draws)
+            n += d.texture == texture ? 1 : 0;
+        return n;
     }
 
     // Held items 0 to n - 1, one each, with the sorted list rebuilt.

@@ -42,6 +42,7 @@ void CMapMenu::InitMapMenu()
             vertex.colour = 0xFFFFFFFFu;
         }
     std::memcpy(useTimeLabel, u"使用時間", sizeof useTimeLabel);
+    useTimeSeconds = -1;
     for (int i = 0; i < MENU_DURATION_COUNT; ++i)
         durationTexts[i].length = FormatNumber(kDurationFrames[i] / kFramesPerSecond, durationTexts[i].text);
 }

@@ -86,8 +86,19 @@ public:
     void DrawPartyWindowIcon(int window, int kind);
     void DrawMenuCursor();
 
-    // After a shortcut on the map: the map's restore flags refill the party.
-    void ApplyMapRestoreFlags() { SceneTrace::Note("ApplyMapRestoreFlags"); }
+    // After a use on the map: a map may restore the members and refill the counters.
+    void ApplyMapRestoreFlags();
+
+    // The item and magic pages.
+    void DrawItemList();
+    void DrawMagicList();
+    void DrawItemDescription(int item);
+    void DrawMagicDescription(int magic, bool revealed);
+    void DrawMemberChoiceWindow(int window, float depth, const std::uint8_t states[3], bool perMember);
+    // "使用時間" and whole seconds and "秒"; rebuilt only when the value changes.
+    void SetDurationText(int seconds);
+    // Cost, power (magics 0 to 15), chant time; rebuilt only when the magic changes.
+    void SetMagicInfoText(int magic);
 
     // Cursor placement and swing.
     void PlaceMenuCursorX(float windowLeft);
@@ -158,6 +169,12 @@ public:
     std::int32_t valueCount;
     char16_t countText[MENU_COUNT_TEXT_CHARS];
     char16_t useTimeLabel[5];
+    char16_t useTimeText[16];
+    std::int32_t useTimeLength;
+    std::int32_t useTimeSeconds; // the value the text was built for, -1 none
+    float useTimeX;
+    char16_t magicInfoText[22];
+    std::int32_t magicInfoLength;
     MenuNumberText durationTexts[MENU_DURATION_COUNT];
     std::int16_t markers[4]; // magic info, equipment text, loaded enemy graphic, enemy shown
     std::uint8_t repeatHeld[4];
@@ -195,6 +212,14 @@ private:
 
     void UpdateMenuTop();
     void UpdatePendingPage();
+    void UpdateEntryList(bool magic);
+    void UpdateEntryTarget(bool magic);
+    void UseOnTarget(bool magic);
+    void AssignListedShortcut(bool magic, int pushed);
+    int ListedItem() const;
+    int ListedMagic() const;
+    bool LeftWithMenuButton(int pushed);
+    void UpdateListWaiting();
     bool ModifierHeld() const;
 
     // False when the mode cannot be shown and was left.
@@ -220,4 +245,5 @@ private:
     bool DrawPartyColumns(float left, float top);
     bool DrawMoney(float right, float bottom);
     bool DrawColourCounters(float left, float top);
+    void DrawPagedListFrame(int lastPageWindow, bool active, int pageOrigin);
 };

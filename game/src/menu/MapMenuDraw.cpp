@@ -16,6 +16,7 @@ constexpr float kDimmedColumnDepth = 0.4f;
 constexpr float kDimmedOffset = 0.1f;
 constexpr float kTextNearer = 0.001f;
 constexpr float kRowAdvance = 26.0f;
+constexpr float kChoiceDepth = 0.295f;
 
 // The texts of the two command columns: the first row, the rest as one
 // text (the top column's sixth line is left for "移動", drawn by itself).
@@ -45,6 +46,8 @@ enum PageDrawer : int {
     kPartyWindows,
     kPlaceWindow,
     kDescription,
+    kItemDescription,
+    kMagicDescription,
     kItemList,
     kItemTarget,
     kMagicList,
@@ -71,7 +74,7 @@ enum PageDrawer : int {
 };
 
 struct ModePages {
-    PageDrawer drawers[5];
+    PageDrawer drawers[6];
 };
 
 constexpr ModePages kTopPages = {{kPartyWindows, kPlaceWindow}};
@@ -82,54 +85,54 @@ constexpr ModePages kSlotPages = {{kPlaceWindow, kRecordMenu, kSaveSlots}};
 constexpr ModePages kConfirmPages = {{kPartyWindows, kPlaceWindow, kRecordMenu, kTitleQuitConfirm}};
 
 constexpr ModePages kModePages[MENU_MODE_COUNT] = {
-    kTopPages,                                                 // 0
-    {{kPartyWindows, kDescription, kItemList}},                // 1
-    {{kItemList, kPartyWindows, kDescription, kItemTarget}},   // 2
-    {{kPartyWindows, kDescription, kMagicList}},               // 3
-    {{kMagicList, kPartyWindows, kDescription, kMagicTarget}}, // 4
-    {{kPartyWindows, kPlaceWindow, kEquipMember}},             // 5
-    {{kEquipMember, kPartyWindows, kDescription, kEquipSlot}}, // 6
-    {{kEquipMember, kEquipSlot, kEquipList}},                  // 7
-    {{kEquipMember, kEquipSlot, kNoCandidate}},                // 8
-    {{kPartyWindows, kPlaceWindow, kSkillMember}},             // 9
-    {{kSkillMember, kPartyWindows, kSkillList}},               // 10
-    {{kPartyWindows, kPlaceWindow, kInfoMenu}},                // 11
-    {{kInfoMenu, kMemberStatus}},                              // 12
-    {{kInfoMenu, kPlayRecords}},                               // 13
-    {{kEnemyRecords}},                                         // 14
-    {{kPartyWindows, kDescription, kSettingsList}},            // 15
-    kShortcutPages,                                            // 16
-    kShortcutPages,                                            // 17
-    kShortcutPages,                                            // 18
-    kShortcutPages,                                            // 19
-    kShortcutPages,                                            // 20
-    kLearnPages,                                               // 21
-    kLearnPages,                                               // 22
-    kValuePages,                                               // 23
-    kValuePages,                                               // 24
-    kValuePages,                                               // 25
-    kValuePages,                                               // 26
-    kValuePages,                                               // 27
-    kValuePages,                                               // 28
-    kValuePages,                                               // 29
-    kValuePages,                                               // 30
-    kValuePages,                                               // 31
-    kValuePages,                                               // 32
-    kValuePages,                                               // 33
-    kValuePages,                                               // 34
-    kValuePages,                                               // 35
-    kValuePages,                                               // 36
-    kValuePages,                                               // 37
-    {{kPartyWindows, kPlaceWindow, kTransferList}},            // 38
-    {{kPartyWindows, kPlaceWindow, kRecordMenu}},              // 39
-    kSlotPages,                                                // 40
-    kSlotPages,                                                // 41
-    {{kPlaceWindow, kRecordMenu, kSaveSlots, kSlotConfirm}},   // 42
-    kConfirmPages,                                             // 43
-    kConfirmPages,                                             // 44
-    {{kEnd}},                                                  // 45: the event layer draws the shop lists
-    {{kEnd}},                                                  // 46
-    kTopPages,                                                 // 47
+    kTopPages,                                                                    // 0
+    {{kPartyWindows, kDescription, kItemDescription, kItemList}},                 // 1
+    {{kItemList, kPartyWindows, kDescription, kItemDescription, kItemTarget}},    // 2
+    {{kPartyWindows, kDescription, kMagicDescription, kMagicList}},               // 3
+    {{kMagicList, kPartyWindows, kDescription, kMagicDescription, kMagicTarget}}, // 4
+    {{kPartyWindows, kPlaceWindow, kEquipMember}},                                // 5
+    {{kEquipMember, kPartyWindows, kDescription, kEquipSlot}},                    // 6
+    {{kEquipMember, kEquipSlot, kEquipList}},                                     // 7
+    {{kEquipMember, kEquipSlot, kNoCandidate}},                                   // 8
+    {{kPartyWindows, kPlaceWindow, kSkillMember}},                                // 9
+    {{kSkillMember, kPartyWindows, kSkillList}},                                  // 10
+    {{kPartyWindows, kPlaceWindow, kInfoMenu}},                                   // 11
+    {{kInfoMenu, kMemberStatus}},                                                 // 12
+    {{kInfoMenu, kPlayRecords}},                                                  // 13
+    {{kEnemyRecords}},                                                            // 14
+    {{kPartyWindows, kDescription, kSettingsList}},                               // 15
+    kShortcutPages,                                                               // 16
+    kShortcutPages,                                                               // 17
+    kShortcutPages,                                                               // 18
+    kShortcutPages,                                                               // 19
+    kShortcutPages,                                                               // 20
+    kLearnPages,                                                                  // 21
+    kLearnPages,                                                                  // 22
+    kValuePages,                                                                  // 23
+    kValuePages,                                                                  // 24
+    kValuePages,                                                                  // 25
+    kValuePages,                                                                  // 26
+    kValuePages,                                                                  // 27
+    kValuePages,                                                                  // 28
+    kValuePages,                                                                  // 29
+    kValuePages,                                                                  // 30
+    kValuePages,                                                                  // 31
+    kValuePages,                                                                  // 32
+    kValuePages,                                                                  // 33
+    kValuePages,                                                                  // 34
+    kValuePages,                                                                  // 35
+    kValuePages,                                                                  // 36
+    kValuePages,                                                                  // 37
+    {{kPartyWindows, kPlaceWindow, kTransferList}},                               // 38
+    {{kPartyWindows, kPlaceWindow, kRecordMenu}},                                 // 39
+    kSlotPages,                                                                   // 40
+    kSlotPages,                                                                   // 41
+    {{kPlaceWindow, kRecordMenu, kSaveSlots, kSlotConfirm}},                      // 42
+    kConfirmPages,                                                                // 43
+    kConfirmPages,                                                                // 44
+    {{kEnd}},  // 45: the event layer draws the shop lists
+    {{kEnd}},  // 46
+    kTopPages, // 47
 };
 
 // A paged list shows its last page in one window and the others in a full-height companion.
@@ -205,17 +208,23 @@ void CMapMenu::DrawModePages()
         case kDescription:
             TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
             break;
+        case kItemDescription:
+            DrawItemDescription(ListedItem());
+            break;
+        case kMagicDescription:
+            DrawMagicDescription(ListedMagic(), true);
+            break;
         case kItemList:
-            DrawPageFrame(ListWindow(MENU_ITEM_WINDOW, mainList), mode == MenuItemList);
+            DrawItemList();
             break;
         case kItemTarget:
-            DrawPageFrame(MENU_ITEM_TARGET_WINDOW, true);
+            DrawMemberChoiceWindow(MENU_ITEM_TARGET_WINDOW, kChoiceDepth, targetMask, targetKind != 0);
             break;
         case kMagicList:
-            DrawPageFrame(ListWindow(MENU_MAGIC_WINDOW, mainList), mode == MenuMagicList);
+            DrawMagicList();
             break;
         case kMagicTarget:
-            DrawPageFrame(MENU_MAGIC_TARGET_WINDOW, true);
+            DrawMemberChoiceWindow(MENU_MAGIC_TARGET_WINDOW, kChoiceDepth, targetMask, targetKind != 0);
             break;
         case kEquipMember:
             DrawPageFrame(ModeCursorWindow(MenuEquipMember), mode == MenuEquipMember);

@@ -31,6 +31,18 @@ void CMapMenu::UpdateMapMenu()
     case MenuTop:
         UpdateMenuTop();
         break;
+    case MenuItemList:
+        UpdateEntryList(false);
+        break;
+    case MenuItemTarget:
+        UpdateEntryTarget(false);
+        break;
+    case MenuMagicList:
+        UpdateEntryList(true);
+        break;
+    case MenuMagicTarget:
+        UpdateEntryTarget(true);
+        break;
     case MenuShopBuyList:
     case MenuShopSellList:
         break; // the event shop drives these lists

@@ -183,6 +183,13 @@ public:
     void TogglePartyFlag30(int) { SceneTrace::Note("TogglePartyFlag30"); }
     void RollPartyStockRegen() { SceneTrace::Note("RollPartyStockRegen"); }
 
+    // The field menu's shortcut buttons: an item (below 36) or a learned magic
+    // goes to the slot of the first shortcut button pushed, in the set button
+    // 10 chooses; sound 6 when stored, 3 when not. And a magic's option byte.
+    void AssignItemShortcut(int item, int buttons);
+    void AssignMagicShortcut(int magic, int buttons);
+    void ToggleSkillEnabled(int magic);
+
     CTexture* memberTextures[PARTY_MEMBER_COUNT];
     CTexture* iconTexture;
     TexturedVertex quad[4];
@@ -249,6 +256,7 @@ public:
     std::uint8_t memberOptions[PARTY_MEMBER_COUNT][3];
     std::uint8_t learned[MAGIC_COUNT];
     std::uint8_t autoMagicAllowed[MAGIC_COUNT];
+    std::uint8_t magicUsable[MAGIC_COUNT]; // the stock covers the magic now
     std::uint8_t fieldShotActive;
     std::uint32_t partyWordA;
     std::uint32_t partyWordB;
