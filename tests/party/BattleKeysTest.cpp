@@ -11,22 +11,23 @@ class BattleKeysTest : public PartyBattleTest {};
 
 TEST_F(BattleKeysTest, HeldAttackChainsEveryTwentyFramesUntilReleased)
 {
+    // Each blow starts with its sound (25).
     keys.pushedButtons = keys.heldButtons = Bit(0);
     Frame();
     EXPECT_EQ(Action(0), ACTION_ATTACK);
-    EXPECT_EQ(Count("StartMemberAttack(0)"), 1);
+    EXPECT_EQ(Times(TakeSounds(), 25), 1);
     Frames(19);
-    EXPECT_EQ(Count("StartMemberAttack(0)"), 1);
+    EXPECT_EQ(Times(TakeSounds(), 25), 0);
     Frame(); // frame 20 of the blow
-    EXPECT_EQ(Count("StartMemberAttack(0)"), 2);
+    EXPECT_EQ(Times(TakeSounds(), 25), 1);
     Frames(40);
-    EXPECT_EQ(Count("StartMemberAttack(0)"), 4);
+    EXPECT_EQ(Times(TakeSounds(), 25), 2);
     keys.heldButtons = 0;
     Frames(19);
     EXPECT_EQ(Action(0), ACTION_ATTACK);
     Frame();
     EXPECT_EQ(Action(0), ACTION_FREE);
-    EXPECT_EQ(Count("StartMemberAttack(0)"), 4);
+    EXPECT_EQ(Times(TakeSounds(), 25), 0);
     EXPECT_EQ(party.st[0], 100) << "a blow uses no ST";
 }
 
@@ -36,10 +37,11 @@ TEST_F(BattleKeysTest, HeldShotsStopWhenStRunsOut)
     party.st[1] = 45;
     keys.pushedButtons = keys.heldButtons = Bit(0);
     Frames(60);
-    EXPECT_EQ(Count("StartMember1Attack(0)"), 4) << "three shots of 15 ST, then a refused fourth";
+    const std::vector<int> sounds = TakeSounds();
+    EXPECT_EQ(Times(sounds, 26), 3) << "three shots of 15 ST, then a refused fourth";
     EXPECT_EQ(party.st[1], 0);
     EXPECT_EQ(Action(1), ACTION_FREE);
-    EXPECT_TRUE(TakeSounds().empty()) << "lack of ST is silent";
+    EXPECT_EQ(Times(sounds, SE_REFUSE), 0) << "lack of ST is silent";
 }
 
 TEST_F(BattleKeysTest, SkillsAndTheirRefusals)
@@ -92,11 +94,11 @@ TEST_F(BattleKeysTest, HeldSkillChainsAndStopsWithARefusalWhenSpRunsOut)
     party.sp[0] = 40;
     keys.pushedButtons = keys.heldButtons = Bit(4);
     Frames(41);
-    EXPECT_EQ(Count("StartMemberAttack(1)"), 3) << "20 SP each: two blows, then refused";
+    const std::vector<int> sounds = TakeSounds();
+    EXPECT_EQ(Times(sounds, 25), 2) << "20 SP each: two blows, then refused";
     EXPECT_EQ(party.sp[0], 0);
     EXPECT_EQ(Action(0), ACTION_FREE);
-    const std::vector<int> sounds = TakeSounds();
-    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), SE_REFUSE), 1);
+    EXPECT_EQ(Times(sounds, SE_REFUSE), 1);
 }
 
 TEST_F(BattleKeysTest, MenuButtonOpensTheMenuAndNothingElseRuns)

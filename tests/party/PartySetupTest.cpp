@@ -59,7 +59,7 @@ TEST_F(PartySetup, PanelGetsEveryNumber)
     EXPECT_EQ(Count("SetHudMaxSt(100)"), 3);
     EXPECT_EQ(Count("SetHudColumnValue(0)"), STOCK_COUNT);
     EXPECT_EQ(Count("SetHudHitCount(0)"), 1);
-    EXPECT_EQ(Count("ResetCharaShotCounters"), 1);
+    EXPECT_EQ(shots.straightLife, STRAIGHT_SHOT_LIFE) << "the shot counters are reset";
 }
 
 TEST_F(PartySetup, EncounterFlagsAreKeptOnARetry)

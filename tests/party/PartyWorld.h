@@ -70,6 +70,8 @@ protected:
         log.clear();
     }
 
+    void TearDown() override { shots.ClearCharaShots(); }
+
     // One action-phase frame of the party; pushes last one frame.
     bool Frame()
     {
@@ -94,6 +96,12 @@ protected:
                 ids.push_back(std::stoi(call.substr(5)));
         log.clear();
         return ids;
+    }
+
+    // How often a sound effect is among `sounds`.
+    static int Times(const std::vector<int>& sounds, int id)
+    {
+        return static_cast<int>(std::count(sounds.begin(), sounds.end(), id));
     }
 
     // How often a stand-in entry (with its argument, "StartMemberAttack(0)") ran.

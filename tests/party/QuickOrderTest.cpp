@@ -58,13 +58,13 @@ TEST_F(QuickOrders, ButtonsGiveOrdersFromTheirSet)
     Frame();
     // The order started member 2's magic in the same frame (it is not the leader).
     EXPECT_EQ(Action(2), ACTION_MAGIC);
-    EXPECT_EQ(Count("StartMemberMagic(0)"), 1);
+    EXPECT_EQ(MagicIdField::Get(party.members[2].state), 0u);
     EXPECT_TRUE(KeepMagic::IsSet(party.partyWordC)) << "an ordered magic is kept";
 
     keys.pushedButtons = Bit(4);
     keys.heldButtons = Bit(10);
     Frame();
-    EXPECT_EQ(Count("StartMemberMagic(5)"), 1) << "the second set while 10 is held";
+    EXPECT_EQ(MagicIdField::Get(party.members[2].state), 5u) << "the second set while 10 is held";
     EXPECT_TRUE(TakeSounds().empty());
 }
 

@@ -96,9 +96,10 @@ public:
         TheMagicCircle = &circles_;
         TheBattleTouch = &touch_;
         TheEnemyGroup = &enemies;
-        TheCharaShot = &shots_;
+        TheCharaShot = &shots;
         TheGameData = &data_;
         party.InitCharacter();
+        shots.InitCharaShot();
         return true;
     }
 
@@ -106,6 +107,7 @@ public:
     {
         // The textures go back to the pack before the pack and the device go;
         // the world then puts every global back.
+        shots.ReleaseCharaShot();
         party.ReleaseCharacter();
         if (pack_ != nullptr)
             pack_->Release();
@@ -158,11 +160,7 @@ public:
         device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
         ResetRenderStateCaches();
         DrawField();
-        int order[PARTY_MEMBER_COUNT] = {0, 1, 2};
-        std::sort(std::begin(order), std::end(order),
-                  [this](int a, int b) { return party.members[a].y < party.members[b].y; });
-        for (int m : order)
-            DrawPartyBattle(m, 0.6f - (party.members[m].y + 32.0f) / 3840.0f);
+        DrawActors();
         device_->EndScene();
         device_->Present();
         if (file.empty())
@@ -173,6 +171,7 @@ public:
 
     CCharacter party{};
     CEnemyGroup enemies{};
+    CCharaShot shots{};
     fakes::CallLog soundLog;
     fakes::RecordingSoundStatic sounds{soundLog};
 
@@ -209,9 +208,42 @@ private:
     {
         if (!UpdatePartyBattle())
             return;
+        shots.UpdateCharaShot();
         for (const ScriptedHit& hit : hits_)
             if (hit.frame == frame_ && !party.IsKnockedOut(hit.member))
                 DamagePartyMember(hit.damage, hit.member, 0, NO_ATTACK_KIND, hit.knockSide, hit.knockRow);
+    }
+
+    // Members and shots back to front by their foot lines; member 0's blow
+    // is drawn with member 0.
+    void DrawActors()
+    {
+        struct Actor {
+            float foot;
+            int member;
+            CharaShotNode* shot;
+        };
+        std::vector<Actor> actors;
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            actors.push_back({party.members[m].y + 32.0f, m, nullptr});
+        shots.attachedShot = nullptr;
+        shots.attachedVisible = 0;
+        for (CharaShotNode* node = shots.head; node != nullptr; node = node->next) {
+            if (node->Kind() == SHOT_ATTACHED && shots.attachedShot == nullptr) {
+                shots.attachedShot = node;
+                shots.attachedVisible = 1;
+            } else if (node->Kind() != SHOT_ATTACHED && ShotInView::IsSet(node->shotBits) && node->age >= 1) {
+                actors.push_back({node->y + node->height, -1, node});
+            }
+        }
+        std::stable_sort(actors.begin(), actors.end(), [](const Actor& a, const Actor& b) { return a.foot < b.foot; });
+        for (const Actor& actor : actors) {
+            const float z = 0.6f - actor.foot / 3840.0f;
+            if (actor.shot != nullptr)
+                shots.DrawCharaShot(actor.shot, z);
+            else
+                DrawPartyBattle(actor.member, z);
+        }
     }
 
     // The field below the status strip, in a plain colour.
@@ -234,7 +266,6 @@ private:
     CBattleEffect effect_{};
     CMagicCircle circles_{};
     CBattleTouch touch_{};
-    CCharaShot shots_{};
     GameData data_;
     std::vector<ScriptedHit> hits_;
     int frame_ = 0;

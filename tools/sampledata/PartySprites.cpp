@@ -72,7 +72,56 @@ Canvas Pose(int member, int pose)
     }
 }
 
+// An arrow pointing up in a 32-px cell: a shaft and a head.
+Canvas ArrowUp(std::uint32_t colour)
+{
+    Canvas c(kCell, kCell, 0);
+    c.Fill(14, 10, 4, 20, kInk);
+    c.Fill(15, 11, 2, 18, colour);
+    for (int row = 0; row < 10; ++row) {
+        c.Fill(16 - row - 1, 1 + row, 2 * row + 2, 1, kInk);
+        if (row > 0)
+            c.Fill(16 - row, 1 + row, 2 * row, 1, colour);
+    }
+    return c;
+}
+
+// A sweep pointing up: a wide bright arc, the shape of a blow.
+Canvas SweepUp()
+{
+    Canvas c(kCell, kCell, 0);
+    c.Disc(16, 20, 15, 0xC0FFF0A0);
+    c.Disc(16, 26, 14, 0);
+    return c;
+}
+
+Canvas Orb(std::uint32_t colour)
+{
+    Canvas c(kCell, kCell, 0);
+    c.Disc(16, 16, 11, kInk);
+    c.Disc(16, 16, 10, colour);
+    c.Disc(12, 12, 3, 0xFFFFFFFF);
+    return c;
+}
+
 } // namespace
+
+Canvas PartyShotSheet()
+{
+    Canvas sheet(4 * kCell, 8 * kCell, 0);
+    // Facing rows 0-3 (left, up, right, down) and the four diagonals.
+    for (int row = 0; row < kFacings; ++row) {
+        PutTurned(sheet, 0, row * kCell, SweepUp(), kTurnsOfFacing[row]);
+        PutTurned(sheet, kCell, row * kCell, ArrowUp(0xFF80E0FF), kTurnsOfFacing[row]);
+    }
+    for (int row = kFacings; row < 8; ++row)
+        PutTurned(sheet, kCell, row * kCell, ArrowUp(0xFFA0A0A0), row - kFacings);
+    constexpr std::uint32_t kElement[6] = {0xFFFFFFFF, 0xFFFF6030, 0xFF40A0FF, 0xFF60E060, 0xFFC08040, 0xFFB0B0B0};
+    for (int row = 1; row <= 5; ++row)
+        PutTurned(sheet, 2 * kCell, row * kCell, Orb(kElement[row]), 0);
+    PutTurned(sheet, 3 * kCell, 0, Orb(0xFFFF40FF), 0);
+    return sheet;
+}
 
 Canvas MemberSpriteSheet(int member)
 {

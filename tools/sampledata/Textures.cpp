@@ -154,6 +154,7 @@ Canvas Picture(int entry)
     case PACK_MAP_DRAW_LIST:
         return FieldSpriteSheet();
     case PACK_PARTY_SHOTS:
+        return PartyShotSheet();
     case PACK_ENEMY_SHOTS:
         return NumberedCells(256, 256, 32, 32);
     default:

@@ -13,3 +13,10 @@ inline float AngleFromDelta(float dx, float dy)
 {
     return static_cast<float>(std::atan2(static_cast<double>(dx), static_cast<double>(dy)));
 }
+
+// Rounds half up: trunc(f), plus 1 when the dropped fraction is at least 0.5.
+inline int RoundToInt(float f)
+{
+    const int whole = static_cast<int>(f);
+    return f - static_cast<float>(whole) >= 0.5f ? whole + 1 : whole;
+}

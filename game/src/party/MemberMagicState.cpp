@@ -4,6 +4,7 @@
 #include "party/BattleButtons.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"
+#include "party/MagicExecution.h"
 #include "party/MemberAttacks.h"
 #include "party/PartyBattle.h"
 #include "party/ThirdMember.h"

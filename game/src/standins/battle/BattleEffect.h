@@ -17,4 +17,5 @@ public:
     // The actor's bursts start to fade.
     void FlushDamagePopups(bool, int actor) { SceneTrace::Note("FlushDamagePopups", actor); }
     void DrawPartyHitSparks(int member, float) { SceneTrace::Note("DrawPartyHitSparks", member); }
+    void AddPartyHitSparks(int member, int) { SceneTrace::Note("AddPartyHitSparks", member); }
 };

@@ -16,6 +16,12 @@ public:
     {
         SceneTrace::Note("TestMemberTouch", member * 100 + side * 10 + (pushOut ? 1 : 0));
     }
+    // Whether a member's foot box at (x, y) would touch an enemy.
+    bool IsSpotBlockedByEnemy(int, float, float)
+    {
+        SceneTrace::Note("IsSpotBlockedByEnemy");
+        return false;
+    }
     bool IsMemberTouchingEnemy(int member)
     {
         SceneTrace::Note("IsMemberTouchingEnemy", member);

@@ -12,6 +12,11 @@ class CMagicCircle {
 public:
     void InitMagicCircle() { SceneTrace::Note("InitMagicCircle"); }
     void ReleaseMagicCircle() { SceneTrace::Note("ReleaseMagicCircle"); }
+    // A circle under its owner (side 1 a party member) for `duration` frames.
+    void SpawnMagicCircle(int, int slot, int, int kind, bool)
+    {
+        SceneTrace::Note("SpawnMagicCircle", slot * 10 + kind);
+    }
     // Every circle of that owner (side 1 a party member) starts dying.
     void KillMagicCircles(int, int slot) { SceneTrace::Note("KillMagicCircles", slot); }
 };

@@ -63,6 +63,23 @@ inline bool IsMagicUsable(int magic)
     return true;
 }
 
+// The member member 2 heals when an order names none.
+inline int ChooseHealTarget()
+{
+    SceneTrace::Note("ChooseHealTarget");
+    return 0;
+}
+
+// Member 2 turns toward an enemy, or the way a magic wants.
+inline void FaceEnemy(int slot)
+{
+    SceneTrace::Note("FaceEnemy", slot);
+}
+inline void FaceForMagic(int magic)
+{
+    SceneTrace::Note("FaceForMagic", magic);
+}
+
 inline bool UseBattleItem(int item)
 {
     SceneTrace::Note("UseBattleItem", item);
