@@ -11,6 +11,7 @@
 #include "PackWriter.h"
 #include "SampleData.h"
 #include "core/PackCatalogue.h"
+#include "core/EnemyDefWriter.h"
 #include "record/Config.h"
 #include "record/SaveAndLoad.h"
 
@@ -79,6 +80,18 @@ bool WriteAll(const fs::path& root)
     fuzzsupport::AppendPiece(tables, sampledata::WarpPointTableEntry());
     fuzzsupport::AppendPiece(tables, sampledata::EnemyKindEntry());
     ok &= WriteSeed(root / "tables", "sample", tables);
+
+    // The enemy kinds: the sample entry and a few the checks refuse.
+    const Bytes kinds = sampledata::EnemyKindEntry();
+    ok &= WriteSeed(root / "enemy_kinds", "sample", kinds);
+    ok &= WriteSeed(root / "enemy_kinds", "truncated", Bytes(kinds.begin(), kinds.end() - 1));
+    Bytes trailing = kinds;
+    trailing.push_back(0);
+    ok &= WriteSeed(root / "enemy_kinds", "trailing", trailing);
+    std::vector<EnemyKind> badKinds = sampledata::SampleEnemyKinds();
+    badKinds[3].moves[2].NextMove = 5;
+    badKinds[1].actions[1].ShotSlots = 0;
+    ok &= WriteSeed(root / "enemy_kinds", "bad_lists", WriteEnemyKinds(badKinds));
 
     SaveState state{};
     state.level[0] = state.level[1] = state.level[2] = 1;

@@ -8,6 +8,7 @@
 #include "FilePackDerived.h"
 #include "core/GameDataTables.h"
 #include "core/PackCatalogue.h"
+#include "core/EnemyDefWriter.h"
 #include "PackWriter.h"
 #include "SampleData.h"
 #include "TempFolder.h"
@@ -80,17 +81,18 @@ TEST_F(GameDataTablesTest, LoadsTheSamplePackAndIndexesEveryKind)
     EXPECT_EQ(plat::LoadLe32(EnemyKindTable[1]), 40u); // kind 1's hit points: the walk landed on its record
 }
 
-TEST_F(GameDataTablesTest, KindOfFifteenMovesAndThirtyOneActionsIsWalkedWhole)
+TEST_F(GameDataTablesTest, KindOfEightMovesAndSixteenActionsIsWalkedWhole)
 {
     std::vector<Bytes> entries = Sample();
-    Bytes blob(84 * 194 + 32 * 15 + 60 * 31, 0);
-    sampledata::Put32(blob, 15 * 4, 15 << 4);
-    sampledata::Put32(blob, 14 * 4, 31u << 22);
-    entries[PACK_ENEMY_KIND_BLOB] = blob;
+    std::vector<EnemyKind> kinds = sampledata::SampleEnemyKinds();
+    kinds[0].moves.assign(ENEMY_MAX_MOVES, kinds[1].moves[0]);
+    kinds[0].actions.assign(ENEMY_MAX_ACTIONS, kinds[1].actions[0]);
+    entries[PACK_ENEMY_KIND_BLOB] = WriteEnemyKinds(kinds);
     ASSERT_TRUE(LoadFrom(entries));
-    EXPECT_EQ(EnemyActionTable[0], EnemyKindBlob + 84 + 480);
-    EXPECT_EQ(EnemyKindTable[1], EnemyKindBlob + 84 + 480 + 1860);
-    EXPECT_EQ(EnemyKindTable[193], EnemyKindBlob + 84 + 480 + 1860 + 84 * 192);
+    EXPECT_EQ(EnemyActionTable[0], EnemyKindBlob + 84 + 256);
+    EXPECT_EQ(EnemyKindTable[1], EnemyKindBlob + 84 + 256 + 960);
+    EXPECT_EQ(EnemyKindMoveCount(EnemyKindTable[0]), 8);
+    EXPECT_EQ(EnemyKindActionCount(EnemyKindTable[0]), 16);
 }
 
 TEST_F(GameDataTablesTest, BrokenPacksAreRefused)

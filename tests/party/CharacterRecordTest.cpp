@@ -37,7 +37,7 @@ TEST(CharacterRecord, ConstructionDefaults)
         EXPECT_EQ(party.level[m], 1);
         EXPECT_EQ(party.hp[m], 1);
         EXPECT_EQ(party.maxHp[m], 1);
-        EXPECT_EQ(party.hpPercent[m], 0);
+        EXPECT_EQ(party.hpPercent[m], 100);
         EXPECT_EQ(party.members[m].alpha, 255);
         EXPECT_EQ(party.memberOptions[m][0], 1);
         EXPECT_EQ(party.equipment[EQUIP_ACCESSORY][m], -1);

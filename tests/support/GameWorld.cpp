@@ -5,6 +5,7 @@
 #include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
+#include "core/EnemyKinds.h"
 #include "field/FieldBrightness.h"
 #include "field/Map.h"
 #include "main/Initialize.h"
@@ -121,6 +122,7 @@ void GameWorld::KeepDataTables()
     Keep(EnemyKindTable, nullptr);
     Keep(EnemyMoveTable, nullptr);
     Keep(EnemyActionTable, nullptr);
+    Keep(LoadedEnemyKinds(), {});
 }
 
 // The settings record as the game has it before reading the file (it is not

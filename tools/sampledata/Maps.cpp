@@ -105,13 +105,7 @@ Bytes MapEntry(int map)
     b.insert(b.end(), events.begin(), events.end());
 
     PutText(b, 0, MapName(map));
-    const int kinds[3] = {0, 1, 2};
-    for (int i = 0; i < 3; ++i) {
-        Put16(b, 18 + 2 * i, static_cast<std::uint32_t>(kinds[i] + map % 8)); // encounter kinds
-        Put8(b, 60 + i, 10);                                                  // weights
-        Put8(b, 70 + i, 1);                                                   // may be drawn
-        Put8(b, 80 + i, 1);                                                   // cost
-    }
+    PutEncounterTable(b, map);
     Put16(b, 46, static_cast<std::uint32_t>(w));
     Put16(b, 48, static_cast<std::uint32_t>(h));
     Put16(b, 50, 9); // return point
@@ -124,14 +118,12 @@ Bytes MapEntry(int map)
     Put8(b, 126, static_cast<std::uint32_t>(1 + map % 3));            // field tune
     Put8(b, 127, 4);                                                  // battle tune
     PutBits(b, 128, 0, 10, static_cast<std::uint32_t>(1 + map / 10)); // enemy level
-    PutBits(b, 128, 10, 4, 2);                                        // encounter budget 2 to 4
-    PutBits(b, 128, 14, 4, 4);
-    PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4)); // battle backdrop
-    PutBits(b, 128, 29, 1, map == 0 ? 1 : 0);                    // transfers from the field menu
-    PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                    // return point
-    PutBits(b, 132, 8, 1, 1);                                    // place-name banner allowed
-    PutBits(b, 128, 31, 1, map == 2 ? 1 : 0);                    // restores the party
-    PutBits(b, 132, 7, 1, map == 2 ? 1 : 0);                     // refills the six counters
+    PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4));      // battle backdrop
+    PutBits(b, 128, 29, 1, map == 0 ? 1 : 0);                         // transfers from the field menu
+    PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                         // return point
+    PutBits(b, 132, 8, 1, 1);                                         // place-name banner allowed
+    PutBits(b, 128, 31, 1, map == 2 ? 1 : 0);                         // restores the party
+    PutBits(b, 132, 7, 1, map == 2 ? 1 : 0);                          // refills the six counters
     if (map == kLoopingMap) {
         PutBits(b, 128, 27, 1, 1); // dark: lit only around the player
         PutBits(b, 128, 28, 1, 1); // looping

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ByteBuffer.h"
+#include "core/EnemyDefs.h"
 
 namespace sampledata {
 
@@ -17,6 +18,21 @@ Bytes ArmorTableEntry(int member);
 Bytes AccessoryTableEntry();
 Bytes WarpPointTableEntry();
 Bytes EnemyKindEntry();
+
+// The enemy kinds entry 2 is written from; kinds 0 to 16 are the demo kinds.
+std::vector<EnemyKind> SampleEnemyKinds();
+// The size class enemy picture `graphic` is drawn for.
+int EnemyGraphicSizeClass(int graphic);
+// The one enemy picture drawn as a single row (facing ignored).
+constexpr int kOneRowEnemyGraphic = 6;
+
+// Battle records as a battle event names them (32-bit argument words:
+// count, tune, flee label, flags, retry mode, pattern, kinds).
+std::vector<std::uint32_t> RetryBattleRecord();
+std::vector<std::uint32_t> BossBattleRecord();
+std::vector<std::uint32_t> FullBattleRecord();
+// Writes the encounter fields of map `map`'s header.
+void PutEncounterTable(Bytes& b, int map);
 
 // Maps: the blob of map n, and the extra data of map 21.
 Bytes MapEntry(int map);

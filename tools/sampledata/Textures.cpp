@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "EnemyPictures.h"
 #include "Encoders.h"
 #include "FieldSprites.h"
 #include "PartySprites.h"
@@ -85,20 +86,6 @@ Canvas Backdrop(int kind)
     return c;
 }
 
-// Enemy picture: an outlined body with its graphic number.
-Canvas EnemyGraphic(int graphic)
-{
-    Canvas c(128, 128, 0);
-    for (int pose = 0; pose < 4; ++pose) {
-        const int x = (pose % 2) * 64;
-        const int y = (pose / 2) * 64;
-        c.Disc(x + 32, y + 34, 26, CellColour(graphic));
-        c.Outline(x, y, 64, 64, kWhite);
-        c.Label(x, y + 16, 64, 32, "E" + std::to_string(graphic), kWhite, 2);
-    }
-    return c;
-}
-
 // An arrow pointing up, for the direction overlay.
 Canvas Arrow()
 {
@@ -130,7 +117,9 @@ Canvas Picture(int entry)
     if (entry >= PACK_BATTLE_BACKDROP_FIRST && entry < PACK_BATTLE_BACKDROP_FIRST + 4)
         return Backdrop(entry - PACK_BATTLE_BACKDROP_FIRST);
     if (entry >= PACK_ENEMY_GRAPHIC_FIRST && entry < PACK_ENEMY_GRAPHIC_FIRST + ENEMY_GRAPHIC_COUNT)
-        return EnemyGraphic(entry - PACK_ENEMY_GRAPHIC_FIRST);
+        return EnemyPicture(entry - PACK_ENEMY_GRAPHIC_FIRST);
+    if (Canvas shared(1, 1); EnemySharedPicture(entry, shared))
+        return shared;
     if (entry >= PACK_MEMBER_SPRITES_FIRST && entry < PACK_MEMBER_SPRITES_FIRST + 3)
         return MemberSpriteSheet(entry - PACK_MEMBER_SPRITES_FIRST);
     switch (entry) {

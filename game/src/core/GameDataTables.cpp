@@ -4,6 +4,7 @@
 
 #include "core/PackCatalogue.h"
 #include "core/ZephGlobals.h"
+#include "core/EnemyKinds.h"
 #include "platform/LittleEndian.h"
 
 unsigned char* GameDataBuffers[GAME_DATA_BUFFER_COUNT] = {};
@@ -108,11 +109,15 @@ bool LoadGameData()
             ZephError->Error("Initialize.cpp", 620, kMemoryErrorCode, nullptr);
         return false;
     }
-    return IndexEnemyKinds(EnemyKindBlob, enemyBlobLength);
+    // The checked reading names what is wrong with a bad entry; the walk
+    // below then cannot fail.
+    return LoadEnemyKinds(EnemyKindBlob, static_cast<std::size_t>(enemyBlobLength)) &&
+           IndexEnemyKinds(EnemyKindBlob, enemyBlobLength);
 }
 
 void FreeGameData()
 {
+    FreeEnemyKinds();
     std::free(EnemyActionTable);
     std::free(EnemyMoveTable);
     std::free(EnemyKindTable);

@@ -85,6 +85,7 @@ void CCharacter::SetPlainDefaults()
         hp[m] = 1;
         baseMaxHp[m] = 1;
         maxHp[m] = 1;
+        hpPercent[m] = 100; // 1 HP of 1
         members[m].alpha = 255;
         memberOptions[m][0] = 1;
         equipment[EQUIP_ACCESSORY][m] = -1;

@@ -17,6 +17,12 @@ public:
     void ReleaseBattleBackground() { SceneTrace::Note("ReleaseBattleBackground"); }
     void SyncHudFromParty() { SceneTrace::Note("SyncHudFromParty"); }
     void SetBattleBackground(int kind) { SceneTrace::Note("SetBattleBackground", kind); }
+    // Width in pixels of a name drawn with the battle's label text: 17 a unit here.
+    float GetBattleLabelWidth(const char16_t*, int length)
+    {
+        SceneTrace::Note("GetBattleLabelWidth", length);
+        return 17.0f * static_cast<float>(length);
+    }
 
     // The status panel's setters: each takes a party number as it changes.
     void SetHudHp(int, int value) { SceneTrace::Note("SetHudHp", value); }

@@ -27,4 +27,7 @@ public:
         SceneTrace::Note("IsMemberTouchingEnemy", member);
         return false;
     }
+
+    std::uint32_t flagWord = 0; // bit 0: the battle's boss flag, kept by the enemy set-up
+    std::uint32_t flags = 0;    // bit 0: fixedDamageMode, written by the enemy set-up
 };

@@ -12,4 +12,12 @@ class CEnemyShotList {
 public:
     void InitEnemyShot() { SceneTrace::Note("InitEnemyShot"); }
     void ReleaseEnemyShot() { SceneTrace::Note("ReleaseEnemyShot"); }
+    // The shots' fade after a win, 255 at a battle's set-up.
+    void SetShotFade(int alpha)
+    {
+        SceneTrace::Note("SetShotFade", alpha);
+        fadeAlpha = static_cast<std::int16_t>(alpha);
+    }
+
+    std::int16_t fadeAlpha = 255;
 };

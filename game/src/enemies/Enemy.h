@@ -1,0 +1,164 @@
+// The enemy group of the current battle: eight enemy records, the kinds they
+// were made from, their pictures (a 12-slot cache) and the group's shared
+// textures, the battle's own random generator, the set-up of a battle from
+// a fixed formation or a map's encounter table, and the copy of the last
+// set-up that a retry rebuilds.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "enemies/EnemyRecord.h"
+#include "media/Texture.h"
+
+constexpr int ENEMY_SLOTS = 8;
+constexpr int ENEMY_TEXTURE_CACHE = 12;
+constexpr std::uint16_t ENEMY_CACHE_EMPTY = 65535;
+constexpr int ENEMY_DROP_EMPTY = 15;
+
+// A battle record's bytes; empty for none.
+using BattleRecordBytes = std::span<const std::uint8_t>;
+
+struct EnemyRetryCopy {
+    float RetryX[ENEMY_SLOTS];
+    float RetryY[ENEMY_SLOTS];
+    std::uint32_t RetrySeed;
+    std::int16_t RetryKind[ENEMY_SLOTS];
+    std::uint8_t RetryDrop[ENEMY_SLOTS];
+    std::uint8_t RetrySlotId[ENEMY_SLOTS];
+    // Bits 0-4 count, 5 boss, 6 from an encounter table, 7 strong,
+    // 8 fixed-damage mode, 9 the copy was written.
+    std::uint32_t RetryBits;
+};
+
+class CEnemyGroup {
+public:
+    void InitEnemy();
+    void ReleaseEnemy();
+
+    // Map set-up: the stat bonus of the map's battles, and how many encounter
+    // candidates and fixed groups the map's table has.
+    void SetMapBit(bool on);
+    void ReadMapEnemyFlags();
+
+    // Builds the group for a battle from a fixed record, an encounter record,
+    // or the retry copy. False, with a warning, when nothing can be built
+    // (no record, no kinds, a retry without a copy): the battle must not start.
+    bool SetupEnemyBattle(BattleRecordBytes fixedRecord, BattleRecordBytes encounterRecord, int battleMode,
+                          bool forceBoss, bool retry, bool strong, bool fixedDamage = false);
+    void SetupEnemyFormation(BattleRecordBytes record);
+    void SetupEnemyEncounter(BattleRecordBytes record);
+    void SetBattleSeed(std::uint32_t seed) { BattleSeed = seed; }
+    // One draw of the battle generator, 0 to 32767.
+    int DrawBattleRandom();
+
+    // Makes slot `slot` an enemy of kind `kind` with its top-left at (x, y).
+    // A kind outside 0-193 becomes kind 0. False when no kinds are loaded.
+    bool CreateEnemy(int slot, int kind, float x, float y, bool carriesDrop, bool clamp, int facing);
+    void SetSeenBy(int slot);
+    void SetupFixedBattleEnemy(int slot);
+    void ClearMoveUses(int slot);
+    void SetEnemyPosition(int slot, float x, float y);
+    void UpdateSpriteFrame(int slot);
+    // One frame of the rotating phase.
+    void StepRotatingPhase();
+
+    // Cache slot 0-11 of the picture, or -1 when it cannot be loaded.
+    int LoadEnemyTexture(int graphicId);
+    const CTexture* EnemyTexture(int slot) const;
+
+    // Enemies in the battle, 0 to 8.
+    int EnemyCount() const;
+    void SetEnemyCount(int count);
+    bool IsBossBattle() const;
+    bool IsStrongBattle() const { return (GroupBits2 >> 21) & 1u; }
+    bool HasRetryCopy() const { return (Retry.RetryBits >> 9) & 1u; }
+    // Delay `d` of a definition, stretched while the enemy is slowed.
+    int StretchDelay(int slot, int d) const;
+
+    // Dropped items: id, count and category of entry i; category 15 is empty.
+    int DropItemId(int i) const { return static_cast<int>(GetBits(DropList[i], 0, 9)); }
+    int DropItemCount(int i) const { return static_cast<int>(GetBits(DropList[i], 9, 4)); }
+    int DropItemCategory(int i) const { return static_cast<int>(GetBits(DropList[i], 13, 4)); }
+    void SetDropItem(int i, int id, int count, int category);
+
+    TexturedVertex DropQuad[4];
+    EnemyRecord Records[ENEMY_SLOTS];
+    std::uint32_t DropList[ENEMY_SLOTS];
+    EnemyRetryCopy Retry;
+    CTexture* TexCache[ENEMY_TEXTURE_CACHE];
+    CTexture* UnderlayTex[2];
+    CTexture* MarkTex;
+    CTexture* BadgeTex;
+    CTexture* ArrowTex;
+    const EnemyKindDef* KindDefs[ENEMY_SLOTS];
+    const EnemyMoveDef* MoveDefs[ENEMY_SLOTS];
+    const EnemyActionDef* ActionDefs[ENEMY_SLOTS];
+    float SpriteUv[ENEMY_SLOTS][4];
+    float SpriteUvExtra[ENEMY_SLOTS][4];
+    float BadgeUv[4], BadgeUvExtra[4];
+    float FormationX[ENEMY_SLOTS], FormationY[ENEMY_SLOTS];
+    float FormationW[ENEMY_SLOTS], FormationH[ENEMY_SLOTS];
+    float FormationLabelY[ENEMY_SLOTS];
+    float FormationNameW[ENEMY_SLOTS];
+    float MarkOffset[3];
+    float MarkSpacing[2];
+    float MarkUv[4], MarkUvExtra[4];
+    float ArrowRowUv[2][4];
+    std::uint32_t BattleSeed;
+    std::uint32_t FrameCounter;
+    std::int32_t ExpTotal;
+    std::int32_t MoneyTotal;
+    std::uint16_t TexCacheIds[ENEMY_TEXTURE_CACHE];
+    std::int16_t FormationKind[ENEMY_SLOTS];
+    std::uint16_t PhasePeriod;
+    std::uint16_t PhaseTimer;
+    std::uint16_t OpeningFrames;
+    std::int16_t openingAlpha; // 255 at set-up, down to 0 as the enemies fade in
+    std::uint16_t WinWaitFrames;
+    std::uint16_t ShotFadeAlpha;
+    std::uint8_t TexCacheAge[ENEMY_TEXTURE_CACHE];
+    std::uint8_t DefeatedBy[ENEMY_SLOTS];
+    std::uint8_t SlotIds[ENEMY_SLOTS];
+    std::uint8_t SecondRow[ENEMY_SLOTS];
+    std::uint8_t FormationDrop[ENEMY_SLOTS];
+    std::uint8_t FormationCount;
+    std::uint8_t FormationPattern;
+    std::uint32_t GroupBits;
+    std::uint32_t GroupBits2;
+    std::uint8_t pullFlag; // asks the party members to keep away
+
+    // What the party asks of the enemies' shots and actions; not built yet,
+    // so they note the call and change nothing.
+    bool HasActiveSubShot();
+    void UpdateCharacterShotState(int member);
+    void ApplyEnemyPullToMember(int member);
+    std::uint16_t CountDueEnemyActions(int stock, int frames);
+
+private:
+    void ClearBattle(bool retry);
+    bool RebuildFromRetryCopy();
+    void WriteRetryCopy(bool boss, bool strong, bool fixedDamage);
+    void PlaceFormation();
+    void PlaceInLines();
+    void SetFormationSizes(int count);
+    void DecideFormationDrops(int count, bool byBattleRandom);
+    void MakeRecent(int slot);
+    void LoadSharedTextures();
+};
+
+// Group bits the set-up and the battle read.
+constexpr int GROUP_COUNT = 0; // 5 bits
+constexpr int GROUP_DROP_LIST_LENGTH = 5;
+constexpr int GROUP_CANDIDATES = 10;
+constexpr int GROUP_SETUP_COUNT = 15;
+constexpr int GROUP_FIXED_GROUPS = 20;
+constexpr int GROUP_PHASE_INDEX = 24;
+constexpr std::uint32_t GROUP_DROP_RECORDED = 1u << 27;
+constexpr std::uint32_t GROUP_FROM_FORMATION = 1u << 28;
+constexpr std::uint32_t GROUP_FROM_ENCOUNTER = 1u << 29;
+constexpr std::uint32_t GROUP_ENCOUNTER_TABLE = 1u << 30;
+constexpr std::uint32_t GROUP_RETRY = 1u << 31;
+constexpr std::uint32_t GROUP2_STAT_BONUS = 1u << 20;
+constexpr std::uint32_t GROUP2_STRONG = 1u << 21;
+constexpr std::uint32_t GROUP2_SHARED_AI_TAKEN = 1u << 23;
