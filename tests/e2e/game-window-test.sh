@@ -35,11 +35,13 @@ close_game() {
 cd "$GAME_FOLDER"
 
 # Alt+Enter switches the mode, then F2 must write the screenshot file $1.
+# The pauses give a loaded machine time to map, focus and settle the window
+# before the keys arrive; the keys themselves are held long enough to be seen.
 switch_mode_and_take_screenshot() {
-  sleep 0.5
-  xdotool key alt+Return
-  sleep 0.5
-  xdotool key F2
+  sleep 2
+  xdotool key --clearmodifiers --delay 200 alt+Return
+  sleep 2
+  xdotool key --delay 200 F2
   # A loaded machine may take a while to get round to the keys: up to 30 s.
   for _ in $(seq 300); do
     [ -f "ScreenShot/$1" ] && break
