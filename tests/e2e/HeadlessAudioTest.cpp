@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ProgramRun.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 

@@ -1,10 +1,13 @@
 #include "main/HeadlessAudio.h"
 
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "platform/AudioMixer.h"
 #include "platform/Clock.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
@@ -16,34 +19,23 @@ std::uint64_t framesMixed = 0;
 std::FILE* dump = nullptr;
 std::uint32_t dumpDataBytes = 0;
 
-void PutLe(std::vector<unsigned char>& out, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
 // The RIFF header for `dataBytes` of 16-bit stereo PCM at the mix rate.
-std::vector<unsigned char> WavHeader(std::uint32_t dataBytes)
+std::array<unsigned char, kWavHeaderBytes> WavHeader(std::uint32_t dataBytes)
 {
-    std::vector<unsigned char> header;
-    header.reserve(kWavHeaderBytes);
-    const auto text = [&header](const char* four) {
-        for (int i = 0; i < 4; ++i)
-            header.push_back(static_cast<unsigned char>(four[i]));
-    };
-    text("RIFF");
-    PutLe(header, kWavHeaderBytes - 8 + dataBytes, 4);
-    text("WAVE");
-    text("fmt ");
-    PutLe(header, 16, 4);
-    PutLe(header, 1, 2); // PCM
-    PutLe(header, plat::kMixChannels, 2);
-    PutLe(header, plat::kMixRate, 4);
-    PutLe(header, plat::kMixRate * kBytesPerFrame, 4);
-    PutLe(header, kBytesPerFrame, 2);
-    PutLe(header, 16, 2);
-    text("data");
-    PutLe(header, dataBytes, 4);
+    std::array<unsigned char, kWavHeaderBytes> header{};
+    unsigned char* p = header.data();
+    std::memcpy(p, "RIFF", 4);
+    plat::StoreLe32(p + 4, kWavHeaderBytes - 8 + dataBytes);
+    std::memcpy(p + 8, "WAVEfmt ", 8);
+    plat::StoreLe32(p + 16, 16);
+    plat::StoreLe16(p + 20, 1); // PCM
+    plat::StoreLe16(p + 22, plat::kMixChannels);
+    plat::StoreLe32(p + 24, plat::kMixRate);
+    plat::StoreLe32(p + 28, plat::kMixRate * kBytesPerFrame);
+    plat::StoreLe16(p + 32, kBytesPerFrame);
+    plat::StoreLe16(p + 34, 16);
+    std::memcpy(p + 36, "data", 4);
+    plat::StoreLe32(p + 40, dataBytes);
     return header;
 }
 
@@ -53,14 +45,13 @@ void WriteToDump(const std::int16_t* samples, int frames)
 {
     if (dump == nullptr)
         return;
-    std::vector<unsigned char> bytes;
-    bytes.reserve(static_cast<std::size_t>(frames) * kBytesPerFrame);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(frames) * kBytesPerFrame);
     for (int i = 0; i < frames * plat::kMixChannels; ++i)
-        PutLe(bytes, static_cast<std::uint16_t>(samples[i]), 2);
+        plat::StoreLe16(bytes.data() + 2 * i, static_cast<std::uint16_t>(samples[i]));
     std::fseek(dump, 0, SEEK_END);
     std::fwrite(bytes.data(), 1, bytes.size(), dump);
     dumpDataBytes += static_cast<std::uint32_t>(bytes.size());
-    const std::vector<unsigned char> header = WavHeader(dumpDataBytes);
+    const auto header = WavHeader(dumpDataBytes);
     std::fseek(dump, 0, SEEK_SET);
     std::fwrite(header.data(), 1, header.size(), dump);
     std::fflush(dump);
@@ -84,7 +75,7 @@ void StartHeadlessAudio(std::uint32_t startMs, const std::filesystem::path& dump
         std::fprintf(stderr, "Velmora: cannot write the audio dump %s\n", dumpPath.c_str());
         return;
     }
-    const std::vector<unsigned char> header = WavHeader(0);
+    const auto header = WavHeader(0);
     std::fwrite(header.data(), 1, header.size(), dump);
 }
 
