@@ -9,6 +9,7 @@
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
 #include "menu/MapMenuModes.h"
+#include "menu/MenuRecordTexts.h"
 #include "record/SaveAndLoad.h"
 
 // Directions of the repeat counters, held flags and grid moves.
@@ -147,6 +148,17 @@ public:
     // Asks the game window to close; the program then shuts down.
     void QuitGame();
 
+    // The information pages: the five-row menu, a member's status, the play
+    // records and the enemy records.
+    void DrawInfoMenuWindow();
+    void DrawMemberStatusWindow(int member);
+    void PreparePlayRecordTexts();
+    void UpdatePlayTimeTexts();
+    void DrawPlayRecordsWindow();
+    void ShowEnemyRecord(int kind);
+    void SelectRecordsEnemy(int kind);
+    void DrawEnemyRecordsPage();
+
     // --- Fields ---
     CTexture* enemyPicture;
     SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
@@ -176,6 +188,8 @@ public:
     char16_t magicInfoText[22];
     std::int32_t magicInfoLength;
     MenuNumberText durationTexts[MENU_DURATION_COUNT];
+    PlayRecordTexts playRecords;
+    EnemyRecordDetail enemyDetail;
     std::int16_t markers[4]; // magic info, equipment text, loaded enemy graphic, enemy shown
     std::uint8_t repeatHeld[4];
     std::uint8_t countTextLength;
@@ -211,6 +225,14 @@ private:
     int CursorRowForMode(int mode) const;
 
     void UpdateMenuTop();
+    void UpdateInfoMenu();
+    void UpdateInfoPage();
+    void UpdateEnemyRecordsList();
+    void PlaceEnemyPicture(int sizeClass);
+    void PrepareEnemyRecordTexts(int kind);
+    bool DrawEnemyRecordList();
+    bool DrawEnemyValueBlock(float y);
+    bool DrawEnemyTreasureLine(int kind);
     void UpdatePendingPage();
     void UpdateEntryList(bool magic);
     void UpdateEntryTarget(bool magic);
@@ -238,7 +260,6 @@ private:
     void DrawDescribedFrame(int window);
     void DrawEquipListFrames();
     void DrawNoCandidateFrames();
-    void DrawEnemyRecordFrames();
     void DrawShortcutFrames();
     void DrawLearnFrames();
     void DrawSettingValueFrames();

@@ -43,6 +43,16 @@ void CMapMenu::UpdateMapMenu()
     case MenuMagicTarget:
         UpdateEntryTarget(true);
         break;
+    case MenuInfo:
+        UpdateInfoMenu();
+        break;
+    case MenuInfoMember:
+    case MenuInfoRecords:
+        UpdateInfoPage();
+        break;
+    case MenuInfoEnemies:
+        UpdateEnemyRecordsList();
+        break;
     case MenuShopBuyList:
     case MenuShopSellList:
         break; // the event shop drives these lists
