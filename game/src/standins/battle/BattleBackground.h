@@ -4,7 +4,8 @@
 // game/src/battle/.
 //
 // The status panel's digit strings that the field's status display draws
-// are plain fields here that tests set.
+// are plain fields here that tests set; the setters the party calls keep
+// them as digits.
 #pragma once
 
 #include <cstdint>
@@ -25,10 +26,30 @@ public:
     }
 
     // The status panel's setters: each takes a party number as it changes.
-    void SetHudHp(int, int value) { SceneTrace::Note("SetHudHp", value); }
-    void SetHudMaxHp(int, int value) { SceneTrace::Note("SetHudMaxHp", value); }
-    void SetHudSp(int, int value) { SceneTrace::Note("SetHudSp", value); }
-    void SetHudMaxSp(int, int value) { SceneTrace::Note("SetHudMaxSp", value); }
+    void SetHudHp(int member, int value)
+    {
+        SceneTrace::Note("SetHudHp", value);
+        if (member >= 0 && member < 3)
+            hpDigits[member] = static_cast<std::uint8_t>(KeepDigits(hpText[member], value, 99999));
+    }
+    void SetHudMaxHp(int member, int value)
+    {
+        SceneTrace::Note("SetHudMaxHp", value);
+        if (member >= 0 && member < 3)
+            HudMaxHpDigits[member] = KeepDigits(HudMaxHpText[member], value, 99999);
+    }
+    void SetHudSp(int member, int value)
+    {
+        SceneTrace::Note("SetHudSp", value);
+        if (member >= 0 && member < 3)
+            HudSpDigits[member] = KeepDigits(HudSpText[member], value, 255);
+    }
+    void SetHudMaxSp(int member, int value)
+    {
+        SceneTrace::Note("SetHudMaxSp", value);
+        if (member >= 0 && member < 3)
+            HudMaxSpDigits[member] = KeepDigits(HudMaxSpText[member], value, 255);
+    }
     void SetHudSt(int member, int value)
     {
         SceneTrace::Note("SetHudSt", value);
