@@ -9,6 +9,7 @@
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
 #include "menu/MapMenuModes.h"
+#include "menu/MenuMagicLearn.h"
 #include "menu/MenuRecordTexts.h"
 #include "record/SaveAndLoad.h"
 
@@ -59,6 +60,7 @@ struct MenuNumberText {
 constexpr int MENU_TEXT_ORIGIN_COUNT = 31;
 constexpr int MENU_DURATION_COUNT = 14;
 constexpr int MENU_COUNT_TEXT_CHARS = 40;
+constexpr int MENU_LEARNABLE_MAGIC = 24;
 
 class CMapMenu {
 public:
@@ -159,6 +161,28 @@ public:
     void SelectRecordsEnemy(int kind);
     void DrawEnemyRecordsPage();
 
+    // The settings pages: the list, the description of the row under the
+    // cursor, the choice windows and the ailment grid; the shortcut pages;
+    // magic learning.
+    void DrawSettingsList();
+    void DrawSettingsPage();
+    // Each advances `x` past what it drew; false when a text could not be drawn.
+    bool DrawButtonLabel(float& x, float y, float z, int button);
+    bool DrawPlusSign(float& x, float y, float z);
+    bool DrawMagicLearnNote(float x, float y, float z);
+    void DrawSettingChoices();
+    void DrawCureAilmentWindow();
+    void DrawShortcutList();
+    void DrawShortcutDetail();
+    void DrawShortcutKindWindow();
+    void DrawShortcutItemList();
+    void DrawShortcutMagicList();
+    void DrawShortcutSkillList();
+    void RefreshMagicLearnStates();
+    void DrawMagicLearnList();
+    void DrawLearnPointsWindow();
+    void DrawLearnConfirmWindow();
+
     // --- Fields ---
     CTexture* enemyPicture;
     SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
@@ -190,6 +214,8 @@ public:
     MenuNumberText durationTexts[MENU_DURATION_COUNT];
     PlayRecordTexts playRecords;
     EnemyRecordDetail enemyDetail;
+    std::uint8_t learnStates[MENU_LEARNABLE_MAGIC]; // MagicLearnState of each magic
+    RecordNumber learnPoints;
     std::int16_t markers[4]; // magic info, equipment text, loaded enemy graphic, enemy shown
     std::uint8_t repeatHeld[4];
     std::uint8_t countTextLength;
@@ -226,6 +252,19 @@ private:
 
     void UpdateMenuTop();
     void UpdateInfoMenu();
+    bool UpdateSettingsPages();
+    void UpdateSettingsList();
+    void UpdateSettingChoice();
+    void UpdateAilmentGrid();
+    void UpdateShortcutButtons();
+    void UpdateShortcutKind();
+    void UpdateShortcutEntries(bool magic);
+    void UpdateShortcutSkill();
+    void UpdateMagicLearnList();
+    void UpdateMagicLearnConfirm();
+    void SetShortcut(int kind, int id);
+    void Refuse();
+    void BackTo(int page, int sound);
     void UpdateInfoPage();
     void UpdateEnemyRecordsList();
     void PlaceEnemyPicture(int sizeClass);

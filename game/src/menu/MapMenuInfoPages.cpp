@@ -25,9 +25,7 @@ void CMapMenu::UpdateInfoMenu()
     const int pushed = ZephKeyInput->GetButtonPushMask(kPageButtons);
     if (pushed & MENU_BUTTON_CONFIRM) {
         if (infoCursor == kRowEnemies && TheGameData->enemyListCount <= 0) {
-            PlaySoundEffect(SE_REFUSE);
-            ResetKeyRepeat();
-            ResetMenuCursorAnimation();
+            Refuse();
             return;
         }
         PlaySoundEffect(SE_CONFIRM);
@@ -72,9 +70,7 @@ void CMapMenu::UpdateEnemyRecordsList()
         const int kind = at >= 0 && at < data.enemyListCount ? data.enemyList[at] : -1;
         // A list entry naming no kind shows nothing and cannot be chosen.
         if (FindEnemyKind(kind) == nullptr) {
-            PlaySoundEffect(SE_REFUSE);
-            ResetKeyRepeat();
-            ResetMenuCursorAnimation();
+            Refuse();
             return;
         }
         PlaySoundEffect(SE_CONFIRM);

@@ -57,6 +57,8 @@ void CMapMenu::UpdateMapMenu()
     case MenuShopSellList:
         break; // the event shop drives these lists
     default:
+        if (UpdateSettingsPages())
+            break;
         if (IsMenuMode(mode))
             UpdatePendingPage();
         break;
