@@ -96,13 +96,6 @@ protected:
         menu().DrawEnemyRecordsPage();
         return text.drawn;
     }
-    static const DrawnText* Find(const std::vector<DrawnText>& drawn, const std::u16string& what, int skip = 0)
-    {
-        for (const auto& d : drawn)
-            if (d.text == what && skip-- == 0)
-                return &d;
-        return nullptr;
-    }
     int PictureDraws() const
     {
         return menu_const().enemyPicture == nullptr ? 0 : DrawsWith(menu_const().enemyPicture->texture);
@@ -125,17 +118,17 @@ TEST_F(EnemyRecordsTest, ANeverDefeatedKindShowsPictureNameTreasureAndNoValues)
     EXPECT_EQ(TakeSounds(), std::vector<int>{kConfirmSound});
     const auto drawn = DrawPage();
     EXPECT_EQ(PictureDraws(), 1);
-    const DrawnText* heading = Find(drawn, u"スライム", 1); // the list row first
+    const DrawnText* heading = FindText(drawn, u"スライム", 1); // the list row first
     ASSERT_NE(heading, nullptr);
     EXPECT_EQ(heading->x, 296.0f + 165.0f - 24.0f) << "centred over the detail";
     EXPECT_EQ(heading->y, 18.0f);
-    EXPECT_NE(Find(drawn, u"宝"), nullptr);
-    ASSERT_NE(Find(drawn, u"？"), nullptr) << "a treasure not yet obtained";
-    const DrawnText* count = Find(drawn, u"0");
+    EXPECT_NE(FindText(drawn, u"宝"), nullptr);
+    ASSERT_NE(FindText(drawn, u"？"), nullptr) << "a treasure not yet obtained";
+    const DrawnText* count = FindText(drawn, u"0");
     ASSERT_NE(count, nullptr);
-    EXPECT_EQ(count->x, Find(drawn, u"倒した数")->x + 100.0f + 36.0f);
+    EXPECT_EQ(count->x, FindText(drawn, u"倒した数")->x + 100.0f + 36.0f);
     for (const char16_t* value : {u"Lv", u"HP", u"EXP", u"G", u"攻撃", u"赤", u"毒"})
-        EXPECT_EQ(Find(drawn, value), nullptr) << "no value block before a defeat";
+        EXPECT_EQ(FindText(drawn, value), nullptr) << "no value block before a defeat";
 }
 
 TEST_F(EnemyRecordsTest, ADefeatedKindShowsItsValuesResistancesAndImmunities)
@@ -172,7 +165,7 @@ TEST_F(EnemyRecordsTest, ADefeatedKindShowsItsValuesResistancesAndImmunities)
     };
     for (const auto& v : values) {
         SCOPED_TRACE(std::string(v.label, v.label + 1).size());
-        const DrawnText* label = Find(drawn, v.label);
+        const DrawnText* label = FindText(drawn, v.label);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->x, v.labelX);
         EXPECT_EQ(label->y, v.y);
@@ -193,14 +186,14 @@ TEST_F(EnemyRecordsTest, ADefeatedKindShowsItsValuesResistancesAndImmunities)
     };
     for (int e = 0; e < 4; ++e) {
         SCOPED_TRACE(e);
-        const DrawnText* label = Find(drawn, resist[e].element);
+        const DrawnText* label = FindText(drawn, resist[e].element);
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->x, resist[e].x);
         EXPECT_EQ(label->y, resist[e].y);
-        const DrawnText* percent = Find(drawn, resist[e].percent);
+        const DrawnText* percent = FindText(drawn, resist[e].percent);
         ASSERT_NE(percent, nullptr);
         EXPECT_EQ(percent->x, resist[e].percentX);
-        const DrawnText* sign = Find(drawn, u"%", e);
+        const DrawnText* sign = FindText(drawn, u"%", e);
         ASSERT_NE(sign, nullptr);
         EXPECT_EQ(sign->x, percent->x + 12.0f * static_cast<float>(percent->text.size()));
     }
@@ -213,13 +206,13 @@ TEST_F(EnemyRecordsTest, ADefeatedKindShowsItsValuesResistancesAndImmunities)
         {u"衰弱", 538, 343, kWhite}, {u"停止", 472, 369, kWhite}, {u"脆弱", 538, 369, kGrey},
     };
     for (const auto& g : grid) {
-        const DrawnText* found = Find(drawn, g.name);
+        const DrawnText* found = FindText(drawn, g.name);
         ASSERT_NE(found, nullptr);
         EXPECT_EQ(found->x, g.x);
         EXPECT_EQ(found->y, g.y);
         EXPECT_EQ(found->colour, g.colour);
     }
-    const DrawnText* defeated = Find(drawn, u"37");
+    const DrawnText* defeated = FindText(drawn, u"37");
     ASSERT_NE(defeated, nullptr);
     EXPECT_EQ(defeated->x, 308.0f + 100.0f + 24.0f);
     EXPECT_EQ(defeated->y, 435.0f);
@@ -242,7 +235,7 @@ TEST_F(EnemyRecordsTest, LongHpGrowsOneCellLeftAtMost)
         Choose(i);
         const auto drawn = DrawPage();
         const std::string digits = std::to_string(cases[i].hp);
-        const DrawnText* hp = Find(drawn, std::u16string(digits.begin(), digits.end()));
+        const DrawnText* hp = FindText(drawn, std::u16string(digits.begin(), digits.end()));
         ASSERT_NE(hp, nullptr);
         EXPECT_EQ(hp->x, cases[i].x);
     }
@@ -278,11 +271,11 @@ TEST_F(EnemyRecordsTest, TheTreasureLineByChanceAndWhatWasObtained)
         SCOPED_TRACE(cases[i].what);
         Choose(i);
         const auto drawn = DrawPage();
-        const DrawnText* treasure = Find(drawn, u"宝");
+        const DrawnText* treasure = FindText(drawn, u"宝");
         ASSERT_NE(treasure, nullptr);
         EXPECT_EQ(treasure->x, 308.0f);
         EXPECT_EQ(treasure->y, 400.0f);
-        const DrawnText* shown = Find(drawn, cases[i].shown);
+        const DrawnText* shown = FindText(drawn, cases[i].shown);
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(shown->x, cases[i].x);
         EXPECT_EQ(shown->y, 400.0f);
@@ -358,7 +351,7 @@ TEST_F(EnemyRecordsTest, ThePictureIsLoadedOnlyForANewGraphicAndTheDetailAlwaysS
         EXPECT_EQ(pack.loads, s.loads);
         EXPECT_EQ(menu().markers[3], s.position) << "the kind chosen stays shown";
         const auto drawn = DrawPage();
-        EXPECT_NE(Find(drawn, s.heading, 1), nullptr);
+        EXPECT_NE(FindText(drawn, s.heading, 1), nullptr);
         EXPECT_EQ(PictureDraws(), 1);
     }
     // Leaving releases the picture; coming back and choosing A shows A again.
@@ -371,7 +364,7 @@ TEST_F(EnemyRecordsTest, ThePictureIsLoadedOnlyForANewGraphicAndTheDetailAlwaysS
     Choose(0);
     EXPECT_EQ(pack.loads, (std::vector<int>{a, c, a}));
     const auto drawn = DrawPage();
-    EXPECT_NE(Find(drawn, u"エー", 1), nullptr);
+    EXPECT_NE(FindText(drawn, u"エー", 1), nullptr);
     EXPECT_EQ(PictureDraws(), 1);
     PushButton(kMenuButton);
     EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
@@ -391,8 +384,8 @@ TEST_F(EnemyRecordsTest, AFailedPictureShowsTheNewTextsWithoutAQuadAndIsTriedAga
     EXPECT_EQ(menu().enemyPicture, nullptr);
     EXPECT_EQ(menu().markers[2], -1);
     auto drawn = DrawPage();
-    EXPECT_NE(Find(drawn, u"ビー", 1), nullptr);
-    EXPECT_NE(Find(drawn, u"42"), nullptr) << "the new kind's texts";
+    EXPECT_NE(FindText(drawn, u"ビー", 1), nullptr);
+    EXPECT_NE(FindText(drawn, u"42"), nullptr) << "the new kind's texts";
     EXPECT_TRUE(device.draws.empty() || std::none_of(device.draws.begin(), device.draws.end(),
                                                      [](const auto& d) { return d.texture != nullptr; }))
         << "no picture quad";
@@ -438,8 +431,8 @@ TEST_F(EnemyRecordsTest, SixteenRowsAPageWithItsPageTextOnlyWhenThereAreMore)
             std::count_if(drawn.begin(), drawn.end(), [](const DrawnText& d) { return d.text == u"テキ"; });
         EXPECT_EQ(rows, std::min(count, 16));
         const std::u16string pageText(menu().pageLines[0].text, menu().pageLines[0].length);
-        EXPECT_EQ(Find(drawn, pageText) != nullptr, count > 16);
-        EXPECT_EQ(Find(drawn, u"宝"), nullptr) << "no detail before a kind is chosen";
+        EXPECT_EQ(FindText(drawn, pageText) != nullptr, count > 16);
+        EXPECT_EQ(FindText(drawn, u"宝"), nullptr) << "no detail before a kind is chosen";
     }
 }
 

@@ -141,6 +141,14 @@ protected:
         soundLog.clear();
         return ids;
     }
+    // The first drawn text that reads `what`, after `skip` others that do.
+    static const DrawnText* FindText(const std::vector<DrawnText>& drawn, const std::u16string& what, int skip = 0)
+    {
+        for (const auto& d : drawn)
+            if (d.text == what && skip-- == 0)
+                return &d;
+        return nullptr;
+    }
     bool Noted(const std::string& what) const
     {
         for (const auto& call : SceneTrace::Calls())

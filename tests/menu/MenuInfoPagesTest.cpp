@@ -38,13 +38,6 @@ protected:
         menu().DrawMapMenu();
         return text.drawn;
     }
-    static const DrawnText* Find(const std::vector<DrawnText>& drawn, const std::u16string& what, int skip = 0)
-    {
-        for (const auto& d : drawn)
-            if (d.text == what && skip-- == 0)
-                return &d;
-        return nullptr;
-    }
     float OriginX(int window) const { return parts->windows.windowRects[window].left + 10.0f; }
     float OriginY(int window) const { return parts->windows.windowRects[window].top + 10.0f; }
 };
@@ -116,8 +109,8 @@ TEST_F(InfoPagesTest, EnemiesIsGreyedByTheKnownCountOnEveryInformationPage)
         KnowEnemies(c.known);
         menu().mode = c.mode;
         const auto drawn = Draw();
-        const DrawnText* enemies = Find(drawn, u"敵");
-        const DrawnText* total = Find(drawn, u"総合");
+        const DrawnText* enemies = FindText(drawn, u"敵");
+        const DrawnText* total = FindText(drawn, u"総合");
         ASSERT_NE(enemies, nullptr);
         ASSERT_NE(total, nullptr);
         EXPECT_EQ(enemies->colour, c.enemies);
@@ -126,7 +119,7 @@ TEST_F(InfoPagesTest, EnemiesIsGreyedByTheKnownCountOnEveryInformationPage)
         EXPECT_EQ(enemies->x, OriginX(18));
         EXPECT_EQ(enemies->y, OriginY(18) + 3 * 26.0f);
         for (int m = 0; m < 3; ++m) {
-            const DrawnText* name = Find(drawn, MemberNameTable[m]);
+            const DrawnText* name = FindText(drawn, MemberNameTable[m]);
             ASSERT_NE(name, nullptr);
             EXPECT_EQ(name->colour, c.names);
             EXPECT_EQ(name->y, OriginY(18) + 26.0f * static_cast<float>(m));
@@ -181,14 +174,15 @@ TEST_F(StatusTest, FiguresAreRightAlignedInTheirColumns)
         SCOPED_TRACE(c.what);
         SetFigures(c.level, c.hp, c.stat);
         const auto drawn = DrawStatus();
-        ASSERT_NE(Find(drawn, c.level), nullptr);
-        EXPECT_EQ(At(*Find(drawn, c.level)), Place(c.levelX, 26));
-        const DrawnText* hp = Find(drawn, c.hp, c.level == c.hp ? 1 : 0);
+        ASSERT_NE(FindText(drawn, c.level), nullptr);
+        EXPECT_EQ(At(*FindText(drawn, c.level)), Place(c.levelX, 26));
+        const DrawnText* hp = FindText(drawn, c.hp, c.level == c.hp ? 1 : 0);
         ASSERT_NE(hp, nullptr);
         EXPECT_EQ(At(*hp), Place(c.hpX, 52));
-        EXPECT_EQ(At(*Find(drawn, c.hp, c.level == c.hp ? 2 : 1)), Place(c.maxHpX, 52));
-        EXPECT_EQ(At(*Find(drawn, c.stat, c.stat == c.hp ? 2 : 0)), Place(c.statX, 130)) << "攻撃 without equipment";
-        EXPECT_EQ(At(*Find(drawn, c.stat, c.stat == c.hp ? 3 : 1)), Place(c.statBX, 130)) << "攻撃 with equipment";
+        EXPECT_EQ(At(*FindText(drawn, c.hp, c.level == c.hp ? 2 : 1)), Place(c.maxHpX, 52));
+        EXPECT_EQ(At(*FindText(drawn, c.stat, c.stat == c.hp ? 2 : 0)), Place(c.statX, 130))
+            << "攻撃 without equipment";
+        EXPECT_EQ(At(*FindText(drawn, c.stat, c.stat == c.hp ? 3 : 1)), Place(c.statBX, 130)) << "攻撃 with equipment";
         for (const DrawnText& d : drawn)
             EXPECT_EQ(d.minimumAdvance, 0) << "figures are placed by cells, not by a minimum advance";
     }
@@ -201,19 +195,19 @@ TEST_F(StatusTest, LabelsSlashesAndTheExperienceLimit)
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn[0].text, u"ピプオ");
     EXPECT_EQ(At(drawn[0]), Place(73, 0)) << "centred in 212 pixels";
-    const DrawnText* slashes = Find(drawn, u"/\n/\n/");
+    const DrawnText* slashes = FindText(drawn, u"/\n/\n/");
     ASSERT_NE(slashes, nullptr) << "three slashes only";
     EXPECT_EQ(At(*slashes), Place(128, 52));
     EXPECT_EQ(slashes->lineAdvance, 26.0f);
-    const DrawnText* levelAndHp = Find(drawn, u"Lv\nHP");
+    const DrawnText* levelAndHp = FindText(drawn, u"Lv\nHP");
     ASSERT_NE(levelAndHp, nullptr);
     EXPECT_EQ(At(*levelAndHp), Place(0, 26));
     EXPECT_EQ(levelAndHp->lineAdvance, 26.0f);
-    EXPECT_EQ(At(*Find(drawn, u"1000")), Place(164, 104));
-    EXPECT_EQ(At(*Find(drawn, u"999")), Place(80, 104));
-    EXPECT_EQ(At(*Find(drawn, u"魔防")), Place(0, 208));
-    EXPECT_EQ(At(*Find(drawn, u"体力")), Place(0, 234));
-    EXPECT_EQ(At(*Find(drawn, u"120")), Place(80, 234));
+    EXPECT_EQ(At(*FindText(drawn, u"1000")), Place(164, 104));
+    EXPECT_EQ(At(*FindText(drawn, u"999")), Place(80, 104));
+    EXPECT_EQ(At(*FindText(drawn, u"魔防")), Place(0, 208));
+    EXPECT_EQ(At(*FindText(drawn, u"体力")), Place(0, 234));
+    EXPECT_EQ(At(*FindText(drawn, u"120")), Place(80, 234));
     for (const DrawnText& d : drawn) {
         EXPECT_FLOAT_EQ(d.z, 0.295f) << std::string(d.text.begin(), d.text.end());
         EXPECT_LT(d.y - OriginY(19), 14 * 26.0f) << "inside the window's 14 rows";
@@ -243,11 +237,11 @@ TEST_F(StatusTest, ColourLevelsAsPercentagesWithinTheTable)
     for (int c = 0; c < 4; ++c) {
         SCOPED_TRACE(c);
         const float y = 26.0f * static_cast<float>(10 + c);
-        const DrawnText* mark = Find(drawn, rows[c].mark);
+        const DrawnText* mark = FindText(drawn, rows[c].mark);
         ASSERT_NE(mark, nullptr);
         EXPECT_EQ(At(*mark), Place(0, y));
         EXPECT_EQ(mark->colour, rows[c].colour);
-        const DrawnText* sign = Find(drawn, u"%", c);
+        const DrawnText* sign = FindText(drawn, u"%", c);
         ASSERT_NE(sign, nullptr);
         EXPECT_EQ(At(*sign), Place(104, y)) << "the percentage and its sign fill the first column";
         const auto percent = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnText& d) {
@@ -341,18 +335,18 @@ TEST_F(PlayRecordsTest, CountersAreThoseOfTheMomentThePageOpened)
             {u"戦闘勝利回数", 1}, {u"倒した敵", 2}, {u"倒した敵:", 3}, {u"倒した敵:", 4}, {u"倒した敵:", 5}};
         int memberRow = 0;
         for (const auto& [label, row] : labels) {
-            const DrawnText* found = Find(drawn, label, label == u"倒した敵:" ? memberRow++ : 0);
+            const DrawnText* found = FindText(drawn, label, label == u"倒した敵:" ? memberRow++ : 0);
             ASSERT_NE(found, nullptr);
             EXPECT_EQ(At(*found), Place(0, 26 * row));
         }
         for (int row = 1; row <= 5; ++row) {
-            const DrawnText* value = Find(drawn, c.shown, row - 1);
+            const DrawnText* value = FindText(drawn, c.shown, row - 1);
             ASSERT_NE(value, nullptr) << row;
             EXPECT_EQ(At(*value), Place(c.x, 26.0f * static_cast<float>(row))) << row;
         }
         for (int m = 0; m < 3; ++m)
-            EXPECT_EQ(At(*Find(drawn, MemberNameTable[m])), Place(100, 26.0f * static_cast<float>(3 + m)));
-        EXPECT_EQ(Find(drawn, u"77"), nullptr);
+            EXPECT_EQ(At(*FindText(drawn, MemberNameTable[m])), Place(100, 26.0f * static_cast<float>(3 + m)));
+        EXPECT_EQ(FindText(drawn, u"77"), nullptr);
     }
 }
 
@@ -362,8 +356,8 @@ TEST_F(PlayRecordsTest, TheWholeMenuOnTheRecordsPageShowsNoCursor)
     menu().SetMapMenuMode(MenuInfoRecords);
     device.draws.clear();
     const auto drawn = Draw();
-    EXPECT_NE(Find(drawn, u"プレイ時間"), nullptr);
-    EXPECT_NE(Find(drawn, u"総合"), nullptr);
+    EXPECT_NE(FindText(drawn, u"プレイ時間"), nullptr);
+    EXPECT_NE(FindText(drawn, u"総合"), nullptr);
     EXPECT_EQ(DrawsWith(parts->event.spriteSheet->texture), 0) << "no cursor on the records page";
 }
 

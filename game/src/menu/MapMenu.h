@@ -299,9 +299,6 @@ private:
     void DrawDescribedFrame(int window);
     void DrawEquipListFrames();
     void DrawNoCandidateFrames();
-    void DrawShortcutFrames();
-    void DrawLearnFrames();
-    void DrawSettingValueFrames();
     bool DrawPartyColumns(float left, float top);
     bool DrawMoney(float right, float bottom);
     bool DrawColourCounters(float left, float top);

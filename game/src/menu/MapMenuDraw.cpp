@@ -63,9 +63,19 @@ enum PageDrawer : int {
     kPlayRecords,
     kEnemyRecords,
     kSettingsList,
-    kShortcutWindows,
-    kLearnWindows,
-    kSettingValue,
+    kSettingsPage,
+    kSettingChoices,
+    kCureAilments,
+    kShortcutList,
+    kShortcutDetail,
+    kShortcutKind,
+    kShortcutItems,
+    kShortcutMagic,
+    kShortcutSkills,
+    kLearnDescription,
+    kLearnList,
+    kLearnPoints,
+    kLearnConfirm,
     kTransferList,
     kRecordMenu,
     kSaveSlots,
@@ -78,58 +88,56 @@ struct ModePages {
 };
 
 constexpr ModePages kTopPages = {{kPartyWindows, kPlaceWindow}};
-constexpr ModePages kShortcutPages = {{kSettingsList, kShortcutWindows}};
-constexpr ModePages kLearnPages = {{kSettingsList, kLearnWindows}};
-constexpr ModePages kValuePages = {{kSettingsList, kPartyWindows, kSettingValue}};
+constexpr ModePages kValuePages = {{kSettingsList, kPartyWindows, kSettingsPage, kSettingChoices}};
 constexpr ModePages kSlotPages = {{kPlaceWindow, kRecordMenu, kSaveSlots}};
 constexpr ModePages kConfirmPages = {{kPartyWindows, kPlaceWindow, kRecordMenu, kTitleQuitConfirm}};
 
 constexpr ModePages kModePages[MENU_MODE_COUNT] = {
-    kTopPages,                                                                    // 0
-    {{kPartyWindows, kDescription, kItemDescription, kItemList}},                 // 1
-    {{kItemList, kPartyWindows, kDescription, kItemDescription, kItemTarget}},    // 2
-    {{kPartyWindows, kDescription, kMagicDescription, kMagicList}},               // 3
-    {{kMagicList, kPartyWindows, kDescription, kMagicDescription, kMagicTarget}}, // 4
-    {{kPartyWindows, kPlaceWindow, kEquipMember}},                                // 5
-    {{kEquipMember, kPartyWindows, kDescription, kEquipSlot}},                    // 6
-    {{kEquipMember, kEquipSlot, kEquipList}},                                     // 7
-    {{kEquipMember, kEquipSlot, kNoCandidate}},                                   // 8
-    {{kPartyWindows, kPlaceWindow, kSkillMember}},                                // 9
-    {{kSkillMember, kPartyWindows, kSkillList}},                                  // 10
-    {{kPartyWindows, kPlaceWindow, kInfoMenu}},                                   // 11
-    {{kInfoMenu, kMemberStatus}},                                                 // 12
-    {{kInfoMenu, kPlayRecords}},                                                  // 13
-    {{kEnemyRecords}},                                                            // 14
-    {{kPartyWindows, kDescription, kSettingsList}},                               // 15
-    kShortcutPages,                                                               // 16
-    kShortcutPages,                                                               // 17
-    kShortcutPages,                                                               // 18
-    kShortcutPages,                                                               // 19
-    kShortcutPages,                                                               // 20
-    kLearnPages,                                                                  // 21
-    kLearnPages,                                                                  // 22
-    kValuePages,                                                                  // 23
-    kValuePages,                                                                  // 24
-    kValuePages,                                                                  // 25
-    kValuePages,                                                                  // 26
-    kValuePages,                                                                  // 27
-    kValuePages,                                                                  // 28
-    kValuePages,                                                                  // 29
-    kValuePages,                                                                  // 30
-    kValuePages,                                                                  // 31
-    kValuePages,                                                                  // 32
-    kValuePages,                                                                  // 33
-    kValuePages,                                                                  // 34
-    kValuePages,                                                                  // 35
-    kValuePages,                                                                  // 36
-    kValuePages,                                                                  // 37
-    {{kPartyWindows, kPlaceWindow, kTransferList}},                               // 38
-    {{kPartyWindows, kPlaceWindow, kRecordMenu}},                                 // 39
-    kSlotPages,                                                                   // 40
-    kSlotPages,                                                                   // 41
-    {{kPlaceWindow, kRecordMenu, kSaveSlots, kSlotConfirm}},                      // 42
-    kConfirmPages,                                                                // 43
-    kConfirmPages,                                                                // 44
+    kTopPages,                                                                     // 0
+    {{kPartyWindows, kDescription, kItemDescription, kItemList}},                  // 1
+    {{kItemList, kPartyWindows, kDescription, kItemDescription, kItemTarget}},     // 2
+    {{kPartyWindows, kDescription, kMagicDescription, kMagicList}},                // 3
+    {{kMagicList, kPartyWindows, kDescription, kMagicDescription, kMagicTarget}},  // 4
+    {{kPartyWindows, kPlaceWindow, kEquipMember}},                                 // 5
+    {{kEquipMember, kPartyWindows, kDescription, kEquipSlot}},                     // 6
+    {{kEquipMember, kEquipSlot, kEquipList}},                                      // 7
+    {{kEquipMember, kEquipSlot, kNoCandidate}},                                    // 8
+    {{kPartyWindows, kPlaceWindow, kSkillMember}},                                 // 9
+    {{kSkillMember, kPartyWindows, kSkillList}},                                   // 10
+    {{kPartyWindows, kPlaceWindow, kInfoMenu}},                                    // 11
+    {{kInfoMenu, kMemberStatus}},                                                  // 12
+    {{kInfoMenu, kPlayRecords}},                                                   // 13
+    {{kEnemyRecords}},                                                             // 14
+    {{kPartyWindows, kSettingsList, kSettingsPage}},                               // 15
+    {{kSettingsList, kShortcutDetail, kShortcutList}},                             // 16
+    {{kSettingsList, kShortcutList, kShortcutDetail, kShortcutKind}},              // 17
+    {{kSettingsList, kShortcutList, kShortcutKind, kShortcutItems}},               // 18
+    {{kSettingsList, kShortcutList, kShortcutKind, kShortcutMagic}},               // 19
+    {{kSettingsList, kShortcutList, kShortcutKind, kShortcutSkills}},              // 20
+    {{kSettingsList, kLearnDescription, kLearnList, kLearnPoints}},                // 21
+    {{kSettingsList, kLearnList, kLearnDescription, kLearnPoints, kLearnConfirm}}, // 22
+    kValuePages,                                                                   // 23
+    kValuePages,                                                                   // 24
+    kValuePages,                                                                   // 25
+    kValuePages,                                                                   // 26
+    kValuePages,                                                                   // 27
+    kValuePages,                                                                   // 28
+    kValuePages,                                                                   // 29
+    kValuePages,                                                                   // 30
+    kValuePages,                                                                   // 31
+    kValuePages,                                                                   // 32
+    kValuePages,                                                                   // 33
+    {{kSettingsList, kPartyWindows, kCureAilments}},                               // 34
+    kValuePages,                                                                   // 35
+    kValuePages,                                                                   // 36
+    kValuePages,                                                                   // 37
+    {{kPartyWindows, kPlaceWindow, kTransferList}},                                // 38
+    {{kPartyWindows, kPlaceWindow, kRecordMenu}},                                  // 39
+    kSlotPages,                                                                    // 40
+    kSlotPages,                                                                    // 41
+    {{kPlaceWindow, kRecordMenu, kSaveSlots, kSlotConfirm}},                       // 42
+    kConfirmPages,                                                                 // 43
+    kConfirmPages,                                                                 // 44
     {{kEnd}},  // 45: the event layer draws the shop lists
     {{kEnd}},  // 46
     kTopPages, // 47
@@ -257,16 +265,48 @@ void CMapMenu::DrawModePages()
             DrawEnemyRecordsPage();
             break;
         case kSettingsList:
-            DrawPageFrame(ListWindow(MENU_SETTINGS_WINDOW, settingsList), mode == MenuSettings);
+            DrawSettingsList();
             break;
-        case kShortcutWindows:
-            DrawShortcutFrames();
+        case kSettingsPage:
+            DrawSettingsPage();
             break;
-        case kLearnWindows:
-            DrawLearnFrames();
+        case kSettingChoices:
+            DrawSettingChoices();
             break;
-        case kSettingValue:
-            DrawSettingValueFrames();
+        case kCureAilments:
+            DrawCureAilmentWindow();
+            break;
+        case kShortcutList:
+            DrawShortcutList();
+            break;
+        case kShortcutDetail:
+            DrawShortcutDetail();
+            break;
+        case kShortcutKind:
+            DrawShortcutKindWindow();
+            break;
+        case kShortcutItems:
+            DrawShortcutItemList();
+            break;
+        case kShortcutMagic:
+            DrawShortcutMagicList();
+            break;
+        case kShortcutSkills:
+            DrawShortcutSkillList();
+            break;
+        case kLearnDescription:
+            TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+            DrawMagicDescription(mainList.position,
+                                 learnStates[mainList.position % MENU_LEARNABLE_MAGIC] == MAGIC_LEARNED);
+            break;
+        case kLearnList:
+            DrawMagicLearnList();
+            break;
+        case kLearnPoints:
+            DrawLearnPointsWindow();
+            break;
+        case kLearnConfirm:
+            DrawLearnConfirmWindow();
             break;
         case kTransferList:
             DrawPageFrame(ListWindow(ModeCursorWindow(MenuTransfer), mainList), true);
@@ -317,36 +357,4 @@ void CMapMenu::DrawNoCandidateFrames()
     DrawPageFrame(ModeCursorWindow(MenuEquipEmpty), true);
     if (slotKind == 0)
         DrawPageFrame(kWeaponComparisonWindow, true);
-}
-
-void CMapMenu::DrawShortcutFrames()
-{
-    DrawPageFrame(ModeCursorWindow(MenuShortcutButton), mode == MenuShortcutButton);
-    if (mode == MenuShortcutButton)
-        return;
-    DrawPageFrame(ModeCursorWindow(MenuShortcutKind), mode == MenuShortcutKind);
-    if (mode == MenuShortcutItem)
-        DrawDescribedFrame(ListWindow(ModeCursorWindow(MenuShortcutItem), mainList));
-    else if (mode == MenuShortcutMagic)
-        DrawDescribedFrame(ListWindow(ModeCursorWindow(MenuShortcutMagic), mainList));
-    else if (mode == MenuShortcutSkill)
-        DrawDescribedFrame(ModeCursorWindow(MenuShortcutSkill));
-}
-
-void CMapMenu::DrawLearnFrames()
-{
-    constexpr int kLearnPointsWindow = 34;
-    const bool choosing = mode == MenuMagicLearn;
-    DrawPageFrame(ListWindow(ModeCursorWindow(MenuMagicLearn), mainList), choosing);
-    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
-    DrawPageFrame(kLearnPointsWindow, true);
-    if (!choosing)
-        DrawPageFrame(ModeCursorWindow(MenuMagicLearnConfirm), true);
-}
-
-void CMapMenu::DrawSettingValueFrames()
-{
-    if (mode != MenuAiCureAilments)
-        TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
-    DrawPageFrame(ModeCursorWindow(mode), true);
 }

@@ -7,6 +7,7 @@
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
+#include "menu/MenuSettingValues.h"
 #include "party/Character.h"
 #include "record/Config.h"
 #include "record/Pipkorn.h"
@@ -23,26 +24,6 @@ constexpr int kMainRowsPerPage = 10;
 constexpr int kEnemyRowsPerPage = 16;
 constexpr int kAilmentColumns = 2;
 constexpr float kAilmentColumnPitch = 76.0f;
-
-// Option bits of the party's state words.
-constexpr int kLeaderShift = 18;
-constexpr int kAiNoMagicBit = 30;
-constexpr int kHealPercentShift = 10;
-constexpr int kGroupHealPercentShift = 14;
-constexpr int kPrayPercentShift = 14; // in the second word
-constexpr int kNoInterruptBit = 26;   // in the second word
-constexpr int kItemLeaderFirstBit = 25;
-constexpr int kChantAnywayBit = 27;
-
-int Bits(std::uint32_t word, int shift, int width)
-{
-    return static_cast<int>((word >> shift) & ((1u << width) - 1u));
-}
-
-int Inverse(std::uint32_t word, int bit)
-{
-    return 1 - Bits(word, bit, 1);
-}
 
 } // namespace
 
@@ -64,7 +45,6 @@ void CMapMenu::SetMapMenuMode(int newMode)
 // The state a mode starts from; false when entering left for another mode.
 bool CMapMenu::EnterMode(int newMode)
 {
-    const CCharacter& party = *TheCharacter;
     switch (newMode) {
     case MenuTop:
         PlaySoundEffect(SE_MENU_OPEN_CLOSE);
@@ -119,49 +99,23 @@ bool CMapMenu::EnterMode(int newMode)
         learnConfirmCursor = 1; // "やめる"
         return RefreshModeList(newMode, true);
     case MenuControlledMember:
-        SetSettingValue(newMode, 3, Bits(party.partyWordC, kLeaderShift, 2));
-        return true;
     case MenuWindowDisplay:
-        SetSettingValue(newMode, 4, TheGameData->hudMode);
-        return true;
     case MenuBgmVolume:
-        SetSettingValue(newMode, 11, GameConfig.BGMVol);
-        return true;
     case MenuSeVolume:
-        SetSettingValue(newMode, 11, GameConfig.SoundVol);
-        return true;
     case MenuTextSpeed:
-        SetSettingValue(newMode, 3, TheGameData->textSpeed);
-        return true;
     case MenuScreenEffect:
-        SetSettingValue(newMode, 2, TheGameData->effectOption);
-        return true;
     case MenuWalkSpeed:
-        SetSettingValue(newMode, 2, TheGameData->autoRun);
-        return true;
     case MenuAiMagic:
-        SetSettingValue(newMode, 2, Bits(party.partyWordC, kAiNoMagicBit, 1));
-        return true;
     case MenuAiHealPercent:
-        SetSettingValue(newMode, 10, Bits(party.partyWordC, kHealPercentShift, 4));
-        return true;
     case MenuAiPrayPercent:
-        SetSettingValue(newMode, 10, Bits(party.partyWordD, kPrayPercentShift, 4));
-        return true;
     case MenuAiGroupHealPercent:
-        SetSettingValue(newMode, 10, Bits(party.partyWordC, kGroupHealPercentShift, 4));
+    case MenuActionInterrupt:
+    case MenuItemPriority:
+    case MenuChantCheck:
+        SetSettingValue(newMode, SettingChoicesOf(newMode)->count, StoredSettingValue(newMode));
         return true;
     case MenuAiCureAilments:
         optionValue = 0;
-        return true;
-    case MenuActionInterrupt:
-        SetSettingValue(newMode, 2, Bits(party.partyWordD, kNoInterruptBit, 1));
-        return true;
-    case MenuItemPriority:
-        SetSettingValue(newMode, 2, Inverse(party.partyWordC, kItemLeaderFirstBit));
-        return true;
-    case MenuChantCheck:
-        SetSettingValue(newMode, 2, Inverse(party.partyWordC, kChantAnywayBit));
         return true;
     case MenuRecord:
         recordRow = 0;

@@ -8,6 +8,7 @@
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
+#include "menu/MenuSettingValues.h"
 #include "party/Character.h"
 #include "party/PartyOptions.h"
 #include "record/Pipkorn.h"
@@ -163,7 +164,7 @@ void CMapMenu::UpdateSettingsList()
         const int row = settingsList.position;
         PlaySoundEffect(SE_CONFIRM);
         // Rows 0 and 1 open the shortcut and learning pages, the others their choice window.
-        SetMapMenuMode(row == 0 ? MenuShortcutButton : row == 1 ? MenuMagicLearn : MenuControlledMember + row - 2);
+        SetMapMenuMode(row == 0 ? MenuShortcutButton : row == 1 ? MenuMagicLearn : SettingRowMode(row));
         return;
     }
     if (pushed & MENU_BUTTON_CANCEL) {

@@ -41,14 +41,6 @@ constexpr int kShownKind = 3;
 constexpr const char16_t* kResistTexts[8] = {u"25", u"50", u"75", u"100", u"125", u"150", u"200", u"250"};
 constexpr const char16_t* kStatLabels[4] = {u"攻撃", u"魔攻", u"防御", u"魔防"};
 
-int Length(const char16_t* text)
-{
-    int n = 0;
-    while (text[n] != 0)
-        ++n;
-    return n;
-}
-
 // Where a value of `length` digits starts after a label: five cells, a
 // longer value growing one cell at most.
 float ValueX(float column, int length)
@@ -148,7 +140,7 @@ bool CMapMenu::DrawEnemyValueBlock(float y)
         const float column = e % 2 == 0 ? area.column1 : area.column2;
         const float rowY = y + kRow * static_cast<float>(e / 2);
         const char16_t* percent = kResistTexts[detail.resist[e] & 7];
-        const int length = Length(percent);
+        const int length = MenuTextLength(percent);
         const float at = column + kCell + kLabelWidth + static_cast<float>(5 - (length + 1)) * kCell;
         if (!Text(column, rowY, ColorTable[e].colour, ColorTable[e].name, 1, __LINE__) ||
             !Text(at, rowY, MENU_TEXT_WHITE, percent, length, __LINE__) ||

@@ -37,14 +37,6 @@ constexpr const char16_t* kStatLabels[4] = {u"攻撃", u"魔攻", u"防御", u"�
 constexpr char16_t kSlashes[] = u"/\n/\n/\n/\n/\n/";
 constexpr int kSlashesShown = 5; // three slashes on three rows
 
-int Length(const char16_t* text)
-{
-    int n = 0;
-    while (text[n] != 0)
-        ++n;
-    return n;
-}
-
 // A panel text's digit count, kept within its buffer.
 int Digits(int count, int capacity)
 {
@@ -127,7 +119,7 @@ void CMapMenu::DrawMemberStatusWindow(int member)
         const int level = std::clamp(static_cast<int>(static_cast<std::int8_t>(TheCharacter->elementLevel[member][c])),
                                      0, MENU_COLOR_LEVEL_COUNT - 1);
         const char16_t* percent = ColorLevelTable[level];
-        const int length = Length(percent);
+        const int length = MenuTextLength(percent);
         const float at = RightAligned(kFirstColumn, length + 1);
         if (!DrawMenuText(x, row(r), z, ColorMarkTable[c].colour, ColorMarkTable[c].name, 1, __LINE__) ||
             !text(at, r, percent, length) || !text(at + kCell * static_cast<float>(length), r, u"%", 1))

@@ -95,3 +95,9 @@ inline void ToggleMemberOption(int member, int option)
     if (TheCharacter != nullptr && member >= 0 && member < PARTY_MEMBER_COUNT && option >= 0 && option < 3)
         TheCharacter->memberOptions[member][option] ^= 1u;
 }
+
+// Draws icon `icon` of the party's icon strip, 16 × 16, top-left at (x, y).
+inline void DrawPartyIcon(int icon, float, float, float)
+{
+    SceneTrace::Note("DrawPartyIcon", icon);
+}
