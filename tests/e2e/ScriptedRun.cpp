@@ -29,6 +29,12 @@ FrameImage Dump(const GameFolder& folder, int frame, const std::string& keepAs)
 
 void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int facing)
 {
+    WriteSave(folder, slot, map, x, y, facing, [](GameData&, CCharacter&) {});
+}
+
+void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int facing,
+               const std::function<void(GameData&, CCharacter&)>& edit)
+{
     plat::SetBaseFolder(folder.path());
     GameData data;
     CCharacter party;
@@ -39,6 +45,7 @@ void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int fa
     data.playerFacing = static_cast<std::uint8_t>(facing);
     TheGameData = &data;
     TheCharacter = &party;
+    edit(data, party);
     CSaveFile saves;
     EXPECT_TRUE(saves.SaveGame(slot));
     TheGameData = nullptr;

@@ -111,17 +111,17 @@ TEST_F(ModesTest, CancelMenuAndSecondActionOnTheTopMenu)
 
 TEST_F(ModesTest, APageNotBuiltYetGoesBackOrCloses)
 {
-    OpenOnRow(4);
+    OpenOnRow(2);
     PushButton(kConfirm);
-    ASSERT_EQ(menu().mode, MenuInfo);
+    ASSERT_EQ(menu().mode, MenuEquipMember);
     TakeSounds();
     PushButton(kConfirm); // its own choices are not built: nothing happens
-    EXPECT_EQ(menu().mode, MenuInfo);
+    EXPECT_EQ(menu().mode, MenuEquipMember);
     EXPECT_TRUE(TakeSounds().empty());
     PushButton(kCancel);
     EXPECT_EQ(menu().mode, MenuTop);
-    EXPECT_EQ(menu().topCursor, 4) << "back on the row that was chosen";
-    EXPECT_EQ(menu().cursorY, rect(1).top + 11.0f + 26.0f * 4);
+    EXPECT_EQ(menu().topCursor, 2) << "back on the row that was chosen";
+    EXPECT_EQ(menu().cursorY, rect(1).top + 11.0f + 26.0f * 2);
     EXPECT_EQ(TakeSounds(), std::vector<int>{kBackSound});
 
     PushButton(kConfirm);

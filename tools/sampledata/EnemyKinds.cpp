@@ -149,6 +149,10 @@ std::vector<EnemyKind> DemoKinds()
     // 6: a slow golem drawn from a one-row sheet.
     EnemyKind golem = Walker(u"ゴーレム", 300, 2, 6);
     golem.def.KnockbackMode = 2;
+    golem.def.Resist0 = 1;         // × 0.5 against red
+    golem.def.Resist3 = 6;         // × 2.0 against brown
+    golem.def.ImmunityA = 0b110;   // poison and skill seal
+    golem.def.ImmunityB = 0b10000; // stop
     kinds.push_back(golem);
     // 7 and 8: bosses.
     EnemyKind dragon = BaseKind(u"ドラゴン", 2000, 3, 7);
@@ -158,6 +162,10 @@ std::vector<EnemyKind> DemoKinds()
     dragon.def.DropChance = 1;
     dragon.def.DropItemCategory = 7;
     dragon.def.DropItemId = 10;
+    dragon.def.Resist0 = 0;          // × 0.25 against red
+    dragon.def.Resist1 = 7;          // × 2.5 against blue
+    dragon.def.ImmunityA = 0b10001;  // all boosts, confusion
+    dragon.def.ImmunityB = 0b100001; // slip, weakness
     kinds.push_back(dragon);
     EnemyKind lord = BaseKind(u"まおう", 3000, 2, 8);
     lord.def.BossBattle = 1;

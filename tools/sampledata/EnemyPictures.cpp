@@ -1,7 +1,7 @@
 // Enemy pictures and the enemy group's shared textures. A picture holds 4 × 4
 // cells of its kind's sprite size: columns standing, two walking steps and
 // knocked back; rows facing left, up, right and down. One picture is a
-// single row.
+// single row; two are stored at half size.
 #include <string>
 
 #include "EnemyPictures.h"
@@ -32,7 +32,8 @@ void FacingNub(Canvas& c, int x, int y, int size, int facing)
 
 Canvas EnemyPicture(int graphic)
 {
-    const int size = EnemySpriteSide(EnemyGraphicSizeClass(graphic));
+    const int side = EnemySpriteSide(EnemyGraphicSizeClass(graphic));
+    const int size = IsHalfSizeEnemyGraphic(graphic) ? side / 2 : side;
     const int rows = graphic == kOneRowEnemyGraphic ? 1 : 4;
     Canvas c(4 * size, rows * size, 0);
     for (int row = 0; row < rows; ++row)

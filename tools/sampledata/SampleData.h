@@ -25,6 +25,11 @@ std::vector<EnemyKind> SampleEnemyKinds();
 int EnemyGraphicSizeClass(int graphic);
 // The one enemy picture drawn as a single row (facing ignored).
 constexpr int kOneRowEnemyGraphic = 6;
+// Pictures stored at half their sprite size (the summoner's and the dragon's).
+constexpr bool IsHalfSizeEnemyGraphic(int graphic)
+{
+    return graphic == 5 || graphic == 7;
+}
 
 // Battle records as a battle event names them (32-bit argument words:
 // count, tune, flee label, flags, retry mode, pattern, kinds).

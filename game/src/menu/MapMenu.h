@@ -9,6 +9,8 @@
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
 #include "menu/MapMenuModes.h"
+#include "menu/MenuMagicLearn.h"
+#include "menu/MenuRecordTexts.h"
 #include "record/SaveAndLoad.h"
 
 // Directions of the repeat counters, held flags and grid moves.
@@ -58,6 +60,7 @@ struct MenuNumberText {
 constexpr int MENU_TEXT_ORIGIN_COUNT = 31;
 constexpr int MENU_DURATION_COUNT = 14;
 constexpr int MENU_COUNT_TEXT_CHARS = 40;
+constexpr int MENU_LEARNABLE_MAGIC = 24;
 
 class CMapMenu {
 public:
@@ -147,6 +150,39 @@ public:
     // Asks the game window to close; the program then shuts down.
     void QuitGame();
 
+    // The information pages: the five-row menu, a member's status, the play
+    // records and the enemy records.
+    void DrawInfoMenuWindow();
+    void DrawMemberStatusWindow(int member);
+    void PreparePlayRecordTexts();
+    void UpdatePlayTimeTexts();
+    void DrawPlayRecordsWindow();
+    void ShowEnemyRecord(int kind);
+    void SelectRecordsEnemy(int kind);
+    void DrawEnemyRecordsPage();
+
+    // The settings pages: the list, the description of the row under the
+    // cursor, the choice windows and the ailment grid; the shortcut pages;
+    // magic learning.
+    void DrawSettingsList();
+    void DrawSettingsPage();
+    // Each advances `x` past what it drew; false when a text could not be drawn.
+    bool DrawButtonLabel(float& x, float y, float z, int button);
+    bool DrawPlusSign(float& x, float y, float z);
+    bool DrawMagicLearnNote(float x, float y, float z);
+    void DrawSettingChoices();
+    void DrawCureAilmentWindow();
+    void DrawShortcutList();
+    void DrawShortcutDetail();
+    void DrawShortcutKindWindow();
+    void DrawShortcutItemList();
+    void DrawShortcutMagicList();
+    void DrawShortcutSkillList();
+    void RefreshMagicLearnStates();
+    void DrawMagicLearnList();
+    void DrawLearnPointsWindow();
+    void DrawLearnConfirmWindow();
+
     // --- Fields ---
     CTexture* enemyPicture;
     SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
@@ -176,6 +212,10 @@ public:
     char16_t magicInfoText[22];
     std::int32_t magicInfoLength;
     MenuNumberText durationTexts[MENU_DURATION_COUNT];
+    PlayRecordTexts playRecords;
+    EnemyRecordDetail enemyDetail;
+    std::uint8_t learnStates[MENU_LEARNABLE_MAGIC]; // MagicLearnState of each magic
+    RecordNumber learnPoints;
     std::int16_t markers[4]; // magic info, equipment text, loaded enemy graphic, enemy shown
     std::uint8_t repeatHeld[4];
     std::uint8_t countTextLength;
@@ -211,6 +251,27 @@ private:
     int CursorRowForMode(int mode) const;
 
     void UpdateMenuTop();
+    void UpdateInfoMenu();
+    bool UpdateSettingsPages();
+    void UpdateSettingsList();
+    void UpdateSettingChoice();
+    void UpdateAilmentGrid();
+    void UpdateShortcutButtons();
+    void UpdateShortcutKind();
+    void UpdateShortcutEntries(bool magic);
+    void UpdateShortcutSkill();
+    void UpdateMagicLearnList();
+    void UpdateMagicLearnConfirm();
+    void SetShortcut(int kind, int id);
+    void Refuse();
+    void BackTo(int page, int sound);
+    void UpdateInfoPage();
+    void UpdateEnemyRecordsList();
+    void PlaceEnemyPicture(int sizeClass);
+    void PrepareEnemyRecordTexts(int kind);
+    bool DrawEnemyRecordList();
+    bool DrawEnemyValueBlock(float y);
+    bool DrawEnemyTreasureLine(int kind);
     void UpdatePendingPage();
     void UpdateEntryList(bool magic);
     void UpdateEntryTarget(bool magic);
@@ -238,7 +299,6 @@ private:
     void DrawDescribedFrame(int window);
     void DrawEquipListFrames();
     void DrawNoCandidateFrames();
-    void DrawEnemyRecordFrames();
     void DrawShortcutFrames();
     void DrawLearnFrames();
     void DrawSettingValueFrames();

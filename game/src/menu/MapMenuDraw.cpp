@@ -245,16 +245,16 @@ void CMapMenu::DrawModePages()
             DrawDescribedFrame(ModeCursorWindow(MenuSkillList));
             break;
         case kInfoMenu:
-            DrawPageFrame(ModeCursorWindow(MenuInfo), mode == MenuInfo);
+            DrawInfoMenuWindow();
             break;
         case kMemberStatus:
-            DrawPageFrame(ModeCursorWindow(MenuInfoMember), true);
+            DrawMemberStatusWindow(infoCursor);
             break;
         case kPlayRecords:
-            DrawPageFrame(ModeCursorWindow(MenuInfoRecords), true);
+            DrawPlayRecordsWindow();
             break;
         case kEnemyRecords:
-            DrawEnemyRecordFrames();
+            DrawEnemyRecordsPage();
             break;
         case kSettingsList:
             DrawPageFrame(ListWindow(MENU_SETTINGS_WINDOW, settingsList), mode == MenuSettings);
@@ -317,13 +317,6 @@ void CMapMenu::DrawNoCandidateFrames()
     DrawPageFrame(ModeCursorWindow(MenuEquipEmpty), true);
     if (slotKind == 0)
         DrawPageFrame(kWeaponComparisonWindow, true);
-}
-
-void CMapMenu::DrawEnemyRecordFrames()
-{
-    constexpr int kEnemyDetailWindow = 22;
-    DrawPageFrame(ModeCursorWindow(MenuInfoEnemies), true);
-    DrawPageFrame(kEnemyDetailWindow, true);
 }
 
 void CMapMenu::DrawShortcutFrames()

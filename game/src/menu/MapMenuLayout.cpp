@@ -53,10 +53,10 @@ constexpr WindowPlan kPlans[] = {
     {16, 1, kTop, 66.0f, 3, false},                // skills: member
     {17, 2, kTop, 110.0f, 2, false},               // the member's two skills
     {18, 1, kTop, 66.0f, 5, false},                // info menu
-    {19, 2, kTop, 212.0f, 11, false},              // member status
+    {19, 2, kTop, 212.0f, 14, false},              // member status
     {20, 2, kTop, 300.0f, 6, false},               // play records
     {21, 0, 8.0f, kNameContent, 16, true},         // enemy list
-    {22, 8, 8.0f, 330.0f, 17, false},              // enemy detail
+    {22, 8, 8.0f, 330.0f, 16, true},               // enemy detail, as tall as the list
     {23, 1, kTop, 176.0f, 10, true},               // settings list
     {24, 1, kTop, 176.0f, 10, true},               //
     {25, 2, kTop, 240.0f, 10, false},              // shortcut buttons

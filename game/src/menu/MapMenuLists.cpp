@@ -116,6 +116,8 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
     // 1. The count, and with a rebuild the list itself and its pages.
     if (rebuild && plan.rebuildList >= 0)
         TheGameData->RebuildItemLists(plan.rebuildList, false);
+    if (rebuild && listMode == MenuMagicLearn)
+        RefreshMagicLearnStates();
     if (listMode != MenuSettings)
         list.count = ListCount(listMode);
     if (rebuild || listMode == MenuInfoEnemies)

@@ -184,6 +184,9 @@ bool CMapMenu::EnterMode(int newMode)
         quitArmed = 1;
         titleQuitCursor = 1;
         return true;
+    case MenuInfoRecords:
+        PreparePlayRecordTexts();
+        return true;
     case MenuRetry:
         homeMode = MenuRetry;
         openedOnMap = 0;
@@ -191,7 +194,7 @@ bool CMapMenu::EnterMode(int newMode)
         topCursor = 0;
         TheGameData->RebuildItemLists(ITEM_CATEGORY_ITEM, false);
         return true;
-    default: // 8, 12, 13, 45, 46: nothing to set
+    default: // 8, 12, 45, 46: nothing to set
         return true;
     }
 }

@@ -43,10 +43,22 @@ void CMapMenu::UpdateMapMenu()
     case MenuMagicTarget:
         UpdateEntryTarget(true);
         break;
+    case MenuInfo:
+        UpdateInfoMenu();
+        break;
+    case MenuInfoMember:
+    case MenuInfoRecords:
+        UpdateInfoPage();
+        break;
+    case MenuInfoEnemies:
+        UpdateEnemyRecordsList();
+        break;
     case MenuShopBuyList:
     case MenuShopSellList:
         break; // the event shop drives these lists
     default:
+        if (UpdateSettingsPages())
+            break;
         if (IsMenuMode(mode))
             UpdatePendingPage();
         break;

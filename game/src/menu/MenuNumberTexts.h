@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+// What FormatNumber writes at most: nine digits and a zero.
+constexpr int MENU_NUMBER_CHARS = 10;
+
 // The decimal digits of `value` and a zero character; the digit count. The
 // destination holds 10 characters: values are kept within 0 to 999999999.
 int FormatNumber(std::int32_t value, char16_t* out);
