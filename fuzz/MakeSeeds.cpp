@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "EventAreaRunner.h"
 #include "FuzzSupport.h"
 #include "OggFixture.h"
 #include "PackWriter.h"
 #include "SampleData.h"
 #include "core/PackCatalogue.h"
 #include "core/EnemyDefWriter.h"
+#include "field/MapHeader.h"
 #include "record/Config.h"
 #include "record/SaveAndLoad.h"
 
@@ -63,6 +65,19 @@ bool WriteAll(const fs::path& root)
         ok &= WriteSeed(root / "midi", sampledata::TuneFileName(tune), sampledata::TuneFile(tune));
     for (int map = 0; map < 2; ++map)
         ok &= WriteSeed(root / "map_entry", "map" + std::to_string(map), sampledata::MapEntry(map));
+
+    // The event areas of the sample maps, their records and scripts as the game has them.
+    for (int map = 0; map < 4; ++map) {
+        const Bytes entry = sampledata::MapEntry(map);
+        MapHeader header{};
+        if (ReadMapHeader(entry.data(), entry.size(), header) != mapblob::BlobFault::None)
+            return false;
+        if (header.eventCount == 0)
+            continue;
+        const Bytes area(entry.begin() + static_cast<std::ptrdiff_t>(header.EventAreaOffset()), entry.end());
+        ok &= WriteSeed(root / "event_area", "map" + std::to_string(map),
+                        eventfuzz::EventAreaInput(area, header.eventCount));
+    }
 
     // A small pack: a table, a map and a sound effect.
     ok &= WriteSeed(root / "pack", "small",

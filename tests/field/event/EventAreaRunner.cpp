@@ -1,6 +1,7 @@
 #include "EventAreaRunner.h"
 
 #include "EventFixture.h"
+#include "media/PlayBGM.h"
 
 namespace eventfuzz {
 namespace {
@@ -42,9 +43,15 @@ RunReport RunEventAreaBytes(const std::uint8_t* data, std::size_t size, int fram
     World world;
     fieldtest::MeasuringText text;
     CFixedWindowSet windows;
+    // Scripts may change or fade the music: a player over a recording MIDI.
+    fakes::CallLog midiCalls;
+    fakes::RecordingMidi midi{midiCalls};
+    CPlayMidi music;
     world.Start();
     ZephTextTexture = &text;
     TheFixedWindowSet = &windows;
+    ZephMidi = &midi;
+    ThePlayBGM = &music;
     report.entered = world.Enter(fieldtest::MapBlobBuilder(24, 18).Events(area, recordCount), 5, 5, 2);
     CEvent& event = world.parts->event;
     std::size_t press = 0;
@@ -70,14 +77,10 @@ RunReport RunEventAreaBytes(const std::uint8_t* data, std::size_t size, int fram
     }
     ZephTextTexture = nullptr;
     TheFixedWindowSet = nullptr;
+    ThePlayBGM = nullptr;
+    ZephMidi = nullptr;
     world.Stop();
     return report;
 }
 
 } // namespace eventfuzz
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
-    eventfuzz::RunEventAreaBytes(data, size);
-    return 0;
-}

@@ -26,4 +26,3 @@ std::vector<std::uint8_t> EventAreaInput(const std::vector<std::uint8_t>& area, 
 
 } // namespace eventfuzz
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);

@@ -52,6 +52,10 @@ std::vector<MalformedCase> Cases()
         {"size below the head", WithSize(20), 1, false},
         {"size not whole words", WithSize(30), 1, false},
         {"size past the area", WithSize(4000), 1, false},
+        {"symbol at a huge cell", EventArea({Plain(Script().SpawnSymbol(809906312, -7, 2147483647, 10, 0).End())}), 1,
+         true},
+        {"music faded over the longest wait", EventArea({Plain(Script().ChangeBgm(0x7FFFFFFF, 0x7FFFFFFF).End())}), 1,
+         true},
         {"point list past the area", EventArea({Plain(Script().End())}, {{1, 1}, {2, 2}}), 1, true},
     };
     auto cut = EventArea({Plain(Script().End())}, {{1, 1}, {2, 2}});

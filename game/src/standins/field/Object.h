@@ -37,6 +37,9 @@ public:
     void InitObject() { SceneTrace::Note("InitObject"); }
     void ReleaseObject() { SceneTrace::Note("ReleaseObject"); }
     void ClearMapObjects() { SceneTrace::Note("ClearMapObjects"); }
+    // Script words are any 32-bit values: the noted figure wraps instead of overflowing.
+    static int NoteValue(long long packed) { return static_cast<int>(static_cast<std::uint32_t>(packed)); }
+
     void EnterMapObjects(bool newPlace) { SceneTrace::Note("EnterMapObjects", newPlace ? 1 : 0); }
     void UpdateMapObjects() { SceneTrace::Note("UpdateMapObjects"); }
     // A moving object runs into the player: the party is hurt (not yet).
@@ -49,24 +52,24 @@ public:
     // What events launch and spawn.
     void CreateMapObject(int x, int y, int /*speed*/, int direction)
     {
-        SceneTrace::Note("CreateMapObject", (x * 1000 + y) * 10 + direction);
+        SceneTrace::Note("CreateMapObject", NoteValue((x * 1000LL + y) * 10 + direction));
     }
     void SpawnEnemySymbol(int x, int y, float /*speed*/, int kind, int /*behaviour*/, bool /*placed*/)
     {
-        SceneTrace::Note("SpawnEnemySymbol", (x * 1000 + y) * 1000 + kind);
+        SceneTrace::Note("SpawnEnemySymbol", NoteValue((x * 1000LL + y) * 1000 + kind));
     }
     void SpawnSymbolsInArea(const std::int32_t* words) { SceneTrace::Note("SpawnSymbolsInArea", words[0]); }
     void SpawnSymbolsAtPoints(const std::int32_t* words, const unsigned char*, int pointCount, bool, bool)
     {
-        SceneTrace::Note("SpawnSymbolsAtPoints", words[0] * 1000 + pointCount);
+        SceneTrace::Note("SpawnSymbolsAtPoints", NoteValue(words[0] * 1000LL + pointCount));
     }
     void SpawnSymbolsAtPointRange(const std::int32_t* words, const unsigned char*, int pointCount)
     {
-        SceneTrace::Note("SpawnSymbolsAtPointRange", words[0] * 1000 + pointCount);
+        SceneTrace::Note("SpawnSymbolsAtPointRange", NoteValue(words[0] * 1000LL + pointCount));
     }
     void SpawnSymbolsAtPointsInArea(const std::int32_t* words, const unsigned char*, int pointCount)
     {
-        SceneTrace::Note("SpawnSymbolsAtPointsInArea", words[0] * 1000 + pointCount);
+        SceneTrace::Note("SpawnSymbolsAtPointsInArea", NoteValue(words[0] * 1000LL + pointCount));
     }
 
     MapSymbolRecord* symbolList = nullptr;
