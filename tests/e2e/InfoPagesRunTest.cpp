@@ -32,22 +32,6 @@ constexpr Box kRecordsBelowTime{94, 56, 414, 176};
 constexpr Box kEnemyPicture{413, 48, 509, 144};
 constexpr Box kEnemyValues{296, 140, 626, 400};
 
-std::string Tap(int frame, int key)
-{
-    return std::to_string(frame) + " key " + std::to_string(key) + " down\n" + std::to_string(frame + 1) + " key " +
-           std::to_string(key) + " up\n";
-}
-
-// Taps one after another, five frames apart, from `frame`; the frame after the last.
-int Taps(std::string& script, int frame, std::initializer_list<int> keys)
-{
-    for (int key : keys) {
-        script += Tap(frame, key);
-        frame += 5;
-    }
-    return frame;
-}
-
 TEST(InfoPagesRunTest, StatusPlayRecordsAndEnemyRecordsFromASave)
 {
     GameFolder folder;
@@ -76,33 +60,32 @@ TEST(InfoPagesRunTest, StatusPlayRecordsAndEnemyRecordsFromASave)
         data.enemyRecords[7] = kMet | kDropTaken | 1; // half size, 96 × 96, an accessory taken
     });
     // Load slot 1, open the menu, go down to 情報 and open it.
-    std::string script = Tap(50, kKeyConfirm) + Tap(55, kKeyConfirm) + Tap(60, kKeyConfirm) + Tap(200, kKeyMenu);
-    int frame = Taps(script, 210, {kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyConfirm});
+    e2e::KeyScript keys{50, ""};
+    keys.Taps({kKeyConfirm, kKeyConfirm, kKeyConfirm});
+    keys.frame = 200;
+    keys.Taps({kKeyMenu, kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyConfirm});
     // ピプコ's status, back, then 総合 (up from the first row wraps to it).
-    frame = Taps(script, frame, {kKeyConfirm}); // 240
-    const int status = frame + 5;
-    frame = Taps(script, frame + 10, {kKeyCancel, kKeyUp, kKeyConfirm});
-    const int records = frame + 5;
-    const int recordsLater = records + 130;
+    keys.Tap(kKeyConfirm, 10);
+    const int status = keys.DumpAfterTap();
+    keys.Taps({kKeyCancel, kKeyUp, kKeyConfirm});
+    const int records = keys.DumpAfterTap();
+    keys.Wait(130);
+    const int recordsLater = keys.DumpAfterTap();
     // Back, up to 敵, open it and choose the slime, the summoner, the dragon,
     // the golem and the goblin.
-    frame = Taps(script, recordsLater + 5, {kKeyCancel, kKeyUp, kKeyConfirm, kKeyConfirm});
-    const int slime = frame + 3;
-    frame = Taps(script, frame + 5, {kKeyDown, kKeyDown, kKeyDown, kKeyConfirm});
-    const int summoner = frame + 3;
-    frame = Taps(script, frame + 5, {kKeyDown, kKeyDown, kKeyConfirm});
-    const int dragon = frame + 3;
-    frame = Taps(script, frame + 5, {kKeyUp, kKeyConfirm});
-    const int golem = frame + 3;
-    frame = Taps(script, frame + 5, {kKeyUp, kKeyUp, kKeyConfirm});
-    const int goblin = frame + 3;
-    frame = Taps(script, frame + 5, {kKeyCancel});
-    const int back = frame + 3;
-    const std::string dumps = std::to_string(status) + "," + std::to_string(records) + "," +
-                              std::to_string(recordsLater) + "," + std::to_string(slime) + "," +
-                              std::to_string(summoner) + "," + std::to_string(dragon) + "," + std::to_string(golem) +
-                              "," + std::to_string(goblin) + "," + std::to_string(back);
-    const auto run = e2e::RunScripted(folder, script, dumps, back + 1);
+    keys.Taps({kKeyCancel, kKeyUp, kKeyConfirm, kKeyConfirm});
+    const int slime = keys.DumpAfterTap();
+    keys.Taps({kKeyDown, kKeyDown, kKeyDown, kKeyConfirm});
+    const int summoner = keys.DumpAfterTap();
+    keys.Taps({kKeyDown, kKeyDown, kKeyConfirm});
+    const int dragon = keys.DumpAfterTap();
+    keys.Taps({kKeyUp, kKeyConfirm});
+    const int golem = keys.DumpAfterTap();
+    keys.Taps({kKeyUp, kKeyUp, kKeyConfirm});
+    const int goblin = keys.DumpAfterTap();
+    keys.Tap(kKeyCancel);
+    const int back = keys.DumpAfterTap();
+    const auto run = e2e::RunScripted(folder, keys.text, keys.dumps, back + 1);
     ASSERT_TRUE(run.exited) << run.errors;
 
     const FrameImage statusPage = Dump(folder, status, "program_info_member_status");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "FrameImage.h"
@@ -13,6 +14,34 @@ class GameData;
 class CCharacter;
 
 namespace e2e {
+
+// An input script of key taps, each pressed for one frame, a few frames apart.
+struct KeyScript {
+    int frame;
+    std::string text;
+
+    // Taps `key` now; the next tap comes `gap` frames later.
+    void Tap(int key, int gap = 5)
+    {
+        text += std::to_string(frame) + " key " + std::to_string(key) + " down\n" + std::to_string(frame + 1) +
+                " key " + std::to_string(key) + " up\n";
+        frame += gap;
+    }
+    void Taps(std::initializer_list<int> keys)
+    {
+        for (int key : keys)
+            Tap(key);
+    }
+    void Wait(int frames) { frame += frames; }
+    // Asks for a dump three frames after the last tap; the frame dumped.
+    int DumpAfterTap()
+    {
+        const int at = frame - 2;
+        dumps += (dumps.empty() ? "" : ",") + std::to_string(at);
+        return at;
+    }
+    std::string dumps;
+};
 
 // Reads a frame dump of the run, and keeps a copy among the pictures the
 // tests leave to look at as `keepAs`.png.
