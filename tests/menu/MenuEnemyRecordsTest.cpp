@@ -64,6 +64,8 @@ protected:
         PutItemName(items, 3, u"やくそう");
         ItemTable = items.data();
     }
+    // The menu holds the last picture until it is released, as at shutdown.
+    void TearDown() override { menu().ReleaseMapMenu(); }
     EnemyKindDef& Kind(int k) { return LoadedEnemyKinds()[static_cast<std::size_t>(k)].def; }
     // A picture sheet for graphic g.
     void GivePicture(int graphic, std::uint32_t width, std::uint32_t height)

@@ -180,6 +180,7 @@ public:
     void DrawShortcutSkillList();
     void RefreshMagicLearnStates();
     void DrawMagicLearnList();
+    void DrawLearnDescription();
     void DrawLearnPointsWindow();
     void DrawLearnConfirmWindow();
 

@@ -295,9 +295,7 @@ void CMapMenu::DrawModePages()
             DrawShortcutSkillList();
             break;
         case kLearnDescription:
-            TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
-            DrawMagicDescription(mainList.position,
-                                 learnStates[mainList.position % MENU_LEARNABLE_MAGIC] == MAGIC_LEARNED);
+            DrawLearnDescription();
             break;
         case kLearnList:
             DrawMagicLearnList();

@@ -51,6 +51,15 @@ void CMapMenu::DrawMagicLearnList()
     }
 }
 
+// The magic under the list cursor, its name shown only once it is learned.
+void CMapMenu::DrawLearnDescription()
+{
+    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
+    const int magic = mainList.position;
+    if (magic >= 0 && magic < MENU_LEARNABLE_MAGIC)
+        DrawMagicDescription(magic, learnStates[magic] == MAGIC_LEARNED);
+}
+
 void CMapMenu::DrawLearnPointsWindow()
 {
     TheFixedWindowSet->DrawFixedWindow(kPointsWindow, 0);
