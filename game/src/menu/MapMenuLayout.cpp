@@ -60,7 +60,7 @@ constexpr WindowPlan kPlans[] = {
     {23, 1, kTop, 176.0f, 10, true},               // settings list
     {24, 1, kTop, 176.0f, 10, true},               //
     {25, 2, kTop, 240.0f, 10, false},              // shortcut buttons
-    {26, 3, kTop, 44.0f, 4, false},                // shortcut kind
+    {26, 3, kTop, 122.0f, 4, false},               // shortcut kind: "特技:ピプメ"
     {27, 4, kTop, kListContent, 10, true},         // shortcut items
     {28, 4, kTop, kListContent, 10, true},         //
     {29, 4, kTop, kNameContent, 10, true},         // shortcut magic
