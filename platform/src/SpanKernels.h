@@ -39,6 +39,23 @@ struct SpanKernels {
     CombineKernel combine[kSpanTintCount][kSpanBlendCount];
 };
 
+// A table from one family of loops: Loops<Tint, Blend>::Fill, ::Sprite and
+// ::Combine (Fill does not depend on the tint).
+template <template <int, int> class Loops> constexpr SpanKernels MakeSpanKernels(const char* name)
+{
+    return {
+        name,
+        {Loops<kSpanWhite, kSpanReplace>::Fill, Loops<kSpanWhite, kSpanOver>::Fill, Loops<kSpanWhite, kSpanAdd>::Fill},
+        {{Loops<kSpanWhite, kSpanReplace>::Sprite, Loops<kSpanWhite, kSpanOver>::Sprite,
+          Loops<kSpanWhite, kSpanAdd>::Sprite},
+         {Loops<kSpanTinted, kSpanReplace>::Sprite, Loops<kSpanTinted, kSpanOver>::Sprite,
+          Loops<kSpanTinted, kSpanAdd>::Sprite}},
+        {{Loops<kSpanWhite, kSpanReplace>::Combine, Loops<kSpanWhite, kSpanOver>::Combine,
+          Loops<kSpanWhite, kSpanAdd>::Combine},
+         {Loops<kSpanTinted, kSpanReplace>::Combine, Loops<kSpanTinted, kSpanOver>::Combine,
+          Loops<kSpanTinted, kSpanAdd>::Combine}}};
+}
+
 const SpanKernels& ScalarSpanKernels();
 // Null where the build lacks the instruction set; whether the processor has
 // it is the caller's question.

@@ -1,145 +1,79 @@
-// The span loops eight pixels at a time with AVX2, without branches: a
-// texel gather per eight columns, then modulate and blend in 16-bit lanes
-// with the same rounding as the scalar reference. Compiled for AVX2 alone
-// (see platform/deps/span-kernels.cmake); chosen only when the processor has
-// it, and nothing here runs before that choice.
+// The span loops eight pixels at a time with AVX2: a texel gather per eight
+// columns, then the shared branchless modulate and blend. Compiled for AVX2
+// alone (see platform/deps/span-kernels.cmake); chosen only when the
+// processor has it, and nothing here runs before that choice.
 #include "SpanKernels.h"
 
 #if defined(VELMORA_SPANS_AVX2)
 #include <immintrin.h>
 
+#include "SpanVectorLoops.h"
+
 namespace {
 
-using V = __m256i;
-constexpr int kLanes = 8;
+struct Avx2 {
+    using V = __m256i;
+    static constexpr int kLanes = 8;
 
-// Rounded a × b / 255 in each 16-bit lane (a, b in 0..255).
-V Multiply255(V a, V b)
-{
-    const V x = _mm256_add_epi16(_mm256_mullo_epi16(a, b), _mm256_set1_epi16(128));
-    return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
-}
-
-V Widen(V pixels, bool high)
-{
-    const V zero = _mm256_setzero_si256();
-    return high ? _mm256_unpackhi_epi8(pixels, zero) : _mm256_unpacklo_epi8(pixels, zero);
-}
-
-V Modulate(V texels, V diffuse16)
-{
-    return _mm256_packus_epi16(Multiply255(Widen(texels, false), diffuse16),
-                               Multiply255(Widen(texels, true), diffuse16));
-}
-
-// (s × a + d × (255 − a) + 128) rounded as the scalar OverPixel, in 16-bit lanes.
-V OverLanes(V source, V destination)
-{
-    const V alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(source, 0xFF), 0xFF);
-    const V inverse = _mm256_sub_epi16(_mm256_set1_epi16(255), alpha);
-    const V x =
-        _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(source, alpha), _mm256_mullo_epi16(destination, inverse)),
-                         _mm256_set1_epi16(128));
-    return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
-}
-
-template <int Blend> V BlendPixels(V source, V destination)
-{
-    if constexpr (Blend == kSpanReplace) {
-        return source;
-    } else if constexpr (Blend == kSpanOver) {
-        return _mm256_packus_epi16(OverLanes(Widen(source, false), Widen(destination, false)),
-                                   OverLanes(Widen(source, true), Widen(destination, true)));
-    } else {
-        return _mm256_adds_epu8(source, destination);
+    VELMORA_SPAN_INLINE static V Zero() { return _mm256_setzero_si256(); }
+    VELMORA_SPAN_INLINE static V Set32(std::uint32_t v) { return _mm256_set1_epi32(static_cast<int>(v)); }
+    VELMORA_SPAN_INLINE static V Set16(short v) { return _mm256_set1_epi16(v); }
+    VELMORA_SPAN_INLINE static V Add16(V a, V b) { return _mm256_add_epi16(a, b); }
+    VELMORA_SPAN_INLINE static V Sub16(V a, V b) { return _mm256_sub_epi16(a, b); }
+    VELMORA_SPAN_INLINE static V Mul16(V a, V b) { return _mm256_mullo_epi16(a, b); }
+    VELMORA_SPAN_INLINE static V MulHigh16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
+    VELMORA_SPAN_INLINE static V WidenLow(V v) { return _mm256_unpacklo_epi8(v, Zero()); }
+    VELMORA_SPAN_INLINE static V WidenHigh(V v) { return _mm256_unpackhi_epi8(v, Zero()); }
+    VELMORA_SPAN_INLINE static V Narrow(V low, V high) { return _mm256_packus_epi16(low, high); }
+    VELMORA_SPAN_INLINE static V AddSaturated8(V a, V b) { return _mm256_adds_epu8(a, b); }
+    VELMORA_SPAN_INLINE static V Load(const std::uint32_t* p)
+    {
+        return _mm256_loadu_si256(reinterpret_cast<const V*>(p));
     }
-}
+    VELMORA_SPAN_INLINE static void Store(std::uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<V*>(p), v); }
 
-template <int Tint> V Tinted(V texels, V diffuse16)
-{
-    if constexpr (Tint == kSpanWhite)
-        return texels;
-    else
-        return Modulate(texels, diffuse16);
-}
-
-V Diffuse16(std::uint32_t diffuse)
-{
-    return Widen(_mm256_set1_epi32(static_cast<int>(diffuse)), false);
-}
-
-// Runs `shade(k, destination pixels)` over the span eight pixels at a time;
-// the last few go through a buffer so nothing past the span is touched.
-template <class Shade> void EachEight(std::uint32_t* destination, int count, Shade shade)
-{
-    int k = 0;
-    for (; k + kLanes <= count; k += kLanes) {
-        auto* at = reinterpret_cast<V*>(destination + k);
-        _mm256_storeu_si256(at, shade(k, _mm256_loadu_si256(at)));
+    // Each pixel's alpha in all four of its 16-bit lanes.
+    VELMORA_SPAN_INLINE static V Alpha16(V wide)
+    {
+        const V pick = _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6, 7, 6, 7, 6, 7,
+                                        14, 15, 14, 15, 14, 15, 14, 15);
+        return _mm256_shuffle_epi8(wide, pick);
     }
-    if (k == count)
-        return;
-    alignas(32) std::uint32_t tail[kLanes] = {};
-    const int left = count - k;
-    for (int i = 0; i < left; ++i)
-        tail[i] = destination[k + i];
-    auto* at = reinterpret_cast<V*>(tail);
-    _mm256_store_si256(at, shade(k, _mm256_load_si256(at)));
-    for (int i = 0; i < left; ++i)
-        destination[k + i] = tail[i];
-}
 
-template <int Blend> void Fill(std::uint32_t* destination, int count, std::uint32_t colour)
-{
-    const V source = _mm256_set1_epi32(static_cast<int>(colour));
-    EachEight(destination, count, [source](int, V pixels) { return BlendPixels<Blend>(source, pixels); });
-}
-
-template <int Tint, int Blend> void Sprite(const SpriteRow& row)
-{
-    V position =
-        _mm256_add_epi32(_mm256_set1_epi32(row.position),
-                         _mm256_mullo_epi32(_mm256_set1_epi32(row.delta), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)));
-    const V lastColumn = _mm256_set1_epi32(row.width - 1);
-    const V opaque = _mm256_set1_epi32(static_cast<int>(row.opaqueBits));
-    const V diffuse16 = Diffuse16(row.diffuse);
-    const auto* texels = reinterpret_cast<const int*>(row.texels);
-    const V step = _mm256_set1_epi32(row.delta * kLanes);
-    EachEight(row.destination, row.count, [&](int, V pixels) {
-        const V column =
-            _mm256_min_epi32(_mm256_max_epi32(_mm256_srai_epi32(position, 16), _mm256_setzero_si256()), lastColumn);
-        const V texel = _mm256_or_si256(_mm256_i32gather_epi32(texels, column, 4), opaque);
-        position = _mm256_add_epi32(position, step);
-        return BlendPixels<Blend>(Tinted<Tint>(texel, diffuse16), pixels);
-    });
-}
-
-template <int Tint, int Blend>
-void Combine(std::uint32_t* destination, const std::uint32_t* texels, int count, std::uint32_t diffuse)
-{
-    const V diffuse16 = Diffuse16(diffuse);
-    EachEight(destination, count, [&](int k, V pixels) {
-        V texel;
-        if (k + kLanes <= count) {
-            texel = _mm256_loadu_si256(reinterpret_cast<const V*>(texels + k));
-        } else {
-            alignas(32) std::uint32_t tail[kLanes] = {};
-            for (int i = 0; k + i < count; ++i)
-                tail[i] = texels[k + i];
-            texel = _mm256_load_si256(reinterpret_cast<const V*>(tail));
+    // The sprite's texels, eight stepped columns gathered at a time.
+    class Columns {
+    public:
+        explicit Columns(const SpriteRow& row)
+            : position_(_mm256_add_epi32(
+                  _mm256_set1_epi32(row.position),
+                  _mm256_mullo_epi32(_mm256_set1_epi32(row.delta), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7)))),
+              step_(_mm256_set1_epi32(row.delta * kLanes)), lastColumn_(_mm256_set1_epi32(row.width - 1)),
+              opaque_(Set32(row.opaqueBits)), texels_(reinterpret_cast<const int*>(row.texels))
+        {
         }
-        return BlendPixels<Blend>(Tinted<Tint>(texel, diffuse16), pixels);
-    });
-}
 
-const SpanKernels kAvx2 = {
-    "avx2",
-    {Fill<kSpanReplace>, Fill<kSpanOver>, Fill<kSpanAdd>},
-    {{Sprite<kSpanWhite, kSpanReplace>, Sprite<kSpanWhite, kSpanOver>, Sprite<kSpanWhite, kSpanAdd>},
-     {Sprite<kSpanTinted, kSpanReplace>, Sprite<kSpanTinted, kSpanOver>, Sprite<kSpanTinted, kSpanAdd>}},
-    {{Combine<kSpanWhite, kSpanReplace>, Combine<kSpanWhite, kSpanOver>, Combine<kSpanWhite, kSpanAdd>},
-     {Combine<kSpanTinted, kSpanReplace>, Combine<kSpanTinted, kSpanOver>, Combine<kSpanTinted, kSpanAdd>}},
+        VELMORA_SPAN_INLINE V Next()
+        {
+            const V column = _mm256_min_epi32(_mm256_max_epi32(_mm256_srai_epi32(position_, 16), Zero()), lastColumn_);
+            position_ = _mm256_add_epi32(position_, step_);
+            return _mm256_or_si256(_mm256_i32gather_epi32(texels_, column, 4), opaque_);
+        }
+
+        // Columns past the span are clamped like the rest: reading them is safe.
+        VELMORA_SPAN_INLINE V Tail(int) { return Next(); }
+
+    private:
+        V position_;
+        V step_;
+        V lastColumn_;
+        V opaque_;
+        const int* texels_;
+    };
 };
+
+template <int Tint, int Blend> using Avx2Loops = VectorLoops<Avx2, Tint, Blend>;
+
+constexpr SpanKernels kAvx2 = MakeSpanKernels<Avx2Loops>("avx2");
 
 } // namespace
 

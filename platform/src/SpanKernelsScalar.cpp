@@ -7,58 +7,52 @@
 
 namespace {
 
-template <int Blend> void Put(std::uint32_t source, std::uint32_t& pixel)
-{
-    if constexpr (Blend == kSpanReplace) {
-        pixel = source;
-    } else if constexpr (Blend == kSpanOver) {
-        if (source >> 24 != 0) // a hole in a sprite leaves the pixel alone
-            pixel = OverPixel(source, pixel);
-    } else {
-        pixel = AddPixel(source, pixel);
+template <int Tint, int Blend> struct ScalarLoops {
+    static void Put(std::uint32_t source, std::uint32_t& pixel)
+    {
+        if constexpr (Blend == kSpanReplace) {
+            pixel = source;
+        } else if constexpr (Blend == kSpanOver) {
+            if (source >> 24 != 0) // a hole in a sprite leaves the pixel alone
+                pixel = OverPixel(source, pixel);
+        } else {
+            pixel = AddPixel(source, pixel);
+        }
     }
-}
 
-template <int Tint> std::uint32_t Tinted(std::uint32_t texel, std::uint32_t diffuse)
-{
-    return Tint == kSpanWhite ? texel : ModulateTexel(texel, diffuse);
-}
-
-template <int Blend> void Fill(std::uint32_t* destination, int count, std::uint32_t colour)
-{
-    if (Blend == kSpanReplace || (Blend == kSpanOver && colour >> 24 == 255)) {
-        std::fill(destination, destination + count, colour);
-        return;
+    static std::uint32_t Tinted(std::uint32_t texel, std::uint32_t diffuse)
+    {
+        return Tint == kSpanWhite ? texel : ModulateTexel(texel, diffuse);
     }
-    for (int k = 0; k < count; ++k)
-        Put<Blend>(colour, destination[k]);
-}
 
-template <int Tint, int Blend> void Sprite(const SpriteRow& row)
-{
-    std::int64_t position = row.position;
-    for (int k = 0; k < row.count; ++k, position += row.delta) {
-        std::int64_t column = position >> 16;
-        column = column < 0 ? 0 : (column >= row.width ? row.width - 1 : column);
-        Put<Blend>(Tinted<Tint>(row.texels[column] | row.opaqueBits, row.diffuse), row.destination[k]);
+    static void Fill(std::uint32_t* destination, int count, std::uint32_t colour)
+    {
+        if (Blend == kSpanReplace || (Blend == kSpanOver && colour >> 24 == 255)) {
+            std::fill(destination, destination + count, colour);
+            return;
+        }
+        for (int k = 0; k < count; ++k)
+            Put(colour, destination[k]);
     }
-}
 
-template <int Tint, int Blend>
-void Combine(std::uint32_t* destination, const std::uint32_t* texels, int count, std::uint32_t diffuse)
-{
-    for (int k = 0; k < count; ++k)
-        Put<Blend>(Tinted<Tint>(texels[k], diffuse), destination[k]);
-}
+    static void Sprite(const SpriteRow& row)
+    {
+        std::int64_t position = row.position;
+        for (int k = 0; k < row.count; ++k, position += row.delta) {
+            std::int64_t column = position >> 16;
+            column = column < 0 ? 0 : (column >= row.width ? row.width - 1 : column);
+            Put(Tinted(row.texels[column] | row.opaqueBits, row.diffuse), row.destination[k]);
+        }
+    }
 
-const SpanKernels kScalar = {
-    "scalar",
-    {Fill<kSpanReplace>, Fill<kSpanOver>, Fill<kSpanAdd>},
-    {{Sprite<kSpanWhite, kSpanReplace>, Sprite<kSpanWhite, kSpanOver>, Sprite<kSpanWhite, kSpanAdd>},
-     {Sprite<kSpanTinted, kSpanReplace>, Sprite<kSpanTinted, kSpanOver>, Sprite<kSpanTinted, kSpanAdd>}},
-    {{Combine<kSpanWhite, kSpanReplace>, Combine<kSpanWhite, kSpanOver>, Combine<kSpanWhite, kSpanAdd>},
-     {Combine<kSpanTinted, kSpanReplace>, Combine<kSpanTinted, kSpanOver>, Combine<kSpanTinted, kSpanAdd>}},
+    static void Combine(std::uint32_t* destination, const std::uint32_t* texels, int count, std::uint32_t diffuse)
+    {
+        for (int k = 0; k < count; ++k)
+            Put(Tinted(texels[k], diffuse), destination[k]);
+    }
 };
+
+constexpr SpanKernels kScalar = MakeSpanKernels<ScalarLoops>("scalar");
 
 } // namespace
 
