@@ -155,12 +155,27 @@ void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const 
 // Fast spans: one colour for the whole draw, stage 0 modulating a point-sampled
 // texture (or white) with it, blending off, source-over or additive. The
 // pixel loops come from the span table chosen for the draw.
+// How a span's texture columns step, worked out once for every span of a
+// draw that starts at the same u with the same step and length (every row
+// of an upright quad).
+struct ColumnPlan {
+    float u0 = 0;
+    float du = 0;
+    int count = -1;         // no plan yet
+    bool inside = false;    // every column lies inside the texture
+    bool stepped = false;   // and steps in 16.16 fixed point from `first` by `delta`
+    bool fitsLanes = false; // within the sprite loops' 32-bit lanes
+    std::int64_t first = 0;
+    std::int64_t delta = 0;
+};
+
 struct FastShader {
     const ShadingSetup* setup;
     std::uint32_t diffuse; // 0xAARRGGBB
     FillKernel fill;
     SpriteKernel sprite;
     CombineKernel combine;
+    ColumnPlan plan;
 };
 
 std::uint32_t* TargetRow(const FastShader& fast, int y)
@@ -199,9 +214,30 @@ bool FitsLanes(std::int64_t first, std::int64_t delta, int count)
            last <= kLimit;
 }
 
+const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, int width)
+{
+    if (plan.count == count && plan.u0 == u0 && plan.du == du)
+        return plan;
+    plan.u0 = u0;
+    plan.du = du;
+    plan.count = count;
+    const float uLast = u0 + static_cast<float>(count - 1) * du;
+    const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
+    const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
+    plan.inside = std::isfinite(u0) && std::isfinite(uLast) && firstColumn >= 0 && lastColumn >= 0 &&
+                  firstColumn < width && lastColumn < width;
+    if (plan.inside) {
+        const double scale = static_cast<double>(width) * 65536.0;
+        plan.first = static_cast<std::int64_t>(static_cast<double>(u0) * scale);
+        plan.delta = count > 1 ? static_cast<std::int64_t>(static_cast<double>(du) * scale) : 0;
+        plan.fitsLanes = FitsLanes(plan.first, plan.delta, count);
+    }
+    return plan;
+}
+
 void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
 {
-    const FastShader& fast = *static_cast<FastShader*>(shader);
+    FastShader& fast = *static_cast<FastShader*>(shader);
     const StageSettings& stage = fast.setup->stage[0];
     const PixelImage& image = *stage.texture;
     const int width = static_cast<int>(image.width);
@@ -211,40 +247,33 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
     const float v0 = start[pair + 1], dv = step[pair + 1];
     const std::uint32_t opaqueBits = image.opaque ? 0xFF000000u : 0;
     std::uint32_t* destination = TargetRow(fast, y) + x0;
-
     const int count = x1 - x0;
-    const float uLast = u0 + static_cast<float>(count - 1) * du;
-    const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
-    const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
-    const bool columnsInside = std::isfinite(u0) && std::isfinite(uLast) && firstColumn >= 0 && lastColumn >= 0 &&
-                               firstColumn < width && lastColumn < width;
+    const ColumnPlan& plan = PlanColumns(fast.plan, u0, du, count, width);
     const std::uint32_t* texels = image.pixels.data();
     const bool oneRow = dv == 0.0f;
     const std::uint32_t* texelRow =
         texels + static_cast<std::size_t>(PointIndex(v0, height, stage.sampler.clampV)) * image.width;
 
-    if (columnsInside && oneRow) {
+    if (plan.inside && oneRow) {
         // The common case: one texel row, columns inside the texture, stepped in 16.16 fixed point.
-        const double scale = static_cast<double>(width) * 65536.0;
-        const auto first = static_cast<std::int64_t>(static_cast<double>(u0) * scale);
-        const auto delta = count > 1 ? static_cast<std::int64_t>(static_cast<double>(du) * scale) : 0;
-        if (FitsLanes(first, delta, count)) {
-            fast.sprite({destination, count, texelRow, width, static_cast<std::int32_t>(first),
-                         static_cast<std::int32_t>(delta), opaqueBits, fast.diffuse});
+        if (plan.fitsLanes) {
+            fast.sprite({destination, count, texelRow, width, static_cast<std::int32_t>(plan.first),
+                         static_cast<std::int32_t>(plan.delta), opaqueBits, fast.diffuse});
             return;
         }
         CombineInChunks(fast, destination, count, [&](int k) {
-            std::int64_t column = (first + delta * k) >> 16;
+            std::int64_t column = (plan.first + plan.delta * k) >> 16;
             column = column < 0 ? 0 : (column >= width ? width - 1 : column);
             return texelRow[column] | opaqueBits;
         });
         return;
     }
+    const bool inside = plan.inside;
     CombineInChunks(fast, destination, count, [&](int k) {
         const float kf = static_cast<float>(k);
         const float u = u0 + kf * du;
-        const int column = columnsInside ? static_cast<int>(static_cast<double>(u) * width)
-                                         : PointIndex(u, width, stage.sampler.clampU);
+        const int column =
+            inside ? static_cast<int>(static_cast<double>(u) * width) : PointIndex(u, width, stage.sampler.clampU);
         const std::uint32_t* source =
             oneRow ? texelRow
                    : texels +
@@ -329,8 +358,12 @@ SpanTarget MakeSpanTarget(ShadingSetup& setup)
     const SpanKernels& kernels = ChosenSpanKernels();
     const SpanTint tint = setup.diffuseColour == 0xFFFFFFFFu ? kSpanWhite : kSpanTinted;
     const SpanBlend spanBlend = SpanBlendOf(blend);
-    fastShader = {&setup, setup.diffuseColour, kernels.fill[spanBlend], kernels.sprite[tint][spanBlend],
-                  kernels.combine[tint][spanBlend]};
+    fastShader = {&setup,
+                  setup.diffuseColour,
+                  kernels.fill[spanBlend],
+                  kernels.sprite[tint][spanBlend],
+                  kernels.combine[tint][spanBlend],
+                  ColumnPlan{}};
     target.shader = &fastShader;
     target.shade = stage0.texture == nullptr ? FillSpan : TextureSpan;
     return target;
