@@ -25,6 +25,7 @@ struct Avx2 {
     VELMORA_SPAN_INLINE static V WidenLow(V v) { return _mm256_unpacklo_epi8(v, Zero()); }
     VELMORA_SPAN_INLINE static V WidenHigh(V v) { return _mm256_unpackhi_epi8(v, Zero()); }
     VELMORA_SPAN_INLINE static V Narrow(V low, V high) { return _mm256_packus_epi16(low, high); }
+    VELMORA_SPAN_INLINE static V Or(V a, V b) { return _mm256_or_si256(a, b); }
     VELMORA_SPAN_INLINE static V AddSaturated8(V a, V b) { return _mm256_adds_epu8(a, b); }
     VELMORA_SPAN_INLINE static V Load(const std::uint32_t* p)
     {

@@ -24,6 +24,7 @@ struct Sse2 {
     VELMORA_SPAN_INLINE static V WidenLow(V v) { return _mm_unpacklo_epi8(v, Zero()); }
     VELMORA_SPAN_INLINE static V WidenHigh(V v) { return _mm_unpackhi_epi8(v, Zero()); }
     VELMORA_SPAN_INLINE static V Narrow(V low, V high) { return _mm_packus_epi16(low, high); }
+    VELMORA_SPAN_INLINE static V Or(V a, V b) { return _mm_or_si128(a, b); }
     VELMORA_SPAN_INLINE static V AddSaturated8(V a, V b) { return _mm_adds_epu8(a, b); }
     VELMORA_SPAN_INLINE static V Load(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
     VELMORA_SPAN_INLINE static void Store(std::uint32_t* p, V v) { _mm_storeu_si128(reinterpret_cast<V*>(p), v); }

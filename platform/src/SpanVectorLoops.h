@@ -109,6 +109,24 @@ template <class Isa, int Tint, int Blend> struct VectorLoops {
         }
     };
 
+    // A sprite drawn at its own size: one texel a pixel, read straight along
+    // the row without stepping columns.
+    struct Contiguous {
+        const std::uint32_t* texels;
+        V opaque;
+        VELMORA_SPAN_INLINE V Next()
+        {
+            const V v = Isa::Or(Isa::Load(texels), opaque);
+            texels += kLanes;
+            return v;
+        }
+        VELMORA_SPAN_INLINE V Tail(int left) const
+        {
+            Fetched rest{texels};
+            return Isa::Or(rest.Tail(left), opaque);
+        }
+    };
+
     static void Fill(std::uint32_t* destination, int count, std::uint32_t colour)
     {
         Constant source{Isa::Set32(colour)};
@@ -117,6 +135,13 @@ template <class Isa, int Tint, int Blend> struct VectorLoops {
 
     static void Sprite(const SpriteRow& row)
     {
+        constexpr std::int32_t kOneTexel = 1 << 16;
+        const std::int32_t firstColumn = row.position >> 16;
+        if (row.delta == kOneTexel && firstColumn >= 0 && firstColumn <= row.width - row.count) {
+            Contiguous straight{row.texels + firstColumn, Isa::Set32(row.opaqueBits)};
+            Run(row.destination, row.count, straight, Diffuse16(row.diffuse));
+            return;
+        }
         typename Isa::Columns source(row);
         Run(row.destination, row.count, source, Diffuse16(row.diffuse));
     }

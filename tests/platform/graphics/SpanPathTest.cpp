@@ -174,6 +174,7 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
                 DrawList(turned);
                 device->SetTexture(0, opaque);
                 DrawStrip(Quad(600.5f, top + 150, 700.5f, top + 237, colour, 0, 0, 3, 1)); // past the right edge
+                DrawStrip(Quad(560.5f, top + 120, 597.5f, top + 131, colour));             // texel for texel
                 device->SetTexture(0, nullptr);
                 for (int width = 1; width <= 17; ++width) {
                     const float x = 460.5f + static_cast<float>(width * width) / 2;
