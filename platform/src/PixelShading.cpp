@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
+
+#include "SpanKernels.h"
 
 namespace {
 
@@ -33,32 +34,6 @@ std::uint32_t Factor(std::uint32_t blend, std::uint32_t sourceAlpha)
         return 255;
     }
 }
-
-// ---------------------------------------------------------------------------
-// Blending kinds the fast spans are made for.
-struct Replace {
-    static std::uint32_t Apply(std::uint32_t source, std::uint32_t /*destination*/) { return source; }
-};
-
-struct Over {
-    // Red and blue in one word, alpha and green in another: both lanes blend
-    // at once, each rounded exactly as channel × a / 255.
-    static std::uint32_t Lanes(std::uint32_t sourceLanes, std::uint32_t destinationLanes, std::uint32_t a)
-    {
-        const std::uint32_t x = sourceLanes * a + destinationLanes * (255 - a) + 0x00800080u;
-        return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
-    }
-
-    static std::uint32_t Apply(std::uint32_t source, std::uint32_t destination)
-    {
-        const std::uint32_t a = source >> 24;
-        if (a == 255)
-            return source;
-        const std::uint32_t redBlue = Lanes(source & 0x00FF00FFu, destination & 0x00FF00FFu, a);
-        const std::uint32_t alphaGreen = Lanes((source >> 8) & 0x00FF00FFu, (destination >> 8) & 0x00FF00FFu, a);
-        return redBlue | alphaGreen << 8;
-    }
-};
 
 // ---------------------------------------------------------------------------
 // Fixed texture stages, one pixel at a time.
@@ -178,58 +153,91 @@ void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const 
 
 // ---------------------------------------------------------------------------
 // Fast spans: one colour for the whole draw, stage 0 modulating a point-sampled
-// texture (or white) with it, blending replacing or source-over.
+// texture (or white) with it, blending off, source-over or additive. The
+// pixel loops come from the span table chosen for the draw.
+// How a span's texture columns step, worked out once for every span of a
+// draw that starts at the same u with the same step and length (every row
+// of an upright quad).
+struct ColumnPlan {
+    float u0 = 0;
+    float du = 0;
+    int count = -1;         // no plan yet
+    bool inside = false;    // every column lies inside the texture
+    bool stepped = false;   // and steps in 16.16 fixed point from `first` by `delta`
+    bool fitsLanes = false; // within the sprite loops' 32-bit lanes
+    std::int64_t first = 0;
+    std::int64_t delta = 0;
+};
+
 struct FastShader {
     const ShadingSetup* setup;
     std::uint32_t diffuse; // 0xAARRGGBB
-    bool white;            // the diffuse colour changes nothing
+    FillKernel fill;
+    SpriteKernel sprite;
+    CombineKernel combine;
+    ColumnPlan plan;
 };
 
-template <class Blend> void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
+std::uint32_t* TargetRow(const FastShader& fast, int y)
+{
+    return fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
+}
+
+void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
 {
     const FastShader& fast = *static_cast<FastShader*>(shader);
-    std::uint32_t* row = fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
-    const std::uint32_t colour = fast.diffuse;
-    if (colour >> 24 == 255 || std::is_same_v<Blend, Replace>) {
-        std::fill(row + x0, row + x1, colour);
-        return;
-    }
-    if (colour >> 24 == 0 && std::is_same_v<Blend, Over>)
-        return;
-    const std::uint32_t a = colour >> 24, ia = 255 - a;
-    const std::uint32_t sourceRedBlue = (colour & 0x00FF00FFu) * a + 0x00800080u;
-    const std::uint32_t sourceAlphaGreen = ((colour >> 8) & 0x00FF00FFu) * a + 0x00800080u;
-    for (int x = x0; x < x1; ++x) {
-        const std::uint32_t d = row[x];
-        const std::uint32_t rb = sourceRedBlue + (d & 0x00FF00FFu) * ia;
-        const std::uint32_t ag = sourceAlphaGreen + ((d >> 8) & 0x00FF00FFu) * ia;
-        row[x] = (((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu) |
-                 (((ag + ((ag >> 8) & 0x00FF00FFu)) & 0xFF00FF00u));
+    fast.fill(TargetRow(fast, y) + x0, x1 - x0, fast.diffuse);
+}
+
+// Texels for a span whose columns the vector loops cannot step, fetched here
+// a chunk at a time and handed to the table's modulate-and-blend loop.
+template <class Fetch> void CombineInChunks(const FastShader& fast, std::uint32_t* destination, int count, Fetch fetch)
+{
+    constexpr int kChunk = 64;
+    std::uint32_t texels[kChunk];
+    for (int k = 0; k < count; k += kChunk) {
+        const int n = std::min(kChunk, count - k);
+        for (int i = 0; i < n; ++i)
+            texels[i] = fetch(k + i);
+        fast.combine(destination + k, texels, n, fast.diffuse);
     }
 }
 
-std::uint32_t ModulateTexel(std::uint32_t texel, std::uint32_t diffuse)
+// Whether every pixel's 16.16 column position, and eight steps of it, fit
+// the 32-bit lanes of the sprite loops.
+bool FitsLanes(std::int64_t first, std::int64_t delta, int count)
 {
-    std::uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-        result |= Multiply255(Channel(texel, shift), Channel(diffuse, shift)) << shift;
-    return result;
+    constexpr std::int64_t kLimit = std::int64_t{1} << 30;
+    constexpr std::int64_t kStepLimit = std::int64_t{1} << 26;
+    const std::int64_t last = first + delta * (count - 1);
+    return delta >= -kStepLimit && delta <= kStepLimit && first >= -kLimit && first <= kLimit && last >= -kLimit &&
+           last <= kLimit;
 }
 
-template <class Blend> void PutTexel(std::uint32_t texel, const FastShader& fast, std::uint32_t& pixel)
+const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, int width)
 {
-    if (!fast.white)
-        texel = ModulateTexel(texel, fast.diffuse);
-    if constexpr (std::is_same_v<Blend, Over>) {
-        if (texel >> 24 == 0)
-            return;
+    if (plan.count == count && plan.u0 == u0 && plan.du == du)
+        return plan;
+    plan.u0 = u0;
+    plan.du = du;
+    plan.count = count;
+    const float uLast = u0 + static_cast<float>(count - 1) * du;
+    const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
+    const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
+    plan.inside = std::isfinite(u0) && std::isfinite(uLast) && firstColumn >= 0 && lastColumn >= 0 &&
+                  firstColumn < width && lastColumn < width;
+    if (plan.inside) {
+        const double scale = static_cast<double>(width) * 65536.0;
+        plan.first = static_cast<std::int64_t>(static_cast<double>(u0) * scale);
+        plan.delta = count > 1 ? static_cast<std::int64_t>(static_cast<double>(du) * scale) : 0;
+        plan.fitsLanes = FitsLanes(plan.first, plan.delta, count);
     }
-    pixel = Blend::Apply(texel, pixel);
+    return plan;
 }
 
-template <class Blend> void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
 {
-    const FastShader& fast = *static_cast<FastShader*>(shader);
+    FastShader& fast = *static_cast<FastShader*>(shader);
     const StageSettings& stage = fast.setup->stage[0];
     const PixelImage& image = *stage.texture;
     const int width = static_cast<int>(image.width);
@@ -238,43 +246,40 @@ template <class Blend> void TextureSpan(void* shader, int y, int x0, int x1, con
     const float u0 = start[pair], du = step[pair];
     const float v0 = start[pair + 1], dv = step[pair + 1];
     const std::uint32_t opaqueBits = image.opaque ? 0xFF000000u : 0;
-    std::uint32_t* row = fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
-
+    std::uint32_t* destination = TargetRow(fast, y) + x0;
     const int count = x1 - x0;
-    const float uLast = u0 + static_cast<float>(count - 1) * du;
-    const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
-    const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
-    const bool columnsInside = std::isfinite(u0) && std::isfinite(uLast) && firstColumn >= 0 && lastColumn >= 0 &&
-                               firstColumn < width && lastColumn < width;
+    const ColumnPlan& plan = PlanColumns(fast.plan, u0, du, count, width);
     const std::uint32_t* texels = image.pixels.data();
     const bool oneRow = dv == 0.0f;
     const std::uint32_t* texelRow =
         texels + static_cast<std::size_t>(PointIndex(v0, height, stage.sampler.clampV)) * image.width;
 
-    if (columnsInside && oneRow) {
+    if (plan.inside && oneRow) {
         // The common case: one texel row, columns inside the texture, stepped in 16.16 fixed point.
-        const double scale = static_cast<double>(width) * 65536.0;
-        const auto first = static_cast<std::int64_t>(static_cast<double>(u0) * scale);
-        const auto delta = static_cast<std::int64_t>(static_cast<double>(du) * scale);
-        std::int64_t position = first;
-        for (int k = 0; k < count; ++k, position += delta) {
-            std::int64_t column = position >> 16;
-            column = column < 0 ? 0 : (column >= width ? width - 1 : column);
-            PutTexel<Blend>(texelRow[column] | opaqueBits, fast, row[x0 + k]);
+        if (plan.fitsLanes) {
+            fast.sprite({destination, count, texelRow, width, static_cast<std::int32_t>(plan.first),
+                         static_cast<std::int32_t>(plan.delta), opaqueBits, fast.diffuse});
+            return;
         }
+        CombineInChunks(fast, destination, count, [&](int k) {
+            std::int64_t column = (plan.first + plan.delta * k) >> 16;
+            column = column < 0 ? 0 : (column >= width ? width - 1 : column);
+            return texelRow[column] | opaqueBits;
+        });
         return;
     }
-    for (int k = 0; k < count; ++k) {
+    const bool inside = plan.inside;
+    CombineInChunks(fast, destination, count, [&](int k) {
         const float kf = static_cast<float>(k);
         const float u = u0 + kf * du;
-        const int column = columnsInside ? static_cast<int>(static_cast<double>(u) * width)
-                                         : PointIndex(u, width, stage.sampler.clampU);
+        const int column =
+            inside ? static_cast<int>(static_cast<double>(u) * width) : PointIndex(u, width, stage.sampler.clampU);
         const std::uint32_t* source =
             oneRow ? texelRow
                    : texels +
                          static_cast<std::size_t>(PointIndex(v0 + kf * dv, height, stage.sampler.clampV)) * image.width;
-        PutTexel<Blend>(source[column] | opaqueBits, fast, row[x0 + k]);
-    }
+        return source[column] | opaqueBits;
+    });
 }
 
 bool IsStandardModulate(const StageSettings& stage)
@@ -287,7 +292,7 @@ bool IsStandardModulate(const StageSettings& stage)
            texDiffuse(stage.colourArg1, stage.colourArg2) && texDiffuse(stage.alphaArg1, stage.alphaArg2);
 }
 
-enum class BlendKind { Replace, Over, Other };
+enum class BlendKind { Replace, Over, Add, Other };
 
 BlendKind KindOf(const BlendSettings& blend)
 {
@@ -295,7 +300,14 @@ BlendKind KindOf(const BlendSettings& blend)
         return BlendKind::Replace;
     if (blend.source == D3DBLEND_SRCALPHA && blend.destination == D3DBLEND_INVSRCALPHA)
         return BlendKind::Over;
+    if (blend.source == D3DBLEND_ONE && blend.destination == D3DBLEND_ONE)
+        return BlendKind::Add;
     return BlendKind::Other;
+}
+
+SpanBlend SpanBlendOf(BlendKind kind)
+{
+    return kind == BlendKind::Over ? kSpanOver : (kind == BlendKind::Add ? kSpanAdd : kSpanReplace);
 }
 
 // Per-draw shader objects live in thread-local slots: a draw finishes before the next begins.
@@ -310,7 +322,9 @@ std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const 
     case BlendKind::Replace:
         return source;
     case BlendKind::Over:
-        return Over::Apply(source, destination);
+        return OverPixel(source, destination);
+    case BlendKind::Add:
+        return AddPixel(source, destination);
     case BlendKind::Other:
         break;
     }
@@ -340,14 +354,17 @@ SpanTarget MakeSpanTarget(ShadingSetup& setup)
                             !stage0.sampler.linear && blend != BlendKind::Other;
     if (!fastStages)
         return target;
-    fastShader.setup = &setup;
-    fastShader.diffuse = setup.diffuseColour;
-    fastShader.white = setup.diffuseColour == 0xFFFFFFFFu;
+    // The loops for this draw's states, from the table of this processor.
+    const SpanKernels& kernels = ChosenSpanKernels();
+    const SpanTint tint = setup.diffuseColour == 0xFFFFFFFFu ? kSpanWhite : kSpanTinted;
+    const SpanBlend spanBlend = SpanBlendOf(blend);
+    fastShader = {&setup,
+                  setup.diffuseColour,
+                  kernels.fill[spanBlend],
+                  kernels.sprite[tint][spanBlend],
+                  kernels.combine[tint][spanBlend],
+                  ColumnPlan{}};
     target.shader = &fastShader;
-    if (stage0.texture == nullptr) {
-        target.shade = blend == BlendKind::Over ? FillSpan<Over> : FillSpan<Replace>;
-    } else {
-        target.shade = blend == BlendKind::Over ? TextureSpan<Over> : TextureSpan<Replace>;
-    }
+    target.shade = stage0.texture == nullptr ? FillSpan : TextureSpan;
     return target;
 }

@@ -58,5 +58,41 @@ inline std::uint32_t Multiply255(std::uint32_t a, std::uint32_t b)
     return (x + (x >> 8)) >> 8;
 }
 
+// Source-over of one pixel, each channel (alpha too) rounded exactly as
+// (s × a + d × (255 − a)) / 255. Red and blue share one word, alpha and green
+// another, so both lanes blend at once.
+inline std::uint32_t OverPixel(std::uint32_t source, std::uint32_t destination)
+{
+    const std::uint32_t a = source >> 24;
+    const auto lanes = [a](std::uint32_t s, std::uint32_t d) {
+        const std::uint32_t x = s * a + d * (255 - a) + 0x00800080u;
+        return ((x + ((x >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+    };
+    if (a == 255)
+        return source;
+    return lanes(source & 0x00FF00FFu, destination & 0x00FF00FFu) |
+           lanes((source >> 8) & 0x00FF00FFu, (destination >> 8) & 0x00FF00FFu) << 8;
+}
+
+// Blend factors (one, one): each channel the saturated sum.
+inline std::uint32_t AddPixel(std::uint32_t source, std::uint32_t destination)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t sum = ((source >> shift) & 0xFF) + ((destination >> shift) & 0xFF);
+        result |= (sum > 255 ? 255u : sum) << shift;
+    }
+    return result;
+}
+
+// Channel by channel Multiply255.
+inline std::uint32_t ModulateTexel(std::uint32_t texel, std::uint32_t diffuse)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        result |= Multiply255((texel >> shift) & 0xFF, (diffuse >> shift) & 0xFF) << shift;
+    return result;
+}
+
 // One blended pixel, exposed for the fill of a full target.
 std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const BlendSettings& blend);

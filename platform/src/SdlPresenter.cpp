@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 SdlPresenter::~SdlPresenter()
 {
     if (texture_ != nullptr)
@@ -68,7 +70,16 @@ void SdlPresenter::Show(const PixelImage& picture)
 {
     if (window_ == nullptr || picture.pixels.empty() || !Prepare(picture))
         return;
-    SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), static_cast<int>(picture.width * 4));
+    // The one copy of the frame: straight into the streaming texture's memory.
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0)
+        return;
+    const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * 4;
+    for (std::uint32_t y = 0; y < picture.height; ++y)
+        std::memcpy(static_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(y) * pitch,
+                    picture.pixels.data() + static_cast<std::size_t>(y) * picture.width, rowBytes);
+    SDL_UnlockTexture(texture_);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "SoftwareProgramObjects.h"
+#include "SpanKernels.h"
 #include "platform/PixelShaderVersion.h"
 #include "platform/SoftwareDevice.h"
 
@@ -93,6 +94,7 @@ bool SoftwareDevice::Start()
 
 SoftwareDevice::~SoftwareDevice()
 {
+    backBuffer_->Image(); // whoever still holds the back buffer gets its own pixels back
     DropHeldObjects();
     Hold<SoftwareSurface>(renderTarget_, nullptr);
     if (backBuffer_ != nullptr)
@@ -118,6 +120,7 @@ bool SoftwareDevice::MakeBackBuffer(std::uint32_t width, std::uint32_t height, D
         const D3DSURFACE_DESC& old = backBuffer_->Desc();
         if (old.Width == width && old.Height == height && old.Format == format)
             return true;
+        backBuffer_->Image(); // settle what it owes the front buffer before that changes
         backBuffer_->Release();
         backBuffer_ = nullptr;
     }
@@ -243,8 +246,11 @@ HRESULT SoftwareDevice::Present()
 {
     if (cooperation_ != Cooperation::Ready)
         return D3DERR_DEVICELOST;
-    const PixelImage& picture = backBuffer_->Image();
-    std::copy(picture.pixels.begin(), picture.pixels.end(), frontBuffer_.pixels.begin());
+    // The back buffer's storage becomes the front buffer: no copy here. The
+    // back buffer reads as before, and a frame that starts with a whole clear
+    // never copies it back.
+    if (!backBuffer_->OwesPixels())
+        backBuffer_->LendPixels(frontBuffer_);
     presenter_.Show(frontBuffer_);
     return D3D_OK;
 }
@@ -278,17 +284,21 @@ HRESULT SoftwareDevice::Clear(std::uint32_t rectCount, const RECT* rects, std::u
         return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready || (flags & D3DCLEAR_TARGET) == 0)
         return D3D_OK;
+    const FillKernel fill = ChosenSpanKernels().fill[kSpanReplace];
+    if (rectCount == 0) {
+        PixelImage& target = renderTarget_->ImageToOverwrite();
+        fill(target.pixels.data(), static_cast<int>(target.pixels.size()), colour);
+        return D3D_OK;
+    }
     PixelImage& target = renderTarget_->Image();
-    const RECT whole{0, 0, static_cast<std::int32_t>(target.width), static_cast<std::int32_t>(target.height)};
-    const std::uint32_t count = rectCount == 0 ? 1 : rectCount;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const RECT& r = rectCount == 0 ? whole : rects[i];
-        const std::int32_t left = std::max(r.left, 0), right = std::min(r.right, whole.right);
-        const std::int32_t top = std::max(r.top, 0), bottom = std::min(r.bottom, whole.bottom);
-        for (std::int32_t y = top; y < bottom && left < right; ++y) {
-            std::uint32_t* row = target.pixels.data() + static_cast<std::size_t>(y) * target.width;
-            std::fill(row + left, row + right, colour);
-        }
+    for (std::uint32_t i = 0; i < rectCount; ++i) {
+        const RECT& r = rects[i];
+        const std::int32_t left = std::max(r.left, 0),
+                           right = std::min(r.right, static_cast<std::int32_t>(target.width));
+        const std::int32_t top = std::max(r.top, 0),
+                           bottom = std::min(r.bottom, static_cast<std::int32_t>(target.height));
+        for (std::int32_t y = top; y < bottom && left < right; ++y)
+            fill(target.pixels.data() + static_cast<std::size_t>(y) * target.width + left, right - left, colour);
     }
     return D3D_OK;
 }

@@ -75,10 +75,26 @@ HRESULT SoftwareSurface::GetDesc(D3DSURFACE_DESC* desc)
     return D3D_OK;
 }
 
+void SoftwareSurface::LendPixels(PixelImage& image)
+{
+    PayOwedPixels();
+    image_.pixels.swap(image.pixels);
+    owedFrom_ = &image;
+}
+
+void SoftwareSurface::PayOwedPixels()
+{
+    if (owedFrom_ == nullptr)
+        return;
+    std::copy(owedFrom_->pixels.begin(), owedFrom_->pixels.end(), image_.pixels.begin());
+    owedFrom_ = nullptr;
+}
+
 HRESULT SoftwareSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t /*flags*/)
 {
     if (locked == nullptr || locked_ || !HasPixels())
         return D3DERR_INVALIDCALL;
+    PayOwedPixels();
     RECT area{0, 0, static_cast<std::int32_t>(image_.width), static_cast<std::int32_t>(image_.height)};
     if (rect != nullptr) {
         if (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||

@@ -44,7 +44,24 @@ public:
     HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override;
     HRESULT UnlockRect() override;
 
-    PixelImage& Image() { return image_; }
+    // The pixels; what the surface owes (see OwePixels) is copied in first.
+    PixelImage& Image()
+    {
+        PayOwedPixels();
+        return image_;
+    }
+    // The pixels, about to be overwritten whole: nothing owed is copied.
+    PixelImage& ImageToOverwrite()
+    {
+        owedFrom_ = nullptr;
+        return image_;
+    }
+    // Hands this surface's pixels to `image` (of the same size) in exchange
+    // for its storage, without a copy; the surface still reads as before,
+    // owing its pixels from `image` until it is next looked at or overwritten.
+    // `image` must stay unchanged while owed.
+    void LendPixels(PixelImage& image);
+    bool OwesPixels() const { return owedFrom_ != nullptr; }
     const D3DSURFACE_DESC& Desc() const { return desc_; }
     bool HasPixels() const { return !image_.pixels.empty(); }
     bool IsRenderTarget() const { return (desc_.Usage & D3DUSAGE_RENDERTARGET) != 0; }
@@ -54,11 +71,14 @@ private:
     ~SoftwareSurface() override = default;
     friend class SoftwareTexture;
 
+    void PayOwedPixels();
+
     D3DSURFACE_DESC desc_;
     SoftwareTexture* container_;
     std::unique_ptr<DefaultPoolMark> poolMark_;
     std::atomic<std::uint32_t> references_{1};
     PixelImage image_;
+    const PixelImage* owedFrom_ = nullptr;
     bool locked_ = false;
 };
 

@@ -28,4 +28,16 @@ bool SetReportedPixelShaderVersion(Direct3DDevice9* device, std::uint32_t versio
 // Whether the device shows its picture in a desktop full-screen window.
 bool IsShowingFullScreen(Direct3DDevice9* device);
 
+// The instruction set of the device's pixel loops. Widest: the widest this
+// processor runs, chosen at start-up (the default).
+enum class SpanPath { Widest, Scalar, Sse2, Avx2 };
+
+// Test switch: every draw after this, on any device, uses `path`, so the
+// vector loops can be compared with the scalar reference. False, changing
+// nothing, when this build or processor lacks the instruction set.
+bool ForceSpanPath(SpanPath path);
+
+// "scalar", "sse2" or "avx2": the loops draws use now (for benchmarks' notes).
+const char* ChosenSpanPathName();
+
 } // namespace plat

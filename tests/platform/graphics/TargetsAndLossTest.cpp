@@ -1,4 +1,6 @@
 // Render targets used as textures, device loss and reset.
+#include <functional>
+
 #include "DeviceFixture.h"
 
 using namespace devicetest;
@@ -123,6 +125,50 @@ TEST_F(TargetsAndLoss, ScreenshotCopyHoldsThePresentedPicture)
     copy->UnlockRect();
     copy->Release();
     device->BeginScene();
+}
+
+// Presenting hands the back buffer's pixels to the front without a copy; the
+// back buffer must still read as it was, whatever touches it next, and must
+// not change the presented picture.
+TEST_F(TargetsAndLoss, BackBufferKeepsItsPictureAfterPresent)
+{
+    const auto frontPixel = [&](int x, int y) {
+        Direct3DSurface9* copy = nullptr;
+        EXPECT_EQ(device->CreateOffscreenPlainSurface(640, 480, D3DFMT_A8R8G8B8, D3DPOOL_SCRATCH, &copy), D3D_OK);
+        EXPECT_EQ(device->GetFrontBufferData(0, copy), D3D_OK);
+        D3DLOCKED_RECT locked{};
+        copy->LockRect(&locked, nullptr, D3DLOCK_READONLY);
+        const std::uint32_t pixel = static_cast<const std::uint32_t*>(locked.pBits)[y * 640 + x];
+        copy->UnlockRect();
+        copy->Release();
+        return pixel;
+    };
+    struct Case {
+        const char* next; // what touches the back buffer after the present
+        std::function<void()> touch;
+        std::uint32_t at10, at300; // the back buffer's pixels (10, 10) and (300, 10) afterwards
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, 0xFF405060u, 0xFF405060u},
+        {"a small draw", [&] { DrawStrip(Quad(9.5f, 9.5f, 10.5f, 10.5f, 0xFF0000FFu)); }, 0xFF0000FFu, 0xFF405060u},
+        {"a cleared rectangle",
+         [&] {
+             const RECT r{0, 0, 20, 20};
+             device->Clear(1, &r, D3DCLEAR_TARGET, 0xFF00FF00u, 1, 0);
+         },
+         0xFF00FF00u, 0xFF405060u},
+        {"a whole clear", [&] { device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0); }, 0xFF000000u,
+         0xFF000000u},
+        {"a second present", [&] { device->Present(); }, 0xFF405060u, 0xFF405060u},
+    };
+    for (const Case& c : cases) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF405060u, 1, 0);
+        ASSERT_EQ(device->Present(), D3D_OK);
+        c.touch();
+        EXPECT_EQ(Pixel(10, 10), c.at10) << c.next;
+        EXPECT_EQ(Pixel(300, 10), c.at300) << c.next;
+        EXPECT_EQ(frontPixel(10, 10), 0xFF405060u) << c.next;
+    }
 }
 
 TEST_F(TargetsAndLoss, PixelShaderVersionCanBeLowered)
