@@ -9,10 +9,10 @@
 #include "core/PackCatalogue.h"
 #include "core/PlaceNames.h"
 #include "fakes/LoggingShaders.h"
+#include "fakes/ShaderEntries.h"
 #include "fakes/QuietTextTexture.h"
 #include "field/MapNameEffect.h"
 #include "media/Shader.h"
-#include "platform/BuiltInProgramDescriptors.h"
 #include "platform/LittleEndian.h"
 
 namespace fieldtest {
@@ -56,11 +56,7 @@ protected:
     void SetUp() override
     {
         FieldTest::SetUp();
-        pack.data[PACK_BASIC_PIXEL_SHADER] = plat::kGameOverDescriptor;
-        pack.data[PACK_BANNER_PIXEL_SHADER] = plat::kBannerCrossFadeDescriptor;
-        pack.data[PACK_BANNER_EFFECT] = plat::kBannerBlurDescriptor;
-        pack.data[PACK_BANNER_CUT_EFFECT] = plat::kBannerCutDescriptor;
-        pack.data[PACK_SCREEN_EFFECT] = plat::kScreenCircleDescriptor;
+        fakes::ServeShaderEntries(pack);
         shader.CreateShaders();
         ASSERT_TRUE(shader.bannerShadersUsable);
         world.Keep(TheShader, &shader);
@@ -222,7 +218,8 @@ TEST_F(MapNameEffectTest, PlainModeDrawsOneQuadOfTheNameTargetTintedByTheBrightn
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(draws[0].fvf, FVF_TEXTURED);
     EXPECT_NE(draws[0].texture, nullptr);
-    EXPECT_EQ(draws[0].vertex[0].colour, (4u * 8u) << 24 | 0x808080u) << "alpha of the fourth frame, grey of the brightness";
+    EXPECT_EQ(draws[0].vertex[0].colour, (4u * 8u) << 24 | 0x808080u)
+        << "alpha of the fourth frame, grey of the brightness";
     EXPECT_FLOAT_EQ(draws[0].vertex[0].y, 437.5f);
     EXPECT_FLOAT_EQ(draws[0].vertex[3].y, 475.5f);
 }
