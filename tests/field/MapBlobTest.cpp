@@ -184,7 +184,7 @@ TEST_F(SetMapTest, AMapWithoutEventRecordsLoadsAndPlacesThePlayer)
     EXPECT_TRUE(TheCharacter->MusicSwitchOn());
     EXPECT_TRUE(player().arrivalCheck);
     EXPECT_EQ(TheEvent->RecordCount(), 0);
-    EXPECT_TRUE(Noted("StartMapNameEffect(1)"));
+    EXPECT_EQ(TheGameData->lastPlaceShown, 2) << "the place-name banner saw the new place";
     EXPECT_EQ(sortList().count, 1);
 }
 

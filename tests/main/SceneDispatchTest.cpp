@@ -44,9 +44,9 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
     const DispatchCase cases[] = {
         // The field's own parts (map, player, events, draw-order list, menu)
         // make no notes; with no map current the player does not move.
-        {SCENE_FIELD, MAP_SCENE_WALK, 0, {"part UpdateMapNameEffect", "part DrawMapLayers", "part DrawMapNameEffect"}},
+        {SCENE_FIELD, MAP_SCENE_WALK, 0, {"part DrawMapLayers"}},
         // No event runs: the field walks again in the same frame.
-        {SCENE_FIELD, MAP_SCENE_EVENT, 0, {"part DrawMapLayers", "part DrawMapNameEffect"}},
+        {SCENE_FIELD, MAP_SCENE_EVENT, 0, {"part DrawMapLayers"}},
         {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part DrawMapLayers"}},
         {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers"}},
         {SCENE_FIELD, 9, 0, {"part DrawMapLayers"}},

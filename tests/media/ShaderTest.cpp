@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "GameGlobalsFixture.h"
+#include "fakes/ShaderEntries.h"
 #include "core/PackCatalogue.h"
 #include "media/Shader.h"
 #include "platform/BuiltInProgramDescriptors.h"
@@ -33,11 +34,7 @@ protected:
     void SetUp() override
     {
         GameGlobalsTest::SetUp();
-        pack.data[PACK_BASIC_PIXEL_SHADER] = plat::kGameOverDescriptor;
-        pack.data[PACK_BANNER_PIXEL_SHADER] = plat::kBannerCrossFadeDescriptor;
-        pack.data[PACK_BANNER_EFFECT] = plat::kBannerBlurDescriptor;
-        pack.data[PACK_BANNER_CUT_EFFECT] = plat::kBannerCutDescriptor;
-        pack.data[PACK_SCREEN_EFFECT] = plat::kScreenCircleDescriptor;
+        fakes::ServeShaderEntries(pack);
     }
     void TearDown() override
     {

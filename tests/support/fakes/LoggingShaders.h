@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/FakeTexture.h"
+#include "fakes/MemoryTexture.h"
 #include "platform/Device.h"
 
 namespace fakes {
@@ -68,9 +69,15 @@ public:
             floats[names_[parameter]].assign(values, values + count);
         return result;
     }
+    // The recording device's memory textures are only noted: the real effect samples its own device's.
     HRESULT SetTexture(D3DXHANDLE parameter, Direct3DTexture9* texture) override
     {
-        return real_->SetTexture(parameter, texture);
+        if (dynamic_cast<MemoryTexture*>(texture) == nullptr)
+            return real_->SetTexture(parameter, texture);
+        if (real_->GetParameterByName(nullptr, names_[parameter].c_str()) != parameter)
+            return D3DERR_INVALIDCALL;
+        textures[names_[parameter]] = texture;
+        return D3D_OK;
     }
     HRESULT Begin(std::uint32_t* passes, std::uint32_t flags) override { return real_->Begin(passes, flags); }
     HRESULT BeginPass(std::uint32_t pass) override { return real_->BeginPass(pass); }
@@ -88,6 +95,7 @@ public:
     }
 
     std::map<std::string, std::vector<float>> floats;
+    std::map<std::string, Direct3DTexture9*> textures;
     bool techniqueSet = false;
 
 private:

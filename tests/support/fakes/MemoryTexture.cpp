@@ -46,4 +46,22 @@ HRESULT MemoryTexture::UnlockRect(std::uint32_t level)
     return D3D_OK;
 }
 
+HRESULT MemoryTexture::GetSurfaceLevel(std::uint32_t level, Direct3DSurface9** surface)
+{
+    if (level != 0)
+        return D3DERR_INVALIDCALL;
+    *surface = new MemorySurface(this);
+    return D3D_OK;
+}
+
+std::uint32_t MemorySurface::Release()
+{
+    const std::uint32_t left = --references_;
+    if (left == 0) {
+        texture->Release();
+        delete this;
+    }
+    return left;
+}
+
 } // namespace fakes

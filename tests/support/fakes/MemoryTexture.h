@@ -21,7 +21,8 @@ public:
     HRESULT GetLevelDesc(std::uint32_t level, D3DSURFACE_DESC* desc) override;
     HRESULT LockRect(std::uint32_t level, D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override;
     HRESULT UnlockRect(std::uint32_t level) override;
-    HRESULT GetSurfaceLevel(std::uint32_t, Direct3DSurface9**) override { return D3DERR_INVALIDCALL; }
+    // Level 0 as a surface that keeps the texture alive (a render target's).
+    HRESULT GetSurfaceLevel(std::uint32_t level, Direct3DSurface9** surface) override;
 
     std::uint32_t width;
     std::uint32_t height;
@@ -32,6 +33,25 @@ public:
 private:
     std::uint32_t references_ = 1;
     std::vector<MemoryTexture*>* live_;
+};
+
+// The level-0 surface of a memory texture.
+class MemorySurface final : public Direct3DSurface9 {
+public:
+    explicit MemorySurface(MemoryTexture* owner) : texture(owner) { owner->AddRef(); }
+    std::uint32_t AddRef() override { return ++references_; }
+    std::uint32_t Release() override;
+    HRESULT GetDesc(D3DSURFACE_DESC* desc) override { return texture->GetLevelDesc(0, desc); }
+    HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override
+    {
+        return texture->LockRect(0, locked, rect, flags);
+    }
+    HRESULT UnlockRect() override { return texture->UnlockRect(0); }
+
+    MemoryTexture* texture;
+
+private:
+    std::uint32_t references_ = 1;
 };
 
 } // namespace fakes

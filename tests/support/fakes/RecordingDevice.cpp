@@ -91,7 +91,10 @@ HRESULT RecordingDevice::CreateTexture(std::uint32_t width, std::uint32_t height
         --failTextureCreations;
         return E_OUTOFMEMORY;
     }
-    if (width == 0 || height == 0 || levels != 1 || usage != 0 || format != D3DFMT_A8R8G8B8 || pool != D3DPOOL_MANAGED)
+    // Managed pictures, or render targets in the default pool.
+    const bool picture = usage == 0 && pool == D3DPOOL_MANAGED;
+    const bool target = usage == D3DUSAGE_RENDERTARGET && pool == D3DPOOL_DEFAULT;
+    if (width == 0 || height == 0 || levels != 1 || format != D3DFMT_A8R8G8B8 || !(picture || target))
         return D3DERR_INVALIDCALL;
     *texture = new MemoryTexture(width, height, &liveTextures);
     ++texturesCreated;

@@ -44,6 +44,9 @@ public:
     std::uint32_t pixelShaderVersion = D3DPS_VERSION(2, 0);
     // The next this many texture creations fail.
     int failTextureCreations = 0;
+    // Render targets set, in order; from the call after this many on, setting one fails (-1 never).
+    std::vector<Direct3DSurface9*> renderTargets;
+    int failRenderTargetsFrom = -1;
 
     // Recorded, in order.
     std::vector<std::uint32_t> fvfCalls;
@@ -102,7 +105,13 @@ public:
     }
     HRESULT SetDepthStencilSurface(Direct3DSurface9*) override { return D3D_OK; }
     HRESULT GetRenderTarget(std::uint32_t, Direct3DSurface9**) override { return D3DERR_INVALIDCALL; }
-    HRESULT SetRenderTarget(std::uint32_t, Direct3DSurface9*) override { return D3D_OK; }
+    HRESULT SetRenderTarget(std::uint32_t, Direct3DSurface9* surface) override
+    {
+        renderTargets.push_back(surface);
+        if (failRenderTargetsFrom >= 0 && static_cast<int>(renderTargets.size()) > failRenderTargetsFrom)
+            return D3DERR_INVALIDCALL;
+        return D3D_OK;
+    }
     HRESULT GetFrontBufferData(std::uint32_t, Direct3DSurface9*) override { return D3DERR_INVALIDCALL; }
     HRESULT CreatePixelShader(const void* data, std::size_t length, Direct3DPixelShader9** shader) override;
     HRESULT SetPixelShader(Direct3DPixelShader9*) override { return D3D_OK; }

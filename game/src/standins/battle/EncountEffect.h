@@ -9,6 +9,7 @@
 #include "core/SceneState.h"
 #include "SceneHandBack.h"
 #include "core/SceneTrace.h"
+#include "field/MapNameEffect.h"
 #include "field/event/Event.h"
 
 class CEncountEffect {
@@ -35,6 +36,9 @@ public:
     void StartEncountEffect(const void*, bool fromSymbol)
     {
         SceneTrace::Note("StartEncountEffect", fromSymbol ? 1 : 0);
+        // A battle ends the place-name banner at once.
+        if (TheMapNameEffect != nullptr)
+            TheMapNameEffect->StopMapNameEffect();
         SceneState = SCENE_ENCOUNT;
         fromEvent = !fromSymbol;
         battleFrames = 0;
