@@ -4,6 +4,7 @@
 // the game object does.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,16 @@ public:
             pen[0] += kAdvance;
         }
         return length * kAdvance;
+    }
+    // The widest line.
+    int GetStringWidth(const char16_t* text, int length) override
+    {
+        int widest = 0, line = 0;
+        for (int i = 0; i < length && text[i] != 0; ++i) {
+            line = text[i] == u'\n' ? 0 : line + kAdvance;
+            widest = std::max(widest, line);
+        }
+        return widest;
     }
     bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float, float,
                     int reveal, int) override

@@ -15,6 +15,7 @@
 #include "field/event/EventCommandTable.h"
 #include "field/event/EventScript.h"
 #include "field/FieldBrightness.h" // the field brightness the map change sets
+#include "media/FixedWindowSet.h"
 #include "media/Texture.h"
 
 class CEvent {
@@ -174,6 +175,29 @@ public:
     // The name a gift found, for its message.
     std::u16string giftName;
 
+    // --- The choice window (choices and floor lists) ---
+    // The working values of a choice in Args.
+    enum ChoiceArg : int {
+        kChoiceRows = 0,
+        kChoiceMarker = 8,
+        kChoiceTextLength = 9,
+        kChoiceTextWidth = 10,
+        kKeptColour = 11,
+        kKeptLength = 12,
+        kChoiceCursor = 13,
+        kChoiceConfirmSound = 14,
+        kChoiceCancelAllowed = 15,
+        kChoiceCancelLabel = 16,
+    };
+    ColouredVertex choiceFrame[CFixedWindowSet::kFrameVertexCount];
+    char16_t ChoiceText[kMessageUnits];
+    float choiceTextX, choiceTextY;
+    float choiceCursorY;
+    float choiceBob;
+    void LayoutChoiceWindow(int rows, int textWidth);
+    void MoveChoiceCursor(int direction);
+    void FloorWarpChoices(int list);
+
     // --- The event layer ---
     std::unique_ptr<CTexture> pictureSheet, spriteSheet, iconSheet;
     float pictureU[kPictureCells][4], pictureV[kPictureCells][4];
@@ -193,6 +217,10 @@ private:
     void LoadEventTextures();
     void DrawMessage();
     void DrawRevealedItemIcon(float front);
+    void DrawChoice();
+    bool StartChoice();
+    void UpdateChoice();
+    void KeepMessageForWindow(int colourArg, int lengthArg);
 
     // Start actions (true: the per-frame action runs in this call).
     bool StartGetItem();

@@ -177,6 +177,9 @@ void CEvent::DrawEvent()
     case OP_GET_ITEM:
     case OP_LOSE_ITEM:
         return DrawMessage();
+    case OP_CHOICE:
+    case OP_FLOOR_CHOICE:
+        return DrawChoice();
     default:
         return;
     }

@@ -124,6 +124,9 @@ bool CEvent::StartCommand()
         return StartFadePlayer();
     case OP_LOSE_ITEM:
         return StartLoseItem();
+    case OP_CHOICE:
+    case OP_FLOOR_CHOICE:
+        return StartChoice();
     default:
         return true;
     }
@@ -137,6 +140,9 @@ void CEvent::RunCommandFrame()
     case OP_GET_ITEM:
     case OP_LOSE_ITEM:
         return UpdateMessage();
+    case OP_CHOICE:
+    case OP_FLOOR_CHOICE:
+        return UpdateChoice();
     case OP_BATTLE:
         return CmdBattle();
     case OP_SET_FLAG:

@@ -1,0 +1,48 @@
+// Drawing the choice window: its frame, the rows, the cursor and the message
+// kept under it.
+#include "core/GameConstants.h"
+#include "core/Parts.h"
+#include "core/ZephGlobals.h"
+#include "field/event/Event.h"
+#include "media/FixedWindowSet.h"
+
+namespace {
+
+constexpr const char* kSource = "Event";
+constexpr int kChoiceDrawLine = 2290;
+constexpr int kKeptDrawLine = 2296;
+constexpr int kTextError = 10;
+constexpr int kWholeText = 0x7FFFFFFF;
+constexpr int kMessageWindow = 0;
+constexpr int kCursorFrame = 1;
+constexpr float kRowAdvance = 26.0f;
+constexpr float kMessageLineAdvance = 32.0f;
+constexpr float kCursorWidth = 20.0f;
+constexpr float kCursorGap = 4.0f;
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
+
+} // namespace
+
+void CEvent::DrawChoice()
+{
+    CFixedWindowSet::DrawFixedWindowQuad(choiceFrame, 0);
+    if (ZephTextTexture == nullptr)
+        return;
+    const float origin[3] = {choiceTextX, choiceTextY, BOTTOM_TEXT_DEPTH};
+    if (!ZephTextTexture->DrawString(origin, kWhite, ChoiceText, Args[kChoiceTextLength], kRowAdvance,
+                                     static_cast<float>(Args[kChoiceTextWidth]), kWholeText, 0)) {
+        REPORT_ERROR(kSource, kChoiceDrawLine, kTextError);
+        return;
+    }
+    if (Args[kChoiceCursor] >= 0)
+        DrawEventSprite(kCursorFrame, choiceTextX - kCursorWidth - kCursorGap + choiceBob, choiceCursorY);
+    // A choice after any other command keeps a blank message window.
+    if (Args[kKeptLength] <= 0)
+        return;
+    if (TheFixedWindowSet != nullptr)
+        TheFixedWindowSet->DrawFixedWindow(kMessageWindow, 0);
+    const std::uint32_t colour = Args[kKeptColour] == -1 ? kWhite : static_cast<std::uint32_t>(Args[kKeptColour]);
+    if (!ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[kKeptLength], kMessageLineAdvance,
+                                     BOTTOM_TEXT_WIDTH, kWholeText, 0))
+        REPORT_ERROR(kSource, kKeptDrawLine, kTextError);
+}
