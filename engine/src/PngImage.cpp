@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -27,6 +28,21 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count)
 }
 
 void IgnoreWarning(png_structp, png_const_charp) {}
+
+// The decoder's own buffers (chunk data, rows, inflate state) stay small for
+// pictures of the sizes allowed; a length field claiming more is a corrupt
+// entry, refused like any other before memory is spent on it.
+constexpr png_alloc_size_t kDecoderAllocationLimit = 64u << 20;
+
+png_voidp LimitedMalloc(png_structp, png_alloc_size_t size)
+{
+    return size <= kDecoderAllocationLimit ? std::malloc(size) : nullptr;
+}
+
+void LimitedFree(png_structp, png_voidp block)
+{
+    std::free(block);
+}
 
 // A bad image is an ordinary failure of the load: nothing is printed.
 [[noreturn]] void QuietError(png_structp png, png_const_charp)
@@ -81,7 +97,8 @@ bool DecodePng(const unsigned char* data, std::size_t length, std::uint32_t maxS
     image = ArgbImage{};
     if (!LooksLikePng(data, length))
         return false;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning, nullptr,
+                                               LimitedMalloc, LimitedFree);
     if (png == nullptr)
         return false;
     png_infop info = png_create_info_struct(png);
@@ -89,6 +106,7 @@ bool DecodePng(const unsigned char* data, std::size_t length, std::uint32_t maxS
         png_destroy_read_struct(&png, nullptr, nullptr);
         return false;
     }
+    png_set_user_limits(png, maxSide, maxSide);
     MemoryReader reader{data, length, 0};
     std::vector<png_bytep> rows;
     bool decoded = false;

@@ -171,9 +171,15 @@ TEST_F(PackTexture, EntriesThatAreNotWholePngImagesAreRefused)
     corrupted[good.size() / 2] ^= 0xFF; // breaks the compressed data's checksum
     packwriter::Bytes noHeader = good;
     std::memcpy(noHeader.data() + 12, "IHDX", 4);
+    // Found by fuzzing: a text chunk after the header whose length claims 1.9 GB.
+    packwriter::Bytes hugeChunk(good.begin(), good.begin() + 33);
+    const unsigned char claim[] = {0x73, 0x73, 0x73, 0x74, 't', 'E', 'X', 't', 'a', 0, 'b'};
+    hugeChunk.insert(hugeChunk.end(), std::begin(claim), std::end(claim));
+    hugeChunk.insert(hugeChunk.end(), good.begin() + 33, good.end());
     const std::string text = "program game-over\n";
-    ASSERT_TRUE(OpenPack({packwriter::Bytes(text.begin(), text.end()), truncated, corrupted, noHeader, {}, good}));
-    for (int entry : {0, 1, 2, 3, 4, 6, -1}) {
+    ASSERT_TRUE(
+        OpenPack({packwriter::Bytes(text.begin(), text.end()), truncated, corrupted, noHeader, {}, good, hugeChunk}));
+    for (int entry : {0, 1, 2, 3, 4, 6, 7, -1}) {
         Direct3DTexture9* texture = reinterpret_cast<Direct3DTexture9*>(1);
         EXPECT_FALSE(pack.LoadTexture(&texture, 0, entry)) << entry;
         EXPECT_EQ(texture, nullptr) << entry;
