@@ -5,6 +5,7 @@
 
 #include "FrameFixture.h"
 #include "core/SceneState.h"
+#include "field/ScreenEffect.h"
 
 namespace {
 
@@ -42,24 +43,17 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
     const DispatchCase cases[] = {
-        // The field's own parts (map, player, events, draw-order list, menu)
-        // make no notes; with no map current the player does not move.
-        {SCENE_FIELD, MAP_SCENE_WALK, 0, {"part DrawMapLayers"}},
-        // No event runs: the field walks again in the same frame.
-        {SCENE_FIELD, MAP_SCENE_EVENT, 0, {"part DrawMapLayers"}},
-        {SCENE_FIELD, MAP_SCENE_MENU, 0, {"part DrawMapLayers"}},
-        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part DrawMapLayers"}},
-        {SCENE_FIELD, 9, 0, {"part DrawMapLayers"}},
-        {SCENE_MAP_CHANGE, 0, 0, {"part UpdateMapChange", "part DrawMapChange"}},
-        // The title menu ends with the cursor; the leaving and opening steps
-        // show the field behind only in their field steps.
+        // The field's own parts (map, player, events, draw-order list, menu,
+        // the transitions) make no notes; the map-change and white-out
+        // scenes are checked by what their updates count below.
+        {SCENE_FIELD, MAP_SCENE_WALK, 0, {}},
+        {SCENE_FIELD, MAP_SCENE_EVENT, 0, {}},
+        {SCENE_FIELD, MAP_SCENE_MENU, 0, {}},
+        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {}},
+        {SCENE_FIELD, 9, 0, {}},
         {SCENE_TITLE, TITLE_MENU, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 0, {}},
-        {SCENE_TITLE, TITLE_LEAVING, 2, {}},
-        {SCENE_TITLE, TITLE_LEAVING, 3, {"part DrawMapLayers"}},
-        {SCENE_TITLE, TITLE_OPENING, 1, {"part DrawMapLayers"}},
         {SCENE_TITLE, TITLE_OPENING, 2, {}},
-        {SCENE_TITLE, TITLE_OPENING, 4, {}},
         {SCENE_ENCOUNT, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
         {SCENE_BATTLE, 0, 0, {"part UpdateBattleOpening", "part DrawBattle(0)"}},
         {SCENE_BATTLE, 0, 1, {"part UpdateBattleAction", "part DrawBattle(1)"}},
@@ -69,7 +63,6 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         {SCENE_BATTLE, 0, 7, {"part DrawBattle(7)"}},
         {SCENE_BATTLE_END, 0, 0, {"part UpdateBattleEnd", "part DrawBattleEnd"}},
         {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawGameOverEffect"}},
-        {SCENE_EVENT_EFFECT, 0, 0, {"part UpdateEventScreenEffect", "part DrawEventScreenEffect"}},
         {kSceneWithoutParts, 0, 0, {}},
         {-1, 0, 0, {}},
     };
@@ -78,6 +71,21 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
                      std::to_string(c.phaseOrStep));
         EXPECT_EQ(Frame(c.scene, c.subState, c.phaseOrStep, c.phaseOrStep), c.expected);
     }
+}
+
+TEST_F(SceneDispatchTest, TheTransitionScenesRunTheirOwnUpdates)
+{
+    StartOnFakeEngine();
+    TheScreenEffect->StartMapChange(1, 2, 3, 2, false, false);
+    Frame(SCENE_MAP_CHANGE, 0);
+    EXPECT_EQ(TheScreenEffect->waitCounter, 1);
+    EXPECT_EQ(SceneState, SCENE_MAP_CHANGE);
+
+    // The white-out's block is in its pause.
+    TheScreenEffect->eventRecord[mapchange::Step] = 1;
+    Frame(SCENE_EVENT_EFFECT, 0);
+    EXPECT_EQ(TheScreenEffect->eventRecord[mapchange::Pause], 1);
+    EXPECT_EQ(SceneState, SCENE_EVENT_EFFECT);
 }
 
 TEST_F(SceneDispatchTest, EveryFrameClearsBeginsEndsAndPresents)
@@ -97,7 +105,9 @@ TEST_F(SceneDispatchTest, NoUpdateRunsWhileTheWindowIsInactive)
 {
     StartOnFakeEngine();
     WindowActive = 0;
-    EXPECT_EQ(Frame(SCENE_MAP_CHANGE, 0), (Calls{"part DrawMapChange"}));
+    TheScreenEffect->StartMapChange(1, 2, 3, 2, false, false);
+    Frame(SCENE_MAP_CHANGE, 0);
+    EXPECT_EQ(TheScreenEffect->waitCounter, 0);
 }
 
 TEST_F(SceneDispatchTest, EachTitleSubStateRunsItsOwnUpdate)

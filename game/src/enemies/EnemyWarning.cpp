@@ -1,14 +1,8 @@
 #include "enemies/EnemyWarning.h"
 
-#include <cstdio>
-
-#include "platform/Paths.h"
+#include "core/ContentWarning.h"
 
 void WarnEnemyContent(const std::string& what)
 {
-    std::fprintf(stderr, "Velmora: warning: %s\n", what.c_str());
-    if (std::FILE* log = std::fopen(plat::ResolvePath("Error.log").c_str(), "ab")) {
-        std::fprintf(log, "Warning : Enemy : %s\r\n", what.c_str());
-        std::fclose(log);
-    }
+    WarnContent("Enemy", what);
 }

@@ -334,22 +334,48 @@ void CMap::StepOnTilePanel(int x, int y)
 // ----------------------------------------------------------------------------
 // Loading a map entry
 
-bool LoadMapBlob(int map)
+unsigned char* LoadPendingMap(int map, int* size)
 {
     if (map < 0 || map >= MAP_COUNT || ZephFilePack == nullptr)
-        return false;
+        return nullptr;
+    int loadedSize = 0;
+    unsigned char* loaded = ZephFilePack->LoadData(0, MapPackEntry(map), &loadedSize, nullptr);
+    if (loaded == nullptr)
+        return nullptr;
+    MapHeader header;
+    if (loadedSize < 0 ||
+        ReadMapHeader(loaded, static_cast<std::size_t>(loadedSize), header) != mapblob::BlobFault::None) {
+        ZephFilePack->FreeData(loaded);
+        return nullptr;
+    }
+    *size = loadedSize;
+    return loaded;
+}
+
+bool LoadMapBlob(int map)
+{
     int size = 0;
-    unsigned char* loaded = ZephFilePack->LoadData(0, MapPackEntry(map), &size, nullptr);
+    unsigned char* loaded = LoadPendingMap(map, &size);
     if (loaded == nullptr)
         return false;
-    MapHeader header;
-    if (size < 0 || ReadMapHeader(loaded, static_cast<std::size_t>(size), header) != mapblob::BlobFault::None) {
-        ZephFilePack->FreeData(loaded);
-        return false;
-    }
     if (MapBlobBuffer != nullptr)
         ZephFilePack->FreeData(MapBlobBuffer);
     MapBlobBuffer = loaded;
     MapBlobSize = size;
+    return true;
+}
+
+bool EnterLoadedMap(unsigned char* blob, int size, int x, int y, int direction, bool clearTransfer, bool newPlace)
+{
+    const std::int32_t previousSize = MapBlobSize;
+    MapBlobSize = size;
+    if (!TheMap->SetMap(blob, x, y, -1, -1, direction, false, 0, clearTransfer, newPlace)) {
+        MapBlobSize = previousSize;
+        ZephFilePack->FreeData(blob);
+        return false;
+    }
+    if (MapBlobBuffer != nullptr && MapBlobBuffer != blob)
+        ZephFilePack->FreeData(MapBlobBuffer);
+    MapBlobBuffer = blob;
     return true;
 }

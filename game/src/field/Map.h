@@ -113,3 +113,13 @@ private:
 // buffer and the current map stay as they were. False for a bad map number,
 // a missing entry or a blob that does not fit.
 bool LoadMapBlob(int map);
+
+// Reads map `map` from the pack and checks its header without touching the
+// current map; null for a bad number, a missing entry or a bad header.
+unsigned char* LoadPendingMap(int map, int* size);
+
+// Makes a blob from LoadPendingMap the current map through SetMap (no view
+// cell, no pending start). On success the old buffer is freed and the blob
+// becomes MapBlobBuffer; on refusal the blob is freed and the current map
+// stays whole.
+bool EnterLoadedMap(unsigned char* blob, int size, int x, int y, int direction, bool clearTransfer, bool newPlace);

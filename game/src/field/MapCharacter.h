@@ -64,6 +64,9 @@ public:
     void SetPlayerStateB();
     void ClearBalloonState() { balloonState = kBalloonNone; }
     void SetArrivalCheck() { arrivalCheck = 1; }
+    // A map change stops the walk under way and shows the standing pose.
+    void ResetPlayerMove() { Stop(); }
+    void SettlePlayerPose() { End(); }
     void UpdatePlayerCell();
 
     void DrawMapCharacter();

@@ -10,8 +10,6 @@ CPlayBGM* ThePlayBGM = nullptr;
 
 namespace {
 
-constexpr int kFieldTrack = 0;
-constexpr int kBattleTrack = 1;
 constexpr int kFromCurrentLevel = -1;
 constexpr int kSilence = 0;
 // One engine fade step; a fade-out is shortened by it so that the song ends
@@ -34,8 +32,8 @@ bool ValidTrack(int track)
 void CPlayMidi::InitTunes()
 {
     ZephMidi->SetVolume(GameConfig.BGMVol);
-    LoadTune(kFieldTrack, BGM_TITLE_TUNE, false);
-    LoadTune(kBattleTrack, BGM_BATTLE_TUNE, false);
+    LoadTune(BGM_FIELD_TRACK, BGM_TITLE_TUNE, false);
+    LoadTune(BGM_BATTLE_TRACK, BGM_BATTLE_TUNE, false);
 }
 
 bool CPlayMidi::LoadTune(int track, int tune, bool force, int /*unused*/)
@@ -61,7 +59,7 @@ void CPlayMidi::Play(int track, int /*unused*/)
         return;
     if (MusicOn())
         ZephMidi->Play(track);
-    if (track == kFieldTrack)
+    if (track == BGM_FIELD_TRACK)
         suspended = false;
 }
 
@@ -71,7 +69,7 @@ void CPlayMidi::ResumeWithFade(int track, int ms)
         return;
     if (MusicOn())
         ZephMidi->ResumeWithFade(track, kFromCurrentLevel, static_cast<unsigned>(ms), false);
-    if (track == kFieldTrack)
+    if (track == BGM_FIELD_TRACK)
         suspended = false;
 }
 
@@ -95,13 +93,13 @@ void CPlayMidi::SetMusicVolume(int level)
         return;
     if (suspended) {
         ZephMidi->SetVolume(level);
-    } else if (ZephMidi->IsPlaying(kFieldTrack)) {
-        ZephMidi->Fade(kFieldTrack, kFromCurrentLevel, level, kVolumeGlideMs, true);
+    } else if (ZephMidi->IsPlaying(BGM_FIELD_TRACK)) {
+        ZephMidi->Fade(BGM_FIELD_TRACK, kFromCurrentLevel, level, kVolumeGlideMs, true);
     } else {
         ZephMidi->SetVolume(level);
         // Switching music back on starts the field track from its beginning.
         if (level != 0)
-            ZephMidi->Play(kFieldTrack);
+            ZephMidi->Play(BGM_FIELD_TRACK);
     }
     GameConfig.BGMVol = level;
 }

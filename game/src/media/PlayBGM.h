@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+// The two music tracks.
+constexpr int BGM_FIELD_TRACK = 0;
+constexpr int BGM_BATTLE_TRACK = 1;
+
 class CPlayBGM {
 public:
     virtual void InitTunes() = 0;

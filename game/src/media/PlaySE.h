@@ -18,6 +18,9 @@ enum SoundEffectId : int {
     SE_MENU_OPEN_CLOSE = 4,
     SE_TOGGLE = 5,
     SE_SET = 6,
+    SE_STEP_THROUGH = 13, // stairs and warps
+    SE_MAP_MOVE = 14,     // the next map and flagged warps
+    SE_WHITE_OUT = 15,    // the event screen effect
 };
 
 class CPlaySE {

@@ -35,7 +35,6 @@ constexpr int kTextDrawFailed = 10;
 constexpr const char16_t kMenuText[] = u"最初から\nロード\nゲーム終了";
 constexpr int kMenuTextLength = sizeof kMenuText / sizeof kMenuText[0] - 1;
 
-constexpr int kFieldTrack = 0;
 constexpr unsigned kMusicFadeOutMs = 500;
 
 // Where a new game starts.
@@ -298,7 +297,7 @@ void CTitle::SetTitleMenuState(int state)
 
 void CTitle::StartNewGame(bool newGame)
 {
-    ThePlayBGM->FadeOut(kFieldTrack, kMusicFadeOutMs);
+    ThePlayBGM->FadeOut(BGM_FIELD_TRACK, kMusicFadeOutMs);
     TitleState = TITLE_LEAVING;
     RerunUpdate = 0;
     if (newGame)
@@ -352,7 +351,7 @@ void CTitle::UpdateTitleFade()
         break;
     case 2:
         if (++leaveCounter >= 30) {
-            ThePlayBGM->LoadTune(kFieldTrack, TheMap->GetFieldTune(), false);
+            ThePlayBGM->LoadTune(BGM_FIELD_TRACK, TheMap->GetFieldTune(), false);
             leaveStep = 3;
             leaveCounter = 0;
             leaveLevel = 0;
@@ -365,7 +364,7 @@ void CTitle::UpdateTitleFade()
             leaveLevel = leaveLevel + kLevelStep < kFullLevel ? leaveLevel + kLevelStep : kFullLevel;
             SetDrawBrightness(leaveLevel);
         } else if (++leaveCounter >= 11) {
-            ThePlayBGM->Play(kFieldTrack);
+            ThePlayBGM->Play(BGM_FIELD_TRACK);
             DeletePicture();
             SceneState = SCENE_FIELD;
             RerunUpdate = 1;
@@ -405,7 +404,7 @@ void CTitle::UpdateTitleOpening()
         if (openingCounter == 20)
             LoadTitlePicture();
         if (openingCounter >= 30) {
-            ThePlayBGM->LoadTune(kFieldTrack, BGM_TITLE_TUNE, false);
+            ThePlayBGM->LoadTune(BGM_FIELD_TRACK, BGM_TITLE_TUNE, false);
             StartScreenFade();
         }
         break;
@@ -423,7 +422,7 @@ void CTitle::UpdateTitleOpening()
         if (++openingCounter >= 11) {
             TheGameData->NewGameData();
             OpenTitleMenu(TITLE_MENU_MAIN);
-            ThePlayBGM->Play(kFieldTrack);
+            ThePlayBGM->Play(BGM_FIELD_TRACK);
         }
         break;
     default:
@@ -433,7 +432,7 @@ void CTitle::UpdateTitleOpening()
 
 void CTitle::ReturnToTitle()
 {
-    ThePlayBGM->FadeOut(kFieldTrack, kMusicFadeOutMs);
+    ThePlayBGM->FadeOut(BGM_FIELD_TRACK, kMusicFadeOutMs);
     SceneState = SCENE_TITLE;
     MapSceneState = MAP_SCENE_WALK;
     TitleState = TITLE_OPENING;

@@ -230,6 +230,14 @@ private:
     bool StartLoseItem();
     bool StartMessageCommand();
     void StartItemMessage(int category, const char16_t* outcome, int amount);
+    bool StartChangeMap();
+    bool StartNextMap();
+    bool StartStairs();
+    bool StartScreenEffectCommand();
+    bool StartWarp();
+    bool StartWarpFlag();
+    void SetFlagOnTheWay(int flag);
+    void TargetPlayerCell();
 
     // Per-frame actions.
     void CmdSetFlag();
@@ -261,4 +269,5 @@ private:
     void CmdRemoveItem();
     void CmdNext();
     void CmdStop();
+    void CmdMapChange();
 };

@@ -16,7 +16,6 @@ namespace er = eventrecord;
 
 namespace {
 
-constexpr int kMusicTrack = 0;
 constexpr int kNoTune = -1;
 constexpr int kWaitCounterArg = 1;
 constexpr int kBgmCounterArg = 2;
@@ -88,7 +87,7 @@ void CEvent::CmdRemoveItem()
 bool CEvent::StartChangeBgm()
 {
     const unsigned ms = static_cast<unsigned>(Args[1] > 0 ? static_cast<std::int64_t>(Args[1]) * 1000 / 60 : 0);
-    ThePlayBGM->FadeOut(kMusicTrack, ms);
+    ThePlayBGM->FadeOut(BGM_FIELD_TRACK, ms);
     ThePlayBGM->SetSuspended(true);
     return true;
 }
@@ -100,8 +99,8 @@ void CEvent::CmdChangeBgm()
         return;
     }
     if (Args[0] != kNoTune) {
-        ThePlayBGM->LoadTune(kMusicTrack, Args[0], true);
-        ThePlayBGM->Play(kMusicTrack);
+        ThePlayBGM->LoadTune(BGM_FIELD_TRACK, Args[0], true);
+        ThePlayBGM->Play(BGM_FIELD_TRACK);
     }
     NextEventCommand(true);
 }

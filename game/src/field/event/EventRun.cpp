@@ -127,6 +127,18 @@ bool CEvent::StartCommand()
     case OP_CHOICE:
     case OP_FLOOR_CHOICE:
         return StartChoice();
+    case OP_CHANGE_MAP:
+        return StartChangeMap();
+    case OP_NEXT_MAP:
+        return StartNextMap();
+    case OP_STAIRS:
+        return StartStairs();
+    case OP_SCREEN_EFFECT:
+        return StartScreenEffectCommand();
+    case OP_WARP:
+        return StartWarp();
+    case OP_WARP_FLAG:
+        return StartWarpFlag();
     default:
         return true;
     }
@@ -145,6 +157,12 @@ void CEvent::RunCommandFrame()
         return UpdateChoice();
     case OP_BATTLE:
         return CmdBattle();
+    case OP_CHANGE_MAP:
+    case OP_NEXT_MAP:
+    case OP_STAIRS:
+    case OP_WARP:
+    case OP_WARP_FLAG:
+        return CmdMapChange();
     case OP_SET_FLAG:
         return CmdSetFlag();
     case OP_IF_JUMP:
@@ -207,8 +225,8 @@ void CEvent::RunCommandFrame()
     case OP_NOP:
         return CmdNext();
     default:
-        // CmdEnd, the commands without a per-frame action, and the map
-        // changes, shops, choices and gimmick commands not built yet.
+        // CmdEnd, the commands without a per-frame action, and the shops and
+        // gimmick commands not built yet.
         return CmdStop();
     }
 }
