@@ -22,6 +22,7 @@
 #include "core/PackCatalogue.h"
 #include "core/SceneState.h"
 #include "fakes/FakeKeyInput.h"
+#include "fakes/RecordingPlayBGM.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 
@@ -41,6 +42,7 @@ struct FieldParts {
     CMapNameEffect nameEffect{};
     CEncountEffect encount{};
     CGameOverEffect gameOver{};
+    CScreenEffect screenEffect{};
     GameData gameData{};
 };
 
@@ -73,6 +75,9 @@ protected:
         TheEncountEffect = &parts->encount;
         TheGameOverEffect = &parts->gameOver;
         TheGameData = &parts->gameData;
+        TheScreenEffect = &parts->screenEffect;
+        ThePlayBGM = &music;
+        parts->screenEffect.InitScreenEffect();
         parts->map.InitMap();
         parts->sortList.InitDrawSortObject();
         parts->player.InitMapCharacter();
@@ -83,6 +88,11 @@ protected:
 
     void TearDown() override
     {
+        // A map change leaves its blob in the buffer, as the game does.
+        if (MapBlobBuffer != nullptr)
+            pack.FreeData(MapBlobBuffer);
+        MapBlobBuffer = nullptr;
+        parts->screenEffect.ReleaseScreenEffect();
         parts->sortList.ReleaseDrawSortObject();
         parts->map.ReleaseMap();
     }
@@ -125,6 +135,7 @@ protected:
     fakes::CallLog soundCalls;
     fakes::RecordingSoundStatic sounds{soundCalls};
     CPlaySE soundEffects;
+    fakes::RecordingPlayBGM music;
     std::unique_ptr<FieldParts> parts;
     std::vector<std::unique_ptr<std::vector<unsigned char>>> blobs;
     // Last: the game's globals are put back before the parts and fakes go.

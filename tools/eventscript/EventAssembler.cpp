@@ -186,6 +186,14 @@ Script& Script::Warp(int map, int x, int y)
 {
     return Raw(OP_WARP, {map, x, y});
 }
+Script& Script::ScreenEffect(int map, int x, int y, int word3)
+{
+    return Raw(OP_SCREEN_EFFECT, {map, x, y, word3});
+}
+Script& Script::WarpFlag(int map, int x, int y, int flag)
+{
+    return Raw(OP_WARP_FLAG, {map, x, y, flag});
+}
 Script& Script::ToggleSwitch(int flag)
 {
     return Raw(OP_TOGGLE_SWITCH, {flag});

@@ -60,6 +60,10 @@ public:
     Script& LaunchObject(int speed);
     Script& LaunchObjectIf(int speed, int flag);
     Script& Warp(int map, int x, int y);
+    // Bits 0-2 of `word3` the facing plus one, 3 and 4 the circle out and
+    // in, 5 keep the music.
+    Script& ScreenEffect(int map, int x, int y, int word3);
+    Script& WarpFlag(int map, int x, int y, int flag);
     Script& ToggleSwitch(int flag);
     Script& AddItems(int category, int id, int count);
     Script& EndIf(int sense, int kind, int operand);
