@@ -162,11 +162,14 @@ TEST_F(SampleDataTest, FirstMapEventsStandOnFloorOffTheWalkWays)
         const int x = static_cast<int>(Le32(blob, at));
         const int y = static_cast<int>(Le32(blob, at + 4));
         SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        at += Le32(blob, at + 8);
+        // The door to the cave stands on its own tile at the end of the slide's row.
+        if (x == w - 1 && y == 10)
+            continue;
         EXPECT_NE(x, 9);
         EXPECT_NE(y, 10);
         ASSERT_TRUE(x > 0 && y > 0 && x < w - 1 && y < h - 1);
         EXPECT_EQ(blob[mapblob::kGridOffset + static_cast<std::size_t>(x) * h + y], 0) << "a floor cell";
-        at += Le32(blob, at + 8);
     }
 }
 

@@ -88,6 +88,54 @@ void Thorns(Canvas& c, int picture, bool out)
                        1, 0xFFE0E0E0);
 }
 
+void Stairs(Canvas& c, int picture, bool up)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 2, top + 2, 28, 28, kInk);
+    for (int step = 0; step < 4; ++step) {
+        const int shade = up ? 0x70 + 0x28 * step : 0xE0 - 0x28 * step;
+        const std::uint32_t grey = 0xFF000000u | static_cast<std::uint32_t>(shade) * 0x010101u;
+        c.Fill(left + 3, top + 3 + 7 * step, 26, 6, grey);
+    }
+}
+
+void WarpPad(Canvas& c, int picture, std::uint32_t glow)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 4, top + 4, 24, 24, kInk);
+    c.Fill(left + 6, top + 6, 20, 20, glow);
+    c.Fill(left + 11, top + 11, 10, 10, kWhite);
+}
+
+void Hole(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 4, top + 6, 24, 20, 0xFF302010);
+    c.Fill(left + 7, top + 9, 18, 14, 0xFF000000);
+}
+
+void Door(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 4, top + 1, 24, 31, kInk);
+    c.Fill(left + 6, top + 3, 20, 29, 0xFF8A5A2A);
+    c.Fill(left + 20, top + 16, 3, 3, 0xFFE0C040);
+}
+
+void Crystal(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    for (int row = 0; row < 28; ++row) {
+        const int half = row < 14 ? row / 2 + 1 : (27 - row) / 2 + 1;
+        c.Fill(left + 16 - half, top + 2 + row, 2 * half, 1, row < 14 ? 0xFFA0E0FF : 0xFF60A0E0);
+    }
+}
+
 } // namespace
 
 Canvas EventPictureAtlas()
@@ -101,7 +149,14 @@ Canvas EventPictureAtlas()
     Sign(c, 17);
     Chest(c, 18, false);
     Chest(c, 19, true);
+    Stairs(c, 21, true);
+    Stairs(c, 22, false);
     Gate(c, 25);
+    WarpPad(c, 26, 0xFF4080FF);
+    WarpPad(c, 27, 0xFFFF8040);
+    Hole(c, 28);
+    Door(c, 29);
+    Crystal(c, 30);
     Thorns(c, 38, true);
     Thorns(c, 39, false);
     // The persons that turn by their own four pictures: facing down, up, right, left.

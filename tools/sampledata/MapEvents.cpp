@@ -2,8 +2,11 @@
 // each kind the field can show: a welcome when the map is first entered, a
 // coloured sign, a person who turns to whoever speaks and gives money once,
 // a chest, thorns, a gatekeeper who wants something before the gate opens
-// and a fighter who challenges the party. Column 9 and row 10, the ways the
-// walk runs take, stay clear.
+// and a fighter who challenges the party; and the ways to the other maps: a
+// door in the east wall, warp pads, stairs, a hole and a crystal that
+// whites the screen out. Column 9 and rows 7 and 10, the ways the walk runs
+// take, stay clear. Map 1, the dark cave, greets the party once and leads
+// back by a door and by stairs; map 2 leads back by its own crystal.
 #include "EventAssembler.h"
 #include "SampleData.h"
 
@@ -28,6 +31,35 @@ constexpr int kChestFlag = 102;
 constexpr int kGateOpenFlag = 103;
 constexpr int kFighterBeatenFlag = 104;
 
+// Flags of the ways between the maps.
+constexpr int kFellThroughFlag = 105;
+constexpr int kCaveOpenedFlag = 106;
+constexpr int kCaveGreetedFlag = 107;
+
+// Maps.
+constexpr int kCaveMap = 1;
+constexpr int kShrineMap = 2;
+constexpr int kFirstMap = 0;
+
+// Pictures.
+constexpr int kStairsUpPicture = 21;
+constexpr int kStairsDownPicture = 22;
+constexpr int kBlueWarpPicture = 26;   // even: arrive facing up
+constexpr int kOrangeWarpPicture = 27; // odd: arrive facing down
+constexpr int kHolePicture = 28;
+constexpr int kDoorPicture = 29;
+constexpr int kCrystalPicture = 30;
+
+// Script facings (0 keeps the facing).
+constexpr int kFaceUp = 1;
+constexpr int kFaceLeft = 2;
+constexpr int kFaceDown = 3;
+constexpr int kFaceRight = 4;
+// The white-out's word 3: the circle closing and opening, and keeping the music.
+constexpr int kCircleOut = 1 << 3;
+constexpr int kCircleIn = 1 << 4;
+constexpr int kKeepMusic = 1 << 5;
+
 // Where they stand.
 constexpr int kSignX = 7, kSignY = 2;
 constexpr int kPersonX = 12, kPersonY = 2;
@@ -36,6 +68,15 @@ constexpr int kThornsX = 11, kThornsY = 4;
 constexpr int kGatekeeperX = 4, kGatekeeperY = 7;
 constexpr int kGateX = 3, kGateY = 7;
 constexpr int kFighterX = 19, kFighterY = 7;
+constexpr int kDoorX = 23, kDoorY = 10;
+constexpr int kBlueWarpX = 2, kBlueWarpY = 12;
+constexpr int kOrangeWarpX = 21, kOrangeWarpY = 15;
+constexpr int kStairsUpX = 14, kStairsUpY = 12;
+constexpr int kStairsDownX = 15, kStairsDownY = 12; // on the cave, beside where the stairs up arrive
+constexpr int kHoleX = 17, kHoleY = 12;
+constexpr int kCrystalX = 7, kCrystalY = 12;
+constexpr int kCaveDoorX = 2, kCaveDoorY = 9;
+constexpr int kShrineCrystalX = 12, kShrineCrystalY = 7;
 
 Record Welcome()
 {
@@ -136,13 +177,81 @@ Record Fighter()
     return Record{kFighterX, kFighterY, 0, kFighterBeatenFlag, 0, 11, kConfirmClass, false, s.Code()};
 }
 
+Record Touched(int x, int y, int picture, const Script& script)
+{
+    return Record{x, y, 0, 0, 0, picture, kTouchClass, true, script.Code()};
+}
+
+Record DoorToCave()
+{
+    return Touched(kDoorX, kDoorY, 0,
+                   Script().SetFlag(1, kCaveOpenedFlag).ChangeMap(kCaveMap, kCaveDoorX + 2, kCaveDoorY, kFaceRight));
+}
+
+Record CaveDoor()
+{
+    return Touched(kCaveDoorX, kCaveDoorY, kDoorPicture,
+                   Script().ChangeMap(kFirstMap, kDoorX - 1, kDoorY, kFaceLeft));
+}
+
+Record CaveGreeting()
+{
+    Record r{1, 1, kCaveOpenedFlag, kCaveGreetedFlag, 0, 0, kMapStartClass, true, {}};
+    r.script = Script().Message(u"暗い洞窟だ。\n足元に気をつけて。").SetFlag(1, kCaveGreetedFlag).End().Code();
+    return r;
+}
+
+// Two pads far apart on the first map: each warps beside the other.
+Record BlueWarp()
+{
+    return Touched(kBlueWarpX, kBlueWarpY, kBlueWarpPicture, Script().Warp(kFirstMap, kOrangeWarpX - 1, kOrangeWarpY));
+}
+
+Record OrangeWarp()
+{
+    return Touched(kOrangeWarpX, kOrangeWarpY, kOrangeWarpPicture,
+                   Script().Warp(kFirstMap, kBlueWarpX + 1, kBlueWarpY));
+}
+
+Record StairsUp()
+{
+    return Touched(kStairsUpX, kStairsUpY, kStairsUpPicture, Script().Stairs());
+}
+
+Record StairsDown()
+{
+    return Touched(kStairsDownX, kStairsDownY, kStairsDownPicture, Script().Stairs());
+}
+
+Record Hole()
+{
+    return Touched(kHoleX, kHoleY, kHolePicture, Script().NextMap(kFellThroughFlag));
+}
+
+Record Crystal()
+{
+    return Touched(kCrystalX, kCrystalY, kCrystalPicture,
+                   Script().ScreenEffect(kShrineMap, 9, 7, kFaceDown | kCircleOut | kCircleIn));
+}
+
+Record ShrineCrystal()
+{
+    return Touched(kShrineCrystalX, kShrineCrystalY, kCrystalPicture,
+                   Script().ScreenEffect(kFirstMap, kCrystalX, kCrystalY - 1, kFaceUp | kKeepMusic));
+}
+
 } // namespace
 
 Bytes MapEventArea(int map, int& recordCount)
 {
     std::vector<Record> records;
-    if (map == 0)
-        records = {Welcome(), SignPost(), Person(), TreasureChest(), Thorns(), Gatekeeper(), Gate(), Fighter()};
+    if (map == kFirstMap)
+        records = {Welcome(), SignPost(), Person(),  TreasureChest(), Thorns(), Gatekeeper(), Gate(),
+                   Fighter(), DoorToCave(), BlueWarp(), OrangeWarp(), StairsUp(),  Hole(),    Crystal()};
+    else if (map == kCaveMap)
+        records = {CaveGreeting(), CaveDoor(), StairsDown()};
+    else if (map == kShrineMap)
+        records = {ShrineCrystal()};
     recordCount = static_cast<int>(records.size());
     return eventscript::EventArea(records);
 }

@@ -67,6 +67,8 @@ RunReport RunEventAreaBytes(const std::uint8_t* data, std::size_t size, int fram
             world.soundEffects.CountPlaySEFrame();
             if (SceneState == SCENE_ENCOUNT)
                 world.parts->encount.UpdateEncountEffect();
+            else if (SceneState == SCENE_EVENT_EFFECT)
+                world.parts->screenEffect.UpdateEventScreenEffect();
             else if (SceneState == SCENE_FIELD)
                 event.UpdateEvent();
             event.DrawEvent();
