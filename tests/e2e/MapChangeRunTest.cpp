@@ -14,7 +14,6 @@
 #include "Keys.h"
 #include "ProgramRun.h"
 #include "ScriptedRun.h"
-#include "record/Pipkorn.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ using e2e::kKeyRight;
 using e2e::kKeyUp;
 
 constexpr int kFramesPerCell = 16;
-constexpr int kWelcomedFlag = 100;
 
 struct TourScript {
     int frame = 50;
@@ -96,20 +94,11 @@ protected:
     // ("" for the default); keeps the dumps as `keepAs`_<frame>.
     void RunTour(const std::string& pixelShaders, int last, const std::vector<int>& frames, const std::string& keepAs)
     {
-        e2e::WriteSave(folder, 0, 0, 22, 10, 3,
-                       [](GameData& data, CCharacter&) { data.SetGameFlag(kWelcomedFlag, 1); });
-        const TourScript s = Tour();
-        folder.Write("script.txt", s.text);
-        e2e::Environment environment = e2e::HeadlessEnvironment();
-        environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
-        std::string dumps;
-        for (int f : frames)
-            dumps += (dumps.empty() ? "" : ",") + std::to_string(f);
-        environment["VELMORA_DUMP_FRAMES"] = dumps;
-        environment["VELMORA_FRAME_LIMIT"] = std::to_string(last + 1);
+        e2e::WriteSaveBesideTheDoor(folder);
+        e2e::Environment extra;
         if (!pixelShaders.empty())
-            environment["VELMORA_PIXEL_SHADER_VERSION"] = pixelShaders;
-        const e2e::ProgramResult run = e2e::RunGameProgram(folder, environment);
+            extra["VELMORA_PIXEL_SHADER_VERSION"] = pixelShaders;
+        const e2e::ProgramResult run = e2e::RunScripted(folder, Tour().text, e2e::FrameList(frames), last + 1, extra);
         ASSERT_TRUE(run.exited) << run.errors;
         EXPECT_EQ(run.errors.find("warning"), std::string::npos) << run.errors;
         for (int f : frames)

@@ -52,13 +52,35 @@ void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int fa
     TheCharacter = nullptr;
 }
 
+void WriteSaveBesideTheDoor(const GameFolder& folder)
+{
+    constexpr int kWelcomedFlag = 100;
+    WriteSave(folder, 0, 0, 22, 10, 3, [](GameData& data, CCharacter&) { data.SetGameFlag(kWelcomedFlag, 1); });
+}
+
+std::string FrameList(const std::vector<int>& frames)
+{
+    std::string list;
+    for (int frame : frames)
+        list += (list.empty() ? "" : ",") + std::to_string(frame);
+    return list;
+}
+
 ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps, int frameLimit)
+{
+    return RunScripted(folder, script, dumps, frameLimit, {});
+}
+
+ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps, int frameLimit,
+                          const Environment& extra)
 {
     folder.Write("script.txt", script);
     Environment environment = HeadlessEnvironment();
     environment["VELMORA_INPUT_SCRIPT"] = "script.txt";
     environment["VELMORA_DUMP_FRAMES"] = dumps;
     environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
+    for (const auto& [name, value] : extra)
+        environment[name] = value;
     return RunGameProgram(folder, environment);
 }
 

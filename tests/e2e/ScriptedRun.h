@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "FrameImage.h"
 #include "GameFolder.h"
@@ -54,8 +55,18 @@ void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int fa
 void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int facing,
                const std::function<void(GameData&, CCharacter&)>& edit);
 
+// A new game's save with the player beside the first map's door (22, 10),
+// facing it, the welcome already read.
+void WriteSaveBesideTheDoor(const GameFolder& folder);
+
+// The frames as the dump switch lists them.
+std::string FrameList(const std::vector<int>& frames);
+
 // The program with `script` as its input, dumping the frames listed, closing after `frameLimit`.
 ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
                           int frameLimit);
+// The same with further switches (such as the pixel-shader version).
+ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
+                          int frameLimit, const Environment& extra);
 
 } // namespace e2e

@@ -6,7 +6,10 @@
 // door in the east wall, warp pads, stairs, a hole and a crystal that
 // whites the screen out. Column 9 and rows 7 and 10, the ways the walk runs
 // take, stay clear. Map 1, the dark cave, greets the party once and leads
-// back by a door and by stairs; map 2 leads back by its own crystal.
+// back by a door and by stairs; map 2 leads back by its own crystal. A
+// passage in the cave leads to map 14, whose hole drops to map 15 (the two
+// places count as one: no banner between them); stairs lead back up, and a
+// door on map 15 leads to map 16, which shows no place-name banner.
 #include "EventAssembler.h"
 #include "SampleData.h"
 
@@ -39,6 +42,9 @@ constexpr int kCaveGreetedFlag = 107;
 // Maps.
 constexpr int kCaveMap = 1;
 constexpr int kShrineMap = 2;
+constexpr int kUpperHallMap = 14;
+constexpr int kLowerHallMap = 15;
+constexpr int kStoreroomMap = 16;
 constexpr int kFirstMap = 0;
 
 // Pictures.
@@ -77,6 +83,13 @@ constexpr int kHoleX = 17, kHoleY = 12;
 constexpr int kCrystalX = 7, kCrystalY = 12;
 constexpr int kCaveDoorX = 2, kCaveDoorY = 9;
 constexpr int kShrineCrystalX = 12, kShrineCrystalY = 7;
+constexpr int kCavePassageX = 6, kCavePassageY = 9;
+constexpr int kUpperHallArrivalX = 9, kUpperHallArrivalY = 7;
+constexpr int kUpperHallHoleX = 12, kUpperHallHoleY = 7;
+constexpr int kLowerHallStairsX = 13, kLowerHallStairsY = 7;
+constexpr int kLowerHallDoorX = 12, kLowerHallDoorY = 9;
+constexpr int kStoreroomArrivalX = 9, kStoreroomArrivalY = 5;
+constexpr int kStoreroomDoorX = 9, kStoreroomDoorY = 3;
 
 Record Welcome()
 {
@@ -240,6 +253,40 @@ Record ShrineCrystal()
                    Script().ScreenEffect(kFirstMap, kCrystalX, kCrystalY - 1, kFaceUp | kKeepMusic));
 }
 
+Record CavePassage()
+{
+    return Touched(kCavePassageX, kCavePassageY, kDoorPicture,
+                   Script().ChangeMap(kUpperHallMap, kUpperHallArrivalX, kUpperHallArrivalY, kFaceRight));
+}
+
+Record UpperHallDoor()
+{
+    return Touched(kUpperHallArrivalX - 1, kUpperHallArrivalY, kDoorPicture,
+                   Script().ChangeMap(kCaveMap, kCavePassageX - 1, kCavePassageY, kFaceLeft));
+}
+
+Record UpperHallHole()
+{
+    return Touched(kUpperHallHoleX, kUpperHallHoleY, kHolePicture, Script().NextMap(0));
+}
+
+Record LowerHallStairs()
+{
+    return Touched(kLowerHallStairsX, kLowerHallStairsY, kStairsDownPicture, Script().Stairs());
+}
+
+Record LowerHallDoor()
+{
+    return Touched(kLowerHallDoorX, kLowerHallDoorY, kDoorPicture,
+                   Script().ChangeMap(kStoreroomMap, kStoreroomArrivalX, kStoreroomArrivalY, kFaceDown));
+}
+
+Record StoreroomDoor()
+{
+    return Touched(kStoreroomDoorX, kStoreroomDoorY, kDoorPicture,
+                   Script().ChangeMap(kLowerHallMap, kLowerHallDoorX, kLowerHallDoorY + 1, kFaceDown));
+}
+
 } // namespace
 
 Bytes MapEventArea(int map, int& recordCount)
@@ -249,9 +296,15 @@ Bytes MapEventArea(int map, int& recordCount)
         records = {Welcome(), SignPost(), Person(),  TreasureChest(), Thorns(), Gatekeeper(), Gate(),
                    Fighter(), DoorToCave(), BlueWarp(), OrangeWarp(), StairsUp(),  Hole(),    Crystal()};
     else if (map == kCaveMap)
-        records = {CaveGreeting(), CaveDoor(), StairsDown()};
+        records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
     else if (map == kShrineMap)
         records = {ShrineCrystal()};
+    else if (map == kUpperHallMap)
+        records = {UpperHallDoor(), UpperHallHole()};
+    else if (map == kLowerHallMap)
+        records = {LowerHallStairs(), LowerHallDoor()};
+    else if (map == kStoreroomMap)
+        records = {StoreroomDoor()};
     recordCount = static_cast<int>(records.size());
     return eventscript::EventArea(records);
 }

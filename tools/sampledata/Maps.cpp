@@ -16,6 +16,7 @@ constexpr int kFlowers = 4; // the player passes, wandering symbols do not
 constexpr int kSlide = 6;   // a sliding floor
 constexpr int kDoor = 8;    // a door cell in the outer wall
 constexpr int kLoopingMap = 1;
+constexpr int kNoBannerMap = 16; // entering it shows no place-name banner
 constexpr int kTileGridOffset = 136;
 constexpr int kPlaceCount = 34;
 
@@ -121,7 +122,7 @@ Bytes MapEntry(int map)
     PutBits(b, 128, 23, 2, static_cast<std::uint32_t>(map % 4));      // battle backdrop
     PutBits(b, 128, 29, 1, map == 0 ? 1 : 0);                         // transfers from the field menu
     PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                         // return point
-    PutBits(b, 132, 8, 1, 1);                                         // place-name banner allowed
+    PutBits(b, 132, 8, 1, map == kNoBannerMap ? 0 : 1);               // place-name banner allowed
     PutBits(b, 128, 31, 1, map == 2 ? 1 : 0);                         // restores the party
     PutBits(b, 132, 7, 1, map == 2 ? 1 : 0);                          // refills the six counters
     if (map == kLoopingMap) {
