@@ -18,9 +18,12 @@ enum SoundEffectId : int {
     SE_MENU_OPEN_CLOSE = 4,
     SE_TOGGLE = 5,
     SE_SET = 6,
+    SE_LIST_TAB = 10,     // a list's category tab turned
     SE_STEP_THROUGH = 13, // stairs and warps
     SE_MAP_MOVE = 14,     // the next map and flagged warps
     SE_WHITE_OUT = 15,    // the event screen effect
+    SE_QUANTITY = 21,     // a quantity stepped
+    SE_TRADE = 22,        // a purchase or sale made
 };
 
 class CPlaySE {

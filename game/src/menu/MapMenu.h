@@ -142,6 +142,20 @@ public:
     void FormatEquipCountColumn();
     void FormatListedCountColumn();
 
+    // The shop's goods list (mode 45) and the party's items for sale (mode
+    // 46) in window 55, ten rows a page. Kept in their simplest form until
+    // the equipment and shop pages of the menu are built.
+    void OpenItemListWindow(int listMode, bool refresh);
+    void CycleEquipTab(bool backwards);
+    void DrawEventShopWindow(bool active);
+    void DrawEventItemListWindow(bool active);
+    // Removes `count` of the listed item; false when fewer are held.
+    bool ConsumeListedItem(int count);
+    int GetListedItemId() const;
+    int GetListedItemCount() const;
+    // The list's 52-frame animation counter.
+    void AdvanceListAnimation();
+
     // Reads which save slots hold a save, with their level and date (mode 41
     // is the load list; rebuild is always the case for it).
     void RefreshSaveSlotList(int mode, bool rebuild);

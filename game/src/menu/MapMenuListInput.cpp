@@ -2,6 +2,7 @@
 // right and left turn it; at either end the cursor jumps to the list's end.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
+#include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
@@ -78,7 +79,7 @@ void CMapMenu::OnListPositionChanged()
         SceneTrace::Note("RefreshEquipPreview");
         break;
     case MenuShopBuyList:
-        SceneTrace::Note("PreviewShopItem");
+        TheEvent->GetShopStock(false);
         break;
     default:
         break;

@@ -101,7 +101,11 @@ bool CMapMenu::RefreshModeList(int listMode, bool rebuild)
     case MenuSlotConfirm:
         PlaceSlotConfirmWindow();
         return true;
-    default: // the equipment and shop lists refresh through their own pages
+    case MenuShopBuyList:
+    case MenuShopSellList:
+        OpenItemListWindow(listMode, rebuild);
+        return true;
+    default: // the equipment lists refresh through their own pages
         return true;
     }
 }

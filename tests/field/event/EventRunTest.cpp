@@ -68,7 +68,7 @@ TEST_F(EventRunTest, ScriptsRunToTheirEndOrToTheirFirstWait)
         {"end-if ends on a set flag", Script().SetFlag(1, 4).EndIf(1, 0, 4).SetFlag(1, 5).End(), 0, false, -1, {4}},
         {"end-if goes on", Script().EndIf(1, 0, 4).SetFlag(1, 5).End(), 0, false, -1, {5}},
         {"set-flag-if", Script().SetFlagIf(0, 0, 6, 7).SetFlagIf(1, 0, 6, 8).End(), 0, false, -1, {7}},
-        {"an unbuilt command ends", Script().Raw(OP_SHOP, {0}).SetFlag(1, 1).End(), 0, false, -1, {}},
+        {"an unbuilt command ends", Script().Raw(OP_SEQUENCE_STEP, {0, 0}).SetFlag(1, 1).End(), 0, false, -1, {}},
         {"opcode 53 ends", Script().Raw(53).SetFlag(1, 1).End(), 0, false, -1, {}},
         {"running off the end ends", Script().SetFlag(1, 1), 0, false, -1, {1}},
     };

@@ -56,7 +56,8 @@ public:
     void ReleaseEvent();
     void UpdateEvent();
     void DrawEvent();
-    void LayoutEventWindows() {}
+    // The shop's windows 54-63 and their text origins.
+    void LayoutEventWindows();
 
     // Records.
     bool LoadEventData(unsigned char* first, std::size_t bytes, int recordCount);
@@ -198,6 +199,72 @@ public:
     void MoveChoiceCursor(int direction);
     void FloorWarpChoices(int list);
 
+    // --- The shop ---
+    // Where the shop keeps its goods and kept message in Args: rows of
+    // category, id and price from word 1, then the kept colour and length
+    // and the row count.
+    enum ShopArg : int {
+        kShopFirstRow = 1,
+        kShopKeptColour = 31,
+        kShopKeptLength = 32,
+        kShopRowCount = 33,
+    };
+    enum ShopStates : int {
+        SHOP_MENU = 0,
+        SHOP_BUY_LIST = 1,
+        SHOP_SELL_LIST = 2,
+        SHOP_BUY_QUANTITY = 3,
+        SHOP_SELL_QUANTITY = 4,
+    };
+    static constexpr int kShopMaxRows = 10;
+    static constexpr int kShopMaxQuantity = 99;
+    struct ShopGoods {
+        int category, id, price;
+    };
+    int ShopRowCount() const { return Args[kShopRowCount]; }
+    ShopGoods ShopRow(int row) const;
+    void SetShopRow(int row, const ShopGoods& goods);
+    void BuildShopGoods(int list);
+    static int GetShopSortKey(int category, int id);
+    // The price an item of category 0 sells for (its table row's byte 50).
+    static int ItemSellPrice(int item);
+    void DropUnusableGoods();
+    std::int8_t GetMaxBuyQuantity() const;
+    std::int8_t GetMaxSellQuantity() const;
+    void SetShopState(int state);
+    void OpenEventMenu(int state);
+    bool UpdateEventShop();
+    void LayoutQuantityWindow(int state, bool relayout);
+    void SetShopTotal(std::int64_t value);
+    bool UpdateQuantityInput();
+    bool StepQuantity(bool up, bool freshPress);
+    void MoveDigitCursor(bool right);
+    void PlaceDigitCursorX(float windowLeft, int column);
+    void PlaceDigitCursorY(float windowTop);
+    void BuySelectedGoods();
+    void SellSelectedItem();
+    void GetShopStock(bool withQuantity);
+    // The goods row the list's cursor is on, or -1.
+    int SelectedShopRow() const;
+
+    std::int32_t ShopState = SHOP_MENU;
+    std::int8_t ShopMenuCursor = 0;
+    std::int8_t ShopMaxQuantity = 0;
+    std::int8_t ShopQuantity = 0;
+    std::int8_t ShopDigitColumn = 1;
+    std::uint8_t ShopInputArmed = 0;
+    char16_t quantityText[2] = {u'0', u'0'};
+    char16_t totalText[8] = {};
+    std::uint32_t totalColour = 0xFFFFFFFFu;
+    char16_t heldText[2] = {};
+    std::uint32_t heldColour = 0xFFFFFFFFu;
+    std::int32_t heldShown = -1; // the held count the text was made for
+    char16_t heldMaxText[2] = {};
+    float digitCursorX = 0.0f, digitCursorY = 0.0f;
+    // Set once by LayoutEventWindows.
+    float shopMenuTextX = 0.0f, shopMenuTextY = 0.0f;
+    float heldTextX = 0.0f, heldTextY = 0.0f;
+
     // --- The event layer ---
     std::unique_ptr<CTexture> pictureSheet, spriteSheet, iconSheet;
     float pictureU[kPictureCells][4], pictureV[kPictureCells][4];
@@ -221,6 +288,19 @@ private:
     bool StartChoice();
     void UpdateChoice();
     void KeepMessageForWindow(int colourArg, int lengthArg);
+    bool StartShop();
+    void CmdShop();
+    bool UpdateShopMenu();
+    void UpdateShopBuyList();
+    void UpdateShopSellList();
+    void UpdateShopBuyQuantity();
+    void UpdateShopSellQuantity();
+    void DrawShop();
+    void DrawShopMenu(bool active);
+    void DrawQuantityWindow();
+    void DrawMoneyWindow(bool total);
+    void DrawHeldWindow();
+    void DrawKeptMessage(int colourArg, int lengthArg);
 
     // Start actions (true: the per-frame action runs in this call).
     bool StartGetItem();

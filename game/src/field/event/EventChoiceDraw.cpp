@@ -1,5 +1,5 @@
 // Drawing the choice window: its frame, the rows, the cursor and the message
-// kept under it.
+// kept under it (the shop keeps its message the same way).
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
@@ -36,13 +36,18 @@ void CEvent::DrawChoice()
     }
     if (Args[kChoiceCursor] >= 0)
         DrawEventSprite(kCursorFrame, choiceTextX - kCursorWidth - kCursorGap + choiceBob, choiceCursorY);
-    // A choice after any other command keeps a blank message window.
-    if (Args[kKeptLength] <= 0)
+    DrawKeptMessage(kKeptColour, kKeptLength);
+}
+
+void CEvent::DrawKeptMessage(int colourArg, int lengthArg)
+{
+    // A choice or shop after any other command keeps a blank message window.
+    if (Args[lengthArg] <= 0 || ZephTextTexture == nullptr)
         return;
     if (TheFixedWindowSet != nullptr)
         TheFixedWindowSet->DrawFixedWindow(kMessageWindow, 0);
-    const std::uint32_t colour = Args[kKeptColour] == -1 ? kWhite : static_cast<std::uint32_t>(Args[kKeptColour]);
-    if (!ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[kKeptLength], kMessageLineAdvance,
+    const std::uint32_t colour = Args[colourArg] == -1 ? kWhite : static_cast<std::uint32_t>(Args[colourArg]);
+    if (!ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[lengthArg], kMessageLineAdvance,
                                      BOTTOM_TEXT_WIDTH, kWholeText, 0))
         REPORT_ERROR(kSource, kKeptDrawLine, kTextError);
 }

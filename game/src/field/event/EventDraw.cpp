@@ -180,6 +180,8 @@ void CEvent::DrawEvent()
     case OP_CHOICE:
     case OP_FLOOR_CHOICE:
         return DrawChoice();
+    case OP_SHOP:
+        return DrawShop();
     default:
         return;
     }

@@ -127,6 +127,8 @@ bool CEvent::StartCommand()
     case OP_CHOICE:
     case OP_FLOOR_CHOICE:
         return StartChoice();
+    case OP_SHOP:
+        return StartShop();
     case OP_CHANGE_MAP:
         return StartChangeMap();
     case OP_NEXT_MAP:
@@ -157,6 +159,8 @@ void CEvent::RunCommandFrame()
         return UpdateChoice();
     case OP_BATTLE:
         return CmdBattle();
+    case OP_SHOP:
+        return CmdShop();
     case OP_CHANGE_MAP:
     case OP_NEXT_MAP:
     case OP_STAIRS:
@@ -225,8 +229,8 @@ void CEvent::RunCommandFrame()
     case OP_NOP:
         return CmdNext();
     default:
-        // CmdEnd, the commands without a per-frame action, and the shops and
-        // gimmick commands not built yet.
+        // CmdEnd, the commands without a per-frame action, and the gimmick
+        // commands not built yet.
         return CmdStop();
     }
 }
