@@ -22,6 +22,7 @@ constexpr float kInset = 10.0f;
 constexpr float kRowPitch = 26.0f;
 constexpr float kNumberColumn = 250.0f; // price or held count, right-aligned in 6 digits
 constexpr int kNumberDigits = 6;
+constexpr int kNumberRoom = 11; // a price of any size fits
 constexpr float kTextNearer = 0.001f;
 constexpr float kDimmedOffset = 0.0005f;
 
@@ -92,8 +93,8 @@ void CMapMenu::DrawEventShopWindow(bool active)
             break;
         const CEvent::ShopGoods goods = TheEvent->ShopRow(at);
         const std::u16string name = EventItemName(goods.category, goods.id);
-        char16_t price[kNumberDigits];
-        const int digits = FormatNumberText(price, goods.price, kNumberDigits, true, false);
+        char16_t price[kNumberRoom];
+        const int digits = FormatNumberText(price, goods.price, kNumberDigits, false, false);
         const float y = rect.top + kInset + kRowPitch * static_cast<float>(row);
         if (!DrawMenuText(rect.left + kInset, y, depth, colour, name.c_str(), static_cast<int>(name.size()), __LINE__) ||
             !DrawMenuNumber(rect.left + kNumberColumn, y, depth, colour, price, digits, __LINE__))
@@ -113,9 +114,9 @@ void CMapMenu::DrawEventItemListWindow(bool active)
             break;
         const int item = SellableItems()[at];
         const std::u16string name = EventItemName(ITEM_CATEGORY_ITEM, item);
-        char16_t held[kNumberDigits];
+        char16_t held[kNumberRoom];
         const int digits =
-            FormatNumberText(held, HeldEventItemCount(ITEM_CATEGORY_ITEM, item), kNumberDigits, true, false);
+            FormatNumberText(held, HeldEventItemCount(ITEM_CATEGORY_ITEM, item), kNumberDigits, false, false);
         const float y = rect.top + kInset + kRowPitch * static_cast<float>(row);
         if (!DrawMenuText(rect.left + kInset, y, depth, colour, name.c_str(), static_cast<int>(name.size()), __LINE__) ||
             !DrawMenuNumber(rect.left + kNumberColumn, y, depth, colour, held, digits, __LINE__))

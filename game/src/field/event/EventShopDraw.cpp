@@ -145,7 +145,7 @@ void CEvent::DrawMoneyWindow(bool total)
     const char16_t* digits = totalText;
     std::uint32_t colour = totalColour;
     if (!total) {
-        FormatNumberText(money, static_cast<int>(TheCharacter->money), kMoneyChars, true, false);
+        FormatNumberText(money, static_cast<int>(TheCharacter->money), kMoneyChars, false, false);
         digits = money;
         colour = kWhite;
     }

@@ -164,7 +164,7 @@ std::int8_t CEvent::GetMaxSellQuantity() const
 void CEvent::SetShopTotal(std::int64_t value)
 {
     const std::int64_t shown = std::clamp<std::int64_t>(value, 0, PARTY_MAX_MONEY);
-    FormatNumberText(totalText, static_cast<int>(shown), kTotalChars, true, false);
+    FormatNumberText(totalText, static_cast<int>(shown), kTotalChars, false, false);
     totalColour = shown > Money() ? kAboveMoney : (shown == Money() ? kWhite : kBelowMoney);
 }
 
@@ -182,11 +182,12 @@ void CEvent::GetShopStock(bool withQuantity)
         if (ShopQuantity != 0)
             heldColour = kAddedColour;
     }
+    held = std::clamp(held, 0, kShopMaxQuantity);
     if (held != heldShown) {
-        FormatNumberText(heldText, held, kHeldChars, true, false);
+        FormatNumberText(heldText, held, kHeldChars, false, false);
         heldShown = held;
     }
-    FormatNumberText(heldMaxText, kShopMaxQuantity, kHeldChars, true, false);
+    FormatNumberText(heldMaxText, kShopMaxQuantity, kHeldChars, false, false);
 }
 
 void CEvent::BuySelectedGoods()

@@ -52,7 +52,7 @@ void CEvent::LayoutQuantityWindow(int state, bool relayout)
         window.bottom = window.top + kQuantityHeight;
         TheFixedWindowSet->SetFixedWindowRect(kQuantityWindow);
     }
-    FormatNumberText(quantityText, ShopQuantity, 2, true, true);
+    FormatNumberText(quantityText, ShopQuantity, 2, false, true);
     const std::int64_t money = TheCharacter->money;
     if (state == SHOP_BUY_QUANTITY) {
         const int row = SelectedShopRow();
