@@ -98,7 +98,8 @@ protected:
         e2e::Environment extra;
         if (!pixelShaders.empty())
             extra["VELMORA_PIXEL_SHADER_VERSION"] = pixelShaders;
-        const e2e::ProgramResult run = e2e::RunScripted(folder, Tour().text, e2e::FrameList(frames), last + 1, extra);
+        const e2e::ProgramResult run = e2e::RunScripted(folder, Tour().text, e2e::FrameList(frames), last + 1, extra,
+                                                         e2e::kLongRunLimit);
         ASSERT_TRUE(run.exited) << run.errors;
         EXPECT_EQ(run.errors.find("warning"), std::string::npos) << run.errors;
         for (int f : frames)

@@ -72,7 +72,7 @@ ProgramResult RunScripted(const GameFolder& folder, const std::string& script, c
 }
 
 ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps, int frameLimit,
-                          const Environment& extra)
+                          const Environment& extra, std::chrono::seconds limit)
 {
     folder.Write("script.txt", script);
     Environment environment = HeadlessEnvironment();
@@ -81,7 +81,7 @@ ProgramResult RunScripted(const GameFolder& folder, const std::string& script, c
     environment["VELMORA_FRAME_LIMIT"] = std::to_string(frameLimit);
     for (const auto& [name, value] : extra)
         environment[name] = value;
-    return RunGameProgram(folder, environment);
+    return RunGameProgram(folder, environment, limit);
 }
 
 } // namespace e2e

@@ -2,6 +2,7 @@
 // code, a run with a scripted input file, and its frame dumps read back.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -65,8 +66,13 @@ std::string FrameList(const std::vector<int>& frames);
 // The program with `script` as its input, dumping the frames listed, closing after `frameLimit`.
 ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
                           int frameLimit);
-// The same with further switches (such as the pixel-shader version).
+// The same with further switches (such as the pixel-shader version), and
+// for long runs more time than a short run needs (a sanitizer build on a
+// loaded machine runs far slower than the game).
 ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
-                          int frameLimit, const Environment& extra);
+                          int frameLimit, const Environment& extra,
+                          std::chrono::seconds limit = std::chrono::seconds(60));
+// Time enough for a run of a few thousand frames in any build.
+inline constexpr std::chrono::seconds kLongRunLimit{540};
 
 } // namespace e2e

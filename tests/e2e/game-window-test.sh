@@ -17,9 +17,15 @@ fail() {
 start_game() {
   SDL_AUDIODRIVER=dummy VELMORA_SOUNDFONT=/nonexistent ./Velmora 2>/dev/null &
   game=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --class Velmora | head -n1)
-  [ -n "$window" ] || fail "the game window did not appear"
-  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+  # SDL may replace the window it first maps (a renderer made after it), so
+  # a window found can be gone by the time it is focused: search again.
+  for _ in $(seq 20); do
+    window=$(timeout 20 xdotool search --sync --onlyvisible --class Velmora | tail -n1)
+    [ -n "$window" ] || fail "the game window did not appear"
+    timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null && return
+    sleep 0.5
+  done
+  fail "cannot focus the window"
 }
 
 # SDL turns the termination signal into a quit: the game closes normally
