@@ -23,30 +23,7 @@ using e2e::kKeyLeft;
 using e2e::kKeyRight;
 using e2e::kKeyUp;
 
-constexpr int kFramesPerCell = 16;
-
-struct TourScript {
-    int frame = 50;
-    std::string text;
-
-    void Key(int at, int key, bool down)
-    {
-        text += std::to_string(at) + " key " + std::to_string(key) + (down ? " down\n" : " up\n");
-    }
-    void Tap(int key, int gap = 5)
-    {
-        Key(frame, key, true);
-        Key(frame + 1, key, false);
-        frame += gap;
-    }
-    // Holds a direction for `cells` cells, then waits `after` frames.
-    void Walk(int key, int cells, int after)
-    {
-        Key(frame, key, true);
-        Key(frame + kFramesPerCell * cells - 1, key, false);
-        frame += kFramesPerCell * cells + after;
-    }
-};
+using TourScript = e2e::KeyScript;
 
 // The tour's frames to look at (the script below puts them there).
 constexpr int kStart = 200;
@@ -69,7 +46,7 @@ constexpr int kDownTheStairs = 2110;
 // Each step waits long enough for its move to end.
 TourScript Tour()
 {
-    TourScript s;
+    TourScript s{50, ""};
     s.Tap(kKeyConfirm); // ロード
     s.Tap(kKeyConfirm); // slot 1
     s.Tap(kKeyConfirm);
@@ -98,8 +75,8 @@ protected:
         e2e::Environment extra;
         if (!pixelShaders.empty())
             extra["VELMORA_PIXEL_SHADER_VERSION"] = pixelShaders;
-        const e2e::ProgramResult run = e2e::RunScripted(folder, Tour().text, e2e::FrameList(frames), last + 1, extra,
-                                                         e2e::kLongRunLimit);
+        const e2e::ProgramResult run =
+            e2e::RunScripted(folder, Tour().text, e2e::FrameList(frames), last + 1, extra, e2e::kLongRunLimit);
         ASSERT_TRUE(run.exited) << run.errors;
         EXPECT_EQ(run.errors.find("warning"), std::string::npos) << run.errors;
         for (int f : frames)

@@ -154,7 +154,8 @@ TEST(PlaceBannerRunTest, EachNewPlaceShowsItsNameButJoinedAndForbiddingMapsDoNot
 
 TEST(PlaceBannerRunTest, WithoutPixelShadersTheCavesNameIsAPlainFade)
 {
-    auto plain = RunTour("none", {kCaveFadingIn, kCaveSharpening, kCaveHolding, kCaveGone}, "program_banner_tour_plain");
+    auto plain =
+        RunTour("none", {kCaveFadingIn, kCaveSharpening, kCaveHolding, kCaveGone}, "program_banner_tour_plain");
     EXPECT_FALSE(plain[kCaveFadingIn].SameAs(plain[kCaveHolding], kBanner)) << "a plain fade";
     EXPECT_TRUE(plain[kCaveSharpening].SameAs(plain[kCaveHolding], e2e::kWholeScreen)) << "no sharpening";
     EXPECT_FALSE(plain[kCaveHolding].SameAs(plain[kCaveGone], kBanner)) << "the cave's name in its corner";

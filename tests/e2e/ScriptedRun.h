@@ -21,14 +21,30 @@ namespace e2e {
 struct KeyScript {
     int frame;
     std::string text;
+    int lastTap = 0;
 
     // Taps `key` now; the next tap comes `gap` frames later.
     void Tap(int key, int gap = 5)
     {
-        text += std::to_string(frame) + " key " + std::to_string(key) + " down\n" + std::to_string(frame + 1) +
-                " key " + std::to_string(key) + " up\n";
+        Key(frame, key, true);
+        Key(frame + 1, key, false);
+        lastTap = frame;
         frame += gap;
     }
+    // Holds a direction for `cells` cells of walking, then waits `after` frames.
+    void Walk(int key, int cells, int after = 10)
+    {
+        constexpr int kFramesPerCell = 16;
+        Key(frame, key, true);
+        Key(frame + kFramesPerCell * cells - 1, key, false);
+        frame += kFramesPerCell * cells + after;
+    }
+    void Key(int at, int key, bool down)
+    {
+        text += std::to_string(at) + " key " + std::to_string(key) + (down ? " down\n" : " up\n");
+    }
+    // A frame a little after the last tap, once what it did has settled.
+    int Settled(int after = 15) const { return lastTap + after; }
     void Taps(std::initializer_list<int> keys)
     {
         for (int key : keys)
@@ -69,9 +85,8 @@ ProgramResult RunScripted(const GameFolder& folder, const std::string& script, c
 // The same with further switches (such as the pixel-shader version), and
 // for long runs more time than a short run needs (a sanitizer build on a
 // loaded machine runs far slower than the game).
-ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps,
-                          int frameLimit, const Environment& extra,
-                          std::chrono::seconds limit = std::chrono::seconds(60));
+ProgramResult RunScripted(const GameFolder& folder, const std::string& script, const std::string& dumps, int frameLimit,
+                          const Environment& extra, std::chrono::seconds limit = std::chrono::seconds(60));
 // Time enough for a run of a few thousand frames in any build.
 inline constexpr std::chrono::seconds kLongRunLimit{540};
 

@@ -9,7 +9,11 @@
 // back by a door and by stairs; map 2 leads back by its own crystal. A
 // passage in the cave leads to map 14, whose hole drops to map 15 (the two
 // places count as one: no banner between them); stairs lead back up, and a
-// door on map 15 leads to map 16, which shows no place-name banner.
+// door on map 15 leads to map 16, which shows no place-name banner. In the
+// first map's north a shopkeeper offers a choice and a shop of several
+// kinds of goods, an herbalist sells from a built-in list that grows with
+// what a gossip tells, and a floor guide sends the player to maps 3-5,
+// where a door leads back.
 #include "EventAssembler.h"
 #include "SampleData.h"
 
@@ -38,6 +42,10 @@ constexpr int kFighterBeatenFlag = 104;
 constexpr int kFellThroughFlag = 105;
 constexpr int kCaveOpenedFlag = 106;
 constexpr int kCaveGreetedFlag = 107;
+// Flags the gossip sets: they widen the herbalist's list and the guide's floors.
+constexpr int kHerbalistFlagA = 156;
+constexpr int kHerbalistFlagB = 176;
+constexpr int kGuideFloorFlag = 351;
 
 // Maps.
 constexpr int kCaveMap = 1;
@@ -45,6 +53,7 @@ constexpr int kShrineMap = 2;
 constexpr int kUpperHallMap = 14;
 constexpr int kLowerHallMap = 15;
 constexpr int kStoreroomMap = 16;
+constexpr int kFirstFloorMap = 3; // the guide's floors are maps 3, 4 and 5
 constexpr int kFirstMap = 0;
 
 // Pictures.
@@ -90,6 +99,19 @@ constexpr int kLowerHallStairsX = 13, kLowerHallStairsY = 7;
 constexpr int kLowerHallDoorX = 12, kLowerHallDoorY = 9;
 constexpr int kStoreroomArrivalX = 9, kStoreroomArrivalY = 5;
 constexpr int kStoreroomDoorX = 9, kStoreroomDoorY = 3;
+constexpr int kShopkeeperX = 16, kShopkeeperY = 2;
+constexpr int kHerbalistX = 18, kHerbalistY = 2;
+constexpr int kGossipX = 20, kGossipY = 2;
+constexpr int kGuideX = 22, kGuideY = 3;
+constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
+constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
+
+// Item categories of goods rows.
+constexpr int kWeaponsOfMember0 = 1;
+constexpr int kArmourOfMember0 = 4;
+constexpr int kAccessories = 7;
+constexpr int kBuiltInHerbs = -1;
+constexpr int kFloorList = 1;
 
 Record Welcome()
 {
@@ -203,8 +225,7 @@ Record DoorToCave()
 
 Record CaveDoor()
 {
-    return Touched(kCaveDoorX, kCaveDoorY, kDoorPicture,
-                   Script().ChangeMap(kFirstMap, kDoorX - 1, kDoorY, kFaceLeft));
+    return Touched(kCaveDoorX, kCaveDoorY, kDoorPicture, Script().ChangeMap(kFirstMap, kDoorX - 1, kDoorY, kFaceLeft));
 }
 
 Record CaveGreeting()
@@ -287,14 +308,82 @@ Record StoreroomDoor()
                    Script().ChangeMap(kLowerHallMap, kLowerHallDoorX, kLowerHallDoorY + 1, kFaceDown));
 }
 
+Record Shopkeeper()
+{
+    Script s;
+    const int talk = s.L("talk");
+    const int leave = s.L("leave");
+    s.Message(u"いらっしゃい。\n何にする？")
+        .Choice({talk, leave}, u"買い物\n話す\nやめる")
+        .Shop({{kItems, 0, 30},
+               {kItems, 1, 100},
+               {kWeaponsOfMember0, 1, 400},
+               {kArmourOfMember0, 2, 350},
+               {kAccessories, 5, 900}})
+        .Message(u"またどうぞ。")
+        .End()
+        .Label(talk)
+        .Message(u"東の案内人は\n上の階へ送ってくれるよ。")
+        .End()
+        .Label(leave)
+        .End();
+    return Record{kShopkeeperX, kShopkeeperY, 0, 0, 0, 45, kConfirmClass, false, s.Code()};
+}
+
+Record Herbalist()
+{
+    Script s;
+    s.Message(u"薬草屋だよ。").Shop({{kBuiltInHerbs, 0, 0}}).End();
+    return Record{kHerbalistX, kHerbalistY, 0, 0, 0, 5, kConfirmClass, false, s.Code()};
+}
+
+Record Gossip()
+{
+    Script s;
+    s.Message(u"薬草屋に新しい品が入ったよ。\n案内人も上の階へ行けるそうだ。")
+        .SetFlag(1, kHerbalistFlagA)
+        .SetFlag(1, kHerbalistFlagB)
+        .SetFlag(1, kGuideFloorFlag)
+        .End();
+    return Record{kGossipX, kGossipY, 0, 0, 0, 9, kConfirmClass, false, s.Code()};
+}
+
+// Row 0 goes on after the list, rows 1 and 2 jump to labels 0 and 1, cancel to label 7.
+Record FloorGuide()
+{
+    constexpr int kSecondRow = 0, kThirdRow = 1, kCancelled = 7;
+    Script s;
+    s.Message(u"どの階へ行く？")
+        .Raw(OP_FLOOR_CHOICE, {kFloorList})
+        .ChangeMap(kFirstFloorMap, kFloorArrivalX, kFloorArrivalY, kFaceDown)
+        .End()
+        .Label(kSecondRow)
+        .ChangeMap(kFirstFloorMap + 1, kFloorArrivalX, kFloorArrivalY, kFaceDown)
+        .End()
+        .Label(kThirdRow)
+        .ChangeMap(kFirstFloorMap + 2, kFloorArrivalX, kFloorArrivalY, kFaceDown)
+        .End()
+        .Label(kCancelled)
+        .Message(u"またいつでも。")
+        .End();
+    return Record{kGuideX, kGuideY, 0, 0, 0, 13, kConfirmClass, false, s.Code()};
+}
+
+Record FloorDoor()
+{
+    return Touched(kFloorDoorX, kFloorDoorY, kDoorPicture,
+                   Script().ChangeMap(kFirstMap, kGuideX - 1, kGuideY, kFaceRight));
+}
+
 } // namespace
 
 Bytes MapEventArea(int map, int& recordCount)
 {
     std::vector<Record> records;
     if (map == kFirstMap)
-        records = {Welcome(), SignPost(), Person(),  TreasureChest(), Thorns(), Gatekeeper(), Gate(),
-                   Fighter(), DoorToCave(), BlueWarp(), OrangeWarp(), StairsUp(),  Hole(),    Crystal()};
+        records = {Welcome(), SignPost(), Person(),     TreasureChest(), Thorns(),     Gatekeeper(),
+                   Gate(),    Fighter(),  DoorToCave(), BlueWarp(),      OrangeWarp(), StairsUp(),
+                   Hole(),    Crystal(),  Shopkeeper(), Herbalist(),     Gossip(),     FloorGuide()};
     else if (map == kCaveMap)
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
     else if (map == kShrineMap)
@@ -305,6 +394,8 @@ Bytes MapEventArea(int map, int& recordCount)
         records = {LowerHallStairs(), LowerHallDoor()};
     else if (map == kStoreroomMap)
         records = {StoreroomDoor()};
+    else if (map >= kFirstFloorMap && map < kFirstFloorMap + 3)
+        records = {FloorDoor()};
     recordCount = static_cast<int>(records.size());
     return eventscript::EventArea(records);
 }

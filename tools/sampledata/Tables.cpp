@@ -21,9 +21,10 @@ struct NamedItem {
     int price;
 };
 
+// The price is what a shop pays for one; 毒消し sells for nothing.
 const NamedItem kNamedItems[] = {
-    {u"薬草", u"HPを半分回復する", 20},   {u"回復薬", u"HPを全回復する", 80},    {u"全快薬", u"全員のHPを全回復", 300},
-    {u"毒消し", u"赤い実で毒を治す", 15}, {u"万能薬", u"黒い瓶の万能の薬", 120}, {u"傷薬", u"HPを半分回復する", 30},
+    {u"薬草", u"HPを半分回復する", 20},  {u"回復薬", u"HPを全回復する", 80},    {u"全快薬", u"全員のHPを全回復", 300},
+    {u"毒消し", u"赤い実で毒を治す", 0}, {u"万能薬", u"黒い瓶の万能の薬", 120}, {u"傷薬", u"HPを半分回復する", 30},
 };
 
 } // namespace
