@@ -107,7 +107,11 @@ TEST_F(EventShopTest, BuiltInListsFollowTheFlagsAndSortByKeyTheLaterRowWinningTi
 TEST_F(EventShopTest, RowsNoPurchaseCouldServeAreDropped)
 {
     OpenShop(Script()
-                 .Shop({{kItems, 1, 0}, {kItems, 2, 50}, {9, 1, 50}, {kItems, 70, 50}, {kAccessories, 3, -5},
+                 .Shop({{kItems, 1, 0},
+                        {kItems, 2, 50},
+                        {9, 1, 50},
+                        {kItems, 70, 50},
+                        {kAccessories, 3, -5},
                         {kAccessories, 4, 80}})
                  .End());
     EXPECT_EQ(GoodsIds(), (std::vector<int>{2, 4}));
@@ -197,6 +201,25 @@ TEST_F(EventShopTest, QuantitySteps)
             EXPECT_EQ(menu().repeatHeld[MENU_UP], 0) << "the repeat stops at the maximum";
         }
     }
+}
+
+TEST_F(EventShopTest, TheDigitCursorWrapsBetweenTheColumnsAndTheTensStepByTen)
+{
+    TheCharacter->money = 5000;
+    OpenShop(Script().Shop({{kItems, 1, 10}}).End());
+    Push(kConfirm);
+    Push(kConfirm);
+    ASSERT_EQ(event().ShopState, CEvent::SHOP_BUY_QUANTITY);
+    const float ones = event().digitCursorX;
+    for (const auto& [direction, column] : std::vector<std::pair<int, int>>{
+             {Keys::kRight, 0}, {Keys::kRight, 1}, {Keys::kLeft, 0}, {Keys::kLeft, 1}, {Keys::kLeft, 0}}) {
+        Press(direction);
+        EXPECT_EQ(event().ShopDigitColumn, column);
+        EXPECT_FLOAT_EQ(event().digitCursorX, ones - 12.0f * static_cast<float>(1 - column));
+    }
+    Press(Keys::kUp);
+    EXPECT_EQ(event().ShopQuantity, 11);
+    EXPECT_EQ(std::u16string(event().quantityText, 2), u"11");
 }
 
 TEST_F(EventShopTest, BuyingTwoChargesTheTotalAndAddsThem)

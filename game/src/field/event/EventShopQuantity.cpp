@@ -47,7 +47,8 @@ void CEvent::LayoutQuantityWindow(int state, bool relayout)
         const CFixedWindowSet::Rect& column = WindowRect(kMenuColumnWindow);
         CFixedWindowSet::Rect& window = WindowRect(kQuantityWindow);
         window.left = list.left + static_cast<float>(static_cast<int>((column.right - column.left) / 2.0f));
-        window.top = list.top + kRowPitch * static_cast<float>(menu.mainList.position - kRowsPerPage * menu.mainList.page);
+        window.top =
+            list.top + kRowPitch * static_cast<float>(menu.mainList.position - kRowsPerPage * menu.mainList.page);
         window.right = window.left + kQuantityWidth;
         window.bottom = window.top + kQuantityHeight;
         TheFixedWindowSet->SetFixedWindowRect(kQuantityWindow);
@@ -148,9 +149,9 @@ bool CEvent::StepQuantity(bool up, bool freshPress)
 void CEvent::MoveDigitCursor(bool right)
 {
     PlaySoundEffect(SE_CURSOR);
-    // Two columns: either way the cursor wraps to the other one.
-    (void)right;
-    ShopDigitColumn = static_cast<std::int8_t>(1 - ShopDigitColumn);
+    // Two columns: a step either way wraps round to the other one.
+    const int step = right ? 1 : -1;
+    ShopDigitColumn = static_cast<std::int8_t>((ShopDigitColumn + step + 2) % 2);
     PlaceDigitCursorX(WindowRect(kQuantityWindow).left, ShopDigitColumn);
 }
 
