@@ -96,7 +96,7 @@ TEST_F(SceneDispatchTest, EveryFrameClearsBeginsEndsAndPresents)
               (Calls{"Device::Clear", "Device::BeginScene", "Device::EndScene", "Device::Present"}));
     // A scene that cannot begin is not ended, but the frame is still presented.
     control->failing = {"Device::BeginScene"};
-    Frame(SCENE_FIELD, MAP_SCENE_WALK);
+    Frame(SCENE_BATTLE, 0);
     EXPECT_EQ(CallsStartingWith("Device::"), (Calls{"Device::Clear", "Device::BeginScene", "Device::Present"}));
     EXPECT_TRUE(CallsStartingWith("part Draw").empty());
 }

@@ -36,10 +36,11 @@ class CScreenEffect {
 public:
     static constexpr int kLoadFrame = 1;
     static constexpr int kLastWaitFrame = 10;
-    static constexpr int kSwapFrame = 15;
-    static constexpr int kLastSwapFrame = 30;
     static constexpr int kLastSettleFrame = 11;
-    static constexpr int kFadeStep = 8;
+    // The dark stretch swaps the map on the same frame as an event's move does.
+    static constexpr int kSwapFrame = mapchange::kSwapFrame;
+    static constexpr int kLastSwapFrame = mapchange::kLastSwapFrame;
+    static constexpr int kFadeStep = mapchange::kFadeStep;
     static constexpr unsigned kTuneFadeMs = 950;
     // The circle's soft edge, in screen widths.
     static constexpr float kCircleEdge = 0.375f;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
@@ -155,6 +156,11 @@ public:
     int GetListedItemCount() const;
     // The list's 52-frame animation counter.
     void AdvanceListAnimation();
+    // One row of a shop list: the item and the number beside it (price or held count).
+    struct ShopListRow {
+        int category, id, number;
+    };
+    void DrawShopListPage(bool active, int count, const std::function<ShopListRow(int)>& rowAt);
 
     // Reads which save slots hold a save, with their level and date (mode 41
     // is the load list; rebuild is always the case for it).

@@ -3,6 +3,7 @@
 // plainly. The equipment and shop pages of the field menu will take these
 // over with their previews and category tabs.
 #include <algorithm>
+#include <functional>
 
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
@@ -83,26 +84,21 @@ bool CMapMenu::ConsumeListedItem(int count)
 
 void CMapMenu::DrawEventShopWindow(bool active)
 {
-    TheFixedWindowSet->DrawFixedWindow(kListWindow, active ? 0 : 1);
-    const auto& rect = TheFixedWindowSet->windowRects[kListWindow];
-    const float depth = WindowDepth(kListWindow) + (active ? 0.0f : kDimmedOffset) - kTextNearer;
-    const std::uint32_t colour = active ? MENU_TEXT_WHITE : MENU_TEXT_GREY;
-    for (int row = 0; row < mainList.rowsOnPage; ++row) {
-        const int at = mainList.page * kRowsPerPage + row;
-        if (at >= TheEvent->ShopRowCount())
-            break;
+    DrawShopListPage(active, TheEvent->ShopRowCount(), [](int at) {
         const CEvent::ShopGoods goods = TheEvent->ShopRow(at);
-        const std::u16string name = EventItemName(goods.category, goods.id);
-        char16_t price[kNumberRoom];
-        const int digits = FormatNumberText(price, goods.price, kNumberDigits, false, false);
-        const float y = rect.top + kInset + kRowPitch * static_cast<float>(row);
-        if (!DrawMenuText(rect.left + kInset, y, depth, colour, name.c_str(), static_cast<int>(name.size()), __LINE__) ||
-            !DrawMenuNumber(rect.left + kNumberColumn, y, depth, colour, price, digits, __LINE__))
-            return;
-    }
+        return ShopListRow{goods.category, goods.id, goods.price};
+    });
 }
 
 void CMapMenu::DrawEventItemListWindow(bool active)
+{
+    DrawShopListPage(active, SellableCount(), [](int at) {
+        const int item = SellableItems()[at];
+        return ShopListRow{ITEM_CATEGORY_ITEM, item, HeldEventItemCount(ITEM_CATEGORY_ITEM, item)};
+    });
+}
+
+void CMapMenu::DrawShopListPage(bool active, int count, const std::function<ShopListRow(int)>& rowAt)
 {
     TheFixedWindowSet->DrawFixedWindow(kListWindow, active ? 0 : 1);
     const auto& rect = TheFixedWindowSet->windowRects[kListWindow];
@@ -110,16 +106,16 @@ void CMapMenu::DrawEventItemListWindow(bool active)
     const std::uint32_t colour = active ? MENU_TEXT_WHITE : MENU_TEXT_GREY;
     for (int row = 0; row < mainList.rowsOnPage; ++row) {
         const int at = mainList.page * kRowsPerPage + row;
-        if (at >= SellableCount())
+        if (at >= count)
             break;
-        const int item = SellableItems()[at];
-        const std::u16string name = EventItemName(ITEM_CATEGORY_ITEM, item);
-        char16_t held[kNumberRoom];
-        const int digits =
-            FormatNumberText(held, HeldEventItemCount(ITEM_CATEGORY_ITEM, item), kNumberDigits, false, false);
+        const ShopListRow listed = rowAt(at);
+        const std::u16string name = EventItemName(listed.category, listed.id);
+        char16_t number[kNumberRoom];
+        const int digits = FormatNumberText(number, listed.number, kNumberDigits, false, false);
         const float y = rect.top + kInset + kRowPitch * static_cast<float>(row);
-        if (!DrawMenuText(rect.left + kInset, y, depth, colour, name.c_str(), static_cast<int>(name.size()), __LINE__) ||
-            !DrawMenuNumber(rect.left + kNumberColumn, y, depth, colour, held, digits, __LINE__))
+        if (!DrawMenuText(rect.left + kInset, y, depth, colour, name.c_str(), static_cast<int>(name.size()),
+                          __LINE__) ||
+            !DrawMenuNumber(rect.left + kNumberColumn, y, depth, colour, number, digits, __LINE__))
             return;
     }
 }

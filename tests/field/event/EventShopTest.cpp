@@ -71,6 +71,48 @@ protected:
     CMapMenu& menu() { return parts->menu; }
 };
 
+TEST_F(EventShopTest, TheShopWindowsStandBesideTheMenuColumnAndAboveTheMessage)
+{
+    const auto& rects = TheFixedWindowSet->windowRects;
+    const float half = static_cast<float>(static_cast<int>((rects[1].right - rects[1].left) / 2));
+    const float listLeft = 30 + half;
+    const float side = listLeft + 338 + 4;
+    const float messageTop = rects[0].top;
+    const float messageRight = rects[0].right;
+    struct Case {
+        int window;
+        CFixedWindowSet::Rect rect;
+    } const cases[] = {
+        {54, {30, 20, 138, 116}},
+        {55, {listLeft, 20, listLeft + 338, 330}},
+        {56, {listLeft, 20, listLeft + 338, 330}},
+        {57, {side, 20, side + 218, 116}},
+        {58, {side, 20, side + 218, 246}},
+        {59, {side, 20, side + 44, 64}},
+        {60, {side + 42, 20, side + 42 + 218, 256}},
+        {61, {listLeft + half, 20, listLeft + half + 66, 64}},
+        {62, {messageRight - 128, messageTop - 48, messageRight, messageTop - 4}},
+        {63, {messageRight - 128 - 4 - 182, messageTop - 48, messageRight - 128 - 4, messageTop - 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        const CFixedWindowSet::Rect& r = rects[c.window];
+        EXPECT_EQ((std::vector<float>{r.left, r.top, r.right, r.bottom}),
+                  (std::vector<float>{c.rect.left, c.rect.top, c.rect.right, c.rect.bottom}));
+    }
+    EXPECT_EQ(event().shopMenuTextX, 40.0f);
+    EXPECT_EQ(event().heldTextY, messageTop - 38.0f);
+
+    // The quantity window stands on the row it is for.
+    OpenShop(Script().Shop({{kItems, 1, 10}, {kItems, 2, 10}}).End());
+    Push(kConfirm);
+    Press(Keys::kDown);
+    Push(kConfirm);
+    ASSERT_EQ(event().ShopState, CEvent::SHOP_BUY_QUANTITY);
+    EXPECT_EQ(rects[61].top, 20.0f + 26.0f);
+    EXPECT_EQ(rects[61].bottom, 20.0f + 26.0f + 44.0f);
+}
+
 TEST_F(EventShopTest, BuiltInListsFollowTheFlagsAndSortByKeyTheLaterRowWinningTies)
 {
     // Table order of list -1: 14, 15, 16 (flag 156), 13 and 17 (flag 176), ...

@@ -1,5 +1,7 @@
 // The shop command: a top menu (buy, sell, leave), the goods list, the sell
 // list and the two quantity windows, one state a frame.
+#include <iterator>
+
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "field/event/Event.h"
@@ -37,6 +39,8 @@ bool CEvent::StartShop()
     else
         BuildShopGoods(Args[kShopFirstRow]);
     DropUnusableGoods();
+    FormatNumberText(heldMaxText, kShopMaxQuantity, static_cast<int>(std::size(heldMaxText)), false, false);
+    heldShown = -1;
     ShopInputArmed = 0;
     KeepMessageForWindow(kShopKeptColour, kShopKeptLength);
     SetShopState(SHOP_MENU);

@@ -5,6 +5,7 @@
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
+#include "menu/MenuTextDraw.h"
 #include "party/Character.h"
 #include "record/Pipkorn.h"
 
@@ -40,14 +41,6 @@ constexpr char16_t kTimes[] = u"×";
 constexpr char16_t kHeldLabel[] = u"所持数 ";
 constexpr char16_t kSlash[] = u" / ";
 constexpr char16_t kMoneyUnit[] = u"G";
-
-constexpr int Length(const char16_t* text)
-{
-    int n = 0;
-    while (text[n] != 0)
-        ++n;
-    return n;
-}
 
 // One text of the shop; a failure is reported with the drawing line and ends that piece.
 bool DrawShopText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int minimumAdvance,
@@ -118,7 +111,7 @@ void CEvent::DrawShopMenu(bool active)
         if (row == 1 && nothingToSell)
             colour = active ? kGrey : kDarkGrey;
         if (!DrawShopText(shopMenuTextX, shopMenuTextY + kRowPitch * static_cast<float>(row), kMenuDepth, colour,
-                          kMenuRows[row], Length(kMenuRows[row]), 0, 5425))
+                          kMenuRows[row], MenuTextLength(kMenuRows[row]), 0, 5425))
             return;
     }
 }
@@ -129,7 +122,7 @@ void CEvent::DrawQuantityWindow()
     const auto& rect = WindowRect(kQuantityWindow);
     const float x = rect.left + kTextInset;
     const float y = rect.top + kTextInset;
-    if (!DrawShopText(x, y, kQuantityDepth, kWhite, kTimes, Length(kTimes), 0, 5444) ||
+    if (!DrawShopText(x, y, kQuantityDepth, kWhite, kTimes, MenuTextLength(kTimes), 0, 5444) ||
         !DrawShopText(x + kQuantityAdvance, y, kQuantityDepth, kWhite, quantityText, 2, kDigitAdvance, 5451))
         return;
     DrawEventSpriteTurned(kCursorSprite, digitCursorX, digitCursorY + TheMapMenu->cursorSwing);
@@ -151,7 +144,8 @@ void CEvent::DrawMoneyWindow(bool total)
     }
     if (!DrawShopText(x, y, kMoneyDepth, colour, digits, kMoneyChars, kDigitAdvance, total ? 5484 : 5476))
         return;
-    DrawShopText(x + kDigitWidth * kMoneyChars, y, kMoneyDepth, kWhite, kMoneyUnit, Length(kMoneyUnit), 0, 5476);
+    DrawShopText(x + kDigitWidth * kMoneyChars, y, kMoneyDepth, kWhite, kMoneyUnit, MenuTextLength(kMoneyUnit), 0,
+                 5476);
 }
 
 void CEvent::DrawHeldWindow()
@@ -159,13 +153,13 @@ void CEvent::DrawHeldWindow()
     TheFixedWindowSet->DrawFixedWindow(kHeldWindow, 0);
     float x = heldTextX;
     const float y = heldTextY;
-    if (!DrawShopText(x, y, kMoneyDepth, kWhite, kHeldLabel, Length(kHeldLabel), 0, 5499))
+    if (!DrawShopText(x, y, kMoneyDepth, kWhite, kHeldLabel, MenuTextLength(kHeldLabel), 0, 5499))
         return;
     x += kHeldNumberAdvance;
     if (!DrawShopText(x, y, kMoneyDepth, heldColour, heldText, 2, kDigitAdvance, 5509))
         return;
     x += kSlashAdvance;
-    if (!DrawShopText(x, y, kMoneyDepth, kWhite, kSlash, Length(kSlash), 0, 5518))
+    if (!DrawShopText(x, y, kMoneyDepth, kWhite, kSlash, MenuTextLength(kSlash), 0, 5518))
         return;
     x += kMaxAdvance;
     DrawShopText(x, y, kMoneyDepth, kWhite, heldMaxText, 2, kDigitAdvance, 5528);

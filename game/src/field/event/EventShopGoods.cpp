@@ -187,7 +187,6 @@ void CEvent::GetShopStock(bool withQuantity)
         FormatNumberText(heldText, held, kHeldChars, false, false);
         heldShown = held;
     }
-    FormatNumberText(heldMaxText, kShopMaxQuantity, kHeldChars, false, false);
 }
 
 void CEvent::BuySelectedGoods()
