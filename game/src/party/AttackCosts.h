@@ -13,3 +13,7 @@ constexpr int MEMBER0_CHAIN_FRAMES = 20;
 constexpr int MEMBER1_CHAIN_FRAMES = 15;
 // The third member's cast time by attack level.
 constexpr int ThirdMemberCastFrames[ATTACK_LEVEL_COUNT] = {60, 108, 150};
+// Member 2's quick magic: with this special code, a 15 % chance at each
+// battle start and after each magic that the next cast is short.
+constexpr int QUICK_MAGIC_SPECIAL = 34;
+constexpr int QUICK_MAGIC_CHANCE = 4915;

@@ -103,6 +103,14 @@ public:
     void StopChargeShot();
     std::uint32_t CountMagicShotsOfSubtype(int subtype) const;
     bool AnyStraightShotAlive() const;
+    // Whether the first straight shot flying in `direction` (0-3) has reached
+    // the enemy's box edge on its side; false with no such shot.
+    bool CharaShotHitsEnemy(int direction, int enemySlot) const;
+    // Whether a magic shot lies wholly inside the field enlarged by 16 px.
+    bool AnyCharaShotInRect() const;
+    // The heading from the point to the nearest magic shot inside that
+    // field; false (angle 0) with none, or when its centre is the point.
+    bool NearestCharaShot(float& angle, float px, float py) const;
     // Magic not started yet goes; running magic fades out within 32 frames.
     void ExpireCharaShots();
 

@@ -5,6 +5,7 @@
 #include "battle/BattleEffect.h"
 #include "battle/BattleTouch.h"
 #include "battle/MagicCircle.h"
+#include "enemies/Enemy.h"
 #include "media/PlaySE.h"
 #include "party/AttackCosts.h"
 #include "party/BattleOutcome.h"
@@ -32,6 +33,7 @@ constexpr int kPopupStrikeIn = 1;
 constexpr int kPopupHeal = 3;
 constexpr int kSeHeal = 8;
 constexpr int kReviveInvincibleFrames = 120;
+constexpr float kIconCell = 16.0f;
 
 const float kStepX[4] = {-1.0f, 0.0f, 1.0f, 0.0f};
 const float kStepY[4] = {0.0f, -1.0f, 0.0f, 1.0f};
@@ -111,6 +113,17 @@ int ChooseMagicTarget(const CCharacter& party, int magic, int target)
     if (magic == kMagicRevive && FirstKnockedOut(party) >= 0)
         return FirstKnockedOut(party);
     return ChooseHealTarget();
+}
+
+// The magic's icon on the enemy group's icon sheet: a row of four per kind.
+void SetMagicIconUV(CCharacter& party, int magic)
+{
+    const CTexture* sheet = TheEnemyGroup != nullptr ? TheEnemyGroup->MarkTex : nullptr;
+    if (sheet == nullptr || sheet->width <= 0.0f || sheet->height <= 0.0f)
+        return;
+    const float left = kIconCell * static_cast<float>(magic % 4);
+    const float top = kIconCell * static_cast<float>(MagicStock(magic));
+    sheet->RectToUV(left, top, left + kIconCell, top + kIconCell, party.magicIconUV[0], party.magicIconUV[1]);
 }
 
 } // namespace
@@ -218,6 +231,7 @@ bool StartMemberMagic(int member, int magic, bool byOrder, int aimMode, int aimA
             FaceForMagic(magic);
     }
     KeepMagic::Set(party.partyWordC, byOrder || party.Leader() == member ? 1u : 0u);
+    SetMagicIconUV(party, magic);
     if (TheMagicCircle != nullptr)
         TheMagicCircle->SpawnMagicCircle(kMagicCircleSideParty, member, record.magicTime, MagicStock(magic), false);
     return true;

@@ -5,6 +5,7 @@
 #include "battle/BattleBackground.h"
 #include "core/GameConstants.h"
 #include "core/Random.h"
+#include "party/AttackCosts.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/Equipment.h"
@@ -19,8 +20,6 @@ constexpr std::uint32_t kNoHitFrames = 152;
 constexpr float kMember1ShotReach = 16.0f + 360.0f - 32.0f;
 constexpr std::uint8_t kNoPlannedMagic = 255;
 constexpr int kBattleKindWithRetry = 2;
-constexpr int kQuickMagicSpecial = 34;
-constexpr int kQuickMagicChance = 4915; // 15 % of the generator's range
 constexpr int kFirstGuardSpecial = 22;
 constexpr int kLastGuardSpecial = 31;
 
@@ -121,7 +120,8 @@ void PlaceMember(CCharacter& party, int m)
     if (party.specialCode[m] >= kFirstGuardSpecial && party.specialCode[m] <= kLastGuardSpecial)
         ApplyGuardSpecial(m);
     if (m == 2)
-        QuickMagic::Set(record.flags2, party.specialCode[m] == kQuickMagicSpecial && GameRandom() < kQuickMagicChance);
+        QuickMagic::Set(record.flags2,
+                        party.specialCode[m] == QUICK_MAGIC_SPECIAL && GameRandom() < QUICK_MAGIC_CHANCE);
     party.st[m] = party.maxSt[m];
     party.hpPercent[m] =
         static_cast<std::uint8_t>(party.maxHp[m] <= 0 ? 100 : std::int64_t{party.hp[m]} * 100 / party.maxHp[m]);

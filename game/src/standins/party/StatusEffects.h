@@ -50,6 +50,14 @@ inline void RemoveStatusEffectsBelow5(StatusEffectBlock& block)
     block.effectBits &= ~0x1Fu;
 }
 
+// A member up loses its ailments (effects 5-18).
+inline void CureMemberAilments(int member)
+{
+    SceneTrace::Note("CureMemberAilments", member);
+    if (TheCharacter != nullptr && member >= 0 && member < PARTY_MEMBER_COUNT && !TheCharacter->IsKnockedOut(member))
+        TheCharacter->members[member].effectBits &= ~AILMENT_EFFECT_BITS;
+}
+
 inline void ClearStatusEffects(StatusEffectBlock& block)
 {
     SceneTrace::Note("ClearStatusEffects");
