@@ -7,7 +7,8 @@
 //
 // The harness plays the enemy group's share that the party needs: the
 // opening fade (16 a frame, the action phase after 100 frames) and hits on
-// members at scripted frames.
+// members at scripted frames; enemies a test places in the group are drawn
+// as plain boxes.
 #pragma once
 
 #include <algorithm>
@@ -36,6 +37,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"
+#include "party/MemberAttacks.h"
 #include "party/PartyBattle.h"
 #include "platform/ScriptedInputSource.h"
 #include "platform/SoftwareDevice.h"
@@ -160,7 +162,9 @@ public:
         device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
         ResetRenderStateCaches();
         DrawField();
+        DrawEnemies();
         DrawActors();
+        DrawPartyMagicSprite();
         device_->EndScene();
         device_->Present();
         if (file.empty())
@@ -255,6 +259,27 @@ private:
         SetCachedTexture(nullptr);
         SetCachedFvf(FVF_COLOURED);
         DrawQuadStrip(field, sizeof(ColouredVertex));
+    }
+
+    // Enemies placed in the group (by a test's fake group) as plain boxes,
+    // fading with their alpha; the defeated are not drawn.
+    void DrawEnemies()
+    {
+        constexpr std::uint32_t kDefeated = 1u << 27;
+        for (int slot = 0; slot < enemies.EnemyCount(); ++slot) {
+            const EnemyRecord& enemy = enemies.Records[slot];
+            if ((enemy.FlagsA & kDefeated) != 0)
+                continue;
+            const auto alpha = static_cast<std::uint32_t>(std::clamp<int>(enemy.Alpha, 0, 255));
+            ColouredVertex box[4];
+            for (int i = 0; i < 4; ++i)
+                box[i] = {enemy.PosX + ((i & 1) != 0 ? enemy.Width : 0.0f) - 0.5f,
+                          enemy.PosY + ((i & 2) != 0 ? enemy.Height : 0.0f) - 0.5f, 0.8f, 1.0f,
+                          (alpha << 24) | 0x00C03030u};
+            SetCachedTexture(nullptr);
+            SetCachedFvf(FVF_COLOURED);
+            DrawQuadStrip(box, sizeof(ColouredVertex));
+        }
     }
 
     Direct3DDevice9* device_ = nullptr;

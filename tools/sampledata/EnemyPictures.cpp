@@ -60,6 +60,14 @@ bool EnemySharedPicture(int entry, Canvas& out)
         for (int y = 0; y < 128; y += 16)
             for (int x = 0; x < 128; x += 16)
                 c.Outline(x + 2, y + 2, 12, 12, 0xC0A0A0A0);
+        // The magic icons: a row of four per stock kind, in the kind's colour.
+        constexpr std::uint32_t kKindColour[6] = {0xFFFF6030, 0xFF40A0FF, 0xFF60E060,
+                                                  0xFFC08040, 0xFFFFE0A0, 0xFFC060FF};
+        for (int kind = 0; kind < 6; ++kind)
+            for (int i = 0; i < 4; ++i) {
+                c.Disc(i * 16 + 8, kind * 16 + 8, 7, kKindColour[kind]);
+                c.Text(i * 16 + 6, kind * 16 + 5, std::to_string(i), kWhite);
+            }
         c.Disc(120, 120, 6, 0xFFFFD040);
         c.Outline(112, 112, 16, 16, kWhite);
         out = c;
