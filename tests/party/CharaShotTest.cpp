@@ -188,6 +188,24 @@ TEST_F(CharaShots, RemovalWhileWalkingAndClearingKeepTheListSound)
     EXPECT_EQ(shots.head, nullptr);
 }
 
+TEST_F(CharaShots, AnAttachedBlowThatEndsTakesTheDrawListsPointerWithIt)
+{
+    CharaShotNode* blow = Make(SHOT_ATTACHED, 300, 300, FACING_LEFT, 0);
+    shots.attachedShot = blow;
+    shots.attachedVisible = 1;
+    for (int age = 1; age < 19; ++age)
+        shots.UpdateCharaShot();
+    EXPECT_EQ(shots.attachedShot, blow);
+    shots.UpdateCharaShot();
+    EXPECT_EQ(shots.head, nullptr) << "a blow lasts 19 frames";
+    EXPECT_EQ(shots.attachedShot, nullptr);
+    EXPECT_EQ(shots.attachedVisible, 0);
+    shots.attachedShot = Make(SHOT_ATTACHED, 300, 300, FACING_LEFT, 0);
+    shots.attachedVisible = 1;
+    shots.StopChargeShot();
+    EXPECT_EQ(shots.attachedShot, nullptr);
+}
+
 std::uint32_t Bits(float f)
 {
     std::uint32_t bits = 0;

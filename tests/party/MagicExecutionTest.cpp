@@ -9,6 +9,7 @@
 #include "fakes/FakeEnemyGroup.h"
 #include "party/AttackCosts.h"
 #include "party/MagicExecution.h"
+#include "party/MemberAttacks.h"
 #include "party/MagicShotTable.h"
 #include "record/UseRuleTables.h"
 
@@ -330,6 +331,22 @@ TEST_F(MagicExecution, QuickMagicIsRolledAnewAfterEachMagic)
         GiveStockFor(20);
         ASSERT_TRUE(ExecuteMemberMagic(20));
         EXPECT_EQ(QuickMagic::IsSet(party.members[2].flags2), quick);
+    }
+}
+
+TEST_F(MagicExecution, CastingShowsTheMagicsIconFromTheGroupsSheet)
+{
+    CTexture sheet;
+    sheet.width = 128.0f;
+    sheet.height = 128.0f;
+    enemies.MarkTex = &sheet;
+    ASSERT_TRUE(StartMemberMagic(2, 9, true, 0, 0, -1)); // kind 2, column 1
+    enemies.MarkTex = nullptr;
+    const float u[4] = {16.0f / 128, 32.0f / 128, 16.0f / 128, 32.0f / 128};
+    const float v[4] = {32.0f / 128, 32.0f / 128, 48.0f / 128, 48.0f / 128};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(party.magicIconUV[0][i], u[i]) << i;
+        EXPECT_FLOAT_EQ(party.magicIconUV[1][i], v[i]) << i;
     }
 }
 

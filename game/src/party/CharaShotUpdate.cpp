@@ -11,6 +11,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MagicShotTable.h"
+#include "party/PartyQueries.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ constexpr float kStraightSpeed = 6.0f;
 constexpr float kHomingSpeed = 2.5f;
 constexpr float kHomingTurn = 0.00390625f;
 constexpr float kSpinStep = 0.08f;
-constexpr double kTargetBound = (640.0 * 640.0 + 480.0 * 480.0) * 16.0;
 constexpr std::int16_t kShrinkFrom = 15;
 constexpr float kShrinkStep = 8.0f;
 constexpr float kCell = 32.0f;
@@ -48,7 +48,7 @@ void MoveBy(CharaShotNode& node, float speed)
 // invisible ones. Without any: the last-defeated slot, or 0 for `visibleOnly`.
 void PickNearestEnemy(CharaShotNode& node, bool visibleOnly)
 {
-    double best = kTargetBound;
+    double best = MEMBER_SEARCH_BOUND;
     int found = -1;
     for (int slot = 0; slot < std::clamp(EnemySlotsInUse(), 0, ENEMY_QUERY_SLOTS); ++slot) {
         float cx = 0.0f;
