@@ -24,6 +24,11 @@ constexpr float kEdgeShotX[4] = {-32.0f, 0.0f, 640.0f, 0.0f};
 constexpr float kEdgeShotY[4] = {0.0f, 48.0f, 0.0f, 480.0f};
 constexpr int kEdgeShotDirection[4] = {6, 4, 2, 0};
 constexpr int kFirstInForceMagic = 20;
+constexpr float kFieldCentreX = 304.0f; // the top-left of a shot centred on the field
+constexpr float kFieldCentreY = 264.0f;
+constexpr int kHealPercent = 80;
+constexpr int kMistPercent = 60;
+constexpr int kRevivePercent = 75;
 
 // The eight directions: 0 up, 1 up-left, 2 left, 3 down-left, 4 down,
 // 5 down-right, 6 right, 7 up-right; diagonals step 1/sqrt 2 on each axis.
@@ -102,6 +107,13 @@ public:
     {
         const BattleMember& caster = party_.members[kCaster];
         Fire(caster.x, caster.y, CasterDirection(party_), 0);
+    }
+
+    // Eight shots from the field's centre, one each way.
+    void FromFieldCentre()
+    {
+        for (int d = 0; d < 8; ++d)
+            Fire(kFieldCentreX, kFieldCentreY, d, 0);
     }
 
     // Four shots from the field's edges at a random enemy: the first from
@@ -211,8 +223,7 @@ void MakeShots(MagicShots& shots, const CCharacter& party, int magic)
         shots.Ring(kDiagonals, 0.0f, 0, kCaster);
         break;
     case 7:
-        for (int d = 0; d < 8; ++d)
-            shots.Fire(304.0f, 264.0f, d, 0);
+        shots.FromFieldCentre();
         break;
     case 8:
         shots.FromEdges();
@@ -249,27 +260,43 @@ bool IsShotMagic(int magic)
     return magic < 16;
 }
 
+void CureEveryone()
+{
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        CureMemberAilments(m);
+}
+
+void HealEveryoneUp(const CCharacter& party)
+{
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        if (!party.IsKnockedOut(m))
+            HealMemberPercent(m, kMistPercent, false, true);
+}
+
+// The enemies take the status while it is in force.
+void PutInForce(CCharacter& party, int magic)
+{
+    MagicInForce::Set(party.partyWordA, MagicInForce::Get(party.partyWordA) | (1u << (magic - kFirstInForceMagic)));
+}
+
 void HealOrCure(CCharacter& party, int magic)
 {
     const int target = static_cast<int>(MagicTarget::Get(party.members[kCaster].state)) % PARTY_MEMBER_COUNT;
     switch (magic) {
     case 16:
-        HealMemberPercent(target, 80, false, true);
+        HealMemberPercent(target, kHealPercent, false, true);
         break;
     case 17:
-        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            CureMemberAilments(m);
+        CureEveryone();
         break;
     case 18:
-        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            if (!party.IsKnockedOut(m))
-                HealMemberPercent(m, 60, false, true);
+        HealEveryoneUp(party);
         break;
     case 19:
-        HealMemberPercent(target, 75, true, true);
+        HealMemberPercent(target, kRevivePercent, true, true);
         break;
-    default: // 20-23: the enemies take the status while it is in force
-        MagicInForce::Set(party.partyWordA, MagicInForce::Get(party.partyWordA) | (1u << (magic - kFirstInForceMagic)));
+    default: // 20-23
+        PutInForce(party, magic);
         break;
     }
 }
