@@ -176,3 +176,16 @@ inline bool GetEnemyHitEdges(int slot, float& left, float& top, float& right, fl
     bottom = record->PosY + record->HitBox.bottom;
     return true;
 }
+
+// The body box (against members), in screen pixels; false when the enemy is gone.
+inline bool GetEnemyBodyEdges(int slot, float& left, float& top, float& right, float& bottom)
+{
+    const EnemyRecord* record = PresentEnemy(slot);
+    if (record == nullptr)
+        return false;
+    left = record->PosX + record->BodyBox.left;
+    top = record->PosY + record->BodyBox.top;
+    right = record->PosX + record->BodyBox.right;
+    bottom = record->PosY + record->BodyBox.bottom;
+    return true;
+}
