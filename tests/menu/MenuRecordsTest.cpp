@@ -510,6 +510,17 @@ TEST_F(RecordsTest, TheTransferPageMovesToTheChosenPointAndRefusesBadRows)
     EXPECT_EQ(MapSceneState, MAP_SCENE_MENU);
 }
 
+TEST_F(RecordsTest, APlaceNameThatCannotBeMeasuredIsReported)
+{
+    SetWarpPoint(0, 0, 0, 9, 7, u"");
+    KnowWarpPoints({0});
+    text.failWidth = true;
+    EXPECT_ANY_THROW(menu().SetMapMenuMode(MenuTransfer));
+    ASSERT_FALSE(error.reports.empty());
+    EXPECT_EQ(error.reports.back().file, "MapMenu");
+    EXPECT_EQ(error.reports.back().code, 10);
+}
+
 TEST_F(RecordsTest, TheTransferListDrawsNamesSuffixesAndItsWindowByPage)
 {
     for (int point = 0; point < 12; ++point)

@@ -128,6 +128,8 @@ private:
     void Stop();
     void End() { drawnPose = pose; }
     void UpdateFieldDuringTransfer();
+    void WaitBeforeFading();
+    void FadePlayerOut();
     void RunTransferMapChange();
     void FadePlayerBackIn();
     void EndMenuTransfer(bool startEvent);

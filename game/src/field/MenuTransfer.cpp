@@ -119,30 +119,36 @@ void CMapCharacter::UpdateMenuTransfer()
 {
     switch (transferStage) {
     case 0:
-        UpdateFieldDuringTransfer();
-        if (++transferFrames >= kWaitFrames) {
-            PlaySoundEffect(SE_TRANSFER);
-            transferStage = 1;
-            transferFrames = 0;
-        }
-        return;
+        return WaitBeforeFading();
     case 1:
-        UpdateFieldDuringTransfer();
-        spriteColour = FadingOutColour(++transferFrames);
-        if (transferFrames >= kFadeFrames) {
-            transferStage = 2;
-            transferFrames = 0;
-        }
-        return;
+        return FadePlayerOut();
     case 2:
-        RunTransferMapChange();
-        return;
+        return RunTransferMapChange();
     case 3:
-        FadePlayerBackIn();
-        return;
+        return FadePlayerBackIn();
     default:
         return;
     }
+}
+
+void CMapCharacter::WaitBeforeFading()
+{
+    UpdateFieldDuringTransfer();
+    if (++transferFrames < kWaitFrames)
+        return;
+    PlaySoundEffect(SE_TRANSFER);
+    transferStage = 1;
+    transferFrames = 0;
+}
+
+void CMapCharacter::FadePlayerOut()
+{
+    UpdateFieldDuringTransfer();
+    spriteColour = FadingOutColour(++transferFrames);
+    if (transferFrames < kFadeFrames)
+        return;
+    transferStage = 2;
+    transferFrames = 0;
 }
 
 // The map goes on around the player while the transfer waits and fades,
