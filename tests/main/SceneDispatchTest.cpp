@@ -45,11 +45,12 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
     const DispatchCase cases[] = {
         // The field's own parts (map, player, events, draw-order list, menu,
         // the transitions) make no notes; the map-change and white-out
-        // scenes are checked by what their updates count below.
+        // scenes are checked by what their updates count below. A transfer
+        // from the menu keeps the map objects (a stand-in) moving.
         {SCENE_FIELD, MAP_SCENE_WALK, 0, {}},
         {SCENE_FIELD, MAP_SCENE_EVENT, 0, {}},
         {SCENE_FIELD, MAP_SCENE_MENU, 0, {}},
-        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {}},
+        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part UpdateMapObjects"}},
         {SCENE_FIELD, 9, 0, {}},
         {SCENE_TITLE, TITLE_MENU, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 0, {}},

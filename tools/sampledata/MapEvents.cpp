@@ -13,7 +13,8 @@
 // first map's north a shopkeeper offers a choice and a shop of several
 // kinds of goods, an herbalist sells from a built-in list that grows with
 // what a gossip tells, and a floor guide sends the player to maps 3-5,
-// where a door leads back.
+// where a door leads back. Beside the start a traveller tells of the cave
+// and the shrine, which the field menu's 移動 can then reach.
 #include "EventAssembler.h"
 #include "SampleData.h"
 
@@ -105,6 +106,7 @@ constexpr int kGossipX = 20, kGossipY = 2;
 constexpr int kGuideX = 22, kGuideY = 3;
 constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
 constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
+constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start, faced from below
 
 // Item categories of goods rows.
 constexpr int kWeaponsOfMember0 = 1;
@@ -112,6 +114,10 @@ constexpr int kArmourOfMember0 = 4;
 constexpr int kAccessories = 7;
 constexpr int kBuiltInHerbs = -1;
 constexpr int kFloorList = 1;
+
+// Warp points the field menu's transfer list offers: the cave and the shrine.
+constexpr int kCaveWarpPoint = 1;
+constexpr int kShrineWarpPoint = 2;
 
 Record Welcome()
 {
@@ -375,15 +381,26 @@ Record FloorDoor()
                    Script().ChangeMap(kFirstMap, kGuideX - 1, kGuideY, kFaceRight));
 }
 
+// Adds the cave and the shrine to the places the party can transfer to.
+Record Traveller()
+{
+    Script s;
+    s.Message(u"旅の者だ。\n洞窟と神殿への道を教えよう。")
+        .SetListFlag(kCaveWarpPoint)
+        .SetListFlag(kShrineWarpPoint)
+        .End();
+    return Record{kTravellerX, kTravellerY, 0, 0, 0, 15, kConfirmClass, false, s.Code()};
+}
+
 } // namespace
 
 Bytes MapEventArea(int map, int& recordCount)
 {
     std::vector<Record> records;
     if (map == kFirstMap)
-        records = {Welcome(), SignPost(), Person(),     TreasureChest(), Thorns(),     Gatekeeper(),
-                   Gate(),    Fighter(),  DoorToCave(), BlueWarp(),      OrangeWarp(), StairsUp(),
-                   Hole(),    Crystal(),  Shopkeeper(), Herbalist(),     Gossip(),     FloorGuide()};
+        records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),   Gatekeeper(), Gate(),
+                   Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(), Hole(),       Crystal(),
+                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller()};
     else if (map == kCaveMap)
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
     else if (map == kShrineMap)

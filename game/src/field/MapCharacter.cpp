@@ -436,12 +436,6 @@ void CMapCharacter::SetPlayerStateB()
     balloonCounter = 0;
 }
 
-void CMapCharacter::UpdateMenuTransfer()
-{
-    // The field menu's transfers arrive with the menu itself; until then
-    // nothing starts one.
-}
-
 // ----------------------------------------------------------------------------
 // Drawing
 

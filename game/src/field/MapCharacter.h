@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "field/event/MapChange.h"
 #include "media/Texture.h"
 
 // White, opaque while `elapsed` >= `total`, else with alpha
@@ -14,6 +15,13 @@
 // total, 32 elapsed and step 16, an icon is opaque for 32 frames and then
 // fades out over the next 16.
 std::uint32_t FadeInAlphaColor(int total, int elapsed, int step);
+
+// Where a transfer from the field menu leads.
+enum MenuTransferKind : int {
+    TRANSFER_TO_WARP_POINT = 0,  // a warp point the party knows
+    TRANSFER_TO_SAVED_PLACE = 1, // the position of the last save or load
+    TRANSFER_BACK = 2,           // the return point an event recorded
+};
 
 // Field directions.
 enum FieldDirection : int {
@@ -50,7 +58,9 @@ public:
 
     void InitMapCharacter();
     void UpdateMapCharacter();
-    // The transfer of the field menu; not built yet, it hands the field back.
+    // The field menu's transfers: the player fades out, the map change runs,
+    // the player fades back in (a warp point); `index` is the warp point.
+    void StartMenuTransfer(int index, int kind);
     void UpdateMenuTransfer();
 
     void PlacePlayer(int x, int y, int direction, int unused);
@@ -80,6 +90,7 @@ public:
     std::int32_t transferStage;
     std::int32_t stepCounter;
     std::int32_t transferFrames;
+    std::int32_t transferRequest[mapchange::kBlockWords];
     // Set by the update to run the scene update again in the same frame.
     std::uint8_t RerunUpdate;
 
@@ -93,6 +104,8 @@ public:
     std::uint8_t targetDiffers;
     std::uint8_t restartMusic;
     std::uint8_t startPendingEvent;
+    std::uint8_t sameMapReload;
+    std::uint8_t handedOver; // the transition scene took the move over
     std::uint8_t floorMode;
     std::uint8_t arrivalCheck;
     std::uint8_t running;
@@ -114,4 +127,10 @@ private:
     void StepInDirection(int direction);
     void Stop();
     void End() { drawnPose = pose; }
+    void UpdateFieldDuringTransfer();
+    void WaitBeforeFading();
+    void FadePlayerOut();
+    void RunTransferMapChange();
+    void FadePlayerBackIn();
+    void EndMenuTransfer(bool startEvent);
 };

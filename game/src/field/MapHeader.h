@@ -26,6 +26,8 @@ struct MapHeader {
     bool IsLooping() const { return (flagsA & mapblob::kFlagALooping) != 0; }
     bool IsLit() const { return (flagsA & mapblob::kFlagALit) != 0; }
     bool KeepsReturnPoint() const { return (flagsA & mapblob::kFlagAReturnPoint) != 0; }
+    // The maps that keep a return point are the ones the game may be saved on.
+    bool AllowsSaving() const { return KeepsReturnPoint(); }
     bool RestoresParty() const { return (flagsA & mapblob::kFlagARestoring) != 0; }
     bool AllowsTransfers() const { return (flagsA & mapblob::kFlagATransfers) != 0; }
     bool RefillsStocks() const { return (flagsB & mapblob::kFlagBRefillStocks) != 0; }

@@ -113,8 +113,10 @@ void CScreenEffect::FinishMapChange()
         ThePlayBGM->Play(BGM_FIELD_TRACK);
     SetDrawBrightness(kFullLevel);
     SceneState = SCENE_FIELD;
-    // The field walks again before the new map's start event may take it.
-    MapSceneState = MAP_SCENE_WALK;
+    // The field walks again before the new map's start event may take it;
+    // a transfer from the field menu still has the player to fade back in.
+    if (MapSceneState != MAP_SCENE_MENU_TRANSFER)
+        MapSceneState = MAP_SCENE_WALK;
     RerunUpdate = 1;
     if (startEventAfterwards && !refused)
         TheEvent->StartPendingEvent();

@@ -18,6 +18,7 @@ enum SoundEffectId : int {
     SE_MENU_OPEN_CLOSE = 4,
     SE_TOGGLE = 5,
     SE_SET = 6,
+    SE_TRANSFER = 9,      // the player fades out or back in on a menu transfer
     SE_LIST_TAB = 10,     // a list's category tab turned
     SE_STEP_THROUGH = 13, // stairs and warps
     SE_MAP_MOVE = 14,     // the next map and flagged warps

@@ -162,10 +162,23 @@ public:
     };
     void DrawShopListPage(bool active, int count, const std::function<ShopListRow(int)>& rowAt);
 
-    // Reads which save slots hold a save, with their level and date (mode 41
-    // is the load list; rebuild is always the case for it).
-    void RefreshSaveSlotList(int mode, bool rebuild);
+    // The record pages (save, load, title, quit, return), the transfer page
+    // and the retry menu. The slot rows: which save slots hold a save, with
+    // their level and date; the slot part of RefreshMenuList.
+    void ReadSaveSlotRows();
+    // SaveGame's result; the slot rows are read again either way.
+    bool SaveToSelectedSlot();
+    void LoadSelectedSlot();
+    void ResetChosenSlotIfEmpty();
+    void ClearPlayerMark();
+    void MeasureTransferPlaceNames();
+    void DrawRecordMenu(bool active);
     void DrawSaveSlotWindow(int window, bool active, bool windowDrawnByCaller);
+    void DrawSlotConfirmWindow();
+    void DrawTitleConfirmWindow();
+    void DrawQuitConfirmWindow();
+    void DrawTransferList();
+    void PlaceWindowAtRowWithRows(int window, int besideWindow, int row, int rows);
 
     // Asks the game window to close; the program then shuts down.
     void QuitGame();
@@ -303,6 +316,14 @@ private:
     bool LeftWithMenuButton(int pushed);
     void UpdateListWaiting();
     bool ModifierHeld() const;
+    void UpdateRecordMenu();
+    void UpdateSlotList();
+    void UpdateSlotConfirm();
+    void UpdateTitleConfirm();
+    void UpdateQuitConfirm();
+    void UpdateTransferPage();
+    void UpdateRetryMenu();
+    void PlaceCursorOnModeRow(int mode);
 
     // False when the mode cannot be shown and was left.
     bool RefreshModeList(int mode, bool rebuild);

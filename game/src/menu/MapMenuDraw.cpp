@@ -307,19 +307,22 @@ void CMapMenu::DrawModePages()
             DrawLearnConfirmWindow();
             break;
         case kTransferList:
-            DrawPageFrame(ListWindow(ModeCursorWindow(MenuTransfer), mainList), true);
+            DrawTransferList();
             break;
         case kRecordMenu:
-            DrawPageFrame(MENU_RECORD_WINDOW, mode == MenuRecord);
+            DrawRecordMenu(mode == MenuRecord);
             break;
         case kSaveSlots:
             DrawSaveSlotWindow(MENU_SLOT_WINDOW, mode != MenuSlotConfirm, false);
             break;
         case kSlotConfirm:
-            DrawPageFrame(MENU_SLOT_CONFIRM_WINDOW, true);
+            DrawSlotConfirmWindow();
             break;
         case kTitleQuitConfirm:
-            DrawPageFrame(mode == MenuTitleConfirm ? MENU_TITLE_CONFIRM_WINDOW : MENU_QUIT_CONFIRM_WINDOW, true);
+            if (mode == MenuTitleConfirm)
+                DrawTitleConfirmWindow();
+            else
+                DrawQuitConfirmWindow();
             break;
         }
     }

@@ -96,7 +96,7 @@ bool CMapMenu::RefreshModeList(int listMode, bool rebuild)
         return PlaceLearnConfirmWindow();
     case MenuSaveSlot:
     case MenuLoadSlot:
-        RefreshSaveSlotList(listMode, rebuild);
+        ReadSaveSlotRows();
         return true;
     case MenuSlotConfirm:
         PlaceSlotConfirmWindow();
@@ -168,6 +168,8 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
     BuildPageNumberLine(line, list.page, list.pageCount);
     PlacePageNumberOrigin(textOrigins[plan.pageOrigin], plan.window, line.width);
     PlacePageNumberOrigin(textOrigins[plan.fullPageOrigin], plan.fullWindow, line.width);
+    if (listMode == MenuTransfer)
+        MeasureTransferPlaceNames();
     return true;
 }
 
@@ -223,9 +225,14 @@ bool CMapMenu::PlaceLearnConfirmWindow()
 
 void CMapMenu::PlaceSlotConfirmWindow()
 {
+    PlaceWindowAtRowWithRows(MENU_SLOT_CONFIRM_WINDOW, MENU_SLOT_WINDOW, slotCursor, kConfirmRows);
+}
+
+void CMapMenu::PlaceWindowAtRowWithRows(int window, int besideWindow, int row, int rows)
+{
     auto& rects = TheFixedWindowSet->windowRects;
-    auto& rect = rects[MENU_SLOT_CONFIRM_WINDOW];
-    rect.top = rects[MENU_SLOT_WINDOW].top + MENU_ROW_PITCH * static_cast<float>(slotCursor);
-    rect.bottom = rect.top + MenuWindowHeight(kConfirmRows);
-    TheFixedWindowSet->SetFixedWindowRect(MENU_SLOT_CONFIRM_WINDOW);
+    auto& rect = rects[window];
+    rect.top = rects[besideWindow].top + MENU_ROW_PITCH * static_cast<float>(row);
+    rect.bottom = rect.top + MenuWindowHeight(rows);
+    TheFixedWindowSet->SetFixedWindowRect(window);
 }

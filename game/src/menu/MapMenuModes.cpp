@@ -124,7 +124,7 @@ bool CMapMenu::EnterMode(int newMode)
     case MenuLoadSlot:
         slotCursor = static_cast<std::int8_t>(newMode == MenuSaveSlot ? TheSaveFile->currentSlot
                                                                       : TheSaveFile->FindLatestSaveSlot());
-        RefreshSaveSlotList(newMode, true);
+        RefreshMenuList(newMode, true);
         return true;
     case MenuSlotConfirm:
         confirmArmed = 1;
@@ -197,6 +197,13 @@ void CMapMenu::PlaceCursorForMode(int newMode)
 {
     if (!IsMenuMode(newMode))
         return;
+    PlaceCursorOnModeRow(newMode);
+    // A remembered slot whose save has gone falls back to slot 0.
+    ResetChosenSlotIfEmpty();
+}
+
+void CMapMenu::PlaceCursorOnModeRow(int newMode)
+{
     mode = newMode;
     mainList.blinkCounter = 0;
     settingsList.blinkCounter = 0;

@@ -1,6 +1,7 @@
 // The save-slot list: which slots hold a save, with the party level and the
 // date each was written, and the window that shows them (the field menu's
-// save and load pages and the title's load window).
+// save and load pages and the title's load window); saving into and loading
+// the chosen slot.
 #include "menu/MapMenu.h"
 
 #include <ctime>
@@ -9,6 +10,9 @@
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "core/ZephGlobals.h"
+#include "field/MapCharacter.h"
+#include "media/FixedWindowSet.h"
+#include "record/Pipkorn.h"
 
 namespace {
 
@@ -17,7 +21,7 @@ constexpr int kTextDrawFailed = 10;
 
 constexpr std::uint32_t kActiveText = 0xFFFFFFFFu;
 constexpr std::uint32_t kInactiveText = 0xFF808080u;
-constexpr float kListDepth = 0.297f;
+constexpr float kCallerTextDepth = 0.297f; // over the title's load window
 constexpr float kInactiveDepthOffset = 0.1f;
 constexpr float kRowPitch = 26.0f;
 constexpr int kDigitAdvance = 12;
@@ -69,7 +73,7 @@ bool DrawText(float x, float y, float z, std::uint32_t colour, const char16_t* t
 
 } // namespace
 
-void CMapMenu::RefreshSaveSlotList(int /*mode*/, bool /*rebuild*/)
+void CMapMenu::ReadSaveSlotRows()
 {
     ResetMenuCursorAnimation();
     for (int slot = 0; slot < SAVE_SLOT_COUNT; ++slot) {
@@ -90,12 +94,40 @@ void CMapMenu::RefreshSaveSlotList(int /*mode*/, bool /*rebuild*/)
     }
 }
 
+bool CMapMenu::SaveToSelectedSlot()
+{
+    // A failed save has shown its own message; the rows show the files as they now stand.
+    const bool saved = TheSaveFile->SaveGame(slotCursor);
+    RefreshMenuList(MenuSaveSlot, true);
+    return saved;
+}
+
+void CMapMenu::LoadSelectedSlot()
+{
+    if (!TheSaveFile->LoadGame(slotCursor)) {
+        // The game data are untouched: back to the list on the same slot.
+        PlaceCursorForMode(MenuLoadSlot);
+        return;
+    }
+    CloseMapMenu();
+    TheGameData->ResetSessionState();
+    TheMapCharacter->StartMenuTransfer(0, TRANSFER_TO_SAVED_PLACE);
+}
+
+void CMapMenu::ResetChosenSlotIfEmpty()
+{
+    if (slotCursor == 0 || (slotCursor > 0 && slotCursor < SAVE_SLOT_COUNT && saveSlots[slotCursor].filled))
+        return;
+    slotCursor = 0;
+    PlaceCursorOnModeRow(mode);
+}
+
 void CMapMenu::DrawSaveSlotWindow(int window, bool active, bool windowDrawnByCaller)
 {
     const std::uint32_t colour = active ? kActiveText : kInactiveText;
-    float textDepth = kListDepth;
+    float textDepth = kCallerTextDepth;
     if (!windowDrawnByCaller) {
-        const float depth = active ? kListDepth : kListDepth + kInactiveDepthOffset;
+        const float depth = WindowDepth(window) + (active ? 0.0f : kInactiveDepthOffset);
         const int colourSet = active ? 0 : 1;
         // Drawn twice: its translucent inside is meant to be blended twice.
         TheFixedWindowSet->DrawFixedWindowAtDepth(window, colourSet, depth);

@@ -53,6 +53,28 @@ void CMapMenu::UpdateMapMenu()
     case MenuInfoEnemies:
         UpdateEnemyRecordsList();
         break;
+    case MenuTransfer:
+        UpdateTransferPage();
+        break;
+    case MenuRecord:
+        UpdateRecordMenu();
+        break;
+    case MenuSaveSlot:
+    case MenuLoadSlot:
+        UpdateSlotList();
+        break;
+    case MenuSlotConfirm:
+        UpdateSlotConfirm();
+        break;
+    case MenuTitleConfirm:
+        UpdateTitleConfirm();
+        break;
+    case MenuQuitConfirm:
+        UpdateQuitConfirm();
+        break;
+    case MenuRetry:
+        UpdateRetryMenu();
+        break;
     case MenuShopBuyList:
     case MenuShopSellList:
         break; // the event shop drives these lists

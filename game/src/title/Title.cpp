@@ -257,7 +257,7 @@ void CTitle::OpenTitleMenu(int which)
         slotCursor = static_cast<std::int8_t>(TheSaveFile->FindLatestSaveSlot());
         TheMapMenu->cursorWindow = TITLE_LOAD_WINDOW;
         SetTitleMenuState(TITLE_MENU_LOAD);
-        TheMapMenu->RefreshSaveSlotList(41, true);
+        TheMapMenu->RefreshMenuList(MenuLoadSlot, true);
         if (slotCursor != 0 && !TheMapMenu->saveSlots[slotCursor].filled) {
             slotCursor = 0;
             TheMapMenu->PlaceMenuCursorRow(WindowRect(TITLE_LOAD_WINDOW).top, 0);
