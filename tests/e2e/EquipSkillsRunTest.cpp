@@ -105,4 +105,36 @@ TEST(EquipSkillsRunTest, EquipWithThePreviewAndLookAtTheSkills)
     EXPECT_FALSE(skillsPage.SameAs(switchedOffPage, kSkillList)) << "a skill switched off turns grey";
 }
 
+// The chest in the west of the first map gives ピプコ a sword, two suits of
+// armour and a ring; her armour list then offers both suits.
+TEST(EquipSkillsRunTest, TheChestOfPiecesOnTheFirstMap)
+{
+    constexpr int kWelcomedFlag = 100;
+    constexpr int kFacingLeft = 1; // 0 up, 1 left, 2 down, 3 right
+    GameFolder folder;
+    e2e::WriteSave(folder, 0, 0, 5, 3, kFacingLeft,
+                   [](GameData& data, CCharacter&) { data.SetGameFlag(kWelcomedFlag, 1); });
+    e2e::KeyScript keys{50, ""};
+    keys.Taps({kKeyConfirm, kKeyConfirm, kKeyConfirm});
+    keys.frame = 300; // once the place's name has faded
+    // Open the chest beside her and read what it gives.
+    keys.Tap(kKeyConfirm, 72);
+    const int opened = keys.DumpAfterTap();
+    for (int message = 0; message < 4; ++message)
+        keys.Tap(kKeyConfirm, 72);
+    keys.Wait(20);
+    // 装備, ピプコ, 防具: the first suit, then wearing nothing.
+    keys.Taps({kKeyMenu, kKeyDown, kKeyDown, kKeyConfirm, kKeyConfirm, kKeyDown, kKeyConfirm});
+    const int firstSuit = keys.DumpAfterTap();
+    keys.Taps({kKeyDown, kKeyDown});
+    const int nothing = keys.DumpAfterTap();
+    const auto run = e2e::RunScripted(folder, keys.text, keys.dumps, nothing + 1);
+    ASSERT_TRUE(run.exited) << run.errors;
+
+    Dump(folder, opened, "program_equip_chest_opened");
+    const FrameImage suitPage = Dump(folder, firstSuit, "program_equip_chest_armour");
+    const FrameImage nothingPage = Dump(folder, nothing);
+    EXPECT_FALSE(suitPage.SameAs(nothingPage, kDescription)) << "a suit from the chest is described";
+}
+
 } // namespace
