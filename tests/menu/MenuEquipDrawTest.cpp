@@ -305,6 +305,26 @@ TEST_F(EquipDrawTest, TheWornPieceIsLightGreenOnlyAtTheTop)
     }
 }
 
+TEST_F(EquipDrawTest, AListRowThatCannotBeDrawnLeavesTheComparisonOut)
+{
+    Guard(3, 0, u"布の服", {{0, 0, 5, 0}});
+    data().heldArmor[0][0] = 1;
+    OpenCandidates(0, EQUIP_ARMOR);
+    const auto whole = Drawn([&] { menu().DrawEquipCandidateList(); });
+    const auto row =
+        std::find_if(whole.begin(), whole.end(), [&](const DrawnText& d) { return d.x == rect(10).left + 10.0f; });
+    ASSERT_NE(row, whole.end());
+    ASSERT_NE(FindText(whole, u"体力"), nullptr) << "the comparison, when all goes well";
+
+    text.failAt = text.calls + static_cast<int>(row - whole.begin());
+    const auto cut = Drawn([&] { menu().DrawEquipCandidateList(); });
+    ASSERT_EQ(error.reports.size(), 1u);
+    EXPECT_EQ(error.reports[0].file, "MapMenu");
+    EXPECT_EQ(error.reports[0].code, 10);
+    EXPECT_EQ(cut.size(), static_cast<size_t>(row - whole.begin())) << "the drawer stops at the row";
+    EXPECT_EQ(FindText(cut, u"体力"), nullptr);
+}
+
 TEST_F(EquipDrawTest, TheSlotWindowNamesWhatIsWorn)
 {
     Weapon(1, 3, u"長弓", 20);
@@ -319,6 +339,11 @@ TEST_F(EquipDrawTest, TheSlotWindowNamesWhatIsWorn)
     EXPECT_EQ(drawn[2].text, u"なし");
     EXPECT_EQ(drawn[3].text, u"なし");
     EXPECT_EQ(drawn[2].colour, kWhite);
+
+    // The description band of the slot page: the worn weapon, nothing for an empty slot.
+    EXPECT_EQ(Drawn([&] { menu().DrawEquippedItemDescription(); }).front().text, u"長弓");
+    menu().slotKind = EQUIP_ARMOR;
+    EXPECT_TRUE(Drawn([&] { menu().DrawEquippedItemDescription(); }).empty());
 }
 
 class SkillDrawTest : public MenuTest {};
