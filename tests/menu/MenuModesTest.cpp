@@ -109,28 +109,6 @@ TEST_F(ModesTest, CancelMenuAndSecondActionOnTheTopMenu)
     }
 }
 
-TEST_F(ModesTest, APageNotBuiltYetGoesBackOrCloses)
-{
-    OpenOnRow(2);
-    PushButton(kConfirm);
-    ASSERT_EQ(menu().mode, MenuEquipMember);
-    TakeSounds();
-    PushButton(kConfirm); // its own choices are not built: nothing happens
-    EXPECT_EQ(menu().mode, MenuEquipMember);
-    EXPECT_TRUE(TakeSounds().empty());
-    PushButton(kCancel);
-    EXPECT_EQ(menu().mode, MenuTop);
-    EXPECT_EQ(menu().topCursor, 2) << "back on the row that was chosen";
-    EXPECT_EQ(menu().cursorY, rect(1).top + 11.0f + 26.0f * 2);
-    EXPECT_EQ(TakeSounds(), std::vector<int>{kBackSound});
-
-    PushButton(kConfirm);
-    TakeSounds();
-    PushButton(kMenuButton);
-    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK);
-    EXPECT_EQ(TakeSounds(), std::vector<int>{kMenuSound});
-}
-
 TEST_F(ModesTest, TheRetryMenuStaysOpen)
 {
     menu().SetMapMenuMode(MenuRetry);

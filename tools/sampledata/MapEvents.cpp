@@ -38,6 +38,7 @@ constexpr int kGiftFlag = 101;
 constexpr int kChestFlag = 102;
 constexpr int kGateOpenFlag = 103;
 constexpr int kFighterBeatenFlag = 104;
+constexpr int kArmsChestFlag = 108;
 
 // Flags of the ways between the maps.
 constexpr int kFellThroughFlag = 105;
@@ -80,6 +81,7 @@ constexpr int kKeepMusic = 1 << 5;
 constexpr int kSignX = 7, kSignY = 2;
 constexpr int kPersonX = 12, kPersonY = 2;
 constexpr int kChestX = 14, kChestY = 3;
+constexpr int kArmsChestX = 4, kArmsChestY = 3;
 constexpr int kThornsX = 11, kThornsY = 4;
 constexpr int kGatekeeperX = 4, kGatekeeperY = 7;
 constexpr int kGateX = 3, kGateY = 7;
@@ -157,6 +159,24 @@ Record TreasureChest()
     const int empty = s.L("empty");
     s.IfJump(1, 0, kChestFlag, empty).GetItem(kItems, 1, kChestFlag).End().Label(empty).Message(u"空っぽだ。").End();
     return Record{kChestX, kChestY, 0, kChestFlag, kChestKind, 18, kConfirmClass, false, s.Code()};
+}
+
+// Pieces to try on the equipment page: a sword with a colour effect, two
+// suits of armour that raise some figures and lower others, and a ring.
+Record ArmsChest()
+{
+    Script s;
+    const int empty = s.L("empty");
+    s.IfJump(1, 0, kArmsChestFlag, empty)
+        .GetItem(kWeaponsOfMember0, 2)
+        .GetItem(kArmourOfMember0, 1)
+        .GetItem(kArmourOfMember0, 2)
+        .GetItem(kAccessories, 1, kArmsChestFlag)
+        .End()
+        .Label(empty)
+        .Message(u"空っぽだ。")
+        .End();
+    return Record{kArmsChestX, kArmsChestY, 0, kArmsChestFlag, kChestKind, 18, kConfirmClass, false, s.Code()};
 }
 
 Record Thorns()
@@ -400,7 +420,7 @@ Bytes MapEventArea(int map, int& recordCount)
     if (map == kFirstMap)
         records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),   Gatekeeper(), Gate(),
                    Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(), Hole(),       Crystal(),
-                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller()};
+                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest()};
     else if (map == kCaveMap)
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
     else if (map == kShrineMap)

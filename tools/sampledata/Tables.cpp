@@ -54,6 +54,8 @@ Bytes ItemTableEntry()
     return b;
 }
 
+// Weapon 1 poisons, weapons 2 to 11 carry the colour effects 22 to 31 and
+// weapon 12 the last effect; the 体力 bonus runs -10 to +10 by the row.
 Bytes WeaponTableEntry(int member)
 {
     static const char16_t* kStems[3] = {u"剣", u"弓", u"杖"};
@@ -61,13 +63,56 @@ Bytes WeaponTableEntry(int member)
     for (int id = 0; id < WEAPON_ROW_COUNT; ++id) {
         const std::size_t row = static_cast<std::size_t>(id) * WEAPON_ROW_SIZE;
         const int nameLength = PutText(b, row, Numbered(kStems[member], id));
+        const int effect = id == 1 ? 5 : (id >= 2 && id <= 11 ? 20 + id : (id == 12 ? 36 : 0));
+        const int stamina = id == 0 ? 0 : id % 5 - 2;                         // units of 5
         Put8(b, row + 18, static_cast<std::uint32_t>(id % 4));                // SP bonus
-        Put8(b, row + 19, 0);                                                 // special effect
+        Put8(b, row + 19, static_cast<std::uint32_t>(effect));                // special effect
         PutBits(b, row + 20, 0, 14, static_cast<std::uint32_t>(10 + id * 8)); // power
         PutBits(b, row + 20, 14, 4, static_cast<std::uint32_t>(nameLength));
+        PutBits(b, row + 20, 18, 4, static_cast<std::uint32_t>(stamina));
     }
     return b;
 }
+
+namespace {
+
+// A piece of armour or an accessory beyond the plain rows: four stat
+// bonuses, 体力 in units of 5, four colour-level changes and its abilities.
+struct NamedGuard {
+    int id;
+    int stats[4];
+    int stamina;
+    int colours[4];
+    std::uint32_t abilities;
+};
+
+constexpr std::uint32_t kAllAbilities = (1u << 29) - 1u;
+
+// Armour 1 trades defence for attack; 2 lowers two colour levels and grants
+// more abilities than the description has room for; 3 adds nothing at all.
+const NamedGuard kNamedArmour[] = {
+    {1, {12, 0, -3, 4}, 2, {-1, 1, 0, 0}, 1u << 28 | 1u},
+    {2, {0, 8, 11, 6}, -1, {0, 0, -2, 2}, kAllAbilities & ~(1u << 19 | 1u << 20 | 1u << 26 | 1u << 27)},
+    {3, {0, 0, 0, 0}, 0, {0, 0, 0, 0}, 0},
+};
+// Accessory 1 costs 体力 for colour; 2 raises every stat and brings more gold and experience.
+const NamedGuard kNamedAccessories[] = {
+    {1, {0, 0, 0, 0}, -3, {1, 0, 0, -1}, 0},
+    {2, {5, 5, 5, 5}, 1, {0, 0, 0, 0}, 1u << 23 | 1u << 24},
+};
+
+// Writes a named row's fields; the 9th word's fields start at `shift`.
+void PutGuard(Bytes& b, std::size_t row, int shift, const NamedGuard& piece)
+{
+    Put32(b, row, piece.abilities);
+    for (int stat = 0; stat < 4; ++stat)
+        Put16(b, row + 22 + 2 * stat, static_cast<std::uint32_t>(piece.stats[stat]) & 0xFFFFu);
+    PutBits(b, row + 32, shift, 5, static_cast<std::uint32_t>(piece.stamina));
+    for (int c = 0; c < 4; ++c)
+        PutBits(b, row + 32, shift + 9 + 3 * c, 3, static_cast<std::uint32_t>(piece.colours[c]));
+}
+
+} // namespace
 
 Bytes ArmorTableEntry(int member)
 {
@@ -80,6 +125,8 @@ Bytes ArmorTableEntry(int member)
             Put16(b, row + 22 + 2 * stat, static_cast<std::uint32_t>(stat >= 2 ? 5 + id * 3 : 0));
         PutBits(b, row + 32, 5, 4, static_cast<std::uint32_t>(nameLength));
     }
+    for (const NamedGuard& piece : kNamedArmour)
+        PutGuard(b, static_cast<std::size_t>(piece.id) * ARMOR_ROW_SIZE, 0, piece);
     return b;
 }
 
@@ -93,6 +140,8 @@ Bytes AccessoryTableEntry()
         PutBits(b, row + 32, 0, 10, static_cast<std::uint32_t>((id * 53) % 1000)); // sort key
         PutBits(b, row + 32, 15, 4, static_cast<std::uint32_t>(nameLength));
     }
+    for (const NamedGuard& piece : kNamedAccessories)
+        PutGuard(b, static_cast<std::size_t>(piece.id) * ACCESSORY_ROW_SIZE, 10, piece);
     return b;
 }
 

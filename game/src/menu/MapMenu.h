@@ -10,6 +10,7 @@
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
 #include "menu/MapMenuModes.h"
+#include "menu/MenuEquipTexts.h"
 #include "menu/MenuMagicLearn.h"
 #include "menu/MenuRecordTexts.h"
 #include "record/SaveAndLoad.h"
@@ -217,6 +218,36 @@ public:
     void DrawLearnPointsWindow();
     void DrawLearnConfirmWindow();
 
+    // The equipment pages: the member, the slot and the candidates with the
+    // preview of the one under the cursor; descriptions and comparisons.
+    void RefreshEquipList(bool rebuild);
+    void SizeEquipListWindow();
+    void PreviewEquipCandidate();
+    void ComputeEquipPreview(int member, int kind, int candidate);
+    // 2 when the figure rises from current to next, 1 when it stays, 0 when it falls.
+    static int CompareStatValue(int current, int next);
+    int GetEquipListItemId() const;
+    void DrawEquipMemberWindow();
+    void DrawEquipSlotWindow();
+    void DrawEquipCandidateList();
+    void DrawNoCandidateWindow();
+    void DrawEquippedItemDescription();
+    void DrawWeaponDescription(int member, int weapon);
+    void DrawArmorDescription(int category, int id);
+    void UpdateEquipStatTexts(int category, int id);
+    void BuildEquipStatTexts(int category, int id);
+    // Sign and digits, no terminator; the characters written.
+    static int FormatSignedNumber(std::int16_t value, char16_t* out);
+    // The colour marks and the magic attack text of weapon effects 22-31; advances x.
+    bool DrawMagicColorEffect(float& x, float y, float z, int effect);
+    void DrawWeaponComparison(int window, int member, int candidate, bool unchanged);
+    bool DrawWeaponUnchangedColumn(int window, int member, int candidate, float& y, float columnX, int stat);
+    void DrawArmorComparison(int window, int member, int kind, int candidate);
+    // The skill pages: the member column, the two skills and their description.
+    void DrawSkillMemberWindow();
+    void DrawSkillListWindow();
+    void DrawSkillDescription(int member, int skill);
+
     // --- Fields ---
     CTexture* enemyPicture;
     SaveSlotRow saveSlots[SAVE_SLOT_COUNT];
@@ -276,8 +307,20 @@ public:
     std::uint8_t quitArmed;
     std::uint8_t openedOnMap;
     std::uint8_t resume;
+    // The equipment pages' texts; markers[1] keeps the described id, this its category.
+    EquipStatTexts equipStatTexts;
+    EquipPreview equipPreview;
+    std::int8_t equipTextCategory;
 
 private:
+    // The equipment and skill pages (modes 5-10).
+    void UpdateEquipMember();
+    void UpdateEquipSlot();
+    void UpdateEquipList();
+    void UpdateEquipEmpty();
+    void UpdateSkillMember();
+    void UpdateSkillList();
+
     bool EnterMode(int mode);
     bool EnterListMode(int mode);
     void SetSettingValue(int mode, int values, int value);
@@ -338,9 +381,6 @@ private:
     void DrawRetryColumn();
     void DrawModePages();
     void DrawPageFrame(int window, bool active);
-    void DrawDescribedFrame(int window);
-    void DrawEquipListFrames();
-    void DrawNoCandidateFrames();
     bool DrawPartyColumns(float left, float top);
     bool DrawMoney(float right, float bottom);
     bool DrawColourCounters(float left, float top);

@@ -53,6 +53,7 @@ enum PageDrawer : int {
     kMagicList,
     kMagicTarget,
     kEquipMember,
+    kEquippedDescription,
     kEquipSlot,
     kEquipList,
     kNoCandidate,
@@ -99,7 +100,7 @@ constexpr ModePages kModePages[MENU_MODE_COUNT] = {
     {{kPartyWindows, kDescription, kMagicDescription, kMagicList}},                // 3
     {{kMagicList, kPartyWindows, kDescription, kMagicDescription, kMagicTarget}},  // 4
     {{kPartyWindows, kPlaceWindow, kEquipMember}},                                 // 5
-    {{kEquipMember, kPartyWindows, kDescription, kEquipSlot}},                     // 6
+    {{kEquipMember, kPartyWindows, kEquippedDescription, kEquipSlot}},             // 6
     {{kEquipMember, kEquipSlot, kEquipList}},                                      // 7
     {{kEquipMember, kEquipSlot, kNoCandidate}},                                    // 8
     {{kPartyWindows, kPlaceWindow, kSkillMember}},                                 // 9
@@ -235,22 +236,25 @@ void CMapMenu::DrawModePages()
             DrawMemberChoiceWindow(MENU_MAGIC_TARGET_WINDOW, kChoiceDepth, targetMask, targetKind != 0);
             break;
         case kEquipMember:
-            DrawPageFrame(ModeCursorWindow(MenuEquipMember), mode == MenuEquipMember);
+            DrawEquipMemberWindow();
+            break;
+        case kEquippedDescription:
+            DrawEquippedItemDescription();
             break;
         case kEquipSlot:
-            DrawPageFrame(ModeCursorWindow(MenuEquipSlot), mode == MenuEquipSlot);
+            DrawEquipSlotWindow();
             break;
         case kEquipList:
-            DrawEquipListFrames();
+            DrawEquipCandidateList();
             break;
         case kNoCandidate:
-            DrawNoCandidateFrames();
+            DrawNoCandidateWindow();
             break;
         case kSkillMember:
-            DrawPageFrame(ModeCursorWindow(MenuSkillMember), mode == MenuSkillMember);
+            DrawSkillMemberWindow();
             break;
         case kSkillList:
-            DrawDescribedFrame(ModeCursorWindow(MenuSkillList));
+            DrawSkillListWindow();
             break;
         case kInfoMenu:
             DrawInfoMenuWindow();
@@ -334,28 +338,4 @@ void CMapMenu::DrawPageFrame(int window, bool active)
 {
     const float depth = WindowDepth(window) + (active ? 0.0f : kDimmedOffset);
     TheFixedWindowSet->DrawFixedWindowAtDepth(window, active ? 0 : 1, depth);
-}
-
-// The description band under a page's own window.
-void CMapMenu::DrawDescribedFrame(int window)
-{
-    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
-    DrawPageFrame(window, true);
-}
-
-void CMapMenu::DrawEquipListFrames()
-{
-    constexpr int kEquipListWindow = 10;
-    constexpr int kComparisonWindow = 13; // + slot kind
-    TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
-    DrawPageFrame(ListWindow(kEquipListWindow, mainList), true);
-    DrawPageFrame(kComparisonWindow + (slotKind & 3) % 3, true);
-}
-
-void CMapMenu::DrawNoCandidateFrames()
-{
-    constexpr int kWeaponComparisonWindow = 13;
-    DrawPageFrame(ModeCursorWindow(MenuEquipEmpty), true);
-    if (slotKind == 0)
-        DrawPageFrame(kWeaponComparisonWindow, true);
 }

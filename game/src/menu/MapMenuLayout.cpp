@@ -29,6 +29,10 @@ struct WindowPlan {
 constexpr float kListContent = 176.0f + kTextWidth + 22.0f + 24.0f; // name, count column
 constexpr float kNameContent = 9.0f * 22.0f;                        // the longest magic name
 constexpr float kSlotContent = 24.0f + kTextWidth + 24.0f + kTextWidth + 36.0f + 22.0f + 66.0f + 192.0f;
+// "武器:" and the longest name of a piece beside it.
+constexpr float kSlotNamesContent = 68.0f + 9.0f * 22.0f;
+// Labels, current figures, arrows, new figures and their percent signs.
+constexpr float kComparisonContent = 150.0f + 4.0f * kTextWidth + 12.0f;
 constexpr float kRecordRow2 = 2.0f * MENU_ROW_PITCH;
 constexpr float kRecordRow3 = 3.0f * MENU_ROW_PITCH;
 
@@ -43,13 +47,13 @@ constexpr WindowPlan kPlans[] = {
     {6, 1, kTop, kNameContent, 10, true},          //
     {7, 2, kTop, 122.0f, 4, false},                // magic target
     {8, 1, kTop, 66.0f, 3, false},                 // equipment: member
-    {9, 2, kTop, 88.0f, 3, false},                 // slot
+    {9, 2, kTop, kSlotNamesContent, 3, false},     // slot
     {10, 3, kTop, kListContent, 10, true},         // candidates
     {11, 3, kTop, kListContent, 10, true},         //
     {12, 3, kTop, 110.0f, 1, false},               // no candidate
-    {13, 10, kTop, 250.0f, 9, false},              // weapon comparison
-    {14, 10, kTop, 250.0f, 9, false},              // armour comparison
-    {15, 10, kTop, 250.0f, 9, false},              // accessory comparison
+    {13, 11, kTop, kComparisonContent, 9, false},  // weapon comparison, right of the count column
+    {14, 11, kTop, kComparisonContent, 9, false},  // armour comparison
+    {15, 11, kTop, kComparisonContent, 9, false},  // accessory comparison
     {16, 1, kTop, 66.0f, 3, false},                // skills: member
     {17, 2, kTop, 110.0f, 2, false},               // the member's two skills
     {18, 1, kTop, 66.0f, 5, false},                // info menu

@@ -76,7 +76,7 @@ void CMapMenu::OnListPositionChanged()
 {
     switch (mode) {
     case MenuEquipList:
-        SceneTrace::Note("RefreshEquipPreview");
+        PreviewEquipCandidate();
         break;
     case MenuShopBuyList:
         TheEvent->GetShopStock(false);

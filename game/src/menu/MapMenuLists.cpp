@@ -105,7 +105,11 @@ bool CMapMenu::RefreshModeList(int listMode, bool rebuild)
     case MenuShopSellList:
         OpenItemListWindow(listMode, rebuild);
         return true;
-    default: // the equipment lists refresh through their own pages
+    case MenuEquipList:
+        // An empty list has left for the window saying so.
+        RefreshEquipList(rebuild);
+        return mode == MenuEquipList;
+    default:
         return true;
     }
 }

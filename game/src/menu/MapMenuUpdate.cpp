@@ -43,6 +43,24 @@ void CMapMenu::UpdateMapMenu()
     case MenuMagicTarget:
         UpdateEntryTarget(true);
         break;
+    case MenuEquipMember:
+        UpdateEquipMember();
+        break;
+    case MenuEquipSlot:
+        UpdateEquipSlot();
+        break;
+    case MenuEquipList:
+        UpdateEquipList();
+        break;
+    case MenuEquipEmpty:
+        UpdateEquipEmpty();
+        break;
+    case MenuSkillMember:
+        UpdateSkillMember();
+        break;
+    case MenuSkillList:
+        UpdateSkillList();
+        break;
     case MenuInfo:
         UpdateInfoMenu();
         break;

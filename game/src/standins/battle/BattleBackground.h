@@ -56,7 +56,12 @@ public:
         if (member >= 0 && member < 3)
             HudStDigits[member] = KeepDigits(HudStText[member], value, 255);
     }
-    void SetHudMaxSt(int, int value) { SceneTrace::Note("SetHudMaxSt", value); }
+    void SetHudMaxSt(int member, int value)
+    {
+        SceneTrace::Note("SetHudMaxSt", value);
+        if (member >= 0 && member < 3)
+            HudMaxStDigits[member] = KeepDigits(HudMaxStText[member], value, 255);
+    }
     void SetHudColumnValue(int, int value) { SceneTrace::Note("SetHudColumnValue", value); }
     void SetHudColumnMaxima(const std::int16_t*) { SceneTrace::Note("SetHudColumnMaxima"); }
     void SetHudMemberValueA(int member, int stat, int value)
@@ -105,6 +110,8 @@ public:
     std::int8_t HudStatDigitsB[3][4];
     char16_t HudStText[3][4];
     std::int8_t HudStDigits[3];
+    char16_t HudMaxStText[3][4];
+    std::int8_t HudMaxStDigits[3];
 
 private:
     // The value, within 0 to `largest`, as digits; their count.

@@ -8,6 +8,9 @@
 
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
+#include "core/ZephGlobals.h"
+#include "media/PlaySE.h"
+#include "party/BattleButtons.h"
 #include "party/Character.h"
 
 namespace partyoptions {
@@ -86,6 +89,28 @@ inline void SetCommandSlot(int slot, int set, int kind, int id)
     if (TheCharacter == nullptr || slot < 0 || slot >= QUICK_SLOTS_PER_PAGE || set < 0 || set >= QUICK_SLOT_PAGES)
         return;
     TheCharacter->quickSlots[set][slot] = {static_cast<std::uint8_t>(kind), static_cast<std::int16_t>(id)};
+}
+
+// Puts member skill `skill` (kind 4) on the first pushed shortcut button of
+// the set button 10 chooses (buttons 4 and 5 only in the second set); sound 6
+// when stored, 3 when not.
+inline void AssignCommandToSlot(int skill, int buttons)
+{
+    SceneTrace::Note("AssignCommandToSlot", skill);
+    constexpr std::uint8_t kSlotSkill = 4;
+    constexpr int kFirstFreeButton = 6;
+    bool stored = false;
+    if (TheCharacter != nullptr) {
+        const bool secondSet = ZephKeyInput != nullptr && ZephKeyInput->IsButtonHold(BUTTON_SHIFT);
+        for (int button = BUTTON_QUICK_FIRST; !stored && button < BUTTON_QUICK_FIRST + QUICK_SLOTS_PER_PAGE; ++button) {
+            if (!(buttons & (1 << button)) || (!secondSet && button < kFirstFreeButton))
+                continue;
+            TheCharacter->quickSlots[secondSet ? 1 : 0][button - BUTTON_QUICK_FIRST] = {
+                kSlotSkill, static_cast<std::int16_t>(skill)};
+            stored = true;
+        }
+    }
+    PlaySoundEffect(stored ? SE_SET : SE_REFUSE);
 }
 
 // Flips member option byte 1 or 2 (the member's skill switches).
