@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "SpanKernels.h"
-
 namespace {
 
 constexpr std::uint32_t Channel(std::uint32_t colour, int shift)
@@ -78,10 +76,6 @@ std::uint32_t Operate(std::uint32_t op, std::uint32_t a1, std::uint32_t a2, std:
     }
 }
 
-struct GenericShader {
-    const ShadingSetup* setup;
-};
-
 std::uint32_t SampleStageTexel(const StageSettings& stage, const float* attributes)
 {
     if (stage.texture == nullptr)
@@ -114,13 +108,13 @@ std::uint32_t RunStages(const ShadingSetup& setup, const float* attributes)
     return Pack(current);
 }
 
-void GenericSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+void GenericSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
 {
-    const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
-    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
+    const ShadingSetup& setup = *static_cast<const SpanShader*>(shader)->setup;
+    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(run.y) * setup.target->width;
     float attributes[kMaxAttributes];
-    for (int x = x0; x < x1; ++x) {
-        const float k = static_cast<float>(x - x0);
+    for (int x = run.from; x < run.to; ++x) {
+        const float k = static_cast<float>(x - run.origin);
         for (int i = 0; i < kMaxAttributes; ++i)
             attributes[i] = start[i] + k * step[i];
         row[x] = BlendPixel(RunStages(setup, attributes), row[x], setup.blend);
@@ -130,14 +124,14 @@ void GenericSpan(void* shader, int y, int x0, int x1, const float* start, const 
 // ---------------------------------------------------------------------------
 // Pixel programs: the program makes the colour from the interpolated
 // coordinates and diffuse colour and what the samplers of stages 0 and 1 read.
-void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+void ProgramSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
 {
-    const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
-    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
+    const ShadingSetup& setup = *static_cast<const SpanShader*>(shader)->setup;
+    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(run.y) * setup.target->width;
     float a[kMaxAttributes];
     plat::ShadingPixel pixel;
-    for (int x = x0; x < x1; ++x) {
-        const float k = static_cast<float>(x - x0);
+    for (int x = run.from; x < run.to; ++x) {
+        const float k = static_cast<float>(x - run.origin);
         for (int i = 0; i < kMaxAttributes; ++i)
             a[i] = start[i] + k * step[i];
         for (int set = 0; set < 2; ++set) {
@@ -155,50 +149,29 @@ void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const 
 // Fast spans: one colour for the whole draw, stage 0 modulating a point-sampled
 // texture (or white) with it, blending off, source-over or additive. The
 // pixel loops come from the span table chosen for the draw.
-// How a span's texture columns step, worked out once for every span of a
-// draw that starts at the same u with the same step and length (every row
-// of an upright quad).
-struct ColumnPlan {
-    float u0 = 0;
-    float du = 0;
-    int count = -1;         // no plan yet
-    bool inside = false;    // every column lies inside the texture
-    bool stepped = false;   // and steps in 16.16 fixed point from `first` by `delta`
-    bool fitsLanes = false; // within the sprite loops' 32-bit lanes
-    std::int64_t first = 0;
-    std::int64_t delta = 0;
-};
-
-struct FastShader {
-    const ShadingSetup* setup;
-    std::uint32_t diffuse; // 0xAARRGGBB
-    FillKernel fill;
-    SpriteKernel sprite;
-    CombineKernel combine;
-    ColumnPlan plan;
-};
-
-std::uint32_t* TargetRow(const FastShader& fast, int y)
+std::uint32_t* TargetRow(const SpanShader& fast, int y)
 {
     return fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
 }
 
-void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
+void FillSpan(const void* shader, const SpanRun& run, const float* /*start*/, const float* /*step*/)
 {
-    const FastShader& fast = *static_cast<FastShader*>(shader);
-    fast.fill(TargetRow(fast, y) + x0, x1 - x0, fast.diffuse);
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    fast.fill(TargetRow(fast, run.y) + run.from, run.to - run.from, fast.diffuse);
 }
 
 // Texels for a span whose columns the vector loops cannot step, fetched here
 // a chunk at a time and handed to the table's modulate-and-blend loop.
-template <class Fetch> void CombineInChunks(const FastShader& fast, std::uint32_t* destination, int count, Fetch fetch)
+// `fetch` takes the pixel's place in the whole span.
+template <class Fetch>
+void CombineInChunks(const SpanShader& fast, std::uint32_t* destination, int skipped, int count, Fetch fetch)
 {
     constexpr int kChunk = 64;
     std::uint32_t texels[kChunk];
     for (int k = 0; k < count; k += kChunk) {
         const int n = std::min(kChunk, count - k);
         for (int i = 0; i < n; ++i)
-            texels[i] = fetch(k + i);
+            texels[i] = fetch(skipped + k + i);
         fast.combine(destination + k, texels, n, fast.diffuse);
     }
 }
@@ -216,11 +189,12 @@ bool FitsLanes(std::int64_t first, std::int64_t delta, int count)
 
 const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, int width)
 {
-    if (plan.count == count && plan.u0 == u0 && plan.du == du)
+    if (plan.count == count && plan.u0 == u0 && plan.du == du && plan.width == width)
         return plan;
     plan.u0 = u0;
     plan.du = du;
     plan.count = count;
+    plan.width = width;
     const float uLast = u0 + static_cast<float>(count - 1) * du;
     const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
     const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
@@ -235,9 +209,11 @@ const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, i
     return plan;
 }
 
-void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+// The span's plan is made for the whole covered run, so the part drawn now
+// takes the same path and the same columns as the whole run would.
+void TextureSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
 {
-    FastShader& fast = *static_cast<FastShader*>(shader);
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
     const StageSettings& stage = fast.setup->stage[0];
     const PixelImage& image = *stage.texture;
     const int width = static_cast<int>(image.width);
@@ -246,9 +222,11 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
     const float u0 = start[pair], du = step[pair];
     const float v0 = start[pair + 1], dv = step[pair + 1];
     const std::uint32_t opaqueBits = image.opaque ? 0xFF000000u : 0;
-    std::uint32_t* destination = TargetRow(fast, y) + x0;
-    const int count = x1 - x0;
-    const ColumnPlan& plan = PlanColumns(fast.plan, u0, du, count, width);
+    std::uint32_t* destination = TargetRow(fast, run.y) + run.from;
+    const int skipped = run.from - run.origin;
+    const int count = run.to - run.from;
+    const ColumnPlan& plan =
+        PlanColumns(static_cast<SpanScratch*>(run.scratch)->plan, u0, du, run.end - run.origin, width);
     const std::uint32_t* texels = image.pixels.data();
     const bool oneRow = dv == 0.0f;
     const std::uint32_t* texelRow =
@@ -257,11 +235,12 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
     if (plan.inside && oneRow) {
         // The common case: one texel row, columns inside the texture, stepped in 16.16 fixed point.
         if (plan.fitsLanes) {
-            fast.sprite({destination, count, texelRow, width, static_cast<std::int32_t>(plan.first),
+            fast.sprite({destination, count, texelRow, width,
+                         static_cast<std::int32_t>(plan.first + plan.delta * skipped),
                          static_cast<std::int32_t>(plan.delta), opaqueBits, fast.diffuse});
             return;
         }
-        CombineInChunks(fast, destination, count, [&](int k) {
+        CombineInChunks(fast, destination, skipped, count, [&](int k) {
             std::int64_t column = (plan.first + plan.delta * k) >> 16;
             column = column < 0 ? 0 : (column >= width ? width - 1 : column);
             return texelRow[column] | opaqueBits;
@@ -269,7 +248,7 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
         return;
     }
     const bool inside = plan.inside;
-    CombineInChunks(fast, destination, count, [&](int k) {
+    CombineInChunks(fast, destination, skipped, count, [&](int k) {
         const float kf = static_cast<float>(k);
         const float u = u0 + kf * du;
         const int column =
@@ -310,10 +289,6 @@ SpanBlend SpanBlendOf(BlendKind kind)
     return kind == BlendKind::Over ? kSpanOver : (kind == BlendKind::Add ? kSpanAdd : kSpanReplace);
 }
 
-// Per-draw shader objects live in thread-local slots: a draw finishes before the next begins.
-thread_local GenericShader genericShader;
-thread_local FastShader fastShader;
-
 } // namespace
 
 std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const BlendSettings& blend)
@@ -339,11 +314,12 @@ std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const 
     return result;
 }
 
-SpanTarget MakeSpanTarget(ShadingSetup& setup)
+SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
 {
+    shader = SpanShader{};
+    shader.setup = &setup;
     SpanTarget target{static_cast<int>(setup.target->width), static_cast<int>(setup.target->height),
-                      kTexCoordAttribute + 2 * setup.texCoordSets, GenericSpan, &genericShader};
-    genericShader.setup = &setup;
+                      kTexCoordAttribute + 2 * setup.texCoordSets, GenericSpan, &shader};
     if (setup.program != nullptr) {
         target.shade = ProgramSpan;
         return target;
@@ -358,13 +334,10 @@ SpanTarget MakeSpanTarget(ShadingSetup& setup)
     const SpanKernels& kernels = ChosenSpanKernels();
     const SpanTint tint = setup.diffuseColour == 0xFFFFFFFFu ? kSpanWhite : kSpanTinted;
     const SpanBlend spanBlend = SpanBlendOf(blend);
-    fastShader = {&setup,
-                  setup.diffuseColour,
-                  kernels.fill[spanBlend],
-                  kernels.sprite[tint][spanBlend],
-                  kernels.combine[tint][spanBlend],
-                  ColumnPlan{}};
-    target.shader = &fastShader;
+    shader.diffuse = setup.diffuseColour;
+    shader.fill = kernels.fill[spanBlend];
+    shader.sprite = kernels.sprite[tint][spanBlend];
+    shader.combine = kernels.combine[tint][spanBlend];
     target.shade = stage0.texture == nullptr ? FillSpan : TextureSpan;
     return target;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TileBins.h"
+
 DefaultPoolMark::DefaultPoolMark(DeviceLedgerPtr ledger, D3DPOOL pool)
     : ledger_(std::move(ledger)), counted_(pool == D3DPOOL_DEFAULT && ledger_ != nullptr)
 {
@@ -32,10 +34,11 @@ std::uint32_t FullChainLength(std::uint32_t width, std::uint32_t height)
 }
 
 // ---------------------------------------------------------------------------
-SoftwareSurface::SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger)
-    : desc_(desc), container_(container)
+SoftwareSurface::SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger,
+                                 bool countedForReset)
+    : desc_(desc), container_(container), ledger_(ledger)
 {
-    if (container_ == nullptr)
+    if (container_ == nullptr && countedForReset)
         poolMark_ = std::make_unique<DefaultPoolMark>(std::move(ledger), desc.Pool);
     if (IsColourFormat(desc.Format)) {
         image_.width = desc.Width;
@@ -94,6 +97,10 @@ HRESULT SoftwareSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std:
 {
     if (locked == nullptr || locked_ || !HasPixels())
         return D3DERR_INVALIDCALL;
+    // Whoever locks may read or change these pixels: every draw made before
+    // must be on them, and none kept may read them later.
+    if (ledger_ != nullptr && ledger_->pendingTiles != nullptr)
+        ledger_->pendingTiles->DrawAll();
     PayOwedPixels();
     RECT area{0, 0, static_cast<std::int32_t>(image_.width), static_cast<std::int32_t>(image_.height)};
     if (rect != nullptr) {

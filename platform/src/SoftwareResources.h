@@ -35,8 +35,10 @@ private:
 class SoftwareSurface final : public Direct3DSurface9 {
 public:
     // A surface of its own (container null) or a level of a texture, whose
-    // reference count it shares.
-    SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger);
+    // reference count it shares. One of its own counts against Reset when
+    // in the default pool, unless `countedForReset` is false (the back buffer).
+    SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger,
+                    bool countedForReset = true);
 
     std::uint32_t AddRef() override;
     std::uint32_t Release() override;
@@ -76,6 +78,7 @@ private:
     D3DSURFACE_DESC desc_;
     SoftwareTexture* container_;
     std::unique_ptr<DefaultPoolMark> poolMark_;
+    DeviceLedgerPtr ledger_; // whose pending draws a lock waits for
     std::atomic<std::uint32_t> references_{1};
     PixelImage image_;
     const PixelImage* owedFrom_ = nullptr;

@@ -1,5 +1,7 @@
 // The vector pixel loops (SSE2, AVX2) draw exactly what the scalar loops
-// draw: the same scenes through every path, compared pixel for pixel.
+// draw, and the draws kept per tile (on one thread or shared with workers)
+// exactly what drawing each at once draws: the same scenes every way,
+// compared pixel for pixel.
 #include <functional>
 
 #include "DeviceFixture.h"
@@ -18,11 +20,25 @@ std::uint32_t Scramble(std::uint32_t x, std::uint32_t y, std::uint32_t salt)
     return h ^ (h >> 13);
 }
 
+// One way of drawing: the span loops, whether draws are kept per tile, and
+// the worker threads sharing the tiles.
+struct DrawingWay {
+    plat::SpanPath path;
+    bool binned;
+    int workers;
+};
+
+const char* Describe(const DrawingWay& way)
+{
+    return way.workers > 0 ? "tiles shared with workers" : (way.binned ? "tiles" : "each draw at once");
+}
+
 class SpanPaths : public DeviceTest {
 protected:
     void TearDown() override
     {
         plat::ForceSpanPath(plat::SpanPath::Widest);
+        plat::SetDrawingWorkers(device, 0);
         for (Direct3DTexture9* texture : textures_)
             texture->Release();
         DeviceTest::TearDown();
@@ -63,10 +79,12 @@ protected:
         device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
     }
 
-    // The pixels `scene` draws through `path`.
-    std::vector<std::uint32_t> Draw(plat::SpanPath path, const std::function<void()>& scene)
+    // The pixels `scene` draws the given way.
+    std::vector<std::uint32_t> Draw(const DrawingWay& way, const std::function<void()>& scene)
     {
-        EXPECT_TRUE(plat::ForceSpanPath(path));
+        EXPECT_TRUE(plat::ForceSpanPath(way.path));
+        EXPECT_TRUE(plat::SetTileBinning(device, way.binned));
+        EXPECT_TRUE(plat::SetDrawingWorkers(device, way.workers));
         device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
         UseSourceOver();
         Background();
@@ -74,23 +92,28 @@ protected:
         return Pixels();
     }
 
-    // Draws `scene` through the scalar loops and every vector path this
-    // processor runs; each must match the scalar picture exactly.
+    // Draws `scene` through the scalar loops one draw at a time, the
+    // reference, and then through every path this processor runs, kept per
+    // tile, drawn at once and with worker threads; each way must match the
+    // reference exactly.
     void ExpectSamePicture(const char* name, const std::function<void()>& scene)
     {
-        const auto reference = Draw(plat::SpanPath::Scalar, scene);
-        for (plat::SpanPath path : {plat::SpanPath::Sse2, plat::SpanPath::Avx2}) {
-            if (!plat::ForceSpanPath(path))
+        const auto reference = Draw({plat::SpanPath::Scalar, false, 0}, scene);
+        const DrawingWay ways[] = {{plat::SpanPath::Scalar, true, 0}, {plat::SpanPath::Sse2, false, 0},
+                                   {plat::SpanPath::Sse2, true, 0},   {plat::SpanPath::Avx2, false, 0},
+                                   {plat::SpanPath::Avx2, true, 0},   {plat::SpanPath::Widest, true, 3}};
+        for (const DrawingWay& way : ways) {
+            if (!plat::ForceSpanPath(way.path))
                 continue; // not on this processor
-            const auto pixels = Draw(path, scene);
+            const auto pixels = Draw(way, scene);
             std::size_t differing = 0, first = 0;
             for (std::size_t i = 0; i < pixels.size(); ++i) {
                 if (pixels[i] != reference[i] && differing++ == 0)
                     first = i;
             }
-            EXPECT_EQ(differing, 0u) << name << " through " << plat::ChosenSpanPathName() << ": first at ("
-                                     << first % 640 << ", " << first / 640 << ") " << std::hex << pixels[first]
-                                     << " instead of " << reference[first];
+            EXPECT_EQ(differing, 0u) << name << " through " << plat::ChosenSpanPathName() << ", " << Describe(way)
+                                     << ": first at (" << first % 640 << ", " << first / 640 << ") " << std::hex
+                                     << pixels[first] << " instead of " << reference[first];
         }
     }
 

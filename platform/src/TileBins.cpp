@@ -1,0 +1,140 @@
+#include "TileBins.h"
+
+#include <algorithm>
+
+#include "SoftwareResources.h"
+
+TileBins::~TileBins()
+{
+    DrawAll();
+    StopWorkers();
+}
+
+void TileBins::StartGrid(const PixelImage& target)
+{
+    target_ = &target;
+    tiles_.resize((target.height + kTileRows - 1) / kTileRows);
+}
+
+const SpanTarget& TileBins::BeginDraw(const ShadingSetup& setup, SoftwareTexture* const* stageTextures, int stageCount)
+{
+    if (!Empty() && setup.target != target_)
+        DrawAll();
+    if (Empty())
+        StartGrid(*setup.target);
+    if (drawCount_ == draws_.size())
+        draws_.push_back(std::make_unique<PendingDraw>());
+    PendingDraw& draw = *draws_[drawCount_++];
+    draw.setup = setup;
+    draw.target = MakeSpanTarget(draw.setup, draw.shader);
+    for (int s = 0; s < stageCount; ++s) {
+        if (stageTextures[s] != nullptr) {
+            stageTextures[s]->AddRef();
+            draw.held.push_back(stageTextures[s]);
+        }
+    }
+    return draw.target;
+}
+
+void TileBins::Add(const PreparedPrimitive& primitive)
+{
+    const auto number = static_cast<std::uint32_t>(primitives_.size());
+    primitives_.push_back({primitive, static_cast<std::uint32_t>(drawCount_ - 1)});
+    const PixelRect& bounds = primitive.bounds;
+    for (int tile = bounds.top / kTileRows; tile <= (bounds.bottom - 1) / kTileRows; ++tile)
+        tiles_[static_cast<std::size_t>(tile)].push_back(number);
+}
+
+void TileBins::DrawTile(int tile, SpanScratch& scratch)
+{
+    const int top = tile * kTileRows;
+    const PixelRect clip{0, top, static_cast<int>(target_->width),
+                         std::min(top + kTileRows, static_cast<int>(target_->height))};
+    for (std::uint32_t number : tiles_[static_cast<std::size_t>(tile)]) {
+        const BinnedPrimitive& binned = primitives_[number];
+        DrawPrepared(draws_[binned.draw]->target, binned.primitive, clip, &scratch);
+    }
+}
+
+void TileBins::DrawTiles(SpanScratch& scratch)
+{
+    const int count = static_cast<int>(tiles_.size());
+    for (int tile = nextTile_.fetch_add(1, std::memory_order_relaxed); tile < count;
+         tile = nextTile_.fetch_add(1, std::memory_order_relaxed))
+        DrawTile(tile, scratch);
+}
+
+void TileBins::DrawAll()
+{
+    if (Empty())
+        return;
+    nextTile_.store(0, std::memory_order_relaxed);
+    if (workers_.empty()) {
+        DrawTiles(scratch_);
+    } else {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++generation_;
+            workersDone_ = 0;
+        }
+        start_.notify_all();
+        DrawTiles(scratch_);
+        std::unique_lock<std::mutex> lock(mutex_);
+        finished_.wait(lock, [this] { return workersDone_ == static_cast<int>(workers_.size()); });
+    }
+    for (auto& tile : tiles_)
+        tile.clear();
+    primitives_.clear();
+    for (std::size_t i = 0; i < drawCount_; ++i) {
+        for (SoftwareTexture* texture : draws_[i]->held)
+            texture->Release();
+        draws_[i]->held.clear();
+    }
+    drawCount_ = 0;
+}
+
+void TileBins::WorkerLoop()
+{
+    SpanScratch scratch;
+    std::uint64_t seen = 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            start_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+            if (stopping_)
+                return;
+            seen = generation_;
+        }
+        DrawTiles(scratch);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++workersDone_;
+        }
+        finished_.notify_one();
+    }
+}
+
+void TileBins::StopWorkers()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    start_.notify_all();
+    for (std::thread& worker : workers_)
+        worker.join();
+    workers_.clear();
+    stopping_ = false;
+}
+
+void TileBins::SetWorkers(int count)
+{
+    DrawAll();
+    StopWorkers();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        generation_ = 0;
+    }
+    for (int i = 0; i < count; ++i)
+        workers_.emplace_back([this] { WorkerLoop(); });
+}
