@@ -318,8 +318,14 @@ SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
 {
     shader = SpanShader{};
     shader.setup = &setup;
-    SpanTarget target{static_cast<int>(setup.target->width), static_cast<int>(setup.target->height),
-                      kTexCoordAttribute + 2 * setup.texCoordSets, GenericSpan, &shader};
+    const int attributeCount = kTexCoordAttribute + 2 * setup.texCoordSets;
+    SpanTarget target{static_cast<int>(setup.target->width),
+                      static_cast<int>(setup.target->height),
+                      attributeCount,
+                      GenericSpan,
+                      &shader,
+                      0,
+                      attributeCount};
     if (setup.program != nullptr) {
         target.shade = ProgramSpan;
         return target;
@@ -338,6 +344,11 @@ SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
     shader.fill = kernels.fill[spanBlend];
     shader.sprite = kernels.sprite[tint][spanBlend];
     shader.combine = kernels.combine[tint][spanBlend];
+    // A fill reads no attribute; a texture only its coordinate pair, which
+    // reads as zero when the vertices have none.
+    const int pair = kTexCoordAttribute + 2 * static_cast<int>(stage0.texCoordIndex & 1);
     target.shade = stage0.texture == nullptr ? FillSpan : TextureSpan;
+    target.readEnd = stage0.texture == nullptr ? 0 : std::min(pair + 2, attributeCount);
+    target.readFirst = std::min(pair, target.readEnd);
     return target;
 }

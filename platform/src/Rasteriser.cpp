@@ -62,7 +62,7 @@ void EmitSpan(const SpanTarget& target, const AttributePlanes& planes, const Spa
 {
     float start[kMaxAttributes] = {};
     float step[kMaxAttributes] = {};
-    for (int i = 0; i < target.attributeCount; ++i) {
+    for (int i = target.readFirst; i < target.readEnd; ++i) {
         start[i] = static_cast<float>(planes.base[i] + planes.dx[i] * run.origin + planes.dy[i] * run.y);
         step[i] = static_cast<float>(planes.dx[i]);
     }

@@ -37,9 +37,13 @@ using ShadeSpan = void (*)(const void* shader, const SpanRun& run, const float* 
 struct SpanTarget {
     int width;
     int height;
-    int attributeCount;
+    int attributeCount; // interpolated over the primitive
     ShadeSpan shade;
     const void* shader;
+    // The attributes the span routine reads, [readFirst, readEnd): only
+    // those are worked out for each run.
+    int readFirst;
+    int readEnd;
 };
 
 // The part of the target a piece of drawing may touch: [left, right) × [top, bottom).
