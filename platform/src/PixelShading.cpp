@@ -284,9 +284,26 @@ BlendKind KindOf(const BlendSettings& blend)
     return BlendKind::Other;
 }
 
-SpanBlend SpanBlendOf(BlendKind kind)
+// Source-over of a source whose every alpha is 0xFF is the source itself:
+// an opaque colour, or an opaque texture modulated with an opaque colour,
+// is copied (most of a map's tiles).
+bool OpaqueSource(const ShadingSetup& setup)
 {
-    return kind == BlendKind::Over ? kSpanOver : (kind == BlendKind::Add ? kSpanAdd : kSpanReplace);
+    const PixelImage* texture = setup.stage[0].texture;
+    return setup.diffuseColour >> 24 == 0xFF &&
+           (texture == nullptr || (texture != setup.target && EveryPixelOpaque(*texture)));
+}
+
+SpanBlend SpanBlendOf(BlendKind kind, const ShadingSetup& setup)
+{
+    switch (kind) {
+    case BlendKind::Over:
+        return OpaqueSource(setup) ? kSpanReplace : kSpanOver;
+    case BlendKind::Add:
+        return kSpanAdd;
+    default:
+        return kSpanReplace;
+    }
 }
 
 } // namespace
@@ -339,7 +356,7 @@ SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
     // The loops for this draw's states, from the table of this processor.
     const SpanKernels& kernels = ChosenSpanKernels();
     const SpanTint tint = setup.diffuseColour == 0xFFFFFFFFu ? kSpanWhite : kSpanTinted;
-    const SpanBlend spanBlend = SpanBlendOf(blend);
+    const SpanBlend spanBlend = SpanBlendOf(blend, setup);
     shader.diffuse = setup.diffuseColour;
     shader.fill = kernels.fill[spanBlend];
     shader.sprite = kernels.sprite[tint][spanBlend];

@@ -82,6 +82,7 @@ void TileBins::DrawAll()
         std::unique_lock<std::mutex> lock(mutex_);
         finished_.wait(lock, [this] { return workersDone_ == static_cast<int>(workers_.size()); });
     }
+    target_->everyPixelOpaque = -1; // drawn on since last asked
     for (auto& tile : tiles_)
         tile.clear();
     primitives_.clear();

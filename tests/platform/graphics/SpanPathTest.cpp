@@ -171,6 +171,9 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
     });
     Direct3DTexture9* opaque = Texture(
         37, 11, [](std::uint32_t x, std::uint32_t y) { return Scramble(x, y, 5); }, D3DFMT_X8R8G8B8);
+    // Every alpha 0xFF in a format with alpha: source-over copies it.
+    Direct3DTexture9* solid =
+        Texture(19, 23, [](std::uint32_t x, std::uint32_t y) { return Scramble(x, y, 6) | 0xFF000000u; });
     struct Blend {
         const char* name;
         bool enabled;
@@ -198,6 +201,9 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
                 device->SetTexture(0, opaque);
                 DrawStrip(Quad(600.5f, top + 150, 700.5f, top + 237, colour, 0, 0, 3, 1)); // past the right edge
                 DrawStrip(Quad(560.5f, top + 120, 597.5f, top + 131, colour));             // texel for texel
+                device->SetTexture(0, solid);
+                DrawStrip(Quad(350.5f, top + 150, 369.5f, top + 173, colour));
+                DrawStrip(Quad(380.5f, top + 150, 439.5f, top + 190, colour | 0xFF000000u, 0.5f, 0, 2, 1));
                 device->SetTexture(0, nullptr);
                 for (int width = 1; width <= 17; ++width) {
                     const float x = 460.5f + static_cast<float>(width * width) / 2;
@@ -209,6 +215,50 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
         };
         ExpectSamePicture(blend.name, scene);
     }
+}
+
+// An opaque texture drawn source-over is copied; once a lock has punched
+// holes in it, or a draw on it has, it is blended again.
+TEST_F(SpanPaths, ATextureThatGainsHolesIsBlendedAgain)
+{
+    UseSourceOver();
+    Direct3DTexture9* texture = Texture(4, 4, [](std::uint32_t, std::uint32_t) { return 0xFF00FF00u; });
+    device->SetTexture(0, texture);
+    DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(1, 1), 0xFF00FF00u);
+
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    static_cast<std::uint32_t*>(locked.pBits)[1] = 0x00000000u;
+    texture->UnlockRect(0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FFu, 1, 0);
+    DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(1, 0), 0xFF0000FFu) << "the hole shows what was under it";
+    EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+
+    // A render target texture, opaque, then cleared to transparent.
+    Direct3DTexture9* canvas = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &canvas), D3D_OK);
+    textures_.push_back(canvas);
+    Direct3DSurface9* canvasSurface = nullptr;
+    canvas->GetSurfaceLevel(0, &canvasSurface);
+    Direct3DSurface9* backBuffer = nullptr;
+    device->GetRenderTarget(0, &backBuffer);
+    for (std::uint32_t fill : {0xFFFF0000u, 0x00000000u}) {
+        device->SetRenderTarget(0, canvasSurface);
+        device->SetTexture(0, nullptr);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, fill));
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderTarget(0, backBuffer);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FFu, 1, 0);
+        device->SetTexture(0, canvas);
+        DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFFu));
+        EXPECT_EQ(Pixel(2, 2), fill == 0 ? 0xFF0000FFu : 0xFFFF0000u) << std::hex << fill;
+    }
+    device->SetTexture(0, nullptr);
+    backBuffer->Release();
+    canvasSurface->Release();
 }
 
 } // namespace
