@@ -4,6 +4,14 @@
 
 #include "SoftwareResources.h"
 
+namespace {
+
+// Waking the workers costs more than it saves for less than a target's worth
+// of pixels (a few draws kept before a lock in the middle of a scene).
+constexpr std::uint64_t kWorthSharingTargets = 1;
+
+} // namespace
+
 TileBins::~TileBins()
 {
     DrawAll();
@@ -41,6 +49,7 @@ void TileBins::Add(const PreparedPrimitive& primitive)
     const auto number = static_cast<std::uint32_t>(primitives_.size());
     primitives_.push_back({primitive, static_cast<std::uint32_t>(drawCount_ - 1)});
     const PixelRect& bounds = primitive.bounds;
+    coveredPixels_ += static_cast<std::uint64_t>(bounds.right - bounds.left) * (bounds.bottom - bounds.top);
     for (int tile = bounds.top / kTileRows; tile <= (bounds.bottom - 1) / kTileRows; ++tile)
         tiles_[static_cast<std::size_t>(tile)].push_back(number);
 }
@@ -69,7 +78,8 @@ void TileBins::DrawAll()
     if (Empty())
         return;
     nextTile_.store(0, std::memory_order_relaxed);
-    if (workers_.empty()) {
+    const std::uint64_t targetPixels = static_cast<std::uint64_t>(target_->width) * target_->height;
+    if (workers_.empty() || coveredPixels_ < kWorthSharingTargets * targetPixels) {
         DrawTiles(scratch_);
     } else {
         {
@@ -86,6 +96,7 @@ void TileBins::DrawAll()
     for (auto& tile : tiles_)
         tile.clear();
     primitives_.clear();
+    coveredPixels_ = 0;
     for (std::size_t i = 0; i < drawCount_; ++i) {
         for (SoftwareTexture* texture : draws_[i]->held)
             texture->Release();

@@ -71,6 +71,7 @@ private:
     std::vector<BinnedPrimitive> primitives_;
     std::vector<std::vector<std::uint32_t>> tiles_; // primitive numbers per tile, top to bottom
     const PixelImage* target_ = nullptr;
+    std::uint64_t coveredPixels_ = 0; // of the kept primitives' bounds, overlaps counted again
     SpanScratch scratch_;
 
     // Worker threads: each flush is a generation; the workers take tiles
