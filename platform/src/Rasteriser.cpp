@@ -192,26 +192,3 @@ void DrawPrepared(const SpanTarget& target, const PreparedPrimitive& primitive, 
             EmitSpan(target, primitive.planes, run);
     }
 }
-
-void RasteriseTriangle(const SpanTarget& target, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c,
-                       void* scratch)
-{
-    PreparedPrimitive primitive;
-    if (PrepareTriangle(target, a, b, c, primitive))
-        DrawPrepared(target, primitive, {0, 0, target.width, target.height}, scratch);
-}
-
-bool RasteriseAlignedQuad(const SpanTarget& target, const RasterVertex* strip, void* scratch)
-{
-    PreparedPrimitive primitive;
-    switch (PrepareAlignedQuad(target, strip, primitive)) {
-    case QuadPreparation::NotAligned:
-        return false;
-    case QuadPreparation::Empty:
-        return true;
-    case QuadPreparation::Ready:
-        break;
-    }
-    DrawPrepared(target, primitive, {0, 0, target.width, target.height}, scratch);
-    return true;
-}

@@ -91,9 +91,3 @@ QuadPreparation PrepareAlignedQuad(const SpanTarget& target, const RasterVertex*
 
 // Draws the pixels of the primitive inside `clip` (which lies inside the target).
 void DrawPrepared(const SpanTarget& target, const PreparedPrimitive& primitive, const PixelRect& clip, void* scratch);
-
-// Prepares and draws at once, over the whole target.
-void RasteriseTriangle(const SpanTarget& target, const RasterVertex& a, const RasterVertex& b, const RasterVertex& c,
-                       void* scratch);
-// False, drawing nothing, when the quad is not of the aligned kind.
-bool RasteriseAlignedQuad(const SpanTarget& target, const RasterVertex* strip, void* scratch);
