@@ -209,18 +209,20 @@ const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, i
     return plan;
 }
 
+int CoordinatePair(const StageSettings& stage)
+{
+    return kTexCoordAttribute + 2 * static_cast<int>(stage.texCoordIndex & 1);
+}
+
 // The span's plan is made for the whole covered run, so the part drawn now
 // takes the same path and the same columns as the whole run would.
-void TextureSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
+[[gnu::always_inline]] inline void TextureRun(const SpanShader& fast, const SpanRun& run, float u0, float du, float v0,
+                                              float dv)
 {
-    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
     const StageSettings& stage = fast.setup->stage[0];
     const PixelImage& image = *stage.texture;
     const int width = static_cast<int>(image.width);
     const int height = static_cast<int>(image.height);
-    const int pair = kTexCoordAttribute + 2 * static_cast<int>(stage.texCoordIndex & 1);
-    const float u0 = start[pair], du = step[pair];
-    const float v0 = start[pair + 1], dv = step[pair + 1];
     const std::uint32_t opaqueBits = image.opaque ? 0xFF000000u : 0;
     std::uint32_t* destination = TargetRow(fast, run.y) + run.from;
     const int skipped = run.from - run.origin;
@@ -259,6 +261,31 @@ void TextureSpan(const void* shader, const SpanRun& run, const float* start, con
                          static_cast<std::size_t>(PointIndex(v0 + kf * dv, height, stage.sampler.clampV)) * image.width;
         return source[column] | opaqueBits;
     });
+}
+
+void TextureSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
+{
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    const int pair = CoordinatePair(fast.setup->stage[0]);
+    TextureRun(fast, run, start[pair], step[pair], start[pair + 1], step[pair + 1]);
+}
+
+void TextureRows(const void* shader, const SpanRun& first, int rows, const AttributePlanes& planes)
+{
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    const int pair = CoordinatePair(fast.setup->stage[0]);
+    const float du = AttributeStep(planes, pair), dv = AttributeStep(planes, pair + 1);
+    SpanRun run = first;
+    for (; run.y < first.y + rows; ++run.y)
+        TextureRun(fast, run, AttributeAt(planes, pair, run.origin, run.y), du,
+                   AttributeAt(planes, pair + 1, run.origin, run.y), dv);
+}
+
+void FillRows(const void* shader, const SpanRun& first, int rows, const AttributePlanes& /*planes*/)
+{
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    for (int y = first.y; y < first.y + rows; ++y)
+        fast.fill(TargetRow(fast, y) + first.from, first.to - first.from, fast.diffuse);
 }
 
 bool IsStandardModulate(const StageSettings& stage)
@@ -342,7 +369,8 @@ SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
                       GenericSpan,
                       &shader,
                       0,
-                      attributeCount};
+                      attributeCount,
+                      nullptr};
     if (setup.program != nullptr) {
         target.shade = ProgramSpan;
         return target;
@@ -363,8 +391,9 @@ SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
     shader.combine = kernels.combine[tint][spanBlend];
     // A fill reads no attribute; a texture only its coordinate pair, which
     // reads as zero when the vertices have none.
-    const int pair = kTexCoordAttribute + 2 * static_cast<int>(stage0.texCoordIndex & 1);
+    const int pair = CoordinatePair(stage0);
     target.shade = stage0.texture == nullptr ? FillSpan : TextureSpan;
+    target.shadeRows = stage0.texture == nullptr ? FillRows : TextureRows;
     target.readEnd = stage0.texture == nullptr ? 0 : std::min(pair + 2, attributeCount);
     target.readFirst = std::min(pair, target.readEnd);
     return target;

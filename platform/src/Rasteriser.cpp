@@ -63,8 +63,8 @@ void EmitSpan(const SpanTarget& target, const AttributePlanes& planes, const Spa
     float start[kMaxAttributes] = {};
     float step[kMaxAttributes] = {};
     for (int i = target.readFirst; i < target.readEnd; ++i) {
-        start[i] = static_cast<float>(planes.base[i] + planes.dx[i] * run.origin + planes.dy[i] * run.y);
-        step[i] = static_cast<float>(planes.dx[i]);
+        start[i] = AttributeAt(planes, i, run.origin, run.y);
+        step[i] = AttributeStep(planes, i);
     }
     target.shade(target.shader, run, start, step);
 }
@@ -172,8 +172,13 @@ void DrawPrepared(const SpanTarget& target, const PreparedPrimitive& primitive, 
     const PixelRect& bounds = primitive.bounds;
     const int top = std::max(bounds.top, clip.top), bottom = std::min(bounds.bottom, clip.bottom);
     const int from = std::max(bounds.left, clip.left);
-    if (from >= std::min(bounds.right, clip.right))
+    if (from >= std::min(bounds.right, clip.right) || top >= bottom)
         return;
+    if (primitive.rectangle && target.shadeRows != nullptr) {
+        const SpanRun first{top, bounds.left, bounds.right, from, std::min(bounds.right, clip.right), scratch};
+        target.shadeRows(target.shader, first, bottom - top, primitive.planes);
+        return;
+    }
     for (int y = top; y < bottom; ++y) {
         SpanRun run{y, bounds.left, bounds.right, from, 0, scratch};
         if (!primitive.rectangle) {

@@ -535,7 +535,9 @@ HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pri
     if (!binning_ || setup.program != nullptr || ReadsItsTarget(setup)) {
         bins_.DrawAll();
         SpanShader shader;
-        const SpanTarget target = MakeSpanTarget(setup, shader);
+        SpanTarget target = MakeSpanTarget(setup, shader);
+        if (!binning_)
+            target.shadeRows = nullptr; // the reference goes row by row too
         const PixelRect whole{0, 0, target.width, target.height};
         PrepareTriangles(type, primitiveCount, target, [&](const PreparedPrimitive& primitive) {
             DrawPrepared(target, primitive, whole, &scratch_);

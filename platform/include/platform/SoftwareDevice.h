@@ -34,8 +34,8 @@ bool IsShowingFullScreen(Direct3DDevice9* device);
 bool SetDrawingWorkers(Direct3DDevice9* device, int workers);
 
 // Test switch: with binning off, every draw is drawn at once over the whole
-// target, the reference the binned picture must match pixel for pixel
-// (on by default). False when `device` is not ours.
+// target and row by row, the reference the binned picture must match pixel
+// for pixel (on by default). False when `device` is not ours.
 bool SetTileBinning(Direct3DDevice9* device, bool on);
 
 // The instruction set of the device's pixel loops. Widest: the widest this
