@@ -301,8 +301,13 @@ HRESULT SoftwareDevice::Clear(std::uint32_t rectCount, const RECT* rects, std::u
     bins_.DrawAll();
     const FillKernel fill = ChosenSpanKernels().fill[kSpanReplace];
     if (rectCount == 0) {
+        // A whole clear is kept with the draws after it: each band is cleared
+        // while in the cache, just before they are drawn on it.
         PixelImage& target = renderTarget_->ImageToOverwrite();
-        fill(target.pixels.data(), static_cast<int>(target.pixels.size()), colour);
+        if (binning_)
+            bins_.KeepClear(target, colour, fill);
+        else
+            fill(target.pixels.data(), static_cast<int>(target.pixels.size()), colour);
         return D3D_OK;
     }
     PixelImage& target = renderTarget_->Image();

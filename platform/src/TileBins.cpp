@@ -18,10 +18,19 @@ TileBins::~TileBins()
     StopWorkers();
 }
 
-void TileBins::StartGrid(const PixelImage& target)
+void TileBins::StartGrid(PixelImage& target)
 {
     target_ = &target;
     tiles_.resize((target.height + kTileRows - 1) / kTileRows);
+}
+
+void TileBins::KeepClear(PixelImage& target, std::uint32_t colour, FillKernel fill)
+{
+    StartGrid(target);
+    clearKept_ = true;
+    clearColour_ = colour;
+    clearFill_ = fill;
+    coveredPixels_ += static_cast<std::uint64_t>(target.width) * target.height;
 }
 
 const SpanTarget& TileBins::BeginDraw(const ShadingSetup& setup, SoftwareTexture* const* stageTextures, int stageCount)
@@ -59,6 +68,9 @@ void TileBins::DrawTile(int tile, SpanScratch& scratch)
     const int top = tile * kTileRows;
     const PixelRect clip{0, top, static_cast<int>(target_->width),
                          std::min(top + kTileRows, static_cast<int>(target_->height))};
+    if (clearKept_) // the band's rows lie one after another
+        clearFill_(target_->pixels.data() + static_cast<std::size_t>(top) * target_->width,
+                   (clip.bottom - top) * clip.right, clearColour_);
     for (std::uint32_t number : tiles_[static_cast<std::size_t>(tile)]) {
         const BinnedPrimitive& binned = primitives_[number];
         DrawPrepared(draws_[binned.draw]->target, binned.primitive, clip, &scratch);
@@ -97,6 +109,7 @@ void TileBins::DrawAll()
         tile.clear();
     primitives_.clear();
     coveredPixels_ = 0;
+    clearKept_ = false;
     for (std::size_t i = 0; i < drawCount_; ++i) {
         for (SoftwareTexture* texture : draws_[i]->held)
             texture->Release();

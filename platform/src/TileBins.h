@@ -31,7 +31,11 @@ public:
     TileBins(const TileBins&) = delete;
     TileBins& operator=(const TileBins&) = delete;
 
-    bool Empty() const { return drawCount_ == 0; }
+    bool Empty() const { return drawCount_ == 0 && !clearKept_; }
+
+    // Keeps a clear of the whole of `target` to `colour` (with `fill`), done
+    // band by band before the draws kept after it. Only when nothing is kept.
+    void KeepClear(PixelImage& target, std::uint32_t colour, FillKernel fill);
 
     // Keeps a copy of `setup` for a new draw, holding the textures of its
     // stages until it is drawn, and gives the span target to prepare its
@@ -60,7 +64,7 @@ private:
         std::uint32_t draw;
     };
 
-    void StartGrid(const PixelImage& target);
+    void StartGrid(PixelImage& target);
     void DrawTiles(SpanScratch& scratch);
     void DrawTile(int tile, SpanScratch& scratch);
     void WorkerLoop();
@@ -70,7 +74,10 @@ private:
     std::size_t drawCount_ = 0;
     std::vector<BinnedPrimitive> primitives_;
     std::vector<std::vector<std::uint32_t>> tiles_; // primitive numbers per tile, top to bottom
-    const PixelImage* target_ = nullptr;
+    PixelImage* target_ = nullptr;
+    bool clearKept_ = false;
+    std::uint32_t clearColour_ = 0;
+    FillKernel clearFill_ = nullptr;
     std::uint64_t coveredPixels_ = 0; // of the kept primitives' bounds, overlaps counted again
     SpanScratch scratch_;
 
