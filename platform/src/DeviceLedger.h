@@ -5,11 +5,13 @@
 #include <memory>
 
 class SoftwareDevice;
+class TileBins;
 
 struct DeviceLedger {
     SoftwareDevice* device = nullptr;
-    int defaultPoolObjects = 0; // alive textures and surfaces of D3DPOOL_DEFAULT
-    int effectsNotLost = 0;     // effects that have not been told the device is lost
+    int defaultPoolObjects = 0;       // alive textures and surfaces of D3DPOOL_DEFAULT
+    int effectsNotLost = 0;           // effects that have not been told the device is lost
+    TileBins* pendingTiles = nullptr; // draws not yet on their target; drawn before any pixels are read or written
 };
 
 using DeviceLedgerPtr = std::shared_ptr<DeviceLedger>;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "SpanKernels.h"
-
 namespace {
 
 constexpr std::uint32_t Channel(std::uint32_t colour, int shift)
@@ -78,10 +76,6 @@ std::uint32_t Operate(std::uint32_t op, std::uint32_t a1, std::uint32_t a2, std:
     }
 }
 
-struct GenericShader {
-    const ShadingSetup* setup;
-};
-
 std::uint32_t SampleStageTexel(const StageSettings& stage, const float* attributes)
 {
     if (stage.texture == nullptr)
@@ -114,13 +108,13 @@ std::uint32_t RunStages(const ShadingSetup& setup, const float* attributes)
     return Pack(current);
 }
 
-void GenericSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+void GenericSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
 {
-    const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
-    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
+    const ShadingSetup& setup = *static_cast<const SpanShader*>(shader)->setup;
+    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(run.y) * setup.target->width;
     float attributes[kMaxAttributes];
-    for (int x = x0; x < x1; ++x) {
-        const float k = static_cast<float>(x - x0);
+    for (int x = run.from; x < run.to; ++x) {
+        const float k = static_cast<float>(x - run.origin);
         for (int i = 0; i < kMaxAttributes; ++i)
             attributes[i] = start[i] + k * step[i];
         row[x] = BlendPixel(RunStages(setup, attributes), row[x], setup.blend);
@@ -130,14 +124,14 @@ void GenericSpan(void* shader, int y, int x0, int x1, const float* start, const 
 // ---------------------------------------------------------------------------
 // Pixel programs: the program makes the colour from the interpolated
 // coordinates and diffuse colour and what the samplers of stages 0 and 1 read.
-void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+void ProgramSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
 {
-    const ShadingSetup& setup = *static_cast<GenericShader*>(shader)->setup;
-    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(y) * setup.target->width;
+    const ShadingSetup& setup = *static_cast<const SpanShader*>(shader)->setup;
+    std::uint32_t* row = setup.target->pixels.data() + static_cast<std::size_t>(run.y) * setup.target->width;
     float a[kMaxAttributes];
     plat::ShadingPixel pixel;
-    for (int x = x0; x < x1; ++x) {
-        const float k = static_cast<float>(x - x0);
+    for (int x = run.from; x < run.to; ++x) {
+        const float k = static_cast<float>(x - run.origin);
         for (int i = 0; i < kMaxAttributes; ++i)
             a[i] = start[i] + k * step[i];
         for (int set = 0; set < 2; ++set) {
@@ -155,50 +149,29 @@ void ProgramSpan(void* shader, int y, int x0, int x1, const float* start, const 
 // Fast spans: one colour for the whole draw, stage 0 modulating a point-sampled
 // texture (or white) with it, blending off, source-over or additive. The
 // pixel loops come from the span table chosen for the draw.
-// How a span's texture columns step, worked out once for every span of a
-// draw that starts at the same u with the same step and length (every row
-// of an upright quad).
-struct ColumnPlan {
-    float u0 = 0;
-    float du = 0;
-    int count = -1;         // no plan yet
-    bool inside = false;    // every column lies inside the texture
-    bool stepped = false;   // and steps in 16.16 fixed point from `first` by `delta`
-    bool fitsLanes = false; // within the sprite loops' 32-bit lanes
-    std::int64_t first = 0;
-    std::int64_t delta = 0;
-};
-
-struct FastShader {
-    const ShadingSetup* setup;
-    std::uint32_t diffuse; // 0xAARRGGBB
-    FillKernel fill;
-    SpriteKernel sprite;
-    CombineKernel combine;
-    ColumnPlan plan;
-};
-
-std::uint32_t* TargetRow(const FastShader& fast, int y)
+std::uint32_t* TargetRow(const SpanShader& fast, int y)
 {
     return fast.setup->target->pixels.data() + static_cast<std::size_t>(y) * fast.setup->target->width;
 }
 
-void FillSpan(void* shader, int y, int x0, int x1, const float* /*start*/, const float* /*step*/)
+void FillSpan(const void* shader, const SpanRun& run, const float* /*start*/, const float* /*step*/)
 {
-    const FastShader& fast = *static_cast<FastShader*>(shader);
-    fast.fill(TargetRow(fast, y) + x0, x1 - x0, fast.diffuse);
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    fast.fill(TargetRow(fast, run.y) + run.from, run.to - run.from, fast.diffuse);
 }
 
 // Texels for a span whose columns the vector loops cannot step, fetched here
 // a chunk at a time and handed to the table's modulate-and-blend loop.
-template <class Fetch> void CombineInChunks(const FastShader& fast, std::uint32_t* destination, int count, Fetch fetch)
+// `fetch` takes the pixel's place in the whole span.
+template <class Fetch>
+void CombineInChunks(const SpanShader& fast, std::uint32_t* destination, int skipped, int count, Fetch fetch)
 {
     constexpr int kChunk = 64;
     std::uint32_t texels[kChunk];
     for (int k = 0; k < count; k += kChunk) {
         const int n = std::min(kChunk, count - k);
         for (int i = 0; i < n; ++i)
-            texels[i] = fetch(k + i);
+            texels[i] = fetch(skipped + k + i);
         fast.combine(destination + k, texels, n, fast.diffuse);
     }
 }
@@ -216,11 +189,12 @@ bool FitsLanes(std::int64_t first, std::int64_t delta, int count)
 
 const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, int width)
 {
-    if (plan.count == count && plan.u0 == u0 && plan.du == du)
+    if (plan.count == count && plan.u0 == u0 && plan.du == du && plan.width == width)
         return plan;
     plan.u0 = u0;
     plan.du = du;
     plan.count = count;
+    plan.width = width;
     const float uLast = u0 + static_cast<float>(count - 1) * du;
     const int firstColumn = static_cast<int>(std::floor(static_cast<double>(u0) * width));
     const int lastColumn = static_cast<int>(std::floor(static_cast<double>(uLast) * width));
@@ -235,20 +209,26 @@ const ColumnPlan& PlanColumns(ColumnPlan& plan, float u0, float du, int count, i
     return plan;
 }
 
-void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const float* step)
+int CoordinatePair(const StageSettings& stage)
 {
-    FastShader& fast = *static_cast<FastShader*>(shader);
+    return kTexCoordAttribute + 2 * static_cast<int>(stage.texCoordIndex & 1);
+}
+
+// The span's plan is made for the whole covered run, so the part drawn now
+// takes the same path and the same columns as the whole run would.
+[[gnu::always_inline]] inline void TextureRun(const SpanShader& fast, const SpanRun& run, float u0, float du, float v0,
+                                              float dv)
+{
     const StageSettings& stage = fast.setup->stage[0];
     const PixelImage& image = *stage.texture;
     const int width = static_cast<int>(image.width);
     const int height = static_cast<int>(image.height);
-    const int pair = kTexCoordAttribute + 2 * static_cast<int>(stage.texCoordIndex & 1);
-    const float u0 = start[pair], du = step[pair];
-    const float v0 = start[pair + 1], dv = step[pair + 1];
     const std::uint32_t opaqueBits = image.opaque ? 0xFF000000u : 0;
-    std::uint32_t* destination = TargetRow(fast, y) + x0;
-    const int count = x1 - x0;
-    const ColumnPlan& plan = PlanColumns(fast.plan, u0, du, count, width);
+    std::uint32_t* destination = TargetRow(fast, run.y) + run.from;
+    const int skipped = run.from - run.origin;
+    const int count = run.to - run.from;
+    const ColumnPlan& plan =
+        PlanColumns(static_cast<SpanScratch*>(run.scratch)->plan, u0, du, run.end - run.origin, width);
     const std::uint32_t* texels = image.pixels.data();
     const bool oneRow = dv == 0.0f;
     const std::uint32_t* texelRow =
@@ -257,11 +237,12 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
     if (plan.inside && oneRow) {
         // The common case: one texel row, columns inside the texture, stepped in 16.16 fixed point.
         if (plan.fitsLanes) {
-            fast.sprite({destination, count, texelRow, width, static_cast<std::int32_t>(plan.first),
+            fast.sprite({destination, count, texelRow, width,
+                         static_cast<std::int32_t>(plan.first + plan.delta * skipped),
                          static_cast<std::int32_t>(plan.delta), opaqueBits, fast.diffuse});
             return;
         }
-        CombineInChunks(fast, destination, count, [&](int k) {
+        CombineInChunks(fast, destination, skipped, count, [&](int k) {
             std::int64_t column = (plan.first + plan.delta * k) >> 16;
             column = column < 0 ? 0 : (column >= width ? width - 1 : column);
             return texelRow[column] | opaqueBits;
@@ -269,7 +250,7 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
         return;
     }
     const bool inside = plan.inside;
-    CombineInChunks(fast, destination, count, [&](int k) {
+    CombineInChunks(fast, destination, skipped, count, [&](int k) {
         const float kf = static_cast<float>(k);
         const float u = u0 + kf * du;
         const int column =
@@ -280,6 +261,31 @@ void TextureSpan(void* shader, int y, int x0, int x1, const float* start, const 
                          static_cast<std::size_t>(PointIndex(v0 + kf * dv, height, stage.sampler.clampV)) * image.width;
         return source[column] | opaqueBits;
     });
+}
+
+void TextureSpan(const void* shader, const SpanRun& run, const float* start, const float* step)
+{
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    const int pair = CoordinatePair(fast.setup->stage[0]);
+    TextureRun(fast, run, start[pair], step[pair], start[pair + 1], step[pair + 1]);
+}
+
+void TextureRows(const void* shader, const SpanRun& first, int rows, const AttributePlanes& planes)
+{
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    const int pair = CoordinatePair(fast.setup->stage[0]);
+    const float du = AttributeStep(planes, pair), dv = AttributeStep(planes, pair + 1);
+    SpanRun run = first;
+    for (; run.y < first.y + rows; ++run.y)
+        TextureRun(fast, run, AttributeAt(planes, pair, run.origin, run.y), du,
+                   AttributeAt(planes, pair + 1, run.origin, run.y), dv);
+}
+
+void FillRows(const void* shader, const SpanRun& first, int rows, const AttributePlanes& /*planes*/)
+{
+    const SpanShader& fast = *static_cast<const SpanShader*>(shader);
+    for (int y = first.y; y < first.y + rows; ++y)
+        fast.fill(TargetRow(fast, y) + first.from, first.to - first.from, fast.diffuse);
 }
 
 bool IsStandardModulate(const StageSettings& stage)
@@ -305,14 +311,27 @@ BlendKind KindOf(const BlendSettings& blend)
     return BlendKind::Other;
 }
 
-SpanBlend SpanBlendOf(BlendKind kind)
+// Source-over of a source whose every alpha is 0xFF is the source itself:
+// an opaque colour, or an opaque texture modulated with an opaque colour,
+// is copied (most of a map's tiles).
+bool OpaqueSource(const ShadingSetup& setup)
 {
-    return kind == BlendKind::Over ? kSpanOver : (kind == BlendKind::Add ? kSpanAdd : kSpanReplace);
+    const PixelImage* texture = setup.stage[0].texture;
+    return setup.diffuseColour >> 24 == 0xFF &&
+           (texture == nullptr || (texture != setup.target && EveryPixelOpaque(*texture)));
 }
 
-// Per-draw shader objects live in thread-local slots: a draw finishes before the next begins.
-thread_local GenericShader genericShader;
-thread_local FastShader fastShader;
+SpanBlend SpanBlendOf(BlendKind kind, const ShadingSetup& setup)
+{
+    switch (kind) {
+    case BlendKind::Over:
+        return OpaqueSource(setup) ? kSpanReplace : kSpanOver;
+    case BlendKind::Add:
+        return kSpanAdd;
+    default:
+        return kSpanReplace;
+    }
+}
 
 } // namespace
 
@@ -339,11 +358,19 @@ std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, const 
     return result;
 }
 
-SpanTarget MakeSpanTarget(ShadingSetup& setup)
+SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader)
 {
-    SpanTarget target{static_cast<int>(setup.target->width), static_cast<int>(setup.target->height),
-                      kTexCoordAttribute + 2 * setup.texCoordSets, GenericSpan, &genericShader};
-    genericShader.setup = &setup;
+    shader = SpanShader{};
+    shader.setup = &setup;
+    const int attributeCount = kTexCoordAttribute + 2 * setup.texCoordSets;
+    SpanTarget target{static_cast<int>(setup.target->width),
+                      static_cast<int>(setup.target->height),
+                      attributeCount,
+                      GenericSpan,
+                      &shader,
+                      0,
+                      attributeCount,
+                      nullptr};
     if (setup.program != nullptr) {
         target.shade = ProgramSpan;
         return target;
@@ -357,14 +384,17 @@ SpanTarget MakeSpanTarget(ShadingSetup& setup)
     // The loops for this draw's states, from the table of this processor.
     const SpanKernels& kernels = ChosenSpanKernels();
     const SpanTint tint = setup.diffuseColour == 0xFFFFFFFFu ? kSpanWhite : kSpanTinted;
-    const SpanBlend spanBlend = SpanBlendOf(blend);
-    fastShader = {&setup,
-                  setup.diffuseColour,
-                  kernels.fill[spanBlend],
-                  kernels.sprite[tint][spanBlend],
-                  kernels.combine[tint][spanBlend],
-                  ColumnPlan{}};
-    target.shader = &fastShader;
+    const SpanBlend spanBlend = SpanBlendOf(blend, setup);
+    shader.diffuse = setup.diffuseColour;
+    shader.fill = kernels.fill[spanBlend];
+    shader.sprite = kernels.sprite[tint][spanBlend];
+    shader.combine = kernels.combine[tint][spanBlend];
+    // A fill reads no attribute; a texture only its coordinate pair, which
+    // reads as zero when the vertices have none.
+    const int pair = CoordinatePair(stage0);
     target.shade = stage0.texture == nullptr ? FillSpan : TextureSpan;
+    target.shadeRows = stage0.texture == nullptr ? FillRows : TextureRows;
+    target.readEnd = stage0.texture == nullptr ? 0 : std::min(pair + 2, attributeCount);
+    target.readFirst = std::min(pair, target.readEnd);
     return target;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "Rasteriser.h"
+#include "SpanKernels.h"
 #include "SoftwareResources.h"
 #include "TextureSampling.h"
 #include "platform/ShadingProgram.h"
@@ -47,9 +48,39 @@ struct ShadingSetup {
     const plat::ShadingProgram* program = nullptr; // prepared for this draw; null: the fixed stages
 };
 
-// Chooses the span routine for the setup (fast ones for the common states).
-// The setup must outlive the draw.
-SpanTarget MakeSpanTarget(ShadingSetup& setup);
+// What the span routines of one draw read: its setup and, for the common
+// states, the loops chosen for them. Read-only while the draw is drawn, so
+// the tiles of a draw may be drawn by several threads at once.
+struct SpanShader {
+    const ShadingSetup* setup = nullptr;
+    std::uint32_t diffuse = 0; // 0xAARRGGBB
+    FillKernel fill = nullptr;
+    SpriteKernel sprite = nullptr;
+    CombineKernel combine = nullptr;
+};
+
+// How a span's texture columns step, worked out once for every span that
+// starts at the same u with the same step and length (every row of an
+// upright quad) in the same texture width.
+struct ColumnPlan {
+    float u0 = 0;
+    float du = 0;
+    int count = -1; // no plan yet
+    int width = 0;
+    bool inside = false;    // every column lies inside the texture
+    bool fitsLanes = false; // and steps in 16.16 fixed point from `first` by `delta` within 32-bit lanes
+    std::int64_t first = 0;
+    std::int64_t delta = 0;
+};
+
+// What one drawing thread keeps between spans (SpanRun::scratch).
+struct SpanScratch {
+    ColumnPlan plan;
+};
+
+// Chooses the span routine for the setup (fast ones for the common states)
+// and fills `shader` for it. The setup and the shader must outlive the draw.
+SpanTarget MakeSpanTarget(const ShadingSetup& setup, SpanShader& shader);
 
 // Rounded a × b / 255 for a, b in 0..255.
 inline std::uint32_t Multiply255(std::uint32_t a, std::uint32_t b)

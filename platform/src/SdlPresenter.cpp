@@ -80,8 +80,16 @@ void SdlPresenter::Show(const PixelImage& picture)
         std::memcpy(static_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(y) * pitch,
                     picture.pixels.data() + static_cast<std::size_t>(y) * picture.width, rowBytes);
     SDL_UnlockTexture(texture_);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    // Black bars only where the picture leaves some: a picture of the
+    // window's own shape covers every pixel, and clearing first would write
+    // the whole window twice.
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+    if (static_cast<std::uint64_t>(outputWidth) * picture.height !=
+        static_cast<std::uint64_t>(outputHeight) * picture.width) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
 }

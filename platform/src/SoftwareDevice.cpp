@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <thread>
 
 #include "SoftwareProgramObjects.h"
 #include "SpanKernels.h"
+#include "platform/Headless.h"
 #include "platform/PixelShaderVersion.h"
 #include "platform/SoftwareDevice.h"
 
@@ -16,6 +18,7 @@ constexpr std::uint32_t kMaxTextureSize = 4096;
 constexpr std::uint32_t kMaxPrimitives = 1u << 20;
 constexpr std::uint32_t kDefaultWidth = 640;
 constexpr std::uint32_t kDefaultHeight = 480;
+constexpr int kMostDrawingWorkers = 3;
 
 template <class T> void Hold(T*& slot, T* object)
 {
@@ -77,7 +80,14 @@ SoftwareDevice::SoftwareDevice(const D3DPRESENT_PARAMETERS& parameters)
       pixelShaderVersion_(plat::ReportedPixelShaderVersion())
 {
     ledger_->device = this;
+    ledger_->pendingTiles = &bins_;
     ResetStates();
+    // Tiles are shared among threads only when a player watches: headless
+    // runs keep to one thread unless a test asks for more.
+    if (!plat::IsHeadless()) {
+        const int spare = static_cast<int>(std::thread::hardware_concurrency()) - 1;
+        bins_.SetWorkers(std::clamp(spare, 0, kMostDrawingWorkers));
+    }
 }
 
 bool SoftwareDevice::Start()
@@ -94,6 +104,8 @@ bool SoftwareDevice::Start()
 
 SoftwareDevice::~SoftwareDevice()
 {
+    bins_.DrawAll();
+    ledger_->pendingTiles = nullptr;
     backBuffer_->Image(); // whoever still holds the back buffer gets its own pixels back
     DropHeldObjects();
     Hold<SoftwareSurface>(renderTarget_, nullptr);
@@ -127,7 +139,7 @@ bool SoftwareDevice::MakeBackBuffer(std::uint32_t width, std::uint32_t height, D
     D3DSURFACE_DESC desc{format, D3DRTYPE_SURFACE, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, width, height};
     try {
         // The back buffer is the device's own: it does not count against Reset.
-        backBuffer_ = new SoftwareSurface(desc, nullptr, nullptr);
+        backBuffer_ = new SoftwareSurface(desc, nullptr, ledger_, false);
         frontBuffer_.width = width;
         frontBuffer_.height = height;
         frontBuffer_.pixels.assign(static_cast<std::size_t>(width) * height, 0xFF000000u);
@@ -215,6 +227,7 @@ HRESULT SoftwareDevice::Reset(D3DPRESENT_PARAMETERS* parameters)
     if (cooperation_ == Cooperation::Lost && lostPolls_ > 0)
         return D3DERR_DEVICELOST;
     inScene_ = false;
+    bins_.DrawAll(); // lets go of the textures the kept draws hold
     DropHeldObjects();
     ResetStates();
     // Everything in the default pool must have been given back first, and the
@@ -246,6 +259,7 @@ HRESULT SoftwareDevice::Present()
 {
     if (cooperation_ != Cooperation::Ready)
         return D3DERR_DEVICELOST;
+    bins_.DrawAll();
     // The back buffer's storage becomes the front buffer: no copy here. The
     // back buffer reads as before, and a frame that starts with a whole clear
     // never copies it back.
@@ -284,10 +298,16 @@ HRESULT SoftwareDevice::Clear(std::uint32_t rectCount, const RECT* rects, std::u
         return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready || (flags & D3DCLEAR_TARGET) == 0)
         return D3D_OK;
+    bins_.DrawAll();
     const FillKernel fill = ChosenSpanKernels().fill[kSpanReplace];
     if (rectCount == 0) {
+        // A whole clear is kept with the draws after it: each band is cleared
+        // while in the cache, just before they are drawn on it.
         PixelImage& target = renderTarget_->ImageToOverwrite();
-        fill(target.pixels.data(), static_cast<int>(target.pixels.size()), colour);
+        if (binning_)
+            bins_.KeepClear(target, colour, fill);
+        else
+            fill(target.pixels.data(), static_cast<int>(target.pixels.size()), colour);
         return D3D_OK;
     }
     PixelImage& target = renderTarget_->Image();
@@ -316,6 +336,7 @@ HRESULT SoftwareDevice::EndScene()
     if (!inScene_)
         return D3DERR_INVALIDCALL;
     inScene_ = false;
+    bins_.DrawAll();
     return D3D_OK;
 }
 
@@ -428,24 +449,48 @@ bool SoftwareDevice::FillShading(ShadingSetup& setup, std::uint32_t texCoordSets
     return setup.target != nullptr && !setup.target->pixels.empty();
 }
 
-void SoftwareDevice::DrawTriangles(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const SpanTarget& target)
+template <class Use>
+void SoftwareDevice::PrepareTriangles(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const SpanTarget& target,
+                                      Use use)
 {
     const RasterVertex* v = vertices_.data();
-    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2 && RasteriseAlignedQuad(target, v))
-        return;
-    for (std::uint32_t i = 0; i < primitiveCount; ++i) {
-        switch (type) {
-        case D3DPT_TRIANGLELIST:
-            RasteriseTriangle(target, v[3 * i], v[3 * i + 1], v[3 * i + 2]);
-            break;
-        case D3DPT_TRIANGLESTRIP:
-            RasteriseTriangle(target, v[i], v[i + 1], v[i + 2]);
-            break;
-        case D3DPT_TRIANGLEFAN:
-            RasteriseTriangle(target, v[0], v[i + 1], v[i + 2]);
+    PreparedPrimitive primitive;
+    if (type == D3DPT_TRIANGLESTRIP && primitiveCount == 2) {
+        switch (PrepareAlignedQuad(target, v, primitive)) {
+        case QuadPreparation::Ready:
+            use(primitive);
+            return;
+        case QuadPreparation::Empty:
+            return;
+        case QuadPreparation::NotAligned:
             break;
         }
     }
+    for (std::uint32_t i = 0; i < primitiveCount; ++i) {
+        bool covers = false;
+        switch (type) {
+        case D3DPT_TRIANGLELIST:
+            covers = PrepareTriangle(target, v[3 * i], v[3 * i + 1], v[3 * i + 2], primitive);
+            break;
+        case D3DPT_TRIANGLESTRIP:
+            covers = PrepareTriangle(target, v[i], v[i + 1], v[i + 2], primitive);
+            break;
+        case D3DPT_TRIANGLEFAN:
+            covers = PrepareTriangle(target, v[0], v[i + 1], v[i + 2], primitive);
+            break;
+        }
+        if (covers)
+            use(primitive);
+    }
+}
+
+bool SoftwareDevice::ReadsItsTarget(const ShadingSetup& setup)
+{
+    for (int s = 0; s < 2; ++s) {
+        if (setup.stage[s].texture == setup.target)
+            return true;
+    }
+    return false;
 }
 
 HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const void* vertices,
@@ -489,7 +534,23 @@ HRESULT SoftwareDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, std::uint32_t pri
     ShadingSetup setup;
     if (!FillShading(setup, layout.texCoordSets, constantDiffuse, firstColour))
         return D3DERR_INVALIDCALL;
-    DrawTriangles(type, primitiveCount, MakeSpanTarget(setup));
+    // A program's state lives in its shader or effect and changes with the
+    // next draw, and a draw reading its own target must see every earlier
+    // draw whole: those are drawn at once, after what is kept.
+    if (!binning_ || setup.program != nullptr || ReadsItsTarget(setup)) {
+        bins_.DrawAll();
+        SpanShader shader;
+        SpanTarget target = MakeSpanTarget(setup, shader);
+        if (!binning_)
+            target.shadeRows = nullptr; // the reference goes row by row too
+        const PixelRect whole{0, 0, target.width, target.height};
+        PrepareTriangles(type, primitiveCount, target, [&](const PreparedPrimitive& primitive) {
+            DrawPrepared(target, primitive, whole, &scratch_);
+        });
+        return D3D_OK;
+    }
+    const SpanTarget& target = bins_.BeginDraw(setup, textures_.data(), setup.stageCount);
+    PrepareTriangles(type, primitiveCount, target, [&](const PreparedPrimitive& primitive) { bins_.Add(primitive); });
     return D3D_OK;
 }
 
@@ -568,6 +629,9 @@ HRESULT SoftwareDevice::SetRenderTarget(std::uint32_t index, Direct3DSurface9* s
     auto* ours = dynamic_cast<SoftwareSurface*>(surface);
     if (index != 0 || ours == nullptr || !ours->IsRenderTarget() || !ours->HasPixels())
         return D3DERR_INVALIDCALL;
+    // What was drawn on the old target may be read as a texture next.
+    if (ours != renderTarget_)
+        bins_.DrawAll();
     Hold(renderTarget_, ours);
     return D3D_OK;
 }
@@ -580,6 +644,7 @@ HRESULT SoftwareDevice::GetFrontBufferData(std::uint32_t swapChain, Direct3DSurf
         return D3DERR_INVALIDCALL;
     if (cooperation_ != Cooperation::Ready)
         return D3DERR_DEVICELOST;
+    bins_.DrawAll(); // the surface written may be a texture kept draws read
     // The front buffer has no alpha: the copy is opaque.
     auto& pixels = ours->Image().pixels;
     std::transform(frontBuffer_.pixels.begin(), frontBuffer_.pixels.end(), pixels.begin(),
@@ -658,6 +723,24 @@ bool SetReportedPixelShaderVersion(Direct3DDevice9* device, std::uint32_t versio
     if (ours == nullptr)
         return false;
     ours->SetPixelShaderVersion(version);
+    return true;
+}
+
+bool SetDrawingWorkers(Direct3DDevice9* device, int workers)
+{
+    auto* ours = dynamic_cast<SoftwareDevice*>(device);
+    if (ours == nullptr)
+        return false;
+    ours->SetDrawingWorkers(std::clamp(workers, 0, 64));
+    return true;
+}
+
+bool SetTileBinning(Direct3DDevice9* device, bool on)
+{
+    auto* ours = dynamic_cast<SoftwareDevice*>(device);
+    if (ours == nullptr)
+        return false;
+    ours->SetTileBinning(on);
     return true;
 }
 

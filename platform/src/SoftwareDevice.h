@@ -11,6 +11,7 @@
 #include "PixelShading.h"
 #include "SdlPresenter.h"
 #include "SoftwareResources.h"
+#include "TileBins.h"
 #include "platform/Device.h"
 
 class SoftwareEffect;
@@ -70,6 +71,12 @@ public:
     void SimulateLoss(int lostPolls);
     void SetPixelShaderVersion(std::uint32_t version) { pixelShaderVersion_ = version; }
     bool ShowingFullScreen() const { return presenter_.FullScreen(); }
+    void SetDrawingWorkers(int count) { bins_.SetWorkers(count); }
+    void SetTileBinning(bool on)
+    {
+        bins_.DrawAll();
+        binning_ = on;
+    }
 
     // An effect draws with its program between BeginPass and EndPass.
     void BindEffect(SoftwareEffect* effect) { activeEffect_ = effect; }
@@ -85,7 +92,11 @@ private:
     bool MakeBackBuffer(std::uint32_t width, std::uint32_t height, D3DFORMAT format);
     bool FillShading(ShadingSetup& setup, std::uint32_t texCoordSets, bool constantDiffuse,
                      std::uint32_t diffuse) const;
-    void DrawTriangles(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const SpanTarget& target);
+    // Hands each primitive of the draw, prepared for `target`, to `use`.
+    template <class Use>
+    void PrepareTriangles(D3DPRIMITIVETYPE type, std::uint32_t primitiveCount, const SpanTarget& target, Use use);
+    // Whether a stage of the draw reads the target it draws on.
+    static bool ReadsItsTarget(const ShadingSetup& setup);
 
     std::atomic<std::uint32_t> references_{1};
     DeviceLedgerPtr ledger_;
@@ -111,4 +122,7 @@ private:
     std::uint32_t fvf_ = 0;
 
     std::vector<RasterVertex> vertices_; // the current draw's, reused
+    TileBins bins_;                      // the scene's draws not yet on the target
+    SpanScratch scratch_;                // for draws made at once
+    bool binning_ = true;                // false: every draw is made at once (a test's reference)
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TileBins.h"
+
 DefaultPoolMark::DefaultPoolMark(DeviceLedgerPtr ledger, D3DPOOL pool)
     : ledger_(std::move(ledger)), counted_(pool == D3DPOOL_DEFAULT && ledger_ != nullptr)
 {
@@ -20,6 +22,16 @@ bool IsColourFormat(D3DFORMAT format)
     return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8;
 }
 
+bool EveryPixelOpaque(const PixelImage& image)
+{
+    if (image.everyPixelOpaque < 0)
+        image.everyPixelOpaque = image.opaque || std::all_of(image.pixels.begin(), image.pixels.end(),
+                                                             [](std::uint32_t pixel) { return pixel >> 24 == 0xFF; })
+                                     ? 1
+                                     : 0;
+    return image.everyPixelOpaque != 0;
+}
+
 std::uint32_t FullChainLength(std::uint32_t width, std::uint32_t height)
 {
     std::uint32_t levels = 1;
@@ -32,10 +44,11 @@ std::uint32_t FullChainLength(std::uint32_t width, std::uint32_t height)
 }
 
 // ---------------------------------------------------------------------------
-SoftwareSurface::SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger)
-    : desc_(desc), container_(container)
+SoftwareSurface::SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger,
+                                 bool countedForReset)
+    : desc_(desc), container_(container), ledger_(ledger)
 {
-    if (container_ == nullptr)
+    if (container_ == nullptr && countedForReset)
         poolMark_ = std::make_unique<DefaultPoolMark>(std::move(ledger), desc.Pool);
     if (IsColourFormat(desc.Format)) {
         image_.width = desc.Width;
@@ -79,6 +92,8 @@ void SoftwareSurface::LendPixels(PixelImage& image)
 {
     PayOwedPixels();
     image_.pixels.swap(image.pixels);
+    image_.everyPixelOpaque = -1;
+    image.everyPixelOpaque = -1;
     owedFrom_ = &image;
 }
 
@@ -94,7 +109,12 @@ HRESULT SoftwareSurface::LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std:
 {
     if (locked == nullptr || locked_ || !HasPixels())
         return D3DERR_INVALIDCALL;
+    // Whoever locks may read or change these pixels: every draw made before
+    // must be on them, and none kept may read them later.
+    if (ledger_ != nullptr && ledger_->pendingTiles != nullptr)
+        ledger_->pendingTiles->DrawAll();
     PayOwedPixels();
+    image_.everyPixelOpaque = -1; // the locker may write any pixel
     RECT area{0, 0, static_cast<std::int32_t>(image_.width), static_cast<std::int32_t>(image_.height)};
     if (rect != nullptr) {
         if (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||

@@ -15,7 +15,14 @@ struct PixelImage {
     std::uint32_t height = 0;
     bool opaque = false; // X8R8G8B8: the top byte reads as 0xFF
     std::vector<std::uint32_t> pixels;
+    // Whether every pixel's alpha reads as 0xFF (see EveryPixelOpaque): -1
+    // until asked again after the pixels may have changed.
+    mutable std::int8_t everyPixelOpaque = -1;
 };
+
+// Whether every pixel of `image` has alpha 0xFF, worked out once after each
+// change (a source-over draw of such a texture is a plain copy).
+bool EveryPixelOpaque(const PixelImage& image);
 
 class SoftwareTexture;
 
@@ -35,8 +42,10 @@ private:
 class SoftwareSurface final : public Direct3DSurface9 {
 public:
     // A surface of its own (container null) or a level of a texture, whose
-    // reference count it shares.
-    SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger);
+    // reference count it shares. One of its own counts against Reset when
+    // in the default pool, unless `countedForReset` is false (the back buffer).
+    SoftwareSurface(const D3DSURFACE_DESC& desc, SoftwareTexture* container, DeviceLedgerPtr ledger,
+                    bool countedForReset = true);
 
     std::uint32_t AddRef() override;
     std::uint32_t Release() override;
@@ -44,16 +53,19 @@ public:
     HRESULT LockRect(D3DLOCKED_RECT* locked, const RECT* rect, std::uint32_t flags) override;
     HRESULT UnlockRect() override;
 
-    // The pixels; what the surface owes (see OwePixels) is copied in first.
+    // The pixels, to be changed; what the surface owes (see OwePixels) is
+    // copied in first.
     PixelImage& Image()
     {
         PayOwedPixels();
+        image_.everyPixelOpaque = -1;
         return image_;
     }
     // The pixels, about to be overwritten whole: nothing owed is copied.
     PixelImage& ImageToOverwrite()
     {
         owedFrom_ = nullptr;
+        image_.everyPixelOpaque = -1;
         return image_;
     }
     // Hands this surface's pixels to `image` (of the same size) in exchange
@@ -76,6 +88,7 @@ private:
     D3DSURFACE_DESC desc_;
     SoftwareTexture* container_;
     std::unique_ptr<DefaultPoolMark> poolMark_;
+    DeviceLedgerPtr ledger_; // whose pending draws a lock waits for
     std::atomic<std::uint32_t> references_{1};
     PixelImage image_;
     const PixelImage* owedFrom_ = nullptr;

@@ -33,6 +33,20 @@ struct Avx2 {
     }
     VELMORA_SPAN_INLINE static void Store(std::uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<V*>(p), v); }
 
+    // The first n (1 to 7) pixels only, the rest read as zero and left alone.
+    VELMORA_SPAN_INLINE static V FirstLanes(int n)
+    {
+        return _mm256_cmpgt_epi32(_mm256_set1_epi32(n), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    }
+    VELMORA_SPAN_INLINE static V LoadFirst(const std::uint32_t* p, int n)
+    {
+        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), FirstLanes(n));
+    }
+    VELMORA_SPAN_INLINE static void StoreFirst(std::uint32_t* p, V v, int n)
+    {
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(p), FirstLanes(n), v);
+    }
+
     // Each pixel's alpha in all four of its 16-bit lanes.
     VELMORA_SPAN_INLINE static V Alpha16(V wide)
     {

@@ -29,6 +29,39 @@ struct Sse2 {
     VELMORA_SPAN_INLINE static V Load(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
     VELMORA_SPAN_INLINE static void Store(std::uint32_t* p, V v) { _mm_storeu_si128(reinterpret_cast<V*>(p), v); }
 
+    // The first n (1 to 3) pixels only, the rest read as zero and left alone;
+    // lane by lane, never through a library copy.
+    VELMORA_SPAN_INLINE static V LoadFirst(const std::uint32_t* p, int n)
+    {
+        alignas(16) std::uint32_t lanes[kLanes] = {};
+        switch (n) {
+        case 3:
+            lanes[2] = p[2];
+            [[fallthrough]];
+        case 2:
+            lanes[1] = p[1];
+            [[fallthrough]];
+        default:
+            lanes[0] = p[0];
+        }
+        return _mm_load_si128(reinterpret_cast<const V*>(lanes));
+    }
+    VELMORA_SPAN_INLINE static void StoreFirst(std::uint32_t* p, V v, int n)
+    {
+        alignas(16) std::uint32_t lanes[kLanes];
+        _mm_store_si128(reinterpret_cast<V*>(lanes), v);
+        switch (n) {
+        case 3:
+            p[2] = lanes[2];
+            [[fallthrough]];
+        case 2:
+            p[1] = lanes[1];
+            [[fallthrough]];
+        default:
+            p[0] = lanes[0];
+        }
+    }
+
     // Each pixel's alpha in all four of its 16-bit lanes.
     VELMORA_SPAN_INLINE static V Alpha16(V wide) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(wide, 0xFF), 0xFF); }
 

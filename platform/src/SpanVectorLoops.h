@@ -66,7 +66,8 @@ template <class Isa, int Tint, int Blend> struct VectorLoops {
     }
 
     // Shades the span a vector at a time with what `source` gives; the last
-    // few pixels go through a buffer so nothing past the span is touched.
+    // few pixels are read and written lane by lane so nothing past the span
+    // is touched.
     template <class Source>
     VELMORA_SPAN_INLINE static void Run(std::uint32_t* destination, int count, Source& source, V diffuse16)
     {
@@ -75,13 +76,9 @@ template <class Isa, int Tint, int Blend> struct VectorLoops {
             Isa::Store(destination + k, Shade(source.Next(), Isa::Load(destination + k), diffuse16));
         if (k == count)
             return;
-        alignas(64) std::uint32_t tail[kLanes] = {};
         const int left = count - k;
-        for (int i = 0; i < left; ++i)
-            tail[i] = destination[k + i];
-        Isa::Store(tail, Shade(source.Tail(left), Isa::Load(tail), diffuse16));
-        for (int i = 0; i < left; ++i)
-            destination[k + i] = tail[i];
+        Isa::StoreFirst(destination + k, Shade(source.Tail(left), Isa::LoadFirst(destination + k, left), diffuse16),
+                        left);
     }
 
     static V Diffuse16(std::uint32_t diffuse) { return Isa::WidenLow(Isa::Set32(diffuse)); }
@@ -100,13 +97,7 @@ template <class Isa, int Tint, int Blend> struct VectorLoops {
             texels += kLanes;
             return v;
         }
-        VELMORA_SPAN_INLINE V Tail(int left) const
-        {
-            alignas(64) std::uint32_t tail[kLanes] = {};
-            for (int i = 0; i < left; ++i)
-                tail[i] = texels[i];
-            return Isa::Load(tail);
-        }
+        VELMORA_SPAN_INLINE V Tail(int left) const { return Isa::LoadFirst(texels, left); }
     };
 
     // A sprite drawn at its own size: one texel a pixel, read straight along

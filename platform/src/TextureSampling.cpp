@@ -4,33 +4,8 @@
 
 namespace {
 
-int Wrap(std::int64_t index, int size)
-{
-    if (index >= 0 && index < size)
-        return static_cast<int>(index); // inside: no division
-    const std::int64_t r = index % size;
-    return static_cast<int>(r < 0 ? r + size : r);
-}
-
-int Address(std::int64_t index, int size, bool clamp)
-{
-    if (clamp)
-        return index < 0 ? 0 : (index >= size ? size - 1 : static_cast<int>(index));
-    return Wrap(index, size);
-}
-
-std::int64_t SafeFloor(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
-    if (value > 1e15)
-        return static_cast<std::int64_t>(1e15);
-    if (value < -1e15)
-        return static_cast<std::int64_t>(-1e15);
-    // Truncation, one lower for negative fractions: floor without a library call.
-    const auto truncated = static_cast<std::int64_t>(value);
-    return value < static_cast<double>(truncated) ? truncated - 1 : truncated;
-}
+using sampling::Address;
+using sampling::SafeFloor;
 
 std::uint32_t Texel(const PixelImage& image, int x, int y)
 {
@@ -39,11 +14,6 @@ std::uint32_t Texel(const PixelImage& image, int x, int y)
 }
 
 } // namespace
-
-int PointIndex(float coordinate, int size, bool clamp)
-{
-    return Address(SafeFloor(static_cast<double>(coordinate) * size), size, clamp);
-}
 
 std::uint32_t SampleImage(const PixelImage& image, float u, float v, const SamplerSettings& sampler)
 {

@@ -28,6 +28,16 @@ bool SetReportedPixelShaderVersion(Direct3DDevice9* device, std::uint32_t versio
 // Whether the device shows its picture in a desktop full-screen window.
 bool IsShowingFullScreen(Direct3DDevice9* device);
 
+// The threads besides the caller's that draw the tiles of a scene: up to
+// three on a machine with cores to spare, none in the headless test mode.
+// A test sets them here. False when `device` is not ours.
+bool SetDrawingWorkers(Direct3DDevice9* device, int workers);
+
+// Test switch: with binning off, every draw is drawn at once over the whole
+// target and row by row, the reference the binned picture must match pixel
+// for pixel (on by default). False when `device` is not ours.
+bool SetTileBinning(Direct3DDevice9* device, bool on);
+
 // The instruction set of the device's pixel loops. Widest: the widest this
 // processor runs, chosen at start-up (the default).
 enum class SpanPath { Widest, Scalar, Sse2, Avx2 };

@@ -1,5 +1,7 @@
 // The vector pixel loops (SSE2, AVX2) draw exactly what the scalar loops
-// draw: the same scenes through every path, compared pixel for pixel.
+// draw, and the draws kept per tile (on one thread or shared with workers)
+// exactly what drawing each at once draws: the same scenes every way,
+// compared pixel for pixel.
 #include <functional>
 
 #include "DeviceFixture.h"
@@ -18,11 +20,25 @@ std::uint32_t Scramble(std::uint32_t x, std::uint32_t y, std::uint32_t salt)
     return h ^ (h >> 13);
 }
 
+// One way of drawing: the span loops, whether draws are kept per tile, and
+// the worker threads sharing the tiles.
+struct DrawingWay {
+    plat::SpanPath path;
+    bool binned;
+    int workers;
+};
+
+const char* Describe(const DrawingWay& way)
+{
+    return way.workers > 0 ? "tiles shared with workers" : (way.binned ? "tiles" : "each draw at once");
+}
+
 class SpanPaths : public DeviceTest {
 protected:
     void TearDown() override
     {
         plat::ForceSpanPath(plat::SpanPath::Widest);
+        plat::SetDrawingWorkers(device, 0);
         for (Direct3DTexture9* texture : textures_)
             texture->Release();
         DeviceTest::TearDown();
@@ -63,10 +79,12 @@ protected:
         device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
     }
 
-    // The pixels `scene` draws through `path`.
-    std::vector<std::uint32_t> Draw(plat::SpanPath path, const std::function<void()>& scene)
+    // The pixels `scene` draws the given way.
+    std::vector<std::uint32_t> Draw(const DrawingWay& way, const std::function<void()>& scene)
     {
-        EXPECT_TRUE(plat::ForceSpanPath(path));
+        EXPECT_TRUE(plat::ForceSpanPath(way.path));
+        EXPECT_TRUE(plat::SetTileBinning(device, way.binned));
+        EXPECT_TRUE(plat::SetDrawingWorkers(device, way.workers));
         device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1, 0);
         UseSourceOver();
         Background();
@@ -74,23 +92,28 @@ protected:
         return Pixels();
     }
 
-    // Draws `scene` through the scalar loops and every vector path this
-    // processor runs; each must match the scalar picture exactly.
+    // Draws `scene` through the scalar loops one draw at a time, the
+    // reference, and then through every path this processor runs, kept per
+    // tile, drawn at once and with worker threads; each way must match the
+    // reference exactly.
     void ExpectSamePicture(const char* name, const std::function<void()>& scene)
     {
-        const auto reference = Draw(plat::SpanPath::Scalar, scene);
-        for (plat::SpanPath path : {plat::SpanPath::Sse2, plat::SpanPath::Avx2}) {
-            if (!plat::ForceSpanPath(path))
+        const auto reference = Draw({plat::SpanPath::Scalar, false, 0}, scene);
+        const DrawingWay ways[] = {{plat::SpanPath::Scalar, true, 0}, {plat::SpanPath::Sse2, false, 0},
+                                   {plat::SpanPath::Sse2, true, 0},   {plat::SpanPath::Avx2, false, 0},
+                                   {plat::SpanPath::Avx2, true, 0},   {plat::SpanPath::Widest, true, 3}};
+        for (const DrawingWay& way : ways) {
+            if (!plat::ForceSpanPath(way.path))
                 continue; // not on this processor
-            const auto pixels = Draw(path, scene);
+            const auto pixels = Draw(way, scene);
             std::size_t differing = 0, first = 0;
             for (std::size_t i = 0; i < pixels.size(); ++i) {
                 if (pixels[i] != reference[i] && differing++ == 0)
                     first = i;
             }
-            EXPECT_EQ(differing, 0u) << name << " through " << plat::ChosenSpanPathName() << ": first at ("
-                                     << first % 640 << ", " << first / 640 << ") " << std::hex << pixels[first]
-                                     << " instead of " << reference[first];
+            EXPECT_EQ(differing, 0u) << name << " through " << plat::ChosenSpanPathName() << ", " << Describe(way)
+                                     << ": first at (" << first % 640 << ", " << first / 640 << ") " << std::hex
+                                     << pixels[first] << " instead of " << reference[first];
         }
     }
 
@@ -148,6 +171,9 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
     });
     Direct3DTexture9* opaque = Texture(
         37, 11, [](std::uint32_t x, std::uint32_t y) { return Scramble(x, y, 5); }, D3DFMT_X8R8G8B8);
+    // Every alpha 0xFF in a format with alpha: source-over copies it.
+    Direct3DTexture9* solid =
+        Texture(19, 23, [](std::uint32_t x, std::uint32_t y) { return Scramble(x, y, 6) | 0xFF000000u; });
     struct Blend {
         const char* name;
         bool enabled;
@@ -175,6 +201,9 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
                 device->SetTexture(0, opaque);
                 DrawStrip(Quad(600.5f, top + 150, 700.5f, top + 237, colour, 0, 0, 3, 1)); // past the right edge
                 DrawStrip(Quad(560.5f, top + 120, 597.5f, top + 131, colour));             // texel for texel
+                device->SetTexture(0, solid);
+                DrawStrip(Quad(350.5f, top + 150, 369.5f, top + 173, colour));
+                DrawStrip(Quad(380.5f, top + 150, 439.5f, top + 190, colour | 0xFF000000u, 0.5f, 0, 2, 1));
                 device->SetTexture(0, nullptr);
                 for (int width = 1; width <= 17; ++width) {
                     const float x = 460.5f + static_cast<float>(width * width) / 2;
@@ -186,6 +215,50 @@ TEST_F(SpanPaths, EveryBlendAndAddressingIsTheSameThroughEveryPath)
         };
         ExpectSamePicture(blend.name, scene);
     }
+}
+
+// An opaque texture drawn source-over is copied; once a lock has punched
+// holes in it, or a draw on it has, it is blended again.
+TEST_F(SpanPaths, ATextureThatGainsHolesIsBlendedAgain)
+{
+    UseSourceOver();
+    Direct3DTexture9* texture = Texture(4, 4, [](std::uint32_t, std::uint32_t) { return 0xFF00FF00u; });
+    device->SetTexture(0, texture);
+    DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(1, 1), 0xFF00FF00u);
+
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    static_cast<std::uint32_t*>(locked.pBits)[1] = 0x00000000u;
+    texture->UnlockRect(0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FFu, 1, 0);
+    DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFFu));
+    EXPECT_EQ(Pixel(1, 0), 0xFF0000FFu) << "the hole shows what was under it";
+    EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+
+    // A render target texture, opaque, then cleared to transparent.
+    Direct3DTexture9* canvas = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &canvas), D3D_OK);
+    textures_.push_back(canvas);
+    Direct3DSurface9* canvasSurface = nullptr;
+    canvas->GetSurfaceLevel(0, &canvasSurface);
+    Direct3DSurface9* backBuffer = nullptr;
+    device->GetRenderTarget(0, &backBuffer);
+    for (std::uint32_t fill : {0xFFFF0000u, 0x00000000u}) {
+        device->SetRenderTarget(0, canvasSurface);
+        device->SetTexture(0, nullptr);
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+        DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, fill));
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderTarget(0, backBuffer);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FFu, 1, 0);
+        device->SetTexture(0, canvas);
+        DrawStrip(Quad(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFFu));
+        EXPECT_EQ(Pixel(2, 2), fill == 0 ? 0xFF0000FFu : 0xFFFF0000u) << std::hex << fill;
+    }
+    device->SetTexture(0, nullptr);
+    backBuffer->Release();
+    canvasSurface->Release();
 }
 
 } // namespace
