@@ -197,7 +197,7 @@ TEST_F(EventShopTest, TradeLimits)
         Press(Keys::kDown); // sell
         Push(kConfirm);
         ASSERT_EQ(event().ShopState, CEvent::SHOP_SELL_LIST);
-        ASSERT_EQ(menu().GetListedItemId(), 1);
+        ASSERT_EQ(TheGameData->categoryList[kItems][menu().mainList.position], 1);
         EXPECT_EQ(event().GetMaxSellQuantity(), c.sellLimit);
     }
 }
@@ -303,7 +303,7 @@ TEST_F(EventShopTest, SellingTheLastItemStaysInTheQuantityWindowUntilCancel)
     Press(Keys::kDown);
     Push(kConfirm);
     ASSERT_EQ(event().ShopState, CEvent::SHOP_SELL_LIST);
-    ASSERT_EQ(menu().GetListedItemId(), 5);
+    ASSERT_EQ(TheGameData->categoryList[kItems][menu().mainList.position], 5);
     Push(kConfirm);
     ASSERT_EQ(event().ShopState, CEvent::SHOP_SELL_QUANTITY);
     Push(kMax);
