@@ -194,7 +194,7 @@ void CEvent::UpdateShopSellQuantity()
     if (ZephKeyInput->IsButtonPush(kConfirmButton)) {
         SellSelectedItem();
         menu.OpenItemListWindow(MenuShopSellList, true);
-        // Selling the last item leaves nothing to go back to: the window stays until cancel.
+        // Selling the last item has sent the shop back to its menu.
         if (menu.mainList.count > 0) {
             OpenEventMenu(SHOP_SELL_LIST);
             menu.SetMenuListPosition(0, true, menu.mainList.position);
