@@ -418,8 +418,10 @@ TEST_F(ShopListTest, TheSellListsPageTextArrowsAndDescription)
     menu().mainList.position = 12; // as a sale of the last row leaves it
     data().heldItems[11] = 0;
     data().RebuildItemLists(ITEM_CATEGORY_ITEM, false);
+    device.draws.clear();
     drawn = Drawn([&] { menu().DrawEventItemListWindow(true); });
     EXPECT_NE(FindText(drawn, u"品K"), nullptr);
+    EXPECT_TRUE(FrameDrawn(MENU_DESCRIPTION_WINDOW));
     EXPECT_EQ(FindText(drawn, u"品K", 1), nullptr) << "nothing described";
     EXPECT_EQ(FindText(drawn, u"品L"), nullptr);
 }
