@@ -10,10 +10,11 @@
 // passage in the cave leads to map 14, whose hole drops to map 15 (the two
 // places count as one: no banner between them); stairs lead back up, and a
 // door on map 15 leads to map 16, which shows no place-name banner. In the
-// first map's north a shopkeeper offers a choice and a shop of several
-// kinds of goods, an herbalist sells from a built-in list that grows with
-// what a gossip tells, and a floor guide sends the player to maps 3-5,
-// where a door leads back. Beside the start a traveller tells of the cave
+// first map's north a shopkeeper offers a choice and a shop of two pages
+// of goods (items, weapons and armour of two members, rings), an
+// herbalist sells from a built-in list that grows with what a gossip
+// tells, and a floor guide sends the player to maps 3-5, where a door
+// leads back. Beside the start a traveller tells of the cave
 // and the shrine, which the field menu's 移動 can then reach.
 #include "EventAssembler.h"
 #include "SampleData.h"
@@ -112,9 +113,13 @@ constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start,
 
 // Item categories of goods rows.
 constexpr int kWeaponsOfMember0 = 1;
+constexpr int kWeaponsOfMember1 = 2;
 constexpr int kArmourOfMember0 = 4;
+constexpr int kArmourOfMember1 = 5;
 constexpr int kAccessories = 7;
 constexpr int kBuiltInHerbs = -1;
+// The shopkeeper's dearest ring costs more than a new party ever holds.
+constexpr int kRingOfFortunePrice = 12000000;
 constexpr int kFloorList = 1;
 
 // Warp points the field menu's transfer list offers: the cave and the shrine.
@@ -344,8 +349,15 @@ Record Shopkeeper()
         .Shop({{kItems, 0, 30},
                {kItems, 1, 100},
                {kWeaponsOfMember0, 1, 400},
+               {kWeaponsOfMember0, 3, 650},
+               {kWeaponsOfMember1, 1, 420},
                {kArmourOfMember0, 2, 350},
-               {kAccessories, 5, 900}})
+               {kArmourOfMember1, 1, 380},
+               {kItems, 3, 40},
+               {kItems, 4, 240},
+               {kItems, 5, 60},
+               {kAccessories, 5, 900},
+               {kAccessories, 2, kRingOfFortunePrice}})
         .Message(u"またどうぞ。")
         .End()
         .Label(talk)
@@ -418,8 +430,8 @@ Bytes MapEventArea(int map, int& recordCount)
 {
     std::vector<Record> records;
     if (map == kFirstMap)
-        records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),   Gatekeeper(), Gate(),
-                   Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(), Hole(),       Crystal(),
+        records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),    Gatekeeper(), Gate(),
+                   Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(),  Hole(),       Crystal(),
                    Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest()};
     else if (map == kCaveMap)
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
@@ -63,6 +62,8 @@ constexpr int MENU_TEXT_ORIGIN_COUNT = 31;
 constexpr int MENU_DURATION_COUNT = 14;
 constexpr int MENU_COUNT_TEXT_CHARS = 40;
 constexpr int MENU_LEARNABLE_MAGIC = 24;
+constexpr int MENU_SHOP_ROWS = 10;
+constexpr int MENU_PRICE_CHARS = 9;
 
 class CMapMenu {
 public:
@@ -144,24 +145,26 @@ public:
     void FormatEquipCountColumn();
     void FormatListedCountColumn();
 
-    // The shop's goods list (mode 45) and the party's items for sale (mode
-    // 46) in window 55, ten rows a page. Kept in their simplest form until
-    // the equipment and shop pages of the menu are built.
-    void OpenItemListWindow(int listMode, bool refresh);
-    void CycleEquipTab(bool backwards);
+    // The event shop's two lists in window 55: the goods (mode 45) and the
+    // party's items for sale (mode 46), ten rows a page with the prices of
+    // the visible rows. The event code moves them with the list helpers and
+    // draws them through these.
+    void OpenItemListWindow(int listMode, bool rebuild);
+    // The equipment preview of the goods under the cursor, then the shop's held count.
+    void PreviewShopItem();
+    // The held item at a position of the sell list: its sell price, its
+    // held count, its table row (with its name length); 0 or none past the end.
+    std::uint16_t GetListedItemPrice(int position) const;
+    int GetListedItemCount(int position) const;
+    const unsigned char* GetListedItemDef(int position, std::uint32_t& nameLength) const;
+    // Removes `count` of the item under the list cursor; false, removing
+    // nothing, when fewer are held or the cursor is past the list.
+    bool ConsumeListedItem(int count);
     void DrawEventShopWindow(bool active);
     void DrawEventItemListWindow(bool active);
-    // Removes `count` of the listed item; false when fewer are held.
-    bool ConsumeListedItem(int count);
-    int GetListedItemId() const;
-    int GetListedItemCount() const;
-    // The list's 52-frame animation counter.
-    void AdvanceListAnimation();
-    // One row of a shop list: the item and the number beside it (price or held count).
-    struct ShopListRow {
-        int category, id, number;
-    };
-    void DrawShopListPage(bool active, int count, const std::function<ShopListRow(int)>& rowAt);
+    // The goods list's member tab (whose accessory is previewed), wrapping 0-2.
+    void CycleEquipTab(bool backwards);
+    void DrawShopTabIcon();
 
     // The record pages (save, load, title, quit, return), the transfer page
     // and the retry menu. The slot rows: which save slots hold a save, with
@@ -311,6 +314,13 @@ public:
     EquipStatTexts equipStatTexts;
     EquipPreview equipPreview;
     std::int8_t equipTextCategory;
+    // The shop lists: one price text a visible row, the digits of the
+    // longest goods price, the member tab and where the sell list's page
+    // text stands on windows 55 and 56.
+    char16_t priceTexts[MENU_SHOP_ROWS][MENU_PRICE_CHARS];
+    std::uint8_t priceWidth;
+    std::uint8_t shopTab;
+    MenuTextOrigin shopPageOrigins[2];
 
 private:
     // The equipment and skill pages (modes 5-10).
@@ -385,4 +395,11 @@ private:
     bool DrawMoney(float right, float bottom);
     bool DrawColourCounters(float left, float top);
     void DrawPagedListFrame(int lastPageWindow, bool active, int pageOrigin);
+    void OpenShopGoodsList(bool rebuild);
+    void OpenShopSellList(bool rebuild);
+    void ClampShopListPage();
+    void PlaceShopSideWindows();
+    bool DrawShopGoodsRows(float x, float y, float z, std::uint32_t colour);
+    void DrawShopGoodsDetail(int category, int id);
+    bool DrawShopSellRows(int window, float z, std::uint32_t colour);
 };

@@ -79,7 +79,7 @@ void CMapMenu::OnListPositionChanged()
         PreviewEquipCandidate();
         break;
     case MenuShopBuyList:
-        TheEvent->GetShopStock(false);
+        PreviewShopItem();
         break;
     default:
         break;

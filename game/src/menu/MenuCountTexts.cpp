@@ -123,10 +123,5 @@ void CMapMenu::FormatEquipCountColumn()
 
 void CMapMenu::FormatListedCountColumn()
 {
-    const GameData& data = *TheGameData;
-    WriteCountColumn(mainList.count, [&data](int entry) {
-        if (entry >= data.categoryListCount[ITEM_CATEGORY_ITEM])
-            return 0;
-        return data.HeldCount(ITEM_CATEGORY_ITEM, data.categoryList[ITEM_CATEGORY_ITEM][entry]);
-    });
+    WriteCountColumn(mainList.count, [this](int entry) { return GetListedItemCount(entry); });
 }

@@ -30,9 +30,10 @@ bool DrawMenuText(float x, float y, float z, std::uint32_t colour, const char16_
     return Draw(x, y, z, colour, text, length, lineAdvance, kNoWrap, 0, line);
 }
 
-bool DrawMenuNumber(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line)
+bool DrawMenuNumber(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,
+                    float lineAdvance)
 {
-    return Draw(x, y, z, colour, text, length, 0.0f, kNumberWrap, kDigitAdvance, line);
+    return Draw(x, y, z, colour, text, length, lineAdvance, kNumberWrap, kDigitAdvance, line);
 }
 
 bool DrawMenuNumberRight(float x, float y, float z, const char16_t* text, int length, int width, int line)

@@ -23,7 +23,8 @@ constexpr int MenuTextLength(const char16_t* text)
 // A word or label; lines of a multi-line text are `lineAdvance` apart.
 bool DrawMenuText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,
                   float lineAdvance = 0.0f);
-// A number: every digit 12 pixels wide.
-bool DrawMenuNumber(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line);
+// A number: every digit 12 pixels wide; lines of a column `lineAdvance` apart.
+bool DrawMenuNumber(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,
+                    float lineAdvance = 0.0f);
 // A number right-aligned in a column of `width` digits starting at x.
 bool DrawMenuNumberRight(float x, float y, float z, const char16_t* text, int length, int width, int line);

@@ -36,7 +36,7 @@ std::vector<MalformedCase> Cases()
 {
     std::vector<MalformedCase> cases = {
         {"battle of 9 enemies", EventArea({Plain(Script().Raw(OP_BATTLE, {9, 0, 0, 0, 0, 0}).End())}), 1, true},
-        {"shop of 11 rows", EventArea({Plain(Script().Raw(OP_SHOP, {11}).End())}), 1, true},
+        {"shop of 13 rows", EventArea({Plain(Script().Raw(OP_SHOP, {13}).End())}), 1, true},
         {"choice of 0 rows", EventArea({Plain(Script().RawText(OP_CHOICE, {0}, u"a").End())}), 1, true},
         {"text without a terminator", EventArea({Plain(Script().Raw(OP_MESSAGE, {0x00620061, 0x00640063}))}), 1, true},
         {"opcode -1", EventArea({Plain(Script().Raw(-1).SetFlag(1, 1).End())}), 1, true},

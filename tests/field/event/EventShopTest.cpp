@@ -158,14 +158,12 @@ TEST_F(EventShopTest, RowsNoPurchaseCouldServeAreDropped)
                  .End());
     EXPECT_EQ(GoodsIds(), (std::vector<int>{2, 4}));
 
-    // A shop left with nothing refuses every purchase.
+    // A shop left with nothing shows no goods list: back to its menu.
     OpenShop(Script().Shop({{kItems, 1, 0}}).End());
     EXPECT_EQ(event().ShopRowCount(), 0);
     Push(kConfirm); // buy
-    soundCalls.clear();
-    Push(kConfirm);
-    EXPECT_EQ(event().ShopState, CEvent::SHOP_BUY_LIST);
-    EXPECT_EQ(SoundsPlayed(SE_REFUSE), 1);
+    EXPECT_EQ(event().ShopState, CEvent::SHOP_MENU);
+    EXPECT_EQ(menu().cursorWindow, 54);
 }
 
 TEST_F(EventShopTest, TradeLimits)
@@ -197,7 +195,7 @@ TEST_F(EventShopTest, TradeLimits)
         Press(Keys::kDown); // sell
         Push(kConfirm);
         ASSERT_EQ(event().ShopState, CEvent::SHOP_SELL_LIST);
-        ASSERT_EQ(menu().GetListedItemId(), 1);
+        ASSERT_EQ(TheGameData->categoryList[kItems][menu().mainList.position], 1);
         EXPECT_EQ(event().GetMaxSellQuantity(), c.sellLimit);
     }
 }
@@ -295,7 +293,7 @@ TEST_F(EventShopTest, BuyingTwoChargesTheTotalAndAddsThem)
     EXPECT_EQ(TheCharacter->money, 710u);
 }
 
-TEST_F(EventShopTest, SellingTheLastItemStaysInTheQuantityWindowUntilCancel)
+TEST_F(EventShopTest, SellingTheLastItemGoesBackToTheShopsMenu)
 {
     SetSellPrice(5, 40);
     TheGameData->heldItems[5] = 2;
@@ -303,7 +301,7 @@ TEST_F(EventShopTest, SellingTheLastItemStaysInTheQuantityWindowUntilCancel)
     Press(Keys::kDown);
     Push(kConfirm);
     ASSERT_EQ(event().ShopState, CEvent::SHOP_SELL_LIST);
-    ASSERT_EQ(menu().GetListedItemId(), 5);
+    ASSERT_EQ(TheGameData->categoryList[kItems][menu().mainList.position], 5);
     Push(kConfirm);
     ASSERT_EQ(event().ShopState, CEvent::SHOP_SELL_QUANTITY);
     Push(kMax);
@@ -313,11 +311,10 @@ TEST_F(EventShopTest, SellingTheLastItemStaysInTheQuantityWindowUntilCancel)
     Push(kConfirm);
     EXPECT_EQ(TheCharacter->money, 1080u);
     EXPECT_EQ(TheGameData->heldItems[5], 0);
-    EXPECT_EQ(event().ShopState, CEvent::SHOP_SELL_QUANTITY) << "nothing left to list";
-    Push(kCancel);
-    EXPECT_EQ(event().ShopState, CEvent::SHOP_SELL_LIST);
-    Push(kCancel);
-    EXPECT_EQ(event().ShopState, CEvent::SHOP_MENU);
+    EXPECT_EQ(event().ShopState, CEvent::SHOP_MENU) << "nothing left to list";
+    EXPECT_EQ(event().ShopMenuCursor, 1);
+    Push(kConfirm);
+    EXPECT_EQ(event().ShopState, CEvent::SHOP_MENU) << "selling nothing is refused";
     Push(kCancel);
     EXPECT_EQ(TheGameData->GetGameFlag(9), 1) << "leaving goes on with the script";
 }

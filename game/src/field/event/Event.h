@@ -205,9 +205,9 @@ public:
     // and the row count.
     enum ShopArg : int {
         kShopFirstRow = 1,
-        kShopKeptColour = 31,
-        kShopKeptLength = 32,
-        kShopRowCount = 33,
+        kShopKeptColour = 37,
+        kShopKeptLength = 38,
+        kShopRowCount = 39,
     };
     enum ShopStates : int {
         SHOP_MENU = 0,
@@ -216,7 +216,7 @@ public:
         SHOP_BUY_QUANTITY = 3,
         SHOP_SELL_QUANTITY = 4,
     };
-    static constexpr int kShopMaxRows = 10;
+    static constexpr int kShopMaxRows = SHOP_MAX_ROWS;
     static constexpr int kShopMaxQuantity = 99;
     struct ShopGoods {
         int category, id, price;
@@ -226,8 +226,6 @@ public:
     void SetShopRow(int row, const ShopGoods& goods);
     void BuildShopGoods(int list);
     static int GetShopSortKey(int category, int id);
-    // The price an item of category 0 sells for (its table row's byte 50).
-    static int ItemSellPrice(int item);
     void DropUnusableGoods();
     std::int8_t GetMaxBuyQuantity() const;
     std::int8_t GetMaxSellQuantity() const;

@@ -62,9 +62,10 @@ enum EventOpcode : int {
 };
 
 constexpr int EVENT_OPCODE_COUNT = 53;
-// The interpreter's argument array; the longest command (a shop of ten
-// rows) uses 31 words, the rest serve commands as working values.
-constexpr int EVENT_ARG_COUNT = 34;
+// The interpreter's argument array; the longest command (a shop of twelve
+// rows, two pages of goods) uses 37 words, the rest serve commands as
+// working values.
+constexpr int EVENT_ARG_COUNT = 40;
 
 struct EventCommandRow {
     std::int8_t wordCount; // for 5, 15 and 20 replaced by the command's own count
@@ -87,7 +88,7 @@ constexpr EventCommandRow EventCommandTable[EVENT_OPCODE_COUNT] = {
 
 // Limits of the commands whose word 0 sets their length.
 constexpr int BATTLE_MAX_ENEMIES = 8;
-constexpr int SHOP_MAX_ROWS = 10;
+constexpr int SHOP_MAX_ROWS = 12;
 constexpr int CHOICE_MAX_ROWS = 8;
 
 // The number of argument words of a command whose word 0 is `word0`: a

@@ -23,6 +23,7 @@ constexpr int kRowsPerPage = 10;
 constexpr int kMenuWindow = 54;
 constexpr int kListWindow = 55;
 constexpr int kQuantityWindow = 61;
+constexpr int kListAnimationFrames = 52;
 
 const CFixedWindowSet::Rect& WindowRect(int window)
 {
@@ -160,7 +161,7 @@ void CEvent::UpdateShopSellList()
     }
     if (!menu.MoveListCursorByKeys(kRowsPerPage, menu.mainList)) {
         menu.AnimateMenuCursor();
-        menu.AdvanceListAnimation();
+        menu.mainList.blinkCounter = (menu.mainList.blinkCounter + 1) % kListAnimationFrames;
     }
 }
 
@@ -193,7 +194,7 @@ void CEvent::UpdateShopSellQuantity()
     if (ZephKeyInput->IsButtonPush(kConfirmButton)) {
         SellSelectedItem();
         menu.OpenItemListWindow(MenuShopSellList, true);
-        // Selling the last item leaves nothing to go back to: the window stays until cancel.
+        // Selling the last item has sent the shop back to its menu.
         if (menu.mainList.count > 0) {
             OpenEventMenu(SHOP_SELL_LIST);
             menu.SetMenuListPosition(0, true, menu.mainList.position);
@@ -225,6 +226,9 @@ void CEvent::SetShopState(int state)
         menu.cursorWindow = kListWindow;
         menu.mainList.position = menu.mainList.page = 0;
         menu.OpenItemListWindow(listMode, true);
+        // An empty list has sent the shop back to its menu.
+        if (menu.mainList.count <= 0)
+            return;
         OpenEventMenu(state);
         menu.SetMenuListPosition(0, true, menu.mainList.position);
         return;

@@ -25,7 +25,6 @@ constexpr int kTotalChars = 8;
 constexpr int kHeldChars = 2;
 constexpr int kItemSortKeyWord = 52;      // bits 8-14 of the fourteenth word
 constexpr int kAccessorySortKeyWord = 32; // bits 0-9 of the ninth word
-constexpr int kSellPriceOffset = 50;
 // The selection sort starts from the last category and a key past every real one.
 constexpr int kSortStartCategory = ITEM_CATEGORY_ACCESSORY;
 constexpr int kSortStartKey = 83;
@@ -45,13 +44,6 @@ int Money()
 }
 
 } // namespace
-
-int CEvent::ItemSellPrice(int item)
-{
-    if (ItemTable == nullptr || item < 0 || item >= ITEM_ROW_COUNT)
-        return 0;
-    return plat::LoadLe16(ItemTable + static_cast<std::size_t>(item) * ITEM_ROW_SIZE + kSellPriceOffset);
-}
 
 CEvent::ShopGoods CEvent::ShopRow(int row) const
 {
@@ -152,12 +144,14 @@ std::int8_t CEvent::GetMaxBuyQuantity() const
 
 std::int8_t CEvent::GetMaxSellQuantity() const
 {
-    const int price = ItemSellPrice(TheMapMenu->GetListedItemId());
+    const CMapMenu& menu = *TheMapMenu;
+    const int price = menu.GetListedItemPrice(menu.mainList.position);
     if (price == 0)
         return 0;
     const std::int64_t room = static_cast<std::int64_t>(PARTY_MAX_MONEY) - Money();
     const std::int64_t upToCap = (room + price - 1) / price;
-    const std::int64_t limit = std::min<std::int64_t>({upToCap, TheMapMenu->GetListedItemCount(), kShopMaxQuantity});
+    const std::int64_t limit =
+        std::min<std::int64_t>({upToCap, menu.GetListedItemCount(menu.mainList.position), kShopMaxQuantity});
     return static_cast<std::int8_t>(std::max<std::int64_t>(0, limit));
 }
 
@@ -217,7 +211,8 @@ void CEvent::SellSelectedItem()
         return;
     }
     const std::int64_t kept = Money();
-    SetMoney(static_cast<std::int64_t>(ShopQuantity) * ItemSellPrice(TheMapMenu->GetListedItemId()), false);
+    const CMapMenu& menu = *TheMapMenu;
+    SetMoney(static_cast<std::int64_t>(ShopQuantity) * menu.GetListedItemPrice(menu.mainList.position), false);
     if (!TheMapMenu->ConsumeListedItem(ShopQuantity)) {
         SetMoney(kept, true);
         PlaySoundEffect(SE_REFUSE);

@@ -61,7 +61,7 @@ void CEvent::LayoutQuantityWindow(int state, bool relayout)
         SetShopTotal(money - static_cast<std::int64_t>(ShopQuantity) * price);
         GetShopStock(true);
     } else {
-        SetShopTotal(money + static_cast<std::int64_t>(ShopQuantity) * ItemSellPrice(menu.GetListedItemId()));
+        SetShopTotal(money + static_cast<std::int64_t>(ShopQuantity) * menu.GetListedItemPrice(menu.mainList.position));
     }
 }
 

@@ -1,0 +1,206 @@
+// The event shop's lists in the menu's list window: the goods with their
+// prices, sized to the longest price, with the detail windows beside it,
+// and the party's items for sale with held counts and sell prices. The
+// goods list previews the piece under the cursor for its wearer.
+#include <algorithm>
+
+#include "core/EquipmentRows.h"
+#include "core/GameConstants.h"
+#include "core/Parts.h"
+#include "field/event/Event.h"
+#include "media/FixedWindowSet.h"
+#include "menu/MapMenu.h"
+#include "menu/MapMenuLayoutRules.h"
+#include "party/Character.h"
+#include "record/Pipkorn.h"
+
+namespace {
+
+constexpr int kRowsPerPage = MENU_SHOP_ROWS;
+constexpr int kListWindow = 55;     // the goods, and the sell list's last page
+constexpr int kFullListWindow = 56; // the sell list's other pages
+constexpr int kWeaponDetailWindow = 57;
+constexpr int kArmorDetailWindow = 58;
+constexpr int kTabWindow = 59;
+constexpr int kAccessoryDetailWindow = 60;
+constexpr float kGap = 4.0f;
+constexpr float kTextWidth = LAYOUT_BASE_SIZE;
+constexpr float kNameColumn = 176.0f;
+constexpr float kDigit = 12.0f;
+constexpr float kUnitRoom = 12.0f; // "G"
+// The sell list: count column, prices and "G".
+constexpr float kSellColumns = kTextWidth + 22.0f + 24.0f + kTextWidth + 60.0f + kUnitRoom;
+constexpr float kDetailContent = 44.0f + 3.0f * kTextWidth + 96.0f + 22.0f;
+constexpr float kTabContent = 24.0f;
+constexpr int kSellPriceDigits = 5;
+// Money stops at eight digits; a longer price could never be paid and is
+// shown as nine nines.
+constexpr int kPriceDigitsMost = MENU_PRICE_CHARS;
+constexpr int kPriceShownMost = 999999999;
+
+int DigitCount(int value)
+{
+    int digits = 1;
+    for (int rest = value / 10; rest != 0; rest /= 10)
+        ++digits;
+    return digits;
+}
+
+// The most digits of any goods price, nine at most.
+int GoodsPriceWidth()
+{
+    int widest = 1;
+    for (int row = 0; row < TheEvent->ShopRowCount(); ++row)
+        widest = std::max(widest, DigitCount(std::max(0, TheEvent->ShopRow(row).price)));
+    return std::min(widest, kPriceDigitsMost);
+}
+
+// A list of up to ten entries is as tall as its rows; a longer one keeps
+// room for the page text below.
+float ListBottom(float top, int rows, bool paged)
+{
+    return top + MenuWindowHeight(rows) + (paged ? MENU_PAGE_LINE_HEIGHT : 0.0f);
+}
+
+} // namespace
+
+void CMapMenu::OpenItemListWindow(int listMode, bool rebuild)
+{
+    // 1.
+    for (auto& text : priceTexts)
+        std::fill(std::begin(text), std::end(text), u' ');
+    mainList.blinkCounter = 0;
+    ResetMenuCursorAnimation();
+    if (listMode == MenuShopBuyList)
+        OpenShopGoodsList(rebuild);
+    else if (listMode == MenuShopSellList)
+        OpenShopSellList(rebuild);
+}
+
+void CMapMenu::OpenShopGoodsList(bool rebuild)
+{
+    // 2.
+    MenuListFields& list = mainList;
+    list.count = TheEvent->ShopRowCount();
+    if (rebuild) {
+        list.pageCount = (list.count + kRowsPerPage - 1) / kRowsPerPage;
+        if (list.count <= 0) {
+            TheEvent->OpenEventMenu(CEvent::SHOP_MENU);
+            return;
+        }
+        priceWidth = static_cast<std::uint8_t>(GoodsPriceWidth());
+        auto& rect = TheFixedWindowSet->windowRects[kListWindow];
+        rect.right = rect.left + MENU_FRAME_EXTRA + kNameColumn + kTextWidth + kDigit * priceWidth + kUnitRoom;
+        // The goods window is drawn for every page, so a longer list keeps a full page's height.
+        const bool paged = list.count > kRowsPerPage;
+        rect.bottom = ListBottom(rect.top, paged ? kRowsPerPage : list.count, paged);
+        TheFixedWindowSet->SetFixedWindowRect(kListWindow);
+        PlaceShopSideWindows();
+    }
+    if (list.count <= 0)
+        return;
+    // 3. After a page turn no row past the goods may stay under the cursor.
+    ClampShopListPage();
+    for (int row = 0; row < list.rowsOnPage; ++row) {
+        const int price = std::min(TheEvent->ShopRow(list.page * kRowsPerPage + row).price, kPriceShownMost);
+        FormatNumberText(priceTexts[row], std::max(0, price), priceWidth, false, false);
+    }
+    // 4.
+    BuildPageNumberLine(pageLines[0], list.page, list.pageCount);
+    PlacePageNumberOrigin(shopPageOrigins[0], kListWindow, pageLines[0].width);
+}
+
+void CMapMenu::OpenShopSellList(bool rebuild)
+{
+    // 2.
+    MenuListFields& list = mainList;
+    if (rebuild)
+        TheGameData->RebuildItemLists(ITEM_CATEGORY_ITEM, false);
+    list.count = TheGameData->categoryListCount[ITEM_CATEGORY_ITEM];
+    if (rebuild) {
+        list.pageCount = (list.count + kRowsPerPage - 1) / kRowsPerPage;
+        if (list.count <= 0) {
+            TheEvent->OpenEventMenu(CEvent::SHOP_MENU);
+            return;
+        }
+        auto& rects = TheFixedWindowSet->windowRects;
+        auto& rect = rects[kListWindow];
+        rect.right = rect.left + MENU_FRAME_EXTRA + kNameColumn + kSellColumns;
+        int lastRows = list.count % kRowsPerPage;
+        if (lastRows == 0)
+            lastRows = kRowsPerPage;
+        rect.bottom = ListBottom(rect.top, lastRows, list.count > kRowsPerPage);
+        TheFixedWindowSet->SetFixedWindowRect(kListWindow);
+        // The other pages' window: the same columns, a full page and its page text.
+        auto& full = rects[kFullListWindow];
+        full.left = rect.left;
+        full.top = rect.top;
+        full.right = rect.right;
+        full.bottom = ListBottom(rect.top, kRowsPerPage, true);
+        TheFixedWindowSet->SetFixedWindowRect(kFullListWindow);
+    }
+    if (list.count <= 0)
+        return;
+    // 3.
+    ClampShopListPage();
+    FormatListedCountColumn();
+    for (int row = 0; row < list.rowsOnPage; ++row)
+        FormatNumberText(priceTexts[row], GetListedItemPrice(list.page * kRowsPerPage + row), kSellPriceDigits, false,
+                         false);
+    // 4.
+    BuildPageNumberLine(pageLines[0], list.page, list.pageCount);
+    PlacePageNumberOrigin(shopPageOrigins[0], kListWindow, pageLines[0].width);
+    PlacePageNumberOrigin(shopPageOrigins[1], kFullListWindow, pageLines[0].width);
+}
+
+// Past the last page: its last entry; past the last entry: that entry. The
+// cursor follows, and the goods preview with it.
+void CMapMenu::ClampShopListPage()
+{
+    MenuListFields& list = mainList;
+    const int before = list.position;
+    if (list.page >= list.pageCount) {
+        list.page = std::max(0, list.pageCount - 1);
+        list.position = list.count - 1;
+    } else {
+        list.position = std::clamp(list.position, 0, list.count - 1);
+    }
+    if (list.position != before) {
+        PlaceMenuCursorRow(TheFixedWindowSet->windowRects[kListWindow].top, list.position - list.page * kRowsPerPage);
+        OnListPositionChanged();
+    }
+    list.rowsOnPage = static_cast<std::int8_t>(std::min(list.count - list.page * kRowsPerPage, kRowsPerPage));
+}
+
+void CMapMenu::PlaceShopSideWindows()
+{
+    auto& rects = TheFixedWindowSet->windowRects;
+    const float left = rects[kListWindow].right + kGap;
+    for (int window : {kWeaponDetailWindow, kArmorDetailWindow}) {
+        rects[window].left = left;
+        rects[window].right = left + MENU_FRAME_EXTRA + kDetailContent;
+    }
+    rects[kTabWindow].left = left;
+    rects[kTabWindow].right = left + MENU_FRAME_EXTRA + kTabContent;
+    const float width = rects[kWeaponDetailWindow].right - rects[kWeaponDetailWindow].left;
+    rects[kAccessoryDetailWindow].left = rects[kTabWindow].right - 2.0f;
+    rects[kAccessoryDetailWindow].right = rects[kAccessoryDetailWindow].left + width;
+    for (int window = kWeaponDetailWindow; window <= kAccessoryDetailWindow; ++window)
+        TheFixedWindowSet->SetFixedWindowRect(window);
+}
+
+void CMapMenu::PreviewShopItem()
+{
+    const int at = mainList.position;
+    if (at >= 0 && at < TheEvent->ShopRowCount()) {
+        const CEvent::ShopGoods goods = TheEvent->ShopRow(at);
+        const int category = goods.category;
+        if (category >= ITEM_CATEGORY_WEAPON && category < ITEM_CATEGORY_ARMOR)
+            ComputeEquipPreview(category - ITEM_CATEGORY_WEAPON, EQUIP_WEAPON, goods.id);
+        else if (category >= ITEM_CATEGORY_ARMOR && category < ITEM_CATEGORY_ACCESSORY)
+            ComputeEquipPreview(category - ITEM_CATEGORY_ARMOR, EQUIP_ARMOR, goods.id);
+        else if (category == ITEM_CATEGORY_ACCESSORY)
+            ComputeEquipPreview(shopTab, EQUIP_ACCESSORY, goods.id);
+    }
+    TheEvent->GetShopStock(false);
+}
