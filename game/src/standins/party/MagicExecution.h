@@ -15,3 +15,9 @@ inline bool ExecuteMemberMagic(int magic)
     SetPartyStock(MagicStock(magic), -MagicCostTable[magic], false);
     return true;
 }
+
+// The sprite of a magic a member is casting, over the sorted actors.
+inline void DrawPartyMagicSprite()
+{
+    SceneTrace::Note("DrawPartyMagicSprite");
+}
