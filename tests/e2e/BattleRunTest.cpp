@@ -62,7 +62,7 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     s.Tap(kKeyConfirm); // the fighter speaks
     s.frame = kBattleCommand - 1;
     s.Tap(kKeyConfirm); // and fights
-    const std::vector<int> frames = {kBeforeBattle, kTransition,  kTransitionMeet, kTransitionBlack, kOpening,
+    const std::vector<int> frames = {kBeforeBattle, kTransition,   kTransitionMeet, kTransitionBlack, kOpening,
                                      kOpeningDim,   kOpeningClear, kAction,         kVictory,         kBackOnMap};
     const e2e::ProgramResult run =
         e2e::RunScripted(folder, s.text, e2e::FrameList(frames), kBackOnMap + 1, {}, e2e::kLongRunLimit);
