@@ -28,8 +28,6 @@ protected:
         ownedTexts.clear();
         failNextInit = false;
         world.Keep(CreateTextTextureProc, &MakeRecordingText);
-        world.Keep(BattleTextTexture, nullptr);
-        world.Keep(BattleLargeTextTexture, nullptr);
         pack.images[PACK_BATTLE_MENU_PANEL] = {640, 128};
         pack.images[PACK_BATTLE_MARKS] = {72, 24};
         error.reports.clear();

@@ -91,6 +91,11 @@ TEST_F(SceneDispatchTest, EachBattlePhaseRunsItsUpdateAndItsLayers)
             at = std::find(at, calls.end(), call);
             EXPECT_NE(at, calls.end()) << call;
         }
+        if (c.phaseOrStep > 4) {
+            for (const std::string& call : calls) {
+                EXPECT_EQ(call.rfind("part Update", 0), std::string::npos) << "no update above phase 4: " << call;
+            }
+        }
         const bool drewNames = std::find(calls.begin(), calls.end(), "part DrawEnemyNames") != calls.end();
         EXPECT_EQ(drewNames, c.phaseOrStep == 0) << "names only in the opening";
     }
