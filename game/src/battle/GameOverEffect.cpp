@@ -57,6 +57,9 @@ void CGameOverEffect::UpdateGameOverEffect()
 {
     SceneTrace::Note("UpdateGameOverEffect");
     HandSceneBackToField(gameOverEffectUpdates);
+    // Back on the field the picture is no longer shown, nor taken again after a device reset.
+    if (SceneState != SCENE_GAME_OVER)
+        ReleaseGameOverTextures();
 }
 
 void CGameOverEffect::StartGameOver(bool fromBattleScene, bool retry)
