@@ -21,6 +21,8 @@ using e2e::Box;
 using e2e::FrameImage;
 using e2e::kKeyConfirm;
 
+constexpr int kKeyMenu = 46; // C: button 2
+
 // The fighter speaks at kTalk; the answer confirmed on the frame before
 // kBattleCommand, the battle command starts the transition, whose first
 // frame is drawn the same frame.
@@ -35,9 +37,15 @@ constexpr int kOpening = kTransition + 63 + 8;
 constexpr int kOpeningDim = kOpening + 7;
 constexpr int kOpeningClear = kOpening + 15;
 constexpr int kAction = kOpening + 130;
+// The command menu opens and closes again; the action stands still meanwhile.
+constexpr int kMenuOpen = kAction + 10;
+constexpr int kMenuShown = kMenuOpen + 10;
+constexpr int kMenuClose = kMenuOpen + 20;
+constexpr int kMenuGone = kMenuClose + 10;
+constexpr int kMenuFrames = kMenuClose - kMenuOpen;
 // The stand-in enemies are beaten after 600 action frames, the win waits 120.
-constexpr int kVictory = kOpening + 100 + 600 + 30;
-constexpr int kBackOnMap = kOpening + 100 + 600 + 120 + 30;
+constexpr int kVictory = kOpening + 100 + 600 + kMenuFrames + 30;
+constexpr int kBackOnMap = kOpening + 100 + 600 + kMenuFrames + 120 + 30;
 
 constexpr Box kTopRows{0, 0, 640, 8};
 constexpr Box kMiddleRows{0, 200, 640, 280};
@@ -62,8 +70,13 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     s.Tap(kKeyConfirm); // the fighter speaks
     s.frame = kBattleCommand - 1;
     s.Tap(kKeyConfirm); // and fights
-    const std::vector<int> frames = {kBeforeBattle, kTransition,   kTransitionMeet, kTransitionBlack, kOpening,
-                                     kOpeningDim,   kOpeningClear, kAction,         kVictory,         kBackOnMap};
+    s.frame = kMenuOpen - 1;
+    s.Tap(kKeyMenu);
+    s.frame = kMenuClose - 1;
+    s.Tap(kKeyMenu);
+    const std::vector<int> frames = {kBeforeBattle, kTransition, kTransitionMeet, kTransitionBlack,
+                                     kOpening,      kOpeningDim, kOpeningClear,   kAction,
+                                     kMenuShown,    kMenuGone,   kVictory,        kBackOnMap};
     const e2e::ProgramResult run =
         e2e::RunScripted(folder, s.text, e2e::FrameList(frames), kBackOnMap + 1, {}, e2e::kLongRunLimit);
     ASSERT_TRUE(run.exited) << run.errors;
@@ -95,6 +108,11 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     // The action: the enemies stand until the stand-in's win takes them off.
     const FrameImage action = dump(kAction, "action");
     EXPECT_TRUE(action.SameAs(clear, kBattleField)) << "nothing moves without keys";
+    constexpr Box kMenuPanel{0, 0, 640, 116};
+    const FrameImage menu = dump(kMenuShown, "menu");
+    EXPECT_FALSE(menu.SameAs(action, kMenuPanel)) << "the command menu's panel over the strip";
+    EXPECT_TRUE(menu.SameAs(action, Box{0, 120, 640, 480})) << "the battle stands still under the menu";
+    EXPECT_TRUE(dump(kMenuGone, "menu_closed").SameAs(action, e2e::kWholeScreen)) << "closed again";
     const FrameImage victory = dump(kVictory, "victory");
     EXPECT_FALSE(victory.SameAs(action, kEnemyArea)) << "the beaten enemies are gone";
 
