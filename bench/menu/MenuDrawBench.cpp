@@ -63,8 +63,8 @@ struct MenuWorld {
         windows->InitFixedWindow();
         for (int m = 0; m < 3; ++m) {
             const char16_t digits[] = u"1234";
-            std::copy(digits, digits + 4, panel->hpText[m]);
-            panel->hpDigits[m] = 4;
+            std::copy(digits, digits + 4, panel->HudHpText[m]);
+            panel->HudHpDigits[m] = 4;
         }
     }
     ~MenuWorld()

@@ -59,6 +59,8 @@ protected:
         pack.images[PACK_MAP_TILE_SHEET] = {256, 256};
         pack.images[PACK_MAP_DRAW_LIST] = {256, 256};
         pack.images[PACK_MAP_OVERLAY] = {64, 64};
+        for (int kind = 0; kind < 4; ++kind)
+            pack.images[PACK_BATTLE_BACKDROP_FIRST + kind] = {640, 480};
         SetDrawBrightness(255);
         parts = std::make_unique<FieldParts>();
         TheCharacter = &parts->character;

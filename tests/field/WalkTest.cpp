@@ -256,7 +256,8 @@ TEST_F(WalkTest, ASymbolTouchedOnArrivalStartsItsEncounterBeforeAnythingMoves)
     SceneTrace::Clear();
     Walk(1);
     EXPECT_EQ(SceneState, SCENE_ENCOUNT);
-    EXPECT_TRUE(Noted("StartEncountEffect(1)"));
+    EXPECT_EQ(parts->encount.EncountSymbol, &symbol);
+    EXPECT_EQ(parts->encount.FromSymbol, 1);
     EXPECT_FALSE(Noted("UpdateMapObjects"));
     EXPECT_TRUE(player().IsPlayerStanding());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -55,14 +56,10 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         {SCENE_TITLE, TITLE_MENU, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 0, {}},
         {SCENE_TITLE, TITLE_OPENING, 2, {}},
-        {SCENE_ENCOUNT, 0, 0, {"part UpdateEncountEffect", "part DrawEncountEffect"}},
-        {SCENE_BATTLE, 0, 0, {"part UpdateBattleOpening", "part DrawBattle(0)"}},
-        {SCENE_BATTLE, 0, 1, {"part UpdateBattleAction", "part DrawBattle(1)"}},
-        {SCENE_BATTLE, 0, 2, {"part UpdateBattleMenu", "part DrawBattle(2)"}},
-        {SCENE_BATTLE, 0, 3, {"part UpdateBattleDefeat", "part DrawBattle(3)"}},
-        {SCENE_BATTLE, 0, 4, {"part UpdateBattleVictory", "part DrawBattle(4)"}},
-        {SCENE_BATTLE, 0, 7, {"part DrawBattle(7)"}},
-        {SCENE_BATTLE_END, 0, 0, {"part UpdateBattleEnd", "part DrawBattleEnd"}},
+        // The encounter is built and makes no notes; the battle end's
+        // stand-in returns to the field on its first update.
+        {SCENE_ENCOUNT, 0, 0, {}},
+        {SCENE_BATTLE_END, 0, 0, {"part UpdateBattleEnd"}},
         {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawGameOverEffect"}},
         {kSceneWithoutParts, 0, 0, {}},
         {-1, 0, 0, {}},
@@ -71,6 +68,37 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         SCOPED_TRACE("scene " + std::to_string(c.scene) + " sub " + std::to_string(c.subState) + " phase/step " +
                      std::to_string(c.phaseOrStep));
         EXPECT_EQ(Frame(c.scene, c.subState, c.phaseOrStep, c.phaseOrStep), c.expected);
+    }
+}
+
+// Each battle phase runs its own update and draws its own layers: the calls
+// of the stand-ins that only that phase reaches, in order, among the frame's.
+TEST_F(SceneDispatchTest, EachBattlePhaseRunsItsUpdateAndItsLayers)
+{
+    StartOnFakeEngine();
+    const DispatchCase cases[] = {
+        {SCENE_BATTLE, 0, 0, {"part UpdateEnemyOpening", "part DrawBattleHud", "part DrawEnemyNames"}},
+        {SCENE_BATTLE, 0, 1, {"part UpdateBattleTouch", "part UpdateEnemyShotHits", "part DrawBattleHud"}},
+        {SCENE_BATTLE, 0, 2, {"part UpdateBattleMenu", "part DrawBattleMenu"}},
+        {SCENE_BATTLE, 0, 3, {"part PartyDownWaitTick", "part DrawBattleHud"}},
+        {SCENE_BATTLE, 0, 4, {"part UpdateBattleWinWait", "part DrawBattleHud"}},
+        {SCENE_BATTLE, 0, 7, {"part DrawMagicCircles", "part DrawBattleEffect"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("phase " + std::to_string(c.phaseOrStep));
+        const Calls calls = Frame(c.scene, c.subState, c.phaseOrStep);
+        auto at = calls.begin();
+        for (const std::string& call : c.expected) {
+            at = std::find(at, calls.end(), call);
+            EXPECT_NE(at, calls.end()) << call;
+        }
+        if (c.phaseOrStep > 4) {
+            for (const std::string& call : calls) {
+                EXPECT_EQ(call.rfind("part Update", 0), std::string::npos) << "no update above phase 4: " << call;
+            }
+        }
+        const bool drewNames = std::find(calls.begin(), calls.end(), "part DrawEnemyNames") != calls.end();
+        EXPECT_EQ(drewNames, c.phaseOrStep == 0) << "names only in the opening";
     }
 }
 

@@ -31,8 +31,8 @@ protected:
         for (int m = 0; m < 3; ++m) {
             SetDigits(panel.HudLevelText[m], panel.HudLevelDigits[m], u"12");
             std::int8_t hpDigits = 0;
-            SetDigits(panel.hpText[m], hpDigits, m == 1 ? u"12345" : u"345");
-            panel.hpDigits[m] = static_cast<std::uint8_t>(hpDigits);
+            SetDigits(panel.HudHpText[m], hpDigits, m == 1 ? u"12345" : u"345");
+            panel.HudHpDigits[m] = static_cast<std::uint8_t>(hpDigits);
             SetDigits(panel.HudMaxHpText[m], panel.HudMaxHpDigits[m], m == 1 ? u"23456" : u"999");
             SetDigits(panel.HudSpText[m], panel.HudSpDigits[m], u"7");
             SetDigits(panel.HudMaxSpText[m], panel.HudMaxSpDigits[m], u"40");
@@ -41,8 +41,8 @@ protected:
         SetDigits(panel.HudMoneyText, panel.HudMoneyDigits, u"1234");
         for (int k = 0; k < 6; ++k) {
             std::int8_t digits = 0;
-            SetDigits(panel.stockText[k], digits, k == 0 ? u"5" : u"50");
-            panel.stockDigits[k] = static_cast<std::uint8_t>(digits);
+            SetDigits(panel.HudStockText[k], digits, k == 0 ? u"5" : u"50");
+            panel.HudStockDigits[k] = static_cast<std::uint8_t>(digits);
             SetDigits(panel.HudStockMaxText[k], panel.HudStockMaxDigits[k], u"50");
         }
     }

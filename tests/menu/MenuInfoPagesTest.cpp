@@ -135,8 +135,8 @@ protected:
         CBattleBackground& panel = parts->panel;
         SetDigits(panel.HudLevelText[1], panel.HudLevelDigits[1], level);
         std::int8_t hpDigits = 0;
-        SetDigits(panel.hpText[1], hpDigits, hp);
-        panel.hpDigits[1] = static_cast<std::uint8_t>(hpDigits);
+        SetDigits(panel.HudHpText[1], hpDigits, hp);
+        panel.HudHpDigits[1] = static_cast<std::uint8_t>(hpDigits);
         SetDigits(panel.HudMaxHpText[1], panel.HudMaxHpDigits[1], hp);
         SetDigits(panel.HudSpText[1], panel.HudSpDigits[1], u"8");
         SetDigits(panel.HudMaxSpText[1], panel.HudMaxSpDigits[1], u"40");

@@ -229,7 +229,7 @@ TEST_F(CharaShotAim, CooldownsCountDownOnlyOverTheSlotsInUse)
     for (int slot = 0; slot < 8; ++slot)
         EXPECT_EQ(node->hitCooldown[slot], expected[slot]) << slot;
     // A count beyond eight walks eight slots, never past the array.
-    enemies.GroupBits = (enemies.GroupBits & ~0x1Fu) | 31u;
+    enemies.GroupBits = (enemies.GroupBits & ~0x1Fu) | 15u; // the largest the signed field holds
     Update(1);
     EXPECT_EQ(node->hitCooldown[7], 24);
 }

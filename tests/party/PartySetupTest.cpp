@@ -1,5 +1,7 @@
 // Setting the party up for a battle: places, refills, encounter flags,
 // immunities and the equipment's effects at the start.
+#include <string>
+
 #include "PartyWorld.h"
 
 namespace {
@@ -55,10 +57,13 @@ TEST_F(PartySetup, MembersStartPlacedFullAndFree)
 TEST_F(PartySetup, PanelGetsEveryNumber)
 {
     SetupPartyForBattle(0, true, false, false);
-    EXPECT_EQ(Count("SetHudHp(100)"), 3);
-    EXPECT_EQ(Count("SetHudMaxSt(100)"), 3);
-    EXPECT_EQ(Count("SetHudColumnValue(0)"), STOCK_COUNT);
-    EXPECT_EQ(Count("SetHudHitCount(0)"), 1);
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        EXPECT_EQ(std::u16string(panel.HudHpText[m]), u"100");
+        EXPECT_EQ(std::u16string(panel.HudMaxStText[m]), u"100");
+    }
+    for (int k = 0; k < STOCK_COUNT; ++k)
+        EXPECT_EQ(std::u16string(panel.HudStockText[k]), u"0");
+    EXPECT_EQ(std::u16string(panel.HudHitText), u"0");
     EXPECT_EQ(shots.straightLife, STRAIGHT_SHOT_LIFE) << "the shot counters are reset";
 }
 

@@ -1,5 +1,6 @@
 #include "GameWorld.h"
 
+#include "battle/BattleBackground.h"
 #include "core/GameDataTables.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
@@ -100,6 +101,8 @@ void GameWorld::KeepEngineObjects()
     Keep(ZephMidi, nullptr);
     Keep(ZephSoundStatic, nullptr);
     Keep(CreateTextTextureProc, nullptr);
+    Keep(BattleTextTexture, nullptr);
+    Keep(BattleLargeTextTexture, nullptr);
     Keep(D3DDevice, nullptr);
     Keep(MainWindow, nullptr);
     Keep(BackBufferSurface, nullptr);

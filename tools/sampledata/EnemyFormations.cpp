@@ -24,6 +24,13 @@ std::vector<std::uint32_t> Record(std::uint32_t fleeLabel, std::uint32_t flags, 
 
 } // namespace
 
+// The first map's fighter: the four kinds of the map's encounters; the
+// party may flee (to label 1) and a lost battle goes back to the event (label 2).
+std::vector<std::uint32_t> FighterBattleRecord()
+{
+    return Record(1, 0, 2, 0, {0, 1, 2, 3});
+}
+
 // Goblin, caster and healer; a lost battle may be fought again.
 std::vector<std::uint32_t> RetryBattleRecord()
 {
@@ -57,7 +64,7 @@ void PutEncounterTable(Bytes& b, int map)
     int budgetMin = 2;
     int budgetMax = 4;
     if (map == 0) {
-        candidates = {{1, 40, 3, 1}, {2, 30, 2, 2}, {3, 20, 1, 2}, {4, 10, 1, 2}};
+        candidates = {{0, 40, 3, 1}, {1, 30, 2, 2}, {2, 20, 1, 2}, {3, 10, 1, 2}};
         budgetMax = 5;
     } else if (map == 1) {
         candidates = {{9, 40, 2, 1}, {10, 30, 2, 1}, {11, 30, 1, 2}};

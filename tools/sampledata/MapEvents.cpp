@@ -229,7 +229,7 @@ Record Fighter()
     const int fled = s.L("fled");
     const int lost = s.L("lost");
     s.Message(u"腕試しだ！")
-        .Battle(4, fled, true, lost, 0, {0, 1})
+        .Battle(4, fled, true, lost, 0, {0, 1, 2, 3})
         .Message(u"参った！\nこれを持っていけ。")
         .GetItem(kWeapons, 1, 0)
         .SetFlag(1, kFighterBeatenFlag)

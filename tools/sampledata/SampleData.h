@@ -33,6 +33,7 @@ constexpr bool IsHalfSizeEnemyGraphic(int graphic)
 
 // Battle records as a battle event names them (32-bit argument words:
 // count, tune, flee label, flags, retry mode, pattern, kinds).
+std::vector<std::uint32_t> FighterBattleRecord();
 std::vector<std::uint32_t> RetryBattleRecord();
 std::vector<std::uint32_t> BossBattleRecord();
 std::vector<std::uint32_t> FullBattleRecord();

@@ -73,16 +73,19 @@ Canvas Titled(int width, int height, const std::string& title, std::uint32_t bac
     return c;
 }
 
+// The battle field below row 80, named at its foot; above it the status
+// panel's strip, plain and light so the panel's black figures read.
 Canvas Backdrop(int kind)
 {
-    static const std::uint32_t kSkies[4] = {0xFF4070B0, 0xFF305030, 0xFF503020, 0xFF202040};
-    Canvas c(640, 480, kSkies[kind]);
+    static const std::uint32_t kStrips[4] = {0xFFE8E4D8, 0xFFE0E8D8, 0xFFE8DCD0, 0xFFDCDCE8};
+    Canvas c(640, 480, kStrips[kind]);
+    c.Fill(0, 78, 640, 2, 0xFF606060);
     c.Fill(0, 80, 640, 400, 0xFF406030 + static_cast<std::uint32_t>(kind) * 0x00100800);
     for (int x = 0; x < 640; x += 64)
         c.Fill(x, 80, 1, 400, 0xFF80A070);
     for (int y = 80; y < 480; y += 64)
         c.Fill(0, y, 640, 1, 0xFF80A070);
-    c.Label(0, 0, 640, 80, "BACKDROP " + std::to_string(kind), kWhite, 5);
+    c.Label(0, 448, 640, 32, "BACKDROP " + std::to_string(kind), kWhite, 2);
     return c;
 }
 

@@ -178,8 +178,9 @@ constexpr float MAP_LIGHT_FAR_SQUARED = MAP_LIGHT_FAR_RADIUS * MAP_LIGHT_FAR_RAD
 constexpr float MAP_VIEW_LOWER_LIMIT = SCREEN_HEIGHT - 64.0f;
 
 // ---------------------------------------------------------------------------
-// The encounter transition.
-constexpr float ENCOUNT_EFFECT_TRAVEL = SCREEN_WIDTH / 2.0f + 256.0f;
+// The encounter transition: the bands meet in the middle of the screen's
+// height, so each travels half of it plus its 256-pixel soft edge.
+constexpr float ENCOUNT_EFFECT_TRAVEL = SCREEN_HEIGHT / 2.0f + 256.0f;
 constexpr int ENCOUNT_EFFECT_FRAMES = static_cast<int>(ENCOUNT_EFFECT_TRAVEL / 8.0f) + 1;
 constexpr int ENCOUNT_EFFECT_MS = ENCOUNT_EFFECT_FRAMES * 1000 / 60;
 

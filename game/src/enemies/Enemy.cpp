@@ -129,9 +129,13 @@ void CEnemyGroup::ReadMapEnemyFlags()
     SetBits(GroupBits, GROUP_FIXED_GROUPS, 4, static_cast<std::uint32_t>(groups));
 }
 
+// The count is a signed 5-bit field: a negative count is no enemy, and no
+// loop over the enemies runs past the eight records.
 int CEnemyGroup::EnemyCount() const
 {
-    return std::min(static_cast<int>(GetBits(GroupBits, GROUP_COUNT, 5)), ENEMY_SLOTS);
+    const int field = static_cast<int>(GetBits(GroupBits, GROUP_COUNT, 5));
+    const int count = field >= 16 ? field - 32 : field;
+    return std::clamp(count, 0, ENEMY_SLOTS);
 }
 
 void CEnemyGroup::SetEnemyCount(int count)

@@ -91,10 +91,10 @@ bool CMap::DrawHpWindow()
         return false;
     }
     for (int member = 0; member < PARTY_MEMBER_COUNT; ++member) {
-        const int digits = TheBattleBackground->hpDigits[member];
+        const int digits = TheBattleBackground->HudHpDigits[member];
         const float digitX = x + 36.0f + static_cast<float>(TheGameData->hpDigits - digits) * kDigitWidth;
         const std::uint32_t colour = HpColour(TheCharacter->hp[member], TheCharacter->maxHp[member]);
-        if (!DrawText(digitX, y + kRowAdvance * member, colour, TheBattleBackground->hpText[member], digits, 0.0f,
+        if (!DrawText(digitX, y + kRowAdvance * member, colour, TheBattleBackground->HudHpText[member], digits, 0.0f,
                       SCREEN_WIDTH, 12, 778)) {
             return false;
         }
@@ -118,11 +118,11 @@ bool CMap::DrawStockWindow()
         if (!DrawText(left + kFrameInset, y, ColorTable[k].colour, ColorTable[k].name, 1, 0.0f, 65536.0f, 0, 805)) {
             return false;
         }
-        const int digits = TheBattleBackground->stockDigits[k];
+        const int digits = TheBattleBackground->HudStockDigits[k];
         const float x =
             left + kFrameInset + 34.0f + static_cast<float>(TheGameData->columnDigits - digits) * kDigitWidth;
         const std::uint32_t colour = StockColour(TheCharacter->stock[k], TheCharacter->stockMax[k]);
-        if (!DrawText(x, y, colour, TheBattleBackground->stockText[k], digits, 0.0f, 65536.0f, 0, 822)) {
+        if (!DrawText(x, y, colour, TheBattleBackground->HudStockText[k], digits, 0.0f, 65536.0f, 0, 822)) {
             return false;
         }
     }

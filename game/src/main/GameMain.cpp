@@ -215,20 +215,20 @@ void CGameMain::UpdateTitleScene()
 void CGameMain::UpdateBattle()
 {
     switch (Character.GetBattlePhase()) {
-    case 0:
-        BattleMenu.UpdateBattleOpening();
+    case BATTLE_PHASE_OPENING:
+        BattleEffect.UpdateBattleOpening();
         break;
-    case 1:
-        BattleMenu.UpdateBattleAction();
+    case BATTLE_PHASE_ACTION:
+        BattleEffect.UpdateBattleAction();
         break;
-    case 2:
+    case BATTLE_PHASE_MENU:
         BattleMenu.UpdateBattleMenu();
         break;
-    case 3:
-        BattleMenu.UpdateBattleDefeat();
+    case BATTLE_PHASE_DEFEAT:
+        BattleEffect.UpdateBattleDefeat();
         break;
-    case 4:
-        BattleMenu.UpdateBattleVictory();
+    case BATTLE_PHASE_VICTORY:
+        BattleEffect.UpdateBattleVictory();
         break;
     default:
         break;
@@ -354,7 +354,7 @@ void CGameMain::DrawLayers()
         EncountEffect.DrawEncountEffect();
         break;
     case SCENE_BATTLE:
-        BattleMenu.DrawBattle(Character.GetBattlePhase());
+        BattleEffect.DrawBattle(Character.GetBattlePhase());
         break;
     case SCENE_BATTLE_END:
         BattleEnd.DrawBattleEnd();

@@ -95,7 +95,7 @@ void CMapMenu::DrawMemberStatusWindow(int member)
     const float nameX = static_cast<float>(static_cast<int>((kNameArea - kFullWidth * 3.0f) / 2.0f));
     if (!text(nameX, 0, MemberNameTable[member], 3) || !text(0.0f, 1, u"Lv\nHP", 5, kRow) ||
         !figure(kFirstColumn, 1, panel.HudLevelText[member], panel.HudLevelDigits[member], 4) ||
-        !figure(kFirstColumn, 2, panel.hpText[member], panel.hpDigits[member], 8) ||
+        !figure(kFirstColumn, 2, panel.HudHpText[member], panel.HudHpDigits[member], 8) ||
         !text(kSlashX, 2, kSlashes, kSlashesShown, kRow) ||
         !figure(kSecondColumn, 2, panel.HudMaxHpText[member], panel.HudMaxHpDigits[member], 6) ||
         !text(0.0f, 3, u"SP", 2) || !figure(kFirstColumn, 3, panel.HudSpText[member], panel.HudSpDigits[member], 6) ||

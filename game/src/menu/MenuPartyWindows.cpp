@@ -102,7 +102,7 @@ bool CMapMenu::DrawPartyColumns(float left, float top)
             DrawMenuText(x, y0 + 160.0f, kDepth, MENU_TEXT_WHITE, u"EX", 2, __LINE__) &&
             DrawMenuNumberRight(values, y0 + 26.0f, kDepth, panel.HudLevelText[m], panel.HudLevelDigits[m], w,
                                 __LINE__) &&
-            DrawMenuNumberRight(values, y0 + 52.0f, kDepth, panel.hpText[m], panel.hpDigits[m], w, __LINE__) &&
+            DrawMenuNumberRight(values, y0 + 52.0f, kDepth, panel.HudHpText[m], panel.HudHpDigits[m], w, __LINE__) &&
             DrawMenuNumberRight(values, y0 + 78.0f, kDepth, panel.HudMaxHpText[m], panel.HudMaxHpDigits[m], w,
                                 __LINE__) &&
             DrawMenuNumberRight(values, y0 + 106.0f, kDepth, panel.HudSpText[m], panel.HudSpDigits[m], w, __LINE__) &&
@@ -144,7 +144,7 @@ bool CMapMenu::DrawColourCounters(float left, float top)
         const float y = y0 + kRow * static_cast<float>(k % 3);
         const bool drawn =
             DrawMenuText(a, y, kDepth, ColorTable[k].colour, ColorTable[k].name, 1, __LINE__) &&
-            DrawMenuNumberRight(b, y, kDepth, panel.stockText[k], panel.stockDigits[k], w, __LINE__) &&
+            DrawMenuNumberRight(b, y, kDepth, panel.HudStockText[k], panel.HudStockDigits[k], w, __LINE__) &&
             DrawMenuNumber(c, y, kDepth, MENU_TEXT_WHITE, u"/", 1, __LINE__) &&
             DrawMenuNumberRight(d, y, kDepth, panel.HudStockMaxText[k], panel.HudStockMaxDigits[k], w, __LINE__);
         if (!drawn)

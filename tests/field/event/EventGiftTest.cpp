@@ -166,8 +166,6 @@ TEST_F(EventGiftTest, AnEventBattleBranchesOnItsResultOnItsTwentyFirstCall)
     for (const BattleCase& c : cases) {
         SCOPED_TRACE(c.name);
         TheGameData->NewGameData();
-        parts->encount.eventResultA = c.a;
-        parts->encount.eventResultB = c.b;
         ASSERT_TRUE(EnterWith({Record{4, 4, 0, 0, 0, 9, 0, false,
                                       Script()
                                           .Battle(4, c.label2, true, c.label3, 2, {1, 2})
@@ -182,9 +180,10 @@ TEST_F(EventGiftTest, AnEventBattleBranchesOnItsResultOnItsTwentyFirstCall)
                                           .Code()}}));
         event().StartEvent(event().Record(0), true);
         EXPECT_EQ(SceneState, SCENE_ENCOUNT);
-        // The stand-in battle's frames do not count.
-        Frames(CEncountEffect::kEventBattleFrames);
-        EXPECT_EQ(SceneState, SCENE_FIELD);
+        // The battle's frames do not count: its end reports back to the field.
+        SceneState = SCENE_FIELD;
+        event().SetEventBattleResult(c.a, c.b);
+        event().ClearBattleEventPicture();
         EXPECT_EQ(er::Picture(event().Record(0)), 0) << "the figure is gone";
         Frames(19);
         EXPECT_TRUE(event().IsEventRunning());

@@ -1,4 +1,5 @@
-// A text object that draws nothing and keeps each DrawString call.
+// A text object that draws nothing and keeps each DrawString call, the look
+// it was made with and the strings prepared; its Init can be made to fail.
 #pragma once
 
 #include <string>
@@ -14,8 +15,28 @@ struct DrawnText {
     std::uint32_t colour;
 };
 
+// What Init was given that tells one text object from another.
+struct TextLook {
+    int height, glyphFormat, fullWidthAdvance, halfWidthAdvance;
+    bool operator==(const TextLook&) const = default;
+};
+
 class RecordingText final : public QuietTextTexture {
 public:
+    bool Init(int height, int, const char*, int, std::uint32_t, int, int, int glyphFormat, float, std::uint8_t, int,
+              std::uint32_t, int, std::uint32_t, bool, int fullWidthAdvance, int halfWidthAdvance, int, float,
+              bool) override
+    {
+        look = {height, glyphFormat, fullWidthAdvance, halfWidthAdvance};
+        return !failInit;
+    }
+    bool PrepareString(const char16_t* text) override
+    {
+        prepared.push_back(text);
+        return true;
+    }
+    void Release() override { ++releases; }
+
     bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float, float, int,
                     int) override
     {
@@ -28,6 +49,10 @@ public:
 
     std::vector<DrawnText> drawn;
     int failFrom = -1; // the call from which drawing fails, -1 never
+    TextLook look{};
+    bool failInit = false;
+    std::vector<std::u16string> prepared;
+    int releases = 0;
 };
 
 } // namespace fakes

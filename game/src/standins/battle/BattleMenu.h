@@ -2,12 +2,17 @@
 // only note that they ran (see SceneTrace.h), so the game frame can run and
 // be tested. Delete this file (the stand-in at the same path under standins/) when the part itself lands in
 // game/src/battle/.
+//
+// The command menu opens in the battle's menu phase and closes again on the
+// menu button (button 2), back to the action phase.
 #pragma once
 
 #include <cstdint>
 
-#include "SceneHandBack.h"
+#include "battle/BattleBackground.h"
+#include "core/Parts.h"
 #include "core/SceneTrace.h"
+#include "core/ZephGlobals.h"
 #include "party/Character.h"
 
 class CBattleMenu {
@@ -15,32 +20,22 @@ public:
     void InitBattleMenu() { SceneTrace::Note("InitBattleMenu"); }
     void ReleaseBattleMenu() { SceneTrace::Note("ReleaseBattleMenu"); }
     void LayoutBattleMenu() { SceneTrace::Note("LayoutBattleMenu"); }
-    void UpdateBattleOpening()
-    {
-        SceneTrace::Note("UpdateBattleOpening");
-        HandSceneBackToField(battleOpeningUpdates);
-    }
-    void UpdateBattleAction()
-    {
-        SceneTrace::Note("UpdateBattleAction");
-        HandSceneBackToField(battleActionUpdates);
-    }
     void UpdateBattleMenu()
     {
         SceneTrace::Note("UpdateBattleMenu");
-        HandSceneBackToField(battleMenuUpdates);
+        constexpr int kMenuButton = 2;
+        if (ZephKeyInput != nullptr && (ZephKeyInput->GetButtonPushMask(3) & (1u << kMenuButton)) != 0)
+            CloseBattleMenu();
     }
-    void UpdateBattleDefeat()
+    // The menu form of the status panel stands for the whole menu.
+    void DrawBattleMenu()
     {
-        SceneTrace::Note("UpdateBattleDefeat");
-        HandSceneBackToField(battleDefeatUpdates);
+        SceneTrace::Note("DrawBattleMenu");
+        if (TheBattleBackground != nullptr)
+            TheBattleBackground->DrawBattleHudInMenu();
     }
-    void UpdateBattleVictory()
-    {
-        SceneTrace::Note("UpdateBattleVictory");
-        HandSceneBackToField(battleVictoryUpdates);
-    }
-    void DrawBattle(int battlePhase) { SceneTrace::Note("DrawBattle", battlePhase); }
+    // The result window of a won battle.
+    void DrawBattleResult() { SceneTrace::Note("DrawBattleResult"); }
     // Where a grid move of the field menu's helpers puts the battle menu's cursor.
     void SetBattleMenuCursorX(float offset) { SceneTrace::Note("SetBattleMenuCursorX", static_cast<int>(offset)); }
     void SetBattleMenuCursorRow(int row) { SceneTrace::Note("SetBattleMenuCursorRow", row); }
@@ -49,13 +44,12 @@ public:
     {
         SceneTrace::Note("EnterBattleMenuState", state);
         if (TheCharacter != nullptr)
-            TheCharacter->SetBattlePhase(2);
+            TheCharacter->SetBattlePhase(BATTLE_PHASE_MENU);
     }
-
-    // Updates of each scene seen since it was handed to this stand-in.
-    std::uint8_t battleOpeningUpdates = 0;
-    std::uint8_t battleActionUpdates = 0;
-    std::uint8_t battleMenuUpdates = 0;
-    std::uint8_t battleDefeatUpdates = 0;
-    std::uint8_t battleVictoryUpdates = 0;
+    void CloseBattleMenu()
+    {
+        SceneTrace::Note("CloseBattleMenu");
+        if (TheCharacter != nullptr)
+            TheCharacter->SetBattlePhase(BATTLE_PHASE_ACTION);
+    }
 };

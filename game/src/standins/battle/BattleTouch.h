@@ -28,6 +28,12 @@ public:
         return false;
     }
 
+    // The battle frame's contact passes, in the order the action phase runs them.
+    void UpdateBattleTouch() { SceneTrace::Note("UpdateBattleTouch"); }
+    void CancelEnemyShotsByShots() { SceneTrace::Note("CancelEnemyShotsByShots"); }
+    void UpdateEnemyBodyContact() { SceneTrace::Note("UpdateEnemyBodyContact"); }
+    void UpdateEnemyShotHits() { SceneTrace::Note("UpdateEnemyShotHits"); }
+
     std::uint32_t flagWord = 0; // bit 0: the battle's boss flag, kept by the enemy set-up
     std::uint32_t flags = 0;    // bit 0: fixedDamageMode, written by the enemy set-up
 };

@@ -19,4 +19,9 @@ public:
     }
     // Every circle of that owner (side 1 a party member) starts dying.
     void KillMagicCircles(int, int slot) { SceneTrace::Note("KillMagicCircles", slot); }
+    // A battle frame's steps: placement of the circles, the fading ones, the draw and the reset.
+    void UpdateMagicCircle() { SceneTrace::Note("UpdateMagicCircle"); }
+    void UpdateDyingMagicCircles() { SceneTrace::Note("UpdateDyingMagicCircles"); }
+    void DrawMagicCircles() { SceneTrace::Note("DrawMagicCircles"); }
+    void ClearMagicCircles() { SceneTrace::Note("ClearMagicCircles"); }
 };

@@ -21,6 +21,13 @@ struct MapSymbolRecord {
     std::uint8_t frame;     // animation frame 0-3
     std::uint8_t facing;    // 0-3
     std::uint8_t appearing; // set while a new symbol fades in
+    // What a battle with the symbol reads: the seed its enemies are drawn
+    // with, the enemy slots already beaten, its spawn cell and the bit handed
+    // to the enemy group.
+    std::uint32_t battleSeed;
+    std::uint8_t defeatedMask;
+    std::uint16_t spawnCellX, spawnCellY;
+    std::uint8_t enemyGroupBit;
 };
 
 // A moving map object.
@@ -46,6 +53,19 @@ public:
     bool CheckObjectHitsPlayer() { return false; }
     // The symbol the player touches, or null.
     MapSymbolRecord* FindTouchedSymbol() { return touchedSymbol; }
+    // After a battle with the touched symbol: a win takes it off the map, an
+    // escape keeps its beaten enemies and holds it still, a loss lets it go.
+    bool HoldsEncounteredSymbol() const { return touchedSymbol != nullptr; }
+    void RemoveEncounteredSymbol()
+    {
+        SceneTrace::Note("RemoveEncounteredSymbol");
+        touchedSymbol = nullptr;
+    }
+    void ForgetEncounteredSymbol() { SceneTrace::Note("ForgetEncounteredSymbol"); }
+    void SetSymbolCooldown(std::uint32_t defeatedMask)
+    {
+        SceneTrace::Note("SetSymbolCooldown", static_cast<int>(defeatedMask));
+    }
     // A pushed block against the symbols.
     void CheckSymbolContact() { SceneTrace::Note("CheckSymbolContact"); }
 

@@ -63,3 +63,13 @@ inline void ClearStatusEffects(StatusEffectBlock& block)
     SceneTrace::Note("ClearStatusEffects");
     block.effectBits = 0;
 }
+
+// A member's status overlay and effect labels, over the sorted actors.
+inline void DrawPartyBattleOverlay(int member)
+{
+    SceneTrace::Note("DrawPartyBattleOverlay", member);
+}
+inline void DrawMemberEffects(int member)
+{
+    SceneTrace::Note("DrawMemberEffects", member);
+}

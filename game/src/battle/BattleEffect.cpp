@@ -1,0 +1,134 @@
+#include "battle/BattleEffect.h"
+
+#include "battle/BattleBackground.h"
+#include "battle/BattleEnd.h"
+#include "battle/BattleMenu.h"
+#include "battle/BattleTouch.h"
+#include "battle/DrawBattleSortObject.h"
+#include "battle/MagicCircle.h"
+#include "core/Parts.h"
+#include "enemies/Enemy.h"
+#include "enemies/EnemyBattle.h"
+#include "enemies/EnemyShot.h"
+#include "party/BattleOutcome.h"
+#include "party/CharaShot.h"
+#include "party/Character.h"
+#include "party/MemberAttacks.h"
+#include "party/MemberActions.h"
+#include "party/MemberIndicators.h"
+#include "party/PartyBattle.h"
+
+void CBattleEffect::PlaceBattleFrame()
+{
+    TheDrawBattleSortObject->MakeBattleSortList();
+    TheMagicCircle->UpdateMagicCircle();
+    PlaceDamagePopups();
+    RebuildMemberIndicators();
+    UpdateEnemyMarkers();
+}
+
+// No movement, shots, enemy actions or contact tests run in the opening.
+void CBattleEffect::UpdateBattleOpening()
+{
+    UpdatePartyBattleInput();
+    UpdateEnemyOpening();
+    PlaceBattleFrame();
+}
+
+void CBattleEffect::UpdateBattleAction()
+{
+    // The menu button opened the command menu: everything stands still and
+    // the previous frame's list is drawn once more.
+    if (!UpdatePartyBattle())
+        return;
+    TheCharaShot->UpdateCharaShot();
+    UpdateEnemy();
+    TheEnemyShotList->UpdateEnemyShot();
+    TheMagicCircle->UpdateDyingMagicCircles();
+    UpdateBattleEffect();
+    TheBattleTouch->UpdateBattleTouch();
+    TheBattleTouch->CancelEnemyShotsByShots();
+    TheBattleTouch->UpdateEnemyBodyContact();
+    TheBattleTouch->UpdateEnemyShotHits();
+    PlaceBattleFrame();
+}
+
+void CBattleEffect::UpdateBattleDefeat()
+{
+    if (PartyDownWaitTick()) {
+        TheCharaShot->UpdateCharaShot();
+        UpdateEnemy();
+        TheEnemyShotList->UpdateEnemyShot();
+        TheMagicCircle->UpdateDyingMagicCircles();
+        UpdateBattleEffect();
+        TheBattleTouch->CancelEnemyShotsByShots();
+    }
+    PlaceBattleFrame();
+}
+
+void CBattleEffect::UpdateBattleVictory()
+{
+    if (UpdateBattleWinWait()) {
+        UpdatePartyVictory();
+        TheCharaShot->UpdateCharaShot();
+        UpdateEnemy();
+        TheEnemyShotList->UpdateEnemyShot();
+        TheMagicCircle->UpdateDyingMagicCircles();
+        UpdateBattleEffect();
+        TheBattleTouch->CancelEnemyShotsByShots();
+    }
+    PlaceBattleFrame();
+}
+
+void CBattleEffect::DrawBattle(int phase)
+{
+    TheBattleBackground->DrawBattleBackground();
+    TheMagicCircle->DrawMagicCircles();
+    if (TheEnemyShotList->groundHead != nullptr)
+        TheEnemyShotList->DrawEnemyShot();
+    TheDrawBattleSortObject->DrawBattleSortList();
+    DrawBattleEffect();
+
+    switch (phase) {
+    case BATTLE_PHASE_OPENING:
+        TheBattleBackground->DrawBattleHud();
+        TheDrawBattleSortObject->DrawBattleSortListUnits();
+        DrawPartyMagicSprite();
+        DrawEnemyMarkers();
+        DrawEnemyNames();
+        DrawPartyOverlayIfFlagged();
+        // The battle fades in from black while the enemies' opening runs.
+        if (TheEnemyGroup->openingAlpha != 0)
+            TheBattleEnd->DrawBattleFade(TheEnemyGroup->openingAlpha);
+        break;
+    case BATTLE_PHASE_ACTION:
+    case BATTLE_PHASE_DEFEAT:
+    case BATTLE_PHASE_VICTORY:
+        TheBattleBackground->DrawBattleHud();
+        TheDrawBattleSortObject->DrawBattleSortListUnits();
+        DrawPartyMagicSprite();
+        DrawEnemyMarkers();
+        DrawPartyOverlayIfFlagged();
+        break;
+    case BATTLE_PHASE_MENU:
+        TheDrawBattleSortObject->DrawBattleSortListUnits();
+        DrawPartyMagicSprite();
+        DrawEnemyMarkers();
+        DrawPartyOverlayIfFlagged();
+        TheBattleMenu->DrawBattleMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+// The draw-order lists go too: a draw before the next update must not walk
+// a shot that was just freed.
+void CBattleEffect::ResetBattle()
+{
+    TheMagicCircle->ClearMagicCircles();
+    ClearBattleEffects();
+    TheEnemyShotList->ClearEnemyShots();
+    TheCharaShot->ClearCharaShots();
+    TheDrawBattleSortObject->ClearBattleSortList();
+}

@@ -1,0 +1,94 @@
+// Until the battle end is built: how a battle's end reaches the event or
+// the map's symbol that started it, and the way back to the field.
+#include "BattleFixture.h"
+
+namespace {
+
+using battletest::BattleTest;
+
+class BattleEndTest : public BattleTest {
+protected:
+    CBattleEnd& end() { return battle->end; }
+};
+
+TEST_F(BattleEndTest, TheEventLearnsHowItsBattleEnded)
+{
+    struct Case {
+        const char* name;
+        int kind;
+        std::int32_t escapeLabel;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"won", BATTLE_END_WON, 3, "won"},
+        {"lost", BATTLE_END_LOST, 3, "lost"},
+        {"escaped", BATTLE_END_ESCAPED, 3, "escaped"},
+        {"escaped where escape was not allowed", BATTLE_END_ESCAPED, -1, "won"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::int32_t words[ENCOUNT_EVENT_WORDS] = {2, 5, c.escapeLabel, 0, 7, 0, 0, 1};
+        MapSceneState = MAP_SCENE_EVENT;
+        encount().StartEncountEffect(words, false);
+        encount().StartBattleFromEncount();
+        end().BeginBattleEnd(c.kind);
+        EXPECT_EQ(SceneState, SCENE_BATTLE_END);
+        // The event's battle command reads what it is told through its result argument.
+        parts->event.Opcode = OP_BATTLE;
+        parts->event.CurrentRecord = reinterpret_cast<unsigned char*>(&words[0]);
+        parts->event.Args[15] = 0;
+        end().UpdateBattleEnd();
+        parts->event.CurrentRecord = nullptr;
+        EXPECT_EQ(SceneState, SCENE_FIELD);
+        const int expected = std::string(c.told) == "lost" ? 3 : std::string(c.told) == "escaped" ? 2 : 1;
+        EXPECT_EQ(parts->event.Args[15], expected);
+        encount().ReleaseEncountTextures();
+    }
+}
+
+TEST_F(BattleEndTest, TheSymbolGoesAfterAWinAndKeepsItsBeatenEnemiesAfterAnEscape)
+{
+    std::vector<std::uint8_t> map0 = sampledata::MapEntry(0);
+    MapSymbolRecord symbol{};
+    symbol.battleSeed = 99;
+    for (const int kind : {BATTLE_END_WON, BATTLE_END_ESCAPED, BATTLE_END_LOST}) {
+        SCOPED_TRACE(kind);
+        CurrentMap = map0.data();
+        enemies().ReadMapEnemyFlags();
+        parts->objects.touchedSymbol = &symbol;
+        encount().StartEncountEffect(&symbol, true);
+        encount().StartBattleFromEncount();
+        ASSERT_EQ(SceneState, SCENE_BATTLE);
+        enemies().Records[0].FlagsA |= 1u << 27; // the first enemy is beaten
+        SceneTrace::Clear();
+        end().BeginBattleEnd(kind);
+        end().UpdateBattleEnd();
+        const auto told = NotedOf({"RemoveEncounteredSymbol", "SetSymbolCooldown", "ForgetEncounteredSymbol"});
+        std::vector<std::string> expected = {"ForgetEncounteredSymbol"};
+        if (kind == BATTLE_END_WON)
+            expected = {"RemoveEncounteredSymbol"};
+        else if (kind == BATTLE_END_ESCAPED)
+            expected = {"SetSymbolCooldown(1)", "ForgetEncounteredSymbol"};
+        ASSERT_GT(enemies().EnemyCount(), 1);
+        EXPECT_EQ(told, expected);
+        encount().ReleaseEncountTextures();
+    }
+}
+
+TEST_F(BattleEndTest, TheFieldMusicComesBackWithTheSwitch)
+{
+    StartFormation(1);
+    party().SetMusicSwitch(true);
+    music.calls.clear();
+    music.tunes[0] = 2; // the map's field tune is still loaded
+    end().BeginBattleEnd(BATTLE_END_WON);
+    end().UpdateBattleEnd();
+    EXPECT_EQ(music.calls, (std::vector<fakes::RecordingPlayBGM::Call>{{"Stop(1)", 0}, {"ResumeWithFade(0,1000)", 0}}));
+    party().SetMusicSwitch(false);
+    music.calls.clear();
+    end().BeginBattleEnd(BATTLE_END_LOST);
+    end().UpdateBattleEnd();
+    EXPECT_EQ(music.calls, (std::vector<fakes::RecordingPlayBGM::Call>{{"Stop(1)", 0}}));
+}
+
+} // namespace

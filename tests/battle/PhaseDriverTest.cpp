@@ -1,0 +1,171 @@
+// The phase driver: which parts a battle frame steps in each phase, in
+// which order, and where a frame stops early.
+#include "BattleFixture.h"
+
+namespace {
+
+using battletest::BattleTest;
+using Calls = std::vector<std::string>;
+
+class PhaseDriverTest : public BattleTest {
+protected:
+    void SetUp() override
+    {
+        BattleTest::SetUp();
+        StartFormation(3);
+        SceneTrace::Clear();
+    }
+
+    // The calls of one update of the phase, among the driver's own steps.
+    Calls Update(int phase)
+    {
+        party().SetBattlePhase(phase);
+        SceneTrace::Clear();
+        switch (phase) {
+        case BATTLE_PHASE_OPENING:
+            battle->effect.UpdateBattleOpening();
+            break;
+        case BATTLE_PHASE_ACTION:
+            battle->effect.UpdateBattleAction();
+            break;
+        case BATTLE_PHASE_DEFEAT:
+            battle->effect.UpdateBattleDefeat();
+            break;
+        default:
+            battle->effect.UpdateBattleVictory();
+            break;
+        }
+        keys.NextFrame();
+        return NotedOf(kSteps);
+    }
+
+    const Calls kSteps = {
+        "UpdateEnemyOpening",      "EnterBattleMenuState", "UpdateEnemy",       "UpdateEnemyShot",
+        "UpdateDyingMagicCircles", "UpdateBattleEffect",   "UpdateBattleTouch", "CancelEnemyShotsByShots",
+        "UpdateEnemyBodyContact",  "UpdateEnemyShotHits",  "UpdateMagicCircle", "PlaceDamagePopups",
+        "RebuildMemberIndicators", "UpdateEnemyMarkers",   "PartyDownWaitTick", "UpdateBattleWinWait",
+        "UpdatePartyVictory",      "BeginBattleEnd",       "StartGameOver"};
+    const Calls kTail = {"UpdateMagicCircle", "PlaceDamagePopups", "RebuildMemberIndicators", "UpdateEnemyMarkers"};
+};
+
+Calls Join(Calls head, const Calls& tail)
+{
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
+{
+    struct Case {
+        int phase;
+        Calls steps;
+    };
+    const Case cases[] = {
+        {BATTLE_PHASE_OPENING, {"UpdateEnemyOpening"}},
+        {BATTLE_PHASE_ACTION,
+         {"UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateBattleTouch",
+          "CancelEnemyShotsByShots", "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
+        {BATTLE_PHASE_DEFEAT,
+         {"PartyDownWaitTick", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect",
+          "CancelEnemyShotsByShots"}},
+        {BATTLE_PHASE_VICTORY,
+         {"UpdateBattleWinWait", "UpdatePartyVictory", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles",
+          "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.phase);
+        EXPECT_EQ(Update(c.phase), Join(c.steps, kTail));
+    }
+}
+
+TEST_F(PhaseDriverTest, TheOpeningFadesForSixteenFramesAndActsAfterAHundred)
+{
+    // The set-up ran the first opening frame already.
+    EXPECT_EQ(enemies().OpeningFrames, 1);
+    EXPECT_EQ(enemies().openingAlpha, 255 - 16);
+    music.calls.clear();
+    int framesToBlack = 1;
+    while (enemies().openingAlpha != 0) {
+        Update(BATTLE_PHASE_OPENING);
+        ++framesToBlack;
+    }
+    EXPECT_EQ(framesToBlack, 16);
+    EXPECT_EQ(music.calls, (std::vector<fakes::RecordingPlayBGM::Call>{{"Play(1)", 0}})) << "the battle tune starts";
+    while (enemies().OpeningFrames < 99)
+        Update(BATTLE_PHASE_OPENING);
+    party().SetBattlePhase(BATTLE_PHASE_OPENING);
+    battle->effect.UpdateBattleOpening();
+    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_ACTION) << "after the 100th opening frame";
+}
+
+TEST_F(PhaseDriverTest, TheMenuButtonFreezesTheRestOfTheActionFrame)
+{
+    keys.PushButton(2);
+    EXPECT_EQ(Update(BATTLE_PHASE_ACTION), Calls{"EnterBattleMenuState(0)"});
+    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_MENU);
+}
+
+TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
+{
+    enemies().WinWaitFrames = 119;
+    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY), Join({"UpdateBattleWinWait", "BeginBattleEnd(0)"}, kTail));
+    EXPECT_EQ(SceneState, SCENE_BATTLE_END);
+
+    for (const int kind : {0, 1, 2}) {
+        SCOPED_TRACE(kind);
+        SceneState = SCENE_BATTLE;
+        BattleKind::Set(party().partyWordD, static_cast<std::uint32_t>(kind));
+        party().downCountdown = 179;
+        // The game over captures the battle as it stands, with the lists built first.
+        const Calls handOver = kind == 1 ? Calls{"BeginBattleEnd(1)"} : Join({"StartGameOver"}, kTail);
+        EXPECT_EQ(Update(BATTLE_PHASE_DEFEAT), Join(Join({"PartyDownWaitTick"}, handOver), kTail));
+        EXPECT_EQ(SceneState, kind == 1 ? SCENE_BATTLE_END : SCENE_GAME_OVER);
+    }
+}
+
+TEST_F(PhaseDriverTest, AWinDeclaredDuringTheDefeatIsNotTaken)
+{
+    party().SetBattlePhase(BATTLE_PHASE_DEFEAT);
+    enemies().FrameCounter = ENEMY_STANDIN_VICTORY_FRAMES - 1;
+    battle->effect.UpdateBattleDefeat();
+    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_DEFEAT);
+}
+
+TEST_F(PhaseDriverTest, TheStandInEnemiesAreBeatenAfterTheirActionFrames)
+{
+    enemies().FrameCounter = ENEMY_STANDIN_VICTORY_FRAMES - 2;
+    Update(BATTLE_PHASE_ACTION);
+    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_ACTION);
+    Update(BATTLE_PHASE_ACTION);
+    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_VICTORY);
+    EXPECT_EQ(enemies().WinWaitFrames, 0);
+}
+
+TEST_F(PhaseDriverTest, AResetEmptiesTheShotsAndBothDrawLists)
+{
+    battle->enemyShots.AddEnemyShot(100.0f, 200.0f, true);
+    Update(BATTLE_PHASE_ACTION);
+    ASSERT_GT(battle->sortList.SortCount, 3);
+    battle->effect.ResetBattle();
+    EXPECT_EQ(battle->enemyShots.head, nullptr);
+    EXPECT_EQ(battle->sortList.SortCount, 0);
+    EXPECT_EQ(battle->sortList.UnitCount, 0);
+    device.ForgetCalls();
+    battle->sortList.DrawBattleSortList();
+    battle->sortList.DrawBattleSortListUnits();
+    EXPECT_TRUE(device.draws.empty()) << "a draw before the next update walks nothing";
+}
+
+TEST_F(PhaseDriverTest, TheEnemyCountIsClampedToTheRecords)
+{
+    for (const auto& [field, count] :
+         std::vector<std::pair<int, int>>{{0, 0}, {3, 3}, {8, 8}, {15, 8}, {16, 0}, {31, 0}}) {
+        SCOPED_TRACE(field);
+        SetBits(enemies().GroupBits, GROUP_COUNT, 5, static_cast<std::uint32_t>(field));
+        EXPECT_EQ(enemies().EnemyCount(), count);
+        battle->sortList.MakeBattleSortList();
+        EXPECT_EQ(battle->sortList.UnitCount, 3 + count);
+    }
+}
+
+} // namespace
