@@ -10,3 +10,9 @@ inline void DrawMemberIndicators()
 {
     SceneTrace::Note("DrawMemberIndicators");
 }
+
+// The indicators over the members are laid out again.
+inline void RebuildMemberIndicators()
+{
+    SceneTrace::Note("RebuildMemberIndicators");
+}
