@@ -74,6 +74,8 @@ TEST_F(BattleOutcome, TheFallenPartyHandsOverAfter180FramesByBattleKind)
         EXPECT_FALSE(PartyDownWaitTick());
         EXPECT_EQ(Count(c.handOver), 1);
         EXPECT_EQ(SceneState, c.scene);
+        EXPECT_FALSE(PartyDownWaitTick());
+        EXPECT_EQ(Count(c.handOver), 1) << "handed over once";
     }
 }
 

@@ -102,7 +102,6 @@ TEST(PartyOutcomeRun, ALostBattleHandsOverToTheGameOverAfter180Frames)
         }
     }
     EXPECT_EQ(fell, 112);
-    EXPECT_EQ(party.downCountdown, PARTY_DOWN_FRAMES);
     EXPECT_EQ(SceneState, SCENE_GAME_OVER);
     ASSERT_TRUE(harness.Draw(Picture("defeat-game-over")));
 }

@@ -90,13 +90,15 @@ void CheckPartyDown()
 bool PartyDownWaitTick()
 {
     CCharacter& party = *TheCharacter;
-    if (party.downCountdown < PARTY_DOWN_FRAMES)
+    // The count stops one past the hand-over, so it happens once.
+    if (party.downCountdown <= PARTY_DOWN_FRAMES)
         ++party.downCountdown;
     if (party.downCountdown < PARTY_DOWN_FRAMES) {
         TickPartyTimers();
         return true;
     }
-    HandOverDefeat(static_cast<int>(BattleKind::Get(party.partyWordD)));
+    if (party.downCountdown == PARTY_DOWN_FRAMES)
+        HandOverDefeat(static_cast<int>(BattleKind::Get(party.partyWordD)));
     return false;
 }
 
