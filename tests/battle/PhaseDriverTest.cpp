@@ -66,11 +66,11 @@ TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
          {"UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateBattleTouch",
           "CancelEnemyShotsByShots", "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
         {BATTLE_PHASE_DEFEAT,
-         {"PartyDownWaitTick", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect",
+         {"UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect",
           "CancelEnemyShotsByShots"}},
         {BATTLE_PHASE_VICTORY,
-         {"UpdateBattleWinWait", "UpdatePartyVictory", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles",
-          "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
+         {"UpdateBattleWinWait", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect",
+          "CancelEnemyShotsByShots"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);
@@ -118,7 +118,7 @@ TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
         party().downCountdown = 179;
         // The game over captures the battle as it stands, with the lists built first.
         const Calls handOver = kind == 1 ? Calls{"BeginBattleEnd(1)"} : Join({"StartGameOver"}, kTail);
-        EXPECT_EQ(Update(BATTLE_PHASE_DEFEAT), Join(Join({"PartyDownWaitTick"}, handOver), kTail));
+        EXPECT_EQ(Update(BATTLE_PHASE_DEFEAT), Join(handOver, kTail));
         EXPECT_EQ(SceneState, kind == 1 ? SCENE_BATTLE_END : SCENE_GAME_OVER);
     }
 }

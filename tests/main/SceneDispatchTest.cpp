@@ -80,7 +80,7 @@ TEST_F(SceneDispatchTest, EachBattlePhaseRunsItsUpdateAndItsLayers)
         {SCENE_BATTLE, 0, 0, {"part UpdateEnemyOpening", "part DrawBattleHud", "part DrawEnemyNames"}},
         {SCENE_BATTLE, 0, 1, {"part UpdateBattleTouch", "part UpdateEnemyShotHits", "part DrawBattleHud"}},
         {SCENE_BATTLE, 0, 2, {"part UpdateBattleMenu", "part DrawBattleMenu"}},
-        {SCENE_BATTLE, 0, 3, {"part PartyDownWaitTick", "part DrawBattleHud"}},
+        {SCENE_BATTLE, 0, 3, {"part UpdateEnemy", "part DrawBattleHud"}},
         {SCENE_BATTLE, 0, 4, {"part UpdateBattleWinWait", "part DrawBattleHud"}},
         {SCENE_BATTLE, 0, 7, {"part DrawMagicCircles", "part DrawBattleEffect"}},
     };

@@ -115,12 +115,14 @@ TEST_F(Knockback, ThroughThePartyUpdateTheMemberTravelsTheRow)
 
 TEST_F(Knockback, ThirdMemberRunsItsDeferredOrderWhenFree)
 {
+    // A stored order of the plain attack (level 0).
     party.partyWordD |= DeferredOrderFirst::kMask;
     DamagePartyMember(10, 2, 0, NO_ATTACK_KIND, 1, 0);
     Frames(19);
-    EXPECT_EQ(Count("RunPendingThirdMemberOrder"), 0);
+    EXPECT_EQ(Count("StartThirdMemberAttack(0)"), 0);
     Frame();
-    EXPECT_EQ(Count("RunPendingThirdMemberOrder"), 1);
+    EXPECT_EQ(Count("StartThirdMemberAttack(0)"), 1);
+    EXPECT_FALSE(DeferredOrderFirst::IsSet(party.partyWordD));
 }
 
 } // namespace

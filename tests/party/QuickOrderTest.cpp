@@ -155,14 +155,14 @@ TEST_F(QuickOrders, OpeningStoresTheFirstGoodOrderAndTicksOnlyOnceFadedIn)
     UpdatePartyBattleInput();
     EXPECT_EQ(OpeningOrderKind::Get(party.partyWordE), 1u);
     EXPECT_EQ(OpeningOrderId::Get(party.partyWordE), 0u);
-    EXPECT_EQ(Count("TickStatusEffects"), 0) << "the enemies still fade in";
+    EXPECT_EQ(party.members[1].effectTicks[EFFECT_POISON], 0) << "the enemies still fade in";
 
     enemies.openingAlpha = 0;
     keys.pushedButtons = Bit(7);
     UpdatePartyBattleInput();
     EXPECT_EQ(OpeningOrderKind::Get(party.partyWordE), 2u);
     EXPECT_EQ(OpeningOrderId::Get(party.partyWordE), 1u);
-    EXPECT_EQ(Count("TickStatusEffects"), 1);
+    EXPECT_EQ(party.members[1].effectTicks[EFFECT_POISON], 1);
 
     keys.pushedButtons = Bit(5);
     keys.heldButtons = Bit(10);

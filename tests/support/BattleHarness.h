@@ -34,11 +34,17 @@
 #include "enemies/Enemy.h"
 #include "main/FrameDump.h"
 #include "media/PlaySE.h"
+#include "battle/BattleEnd.h"
+#include "battle/DrawBattleSortObject.h"
+#include "battle/GameOverEffect.h"
+#include "core/SceneState.h"
+#include "party/BattleOutcome.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/MemberAttacks.h"
 #include "party/PartyBattle.h"
+#include "party/StatusEffects.h"
 #include "platform/ScriptedInputSource.h"
 #include "platform/SoftwareDevice.h"
 #include "record/Config.h"
@@ -96,6 +102,10 @@ public:
         TheBattleMenu = &menu_;
         TheBattleEffect = &effect_;
         TheMagicCircle = &circles_;
+        TheGameOverEffect = &gameOver_;
+        TheBattleEnd = &battleEnd_;
+        TheDrawBattleSortObject = &sortList_;
+        sortList_.InitDrawBattleSortObject();
         TheBattleTouch = &touch_;
         TheEnemyGroup = &enemies;
         TheCharaShot = &shots;
@@ -121,6 +131,7 @@ public:
     // A battle from its first opening frame, as the encounter starts it.
     void BeginBattle(int kind)
     {
+        SceneState = SCENE_BATTLE;
         SetupPartyForBattle(kind, true, false, false);
         enemies.openingAlpha = 255;
         openingFrame_ = 0;
@@ -143,6 +154,14 @@ public:
         case BATTLE_PHASE_MENU:
             party.SetBattlePhase(BATTLE_PHASE_ACTION);
             break; // the menu closes at once
+        case BATTLE_PHASE_DEFEAT:
+            if (SceneState == SCENE_BATTLE)
+                PartyDownWaitTick();
+            break;
+        case BATTLE_PHASE_VICTORY:
+            UpdatePartyVictory();
+            shots.UpdateCharaShot();
+            break;
         default:
             break;
         }
@@ -161,10 +180,18 @@ public:
         device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
         device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
         ResetRenderStateCaches();
-        DrawField();
-        DrawEnemies();
-        DrawActors();
-        DrawPartyMagicSprite();
+        if (SceneState == SCENE_GAME_OVER) {
+            DrawPartyGameOver(); // the game-over screen's corner
+        } else {
+            DrawField();
+            DrawEnemies();
+            DrawActors();
+            DrawPartyMagicSprite();
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+                DrawPartyBattleOverlay(m);
+                DrawMemberEffects(m);
+            }
+        }
         device_->EndScene();
         device_->Present();
         if (file.empty())
@@ -290,6 +317,9 @@ private:
     CBattleMenu menu_{};
     CBattleEffect effect_{};
     CMagicCircle circles_{};
+    CGameOverEffect gameOver_{};
+    CBattleEnd battleEnd_{};
+    CDrawBattleSortObject sortList_{};
     CBattleTouch touch_{};
     GameData data_;
     std::vector<ScriptedHit> hits_;

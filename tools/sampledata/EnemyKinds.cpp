@@ -1,6 +1,7 @@
 // The 194 enemy kinds of the sample data, written through the loader's own
 // field table. Kinds 0 to 16 are demo kinds a battle shows (walkers, a
 // caster, a healer, a summoner, bosses); the others are plain valid stubs.
+#include <algorithm>
 #include <string>
 
 #include "SampleData.h"
@@ -12,6 +13,8 @@ namespace sampledata {
 namespace {
 
 constexpr int kDemoKindCount = 17;
+constexpr int kDemoExpBase = 500;
+constexpr int kMaxKindExp = 1023; // the kind's 10-bit field
 
 std::u16string Digits(int n)
 {
@@ -184,6 +187,10 @@ std::vector<EnemyKind> DemoKinds()
         k.def.DropItemId = i;
         kinds.push_back(k);
     }
+    // The demo kinds give much experience: the fighter's first battle on map
+    // 0 (a slime and a bat) lifts every member of a new game a level.
+    for (EnemyKind& kind : kinds)
+        kind.def.Exp = std::min(kDemoExpBase + kind.def.MaxHp / 2, kMaxKindExp);
     return kinds;
 }
 

@@ -144,12 +144,6 @@ constexpr ModePages kModePages[MENU_MODE_COUNT] = {
     kTopPages, // 47
 };
 
-// A paged list shows its last page in one window and the others in a full-height companion.
-int ListWindow(int lastPageWindow, const MenuListFields& list)
-{
-    return list.page + 1 >= list.pageCount ? lastPageWindow : lastPageWindow + 1;
-}
-
 } // namespace
 
 void CMapMenu::DrawMapMenu()

@@ -39,6 +39,7 @@ enum StatusEffect : int {
     EFFECT_DEFENCE_UP = 1,
     EFFECT_SPEED_UP = 2,
     EFFECT_HARDENING = 3,
+    EFFECT_PROTECTION = 4,
     EFFECT_POISON = 5,
     EFFECT_SKILL_SEAL = 6,
     EFFECT_MAGIC_SEAL = 7,
@@ -46,8 +47,13 @@ enum StatusEffect : int {
     EFFECT_SLOW = 9,
     EFFECT_BIND = 10,
     EFFECT_SLIP = 11,
+    EFFECT_WEAKNESS = 12,
+    EFFECT_ABILITY_DOWN = 13,
+    EFFECT_PIERCE = 14,
     EFFECT_STOP = 15,
+    EFFECT_FRAGILE = 16,
     EFFECT_CURSE = 17,
+    EFFECT_TARGETED = 18,
 };
 
 // A member's action states.
@@ -87,13 +93,13 @@ struct StatusEffectBlock {
     std::uint8_t markKind[STATUS_EFFECT_COUNT];
     std::uint8_t markLevel[STATUS_EFFECT_COUNT];
     std::uint32_t effectState; // poison ticks, icon cycle, counts and shown index
+    std::uint32_t boostLevels; // protection charge, attack-up and defence-up levels
 
     bool HasEffect(int effect) const { return (effectBits >> effect) & 1u; }
 };
 
 // A member's battle record; setup rebuilds it for every battle.
 struct BattleMember : StatusEffectBlock {
-    std::uint32_t boostLevels; // protection charge, attack-up and defence-up levels
     float spriteU[4];
     float spriteV[4];
     float standOff[4];
@@ -231,7 +237,7 @@ public:
     char16_t expText[PARTY_MEMBER_COUNT][5];
     std::int16_t statsA[PARTY_MEMBER_COUNT][4];
     std::int16_t statsB[PARTY_MEMBER_COUNT][4];
-    char16_t moneyText[6];
+    char16_t moneyText[7]; // up to six digits and the closing zero
     std::int16_t spare;
     std::int16_t level[PARTY_MEMBER_COUNT];
     std::int16_t exp[PARTY_MEMBER_COUNT];

@@ -8,6 +8,7 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/PartyBattle.h"
+#include "party/BattleOutcome.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -111,10 +112,7 @@ void KnockOutMember(CCharacter& party, int member)
         DeferredOrderFirst::Clear(party.partyWordD);
     ClearStatusEffects(record);
     party.SetMemberSpriteRect(member);
-    if (party.IsKnockedOut(0) && party.IsKnockedOut(1) && party.IsKnockedOut(2)) {
-        party.SetBattlePhase(BATTLE_PHASE_DEFEAT);
-        party.downCountdown = 0;
-    }
+    CheckPartyDown();
 }
 
 } // namespace

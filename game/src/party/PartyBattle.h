@@ -29,6 +29,10 @@ void SetupPartyForBattle(int kind, bool escapeAllowed, bool itemLimit, bool retr
 // menu (nothing else ran).
 bool UpdatePartyBattle();
 
+// Runs the handler of the member's action state (free, attack, magic,
+// knock-back, strike) for one frame.
+void RunMemberAction(int member);
+
 // Pixels a frame the member walks: {3, 2, 1}, one more under speed-up,
 // halved under slow.
 float GetMemberWalkSpeed(int member);

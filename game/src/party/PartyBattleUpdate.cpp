@@ -113,30 +113,6 @@ void PrepareMember(CCharacter& party, int m)
     }
 }
 
-// Sub-step 7: the handler of the member's action state.
-void RunMemberAction(int m)
-{
-    switch (TheCharacter->members[m].Action()) {
-    case ACTION_FREE:
-        HandleMemberFreeState(m);
-        break;
-    case ACTION_ATTACK:
-        HandleMemberAttackState(m);
-        break;
-    case ACTION_MAGIC:
-        UpdateMemberMagicState(m);
-        break;
-    case ACTION_HIT_STUN:
-        UpdateMemberKnockback(m);
-        break;
-    case ACTION_STRIKE:
-        UpdateMemberStrike(m);
-        break;
-    default:
-        break;
-    }
-}
-
 // Sub-steps 8 and 9.
 void TickMemberEffects(BattleMember& record, int m)
 {
@@ -209,6 +185,29 @@ void UpdateMember(CCharacter& party, int m)
 }
 
 } // namespace
+
+void RunMemberAction(int m)
+{
+    switch (TheCharacter->members[m].Action()) {
+    case ACTION_FREE:
+        HandleMemberFreeState(m);
+        break;
+    case ACTION_ATTACK:
+        HandleMemberAttackState(m);
+        break;
+    case ACTION_MAGIC:
+        UpdateMemberMagicState(m);
+        break;
+    case ACTION_HIT_STUN:
+        UpdateMemberKnockback(m);
+        break;
+    case ACTION_STRIKE:
+        UpdateMemberStrike(m);
+        break;
+    default:
+        break;
+    }
+}
 
 bool UpdatePartyBattle()
 {

@@ -28,10 +28,11 @@ CBattleBackground* Panel()
     return TheBattleBackground;
 }
 
-// SP, ST and stocks are 16-bit: the sum wraps before it is clamped.
-std::int16_t Sum16(std::int32_t current, std::int32_t value, bool set)
+// SP, ST and stocks are 16-bit fields: the sum is taken wide and clamped,
+// so a large change cannot wrap round into the range.
+std::int64_t Sum(std::int64_t current, std::int64_t value, bool set)
 {
-    return static_cast<std::int16_t>(set ? value : current + value);
+    return set ? value : current + value;
 }
 
 } // namespace
@@ -74,7 +75,7 @@ void SetMemberMP(int member, std::int32_t value, bool set)
     if (!ValidMember(member))
         return;
     CCharacter& party = *TheCharacter;
-    party.sp[member] = static_cast<std::int16_t>(Clamp(Sum16(party.sp[member], value, set), party.maxSp[member]));
+    party.sp[member] = static_cast<std::int16_t>(Clamp(Sum(party.sp[member], value, set), party.maxSp[member]));
     if (Panel() != nullptr)
         Panel()->SetHudSp(member, party.sp[member]);
 }
@@ -97,9 +98,9 @@ void SetMemberGauge(int member, std::int32_t value, bool event, bool set)
         return;
     CCharacter& party = *TheCharacter;
     BattleMember& record = party.members[member];
-    const std::int32_t st = party.st[member];
+    const std::int64_t st = party.st[member];
     if (event && !set) {
-        const std::int32_t threshold = kStThreshold[member];
+        const std::int64_t threshold = kStThreshold[member];
         if (st < party.maxSt[member] && st + value >= party.maxSt[member]) {
             GaugeEvent::Set(record.flags, 1);
             FlashCounter::Clear(record.flags);
@@ -109,7 +110,7 @@ void SetMemberGauge(int member, std::int32_t value, bool event, bool set)
             StFullSinceAction::Clear(record.flags2);
         }
     }
-    party.st[member] = static_cast<std::int16_t>(Clamp(Sum16(st, value, set), party.maxSt[member]));
+    party.st[member] = static_cast<std::int16_t>(Clamp(Sum(st, value, set), party.maxSt[member]));
     if (Panel() != nullptr)
         Panel()->SetHudSt(member, party.st[member]);
 }
@@ -130,7 +131,7 @@ void SetPartyStock(int kind, std::int32_t value, bool set)
     if (TheCharacter == nullptr || kind < 0 || kind >= STOCK_COUNT)
         return;
     CCharacter& party = *TheCharacter;
-    party.stock[kind] = static_cast<std::int16_t>(Clamp(Sum16(party.stock[kind], value, set), party.stockMax[kind]));
+    party.stock[kind] = static_cast<std::int16_t>(Clamp(Sum(party.stock[kind], value, set), party.stockMax[kind]));
     if (Panel() != nullptr)
         Panel()->SetHudColumnValue(kind, party.stock[kind]);
 }

@@ -64,6 +64,9 @@ using MusicSwitch = PackedField<31, 1>;
 // partyWordE: the order given during the opening.
 using OpeningOrderId = PackedField<0, 7>;
 using DeferredOrderIdE = PackedField<7, 5>;
+// The same bits hold the money text's width once the battle is won (no
+// order waits then).
+using MoneyTextWidth = PackedField<7, 5>;
 using MagicAimBits = PackedField<12, 2>;
 using OpeningOrderKind = PackedField<14, 2>;
 using Member1HoldsFire = PackedField<16, 1>;

@@ -85,3 +85,10 @@ inline bool UseBattleItem(int item)
     SceneTrace::Note("UseBattleItem", item);
     return false;
 }
+
+// Whether the support magic is still wanted (its target still lacks it).
+inline bool IsSupportMagicNeeded(int magic)
+{
+    SceneTrace::Note("IsSupportMagicNeeded", magic);
+    return true;
+}

@@ -1,0 +1,82 @@
+// Level-ups and experience.
+#include <algorithm>
+
+#include "battle/BattleBackground.h"
+#include "core/Parts.h"
+#include "media/PlaySE.h"
+#include "party/Character.h"
+#include "party/MemberRefresh.h"
+#include "party/PartyStats.h"
+
+namespace {
+
+constexpr int kSeLevelUp = 30;
+constexpr std::int32_t kMaxHpGrowth[PARTY_MEMBER_COUNT] = {20, 16, 12};
+// Tenths of a point each base stat grows a level.
+constexpr int kStatGrowth[PARTY_MEMBER_COUNT][4] = {{20, 0, 10, 6}, {18, 0, 12, 10}, {5, 20, 7, 15}};
+constexpr std::int64_t kExpFieldMax = 32767;
+
+bool ValidMember(int member)
+{
+    return TheCharacter != nullptr && member >= 0 && member < PARTY_MEMBER_COUNT;
+}
+
+void GrowBaseStats(CCharacter& party, int member, int oldLevel)
+{
+    for (int stat = 0; stat < 4; ++stat) {
+        const int g = kStatGrowth[member][stat];
+        const int growth = oldLevel * g / 10 - (oldLevel - 1) * g / 10;
+        SetMemberSlotA(member, stat, std::min(party.statsA[member][stat] + growth, PARTY_MAX_STAT), false);
+    }
+}
+
+void Refill(CCharacter& party, int member)
+{
+    SetMemberHP(member, party.maxHp[member], true);
+    KnockedOut::Clear(party.members[member].state);
+    SetMemberMP(member, party.maxSp[member], true);
+    SetMemberGauge(member, party.maxSt[member] - party.st[member], true, false);
+}
+
+} // namespace
+
+void LevelUpMember(int member)
+{
+    if (!ValidMember(member))
+        return;
+    CCharacter& party = *TheCharacter;
+    const int oldLevel = party.level[member];
+    if (oldLevel >= PARTY_MAX_LEVEL)
+        return;
+    PlaySoundEffect(kSeLevelUp);
+    party.level[member] = static_cast<std::int16_t>(oldLevel + 1);
+    if (TheBattleBackground != nullptr)
+        TheBattleBackground->SetHudLevel(member, party.level[member]);
+    SetMemberMaxHP(member, std::min(party.baseMaxHp[member] + kMaxHpGrowth[member], PARTY_MAX_HP),
+                   party.abilityBits[member]);
+    GrowBaseStats(party, member, oldLevel);
+    SetMemberEquipAndRefresh(member);
+    Refill(party, member);
+}
+
+void AddMemberExp(int member, std::int32_t value, bool absolute)
+{
+    if (!ValidMember(member))
+        return;
+    CCharacter& party = *TheCharacter;
+    std::int64_t exp = party.exp[member];
+    if (absolute)
+        exp = value;
+    else if (party.level[member] < PARTY_MAX_LEVEL)
+        exp += value;
+    while (exp >= EXP_PER_LEVEL && party.level[member] < PARTY_MAX_LEVEL) {
+        LevelUpMember(member);
+        exp -= EXP_PER_LEVEL;
+        if (party.level[member] >= PARTY_MAX_LEVEL)
+            exp = 0;
+    }
+    // The field holds 16 bits: what does not fit is cut before it is stored.
+    party.exp[member] = static_cast<std::int16_t>(std::clamp<std::int64_t>(exp, 0, kExpFieldMax));
+    if (TheBattleBackground != nullptr)
+        TheBattleBackground->SetHudExp(member, party.exp[member]);
+}

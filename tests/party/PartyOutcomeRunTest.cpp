@@ -1,0 +1,138 @@
+// The end of a battle in the battle harness: a won battle whose rewards
+// (the fighter's battle of the sample data) lift a new game's party a level,
+// a lost battle handing over to the game over after 180 frames, and status
+// icons cycling over the members. Pictures are left in party/frames.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "BattleHarness.h"
+#include "SampleData.h"
+#include "party/PartyStats.h"
+
+namespace {
+
+// Default keys: arrows 203 left, 200 up.
+constexpr const char* kWalkScript = R"(# the leader walks on through the victory
+105 key 203 down
+160 key 203 up
+161 key 200 down
+190 key 200 up
+)";
+
+std::filesystem::path Picture(const char* name)
+{
+    return std::filesystem::path(PARTY_FRAMES_DIR) / (std::string(name) + ".png");
+}
+
+bool LevelUpSounded(const fakes::CallLog& log)
+{
+    return std::find(log.begin(), log.end(), "Play(30)") != log.end();
+}
+
+TEST(PartyOutcomeRun, AWonBattleRewardsANewPartyWithALevel)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start(kWalkScript, error)) << error;
+    CCharacter& party = harness.party;
+    InitPartyNewGame();
+    SeedGameRandom(3);
+    harness.BeginBattle(0);
+    for (int frame = 0; frame < 130; ++frame)
+        harness.Frame();
+    SetMemberHP(1, 40, true);
+    BeginPartyPhase4(); // as the enemy group does when the last enemy falls
+    for (int frame = 130; frame < 200; ++frame) {
+        harness.Frame();
+        if (frame == 170) {
+            ASSERT_TRUE(harness.Draw(Picture("victory")));
+        }
+    }
+    EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_VICTORY);
+    EXPECT_LT(party.members[0].x, 464.0f) << "the leader still walks";
+
+    // The result window shares out the fighter's battle; the battle end pours it in.
+    const std::vector<EnemyKind> kinds = sampledata::SampleEnemyKinds();
+    const auto exp = static_cast<std::uint32_t>(kinds[0].def.Exp + kinds[1].def.Exp);
+    const auto money = static_cast<std::uint32_t>(kinds[0].def.Money + kinds[1].def.Money);
+    DistributeBattleRewards(exp);
+    SetBattleMoneyReward(money, 6);
+    harness.soundLog.clear();
+    while (party.pendingExp[0] + party.pendingExp[1] + party.pendingExp[2] + party.pendingMoney > 0) {
+        for (std::uint32_t m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            GiveExpToMember(m, 50);
+        GiveMoneyReward(10);
+        harness.Frame();
+    }
+    ResetPartyAfterBattle();
+    EXPECT_TRUE(LevelUpSounded(harness.soundLog));
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        SCOPED_TRACE(m);
+        EXPECT_EQ(party.level[m], 2);
+        EXPECT_EQ(party.exp[m], static_cast<std::int16_t>(exp - EXP_PER_LEVEL));
+        EXPECT_EQ(party.hp[m], party.maxHp[m]) << "refilled";
+    }
+    EXPECT_EQ(party.money, money);
+    ASSERT_TRUE(harness.Draw(Picture("victory-after-rewards")));
+}
+
+TEST(PartyOutcomeRun, ALostBattleHandsOverToTheGameOverAfter180Frames)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    CCharacter& party = harness.party;
+    InitPartyNewGame();
+    SeedGameRandom(4);
+    harness.BeginBattle(0);
+    harness.HitAt({110, 0, 500, FACING_LEFT, 0});
+    harness.HitAt({111, 1, 500, FACING_UP, 0});
+    harness.HitAt({112, 2, 500, FACING_RIGHT, 0});
+    int fell = -1;
+    for (int frame = 0; frame < 400 && SceneState == SCENE_BATTLE; ++frame) {
+        harness.Frame();
+        if (fell < 0 && party.GetBattlePhase() == BATTLE_PHASE_DEFEAT)
+            fell = frame;
+        if (fell >= 0 && frame == fell + 90) {
+            ASSERT_TRUE(harness.Draw(Picture("defeat-party-down")));
+        }
+        if (fell >= 0 && frame == fell + 179) {
+            EXPECT_EQ(SceneState, SCENE_BATTLE) << "still lying down";
+        }
+    }
+    EXPECT_EQ(fell, 112);
+    EXPECT_EQ(SceneState, SCENE_GAME_OVER);
+    ASSERT_TRUE(harness.Draw(Picture("defeat-game-over")));
+}
+
+TEST(PartyOutcomeRun, StatusIconsCycleOverTheMembers)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    CCharacter& party = harness.party;
+    InitPartyNewGame();
+    harness.BeginBattle(0);
+    for (int frame = 0; frame < 105; ++frame)
+        harness.Frame();
+    const auto apply = [&party](int member, int effect, int level) {
+        ApplyHitStatusEffects(party.members[member], EFFECT_SIDE_PARTY, member, effect, level);
+    };
+    apply(0, EFFECT_POISON, 0);
+    apply(0, EFFECT_ATTACK_UP, 2);
+    apply(1, EFFECT_SLOW, 0);
+    apply(2, EFFECT_BIND, 0);
+    apply(2, EFFECT_CURSE, 0);
+    harness.Frame();
+    ASSERT_TRUE(harness.Draw(Picture("status-icons")));
+    EXPECT_EQ(party.members[0].effectOrder[ShownEffectIndex::Get(party.members[0].effectState)], EFFECT_POISON);
+    EXPECT_EQ(MarkCount::Get(party.members[0].effectState), 2u);
+    for (int frame = 0; frame < 60; ++frame)
+        harness.Frame();
+    ASSERT_TRUE(harness.Draw(Picture("status-icons-next")));
+    EXPECT_EQ(party.members[0].effectOrder[ShownEffectIndex::Get(party.members[0].effectState)], EFFECT_ATTACK_UP);
+    EXPECT_EQ(MarkCount::Get(party.members[0].effectState), 1u) << "the first mark is gone after 48 frames";
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+// Where the party's end-of-battle and status pictures land: the members
+// lying in the game-over corner and the shown effect's icon over a member.
+#include "PartyWorld.h"
+#include "fakes/FakeTexture.h"
+#include "fakes/RecordingDevice.h"
+#include "party/BattleOutcome.h"
+#include "party/StatusEffects.h"
+
+namespace {
+
+using partytest::PartyBattleTest;
+
+class PartyOverlayDraw : public PartyBattleTest {
+protected:
+    void SetUp() override
+    {
+        PartyBattleTest::SetUp();
+        D3DDevice = &device;
+        ResetRenderStateCaches();
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            sheets[m].texture = new fakes::FakeTexture(256, 256);
+            party.memberTextures[m] = &sheets[m];
+        }
+        icons.texture = new fakes::FakeTexture(320, 16);
+        party.iconTexture = &icons;
+    }
+
+    void TearDown() override
+    {
+        for (CTexture*& sheet : party.memberTextures)
+            sheet = nullptr;
+        party.iconTexture = nullptr;
+        PartyBattleTest::TearDown();
+    }
+
+    fakes::RecordingDevice device;
+    CTexture sheets[PARTY_MEMBER_COUNT];
+    CTexture icons;
+};
+
+TEST_F(PartyOverlayDraw, TheFallenMembersOverlapInTheGameOverCorner)
+{
+    for (int i = 0; i < 4; ++i) {
+        party.downCellU[i] = 0.25f * static_cast<float>(i);
+        party.downCellV[i] = 0.5f;
+    }
+    DrawPartyGameOver();
+    ASSERT_EQ(device.draws.size(), 3u);
+    const float depths[PARTY_MEMBER_COUNT] = {0.6f, 0.59f, 0.58f};
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        SCOPED_TRACE(m);
+        const fakes::DrawnPrimitive& quad = device.draws[static_cast<std::size_t>(m)];
+        EXPECT_EQ(quad.texture, sheets[m].texture);
+        EXPECT_EQ(quad.fvf, static_cast<std::uint32_t>(FVF_TEXTURED));
+        EXPECT_EQ(quad.vertex[0].x, 496.0f + 32.0f * static_cast<float>(m) - 0.5f);
+        EXPECT_EQ(quad.vertex[0].y, 399.5f);
+        EXPECT_EQ(quad.vertex[3].x - quad.vertex[0].x, 64.0f);
+        EXPECT_EQ(quad.vertex[3].y - quad.vertex[0].y, 64.0f);
+        EXPECT_EQ(quad.vertex[0].z, depths[m]);
+        EXPECT_EQ(quad.vertex[1].u, 0.25f);
+        EXPECT_EQ(quad.vertex[2].colour, 0xFFFFFFFFu);
+    }
+}
+
+TEST_F(PartyOverlayDraw, TheShownEffectsIconSitsOverItsMember)
+{
+    DrawPartyBattleOverlay(1);
+    EXPECT_TRUE(device.draws.empty()) << "no effect, no icon";
+
+    BattleMember& record = party.members[1];
+    ApplyHitStatusEffects(record, EFFECT_SIDE_PARTY, 1, EFFECT_SLOW, 0);
+    ApplyHitStatusEffects(record, EFFECT_SIDE_PARTY, 1, EFFECT_POISON, 0);
+    party.SetMemberPosX(1, 100.75f);
+    party.SetMemberPosY(1, 200.5f);
+    record.indicatorLook[0] = 1;
+    record.indicatorRow[0] = 2;
+    for (int i = 0; i < 4; ++i)
+        party.effectIconUV[EFFECT_SLOW][i] = 0.5f + 0.01f * static_cast<float>(i);
+    DrawPartyBattleOverlay(1);
+    ASSERT_EQ(device.draws.size(), 1u);
+    const fakes::DrawnPrimitive& quad = device.draws[0];
+    EXPECT_EQ(quad.texture, icons.texture);
+    // Slow is still the one shown: poison joined the list before it.
+    EXPECT_EQ(quad.vertex[0].u, party.effectIconUV[EFFECT_SLOW][0]);
+    EXPECT_EQ(quad.vertex[3].u, party.effectIconUV[EFFECT_SLOW][3]);
+    EXPECT_EQ(quad.vertex[0].x, 100.0f + party.iconOffsetX[1] - 0.5f);
+    EXPECT_EQ(quad.vertex[0].y, 200.0f - party.iconOffsetY[2] - 0.5f);
+    EXPECT_EQ(quad.vertex[3].x - quad.vertex[0].x, 16.0f);
+    EXPECT_FLOAT_EQ(quad.vertex[0].z, 0.1f - (200.5f + 32.0f) / (480.0f * 128.0f));
+}
+
+} // namespace
