@@ -18,6 +18,8 @@ public:
         HandSceneBackToField(battleEndUpdates);
     }
     void DrawBattleEnd() { SceneTrace::Note("DrawBattleEnd"); }
+    // The enemies' win wait is over: the battle end starts (kind 0 after a win).
+    void BeginBattleEnd(int kind) { SceneTrace::Note("BeginBattleEnd", kind); }
 
     // Updates of each scene seen since it was handed to this stand-in.
     std::uint8_t battleEndUpdates = 0;

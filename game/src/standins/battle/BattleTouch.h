@@ -28,6 +28,14 @@ public:
         return false;
     }
 
+    // An enemy moved along one axis toward `direction`: members are pushed out of it.
+    void TestEnemyTouch(int slot, int direction) { SceneTrace::Note("TestEnemyTouch", slot * 10 + direction); }
+    bool IsEnemyTouchingMember(int slot)
+    {
+        SceneTrace::Note("IsEnemyTouchingMember", slot);
+        return false;
+    }
+
     std::uint32_t flagWord = 0; // bit 0: the battle's boss flag, kept by the enemy set-up
     std::uint32_t flags = 0;    // bit 0: fixedDamageMode, written by the enemy set-up
 };
