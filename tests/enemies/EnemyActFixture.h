@@ -12,6 +12,7 @@
 #include "battle/MagicCircle.h"
 #include "core/SceneTrace.h"
 #include "enemies/EnemyShot.h"
+#include "fakes/RecordingDevice.h"
 #include "media/PlaySE.h"
 
 namespace enemytest {
@@ -25,6 +26,7 @@ protected:
         EnemyTest::SetUp();
         pack.images[PACK_ENEMY_SHOTS] = {128, 32};
         pack.images[PACK_ENEMY_WHIRL] = {64, 64};
+        world.Keep(D3DDevice, static_cast<Direct3DDevice9*>(&device));
         world.Keep(ThePlaySE, &player);
         world.Keep(ZephSoundStatic, &sounds);
         world.Keep(TheMagicCircle, &circles);
@@ -131,6 +133,7 @@ protected:
     EnemyRecord& rec() { return group().Records[0]; }
     int Facing() { return static_cast<int>(GetBits(rec().FlagsA, FLAGS_A_FACING, 2)); }
 
+    fakes::RecordingDevice device;
     fakes::CallLog soundLog;
     fakes::RecordingSoundStatic sounds{soundLog};
     CPlaySE player;

@@ -160,14 +160,15 @@ TEST_F(EnemyShotTest, TheLast16FramesEndAndTheLast32Fade)
     EnemyShotSpec s = Spec();
     s.lifeMin = s.lifeMax = 84; // life 100
     EnemyShotNode* n = shots().CreateEnemyShot(s);
-    Update(67);
-    EXPECT_EQ(n->Age, 67);
+    Update(68);
+    EXPECT_EQ(n->Age, 68);
     shots().DrawEnemyShotSprite(n, 0.5f);
     EXPECT_EQ(shots().Quad[0].colour >> 24, 255u);
     Update(1);
     shots().DrawEnemyShotSprite(n, 0.5f);
     EXPECT_EQ(shots().Quad[0].colour >> 24, 255u - 8u);
-    Update(15);
+    EXPECT_EQ(device.draws.size(), 2u);
+    Update(14);
     EXPECT_FALSE(eshot::Ending::IsSet(n->BitsB));
     Update(1);
     EXPECT_TRUE(eshot::Ending::IsSet(n->BitsB));
