@@ -19,6 +19,11 @@ public:
     void SyncHudFromParty() { SceneTrace::Note("SyncHudFromParty"); }
     void SetBattleBackground(int kind) { SceneTrace::Note("SetBattleBackground", kind); }
     // Width in pixels of a name drawn with the battle's label text: 17 a unit here.
+    // A name in the battle's text object at (x, y, depth) in `colour`.
+    void DrawBattleLabelEx(const char16_t*, int length, float, float, float, std::uint32_t)
+    {
+        SceneTrace::Note("DrawBattleLabelEx", length);
+    }
     float GetBattleLabelWidth(const char16_t*, int length)
     {
         SceneTrace::Note("GetBattleLabelWidth", length);

@@ -17,5 +17,7 @@ public:
     // The actor's bursts start to fade.
     void FlushDamagePopups(bool, int actor) { SceneTrace::Note("FlushDamagePopups", actor); }
     void DrawPartyHitSparks(int member, float) { SceneTrace::Note("DrawPartyHitSparks", member); }
+    // The hit sparks the effects hold for an enemy, drawn with it.
+    void DrawEnemyHitSparks(int slot, float) { SceneTrace::Note("DrawEnemyHitSparks", slot); }
     void AddPartyHitSparks(int member, int) { SceneTrace::Note("AddPartyHitSparks", member); }
 };

@@ -62,3 +62,9 @@ inline void RunEnemyFlight(CEnemyGroup&, int slot)
 {
     SceneTrace::Note("RunEnemyFlight", slot);
 }
+
+// A defeated enemy is drawn by its defeat effect instead of its sprite.
+inline void DrawDefeatEffect(CEnemyGroup&, int slot, float)
+{
+    SceneTrace::Note("DrawDefeatEffect", slot);
+}
