@@ -97,6 +97,14 @@ protected:
         group().SetEnemyCount(1);
     }
 
+    // Another enemy of the same kind in `slot`, at (x, y).
+    void AddEnemy(int slot, float x, float y)
+    {
+        group().Records[slot] = EnemyRecord{};
+        ASSERT_TRUE(group().CreateEnemy(slot, kKind, x, y, false, false, 3));
+        group().SetEnemyCount(std::max(group().EnemyCount(), slot + 1));
+    }
+
     void Frames(int n)
     {
         for (int i = 0; i < n; ++i)
