@@ -3,6 +3,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "fakes/RecordingPlayBGM.h"
 
 namespace enemytest {
 namespace {
@@ -262,6 +263,72 @@ TEST_F(EnemyExecutorTest, ABlinkingMovementWithALongStepStillBlinks)
     rec().Alpha = 0;
     Frames(60);
     EXPECT_TRUE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
+}
+
+} // namespace
+} // namespace enemytest
+
+namespace enemytest {
+namespace {
+
+TEST_F(EnemyExecutorTest, TheSpeedRuleAddsOneWhenFastCapsAtEightAndHalvesWhenSlow)
+{
+    OneEnemy([](EnemyKind&) {});
+    struct Case {
+        bool fast, slow;
+        float in, out;
+    };
+    const Case cases[] = {{true, false, 7.5f, 8.0f}, {true, false, 8.0f, 8.0f}, {true, false, -3.0f, -4.0f},
+                          {true, true, 8.0f, 4.0f},  {false, true, 3.0f, 1.5f}, {true, false, 0.0f, 0.0f},
+                          {false, false, 9.0f, 9.0f}};
+    for (const Case& c : cases) {
+        rec().Status.effectBits = (c.fast ? 1u << EFFECT_SPEED_UP : 0u) | (c.slow ? 1u << EFFECT_SLOW : 0u);
+        EXPECT_EQ(group().ApplySpeedStatus(0, c.in), c.out)
+            << c.in << (c.fast ? " fast" : "") << (c.slow ? " slow" : "");
+    }
+}
+
+TEST_F(EnemyExecutorTest, StepsTowardAPointStopOnItAndStepsAwayLeaveTheMember)
+{
+    OneEnemy([](EnemyKind&) {}, 300, 200);
+    const float cx = rec().CenterX, cy = rec().CenterY;
+    group().StepTowardPoint(0, cx + 10.0f, cy - 1.5f, 4.0f);
+    EXPECT_EQ(rec().MoveX, 4.0f);
+    EXPECT_EQ(rec().MoveY, -1.5f);
+    group().StepAwayFromMember(0, 0, 2.0f); // member 0 stands left and below
+    EXPECT_EQ(rec().MoveX, 2.0f);
+    EXPECT_EQ(rec().MoveY, -2.0f);
+}
+
+TEST_F(EnemyExecutorTest, TheOpeningFadesInSixteenFramesResumesTheMusicAndStartsTheActionAt100)
+{
+    fakes::RecordingPlayBGM music;
+    world.Keep(ThePlayBGM, static_cast<CPlayBGM*>(&music));
+    for (bool retry : {false, true}) {
+        SCOPED_TRACE(retry);
+        music.calls.clear();
+        OneEnemy([](EnemyKind& k) { k.def.PoseSprite = 1; });
+        group().openingAlpha = 255;
+        group().OpeningFrames = 0;
+        group().GroupBits = retry ? group().GroupBits | GROUP_RETRY : group().GroupBits & ~GROUP_RETRY;
+        parts->party.SetMusicSwitch(!retry);
+        parts->party.SetBattlePhase(BATTLE_PHASE_OPENING);
+        const std::uint32_t pose = rec().KindWord & KIND_WORD_POSE;
+        for (int f = 1; f <= 16; ++f) {
+            group().UpdateEnemyOpening();
+            EXPECT_EQ(group().openingAlpha, std::max(0, 255 - 16 * f)) << f;
+            EXPECT_EQ(music.calls.size(), f < 16 ? 0u : 1u) << f;
+        }
+        EXPECT_NE(rec().KindWord & KIND_WORD_POSE, pose) << "the pose flips after 16 frames";
+        ASSERT_EQ(music.calls.size(), 1u);
+        EXPECT_EQ(music.calls[0].what, retry ? "Play(0)" : "Play(1)");
+        for (int f = 17; f < 100; ++f)
+            group().UpdateEnemyOpening();
+        EXPECT_EQ(parts->party.GetBattlePhase(), BATTLE_PHASE_OPENING);
+        group().UpdateEnemyOpening();
+        EXPECT_EQ(parts->party.GetBattlePhase(), BATTLE_PHASE_ACTION);
+        EXPECT_EQ(music.calls.size(), 1u);
+    }
 }
 
 } // namespace

@@ -162,6 +162,11 @@ public:
     float ApplySpeedStatus(int slot, float speed) const;
     void WalkAlongHeading(int slot, float speed, float heading);
     void WalkAlongHeadingRaw(int slot, float speed, float heading);
+    // Full speed on each axis towards a point (the centre stops on it) or away from a member.
+    void StepTowardPoint(int slot, float x, float y, float speed);
+    void StepAwayFromMember(int slot, int member, float speed);
+    // The pose flips every 16 frames, not while defeated or stopped.
+    void StepPose(int slot);
 
     // Drawing: the sprite (draw-order entry), markers, names, drop badge.
     void DrawEnemyObject(int slot, float depth);

@@ -27,8 +27,10 @@ void StepPoseAndTimers(CEnemyGroup& group, int slot, bool fadeOver)
     EnemyRecord& r = group.Records[slot];
     if (group.KindDefs[slot] == nullptr)
         return;
-    if (group.KindDefs[slot]->PoseSprite)
+    if (group.KindDefs[slot]->PoseSprite) {
+        group.StepPose(slot);
         group.UpdateSpriteFrame(slot);
+    }
     if (!fadeOver)
         return;
     if ((r.Status.effectBits & kAnyStatus) != 0)

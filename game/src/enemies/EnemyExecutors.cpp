@@ -106,6 +106,27 @@ void CEnemyGroup::WalkAlongHeadingRaw(int slot, float speed, float heading)
     Records[slot].MoveY = std::cos(heading) * speed;
 }
 
+void CEnemyGroup::StepTowardPoint(int slot, float x, float y, float speed)
+{
+    EnemyRecord& r = Records[slot];
+    const float step = std::fabs(ApplySpeedStatus(slot, speed));
+    const float dx = x - r.CenterX;
+    const float dy = y - r.CenterY;
+    r.MoveX = std::copysign(std::min(step, std::fabs(dx)), dx);
+    r.MoveY = std::copysign(std::min(step, std::fabs(dy)), dy);
+}
+
+void CEnemyGroup::StepAwayFromMember(int slot, int member, float speed)
+{
+    EnemyRecord& r = Records[slot];
+    if (TheCharacter == nullptr || member < 0 || member >= PARTY_MEMBER_COUNT)
+        return;
+    const float step = ApplySpeedStatus(slot, speed);
+    const BattleMember& m = TheCharacter->members[member];
+    r.MoveX = m.centerX <= r.CenterX ? step : -step;
+    r.MoveY = m.centerY <= r.CenterY ? step : -step;
+}
+
 void CEnemyGroup::ExecuteEnemyAction(int slot)
 {
     EnemyRecord& r = Records[slot];

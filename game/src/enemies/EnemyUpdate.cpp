@@ -31,18 +31,6 @@ bool ThirdCounterRunning(const EnemyRecord& r)
     return GetBits(r.StatusLevels, STATUS_LEVEL_THIRD_COUNTER, 5) != 0;
 }
 
-// The pose flips every 16 frames, not while defeated or stopped.
-void StepPose(EnemyRecord& r)
-{
-    constexpr std::uint32_t kPoseFrames = 16;
-    if (r.State == ENEMY_DEFEATED || r.Status.HasEffect(EFFECT_STOP))
-        return;
-    const std::uint32_t timer = GetBits(r.FlagsB, FLAGS_B_POSE_TIMER, 5) + 1;
-    SetBits(r.FlagsB, FLAGS_B_POSE_TIMER, 5, timer % kPoseFrames);
-    if (timer >= kPoseFrames)
-        r.KindWord ^= KIND_WORD_POSE;
-}
-
 void SetFlag(std::uint32_t& word, std::uint32_t flag, bool on)
 {
     word = on ? word | flag : word & ~flag;
@@ -87,7 +75,7 @@ void CEnemyGroup::UpdateOneEnemy(int slot)
     ReactToTarget(slot);
     CountDownHolds(slot);
     if (KindDefs[slot]->PoseSprite)
-        StepPose(r);
+        StepPose(slot);
     UpdateSpriteFrame(slot);
 }
 
@@ -306,6 +294,18 @@ void CEnemyGroup::AdvanceDropPicture(int slot)
         r.DropFall = std::min(r.DropFallLimit, r.DropFall + static_cast<float>(timer) * 0.75f);
     if (timer >= kShownFrames)
         r.KindWord &= ~KIND_WORD_DROP_SHOWN;
+}
+
+void CEnemyGroup::StepPose(int slot)
+{
+    constexpr std::uint32_t kPoseFrames = 16;
+    EnemyRecord& r = Records[slot];
+    if (r.State == ENEMY_DEFEATED || r.Status.HasEffect(EFFECT_STOP))
+        return;
+    const std::uint32_t timer = GetBits(r.FlagsB, FLAGS_B_POSE_TIMER, 5) + 1;
+    SetBits(r.FlagsB, FLAGS_B_POSE_TIMER, 5, timer % kPoseFrames);
+    if (timer >= kPoseFrames)
+        r.KindWord ^= KIND_WORD_POSE;
 }
 
 void CEnemyGroup::ClampEnemyToField(int slot, int axes)
