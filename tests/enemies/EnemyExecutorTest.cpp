@@ -251,25 +251,22 @@ TEST_F(EnemyExecutorTest, AVanishingMovementFadesOutBeforeItMovesAndComesBackAtI
     EXPECT_FALSE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
 }
 
-TEST_F(EnemyExecutorTest, ABlinkingMovementWithALongStepStillBlinks)
+TEST_F(EnemyExecutorTest, ABlinkPeriodThatComesOutZeroCountsAsOne)
 {
     OneEnemy([](EnemyKind& k) {
         k.moves = {Mv(0, 0)};
         k.moves[0].FadeOutFirst = 1;
-        k.moves[0].Duration = 10;
-        k.moves[0].DurationExtra = 200;
-        k.moves[0].StepDivisor = 15; // (10 + 32) / 15 = 2
+        k.moves[0].Duration = -20;
+        k.moves[0].DurationExtra = 220;
+        k.moves[0].StepDivisor = 15; // (-20 + 32) / 15 = 0
     });
-    rec().Alpha = 0;
+    Frames(40); // faded out in 32 frames, then stepping
+    const bool phase = (rec().FlagsC & FLAGS_C_BLINK_PHASE) != 0;
+    Frames(1);
+    EXPECT_NE((rec().FlagsC & FLAGS_C_BLINK_PHASE) != 0, phase) << "the phase flips every frame";
     Frames(60);
     EXPECT_TRUE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
 }
-
-} // namespace
-} // namespace enemytest
-
-namespace enemytest {
-namespace {
 
 TEST_F(EnemyExecutorTest, TheSpeedRuleAddsOneWhenFastCapsAtEightAndHalvesWhenSlow)
 {
