@@ -216,6 +216,9 @@ private:
     void FireSubPattern(int slot);
     void RunSubPatternAttack(int slot, bool fireOnFirstFrame);
     void RunDash(int slot);
+    void RunMemberAimedAttack(int slot);
+    void RunUpsideDown(int slot);
+    void RunOtherActionType(int slot, int type);
     void RunStockDrain(int slot);
     void RunAimedWalk(int slot, bool turning);
     int JitterDelay(int slot, int delay) const;

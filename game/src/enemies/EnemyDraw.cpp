@@ -119,7 +119,7 @@ void CEnemyGroup::DrawEnemyMarkers()
 {
     for (int slot = 0; slot < EnemyCount(); ++slot) {
         const EnemyRecord& r = Records[slot];
-        if (KindDefs[slot] == nullptr || r.State == ENEMY_DEFEATED)
+        if (KindDefs[slot] == nullptr)
             continue;
         const float x0 = std::trunc(r.PosX) + r.Width / 2.0f;
         const float y0 = std::trunc(r.PosY) + r.OuterBox.top;

@@ -151,40 +151,68 @@ void CEnemyGroup::ExecuteEnemyAction(int slot)
             r.FlagsA &= ~FLAGS_A_MAY_MOVE;
         return;
     }
-    if (type == 0) {
+    switch (type) {
+    case 0:
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
         StepAction(slot, true);
-    } else if (IsSubPatternType(type)) {
-        RunSubPatternAttack(slot, true);
-    } else if (type == 2) {
+        break;
+    case 2:
         RunDash(slot);
-    } else if (type >= 11 && type <= 13) {
-        if (r.ActionFrame == 0) {
-            int member = static_cast<int>(GetBits(r.FlagsB, FLAGS_B_RANDOM_MEMBER, 2));
-            if (type == 11 && TheCharacter != nullptr)
-                member = PickRandomAliveMember();
-            else if (type == 12 && TheCharacter != nullptr)
-                member = FindNearestMember(r.CenterX, r.CenterY, -1);
-            SetBits(r.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(std::clamp(member, 0, 2)));
-        }
-        RunSubPatternAttack(slot, true);
-    } else if (type == ENEMY_ACTION_STOCK_DRAIN) {
+        break;
+    case 11:
+    case 12:
+    case 13:
+        RunMemberAimedAttack(slot);
+        break;
+    case ENEMY_ACTION_STOCK_DRAIN:
         RunStockDrain(slot);
-    } else if (type == 36) {
-        if (r.ActionFrame == 0) {
-            r.FlagsE |= FLAGS_E_UPSIDE_DOWN;
-            r.FlagsC |= FLAGS_C_ATTACK_DONE;
-        }
-        r.FlagsA &= ~FLAGS_A_MAY_MOVE;
-        StepAction(slot, false);
-    } else if (type == 38) {
+        break;
+    case 36:
+        RunUpsideDown(slot);
+        break;
+    case 38:
         RunSubPatternAttack(slot, false);
-    } else if (IsDelegatedActionType(type)) {
-        if (!RunDelegatedAction(*this, slot, type))
-            FinishActionNow(slot);
-    } else {
-        StopAction(slot);
+        break;
+    default:
+        RunOtherActionType(slot, type);
+        break;
     }
+}
+
+void CEnemyGroup::RunOtherActionType(int slot, int type)
+{
+    if (IsSubPatternType(type))
+        RunSubPatternAttack(slot, true);
+    else if (!IsDelegatedActionType(type))
+        StopAction(slot);
+    else if (!RunDelegatedAction(*this, slot, type))
+        FinishActionNow(slot);
+}
+
+// The member to aim at is chosen on the first frame: 11 a random living
+// one, 12 the nearest, 13 the AI's choice.
+void CEnemyGroup::RunMemberAimedAttack(int slot)
+{
+    EnemyRecord& r = Records[slot];
+    if (r.ActionFrame == 0) {
+        int member = static_cast<int>(GetBits(r.FlagsB, FLAGS_B_RANDOM_MEMBER, 2));
+        if (r.ActionType == 11 && TheCharacter != nullptr)
+            member = PickRandomAliveMember();
+        else if (r.ActionType == 12 && TheCharacter != nullptr)
+            member = FindNearestMember(r.CenterX, r.CenterY, -1);
+        SetBits(r.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(std::clamp(member, 0, 2)));
+    }
+    RunSubPatternAttack(slot, true);
+}
+
+void CEnemyGroup::RunUpsideDown(int slot)
+{
+    EnemyRecord& r = Records[slot];
+    if (r.ActionFrame == 0) {
+        r.FlagsE |= FLAGS_E_UPSIDE_DOWN;
+        r.FlagsC |= FLAGS_C_ATTACK_DONE;
+    }
+    StepAction(slot, false);
 }
 
 // After each executed frame: the action holds the enemy unless it lets it
