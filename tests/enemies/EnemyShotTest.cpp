@@ -207,6 +207,33 @@ TEST_F(EnemyShotTest, RemovalKeepsTheLinksFromEitherEndAndWaitingShotsOfAnOwnerG
     EXPECT_FALSE(shots().HasEnemyShotOfOwner(0));
 }
 
+TEST_F(EnemyShotTest, ShotsRemovedDuringAWalkLeaveTheListWhole)
+{
+    EnemyShotNode* nodes[6];
+    for (int i = 0; i < 6; ++i) {
+        // Shots 0, 2, 3 and 5 are far off the screen and go in the first frame.
+        const bool gone = i == 0 || i == 2 || i == 3 || i == 5;
+        nodes[i] = shots().CreateEnemyShot(Spec(200, gone ? 900.0f : 200.0f));
+    }
+    Update(1);
+    ASSERT_EQ(shots().CountEnemyShots(), 2);
+    EXPECT_EQ(shots().ShotHead, nodes[1]);
+    EXPECT_EQ(shots().ShotTail, nodes[4]);
+    EXPECT_EQ(nodes[1]->Next, nodes[4]);
+    EXPECT_EQ(nodes[4]->Prev, nodes[1]);
+
+    for (int i = 0; i < 3; ++i) {
+        EnemyShotSpec s = Spec();
+        s.ownerSlot = 5;
+        s.startAge = -1;
+        shots().CreateEnemyShot(s);
+    }
+    shots().RemoveEnemyShotsOfOwner(5);
+    EXPECT_EQ(shots().CountEnemyShots(), 2);
+    EXPECT_EQ(shots().ShotTail, nodes[4]);
+    EXPECT_EQ(nodes[4]->Next, nullptr);
+}
+
 TEST_F(EnemyShotTest, OwnerQueriesMatchTheElementOnlyForMagicShots)
 {
     EnemyShotSpec s = Spec();
