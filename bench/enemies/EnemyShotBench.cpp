@@ -33,6 +33,14 @@ struct ShotWorld {
         pack->Init(1);
         pack->OpenPack(VELMORA_RUN_DIR "/Data/Pack.dat", 0);
         ZephFilePack = pack;
+        // The states the engine sets for the game: blending over, stage 0
+        // modulating the texture by the vertex colour.
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
         TheEnemyShotList = &shots;
         shots.InitEnemyShot();
         SeedGameRandom(1000);
