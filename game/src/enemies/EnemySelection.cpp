@@ -66,9 +66,13 @@ int CEnemyGroup::MoveCount(int slot) const
     return std::clamp(KindDefs[slot]->MoveCount, 0, ENEMY_MAX_MOVES);
 }
 
+// With no list (a kind without actions or movements) an empty entry answers.
 const EnemyActionDef& CEnemyGroup::RunningAction(int slot) const
 {
+    static const EnemyActionDef kNone{};
     const EnemyRecord& r = Records[slot];
+    if (ActionCount(slot) == 0)
+        return kNone;
     const int index = std::min(static_cast<int>(GetBits(r.FlagsA, FLAGS_A_ACTION_INDEX, 5)), ActionCount(slot) - 1);
     const EnemyActionDef& def = ActionDefs[slot][index];
     return def.PrivateCopy ? r.ActionCopy : def;
@@ -76,6 +80,9 @@ const EnemyActionDef& CEnemyGroup::RunningAction(int slot) const
 
 const EnemyMoveDef& CEnemyGroup::RunningMove(int slot) const
 {
+    static const EnemyMoveDef kNone{};
+    if (MoveCount(slot) == 0)
+        return kNone;
     const int index =
         std::min(static_cast<int>(GetBits(Records[slot].FlagsA, FLAGS_A_MOVE_INDEX, 4)), MoveCount(slot) - 1);
     return MoveDefs[slot][index];
