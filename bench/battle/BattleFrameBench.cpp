@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "EnemyShotSpecs.h"
 #include "EngineState.h"
 #include "FilePackDerived.h"
 #include "SampleData.h"
@@ -126,8 +127,8 @@ struct BattleWorld {
         if (!enemies->SetupEnemyBattle(record, {}, 0, false, false, false))
             return false;
         for (int i = 0; i < kEnemyShots; ++i)
-            enemyShots->AddEnemyShot(static_cast<float>(16 + (i * 37) % 600), static_cast<float>(90 + (i * 53) % 370),
-                                     true, i % 10 == 0);
+            enemyShots->CreateEnemyShot(testsupport::PlainEnemyShot(static_cast<float>(16 + (i * 37) % 600),
+                                                                    static_cast<float>(90 + (i * 53) % 370)));
         enemies->openingAlpha = 0;
         sortList->MakeBattleSortList();
         party->SetBattlePhase(BATTLE_PHASE_MENU);

@@ -28,7 +28,7 @@ protected:
         device.ForgetCalls();
         battle->effect.DrawBattle(phase);
         return NotedOf({"DrawMagicCircles", "DrawEnemyShot", "DrawBattleEffect", "DrawBattleHud", "DrawBattleHudInMenu",
-                        "DrawEnemyMarkers", "DrawEnemyNames", "DrawPartyOverlayIfFlagged", "DrawBattleMenu"});
+                        "DrawPartyOverlayIfFlagged", "DrawBattleMenu"});
     }
 
     // The last primitive drawn when it is the whole screen in black, its alpha; else -1.
@@ -49,19 +49,16 @@ protected:
 TEST_F(BattleDrawTest, EachPhaseDrawsItsLayersAboveTheCommonOnes)
 {
     const Calls common = {"DrawMagicCircles", "DrawBattleEffect"};
-    const Calls actionLayers = {"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawEnemyMarkers",
-                                "DrawPartyOverlayIfFlagged"};
+    const Calls actionLayers = {"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawPartyOverlayIfFlagged"};
     struct Case {
         int phase;
         Calls layers;
     };
     const Case cases[] = {
-        {BATTLE_PHASE_OPENING,
-         {"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawEnemyMarkers", "DrawEnemyNames",
-          "DrawPartyOverlayIfFlagged"}},
+        {BATTLE_PHASE_OPENING, {"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawPartyOverlayIfFlagged"}},
         {BATTLE_PHASE_ACTION, actionLayers},
         {BATTLE_PHASE_MENU,
-         {"DrawMagicCircles", "DrawBattleEffect", "DrawEnemyMarkers", "DrawPartyOverlayIfFlagged", "DrawBattleMenu",
+         {"DrawMagicCircles", "DrawBattleEffect", "DrawPartyOverlayIfFlagged", "DrawBattleMenu",
           "DrawBattleHudInMenu"}},
         {BATTLE_PHASE_DEFEAT, actionLayers},
         {BATTLE_PHASE_VICTORY, actionLayers},
@@ -79,13 +76,9 @@ TEST_F(BattleDrawTest, TheBackdropComesFirstAndTheGroundShotsUnderTheActors)
     Draw(BATTLE_PHASE_ACTION);
     ASSERT_FALSE(device.draws.empty());
     EXPECT_EQ(device.draws.front().vertex[0].z, 0.9f) << "the backdrop";
-    EXPECT_EQ(Draw(BATTLE_PHASE_ACTION), (Calls{"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud",
-                                                "DrawEnemyMarkers", "DrawPartyOverlayIfFlagged"}))
-        << "no ground-level shot, no call";
-    battle->enemyShots.AddEnemyShot(300.0f, 300.0f, true, true);
-    const Calls withGround = Draw(BATTLE_PHASE_ACTION);
-    ASSERT_GE(withGround.size(), 2u);
-    EXPECT_EQ(withGround[1], "DrawEnemyShot");
+    EXPECT_EQ(Draw(BATTLE_PHASE_ACTION),
+              (Calls{"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawPartyOverlayIfFlagged"}))
+        << "no whirl, no ground-level draw";
 }
 
 TEST_F(BattleDrawTest, TheOpeningFadesInThroughABlackQuadWithTheEnemiesAlpha)

@@ -23,7 +23,7 @@
 #include "battle/MagicCircle.h"
 #include "core/EnemyDefWriter.h"
 #include "core/EnemyKinds.h"
-#include "enemies/EnemyBattle.h"
+#include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
 #include "party/CharaShot.h"
 

@@ -1,5 +1,6 @@
 // The battle's draw-order list: depth keys, equal keys, the enemies left
 // out, the party shots' classes and a list that fills up.
+#include "EnemyShotSpecs.h"
 #include "BattleFixture.h"
 
 namespace {
@@ -149,7 +150,7 @@ TEST_F(BattleSortListTest, AFullListKeepsTheFirst1023AndStillOrdersTheUnits)
 {
     // 3 members and 3 enemies; enemy shots fill the rest and one more.
     for (int i = 0; i < BATTLE_SORT_CAPACITY - 6 + 1; ++i)
-        battle->enemyShots.AddEnemyShot(10.0f, 100.0f + static_cast<float>(i % 300), true);
+        battle->enemyShots.CreateEnemyShot(testsupport::PlainEnemyShot(10.0f, 100.0f + static_cast<float>(i % 300)));
     AddPartyShot(SHOT_STRAIGHT, 200.0f);
     PlaceMembers(300.0f, 200.0f, 100.0f);
     list().MakeBattleSortList();

@@ -100,9 +100,7 @@ TEST_F(EncountEffectTest, TheBattleStartsOnceAfterTheBlackHold)
     SceneTrace::Clear();
     Updates(1);
     EXPECT_EQ(SceneState, SCENE_BATTLE);
-    EXPECT_EQ(NotedOf({"UpdateEnemyOpening", "ClearMagicCircles"}),
-              (std::vector<std::string>{"ClearMagicCircles", "UpdateEnemyOpening"}))
-        << "reset, then one opening frame";
+    EXPECT_EQ(NotedOf({"ClearMagicCircles"}), (std::vector<std::string>{"ClearMagicCircles"})) << "reset once";
     EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_OPENING);
     EXPECT_EQ(enemies().EnemyCount(), 4);
     EXPECT_EQ(enemies().OpeningFrames, 1);

@@ -1,5 +1,6 @@
 // The phase driver: which parts a battle frame steps in each phase, in
 // which order, and where a frame stops early.
+#include "EnemyShotSpecs.h"
 #include "BattleFixture.h"
 
 namespace {
@@ -39,13 +40,11 @@ protected:
         return NotedOf(kSteps);
     }
 
-    const Calls kSteps = {
-        "UpdateEnemyOpening",      "EnterBattleMenuState", "UpdateEnemy",       "UpdateEnemyShot",
-        "UpdateDyingMagicCircles", "UpdateBattleEffect",   "UpdateBattleTouch", "CancelEnemyShotsByShots",
-        "UpdateEnemyBodyContact",  "UpdateEnemyShotHits",  "UpdateMagicCircle", "PlaceDamagePopups",
-        "RebuildMemberIndicators", "UpdateEnemyMarkers",   "PartyDownWaitTick", "UpdateBattleWinWait",
-        "UpdatePartyVictory",      "BeginBattleEnd",       "StartGameOver"};
-    const Calls kTail = {"UpdateMagicCircle", "PlaceDamagePopups", "RebuildMemberIndicators", "UpdateEnemyMarkers"};
+    const Calls kSteps = {"EnterBattleMenuState",    "UpdateDyingMagicCircles", "UpdateBattleEffect",
+                          "UpdateBattleTouch",       "CancelEnemyShotsByShots", "UpdateEnemyBodyContact",
+                          "UpdateEnemyShotHits",     "UpdateMagicCircle",       "PlaceDamagePopups",
+                          "RebuildMemberIndicators", "BeginBattleEnd",          "StartGameOver"};
+    const Calls kTail = {"UpdateMagicCircle", "PlaceDamagePopups", "RebuildMemberIndicators"};
 };
 
 Calls Join(Calls head, const Calls& tail)
@@ -61,16 +60,12 @@ TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
         Calls steps;
     };
     const Case cases[] = {
-        {BATTLE_PHASE_OPENING, {"UpdateEnemyOpening"}},
+        {BATTLE_PHASE_OPENING, {}},
         {BATTLE_PHASE_ACTION,
-         {"UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateBattleTouch",
-          "CancelEnemyShotsByShots", "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
-        {BATTLE_PHASE_DEFEAT,
-         {"UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect",
-          "CancelEnemyShotsByShots"}},
-        {BATTLE_PHASE_VICTORY,
-         {"UpdateBattleWinWait", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles", "UpdateBattleEffect",
-          "CancelEnemyShotsByShots"}},
+         {"UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateBattleTouch", "CancelEnemyShotsByShots",
+          "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
+        {BATTLE_PHASE_DEFEAT, {"UpdateDyingMagicCircles", "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
+        {BATTLE_PHASE_VICTORY, {"UpdateDyingMagicCircles", "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);
@@ -108,7 +103,7 @@ TEST_F(PhaseDriverTest, TheMenuButtonFreezesTheRestOfTheActionFrame)
 TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
 {
     enemies().WinWaitFrames = 119;
-    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY), Join({"UpdateBattleWinWait", "BeginBattleEnd(0)"}, kTail));
+    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY), Join({"BeginBattleEnd(0)"}, kTail));
     EXPECT_EQ(SceneState, SCENE_BATTLE_END);
 
     for (const int kind : {0, 1, 2}) {
@@ -123,31 +118,13 @@ TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
     }
 }
 
-TEST_F(PhaseDriverTest, AWinDeclaredDuringTheDefeatIsNotTaken)
-{
-    party().SetBattlePhase(BATTLE_PHASE_DEFEAT);
-    enemies().FrameCounter = ENEMY_STANDIN_VICTORY_FRAMES - 1;
-    battle->effect.UpdateBattleDefeat();
-    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_DEFEAT);
-}
-
-TEST_F(PhaseDriverTest, TheStandInEnemiesAreBeatenAfterTheirActionFrames)
-{
-    enemies().FrameCounter = ENEMY_STANDIN_VICTORY_FRAMES - 2;
-    Update(BATTLE_PHASE_ACTION);
-    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_ACTION);
-    Update(BATTLE_PHASE_ACTION);
-    EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_VICTORY);
-    EXPECT_EQ(enemies().WinWaitFrames, 0);
-}
-
 TEST_F(PhaseDriverTest, AResetEmptiesTheShotsAndBothDrawLists)
 {
-    battle->enemyShots.AddEnemyShot(100.0f, 200.0f, true);
+    battle->enemyShots.CreateEnemyShot(testsupport::PlainEnemyShot(100.0f, 200.0f));
     Update(BATTLE_PHASE_ACTION);
     ASSERT_GT(battle->sortList.SortCount, 3);
     battle->effect.ResetBattle();
-    EXPECT_EQ(battle->enemyShots.head, nullptr);
+    EXPECT_EQ(battle->enemyShots.ShotHead, nullptr);
     EXPECT_EQ(battle->sortList.SortCount, 0);
     EXPECT_EQ(battle->sortList.UnitCount, 0);
     device.ForgetCalls();

@@ -221,12 +221,12 @@ TEST_F(EnemyTest, SetUpResetsTheBattleFieldsAndKeepsTheMapsStatBonus)
     group().ExpTotal = 50;
     group().openingAlpha = 3;
     group().SetDropItem(2, 5, 1, 0);
-    parts->shots.fadeAlpha = 0;
+    parts->shots.Alpha = 0;
     ASSERT_TRUE(SetupFormation(FormationBytes({1, 2}, 2)));
     EXPECT_EQ(group().ExpTotal, 0);
     EXPECT_EQ(group().openingAlpha, 255);
     EXPECT_EQ(group().ShotFadeAlpha, 255);
-    EXPECT_EQ(parts->shots.fadeAlpha, 255);
+    EXPECT_EQ(parts->shots.Alpha, 255);
     EXPECT_EQ(group().DropItemCategory(2), ENEMY_DROP_EMPTY);
     EXPECT_EQ(group().DefeatedBy[0], 255);
     EXPECT_EQ(GetBits(group().GroupBits, GROUP_SETUP_COUNT, 5), 2u);

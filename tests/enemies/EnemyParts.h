@@ -4,10 +4,16 @@
 
 #include "GameWorld.h"
 #include "battle/BattleBackground.h"
+#include "battle/BattleEffect.h"
+#include "battle/BattleEnd.h"
+#include "battle/DrawBattleSortObject.h"
 #include "battle/BattleTouch.h"
+#include "battle/GameOverEffect.h"
+#include "battle/MagicCircle.h"
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
+#include "party/CharaShot.h"
 #include "party/Character.h"
 
 namespace enemytest {
@@ -18,6 +24,13 @@ struct EnemyParts {
     CEnemyShotList shots{};
     CBattleBackground background{};
     CCharacter party{};
+    CBattleEnd battleEnd{};
+    CGameOverEffect gameOver{};
+    // What the battle end empties when a won battle hands over.
+    CBattleEffect effect{};
+    CMagicCircle circles{};
+    CCharaShot charaShots{};
+    CDrawBattleSortObject sortList{};
 
     void Publish(testsupport::GameWorld& world)
     {
@@ -26,6 +39,12 @@ struct EnemyParts {
         world.Keep(TheEnemyShotList, &shots);
         world.Keep(TheBattleBackground, &background);
         world.Keep(TheCharacter, &party);
+        world.Keep(TheBattleEnd, &battleEnd);
+        world.Keep(TheGameOverEffect, &gameOver);
+        world.Keep(TheBattleEffect, &effect);
+        world.Keep(TheMagicCircle, &circles);
+        world.Keep(TheCharaShot, &charaShots);
+        world.Keep(TheDrawBattleSortObject, &sortList);
     }
 };
 

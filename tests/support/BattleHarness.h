@@ -5,10 +5,11 @@
 // game's default keys; pictures are drawn on the real software device with
 // the sample pack's textures and can be written as PNG files.
 //
-// The harness plays the enemy group's share that the party needs: the
-// opening fade (16 a frame, the action phase after 100 frames) and hits on
-// members at scripted frames; enemies a test places in the group are drawn
-// as plain boxes.
+// The enemy group runs its own share (the opening, each action frame, the
+// win wait after the last enemy went) with its shots, and the party its own
+// (the defeat's wait, the victory); the harness adds hits on members and on
+// enemies at scripted frames, stands in for the defeat of an enemy, and draws
+// enemies a test places in the group as plain boxes.
 #pragma once
 
 #include <algorithm>
@@ -32,6 +33,7 @@
 #include "core/Random.h"
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyShot.h"
 #include "main/FrameDump.h"
 #include "media/PlaySE.h"
 #include "battle/BattleEnd.h"
@@ -51,6 +53,16 @@
 #include "record/Pipkorn.h"
 
 namespace battleharness {
+
+// What the party does to an enemy at a frame.
+enum class EnemyHitKind { Flinch, Knockback, Defeat };
+struct ScriptedEnemyHit {
+    int frame;
+    int slot;
+    EnemyHitKind kind;
+    int direction;
+    int strength;
+};
 
 // A hit an enemy lands on a member at a frame.
 struct ScriptedHit {
@@ -108,10 +120,14 @@ public:
         sortList_.InitDrawBattleSortObject();
         TheBattleTouch = &touch_;
         TheEnemyGroup = &enemies;
+        TheEnemyShotList = &enemyShots;
         TheCharaShot = &shots;
         TheGameData = &data_;
         party.InitCharacter();
         shots.InitCharaShot();
+        enemies.InitEnemy();
+        enemies.SetEnemyCount(0);
+        enemyShots.InitEnemyShot();
         return true;
     }
 
@@ -119,6 +135,8 @@ public:
     {
         // The textures go back to the pack before the pack and the device go;
         // the world then puts every global back.
+        enemyShots.ReleaseEnemyShot();
+        enemies.ReleaseEnemy();
         shots.ReleaseCharaShot();
         party.ReleaseCharacter();
         if (pack_ != nullptr)
@@ -134,10 +152,13 @@ public:
         SceneState = SCENE_BATTLE;
         SetupPartyForBattle(kind, true, false, false);
         enemies.openingAlpha = 255;
-        openingFrame_ = 0;
+        enemies.OpeningFrames = 0;
     }
 
     void HitAt(const ScriptedHit& hit) { hits_.push_back(hit); }
+    void HitEnemyAt(const ScriptedEnemyHit& hit) { enemyHits_.push_back(hit); }
+    // The win wait has handed the battle over to its end.
+    bool HandedOver() const { return handedOver_; }
 
     // One frame: input, then the party's share of the phase's update order.
     void Frame()
@@ -161,6 +182,7 @@ public:
         case BATTLE_PHASE_VICTORY:
             UpdatePartyVictory();
             shots.UpdateCharaShot();
+            VictoryFrame();
             break;
         default:
             break;
@@ -202,6 +224,7 @@ public:
 
     CCharacter party{};
     CEnemyGroup enemies{};
+    CEnemyShotList enemyShots;
     CCharaShot shots{};
     fakes::CallLog soundLog;
     fakes::RecordingSoundStatic sounds{soundLog};
@@ -226,13 +249,11 @@ private:
         return buttons;
     }
 
-    // The enemies fade in by 16 a frame; the action starts after 100 frames.
     void OpeningFrame()
     {
         UpdatePartyBattleInput();
-        enemies.openingAlpha = static_cast<std::int16_t>(std::max(0, enemies.openingAlpha - 16));
-        if (++openingFrame_ >= kOpeningFrames)
-            party.SetBattlePhase(BATTLE_PHASE_ACTION);
+        enemies.UpdateEnemyOpening();
+        enemies.UpdateEnemyMarkers();
     }
 
     void ActionFrame()
@@ -240,9 +261,59 @@ private:
         if (!UpdatePartyBattle())
             return;
         shots.UpdateCharaShot();
+        enemies.UpdateEnemy();
+        enemyShots.UpdateEnemyShot();
+        enemies.UpdateEnemyMarkers();
         for (const ScriptedHit& hit : hits_)
             if (hit.frame == frame_ && !party.IsKnockedOut(hit.member))
                 DamagePartyMember(hit.damage, hit.member, 0, NO_ATTACK_KIND, hit.knockSide, hit.knockRow);
+        for (const ScriptedEnemyHit& hit : enemyHits_)
+            if (hit.frame == frame_)
+                HitEnemy(hit);
+    }
+
+    void VictoryFrame()
+    {
+        enemies.UpdateEnemy();
+        enemyShots.UpdateEnemyShot();
+        enemies.UpdateEnemyMarkers();
+        if (!handedOver_ && !enemies.UpdateBattleWinWait())
+            handedOver_ = true;
+    }
+
+    void HitEnemy(const ScriptedEnemyHit& hit)
+    {
+        switch (hit.kind) {
+        case EnemyHitKind::Flinch:
+            enemies.StartEnemyFlinch(hit.slot);
+            break;
+        case EnemyHitKind::Knockback:
+            enemies.StartEnemyKnockback(hit.slot, 0, 0, hit.direction, hit.strength);
+            break;
+        case EnemyHitKind::Defeat:
+            Defeat(hit.slot, hit.direction);
+            break;
+        }
+    }
+
+    // The defeat as the enemy's defeat routine will do it: the experience,
+    // the drop it carries, its waiting shots, and the victory once all are gone.
+    void Defeat(int slot, int member)
+    {
+        EnemyRecord& r = enemies.Records[slot];
+        if (r.FlagsA & FLAGS_A_DEFEATED)
+            return;
+        r.State = ENEMY_DEFEATED;
+        r.FlagsA |= FLAGS_A_DEFEATED;
+        enemies.DefeatedBy[slot] = static_cast<std::uint8_t>(member);
+        enemies.ExpTotal += r.ExpValue;
+        SetBits(enemies.GroupBits2, 0, 4, static_cast<std::uint32_t>(slot));
+        if ((r.KindWord & KIND_WORD_CARRIES_DROP) && !(r.KindWord & KIND_WORD_DROP_TAKEN)) {
+            enemies.RecordDrop(slot);
+            r.KindWord |= KIND_WORD_DROP_SHOWN;
+        }
+        enemyShots.RemoveEnemyShotsOfOwner(slot);
+        enemies.CheckAllEnemiesGone();
     }
 
     // Members and shots back to front by their foot lines; member 0's blow
@@ -253,6 +324,8 @@ private:
             float foot;
             int member;
             CharaShotNode* shot;
+            int enemy = -1;
+            const EnemyShotNode* enemyShot = nullptr;
         };
         std::vector<Actor> actors;
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
@@ -267,14 +340,26 @@ private:
                 actors.push_back({node->y + node->height, -1, node});
             }
         }
+        for (int slot = 0; slot < enemies.EnemyCount(); ++slot)
+            if (enemies.KindDefs[slot] != nullptr)
+                actors.push_back({enemies.Records[slot].PosY + enemies.Records[slot].Height, -1, nullptr, slot});
+        for (const EnemyShotNode* node = enemyShots.ShotHead; node != nullptr; node = node->Next)
+            if (eshot::Visible::IsSet(node->BitsA))
+                actors.push_back({node->Y + ENEMY_SHOT_SIZE, -1, nullptr, -1, node});
         std::stable_sort(actors.begin(), actors.end(), [](const Actor& a, const Actor& b) { return a.foot < b.foot; });
         for (const Actor& actor : actors) {
             const float z = 0.6f - actor.foot / 3840.0f;
             if (actor.shot != nullptr)
                 shots.DrawCharaShot(actor.shot, z);
+            else if (actor.enemy >= 0)
+                enemies.DrawEnemyObject(actor.enemy, z);
+            else if (actor.enemyShot != nullptr)
+                enemyShots.DrawEnemyShotSprite(actor.enemyShot, z);
             else
                 DrawPartyBattle(actor.member, z);
         }
+        enemies.DrawEnemyMarkers();
+        enemies.DrawEnemyNames();
     }
 
     // The field below the status strip, in a plain colour.
@@ -323,8 +408,9 @@ private:
     CBattleTouch touch_{};
     GameData data_;
     std::vector<ScriptedHit> hits_;
+    std::vector<ScriptedEnemyHit> enemyHits_;
     int frame_ = 0;
-    int openingFrame_ = 0;
+    bool handedOver_ = false;
     testsupport::GameWorld world_;
 };
 

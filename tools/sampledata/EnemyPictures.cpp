@@ -52,6 +52,25 @@ Canvas EnemyPicture(int graphic)
     return c;
 }
 
+Canvas EnemyShotSheet()
+{
+    constexpr int kCell = 16;
+    constexpr std::uint32_t kColumns[8] = {0xFFFFFFFF, 0xFFFF5030, 0xFF40A0FF, 0xFFFFE040,
+                                           0xFFC08040, 0xFFB060FF, 0xFFFF60C0, 0xFFFF8020};
+    Canvas c(8 * kCell, 2 * kCell, 0);
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 8; ++column) {
+            const int cx = column * kCell + kCell / 2;
+            const int cy = row * kCell + kCell / 2;
+            c.Disc(cx, cy, 6, 0xFF000000);
+            c.Disc(cx, cy, 5, kColumns[column]);
+            // Shots the party cannot erase carry a dark core.
+            if (row == 1)
+                c.Disc(cx, cy, 2, 0xFF400000);
+        }
+    return c;
+}
+
 bool EnemySharedPicture(int entry, Canvas& out)
 {
     switch (entry) {

@@ -159,7 +159,7 @@ Canvas Picture(int entry)
     case PACK_PARTY_SHOTS:
         return PartyShotSheet();
     case PACK_ENEMY_SHOTS:
-        return NumberedCells(256, 256, 32, 32);
+        return EnemyShotSheet();
     default:
         return Titled(256, 256, "TEX " + std::to_string(entry), kBlack | 0x00303030);
     }

@@ -8,7 +8,9 @@
 #include "battle/MagicCircle.h"
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
-#include "enemies/EnemyBattle.h"
+#include "enemies/EnemyWhirls.h"
+#include "enemies/Enemy.h"
+#include "enemies/EnemyWhirls.h"
 #include "enemies/EnemyShot.h"
 #include "party/BattleOutcome.h"
 #include "party/CharaShot.h"
@@ -24,14 +26,14 @@ void CBattleEffect::PlaceBattleFrame()
     TheMagicCircle->UpdateMagicCircle();
     PlaceDamagePopups();
     RebuildMemberIndicators();
-    UpdateEnemyMarkers();
+    TheEnemyGroup->UpdateEnemyMarkers();
 }
 
 // No movement, shots, enemy actions or contact tests run in the opening.
 void CBattleEffect::UpdateBattleOpening()
 {
     UpdatePartyBattleInput();
-    UpdateEnemyOpening();
+    TheEnemyGroup->UpdateEnemyOpening();
     PlaceBattleFrame();
 }
 
@@ -42,7 +44,7 @@ void CBattleEffect::UpdateBattleAction()
     if (!UpdatePartyBattle())
         return;
     TheCharaShot->UpdateCharaShot();
-    UpdateEnemy();
+    TheEnemyGroup->UpdateEnemy();
     TheEnemyShotList->UpdateEnemyShot();
     TheMagicCircle->UpdateDyingMagicCircles();
     UpdateBattleEffect();
@@ -57,7 +59,7 @@ void CBattleEffect::UpdateBattleDefeat()
 {
     if (PartyDownWaitTick()) {
         TheCharaShot->UpdateCharaShot();
-        UpdateEnemy();
+        TheEnemyGroup->UpdateEnemy();
         TheEnemyShotList->UpdateEnemyShot();
         TheMagicCircle->UpdateDyingMagicCircles();
         UpdateBattleEffect();
@@ -68,10 +70,10 @@ void CBattleEffect::UpdateBattleDefeat()
 
 void CBattleEffect::UpdateBattleVictory()
 {
-    if (UpdateBattleWinWait()) {
+    if (TheEnemyGroup->UpdateBattleWinWait()) {
         UpdatePartyVictory();
         TheCharaShot->UpdateCharaShot();
-        UpdateEnemy();
+        TheEnemyGroup->UpdateEnemy();
         TheEnemyShotList->UpdateEnemyShot();
         TheMagicCircle->UpdateDyingMagicCircles();
         UpdateBattleEffect();
@@ -84,8 +86,8 @@ void CBattleEffect::DrawBattle(int phase)
 {
     TheBattleBackground->DrawBattleBackground();
     TheMagicCircle->DrawMagicCircles();
-    if (TheEnemyShotList->groundHead != nullptr)
-        TheEnemyShotList->DrawEnemyShot();
+    if (HasEnemyWhirls())
+        DrawEnemyWhirls();
     TheDrawBattleSortObject->DrawBattleSortList();
     DrawBattleEffect();
 
@@ -94,8 +96,8 @@ void CBattleEffect::DrawBattle(int phase)
         TheBattleBackground->DrawBattleHud();
         TheDrawBattleSortObject->DrawBattleSortListUnits();
         DrawPartyMagicSprite();
-        DrawEnemyMarkers();
-        DrawEnemyNames();
+        TheEnemyGroup->DrawEnemyMarkers();
+        TheEnemyGroup->DrawEnemyNames();
         DrawPartyOverlayIfFlagged();
         // The battle fades in from black while the enemies' opening runs.
         if (TheEnemyGroup->openingAlpha != 0)
@@ -107,13 +109,13 @@ void CBattleEffect::DrawBattle(int phase)
         TheBattleBackground->DrawBattleHud();
         TheDrawBattleSortObject->DrawBattleSortListUnits();
         DrawPartyMagicSprite();
-        DrawEnemyMarkers();
+        TheEnemyGroup->DrawEnemyMarkers();
         DrawPartyOverlayIfFlagged();
         break;
     case BATTLE_PHASE_MENU:
         TheDrawBattleSortObject->DrawBattleSortListUnits();
         DrawPartyMagicSprite();
-        DrawEnemyMarkers();
+        TheEnemyGroup->DrawEnemyMarkers();
         DrawPartyOverlayIfFlagged();
         TheBattleMenu->DrawBattleMenu();
         break;

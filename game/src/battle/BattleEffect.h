@@ -31,6 +31,12 @@ public:
     // The actor's bursts start to fade.
     void FlushDamagePopups(bool, int actor) { SceneTrace::Note("FlushDamagePopups", actor); }
     void DrawPartyHitSparks(int member, float) { SceneTrace::Note("DrawPartyHitSparks", member); }
+    void DrawEnemyHitSparks(int slot, float) { SceneTrace::Note("DrawEnemyHitSparks", slot); }
+    // A name of `length` characters in the label text at (x, y, depth) in `colour`.
+    void DrawBattleLabelEx(const char16_t*, int length, float, float, float, std::uint32_t)
+    {
+        SceneTrace::Note("DrawBattleLabelEx", length);
+    }
     void AddPartyHitSparks(int member, int) { SceneTrace::Note("AddPartyHitSparks", member); }
     void UpdateBattleEffect() { SceneTrace::Note("UpdateBattleEffect"); }
     void PlaceDamagePopups() { SceneTrace::Note("PlaceDamagePopups"); }

@@ -5,7 +5,8 @@
 #include "battle/BattleEffect.h"
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
-#include "enemies/EnemyBattle.h"
+#include "enemies/Enemy.h"
+#include "enemies/EnemyStatusDraw.h"
 #include "enemies/EnemyShot.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
@@ -96,9 +97,9 @@ bool CDrawBattleSortObject::CollectEnemyShots()
 {
     if (TheEnemyShotList == nullptr)
         return true;
-    for (EnemyShotNode* node = TheEnemyShotList->head; node != nullptr; node = node->next)
-        if ((node->flags & ENEMY_SHOT_VISIBLE) != 0 &&
-            !AddSortEntry(node, node->y + kEnemyShotFootOffset, SORT_ENEMY_SHOT, 0))
+    for (EnemyShotNode* node = TheEnemyShotList->ShotHead; node != nullptr; node = node->Next)
+        if (!node->Removed && eshot::Visible::Get(node->BitsA) != 0 &&
+            !AddSortEntry(node, node->Y + kEnemyShotFootOffset, SORT_ENEMY_SHOT, 0))
             return false;
     return true;
 }
@@ -196,7 +197,7 @@ void CDrawBattleSortObject::DrawBattleSortList()
             TheCharaShot->DrawCharaShot(static_cast<CharaShotNode*>(entry.owner), entry.key);
             break;
         case SORT_ENEMY:
-            DrawEnemyObject(entry.index, entry.key);
+            TheEnemyGroup->DrawEnemyObject(entry.index, entry.key);
             break;
         case SORT_ENEMY_SHOT:
             TheEnemyShotList->DrawEnemyShotSprite(static_cast<EnemyShotNode*>(entry.owner), entry.key);

@@ -10,7 +10,7 @@
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "enemies/EnemyBattle.h"
+#include "enemies/Enemy.h"
 #include "field/DrawSortObject.h"
 #include "field/ScreenEffect.h"
 #include "media/Texture.h"
@@ -94,7 +94,7 @@ void CGameOverEffect::PrepareScene(bool battle)
     TheMagicCircle->UpdateMagicCircle();
     TheBattleEffect->PlaceDamagePopups();
     RebuildMemberIndicators();
-    UpdateEnemyMarkers();
+    TheEnemyGroup->UpdateEnemyMarkers();
 }
 
 void CGameOverEffect::DrawCapturedScene(bool battle, bool result)

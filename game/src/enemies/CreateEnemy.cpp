@@ -10,6 +10,7 @@
 #include "core/Random.h"
 #include "enemies/BattleRecordWords.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyImmunity.h"
 #include "core/EnemyKinds.h"
 #include "enemies/kinds/KindHooks.h"
 #include "field/Map.h"
@@ -28,18 +29,6 @@ constexpr int kAlwaysDropKind = 191;
 constexpr std::uint32_t kMapTableBattlesFixed = 0x400;
 constexpr int kMapFlagWord = 132;
 constexpr int kStatBonusEffects[2] = {3, 4};
-
-// Status bits the kind cannot receive: 0-4 by one flag, 5-16 one by one,
-// 17 and 18 always.
-std::uint32_t ImmunityMaskOf(const EnemyKindDef& def)
-{
-    std::uint32_t mask = (1u << 17) | (1u << 18);
-    if (def.ImmunityA & 1)
-        mask |= 0x1Fu;
-    mask |= static_cast<std::uint32_t>(def.ImmunityA >> 1) << 5;
-    mask |= static_cast<std::uint32_t>(def.ImmunityB) << 11;
-    return mask;
-}
 
 EnemyBox Box(int left, int top, int right, int bottom)
 {

@@ -72,6 +72,8 @@ public:
     void SetEnemyCount(int count);
     bool IsBossBattle() const;
     bool IsStrongBattle() const { return (GroupBits2 >> 21) & 1u; }
+    bool IsPresent(int slot) const { return (Records[slot].FlagsA & FLAGS_A_DEFEATED) == 0; }
+    int KindOf(int slot) const { return static_cast<int>(GetBits(Records[slot].KindWord, KIND_WORD_KIND, 10)); }
     bool HasRetryCopy() const { return (Retry.RetryBits >> 9) & 1u; }
     // Delay `d` of a definition, stretched while the enemy is slowed.
     int StretchDelay(int slot, int d) const;
@@ -128,6 +130,62 @@ public:
     std::uint32_t GroupBits2;
     std::uint8_t pullFlag; // asks the party members to keep away
 
+    // One battle frame of every enemy.
+    void UpdateEnemy();
+    // The battle's opening: the enemies fade in, the action phase starts at 100.
+    void UpdateEnemyOpening();
+    // The wait after the last enemy went; false once the battle end starts.
+    bool UpdateBattleWinWait();
+    // Whether every drop picture, defeat and flight is over.
+    bool IsBattleFinished() const;
+    // After a defeat: the victory phase once every enemy is gone.
+    void CheckAllEnemiesGone();
+    // Hit reactions the contact tests start.
+    void StartEnemyFlinch(int slot);
+    void StartEnemyKnockback(int slot, int attackWord23, int attackWord21, int direction, int strength);
+    // Axes bit 0 vertical, bit 1 horizontal.
+    void ClampEnemyToField(int slot, int axes);
+    void SelectEnemyAction(int slot);
+    void SelectEnemyMove(int slot);
+    void ExecuteEnemyAction(int slot);
+    void ExecuteEnemyMove(int slot);
+    // One shot of the running action, with its extra shots.
+    void SpawnActionShot(int slot, float x, float y, float angle, int shotKind, int value);
+    // The running action's definition (its private copy when it made one).
+    const EnemyActionDef& RunningAction(int slot) const;
+    const EnemyMoveDef& RunningMove(int slot) const;
+    int ActionCount(int slot) const;
+    int MoveCount(int slot) const;
+    void StopAction(int slot);
+    void StopMove(int slot);
+    // Speed after the fast and slow statuses; the walk along a heading.
+    float ApplySpeedStatus(int slot, float speed) const;
+    void WalkAlongHeading(int slot, float speed, float heading);
+    void WalkAlongHeadingRaw(int slot, float speed, float heading);
+    // Full speed on each axis towards a point (the centre stops on it) or away from a member.
+    void StepTowardPoint(int slot, float x, float y, float speed);
+    void StepAwayFromMember(int slot, int member, float speed);
+    // The pose flips every 16 frames, not while defeated or stopped.
+    void StepPose(int slot);
+
+    // Drawing: the sprite (draw-order entry), markers, names, drop badge.
+    void DrawEnemyObject(int slot, float depth);
+    void UpdateEnemyMarkers();
+    void DrawEnemyMarkers();
+    void DrawEnemyNames();
+    void DrawEnemyDrop(int slot, float depth);
+
+    // Drops and rewards.
+    void RecordDrop(int slot);
+    void RegisterBattleEnemies();
+    void ComputeBattleRewards();
+
+    // Marker layout per enemy: flags (bit 0 status, 1 movement, 2 action),
+    // and per marker its shape (0 alone, 1 left, 2 right) and row.
+    std::uint8_t MarkerFlags[ENEMY_SLOTS];
+    std::uint8_t MarkerShape[ENEMY_SLOTS][3];
+    std::uint8_t MarkerRow[ENEMY_SLOTS][3];
+
     // What the party asks of the enemies' shots and actions; not built yet,
     // so they note the call and change nothing.
     bool HasActiveSubShot();
@@ -136,6 +194,34 @@ public:
     std::uint16_t CountDueEnemyActions(int stock, int frames);
 
 private:
+    void UpdateOneEnemy(int slot);
+    bool UpdateEnemyState(int slot);
+    void ActAndMove(int slot);
+    void TickEnemyStatus(int slot);
+    void WalkAndFace(int slot);
+    void MoveEnemy(int slot);
+    void ReactToTarget(int slot);
+    void CountDownHolds(int slot);
+    void PushKnockback(int slot);
+    void EndKnockback(int slot);
+    void AdvanceDropPicture(int slot);
+    void MoveAlongAxis(int slot, bool horizontal, float amount);
+    bool TryStartAction(int slot, int index);
+    bool TryStartMove(int slot, int index);
+    void StartAction(int slot, int index);
+    void StartMove(int slot, int index);
+    void StepAction(int slot, bool keepMayMove);
+    void StepMove(int slot);
+    void FinishActionNow(int slot);
+    void FireSubPattern(int slot);
+    void RunSubPatternAttack(int slot, bool fireOnFirstFrame);
+    void RunDash(int slot);
+    void RunMemberAimedAttack(int slot);
+    void RunUpsideDown(int slot);
+    void RunOtherActionType(int slot, int type);
+    void RunStockDrain(int slot);
+    void RunAimedWalk(int slot, bool turning);
+    int JitterDelay(int slot, int delay) const;
     void ClearBattle(bool retry);
     bool RebuildFromRetryCopy();
     void WriteRetryCopy(bool boss, bool strong, bool fixedDamage);
@@ -162,3 +248,8 @@ constexpr std::uint32_t GROUP_RETRY = 1u << 31;
 constexpr std::uint32_t GROUP2_STAT_BONUS = 1u << 20;
 constexpr std::uint32_t GROUP2_STRONG = 1u << 21;
 constexpr std::uint32_t GROUP2_SHARED_AI_TAKEN = 1u << 23;
+
+// The field edge nearest to a point: 0 left, 1 top, 2 right, 3 bottom; ties keep the lower number.
+int GetNearestFieldEdge(float x, float y);
+// HP as a percentage of the maximum, in 64 bits so large HP cannot overflow.
+int HpPercent(std::int32_t hp, std::int32_t maxHp);

@@ -19,6 +19,61 @@ constexpr int ENEMY_APPEARING = 5;
 constexpr int FLAGS_A_TEXTURE_SLOT = 9; // 4 bits; ENEMY_NO_TEXTURE when the picture did not load
 constexpr int FLAGS_A_FACING = 17;      // 2 bits
 constexpr std::uint32_t FLAGS_A_WALKING = 1u << 21;
+constexpr int FLAGS_A_ACTION_INDEX = 0;   // 5 bits
+constexpr int FLAGS_A_MOVE_INDEX = 5;     // 4 bits
+constexpr int FLAGS_A_QUEUED_ACTION = 13; // 4 bits
+constexpr int FLAGS_A_HIT_DIRECTION = 19; // 2 bits
+constexpr std::uint32_t FLAGS_A_MAY_MOVE = 1u << 22;
+constexpr std::uint32_t FLAGS_A_ACTION_RUNNING = 1u << 23;
+constexpr std::uint32_t FLAGS_A_MOVE_RUNNING = 1u << 24;
+constexpr std::uint32_t FLAGS_A_MAY_ACT = 1u << 25;
+constexpr std::uint32_t FLAGS_A_DASHING = 1u << 26;
+constexpr std::uint32_t FLAGS_A_DEFEATED = 1u << 27;
+constexpr std::uint32_t FLAGS_A_SKIP_RECT = 1u << 28;
+constexpr std::uint32_t FLAGS_A_MOVE_CHAIN_BLOCKED = 1u << 29;
+constexpr std::uint32_t FLAGS_A_ESCAPED = 1u << 30;
+constexpr std::uint32_t FLAGS_A_ACTION_ENDED = 1u << 31;
+constexpr int FLAGS_B_GRACE_COUNT = 0;    // 7 bits
+constexpr int FLAGS_B_DEFEAT_FRAMES = 7;  // 6 bits
+constexpr int FLAGS_B_POSE_TIMER = 13;    // 5 bits
+constexpr int FLAGS_B_HIT_STRENGTH = 24;  // 2 bits
+constexpr int FLAGS_B_ACTION_MEMBER = 26; // 2 bits
+constexpr int FLAGS_C_DROP_TIMER = 0;     // 8 bits
+constexpr int FLAGS_C_MOVE_MEMBER = 19;   // 2 bits
+constexpr std::uint32_t FLAGS_C_ATTACK_DONE = 1u << 25;
+constexpr std::uint32_t FLAGS_C_BLINK_PHASE = 1u << 27;
+constexpr std::uint32_t FLAGS_C_ACTING = 1u << 29;
+constexpr std::uint32_t FLAGS_C_ACTION_CHAIN_BLOCKED = 1u << 30;
+constexpr std::uint32_t FLAGS_C_DEFEAT_DONE = 1u << 31;
+constexpr int KIND_WORD_QUEUED_MOVE = 10; // 3 bits
+constexpr std::uint32_t KIND_WORD_SKIP_RECT = 1u << 19;
+constexpr std::uint32_t KIND_WORD_GONE = 1u << 21;
+constexpr std::uint32_t KIND_WORD_GRACE = 1u << 23;
+constexpr std::uint32_t KIND_WORD_NOT_PRESENT = 1u << 24;
+constexpr std::uint32_t KIND_WORD_ACTION_CHAINED = 1u << 25;
+constexpr std::uint32_t KIND_WORD_MOVE_CHAINED = 1u << 26;
+constexpr std::uint32_t KIND_WORD_MOVE_ENDED = 1u << 27;
+constexpr std::uint32_t KIND_WORD_DROP_TAKEN = 1u << 30;
+constexpr std::uint32_t KIND_WORD_DROP_SHOWN = 1u << 31;
+constexpr int FLAGS_D_AIM_MODE = 0;         // 7 bits
+constexpr int FLAGS_D_TARGET_MODE = 7;      // 5 bits
+constexpr int FLAGS_D_SUBPATTERN_MODE = 12; // 5 bits
+constexpr std::uint32_t FLAGS_E_MOVE_INTERRUPTED = 1u << 26;
+constexpr std::uint32_t FLAGS_E_KIND_SHOT_TEST = 1u << 27;
+constexpr std::uint32_t FLAGS_E_UPSIDE_DOWN = 1u << 28;
+constexpr std::uint32_t FLAGS_E_KIND_KNOCK_REACTION = 1u << 29;
+constexpr std::uint32_t FLAGS_E_KNOCKBACK_ENDED = 1u << 31;
+constexpr std::uint32_t FLAGS_F_STRONG_HITS = 1u << 13;
+constexpr std::uint32_t FLAGS_F_GUARDS = 1u << 14;
+constexpr std::uint32_t FLAGS_F_KIND_HIT_REACTION = 1u << 18;
+constexpr std::uint32_t FLAGS_F_ONE_KNOCKBACK = 1u << 23;
+constexpr std::uint32_t FLAGS_F_DEFEAT_FOLLOW_UP = 1u << 24;
+constexpr std::uint32_t FLAGS_F_CLASS_5_ONLY = 1u << 25;
+constexpr std::uint32_t FLAGS_F_KIND_REACTION_A = 1u << 26;
+constexpr std::uint32_t FLAGS_F_KIND_REACTION_B = 1u << 28;
+constexpr std::uint32_t FLAGS_F_ACTION_BONUS = 1u << 30;
+constexpr std::uint32_t FLAGS_G_KIND_REACTION = 1u << 13;
+constexpr std::uint32_t FLAGS_G_MOVE_BONUS = 1u << 18;
 constexpr int FLAGS_B_RANDOM_MEMBER = 30; // 2 bits
 constexpr std::uint32_t FLAGS_E_ONE_ROW = 1u << 25;
 constexpr std::uint32_t FLAGS_E_NO_CONTACT = 1u << 30;
@@ -30,6 +85,8 @@ constexpr std::uint32_t KIND_WORD_POSE = 1u << 28;
 constexpr std::uint32_t KIND_WORD_CARRIES_DROP = 1u << 29;
 constexpr int ENEMY_NO_TEXTURE = 15;
 constexpr int STATUS_SLOW = 12;
+constexpr int STATUS_LEVEL_ATTACK_UP = 3;      // 2 bits of StatusLevels
+constexpr int STATUS_LEVEL_THIRD_COUNTER = 26; // 5 bits of StatusLevels
 
 struct EnemyBox {
     float left, top, right, bottom;
@@ -38,6 +95,9 @@ struct EnemyBox {
 struct EnemyRecord {
     float InertiaX, InertiaY;
     StatusEffectBlock Status; // a member's block, so the party's status routines work on it
+    // Bits 3-4 attack-up level, 5-6 damage-taken level, 16-20, 21-25 and
+    // 26-30 three effect counters.
+    std::uint32_t StatusLevels;
     EnemyActionDef ActionCopy;
     float PosX, PosY;
     float PrevX, PrevY;

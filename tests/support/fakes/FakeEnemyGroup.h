@@ -4,6 +4,7 @@
 // slot can be set. For tests of the party's aim, magic and shots.
 #pragma once
 
+#include "core/EnemyDefs.h"
 #include "enemies/Enemy.h"
 
 namespace fakes {
@@ -29,6 +30,7 @@ public:
         record.Alpha = 255;
         record.Hp = record.MaxHp = 100;
         SetBits(record.KindWord, KIND_WORD_KIND, 10, static_cast<std::uint32_t>(kind));
+        group_.KindDefs[slot] = &PlacedKind(); // a slot without a kind is not in use
         if (group_.EnemyCount() <= slot)
             group_.SetEnemyCount(slot + 1);
         return record;
@@ -39,6 +41,12 @@ public:
 
 private:
     static constexpr std::uint32_t kDefeated = 1u << 27;
+    // Placed enemies share one blank kind: no name, no actions, no picture.
+    static const EnemyKindDef& PlacedKind()
+    {
+        static const EnemyKindDef blank{};
+        return blank;
+    }
     CEnemyGroup& group_;
 };
 

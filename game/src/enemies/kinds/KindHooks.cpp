@@ -34,3 +34,41 @@ void SetupKindTimer(CEnemyGroup& group, int slot)
 void RunKindCreationHook(CEnemyGroup&, int) {}
 
 void RegisterKindDrawing(CEnemyGroup&, int) {}
+
+void RunKindPeriodicSpecial(CEnemyGroup&, int) {}
+
+void RunKindDefeatFollowUp(CEnemyGroup&, int) {}
+
+void RunKindReaction(CEnemyGroup&, int, int) {}
+
+bool ResumesMoveAfterKnockback(CEnemyGroup&, int)
+{
+    return false;
+}
+
+void RunKindHitReaction(CEnemyGroup&, int) {}
+
+void RunKindCounterReaction(CEnemyGroup&, int) {}
+
+void RunKindKnockReactions(CEnemyGroup&, int) {}
+
+void RunKindBreakReaction(CEnemyGroup&, int) {}
+
+int KindActionRollBonus(CEnemyGroup&, int)
+{
+    return 0;
+}
+
+int KindMoveRollBonus(CEnemyGroup&, int)
+{
+    return 0;
+}
+
+void RunKindActionStart(CEnemyGroup&, int) {}
+
+void RunKindMoveStart(CEnemyGroup&, int) {}
+
+bool KindAllowsShot(CEnemyGroup&, int)
+{
+    return true;
+}

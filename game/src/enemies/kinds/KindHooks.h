@@ -21,3 +21,25 @@ int PhaseCycleLength(int kind);
 void SetupKindTimer(CEnemyGroup& group, int slot);
 void RunKindCreationHook(CEnemyGroup& group, int slot);
 void RegisterKindDrawing(CEnemyGroup& group, int slot);
+
+// The per-frame routines of kinds with their own behaviour.
+void RunKindPeriodicSpecial(CEnemyGroup& group, int slot);
+void RunKindDefeatFollowUp(CEnemyGroup& group, int slot);
+// The reaction to the target member (its timer ran out or the member is flagged).
+void RunKindReaction(CEnemyGroup& group, int slot, int member);
+// Whether a movement a knock-back interrupted goes on afterwards.
+bool ResumesMoveAfterKnockback(CEnemyGroup& group, int slot);
+// Reactions to a hit: the kind's own, a counter, those flagged per kind, the
+// break of a running type-39 action.
+void RunKindHitReaction(CEnemyGroup& group, int slot);
+void RunKindCounterReaction(CEnemyGroup& group, int slot);
+void RunKindKnockReactions(CEnemyGroup& group, int slot);
+void RunKindBreakReaction(CEnemyGroup& group, int slot);
+// Bonus to the action (movement) roll of kinds that ask for one.
+int KindActionRollBonus(CEnemyGroup& group, int slot);
+int KindMoveRollBonus(CEnemyGroup& group, int slot);
+// What a kind does as an action or movement starts.
+void RunKindActionStart(CEnemyGroup& group, int slot);
+void RunKindMoveStart(CEnemyGroup& group, int slot);
+// Whether a kind flagged for it may fire the chosen shot kind.
+bool KindAllowsShot(CEnemyGroup& group, int slot);

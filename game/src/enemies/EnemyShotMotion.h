@@ -1,0 +1,18 @@
+// A shot's flight: its start (aim, spread, target), its motion each frame,
+// its timed action and what it does at the field's edge. Only the straight
+// flight is built; the other motions fly straight and the actions and edge
+// modes change nothing until the shot patterns land.
+#pragma once
+
+struct EnemyShotNode;
+
+// The frame a shot's age reaches 0.
+void StartEnemyShot(EnemyShotNode& node);
+// Picks the shot's target member by its target mode.
+void ChooseEnemyShotTarget(EnemyShotNode& node);
+// Sets VelX/VelY for this frame; true when the shot is spent.
+bool ApplyEnemyShotMotion(EnemyShotNode& node, int sinceAction);
+// The shot's action; true when the shot is spent.
+bool RunEnemyShotAction(EnemyShotNode& node);
+// Clamps the shot into the field and applies its edge mode; true removes it.
+bool ApplyEnemyShotEdge(EnemyShotNode& node);

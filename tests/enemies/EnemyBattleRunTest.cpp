@@ -1,0 +1,104 @@
+// A seeded battle of the retry formation (goblin, caster, healer) in the
+// battle harness: the enemies fade in, walk and fire; harness-made hits make
+// them flinch, knock them back and defeat them; the win wait fades the shots
+// and hands over. Pictures of chosen frames are left in the build folder
+// (enemies/frames) to look at.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "BattleHarness.h"
+#include "SampleData.h"
+#include "core/EnemyDefWriter.h"
+#include "core/EnemyKinds.h"
+
+namespace {
+
+using battleharness::EnemyHitKind;
+
+std::vector<std::uint8_t> Bytes(const std::vector<std::uint32_t>& words)
+{
+    std::vector<std::uint8_t> bytes;
+    for (std::uint32_t w : words)
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
+    return bytes;
+}
+
+struct Dump {
+    int frame;
+    const char* name;
+};
+
+constexpr Dump kDumps[] = {{20, "opening"}, {100, "action-starts"}, {190, "walk-and-fire"},
+                           {222, "flinch"}, {262, "knocked-back"},  {300, "defeats"},
+                           {305, "drop"},   {390, "win-wait"},      {410, "shots-faded"}};
+
+TEST(EnemyBattleRun, AFormationFadesInActsIsHitDefeatedAndHandsOver)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    CCharacter& party = harness.party;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        party.maxHp[m] = party.baseMaxHp[m] = party.hp[m] = 9999;
+        party.maxSt[m] = 100;
+    }
+    SeedGameRandom(39);
+    CEnemyGroup& enemies = harness.enemies;
+    ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(sampledata::RetryBattleRecord()), {}, 2, false, false, false));
+    ASSERT_EQ(enemies.EnemyCount(), 3);
+    enemies.Records[0].KindWord |= KIND_WORD_CARRIES_DROP; // the goblin drops its item
+    harness.BeginBattle(0);
+    harness.HitEnemyAt({210, 1, EnemyHitKind::Flinch, 0, 0});
+    harness.HitEnemyAt({250, 0, EnemyHitKind::Knockback, 2, 3});
+    harness.HitEnemyAt({290, 1, EnemyHitKind::Defeat, 0, 0});
+    harness.HitEnemyAt({295, 2, EnemyHitKind::Defeat, 1, 0});
+    harness.HitEnemyAt({300, 0, EnemyHitKind::Defeat, 2, 0});
+
+    const std::filesystem::path folder = ENEMY_FRAMES_DIR;
+    int mostShots = 0;
+    bool walked = false;
+    float goblinBefore = 0.0f;
+    int handedOverAt = -1;
+    for (int frame = 0; frame <= 460; ++frame) {
+        if (frame == 250)
+            goblinBefore = enemies.Records[0].PosX;
+        harness.Frame();
+        mostShots = std::max(mostShots, harness.enemyShots.CountEnemyShots());
+        for (int slot = 0; slot < 3; ++slot)
+            walked = walked || (enemies.Records[slot].FlagsA & FLAGS_A_WALKING) != 0;
+        if (frame == 99) {
+            EXPECT_EQ(enemies.openingAlpha, 0);
+            EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_ACTION);
+        }
+        if (frame == 211) {
+            EXPECT_EQ(enemies.Records[1].State, ENEMY_FLINCH);
+        }
+        if (frame == 255) {
+            EXPECT_EQ(enemies.Records[0].State, ENEMY_KNOCKBACK);
+            EXPECT_GT(enemies.Records[0].PosX, goblinBefore + 60.0f) << "strength 3 pushes right";
+        }
+        if (frame == 300) {
+            EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_VICTORY);
+            EXPECT_TRUE(enemies.Records[0].KindWord & KIND_WORD_DROP_SHOWN);
+        }
+        if (harness.HandedOver() && handedOverAt < 0)
+            handedOverAt = frame;
+        for (const Dump& d : kDumps)
+            if (d.frame == frame) {
+                ASSERT_TRUE(harness.Draw(folder / (std::string(d.name) + ".png"))) << d.name;
+            }
+    }
+    EXPECT_GT(mostShots, 0) << "the enemies fired";
+    EXPECT_TRUE(walked);
+    EXPECT_EQ(harness.enemyShots.CountEnemyShots(), 0) << "the win wait cleared the shots";
+    EXPECT_EQ(enemies.DropItemCount(0), 1);
+    // The drop picture shows for 120 frames from 300; the hand-over waits for it.
+    EXPECT_EQ(handedOverAt, 420);
+    FreeEnemyKinds();
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+// One frame after another of a running action or movement.
+#include <cmath>
+
+#include "EnemyActFixture.h"
+#include "core/BattleAngles.h"
+#include "fakes/RecordingPlayBGM.h"
+
+namespace enemytest {
+namespace {
+
+class EnemyExecutorTest : public EnemyActTest {
+protected:
+    std::vector<float> ShotAngles()
+    {
+        std::vector<float> angles;
+        for (EnemyShotNode* n = shots().ShotHead; n != nullptr; n = n->Next)
+            angles.push_back(n->Angle);
+        return angles;
+    }
+    // The only action starts at once and is never chosen again.
+    void OneAction(const EnemyActionDef& action)
+    {
+        OneEnemy([&](EnemyKind& k) {
+            k.actions = {action};
+            k.actions[0].Weight = 0;
+            k.actions[0].MaxUses = 1;
+        });
+    }
+};
+
+TEST_F(EnemyExecutorTest, AnActionFadesTheEnemyInBeforeItsFirstFrame)
+{
+    OneAction(Act(1));
+    rec().Alpha = 200;
+    Frames(7);
+    EXPECT_EQ(rec().Alpha, 255);
+    EXPECT_EQ(rec().ActionFrame, 0);
+    EXPECT_EQ(shots().CountEnemyShots(), 0);
+    Frames(1);
+    EXPECT_EQ(shots().CountEnemyShots(), 1);
+
+    EnemyActionDef noFade = Act(1);
+    noFade.NoFadeIn = 1;
+    OneAction(noFade);
+    rec().Alpha = 200;
+    Frames(1);
+    EXPECT_EQ(shots().CountEnemyShots(), 1);
+}
+
+TEST_F(EnemyExecutorTest, ASpellWaitsItsStartDelayUnderItsCircleWithoutMoving)
+{
+    EnemyActionDef spell = Act(1);
+    spell.StartDelay = 10;
+    spell.IsSpell = 1;
+    OneEnemy([&](EnemyKind& k) {
+        k.actions = {spell};
+        k.actions[0].Weight = 0;
+        k.actions[0].MaxUses = 1;
+        k.moves = {Mv(7, 0)};
+        k.moves[0].WithAction = 1;
+    });
+    Frames(10);
+    EXPECT_EQ(Noted("SpawnMagicCircle(0)"), 1);
+    EXPECT_EQ(Noted("KillMagicCircles(0)"), 1);
+    EXPECT_EQ(shots().CountEnemyShots(), 0);
+    EXPECT_EQ(rec().PosX, 300.0f);
+    EXPECT_EQ(rec().PosY, 200.0f);
+    Frames(1);
+    EXPECT_EQ(shots().CountEnemyShots(), 1);
+}
+
+TEST_F(EnemyExecutorTest, SubPatternsFireOnTheFirstFrameAndEachRepeatPeriodAndType38SkipsTheFirst)
+{
+    struct Case {
+        int type, repeatPeriod;
+        bool singleShot;
+        int shots;
+    };
+    const Case cases[] = {{1, 0, false, 1},   {1, 10, false, 3}, {1, 10, true, 1},  {5, 15, false, 2},
+                          {38, 10, false, 2}, {38, 0, false, 0}, {12, 10, false, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " period " << c.repeatPeriod);
+        EnemyActionDef a = Act(c.type);
+        a.RepeatPeriod = c.repeatPeriod;
+        a.SingleShot = c.singleShot;
+        a.Length = 30;
+        a.ActionCount16 = a.ActionLength18 = 1000;
+        OneAction(a);
+        Frames(30);
+        EXPECT_EQ(shots().CountEnemyShots(), c.shots);
+        EXPECT_TRUE(rec().FlagsA & FLAGS_A_ACTION_ENDED);
+    }
+}
+
+TEST_F(EnemyExecutorTest, ADashMovesAlongTheFacingForItsCountThenTheAttackIsDone)
+{
+    EnemyActionDef dash = Act(2);
+    dash.ActionParam0 = 4.0f;
+    dash.ActionCount16 = 10;
+    dash.Length = 20;
+    OneAction(dash);
+    SetBits(rec().FlagsA, FLAGS_A_FACING, 2, 2);
+    Frames(1);
+    EXPECT_TRUE(rec().FlagsA & FLAGS_A_DASHING);
+    Frames(9);
+    EXPECT_FLOAT_EQ(rec().PosX, 340.0f);
+    EXPECT_FALSE(rec().FlagsC & FLAGS_C_ATTACK_DONE);
+    Frames(1);
+    EXPECT_FLOAT_EQ(rec().PosX, 340.0f);
+    EXPECT_TRUE(rec().FlagsC & FLAGS_C_ATTACK_DONE);
+    EXPECT_FALSE(rec().FlagsA & FLAGS_A_DASHING);
+}
+
+TEST_F(EnemyExecutorTest, ExtraShotsGoBackSidewaysAndAtThirds)
+{
+    struct Case {
+        bool back, sides, tri;
+        std::vector<float> angles;
+    };
+    const float pi = BATTLE_PI;
+    const Case cases[] = {
+        {true, false, false, {0.5f, 0.5f - pi}},
+        {false, true, false, {0.5f, 0.5f + pi / 2, 0.5f - pi / 2}},
+        {false, false, true, {0.5f, 0.5f + 2.0943952f, 0.5f - 2.0943952f}},
+        {true, true, true, {0.5f, 0.5f - pi, 0.5f + pi / 2, 0.5f - pi / 2, 0.5f + 2.0943952f, 0.5f - 2.0943952f}},
+    };
+    for (const Case& c : cases) {
+        EnemyActionDef a = Act(1);
+        a.BackShot = c.back;
+        a.SideShots = c.sides;
+        a.TriShot = c.tri;
+        OneAction(a);
+        rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+        group().SpawnActionShot(0, 100, 100, 0.5f, 22, 0);
+        const std::vector<float> angles = ShotAngles();
+        ASSERT_EQ(angles.size(), c.angles.size());
+        for (std::size_t i = 0; i < angles.size(); ++i) {
+            EXPECT_NEAR(angles[i], c.angles[i], 1e-5f) << i;
+            EXPECT_GE(angles[i], -pi);
+            EXPECT_LT(angles[i], pi);
+        }
+        EXPECT_EQ(rec().ShotCount, c.angles.size());
+        EXPECT_EQ(shots().ShotTail->Index, static_cast<int>(c.angles.size()) - 1);
+    }
+}
+
+TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
+{
+    EnemyActionDef a = Act(1);
+    a.ActionParam0 = 3.0f;
+    a.ActionParam3 = 1.5f;
+    a.ActionCount16 = 200;
+    a.ActionLength18 = 200;
+    a.ShotMotion = 0;
+    a.ShotHits = 2;
+    a.ShotErasable = 1;
+    a.ShotKnock = 3;
+    a.ShotAilment = 15;
+    a.ShotAilmentRate = 7;
+    a.UsesAttackB = 1;
+    a.TargetKindId = 60;
+    OneAction(a);
+    rec().AttackB = 77;
+    Frames(1);
+    ASSERT_EQ(shots().CountEnemyShots(), 1);
+    const EnemyShotNode& n = *shots().ShotHead;
+    EXPECT_EQ(n.Speed, 3.0f);
+    EXPECT_EQ(n.Power, 1.5f);
+    EXPECT_EQ(n.Attack(), 77);
+    EXPECT_EQ(n.Life, 216);
+    EXPECT_EQ(n.Period, 60);
+    EXPECT_EQ(eshot::Hits::Get(n.BitsA), 2u);
+    EXPECT_EQ(eshot::Knock::Get(n.BitsA), 3u);
+    EXPECT_TRUE(eshot::Erasable::IsSet(n.BitsB));
+    EXPECT_TRUE(eshot::Magic::IsSet(n.BitsD));
+    EXPECT_EQ(eshot::Ailment::Get(n.BitsC), 15u);
+    EXPECT_EQ(eshot::AilmentRate::Get(n.BitsD), 7u);
+    EXPECT_EQ(eshot::OwnerSlot::Get(n.BitsB), 0u);
+}
+
+TEST_F(EnemyExecutorTest, AStockDrainTouchesOnlyTheSixStocksAndAZeroPeriodCountsAsOne)
+{
+    for (int stock : {2, 7}) {
+        SCOPED_TRACE(stock);
+        // The loader refuses such a drain; a private copy can still hold one.
+        EnemyActionDef drain = Act(ENEMY_ACTION_STOCK_DRAIN);
+        drain.Param = 2;
+        drain.ActionCount16 = 1;
+        drain.ActionLength18 = 5;
+        drain.Length = 10;
+        drain.PrivateCopy = 1;
+        OneAction(drain);
+        group().SelectEnemyAction(0);
+        rec().ActionCopy.Param = stock;
+        rec().ActionCopy.ActionCount16 = 0;
+        for (int k = 0; k < STOCK_COUNT; ++k) {
+            parts->party.stockMax[k] = 50;
+            parts->party.stock[k] = 20;
+        }
+        Frames(10);
+        for (int k = 0; k < STOCK_COUNT; ++k)
+            EXPECT_EQ(parts->party.stock[k], k == stock ? 15 : 20) << k;
+        EXPECT_TRUE(rec().FlagsC & FLAGS_C_ATTACK_DONE);
+    }
+    EXPECT_EQ(Played(35), 1);
+}
+
+TEST_F(EnemyExecutorTest, AimedWalksKeepTheirHeadingWithoutAPeriodAndTurningWalksTurn)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(7, 0)};
+        k.moves[0].Period = 0;
+        k.moves[0].Duration = 100;
+    });
+    Frames(1);
+    const float heading = rec().Heading;
+    EXPECT_NEAR(rec().PosX - 300.0f, std::sin(heading), 1e-4);
+    Frames(30);
+    EXPECT_EQ(rec().Heading, heading);
+
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(22, 0)};
+        k.moves[0].Period = 50;
+        k.moves[0].Speed2 = 0.1f;
+        k.moves[0].Duration = 100;
+    });
+    Frames(1);
+    const float start = rec().Heading;
+    Frames(3);
+    float expected = start + 0.3f;
+    if (expected >= BATTLE_PI)
+        expected -= 2 * BATTLE_PI;
+    EXPECT_NEAR(rec().Heading, expected, 1e-4);
+}
+
+TEST_F(EnemyExecutorTest, AVanishingMovementFadesOutBeforeItMovesAndComesBackAtItsEnd)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(7, 0)};
+        k.moves[0].FadeOutFirst = 1;
+        k.moves[0].Duration = 40;
+        k.moves[0].MaxUses = 1;
+    });
+    Frames(32);
+    EXPECT_EQ(rec().Alpha, 0);
+    EXPECT_EQ(rec().PosX, 300.0f);
+    EXPECT_EQ(rec().PosY, 200.0f);
+    EXPECT_EQ(rec().MoveFrame, 0);
+    Frames(40 + 32);
+    EXPECT_EQ(rec().Alpha, 255);
+    EXPECT_FALSE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
+}
+
+TEST_F(EnemyExecutorTest, ABlinkPeriodThatComesOutZeroCountsAsOne)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0)};
+        k.moves[0].FadeOutFirst = 1;
+        k.moves[0].Duration = -20;
+        k.moves[0].DurationExtra = 220;
+        k.moves[0].StepDivisor = 15; // (-20 + 32) / 15 = 0
+    });
+    Frames(40); // faded out in 32 frames, then stepping
+    const bool phase = (rec().FlagsC & FLAGS_C_BLINK_PHASE) != 0;
+    Frames(1);
+    EXPECT_NE((rec().FlagsC & FLAGS_C_BLINK_PHASE) != 0, phase) << "the phase flips every frame";
+    Frames(60);
+    EXPECT_TRUE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
+}
+
+TEST_F(EnemyExecutorTest, TheSpeedRuleAddsOneWhenFastCapsAtEightAndHalvesWhenSlow)
+{
+    OneEnemy([](EnemyKind&) {});
+    struct Case {
+        bool fast, slow;
+        float in, out;
+    };
+    const Case cases[] = {{true, false, 7.5f, 8.0f}, {true, false, 8.0f, 8.0f}, {true, false, -3.0f, -4.0f},
+                          {true, true, 8.0f, 4.0f},  {false, true, 3.0f, 1.5f}, {true, false, 0.0f, 0.0f},
+                          {false, false, 9.0f, 9.0f}};
+    for (const Case& c : cases) {
+        rec().Status.effectBits = (c.fast ? 1u << EFFECT_SPEED_UP : 0u) | (c.slow ? 1u << EFFECT_SLOW : 0u);
+        EXPECT_EQ(group().ApplySpeedStatus(0, c.in), c.out)
+            << c.in << (c.fast ? " fast" : "") << (c.slow ? " slow" : "");
+    }
+}
+
+TEST_F(EnemyExecutorTest, StepsTowardAPointStopOnItAndStepsAwayLeaveTheMember)
+{
+    OneEnemy([](EnemyKind&) {}, 300, 200);
+    const float cx = rec().CenterX, cy = rec().CenterY;
+    group().StepTowardPoint(0, cx + 10.0f, cy - 1.5f, 4.0f);
+    EXPECT_EQ(rec().MoveX, 4.0f);
+    EXPECT_EQ(rec().MoveY, -1.5f);
+    group().StepAwayFromMember(0, 0, 2.0f); // member 0 stands left and below
+    EXPECT_EQ(rec().MoveX, 2.0f);
+    EXPECT_EQ(rec().MoveY, -2.0f);
+}
+
+TEST_F(EnemyExecutorTest, TheOpeningFadesInSixteenFramesResumesTheMusicAndStartsTheActionAt100)
+{
+    fakes::RecordingPlayBGM music;
+    world.Keep(ThePlayBGM, static_cast<CPlayBGM*>(&music));
+    for (bool retry : {false, true}) {
+        SCOPED_TRACE(retry);
+        music.calls.clear();
+        OneEnemy([](EnemyKind& k) { k.def.PoseSprite = 1; });
+        group().openingAlpha = 255;
+        group().OpeningFrames = 0;
+        group().GroupBits = retry ? group().GroupBits | GROUP_RETRY : group().GroupBits & ~GROUP_RETRY;
+        parts->party.SetMusicSwitch(!retry);
+        parts->party.SetBattlePhase(BATTLE_PHASE_OPENING);
+        const std::uint32_t pose = rec().KindWord & KIND_WORD_POSE;
+        for (int f = 1; f <= 16; ++f) {
+            group().UpdateEnemyOpening();
+            EXPECT_EQ(group().openingAlpha, std::max(0, 255 - 16 * f)) << f;
+            EXPECT_EQ(music.calls.size(), f < 16 ? 0u : 1u) << f;
+        }
+        EXPECT_NE(rec().KindWord & KIND_WORD_POSE, pose) << "the pose flips after 16 frames";
+        ASSERT_EQ(music.calls.size(), 1u);
+        EXPECT_EQ(music.calls[0].what, retry ? "Play(0)" : "Play(1)");
+        for (int f = 17; f < 100; ++f)
+            group().UpdateEnemyOpening();
+        EXPECT_EQ(parts->party.GetBattlePhase(), BATTLE_PHASE_OPENING);
+        group().UpdateEnemyOpening();
+        EXPECT_EQ(parts->party.GetBattlePhase(), BATTLE_PHASE_ACTION);
+        EXPECT_EQ(music.calls.size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace enemytest

@@ -1,0 +1,251 @@
+// How an enemy chooses and starts its actions and movements.
+#include "EnemyActFixture.h"
+
+namespace enemytest {
+namespace {
+
+class EnemySelectionTest : public EnemyActTest {
+protected:
+    int Running() { return static_cast<int>(GetBits(rec().FlagsA, FLAGS_A_ACTION_INDEX, 5)); }
+    bool ActionRuns() { return (rec().FlagsA & FLAGS_A_ACTION_RUNNING) != 0; }
+    int RunningMove() { return static_cast<int>(GetBits(rec().FlagsA, FLAGS_A_MOVE_INDEX, 4)); }
+    // Chooses afresh.
+    void Select()
+    {
+        rec().FlagsA &= ~FLAGS_A_ACTION_RUNNING;
+        group().SelectEnemyAction(0);
+    }
+};
+
+TEST_F(EnemySelectionTest, UnweightedActionsAreTriedInOrderBeforeAnyRoll)
+{
+    OneEnemy([](EnemyKind& k) { k.actions = {Act(0, 0), Act(0, 0), Act(0, 50), Act(0, 50)}; });
+    Select();
+    EXPECT_EQ(Running(), 0);
+    rec().ActionCooldown[0] = 5;
+    Select();
+    EXPECT_EQ(Running(), 1);
+    rec().ActionCooldown[1] = 5;
+    Select();
+    EXPECT_GE(Running(), 2);
+}
+
+TEST_F(EnemySelectionTest, TheWeightedRollTakesTheFirstRunningSumAboveItAndLowHpAddsAHundred)
+{
+    for (std::uint32_t n = 1; n <= 30; ++n) {
+        const std::uint32_t seed = n * 2654435761u;
+        for (bool lowHp : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << (lowHp ? " low HP" : ""));
+            OneEnemy([](EnemyKind& k) {
+                k.actions = {Act(0, 30), Act(0, 30), Act(0, 40)};
+                k.def.ActionLowHpPercent = 50;
+            });
+            rec().Hp = lowHp ? rec().MaxHp * 49 / 100 : rec().MaxHp / 2;
+            const int roll = (PeekRandom(seed) * 100 >> 15) + (lowHp ? 100 : 0);
+            const int expected = roll < 30 ? 0 : roll < 60 ? 1 : 2;
+            Select();
+            EXPECT_EQ(Running(), expected);
+        }
+    }
+}
+
+TEST_F(EnemySelectionTest, FallbacksAreFollowedUntilOneComesRoundAgainAndTheLastTriedSetsTheRetryDelay)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.actions = {Act(0, 100), Act(0, 100), Act(0, 100)};
+        const int fallbacks[3] = {1, 2, 1};
+        for (int i = 0; i < 3; ++i) {
+            k.actions[i].FallbackAction = fallbacks[i];
+            k.actions[i].RetryDelay = 11 * (i + 1);
+        }
+    });
+    for (std::uint16_t& c : rec().ActionCooldown)
+        c = 50;
+    SeedGameRandom(7);
+    Select();
+    EXPECT_FALSE(ActionRuns());
+    EXPECT_EQ(rec().ActionHold, 33) << "0 → 1 → 2, and 1 again ends the walk";
+    rec().ActionCooldown[2] = 0;
+    rec().ActionHold = 0;
+    Select();
+    EXPECT_EQ(Running(), 2);
+}
+
+TEST_F(EnemySelectionTest, AChainedActionFollowsOnlyAfterItsPredecessorRanToItsEnd)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.actions = {Act(0, 0), Act(0, 0), Act(0, 0)};
+        k.actions[0].Length = 3;
+        k.actions[0].ChainNext = 1;
+        k.actions[0].NextAction = 2;
+        k.actions[0].Cooldown = 100;
+    });
+    Frames(3);
+    EXPECT_TRUE(rec().FlagsA & FLAGS_A_ACTION_ENDED);
+    Frames(1);
+    EXPECT_EQ(Running(), 2) << "the chain skips action 1";
+
+    OneEnemy([](EnemyKind& k) {
+        k.actions = {Act(0, 0), Act(0, 0), Act(0, 0)};
+        k.actions[0].ChainNext = 1;
+        k.actions[0].NextAction = 2;
+        k.actions[0].Cooldown = 100;
+    });
+    Frames(1);
+    rec().FlagsA &= ~FLAGS_A_ACTION_RUNNING; // stopped before its end
+    Frames(1);
+    EXPECT_EQ(Running(), 1);
+}
+
+TEST_F(EnemySelectionTest, HpWindowsIncludeBothEnds)
+{
+    struct Case {
+        int hpPercent, min, max;
+        bool starts;
+    };
+    const Case cases[] = {{50, 50, 100, true}, {49, 50, 100, false},  {30, 0, 30, true},
+                          {31, 0, 30, false},  {100, 100, 100, true}, {0, 0, 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.hpPercent << "% in " << c.min << "-" << c.max);
+        OneEnemy([&](EnemyKind& k) {
+            k.def.MaxHp = 1000;
+            k.actions = {Act(0, 0)};
+            k.actions[0].HpMinPercent = c.min;
+            k.actions[0].HpMaxPercent = c.max;
+        });
+        rec().Hp = 10 * c.hpPercent;
+        Select();
+        EXPECT_EQ(ActionRuns(), c.starts);
+    }
+}
+
+TEST_F(EnemySelectionTest, HpPercentagesOfLargeHpDoNotOverflow)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.def.MaxHp = 9999999;
+        k.actions = {Act(0, 0)};
+        k.actions[0].HpMinPercent = 90;
+    });
+    rec().Hp = 9500000;
+    Select();
+    EXPECT_TRUE(ActionRuns());
+    EXPECT_EQ(HpPercent(9999999, 9999999), 100);
+}
+
+TEST_F(EnemySelectionTest, CooldownsAreOwnOrForAllStretchedWhenSlowAndSharedByEqualValues)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.def.ShareActionCooldowns = 1;
+        k.actions = {Act(0, 0), Act(0, 50), Act(0, 50)};
+        k.actions[0].Cooldown = 90;
+        k.actions[1].Cooldown = 90;
+        k.actions[2].Cooldown = 60;
+    });
+    Select();
+    EXPECT_EQ(rec().ActionCooldown[0], 90);
+    EXPECT_EQ(rec().ActionCooldown[1], 90) << "shares the value 90";
+    EXPECT_EQ(rec().ActionCooldown[2], 0);
+    EXPECT_EQ(rec().ActionCooldownAll, 0);
+
+    OneEnemy([](EnemyKind& k) {
+        k.actions = {Act(0, 0)};
+        k.actions[0].Cooldown = 90;
+        k.actions[0].CooldownAll = 1;
+    });
+    rec().Status.effectBits |= 1u << STATUS_SLOW;
+    Select();
+    EXPECT_EQ(rec().ActionCooldownAll, 135);
+    EXPECT_EQ(rec().ActionCooldown[0], 0);
+    Select();
+    EXPECT_FALSE(ActionRuns()) << "the cooldown for all holds every action";
+}
+
+TEST_F(EnemySelectionTest, UsesAndTheGaugeLimitWhatMayStart)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.actions = {Act(0, 0)};
+        k.actions[0].MaxUses = 2;
+    });
+    Select();
+    Select();
+    EXPECT_TRUE(ActionRuns());
+    Select();
+    EXPECT_FALSE(ActionRuns());
+    EXPECT_EQ(rec().ActionUses[0], 2);
+
+    OneEnemy([](EnemyKind& k) {
+        k.actions = {Act(0, 0)};
+        k.actions[0].NeedsGauge = 1;
+        k.actions[0].GaugeMember = 1;
+        k.actions[0].GaugeLimit = 50;
+    });
+    parts->party.st[1] = 49;
+    Select();
+    EXPECT_FALSE(ActionRuns());
+    parts->party.st[1] = 50;
+    Select();
+    EXPECT_TRUE(ActionRuns());
+}
+
+TEST_F(EnemySelectionTest, RetryDelaysAreJitteredByTheKindsFactor)
+{
+    for (std::uint32_t n = 1; n <= 12; ++n) {
+        const std::uint32_t seed = n * 2654435761u;
+        OneEnemy([](EnemyKind& k) {
+            k.def.JitterDelays = 1;
+            k.actions = {Act(0, 0)};
+            k.actions[0].RetryDelay = 1000;
+        });
+        rec().ActionCooldown[0] = 5;
+        // The roll comes first, then the jitter.
+        const int expected = static_cast<int>(1000 * (0.875 + (PeekRandom(seed, 1) >> 5) / 4096.0));
+        Select();
+        EXPECT_EQ(rec().ActionHold, expected) << "seed " << seed;
+        EXPECT_GE(rec().ActionHold, 875);
+        EXPECT_LT(rec().ActionHold, 1125);
+    }
+}
+
+TEST_F(EnemySelectionTest, EmptyListsChooseNothing)
+{
+    OneEnemy([](EnemyKind&) {});
+    Frames(5);
+    EXPECT_FALSE(ActionRuns());
+    EXPECT_FALSE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
+    EXPECT_EQ(rec().ActionHold, 0);
+    EXPECT_EQ(rec().MoveHold, 0);
+}
+
+TEST_F(EnemySelectionTest, MovementsChooseLikeActionsAndYieldToARunningAttack)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0), Mv(7, 0)};
+        k.moves[0].Cooldown = 50;
+        k.moves[1].WithAction = 1;
+        k.actions = {Act(1, 0)};
+        k.actions[0].Length = 100;
+        k.actions[0].EndWithMove = 1; // lets the enemy move while it attacks
+    });
+    Frames(1);
+    EXPECT_TRUE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
+    EXPECT_EQ(RunningMove(), 1) << "only a movement with its action may start beside an attack";
+    EXPECT_EQ(rec().MoveCooldown[0], 0);
+}
+
+TEST_F(EnemySelectionTest, ChainedMovementsFollowAtTheirEnd)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0), Mv(0, 0), Mv(0, 0)};
+        k.moves[0].Duration = 4;
+        k.moves[0].ChainNext = 1;
+        k.moves[0].NextMove = 2;
+        k.moves[0].Cooldown = 100;
+    });
+    Frames(4);
+    EXPECT_TRUE(rec().KindWord & KIND_WORD_MOVE_ENDED);
+    Frames(1);
+    EXPECT_EQ(RunningMove(), 2);
+}
+
+} // namespace
+} // namespace enemytest
