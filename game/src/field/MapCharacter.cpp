@@ -7,6 +7,7 @@
 #include "core/Parts.h"
 #include "battle/EncountEffect.h"
 #include "battle/GameOverEffect.h"
+#include "battle/SymbolBattleOutcome.h"
 #include "field/Map.h"
 #include "field/Object.h"
 #include "field/event/Event.h"
@@ -73,6 +74,7 @@ void CMapCharacter::UpdateMapCharacter()
 {
     if (!TheMap->HasMap())
         return;
+    SettleSymbolBattle();
     // 1. The field menu.
     const int pushed = ZephKeyInput != nullptr ? ZephKeyInput->GetButtonPushMask(kButtonCount) : 0;
     const bool shifted = ButtonHeld(kButtonShift);
