@@ -13,8 +13,11 @@
 // first map's north a shopkeeper offers a choice and a shop of several
 // kinds of goods, an herbalist sells from a built-in list that grows with
 // what a gossip tells, and a floor guide sends the player to maps 3-5,
-// where a door leads back.
+// where a door leads back. A door in the first map's west wall leads to
+// the hall of map 2 (HallEvents.cpp), with its enemy symbols and gimmicks;
+// the cave has wanderers of its own.
 #include "EventAssembler.h"
+#include "HallEvents.h"
 #include "SampleData.h"
 
 namespace sampledata {
@@ -63,7 +66,7 @@ constexpr int kBlueWarpPicture = 26;   // even: arrive facing up
 constexpr int kOrangeWarpPicture = 27; // odd: arrive facing down
 constexpr int kHolePicture = 28;
 constexpr int kDoorPicture = 29;
-constexpr int kCrystalPicture = 30;
+constexpr int kCrystalPicture = 57; // 30 is the pushable block
 
 // Script facings (0 keeps the facing).
 constexpr int kFaceUp = 1;
@@ -381,14 +384,21 @@ Bytes MapEventArea(int map, int& recordCount)
 {
     std::vector<Record> records;
     if (map == kFirstMap)
-        records = {Welcome(), SignPost(), Person(),     TreasureChest(), Thorns(),     Gatekeeper(),
-                   Gate(),    Fighter(),  DoorToCave(), BlueWarp(),      OrangeWarp(), StairsUp(),
-                   Hole(),    Crystal(),  Shopkeeper(), Herbalist(),     Gossip(),     FloorGuide()};
-    else if (map == kCaveMap)
+        records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),    Gatekeeper(), Gate(),
+                   Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(),  Hole(),       Crystal(),
+                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    DoorToHall()};
+    std::vector<eventscript::Point> points;
+    if (map == kCaveMap) {
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
-    else if (map == kShrineMap)
+        for (const Record& r : CaveWanderers())
+            records.push_back(r);
+    } else if (map == kShrineMap) {
         records = {ShrineCrystal()};
-    else if (map == kUpperHallMap)
+        for (const Record& r : HallRecords())
+            records.push_back(r);
+        points = HallSpawnPoints();
+    }
+    if (map == kUpperHallMap)
         records = {UpperHallDoor(), UpperHallHole()};
     else if (map == kLowerHallMap)
         records = {LowerHallStairs(), LowerHallDoor()};
@@ -397,7 +407,7 @@ Bytes MapEventArea(int map, int& recordCount)
     else if (map >= kFirstFloorMap && map < kFirstFloorMap + 3)
         records = {FloorDoor()};
     recordCount = static_cast<int>(records.size());
-    return eventscript::EventArea(records);
+    return eventscript::EventArea(records, points);
 }
 
 } // namespace sampledata
