@@ -16,6 +16,8 @@ constexpr std::uint32_t kFlagBNoMarks = 1u << 9;
 constexpr int kSentryClockwise = 9;
 constexpr int kSentryAnticlockwise = 10;
 constexpr int kSentryPeriod = 100;
+// A symbol faster than a cell a frame would step over walls and off the map.
+constexpr float kFastestSymbol = 31.0f;
 
 bool DecidesWhenSpawned(int pattern)
 {
@@ -39,7 +41,7 @@ void CObject::SpawnEnemySymbol(int x, int y, float speed, int pattern, int behav
     symbol->cellY = static_cast<std::int16_t>(y);
     symbol->x = static_cast<float>(x * kCell);
     symbol->y = static_cast<float>(y * kCell);
-    symbol->speed = speed;
+    symbol->speed = speed > 0.0f ? (speed < kFastestSymbol ? speed : kFastestSymbol) : 0.0f;
     symbol->direction = symbol->facing = 2;
     symbol->enemyGroupBit = (behaviour & kWordEnemyGroup) != 0;
     symbol->reactOnlyResting = (behaviour & kWordReactOnlyResting) != 0;
