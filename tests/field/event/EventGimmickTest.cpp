@@ -323,6 +323,11 @@ TEST_F(EventGimmickTest, TheSpawnEitherCommandTakesAreaAByItsChance)
         EXPECT_EQ(parts->objects.symbolList->cellX < 10, c.areaA);
         EXPECT_EQ(event().spawnEither[10], c.percent);
     }
+    // A chance of 100 loses only to the generator's highest draw.
+    std::int32_t certain[15] = {1, 1, 2, 2, 4, 4, 14, 10, 16, 12, 100, 3, 10, 10, 0};
+    parts->objects.generatorState = 0x07A8BF8Du; // the next draw is 32767
+    event().BuildSpawnEitherCommand(certain);
+    EXPECT_EQ(certain[2], 14) << "area B";
     // The built block: counts, the chosen area, then kind, speeds and word.
     std::int32_t block[15] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 12, 13, 14, 15};
     event().BuildSpawnEitherCommand(block);

@@ -15,6 +15,71 @@ namespace {
 
 constexpr int kToggle = -1;
 
+// Each returns true: the run goes on.
+bool SetFlagInSetup(CEvent& event, const std::int32_t* words)
+{
+    const std::uint8_t value =
+        words[0] == kToggle ? TheGameData->GetGameFlag(words[1]) == 0 : static_cast<std::uint8_t>(words[0] != 0);
+    TheGameData->SetGameFlag(words[1], value);
+    event.RefreshEventActivity(true);
+    return true;
+}
+
+bool SpawnOneSymbol(const std::int32_t* words)
+{
+    TheObject->SpawnEnemySymbol(words[0], words[1], static_cast<float>(words[3]) / 10.0f, words[2], words[4], true);
+    return true;
+}
+
+bool SpawnInArea(const std::int32_t* words)
+{
+    TheObject->SpawnSymbolsInArea(words);
+    return true;
+}
+
+bool SpawnAtPoints(const CEvent& event, const std::int32_t* words)
+{
+    TheObject->SpawnSymbolsAtPoints(words, event.PointList, static_cast<int>(event.PointCount), true, true);
+    return true;
+}
+
+bool SpawnAtPointRange(const CEvent& event, const std::int32_t* words)
+{
+    TheObject->SpawnSymbolsAtPointRange(words, event.PointList, static_cast<int>(event.PointCount));
+    return true;
+}
+
+bool SpawnAtPointsInArea(const CEvent& event, const std::int32_t* words)
+{
+    TheObject->SpawnSymbolsAtPointsInArea(words, event.PointList, static_cast<int>(event.PointCount));
+    return true;
+}
+
+bool SpawnInEitherArea(CEvent& event, std::int32_t* words)
+{
+    event.BuildSpawnEitherCommand(words);
+    TheObject->SpawnSymbolsInArea(words);
+    return true;
+}
+
+bool SetGameWord(const std::int32_t* words)
+{
+    TheGameData->eventWord = words[0];
+    return true;
+}
+
+bool SetFlagIf(CEvent& event, const std::int32_t* words)
+{
+    event.SetFlagIfCondition(words);
+    return true;
+}
+
+bool AddSlot(CEvent& event, const std::int32_t* words)
+{
+    event.AddSpawnerSlot(words);
+    return true;
+}
+
 } // namespace
 
 void CEvent::RunMapSetupCommands()
@@ -42,43 +107,28 @@ void CEvent::RunMapSetupCommands()
 bool CEvent::RunSetupCommand(int opcode, std::int32_t* words)
 {
     switch (opcode) {
-    case OP_SET_FLAG: {
-        const std::uint8_t value =
-            words[0] == kToggle ? TheGameData->GetGameFlag(words[1]) == 0 : static_cast<std::uint8_t>(words[0] != 0);
-        TheGameData->SetGameFlag(words[1], value);
-        RefreshEventActivity(true);
-        return true;
-    }
+    case OP_SET_FLAG:
+        return SetFlagInSetup(*this, words);
     case OP_SPAWN_SYMBOL:
-        TheObject->SpawnEnemySymbol(words[0], words[1], static_cast<float>(words[3]) / 10.0f, words[2], words[4], true);
-        return true;
+        return SpawnOneSymbol(words);
     case OP_SPAWN_IN_AREA:
-        TheObject->SpawnSymbolsInArea(words);
-        return true;
+        return SpawnInArea(words);
     case OP_SPAWN_AT_POINTS:
-        TheObject->SpawnSymbolsAtPoints(words, PointList, static_cast<int>(PointCount), true, true);
-        return true;
+        return SpawnAtPoints(*this, words);
     case OP_SPAWN_CR:
-        TheObject->SpawnSymbolsAtPointRange(words, PointList, static_cast<int>(PointCount));
-        return true;
+        return SpawnAtPointRange(*this, words);
     case OP_SPAWN_WW:
-        TheObject->SpawnSymbolsAtPointsInArea(words, PointList, static_cast<int>(PointCount));
-        return true;
+        return SpawnAtPointsInArea(*this, words);
     case OP_END_IF:
         return !TestEventEndCondition(words);
     case OP_SET_GAME_WORD:
-        TheGameData->eventWord = words[0];
-        return true;
+        return SetGameWord(words);
     case OP_SET_FLAG_IF:
-        SetFlagIfCondition(words);
-        return true;
+        return SetFlagIf(*this, words);
     case OP_ADD_EVENT_SLOT:
-        AddSpawnerSlot(words);
-        return true;
+        return AddSlot(*this, words);
     case OP_SPAWN_EITHER:
-        BuildSpawnEitherCommand(words);
-        TheObject->SpawnSymbolsInArea(words);
-        return true;
+        return SpawnInEitherArea(*this, words);
     default:
         return false;
     }
