@@ -6,6 +6,8 @@
 #include <tuple>
 
 #include "FieldFixture.h"
+#include "HallEvents.h"
+#include "SampleData.h"
 #include "core/Random.h"
 #include "field/Object.h"
 
@@ -540,6 +542,30 @@ TEST_F(ObjectTest, AnObjectRunningIntoThePlayerHurtsThePartyOnce)
     EXPECT_EQ(soundCalls, fakes::CallLog{"Play(18)"});
     ASSERT_NE(objects().objectList, nullptr);
     EXPECT_EQ(objects().objectList->y, 6 * kCell) << "the other one rolls on";
+}
+
+TEST_F(ObjectTest, TheSampleHallAndCaveSpawnTheirSymbolsOnEntry)
+{
+    const auto enterSample = [this](int entry, int x, int y) {
+        blobs.push_back(std::make_unique<std::vector<unsigned char>>(sampledata::MapEntry(entry)));
+        MapBlobSize = static_cast<int>(blobs.back()->size());
+        return map().SetMap(blobs.back()->data(), x, y, -1, -1, 2, false, 0, false, true);
+    };
+    ASSERT_TRUE(enterSample(2, sampledata::hall::kArrivalX, sampledata::hall::kArrivalY));
+    EXPECT_GE(objects().SymbolCount(), 4) << "the wanderer and three or four on the spawn points";
+    EXPECT_EQ(parts->event.SpawnerSlotCount(), 1);
+    const auto points = sampledata::HallSpawnPoints();
+    for (std::size_t i = 1; i < points.size(); ++i)
+        EXPECT_LE(points[i - 1].y, points[i].y) << "sorted by row";
+
+    ASSERT_TRUE(enterSample(1, 4, 9));
+    EXPECT_GE(objects().SymbolCount(), 4);
+    EXPECT_LE(objects().SymbolCount(), 6);
+    for (const MapSymbolRecord* r = objects().symbolList; r != nullptr; r = r->next) {
+        EXPECT_GE(r->cellX, 22);
+        EXPECT_GE(r->cellY, 15);
+    }
+    EXPECT_EQ(parts->event.SpawnerSlotCount(), 0) << "the hall's slot stays behind";
 }
 
 } // namespace

@@ -132,7 +132,9 @@ void CEvent::TurnArrows()
 
 void CEvent::StartPeriodicRecords()
 {
-    for (unsigned char* record : lists[LIST_PERIODIC]) {
+    // By index: a started record may change what the lists hold.
+    for (std::size_t i = 0; i < lists[LIST_PERIODIC].size(); ++i) {
+        unsigned char* record = lists[LIST_PERIODIC][i];
         const int period = kPeriods[er::Trigger(record) - kFirstPeriodicClass];
         if (er::IsActive(record) && fieldFrame % period == 0)
             StartEvent(record, false);
