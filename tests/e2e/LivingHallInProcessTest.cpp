@@ -1,7 +1,7 @@
 // The hall of map 2 in the game run inside the test, from a new game: the
 // way through the first map's west door, the symbols the hall's set-up
-// spawns (the same ones after going out and in again), their fade-in and
-// wandering, a touch that starts an encounter and leaves the field without
+// spawns (the same ones after going out and in again), their fade-in,
+// wandering and a chase, a touch that starts an encounter and leaves the field without
 // the symbol, an escape's cooldown, and the gimmicks: the switches, the
 // block on its plate, a spike trap, an arrow tile and a rolling object.
 #include <gtest/gtest.h>
@@ -133,6 +133,15 @@ TEST_F(LivingHallTest, TheHallsSymbolsFadeInWanderAndAreTheSameAfterGoingOutAndI
     }
     EXPECT_GT(moved, 0);
     ASSERT_TRUE(game.Dump("hall_wandering"));
+
+    // The first one chases whoever comes within 100 pixels.
+    MapSymbolRecord* chaser = TheObject->symbolList;
+    ASSERT_EQ(chaser->reactionType, 1);
+    chaser->x = TheMapCharacter->mapX + 90.0f;
+    chaser->y = TheMapCharacter->mapY;
+    game.Frames(1);
+    EXPECT_GT(chaser->reactionTimer, 0);
+    EXPECT_LT(chaser->x, TheMapCharacter->mapX + 90.0f) << "closing in";
 }
 
 TEST_F(LivingHallTest, ATouchStartsTheEncounterAndAnEscapeLeavesTheSymbolResting)
