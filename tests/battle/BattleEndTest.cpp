@@ -49,28 +49,33 @@ TEST_F(BattleEndTest, TheEventLearnsHowItsBattleEnded)
 TEST_F(BattleEndTest, TheSymbolGoesAfterAWinAndKeepsItsBeatenEnemiesAfterAnEscape)
 {
     std::vector<std::uint8_t> map0 = sampledata::MapEntry(0);
-    MapSymbolRecord symbol{};
-    symbol.battleSeed = 99;
     for (const int kind : {BATTLE_END_WON, BATTLE_END_ESCAPED, BATTLE_END_LOST}) {
         SCOPED_TRACE(kind);
         CurrentMap = map0.data();
         enemies().ReadMapEnemyFlags();
-        parts->objects.touchedSymbol = &symbol;
-        encount().StartEncountEffect(&symbol, true);
+        parts->objects.SpawnEnemySymbol(5 + kind, 5, 2.0f, 3, 0, false);
+        MapSymbolRecord* symbol = parts->objects.symbolList;
+        ASSERT_NE(symbol, nullptr);
+        while (symbol->next != nullptr) // the one just spawned
+            symbol = symbol->next;
+        symbol->battleSeed = 99;
+        const int before = parts->objects.SymbolCount();
+        parts->objects.encounteredSymbol = symbol;
+        encount().StartEncountEffect(symbol, true);
         encount().StartBattleFromEncount();
         ASSERT_EQ(SceneState, SCENE_BATTLE);
         enemies().Records[0].FlagsA |= 1u << 27; // the first enemy is beaten
-        SceneTrace::Clear();
         end().BeginBattleEnd(kind);
         end().UpdateBattleEnd();
-        const auto told = NotedOf({"RemoveEncounteredSymbol", "SetSymbolCooldown", "ForgetEncounteredSymbol"});
-        std::vector<std::string> expected = {"ForgetEncounteredSymbol"};
-        if (kind == BATTLE_END_WON)
-            expected = {"RemoveEncounteredSymbol"};
-        else if (kind == BATTLE_END_ESCAPED)
-            expected = {"SetSymbolCooldown(1)", "ForgetEncounteredSymbol"};
-        ASSERT_GT(enemies().EnemyCount(), 1);
-        EXPECT_EQ(told, expected);
+        EXPECT_EQ(parts->objects.EncounteredSymbol(), nullptr) << "the field no longer holds the battle's symbol";
+        if (kind == BATTLE_END_WON) {
+            EXPECT_EQ(parts->objects.SymbolCount(), before - 1) << "a win takes the symbol off the map";
+        } else {
+            ASSERT_EQ(parts->objects.SymbolCount(), before);
+            const bool escaped = kind == BATTLE_END_ESCAPED;
+            EXPECT_EQ(symbol->defeatedMask, escaped ? 1 : 0) << "an escape keeps the beaten enemies";
+            EXPECT_EQ(symbol->counter > 0, escaped) << "and holds the symbol still for a while";
+        }
         encount().ReleaseEncountTextures();
     }
 }

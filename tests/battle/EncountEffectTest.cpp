@@ -205,8 +205,8 @@ TEST_F(EncountEffectTest, ASymbolsBattleComesFromTheMapsTable)
     MapSymbolRecord symbol{};
     symbol.battleSeed = 4242;
     symbol.defeatedMask = 0x3;
-    symbol.spawnCellX = 7;
-    symbol.spawnCellY = 9;
+    symbol.cellX = 7;
+    symbol.cellY = 9;
     symbol.enemyGroupBit = 1;
     MapHeader header = TheMap->Header();
     for (const bool mapBit : {false, true}) {

@@ -112,7 +112,7 @@ TEST(EquipSkillsRunTest, TheChestOfPiecesOnTheFirstMap)
     constexpr int kWelcomedFlag = 100;
     constexpr int kFacingLeft = 1; // 0 up, 1 left, 2 down, 3 right
     GameFolder folder;
-    e2e::WriteSave(folder, 0, 0, 5, 3, kFacingLeft,
+    e2e::WriteSave(folder, 0, 0, 5, 2, kFacingLeft,
                    [](GameData& data, CCharacter&) { data.SetGameFlag(kWelcomedFlag, 1); });
     e2e::KeyScript keys{50, ""};
     keys.Taps({kKeyConfirm, kKeyConfirm, kKeyConfirm});

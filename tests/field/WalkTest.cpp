@@ -15,7 +15,7 @@ constexpr int kShiftButton = 1 << 10;
 class WalkTest : public FieldTest {
 protected:
     // A record at a cell, of a trigger class, whose script leaves a note
-    // naming its cell and class (a spawn of symbol kind 10 + class).
+    // naming its cell and class in the game word.
     struct Marker {
         int x, y, trigger;
     };
@@ -23,16 +23,21 @@ protected:
     {
         std::vector<eventscript::Record> records;
         for (const Marker& m : markers)
-            records.push_back({m.x, m.y, 0, 0, 0, 0, m.trigger, true,
-                               eventscript::Script().SpawnSymbol(m.x, m.y, 10 + m.trigger, 10, 0).End().Code()});
+            records.push_back(
+                {m.x, m.y, 0, 0, 0, 0, m.trigger, true, eventscript::Script().SetGameWord(MarkerNote(m)).End().Code()});
         return eventscript::EventArea(records);
     }
-    static std::vector<std::string> Markers()
+    static int MarkerNote(const Marker& m) { return (m.x * 1000 + m.y) * 10 + m.trigger; }
+    // Walks frame by frame, collecting the notes the markers left.
+    std::vector<int> WalkNoting(int frames)
     {
-        std::vector<std::string> notes;
-        for (const auto& call : SceneTrace::Calls())
-            if (call.rfind("SpawnEnemySymbol", 0) == 0)
-                notes.push_back(call);
+        std::vector<int> notes;
+        for (int i = 0; i < frames; ++i) {
+            TheGameData->eventWord = 0;
+            Walk(1);
+            if (TheGameData->eventWord != 0)
+                notes.push_back(static_cast<int>(TheGameData->eventWord));
+        }
         return notes;
     }
     // 24 × 18 cells, walled round.
@@ -112,14 +117,13 @@ TEST_F(WalkTest, AWallTurnsThePlayerAndRunsItsTouchEventsButBlocks)
 {
     ASSERT_TRUE(Enter(Room().Tile(11, 8, 1).Events(MarkerEvents({{11, 8, 1}}), 1), 10, 8, 2));
     keys.right = true;
-    SceneTrace::Clear();
-    Walk(5);
+    const std::vector<int> notes = WalkNoting(5);
     EXPECT_TRUE(player().IsPlayerStanding());
     EXPECT_EQ(player().cellX, 10);
     EXPECT_EQ(player().facing, 3);
     EXPECT_EQ(player().drawnPose, 12);
     // Each frame against the wall bumps it again.
-    EXPECT_EQ(Markers(), (std::vector<std::string>(5, "SpawnEnemySymbol(11008011)")));
+    EXPECT_EQ(notes, std::vector<int>(5, 110081));
 }
 
 TEST_F(WalkTest, ASlidingFloorCarriesThePlayerWithoutWalkingFrames)
@@ -250,15 +254,18 @@ TEST_F(WalkTest, AShortcutSoundsTheRefusalUnlessItsItemHasAnEffect)
 TEST_F(WalkTest, ASymbolTouchedOnArrivalStartsItsEncounterBeforeAnythingMoves)
 {
     ASSERT_TRUE(Enter(Room(), 10, 8));
-    MapSymbolRecord symbol{};
-    parts->objects.touchedSymbol = &symbol;
+    // A wanderer on the player's own cell.
+    parts->objects.SpawnEnemySymbol(10, 8, 2.0f, 3, 0, false);
+    ASSERT_NE(parts->objects.symbolList, nullptr);
     keys.right = true;
     SceneTrace::Clear();
     Walk(1);
     EXPECT_EQ(SceneState, SCENE_ENCOUNT);
-    EXPECT_EQ(parts->encount.EncountSymbol, &symbol);
+    EXPECT_EQ(parts->encount.EncountSymbol, parts->objects.symbolList);
     EXPECT_EQ(parts->encount.FromSymbol, 1);
-    EXPECT_FALSE(Noted("UpdateMapObjects"));
+    EXPECT_EQ(parts->objects.EncounteredSymbol(), parts->objects.symbolList);
+    EXPECT_EQ(parts->objects.symbolList->x, 320.0f);
+    EXPECT_EQ(parts->objects.symbolList->y, 256.0f);
     EXPECT_TRUE(player().IsPlayerStanding());
 }
 
@@ -266,19 +273,17 @@ TEST_F(WalkTest, ConfirmTriesTheCellInFrontThenTheOwnCell)
 {
     struct ConfirmCase {
         std::vector<Marker> records;
-        std::vector<std::string> started;
+        std::vector<int> started;
     };
     const ConfirmCase cases[] = {
-        {{{10, 7, 2}, {10, 8, 2}}, {"SpawnEnemySymbol(10007012)"}},
-        {{{10, 8, 2}}, {"SpawnEnemySymbol(10008012)"}},
+        {{{10, 7, 2}, {10, 8, 2}}, {100072}},
+        {{{10, 8, 2}}, {100082}},
         {{{10, 7, 1}}, {}}, // a touch record does not answer the button
     };
     for (const ConfirmCase& c : cases) {
         ASSERT_TRUE(Enter(Room().Events(MarkerEvents(c.records), static_cast<int>(c.records.size())), 10, 8, 0));
         keys.pushedButtons = 1;
-        SceneTrace::Clear();
-        Walk(1);
-        EXPECT_EQ(Markers(), c.started);
+        EXPECT_EQ(WalkNoting(1), c.started);
     }
 }
 
@@ -289,13 +294,9 @@ TEST_F(WalkTest, ArrivingOnACellRunsTheStepChecksInOrder)
     Walk(15);
     SceneTrace::Clear();
     keys.down = false;
-    Walk(1);
-    std::vector<std::string> arrival;
-    for (const auto& call : SceneTrace::Calls())
-        if (call != "UpdateMapObjects")
-            arrival.push_back(call);
     // The touch event of the cell, then the stocks' regeneration.
-    EXPECT_EQ(arrival, (std::vector<std::string>{"SpawnEnemySymbol(10009011)", "RollPartyStockRegen"}));
+    EXPECT_EQ(WalkNoting(1), std::vector<int>{100091});
+    EXPECT_EQ(SceneTrace::Calls(), std::vector<std::string>{"RollPartyStockRegen"});
 }
 
 } // namespace

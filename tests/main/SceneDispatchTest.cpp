@@ -44,14 +44,14 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
     const DispatchCase cases[] = {
-        // The field's own parts (map, player, events, draw-order list, menu,
-        // the transitions) make no notes; the map-change and white-out
-        // scenes are checked by what their updates count below. A transfer
-        // from the menu keeps the map objects (a stand-in) moving.
+        // The field's own parts (map, player, events, map objects,
+        // draw-order list, menu, the transitions) make no notes; the
+        // map-change and white-out scenes are checked by what their updates
+        // count below.
         {SCENE_FIELD, MAP_SCENE_WALK, 0, {}},
         {SCENE_FIELD, MAP_SCENE_EVENT, 0, {}},
         {SCENE_FIELD, MAP_SCENE_MENU, 0, {}},
-        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {"part UpdateMapObjects"}},
+        {SCENE_FIELD, MAP_SCENE_MENU_TRANSFER, 0, {}},
         {SCENE_FIELD, 9, 0, {}},
         {SCENE_TITLE, TITLE_MENU, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 0, {}},

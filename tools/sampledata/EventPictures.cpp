@@ -136,6 +136,61 @@ void Crystal(Canvas& c, int picture)
     }
 }
 
+void Block(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 1, top + 1, 30, 30, kInk);
+    c.Fill(left + 2, top + 2, 28, 28, 0xFF8C8C84);
+    c.Outline(left + 5, top + 5, 22, 22, 0xFF5C5C54, 2);
+}
+
+void Plate(Canvas& c, int picture)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 3, top + 3, 26, 26, 0xFF404860);
+    c.Outline(left + 3, top + 3, 26, 26, 0xFFA0A8C0, 2);
+}
+
+void FloorSwitch(Canvas& c, int picture, std::uint32_t colour, bool pressed)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 6, top + 6, 20, 20, kInk);
+    c.Disc(left + 16, top + 16, pressed ? 6 : 8, colour);
+}
+
+// An arrow pointing up, left, down or right across the cell.
+void Arrow(Canvas& c, int picture, int direction, std::uint32_t colour)
+{
+    int left = 0, top = 0;
+    CellOrigin(picture, left, top);
+    c.Fill(left + 2, top + 2, 28, 28, 0xFF303030);
+    for (int i = 0; i < 12; ++i) {
+        const int half = i + 1;
+        const int along = 4 + i;
+        switch (direction) {
+        case 0:
+            c.Fill(left + 16 - half, top + along, 2 * half, 1, colour);
+            break;
+        case 1:
+            c.Fill(left + along, top + 16 - half, 1, 2 * half, colour);
+            break;
+        case 2:
+            c.Fill(left + 16 - half, top + 27 - i, 2 * half, 1, colour);
+            break;
+        default:
+            c.Fill(left + 27 - i, top + 16 - half, 1, 2 * half, colour);
+            break;
+        }
+    }
+    if (direction % 2 == 0)
+        c.Fill(left + 13, top + (direction == 0 ? 16 : 6), 6, 10, colour);
+    else
+        c.Fill(left + (direction == 1 ? 16 : 6), top + 13, 10, 6, colour);
+}
+
 } // namespace
 
 Canvas EventPictureAtlas()
@@ -156,7 +211,19 @@ Canvas EventPictureAtlas()
     WarpPad(c, 27, 0xFFFF8040);
     Hole(c, 28);
     Door(c, 29);
-    Crystal(c, 30);
+    Block(c, 30);
+    Crystal(c, 57);
+    FloorSwitch(c, 35, 0xFF808080, false);
+    FloorSwitch(c, 36, 0xFF40E040, true);
+    FloorSwitch(c, 52, 0xFFE0A020, false);
+    FloorSwitch(c, 53, 0xFFE04020, true);
+    Plate(c, 37);
+    // Launchers show which way they roll; 44 rolls all four ways.
+    for (int direction = 0; direction < 4; ++direction)
+        Arrow(c, 40 + direction, direction, 0xFFE06040);
+    // Arrow tiles point in the direction of picture - 59.
+    for (int direction = 0; direction < 4; ++direction)
+        Arrow(c, 59 + direction, direction, 0xFF60C0FF);
     Thorns(c, 38, true);
     Thorns(c, 39, false);
     // The persons that turn by their own four pictures: facing down, up, right, left.

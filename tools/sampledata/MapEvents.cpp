@@ -14,9 +14,12 @@
 // of goods (items, weapons and armour of two members, rings), an
 // herbalist sells from a built-in list that grows with what a gossip
 // tells, and a floor guide sends the player to maps 3-5, where a door
-// leads back. Beside the start a traveller tells of the cave
-// and the shrine, which the field menu's 移動 can then reach.
+// leads back. Beside the start a traveller tells of the cave and the
+// shrine, which the field menu's 移動 can then reach. A door in the first
+// map's west wall leads to the hall of map 2 (HallEvents.cpp), with its
+// enemy symbols and gimmicks; the cave has wanderers of its own.
 #include "EventAssembler.h"
+#include "HallEvents.h"
 #include "SampleData.h"
 
 namespace sampledata {
@@ -66,7 +69,7 @@ constexpr int kBlueWarpPicture = 26;   // even: arrive facing up
 constexpr int kOrangeWarpPicture = 27; // odd: arrive facing down
 constexpr int kHolePicture = 28;
 constexpr int kDoorPicture = 29;
-constexpr int kCrystalPicture = 30;
+constexpr int kCrystalPicture = 57; // 30 is the pushable block
 
 // Script facings (0 keeps the facing).
 constexpr int kFaceUp = 1;
@@ -82,7 +85,7 @@ constexpr int kKeepMusic = 1 << 5;
 constexpr int kSignX = 7, kSignY = 2;
 constexpr int kPersonX = 12, kPersonY = 2;
 constexpr int kChestX = 14, kChestY = 3;
-constexpr int kArmsChestX = 4, kArmsChestY = 3;
+constexpr int kArmsChestX = 4, kArmsChestY = 2; // off the row that leads to the hall door
 constexpr int kThornsX = 11, kThornsY = 4;
 constexpr int kGatekeeperX = 4, kGatekeeperY = 7;
 constexpr int kGateX = 3, kGateY = 7;
@@ -432,12 +435,20 @@ Bytes MapEventArea(int map, int& recordCount)
     if (map == kFirstMap)
         records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),    Gatekeeper(), Gate(),
                    Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(),  Hole(),       Crystal(),
-                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest()};
-    else if (map == kCaveMap)
+                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest(),
+                   DoorToHall()};
+    std::vector<eventscript::Point> points;
+    if (map == kCaveMap) {
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
-    else if (map == kShrineMap)
+        for (const Record& r : CaveWanderers())
+            records.push_back(r);
+    } else if (map == kShrineMap) {
         records = {ShrineCrystal()};
-    else if (map == kUpperHallMap)
+        for (const Record& r : HallRecords())
+            records.push_back(r);
+        points = HallSpawnPoints();
+    }
+    if (map == kUpperHallMap)
         records = {UpperHallDoor(), UpperHallHole()};
     else if (map == kLowerHallMap)
         records = {LowerHallStairs(), LowerHallDoor()};
@@ -446,7 +457,7 @@ Bytes MapEventArea(int map, int& recordCount)
     else if (map >= kFirstFloorMap && map < kFirstFloorMap + 3)
         records = {FloorDoor()};
     recordCount = static_cast<int>(records.size());
-    return eventscript::EventArea(records);
+    return eventscript::EventArea(records, points);
 }
 
 } // namespace sampledata

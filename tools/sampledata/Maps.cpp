@@ -1,7 +1,9 @@
 // Map blobs: a walled room per map with a few obstacles. Map 0
 // is where a new game starts (cell 9, 2) and returns to (cell 9, 7): a
-// 24 × 18 room with inner walls, a sliding floor and a door cell. Map 1 is
-// dark and loops at both edges.
+// 24 × 18 room with inner walls, a sliding floor and two door cells. Map 1 is
+// dark and loops at both edges. Map 2 is split by a wall: the shrine in the
+// west, and in the east the hall of the map's gimmicks and wandering
+// enemies, entered by the door from map 0.
 #include <string>
 
 #include "SampleData.h"
@@ -16,6 +18,7 @@ constexpr int kFlowers = 4; // the player passes, wandering symbols do not
 constexpr int kSlide = 6;   // a sliding floor
 constexpr int kDoor = 8;    // a door cell in the outer wall
 constexpr int kLoopingMap = 1;
+constexpr int kShrineMap = 2;
 constexpr int kNoBannerMap = 16; // entering it shows no place-name banner
 constexpr int kTileGridOffset = 136;
 constexpr int kPlaceCount = 34;
@@ -34,7 +37,7 @@ std::u16string MapName(int map)
 // floor (columns 10-17) carries a walker east towards the door at (23, 10).
 int FirstMapTileAt(int x, int y, int w, int h)
 {
-    if (x == w - 1 && y == 10)
+    if ((x == w - 1 && y == 10) || (x == 0 && y == 3))
         return kDoor;
     if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
         return kWall;
@@ -61,8 +64,24 @@ int LoopingMapTileAt(int x, int y)
     return (x + y) % 2 == 0 ? kFloor : 12;
 }
 
+// Map 2: the shrine (columns 1-13, its crystal on row 7) and, behind the
+// wall at column 14 with the door from map 0 at (14, 7), the hall
+// (columns 15-28), open but for a short wall that objects roll against.
+int ShrineMapTileAt(int x, int y, int w, int h)
+{
+    if (x == 14 && y == 7)
+        return kDoor;
+    if (x == 0 || y == 0 || x == w - 1 || y == h - 1 || x == 14)
+        return kWall;
+    if (y == 3 && x >= 16 && x <= 18)
+        return kWall;
+    return kFloor;
+}
+
 int TileAt(int map, int x, int y, int w, int h)
 {
+    if (map == kShrineMap)
+        return ShrineMapTileAt(x, y, w, h);
     if (map == 0)
         return FirstMapTileAt(x, y, w, h);
     if (map == kLoopingMap)
@@ -111,7 +130,9 @@ Bytes MapEntry(int map)
     Put16(b, 48, static_cast<std::uint32_t>(h));
     Put16(b, 50, 9); // return point
     Put16(b, 52, 7);
-    Put16(b, 54, static_cast<std::uint32_t>(map % kPlaceCount));
+    // The hall shares the first map's place, so its symbols come back the
+    // same after a walk out through the door and in again.
+    Put16(b, 54, static_cast<std::uint32_t>(map == kShrineMap ? 0 : map % kPlaceCount));
     Put16(b, 56, static_cast<std::uint32_t>(eventCount));
     Put16(b, 58, static_cast<std::uint32_t>(map));
     for (int k = 0; k < 6; ++k)

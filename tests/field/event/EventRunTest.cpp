@@ -68,7 +68,12 @@ TEST_F(EventRunTest, ScriptsRunToTheirEndOrToTheirFirstWait)
         {"end-if ends on a set flag", Script().SetFlag(1, 4).EndIf(1, 0, 4).SetFlag(1, 5).End(), 0, false, -1, {4}},
         {"end-if goes on", Script().EndIf(1, 0, 4).SetFlag(1, 5).End(), 0, false, -1, {5}},
         {"set-flag-if", Script().SetFlagIf(0, 0, 6, 7).SetFlagIf(1, 0, 6, 8).End(), 0, false, -1, {7}},
-        {"an unbuilt command ends", Script().Raw(OP_SEQUENCE_STEP, {0, 0}).SetFlag(1, 1).End(), 0, false, -1, {}},
+        {"a command without a frame action ends",
+         Script().Raw(OP_CA, {0, 0, 0, 0}).SetFlag(1, 1).End(),
+         0,
+         false,
+         -1,
+         {}},
         {"opcode 53 ends", Script().Raw(53).SetFlag(1, 1).End(), 0, false, -1, {}},
         {"running off the end ends", Script().SetFlag(1, 1), 0, false, -1, {1}},
     };
@@ -274,8 +279,10 @@ TEST_F(EventRunTest, TheChanceConditionDrawsOnceFromTheSeededGenerator)
         for (int percent : {0, 30, 50, 100}) {
             SCOPED_TRACE(std::to_string(seed) + " " + std::to_string(percent));
             TheGameData->NewGameData();
+            // Entering the map draws the objects' place seed; the seed goes in after.
+            ASSERT_TRUE(EnterWith({Scripted(Script().IfJump(1, 8, percent, 1).End().Label(1).SetFlag(1, 1).End())}));
             SeedGameRandom(static_cast<std::uint32_t>(seed));
-            Run(Script().IfJump(1, 8, percent, 1).End().Label(1).SetFlag(1, 1).End());
+            event().StartEvent(event().Record(0), true);
             EXPECT_EQ(TheGameData->GetGameFlag(1), draw < percent * 32767 / 100 ? 1 : 0);
         }
     }

@@ -92,16 +92,36 @@ public:
     int GetArrowFloorDirection(int x, int y) const;
     void TurnPersonToPlayer(unsigned char* record);
 
-    // The map gimmicks are not built yet: these answer as for a map
-    // without blocks, switches, traps or timers.
-    bool UpdateFieldGimmicks(bool /*hurtAllowed*/) { return false; }
-    void ClearPushBlock() {}
-    bool IsPushingBlock() const { return false; }
-    void BeginPushMove() {}
-    void FinishPushBlock() {}
-    bool CheckTrapOnArrival() { return false; }
-    int GetSequenceHint() const { return 0; }
+    // The map gimmicks: blocks, plates, switches, traps, arrows, periodic
+    // records, the number puzzle and the spawner slots.
+    static constexpr int kSpawnerSlots = 4;
+    static constexpr int kFieldFramePeriod = 122400;
+    static constexpr int kSpawnEitherWords = 15;
+    bool TryPushBlock(unsigned char* record);
+    void StartPushBlock(unsigned char* record);
+    void BeginPushMove();
+    void FinishPushBlock();
+    void CancelPushBlock();
+    void ClearPushBlock();
+    bool IsPushingBlock() const { return pushedRecord != nullptr; }
+    const unsigned char* PushedRecord() const { return pushedRecord; }
+    // The cell of the block being pushed; false while none is.
+    bool GetPushedBlockCell(int& x, int& y) const;
+    void GetPushVector(float& x, float& y) const;
+    bool IsEventAtCell(int x, int y) const;
     void UpdatePlateCounts(int x, int y, bool arriving);
+    void StepOnSwitch(unsigned char* record);
+    bool UpdateFieldGimmicks(bool hurtAllowed);
+    bool CheckTrapOnArrival();
+    void StepSequencePuzzle(int step);
+    int GetSequenceHint() const;
+    void AddSpawnerSlot(const std::int32_t* words);
+    int SpawnerSlotCount() const { return static_cast<int>((GroupState >> 3) & 7u); }
+    int PuzzleProgress() const { return static_cast<int>(GroupState & 7u); }
+
+    // The map's set-up commands.
+    void RunMapSetupCommands();
+    void BuildSpawnEitherCommand(std::int32_t* block);
 
     // Gifts, damage and battles.
     bool GiveEventItem(int category, int id, bool wantName, int moneyMode);
@@ -156,7 +176,23 @@ public:
     std::uint32_t FirstBlockIndex;
     std::uint32_t switchesOn[kGroupCount], switchTotal[kGroupCount];
     std::uint32_t platesCovered[kGroupCount], plateTotal[kGroupCount];
-    std::uint32_t GroupState; // bits 6-7 last switch group, 8-9 last plate group
+    std::uint32_t
+        GroupState; // bits 0-2 puzzle progress, 3-5 spawner slots, 6-7 last switch group, 8-9 last plate group
+
+    // --- The gimmicks ---
+    struct SpawnerSlot {
+        std::int32_t frame, period, limit, mode;
+        std::int32_t command[6];
+    };
+    unsigned char* pushedRecord = nullptr;
+    std::int32_t pushTargetX = 0, pushTargetY = 0;
+    float pushVectorX = 0.0f, pushVectorY = 0.0f;
+    std::int32_t pushStarted = 0;
+    std::vector<std::uint8_t> trapHitA, trapHitB;
+    std::int32_t fieldFrame = 0;
+    std::int8_t sequence[4] = {};
+    SpawnerSlot spawnerSlots[kSpawnerSlots] = {};
+    std::int32_t spawnEither[kSpawnEitherWords] = {};
 
     // --- The message window ---
     std::uint32_t textColour;
@@ -314,6 +350,12 @@ private:
     bool StartScreenEffectCommand();
     bool StartWarp();
     bool StartWarpFlag();
+    bool RunTrapCycle(RecordList list, std::vector<std::uint8_t>& marks, bool hurtAllowed);
+    bool HurtOnTrap(std::vector<std::uint8_t>& marks, RecordList list);
+    void TurnArrows();
+    void StartPeriodicRecords();
+    void TickSpawnerSlots();
+    bool RunSetupCommand(int opcode, std::int32_t* words);
     void SetFlagOnTheWay(int flag);
     void TargetPlayerCell();
 
@@ -336,6 +378,7 @@ private:
     void CmdSwitchOn();
     void CmdSpawnSymbol();
     void CmdSpawnSymbols();
+    void CmdSequenceStep();
     void CmdRefreshSort();
     void CmdToggleSwitch();
     void CmdAddItems();

@@ -38,9 +38,17 @@ std::uint32_t PlayerFadeColour(int counter, bool fadeIn)
     return static_cast<std::uint32_t>(alpha) << 24 | 0x00FFFFFFu;
 }
 
-void SpawnSymbolsByCommand(int opcode, const std::int32_t* args, const unsigned char* points, int count)
+void SpawnSymbolsInEitherArea(std::int32_t* args)
+{
+    TheEvent->BuildSpawnEitherCommand(args);
+    TheObject->SpawnSymbolsInArea(args);
+}
+
+void SpawnSymbolsByCommand(int opcode, std::int32_t* args, const unsigned char* points, int count)
 {
     switch (opcode) {
+    case OP_SPAWN_EITHER:
+        return SpawnSymbolsInEitherArea(args);
     case OP_SPAWN_IN_AREA:
         return TheObject->SpawnSymbolsInArea(args);
     case OP_SPAWN_AT_POINTS:

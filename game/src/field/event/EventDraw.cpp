@@ -9,6 +9,7 @@
 #include "field/FieldBrightness.h"
 #include "field/FieldLight.h"
 #include "field/Map.h"
+#include "field/MapCharacter.h"
 #include "field/event/Event.h"
 #include "field/event/EventRecord.h"
 #include "media/FixedWindowSet.h"
@@ -139,10 +140,16 @@ void CEvent::DrawEventLayer()
             continue;
         float x = 0.0f;
         float y = 0.0f;
-        if (!CellOnMap(er::X(record), er::Y(record)) || !CellToScreen(er::X(record), er::Y(record), x, y))
+        const bool pushed = record == pushedRecord;
+        if (pushed) {
+            // A block on its way moves with the player who pushes it.
+            x = TheMapCharacter->screenX + pushVectorX;
+            y = TheMapCharacter->screenY + pushVectorY;
+        } else if (!CellOnMap(er::X(record), er::Y(record)) || !CellToScreen(er::X(record), er::Y(record), x, y)) {
             continue;
+        }
         PlaceQuad(quad, x, y, kCell, kCell, index == kBlockIndex ? kBlockDepth : kPictureDepth);
-        if (lit) {
+        if (lit && !pushed) {
             const int c = static_cast<int>((x - TheMap->cellOffsetX) / kCell);
             const int r = static_cast<int>((y - TheMap->cellOffsetY) / kCell);
             const std::uint32_t corners[4] = {

@@ -24,7 +24,9 @@ constexpr int kFirstArrowPicture = 59;
 constexpr int kLastArrowPicture = 62;
 constexpr std::uint32_t kSwitchGroupShift = 6;
 constexpr std::uint32_t kPlateGroupShift = 8;
-constexpr std::uint32_t kGroupStateLoadBits = 3u << kSwitchGroupShift | 3u << kPlateGroupShift;
+// The spawner slots belong to the map whose set-up added them.
+constexpr std::uint32_t kSlotCountBits = 7u << 3;
+constexpr std::uint32_t kGroupStateLoadBits = kSlotCountBits | 3u << kSwitchGroupShift | 3u << kPlateGroupShift;
 
 // Trigger classes.
 constexpr int kTouchClass = 1;
@@ -152,6 +154,8 @@ void CEvent::ClearLists()
     std::fill(std::begin(platesCovered), std::end(platesCovered), 0u);
     std::fill(std::begin(plateTotal), std::end(plateTotal), 0u);
     GroupState = 0;
+    trapHitA.clear();
+    trapHitB.clear();
 }
 
 bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCount)

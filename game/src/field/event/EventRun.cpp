@@ -203,7 +203,10 @@ void CEvent::RunCommandFrame()
     case OP_SPAWN_AT_POINTS:
     case OP_SPAWN_CR:
     case OP_SPAWN_WW:
+    case OP_SPAWN_EITHER:
         return CmdSpawnSymbols();
+    case OP_SEQUENCE_STEP:
+        return CmdSequenceStep();
     case OP_LAUNCH_OBJECT_IF:
         return CmdLaunchObjectIf();
     case OP_REFRESH_SORT:

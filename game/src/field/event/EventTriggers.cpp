@@ -122,14 +122,10 @@ void CEvent::StartPendingEvent()
         StartEvent(MapStartRecord, true);
 }
 
-void CEvent::OperateSwitchAt(int, int)
-{
-    // Floor switches belong to the map gimmicks, which are not built yet.
-}
-
 void CEvent::RunSetupEventIfActive()
 {
-    // The set-up commands of a map are not built yet.
+    if (SetupRecord != nullptr && er::IsActive(SetupRecord))
+        RunMapSetupCommands();
 }
 
 bool CEvent::IsEventCellFree(int x, int y) const
@@ -148,9 +144,12 @@ bool CEvent::TryEnterEventCell(int x, int y)
     for (unsigned char* record : lists[LIST_OBSTACLES]) {
         if (!er::IsActive(record) || !RecordAtCell(record, x, y))
             continue;
-        // Blocks cannot be pushed until the map gimmicks are built.
-        if (er::Picture(record) == kBlockPicture && !IsPushingBlock())
-            return false;
+        if (er::Picture(record) == kBlockPicture && !IsPushingBlock()) {
+            if (!TryPushBlock(record))
+                return false;
+            StartPushBlock(record);
+            continue;
+        }
         ClearPushBlock();
         StartTouchEvents(x, y);
         return false;
