@@ -47,7 +47,7 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     EnemyRecord& r = Records[slot];
     const bool bonus = (GroupBits2 & GROUP2_STAT_BONUS) != 0;
 
-    // 1. Kind, picture, stats.
+    // Kind, picture, stats.
     KindDefs[slot] = &def;
     MoveDefs[slot] = k.moves.empty() ? nullptr : k.moves.data();
     ActionDefs[slot] = k.actions.empty() ? nullptr : k.actions.data();
@@ -65,7 +65,7 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     r.Defence = def.Defence + (bonus ? kStatBonusDefence : 0);
     r.DefenceB = def.DefenceB + (bonus ? kStatBonusDefence : 0);
 
-    // 2. Size and the frame in the picture: a frame larger than a quarter of
+    // Size and the frame in the picture: a frame larger than a quarter of
     // the picture is halved; a picture four times as wide as high is one row.
     r.Width = r.Height = static_cast<float>(EnemySpriteSide(def.SizeClass));
     r.FrameWidth = r.Width;
@@ -79,7 +79,7 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
             r.FrameHeight /= 2.0f;
     }
 
-    // 3. Label, underlay, immunities, resistances, contact.
+    // Label, underlay, immunities, resistances, contact.
     r.LabelHeight = static_cast<float>(def.LabelHeight);
     if (def.SizeClass == 1 || def.SizeClass == 3)
         r.FlagsF |= FLAGS_F_ALT_UNDERLAY;
@@ -91,7 +91,7 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     if (def.NoContact && !def.ContactOverride)
         r.FlagsE |= FLAGS_E_NO_CONTACT;
 
-    // 4. Boxes and the cooldowns the battle starts with.
+    // Boxes and the cooldowns the battle starts with.
     r.BodyBox = Box(def.BodyLeft, def.BodyTop, def.BodyRight, def.BodyBottom);
     r.HitBox = Box(def.HitLeft, def.HitTop, def.HitRight, def.HitBottom);
     r.OuterBox = Box(def.ContactLeft - 3, def.ContactTop - 3, def.ContactRight + 3, def.ContactBottom + 1);
@@ -106,11 +106,11 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     r.MoveCooldownAll = StretchDelay(slot, def.FirstMoveDelay);
     ClearMoveUses(slot);
 
-    // 5. The dropped item's fall and the name's width.
+    // The dropped item's fall and the name's width.
     r.DropFallLimit = std::max(0.0f, r.LabelHeight - r.Height / 2.0f - 6.0f);
     r.NameWidth = TheBattleBackground->GetBattleLabelWidth(def.Name, def.NameLength);
 
-    // 6. Place and facing.
+    // Place and facing.
     if (clamp) {
         x = std::clamp(x, FIELD_LEFT, FIELD_RIGHT - r.Width);
         y = std::clamp(y, FIELD_TOP, FIELD_BOTTOM - r.Height);
@@ -120,7 +120,7 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     r.PrevY = r.PosY;
     SetBits(r.FlagsA, FLAGS_A_FACING, 2, static_cast<std::uint32_t>(facing));
 
-    // 7. Whom it prefers to aim at.
+    // Whom it prefers to aim at.
     if (def.ShuffleTargets) {
         const int first = GameRandom() * 3 >> 15;
         const int second = (first + 1 + (GameRandom() >> 14)) % 3;
@@ -133,13 +133,13 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
         r.TargetOrder[2] = 0;
     }
 
-    // 8. The first enemy of the shared AI draws the group's value.
+    // The first enemy of the shared AI draws the group's value.
     if (def.AiType == kSharedAiType && !(GroupBits2 & GROUP2_SHARED_AI_TAKEN)) {
         GroupBits2 |= GROUP2_SHARED_AI_TAKEN;
         SetBits(GroupBits2, 16, 2, static_cast<std::uint32_t>(GameRandom() * 3 >> 15));
     }
 
-    // 9. The kind's own set-ups.
+    // The kind's own set-ups.
     if (def.PhaseRotation) {
         int index = static_cast<int>(GetBits(GroupBits, GROUP_PHASE_INDEX, 3));
         SetBits(GroupBits, GROUP_PHASE_INDEX, 3, static_cast<std::uint32_t>((index + 1) % 8));
@@ -161,12 +161,12 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
         RunKindCreationHook(*this, slot);
     SetSeenBy(slot);
 
-    // 10. The map's stat bonus also lays two status effects on it.
+    // The map's stat bonus also lays two status effects on it.
     if (bonus)
         for (int effect : kStatBonusEffects)
             ApplyHitStatusEffects(r.Status, EFFECT_SIDE_ENEMY, slot, effect, 1);
 
-    // 11. The first frame of its sprite.
+    // The first frame of its sprite.
     UpdateSpriteFrame(slot);
     RegisterKindDrawing(*this, slot);
     return true;

@@ -130,38 +130,29 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
         CheckEventArea(blob + eventArea, blobSize - eventArea, entered.eventCount) != EventAreaFault::None)
         return false;
 
-    // 1.
     CurrentMap = blob;
     header = entered;
     tiles = blob + mapblob::kGridOffset;
     width = header.width;
     height = header.height;
-    // 2.
     TheObject->ClearMapObjects();
     TheGameData->ClearLocalFlags();
     if (clearTransfer)
         TheGameData->ClearMapTransfer();
     TheEvent->ClearPushBlock();
     TheGameData->ResetItemListCursors();
-    // 3.
     TheBattleBackground->SetBattleBackground(header.BattleBackground());
-    // 4.
     if (header.KeepsReturnPoint())
         TheGameData->StoreMapPosition(header.mapNumber, header.returnX, header.returnY);
-    // 5.
     TheEnemyGroup->SetMapBit(header.SymbolMode() == 1 && TheGameData->GetGameFlag(kSymbolsAwayFlag) == 0);
-    // 6.
     TheObject->EnterMapObjects(newPlace);
     TheEnemyGroup->ReadMapEnemyFlags();
-    // 7.
     TheCharacter->SetPartyStockMax(header.stockMax);
     TheCharacter->SetPartyEquipmentKinds(header.stockRegen);
     if (header.RefillsStocks())
         TheCharacter->RestorePartyStock();
     TheCharacter->SetMusicSwitch(header.fieldTune != header.battleTune);
-    // 8.
     TheGameData->LayoutAreaNameWindow(header.placeNumber, header.name);
-    // 9.
     if (header.RestoresParty())
         TheCharacter->RestoreParty();
     // 10., 11.
@@ -187,32 +178,25 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
     }
     loopingEnabled = 0;
     SetMapLooping(looping && !header.StartsUnwrapped());
-    // 12.
     puzzleActive = mapNumber == kPuzzleMap ? 1 : 0;
     if (puzzleActive)
         CountTilePanels();
-    // 13.
     if (viewX != -1) {
         scrollX = static_cast<float>(viewX * kCellSize);
         scrollY = static_cast<float>(viewY * kCellSize);
     } else {
         CentreViewOnCell(playerX, playerY);
     }
-    // 14.
     if (!TheEvent->LoadEventData(blob + eventArea, blobSize - eventArea, header.eventCount))
         return false;
-    // 15.
     TheMapCharacter->PlacePlayer(playerX, playerY, direction, 0);
     TheMapCharacter->SetArrivalCheck();
-    // 16.
     UpdateScrollCells();
     hudSide = 320.0f > TheMapCharacter->screenX + 16.0f ? 1 : 0;
-    // 17.
     TheMapNameEffect->StartMapNameEffect(newPlace);
     TheEvent->RunSetupEventIfActive();
     if (startPending)
         TheEvent->StartPendingEvent();
-    // 18.
     TheDrawSortObject->MakeMapSortList();
     return true;
 }

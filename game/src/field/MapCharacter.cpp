@@ -73,7 +73,7 @@ void CMapCharacter::UpdateMapCharacter()
 {
     if (!TheMap->HasMap())
         return;
-    // 1. The field menu.
+    // The field menu.
     const int pushed = ZephKeyInput != nullptr ? ZephKeyInput->GetButtonPushMask(kButtonCount) : 0;
     const bool shifted = ButtonHeld(kButtonShift);
     if ((pushed & 1 << kButtonMenu) && !shifted) {
@@ -81,32 +81,27 @@ void CMapCharacter::UpdateMapCharacter()
         TheMapMenu->SetMapMenuMode(0);
         return End();
     }
-    // 2.
     if ((pushed & 1 << kButtonMenu) && shifted)
         TheGameData->CycleMapHudMode();
     else if (pushed & 1 << kButtonLeader)
         TheCharacter->CycleLeader(1);
     else if ((pushed & 1 << kButtonRun) && shifted)
         TheCharacter->TogglePartyFlag30(1);
-    // 3.
     if (balloonState != kBalloonNone && ++balloonCounter >= kBalloonFrames)
         balloonState = kBalloonNone;
-    // 4.
     if (TheEvent->UpdateFieldGimmicks(true)) {
         balloonState = kBalloonNone;
         return;
     }
-    // 5. Contacts on arrival come before anything moves.
+    // Contacts on arrival come before anything moves.
     if (arrivalCheck) {
         arrivalCheck = 0;
         if (TestContacts())
             return;
     }
-    // 6.
     TheObject->UpdateMapObjects();
     if (TestContacts())
         return;
-    // 7.
     UseShortcut(pushed, shifted);
     // 8., 9.
     if (movementMode == kStanding) {
@@ -128,7 +123,6 @@ void CMapCharacter::UpdateMapCharacter()
     } else if (movementMode == kStepping) {
         MoveOneStep();
     }
-    // 10.
     End();
 }
 

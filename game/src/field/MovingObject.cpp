@@ -180,7 +180,6 @@ bool CObject::ObjectRemovedByTests(const MapObjectRecord& o) const
 void CObject::UpdateObject(MapObjectRecord*& object)
 {
     MapObjectRecord& o = *object;
-    // 1.
     switch (o.direction) {
     case 0:
         o.y -= o.speed;
@@ -210,7 +209,6 @@ void CObject::UpdateObject(MapObjectRecord*& object)
         object = nullptr;
         return;
     }
-    // 2.
     if (ObjectRemovedByTests(o)) {
         RemoveObject(object);
         object = nullptr;

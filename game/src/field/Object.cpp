@@ -106,12 +106,10 @@ void CObject::UpdateSymbol(MapSymbolRecord& s)
     const auto slowDown = [&s] {
         return s.restNext && s.decisionTimer < 64 ? static_cast<float>(s.decisionTimer) / 64.0f : 1.0f;
     };
-    // 1.
     if (s.counter > 0) {
         if (--s.counter == 0)
             s.appearing = 0;
     } else if (s.reactionType == 0 || !ReactToPlayer(s)) {
-        // 2.
         switch (s.pattern) {
         case 1:
             timerStep();
@@ -145,7 +143,6 @@ void CObject::UpdateSymbol(MapSymbolRecord& s)
             break;
         }
     }
-    // 3.
     if (++s.animCounter >= kAnimationFrames) {
         s.animCounter = 0;
         s.frame = static_cast<std::uint8_t>((s.frame + 1) & 3);

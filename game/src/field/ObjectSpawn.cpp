@@ -28,7 +28,6 @@ bool DecidesWhenSpawned(int pattern)
 
 void CObject::SpawnEnemySymbol(int x, int y, float speed, int pattern, int behaviour, bool checkCell)
 {
-    // 1.
     if (!TheMap->Header().HasCell(x, y) || symbolCount >= kMaxSymbols)
         return;
     if (checkCell && (!TheEvent->IsEventCellFree(x, y) || (x == TheMapCharacter->cellX && y == TheMapCharacter->cellY)))
@@ -36,7 +35,6 @@ void CObject::SpawnEnemySymbol(int x, int y, float speed, int pattern, int behav
     auto* symbol = new (std::nothrow) MapSymbolRecord{};
     if (symbol == nullptr)
         return;
-    // 2.
     symbol->cellX = static_cast<std::int16_t>(x);
     symbol->cellY = static_cast<std::int16_t>(y);
     symbol->x = static_cast<float>(x * kCell);
@@ -45,31 +43,26 @@ void CObject::SpawnEnemySymbol(int x, int y, float speed, int pattern, int behav
     symbol->direction = symbol->facing = 2;
     symbol->enemyGroupBit = (behaviour & kWordEnemyGroup) != 0;
     symbol->reactOnlyResting = (behaviour & kWordReactOnlyResting) != 0;
-    // 3.
     if (pattern == kRandomPattern)
         pattern = 1 + GameRandom() * 6 / 32768;
     else if (pattern == kPatternEitherSentry)
         pattern = GameRandom() >= 16384 ? kSentryClockwise : kSentryAnticlockwise;
     symbol->pattern = static_cast<std::uint8_t>(pattern & 31);
     symbol->randomPattern = symbol->pattern == kPatternRandom;
-    // 4.
     if ((TheMap->FlagsB() & kFlagBNoMarks) != 0 || (behaviour & kWordNeverMarked) != 0)
         symbol->atlasRow = 0;
     else
         symbol->atlasRow = ObjectRandom() < markedPercent * 32767 / 100;
-    // 5.
     symbol->restPattern = static_cast<std::uint8_t>(behaviour >> 1 & 3);
     if (symbol->pattern != kPatternChaser || symbolMode == 1) {
         symbol->bounceMode = static_cast<std::uint8_t>(behaviour >> 3 & 3);
         symbol->bonusIndex = static_cast<std::uint8_t>(behaviour >> 5 & 3);
         symbol->reactionType = static_cast<std::uint8_t>(behaviour >> 7 & 7);
     }
-    // 6.
     if (behaviour & kWordSpawnHold) {
         symbol->appearing = 1;
         symbol->counter = kSpawnHoldFrames;
     }
-    // 7.
     if (symbolMode == 1) {
         symbol->speed /= 2.0f;
         if (symbol->pattern == kPatternChaser)
@@ -81,14 +74,12 @@ void CObject::SpawnEnemySymbol(int x, int y, float speed, int pattern, int behav
             symbol->bonusIndex = 2;
         symbol->reactionType = 1;
     }
-    // 8.
     if (DecidesWhenSpawned(symbol->pattern)) {
         DecideSymbol(*symbol, true);
     } else if (symbol->pattern == kSentryClockwise || symbol->pattern == kSentryAnticlockwise) {
         symbol->direction = static_cast<std::uint8_t>(GameRandom() * 4 / 32768);
         symbol->decisionTimer = kSentryPeriod;
     }
-    // 9.
     if (symbol->pattern == kPatternChaser) {
         const float dx = symbol->x - TheMapCharacter->mapX;
         const float dy = symbol->y - TheMapCharacter->mapY;
@@ -97,7 +88,6 @@ void CObject::SpawnEnemySymbol(int x, int y, float speed, int pattern, int behav
         else
             symbol->direction = dy > 0 ? 0 : 2;
     }
-    // 10.
     symbol->facing = symbol->direction;
     symbol->prev = symbolTail;
     if (symbolTail != nullptr)

@@ -117,14 +117,12 @@ PlayerOffset CObject::OffsetToPlayer(const MapSymbolRecord& s)
 
 void CObject::DecideSymbol(MapSymbolRecord& s, bool first)
 {
-    // 1.
     if (Resting(s)) {
         s.resting = 0;
         s.restNext = 0;
     } else if (s.restNext && !first) {
         s.resting = 1;
     }
-    // 2.
     if (!Resting(s)) {
         switch (s.restPattern) {
         case 1:
@@ -141,12 +139,10 @@ void CObject::DecideSymbol(MapSymbolRecord& s, bool first)
             break;
         }
     }
-    // 3.
     int timer = GameRandom() / 128 + 304;
     if (s.bounceMode != 0 && !Resting(s))
         timer = timer * 2 % 2048;
     s.decisionTimer = static_cast<std::uint16_t>(timer);
-    // 4.
     if (Resting(s)) {
         s.vx = s.vy = 0.0f;
         return;
@@ -156,7 +152,6 @@ void CObject::DecideSymbol(MapSymbolRecord& s, bool first)
             s.vx = s.vy = 0.0f;
         s.pattern = static_cast<std::uint8_t>(2 + GameRandom() * 5 / 32768);
     }
-    // 5.
     const float v = s.speed;
     switch (s.pattern) {
     case 2:
@@ -201,7 +196,6 @@ void CObject::DecideSymbol(MapSymbolRecord& s, bool first)
         s.vx = s.vy = 0.0f;
         break;
     }
-    // 6.
     DirectionFromVelocity(s);
 }
 
@@ -286,14 +280,13 @@ void CObject::Bounce(MapSymbolRecord& s, int side)
 void CObject::ChaseStep(MapSymbolRecord& s, float factor, bool withBonus)
 {
     const PlayerOffset o = OffsetToPlayer(s);
-    // 1.
     if (o.dx == 0.0f && o.dy == 0.0f)
         return;
     const float v = (s.speed + (withBonus ? kSpeedBonus[s.bonusIndex & 3] : 0.0f)) * factor;
     const float a = std::atan2(o.dx, o.dy);
     float vx = std::sin(a) * v;
     float vy = std::cos(a) * v;
-    // 2. Neither component creeps: each moving one gets at least a tenth.
+    // Neither component creeps: each moving one gets at least a tenth.
     const float least = v / 10.0f;
     if (vx != 0.0f && vx < least) {
         vy -= least - vx;
@@ -303,12 +296,11 @@ void CObject::ChaseStep(MapSymbolRecord& s, float factor, bool withBonus)
         vx -= least - vy;
         vy = least;
     }
-    // 3.
     if (vx >= vy)
         s.facing = o.rightOfPlayer ? 1 : 3;
     else
         s.facing = o.belowPlayer ? 0 : 2;
-    // 4. Toward the player, never past.
+    // Toward the player, never past.
     const float stepX = vx < o.dx ? vx : o.dx;
     const float mx = o.rightOfPlayer ? -stepX : stepX;
     s.x += mx;

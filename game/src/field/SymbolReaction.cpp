@@ -84,7 +84,7 @@ bool CObject::ReactToPlayer(MapSymbolRecord& s)
     if (s.reactOnlyResting && !s.resting)
         return false;
     const int type = s.reactionType & 7;
-    // 1. A reaction under way runs out first.
+    // A reaction under way runs out first.
     if (s.reactionTimer != 0) {
         const float timer = static_cast<float>(s.reactionTimer);
         if (type == kAxisDash || type == kDiagonalDash)
@@ -94,7 +94,6 @@ bool CObject::ReactToPlayer(MapSymbolRecord& s)
         --s.reactionTimer;
         return true;
     }
-    // 2.
     const PlayerOffset o = OffsetToPlayer(s);
     if (o.dx * o.dx + o.dy * o.dy >= kSquaredRadius[type])
         return false;

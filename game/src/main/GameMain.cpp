@@ -41,7 +41,7 @@ void DeleteGameMain(CGameMain* game)
 
 void CGameMain::InitGameMain()
 {
-    // 1. The parts, in member order.
+    // The parts, in member order.
     Character.InitCharacter();
     BattleBackground.InitBattleBackground();
     CharaShot.InitCharaShot();
@@ -67,7 +67,7 @@ void CGameMain::InitGameMain()
     EncountEffect.InitEncountEffect();
     Title.InitTitle();
 
-    // 2. The shared pointers, in the same order.
+    // The shared pointers, in the same order.
     TheCharacter = &Character;
     TheBattleBackground = &BattleBackground;
     TheCharaShot = &CharaShot;
@@ -94,32 +94,28 @@ void CGameMain::InitGameMain()
     TheEncountEffect = &EncountEffect;
     TheTitle = &Title;
 
-    // 3. Only the back buffer is taken here: the restore flags are still clear.
+    // Only the back buffer is taken here: the restore flags are still clear.
     if (!RestoreDeviceResources())
         REPORT_ERROR(kSource, 124, 19);
-    // 4.
     Shader.CreateShaders();
-    // 5. Window layouts.
+    // Window layouts.
     MapMenu.LayoutMapMenuWindows();
     Title.LayoutTitleWindows();
     Event.LayoutEventWindows();
     BattleMenu.LayoutBattleMenu();
     TheGameData->LayoutGameDataWindows();
-    // 6.
     FixedWindowSet.InitFixedWindow();
     MapNameEffect.InitMapNameText();
     BattleBackground.SyncHudFromParty();
-    // 7.
     TheGameData->NewGameData();
     TheGameData->ResetSessionState();
-    // 8.
     ThePlayBGM->InitTunes();
-    // 9. Without its sound effects the game does not enter the title.
+    // Without its sound effects the game does not enter the title.
     if (!ThePlaySE->InitPlaySE()) {
         REPORT_ERROR(kSource, 148, 12);
         return;
     }
-    // 10. The title opening.
+    // The title opening.
     SceneState = SCENE_TITLE;
     TitleState = TITLE_OPENING;
     Title.StartScreenFade();

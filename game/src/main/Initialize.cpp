@@ -117,7 +117,7 @@ bool CInitialize::OpenMainWindow()
 
 bool CInitialize::InitializeGame()
 {
-    // 1. One copy of the game only.
+    // One copy of the game only.
     if (!AcquireSingleInstanceLock()) {
         // Another copy runs in this folder: its log is not ours to touch.
         std::fprintf(stderr, "Velmora: another copy of the game is already running\n");
@@ -125,20 +125,20 @@ bool CInitialize::InitializeGame()
     }
     if (!plat::StartWindowSystem())
         return FailQuietly(__LINE__, plat::WindowSystemError());
-    // 2. No input method editor: keys reach the game as keys.
+    // No input method editor: keys reach the game as keys.
     plat::StopTextInput();
 
-    // 3. The engine library.
+    // The engine library.
     if (!EngineModule.Open(kEngineLibraryPath))
         return FailQuietly(__LINE__, EngineModule.LastError().c_str());
 
-    // 4. The error object; reports are possible from here on.
+    // The error object; reports are possible from here on.
     auto createError = Bind<Zeph::CreateErrorProc>("CreateError");
     if (createError == nullptr || (ZephError = createError()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its error object");
     ZephError->SetFlags(&ErrorFlag, &GameConfig.ShowWarn);
 
-    // 5. Settings, or their defaults.
+    // Settings, or their defaults.
     if (!GameConfig.LoadGameConfig())
         GameConfig.ResetGameConfig();
 
@@ -147,15 +147,14 @@ bool CInitialize::InitializeGame()
         return FailQuietly(__LINE__, plat::WindowSystemError());
     SaveWindowPosition();
     HideCursor();
-    // 14. The accelerators are built into the window-event handling.
+    // The accelerators are built into the window-event handling.
 
-    // 15.
     auto setAppData = Bind<Zeph::SetZephAppDataProc>("SetZephAppData");
     if (setAppData == nullptr)
         return FailQuietly(__LINE__, "the engine lacks SetZephAppData");
     setAppData(MainWindow, &CurrentTime, &CurrentFvf, &CurrentTexture);
 
-    // 16. Graphics.
+    // Graphics.
     auto createGraphic = Bind<Zeph::CreateGraphicProc>("CreateGraphic");
     if (createGraphic == nullptr || (ZephGraphic = createGraphic()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its graphics object");
@@ -188,7 +187,7 @@ bool CInitialize::InitializeGame()
         return false;
     }
 
-    // 21. The resource pack.
+    // The resource pack.
     auto createFilePack = Bind<Zeph::CreateFilePackProc>("CreateFilePack");
     if (createFilePack == nullptr || (ZephFilePack = createFilePack()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its pack reader");
@@ -201,7 +200,7 @@ bool CInitialize::InitializeGame()
         return false;
     }
 
-    // 22. The data tables.
+    // The data tables.
     if (!LoadGameData())
         return ErrorFlag ? false : FailQuietly(__LINE__, "the data tables of Data/Pack.dat cannot be read");
 
@@ -241,7 +240,6 @@ bool CInitialize::InitializeGame()
         return false;
     }
 
-    // 27.
     SeedGameRandom(plat::NowMs());
     GameConfig.SaveOnExit = 1;
     Started = 1;

@@ -121,7 +121,7 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
     PageNumberLine& line = pageLines[listMode == MenuSettings ? 1 : 0];
     const int rows = plan.rowsPerPage;
 
-    // 1. The count, and with a rebuild the list itself and its pages.
+    // The count, and with a rebuild the list itself and its pages.
     if (rebuild && plan.rebuildList >= 0)
         TheGameData->RebuildItemLists(plan.rebuildList, false);
     if (rebuild && listMode == MenuMagicLearn)
@@ -131,7 +131,7 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
     if (rebuild || listMode == MenuInfoEnemies)
         list.pageCount = listMode == MenuMagicLearn ? kLearnPages : (list.count + rows - 1) / rows;
 
-    // 2. Nothing to show: the mode is left, and nothing below may run on an
+    // Nothing to show: the mode is left, and nothing below may run on an
     // empty list (it would put the page and position at -1).
     if (list.count <= 0) {
         if (plan.emptyMode != kNoMode)
@@ -139,7 +139,7 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
         return false;
     }
 
-    // 3. The last page's window is as tall as that page's rows.
+    // The last page's window is as tall as that page's rows.
     auto& rects = TheFixedWindowSet->windowRects;
     if (rebuild) {
         int lastRows = list.count % rows;
@@ -151,7 +151,7 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
         TheFixedWindowSet->SetFixedWindowRect(plan.window);
     }
 
-    // 4. Page and position back inside the list.
+    // Page and position back inside the list.
     const int window = ModeCursorWindow(listMode);
     if (list.page >= list.pageCount) {
         list.page = list.pageCount - 1;
@@ -162,7 +162,7 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
         PlaceMenuCursorRow(rects[window].top, list.position - list.page * rows);
     }
 
-    // 5. The page's rows, counts and page text.
+    // The page's rows, counts and page text.
     const int left = list.count - list.page * rows;
     list.rowsOnPage = static_cast<std::int8_t>(left < rows ? left : rows);
     if (listMode == MenuItemList)

@@ -121,7 +121,7 @@ void CMapMenu::DrawArmorComparison(int window, int member, int kind, int /*candi
     const Origin at = OriginOf(window);
     const CBattleBackground& panel = *TheBattleBackground;
     const EquipPreview& preview = equipPreview;
-    // 1. Armour leaves out the stat its wearer does not fight with.
+    // Armour leaves out the stat its wearer does not fight with.
     const int leftOut = kind == EQUIP_ARMOR ? (member == 2 ? EQUIP_STAT_ATTACK : EQUIP_STAT_MAGIC) : -1;
     int shown[EQUIP_STAT_COUNT];
     int stats = 0;
@@ -155,10 +155,9 @@ void CMapMenu::DrawArmorComparison(int window, int member, int kind, int /*candi
     if (!DrawMenuText(current + kPercentShift, rowY(firstColour), at.z, MENU_TEXT_WHITE, kPercents,
                       MenuTextLength(kPercents), __LINE__, kRow))
         return;
-    // 4.
     if (!DrawMenuText(at.x + kArrowColumn, at.y, at.z, MENU_TEXT_WHITE, kArrows, 2 * rows - 1, __LINE__, kRow))
         return;
-    // 5. The figures with the candidate.
+    // The figures with the candidate.
     for (int r = 0; r < stats; ++r) {
         const int s = shown[r];
         if (!Figure(next, rowY(r), at.z, ChangeColour(preview.statChange[s]), preview.statText[s],

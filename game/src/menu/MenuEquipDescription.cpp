@@ -83,16 +83,14 @@ void CMapMenu::UpdateEquipStatTexts(int category, int id)
 
 void CMapMenu::BuildEquipStatTexts(int category, int id)
 {
-    // 1.
     equipTextCategory = static_cast<std::int8_t>(category);
     markers[kMarkerEquipText] = static_cast<std::int16_t>(id);
     EquipStatTexts& texts = equipStatTexts;
     texts = EquipStatTexts{};
-    // 2. Only a row of the category's own table.
+    // Only a row of the category's own table.
     EquipmentRow row;
     if (!ReadEquipmentRow(category, id, row))
         return;
-    // 3.
     for (int s = 0; s < EQUIP_STAT_COUNT; ++s)
         texts.statBonus[s] = static_cast<std::int16_t>(row.stats[s]);
     texts.spBonus = static_cast<std::uint8_t>(row.sp);
@@ -115,7 +113,6 @@ void CMapMenu::BuildEquipStatTexts(int category, int id)
 
 void CMapMenu::DrawArmorDescription(int category, int id)
 {
-    // 1.
     EquipmentRow row;
     if (id == -1 || category < EQUIP_CATEGORY_ARMOR || !ReadEquipmentRow(category, id, row))
         return;
@@ -137,7 +134,6 @@ void CMapMenu::DrawArmorDescription(int category, int id)
             return;
         PastFigure(pen, texts.statLength[s]);
     }
-    // 7.
     if (texts.staminaBonus != 0) {
         if (pen.x + 24.0f + static_cast<float>(texts.staminaLength) * kDigit > kRight)
             pen.Wrap();
@@ -148,7 +144,6 @@ void CMapMenu::DrawArmorDescription(int category, int id)
             return;
         PastFigure(pen, texts.staminaLength);
     }
-    // 8.
     for (int c = 0; c < EQUIP_COLOUR_COUNT; ++c) {
         if (texts.colourChange[c] == 0)
             continue;

@@ -64,11 +64,9 @@ int CMapMenu::GetEquipListItemId() const
 
 void CMapMenu::RefreshEquipList(bool rebuild)
 {
-    // 1.
     mainList.blinkCounter = 0;
     ResetMenuCursorAnimation();
     equipCategory = static_cast<std::int8_t>(EquipCategoryOf(slotKind, memberCursor));
-    // 2.
     if (rebuild)
         TheGameData->RebuildItemLists(ListCategory(equipCategory), false);
     mainList.count = EquipListCount(equipCategory);
@@ -79,7 +77,7 @@ void CMapMenu::RefreshEquipList(bool rebuild)
     }
     if (mainList.count <= 0)
         return;
-    // 3. Past the last page: the first entry of the last page.
+    // Past the last page: the first entry of the last page.
     const float top = TheFixedWindowSet->windowRects[kListWindow].top;
     if (mainList.page >= mainList.pageCount) {
         mainList.page = mainList.pageCount - 1;
@@ -89,7 +87,6 @@ void CMapMenu::RefreshEquipList(bool rebuild)
         mainList.position = mainList.count - 1;
         PlaceMenuCursorRow(top, mainList.position - mainList.page * kRowsPerPage);
     }
-    // 4.
     const int left = mainList.count - mainList.page * kRowsPerPage;
     mainList.rowsOnPage = static_cast<std::int8_t>(std::min(left, kRowsPerPage));
     FormatEquipCountColumn();

@@ -95,7 +95,7 @@ void CMapMenu::DrawEquipCandidateList()
     const int category = equipCategory;
     if (member < 0 || member >= PARTY_MEMBER_COUNT || category < 0 || category >= EQUIP_CATEGORY_COUNT)
         return;
-    // 1. The description of the piece under the cursor.
+    // The description of the piece under the cursor.
     TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
     const int candidate = GetEquipListItemId();
     if (candidate != -1) {
@@ -104,7 +104,6 @@ void CMapMenu::DrawEquipCandidateList()
         else
             DrawArmorDescription(category, candidate);
     }
-    // 2.
     const bool lastPage = mainList.page + 1 >= mainList.pageCount;
     const int window = lastPage ? kListWindow : kListWindow + 1;
     TheFixedWindowSet->DrawFixedWindow(window, 0);
@@ -129,12 +128,10 @@ void CMapMenu::DrawEquipCandidateList()
         !DrawMenuText(rect.left + kInset, rect.top + kInset + kRow * static_cast<float>(rows), kListDepth,
                       MENU_TEXT_WHITE, kWearNothing, MenuTextLength(kWearNothing), __LINE__))
         return;
-    // 5.
     const MenuTextOrigin& counts = textOrigins[ORIGIN_EQUIP_COUNT];
     if (countTextLength > 0 && !DrawMenuText(counts.x, rect.top + kInset, kListDepth, MENU_TEXT_WHITE, countText,
                                              countTextLength, __LINE__, kRow))
         return;
-    // 6.
     if (mainList.pageCount > 1) {
         const MenuTextOrigin& page = textOrigins[lastPage ? ORIGIN_EQUIP_PAGE : ORIGIN_EQUIP_FULL_PAGE];
         if (!DrawMenuNumber(page.x, page.y, kListDepth, MENU_TEXT_WHITE, pageLines[0].text, pageLines[0].length,
@@ -143,7 +140,6 @@ void CMapMenu::DrawEquipCandidateList()
         TheEvent->DrawFadedQuads(rect.left, rect.right, rect.bottom, kListDepth, mainList.blinkCounter, mainList.page,
                                  mainList.pageCount);
     }
-    // 7.
     const int comparison = kComparisonWindow + slotKind;
     TheFixedWindowSet->DrawFixedWindow(comparison, 0);
     if (slotKind == EQUIP_WEAPON)

@@ -51,14 +51,13 @@ float RowY(float top, int row)
 
 void CMapMenu::DrawEventShopWindow(bool active)
 {
-    // 1.
     const Look look = LookOf(active);
     TheFixedWindowSet->DrawFixedWindow(kListWindow, look.colourSet);
     const auto& rect = TheFixedWindowSet->windowRects[kListWindow];
     // 2.-4.
     if (!DrawShopGoodsRows(rect.left + kInset, rect.top + kInset, kTextDepth, look.text))
         return;
-    // 5. Nothing is described or compared past the goods.
+    // Nothing is described or compared past the goods.
     TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
     const int at = mainList.position;
     if (at < 0 || at >= TheEvent->ShopRowCount())
@@ -70,7 +69,6 @@ void CMapMenu::DrawEventShopWindow(bool active)
         DrawWeaponDescription(goods.category - ITEM_CATEGORY_WEAPON, goods.id);
     else
         DrawArmorDescription(goods.category - 1, goods.id);
-    // 6.
     DrawShopGoodsDetail(goods.category, goods.id);
 }
 
@@ -110,7 +108,6 @@ void CMapMenu::DrawShopGoodsDetail(int category, int id)
 
 void CMapMenu::DrawEventItemListWindow(bool active)
 {
-    // 1.
     const Look look = LookOf(active);
     const bool lastPage = mainList.page + 1 >= mainList.pageCount;
     const int window = lastPage ? kListWindow : kFullListWindow;
@@ -118,7 +115,6 @@ void CMapMenu::DrawEventItemListWindow(bool active)
     // 2.-5.
     if (!DrawShopSellRows(window, kTextDepth, look.text))
         return;
-    // 6.
     if (mainList.pageCount > 1) {
         const MenuTextOrigin& origin = shopPageOrigins[lastPage ? 0 : 1];
         if (!DrawMenuNumber(origin.x, origin.y, kTextDepth, look.text, pageLines[0].text, pageLines[0].length,
@@ -130,7 +126,7 @@ void CMapMenu::DrawEventItemListWindow(bool active)
                                      mainList.page, mainList.pageCount);
         }
     }
-    // 7. Past the list the frame stays empty.
+    // Past the list the frame stays empty.
     TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
     const int at = mainList.position;
     if (at >= 0 && at < TheGameData->categoryListCount[ITEM_CATEGORY_ITEM])

@@ -66,7 +66,6 @@ float ListBottom(float top, int rows, bool paged)
 
 void CMapMenu::OpenItemListWindow(int listMode, bool rebuild)
 {
-    // 1.
     for (auto& text : priceTexts)
         std::fill(std::begin(text), std::end(text), u' ');
     mainList.blinkCounter = 0;
@@ -79,7 +78,6 @@ void CMapMenu::OpenItemListWindow(int listMode, bool rebuild)
 
 void CMapMenu::OpenShopGoodsList(bool rebuild)
 {
-    // 2.
     MenuListFields& list = mainList;
     list.count = TheEvent->ShopRowCount();
     if (rebuild) {
@@ -99,20 +97,18 @@ void CMapMenu::OpenShopGoodsList(bool rebuild)
     }
     if (list.count <= 0)
         return;
-    // 3. After a page turn no row past the goods may stay under the cursor.
+    // After a page turn no row past the goods may stay under the cursor.
     ClampShopListPage();
     for (int row = 0; row < list.rowsOnPage; ++row) {
         const int price = std::min(TheEvent->ShopRow(list.page * kRowsPerPage + row).price, kPriceShownMost);
         FormatNumberText(priceTexts[row], std::max(0, price), priceWidth, false, false);
     }
-    // 4.
     BuildPageNumberLine(pageLines[0], list.page, list.pageCount);
     PlacePageNumberOrigin(shopPageOrigins[0], kListWindow, pageLines[0].width);
 }
 
 void CMapMenu::OpenShopSellList(bool rebuild)
 {
-    // 2.
     MenuListFields& list = mainList;
     if (rebuild)
         TheGameData->RebuildItemLists(ITEM_CATEGORY_ITEM, false);
@@ -141,13 +137,11 @@ void CMapMenu::OpenShopSellList(bool rebuild)
     }
     if (list.count <= 0)
         return;
-    // 3.
     ClampShopListPage();
     FormatListedCountColumn();
     for (int row = 0; row < list.rowsOnPage; ++row)
         FormatNumberText(priceTexts[row], GetListedItemPrice(list.page * kRowsPerPage + row), kSellPriceDigits, false,
                          false);
-    // 4.
     BuildPageNumberLine(pageLines[0], list.page, list.pageCount);
     PlacePageNumberOrigin(shopPageOrigins[0], kListWindow, pageLines[0].width);
     PlacePageNumberOrigin(shopPageOrigins[1], kFullListWindow, pageLines[0].width);

@@ -71,12 +71,10 @@ void CCharacter::SetPlainDefaults()
     HpThresholdB::Set(partyWordC, 5);
     HpThresholdIndex::Set(partyWordD, 4);
     ItemUsesLeft::Set(partyWordD, 5);
-    // 4.
     quickSlots[0][0] = {3, 1};
     quickSlots[0][1] = {3, 2};
     for (auto& vertex : quad)
         vertex.rhw = 1.0f;
-    // 5.
     for (int k = 0; k < 20; ++k)
         cumulativeTable[k + 1] = cumulativeTable[k] + kKnockStep[k];
     // 6, without the textures.
@@ -90,7 +88,6 @@ void CCharacter::SetPlainDefaults()
         memberOptions[m][0] = 1;
         equipment[EQUIP_ACCESSORY][m] = -1;
     }
-    // 7.
     for (int i = 0; i < 3; ++i) {
         iconOffsetX[i] = kIconOffsetX[i];
         iconOffsetY[i] = kIconOffsetY[i];

@@ -196,13 +196,10 @@ void CEvent::DrawEvent()
 
 void CEvent::DrawMessage()
 {
-    // 1.
     if (TheFixedWindowSet != nullptr)
         TheFixedWindowSet->DrawFixedWindow(kMessageWindow, 0);
-    // 2.
     if ((Opcode == OP_GET_ITEM || Opcode == OP_LOSE_ITEM) && iconCategory >= 0)
         DrawRevealedItemIcon(phase == 0 ? static_cast<float>(revealCounter + kIndent) : static_cast<float>(kWholeText));
-    // 3.
     if (ZephTextTexture == nullptr)
         return;
     const float position[3] = {textX, BOTTOM_TEXT_Y, BOTTOM_TEXT_DEPTH};
@@ -211,7 +208,6 @@ void CEvent::DrawMessage()
         REPORT_ERROR(kSource, kMessageDrawLine, kTextError);
         return;
     }
-    // 4.
     if (phase == 1)
         DrawEventSprite(0, markerX, markerY + markerBob);
 }

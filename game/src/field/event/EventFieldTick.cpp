@@ -40,7 +40,6 @@ bool PlayerOn(const unsigned char* record)
 
 bool CEvent::UpdateFieldGimmicks(bool hurtAllowed)
 {
-    // 1.
     if (++fieldFrame >= kFieldFramePeriod)
         fieldFrame = 0;
     // 2., 3.
@@ -48,17 +47,14 @@ bool CEvent::UpdateFieldGimmicks(bool hurtAllowed)
         return true;
     if (fieldFrame % kTrapPeriodB == 0 && RunTrapCycle(LIST_TRAPS_B, trapHitB, hurtAllowed))
         return true;
-    // 4.
     if (fieldFrame % kArrowPeriod == 0 && !lists[LIST_ARROWS].empty())
         TurnArrows();
-    // 5.
     if (!lists[LIST_PERIODIC].empty())
         for (int period : kPeriods)
             if (fieldFrame % period == 0) {
                 StartPeriodicRecords();
                 break;
             }
-    // 6.
     if (SpawnerSlotCount() != 0)
         TickSpawnerSlots();
     return false;

@@ -54,10 +54,8 @@ float MarkerBob(int counter)
 
 void CEvent::StartMessage(const char16_t* text, int length, int indent, bool itemText)
 {
-    // 1.
     sourceLength = length;
     expandedLength = FillMessageText(std::u16string_view(text, static_cast<std::size_t>(length)), MessageText);
-    // 2.
     textX = BOTTOM_TEXT_X + static_cast<float>(indent);
     if (Opcode != OP_MESSAGE_ARG)
         textColour = 0xFFFFFFFFu;
@@ -76,12 +74,11 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
         }
     }
     revealTotal = advance + kRevealMargin;
-    // 5. The wipe passes over the icon first.
+    // The wipe passes over the icon first.
     if (itemText && indent != 0) {
         revealCounter -= indent;
         pen[0] += static_cast<float>(indent);
     }
-    // 6.
     if (pen[0] + kMarkerGap + kMarkerSize > BOTTOM_TEXT_WIDTH) {
         pen[0] = 0.0f;
         pen[1] += kLineAdvance;
@@ -89,7 +86,7 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
     markerX = BOTTOM_TEXT_X + pen[0] + (pen[0] != 0.0f ? kMarkerGap : 0.0f);
     markerY = BOTTOM_TEXT_Y + pen[1] + 1.0f;
     markerBob = 0.0f;
-    // 7. A choice or shop right after the message keeps it on screen.
+    // A choice or shop right after the message keeps it on screen.
     handOver = 0;
     if (!itemText) {
         const unsigned char* following = ScriptPos + 2 * commandLength;
@@ -98,7 +95,6 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
             return;
         handOver = TakesOverMessage(next.opcode) ? 1 : 0;
     }
-    // 8.
     if (TheGameData != nullptr && TheGameData->textSpeed == 0)
         revealCounter = revealTotal;
 }

@@ -69,7 +69,6 @@ void CEvent::FinishPushBlock()
 {
     if (pushedRecord == nullptr)
         return;
-    // 4.
     if (CellOnMap(pushTargetX, pushTargetY)) {
         std::uint8_t& count = CellGrid[static_cast<std::size_t>(pushTargetX) * static_cast<std::size_t>(mapHeight) +
                                        static_cast<std::size_t>(pushTargetY)];

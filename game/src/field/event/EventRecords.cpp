@@ -160,7 +160,7 @@ void CEvent::ClearLists()
 
 bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCount)
 {
-    // 1. A dropped event hands the field back when it had taken it.
+    // A dropped event hands the field back when it had taken it.
     ClearPushBlock();
     if (CurrentRecord != nullptr && EnteredFromMap && MapSceneState == MAP_SCENE_EVENT)
         MapSceneState = MAP_SCENE_WALK;
@@ -175,7 +175,6 @@ bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCo
         mapWidth = TheMap != nullptr ? TheMap->Width() : 0;
         mapHeight = TheMap != nullptr ? TheMap->Height() : 0;
         CellGrid.assign(static_cast<std::size_t>(mapWidth) * static_cast<std::size_t>(mapHeight), 0);
-        // 2.
         lists[LIST_ALL].reserve(static_cast<std::size_t>(recordCount));
         std::size_t at = 0;
         bool blockSeen = false;
@@ -188,7 +187,6 @@ bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCo
             }
             at += er::Size(record);
         }
-        // 3.
         PointCount = layout.pointCount;
         PointList = PointCount != 0 ? first + layout.pointCountOffset + 4 : nullptr;
         // 5.-6.
@@ -199,12 +197,10 @@ bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCo
         ClearLists();
         return false;
     }
-    // 7.
     if (!lists[LIST_ALL].empty())
         for (std::size_t i = FirstBlockIndex; i < lists[LIST_ALL].size(); ++i)
             if (er::Picture(lists[LIST_ALL][i]) == kBlockPicture)
                 UpdatePlateCounts(er::X(lists[LIST_ALL][i]), er::Y(lists[LIST_ALL][i]), true);
-    // 8.
     RebuildEventGrid();
     return true;
 }

@@ -40,14 +40,12 @@ bool IsPersonPicture(int picture)
 void CEvent::StartEvent(unsigned char* record, bool enterMapState)
 {
     BeginEvent(record, enterMapState);
-    // 4.
     if (SceneState == SCENE_FIELD || record == SetupRecord)
         UpdateEvent();
 }
 
 void CEvent::BeginEvent(unsigned char* record, bool enterMapState)
 {
-    // 1.
     PrevOpcode = -1;
     PrevScriptPos = nullptr;
     CurrentRecord = record;
@@ -55,7 +53,7 @@ void CEvent::BeginEvent(unsigned char* record, bool enterMapState)
     EnteredFromMap = enterMapState ? 1 : 0;
     if (enterMapState)
         MapSceneState = MAP_SCENE_EVENT;
-    // 2. Whoever is spoken to turns to the player.
+    // Whoever is spoken to turns to the player.
     const int picture = er::Picture(record);
     if (IsPersonPicture(picture)) {
         TurnPersonToPlayer(record);
@@ -63,7 +61,6 @@ void CEvent::BeginEvent(unsigned char* record, bool enterMapState)
         static constexpr int kFrameFacingPlayer[4] = {3, 4, 1, 2};
         er::Set(record, er::kPicture, 4 * ((picture - 1) / 4) + kFrameFacingPlayer[PlayerFacing()]);
     }
-    // 3.
     ClearCommandState();
 }
 
