@@ -27,10 +27,8 @@ protected:
     {
         std::string error;
         ASSERT_TRUE(harness.Start("", error)) << error;
-        ASSERT_TRUE(icons.LoadTexture(0, PACK_ENEMY_GROUP_TEXTURES[0]));
-        harness.enemies.MarkTex = &icons;
+        ASSERT_NE(harness.enemies.MarkTex, nullptr) << "the enemy group's icon sheet holds the magic icons";
     }
-    void TearDown() override { harness.enemies.MarkTex = nullptr; }
 
     // A fresh battle in the action phase with full stocks and three enemies.
     void Begin()
@@ -62,7 +60,6 @@ protected:
     }
 
     battleharness::BattleHarness harness;
-    CTexture icons;
     fakes::FakeEnemyGroup group{harness.enemies};
     const std::filesystem::path folder = PARTY_FRAMES_DIR;
 };

@@ -135,6 +135,8 @@ public:
     {
         // The textures go back to the pack before the pack and the device go;
         // the world then puts every global back.
+        gameOver_.ReleaseGameOverTextures();
+        data_.ReleaseBackBuffer(); // taken by a game over's capture
         enemyShots.ReleaseEnemyShot();
         enemies.ReleaseEnemy();
         shots.ReleaseCharaShot();
