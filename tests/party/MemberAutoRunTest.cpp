@@ -6,6 +6,7 @@
 
 #include "BattleHarness.h"
 #include "fakes/FakeEnemyGroup.h"
+#include "party/Leader.h"
 #include "party/PartyWords.h"
 
 namespace {
@@ -39,7 +40,12 @@ TEST(MemberAutoRun, MembersZeroAndOneFightWhileTheLeaderStands)
         harness.Frame();
         blows += party.members[0].Action() == ACTION_ATTACK && party.members[0].actionFrame == 0 ? 1 : 0;
         shots += party.members[1].Action() == ACTION_ATTACK && party.members[1].actionFrame == 0 ? 1 : 0;
-        if (frame == 30 || frame == 90 || frame == 200) {
+        if (frame == 60) {
+            ShowLeaderMarker(2);
+            MagicOff::Set(party.partyWordC, 1);
+        }
+        RebuildMemberIndicators();
+        if (frame == 30 || frame == 70 || frame == 90 || frame == 200) {
             ASSERT_TRUE(harness.Draw(folder / ("auto-" + std::to_string(frame) + ".png")));
         }
     }
