@@ -68,6 +68,8 @@ using DeferredOrderIdE = PackedField<7, 5>;
 // order waits then).
 using MoneyTextWidth = PackedField<7, 5>;
 using MagicAimBits = PackedField<12, 2>;
+// The same bits: member 2's ST regeneration cycle while it acts (reset with each magic).
+using Member2RegenCycle = PackedField<12, 2>;
 using OpeningOrderKind = PackedField<14, 2>;
 using Member1HoldsFire = PackedField<16, 1>;
 
