@@ -352,3 +352,26 @@ TEST_F(MemberThinking, OnTheirOwnMembersWalkInAndStrike)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MemberThinking, ShotBoxesLengthenTowardsTheirSideAndRefuseUnknownSides)
+{
+    PutMember(1, 100, 200);
+    MemberBox box{1, 2, 3, 4};
+    EXPECT_EQ(GetMemberAttackBoxEx(box, 4, 50.0f), 12);
+    EXPECT_EQ(box.left, 1.0f) << "an unknown side leaves the box untouched";
+    EXPECT_EQ(GetMemberAttackBoxEx(box, 0, 50.0f), 0);
+    // Row 4 around (100 - 16, 200): 88..97 × 211..220, 50 px further left, 2 px thinner across.
+    EXPECT_EQ(box.left, 38.0f);
+    EXPECT_EQ(box.right, 97.0f);
+    EXPECT_EQ(box.top, 213.0f);
+    EXPECT_EQ(box.bottom, 218.0f);
+    EXPECT_EQ(GetMemberAttackBoxEx(box, 3, 10.0f), 0);
+    EXPECT_EQ(box.bottom, 200.0f + 16.0f + 28.0f + 10.0f);
+    EXPECT_EQ(box.left, 100.0f + 11.0f + 2.0f);
+    const MemberBox blow = GetMemberAttackBox(0, 2);
+    EXPECT_EQ(blow.left, party.members[0].x + 32.0f);
+}
+
+} // namespace
