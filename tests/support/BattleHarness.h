@@ -45,6 +45,7 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/MemberAttacks.h"
+#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
 #include "party/StatusEffects.h"
 #include "platform/ScriptedInputSource.h"
@@ -215,6 +216,8 @@ public:
                 DrawPartyBattleOverlay(m);
                 DrawMemberEffects(m);
             }
+            DrawMemberBattleSprite();
+            DrawPartyOverlayIfFlagged();
         }
         device_->EndScene();
         device_->Present();

@@ -3,6 +3,7 @@
 #include "party/Character.h"
 
 #include "media/PlaySE.h"
+#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
 #include "record/Pipkorn.h"
 
@@ -114,5 +115,5 @@ void SetPartyFlag30Ex(std::uint32_t value, bool toggle, bool refreshIndicators, 
         party.SetMemberSpriteRect(2);
     }
     if (refreshIndicators)
-        SceneTrace::Note("RebuildMemberIndicators");
+        RebuildMemberIndicators();
 }
