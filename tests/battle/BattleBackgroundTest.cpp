@@ -2,6 +2,7 @@
 // backdrop and what fails; the panel's digit strings and column widths.
 #include "BattleFixture.h"
 #include "fakes/RecordingText.h"
+#include "party/PartyWords.h"
 
 namespace {
 
@@ -185,6 +186,109 @@ TEST_F(BattleBackgroundTest, TheWidestMaximumHpLaysTheStatusWindowsOut)
     p.SetHudColumnMaxima(maxima);
     EXPECT_EQ(TheGameData->columnDigits, 3);
     EXPECT_EQ(std::u16string(p.HudStockMaxText[1]), u"10");
+}
+
+} // namespace
+
+namespace {
+
+// The texts drawn with a text object, found by their string.
+const fakes::DrawnText* Find(const fakes::RecordingText& text, const std::u16string& string, float y)
+{
+    for (const fakes::DrawnText& drawn : text.drawn)
+        if (drawn.text == string && drawn.y == y)
+            return &drawn;
+    return nullptr;
+}
+
+TEST_F(BattleBackgroundTest, TheColumnsRightAlignTheirNumbersInThreeOrFiveDigits)
+{
+    panel().InitBattleBackground();
+    for (int m = 0; m < HUD_MEMBERS; ++m) {
+        panel().SetHudMaxHp(m, 999);
+        panel().SetHudHp(m, 7);
+        panel().SetHudMaxSp(m, 50);
+        panel().SetHudSp(m, 50);
+    }
+    panel().SetHudMaxHp(1, 10000);
+    panel().SetHudHp(1, 123);
+    madeTexts[0]->drawn.clear();
+    panel().DrawBattleHud();
+    const fakes::RecordingText& text = *madeTexts[0];
+    const struct {
+        const char16_t* string;
+        float y;
+        float x;
+    } cases[] = {
+        {u"999", 5, 82 + 24},         // member 0: W 3, the maximum after the slash
+        {u"7", 5, 58 + 16},           // HP right-aligned in three digits
+        {u"10000", 5, 163 + 82 + 40}, // member 1: W 5
+        {u"123", 5, 163 + 58 + 16},   // HP in five digits
+        {u"50", 23, 326 + 58 + 8},    // member 2's SP
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.string, c.string + std::char_traits<char16_t>::length(c.string)));
+        bool found = false;
+        for (const fakes::DrawnText& drawn : text.drawn)
+            found = found || (drawn.text == c.string && drawn.y == c.y && drawn.x == c.x);
+        EXPECT_TRUE(found);
+    }
+    const fakes::DrawnText* slashes = nullptr;
+    for (const fakes::DrawnText& drawn : text.drawn)
+        if (drawn.text == u"/\n/\n/" && drawn.x == 163 + 66 + 40)
+            slashes = &drawn;
+    EXPECT_NE(slashes, nullptr) << "member 1's slashes move to X + 106";
+}
+
+TEST_F(BattleBackgroundTest, StocksHitCountAndItemWaitShowAsThePartyStands)
+{
+    panel().InitBattleBackground();
+    CCharacter& party = parts->character;
+    for (int i = 0; i < HUD_STOCKS; ++i) {
+        party.stock[i] = static_cast<std::int16_t>(i == 2 ? 1 : 5);
+        party.stockMax[i] = static_cast<std::int16_t>(i == 0 ? 0 : 5);
+        panel().SetHudColumnValue(i, party.stock[i]);
+    }
+    panel().SetHudHitCount(1000);
+    FramesSinceHit::Set(party.partyWordA, 152);
+    ItemCooldownRunning::Clear(party.partyWordB);
+    madeTexts[0]->drawn.clear();
+    panel().DrawBattleHud();
+    const fakes::RecordingText& text = *madeTexts[0];
+    ASSERT_NE(Find(text, u"5", 5.0f), nullptr);
+    EXPECT_EQ(Find(text, u"5", 5.0f)->colour, 0xFF808080u) << "row 0: no maximum, grey";
+    EXPECT_EQ(Find(text, u"5", 23.0f)->colour, 0xFFE06020u) << "row 1 at its maximum";
+    EXPECT_EQ(Find(text, u"1", 41.0f)->colour, 0xFF000000u) << "row 2 below it";
+    EXPECT_EQ(Find(text, u"HIT", 59.0f), nullptr) << "the timer starts at 152";
+    EXPECT_EQ(Find(text, u"IU", 59.0f), nullptr);
+
+    FramesSinceHit::Set(party.partyWordA, 151);
+    ItemCooldownRunning::Set(party.partyWordB, 1);
+    LeaderField::Set(party.partyWordC, 2);
+    party.itemCooldownLength = 600;
+    party.itemCooldownFrame = 599;
+    madeTexts[0]->drawn.clear();
+    madeTexts[1]->drawn.clear();
+    panel().DrawBattleHud();
+    EXPECT_NE(Find(text, u"HIT", 59.0f), nullptr);
+    ASSERT_EQ(madeTexts[1]->drawn.size(), 1u);
+    EXPECT_EQ(madeTexts[1]->drawn[0].text, u"999");
+    ASSERT_NE(Find(text, u"IU", 59.0f), nullptr);
+    EXPECT_EQ(Find(text, u"IU", 59.0f)->x, 326.0f + 34.0f) << "under the controlled member";
+    EXPECT_NE(Find(text, u"1", 59.0f), nullptr) << "the last frame still shows 1, never 0";
+    party.itemCooldownFrame = 600;
+    panel().UpdateItemWaitDigits(2);
+    EXPECT_EQ(std::u16string(panel().HudItemWaitText), u"1");
+}
+
+TEST_F(BattleBackgroundTest, AFailedTextDrawEndsThePanelForTheFrame)
+{
+    panel().InitBattleBackground();
+    madeTexts[0]->failFrom = 1;
+    error.reports.clear();
+    panel().DrawBattleHud();
+    EXPECT_EQ(madeTexts[0]->drawn.size(), 1u);
+    EXPECT_EQ(error.reports.size(), 1u);
 }
 
 } // namespace

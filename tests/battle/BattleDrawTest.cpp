@@ -28,8 +28,8 @@ protected:
         SceneTrace::Clear();
         device.ForgetCalls();
         battle->effect.DrawBattle(phase);
-        return NotedOf({"DrawMagicCircles", "DrawEnemyShot", "DrawBattleEffect", "DrawBattleHud", "DrawBattleHudInMenu",
-                        "DrawPartyOverlayIfFlagged", "DrawBattleMenu"});
+        return NotedOf(
+            {"DrawEnemyShot", "DrawBattleHud", "DrawBattleHudInMenu", "DrawPartyOverlayIfFlagged", "DrawBattleMenu"});
     }
 
     // The last primitive drawn when it is the whole screen in black, its alpha; else -1.
@@ -49,18 +49,16 @@ protected:
 
 TEST_F(BattleDrawTest, EachPhaseDrawsItsLayersAboveTheCommonOnes)
 {
-    const Calls common = {"DrawMagicCircles", "DrawBattleEffect"};
-    const Calls actionLayers = {"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawPartyOverlayIfFlagged"};
+    const Calls common = {};
+    const Calls actionLayers = {"DrawBattleHud", "DrawPartyOverlayIfFlagged"};
     struct Case {
         int phase;
         Calls layers;
     };
     const Case cases[] = {
-        {BATTLE_PHASE_OPENING, {"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawPartyOverlayIfFlagged"}},
+        {BATTLE_PHASE_OPENING, {"DrawBattleHud", "DrawPartyOverlayIfFlagged"}},
         {BATTLE_PHASE_ACTION, actionLayers},
-        {BATTLE_PHASE_MENU,
-         {"DrawMagicCircles", "DrawBattleEffect", "DrawPartyOverlayIfFlagged", "DrawBattleMenu",
-          "DrawBattleHudInMenu"}},
+        {BATTLE_PHASE_MENU, {"DrawPartyOverlayIfFlagged", "DrawBattleMenu", "DrawBattleHudInMenu"}},
         {BATTLE_PHASE_DEFEAT, actionLayers},
         {BATTLE_PHASE_VICTORY, actionLayers},
         {5, common},
@@ -77,8 +75,7 @@ TEST_F(BattleDrawTest, TheBackdropComesFirstAndTheGroundShotsUnderTheActors)
     Draw(BATTLE_PHASE_ACTION);
     ASSERT_FALSE(device.draws.empty());
     EXPECT_EQ(device.draws.front().vertex[0].z, 0.9f) << "the backdrop";
-    EXPECT_EQ(Draw(BATTLE_PHASE_ACTION),
-              (Calls{"DrawMagicCircles", "DrawBattleEffect", "DrawBattleHud", "DrawPartyOverlayIfFlagged"}))
+    EXPECT_EQ(Draw(BATTLE_PHASE_ACTION), (Calls{"DrawBattleHud", "DrawPartyOverlayIfFlagged"}))
         << "no whirl, no ground-level draw";
 }
 

@@ -98,9 +98,12 @@ TEST_F(EncountEffectTest, TheBattleStartsOnceAfterTheBlackHold)
     Updates(ENCOUNT_EFFECT_FRAMES + ENCOUNT_BLACK_FRAMES - 1);
     EXPECT_EQ(SceneState, SCENE_ENCOUNT);
     SceneTrace::Clear();
+    battle->circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, 80, 0, false);
+    battle->effect.AddDamagePopup(true, 0, POPUP_DAMAGE, false, 1);
     Updates(1);
     EXPECT_EQ(SceneState, SCENE_BATTLE);
-    EXPECT_EQ(NotedOf({"ClearMagicCircles"}), (std::vector<std::string>{"ClearMagicCircles"})) << "reset once";
+    EXPECT_TRUE(battle->circles.Circles().empty()) << "the battle starts reset";
+    EXPECT_TRUE(battle->effect.Popups().empty());
     EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_OPENING);
     EXPECT_EQ(enemies().EnemyCount(), 4);
     EXPECT_EQ(enemies().OpeningFrames, 1);

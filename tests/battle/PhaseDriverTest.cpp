@@ -40,11 +40,10 @@ protected:
         return NotedOf(kSteps);
     }
 
-    const Calls kSteps = {"EnterBattleMenuState",    "UpdateDyingMagicCircles", "UpdateBattleEffect",
-                          "UpdateBattleTouch",       "CancelEnemyShotsByShots", "UpdateEnemyBodyContact",
-                          "UpdateEnemyShotHits",     "UpdateMagicCircle",       "PlaceDamagePopups",
-                          "RebuildMemberIndicators", "BeginBattleEnd",          "StartGameOver"};
-    const Calls kTail = {"UpdateMagicCircle", "PlaceDamagePopups", "RebuildMemberIndicators"};
+    const Calls kSteps = {"EnterBattleMenuState",   "UpdateBattleTouch",   "CancelEnemyShotsByShots",
+                          "UpdateEnemyBodyContact", "UpdateEnemyShotHits", "RebuildMemberIndicators",
+                          "BeginBattleEnd",         "StartGameOver"};
+    const Calls kTail = {"RebuildMemberIndicators"};
 };
 
 Calls Join(Calls head, const Calls& tail)
@@ -62,14 +61,37 @@ TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
     const Case cases[] = {
         {BATTLE_PHASE_OPENING, {}},
         {BATTLE_PHASE_ACTION,
-         {"UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateBattleTouch", "CancelEnemyShotsByShots",
-          "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
-        {BATTLE_PHASE_DEFEAT, {"UpdateDyingMagicCircles", "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
-        {BATTLE_PHASE_VICTORY, {"UpdateDyingMagicCircles", "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
+         {"UpdateBattleTouch", "CancelEnemyShotsByShots", "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
+        {BATTLE_PHASE_DEFEAT, {"CancelEnemyShotsByShots"}},
+        {BATTLE_PHASE_VICTORY, {"CancelEnemyShotsByShots"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);
         EXPECT_EQ(Update(c.phase), Join(c.steps, kTail));
+    }
+}
+
+// Popups and circles age only where the phase steps them; every updated
+// phase places both again.
+TEST_F(PhaseDriverTest, PopupsAndCirclesAgeInTheActionDefeatAndVictoryOnly)
+{
+    const struct {
+        int phase;
+        bool ages;
+    } cases[] = {{BATTLE_PHASE_OPENING, false},
+                 {BATTLE_PHASE_ACTION, true},
+                 {BATTLE_PHASE_DEFEAT, true},
+                 {BATTLE_PHASE_VICTORY, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.phase);
+        battle->effect.ResetBattle();
+        battle->effect.AddDamagePopup(true, 0, POPUP_DAMAGE, false, 12);
+        battle->circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, 80, 1, false);
+        Update(c.phase);
+        EXPECT_EQ(battle->effect.Popups().front().timer, c.ages ? 1 : 0);
+        EXPECT_EQ(battle->circles.Circles().front().elapsed, c.ages ? 1 : 0);
+        EXPECT_EQ(battle->effect.PopupSlotCount(), 1);
+        EXPECT_EQ(battle->circles.DrawCount(), 1);
     }
 }
 

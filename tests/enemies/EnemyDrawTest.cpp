@@ -1,6 +1,7 @@
 // What the enemies put on the device: sprites, markers, names, badges.
 #include "EnemyActFixture.h"
 #include "battle/BattleBackground.h"
+#include "fakes/RecordingText.h"
 
 namespace enemytest {
 namespace {
@@ -105,9 +106,14 @@ TEST_F(EnemyDrawTest, NamesAreNotDrawnForDefeatedEnemies)
     AddEnemy(1, 100, 100);
     group().Records[1].State = ENEMY_DEFEATED;
     group().Records[1].FlagsA |= FLAGS_A_DEFEATED;
-    const int before = Noted("DrawBattleLabelEx(" + std::to_string(group().KindDefs[0]->NameLength) + ")");
+    static fakes::RecordingText labels;
+    labels.drawn.clear();
+    world.Keep(CreateTextTextureProc, []() -> Zeph::CTextTexture* { return &labels; });
+    effect.InitBattleEffect();
     group().DrawEnemyNames();
-    EXPECT_EQ(Noted("DrawBattleLabelEx(" + std::to_string(group().KindDefs[0]->NameLength) + ")"), before + 1);
+    effect.ReleaseBattleEffect();
+    ASSERT_EQ(labels.drawn.size(), 1u) << "only the standing enemy's name";
+    EXPECT_EQ(labels.drawn[0].text, std::u16string(group().KindDefs[0]->Name, group().KindDefs[0]->NameLength));
 }
 
 TEST_F(EnemyDrawTest, TheDropBadgeFallsFromTheCentreAndGoesAfter120Frames)

@@ -60,8 +60,8 @@ TEST_F(EnemyExecutorTest, ASpellWaitsItsStartDelayUnderItsCircleWithoutMoving)
         k.moves[0].WithAction = 1;
     });
     Frames(10);
-    EXPECT_EQ(Noted("SpawnMagicCircle(0)"), 1);
-    EXPECT_EQ(Noted("KillMagicCircles(0)"), 1);
+    ASSERT_EQ(circles.Circles().size(), 1u) << "one circle for the wait";
+    EXPECT_TRUE(circles.Circles().front().dying) << "and it fades once the spell goes off";
     EXPECT_EQ(shots().CountEnemyShots(), 0);
     EXPECT_EQ(rec().PosX, 300.0f);
     EXPECT_EQ(rec().PosY, 200.0f);

@@ -142,7 +142,9 @@ TEST_F(EnemyQueryTest, ADrainHealsUpToTheMaximumAndShowsWhatWasGained)
     rec().Hp = 90;
     DrainHealEnemy(0, 1, 25);
     EXPECT_EQ(rec().Hp, 100);
-    EXPECT_EQ(Noted("AddDamagePopup(3)"), 1);
+    ASSERT_EQ(effect.Popups().size(), 1u);
+    EXPECT_EQ(effect.Popups().front().Kind(), POPUP_HEAL);
+    EXPECT_EQ(std::u16string(effect.Popups().front().text), u"10") << "what was gained";
 }
 
 } // namespace

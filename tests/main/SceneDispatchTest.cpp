@@ -82,7 +82,7 @@ TEST_F(SceneDispatchTest, EachBattlePhaseRunsItsUpdateAndItsLayers)
         {SCENE_BATTLE, 0, 2, {"part UpdateBattleMenu", "part DrawBattleMenu"}},
         {SCENE_BATTLE, 0, 3, {"part DrawBattleHud"}},
         {SCENE_BATTLE, 0, 4, {"part DrawBattleHud"}},
-        {SCENE_BATTLE, 0, 7, {"part DrawMagicCircles", "part DrawBattleEffect"}},
+        {SCENE_BATTLE, 0, 7, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("phase " + std::to_string(c.phaseOrStep));

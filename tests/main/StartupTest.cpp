@@ -72,11 +72,12 @@ TEST_F(StartupTest, EachFailingStepIsReportedOrSilentAsWrittenAndNoSettingsAreSa
 TEST_F(StartupTest, TheEngineObjectsAreMadeAndReleasedInTheirOrder)
 {
     ASSERT_TRUE(StartGame());
-    // The last three text objects are the game object's: the battle's two
-    // and the place-name banner's.
-    EXPECT_EQ(CallsStartingWith("Create"), (Calls{"CreateError", "CreateGraphic", "CreateTextTexture", "CreateFilePack",
-                                                  "CreateKeyInput", "CreateMidi", "CreateSoundStatic",
-                                                  "CreateTextTexture", "CreateTextTexture", "CreateTextTexture"}));
+    // The last four text objects are the game object's: the battle's two,
+    // the battle labels' and the place-name banner's.
+    EXPECT_EQ(CallsStartingWith("Create"),
+              (Calls{"CreateError", "CreateGraphic", "CreateTextTexture", "CreateFilePack", "CreateKeyInput",
+                     "CreateMidi", "CreateSoundStatic", "CreateTextTexture", "CreateTextTexture", "CreateTextTexture",
+                     "CreateTextTexture"}));
     EXPECT_EQ(GameConfig.SaveOnExit, 1);
     EXPECT_EQ(GameReady, 1);
     control->calls.clear();
@@ -86,10 +87,10 @@ TEST_F(StartupTest, TheEngineObjectsAreMadeAndReleasedInTheirOrder)
     for (const auto& call : control->calls)
         if (call.find("::Release") != std::string::npos)
             releases.push_back(call);
-    // The game object's three text objects go with it, before the engine's objects.
+    // The game object's four text objects go with it, before the engine's objects.
     EXPECT_EQ(releases, (Calls{"CTextTexture::Release", "CTextTexture::Release", "CTextTexture::Release",
-                               "CSoundStatic::Release", "CMidi::Release", "CKeyInput::Release", "CFilePack::Release",
-                               "CTextTexture::Release", "CGraphic::Release", "CError::Release"}));
+                               "CTextTexture::Release", "CSoundStatic::Release", "CMidi::Release", "CKeyInput::Release",
+                               "CFilePack::Release", "CTextTexture::Release", "CGraphic::Release", "CError::Release"}));
 }
 
 TEST_F(StartupTest, ASecondCopyEndsAtOnceWithoutTouchingTheEngine)

@@ -287,7 +287,7 @@ TEST_F(MagicExecution, HealsCureAndRevive)
     EXPECT_EQ(party.hp[0], 100);
     EXPECT_EQ(party.hp[1], 0);
     EXPECT_EQ(party.hp[2], 100);
-    EXPECT_EQ(Count("AddDamagePopup(3)"), 1 + 2);
+    EXPECT_EQ(Popups(POPUP_HEAL), 1 + 2);
     EXPECT_EQ(Times(TakeSounds(), 8), 1) << "the two heals of one frame sound once";
 
     MagicTarget::Set(party.members[2].state, 1);

@@ -87,7 +87,7 @@ TEST_F(MemberAttacks, StrikeFadesOutAndBackOver128Frames)
 {
     ASSERT_TRUE(StartMemberStrike(2));
     EXPECT_EQ(party.st[2], 40);
-    EXPECT_EQ(Count("AddDamagePopup(0)"), 1);
+    EXPECT_EQ(Popups(POPUP_ACTION_START), 1);
     const struct {
         int frames;
         int alpha;
@@ -103,7 +103,7 @@ TEST_F(MemberAttacks, StrikeFadesOutAndBackOver128Frames)
     EXPECT_EQ(Action(2), ACTION_FREE);
     EXPECT_EQ(party.members[2].alpha, 255);
     EXPECT_FALSE(Invincible::IsSet(party.members[2].state));
-    EXPECT_EQ(Count("AddDamagePopup(1)"), 1);
+    EXPECT_EQ(Popups(POPUP_ACTION_RELEASE), 1);
 }
 
 TEST_F(MemberAttacks, MagicStartTimeTargetAndRefusals)
@@ -145,7 +145,7 @@ TEST_F(MemberAttacks, HealsAndRevives)
     HealMemberPercent(0, 80, false, true);
     EXPECT_EQ(party.hp[0], 100);
     EXPECT_EQ(TakeSounds(), std::vector<int>{8}) << "a full member still hears the heal";
-    EXPECT_EQ(Count("AddDamagePopup(3)"), 1);
+    EXPECT_EQ(Popups(POPUP_HEAL), 1);
 
     party.hp[1] = 10;
     HealMemberPercent(1, 60, false, false);

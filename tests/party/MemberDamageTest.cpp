@@ -15,7 +15,7 @@ TEST_F(MemberDamage, ZeroDamageOnlyShowsAndProtects)
 {
     ActionState::Set(party.members[1].state, ACTION_ATTACK);
     DamagePartyMember(0, 1, 1u << 5, NO_ATTACK_KIND, 2, 1);
-    EXPECT_EQ(Count("AddDamagePopup(2)"), 1);
+    EXPECT_EQ(Popups(POPUP_DAMAGE), 1);
     EXPECT_EQ(TakeSounds(), std::vector<int>{32});
     EXPECT_EQ(party.members[1].invincibleFrames, 30);
     EXPECT_TRUE(Invincible::IsSet(party.members[1].state));
@@ -74,6 +74,8 @@ TEST_F(MemberDamage, HitsByKindAndEffect)
         ActionState::Set(r.state, ACTION_ATTACK);
         Walking::Set(r.state, 1);
         KnockByAngle::Set(r.flags2, 1);
+        effect.AddDamagePopup(true, 1, POPUP_ACTION_START, false, 0);
+        log.clear();
         DamagePartyMember(c.damage, 1, c.mask, c.attackKind, 2, 3);
         EXPECT_EQ(party.hp[1], c.hp);
         EXPECT_EQ(party.sp[1], c.sp);
@@ -88,7 +90,7 @@ TEST_F(MemberDamage, HitsByKindAndEffect)
             EXPECT_EQ(r.stunFrame, 0);
             EXPECT_EQ(KnockByAngle::IsSet(r.flags2), c.attackKind == 62);
             EXPECT_FALSE(Walking::IsSet(r.state));
-            EXPECT_EQ(Count("FlushDamagePopups(1)"), 1);
+            EXPECT_TRUE(effect.Popups().front().IsFading()) << "the strike's burst fades";
         }
     }
 }
@@ -98,10 +100,13 @@ TEST_F(MemberDamage, MemberZeroDropsItsBlowAndMemberTwoItsCircles)
     keys.pushedButtons = Bit(0);
     Frame();
     ASSERT_NE(shots.head, nullptr) << "the blow is on the field";
+    GiveCircle(0);
+    GiveCircle(2);
     DamagePartyMember(5, 0, 0, NO_ATTACK_KIND, 0, 0);
     DamagePartyMember(5, 2, 0, NO_ATTACK_KIND, 0, 0);
     EXPECT_EQ(shots.head, nullptr);
-    EXPECT_EQ(Count("KillMagicCircles(2)"), 1);
+    EXPECT_TRUE(LiveCircle(0)) << "only member 2 casts under a circle";
+    EXPECT_FALSE(LiveCircle(2));
 }
 
 TEST_F(MemberDamage, AbilitiesAddOrResistAilments)
@@ -173,17 +178,21 @@ TEST_F(MemberDamage, InterruptAndResetEndTheAction)
     ActionState::Set(party.members[2].state, ACTION_MAGIC);
     party.members[2].moveBits = 8;
     ThinkCounter::Set(party.partyWordB, 30);
+    effect.AddDamagePopup(true, 2, POPUP_ACTION_START, false, 0);
+    GiveCircle(2);
     InterruptMemberAction(2);
     EXPECT_EQ(Action(2), ACTION_FREE);
     EXPECT_EQ(party.members[2].moveBits, 0u);
-    EXPECT_EQ(Count("FlushDamagePopups(2)"), 1);
+    EXPECT_TRUE(effect.Popups().front().IsFading());
+    EXPECT_FALSE(LiveCircle(2));
     EXPECT_EQ(ThinkCounter::Get(party.partyWordB), 30u);
 
     ActionState::Set(party.members[2].state, ACTION_MAGIC);
+    GiveCircle(2);
     ResetMemberFlagsAndAction(2);
     EXPECT_EQ(Action(2), ACTION_FREE);
     EXPECT_EQ(ThinkCounter::Get(party.partyWordB), 0u);
-    EXPECT_EQ(Count("KillMagicCircles(2)"), 2);
+    EXPECT_FALSE(LiveCircle(2));
 }
 
 } // namespace

@@ -286,7 +286,7 @@ TEST_F(PartyStats, DrainHealsWithinTheEnemysHpAndTheMissingHp)
     party.hp[0] = 50;
     DrainHealMember(0, 3, 35, true);
     EXPECT_EQ(party.hp[0], 70) << "no more than the enemy had";
-    EXPECT_EQ(Count("AddDamagePopup(3)"), 1);
+    EXPECT_EQ(Popups(POPUP_HEAL), 1);
     DrainHealMember(0, 3, 20, false);
     EXPECT_EQ(party.hp[0], 90);
     DrainHealMember(0, 3, 20, false);

@@ -64,6 +64,8 @@ protected:
             party.maxSp[m] = party.sp[m] = 50;
             party.maxSt[m] = party.st[m] = 100;
         }
+        effect.ClearBattleEffects();
+        circles.ClearMagicCircles();
         SetupPartyForBattle(0, true, false, false);
         party.SetBattlePhase(BATTLE_PHASE_ACTION);
         world.TraceSceneCalls();
@@ -110,6 +112,17 @@ protected:
         const auto& calls = SceneTrace::Calls();
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
+
+    // The popups of a kind the effect object shows now.
+    int Popups(int kind) const
+    {
+        return static_cast<int>(std::count_if(effect.Popups().begin(), effect.Popups().end(),
+                                              [kind](const DamagePopup& p) { return p.Kind() == kind; }));
+    }
+    // Whether the member casts under a live magic circle.
+    bool LiveCircle(int member) const { return circles.HasMagicCircleOfSide(MAGIC_CIRCLE_SIDE_PARTY, member); }
+    // A circle of 80 frames under the member.
+    void GiveCircle(int member) { circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, member, 80, 0, false); }
 
     void SetLeader(int member) { LeaderField::Set(party.partyWordC, static_cast<std::uint32_t>(member)); }
     void GiveEffect(int member, int status) { party.members[member].effectBits |= 1u << status; }

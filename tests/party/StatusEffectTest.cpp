@@ -1,6 +1,7 @@
 // Status effects on a member's and an enemy's block: what applying one
 // does, the ascending list and its shown icon, durations, marks, poison,
 // slip and cure.
+#include "fakes/RecordingText.h"
 #include "PartyWorld.h"
 #include "party/StatusEffects.h"
 
@@ -239,15 +240,26 @@ TEST_F(StatusEffects, MarksFollow40FramesApartAndLive48)
     Apply(0, EFFECT_SLOW);
     EXPECT_EQ(record.markTimer[0], 0);
     EXPECT_EQ(record.markTimer[1], -40);
-    SceneTrace::Clear();
+    // The labels drawn, by their alpha.
+    static fakes::RecordingText labels;
+    labels.drawn.clear();
+    world.Keep(CreateTextTextureProc, []() -> Zeph::CTextTexture* { return &labels; });
+    effect.InitBattleEffect();
+    const auto drawnAlphas = [] {
+        std::vector<std::uint32_t> alphas;
+        for (const fakes::DrawnText& label : labels.drawn)
+            alphas.push_back(label.colour >> 24);
+        labels.drawn.clear();
+        return alphas;
+    };
     DrawMemberEffects(0);
-    EXPECT_EQ(SceneTrace::Calls(), std::vector<std::string>{"DrawBattleLabel(255)"}) << "the second is pending";
+    EXPECT_EQ(drawnAlphas(), std::vector<std::uint32_t>{255}) << "the second is pending";
     for (int frame = 0; frame < 40; ++frame)
         TickEffectTimers(record);
-    SceneTrace::Clear();
     DrawMemberEffects(0);
     // 40 frames on, the first fades (255 - 8 × 16), the second shows.
-    EXPECT_EQ(SceneTrace::Calls(), (std::vector<std::string>{"DrawBattleLabel(127)", "DrawBattleLabel(255)"}));
+    EXPECT_EQ(drawnAlphas(), (std::vector<std::uint32_t>{127, 255}));
+    effect.ReleaseBattleEffect();
     for (int frame = 40; frame < 48; ++frame)
         TickEffectTimers(record);
     EXPECT_EQ(MarkKinds(record), std::vector<int>{EFFECT_SLOW});
@@ -290,7 +302,7 @@ TEST_F(StatusEffects, PoisonNeverTakesTheLastHp)
     for (int frame = 0; frame < 300; ++frame)
         TickPoisonDamage(0);
     EXPECT_EQ(party.hp[0], 1);
-    EXPECT_EQ(Count("AddDamagePopup(2)"), 0);
+    EXPECT_EQ(Popups(POPUP_DAMAGE), 0);
 
     party.maxHp[0] = 1000;
     party.hp[0] = 40;
@@ -300,7 +312,7 @@ TEST_F(StatusEffects, PoisonNeverTakesTheLastHp)
     EXPECT_EQ(party.hp[0], 40);
     TickPoisonDamage(0);
     EXPECT_EQ(party.hp[0], 1) << "40 of 1000 × 4 % would knock it out";
-    EXPECT_EQ(Count("AddDamagePopup(2)"), 1);
+    EXPECT_EQ(Popups(POPUP_DAMAGE), 1);
 
     // Weakened: 10 % with the formulas' spread.
     Apply(0, EFFECT_WEAKNESS);
@@ -349,7 +361,8 @@ TEST_F(StatusEffects, CureEndsAilmentsOfAMemberStanding)
     EXPECT_EQ(party.members[1].effectBits, 1u << EFFECT_ATTACK_UP);
     EXPECT_EQ(Order(party.members[1]), std::vector<int>{EFFECT_ATTACK_UP});
     EXPECT_EQ(TakeSounds(), std::vector<int>{8});
-    EXPECT_EQ(Count("AddPartyHitSparks(1)"), 1);
+    EXPECT_EQ(effect.MemberSparks(1).size(), 4u) << "four sparkles";
+    EXPECT_EQ(effect.MemberSparks(1).front().variant, 1);
 
     Apply(2, EFFECT_POISON);
     KnockedOut::Set(party.members[2].state, 1);

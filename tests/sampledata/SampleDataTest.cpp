@@ -226,7 +226,9 @@ TEST_F(SampleDataTest, TexturesArePngsOfTheirSize)
         {PACK_BATTLE_MARKS, {72, 24}},
         {PACK_EVENT_TILE_ATLAS, {256, 256}},
         {PACK_EVENT_ICONS, {216, 24}},
-        {PACK_BATTLE_BURSTS, {128, 64}},
+        {PACK_BATTLE_BURSTS, {128, 128}},
+        {PACK_BATTLE_SPARKS, {32, 16}},
+        {PACK_MAGIC_CIRCLES, {512, 256}},
         {PACK_MAP_OVERLAY, {64, 64}},
         {PACK_MAP_DRAW_LIST, {256, 256}},
     };

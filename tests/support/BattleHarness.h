@@ -132,12 +132,28 @@ public:
         return true;
     }
 
+    // The popups, sparkles and circles, stepped and drawn only when asked
+    // for, so the runs that look at the actors alone keep their pictures.
+    void ShowEffects()
+    {
+        world_.Keep(CreateTextTextureProc, &CreateTextTexture);
+        effect_.InitBattleEffect();
+        circles_.InitMagicCircle();
+        effectsShown_ = true;
+    }
+    CBattleEffect& Effects() { return effect_; }
+    CMagicCircle& Circles() { return circles_; }
+
     ~BattleHarness()
     {
         // The textures go back to the pack before the pack and the device go;
         // the world then puts every global back.
         gameOver_.ReleaseGameOverTextures();
         data_.ReleaseBackBuffer(); // taken by a game over's capture
+        if (effectsShown_) {
+            circles_.ReleaseMagicCircle();
+            effect_.ReleaseBattleEffect();
+        }
         enemyShots.ReleaseEnemyShot();
         enemies.ReleaseEnemy();
         shots.ReleaseCharaShot();
@@ -190,6 +206,15 @@ public:
         default:
             break;
         }
+        if (effectsShown_) {
+            const int phase = party.GetBattlePhase();
+            if (phase == BATTLE_PHASE_ACTION || phase == BATTLE_PHASE_DEFEAT || phase == BATTLE_PHASE_VICTORY) {
+                circles_.UpdateDyingMagicCircles();
+                effect_.UpdateBattleEffect();
+            }
+            circles_.UpdateMagicCircle();
+            effect_.PlaceDamagePopups();
+        }
         ++frame_;
     }
 
@@ -209,8 +234,12 @@ public:
             DrawPartyGameOver(); // the game-over screen's corner
         } else {
             DrawField();
+            if (effectsShown_)
+                circles_.DrawMagicCircles();
             DrawEnemies();
             DrawActors();
+            if (effectsShown_)
+                effect_.DrawBattleEffect();
             DrawPartyMagicSprite();
             for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
                 DrawPartyBattleOverlay(m);
@@ -416,6 +445,7 @@ private:
     std::vector<ScriptedEnemyHit> enemyHits_;
     int frame_ = 0;
     bool handedOver_ = false;
+    bool effectsShown_ = false;
     testsupport::GameWorld world_;
 };
 

@@ -100,15 +100,52 @@ Canvas Arrow()
     return c;
 }
 
+// The magic circles: per kind a 21-px row; five formed frames at 48·f, the
+// outline, the guide and the five inner pieces, each region its own colour
+// so a wrong rectangle shows on screen.
 Canvas CircleSheet()
 {
-    Canvas c(256, 256, 0);
-    for (int i = 0; i < 4; ++i) {
-        const int x = (i % 2) * 128 + 64;
-        const int y = (i / 2) * 128 + 64;
-        c.Disc(x, y, 60, 0x80FFFFFF);
-        c.Disc(x, y, 50, 0);
-        c.Label(x - 30, y - 15, 60, 30, "C" + std::to_string(i), kWhite, 3);
+    static const std::uint32_t kFrameColours[5] = {0xFF4060FF, 0xFF40A0FF, 0xFF40FFC0, 0xFFA0FF40, 0xFFFFC040};
+    static const int kPieceLeft[5] = {336, 354, 392, 434, 472};
+    static const int kPieceRight[5] = {353, 391, 433, 471, 489};
+    static const int kPieceTop[5] = {0, 5, 5, 5, 0};
+    static const int kPieceBottom[5] = {17, 17, 6, 17, 17};
+    Canvas c(512, 256, 0);
+    for (int kind = 0; kind < 8; ++kind) {
+        const int row = 21 * kind;
+        for (int f = 0; f < 5; ++f) {
+            c.Outline(48 * f + 1, row, 46, 20, kFrameColours[f], 2);
+            c.Label(48 * f + 4, row + 3, 40, 14, std::to_string(kind) + "F" + std::to_string(f), kWhite, 1);
+        }
+        c.Outline(240 + 1, row, 46, 20, 0xFFFFFFFF, 2); // the outline's strokes
+        c.Fill(288 + 2, row + 2, 44, 16, 0x60FF80FF);   // the faint guide
+        for (int p = 0; p < 5; ++p)
+            c.Fill(kPieceLeft[p], row + kPieceTop[p], kPieceRight[p] - kPieceLeft[p], kPieceBottom[p] - kPieceTop[p],
+                   (0xC0000000u | (kFrameColours[p] & 0x00FFFFFFu)));
+    }
+    return c;
+}
+
+// The bursts: a square at (0, 0) and another at (64, 64), each 64 × 64.
+Canvas BurstSheet()
+{
+    Canvas c(128, 128, 0);
+    c.Outline(0, 0, 64, 64, 0xFFFFE040, 4);
+    c.Label(8, 8, 48, 48, "B1", 0xFFFFE040, 3);
+    c.Outline(64, 64, 64, 64, 0xFF40E0FF, 4);
+    c.Label(72, 72, 48, 48, "B2", 0xFF40E0FF, 3);
+    return c;
+}
+
+// Two 16 × 16 sparkles side by side: healing (green) and curing (blue).
+Canvas SparkSheet()
+{
+    Canvas c(32, 16, 0);
+    for (int i = 0; i < 2; ++i) {
+        const std::uint32_t colour = i == 0 ? 0xFF80FF80 : 0xFF80C0FF;
+        c.Fill(16 * i + 7, 1, 2, 14, colour);
+        c.Fill(16 * i + 1, 7, 14, 2, colour);
+        c.Fill(16 * i + 5, 5, 6, 6, 0xFFFFFFFF);
     }
     return c;
 }
@@ -137,9 +174,9 @@ Canvas Picture(int entry)
     case PACK_EVENT_ICONS:
         return NumberedCells(216, 24, 24, 24);
     case PACK_BATTLE_BURSTS:
-        return NumberedCells(128, 64, 64, 64, "B");
+        return BurstSheet();
     case PACK_BATTLE_SPARKS:
-        return NumberedCells(64, 32, 32, 32, "S");
+        return SparkSheet();
     case PACK_ENEMY_WHIRL:
         return NumberedCells(64, 64, 48, 48, "W");
     case PACK_PARTY_ICONS:

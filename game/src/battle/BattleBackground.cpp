@@ -242,6 +242,7 @@ void CBattleBackground::DrawBattleHud()
     for (int m = 0; m < HUD_MEMBERS; ++m)
         if (TheCharacter->IsKnockedOut(m))
             DrawPanelQuad(markQuads[m], iconTexture);
+    DrawHudTexts();
 }
 
 void CBattleBackground::DrawBattleHudInMenu()
@@ -252,4 +253,5 @@ void CBattleBackground::DrawBattleHudInMenu()
     for (int m = 0; m < HUD_MEMBERS; ++m)
         if (TheCharacter->IsKnockedOut(m))
             DrawPanelQuad(menuMarkQuads[m], iconTexture);
+    DrawHudTextsInMenu();
 }

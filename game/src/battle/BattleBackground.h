@@ -43,6 +43,8 @@ public:
     // texts are the status panel's.
     void DrawBattleHud();
     void DrawBattleHudInMenu();
+    // Refreshes the item-wait seconds (never 0 while the wait runs).
+    void UpdateItemWaitDigits(int member);
 
     // Width in pixels of a name drawn with the battle's label text: 17 a unit.
     float GetBattleLabelWidth(const char16_t*, int length) { return 17.0f * static_cast<float>(length); }
@@ -113,6 +115,10 @@ public:
     std::uint32_t packedWord; // bits 0-1: the backdrop kind
 
 private:
+    void DrawHudTexts();
+    void DrawHudTextsInMenu();
+    bool DrawMemberTexts(int member, float z);
+    bool DrawItemWait(float z);
     bool MakeTextObjects();
     void LoadPanelTextures();
     void FillQuads();

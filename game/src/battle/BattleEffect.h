@@ -1,19 +1,70 @@
-// The battle's effect object and the battle's phase driver: the fixed order
-// in which a battle frame steps the party, the shots, the enemies, the
-// circles, the contact passes and the draw-order list in each phase, the
-// layers the battle draws, and the reset of the battle's transient lists.
-// The popups, sparkles and labels the object itself owns are not built yet:
-// their entries only note that they ran (see SceneTrace.h).
+// The battle's effect object and the battle's phase driver. The driver
+// (BattleEffect.cpp) is the fixed order in which a battle frame steps the
+// party, the shots, the enemies, the circles, the contact passes and the
+// draw-order list in each phase, the layers the battle draws, and the reset
+// of the battle's transient lists. The effect object itself owns the damage
+// popups (DamagePopups.cpp), the sparkles over healed or cured actors
+// (HitSparks.cpp) and the battle's label text (BattleLabelText.cpp).
 #pragma once
 
 #include <cstdint>
+#include <list>
 
-#include "core/SceneTrace.h"
+#include "platform/Device.h"
+
+namespace Zeph {
+class CTextTexture;
+}
+class CTexture;
+
+constexpr int POPUP_SLOTS = 64;
+constexpr int SPARK_MEMBERS = 3;
+constexpr int SPARK_ENEMIES = 8;
+constexpr int STATUS_LABELS = 19;
+constexpr int BOOST_LABELS = 4;
+constexpr int POPUP_KINDS = 6;
+
+// Popup kinds: bursts at an action's start and release, numbers for damage,
+// healing and SP, and the second burst.
+enum PopupKind : int {
+    POPUP_ACTION_START = 0,
+    POPUP_ACTION_RELEASE = 1,
+    POPUP_DAMAGE = 2,
+    POPUP_HEAL = 3,
+    POPUP_SECOND_BURST = 4,
+    POPUP_SP = 5,
+};
+
+// One number or burst over an actor.
+struct DamagePopup {
+    float x = 0.0f, y = 0.0f; // the actor's position
+    float textOffsetX = 0.0f;
+    float frozenDepthY = 0.0f;
+    char16_t text[9] = {};
+    std::int16_t timer = 0;
+    std::uint32_t word = 0; // see the Popup* bit helpers in DamagePopups.cpp
+
+    int Alpha() const;
+    int Actor() const { return static_cast<int>((word >> 10) & 0xFu); }
+    int TextLengthField() const { return static_cast<int>((word >> 14) & 0xFu); }
+    int Kind() const { return static_cast<int>((word >> 18) & 0x7u); }
+    bool IsMember() const { return (word >> 21) & 1u; }
+    bool IsFading() const { return (word >> 22) & 1u; }
+    bool IsAttached() const { return (word >> 23) & 1u; }
+};
+
+// One sparkle over an actor, falling and turning.
+struct HitSpark {
+    float offsetX = 0.0f;
+    float angle = 0.0f;
+    std::int16_t timer = 0;   // negative until it shows
+    std::uint8_t variant = 0; // 0 healing, 1 curing
+};
 
 class CBattleEffect {
 public:
-    void InitBattleEffect() { SceneTrace::Note("InitBattleEffect"); }
-    void ReleaseBattleEffect() { SceneTrace::Note("ReleaseBattleEffect"); }
+    void InitBattleEffect();
+    void ReleaseBattleEffect();
 
     // The phase updates: 0 opening, 1 action, 3 defeat, 4 victory.
     void UpdateBattleOpening();
@@ -25,27 +76,80 @@ public:
     // Empties the circles, effects, shots and draw-order lists.
     void ResetBattle();
 
-    // Popups, sparkles and labels (not built yet).
-    // A number (or word) over an actor: side true for a party member.
-    void AddDamagePopup(bool, int, int kind, bool, int) { SceneTrace::Note("AddDamagePopup", kind); }
-    // The actor's bursts start to fade.
-    void FlushDamagePopups(bool, int actor) { SceneTrace::Note("FlushDamagePopups", actor); }
-    void DrawPartyHitSparks(int member, float) { SceneTrace::Note("DrawPartyHitSparks", member); }
-    void DrawEnemyHitSparks(int slot, float) { SceneTrace::Note("DrawEnemyHitSparks", slot); }
-    // A name of `length` characters in the label text at (x, y, depth) in `colour`.
-    void DrawBattleLabelEx(const char16_t*, int length, float, float, float, std::uint32_t)
-    {
-        SceneTrace::Note("DrawBattleLabelEx", length);
-    }
-    void AddPartyHitSparks(int member, int) { SceneTrace::Note("AddPartyHitSparks", member); }
-    void UpdateBattleEffect() { SceneTrace::Note("UpdateBattleEffect"); }
-    void PlaceDamagePopups() { SceneTrace::Note("PlaceDamagePopups"); }
-    void DrawBattleEffect() { SceneTrace::Note("DrawBattleEffect"); }
-    void ClearBattleEffects() { SceneTrace::Note("ClearBattleEffects"); }
+    // A number (or "FULL") or a burst over an actor: side true for a party member.
+    void AddDamagePopup(bool side, int actor, int kind, bool full, int value);
+    // The actor's action-start bursts start to fade where they stand.
+    void FlushDamagePopups(bool side, int actor);
+    void UpdateBattleEffect();
+    void PlaceDamagePopups();
+    void DrawBattleEffect();
+    // Frees every popup and sparkle.
+    void ClearBattleEffects();
+
+    // Four sparkles over the actor (variant 0 healing, 1 curing).
+    void AddPartyHitSparks(int member, int variant);
+    void AddEnemyHitSparks(int slot, int variant);
+    void DrawPartyHitSparks(int member, float z);
+    void DrawEnemyHitSparks(int slot, float z);
     // Whether the enemy still shows sparkles.
-    bool HasEnemySparks(int) const { return false; }
+    bool HasEnemySparks(int slot) const;
+
+    // A zero-terminated label (or `length` characters of it) at (x, y, depth) in `colour`.
+    void DrawBattleLabel(const char16_t* text, float x, float y, float z, std::uint32_t colour);
+    void DrawBattleLabelEx(const char16_t* text, int length, float x, float y, float z, std::uint32_t colour);
+    // The widest line of the text in pixels; 0 when it cannot be measured.
+    float GetBattleLabelWidth(const char16_t* text, int length);
+    float StatusLabelWidth(int effect) const;
+    float AttackLabelWidth(int level) const;
+    float GuardLabelWidth(int level) const;
+
+    // The popup list, oldest first, and this frame's placed slots in draw order.
+    const std::list<DamagePopup>& Popups() const { return popups; }
+    int PopupSlotCount() const { return popupSlotCount; }
+    const DamagePopup* PopupInDrawOrder(int i) const { return popupSlots[popupOrder[i]].popup; }
+    float PopupKeyInDrawOrder(int i) const { return popupSlots[popupOrder[i]].key; }
+    int DamageCount(bool side, int actor) const { return damageCount[side ? 1 : 0][actor]; }
+    const std::list<HitSpark>& MemberSparks(int member) const { return memberSparks[member]; }
+    const std::list<HitSpark>& EnemySparks(int slot) const { return enemySparks[slot]; }
+    float DigitHeight() const { return digitHeight; }
 
 private:
+    struct PopupSlot {
+        DamagePopup* popup;
+        float key;
+    };
+
     // The steps every updated phase ends with.
     void PlaceBattleFrame();
+
+    bool MakeLabelText();
+    bool MeasureLabels();
+    void LoadEffectTextures();
+    void RemovePopup(std::list<DamagePopup>::iterator it);
+    void DrawBurst(const DamagePopup& popup, float z);
+    void DrawNumber(const DamagePopup& popup, float z);
+    void SortPopupSlots(int low, int high);
+    void UpdateHitSparks();
+    void AddSparks(std::list<HitSpark>& sparks, float left, float right, int variant);
+    void DrawSparks(const std::list<HitSpark>& sparks, float x, float y, float boxTop, float boxBottom, float z);
+
+    TexturedVertex effectQuad[4] = {};
+    PopupSlot popupSlots[POPUP_SLOTS] = {};
+    CTexture* burstTexture = nullptr;
+    CTexture* sparkTexture = nullptr;
+    Zeph::CTextTexture* labelText = nullptr;
+    std::list<DamagePopup> popups;
+    std::list<HitSpark> memberSparks[SPARK_MEMBERS];
+    std::list<HitSpark> enemySparks[SPARK_ENEMIES];
+    float statusLabelWidth[STATUS_LABELS] = {};
+    float attackLabelWidth[BOOST_LABELS] = {};
+    float guardLabelWidth[BOOST_LABELS] = {};
+    float burstU[4] = {}, burstV[4] = {};
+    float burstU2[4] = {}, burstV2[4] = {};
+    float digitHeight = 0.0f;
+    std::uint8_t damageCount[2][SPARK_ENEMIES] = {};
+    std::uint8_t popupOrder[POPUP_SLOTS] = {};
+    std::uint8_t popupScratch[POPUP_SLOTS] = {};
+    int popupSlotCount = 0;
+    bool widthFailureLogged = false;
 };

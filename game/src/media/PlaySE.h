@@ -25,6 +25,8 @@ enum SoundEffectId : int {
     SE_WHITE_OUT = 15,    // the event screen effect
     SE_QUANTITY = 21,     // a quantity stepped
     SE_TRADE = 22,        // a purchase or sale made
+    SE_ACTION_BURST = 9,  // a battle action's start or release burst
+    SE_SECOND_BURST = 34, // the second battle burst
 };
 
 class CPlaySE {

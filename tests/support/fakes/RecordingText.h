@@ -42,12 +42,30 @@ public:
     {
         if (failFrom >= 0 && static_cast<int>(drawn.size()) >= failFrom)
             return false;
-        drawn.push_back(
-            {std::u16string(text, static_cast<size_t>(length)), position[0], position[1], position[2], colour});
+        drawn.push_back({std::u16string(text, Length(text, length)), position[0], position[1], position[2], colour});
         return true;
+    }
+    // Measures `glyphWidth` a character (up to the length or the terminating
+    // zero) and `glyphHeight` high; `failMeasure` answers -1.
+    int GetStringWidth(const char16_t* text, int length) override
+    {
+        return failMeasure ? -1 : glyphWidth * static_cast<int>(Length(text, length));
+    }
+    int GetStringHeight(const char16_t*, int) override { return failMeasure ? -1 : glyphHeight; }
+
+    // A length may run past the text (the whole-text length): the text stops at its zero.
+    static size_t Length(const char16_t* text, int length)
+    {
+        size_t n = 0;
+        while (static_cast<int>(n) < length && text[n] != 0)
+            ++n;
+        return n;
     }
 
     std::vector<DrawnText> drawn;
+    int glyphWidth = 0;
+    int glyphHeight = 0;
+    bool failMeasure = false;
     int failFrom = -1; // the call from which drawing fails, -1 never
     TextLook look{};
     bool failInit = false;

@@ -1,0 +1,192 @@
+// The magic circles: their life from the outline to the fade, the frames
+// and pieces drawn, the draw order, the looping sound and the queries.
+#include <cmath>
+
+#include "BattleFixture.h"
+#include "battle/MagicCircleQueries.h"
+
+namespace {
+
+using battletest::BattleTest;
+
+class MagicCircleTest : public BattleTest {
+protected:
+    void SetUp() override
+    {
+        BattleTest::SetUp();
+        pack.images[PACK_MAGIC_CIRCLES] = {512, 256};
+        StartFormation(2);
+        circles().InitMagicCircle();
+        party().members[0].x = 100.0f;
+        party().members[0].y = 200.0f;
+        soundCalls.clear();
+    }
+    void TearDown() override
+    {
+        circles().ReleaseMagicCircle();
+        BattleTest::TearDown();
+    }
+
+    CMagicCircle& circles() { return battle->circles; }
+    void Step(int frames)
+    {
+        for (int i = 0; i < frames; ++i) {
+            circles().UpdateDyingMagicCircles();
+            circles().UpdateMagicCircle();
+        }
+    }
+    // The texture x of every quad drawn this frame.
+    std::vector<int> DrawnTextureX()
+    {
+        device.ForgetCalls();
+        CurrentTexture = nullptr;
+        CurrentFvf = 0xFFFFFFFFu;
+        circles().DrawMagicCircles();
+        std::vector<int> xs;
+        for (const auto& draw : device.draws)
+            xs.push_back(static_cast<int>(std::lround(draw.vertex[0].u * 512.0f)));
+        return xs;
+    }
+};
+
+// Duration 80: q = 10, the outline over 0-29, frames 0-4 from 30, 40, 50, 60, 70.
+TEST_F(MagicCircleTest, ACircleOfEightyFramesDrawsItsOutlineThenFiveFrames)
+{
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, 80, 2, false);
+    EXPECT_EQ(circles().Circles().front().x, -48.0f) << "off screen until placed";
+    circles().UpdateMagicCircle();
+    EXPECT_TRUE(DrawnTextureX().empty()) << "nothing at elapsed 0";
+    const struct {
+        int elapsed;
+        std::vector<int> textureX;
+    } cases[] = {
+        {1, {288, 240 + 24 - 3}},                       // guide, then 3 px of stroke 0 (growing left from 24)
+        {15, {288, 241, 240, 241}},                     // n = 49: strokes 0 and 1 whole, 22 px of stroke 2
+        {29, {288, 241, 240, 241, 286, 240 + 46 - 19}}, // n = 95: 19 of stroke 4's 22
+        {30, {0}},                                      // frame 0, piece 0 not grown yet
+        {35, {0, 353 - 9}},                             // piece 0: 9 of 17, leftward
+        {40, {48}},
+        {50, {96}},
+        {60, {144}},
+        {75, {192, 472 + 17 - 9}}, // piece 4 over D - 7q = 10 frames
+        {80, {192, 472}},
+    };
+    int elapsed = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.elapsed);
+        Step(c.elapsed - elapsed);
+        elapsed = c.elapsed;
+        EXPECT_EQ(circles().Circles().front().elapsed, c.elapsed);
+        EXPECT_EQ(DrawnTextureX(), c.textureX);
+    }
+    const TexturedVertex* v = device.draws[0].vertex;
+    EXPECT_EQ(v[0].x, 92.0f - 0.5f);
+    EXPECT_EQ(v[0].y, 221.0f - 0.5f);
+    EXPECT_EQ(v[3].x, 140.0f - 0.5f);
+    EXPECT_FLOAT_EQ(v[0].v, 42.0f / 256.0f) << "the row of kind 2";
+    EXPECT_FLOAT_EQ(v[0].z, 0.8f - 232.0f / 3840.0f);
+
+    Step(1);
+    EXPECT_TRUE(circles().Circles().front().dying);
+    EXPECT_EQ(circles().Circles().front().elapsed, 80);
+    EXPECT_FALSE(HasMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0));
+    Step(63);
+    ASSERT_EQ(circles().Circles().size(), 1u);
+    EXPECT_EQ(circles().Circles().front().colour >> 24, 3u);
+    EXPECT_EQ(DrawnTextureX(), (std::vector<int>{192, 472})) << "a dying circle keeps its picture";
+    Step(1);
+    EXPECT_TRUE(circles().Circles().empty()) << "freed on the 64th fade step";
+}
+
+TEST_F(MagicCircleTest, ShortDurationsSkipTheOutlineAndGrowTheLastPieceThroughout)
+{
+    for (int duration = -3; duration <= 7; ++duration) {
+        SCOPED_TRACE(duration);
+        circles().ClearMagicCircles();
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, duration, 0, false);
+        const int kept = std::max(1, duration);
+        EXPECT_EQ(circles().Circles().front().duration, kept);
+        circles().UpdateMagicCircle();
+        EXPECT_EQ(DrawnTextureX(), std::vector<int>{192}) << "frame 4 from the start";
+        Step(kept);
+        EXPECT_EQ(DrawnTextureX(), (std::vector<int>{192, 472}));
+    }
+}
+
+TEST_F(MagicCircleTest, LargeEnemyCirclesAreDoubledAndSitOnTheEnemysFoot)
+{
+    const EnemyRecord& r = enemies().Records[0];
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 0, 80, 1, true);
+    Step(40);
+    DrawnTextureX();
+    const TexturedVertex* v = device.draws[0].vertex;
+    const float x = r.PosX + r.Width / 2.0f - 48.0f;
+    const float y = r.PosY + r.Height - 18.0f;
+    EXPECT_EQ(v[0].x, std::trunc(x) - 0.5f);
+    EXPECT_EQ(v[0].y, std::trunc(y) - 0.5f);
+    EXPECT_EQ(v[3].x, std::trunc(x + 96.0f) - 0.5f);
+    EXPECT_EQ(v[3].y, std::trunc(y + 40.0f) - 0.5f);
+    EXPECT_FLOAT_EQ(v[0].z, 0.8f - (y - r.Height + 9.0f + r.BodyBox.bottom) / 3840.0f);
+}
+
+TEST_F(MagicCircleTest, TiesDrawEnemiesFirstThenHigherSlotsAndAThirtyThirdIsNotDrawn)
+{
+    for (int m = 0; m < 3; ++m) {
+        party().members[m].x = 100.0f;
+        party().members[m].y = 200.0f;
+    }
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, 80, 0, false);
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 2, 80, 1, false);
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 0, 80, 2, false);
+    EnemyRecord& r = enemies().Records[0];
+    // The enemy's foot line equal to the members' (232).
+    r.PosY = 232.0f - r.BodyBox.bottom;
+    circles().UpdateMagicCircle();
+    ASSERT_EQ(circles().DrawCount(), 3);
+    EXPECT_EQ(circles().CircleInDrawOrder(0)->side, MAGIC_CIRCLE_SIDE_ENEMY);
+    EXPECT_EQ(circles().CircleInDrawOrder(1)->slot, 2);
+    EXPECT_EQ(circles().CircleInDrawOrder(2)->slot, 0);
+
+    for (int i = 3; i < 33; ++i)
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 1, 80, 7, false);
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 1, 80, 5, false);
+    Step(1);
+    EXPECT_EQ(circles().DrawCount(), 32);
+    EXPECT_EQ(circles().Circles().back().elapsed, 1) << "the 33rd still ages";
+    EXPECT_TRUE(circles().HasMagicCircle(5, true)) << "and answers";
+    EXPECT_FALSE(circles().HasMagicCircle(7, true));
+    EXPECT_TRUE(circles().HasMagicCircleOfKind(7));
+}
+
+TEST_F(MagicCircleTest, TheLoopFollowsTheLiveCirclesAndKillingFadesThem)
+{
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 1, 80, 0, false);
+    Step(2);
+    EXPECT_EQ(soundCalls, fakes::CallLog{"Play(27)"});
+    circles().KillMagicCircles(MAGIC_CIRCLE_SIDE_PARTY, 0);
+    EXPECT_FALSE(circles().Circles().front().dying) << "another owner";
+    circles().KillMagicCircles(MAGIC_CIRCLE_SIDE_PARTY, 1);
+    Step(3);
+    circles().KillMagicCircles(MAGIC_CIRCLE_SIDE_PARTY, 1);
+    EXPECT_EQ(circles().Circles().front().fadeCounter, 3) << "a dying circle keeps its count";
+    EXPECT_EQ(soundCalls, (fakes::CallLog{"Play(27)", "FadeOut(27)"}));
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 1, 80, 0, false);
+    circles().AnyMagicCircle();
+    EXPECT_EQ(soundCalls.back(), "FadeIn(27)");
+    circles().ClearMagicCircles();
+    EXPECT_TRUE(DrawnTextureX().empty());
+}
+
+TEST_F(MagicCircleTest, PickingAnEnemyCircleNeedsMoreThanTheMarginLeft)
+{
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, 80, 0, false);
+    circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 1, 30, 0, false);
+    Step(10); // 20 frames left
+    int slot = -7;
+    EXPECT_FALSE(circles().PickMagicCircleSlot(slot, 18));
+    EXPECT_EQ(slot, -7) << "left unchanged";
+    EXPECT_TRUE(circles().PickMagicCircleSlot(slot, 17));
+    EXPECT_EQ(slot, 1);
+}
+
+} // namespace
