@@ -40,10 +40,8 @@ protected:
         return NotedOf(kSteps);
     }
 
-    const Calls kSteps = {"EnterBattleMenuState",    "UpdateDyingMagicCircles", "UpdateBattleEffect",
-                          "UpdateBattleTouch",       "CancelEnemyShotsByShots", "UpdateEnemyBodyContact",
-                          "UpdateEnemyShotHits",     "UpdateMagicCircle",       "PlaceDamagePopups",
-                          "RebuildMemberIndicators", "BeginBattleEnd",          "StartGameOver"};
+    const Calls kSteps = {"EnterBattleMenuState", "UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateMagicCircle",
+                          "PlaceDamagePopups",    "RebuildMemberIndicators", "BeginBattleEnd",     "StartGameOver"};
     const Calls kTail = {"UpdateMagicCircle", "PlaceDamagePopups", "RebuildMemberIndicators"};
 };
 
@@ -61,11 +59,9 @@ TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
     };
     const Case cases[] = {
         {BATTLE_PHASE_OPENING, {}},
-        {BATTLE_PHASE_ACTION,
-         {"UpdateDyingMagicCircles", "UpdateBattleEffect", "UpdateBattleTouch", "CancelEnemyShotsByShots",
-          "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
-        {BATTLE_PHASE_DEFEAT, {"UpdateDyingMagicCircles", "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
-        {BATTLE_PHASE_VICTORY, {"UpdateDyingMagicCircles", "UpdateBattleEffect", "CancelEnemyShotsByShots"}},
+        {BATTLE_PHASE_ACTION, {"UpdateDyingMagicCircles", "UpdateBattleEffect"}},
+        {BATTLE_PHASE_DEFEAT, {"UpdateDyingMagicCircles", "UpdateBattleEffect"}},
+        {BATTLE_PHASE_VICTORY, {"UpdateDyingMagicCircles", "UpdateBattleEffect"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);
