@@ -26,6 +26,11 @@ constexpr std::uint8_t SHOT_HIT_COOLDOWN = 25;
 // Frames of being crushed after which a member loses all its HP.
 constexpr int CRUSH_FRAMES = 150;
 constexpr int CRUSH_COUNTER_MAX = 511;
+constexpr int TOUCH_RANGES = 7;
+// Squared distances of the alignment searches; the last covers the whole field.
+extern const double TouchRangeTable[TOUCH_RANGES];
+// How near a wall each member counts as standing against it.
+constexpr float WallMarginTable[3] = {36.0f, 36.0f, 24.0f};
 
 class CBattleTouch {
 public:
@@ -54,6 +59,24 @@ public:
     bool IsSpotBlockedByEnemy(int member, float x, float y);
     bool IsRectTouchingEnemy(float left, float top, float right, float bottom, int enemy);
     bool IsMemberTouchingEnemyAt(int member, int enemy, float x, float y);
+    // Members within range `rangeIndex` of the point that stand in the
+    // enemy's line of fire across (X) or along (Y); `out` gets one of them.
+    bool FindTargetsAlignedX(int enemy, float px, float py, int rangeIndex, int& out);
+    bool FindTargetsAlignedY(int enemy, float px, float py, int rangeIndex, int& out);
+    int ChooseAlignedTarget(float px, float py, int markCount, const bool marks[3]);
+    bool IsMemberNearEnemy(int member, float enemyMargin, float shotMargin);
+    // 0 clear, 1 touched by something moving, 2 touching only still things.
+    int IsMemberNearEnemyEx(float x, float y, float enemyMargin, float shotMargin, int excluded, bool harmfulOnly);
+    bool IsThirdMemberStrikeReady();
+
+    // The escape search of a hemmed-in member: 0 nothing near, 1 a free
+    // direction in `angle`, 2-5 a blow toward side 0-3 clears the way.
+    int FindMemberEscapeDirection(int member, float margin, float& angle);
+    bool CanFirstMemberStrikeThrough(int facing);
+    bool CanSecondMemberStrikeThrough(int facing);
+
+    static std::uint32_t DirectionBitsFromAngle(float angle, std::uint32_t wallBits);
+    std::uint32_t MemberTouchDirectionBits(int member, std::uint32_t wallBits);
 
     bool FixedDamageMode() const { return (flags & 1u) != 0; }
 
@@ -73,4 +96,8 @@ private:
     void HitMemberByEnemyBody(int enemy, int member);
     void CheckEnemyTouchParty();
     void HitMemberWithEnemyShot(const EnemyShotNode& shot, int member);
+    // The escape search's steps.
+    bool GatherEscapeEntries(int member, float margin);
+    void SortEntriesByAngle();
+    float FindWidestGap(std::uint32_t wallBits);
 };
