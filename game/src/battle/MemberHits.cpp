@@ -107,6 +107,8 @@ void CBattleTouch::UpdateEnemyShotHits()
     if (TheCharacter->GetBattlePhase() == BATTLE_PHASE_VICTORY)
         return;
     CEnemyShotList& shots = *TheEnemyShotList;
+    // A member's reaction to a hit may remove shots: they are freed after the pass.
+    shots.BeginShotWalk();
     for (EnemyShotNode* shot = shots.ShotHead; shot != nullptr;) {
         EnemyShotNode* next = shot->Next;
         for (int member = 0; ShotIsLive(*shot) && member < PARTY_MEMBER_COUNT; ++member) {
@@ -125,6 +127,7 @@ void CBattleTouch::UpdateEnemyShotHits()
         }
         shot = next;
     }
+    shots.EndShotWalk();
 }
 
 void CBattleTouch::HitMemberWithEnemyShot(const EnemyShotNode& shot, int member)

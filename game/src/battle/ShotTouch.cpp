@@ -3,6 +3,7 @@
 // party shots that cancel enemy shots.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
@@ -37,6 +38,14 @@ constexpr int kHeavyKnockLevel = 2;
 constexpr int kThirdMember = 2;
 constexpr int kAreaStrikes = 4;
 constexpr std::uint32_t AreaStrikeMaskTable[kAreaStrikes] = {32, 128, 1024, 65536};
+
+bool IsLinked(const CCharaShot& shots, const CharaShotNode* node)
+{
+    for (const CharaShotNode* n = shots.head; n != nullptr; n = n->next)
+        if (n == node)
+            return true;
+    return false;
+}
 
 bool EnemyTakesHits(const EnemyRecord& r)
 {
@@ -74,12 +83,17 @@ void CBattleTouch::UpdateBattleTouch()
     if (MagicInForce::Get(party.partyWordA) != 0)
         ApplyPartyAreaStrike();
     CCharaShot& shots = *TheCharaShot;
-    for (CharaShotNode* shot = shots.head; shot != nullptr;) {
-        CharaShotNode* next = shot->next;
-        if (shot->Kind() == SHOT_ATTACHED && shot->age > kBlowActiveFrames) {
-            shot = next;
+    // The enemies' reactions to a hit may end party shots (a member hit loses
+    // its blow): the pass works on the shots of its start and passes over
+    // any that went meanwhile, so no freed node is read.
+    std::vector<CharaShotNode*> pass;
+    for (CharaShotNode* shot = shots.head; shot != nullptr; shot = shot->next)
+        pass.push_back(shot);
+    for (CharaShotNode* shot : pass) {
+        if (!IsLinked(shots, shot))
             continue;
-        }
+        if (shot->Kind() == SHOT_ATTACHED && shot->age > kBlowActiveFrames)
+            continue;
         TouchBox box{};
         const bool hasBox = CharaShotBox(*shot, box);
         bool spent = false;
@@ -92,10 +106,11 @@ void CBattleTouch::UpdateBattleTouch()
             if (shot->Kind() == SHOT_MAGIC && shot->Subtype() == kUnhittingMagic)
                 continue;
             spent = HitEnemyWithShot(enemy, *shot);
+            if (!IsLinked(shots, shot))
+                break;
         }
-        if (spent)
+        if (spent && IsLinked(shots, shot))
             shots.RemoveCharaShot(shot);
-        shot = next;
     }
 }
 
