@@ -75,8 +75,11 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
         if (party.GetBattlePhase() == BATTLE_PHASE_ACTION && frame > 105 && frame < 200) {
             if (harness.Touch().IsSpotBlockedByEnemy(0, leader.x, leader.y))
                 ++overlapping;
-            if (leader.x > before - 3.0f && harness.Touch().IsSpotBlockedByEnemy(0, leader.x - 3.0f, leader.y))
-                ++stoppedFrames; // held back by an enemy's body
+            if (leader.x > before - 3.0f && harness.Touch().IsSpotBlockedByEnemy(0, leader.x - 3.0f, leader.y)) {
+                if (stoppedFrames++ == 0) { // held back by an enemy's body
+                    ASSERT_TRUE(harness.Draw(folder / "contact-stopped.png"));
+                }
+            }
         }
         for (const Dump& d : kDumps)
             if (d.frame == frame) {
