@@ -40,9 +40,7 @@ protected:
         return NotedOf(kSteps);
     }
 
-    const Calls kSteps = {"EnterBattleMenuState",   "UpdateBattleTouch",   "CancelEnemyShotsByShots",
-                          "UpdateEnemyBodyContact", "UpdateEnemyShotHits", "RebuildMemberIndicators",
-                          "BeginBattleEnd",         "StartGameOver"};
+    const Calls kSteps = {"EnterBattleMenuState", "RebuildMemberIndicators", "BeginBattleEnd", "StartGameOver"};
     const Calls kTail = {"RebuildMemberIndicators"};
 };
 
@@ -60,10 +58,9 @@ TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
     };
     const Case cases[] = {
         {BATTLE_PHASE_OPENING, {}},
-        {BATTLE_PHASE_ACTION,
-         {"UpdateBattleTouch", "CancelEnemyShotsByShots", "UpdateEnemyBodyContact", "UpdateEnemyShotHits"}},
-        {BATTLE_PHASE_DEFEAT, {"CancelEnemyShotsByShots"}},
-        {BATTLE_PHASE_VICTORY, {"CancelEnemyShotsByShots"}},
+        {BATTLE_PHASE_ACTION, {}},
+        {BATTLE_PHASE_DEFEAT, {}},
+        {BATTLE_PHASE_VICTORY, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);

@@ -62,7 +62,14 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
 {
     e2e::GameFolder folder;
     constexpr int kWelcomedFlag = 100;
-    e2e::WriteSave(folder, 0, 0, 18, 7, 3, [](GameData& data, CCharacter&) { data.SetGameFlag(kWelcomedFlag, 1); });
+    // HP enough to stand the enemies' shots until the stand-in beats them.
+    e2e::WriteSave(folder, 0, 0, 18, 7, 3, [](GameData& data, CCharacter& party) {
+        data.SetGameFlag(kWelcomedFlag, 1);
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            party.hp[m] = party.maxHp[m];
+    });
     e2e::KeyScript s{50, ""};
     s.Tap(kKeyConfirm); // ロード
     s.Tap(kKeyConfirm); // slot 1

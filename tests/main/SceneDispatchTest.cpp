@@ -78,7 +78,7 @@ TEST_F(SceneDispatchTest, EachBattlePhaseRunsItsUpdateAndItsLayers)
     StartOnFakeEngine();
     const DispatchCase cases[] = {
         {SCENE_BATTLE, 0, 0, {"part DrawBattleHud"}},
-        {SCENE_BATTLE, 0, 1, {"part UpdateBattleTouch", "part UpdateEnemyShotHits", "part DrawBattleHud"}},
+        {SCENE_BATTLE, 0, 1, {"part HasActiveSubShot", "part DrawBattleHud"}},
         {SCENE_BATTLE, 0, 2, {"part UpdateBattleMenu", "part DrawBattleMenu"}},
         {SCENE_BATTLE, 0, 3, {"part DrawBattleHud"}},
         {SCENE_BATTLE, 0, 4, {"part DrawBattleHud"}},

@@ -23,6 +23,7 @@
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyShot.h"
 #include "media/PlaySE.h"
 #include "party/BattleButtons.h"
 #include "party/CharaShot.h"
@@ -51,6 +52,7 @@ protected:
         TheBattleTouch = &touch;
         TheEnemyGroup = &enemies;
         TheCharaShot = &shots;
+        TheEnemyShotList = &enemyShots;
         TheGameData = &data;
         ZephKeyInput = &keys;
         ZephSoundStatic = &soundObject;
@@ -136,6 +138,7 @@ protected:
     CBattleTouch touch{};
     CEnemyGroup enemies{};
     CCharaShot shots{};
+    CEnemyShotList enemyShots;
     GameData data;
     fakes::FakeKeyInput keys;
     fakes::CallLog log;

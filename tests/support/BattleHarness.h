@@ -175,6 +175,10 @@ public:
     }
 
     void HitAt(const ScriptedHit& hit) { hits_.push_back(hit); }
+    // With contacts on, each action frame ends with the battle's contact
+    // passes, and the victory with the cancelling of enemy shots.
+    void RunContacts(bool on) { contacts_ = on; }
+    CBattleTouch& Touch() { return touch_; }
     void HitEnemyAt(const ScriptedEnemyHit& hit) { enemyHits_.push_back(hit); }
     // The win wait has handed the battle over to its end.
     bool HandedOver() const { return handedOver_; }
@@ -298,6 +302,12 @@ private:
         enemies.UpdateEnemy();
         enemyShots.UpdateEnemyShot();
         enemies.UpdateEnemyMarkers();
+        if (contacts_) {
+            touch_.UpdateBattleTouch();
+            touch_.CancelEnemyShotsByShots();
+            touch_.UpdateEnemyBodyContact();
+            touch_.UpdateEnemyShotHits();
+        }
         for (const ScriptedHit& hit : hits_)
             if (hit.frame == frame_ && !party.IsKnockedOut(hit.member))
                 DamagePartyMember(hit.damage, hit.member, 0, NO_ATTACK_KIND, hit.knockSide, hit.knockRow);
@@ -311,6 +321,8 @@ private:
         enemies.UpdateEnemy();
         enemyShots.UpdateEnemyShot();
         enemies.UpdateEnemyMarkers();
+        if (contacts_)
+            touch_.CancelEnemyShotsByShots();
         if (!handedOver_ && !enemies.UpdateBattleWinWait())
             handedOver_ = true;
     }
@@ -440,6 +452,7 @@ private:
     CBattleEnd battleEnd_{};
     CDrawBattleSortObject sortList_{};
     CBattleTouch touch_{};
+    bool contacts_ = false;
     GameData data_;
     std::vector<ScriptedHit> hits_;
     std::vector<ScriptedEnemyHit> enemyHits_;

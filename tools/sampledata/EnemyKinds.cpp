@@ -37,9 +37,13 @@ EnemyKind BaseKind(const std::u16string& name, int hp, int sizeClass, int graphi
     for (std::size_t i = 0; i < name.size() && i < ENEMY_NAME_UNITS; ++i)
         d.Name[i] = name[i];
     const int size = EnemySpriteSide(sizeClass);
-    d.BodyLeft = d.ContactLeft = d.HitLeft = size / 8;
+    // The hurt box reaches wider than the body, so a blow lands a little
+    // before the walker meets the body.
+    d.BodyLeft = d.ContactLeft = size / 8;
+    d.HitLeft = size / 16;
     d.BodyTop = d.ContactTop = d.HitTop = size / 8;
-    d.BodyRight = d.ContactRight = d.HitRight = size - size / 8;
+    d.BodyRight = d.ContactRight = size - size / 8;
+    d.HitRight = size - size / 16;
     d.BodyBottom = d.ContactBottom = d.HitBottom = size - 2;
     d.GraphicId = graphic;
     d.KnockbackFrames = 12;

@@ -117,6 +117,14 @@ public:
     // only marked and freed once the walk is over).
     void RemoveEnemyShot(EnemyShotNode* node);
     void RemoveEnemyShotsOfOwner(int slot);
+    // A walk of the list from outside (the battle's contact passes): shots
+    // removed meanwhile are only marked, and freed when the last walk ends.
+    void BeginShotWalk() { ++walkDepth_; }
+    void EndShotWalk()
+    {
+        --walkDepth_;
+        FreeMarked();
+    }
     void ShortenEnemyShots(int slot, int motion, bool magic, int element, bool reset);
     bool HasEnemyShotOfOwner(int slot) const;
     bool HasEnemyShotOfOwnerTarget(int slot, int element, bool magic) const;

@@ -12,7 +12,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/PartyBattle.h"
-#include "battle/BattleContactQueries.h"
+#include "battle/BattleTouch.h"
 
 namespace {
 
@@ -44,8 +44,9 @@ float AxisStep(float own, float target, float lowMargin, float highMargin, float
 int Blocked(int member, float dx, float dy)
 {
     const BattleMember& record = TheCharacter->members[member];
-    return IsMemberNearEnemyEx(record.x + dx, record.y + dy, MemberCrowdMarginX(member), MemberCrowdMarginY(member),
-                               static_cast<int>(TargetEnemy::Get(record.flags)), false);
+    return TheBattleTouch->IsMemberNearEnemyEx(record.x + dx, record.y + dy, MemberCrowdMarginX(member),
+                                               MemberCrowdMarginY(member),
+                                               static_cast<int>(TargetEnemy::Get(record.flags)), false);
 }
 
 // One try of the step; true when it settled the frame (a pause began).

@@ -9,7 +9,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/ThinkingTarget.h"
-#include "battle/BattleContactQueries.h"
+#include "battle/BattleTouch.h"
 
 namespace {
 
@@ -113,7 +113,8 @@ int GetMember0StrikeRating()
     MemberBox box = GetMemberAttackBox(0, side);
     const float insetX = (side & 1) ? 3.0f : 4.0f;
     const float insetY = (side & 1) ? 4.0f : 3.0f;
-    if (!IsRectTouchingEnemy(box.left + insetX, box.top + insetY, box.right - insetX, box.bottom - insetY, target))
+    if (!TheBattleTouch->IsRectTouchingEnemy(box.left + insetX, box.top + insetY, box.right - insetX,
+                                             box.bottom - insetY, target))
         return 0;
     if (!WouldEnemyReachMember(0, target, MEMBER0_REACH_FRAMES, side))
         return 1;

@@ -10,7 +10,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/PartyBattle.h"
-#include "battle/BattleContactQueries.h"
+#include "battle/BattleTouch.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ enum Crowding { kFree = 0, kBusy = 1, kAttacked = 2 };
 
 bool Crowded(int member, float marginX)
 {
-    return IsMemberNearEnemy(member, marginX, MemberCrowdMarginY(member));
+    return TheBattleTouch->IsMemberNearEnemy(member, marginX, MemberCrowdMarginY(member));
 }
 
 void StartCrowdEscape(BattleMember& record)
@@ -74,7 +74,7 @@ bool AimEscape(int member, bool reTest, bool& attacked)
     }
     record.escapeVelX = record.escapeVelY = 0.0f;
     float angle = 0.0f;
-    const int way = FindMemberEscapeDirection(member, MEMBER_ESCAPE_RADIUS[member], angle);
+    const int way = TheBattleTouch->FindMemberEscapeDirection(member, MEMBER_ESCAPE_RADIUS[member], angle);
     if (way == kFreeWay) {
         record.escapeAngle = angle;
         SetEscapeVelocity(record, angle, GetMemberWalkSpeed(member));
@@ -107,8 +107,9 @@ bool EscapeStep(int member, bool reTest)
         record.moveCounters[kStep] = 0;
     record.velX = record.escapeVelX;
     record.velY = record.escapeVelY;
-    if (MayMove(record) && IsMemberNearEnemyEx(record.x + record.velX, record.y + record.velY, 0.0f, 0.0f, -1, true) &&
-        !IsMemberNearEnemyEx(record.x, record.y, 0.0f, 0.0f, -1, true))
+    if (MayMove(record) &&
+        TheBattleTouch->IsMemberNearEnemyEx(record.x + record.velX, record.y + record.velY, 0.0f, 0.0f, -1, true) &&
+        !TheBattleTouch->IsMemberNearEnemyEx(record.x, record.y, 0.0f, 0.0f, -1, true))
         record.velX = record.velY = 0.0f;
     return false;
 }

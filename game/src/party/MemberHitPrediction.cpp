@@ -11,7 +11,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/ThinkingTarget.h"
-#include "battle/BattleContactQueries.h"
+#include "battle/BattleTouch.h"
 
 namespace {
 
@@ -198,9 +198,10 @@ bool WouldEnemyReachMember(int member, int enemy, int frames, int side)
     const float vx = thinking::VelocityX(e);
     const float vy = thinking::VelocityY(e);
     const float half = static_cast<float>(t / 2);
-    if (t < 6 && IsMemberTouchingEnemyAt(member, enemy, x + half * vx, y + half * vy))
+    if (t < 6 && TheBattleTouch->IsMemberTouchingEnemyAt(member, enemy, x + half * vx, y + half * vy))
         return true;
-    return IsMemberTouchingEnemyAt(member, enemy, x + static_cast<float>(t) * vx, y + static_cast<float>(t) * vy);
+    return TheBattleTouch->IsMemberTouchingEnemyAt(member, enemy, x + static_cast<float>(t) * vx,
+                                                   y + static_cast<float>(t) * vy);
 }
 
 void EstimateTargetKnockback()

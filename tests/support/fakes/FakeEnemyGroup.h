@@ -36,6 +36,15 @@ public:
         return record;
     }
 
+    // A kind of the slot's own, blank until the test sets its fields; the
+    // slot keeps it until placed again.
+    EnemyKindDef& OwnKind(int slot)
+    {
+        kinds_[slot] = EnemyKindDef{};
+        group_.KindDefs[slot] = &kinds_[slot];
+        return kinds_[slot];
+    }
+
     void Defeat(int slot) { group_.Records[slot].FlagsA |= kDefeated; }
     void SetLastDefeated(int slot) { SetBits(group_.GroupBits2, 0, 4, static_cast<std::uint32_t>(slot)); }
 
@@ -48,6 +57,7 @@ private:
         return blank;
     }
     CEnemyGroup& group_;
+    EnemyKindDef kinds_[ENEMY_SLOTS]{};
 };
 
 } // namespace fakes

@@ -1,0 +1,199 @@
+// The escape search of a hemmed-in member, its direction bits, the blows
+// that clear the way and the alignment queries.
+#include <numbers>
+
+#include "EnemyShotSpecs.h"
+#include "TouchFixture.h"
+
+namespace touchtest {
+namespace {
+
+constexpr float kPi = std::numbers::pi_v<float>;
+
+class EscapeTest : public TouchTest {
+protected:
+    // Member 2 in the middle of the field, the others out of the way.
+    void SetUp() override
+    {
+        TouchTest::SetUp();
+        Place(0, 600, 440);
+        Place(1, 560, 440);
+        Place(2, 300, 250);
+    }
+    std::uint32_t StoredBits(int member) const { return ActionGroupA::Get(party.members[member].flags); }
+    std::uint32_t Stuck(int member) const { return ActionGroupB::Get(party.members[member].flags); }
+};
+
+TEST_F(EscapeTest, AwayFromWallsTheWidestGapWins)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<float, float>> enemies; // offsets from member 2
+        float want;
+    };
+    const Case cases[] = {
+        // Full circle: a1 + 3pi/4 from the enemy on the right (pi/2).
+        {"one on the right", {{36, 0}}, -3 * kPi / 4},
+        {"one below", {{0, 36}}, 3 * kPi / 4},
+        // Two equal gaps: the first in sorted order (from -pi/2 to pi/2).
+        {"left and right", {{-36, 0}, {36, 0}}, 0.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        enemies.SetEnemyCount(0);
+        for (std::size_t i = 0; i < c.enemies.size(); ++i)
+            Enemy(static_cast<int>(i), 300 + c.enemies[i].first, 250 + c.enemies[i].second);
+        party.members[2].flags = 0;
+        float angle = 99.0f;
+        EXPECT_EQ(touch.FindMemberEscapeDirection(2, 16.0f, angle), 1);
+        EXPECT_NEAR(angle, c.want, 1e-5);
+        EXPECT_EQ(Stuck(2), 1u);
+    }
+    // Nothing near: result 0, angle 0.
+    enemies.SetEnemyCount(0);
+    float angle = 1.0f;
+    EXPECT_EQ(touch.FindMemberEscapeDirection(2, 16.0f, angle), 0);
+    EXPECT_EQ(angle, 0.0f);
+}
+
+TEST_F(EscapeTest, TheStuckCounterStopsAtFourAndThenSetsTheDirectionBits)
+{
+    Enemy(0, 336, 250);
+    float angle = 0.0f;
+    for (std::uint32_t i = 1; i <= 5; ++i) {
+        touch.FindMemberEscapeDirection(2, 16.0f, angle);
+        EXPECT_EQ(Stuck(2), std::min(i, 4u));
+        // -3pi/4 lies in the quadrant whose back sides are right and bottom.
+        EXPECT_EQ(StoredBits(2), i >= 4 ? 12u : 0u);
+    }
+}
+
+TEST_F(EscapeTest, WallsMoveTheWayOutAndMarkTheBack)
+{
+    struct Case {
+        const char* name;
+        float x, y;   // member 2
+        float ex, ey; // the enemy's offset
+        std::uint32_t bits;
+        float want;
+    };
+    // Each enemy stands a little off the axis, so one candidate clearly wins.
+    const Case cases[] = {
+        // Left wall (1): the enemy right and a bit down; -2.52 moves to -pi.
+        {"left wall", 10, 250, 36, 6, 1 | 8, -kPi},
+        // Right wall (4): the enemy left and a bit down; 2.52 moves to pi, that is -pi.
+        {"right wall", 590, 250, -36, 6, 4 | 8, -kPi},
+        // Top wall (2): the enemy below and a bit right; -2.19 moves to -pi/2.
+        {"top wall", 300, 90, 6, 36, 2 | 4, -kPi / 2},
+        // Bottom wall (8): the enemy above and a bit right; -0.95 moves to -pi/2.
+        {"bottom wall", 300, 430, 6, -36, 8 | 4, -kPi / 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Place(2, c.x, c.y);
+        party.members[2].flags = 0;
+        Enemy(0, c.x + c.ex, c.y + c.ey);
+        float angle = 99.0f;
+        EXPECT_EQ(touch.FindMemberEscapeDirection(2, 16.0f, angle), 1);
+        EXPECT_NEAR(angle, c.want, 1e-5);
+        EXPECT_EQ(StoredBits(2), c.bits);
+    }
+}
+
+TEST_F(EscapeTest, OnlyEightObstaclesCountEnemiesFirst)
+{
+    for (int e = 0; e < 8; ++e)
+        Enemy(e, 290.0f + static_cast<float>(e % 4) * 6.0f, 240.0f + static_cast<float>(e / 4) * 20.0f);
+    ASSERT_NE(enemyShots.CreateEnemyShot(testsupport::PlainEnemyShot(305, 255)), nullptr);
+    float angle = 0.0f;
+    touch.FindMemberEscapeDirection(2, 16.0f, angle);
+    ASSERT_EQ(touch.count, TOUCH_ENTRY_COUNT);
+    for (int i = 0; i < TOUCH_ENTRY_COUNT; ++i)
+        EXPECT_EQ(touch.entries[i].kind, 0) << i;
+}
+
+TEST_F(EscapeTest, ABlowThatClearsTheWayIsPreferred)
+{
+    struct Case {
+        float ex, ey;
+        int result;
+    };
+    const Case cases[] = {{-36, 0, 2}, {0, -36, 3}, {36, 0, 4}, {0, 36, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        Place(0, 300, 250);
+        Place(2, 40, 440);
+        party.st[0] = 10;
+        Enemy(0, 300 + c.ex, 250 + c.ey);
+        float angle = 0.0f;
+        EXPECT_EQ(touch.FindMemberEscapeDirection(0, 16.0f, angle), c.result);
+        // Without ST for a blow the member escapes instead.
+        party.st[0] = 9;
+        EXPECT_EQ(touch.FindMemberEscapeDirection(0, 16.0f, angle), 1);
+    }
+}
+
+TEST_F(EscapeTest, TheSecondMembersShotStrikesOnlyOneEnemy)
+{
+    Place(1, 300, 250);
+    Place(2, 40, 440);
+    party.st[1] = 15;
+    Enemy(0, 336, 250);
+    float angle = 0.0f;
+    EXPECT_EQ(touch.FindMemberEscapeDirection(1, 16.0f, angle), 4);
+    Enemy(1, 340, 252);
+    EXPECT_EQ(touch.FindMemberEscapeDirection(1, 16.0f, angle), 1);
+}
+
+TEST(DirectionBits, FromAngleByQuadrantAndWall)
+{
+    struct Case {
+        float angle;
+        std::uint32_t wall, bits;
+    };
+    const Case cases[] = {
+        {-3.0f, 0, 12}, {-1.0f, 0, 6},  {0.0f, 0, 3},  {1.0f, 0, 3},    {kPi / 2, 0, 9}, {-kPi / 2, 0, 6},
+        {-2.0f, 1, 9},  {1.0f, 1, 3},   {2.0f, 4, 12}, {0.5f, 4, 6},    {0.0f, 2, 3},    {-0.5f, 2, 6},
+        {0.5f, 8, 9},   {-0.5f, 8, 12}, {1.0f, 3, 3},  {-1.0f, 12, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.angle << " " << c.wall);
+        EXPECT_EQ(CBattleTouch::DirectionBitsFromAngle(c.angle, c.wall), c.bits);
+    }
+}
+
+TEST_F(TouchTest, AlignmentUsesTheMiddleHalfAcrossAndTheWholeBodyAlong)
+{
+    // A 64-wide enemy with body offsets 0 and 64: the span across is x + 16 to x + 48.
+    placer.Place(0, 200, 100, 64, 64);
+    placer.OwnKind(0);
+    struct Case {
+        float at;
+        bool marked;
+    };
+    const Case cases[] = {{187, false}, {188, true}, {244, true}, {245, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.at);
+        Place(0, c.at, 400);
+        int out = -1;
+        EXPECT_EQ(touch.FindTargetsAlignedX(0, 232, 132, 6, out), c.marked);
+        if (c.marked) {
+            EXPECT_EQ(out, 0);
+        }
+        // A short range sees nobody that far.
+        EXPECT_FALSE(touch.FindTargetsAlignedX(0, 232, 132, 0, out));
+    }
+    // Along: the foot box (y + 9 to y + 22) against the whole body height 100..164.
+    Place(1, 600, 440);
+    Place(2, 560, 440);
+    const Case along[] = {{78, false}, {79, true}, {154, true}, {155, false}};
+    for (const Case& c : along) {
+        SCOPED_TRACE(c.at);
+        Place(0, 400, c.at);
+        int out = -1;
+        EXPECT_EQ(touch.FindTargetsAlignedY(0, 232, 132, 6, out), c.marked);
+    }
+}
+
+} // namespace
+} // namespace touchtest
