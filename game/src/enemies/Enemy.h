@@ -176,6 +176,7 @@ public:
     void DrawEnemyMarkers();
     void DrawEnemyNames();
     void DrawEnemyDrop(int slot, float depth);
+    void DrawDefeatEffect(int slot, float depth);
 
     // Drops and rewards.
     void RecordDrop(int slot);

@@ -6,7 +6,6 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyKindTests.h"
 #include "enemies/EnemyMovePatterns.h"
-#include "enemies/EnemyDefeatEffect.h"
 
 // Whether the enemy cannot be hurt now: gone, not yet there, or a kind that never is.
 inline bool CannotBeHurtNow(const CEnemyGroup& group, int slot)

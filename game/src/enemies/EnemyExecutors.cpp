@@ -200,6 +200,8 @@ void CEnemyGroup::RunMemberAimedAttack(int slot)
             member = PickRandomAliveMember();
         else if (r.ActionType == 12 && TheCharacter != nullptr)
             member = FindNearestMember(r.CenterX, r.CenterY, -1);
+        else if (TheCharacter != nullptr)
+            member = GetAiTarget(slot);
         SetBits(r.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(std::clamp(member, 0, 2)));
     }
     RunSubPatternAttack(slot, true);
