@@ -238,5 +238,36 @@ TEST(EnemySteering, ClampsReflectionsAndReversalsKeepOffTheEdge)
     }
 }
 
+class EnemyEdgeWalk : public EnemyActTest {};
+
+TEST_F(EnemyEdgeWalk, ACornerCountsOneEdgeAndTheWalkStaysOnTheField)
+{
+    OneEnemy([](EnemyKind& k) { k.moves = {Mv(12)}; }, 2, 82);
+    rec().FlagsA |= FLAGS_A_MOVE_RUNNING | FLAGS_A_MAY_MOVE;
+    rec().PosX = FIELD_LEFT - rec().OuterBox.left + 1.0f;
+    rec().PosY = FIELD_TOP - rec().OuterBox.top + 1.0f;
+    // Heading up and left into the top-left corner: only the top edge turns it.
+    rec().Heading = -3.0f * BATTLE_PI / 4.0f;
+    group().WalkAlongHeading(0, 4.0f, rec().Heading);
+    group().BounceAtFieldEdge(0, 1, 0);
+    EXPECT_EQ(rec().EdgeTurns, 1);
+    EXPECT_GT(rec().MoveY, 0.0f) << "turned down";
+    EXPECT_LT(rec().MoveX, 0.0f) << "still left: the left edge was not counted";
+
+    OneEnemy([](EnemyKind& k) {
+        EnemyMoveDef m = Mv(12);
+        m.Speed = 4.0f;
+        m.Duration = 400;
+        m.Period = 0;
+        k.moves = {m};
+        k.actions = {Act(0)};
+    });
+    SeedGameRandom(8);
+    Frames(400);
+    EXPECT_GT(rec().EdgeTurns, 0);
+    EXPECT_GE(rec().PosY + rec().OuterBox.top, FIELD_TOP);
+    EXPECT_LE(rec().PosX + rec().OuterBox.right, FIELD_RIGHT);
+}
+
 } // namespace
 } // namespace enemytest

@@ -220,6 +220,12 @@ public:
     void GetSummonPosition(int slot, int kind, int number, float& x, float& y) const;
     bool SpawnSummonedEnemy(int kind, float x, float y, int facing);
 
+    // Walks that turn at the field edges (movement types 12-15); false for other types.
+    bool RunSteeredMove(int slot, int type);
+    // Turns the heading at the field edge this frame's motion would cross (mode 1 reflect, 2 random, 3 reverse).
+    void BounceAtFieldEdge(int slot, int mode, int aimChance);
+    void TurnAtEdge(int slot, int edge, int mode, int aimChance);
+
     // AI targets and what each enemy remembers of the hits it took.
     int GetAiTarget(int slot);
     void RecordEnemyHitMemory(int slot, int member, std::uint32_t damage);

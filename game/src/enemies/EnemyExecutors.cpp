@@ -381,7 +381,8 @@ void CEnemyGroup::ExecuteEnemyMove(int slot)
         RunAimedWalk(slot, true);
         break;
     default:
-        RunDelegatedMove(*this, slot, def.MoveType);
+        if (!RunSteeredMove(slot, def.MoveType))
+            RunDelegatedMove(*this, slot, def.MoveType);
         break;
     }
     StepMove(slot);

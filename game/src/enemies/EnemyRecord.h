@@ -138,6 +138,7 @@ struct EnemyRecord {
     std::uint16_t ActionCooldown[ENEMY_MAX_ACTIONS];
     std::uint16_t MoveCooldown[ENEMY_MAX_MOVES];
     std::uint16_t ReactTimer;
+    std::int16_t EdgeTurns; // field edges a steered walk met
     std::int16_t ActionHold, MoveHold;
     std::int16_t KindTimer;
     std::int16_t FixedDamage[3]; // per member, in the fixed-damage mode
