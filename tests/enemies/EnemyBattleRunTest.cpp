@@ -102,3 +102,62 @@ TEST(EnemyBattleRun, AFormationFadesInActsIsHitDefeatedAndHandsOver)
 }
 
 } // namespace
+
+namespace {
+
+constexpr Dump kSupportDumps[] = {{160, "support-hurt"}, {300, "support-mid"}, {450, "support-late"}};
+
+// Healer, summoner, reviver, escaper and a goblin: the harness hurts the
+// summoner and the escaper and defeats the goblin; the others heal, summon,
+// revive and flee by their own conditions.
+TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    CCharacter& party = harness.party;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        party.maxHp[m] = party.baseMaxHp[m] = party.hp[m] = 9999;
+        party.maxSt[m] = 100;
+    }
+    SeedGameRandom(41);
+    CEnemyGroup& enemies = harness.enemies;
+    const std::vector<std::uint32_t> record = {5, 4, 0, 0, 0xFFFFFFFF, 0, 4, 5, 10, 13, 2};
+    ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(record), {}, 2, false, false, false));
+    ASSERT_EQ(enemies.EnemyCount(), 5);
+    harness.BeginBattle(0);
+    const int snakeHp = enemies.Records[3].MaxHp;
+    harness.HitEnemyAt({140, 3, EnemyHitKind::Damage, 1, snakeHp * 2 / 3});
+    harness.HitEnemyAt({145, 1, EnemyHitKind::Damage, 2, enemies.Records[1].MaxHp / 2});
+    harness.HitEnemyAt({150, 4, EnemyHitKind::Damage, 0, 10});
+    harness.HitEnemyAt({155, 4, EnemyHitKind::Defeat, 0, 0});
+
+    const std::filesystem::path folder = ENEMY_FRAMES_DIR;
+    int most = 0;
+    bool healed = false;
+    bool revived = false;
+    bool escaped = false;
+    int summonerBefore = 0;
+    for (int frame = 0; frame <= 560; ++frame) {
+        summonerBefore = enemies.Records[1].Hp;
+        const bool goblinDown = (enemies.Records[4].FlagsA & FLAGS_A_DEFEATED) != 0;
+        harness.Frame();
+        most = std::max(most, enemies.EnemyCount());
+        healed = healed || (frame > 145 && enemies.Records[1].Hp > summonerBefore);
+        revived = revived || (goblinDown && !(enemies.Records[4].FlagsA & FLAGS_A_DEFEATED));
+        escaped = escaped || (enemies.Records[3].KindWord & KIND_WORD_GONE) != 0;
+        for (const Dump& d : kSupportDumps)
+            if (d.frame == frame) {
+                ASSERT_TRUE(harness.Draw(folder / (std::string(d.name) + ".png"))) << d.name;
+            }
+    }
+    EXPECT_GT(most, 5) << "the summoner called";
+    EXPECT_TRUE(revived) << "the reviver brought the goblin back";
+    EXPECT_TRUE(healed) << "the healer healed the hurt summoner";
+    EXPECT_TRUE(escaped) << "the snake fled";
+    FreeEnemyKinds();
+}
+
+} // namespace

@@ -167,9 +167,9 @@ TEST_F(StatusEffects, AnEnemyBlockTakesTheEnemysImmunityRowAndHelpers)
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_SKILL_SEAL, 0);
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_BIND, 0);
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_STOP, 0);
-    EXPECT_EQ(Count("InterruptEnemyMagic(1)"), 1);
-    EXPECT_EQ(Count("InterruptEnemyMotion(1)"), 1);
-    EXPECT_EQ(Count("CancelEnemyAction(111)"), 1);
+    // Stop cancels the enemy's action and movement: both wait the cancel's 120 frames.
+    EXPECT_EQ(enemy.ActionCooldownAll, 120);
+    EXPECT_EQ(enemy.MoveCooldownAll, 120);
     EXPECT_EQ(enemy.Status.slideX, 0.0f);
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_ATTACK_UP, 2);
     EXPECT_EQ(AttackUpLevel::Get(enemy.Status.boostLevels), 2u);

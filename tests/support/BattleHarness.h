@@ -8,7 +8,7 @@
 // The enemy group runs its own share (the opening, each action frame, the
 // win wait after the last enemy went) with its shots, and the party its own
 // (the defeat's wait, the victory); the harness adds hits on members and on
-// enemies at scripted frames, stands in for the defeat of an enemy, and draws
+// enemies at scripted frames (a defeat or damage through the enemies' own routines), and draws
 // enemies a test places in the group as plain boxes.
 #pragma once
 
@@ -56,13 +56,13 @@
 namespace battleharness {
 
 // What the party does to an enemy at a frame.
-enum class EnemyHitKind { Flinch, Knockback, Defeat };
+enum class EnemyHitKind { Flinch, Knockback, Defeat, Damage };
 struct ScriptedEnemyHit {
     int frame;
     int slot;
     EnemyHitKind kind;
-    int direction;
-    int strength;
+    int direction; // the hitting member for a defeat or damage
+    int strength;  // the damage for a damage hit
 };
 
 // A hit an enemy lands on a member at a frame.
@@ -339,28 +339,16 @@ private:
         case EnemyHitKind::Defeat:
             Defeat(hit.slot, hit.direction);
             break;
+        case EnemyHitKind::Damage:
+            // As a member's blow lands: the enemy remembers it, then takes the damage.
+            enemies.RecordEnemyHitMemory(hit.slot, hit.direction, static_cast<std::uint32_t>(hit.strength));
+            enemies.DamageEnemy(hit.slot, hit.strength, 0, 0, hit.direction);
+            break;
         }
     }
 
-    // The defeat as the enemy's defeat routine will do it: the experience,
-    // the drop it carries, its waiting shots, and the victory once all are gone.
-    void Defeat(int slot, int member)
-    {
-        EnemyRecord& r = enemies.Records[slot];
-        if (r.FlagsA & FLAGS_A_DEFEATED)
-            return;
-        r.State = ENEMY_DEFEATED;
-        r.FlagsA |= FLAGS_A_DEFEATED;
-        enemies.DefeatedBy[slot] = static_cast<std::uint8_t>(member);
-        enemies.ExpTotal += r.ExpValue;
-        SetBits(enemies.GroupBits2, 0, 4, static_cast<std::uint32_t>(slot));
-        if ((r.KindWord & KIND_WORD_CARRIES_DROP) && !(r.KindWord & KIND_WORD_DROP_TAKEN)) {
-            enemies.RecordDrop(slot);
-            r.KindWord |= KIND_WORD_DROP_SHOWN;
-        }
-        enemyShots.RemoveEnemyShotsOfOwner(slot);
-        enemies.CheckAllEnemiesGone();
-    }
+    // The enemy's own defeat routine, with the hitting member as the cause.
+    void Defeat(int slot, int member) { enemies.DefeatEnemy(slot, member); }
 
     // Members and shots back to front by their foot lines; member 0's blow
     // is drawn with member 0.

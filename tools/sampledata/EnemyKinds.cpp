@@ -104,6 +104,16 @@ EnemyActionDef Shot(int type, int shots, float speed)
     return a;
 }
 
+// Action `a` only when the enemy's code A (code B) test passes.
+EnemyActionDef When(EnemyActionDef a, int codeA, int paramA, int codeB, int paramB)
+{
+    a.CondA = codeA;
+    a.CondAParam = paramA;
+    a.CondB = codeB;
+    a.CondBParam = paramB;
+    return a;
+}
+
 EnemyKind Walker(const std::u16string& name, int hp, int sizeClass, int graphic)
 {
     EnemyKind k = BaseKind(name, hp, sizeClass, graphic);
@@ -184,13 +194,40 @@ std::vector<EnemyKind> DemoKinds()
     kinds.push_back(lord);
     const std::u16string names[] = {u"ウルフ", u"スケルトン", u"ゴースト", u"キノコ",
                                     u"ヘビ",   u"カラス",     u"クモ",     u"ナイト"};
+    // Kinds 9-16 show one family each, with the AI type that picks their targets.
+    const int aiTypes[8] = {9, 1, 2, 3, 4, 14, 21, 22};
     for (int i = 0; i < 8; ++i) {
         const int id = 9 + i;
         EnemyKind k = Walker(names[i], 50 + 15 * i, i % 3, id);
         k.def.DropChance = 1 + i % 4;
         k.def.DropItemId = i;
+        k.def.AiType = aiTypes[i];
         kinds.push_back(k);
     }
+    EnemyKind* family = &kinds[9];
+    // 9: strikes only at a member in front of it and within reach.
+    family[0].actions = {Action(0, 30), When(Shot(13, 1, 3.0f), 14, 3, 0, 0)};
+    // 10: revives a fallen fellow.
+    family[1].actions = {Action(0, 30), When(Action(25, 30), 0, 0, 9, 1)};
+    family[1].actions[1].ActionCount16 = 30; // back with 30 to 50 percent
+    family[1].actions[1].ActionLength18 = 50;
+    family[1].actions[1].Weight = 40;
+    // 11: lays attack-up on the whole group.
+    family[2].actions = {Action(0, 30), Action(26, 30)};
+    family[2].actions[1].Param = 1;
+    family[2].actions[1].ActionLength18 = 3;
+    // 12: cures its fellows' ailments, and fires while none is ailing.
+    family[3].actions = {Shot(12, 1, 2.0f), When(Action(24, 30), 0, 0, 21, 0)};
+    // 13: flees sideways once hurt, the more likely the more HP it lost.
+    family[4].actions = {Shot(11, 1, 2.0f), When(Action(22, 30), 0, 0, 39, 0)};
+    family[4].actions[1].ActionParam0 = 3.0f;
+    family[4].actions[1].Param = 1;
+    family[4].actions[1].HpMaxPercent = 70;
+    // 14: bounces off the field edges.
+    family[5].moves = {Move(12, 1.5f, 120)};
+    // 15: fires at its random target; 16 strikes along a line at the member the group remembers.
+    family[6].actions = {Action(0, 30), Shot(13, 2, 2.0f)};
+    family[7].actions = {Action(0, 30), When(Shot(13, 1, 3.5f), 27, 4, 0, 0)};
     // The demo kinds give much experience: the fighter's first battle on map
     // 0 (a slime and a bat) lifts every member of a new game a level.
     for (EnemyKind& kind : kinds)

@@ -211,3 +211,18 @@ void CEnemyGroup::StepRotatingPhase()
         SetBits(r.FlagsD, FLAGS_D_PHASE_INDEX, 3, (GetBits(r.FlagsD, FLAGS_D_PHASE_INDEX, 3) + 1) % length);
     }
 }
+
+void CEnemyGroup::UpdateFleeSprite(int slot)
+{
+    const EnemyRecord& r = Records[slot];
+    const CTexture* texture = EnemyTexture(slot);
+    if (texture == nullptr || KindDefs[slot] == nullptr)
+        return;
+    const int column =
+        KindDefs[slot]->PoseSprite ? ((r.KindWord & KIND_WORD_POSE) ? 1 : 0) : (r.FleeFrame % 16) / 8 + 1;
+    const int row = (r.FlagsE & FLAGS_E_ONE_ROW) ? 0 : static_cast<int>(GetBits(r.FlagsA, FLAGS_A_FACING, 2));
+    const float left = static_cast<float>(column) * r.FrameWidth;
+    const float top = static_cast<float>(row) * r.FrameHeight;
+    CellUv(texture, left, top, left + r.FrameWidth, top + r.FrameHeight, SpriteUv[slot]);
+    std::memcpy(SpriteUvExtra[slot], SpriteUv[slot], sizeof SpriteUv[slot]);
+}

@@ -60,6 +60,8 @@ public:
     void ClearMoveUses(int slot);
     void SetEnemyPosition(int slot, float x, float y);
     void UpdateSpriteFrame(int slot);
+    // The fleeing enemy's picture: its exit direction's row, walking unless the kind has a pose sprite.
+    void UpdateFleeSprite(int slot);
     // One frame of the rotating phase.
     void StepRotatingPhase();
 
@@ -174,6 +176,7 @@ public:
     void DrawEnemyMarkers();
     void DrawEnemyNames();
     void DrawEnemyDrop(int slot, float depth);
+    void DrawDefeatEffect(int slot, float depth);
 
     // Drops and rewards.
     void RecordDrop(int slot);
@@ -186,6 +189,54 @@ public:
     std::uint8_t MarkerShape[ENEMY_SLOTS][3];
     std::uint8_t MarkerRow[ENEMY_SLOTS][3];
 
+    // Damage, defeat and flight.
+    void DamageEnemy(int slot, int damage, std::uint32_t ailments, int ailmentFlag, int cause);
+    void DefeatEnemy(int slot, int cause);
+    float GetEnemyAttackRate(int slot) const;
+    float GetEnemyDamageRate(int slot, bool useElement, int element) const;
+    bool IsEnemyInvulnerable(int slot) const;
+    void CancelEnemyAction(int slot, bool action, bool move, bool reset);
+    void ClearEnemyHitMemory(int slot);
+    void StartEnemyEscape(int slot);
+    void UpdateFleeingEnemy(int slot);
+    // 0 left, 1 up, 2 right, 3 down; up and down are out of the question when `onlySideways`.
+    int NearestExitEdge(int slot, bool onlySideways) const;
+    void TickStatusDamage(int slot);
+
+    // Support actions: one step each, ended through the executor's end step.
+    bool PayActionStock(int slot, const EnemyActionDef& def);
+    void HealAction(int slot);
+    void CureAction(int slot);
+    void ReviveAction(int slot);
+    void SummonAction(int slot);
+    void StatusAction(int slot);
+    // One frame of the escape (22) or a support action (23-27); false for other types.
+    bool RunSupportAction(int slot, int type);
+    // Lays the status class's effects on an enemy (side 0) or a member (side 1).
+    void ApplyStatusToUnit(int side, int index, int statusKind, int flag);
+    void HealEnemy(int slot, int minPercent, int maxPercent, bool sparks);
+    int FindLowestHpEnemy(int excludedSlot) const;
+    bool IsEnemyRevivable(int slot) const;
+    void GetSummonPosition(int slot, int kind, int number, float& x, float& y) const;
+    bool SpawnSummonedEnemy(int kind, float x, float y, int facing);
+
+    // Walks that turn at the field edges (movement types 12-15); false for other types.
+    bool RunSteeredMove(int slot, int type);
+    // Turns the heading at the field edge this frame's motion would cross (mode 1 reflect, 2 random, 3 reverse).
+    void BounceAtFieldEdge(int slot, int mode, int aimChance);
+    void TurnAtEdge(int slot, int edge, int mode, int aimChance);
+
+    // AI targets and what each enemy remembers of the hits it took.
+    int GetAiTarget(int slot);
+    void RecordEnemyHitMemory(int slot, int member, std::uint32_t damage);
+    int ResolveTargetMode(int slot, int mode);
+    int ResolveSubPatternMode(int slot, int mode);
+    std::uint8_t GroupAttackerRing[10];
+
+    // The two condition codes of an action or movement, narrowing its target mask.
+    bool EvaluateEnemyCondition(int slot, int codeA, int codeB, bool useAiTarget, int paramA, int paramB, bool isAction,
+                                int candidateIndex);
+
     // What the party asks of the enemies' shots and actions; not built yet,
     // so they note the call and change nothing.
     bool HasActiveSubShot();
@@ -194,6 +245,10 @@ public:
     std::uint16_t CountDueEnemyActions(int stock, int frames);
 
 private:
+    void FinishFlee(int slot);
+    bool TestConditionA(int slot, int code, int param, std::uint8_t mask[3], bool isAction);
+    bool TestConditionB(int slot, int code, int param, std::uint8_t mask[3], int candidateIndex);
+    bool IsOtherRunningActionType(int slot, int type) const;
     void UpdateOneEnemy(int slot);
     bool UpdateEnemyState(int slot);
     void ActAndMove(int slot);

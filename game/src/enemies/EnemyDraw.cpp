@@ -86,7 +86,7 @@ void CEnemyGroup::DrawEnemyObject(int slot, float depth)
     const EnemyRecord& r = Records[slot];
     const bool escaped = (r.FlagsA & FLAGS_A_ESCAPED) != 0;
     if (r.State == ENEMY_DEFEATED && !escaped) {
-        DrawDefeatEffect(*this, slot, depth);
+        DrawDefeatEffect(slot, depth);
     } else {
         float uv[4];
         std::copy(SpriteUv[slot], SpriteUv[slot] + 4, uv);
@@ -101,6 +101,23 @@ void CEnemyGroup::DrawEnemyObject(int slot, float depth)
         TheBattleEffect->DrawEnemyHitSparks(slot, depth);
     if (r.KindWord & KIND_WORD_DROP_SHOWN)
         DrawEnemyDrop(slot, depth);
+}
+
+// The defeat sequence: 16 cells of a 4 × 4 sheet, three frames each, over
+// the enemy's rectangle; nothing once the sequence is over.
+void CEnemyGroup::DrawDefeatEffect(int slot, float depth)
+{
+    const EnemyRecord& r = Records[slot];
+    if (r.FlagsC & FLAGS_C_DEFEAT_DONE)
+        return;
+    const bool alt = (r.FlagsF & FLAGS_F_ALT_UNDERLAY) != 0;
+    const CTexture* sheet = UnderlayTex[alt ? 1 : 0];
+    const int frame = std::min(static_cast<int>(GetBits(r.FlagsB, FLAGS_B_DEFEAT_FRAMES, 6)) / 3, 15);
+    const float cell = alt ? 48.0f : 32.0f;
+    float uv[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    CellUv(sheet, static_cast<float>(frame % 4) * cell, static_cast<float>(frame / 4) * cell, cell, uv);
+    FillQuad(DropQuad, std::trunc(r.PosX), std::trunc(r.PosY), r.Width, r.Height, uv, depth, White(255));
+    DrawQuad(sheet, DropQuad);
 }
 
 void CEnemyGroup::DrawEnemyDrop(int slot, float depth)

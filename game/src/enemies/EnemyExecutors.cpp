@@ -200,6 +200,8 @@ void CEnemyGroup::RunMemberAimedAttack(int slot)
             member = PickRandomAliveMember();
         else if (r.ActionType == 12 && TheCharacter != nullptr)
             member = FindNearestMember(r.CenterX, r.CenterY, -1);
+        else if (TheCharacter != nullptr)
+            member = GetAiTarget(slot);
         SetBits(r.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(std::clamp(member, 0, 2)));
     }
     RunSubPatternAttack(slot, true);
@@ -379,7 +381,8 @@ void CEnemyGroup::ExecuteEnemyMove(int slot)
         RunAimedWalk(slot, true);
         break;
     default:
-        RunDelegatedMove(*this, slot, def.MoveType);
+        if (!RunSteeredMove(slot, def.MoveType))
+            RunDelegatedMove(*this, slot, def.MoveType);
         break;
     }
     StepMove(slot);

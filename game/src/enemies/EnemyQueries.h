@@ -8,6 +8,7 @@
 
 #include "enemies/EnemyRecord.h"
 
+#include "core/BattleAngles.h"
 #include "enemies/EnemySteering.h"
 
 constexpr int ENEMY_QUERY_SLOTS = 8;

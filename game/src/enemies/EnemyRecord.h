@@ -112,8 +112,10 @@ struct EnemyRecord {
     float DropFall, DropFallLimit;
     float NameWidth;
     float DashHeading;
+    float FleeSpeed; // pixels a frame of the flight
     std::int32_t State;
     std::int32_t WalkFrame;
+    std::int32_t FleeFrame;
     std::int32_t MoveFrame, MoveLimit;
     std::int32_t ActionFrame, ActionLength;
     std::int32_t Hp, MaxHp;
@@ -136,6 +138,7 @@ struct EnemyRecord {
     std::uint16_t ActionCooldown[ENEMY_MAX_ACTIONS];
     std::uint16_t MoveCooldown[ENEMY_MAX_MOVES];
     std::uint16_t ReactTimer;
+    std::int16_t EdgeTurns; // field edges a steered walk met
     std::int16_t ActionHold, MoveHold;
     std::int16_t KindTimer;
     std::int16_t FixedDamage[3]; // per member, in the fixed-damage mode
@@ -144,6 +147,11 @@ struct EnemyRecord {
     std::uint8_t ElementResist[6];
     std::uint8_t TargetOrder[3];
     std::uint8_t SeenBy[3];
+    // What the AI remembers of the hits it took, per member and the last five attackers.
+    std::uint32_t HitCounts[3];
+    std::uint32_t DamageTotals[3];
+    std::uint8_t AttackerRing[5];
+    std::uint8_t ActionTargetMask[3], MoveTargetMask[3];
     std::uint32_t FlagsA, FlagsB, FlagsC, KindWord, FlagsD, FlagsE, FlagsF, FlagsG;
 };
 

@@ -249,8 +249,9 @@ void CEnemyGroup::StartAction(int slot, int index)
     r.KindWord = def.ChainNext ? r.KindWord | KIND_WORD_ACTION_CHAINED : r.KindWord & ~KIND_WORD_ACTION_CHAINED;
     r.AttackPower = def.UsesAttackB ? r.AttackB : r.Attack;
     SetBits(r.FlagsD, FLAGS_D_AIM_MODE, 7, static_cast<std::uint32_t>(def.AimMode));
-    SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(def.TargetMode));
-    SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5, static_cast<std::uint32_t>(def.SubPatternMode));
+    SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(ResolveTargetMode(slot, def.TargetMode)));
+    SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5,
+            static_cast<std::uint32_t>(ResolveSubPatternMode(slot, def.SubPatternMode)));
     RunKindActionStart(*this, slot);
     GiveCooldown(ActionDefs[slot], ActionCount(slot), index, StretchDelay(slot, def.Cooldown),
                  KindDefs[slot]->ShareActionCooldowns != 0, r.ActionCooldown, r.ActionCooldownAll);

@@ -118,7 +118,7 @@ bool CEnemyGroup::UpdateEnemyState(int slot)
         return false;
     case ENEMY_FLEEING:
         if (!(r.KindWord & KIND_WORD_GONE)) {
-            RunEnemyFlight(*this, slot);
+            UpdateFleeingEnemy(slot);
             if (ThirdCounterRunning(r))
                 TickEffectTimers(r.Status);
         }
@@ -179,7 +179,7 @@ void CEnemyGroup::TickEnemyStatus(int slot)
     EnemyRecord& r = Records[slot];
     if ((r.Status.effectBits & kAnyStatus) != 0) {
         if (r.Status.HasEffect(EFFECT_POISON))
-            TickStatusDamage(*this, slot);
+            TickStatusDamage(slot);
         if (r.Status.HasEffect(EFFECT_CONFUSION) && r.State == ENEMY_NORMAL) {
             r.MoveX = -r.MoveX;
             r.MoveY = -r.MoveY;

@@ -1,0 +1,133 @@
+// Walks that pick a heading now and then and turn away from the field edge
+// they meet: a random heading, an aim at a member, or a diagonal.
+#include <cmath>
+
+#include "core/BattleAngles.h"
+#include "core/GameConstants.h"
+#include "core/Random.h"
+#include "enemies/Enemy.h"
+#include "enemies/EnemySteering.h"
+#include "party/Character.h"
+#include "party/PartyQueries.h"
+
+namespace {
+
+constexpr int kFirstEdgeWalk = 12;
+constexpr int kLastEdgeWalk = 15;
+constexpr int kDiagonalWalk = 14;
+constexpr int kRandomWalk = 12;
+constexpr int kReflect = 1;
+constexpr int kRandomAway = 2;
+constexpr int kReverse = 3;
+
+float RandomFullTurn()
+{
+    return static_cast<float>(GameRandom() >> 5) * (2.0f * BATTLE_PI / 1024.0f) - BATTLE_PI;
+}
+
+float RandomDiagonal()
+{
+    return static_cast<float>(GameRandom() >> 13) * (BATTLE_PI / 2.0f) - 3.0f * BATTLE_PI / 4.0f;
+}
+
+// Towards the member the movement's rule names; the facing's heading when it cannot aim.
+float AimAtMoveTarget(const EnemyRecord& r, int rule)
+{
+    static constexpr float kFacingHeading[4] = {-BATTLE_PI / 2.0f, -BATTLE_PI, BATTLE_PI / 2.0f, 0.0f};
+    const float facing = kFacingHeading[GetBits(r.FlagsA, FLAGS_A_FACING, 2)];
+    if (TheCharacter == nullptr)
+        return facing;
+    int member = 0;
+    switch (rule & 15) {
+    case 0:
+    case 1:
+        member = PickRandomAliveMember();
+        break;
+    case 2:
+        member = FindNearestMember(r.CenterX, r.CenterY, -1);
+        break;
+    case 3:
+        member = FindFarthestMember(r.CenterX, r.CenterY);
+        break;
+    case 5:
+    case 6:
+    case 7:
+        member = (rule & 15) - 5;
+        break;
+    default:
+        member = static_cast<int>(GetBits(r.FlagsB, FLAGS_B_RANDOM_MEMBER, 2));
+        break;
+    }
+    float heading = facing;
+    return GetAngleToMember(heading, member, r.CenterX, r.CenterY, true) ? heading : facing;
+}
+
+} // namespace
+
+bool CEnemyGroup::RunSteeredMove(int slot, int type)
+{
+    if (type < kFirstEdgeWalk || type > kLastEdgeWalk)
+        return false;
+    EnemyRecord& r = Records[slot];
+    const EnemyMoveDef& def = RunningMove(slot);
+    if (r.MoveFrame == 0 || (def.Period != 0 && r.MoveFrame % def.Period == 0)) {
+        if (type == kRandomWalk)
+            r.Heading = RandomFullTurn();
+        else if (type == kDiagonalWalk)
+            r.Heading = RandomDiagonal();
+        else
+            r.Heading = AimAtMoveTarget(r, def.Param);
+    }
+    WalkAlongHeading(slot, def.Speed, r.Heading);
+    BounceAtFieldEdge(slot, kReflect, 0);
+    return true;
+}
+
+void CEnemyGroup::BounceAtFieldEdge(int slot, int mode, int aimChance)
+{
+    EnemyRecord& r = Records[slot];
+    if (r.Status.HasEffect(EFFECT_BIND))
+        return;
+    float dx = r.MoveX;
+    float dy = r.MoveY;
+    if (r.Status.HasEffect(EFFECT_CONFUSION)) {
+        dx = -dx;
+        dy = -dy;
+    }
+    const float x = r.PosX + dx;
+    const float y = r.PosY + dy;
+    int edge = -1;
+    // A corner counts as the top or bottom edge alone.
+    if (y + r.OuterBox.top < FIELD_TOP)
+        edge = 1;
+    else if (y + r.OuterBox.bottom > FIELD_BOTTOM - 1.0f)
+        edge = 3;
+    else if (x + r.OuterBox.left < FIELD_LEFT)
+        edge = 0;
+    else if (x + r.OuterBox.right > FIELD_RIGHT - 1.0f)
+        edge = 2;
+    if (edge >= 0)
+        TurnAtEdge(slot, edge, mode, aimChance);
+}
+
+void CEnemyGroup::TurnAtEdge(int slot, int edge, int mode, int aimChance)
+{
+    EnemyRecord& r = Records[slot];
+    ++r.EdgeTurns;
+    const bool reversed = r.Status.HasEffect(EFFECT_CONFUSION);
+    if (aimChance != 0 && !reversed && GameRandom() < aimChance * 32767 / 100 && MoveCount(slot) != 0) {
+        r.Heading = AimAtMoveTarget(r, RunningMove(slot).Param);
+        ClampAngleAwayFromEdge(r.Heading, edge);
+    } else {
+        const int met = reversed ? edge ^ 2 : edge;
+        if (mode == kReflect)
+            ReflectAngleAtEdge(r.Heading, met, met);
+        else if (mode == kRandomAway)
+            RandomAngleAwayFromEdge(r.Heading, met);
+        else if (mode == kReverse)
+            ReverseAngleAwayFromEdge(r.Heading, met);
+    }
+    // The turned heading moves the enemy this frame already.
+    if (MoveCount(slot) != 0)
+        WalkAlongHeading(slot, RunningMove(slot).Speed, r.Heading);
+}

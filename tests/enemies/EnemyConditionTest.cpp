@@ -1,0 +1,125 @@
+// The two condition codes: where the members stand, and the state of the group.
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "EnemyActFixture.h"
+
+namespace enemytest {
+namespace {
+
+using MaskBytes = std::array<int, 3>;
+
+class EnemyCondition : public EnemyActTest {
+protected:
+    // The enemy faces down; member 0 stands 150 px below its centre, member 1
+    // 150 px above, member 2 150 px to the left and 50 px up.
+    void Place()
+    {
+        OneEnemy([](EnemyKind& k) { k.actions = {Act(1), Act(1)}; }, 300, 250);
+        const float cx = rec().CenterX - 16.0f;
+        const float cy = rec().CenterY - 16.0f;
+        const float spots[3][2] = {{cx, cy + 150}, {cx, cy - 150}, {cx - 150, cy - 50}};
+        for (int m = 0; m < 3; ++m) {
+            parts->party.SetMemberPosX(m, spots[m][0]);
+            parts->party.SetMemberPosY(m, spots[m][1]);
+        }
+    }
+    bool A(int code, int param) { return group().EvaluateEnemyCondition(0, code, 0, false, param, 0, true, 0); }
+    bool B(int code, int param) { return group().EvaluateEnemyCondition(0, 0, code, false, 0, param, true, 0); }
+    MaskBytes Mask() { return {rec().ActionTargetMask[0], rec().ActionTargetMask[1], rec().ActionTargetMask[2]}; }
+};
+
+TEST_F(EnemyCondition, CodeANarrowsTheMembersByWhereTheyStand)
+{
+    struct Case {
+        int code, param;
+        bool pass;
+        MaskBytes mask;
+    };
+    const Case cases[] = {
+        {4, 0, true, {1, 0, 0}},   {5, 0, false, {0, 0, 0}},  {6, 0, true, {0, 1, 0}},   {8, 0, true, {1, 0, 0}},
+        {10, 0, true, {0, 1, 1}},  {12, 0, false, {0, 0, 0}}, {13, 0, true, {1, 1, 1}},  {12, 4, true, {1, 1, 1}},
+        {12, 5, false, {0, 0, 0}}, {14, 4, true, {1, 0, 0}},  {20, 0, true, {1, 0, 0}},  {30, 4, true, {0, 0, 1}},
+        {24, 4, true, {1, 0, 0}},  {27, 4, true, {1, 1, 0}},  {27, 0, false, {0, 0, 0}}, {29, 0, false, {0, 0, 0}},
+        {29, 4, false, {0, 0, 0}}, {0, 0, true, {1, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        Place();
+        EXPECT_EQ(A(c.code, c.param), c.pass) << c.code << "/" << c.param;
+        EXPECT_EQ(Mask(), c.mask) << c.code << "/" << c.param;
+    }
+}
+
+TEST_F(EnemyCondition, TheLineTestRecordsTheFirstDirectionOnce)
+{
+    Place();
+    rec().KindWord &= ~((1u << 17) | (3u << 13));
+    ASSERT_TRUE(A(27, 4));
+    EXPECT_NE(rec().KindWord & (1u << 17), 0u);
+    EXPECT_EQ(GetBits(rec().KindWord, 13, 2), 3u); // member 0, straight down
+}
+
+TEST_F(EnemyCondition, OffFieldMembersNeedTheMarginTable)
+{
+    Place();
+    parts->party.SetMemberPosX(2, 4.0f);
+    EXPECT_TRUE(A(29, 0));
+    EXPECT_EQ(Mask(), (MaskBytes{0, 0, 1}));
+    EXPECT_FALSE(A(29, 7));
+}
+
+TEST_F(EnemyCondition, CodeBReadsTheGroup)
+{
+    Place();
+    AddEnemy(1, 100, 150);
+    AddEnemy(2, 500, 150);
+    for (int s = 0; s < 3; ++s)
+        group().Records[s].Hp = group().Records[s].MaxHp = 100;
+
+    group().Records[1].Hp = 75;
+    EXPECT_FALSE(B(6, 0)); // exactly 75 % is not below
+    group().Records[1].Hp = 74;
+    EXPECT_TRUE(B(6, 0));
+    EXPECT_FALSE(B(7, 0));
+
+    group().DefeatEnemy(2, 0);
+    EXPECT_FALSE(B(9, 1)); // its defeat has not finished
+    group().Records[2].FlagsC |= FLAGS_C_DEFEAT_DONE;
+    EXPECT_TRUE(B(9, 1));
+    EXPECT_FALSE(B(9, 2));
+
+    struct Case {
+        int code, param;
+        bool pass;
+    };
+    const Case cases[] = {
+        {15, 2, true},  {15, 1, false}, {16, 2, true}, {16, 3, false}, {17, 3, true},  {17, 2, false}, {10, 3, true},
+        {10, 2, false}, {11, 3, true},  {45, 3, true}, {45, 2, false}, {27, 3, false}, {42, 0, true},  {42, 8, false},
+        {36, 1, true},  {36, 2, false}, {40, 1, true}, {23, 5, false}, {22, 3, false}, {19, 9, false}, {44, 4, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(B(c.code, c.param), c.pass) << c.code << "/" << c.param;
+
+    rec().Status.effectBits = 1u << EFFECT_PROTECTION;
+    EXPECT_TRUE(B(27, 1));
+    rec().MoveCooldown[0] = 3;
+    EXPECT_FALSE(B(42, 0));
+}
+
+TEST_F(EnemyCondition, AnEntryWhoseConditionFailsNeverStarts)
+{
+    for (const int count : {0, 1}) {
+        OneEnemy([&](EnemyKind& k) {
+            EnemyActionDef a = Act(1);
+            a.CondB = 15; // at most `count` enemies standing
+            a.CondBParam = count;
+            k.actions = {a};
+        });
+        Frames(60);
+        EXPECT_EQ(rec().ActionStarts[0] > 0, count == 1) << count;
+    }
+}
+
+} // namespace
+} // namespace enemytest

@@ -1,0 +1,159 @@
+// Heal, revive, status and summon steps, and the stock they cost.
+#include <gtest/gtest.h>
+
+#include "EnemyActFixture.h"
+#include "enemies/EnemyQueries.h"
+
+namespace enemytest {
+namespace {
+
+class EnemySupport : public EnemyActTest {
+protected:
+    // Slot 0 runs support action `a`; slots 1 and 2 are its fellows.
+    void Group3(const EnemyActionDef& a)
+    {
+        OneEnemy([&](EnemyKind& k) { k.actions = {a}; }, 300, 200);
+        AddEnemy(1, 100, 150);
+        AddEnemy(2, 500, 150);
+        for (int s = 0; s < 3; ++s) {
+            group().Records[s].Hp = group().Records[s].MaxHp = 1000;
+            group().Records[s].ExpValue = 30;
+        }
+        rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+        rec().ActionLength = 30;
+    }
+    int Target() { return static_cast<int>(GetBits(rec().FlagsC, 14, 3)); }
+    void Down(int slot, bool sequenceOver)
+    {
+        group().DefeatEnemy(slot, 0);
+        if (sequenceOver)
+            group().Records[slot].FlagsC |= FLAGS_C_DEFEAT_DONE;
+    }
+};
+
+TEST_F(EnemySupport, HealModeZeroPicksTheLowestShareAndFullHpTheLowestSlot)
+{
+    EnemyActionDef a = Act(23);
+    a.ActionCount16 = 10;
+    a.ActionLength18 = 10;
+    Group3(a);
+    group().HealAction(0);
+    EXPECT_EQ(Target(), 0); // all at 100 %: the lowest slot standing
+    EXPECT_EQ(rec().Hp, 1000);
+
+    Group3(a);
+    group().Records[2].Hp = 500;
+    group().HealAction(0);
+    EXPECT_EQ(Target(), 2);
+    EXPECT_EQ(group().Records[2].Hp, 600);
+    EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+}
+
+TEST_F(EnemySupport, ReviveAllBringsBackOnlyFinishedDefeats)
+{
+    EnemyActionDef a = Act(25);
+    a.Param = 1;
+    a.ActionCount16 = 50;
+    a.ActionLength18 = 50;
+    Group3(a);
+    Down(1, false);
+    Down(2, true);
+    group().ReviveAction(0);
+    EXPECT_EQ(group().Records[1].State, ENEMY_DEFEATED);
+    EXPECT_EQ(group().Records[2].State, ENEMY_NORMAL);
+    EXPECT_EQ(group().Records[2].Hp, 500);
+    EXPECT_EQ(group().Records[2].ExpValue, 15);
+    EXPECT_NE(group().Records[2].KindWord & KIND_WORD_GRACE, 0u);
+}
+
+TEST_F(EnemySupport, AReviveWithNothingToReviveCostsNothing)
+{
+    EnemyActionDef a = Act(25);
+    a.GaugeLimit = 2;
+    a.GaugeMember = 1;
+    Group3(a);
+    parts->party.stock[1] = 5;
+    group().ReviveAction(0);
+    EXPECT_EQ(parts->party.stock[1], 5);
+    EXPECT_EQ(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+}
+
+TEST_F(EnemySupport, StockIsPaidOrTheActionRefused)
+{
+    struct Case {
+        int stockIndex;
+        int held;
+        bool paid;
+    };
+    const Case cases[] = {{1, 5, true}, {1, 1, false}, {6, 99, false}, {-1, 99, false}};
+    for (const Case& c : cases) {
+        Group3(Act(24));
+        // The kind loader refuses a stock number outside 0-5; a copy made in play may still hold one.
+        EnemyActionDef a = Act(24);
+        a.GaugeLimit = 2;
+        a.GaugeMember = c.stockIndex;
+        parts->party.stockMax[1] = 99;
+        parts->party.stock[1] = static_cast<std::int16_t>(c.held);
+        EXPECT_EQ(group().PayActionStock(0, a), c.paid) << c.stockIndex << "/" << c.held;
+        EXPECT_EQ(parts->party.stock[1], c.paid ? c.held - 2 : c.held);
+        EXPECT_EQ((rec().FlagsC & FLAGS_C_ACTION_CHAIN_BLOCKED) != 0, !c.paid);
+    }
+}
+
+TEST_F(EnemySupport, StatusModesLayOnTheirTargets)
+{
+    struct Case {
+        int mode;
+        bool self, others, party;
+    };
+    const Case cases[] = {{1, true, false, false}, {3, true, true, false}, {4, true, true, true}};
+    for (const Case& c : cases) {
+        EnemyActionDef a = Act(26);
+        a.Param = 1; // a status class laying attack-up
+        a.ActionLength18 = c.mode;
+        Group3(a);
+        const std::uint32_t mask = StatusClassMask(1);
+        ASSERT_NE(mask, 0u);
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            parts->party.members[m].effectBits = 0;
+        group().StatusAction(0);
+        EXPECT_EQ(rec().Status.effectBits != 0, c.self) << c.mode;
+        EXPECT_EQ(group().Records[1].Status.effectBits != 0, c.others) << c.mode;
+        EXPECT_EQ(parts->party.members[0].effectBits != 0, c.party) << c.mode;
+    }
+}
+
+TEST_F(EnemySupport, SummonsFacingUpGoAboveThenLeftAndStopAtEight)
+{
+    EnemyActionDef a = Act(27);
+    a.Param = 2;
+    a.ActionCount16 = kKind;
+    OneEnemy([&](EnemyKind& k) { k.actions = {a}; }, 300, 250);
+    SetBits(rec().FlagsA, FLAGS_A_FACING, 2, 1);
+    rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+    rec().ActionLength = 30;
+    group().SummonAction(0);
+    ASSERT_EQ(group().EnemyCount(), 3);
+    const EnemyRecord& above = group().Records[1];
+    const EnemyRecord& left = group().Records[2];
+    EXPECT_FLOAT_EQ(above.CenterX, rec().CenterX);
+    EXPECT_LT(above.CenterY, rec().CenterY);
+    EXPECT_LT(left.CenterX, rec().CenterX);
+    EXPECT_FLOAT_EQ(left.CenterY, rec().CenterY);
+    EXPECT_EQ(above.State, ENEMY_APPEARING);
+    EXPECT_EQ(above.Alpha, 0);
+    EXPECT_GE(above.ActionCooldownAll, 120);
+
+    // A full group places none; a kind the game lacks is never made.
+    group().SetEnemyCount(8);
+    rec().ActionFrame = 0;
+    group().SummonAction(0);
+    EXPECT_EQ(group().EnemyCount(), 8);
+    group().SetEnemyCount(3);
+    EXPECT_FALSE(group().SpawnSummonedEnemy(194, 0, 100, 0));
+    EXPECT_FALSE(group().SpawnSummonedEnemy(-1, 0, 100, 0));
+    EXPECT_EQ(group().EnemyCount(), 3);
+}
+
+} // namespace
+} // namespace enemytest
