@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
 #include "enemies/EnemySteering.h"
@@ -28,7 +30,9 @@ TEST_F(EnemyDamage, ZeroDamageShowsAZeroAndTheDullSound)
     group().DamageEnemy(0, 0, 0, 0, 1);
     EXPECT_EQ(rec().Hp, 200);
     EXPECT_EQ(Played(32), 1);
-    EXPECT_EQ(Noted("AddDamagePopup(2)"), 1);
+    ASSERT_EQ(effect.Popups().size(), 1u);
+    EXPECT_EQ(effect.Popups().front().Kind(), 2) << "a number over the enemy";
+    EXPECT_EQ(std::u16string(effect.Popups().front().text), u"0");
 }
 
 TEST_F(EnemyDamage, OneHpLeftStandsAndTheNextHitDefeatsOnce)
