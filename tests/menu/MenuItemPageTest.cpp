@@ -69,7 +69,7 @@ TEST_F(ItemPageTest, UsingAnItemOnAMember)
         EXPECT_EQ(data().heldItems[5], c.heldAfter);
         EXPECT_EQ(Noted("RestoreParty"), c.restored);
         if (c.mode == MenuItemTarget && c.heldAfter == 2) {
-            EXPECT_EQ(menu().targetMask[1], USE_MARK_VALID) << "the mask is taken again";
+            EXPECT_EQ(menu().targetMask[1], USE_MARK_NONE) << "the mask is taken again: the map made everyone whole";
             EXPECT_NE(std::u16string(menu().countText).find(u"× 2"), std::u16string::npos);
         }
         if (c.heldAfter == 0) {

@@ -95,10 +95,13 @@ const NamedGuard kNamedArmour[] = {
     {2, {0, 8, 11, 6}, -1, {0, 0, -2, 2}, kAllAbilities & ~(1u << 19 | 1u << 20 | 1u << 26 | 1u << 27)},
     {3, {0, 0, 0, 0}, 0, {0, 0, 0, 0}, 0},
 };
-// Accessory 1 costs 体力 for colour; 2 raises every stat and brings more gold and experience.
+// Accessory 1 costs 体力 for colour; 2 raises every stat and brings more
+// gold and experience; 3 raises the maximum HP, 4 lowers it.
 const NamedGuard kNamedAccessories[] = {
     {1, {0, 0, 0, 0}, -3, {1, 0, 0, -1}, 0},
     {2, {5, 5, 5, 5}, 1, {0, 0, 0, 0}, 1u << 23 | 1u << 24},
+    {3, {0, 0, 0, 0}, 2, {0, 0, 0, 0}, 1u << 25},
+    {4, {0, 0, 10, 10}, 0, {-1, -1, -1, -1}, 1u << 26},
 };
 
 // Writes a named row's fields; the 9th word's fields start at `shift`.

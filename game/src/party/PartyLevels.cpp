@@ -5,7 +5,8 @@
 #include "core/Parts.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
-#include "party/MemberRefresh.h"
+#include "party/Equipment.h"
+#include "party/PartyOptions.h"
 #include "party/PartyStats.h"
 
 namespace {
@@ -55,8 +56,13 @@ void LevelUpMember(int member)
     SetMemberMaxHP(member, std::min(party.baseMaxHp[member] + kMaxHpGrowth[member], PARTY_MAX_HP),
                    party.abilityBits[member]);
     GrowBaseStats(party, member, oldLevel);
+    // Re-equipping fills ST without a mark; the level-up's own refill is the
+    // one that flashes the gauge as full, so it starts from the ST before.
+    const std::int16_t stBefore = party.st[member];
     SetMemberEquipAndRefresh(member);
+    party.st[member] = std::min(stBefore, party.maxSt[member]);
     Refill(party, member);
+    GainLearningPoint();
 }
 
 void AddMemberExp(int member, std::int32_t value, bool absolute)
