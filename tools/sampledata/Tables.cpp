@@ -65,7 +65,7 @@ Bytes WeaponTableEntry(int member)
         const int nameLength = PutText(b, row, Numbered(kStems[member], id));
         const int effect = id == 1 ? 5 : (id >= 2 && id <= 11 ? 20 + id : (id == 12 ? 36 : 0));
         const int stamina = id == 0 ? 0 : id % 5 - 2;                         // units of 5
-        Put8(b, row + 18, static_cast<std::uint32_t>(id % 4));                // SP bonus
+        Put8(b, row + 18, static_cast<std::uint32_t>(20 + id % 4 * 10));      // SP maximum
         Put8(b, row + 19, static_cast<std::uint32_t>(effect));                // special effect
         PutBits(b, row + 20, 0, 14, static_cast<std::uint32_t>(10 + id * 8)); // power
         PutBits(b, row + 20, 14, 4, static_cast<std::uint32_t>(nameLength));
