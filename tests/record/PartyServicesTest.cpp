@@ -491,6 +491,18 @@ TEST_F(PartyServicesTest, LearningCostsAndPoints)
     SkillPoints::Set(party().partyWordD, 0);
     GainLearningPoint();
     EXPECT_EQ(SkillPoints::Get(party().partyWordD), 0u) << "all learned";
+
+    // Usable: learned, and the stock's maximum covers the cost (magic 5: 18 from stock 1).
+    party().stockMax[1] = 18;
+    party().stock[1] = 0;
+    EXPECT_TRUE(IsMagicUsable(5)) << "the maximum counts, not what the stock holds now";
+    party().stockMax[1] = 17;
+    EXPECT_FALSE(IsMagicUsable(5));
+    party().stockMax[1] = 18;
+    party().learned[5] = 0;
+    EXPECT_FALSE(IsMagicUsable(5));
+    EXPECT_FALSE(IsMagicUsable(-1));
+    EXPECT_FALSE(IsMagicUsable(24));
 }
 
 // ---------------------------------------------------------------------------

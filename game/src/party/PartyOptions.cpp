@@ -5,6 +5,7 @@
 #include "core/SceneTrace.h"
 #include "party/BattleOutcome.h"
 #include "party/Character.h"
+#include "record/UseRuleTables.h"
 
 namespace {
 
@@ -99,4 +100,11 @@ void GainLearningPoint()
     const std::uint32_t points = SkillPoints::Get(party.partyWordD);
     if (static_cast<int>(points) < missing)
         SkillPoints::Set(party.partyWordD, points + 1);
+}
+
+bool IsMagicUsable(int magic)
+{
+    if (TheCharacter == nullptr || magic < 0 || magic >= MAGIC_COUNT || TheCharacter->learned[magic] == 0)
+        return false;
+    return TheCharacter->stockMax[MagicStock(magic)] >= MagicCostTable[magic];
 }

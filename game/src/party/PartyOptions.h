@@ -25,6 +25,8 @@ void SetCommandSlot(int slot, int set, int kind, int id);
 bool AssignCommandToSlot(int level, int buttons);
 // Learns magic `magic` (0-23) when not yet learned and the points cover its cost.
 void LearnMagic(int magic);
+// A magic the third member has learned and whose stock can ever hold its cost.
+bool IsMagicUsable(int magic);
 // One learning point more, as long as the points do not yet cover every magic not learned.
 void GainLearningPoint();
 // The cost of learning magic `magic`.
