@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kSeLevelUp = 30;
 constexpr std::int32_t kMaxHpGrowth[PARTY_MEMBER_COUNT] = {20, 16, 12};
-// Tenths of a point each base stat grows a level.
-constexpr int kStatGrowth[PARTY_MEMBER_COUNT][4] = {{20, 0, 10, 6}, {18, 0, 12, 10}, {5, 20, 7, 15}};
 constexpr std::int64_t kExpFieldMax = 32767;
 
 bool ValidMember(int member)
@@ -25,7 +23,7 @@ bool ValidMember(int member)
 void GrowBaseStats(CCharacter& party, int member, int oldLevel)
 {
     for (int stat = 0; stat < 4; ++stat) {
-        const int g = kStatGrowth[member][stat];
+        const int g = MEMBER_STAT_TABLE[member][stat];
         const int growth = oldLevel * g / 10 - (oldLevel - 1) * g / 10;
         SetMemberSlotA(member, stat, std::min(party.statsA[member][stat] + growth, PARTY_MAX_STAT), false);
     }

@@ -7,11 +7,12 @@
 
 #include "battle/BattleBackground.h"
 #include "core/Parts.h"
+#include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "party/Equipment.h"
-#include "media/PlaySE.h"
 #include "party/PartyBattle.h"
 #include "party/PartyOptions.h"
+#include "party/PartyStats.h"
 #include "record/Pipkorn.h"
 
 int GetMaxPartyLevel()
@@ -27,7 +28,6 @@ int GetMaxPartyLevel()
 
 namespace {
 
-constexpr std::int16_t kNewGameStats[PARTY_MEMBER_COUNT][4] = {{20, 0, 10, 6}, {18, 0, 12, 10}, {5, 20, 7, 15}};
 constexpr std::int32_t kNewGameMaxHp[PARTY_MEMBER_COUNT] = {200, 160, 120};
 constexpr std::int16_t kNewGameSp = 255;
 constexpr std::int16_t kNewGameStock = 255;
@@ -52,7 +52,8 @@ void InitPartyNewGame()
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
         party.exp[m] = 0;
         party.level[m] = 1;
-        std::copy(std::begin(kNewGameStats[m]), std::end(kNewGameStats[m]), party.statsA[m]);
+        for (int s = 0; s < 4; ++s)
+            party.statsA[m][s] = static_cast<std::int16_t>(MEMBER_STAT_TABLE[m][s]);
         party.baseMaxHp[m] = kNewGameMaxHp[m];
         party.maxHp[m] = kNewGameMaxHp[m];
         party.hp[m] = kNewGameMaxHp[m];
