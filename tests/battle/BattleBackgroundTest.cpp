@@ -24,6 +24,7 @@ protected:
     void SetUp() override
     {
         BattleTest::SetUp();
+        panel().ReleaseBattleBackground(); // the map's backdrop, loaded on entry: each case starts bare
         madeTexts.clear();
         ownedTexts.clear();
         failNextInit = false;

@@ -18,6 +18,7 @@ protected:
         pack.images[PACK_BATTLE_MENU_PANEL] = {640, 128};
         pack.images[PACK_BATTLE_MARKS] = {72, 24};
         world.Keep(CreateTextTextureProc, []() -> Zeph::CTextTexture* { return &quietText; });
+        parts->battleBackground.ReleaseBattleBackground(); // the map's backdrop, loaded on entry
         parts->battleBackground.InitBattleBackground();
         StartFormation(2);
     }

@@ -1,5 +1,7 @@
 // Until the battle end is built: how a battle's end reaches the event or
 // the map's symbol that started it, and the way back to the field.
+#include <algorithm>
+
 #include "BattleFixture.h"
 
 namespace {
@@ -61,6 +63,7 @@ TEST_F(BattleEndTest, TheSymbolGoesAfterAWinAndKeepsItsBeatenEnemiesAfterAnEscap
         symbol->battleSeed = 99;
         const int before = parts->objects.SymbolCount();
         parts->objects.encounteredSymbol = symbol;
+        parts->sortList.MakeMapSortList();
         encount().StartEncountEffect(symbol, true);
         encount().StartBattleFromEncount();
         ASSERT_EQ(SceneState, SCENE_BATTLE);
@@ -68,8 +71,14 @@ TEST_F(BattleEndTest, TheSymbolGoesAfterAWinAndKeepsItsBeatenEnemiesAfterAnEscap
         end().BeginBattleEnd(kind);
         end().UpdateBattleEnd();
         EXPECT_EQ(parts->objects.EncounteredSymbol(), nullptr) << "the field no longer holds the battle's symbol";
+        const auto listed = [this](const void* record) {
+            const auto& list = parts->sortList;
+            return std::any_of(list.entries, list.entries + list.count,
+                               [record](const MapSortEntry& e) { return e.object == record; });
+        };
         if (kind == BATTLE_END_WON) {
             EXPECT_EQ(parts->objects.SymbolCount(), before - 1) << "a win takes the symbol off the map";
+            EXPECT_FALSE(listed(symbol)) << "and the field's next picture does not draw it";
         } else {
             ASSERT_EQ(parts->objects.SymbolCount(), before);
             const bool escaped = kind == BATTLE_END_ESCAPED;

@@ -75,7 +75,7 @@ protected:
     {
         parts->encount.ReleaseEncountTextures();
         parts->gameOver.ReleaseGameOverTextures();
-        battle->shots.ClearCharaShots();
+        battle->shots.ReleaseCharaShot();
         battle->enemyShots.ClearEnemyShots();
         backBuffer->Release();
         backBufferTexture->Release();

@@ -97,6 +97,9 @@ protected:
         parts->screenEffect.ReleaseScreenEffect();
         parts->sortList.ReleaseDrawSortObject();
         parts->map.ReleaseMap();
+        parts->battleBackground.ReleaseBattleBackground(); // a map's backdrop is loaded on entry
+        parts->encount.ReleaseEncountTextures();           // an encounter captures the field
+        parts->gameOver.ReleaseGameOverTextures();
     }
 
     // Makes a built blob the current map with the player on a cell.

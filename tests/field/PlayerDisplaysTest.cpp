@@ -69,7 +69,7 @@ TEST(BalloonColourTest, OpaqueForThirtyTwoFramesThenFadingOutOverSixteen)
     };
     const Case cases[] = {{0, 0xFF}, {1, 0xFF}, {32, 0xFF}, {33, 0xEF}, {40, 0x7F}, {47, 0x0F}, {48, 0}, {60, 0}};
     for (const Case& c : cases)
-        EXPECT_EQ(FadeInAlphaColor(c.counter, 32, 16), c.alpha << 24 | 0x00FFFFFFu) << "counter " << c.counter;
+        EXPECT_EQ(FadeInAlphaColor(32, c.counter, 16), c.alpha << 24 | 0x00FFFFFFu) << "counter " << c.counter;
 }
 
 } // namespace

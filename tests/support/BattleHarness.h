@@ -45,6 +45,7 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/MemberAttacks.h"
+#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
 #include "party/StatusEffects.h"
 #include "platform/ScriptedInputSource.h"
@@ -135,6 +136,8 @@ public:
     {
         // The textures go back to the pack before the pack and the device go;
         // the world then puts every global back.
+        gameOver_.ReleaseGameOverTextures();
+        data_.ReleaseBackBuffer(); // taken by a game over's capture
         enemyShots.ReleaseEnemyShot();
         enemies.ReleaseEnemy();
         shots.ReleaseCharaShot();
@@ -213,6 +216,8 @@ public:
                 DrawPartyBattleOverlay(m);
                 DrawMemberEffects(m);
             }
+            DrawMemberBattleSprite();
+            DrawPartyOverlayIfFlagged();
         }
         device_->EndScene();
         device_->Present();

@@ -6,6 +6,7 @@
 #include "battle/GameOverEffect.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
+#include "field/DrawSortObject.h"
 #include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
@@ -86,6 +87,9 @@ void CBattleEnd::UpdateBattleEnd()
     RestoreFieldMusic();
     SceneState = SCENE_FIELD;
     TellOutcome();
+    // The outcome can take the battle's symbol off the map: the field's next
+    // picture must not draw from the list made before the battle.
+    TheDrawSortObject->MakeMapSortList();
 }
 
 void CBattleEnd::DrawBattleEnd()

@@ -42,16 +42,6 @@ bool ButtonHeld(int button)
 
 } // namespace
 
-std::uint32_t FadeInAlphaColor(int total, int elapsed, int step)
-{
-    if (elapsed >= total)
-        return 0xFFFFFFFFu;
-    int alpha = 255 - (total - elapsed) * step;
-    if (alpha < 0)
-        alpha = 0;
-    return static_cast<std::uint32_t>(alpha) << 24 | 0x00FFFFFFu;
-}
-
 void CMapCharacter::InitMapCharacter()
 {
     static_assert(std::is_trivially_copyable_v<CMapCharacter>, "the part is cleared with memset");
@@ -440,7 +430,7 @@ void CMapCharacter::DrawMapCharacter()
     const int icon = balloonState == kBalloonLeader ? balloonMember % 3 : 3 + (TheCharacter->PartyFlag30() ? 1 : 0);
     const float left = static_cast<float>(static_cast<int>(screenX + TheCharacter->BalloonOffsetX())) - 0.5f;
     const float top = static_cast<float>(static_cast<int>(screenY - TheCharacter->BalloonOffsetY())) - 0.5f;
-    const std::uint32_t colour = FadeInAlphaColor(balloonCounter, 32, 16);
+    const std::uint32_t colour = FadeInAlphaColor(32, balloonCounter, 16);
     for (int i = 0; i < 4; ++i) {
         balloonQuad[i].x = left + (i & 1 ? kBalloonSize : 0.0f);
         balloonQuad[i].y = top + (i & 2 ? kBalloonSize : 0.0f);

@@ -7,14 +7,9 @@
 
 #include <cstdint>
 
+#include "core/FadeInAlphaColor.h"
 #include "field/event/MapChange.h"
 #include "media/Texture.h"
-
-// White, opaque while `elapsed` >= `total`, else with alpha
-// 255 - (total - elapsed) * step (not below 0). With a frame counter as the
-// total, 32 elapsed and step 16, an icon is opaque for 32 frames and then
-// fades out over the next 16.
-std::uint32_t FadeInAlphaColor(int total, int elapsed, int step);
 
 // Where a transfer from the field menu leads.
 enum MenuTransferKind : int {

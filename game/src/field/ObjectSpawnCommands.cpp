@@ -50,7 +50,7 @@ float CObject::SpawnSpeed(int minSpeed, int maxSpeed, bool objectRandom)
         return static_cast<float>(maxSpeed) / 10.0f;
     const int r = objectRandom ? ObjectRandom() : GameRandom();
     const std::int64_t span = static_cast<std::int64_t>(maxSpeed) + 1 - minSpeed;
-    return static_cast<float>(minSpeed + Scaled(r, span)) / 10.0f;
+    return static_cast<float>(static_cast<std::int64_t>(minSpeed) + Scaled(r, span)) / 10.0f;
 }
 
 bool CObject::SpawnCellAllowed(int x, int y, int behaviour) const

@@ -10,6 +10,7 @@
 #include "party/Leader.h"
 #include "party/MemberActions.h"
 #include "party/MemberAttacks.h"
+#include "party/MemberStRegen.h"
 #include "party/PartyBattle.h"
 #include "party/StatusEffects.h"
 #include "party/ThirdMember.h"
@@ -180,6 +181,7 @@ void UpdateMember(CCharacter& party, int m)
         return;
     }
     TickMemberEffects(record, m);
+    TickMemberStRegen(m);
     MoveMember(party, m);
     party.SetMemberSpriteRect(m);
 }

@@ -10,6 +10,7 @@
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "party/Equipment.h"
+#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
 #include "party/PartyOptions.h"
 #include "party/PartyStats.h"
@@ -177,5 +178,5 @@ void SetPartyFlag30Ex(std::uint32_t value, bool toggle, bool refreshIndicators, 
         party.SetMemberSpriteRect(2);
     }
     if (refreshIndicators)
-        SceneTrace::Note("RebuildMemberIndicators");
+        RebuildMemberIndicators();
 }

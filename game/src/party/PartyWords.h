@@ -68,6 +68,8 @@ using DeferredOrderIdE = PackedField<7, 5>;
 // order waits then).
 using MoneyTextWidth = PackedField<7, 5>;
 using MagicAimBits = PackedField<12, 2>;
+// The same bits: member 2's ST regeneration cycle while it acts (reset with each magic).
+using Member2RegenCycle = PackedField<12, 2>;
 using OpeningOrderKind = PackedField<14, 2>;
 using Member1HoldsFire = PackedField<16, 1>;
 
@@ -96,6 +98,12 @@ using GaugeEvent = PackedField<22, 2>;
 using SlideSubDirection = PackedField<24, 2>;
 using FacingSetThisFrame = PackedField<26, 1>;
 using MoveModeBits = PackedField<27, 5>;
+// The movement-mode bits one by one: the members' own thinking.
+using CrowdMode = PackedField<27, 1>;
+using CrowdEscape = PackedField<28, 1>;
+using HorizontalApproach = PackedField<29, 1>;
+using TargetChosen = PackedField<30, 1>;
+using ApproachActive = PackedField<31, 1>;
 
 // A member's flags2 word.
 using KnockOutCleared = PackedField<0, 9>;
