@@ -19,6 +19,9 @@ protected:
     void SetUp() override
     {
         EquipTest::SetUp();
+        // The base stats under the figures: member 0 with a sword of 10, member 2 with a staff of 10.
+        BaseStats(0, {10, 10, 15, 12});
+        BaseStats(2, {8, 30, 9, 30});
         Figures(0, {20, 10, 15, 12}, 30, 100, {3, 3, 3, 3});
         Figures(2, {8, 40, 9, 30}, 60, 90, {3, 3, 3, 3});
     }
@@ -177,9 +180,9 @@ TEST_F(EquipDrawTest, StatTextsAreBuiltOncePerPiece)
 
 TEST_F(EquipDrawTest, WeaponComparisons)
 {
-    Weapon(0, 0, u"剣", 10);
-    Weapon(2, 0, u"杖", 10);
-    Weapon(2, 1, u"杖", 30, 2);
+    Weapon(0, 0, u"剣", 10, 30);
+    Weapon(2, 0, u"杖", 10, 60, -2);
+    Weapon(2, 1, u"杖", 30, 62, -2);
     parts->party.equipment[EQUIP_WEAPON][0] = 0;
     parts->party.equipment[EQUIP_WEAPON][2] = 0;
 
@@ -224,7 +227,7 @@ TEST_F(EquipDrawTest, WeaponComparisons)
 
 TEST_F(EquipDrawTest, ArmourComparisons)
 {
-    Guard(3, 1, u"鎧", {{0, 0, 2, 0}, 0, {-1, 1, 0, 0}});
+    Guard(3, 1, u"鎧", {{0, 0, 2, 0}, 0, {1, -1, 0, 0}});
     Guard(5, 1, u"衣", {{0, 0, 2, 0}});
     Guard(6, 1, u"輪", {{0, 0, 2, 0}});
     const struct {

@@ -16,11 +16,11 @@ protected:
     void SetUp() override
     {
         EquipTest::SetUp();
-        Weapon(0, 0, u"木の剣", 10);
-        Weapon(0, 1, u"鉄の剣", 18, 2, 1);
-        Weapon(0, 2, u"銅の剣", 12);
+        Weapon(0, 0, u"木の剣", 10, 30);
+        Weapon(0, 1, u"鉄の剣", 18, 32, 1);
+        Weapon(0, 2, u"銅の剣", 12, 30);
         Guard(3, 0, u"布の服", {{0, 0, 5, 0}});
-        Guard(3, 1, u"赤の鎧", {{0, 0, 2, 0}, -1, {-1, 1, 0, 0}});
+        Guard(3, 1, u"赤の鎧", {{0, 0, 2, 0}, -1, {1, -1, 0, 0}});
         Guard(3, 2, u"皮の鎧", {{0, 0, 7, 0}});
         parts->party.equipment[EQUIP_WEAPON][0] = 0;
         parts->party.equipment[EQUIP_ARMOR][0] = 0;
@@ -31,6 +31,7 @@ protected:
         HoldArmour(0, 0, 2);
         HoldArmour(0, 1);
         HoldArmour(0, 2);
+        BaseStats(0, {10, 10, 10, 12}); // the wooden sword and the cloth add 10 and 5
         Figures(0, {20, 10, 15, 12}, 30, 100, {3, 3, 3, 3});
     }
     static std::u16string Text(const char16_t* text, int length) { return std::u16string(text, length); }

@@ -1,6 +1,7 @@
 // The item and magic pages: choosing, using on a member, shortcut buttons,
 // the info texts of the descriptions and what a map restores afterwards.
 #include "MenuFixture.h"
+#include "record/UseRuleTables.h"
 #include "core/GameDataTables.h"
 #include "menu/MenuTextTables.h"
 
@@ -69,7 +70,7 @@ TEST_F(ItemPageTest, UsingAnItemOnAMember)
         EXPECT_EQ(data().heldItems[5], c.heldAfter);
         EXPECT_EQ(Noted("RestoreParty"), c.restored);
         if (c.mode == MenuItemTarget && c.heldAfter == 2) {
-            EXPECT_EQ(menu().targetMask[1], USE_MARK_VALID) << "the mask is taken again";
+            EXPECT_EQ(menu().targetMask[1], USE_MARK_NONE) << "the mask is taken again: the map made everyone whole";
             EXPECT_NE(std::u16string(menu().countText).find(u"× 2"), std::u16string::npos);
         }
         if (c.heldAfter == 0) {
@@ -286,7 +287,10 @@ TEST_F(ItemDrawTest, MagicListGreysAndPageArrowsOnlyWhileActive)
 {
     for (int magic : {0, 4, 16})
         parts->party.learned[magic] = 1;
-    parts->party.magicUsable[4] = 1;
+    // Usable: learned, with a stock whose maximum covers the cost (magic 4: 12 from stock 1).
+    parts->party.stockMax[0] = static_cast<std::int16_t>(MagicCostTable[0] - 1);
+    parts->party.stockMax[1] = static_cast<std::int16_t>(MagicCostTable[4]);
+    parts->party.stockMax[4] = 0;
     const auto* sprites = GiveEventSprites();
     menu().SetMapMenuMode(MenuMagicList);
     device.draws.clear();

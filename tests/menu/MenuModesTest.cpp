@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kConfirm = 0, kCancel = 1, kMenuButton = 2, kSecond = 3, kModifier = 10;
 enum Sound : int { kConfirmSound = 0, kBackSound = 1, kCursorSound = 2, kRefusedSound = 3, kMenuSound = 4 };
+constexpr int kLeaderSound = 10;
 
 class ModesTest : public MenuTest {
 protected:
@@ -86,10 +87,10 @@ TEST_F(ModesTest, CancelMenuAndSecondActionOnTheTopMenu)
          kCancel,
          1 << kModifier,
          MAP_SCENE_MENU,
-         {},
+         {SE_TOGGLE},
          "TogglePartyFlag30"},
         {"the menu button closes", kMenuButton, 0, MAP_SCENE_WALK, {kMenuSound}, nullptr},
-        {"the second action changes the controlled member", kSecond, 0, MAP_SCENE_MENU, {}, "CycleLeader"},
+        {"the second action changes the controlled member", kSecond, 0, MAP_SCENE_MENU, {kLeaderSound}, "CycleLeader"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -158,6 +159,7 @@ TEST_F(ModesTest, EmptyListsGoBackWithoutShowingAPage)
     };
     std::memset(data().ownedKeyFlags, 0, sizeof data().ownedKeyFlags);
     std::memset(data().heldItems, 0, sizeof data().heldItems);
+    std::memset(parts->party.learned, 0, sizeof parts->party.learned);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         OpenOnRow(5);

@@ -22,6 +22,7 @@ constexpr int kConfirm = 0, kCancel = 1, kMenuButton = 2, kSecond = 3, kModifier
 enum Sound : int { kConfirmSound = 0, kBackSound = 1, kCursorSound = 2, kRefusedSound = 3, kMenuSound = 4 };
 constexpr std::uint32_t kSaving = 1u << 30;
 using Sounds = std::vector<int>;
+constexpr int kLeaderSound = 10;
 
 std::string ReadBytes(const std::filesystem::path& path)
 {
@@ -463,6 +464,7 @@ TEST_F(RecordsTest, TheRetryMenuOpensItsPagesAndOnlyResumeLeavesIt)
     PushButton(kSecond);
     EXPECT_TRUE(Noted("TogglePartyFlag30"));
     EXPECT_TRUE(Noted("CycleLeader"));
+    EXPECT_EQ(TakeSounds(), (Sounds{SE_TOGGLE, kLeaderSound}));
     Down();
     EXPECT_EQ(menu().topCursor, 1);
     EXPECT_EQ(TakeSounds(), Sounds{kCursorSound});

@@ -23,6 +23,10 @@ protected:
         ZephMidi = &midi;
         ThePlayBGM = &music;
         TheMapCharacter = &player;
+        // A party that has learned nothing yet, every member switch off.
+        std::memset(parts->party.learned, 0, sizeof parts->party.learned);
+        std::memset(parts->party.autoMagicAllowed, 0, sizeof parts->party.autoMagicAllowed);
+        std::memset(parts->party.memberOptions, 0, sizeof parts->party.memberOptions);
     }
     // The settings list with its cursor on `row`.
     void OpenSettingsOn(int row)

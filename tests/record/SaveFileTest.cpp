@@ -170,10 +170,10 @@ TEST_F(SaveFileTest, AStateAtEveryCapSavesAndLoadsBack)
         party.equipment[EQUIP_ARMOR][m] = ARMOR_ROW_COUNT - 1;
         party.equipment[EQUIP_ACCESSORY][m] = ACCESSORY_ROW_COUNT - 1;
     }
-    // The shortcut rules: items below 36, learned magic below 24, skills by their 6-bit id.
+    // The shortcut rules: items below 36, learned magic below 24, skill levels up to 2.
     party.quickSlots[0][2] = {2, SHORTCUT_ITEM_LIMIT - 1};
     party.quickSlots[0][3] = {1, MAGIC_COUNT - 1};
-    party.quickSlots[0][4] = {4, 63};
+    party.quickSlots[0][4] = {4, HIGHEST_ATTACK_LEVEL};
     data.playTime = static_cast<std::uint32_t>(PLAY_HOURS_CAP); // the clock stops at 9999:00:00
     data.battlesWon = BATTLE_COUNTER_CAP;
     data.enemiesDefeated = BATTLE_COUNTER_CAP;
@@ -238,6 +238,15 @@ const char kGoldenSaveFile[] =
 TEST_F(SaveFileTest, GoldenFile)
 {
     data.NewGameData();
+    // The party the file was made from, whatever a new game gives.
+    party.ResetKeepingTextures();
+    for (int m = 0; m < 3; ++m) {
+        party.baseMaxHp[m] = party.maxHp[m] = party.hp[m] = 100;
+        party.sp[m] = party.maxSp[m] = 20;
+        party.equipment[EQUIP_WEAPON][m] = party.equipment[EQUIP_ARMOR][m] = 0;
+        for (auto& stat : party.statsA[m])
+            stat = 10;
+    }
     data.SetGameFlag(37, 1);
     data.playTime = 12u | 34u << 15 | 56u << 22;
     data.heldItems[69] = 42;
@@ -328,6 +337,7 @@ TEST_F(SaveFileTest, BadFilesAreRefusedAndChangeNothing)
         {"accessory -2", forged([](SaveState& s) { s.accessory[2] = -2; })},
         {"shortcut kind 5", forged([](SaveState& s) { s.quickKind[4] = 5; })},
         {"magic shortcut 30", forged([](SaveState& s) { s.quickKind[1] = 1, s.quickId[1] = 30; })},
+        {"skill shortcut level 3", forged([](SaveState& s) { s.quickKind[6] = 4, s.quickId[6] = 3; })},
         {"held count 100", forged([](SaveState& s) { s.heldWeapons[1][3] = 100; })},
         {"negative held count", forged([](SaveState& s) { s.heldItems[0] = -1; })},
         {"60 minutes", forged([](SaveState& s) { s.playTime = 60u << 15; })},

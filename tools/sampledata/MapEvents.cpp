@@ -147,6 +147,9 @@ Record SignPost()
     return r;
 }
 
+// Talked to again, the person makes the party whole.
+constexpr int kWholeRecovery = 99999;
+
 Record Person()
 {
     Script s;
@@ -157,6 +160,9 @@ Record Person()
         .End()
         .Label(again)
         .Message(u"気をつけてね。")
+        .RecoverParty(0, kWholeRecovery) // HP, SP and the stocks, after the thorns
+        .RecoverParty(1, kWholeRecovery)
+        .RecoverParty(2, kWholeRecovery)
         .End();
     return Record{kPersonX, kPersonY, 0, 0, 0, 7, kConfirmClass, false, s.Code()};
 }
@@ -435,8 +441,7 @@ Bytes MapEventArea(int map, int& recordCount)
     if (map == kFirstMap)
         records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),    Gatekeeper(), Gate(),
                    Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(),  Hole(),       Crystal(),
-                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest(),
-                   DoorToHall()};
+                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest(),  DoorToHall()};
     std::vector<eventscript::Point> points;
     if (map == kCaveMap) {
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};

@@ -20,6 +20,10 @@ constexpr int kDoor = 8;    // a door cell in the outer wall
 constexpr int kLoopingMap = 1;
 constexpr int kShrineMap = 2;
 constexpr int kNoBannerMap = 16; // entering it shows no place-name banner
+constexpr int kNoRegenMap = 3;   // steps there regenerate no colour stock
+// The first map's stocks regenerate fast enough to watch: the first one on
+// every step, the others by the odds of their kinds.
+constexpr std::uint32_t kFirstMapRegen[6] = {7, 5, 3, 15, 9, 1};
 constexpr int kTileGridOffset = 136;
 constexpr int kPlaceCount = 34;
 
@@ -136,7 +140,9 @@ Bytes MapEntry(int map)
     Put16(b, 56, static_cast<std::uint32_t>(eventCount));
     Put16(b, 58, static_cast<std::uint32_t>(map));
     for (int k = 0; k < 6; ++k)
-        Put8(b, 90 + k, 50);                                          // colour stock maxima
+        Put8(b, 90 + k, 50);    // colour stock maxima
+    for (int k = 0; k < 6; ++k) // their regeneration kinds, 1-15 in turn
+        Put8(b, 96 + k, map == 0 ? kFirstMapRegen[k] : static_cast<std::uint32_t>(1 + (map + k) % 15));
     Put8(b, 126, static_cast<std::uint32_t>(1 + map % 3));            // field tune
     Put8(b, 127, 4);                                                  // battle tune
     PutBits(b, 128, 0, 10, static_cast<std::uint32_t>(1 + map / 10)); // enemy level
@@ -146,6 +152,7 @@ Bytes MapEntry(int map)
     PutBits(b, 132, 8, 1, map == kNoBannerMap ? 0 : 1);               // place-name banner allowed
     PutBits(b, 128, 31, 1, map == 2 ? 1 : 0);                         // restores the party
     PutBits(b, 132, 7, 1, map == 2 ? 1 : 0);                          // refills the six counters
+    PutBits(b, 132, 11, 1, map == kNoRegenMap ? 1 : 0);               // no regeneration on steps
     if (map == kLoopingMap) {
         PutBits(b, 128, 27, 1, 1); // dark: lit only around the player
         PutBits(b, 128, 28, 1, 1); // looping

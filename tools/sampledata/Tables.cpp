@@ -65,7 +65,7 @@ Bytes WeaponTableEntry(int member)
         const int nameLength = PutText(b, row, Numbered(kStems[member], id));
         const int effect = id == 1 ? 5 : (id >= 2 && id <= 11 ? 20 + id : (id == 12 ? 36 : 0));
         const int stamina = id == 0 ? 0 : id % 5 - 2;                         // units of 5
-        Put8(b, row + 18, static_cast<std::uint32_t>(id % 4));                // SP bonus
+        Put8(b, row + 18, static_cast<std::uint32_t>(20 + id % 4 * 10));      // SP maximum
         Put8(b, row + 19, static_cast<std::uint32_t>(effect));                // special effect
         PutBits(b, row + 20, 0, 14, static_cast<std::uint32_t>(10 + id * 8)); // power
         PutBits(b, row + 20, 14, 4, static_cast<std::uint32_t>(nameLength));
@@ -95,10 +95,13 @@ const NamedGuard kNamedArmour[] = {
     {2, {0, 8, 11, 6}, -1, {0, 0, -2, 2}, kAllAbilities & ~(1u << 19 | 1u << 20 | 1u << 26 | 1u << 27)},
     {3, {0, 0, 0, 0}, 0, {0, 0, 0, 0}, 0},
 };
-// Accessory 1 costs 体力 for colour; 2 raises every stat and brings more gold and experience.
+// Accessory 1 costs 体力 for colour; 2 raises every stat and brings more
+// gold and experience; 3 raises the maximum HP, 4 lowers it.
 const NamedGuard kNamedAccessories[] = {
     {1, {0, 0, 0, 0}, -3, {1, 0, 0, -1}, 0},
     {2, {5, 5, 5, 5}, 1, {0, 0, 0, 0}, 1u << 23 | 1u << 24},
+    {3, {0, 0, 0, 0}, 2, {0, 0, 0, 0}, 1u << 25},
+    {4, {0, 0, 10, 10}, 0, {-1, -1, -1, -1}, 1u << 26},
 };
 
 // Writes a named row's fields; the 9th word's fields start at `shift`.

@@ -13,6 +13,7 @@
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"
 #include "party/Character.h"
+#include "party/PartyIcon.h"
 #include "party/PartyOptions.h"
 #include "record/KeyNames.h"
 

@@ -180,14 +180,19 @@ public:
 
     // What a map sets on entry.
     void SetPartyStockMax(const std::uint8_t* maxima);
-    void SetPartyEquipmentKinds(const std::uint8_t*) { SceneTrace::Note("SetPartyEquipmentKinds"); }
-    void RestorePartyStock() { SceneTrace::Note("RestorePartyStock"); }
-    void RestoreParty() { SceneTrace::Note("RestoreParty"); }
+    // The six stocks' regeneration kinds (0 none, 1-15); any other byte is stored as 0.
+    void SetPartyEquipmentKinds(const std::uint8_t* kinds);
+    // Every stock below its maximum is raised to it.
+    void RestorePartyStock();
+    // Every member: HP, SP and ST to their maxima, standing again.
+    void RestoreParty();
 
-    // The player's buttons on the field.
-    void CycleLeader(int) { SceneTrace::Note("CycleLeader"); }
-    void TogglePartyFlag30(int) { SceneTrace::Note("TogglePartyFlag30"); }
-    void RollPartyStockRegen() { SceneTrace::Note("RollPartyStockRegen"); }
+    // The player's buttons on the field: the next leader (the previous one
+    // while button 10 is held) and party flag 30, each with its balloon.
+    void CycleLeader(int refreshPlayer);
+    void TogglePartyFlag30(int refreshPlayer);
+    // Once per completed step: each stock with a regeneration kind may gain 1.
+    void RollPartyStockRegen();
 
     // The field menu's shortcut buttons: an item (below 36) or a learned magic
     // goes to the slot of the first shortcut button pushed, in the set button
@@ -262,7 +267,7 @@ public:
     std::uint8_t memberOptions[PARTY_MEMBER_COUNT][3];
     std::uint8_t learned[MAGIC_COUNT];
     std::uint8_t autoMagicAllowed[MAGIC_COUNT];
-    std::uint8_t magicUsable[MAGIC_COUNT]; // the stock covers the magic now
+    std::uint8_t magicUsable[MAGIC_COUNT]; // unused: IsMagicUsable answers from the stock maxima
     std::uint8_t fieldShotActive;
     std::uint32_t partyWordA;
     std::uint32_t partyWordB;
@@ -310,11 +315,13 @@ void SetMemberSlotB(int member, int index, int value);
 int PickLowestHPMember();
 int PickLowestMPMember();
 
-// Recomputes the members' maxima from the party values and rebuilds every
-// sorted list of the game data.
+// After a load or a new game: the status panel shows every member's figures,
+// each member wears its pieces again (so every derived figure is recomputed
+// from what the save keeps) and every sorted list of the game data is rebuilt.
 void RefreshPartyDisplay();
 
-// Each worn piece no longer held is replaced by the first piece of its list, or none.
+// Each worn piece no longer held is replaced by the first piece of its list,
+// or none; two members wearing one accessory need two of it.
 void ValidateEquipment();
 
 // Party flag 30 (the third member's magic-off switch): flipped or set, with

@@ -7,6 +7,7 @@
 #include "party/MagicExecution.h"
 #include "party/MemberAttacks.h"
 #include "party/PartyBattle.h"
+#include "party/PartyOptions.h"
 #include "party/ThirdMember.h"
 #include "record/UseRuleTables.h"
 

@@ -9,6 +9,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/Equipment.h"
+#include "party/GuardSpecial.h"
 #include "party/Leader.h"
 #include "party/PartyBattle.h"
 #include "party/StatusEffects.h"

@@ -26,6 +26,8 @@ bool DamagePartyNonLethal(int amount)
             damage[m] = whole ? maximum : (maximum + 4) / 5;
         else
             damage[m] = amount == kDownToOne ? hp - 1 : amount;
+        // A negative amount heals nobody, and a member already down loses nothing.
+        damage[m] = std::max<std::int64_t>(damage[m], 0);
         allFall = allFall && hp <= damage[m];
     }
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
@@ -43,8 +45,11 @@ void AddPartyRecovery(int kind, int amount)
         return static_cast<std::int32_t>(std::clamp<std::int64_t>(maximum - value, 0, std::max(amount, 0)));
     };
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
-        if (kind == 0 && step(TheCharacter->hp[m], TheCharacter->maxHp[m]) != 0)
+        if (kind == 0 && step(TheCharacter->hp[m], TheCharacter->maxHp[m]) != 0) {
             SetMemberHP(m, step(TheCharacter->hp[m], TheCharacter->maxHp[m]), false);
+            // A member given HP back stands again rather than fighting on at 0.
+            KnockedOut::Clear(TheCharacter->members[m].state);
+        }
         if (kind == 1 && step(TheCharacter->sp[m], TheCharacter->maxSp[m]) != 0)
             SetMemberMP(m, step(TheCharacter->sp[m], TheCharacter->maxSp[m]), false);
     }

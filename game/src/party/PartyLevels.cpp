@@ -5,15 +5,14 @@
 #include "core/Parts.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
-#include "party/MemberRefresh.h"
+#include "party/Equipment.h"
+#include "party/PartyOptions.h"
 #include "party/PartyStats.h"
 
 namespace {
 
 constexpr int kSeLevelUp = 30;
 constexpr std::int32_t kMaxHpGrowth[PARTY_MEMBER_COUNT] = {20, 16, 12};
-// Tenths of a point each base stat grows a level.
-constexpr int kStatGrowth[PARTY_MEMBER_COUNT][4] = {{20, 0, 10, 6}, {18, 0, 12, 10}, {5, 20, 7, 15}};
 constexpr std::int64_t kExpFieldMax = 32767;
 
 bool ValidMember(int member)
@@ -24,7 +23,7 @@ bool ValidMember(int member)
 void GrowBaseStats(CCharacter& party, int member, int oldLevel)
 {
     for (int stat = 0; stat < 4; ++stat) {
-        const int g = kStatGrowth[member][stat];
+        const int g = MEMBER_STAT_TABLE[member][stat];
         const int growth = oldLevel * g / 10 - (oldLevel - 1) * g / 10;
         SetMemberSlotA(member, stat, std::min(party.statsA[member][stat] + growth, PARTY_MAX_STAT), false);
     }
@@ -55,8 +54,13 @@ void LevelUpMember(int member)
     SetMemberMaxHP(member, std::min(party.baseMaxHp[member] + kMaxHpGrowth[member], PARTY_MAX_HP),
                    party.abilityBits[member]);
     GrowBaseStats(party, member, oldLevel);
+    // Re-equipping fills ST without a mark; the level-up's own refill is the
+    // one that flashes the gauge as full, so it starts from the ST before.
+    const std::int16_t stBefore = party.st[member];
     SetMemberEquipAndRefresh(member);
+    party.st[member] = std::min(stBefore, party.maxSt[member]);
     Refill(party, member);
+    GainLearningPoint();
 }
 
 void AddMemberExp(int member, std::int32_t value, bool absolute)

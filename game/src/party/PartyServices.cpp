@@ -1,10 +1,19 @@
-// The party services the game-data record, the save files and the use rules
-// call; the fuller services for menus and events come later on these fields.
+// The party services the game data, the save files and the use rules call:
+// the new game's party, the refresh after a load or a new game, and the
+// members to heal first.
 #include "party/Character.h"
 
+#include <algorithm>
+
+#include "battle/BattleBackground.h"
+#include "core/Parts.h"
 #include "media/PlaySE.h"
+#include "menu/MapMenu.h"
+#include "party/Equipment.h"
 #include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
+#include "party/PartyOptions.h"
+#include "party/PartyStats.h"
 #include "record/Pipkorn.h"
 
 int GetMaxPartyLevel()
@@ -18,24 +27,55 @@ int GetMaxPartyLevel()
     return highest;
 }
 
+namespace {
+
+constexpr std::int32_t kNewGameMaxHp[PARTY_MEMBER_COUNT] = {200, 160, 120};
+constexpr std::int16_t kNewGameSp = 255;
+constexpr std::int16_t kNewGameStock = 255;
+constexpr std::uint32_t kNewGameCurable = AILMENT_EFFECT_BITS;
+constexpr int kNewGameOptions[BATTLE_OPTION_COUNT] = {3, 5, 4, 0, 0, 0};
+constexpr int kFixedSlots = 2; // the first set's slots 0 and 1
+
+} // namespace
+
 void InitPartyNewGame()
 {
     if (TheCharacter == nullptr)
         return;
     CCharacter& party = *TheCharacter;
     party.ResetKeepingTextures();
+    std::fill(std::begin(party.learned), std::end(party.learned), std::uint8_t{0});
+    std::fill(std::begin(party.autoMagicAllowed), std::end(party.autoMagicAllowed), std::uint8_t{0});
+    party.learned[0] = 1;
+    party.autoMagicAllowed[0] = 1;
+    party.curableMask = kNewGameCurable;
+    party.money = 0;
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
-        party.baseMaxHp[m] = 100;
-        party.maxHp[m] = 100;
-        party.hp[m] = 100;
+        party.exp[m] = 0;
+        party.level[m] = 1;
+        for (int s = 0; s < 4; ++s)
+            party.statsA[m][s] = static_cast<std::int16_t>(MEMBER_STAT_TABLE[m][s]);
+        party.baseMaxHp[m] = kNewGameMaxHp[m];
+        party.maxHp[m] = kNewGameMaxHp[m];
+        party.hp[m] = kNewGameMaxHp[m];
         party.hpPercent[m] = 100;
-        party.sp[m] = 20;
-        party.maxSp[m] = 20;
+        party.sp[m] = kNewGameSp;
         party.equipment[EQUIP_WEAPON][m] = 0;
         party.equipment[EQUIP_ARMOR][m] = 0;
-        for (int s = 0; s < 4; ++s)
-            party.statsA[m][s] = 10;
+        party.equipment[EQUIP_ACCESSORY][m] = -1;
+        party.memberOptions[m][1] = 1;
+        party.memberOptions[m][2] = 1;
     }
+    for (int set = 0; set < QUICK_SLOT_PAGES; ++set)
+        for (int slot = set == 0 ? kFixedSlots : 0; slot < QUICK_SLOTS_PER_PAGE; ++slot)
+            party.quickSlots[set][slot] = {0, 0};
+    for (int option = 0; option < BATTLE_OPTION_COUNT; ++option)
+        SetBattleOption(option, kNewGameOptions[option], false);
+    LeaderField::Set(party.partyWordC, 0);
+    MagicOff::Clear(party.partyWordC);
+    SkillPoints::Set(party.partyWordD, 0);
+    // The stocks start full; the first map's maxima cut them.
+    std::fill(std::begin(party.stock), std::end(party.stock), kNewGameStock);
 }
 
 namespace {
@@ -61,6 +101,33 @@ template <typename Value, typename Maximum> int PickLowest(const Value* values, 
     return lowest;
 }
 
+// The member's figures as they stand, on the status panel; the setters
+// would clamp them to maxima the re-equipping has not recomputed yet.
+void ShowMember(const CCharacter& party, int m)
+{
+    CBattleBackground* panel = TheBattleBackground;
+    if (panel == nullptr)
+        return;
+    panel->SetHudLevel(m, party.level[m]);
+    panel->SetHudExp(m, party.exp[m]);
+    panel->SetHudHp(m, party.hp[m]);
+    panel->SetHudMaxHp(m, party.maxHp[m]);
+    panel->SetHudSp(m, party.sp[m]);
+    panel->SetHudMaxSp(m, party.maxSp[m]);
+    for (int s = 0; s < 4; ++s) {
+        panel->SetHudMemberValueA(m, s, static_cast<std::uint16_t>(party.statsA[m][s]));
+        panel->SetHudMemberValueB(m, s, static_cast<std::uint16_t>(party.statsB[m][s]));
+    }
+}
+
+// Everything derived comes from the pieces again (a save keeps only the ids).
+void ReequipMember(CCharacter& party, int m)
+{
+    for (int kind : {EQUIP_WEAPON, EQUIP_ARMOR, EQUIP_ACCESSORY})
+        EquipMemberItem(m, kind, party.equipment[kind][m]);
+    SetMemberMaxHP(m, party.baseMaxHp[m], party.abilityBits[m]);
+}
+
 } // namespace
 
 int PickLowestHPMember()
@@ -75,29 +142,25 @@ int PickLowestMPMember()
 
 void RefreshPartyDisplay()
 {
-    if (TheCharacter != nullptr)
+    if (TheCharacter != nullptr) {
+        CCharacter& party = *TheCharacter;
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            SetMemberMaxHP(m, TheCharacter->baseMaxHp[m], TheCharacter->abilityBits[m]);
+            ShowMember(party, m);
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            ReequipMember(party, m);
+        if (TheBattleBackground != nullptr) {
+            // The stocks as they stand: a new game's 255 waits for the first map's maxima.
+            for (int k = 0; k < STOCK_COUNT; ++k)
+                TheBattleBackground->SetHudColumnValue(k, party.stock[k]);
+            TheBattleBackground->SetHudColumnMaxima(party.stockMax);
+            TheBattleBackground->SetHudHitCount(0);
+        }
+        SetMoney(party.money, true);
+    }
+    if (TheMapMenu != nullptr)
+        TheMapMenu->ResetMapMenuState();
     if (TheGameData != nullptr)
         TheGameData->RebuildItemLists(LIST_ALL, false);
-}
-
-void ValidateEquipment()
-{
-    if (TheCharacter == nullptr || TheGameData == nullptr)
-        return;
-    GameData& data = *TheGameData;
-    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
-        const int categories[3] = {ITEM_CATEGORY_WEAPON + m, ITEM_CATEGORY_ARMOR + m, ITEM_CATEGORY_ACCESSORY};
-        for (int kind = 0; kind < 3; ++kind) {
-            std::int16_t& worn = TheCharacter->equipment[kind][m];
-            const int category = categories[kind];
-            if (worn < 0 || data.HeldCount(category, worn) != 0)
-                continue;
-            data.RebuildItemLists(category, true);
-            worn = data.categoryListCount[category] > 0 ? data.categoryList[category][0] : -1;
-        }
-    }
 }
 
 void SetPartyFlag30Ex(std::uint32_t value, bool toggle, bool refreshIndicators, bool sound)

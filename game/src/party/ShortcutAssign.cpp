@@ -4,12 +4,16 @@
 #include "media/PlaySE.h"
 #include "party/BattleButtons.h"
 #include "party/Character.h"
+#include "party/PartyOptions.h"
+#include "record/Pipkorn.h"
 
 namespace {
 
 constexpr int kShortcutItemLimit = 36;
 constexpr std::uint8_t kSlotMagic = 1;
 constexpr std::uint8_t kSlotItem = 2;
+constexpr std::uint8_t kSlotAttackLevel = 4;
+constexpr int kFixedSlots = 2;      // the first set's slots 0 and 1
 constexpr int kFirstFreeButton = 6; // buttons 4 and 5 hold fixed commands in the first set
 
 // Stores the entry in the slot of the first pushed shortcut button that the
@@ -51,4 +55,22 @@ void CCharacter::ToggleSkillEnabled(int magic)
     SceneTrace::Note("ToggleSkillEnabled", magic);
     if (magic >= 0 && magic < MAGIC_COUNT)
         autoMagicAllowed[magic] = autoMagicAllowed[magic] ? 0 : 1;
+}
+
+bool AssignCommandToSlot(int level, int buttons)
+{
+    SceneTrace::Note("AssignCommandToSlot", level);
+    const bool stored = TheCharacter != nullptr && level >= 0 && level <= HIGHEST_ATTACK_LEVEL &&
+                        StoreInSlot(*TheCharacter, kSlotAttackLevel, level, buttons);
+    PlaySoundEffect(stored ? SE_SET : SE_REFUSE);
+    return stored;
+}
+
+void SetCommandSlot(int slot, int set, int kind, int id)
+{
+    if (TheCharacter == nullptr || slot < 0 || slot >= QUICK_SLOTS_PER_PAGE || set < 0 || set >= QUICK_SLOT_PAGES)
+        return;
+    if (set == 0 && slot < kFixedSlots)
+        return;
+    TheCharacter->quickSlots[set][slot] = {static_cast<std::uint8_t>(kind), static_cast<std::int16_t>(id)};
 }

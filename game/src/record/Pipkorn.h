@@ -24,6 +24,7 @@ constexpr int HELD_COUNT_CAP = 99;
 constexpr int CategoryRowCount[ITEM_CATEGORY_COUNT] = {70, 35, 35, 35, 34, 34, 34, 83};
 constexpr int BATTLE_ITEM_COUNT = 35;   // items 0 to 34 can be used in battle
 constexpr int SHORTCUT_ITEM_LIMIT = 36; // items 0 to 35 can be put on a shortcut button
+constexpr int HIGHEST_ATTACK_LEVEL = 2; // the third member's skill levels 0 to 2 go on shortcut buttons
 constexpr int LIST_CAPACITY = 83;
 constexpr int LIST_MAGIC = 8;
 constexpr int LIST_ENEMIES = 9;
@@ -178,6 +179,9 @@ public:
     std::int8_t hpDigits;        // widest HP digit count
     std::int8_t statusDigits[3]; // digit counts of the wide status window
     std::int8_t columnDigits;    // digit count of the right-hand column
+
+    // Non-zero: the colour stocks do not regenerate on steps.
+    std::uint8_t noStockRegen = 0;
 
 private:
     // Play time, flags, battle records, held counts and owned keys to zero.

@@ -74,8 +74,9 @@ bool QuickSlotValid(std::uint8_t kind, std::uint8_t id)
     switch (kind) {
     case 0:
     case 3:
-    case 4:
         return true;
+    case 4:
+        return id <= HIGHEST_ATTACK_LEVEL; // the third member's skill levels
     case 1:
         return id < MAGIC_COUNT;
     case 2:

@@ -57,12 +57,6 @@ inline void CompleteThirdMemberAttack(int level)
         SetMemberGauge(2, -MEMBER2_ATTACK_ST, true, false);
 }
 
-inline bool IsMagicUsable(int magic)
-{
-    SceneTrace::Note("IsMagicUsable", magic);
-    return true;
-}
-
 // The member member 2 heals when an order names none.
 inline int ChooseHealTarget()
 {
