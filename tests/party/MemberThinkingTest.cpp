@@ -198,6 +198,31 @@ TEST_F(MemberThinking, ACrowdedMemberBacksAwayAndGivesUpAfterItsLimit)
     }
 }
 
+TEST_F(MemberThinking, TheEscapeLeadsAwayFromTheEnemy)
+{
+    struct Case {
+        float enemyX, enemyY;
+        float signX, signY; // of the escape velocity
+    };
+    // A lone enemy: the way out runs three eighths of a turn on from it, never towards it.
+    const Case cases[] = {{300, 230, 1, -1}, {300, 170, -1, 1}, {330, 200, -1, -1}, {270, 200, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.enemyX << "," << c.enemyY);
+        CrowdMode::Clear(Member(1).flags);
+        ActionGroupA::Set(Member(1).flags, 0); // no sides kept from the case before
+        ActionGroupB::Set(Member(1).flags, 0);
+        PutMember(1, 300, 200);
+        party.st[1] = 0; // cannot strike its way out
+        Place(0, c.enemyX, c.enemyY);
+        ASSERT_EQ(CheckMemberCrowding(1), 1);
+        EXPECT_NEAR(Member(1).velX * c.signX, 2.0f, 1e-3) << "diagonal, at member 1's walking pace";
+        EXPECT_NEAR(Member(1).velY * c.signY, 2.0f, 1e-3);
+        const float awayX = Member(1).centerX - (c.enemyX + 16.0f);
+        const float awayY = Member(1).centerY - (c.enemyY + 16.0f);
+        EXPECT_GT(Member(1).velX * awayX + Member(1).velY * awayY, 0.0f) << "moves away from the enemy";
+    }
+}
+
 TEST_F(MemberThinking, TheShotLookAheadFollowsSideRangeAndPinning)
 {
     struct Case {
