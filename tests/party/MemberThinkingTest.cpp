@@ -1,7 +1,7 @@
 // Members 0 and 1 on their own: the target and stand-off point they choose,
 // the approach step, the crowd escape, the hit look-ahead and the attack they
-// pick. Enemies are placed by hand; the contact queries answer from the
-// enemies' body boxes.
+// pick. Enemies are placed by hand; the contact queries compare their body
+// and hurt boxes with the member's foot box (x + 3..29, y + 9..22).
 #include "PartyWorld.h"
 #include "fakes/FakeEnemyGroup.h"
 #include "core/EnemyDefs.h"
@@ -138,7 +138,7 @@ TEST_F(MemberThinking, AStandingEnemyInTheWayIsWalkedAround)
     PutMember(0, 100, 200);
     Place(0, 300, 200);
     ChooseMemberTarget(0);
-    Place(1, 144, 200); // still, in the way of the next step only
+    Place(1, 141, 200); // still, within the foot box's margin after the next step only
     StepMemberApproach(0, Member(0).centerX, Member(0).centerY, 316, 216);
     EXPECT_EQ(Member(0).velX, 0.0f) << "the slide is free, so no step along";
     EXPECT_EQ(Member(0).velY, -3.0f) << "the target is not lower: slides up";
@@ -180,11 +180,14 @@ TEST_F(MemberThinking, ACrowdedMemberBacksAwayAndGivesUpAfterItsLimit)
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
         SCOPED_TRACE(m);
         PutMember(m, 300, 200);
-        EnemyRecord& enemy = Place(0, 340, 200);
+        party.st[m] = 0;                         // too spent to strike its way out, so it backs away
+        EnemyRecord& enemy = Place(0, 336, 200); // within member 0's 10 px beside its foot box
         EXPECT_EQ(CheckMemberCrowding(m), 1);
         EXPECT_TRUE(CrowdMode::IsSet(Member(m).flags));
+        // A lone enemy leaves the whole circle free; the way out runs three eighths of a turn past it, up and left.
         EXPECT_LT(Member(m).velX, 0.0f) << "away from the enemy on its right";
-        EXPECT_NEAR(Member(m).velY, 0.0f, 1e-5);
+        EXPECT_LT(Member(m).velY, 0.0f);
+        EXPECT_NEAR(Member(m).velY, Member(m).velX, 1e-3);
         enemy.PosX = enemy.PrevX = 600; // gone far: the next re-aim finds no crowd
         int frames = 0;
         while (CheckMemberCrowding(m) != 0 && frames < 200)
@@ -192,6 +195,31 @@ TEST_F(MemberThinking, ACrowdedMemberBacksAwayAndGivesUpAfterItsLimit)
         EXPECT_FALSE(CrowdMode::IsSet(Member(m).flags));
         const int period[] = {8, 12, 16};
         EXPECT_EQ(frames, period[m] - 1 + limits[m]) << "the rest of the escape step, then the give-up count";
+    }
+}
+
+TEST_F(MemberThinking, TheEscapeLeadsAwayFromTheEnemy)
+{
+    struct Case {
+        float enemyX, enemyY;
+        float signX, signY; // of the escape velocity
+    };
+    // A lone enemy: the way out runs three eighths of a turn on from it, never towards it.
+    const Case cases[] = {{300, 230, 1, -1}, {300, 170, -1, 1}, {330, 200, -1, -1}, {270, 200, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.enemyX << "," << c.enemyY);
+        CrowdMode::Clear(Member(1).flags);
+        ActionGroupA::Set(Member(1).flags, 0); // no sides kept from the case before
+        ActionGroupB::Set(Member(1).flags, 0);
+        PutMember(1, 300, 200);
+        party.st[1] = 0; // cannot strike its way out
+        Place(0, c.enemyX, c.enemyY);
+        ASSERT_EQ(CheckMemberCrowding(1), 1);
+        EXPECT_NEAR(Member(1).velX * c.signX, 2.0f, 1e-3) << "diagonal, at member 1's walking pace";
+        EXPECT_NEAR(Member(1).velY * c.signY, 2.0f, 1e-3);
+        const float awayX = Member(1).centerX - (c.enemyX + 16.0f);
+        const float awayY = Member(1).centerY - (c.enemyY + 16.0f);
+        EXPECT_GT(Member(1).velX * awayX + Member(1).velY * awayY, 0.0f) << "moves away from the enemy";
     }
 }
 
@@ -239,14 +267,14 @@ TEST_F(MemberThinking, TheShotLookAheadFollowsSideRangeAndPinning)
 TEST_F(MemberThinking, AKnockedBackEnemyReachesTheMemberOnlyWithinTheFrames)
 {
     PutMember(0, 300, 200);
-    Place(0, 330, 200); // touching
+    Place(0, 325, 200); // its body overlaps the member's foot box (which ends at x + 29)
     EXPECT_TRUE(WouldEnemyReachMember(0, 0, 20, 2));
-    Place(0, 330, 200, 25);
+    Place(0, 325, 200, 25);
     EXPECT_FALSE(WouldEnemyReachMember(0, 0, 20, 2)) << "the knock-back outlasts the look-ahead";
-    Place(0, 330, 200, 10);
+    Place(0, 325, 200, 10);
     EXPECT_FALSE(WouldEnemyReachMember(0, 0, 20, 2)) << "knocked 10 frames away and standing still";
-    EnemyRecord& charger = Place(0, 330, 200, 10);
-    charger.PrevX = 335; // knocked 23 px away, runs back at 5 px a frame
+    EnemyRecord& charger = Place(0, 325, 200, 10);
+    charger.PrevX = 330; // knocked 23 px away, runs back at 5 px a frame
     EXPECT_TRUE(WouldEnemyReachMember(0, 0, 20, 2));
 }
 
@@ -258,10 +286,10 @@ TEST_F(MemberThinking, MemberZerosStrikeRatingPicksItsBlow)
     ChooseMemberTarget(0);
     EXPECT_EQ(GetMember0StrikeRating(), 0) << "out of the blow's box";
 
-    Place(0, 330, 200, 25);
+    Place(0, 325, 200, 25); // touching the member's foot box
     EXPECT_EQ(GetMember0StrikeRating(), 1) << "knocked out of reach: a plain blow is safe";
 
-    Place(0, 330, 200, 0);
+    Place(0, 325, 200, 0);
     party.memberOptions[0][1] = 1;
     EXPECT_EQ(GetMember0StrikeRating(), 2) << "it would strike back: the skill";
     party.memberOptions[0][1] = 0;

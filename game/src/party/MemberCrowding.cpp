@@ -41,16 +41,19 @@ void EnterCrowdMode(BattleMember& record)
 }
 
 // The velocity along the free heading: the dominant axis at full speed.
+// Headings are measured from straight down towards the right, as the escape
+// search gives them, so the sine is the sideways part and the cosine the
+// vertical one.
 void SetEscapeVelocity(BattleMember& record, float angle, float speed)
 {
-    const float c = std::cos(angle);
-    const float s = std::sin(angle);
-    if (std::fabs(c) > std::fabs(s)) {
-        record.escapeVelX = std::copysign(speed, c);
-        record.escapeVelY = record.escapeVelX / c * s;
+    const float across = std::sin(angle);
+    const float down = std::cos(angle);
+    if (std::fabs(across) > std::fabs(down)) {
+        record.escapeVelX = std::copysign(speed, across);
+        record.escapeVelY = record.escapeVelX / across * down;
     } else {
-        record.escapeVelY = std::copysign(speed, s);
-        record.escapeVelX = record.escapeVelY / s * c;
+        record.escapeVelY = std::copysign(speed, down);
+        record.escapeVelX = record.escapeVelY / down * across;
     }
 }
 
