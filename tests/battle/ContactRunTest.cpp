@@ -5,11 +5,13 @@
 // (battle/frames) to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "BattleHarness.h"
 #include "SampleData.h"
+#include "battle/BattleEffect.h"
 #include "core/EnemyDefWriter.h"
 #include "core/EnemyKinds.h"
 
@@ -59,6 +61,9 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
     SeedGameRandom(39);
     CEnemyGroup& enemies = harness.enemies;
     ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(sampledata::RetryBattleRecord()), {}, 2, false, false, false));
+    // Enough HP that no blow defeats an enemy: all of them go on fighting back.
+    for (int slot = 0; slot < enemies.EnemyCount(); ++slot)
+        enemies.Records[slot].MaxHp = enemies.Records[slot].Hp = 9999;
     harness.RunContacts(true);
     harness.BeginBattle(0);
     std::int32_t enemyHpBefore = 0;
@@ -67,6 +72,7 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
 
     const std::filesystem::path folder = BATTLE_FRAMES_DIR;
     int overlapping = 0;
+    int enemyNumbers = 0; // frames showing a damage number over an enemy
     int stoppedFrames = 0;
     for (int frame = 0; frame <= 400; ++frame) {
         const float before = party.members[0].x;
@@ -81,6 +87,10 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
                 }
             }
         }
+        const auto& popups = TheBattleEffect->Popups();
+        if (std::any_of(popups.begin(), popups.end(),
+                        [](const DamagePopup& p) { return p.Kind() == POPUP_DAMAGE && !p.IsMember(); }))
+            ++enemyNumbers;
         for (const Dump& d : kDumps)
             if (d.frame == frame) {
                 ASSERT_TRUE(harness.Draw(folder / (std::string(d.name) + ".png"))) << d.name;
@@ -92,6 +102,7 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
     for (int slot = 0; slot < enemies.EnemyCount(); ++slot)
         enemyHpAfter += enemies.Records[slot].Hp;
     EXPECT_LT(enemyHpAfter, enemyHpBefore) << "the blows landed";
+    EXPECT_GT(enemyNumbers, 0) << "the enemies showed the damage they took";
     int membersHit = 0;
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
         membersHit += party.hp[m] < 9999 ? 1 : 0;

@@ -17,6 +17,7 @@ TEST_F(TouchTest, AShotHitsAnEnemyOnceUntilItsCooldownRunsOut)
     ShotHitsLeft::Set(shot.shotBits, 0);
     touch.UpdateBattleTouch();
     EXPECT_LT(enemies.Records[0].Hp, 100);
+    EXPECT_EQ(Popups(POPUP_DAMAGE), 1) << "the damage number over the enemy";
     EXPECT_EQ(shot.hitCooldown[0], SHOT_HIT_COOLDOWN);
     const std::int32_t hp = enemies.Records[0].Hp;
     touch.UpdateBattleTouch();
@@ -25,6 +26,25 @@ TEST_F(TouchTest, AShotHitsAnEnemyOnceUntilItsCooldownRunsOut)
     touch.UpdateBattleTouch();
     EXPECT_LT(enemies.Records[0].Hp, hp);
     EXPECT_EQ(ShotCount(), 1); // no pierce count: it goes on hitting
+}
+
+TEST_F(TouchTest, AShotThatTakesTheLastHpDefeatsTheEnemyOnItsOwnersAccount)
+{
+    Enemy(0, 200, 200);
+    enemies.Records[0].Hp = 1;
+    CharaShotNode& shot = Shot(SHOT_STRAIGHT, 2, 200, 200, 20);
+    ShotHitsLeft::Set(shot.shotBits, 0);
+    touch.UpdateBattleTouch();
+    const EnemyRecord& r = enemies.Records[0];
+    EXPECT_EQ(r.Hp, 0);
+    EXPECT_EQ(r.State, ENEMY_DEFEATED) << "defeated, not knocked back";
+    EXPECT_TRUE(r.FlagsA & FLAGS_A_DEFEATED);
+    EXPECT_EQ(enemies.DefeatedBy[0], 2);
+    // The defeated enemy takes no further hits from the shot that goes on.
+    shot.hitCooldown[0] = 0;
+    touch.UpdateBattleTouch();
+    EXPECT_EQ(r.Hp, 0);
+    EXPECT_EQ(r.State, ENEMY_DEFEATED);
 }
 
 TEST_F(TouchTest, ShotsEndByTheirPierceCountOrAnAbsorbingEnemy)
@@ -147,7 +167,9 @@ TEST_F(TouchTest, TheWholeFieldStrikeHitsEveryEnemyOnceWithItsMasks)
         touch.UpdateBattleTouch();
         EXPECT_EQ(enemies.Records[0].Hp, 99);
         EXPECT_EQ(enemies.Records[1].Hp, 99);
-        EXPECT_EQ(EnemyTouchFlags().lastAilments, c.mask);
+        // The strike's ailments take hold on the enemy that had nothing.
+        for (int status = 0; status < STATUS_EFFECT_COUNT; ++status)
+            EXPECT_EQ(enemies.Records[0].Status.HasEffect(status), ((c.mask >> status) & 1u) != 0) << status;
         EXPECT_EQ(enemies.Records[1].Status.HasEffect(EFFECT_DEFENCE_UP), (c.pending & 1u) == 0);
         EXPECT_EQ(MagicInForce::Get(party.partyWordA), 0u);
     }
@@ -208,6 +230,36 @@ TEST_F(TouchTest, ABodyHitPushesTheMemberTheWayTheEnemyMovedOrAwayFromIt)
         const std::int32_t hp = party.hp[0];
         touch.UpdateEnemyBodyContact();
         EXPECT_EQ(party.hp[0], hp);
+    }
+}
+
+TEST_F(TouchTest, ASelfDamagingBodyTakesTheSameDamageOnTheMembersAccount)
+{
+    struct Case {
+        std::int32_t hp;
+        bool defeated;
+    };
+    for (const Case& c : {Case{100, false}, Case{1, true}}) {
+        SCOPED_TRACE(c.hp);
+        EnemyKindDef& kind = Enemy(0, 190, 200);
+        kind.HarmfulTouch = 1;
+        kind.SelfDamage = 1;
+        EnemyRecord& r = enemies.Records[0];
+        r.Attack = 60;
+        r.Hp = c.hp;
+        Place(0, 200, 200);
+        party.hp[0] = 100;
+        party.members[0].state = 0;
+        touch.UpdateEnemyBodyContact();
+        const std::int32_t taken = 100 - party.hp[0];
+        ASSERT_GT(taken, 0);
+        EXPECT_EQ(r.State == ENEMY_DEFEATED, c.defeated);
+        if (c.defeated) {
+            EXPECT_EQ(r.Hp, 0);
+            EXPECT_EQ(enemies.DefeatedBy[0], 0);
+        } else {
+            EXPECT_EQ(r.Hp, c.hp - taken);
+        }
     }
 }
 

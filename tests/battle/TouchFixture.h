@@ -8,8 +8,8 @@
 
 #include "PartyWorld.h"
 #include "battle/BattleTouch.h"
-#include "enemies/EnemyDamage.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemyTouchHooks.h"
 #include "fakes/FakeEnemyGroup.h"
 #include "party/CharaShot.h"
 

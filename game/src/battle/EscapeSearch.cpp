@@ -9,7 +9,6 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
-#include "enemies/EnemyDamage.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
 #include "party/MemberThinking.h"
@@ -295,8 +294,8 @@ bool CBattleTouch::CanFirstMemberStrikeThrough(int facing)
             const EnemyRecord& r = TheEnemyGroup->Records[slot];
             const EnemyKindDef* kind = KindOfSlot(slot);
             const int level = kind != nullptr && kind->GuardsFront != 0 ? 20 : 10;
-            if (EnemyIsDefeated(r) || EnemyIsIntangible(r) || EnemyIsAppearing(r) || IsEnemyInvulnerable(slot) ||
-                (kind != nullptr && kind->Unstrikeable != 0) ||
+            if (EnemyIsDefeated(r) || EnemyIsIntangible(r) || EnemyIsAppearing(r) ||
+                TheEnemyGroup->IsEnemyInvulnerable(slot) || (kind != nullptr && kind->Unstrikeable != 0) ||
                 (IsEnemyUnhittable(slot) && (kind == nullptr || kind->Level < level)))
                 return false;
             if (!BoxesTouch(EnemyHurtBox(r), box))
@@ -335,8 +334,8 @@ bool CBattleTouch::CanSecondMemberStrikeThrough(int facing)
         const EnemyRecord& r = TheEnemyGroup->Records[slot];
         const EnemyKindDef* kind = KindOfSlot(slot);
         const int level = kind != nullptr && kind->GuardsFront != 0 ? 15 : 8;
-        if (EnemyIsDefeated(r) || EnemyIsIntangible(r) || EnemyIsAppearing(r) || IsEnemyInvulnerable(slot) ||
-            (kind != nullptr && kind->Unstrikeable != 0) ||
+        if (EnemyIsDefeated(r) || EnemyIsIntangible(r) || EnemyIsAppearing(r) ||
+            TheEnemyGroup->IsEnemyInvulnerable(slot) || (kind != nullptr && kind->Unstrikeable != 0) ||
             (IsEnemyUnhittable(slot) && (kind == nullptr || kind->Level < level)))
             return false;
         if (!BoxesTouch(EnemyHurtBox(r), box))

@@ -5,8 +5,8 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
-#include "enemies/EnemyDamage.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemyTouchHooks.h"
 #include "party/HitShares.h"
 #include "party/PartyBattle.h"
 
@@ -77,7 +77,7 @@ void CBattleTouch::HitMemberByEnemyBody(int enemy, int member)
     const std::int32_t damage = CalcContactDamageToMember(enemy, member, 1.0f);
     const EnemyKindDef* kind = KindOfSlot(enemy);
     if (kind->SelfDamage != 0 && damage != 0 && !EnemyIsDefeated(r))
-        DamageEnemyByMember(enemy, member, damage);
+        TheEnemyGroup->DamageEnemy(enemy, damage, 0, 0, member);
     DamagePartyMember(damage, member, ContactMask(enemy), NO_ATTACK_KIND, side, 0);
 }
 

@@ -6,9 +6,9 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
-#include "enemies/EnemyDamage.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemyTouchHooks.h"
 #include "party/HitShares.h"
 #include "party/PartyBattle.h"
 
@@ -123,9 +123,9 @@ void BoundBySecondEdge(int slot, float second, int side)
 bool CanBePushed(int slot, float farEdge, float second)
 {
     const EnemyRecord& r = TheEnemyGroup->Records[slot];
-    return !IsEnemyInvulnerable(slot) && KindOfSlot(slot) != nullptr && KindOfSlot(slot)->Immovable == 0 &&
-           !EnemyIsIntangible(r) && farEdge != second && !EnemyHasStatus(r, EFFECT_BIND) &&
-           !EnemyHasStatus(r, EFFECT_STOP);
+    return !TheEnemyGroup->IsEnemyInvulnerable(slot) && KindOfSlot(slot) != nullptr &&
+           KindOfSlot(slot)->Immovable == 0 && !EnemyIsIntangible(r) && farEdge != second &&
+           !EnemyHasStatus(r, EFFECT_BIND) && !EnemyHasStatus(r, EFFECT_STOP);
 }
 
 // The power and knock-back level of a ram: a running dash gives its own,
@@ -281,7 +281,7 @@ void CBattleTouch::RamMember(int enemy, int member, int side)
     const std::int32_t damage = CalcContactDamageToMember(enemy, member, power);
     const EnemyKindDef* kind = KindOfSlot(enemy);
     if (kind != nullptr && kind->SelfDamage != 0 && damage != 0 && !EnemyIsDefeated(TheEnemyGroup->Records[enemy]))
-        DamageEnemyByMember(enemy, member, damage);
+        TheEnemyGroup->DamageEnemy(enemy, damage, 0, 0, member);
     DamagePartyMember(damage, member, ContactMask(enemy), NO_ATTACK_KIND, side, level);
 }
 

@@ -9,8 +9,8 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
-#include "enemies/EnemyDamage.h"
 #include "enemies/EnemyDefeatSeam.h"
+#include "enemies/EnemyTouchHooks.h"
 #include "party/HitCombo.h"
 #include "party/HitShares.h"
 #include "party/MemberHealing.h"
@@ -125,10 +125,10 @@ bool CBattleTouch::HitEnemyWithShot(int enemy, CharaShotNode& shot)
     const std::int32_t damage = CalcShotDamageToEnemy(enemy, shot);
     const std::uint32_t mask = HitStatusMask(shot);
     const int owner = static_cast<int>(ShotOwner::Get(shot.shotBits));
-    RecordEnemyHitMemory(enemy, owner, damage);
+    TheEnemyGroup->RecordEnemyHitMemory(enemy, owner, static_cast<std::uint32_t>(damage));
     if (damage != 0)
         DrainFromHit(shot, enemy, damage);
-    DamageEnemy(enemy, damage, mask, 0, owner);
+    TheEnemyGroup->DamageEnemy(enemy, damage, mask, 0, owner);
     const EnemyRecord& r = TheEnemyGroup->Records[enemy];
     if (!EnemyIsDefeated(r) && damage > 0)
         KnockBackEnemyFromShot(enemy, shot);
@@ -185,9 +185,9 @@ void CBattleTouch::ApplyPartyAreaStrike()
         EnemyRecord& r = group.Records[enemy];
         if (!EnemyTakesHits(r))
             continue;
-        RecordEnemyHitMemory(enemy, kThirdMember, 1);
+        group.RecordEnemyHitMemory(enemy, kThirdMember, 1);
         AddMemberMPCapped(kThirdMember);
-        DamageEnemy(enemy, 1, mask, 0, kThirdMember);
+        group.DamageEnemy(enemy, 1, mask, 0, kThirdMember);
         if (pending & 1u)
             RemoveStatusEffectsBelow5(r.Status);
         if (EnemyAbsorbsShots(enemy))

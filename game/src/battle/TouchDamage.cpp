@@ -7,8 +7,8 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
-#include "enemies/EnemyDamage.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemyTouchHooks.h"
 #include "party/CharaShot.h"
 #include "party/HitShares.h"
 #include "party/PartyStats.h"
@@ -73,8 +73,8 @@ std::int32_t CBattleTouch::CalcShotDamageToEnemy(int enemy, const CharaShotNode&
         damage = r.Hp;
     } else {
         const float a = TheCharaShot->GetCharaShotDamage(shot);
-        const auto b = static_cast<float>(
-            GetEnemyDamageRate(enemy, shot.Kind() == SHOT_MAGIC, static_cast<int>(ShotElement::Get(shot.shotBits))));
+        const float b = TheEnemyGroup->GetEnemyDamageRate(enemy, shot.Kind() == SHOT_MAGIC,
+                                                          static_cast<int>(ShotElement::Get(shot.shotBits)));
         const int owner = static_cast<int>(ShotOwner::Get(shot.shotBits));
         std::int32_t p = SignedPower(ShotPower::Get(shot.powerBits));
         const bool oneDamage = KindOfSlot(enemy) != nullptr && KindOfSlot(enemy)->OneDamage != 0;
@@ -112,7 +112,7 @@ std::int32_t CBattleTouch::CalcContactDamageToMember(int enemy, int member, floa
     if (party.HasEffect(member, EFFECT_FRAGILE)) {
         damage = party.hp[member];
     } else {
-        const float a = GetEnemyAttackRate(enemy) * power;
+        const float a = TheEnemyGroup->GetEnemyAttackRate(enemy) * power;
         const float f = GetMemberDamageFactor(member, false, 0);
         std::int32_t base = TheEnemyGroup->Records[enemy].Attack;
         base = FixedDamageMode() ? ScaleMemberMaxHp(member, 0) : LessDefence(member, base, false);
