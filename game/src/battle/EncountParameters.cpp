@@ -63,8 +63,8 @@ void SymbolEncountRecord(const MapSymbolRecord& symbol, std::uint8_t (&bytes)[EN
     std::memset(bytes, 0, sizeof bytes);
     plat::StoreLe32(bytes + 4 * kSeedWord, symbol.battleSeed);
     plat::StoreLe32(bytes + 4 * kDefeatedWord, symbol.defeatedMask);
-    plat::StoreLe32(bytes + 4 * kSpawnCellWord,
-                    static_cast<std::uint32_t>(symbol.cellX & 0x1FF) |
-                        static_cast<std::uint32_t>(symbol.cellY & 0x1FF) << kCellYShift |
-                        static_cast<std::uint32_t>(symbol.enemyGroupBit != 0 ? 1 : 0) << kEnemyGroupBitShift);
+    plat::StoreLe32(bytes + 4 * kSpawnCellWord, static_cast<std::uint32_t>(symbol.cellX & 0x1FF) |
+                                                    static_cast<std::uint32_t>(symbol.cellY & 0x1FF) << kCellYShift |
+                                                    static_cast<std::uint32_t>(symbol.enemyGroupBit != 0 ? 1 : 0)
+                                                        << kEnemyGroupBitShift);
 }
