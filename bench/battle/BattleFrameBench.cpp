@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "EnemyShotSpecs.h"
+#include "RecordWords.h"
 #include "EngineState.h"
 #include "FilePackDerived.h"
 #include "SampleData.h"
@@ -127,10 +128,7 @@ struct BattleWorld {
         end->InitBattleEnd();
         panel->SyncHudFromParty();
         SetupPartyForBattle(0, true, false, false);
-        std::vector<std::uint8_t> record;
-        for (std::uint32_t word : sampledata::FullBattleRecord())
-            for (int i = 0; i < 4; ++i)
-                record.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
+        const std::vector<std::uint8_t> record = testsupport::WordsToBytes(sampledata::FullBattleRecord());
         if (!enemies->SetupEnemyBattle(record, {}, 0, false, false, false))
             return false;
         for (int i = 0; i < kEnemyShots; ++i)

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "RecordWords.h"
 #include "BattleHarness.h"
 #include "SampleData.h"
 #include "core/EnemyDefWriter.h"
@@ -14,16 +15,6 @@
 #include "core/Random.h"
 
 namespace {
-
-// The battle record's words as the pack stores them, little-endian.
-std::vector<std::uint8_t> Bytes(const std::vector<std::uint32_t>& words)
-{
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return bytes;
-}
 
 struct Dump {
     int frame;
@@ -50,7 +41,8 @@ TEST(BattleEffectsRun, PopupsSparklesAndCirclesOverTheActors)
     }
     SeedGameRandom(7);
     CEnemyGroup& enemies = harness.enemies;
-    ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(sampledata::RetryBattleRecord()), {}, 2, false, false, false));
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(sampledata::RetryBattleRecord()), {}, 2, false,
+                                         false, false));
     harness.BeginBattle(0);
     CBattleEffect& effect = harness.Effects();
     CMagicCircle& circles = harness.Circles();

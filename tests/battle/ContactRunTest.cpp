@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "RecordWords.h"
 #include "BattleHarness.h"
 #include "SampleData.h"
 #include "battle/BattleEffect.h"
@@ -16,15 +17,6 @@
 #include "core/EnemyKinds.h"
 
 namespace {
-
-std::vector<std::uint8_t> Bytes(const std::vector<std::uint32_t>& words)
-{
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return bytes;
-}
 
 // Default keys: Z (44) button 0, arrows 203 left; a blow every 15 frames
 // once the leader stands among the enemies.
@@ -60,7 +52,8 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
     }
     SeedGameRandom(39);
     CEnemyGroup& enemies = harness.enemies;
-    ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(sampledata::RetryBattleRecord()), {}, 2, false, false, false));
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(sampledata::RetryBattleRecord()), {}, 2, false,
+                                         false, false));
     // Enough HP that no blow defeats an enemy: all of them go on fighting back.
     for (int slot = 0; slot < enemies.EnemyCount(); ++slot)
         enemies.Records[slot].MaxHp = enemies.Records[slot].Hp = 9999;

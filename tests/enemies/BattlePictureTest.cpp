@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "RecordWords.h"
 #include "EnemyParts.h"
 #include "EnemySetUpPicture.h"
 #include "SampleData.h"
@@ -22,15 +23,6 @@
 namespace {
 
 using enemytest::EnemyParts;
-
-std::vector<std::uint8_t> Bytes(const std::vector<std::uint32_t>& words)
-{
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return bytes;
-}
 
 class BattlePictureTest : public visualtest::SoftwareScreenTest {
 protected:
@@ -93,7 +85,7 @@ TEST_F(BattlePictureTest, DemoFormationsAndTheFirstMapsEncounter)
     for (const Case& c : formations) {
         SCOPED_TRACE(c.name);
         NewFrame();
-        ASSERT_TRUE(parts->group.SetupEnemyBattle(Bytes(c.record), {}, 2, false, false, false));
+        ASSERT_TRUE(parts->group.SetupEnemyBattle(testsupport::WordsToBytes(c.record), {}, 2, false, false, false));
         EXPECT_EQ(parts->group.EnemyCount(), c.expected);
         DrawAndCheck(c.name, 0);
     }
@@ -107,7 +99,7 @@ TEST_F(BattlePictureTest, DemoFormationsAndTheFirstMapsEncounter)
         NewFrame();
         std::vector<std::uint32_t> symbol(12, 0);
         symbol[8] = seed;
-        ASSERT_TRUE(parts->group.SetupEnemyBattle({}, Bytes(symbol), 2, false, false, false));
+        ASSERT_TRUE(parts->group.SetupEnemyBattle({}, testsupport::WordsToBytes(symbol), 2, false, false, false));
         EXPECT_GE(parts->group.EnemyCount(), 1);
         DrawAndCheck("map0_encounter_seed" + std::to_string(seed), 0);
     }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "RecordWords.h"
 #include "BattleHarness.h"
 #include "SampleData.h"
 #include "core/EnemyDefWriter.h"
@@ -15,15 +16,6 @@
 namespace {
 
 using battleharness::EnemyHitKind;
-
-std::vector<std::uint8_t> Bytes(const std::vector<std::uint32_t>& words)
-{
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return bytes;
-}
 
 struct Dump {
     int frame;
@@ -48,7 +40,8 @@ TEST(EnemyBattleRun, AFormationFadesInActsIsHitDefeatedAndHandsOver)
     }
     SeedGameRandom(39);
     CEnemyGroup& enemies = harness.enemies;
-    ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(sampledata::RetryBattleRecord()), {}, 2, false, false, false));
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(sampledata::RetryBattleRecord()), {}, 2, false,
+                                         false, false));
     ASSERT_EQ(enemies.EnemyCount(), 3);
     enemies.Records[0].KindWord |= KIND_WORD_CARRIES_DROP; // the goblin drops its item
     harness.BeginBattle(0);
@@ -125,7 +118,7 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     SeedGameRandom(41);
     CEnemyGroup& enemies = harness.enemies;
     const std::vector<std::uint32_t> record = {5, 4, 0, 0, 0xFFFFFFFF, 0, 4, 5, 10, 13, 2};
-    ASSERT_TRUE(enemies.SetupEnemyBattle(Bytes(record), {}, 2, false, false, false));
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(record), {}, 2, false, false, false));
     ASSERT_EQ(enemies.EnemyCount(), 5);
     harness.BeginBattle(0);
     const int snakeHp = enemies.Records[3].MaxHp;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "RecordWords.h"
 #include "fakes/FakeEngine.h"
 #include "EnemyParts.h"
 #include "GameWorld.h"
@@ -41,21 +42,10 @@ inline std::vector<std::uint8_t> FormationBytes(std::vector<std::int32_t> kinds,
                                         static_cast<std::uint32_t>(pattern)};
     for (std::int32_t kind : kinds)
         words.push_back(static_cast<std::uint32_t>(kind) & 0xFFFF);
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return bytes;
+    return testsupport::WordsToBytes(words);
 }
 
-inline std::vector<std::uint8_t> WordsToBytes(const std::vector<std::uint32_t>& words)
-{
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t w : words)
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<std::uint8_t>(w >> (8 * i)));
-    return bytes;
-}
+using testsupport::WordsToBytes;
 
 // A symbol's encounter record: the seed in word 8, the left-out mask in word 10.
 inline std::vector<std::uint8_t> EncounterBytes(std::uint32_t seed, std::uint32_t leaveOut = 0,
