@@ -5,6 +5,7 @@
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "party/Character.h"
+#include "party/Equipment.h"
 #include "party/PartyBattleHelpers.h"
 
 namespace {
@@ -190,4 +191,33 @@ std::uint32_t RollMemberFlagChance(int)
     if (GameRandom() >= kFlagChance)
         return 0;
     return 1u << (kFirstAilment + (GameRandom() * 14 >> 15));
+}
+
+bool MarkMembersLackingFlags(std::uint32_t bits, std::uint8_t marks[3])
+{
+    const CCharacter& party = *TheCharacter;
+    bool any = false;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        const BattleMember& record = party.members[m];
+        const std::uint32_t held = record.effectBits | record.immuneEffects;
+        marks[m] = marks[m] != 0 && !party.IsKnockedOut(m) && (held & bits) != bits ? 1 : 0;
+        any = any || marks[m] != 0;
+    }
+    return any;
+}
+
+void ApplyMemberElementSpecial(int member)
+{
+    CCharacter& party = *TheCharacter;
+    BattleMember& record = party.members[member];
+    const int code = party.specialCode[member];
+    GuardDirections::Set(record.flags2, static_cast<std::uint32_t>(GetCommandDirectionBits(code)));
+    record.guardFactor = GetElementBoostFactor(code);
+}
+
+void SetBattleItemCounter(int value, bool absolute)
+{
+    CCharacter& party = *TheCharacter;
+    const int count = absolute ? value : static_cast<int>(ItemUsesLeft::Get(party.partyWordD)) + value;
+    ItemUsesLeft::Set(party.partyWordD, static_cast<std::uint32_t>(count & 7));
 }

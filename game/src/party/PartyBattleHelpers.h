@@ -17,6 +17,13 @@ int MarkMembersOffField(std::uint8_t flags[3], bool skip);
 bool CanMemberBeTargeted(int member);
 // Whether a member up has one of the boosts (effects 0-4).
 bool AnyMemberHasBoost();
+// Marks the members up lacking at least one of `bits` among their status
+// effects and guard bits (a member not marked stays unmarked); whether any is.
+bool MarkMembersLackingFlags(std::uint32_t bits, std::uint8_t marks[3]);
+// The member's boosted colours and their factor from its special code.
+void ApplyMemberElementSpecial(int member);
+// The battle's remaining item uses: set to `value`, or moved by it (mod 8).
+void SetBattleItemCounter(int value, bool absolute);
 // The member's special code, 0 while its condition fails.
 int GetMemberSpecialCode(int member);
 // The status effects a hit with special code `code` inflicts on an enemy.

@@ -9,8 +9,8 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/Equipment.h"
-#include "party/GuardSpecial.h"
 #include "party/Leader.h"
+#include "party/PartyBattleHelpers.h"
 #include "party/PartyBattle.h"
 #include "party/StatusEffects.h"
 #include "record/Pipkorn.h"
@@ -21,8 +21,6 @@ constexpr std::uint32_t kNoHitFrames = 152;
 constexpr float kMember1ShotReach = 16.0f + 360.0f - 32.0f;
 constexpr std::uint8_t kNoPlannedMagic = 255;
 constexpr int kBattleKindWithRetry = 2;
-constexpr int kFirstGuardSpecial = 22;
-constexpr int kLastGuardSpecial = 31;
 
 // Ability bits of the equipment read here.
 constexpr int kAbilityFastSp = 17;
@@ -118,8 +116,7 @@ void PlaceMember(CCharacter& party, int m)
     if (m != 2)
         record.immuneEffects |= 1u << EFFECT_MAGIC_SEAL;
     record.guardFactor = 1.0f;
-    if (party.specialCode[m] >= kFirstGuardSpecial && party.specialCode[m] <= kLastGuardSpecial)
-        ApplyGuardSpecial(m);
+    ApplyMemberElementSpecial(m);
     if (m == 2)
         QuickMagic::Set(record.flags2,
                         party.specialCode[m] == QUICK_MAGIC_SPECIAL && GameRandom() < QUICK_MAGIC_CHANCE);
