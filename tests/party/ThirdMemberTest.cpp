@@ -592,8 +592,9 @@ TEST_F(BattleItems, EachItemFindsItsTargetOrIsRefused)
         c.arrange();
         EXPECT_EQ(UseBattleItem(c.item, c.member, c.autoTarget), c.used);
         EXPECT_EQ(data.heldItems[c.item], c.used && c.item != 21 ? 1 : 2) << "one used up, item 21 never";
-        if (c.effect)
+        if (c.effect) {
             EXPECT_TRUE(c.effect());
+        }
     }
 }
 

@@ -5,7 +5,9 @@
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "party/Character.h"
+#include "party/AttackCosts.h"
 #include "party/Equipment.h"
+#include "party/StatusEffects.h"
 #include "party/PartyBattleHelpers.h"
 
 namespace {
@@ -22,6 +24,8 @@ constexpr std::uint32_t kAilmentBits = 0x7FFE0u;
 constexpr std::uint32_t kBoostBits = 0x1Fu;
 constexpr int kFlagChance = 6553;
 constexpr int kFirstAilment = 5;
+constexpr std::uint32_t kImmunityAbilityBits = 0x3FFF;
+constexpr int kBoostCount = 5;
 
 // The chance out of 32768 each special code 1-12 and 33 gives its effect.
 int OnHitChance(int code)
@@ -73,6 +77,13 @@ int TakeLowest(const std::array<bool, STOCK_COUNT>& taken, const float* ratio)
             best = k;
         }
     return best;
+}
+
+// Level 0 to 3 of a start boost: 19, 7, 4 and 2 in 32.
+int RandomBoostLevel()
+{
+    const int draw = GameRandom() >> 10;
+    return draw < 19 ? 0 : draw < 26 ? 1 : draw < 30 ? 2 : 3;
 }
 
 } // namespace
@@ -220,4 +231,26 @@ void SetBattleItemCounter(int value, bool absolute)
     CCharacter& party = *TheCharacter;
     const int count = absolute ? value : static_cast<int>(ItemUsesLeft::Get(party.partyWordD)) + value;
     ItemUsesLeft::Set(party.partyWordD, static_cast<std::uint32_t>(count & 7));
+}
+
+std::uint32_t GetMemberInitFlags(int member)
+{
+    std::uint32_t flags = (TheCharacter->abilityBits[member] & kImmunityAbilityBits) << kFirstAilment;
+    if (member != 2)
+        flags |= 1u << EFFECT_MAGIC_SEAL;
+    return flags;
+}
+
+void RollMemberSpecial34(int member)
+{
+    CCharacter& party = *TheCharacter;
+    QuickMagic::Set(party.members[member].flags2,
+                    party.specialCode[member] == QUICK_MAGIC_SPECIAL && GameRandom() < QUICK_MAGIC_CHANCE ? 1u : 0u);
+}
+
+void RollBattleStartBoost(int member)
+{
+    const int effect = GameRandom() * kBoostCount >> 15;
+    const int level = effect <= EFFECT_DEFENCE_UP ? RandomBoostLevel() : 0;
+    ApplyHitStatusEffects(TheCharacter->members[member], EFFECT_SIDE_PARTY, member, effect, level);
 }
