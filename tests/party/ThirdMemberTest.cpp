@@ -502,6 +502,52 @@ TEST_F(ThirdMember, FacesTheEnemyItAimsAt)
     EXPECT_EQ(party.members[2].FacingDirection(), FACING_UP) << "no angle: the facing stays";
 }
 
+TEST_F(ThirdMember, FacesTheMemberItHelpsOrTheEnemyItsStatusCanTakeHoldOn)
+{
+    // Member 2 stands right of member 0 and below member 1.
+    party.SetMemberPosX(0, 300.0f);
+    party.SetMemberPosY(0, 344.0f);
+    party.SetMemberPosX(1, 544.0f);
+    party.SetMemberPosY(1, 100.0f);
+    MagicTarget::Set(party.members[2].state, 0);
+    FaceForMagic(16);
+    EXPECT_EQ(party.members[2].FacingDirection(), FACING_LEFT) << "the heal's target";
+    GiveEffect(1, EFFECT_SLOW);
+    FaceForMagic(17);
+    EXPECT_EQ(party.members[2].FacingDirection(), FACING_UP) << "the ailing member";
+    Hp(0, 80);
+    Hp(1, 50);
+    FaceForMagic(18);
+    EXPECT_EQ(party.members[2].FacingDirection(), FACING_UP) << "the weaker of members 0 and 1";
+    // An enemy right, nearer, already bound; one below, farther, free.
+    EnemyNear(0, 60.0f, 0.0f).Status.effectBits |= 1u << EFFECT_BIND;
+    EnemyNear(1, 0.0f, 120.0f);
+    FaceForMagic(22);
+    EXPECT_EQ(party.members[2].FacingDirection(), FACING_DOWN) << "bind: the enemy it can still bind";
+    FaceForMagic(0);
+    EXPECT_EQ(party.members[2].FacingDirection(), FACING_RIGHT) << "an attack: the nearest";
+}
+
+TEST_F(ThirdMember, LedItPicksAmongTheMagicItCanUseNow)
+{
+    SetLeader(2);
+    Learn(0);
+    Learn(8);
+    Learn(12, 11); // its cost (12) is not due
+    EnemyNear(0, 300.0f, 0.0f);
+    // Two candidates, 0 and 8 (12 is left out): the draw's lower half takes the first.
+    for (const auto& [draw, magic] :
+         {std::pair{partytest::Within(0, 16384), 0u}, std::pair{partytest::Within(16384, 32768), 8u}}) {
+        party.members[2].state = 0;
+        SeedGameRandom(partytest::SeedDrawing({draw}));
+        ASSERT_TRUE(ChooseThirdMemberMagic());
+        EXPECT_EQ(Magic(), magic);
+    }
+    GiveEffect(2, EFFECT_MAGIC_SEAL);
+    party.members[2].state = 0;
+    EXPECT_FALSE(ChooseThirdMemberMagic());
+}
+
 // Battle items.
 class BattleItems : public ThirdMember {
 protected:

@@ -8,9 +8,14 @@
 
 #include <cstdint>
 
+#include "party/Character.h"
+
 constexpr int THIRD_MEMBER = 2;
 constexpr int BATTLE_ITEM_LAST = 34;
 constexpr std::uint8_t NO_PLANNED_MAGIC = 255;
+// Magic 20-23 put these status effects on the enemies.
+constexpr int FIRST_ENEMY_STATUS_MAGIC = 20;
+constexpr int EnemyStatusOfMagic[4] = {EFFECT_POISON, EFFECT_MAGIC_SEAL, EFFECT_BIND, EFFECT_FRAGILE};
 
 // The HP percent a 4-bit threshold setting (0-9) stands for: 9, 19 … 99.
 constexpr int HpThresholdPercent(std::uint32_t setting)

@@ -36,10 +36,33 @@ bool Ailing(const CCharacter& party, int member)
     return !party.IsKnockedOut(member) && (party.members[member].effectBits & AILMENT_EFFECT_BITS) != 0;
 }
 
-void FaceNearestEnemy()
+// The nearest present enemy still open to the status (not immune, not under it yet).
+int NearestEnemyTaking(int effect, float x, float y)
+{
+    int best = -1;
+    float bestDistance = 0.0f;
+    for (int slot = 0; slot < EnemySlotsInUse(); ++slot) {
+        const EnemyRecord* record = PresentEnemy(slot);
+        if (record == nullptr || ((record->ImmunityMask | record->Status.effectBits) >> effect & 1u) != 0)
+            continue;
+        const float dx = record->CenterX - x;
+        const float dy = record->CenterY - y;
+        if (best < 0 || dx * dx + dy * dy < bestDistance) {
+            best = slot;
+            bestDistance = dx * dx + dy * dy;
+        }
+    }
+    return best;
+}
+
+// The nearest enemy; for an enemy status, the nearest one it can still take hold on.
+void FaceNearestEnemy(int magic)
 {
     const BattleMember& third = TheCharacter->members[THIRD_MEMBER];
-    const int enemy = FindNearestEnemyOrNone(THIRD_MEMBER, third.centerX, third.centerY, -1, false);
+    const int enemy =
+        magic >= FIRST_ENEMY_STATUS_MAGIC && magic < MAGIC_COUNT
+            ? NearestEnemyTaking(EnemyStatusOfMagic[magic - FIRST_ENEMY_STATUS_MAGIC], third.centerX, third.centerY)
+            : FindNearestEnemyOrNone(THIRD_MEMBER, third.centerX, third.centerY, -1, false);
     if (enemy >= 0)
         FaceEnemy(THIRD_MEMBER, enemy);
 }
@@ -90,7 +113,7 @@ void FaceForMagic(int magic)
         return;
     }
     default:
-        FaceNearestEnemy();
+        FaceNearestEnemy(magic);
         return;
     }
 }

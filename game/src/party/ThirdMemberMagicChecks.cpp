@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kAttackMagicCount = 16;
 constexpr int kUnplannedKind = 4;
-constexpr int kFirstEnemyStatusMagic = 20;
 constexpr int kSelfHealSp = 40;
 constexpr int kFixedLeastDamage = 5;
 constexpr float kRateOnlyMargin = 0.9375f;
@@ -35,8 +34,6 @@ constexpr int kAttendMagic = 15;
 constexpr int kExtraLookAhead[kAttackMagicCount] = {10, 10, 10, 10, 5, 20, 15, 10, 5, 135, 15, 150, 5, 20, 5, 10};
 constexpr float kRateOnlyFactor[kAttackMagicCount] = {2.0f, 2.5f, 2.5f, 3.0f, 5.0f, 3.0f,  4.0f, 2.0f,
                                                       2.0f, 3.5f, 1.0f, 2.0f, 3.5f, 1.25f, 3.0f, 0.75f};
-// The status each enemy-status magic (20-23) puts on the enemies.
-constexpr int kEnemyStatusOf[4] = {EFFECT_POISON, EFFECT_MAGIC_SEAL, EFFECT_BIND, EFFECT_FRAGILE};
 
 const CCharacter& Party()
 {
@@ -66,9 +63,9 @@ std::uint32_t ShotsOfSubtype(int subtype)
 bool EnemyStatusCanTakeHold(int magic)
 {
     const CCharacter& party = Party();
-    if ((MagicInForce::Get(party.partyWordA) >> (magic - kFirstEnemyStatusMagic)) & 1u)
+    if ((MagicInForce::Get(party.partyWordA) >> (magic - FIRST_ENEMY_STATUS_MAGIC)) & 1u)
         return false;
-    if (AnyEnemyAcceptsStatus(EffectBit(kEnemyStatusOf[magic - kFirstEnemyStatusMagic])))
+    if (AnyEnemyAcceptsStatus(EffectBit(EnemyStatusOfMagic[magic - FIRST_ENEMY_STATUS_MAGIC])))
         return true;
     int slot = -1;
     const BattleMember& third = party.members[THIRD_MEMBER];

@@ -50,7 +50,7 @@ bool SkillBarred(const CCharacter& party)
 
 bool InForce(const CCharacter& party, int magic)
 {
-    return (MagicInForce::Get(party.partyWordA) >> (magic - kBoostBreakMagic)) & 1u;
+    return (MagicInForce::Get(party.partyWordA) >> (magic - FIRST_ENEMY_STATUS_MAGIC)) & 1u;
 }
 
 // The enemies' coming actions make the magic's cost due before it would end.
