@@ -142,19 +142,23 @@ TEST_F(ThirdMember, EachLevelTakesEffectAtItsEndWhenItCanStillBePaid)
     EXPECT_EQ(party.sp[2], 50);
 }
 
-TEST_F(ThirdMember, SelfHealHealsAPercentOfMaximumHp)
+TEST_F(ThirdMember, SelfHealHealsOneToAHundredPercentWithinWhatIsMissing)
 {
-    party.maxHp[2] = 1000;
-    Hp(2, 100);
-    party.sp[2] = 40;
-    const std::uint32_t seed = partytest::SeedDrawing({partytest::Within(0, 100)}); // 1 + 0..99: draw % 100
-    SeedGameRandom(seed);
-    SeedGameRandom(seed);
-    const int percent = 1 + GameRandom() % 100;
-    SeedGameRandom(seed);
-    ASSERT_TRUE(StartThirdMemberAttack(1, true, false, 0));
-    CompleteThirdMemberAttack(1);
-    EXPECT_EQ(party.hp[2], 100 + 1000 * percent / 100);
+    // Of 1000 HP, 100 left: the draw's last two digits plus one are the percent.
+    const struct {
+        int remainder, hp;
+    } cases[] = {{0, 110}, {49, 600}, {99, 1000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.remainder);
+        SetUp();
+        party.maxHp[2] = 1000;
+        Hp(2, 100);
+        party.sp[2] = 40;
+        ASSERT_TRUE(StartThirdMemberAttack(1, true, false, 0));
+        SeedGameRandom(partytest::SeedDrawing({[&c](int draw) { return draw % 100 == c.remainder; }}));
+        CompleteThirdMemberAttack(1);
+        EXPECT_EQ(party.hp[2], c.hp);
+    }
 }
 
 TEST_F(ThirdMember, AttackReadinessByLevel)
