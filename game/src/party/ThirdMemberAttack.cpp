@@ -52,18 +52,18 @@ void FireHomingShot(CCharacter& party)
     if (TheCharaShot == nullptr)
         return;
     const BattleMember& record = Third();
-    CharaShotSpec spec{};
-    spec.kind = SHOT_HOMING;
-    spec.x = record.x;
-    spec.y = record.y;
-    spec.power = party.statsB[THIRD_MEMBER][0];
-    spec.ownerRecord = &record;
-    spec.owner = THIRD_MEMBER;
+    CharaShotSpec shot{};
+    shot.kind = SHOT_HOMING;
+    shot.x = record.x;
+    shot.y = record.y;
+    shot.power = party.statsB[THIRD_MEMBER][0];
+    shot.ownerRecord = &record;
+    shot.owner = THIRD_MEMBER;
     const int facing = record.FacingDirection();
-    spec.direction = facing < 4 ? kShotDirectionByFacing[facing] : kShotDirectionByFacing[0];
-    spec.subtype = kHomingSubtype;
-    spec.specialCode = static_cast<std::uint8_t>(GetMemberSpecialCode(THIRD_MEMBER));
-    TheCharaShot->CreateCharaShot(spec);
+    shot.direction = facing < 4 ? kShotDirectionByFacing[facing] : kShotDirectionByFacing[0];
+    shot.subtype = kHomingSubtype;
+    shot.specialCode = static_cast<std::uint8_t>(GetMemberSpecialCode(THIRD_MEMBER));
+    TheCharaShot->CreateCharaShot(shot);
 }
 
 // (1 + 0..99) % of the maximum HP, at least 1, never above what is missing.
