@@ -343,6 +343,23 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
     }
 }
 
+TEST_F(ThirdMember, NotLedItThinksOnceASecond)
+{
+    party.sp[2] = 50; // its protection is ready
+    ThinkCounter::Set(party.partyWordB, 1);
+    Frames(59);
+    EXPECT_EQ(Action(2), ACTION_FREE) << "counting 1 to 59";
+    Frame();
+    EXPECT_EQ(Action(2), ACTION_ATTACK) << "at 0 it thinks";
+    EXPECT_EQ(Level(), 2u);
+    SetLeader(2);
+    party.members[2].state = 0;
+    party.sp[2] = 50;
+    ThinkCounter::Clear(party.partyWordB);
+    Frame();
+    EXPECT_EQ(Action(2), ACTION_FREE) << "led, it waits for the keys";
+}
+
 TEST_F(ThirdMember, PlannedMagicIsTriedFullestStockFirst)
 {
     Learn(0, 50);  // stock 0 half full
