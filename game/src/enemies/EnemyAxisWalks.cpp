@@ -177,7 +177,8 @@ void CEnemyGroup::AlignWithMemberWalk(int slot, const EnemyMoveDef& def, bool ve
         r.StepCounter = 0;
     }
     auto lined = [&](int& member) {
-        if (TheBattleTouch == nullptr || TheCharacter == nullptr)
+        // A reach class beyond the table lines nobody up.
+        if (TheBattleTouch == nullptr || TheCharacter == nullptr || (def.Param & 7) >= TOUCH_RANGES)
             return false;
         return vertical ? TheBattleTouch->FindTargetsAlignedY(slot, r.CenterX, r.CenterY, def.Param & 7, member)
                         : TheBattleTouch->FindTargetsAlignedX(slot, r.CenterX, r.CenterY, def.Param & 7, member);

@@ -20,7 +20,6 @@ namespace {
 constexpr int kVanishFrames = 64;
 constexpr int kFadeStep = 4;
 constexpr int kFadingOut = 0, kFadingIn = 1;
-constexpr int kPopupGone = 0, kPopupBack = 1;
 constexpr int kHiddenParamBit = 16;
 constexpr int kRandomTries = 8;
 constexpr float kMinimumJump = 32.0f;
@@ -163,7 +162,7 @@ bool CEnemyGroup::Reappear(int slot, int place, int rule)
         const int member = GetMoveTargetMember(slot, rule);
         if (TheCharacter == nullptr)
             return false;
-        const int faces = TheCharacter->members[member].FacingDirection();
+        const int faces = TheCharacter->members[member].FacingDirection() & 3;
         const int side = place == PLACE_FRONT ? faces : place == PLACE_BEHIND ? faces ^ 2 : GameRandom() / 8192;
         found = ReappearByMember(slot, side, member, true);
         break;
@@ -197,12 +196,12 @@ void CEnemyGroup::VanishMove(int slot, const EnemyMoveDef& def)
         phase = kFadingOut;
         if (def.Param & kHiddenParamBit)
             r.KindWord |= KIND_WORD_SKIP_RECT;
-        ShowPopup(slot, kPopupGone);
+        ShowPopup(slot, POPUP_ACTION_START);
     } else if (r.MoveFrame == kVanishFrames) {
         phase = kFadingIn;
         if (Reappear(slot, MovePlace(def.MoveType), def.Param)) {
             r.Alpha = 0;
-            ShowPopup(slot, kPopupBack);
+            ShowPopup(slot, POPUP_ACTION_RELEASE);
         } else {
             r.FlagsA |= FLAGS_A_MOVE_CHAIN_BLOCKED;
         }
@@ -227,12 +226,12 @@ void CEnemyGroup::VanishAction(int slot)
         phase = kFadingOut;
         if (def.Param & kHiddenParamBit)
             r.FlagsA |= FLAGS_A_SKIP_RECT;
-        ShowPopup(slot, kPopupGone);
+        ShowPopup(slot, POPUP_ACTION_START);
     } else if (r.ActionFrame == kVanishFrames) {
         phase = kFadingIn;
         if (Reappear(slot, def.ActionType - 17, def.Param)) {
             r.Alpha = 0;
-            ShowPopup(slot, kPopupBack);
+            ShowPopup(slot, POPUP_ACTION_RELEASE);
         } else {
             r.FlagsC |= FLAGS_C_ACTION_CHAIN_BLOCKED;
         }
