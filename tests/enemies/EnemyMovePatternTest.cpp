@@ -11,7 +11,9 @@
 #include "enemies/EnemyStatusDraw.h"
 #include "enemies/EnemySteering.h"
 #include "fakes/FakeTexture.h"
+#include "fakes/RecordingText.h"
 #include "party/PartyWords.h"
+#include "party/StatusEffectTable.h"
 #include "party/StatusEffects.h"
 
 namespace enemytest {
@@ -644,6 +646,42 @@ TEST_F(EnemyStatusIcon, TheShownEffectsIconSitsOverTheStatusMarkerInTheEnemysAlp
         EXPECT_FLOAT_EQ(quad.vertex[0].z, 0.1f - (150.5f + rec().OuterBox.bottom) / (480.0f * 128.0f));
         EXPECT_EQ(quad.vertex[0].colour, 0x80FFFFFFu);
     }
+}
+
+fakes::RecordingText* labelText = nullptr;
+
+// The label of an effect that just took hold floats above the enemy's
+// markers, centred on it, and goes when its mark has floated its time.
+TEST_F(EnemyStatusIcon, AnEffectsLabelFloatsAboveTheMarkersAndGoesWithItsMark)
+{
+    fakes::RecordingText text;
+    text.glyphWidth = 9;
+    text.glyphHeight = 16;
+    labelText = &text;
+    world.Keep(CreateTextTextureProc, []() -> Zeph::CTextTexture* { return labelText; });
+    pack.images[PACK_BATTLE_BURSTS] = {128, 128};
+    pack.images[PACK_BATTLE_SPARKS] = {32, 16};
+    effect.InitBattleEffect();
+    OneEnemy([](EnemyKind&) {}, 200.75f, 150.5f);
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_SLOW, 0);
+    group().UpdateEnemyMarkers(); // one marker: one row above the enemy
+    text.drawn.clear();
+    DrawEnemyEffects(0);
+    ASSERT_EQ(text.drawn.size(), 1u);
+    const fakes::DrawnText& label = text.drawn[0];
+    EXPECT_EQ(label.text, EffectNames[EFFECT_SLOW]);
+    const float width = 9.0f * static_cast<float>(label.text.size());
+    EXPECT_FLOAT_EQ(label.x, 200.0f + rec().Width / 2 - width / 2);
+    EXPECT_FLOAT_EQ(label.y, 150.0f + rec().OuterBox.top - 18.0f - 18.0f);
+    EXPECT_FLOAT_EQ(label.z, 0.09f - (150.5f + rec().OuterBox.bottom) / (480.0f * 128.0f));
+
+    // The mark ages each frame of the update and goes after its life.
+    Frames(EFFECT_MARK_LIFE);
+    EXPECT_EQ(MarkCount::Get(rec().Status.effectState), 0u);
+    text.drawn.clear();
+    DrawEnemyEffects(0);
+    EXPECT_TRUE(text.drawn.empty());
+    effect.ReleaseBattleEffect();
 }
 
 } // namespace

@@ -1,23 +1,23 @@
-// The sample maps' events. Map 0, where a new game starts, holds one of
-// each kind the field can show: a welcome when the map is first entered, a
-// coloured sign, a person who turns to whoever speaks and gives money once,
-// a chest, thorns, a gatekeeper who wants something before the gate opens
-// and a fighter who challenges the party; and the ways to the other maps: a
-// door in the east wall, warp pads, stairs, a hole and a crystal that
-// whites the screen out. Column 9 and rows 7 and 10, the ways the walk runs
-// take, stay clear. Map 1, the dark cave, greets the party once and leads
-// back by a door and by stairs; map 2 leads back by its own crystal. A
-// passage in the cave leads to map 14, whose hole drops to map 15 (the two
-// places count as one: no banner between them); stairs lead back up, and a
-// door on map 15 leads to map 16, which shows no place-name banner. In the
-// first map's north a shopkeeper offers a choice and a shop of two pages
-// of goods (items, weapons and armour of two members, rings), an
-// herbalist sells from a built-in list that grows with what a gossip
-// tells, and a floor guide sends the player to maps 3-5, where a door
-// leads back. Beside the start a traveller tells of the cave and the
-// shrine, which the field menu's 移動 can then reach. A door in the first
-// map's west wall leads to the hall of map 2 (HallEvents.cpp), with its
-// enemy symbols and gimmicks; the cave has wanderers of its own.
+// The sample maps' events. Map 0, where a new game starts, holds one of each
+// kind the field can show: a welcome when the map is first entered, a coloured
+// sign, a person who turns to whoever speaks and gives money once, a chest,
+// thorns, a gatekeeper who wants something before the gate opens and a fighter
+// who challenges the party; and the ways to the other maps: a door in the east
+// wall, warp pads, stairs, a hole and a crystal that whites the screen out.
+// Column 9 and rows 7 and 10, the ways the walk runs take, stay clear. Map 1,
+// the dark cave, greets the party once, leads back by a door and by stairs and
+// has a trainer who shows how its creatures walk; map 2 leads back by its own
+// crystal. A passage in the cave leads to map 14, whose hole drops to map 15
+// (the two places count as one: no banner between them); stairs lead back up,
+// and a door on map 15 leads to map 16, which shows no place-name banner. In
+// the first map's north a shopkeeper offers a choice and a shop of two pages of
+// goods (items, weapons and armour of two members, rings), an herbalist sells
+// from a built-in list that grows with what a gossip tells, and a floor guide
+// sends the player to maps 3-5, where a door leads back. Beside the start a
+// traveller tells of the cave and the shrine, which the field menu's 移動 can
+// then reach. A door in the first map's west wall leads to the hall of map 2
+// (HallEvents.cpp), with its enemy symbols and gimmicks; the cave has wanderers
+// of its own.
 #include "EventAssembler.h"
 #include "HallEvents.h"
 #include "SampleData.h"
@@ -113,6 +113,7 @@ constexpr int kGuideX = 22, kGuideY = 3;
 constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
 constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
 constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start, faced from below
+constexpr int kTrainerX = 4, kTrainerY = 11;     // on the cave, two steps below where its door brings the party
 
 // Item categories of goods rows.
 constexpr int kWeaponsOfMember0 = 1;
@@ -266,6 +267,25 @@ Record DoorToCave()
 Record CaveDoor()
 {
     return Touched(kCaveDoorX, kCaveDoorY, kDoorPicture, Script().ChangeMap(kFirstMap, kDoorX - 1, kDoorY, kFaceLeft));
+}
+
+// On the cave: a trainer who shows how its creatures walk and vanish, as often as asked.
+Record Trainer()
+{
+    Script s;
+    const int fled = s.L("fled");
+    const int lost = s.L("lost");
+    s.Message(u"この洞窟の魔物の動きを見せよう！")
+        .Battle(4, fled, true, lost, 0, {17, 18, 19, 20, 21, 22, 23, 24})
+        .Message(u"見事だ。")
+        .End()
+        .Label(fled)
+        .Message(u"また来い。")
+        .End()
+        .Label(lost)
+        .Message(u"出直してこい。")
+        .End();
+    return Record{kTrainerX, kTrainerY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
 
 Record CaveGreeting()
@@ -444,7 +464,7 @@ Bytes MapEventArea(int map, int& recordCount)
                    Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest(),  DoorToHall()};
     std::vector<eventscript::Point> points;
     if (map == kCaveMap) {
-        records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
+        records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage(), Trainer()};
         for (const Record& r : CaveWanderers())
             records.push_back(r);
     } else if (map == kShrineMap) {
