@@ -1,23 +1,23 @@
-// The sample maps' events. Map 0, where a new game starts, holds one of each
-// kind the field can show: a welcome when the map is first entered, a coloured
-// sign, a person who turns to whoever speaks and gives money once, a chest,
-// thorns, a gatekeeper who wants something before the gate opens and a fighter
-// who challenges the party; and the ways to the other maps: a door in the east
-// wall, warp pads, stairs, a hole and a crystal that whites the screen out.
-// Column 9 and rows 7 and 10, the ways the walk runs take, stay clear. Map 1,
-// the dark cave, greets the party once, leads back by a door and by stairs and
-// has a trainer who shows how its creatures walk; map 2 leads back by its own
-// crystal. A passage in the cave leads to map 14, whose hole drops to map 15
-// (the two places count as one: no banner between them); stairs lead back up,
-// and a door on map 15 leads to map 16, which shows no place-name banner. In
-// the first map's north a shopkeeper offers a choice and a shop of two pages of
-// goods (items, weapons and armour of two members, rings), an herbalist sells
-// from a built-in list that grows with what a gossip tells, and a floor guide
-// sends the player to maps 3-5, where a door leads back. Beside the start a
-// traveller tells of the cave and the shrine, which the field menu's 移動 can
-// then reach. A door in the first map's west wall leads to the hall of map 2
-// (HallEvents.cpp), with its enemy symbols and gimmicks; the cave has wanderers
-// of its own.
+// The sample maps' events. Map 0, where a new game starts, holds one of
+// each kind the field can show: a welcome when the map is first entered, a
+// coloured sign, a person who turns to whoever speaks and gives money once,
+// a chest, thorns, a gatekeeper who wants something before the gate opens
+// and a fighter who challenges the party; and the ways to the other maps: a
+// door in the east wall, warp pads, stairs, a hole and a crystal that
+// whites the screen out. Column 9 and rows 7 and 10, the ways the walk runs
+// take, stay clear. Map 1, the dark cave, greets the party once and leads
+// back by a door and by stairs; map 2 leads back by its own crystal. A
+// passage in the cave leads to map 14, whose hole drops to map 15 (the two
+// places count as one: no banner between them); stairs lead back up, and a
+// door on map 15 leads to map 16, which shows no place-name banner. In the
+// first map's north a shopkeeper offers a choice and a shop of two pages
+// of goods (items, weapons and armour of two members, rings), an
+// herbalist sells from a built-in list that grows with what a gossip
+// tells, and a floor guide sends the player to maps 3-5, where a door
+// leads back. Beside the start a traveller tells of the cave and the
+// shrine, which the field menu's 移動 can then reach. A door in the first
+// map's west wall leads to the hall of map 2 (HallEvents.cpp), with its
+// enemy symbols and gimmicks; the cave has wanderers of its own.
 #include "EventAssembler.h"
 #include "HallEvents.h"
 #include "SampleData.h"
