@@ -583,6 +583,58 @@ TEST_F(EnemyMovePattern, OtherPatternedTypesAimStepAndLook)
     EXPECT_FLOAT_EQ(rec().PosY - 200.0f, 2.0f);
 }
 
+// 17 meets the top edge heading for member 1 above it: with a chance of 100
+// (its period) it aims at the member again, clamped along the edge; with 0 it
+// reflects off the edge. 16 draws a new heading away from the edges it meets.
+TEST_F(EnemyMovePattern, EdgeWalksAimAgainByTheirChanceOrTurnAway)
+{
+    struct Case {
+        int period;
+        bool sideways;
+    };
+    const Case cases[] = {{100, true}, {0, false}};
+    for (const Case& c : cases) {
+        PlaceMember(1, 310, FIELD_TOP - 20);
+        Walker(Move(17, 4.0f, c.period, 6));
+        CentreAt(MemberCentreX(1), FIELD_TOP - rec().OuterBox.top + rec().Height / 2 + 1);
+        Frames(1);
+        EXPECT_EQ(rec().EdgeTurns, 1) << c.period;
+        if (c.sideways)
+            EXPECT_NEAR(std::fabs(rec().Heading), kPi / 2, 1e-5) << "aimed along the edge";
+        else
+            EXPECT_NEAR(rec().Heading, 0.0f, 1e-5) << "reflected straight down";
+        EXPECT_GE(rec().PosY + rec().OuterBox.top, FIELD_TOP);
+    }
+    Walker(Move(16, 4.0f, 0));
+    SeedGameRandom(17);
+    Frames(400);
+    EXPECT_GT(rec().EdgeTurns, 0);
+    EXPECT_GE(rec().PosY + rec().OuterBox.top, FIELD_TOP);
+    EXPECT_LE(rec().PosY + rec().OuterBox.bottom, FIELD_BOTTOM - 1.0f);
+    EXPECT_GE(rec().PosX + rec().OuterBox.left, FIELD_LEFT);
+    EXPECT_LE(rec().PosX + rec().OuterBox.right, FIELD_RIGHT - 1.0f);
+}
+
+// 35 heads for a member under the target mark at its second speed; without
+// one the kind's heading (the neutral kind keeps it: down) at its first.
+TEST_F(EnemyMovePattern, AMarkedMemberDrawsTheWalkAtItsSecondSpeed)
+{
+    EnemyMoveDef m = Move(35, 1.0f, 0);
+    m.Speed2 = 3.0f;
+    Walker(m);
+    CentreAt(MemberCentreX(2), 250);
+    const float y = rec().PosY;
+    Frames(1);
+    EXPECT_FLOAT_EQ(rec().PosY - y, 1.0f);
+    ApplyHitStatusEffects(parts->party.members[2], EFFECT_SIDE_PARTY, 2, EFFECT_TARGETED, 0);
+    Walker(m);
+    CentreAt(MemberCentreX(2), 250);
+    const float y2 = rec().PosY;
+    Frames(1);
+    EXPECT_NEAR(rec().Heading, 0.0f, 1e-5);
+    EXPECT_FLOAT_EQ(rec().PosY - y2, 3.0f);
+}
+
 TEST_F(EnemyMovePattern, KindMovementsStandStillAndAreHandedToTheKind)
 {
     for (int type : {36, 37, 38, 46, 47, 49, 50, 51, 52}) {
