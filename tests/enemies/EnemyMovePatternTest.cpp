@@ -499,6 +499,19 @@ TEST_F(EnemyMovePattern, VanishingMovementsReappearWhereTheirTypeSays)
     }
 }
 
+TEST_F(EnemyMovePattern, AVanishShorterThanItsFadeComesBackWholeWhereItIs)
+{
+    EnemyMoveDef m = Move(31, 0.0f, 0, 16);
+    m.Duration = 40;
+    m.DurationExtra = 0;
+    Walker(m);
+    Frames(40);
+    EXPECT_FALSE(rec().KindWord & KIND_WORD_SKIP_RECT);
+    Frames(40);
+    EXPECT_EQ(rec().Alpha, 255);
+    EXPECT_EQ(rec().PosX, 300.0f);
+}
+
 TEST_F(EnemyMovePattern, VanishingActionsHideTheEnemyAndAreBlockedWithoutAPlace)
 {
     struct Case {

@@ -207,6 +207,10 @@ void CEnemyGroup::VanishMove(int slot, const EnemyMoveDef& def)
         }
     }
     SetBits(r.FlagsC, FLAGS_C_MOVE_PHASE, 3, static_cast<std::uint32_t>(phase));
+    // A movement shorter than the vanish winds down fading in where it is:
+    // the rectangle tests see the enemy again.
+    if (!def.Endless && r.MoveFrame + 1 >= def.Duration)
+        r.KindWord &= ~KIND_WORD_SKIP_RECT;
     if (!Fade(r, phase))
         return;
     r.KindWord &= ~KIND_WORD_SKIP_RECT;
