@@ -131,4 +131,49 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     EXPECT_FALSE(after.SameAs(before, kFighterCell)) << "the fighter's picture was cleared by the win";
 }
 
+// The cave's trainer: from a save beside it, its battle of the patterned
+// walkers and the vanishers (kinds 17-24) starts, and they walk and vanish
+// about the field on their own.
+TEST(BattleRunTest, TheCaveTrainersWalkersWalkAndVanish)
+{
+    e2e::GameFolder folder;
+    constexpr int kCaveMap = 1;
+    e2e::WriteSave(folder, 0, kCaveMap, 4, 10, 0, [](GameData&, CCharacter& party) {
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            party.hp[m] = party.maxHp[m];
+    });
+    e2e::KeyScript s{50, ""};
+    s.Tap(kKeyConfirm); // ロード
+    s.Tap(kKeyConfirm); // slot 1
+    s.Tap(kKeyConfirm);
+    s.frame = kTalk - 20;
+    s.Tap(e2e::kKeyDown); // face the trainer below
+    s.frame = kTalk;
+    s.Tap(kKeyConfirm); // the trainer speaks
+    s.frame = kBattleCommand - 1;
+    s.Tap(kKeyConfirm); // and fights
+    const int early = kOpening + 110;
+    const int middle = kOpening + 260;
+    const int late = kOpening + 520;
+    const std::vector<int> frames = {kBeforeBattle, kOpeningClear, early, middle, late};
+    const e2e::ProgramResult run =
+        e2e::RunScripted(folder, s.text, e2e::FrameList(frames), late + 1, {}, e2e::kLongRunLimit);
+    ASSERT_TRUE(run.exited) << run.errors;
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_FALSE(std::filesystem::exists(folder / "Error.log"));
+    const auto dump = [&](int frame, const char* name) {
+        return e2e::Dump(folder, frame, std::string("program_walkers_") + name);
+    };
+    dump(kBeforeBattle, "trainer");
+    const FrameImage opening = dump(kOpeningClear, "opening");
+    const FrameImage first = dump(early, "early");
+    const FrameImage second = dump(middle, "middle");
+    const FrameImage third = dump(late, "late");
+    EXPECT_FALSE(first.SameAs(opening, kBattleField)) << "the walkers walk from their places";
+    EXPECT_FALSE(second.SameAs(first, kBattleField));
+    EXPECT_FALSE(third.SameAs(second, kBattleField));
+}
+
 } // namespace

@@ -2,9 +2,11 @@
 // battle harness: the enemies fade in, walk and fire; harness-made hits make
 // them flinch, knock them back and defeat them; the win wait fades the shots
 // and hands over. Pictures of chosen frames are left in the build folder
-// (enemies/frames) to look at.
+// (enemies/frames) to look at; `walkers-*` show kinds 17-24.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "RecordWords.h"
@@ -12,6 +14,7 @@
 #include "SampleData.h"
 #include "core/EnemyDefWriter.h"
 #include "core/EnemyKinds.h"
+#include "party/StatusEffects.h"
 
 namespace {
 
@@ -150,6 +153,79 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     EXPECT_TRUE(revived) << "the reviver brought the goblin back";
     EXPECT_TRUE(healed) << "the healer healed the hurt summoner";
     EXPECT_TRUE(escaped) << "the snake fled";
+    FreeEnemyKinds();
+}
+
+} // namespace
+
+namespace {
+
+constexpr Dump kWalkerDumps[] = {{120, "walkers-start"},  {200, "walkers-vanishing"}, {260, "walkers-back"},
+                                 {415, "walkers-slowed"}, {600, "walkers-later"},     {800, "walkers-late"}};
+
+// The patterned walkers and the vanishers of kinds 17-24 together: they walk
+// their axes, zig-zag, line up with members and charge them, and vanish and
+// come back elsewhere; one of them is slowed to show its icon and label.
+TEST(EnemyBattleRun, WalkersWalkTheirPatternsAndVanishersComeBackElsewhere)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    CCharacter& party = harness.party;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        party.maxHp[m] = party.baseMaxHp[m] = party.hp[m] = 9999;
+        party.maxSt[m] = 100;
+    }
+    SeedGameRandom(43);
+    CEnemyGroup& enemies = harness.enemies;
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(sampledata::WalkerBattleRecord()), {}, 2, false,
+                                         false, false));
+    ASSERT_EQ(enemies.EnemyCount(), 8);
+    harness.BeginBattle(0);
+
+    const std::filesystem::path folder = ENEMY_FRAMES_DIR;
+    float startX[8], startY[8];
+    bool moved[8] = {};
+    bool vanished[8] = {};
+    bool reappeared[8] = {};
+    int axisSteps = 0;
+    for (int frame = 0; frame <= 820; ++frame) {
+        if (frame == 100)
+            for (int slot = 0; slot < 8; ++slot) {
+                startX[slot] = enemies.Records[slot].PosX;
+                startY[slot] = enemies.Records[slot].PosY;
+            }
+        if (frame == 400)
+            ApplyHitStatusEffects(enemies.Records[2].Status, EFFECT_SIDE_ENEMY, 2, EFFECT_SLOW, 0);
+        float before[8][2];
+        for (int slot = 0; slot < 8; ++slot) {
+            before[slot][0] = enemies.Records[slot].PosX;
+            before[slot][1] = enemies.Records[slot].PosY;
+        }
+        harness.Frame();
+        for (int slot = 0; frame > 100 && slot < 8; ++slot) {
+            const EnemyRecord& r = enemies.Records[slot];
+            moved[slot] = moved[slot] || r.PosX != startX[slot] || r.PosY != startY[slot];
+            if (r.Alpha == 0)
+                vanished[slot] = true;
+            const float jump = std::max(std::fabs(r.PosX - before[slot][0]), std::fabs(r.PosY - before[slot][1]));
+            reappeared[slot] = reappeared[slot] || (vanished[slot] && jump > 16.0f);
+            // The zig-zag walker (slot 1) steps along one axis at a time.
+            if (slot == 1 && (r.PosX != before[slot][0]) != (r.PosY != before[slot][1]))
+                ++axisSteps;
+        }
+        for (const Dump& d : kWalkerDumps)
+            if (d.frame == frame) {
+                ASSERT_TRUE(harness.Draw(folder / (std::string(d.name) + ".png"))) << d.name;
+            }
+    }
+    for (int slot = 0; slot < 8; ++slot)
+        EXPECT_TRUE(moved[slot]) << "slot " << slot;
+    EXPECT_GT(axisSteps, 100);
+    EXPECT_TRUE(vanished[6] && reappeared[6]) << "the phantom came back elsewhere";
+    EXPECT_TRUE(vanished[7] && reappeared[7]) << "the fairy came back elsewhere";
     FreeEnemyKinds();
 }
 

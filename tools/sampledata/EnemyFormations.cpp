@@ -49,6 +49,12 @@ std::vector<std::uint32_t> FullBattleRecord()
     return Record(0, 0, kNoLabel, 0, {9, 10, 11, 12, 13, 14, 15, 16});
 }
 
+// The patterned walkers and the vanishers together; the party may flee.
+std::vector<std::uint32_t> WalkerBattleRecord()
+{
+    return Record(0, 0, kNoLabel, 0, {17, 18, 19, 20, 21, 22, 23, 24});
+}
+
 } // namespace sampledata
 
 namespace sampledata {

@@ -1,6 +1,7 @@
 // The 194 enemy kinds of the sample data, written through the loader's own
 // field table. Kinds 0 to 16 are demo kinds a battle shows (walkers, a
-// caster, a healer, a summoner, bosses); the others are plain valid stubs.
+// caster, a healer, a summoner, bosses), kinds 17 to 24 the patterned walks
+// and the vanishers; the others are plain valid stubs.
 #include <algorithm>
 #include <string>
 
@@ -235,6 +236,63 @@ std::vector<EnemyKind> DemoKinds()
     return kinds;
 }
 
+// A walk with its own target rule (`Param`) and period.
+EnemyMoveDef Walk(int type, float speed, int duration, int period, int param)
+{
+    EnemyMoveDef m = Move(type, speed, duration);
+    m.Period = period;
+    m.Param = param;
+    return m;
+}
+
+// Kinds 17-24 show the patterned walks and the vanishers; they keep the
+// stub's picture and size.
+void AddWalkingKinds(std::vector<EnemyKind>& kinds)
+{
+    constexpr int kFirst = 17;
+    constexpr int kNearest = 2;
+    constexpr int kHidden = 16;
+    constexpr int kFacingFirst = 8;
+    auto kind = [&](int id, const std::u16string& name, int hp) -> EnemyKind& {
+        EnemyKind& k = kinds[static_cast<std::size_t>(id)];
+        const int graphic = k.def.GraphicId;
+        k = BaseKind(name, hp, 0, graphic);
+        k.def.Exp = std::min(kDemoExpBase + hp / 2, kMaxKindExp);
+        k.def.FirstMoveDelay = 10;
+        k.actions = {Action(0, 30), Shot(1, 1, 2.0f)};
+        return k;
+    };
+    // 17: eight-way steps, any of the eight every 30 frames, and along its facing.
+    kind(kFirst, u"ヤマネコ", 60).moves = {Walk(4, 1.5f, 120, 30, 0), Walk(1, 1.0f, 60, 0, 0)};
+    // 18: zig-zags, switching axis every 24 frames.
+    kind(kFirst + 1, u"ハチ", 50).moves = {Walk(25, 2.0f, 160, 24, 2)};
+    // 19: walks sideways until a member is lined up below or above, then goes for them.
+    EnemyKind& scorpion = kind(kFirst + 2, u"サソリ", 90);
+    scorpion.moves = {Walk(26, 1.2f, 200, 20, kFacingFirst | 5)};
+    scorpion.moves[0].Speed2 = 2.0f;
+    // 20: the same up and down.
+    EnemyKind& crab = kind(kFirst + 3, u"カニ", 90);
+    crab.moves = {Walk(27, 1.2f, 200, 20, 5)};
+    crab.moves[0].Speed2 = 2.0f;
+    // 21: looks round until somebody is in front, then goes for them.
+    kind(kFirst + 4, u"イノシシ", 100).moves = {Walk(28, 1.8f, 160, 30, 0), Walk(23, 1.0f, 90, 30, kNearest)};
+    // 22: roams in front of itself, charges whoever comes in front, then waits.
+    EnemyKind& lizard = kind(kFirst + 5, u"トカゲ", 80);
+    lizard.moves = {Walk(30, 1.0f, 200, 60, 4), Walk(29, 1.0f, 200, 60, 4)};
+    lizard.moves[0].Speed2 = 3.0f;
+    lizard.moves[1].Speed2 = 3.0f;
+    // 23: vanishes to a random place and in front of the nearest member, and
+    // as an action behind them.
+    EnemyKind& phantom = kind(kFirst + 6, u"まぼろし", 70);
+    phantom.moves = {Walk(31, 0.0f, 150, 0, kHidden), Walk(33, 0.0f, 150, 0, kNearest), Walk(7, 0.8f, 60, 40, 0)};
+    phantom.actions = {Shot(1, 1, 2.0f), Action(20, 150)};
+    phantom.actions[1].Param = kNearest | kHidden;
+    // 24: vanishes to the corner farthest from the party, beside a member and by a fellow.
+    EnemyKind& fairy = kind(kFirst + 7, u"ようせい", 60);
+    fairy.moves = {Walk(32, 0.0f, 150, 0, 0), Walk(44, 0.0f, 150, 0, kNearest), Walk(48, 0.0f, 150, 0, 0),
+                   Walk(16, 1.2f, 90, 40, 0)};
+}
+
 } // namespace
 
 std::vector<EnemyKind> SampleEnemyKinds()
@@ -245,6 +303,7 @@ std::vector<EnemyKind> SampleEnemyKinds()
         const int graphic = kDemoKindCount + (id - kDemoKindCount) % (ENEMY_GRAPHIC_COUNT - kDemoKindCount);
         kinds.push_back(BaseKind(u"魔物" + Digits(id), 30 + id, 0, graphic));
     }
+    AddWalkingKinds(kinds);
     return kinds;
 }
 

@@ -113,6 +113,7 @@ constexpr int kGuideX = 22, kGuideY = 3;
 constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
 constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
 constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start, faced from below
+constexpr int kTrainerX = 4, kTrainerY = 11;     // on the cave, two steps below where its door brings the party
 
 // Item categories of goods rows.
 constexpr int kWeaponsOfMember0 = 1;
@@ -266,6 +267,25 @@ Record DoorToCave()
 Record CaveDoor()
 {
     return Touched(kCaveDoorX, kCaveDoorY, kDoorPicture, Script().ChangeMap(kFirstMap, kDoorX - 1, kDoorY, kFaceLeft));
+}
+
+// On the cave: a trainer who shows how its creatures walk and vanish, as often as asked.
+Record Trainer()
+{
+    Script s;
+    const int fled = s.L("fled");
+    const int lost = s.L("lost");
+    s.Message(u"この洞窟の魔物の動きを見せよう！")
+        .Battle(4, fled, true, lost, 0, {17, 18, 19, 20, 21, 22, 23, 24})
+        .Message(u"見事だ。")
+        .End()
+        .Label(fled)
+        .Message(u"また来い。")
+        .End()
+        .Label(lost)
+        .Message(u"出直してこい。")
+        .End();
+    return Record{kTrainerX, kTrainerY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
 
 Record CaveGreeting()
@@ -444,7 +464,7 @@ Bytes MapEventArea(int map, int& recordCount)
                    Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest(),  DoorToHall()};
     std::vector<eventscript::Point> points;
     if (map == kCaveMap) {
-        records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage()};
+        records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage(), Trainer()};
         for (const Record& r : CaveWanderers())
             records.push_back(r);
     } else if (map == kShrineMap) {

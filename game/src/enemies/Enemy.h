@@ -222,6 +222,38 @@ public:
 
     // Walks that turn at the field edges (movement types 12-15); false for other types.
     bool RunSteeredMove(int slot, int type);
+
+    // The member a movement goes for by its target rule (`Param` bits 0-3),
+    // kept for the rest of the movement where the rule says so.
+    int GetMoveTargetMember(int slot, int rule);
+    // Aims `Heading` at a member; the facing's heading when the member is down or at the centre.
+    void AimMoveAtTarget(int slot);
+    void AimAtMember(int slot, int member);
+    void AimAtFrontTargetOrRandom(int slot);
+    void AimAtFrontTargetOrFront90(int slot);
+    // The member to aim at when some member stands in the front quarter; false when none does.
+    bool FindFrontTarget(int slot, bool useAi, int& member);
+    void TurnFacing(int slot, int param);
+    // A random heading strictly inside the quarter in front of the enemy.
+    float RandomHeadingInFacing90(int slot) const;
+
+    // The patterned movement types; false for those another part owns.
+    bool RunPatternedMove(int slot, int type);
+    // Eight-way steps (movement types 1-6).
+    void AxisWalk8(int slot, const EnemyMoveDef& def);
+    // One step along the walk direction, turned round at the field edge.
+    void AxisWalk(int slot, float speed);
+    void ZigZagWalk(int slot, const EnemyMoveDef& def);
+    // Walks one axis until a member is lined up, then goes for it on the other.
+    void AlignWithMemberWalk(int slot, const EnemyMoveDef& def, bool vertical);
+    void AimedWalk(int slot, const EnemyMoveDef& def);
+    void AimedWalkRepeating(int slot, const EnemyMoveDef& def);
+    // Vanish and reappear elsewhere: as a movement (31-34, 44, 48) or an action (17-20).
+    void VanishMove(int slot, const EnemyMoveDef& def);
+    void VanishAction(int slot);
+    // Whether the enemy may stand at (x, y): on the field, off the standing
+    // members and, when `farFromHere`, at least 32 px away on one axis.
+    bool IsPlaceFree(int slot, float x, float y, bool farFromHere) const;
     // Turns the heading at the field edge this frame's motion would cross (mode 1 reflect, 2 random, 3 reverse).
     void BounceAtFieldEdge(int slot, int mode, int aimChance);
     void TurnAtEdge(int slot, int edge, int mode, int aimChance);
@@ -276,6 +308,15 @@ private:
     void RunOtherActionType(int slot, int type);
     void RunStockDrain(int slot);
     void RunAimedWalk(int slot, bool turning);
+    void HeadingWalk(int slot, const EnemyMoveDef& def, int type);
+    void LookAround(int slot, const EnemyMoveDef& def, int type);
+    void TurningWalk(int slot, const EnemyMoveDef& def, int type);
+    void WalkAtMember(int slot, const EnemyMoveDef& def, int type);
+    void WalkToMarkedMember(int slot, const EnemyMoveDef& def);
+    // Places a vanished enemy anew (0 anywhere, 1 the far corner, 2 in front
+    // of its target member, 3 behind, 4 beside, 5 by another enemy); false when no place is free.
+    bool Reappear(int slot, int place, int rule);
+    bool ReappearByMember(int slot, int side, int member, bool facingMember);
     int JitterDelay(int slot, int delay) const;
     void ClearBattle(bool retry);
     bool RebuildFromRetryCopy();
@@ -308,3 +349,5 @@ constexpr std::uint32_t GROUP2_SHARED_AI_TAKEN = 1u << 23;
 int GetNearestFieldEdge(float x, float y);
 // HP as a percentage of the maximum, in 64 bits so large HP cannot overflow.
 int HpPercent(std::int32_t hp, std::int32_t maxHp);
+// The member in the enemy's front quarter nearest to it, else the nearest at all.
+int FrontSectorTarget(const EnemyRecord& r);

@@ -71,17 +71,6 @@ bool IsCasting(int member)
     return !IsDown(member) && TheCharacter->members[member].Action() == ACTION_MAGIC;
 }
 
-// The member in front nearest to the enemy, else the nearest at all.
-int FrontTarget(const EnemyRecord& r)
-{
-    double distance = 0.0;
-    const int facing = static_cast<int>(GetBits(r.FlagsA, FLAGS_A_FACING, 2));
-    std::uint8_t marks[3] = {0, 0, 0};
-    if (MarkMembersInFacing(marks, r.CenterX, r.CenterY, facing) != 0)
-        return FindNearestMemberInFacing(distance, r.CenterX, r.CenterY, facing);
-    return FindNearestMember(r.CenterX, r.CenterY, -1);
-}
-
 int CasterOrNearest(const EnemyRecord& r)
 {
     for (int member = 0; member < PARTY_MEMBER_COUNT; ++member)
@@ -110,6 +99,17 @@ void CountRing(const std::uint8_t* ring, int filled, std::int64_t counts[3])
 }
 
 } // namespace
+
+// The member in front nearest to the enemy, else the nearest at all.
+int FrontSectorTarget(const EnemyRecord& r)
+{
+    double distance = 0.0;
+    const int facing = static_cast<int>(GetBits(r.FlagsA, FLAGS_A_FACING, 2));
+    std::uint8_t marks[3] = {0, 0, 0};
+    if (MarkMembersInFacing(marks, r.CenterX, r.CenterY, facing) != 0)
+        return FindNearestMemberInFacing(distance, r.CenterX, r.CenterY, facing);
+    return FindNearestMember(r.CenterX, r.CenterY, -1);
+}
 
 int CEnemyGroup::GetAiTarget(int slot)
 {
@@ -190,7 +190,7 @@ int CEnemyGroup::GetAiTarget(int slot)
             first = FindNearestMember(r.CenterX, r.CenterY, -1);
             break;
         case 10:
-            first = FrontTarget(r);
+            first = FrontSectorTarget(r);
             break;
         case 11:
             first = CasterOrNearest(r);
@@ -199,7 +199,7 @@ int CEnemyGroup::GetAiTarget(int slot)
             first = FrontCasterOrNearest(r);
             break;
         case 13:
-            first = FrontCasterOrNearest(r) == 2 ? 2 : FrontTarget(r);
+            first = FrontCasterOrNearest(r) == 2 ? 2 : FrontSectorTarget(r);
             break;
         case 14:
             first = FindFarthestMember(r.CenterX, r.CenterY);
@@ -313,7 +313,7 @@ int CEnemyGroup::ResolveTargetMode(int slot, int mode)
     if (mode == 2)
         return 3 + GetAiTarget(slot);
     if (mode == 7)
-        return 3 + FrontTarget(Records[slot]);
+        return 3 + FrontSectorTarget(Records[slot]);
     return mode;
 }
 

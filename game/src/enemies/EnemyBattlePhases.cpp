@@ -10,6 +10,7 @@
 #include "media/PlayBGM.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
+#include "party/PartyWords.h"
 #include "party/PartyVictory.h"
 #include "party/StatusEffects.h"
 
@@ -35,7 +36,7 @@ void StepPoseAndTimers(CEnemyGroup& group, int slot, bool fadeOver)
         return;
     if ((r.Status.effectBits & kAnyStatus) != 0)
         TickStatusEffects(r.Status, 1, true);
-    if (GetBits(r.StatusLevels, STATUS_LEVEL_THIRD_COUNTER, 5) != 0)
+    if (MarkCount::Get(r.Status.effectState) != 0)
         TickEffectTimers(r.Status);
 }
 

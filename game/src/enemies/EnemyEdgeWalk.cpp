@@ -30,38 +30,6 @@ float RandomDiagonal()
     return static_cast<float>(GameRandom() >> 13) * (BATTLE_PI / 2.0f) - 3.0f * BATTLE_PI / 4.0f;
 }
 
-// Towards the member the movement's rule names; the facing's heading when it cannot aim.
-float AimAtMoveTarget(const EnemyRecord& r, int rule)
-{
-    static constexpr float kFacingHeading[4] = {-BATTLE_PI / 2.0f, -BATTLE_PI, BATTLE_PI / 2.0f, 0.0f};
-    const float facing = kFacingHeading[GetBits(r.FlagsA, FLAGS_A_FACING, 2)];
-    if (TheCharacter == nullptr)
-        return facing;
-    int member = 0;
-    switch (rule & 15) {
-    case 0:
-    case 1:
-        member = PickRandomAliveMember();
-        break;
-    case 2:
-        member = FindNearestMember(r.CenterX, r.CenterY, -1);
-        break;
-    case 3:
-        member = FindFarthestMember(r.CenterX, r.CenterY);
-        break;
-    case 5:
-    case 6:
-    case 7:
-        member = (rule & 15) - 5;
-        break;
-    default:
-        member = static_cast<int>(GetBits(r.FlagsB, FLAGS_B_RANDOM_MEMBER, 2));
-        break;
-    }
-    float heading = facing;
-    return GetAngleToMember(heading, member, r.CenterX, r.CenterY, true) ? heading : facing;
-}
-
 } // namespace
 
 bool CEnemyGroup::RunSteeredMove(int slot, int type)
@@ -76,7 +44,7 @@ bool CEnemyGroup::RunSteeredMove(int slot, int type)
         else if (type == kDiagonalWalk)
             r.Heading = RandomDiagonal();
         else
-            r.Heading = AimAtMoveTarget(r, def.Param);
+            AimMoveAtTarget(slot);
     }
     WalkAlongHeading(slot, def.Speed, r.Heading);
     BounceAtFieldEdge(slot, kReflect, 0);
@@ -116,7 +84,7 @@ void CEnemyGroup::TurnAtEdge(int slot, int edge, int mode, int aimChance)
     ++r.EdgeTurns;
     const bool reversed = r.Status.HasEffect(EFFECT_CONFUSION);
     if (aimChance != 0 && !reversed && GameRandom() < aimChance * 32767 / 100 && MoveCount(slot) != 0) {
-        r.Heading = AimAtMoveTarget(r, RunningMove(slot).Param);
+        AimMoveAtTarget(slot);
         ClampAngleAwayFromEdge(r.Heading, edge);
     } else {
         const int met = reversed ? edge ^ 2 : edge;

@@ -39,7 +39,15 @@ constexpr int FLAGS_B_POSE_TIMER = 13;    // 5 bits
 constexpr int FLAGS_B_HIT_STRENGTH = 24;  // 2 bits
 constexpr int FLAGS_B_ACTION_MEMBER = 26; // 2 bits
 constexpr int FLAGS_C_DROP_TIMER = 0;     // 8 bits
+constexpr int FLAGS_C_ACTION_PHASE = 8;   // 3 bits: a vanishing action's phase
+constexpr int FLAGS_C_MOVE_PHASE = 11;    // 3 bits: a vanishing or repeating walk's phase
+constexpr int FLAGS_C_KEPT_MEMBER = 17;   // 2 bits, valid with FLAGS_C_MEMBER_KEPT
 constexpr int FLAGS_C_MOVE_MEMBER = 19;   // 2 bits
+constexpr int FLAGS_C_WALK_DIR = 21;      // 2 bits: 0 left, 1 up, 2 right, 3 down
+constexpr int FLAGS_C_PREV_WALK_DIR = 23; // 2 bits
+constexpr int FLAGS_C_WALK_DIR8 = 21;     // 3 bits: the eight-way step (over the two above)
+constexpr std::uint32_t FLAGS_C_MEMBER_KEPT = 1u << 26;
+constexpr std::uint32_t FLAGS_C_AIMED = 1u << 28;
 constexpr std::uint32_t FLAGS_C_ATTACK_DONE = 1u << 25;
 constexpr std::uint32_t FLAGS_C_BLINK_PHASE = 1u << 27;
 constexpr std::uint32_t FLAGS_C_ACTING = 1u << 29;
@@ -138,7 +146,8 @@ struct EnemyRecord {
     std::uint16_t ActionCooldown[ENEMY_MAX_ACTIONS];
     std::uint16_t MoveCooldown[ENEMY_MAX_MOVES];
     std::uint16_t ReactTimer;
-    std::int16_t EdgeTurns; // field edges a steered walk met
+    std::int16_t EdgeTurns;   // field edges a steered walk met
+    std::int16_t StepCounter; // frames counted by the aligned and aimed walks
     std::int16_t ActionHold, MoveHold;
     std::int16_t KindTimer;
     std::int16_t FixedDamage[3]; // per member, in the fixed-damage mode

@@ -296,6 +296,7 @@ void CEnemyGroup::StartMove(int slot, int index)
     r.FlagsA &= ~FLAGS_A_MOVE_CHAIN_BLOCKED;
     r.KindWord &= ~KIND_WORD_SKIP_RECT;
     SetBits(r.FlagsC, FLAGS_C_MOVE_MEMBER, 2, 0);
+    r.FlagsC &= ~(FLAGS_C_MEMBER_KEPT | FLAGS_C_AIMED);
     if (def.Endless)
         r.MoveLimit = INT32_MAX;
     else if (def.MoveType == 0 && def.Param == 1)

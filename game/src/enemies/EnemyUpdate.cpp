@@ -11,6 +11,7 @@
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/kinds/KindHooks.h"
 #include "party/Character.h"
+#include "party/PartyWords.h"
 #include "party/PartyQueries.h"
 #include "party/StatusEffects.h"
 
@@ -26,9 +27,11 @@ constexpr int kReactingAiType = 5;
 constexpr std::uint32_t kMemberReactFlag = 1u << 28;
 constexpr std::uint32_t kAnyStatus = (1u << STATUS_EFFECT_COUNT) - 1u;
 
+// The third counter of the status block is its count of floating marks;
+// while any floats, their timers age so the labels fade and go.
 bool ThirdCounterRunning(const EnemyRecord& r)
 {
-    return GetBits(r.StatusLevels, STATUS_LEVEL_THIRD_COUNTER, 5) != 0;
+    return MarkCount::Get(r.Status.effectState) != 0;
 }
 
 void SetFlag(std::uint32_t& word, std::uint32_t flag, bool on)
