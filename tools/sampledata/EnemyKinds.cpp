@@ -96,6 +96,7 @@ EnemyActionDef Shot(int type, int shots, float speed)
     a.ActionCount16 = 240;
     a.ActionLength18 = 280;
     a.RepeatPeriod = 20;
+    a.Repeats = 3; // a volley on frames 0, 20 and 40
     a.StartDelay = 10;
     a.ShotSlots = shots;
     a.ShotsPerVolley = shots;
