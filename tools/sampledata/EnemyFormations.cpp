@@ -49,6 +49,12 @@ std::vector<std::uint32_t> FullBattleRecord()
     return Record(0, 0, kNoLabel, 0, {9, 10, 11, 12, 13, 14, 15, 16});
 }
 
+// The shot-pattern gallery of kinds 25-29; the party may flee.
+std::vector<std::uint32_t> GalleryBattleRecord()
+{
+    return Record(1, 0, 2, 0, {25, 26, 27, 28, 29});
+}
+
 } // namespace sampledata
 
 namespace sampledata {
