@@ -1,7 +1,7 @@
 // The shot-pattern gallery (kinds 25-29: rings, fans, edges and corners,
 // aims, rain) in the battle harness, seeded: every kind fires its volleys,
 // shots come in from outside the field, and pictures of the volleys are
-// left in the build folder (enemies/frames/gallery-*) to look at.
+// left in the build folder (enemies/frames/patterns-*) to look at.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -59,7 +59,7 @@ TEST(EnemyBattleRun, TheShotGalleryFiresEveryFamilyOfPatterns)
         mostShots = std::max(mostShots, harness.enemyShots.CountEnemyShots());
         mostOutside = std::max(mostOutside, outside);
         if (frame >= 120 && frame % 60 == 0) {
-            ASSERT_TRUE(harness.Draw(folder / ("gallery-" + std::to_string(frame) + ".png"))) << frame;
+            ASSERT_TRUE(harness.Draw(folder / ("patterns-" + std::to_string(frame) + ".png"))) << frame;
         }
     }
     EXPECT_EQ(firedBy.size(), 5u) << "every kind of the gallery fired";
