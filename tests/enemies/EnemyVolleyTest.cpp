@@ -307,7 +307,7 @@ TEST_F(EnemyVolleyTest, SpawnedShotsTurnByPatternAndEdge)
         {43, 0, 640, 100, 0, -kPi / 2},     {43, 0, 300, 64, 0, 0.0f},          {45, 0, 300, 480, 0, -kPi},
         {46, 0, 312, 64, 0, 0.0f},          {46, 0, 312, 272, 0, 0.0f},         {46, 0, -16, 272, 0, kPi / 2},
         {54, 0, 108, 200, 3, 0.0f},         {54, 0, 108, 408, 3, -kPi / 2},     {69, 0, 308, 200, 4, 0.0f},
-        {12, 0, 300, 64, 0, 0.25f},
+        {54, 0, 508, 200, -1, 0.0f},        {12, 0, 300, 64, 0, 0.25f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "pattern " << c.pattern << " at " << c.x << ", " << c.y);

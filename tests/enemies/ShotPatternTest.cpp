@@ -228,6 +228,7 @@ TEST_F(ShotPatternTest, AimsAtMembersAndCornersFallBackToTheFacing)
     PlaceEnemy(200, 300, 0);
     for (int i = 0; i < 8; ++i)
         EXPECT_NEAR(Angle(53, i, 8), To(corners[i % 4][0], corners[i % 4][1]), kEps) << i;
+    EXPECT_NEAR(Angle(53, -1, 4), To(640, 480), kEps) << "a number below 0 counts from the end";
     PlaceEnemy(320, 80, 0);
     EXPECT_NEAR(Angle(53, 2, 4), To(0, 480), kEps);
     PlaceEnemy(640, 80, 0);

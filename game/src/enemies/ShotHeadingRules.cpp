@@ -99,6 +99,12 @@ float TowardsMemberFrom(const EnemyRecord& r, int member, float x, float y)
     return WrapHeadingOnce(AngleFromDelta(dx, dy));
 }
 
+// Shot numbers take the members in turn (a kind's own offset may make them negative).
+int MemberOf(int number)
+{
+    return (number % PARTY_MEMBER_COUNT + PARTY_MEMBER_COUNT) % PARTY_MEMBER_COUNT;
+}
+
 float MirrorUpDown(float h)
 {
     return h >= 0.0f ? kPi - h : -kPi - h;
@@ -133,9 +139,9 @@ float AdjustSpawnedShotHeading(CEnemyGroup& group, int slot, float heading, int 
     case 46:
         return TowardsFieldCentre(x, y);
     case 54:
-        return TowardsMemberFrom(r, m % 3, x, y);
+        return TowardsMemberFrom(r, MemberOf(m), x, y);
     case 69:
-        return TowardsMemberFrom(r, (m / 4) % 3, x, y);
+        return TowardsMemberFrom(r, MemberOf(m / 4), x, y);
     default:
         return heading;
     }

@@ -188,6 +188,8 @@ float GetShotPatternAngle(CEnemyGroup& group, int slot, int pattern, int i, int 
         i /= 4;
     if (i >= n)
         i %= n;
+    if (i < 0) // only a kind's own offset can take it below 0
+        i = i % n + n;
     switch (pattern) {
     case 0:
     case 1:
