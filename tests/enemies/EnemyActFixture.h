@@ -47,7 +47,7 @@ protected:
         EnemyTest::TearDown();
     }
 
-    // An action that fires its sub-pattern once at frame 0 and lasts 30 frames.
+    // An action that fires one volley of one shot at frame 0 and lasts 30 frames.
     static EnemyActionDef Act(int type, int weight = 10)
     {
         EnemyActionDef a{};
@@ -61,6 +61,8 @@ protected:
         a.ActionLength18 = 100;
         a.ActionParam0 = 2.0f;
         a.ShotSlots = 1;
+        a.ShotsPerVolley = 1;
+        a.Repeats = 1;
         return a;
     }
     static EnemyMoveDef Mv(int type, int weight = 10)

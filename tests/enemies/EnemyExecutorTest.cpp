@@ -74,15 +74,19 @@ TEST_F(EnemyExecutorTest, SubPatternsFireOnTheFirstFrameAndEachRepeatPeriodAndTy
     struct Case {
         int type, repeatPeriod;
         bool singleShot;
-        int shots;
+        int repeats, shots;
     };
-    const Case cases[] = {{1, 0, false, 1},   {1, 10, false, 3}, {1, 10, true, 1},  {5, 15, false, 2},
-                          {38, 10, false, 2}, {38, 0, false, 0}, {12, 10, false, 3}};
+    // A single-shot action fires its repeats at once, each starting a period later.
+    const Case cases[] = {{1, 0, false, 3, 1},   {1, 10, false, 3, 3}, {1, 10, false, 2, 2},
+                          {1, 10, true, 1, 1},   {1, 10, true, 3, 3},  {5, 15, false, 3, 2},
+                          {38, 10, false, 3, 2}, {38, 0, false, 3, 0}, {12, 10, false, 3, 3}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "type " << c.type << " period " << c.repeatPeriod);
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " period " << c.repeatPeriod << " repeats "
+                                        << c.repeats);
         EnemyActionDef a = Act(c.type);
         a.RepeatPeriod = c.repeatPeriod;
         a.SingleShot = c.singleShot;
+        a.Repeats = c.repeats;
         a.Length = 30;
         a.ActionCount16 = a.ActionLength18 = 1000;
         OneAction(a);

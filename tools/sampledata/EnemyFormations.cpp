@@ -55,6 +55,12 @@ std::vector<std::uint32_t> WalkerBattleRecord()
     return Record(0, 0, kNoLabel, 0, {17, 18, 19, 20, 21, 22, 23, 24});
 }
 
+// The shot-pattern gallery of kinds 25-29; the party may flee.
+std::vector<std::uint32_t> GalleryBattleRecord()
+{
+    return Record(1, 0, 2, 0, {25, 26, 27, 28, 29});
+}
+
 } // namespace sampledata
 
 namespace sampledata {

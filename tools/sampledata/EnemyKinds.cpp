@@ -97,6 +97,7 @@ EnemyActionDef Shot(int type, int shots, float speed)
     a.ActionCount16 = 240;
     a.ActionLength18 = 280;
     a.RepeatPeriod = 20;
+    a.Repeats = 3; // a volley on frames 0, 20 and 40
     a.StartDelay = 10;
     a.ShotSlots = shots;
     a.ShotsPerVolley = shots;
@@ -293,6 +294,70 @@ void AddWalkingKinds(std::vector<EnemyKind>& kinds)
                    Walk(16, 1.2f, 90, 40, 0)};
 }
 
+// An action of `type` firing volleys of `count` shots of pattern `pattern`
+// over `slots` slots, three volleys 20 frames apart.
+EnemyActionDef Volley(int type, int pattern, int count, int slots, float speed)
+{
+    EnemyActionDef a = Shot(type, count, speed);
+    a.AimMode = pattern;
+    a.ShotSlots = slots;
+    a.Cooldown = 60;
+    a.ActionCount16 = 150; // short-lived, so each volley's shape stays readable
+    a.ActionLength18 = 180;
+    return a;
+}
+
+// The same, the shots entering from the edges at `degrees` into the field.
+EnemyActionDef EdgeVolley(int type, int pattern, int count, int degrees, float speed)
+{
+    EnemyActionDef a = Volley(type, pattern, count, count, speed);
+    a.Param = degrees;
+    return a;
+}
+
+// Kinds 25-29: a gallery of shot patterns, one family each (rings, fans,
+// edges and corners, aims, rain), that the shrine's keeper sends in.
+constexpr int kFirstGalleryKind = 25;
+
+std::vector<EnemyKind> GalleryKinds()
+{
+    const std::u16string names[5] = {u"リング", u"オウギ", u"カドマ", u"ネライ", u"アマフリ"};
+    std::vector<EnemyKind> kinds;
+    for (int i = 0; i < 5; ++i) {
+        const int id = kFirstGalleryKind + i;
+        EnemyKind k = BaseKind(names[i], 150, 0, id); // the stub's picture
+        k.def.FirstActionDelay = 30 + 20 * i;
+        k.moves = {Move(0, 0.0f, 60), Move(7, 0.5f, 40)};
+        kinds.push_back(k);
+    }
+    // Rings: twelve spokes; the spokes between them twice, 15 frames apart;
+    // a spiral whose volleys go on numbering round the ring.
+    EnemyActionDef between = Volley(1, 13, 8, 8, 2.0f);
+    between.SingleShot = 1;
+    between.Repeats = 2;
+    between.RepeatPeriod = 15;
+    EnemyActionDef spiral = Volley(1, 12, 3, 24, 2.0f);
+    spiral.ContinueIndex = 1;
+    spiral.Repeats = 8;
+    spiral.RepeatPeriod = 6;
+    kinds[0].actions = {Volley(1, 12, 12, 12, 1.8f), between, spiral};
+    // Fans round the facing: 90° with jitter, 180° inside its edges, 45° edge to edge.
+    kinds[1].actions = {Volley(1, 25, 5, 5, 2.2f), Volley(3, 30, 7, 7, 2.0f), Volley(1, 33, 4, 4, 2.5f)};
+    // Edges and corners: from the four corners diagonally, from both sides,
+    // in columns from the top, from the middle of each edge.
+    kinds[2].actions = {Volley(10, 39, 4, 4, 2.0f), EdgeVolley(6, 36, 6, 90, 2.0f), EdgeVolley(7, 36, 5, 90, 1.8f),
+                        EdgeVolley(15, 36, 4, 90, 2.0f)};
+    // Aims: at the AI's member from the rim, at the nearest, at each member in turn.
+    kinds[3].actions = {Volley(3, 61, 3, 3, 2.5f), Volley(1, 60, 1, 1, 3.0f), Volley(1, 49, 3, 3, 2.2f)};
+    // Rain: from the top straight down, up from the bottom in a cone, from
+    // random edges towards the field's centre, from the corners in cones.
+    kinds[4].actions = {EdgeVolley(8, 36, 6, 90, 2.0f), EdgeVolley(41, 38, 5, 40, 1.8f), Volley(9, 46, 8, 8, 1.6f),
+                        EdgeVolley(42, 41, 8, 30, 1.8f)};
+    for (EnemyKind& kind : kinds)
+        kind.def.Exp = std::min(kDemoExpBase + kind.def.MaxHp / 2, kMaxKindExp);
+    return kinds;
+}
+
 } // namespace
 
 std::vector<EnemyKind> SampleEnemyKinds()
@@ -304,6 +369,8 @@ std::vector<EnemyKind> SampleEnemyKinds()
         kinds.push_back(BaseKind(u"魔物" + Digits(id), 30 + id, 0, graphic));
     }
     AddWalkingKinds(kinds);
+    std::vector<EnemyKind> gallery = GalleryKinds();
+    std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);
     return kinds;
 }
 

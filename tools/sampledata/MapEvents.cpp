@@ -99,6 +99,7 @@ constexpr int kHoleX = 17, kHoleY = 12;
 constexpr int kCrystalX = 7, kCrystalY = 12;
 constexpr int kCaveDoorX = 2, kCaveDoorY = 9;
 constexpr int kShrineCrystalX = 12, kShrineCrystalY = 7;
+constexpr int kGalleryKeeperX = 9, kGalleryKeeperY = 10; // two steps below the crystal's arrival
 constexpr int kCavePassageX = 6, kCavePassageY = 9;
 constexpr int kUpperHallArrivalX = 9, kUpperHallArrivalY = 7;
 constexpr int kUpperHallHoleX = 12, kUpperHallHoleY = 7;
@@ -251,6 +252,26 @@ Record Fighter()
         .Message(u"出直してこい。")
         .End();
     return Record{kFighterX, kFighterY, 0, kFighterBeatenFlag, 0, 11, kConfirmClass, false, s.Code()};
+}
+
+// In the shrine, below the crystal's arrival: sends in the gallery of shot
+// patterns (kinds 25-29) as often as the party asks.
+Record GalleryKeeper()
+{
+    Script s;
+    const int fled = s.L("fled");
+    const int lost = s.L("lost");
+    s.Message(u"弾の型を見ていくか？")
+        .Battle(4, fled, true, lost, 0, {25, 26, 27, 28, 29})
+        .Message(u"よく見切った！")
+        .End()
+        .Label(fled)
+        .Message(u"またおいで。")
+        .End()
+        .Label(lost)
+        .Message(u"もう一度見ていくといい。")
+        .End();
+    return Record{kGalleryKeeperX, kGalleryKeeperY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
 
 Record Touched(int x, int y, int picture, const Script& script)
@@ -471,6 +492,7 @@ Bytes MapEventArea(int map, int& recordCount)
         records = {ShrineCrystal()};
         for (const Record& r : HallRecords())
             records.push_back(r);
+        records.push_back(GalleryKeeper());
         points = HallSpawnPoints();
     }
     if (map == kUpperHallMap)

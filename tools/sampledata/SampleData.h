@@ -38,6 +38,7 @@ std::vector<std::uint32_t> RetryBattleRecord();
 std::vector<std::uint32_t> BossBattleRecord();
 std::vector<std::uint32_t> FullBattleRecord();
 std::vector<std::uint32_t> WalkerBattleRecord();
+std::vector<std::uint32_t> GalleryBattleRecord();
 // Writes the encounter fields of map `map`'s header.
 void PutEncounterTable(Bytes& b, int map);
 

@@ -13,6 +13,7 @@
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyVolleys.h"
+#include "enemies/ShotHeadingRules.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
@@ -242,10 +243,6 @@ void CEnemyGroup::FinishActionNow(int slot)
 void CEnemyGroup::FireSubPattern(int slot)
 {
     FireActionVolley(*this, slot);
-    EnemyRecord& r = Records[slot];
-    if (r.RepeatsLeft > 0)
-        --r.RepeatsLeft;
-    r.FlagsC |= FLAGS_C_ATTACK_DONE;
 }
 
 // Fires on the first frame (unless told not to) and on each multiple of the
@@ -335,6 +332,8 @@ void CEnemyGroup::SpawnActionShot(int slot, float x, float y, float angle, int s
     spec.spread = def.ShotSpread;
     spec.ailment = def.ShotAilment;
     spec.ailmentRate = def.ShotAilmentRate;
+    if (def.AngleMode != 0)
+        angle = MirrorHeading(*this, slot, angle, def.AngleMode);
     auto fire = [&](float heading) {
         spec.angle = WrapAngle(heading);
         spec.index = static_cast<std::int16_t>(r.ShotCount);

@@ -138,7 +138,9 @@ struct EnemyRecord {
     std::uint32_t KnockbackCount;
     std::uint16_t MoveType, ActionType;
     std::uint16_t ShotCount;
-    std::uint16_t RepeatsLeft;
+    std::uint16_t RepeatsLeft; // volleys the running action has still to fire
+    std::int16_t VolleyIndex;  // volleys (repetitions) it fired so far
+    std::int16_t AttackStep;   // picks the member of action type 34
     std::int16_t Alpha;
     std::int16_t FlinchTimer, FlinchFrames;
     std::int16_t KnockbackTimer, KnockbackFrames;

@@ -9,6 +9,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/ShotPatternAngles.h"
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/kinds/KindHooks.h"
 #include "party/Character.h"
@@ -245,10 +246,12 @@ void CEnemyGroup::StartAction(int slot, int index)
     r.FlagsC &= ~FLAGS_C_ATTACK_DONE;
     r.ShotCount = 0;
     r.RepeatsLeft = static_cast<std::uint16_t>(def.SingleShot ? 1 : def.Repeats);
+    r.VolleyIndex = 0;
+    r.AttackStep = 0;
     SetBits(r.FlagsA, FLAGS_A_QUEUED_ACTION, 4, static_cast<std::uint32_t>(def.NextAction));
     r.KindWord = def.ChainNext ? r.KindWord | KIND_WORD_ACTION_CHAINED : r.KindWord & ~KIND_WORD_ACTION_CHAINED;
     r.AttackPower = def.UsesAttackB ? r.AttackB : r.Attack;
-    SetBits(r.FlagsD, FLAGS_D_AIM_MODE, 7, static_cast<std::uint32_t>(def.AimMode));
+    SetBits(r.FlagsD, FLAGS_D_AIM_MODE, 7, static_cast<std::uint32_t>(ResolveShotPattern(*this, slot, def.AimMode)));
     SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(ResolveTargetMode(slot, def.TargetMode)));
     SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5,
             static_cast<std::uint32_t>(ResolveSubPatternMode(slot, def.SubPatternMode)));
