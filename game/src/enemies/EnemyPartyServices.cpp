@@ -1,23 +1,21 @@
-// The enemies' share of the party's frame: the field shot's drift, the pull
-// of a pulling action and the stock that pending actions will take. The
-// shots and actions behind them are not built yet: each notes its call.
+// The enemies' share of the party's frame: the whirls' drift and the pull
+// of a pulling action. The stock forecast is not built yet: it notes its
+// call.
+#include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyShot.h"
 
 bool CEnemyGroup::HasActiveSubShot()
 {
     SceneTrace::Note("HasActiveSubShot");
-    return false;
+    return TheEnemyShotList != nullptr && TheEnemyShotList->HasActiveSubShot();
 }
 
 void CEnemyGroup::UpdateCharacterShotState(int member)
 {
-    SceneTrace::Note("UpdateCharacterShotState", member);
-}
-
-void CEnemyGroup::ApplyEnemyPullToMember(int member)
-{
-    SceneTrace::Note("ApplyEnemyPullToMember", member);
+    if (TheEnemyShotList != nullptr)
+        TheEnemyShotList->UpdateCharacterShotState(member);
 }
 
 std::uint16_t CEnemyGroup::CountDueEnemyActions(int stock, int)

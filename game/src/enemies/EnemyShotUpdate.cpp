@@ -1,5 +1,5 @@
-// One battle frame of every enemy shot: start, timed action, motion, edge,
-// the off-screen cut, visibility, age and end.
+// One battle frame of the whirls, then of every enemy shot: start, timed
+// action, motion, edge, the off-screen cut, visibility, age and end.
 #include "core/GameConstants.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotMotion.h"
@@ -77,6 +77,8 @@ bool StepShot(EnemyShotNode& node)
 
 void CEnemyShotList::UpdateEnemyShot()
 {
+    if (SubShotHead != nullptr)
+        UpdateEnemySubShots();
     ++walkDepth_;
     for (EnemyShotNode* node = NextLive(ShotHead); node != nullptr; node = NextLive(node->Next))
         if (!StepShot(*node))
