@@ -49,6 +49,12 @@ std::vector<std::uint32_t> FullBattleRecord()
     return Record(0, 0, kNoLabel, 0, {9, 10, 11, 12, 13, 14, 15, 16});
 }
 
+// The shot gallery: kinds 31 to 36, the orbiting one first.
+std::vector<std::uint32_t> ShotGalleryBattleRecord()
+{
+    return Record(0, 0, kNoLabel, 0, {31, 32, 33, 34, 35, 36});
+}
+
 } // namespace sampledata
 
 namespace sampledata {

@@ -37,6 +37,7 @@ std::vector<std::uint32_t> FighterBattleRecord();
 std::vector<std::uint32_t> RetryBattleRecord();
 std::vector<std::uint32_t> BossBattleRecord();
 std::vector<std::uint32_t> FullBattleRecord();
+std::vector<std::uint32_t> ShotGalleryBattleRecord();
 // Writes the encounter fields of map `map`'s header.
 void PutEncounterTable(Bytes& b, int map);
 
