@@ -1,6 +1,7 @@
-// The enemies' share of the party's frame: the whirls' drift and the pull
-// of a pulling action. The stock forecast is not built yet: it notes its
-// call.
+// The enemies' share of the party's frame: whether a whirl is out and the
+// drift it gives (the pull of a pulling action is with that action). The
+// scene traces see the whirl question asked; the stock forecast is not
+// built yet and only notes its call.
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
