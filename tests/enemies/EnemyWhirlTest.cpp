@@ -70,6 +70,12 @@ TEST_F(WhirlTest, AWaitingWhirlNeitherActsNorShowsUntilItStartsWithItsSound)
     EXPECT_TRUE(shots().HasSubShotAtCenter());
     EXPECT_FLOAT_EQ(w->Spin, 0.08f) << "a pulling whirl turns one way";
     EXPECT_TRUE(group().HasActiveSubShot());
+    // Only a pull standing exactly on the centre counts as at the centre.
+    w->Strength = 2;
+    EXPECT_FALSE(shots().HasSubShotAtCenter());
+    w->Strength = -2;
+    w->X += 1;
+    EXPECT_FALSE(shots().HasSubShotAtCenter());
 }
 
 TEST_F(WhirlTest, AWhirlFadesFromItsDurationInSixteenStepsThenGoes)
@@ -244,6 +250,20 @@ TEST_F(WhirlActionTest, TheWhirlActionLaysOneWhirlWhereItsVariantSays)
             EXPECT_LE(w.Y + 48, 480.0f);
         }
     }
+}
+
+TEST_F(WhirlActionTest, AnEnemyChoosingTheWhirlActionLaysItsWhirl)
+{
+    EnemyActionDef a = Act(30);
+    a.ActionParam0 = 2;
+    OneEnemy([&](EnemyKind& k) { k.actions = {a}; }, 300, 200);
+    int frames = 0;
+    while (shots().CountSubShots() == 0 && frames < 300) {
+        Frames(1);
+        ++frames;
+    }
+    ASSERT_EQ(shots().CountSubShots(), 1) << "the executor hands type 30 to the whirl action";
+    EXPECT_FLOAT_EQ(shots().SubShotHead->Strength, 2.0f);
 }
 
 TEST_F(WhirlActionTest, AWhirlActionAskingToBeAloneWaitsForTheActiveOne)

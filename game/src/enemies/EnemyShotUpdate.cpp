@@ -80,9 +80,15 @@ void CEnemyShotList::UpdateEnemyShot()
     if (SubShotHead != nullptr)
         UpdateEnemySubShots();
     ++walkDepth_;
-    for (EnemyShotNode* node = NextLive(ShotHead); node != nullptr; node = NextLive(node->Next))
+    // The next shot is read before this one moves: the children of a burst
+    // join the walk at the tail, so they start this frame unless the shot
+    // that burst was the last one.
+    for (EnemyShotNode* node = NextLive(ShotHead); node != nullptr;) {
+        EnemyShotNode* next = node->Next;
         if (!StepShot(*node))
             RemoveEnemyShot(node);
+        node = next != nullptr ? NextLive(next) : nullptr;
+    }
     --walkDepth_;
     FreeMarked();
 }
