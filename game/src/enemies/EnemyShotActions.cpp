@@ -129,6 +129,58 @@ Outcome QuarterTurns(EnemyShotNode& node)
     return Outcome::Counted;
 }
 
+void FlipAndReverse(EnemyShotNode& node)
+{
+    node.Accel = -node.Accel;
+    Reverse(node);
+}
+
+// A second roll: aimed at the nearest member when it passes, else anywhere.
+void AimNearestOrWander(EnemyShotNode& node)
+{
+    if (RollChance(static_cast<int>(eshot::Chance::Get(node.BitsB))))
+        AimAtNearestMember(node);
+    else
+        node.Angle = RandomHeading();
+}
+
+void AimAtIndexMemberFast(EnemyShotNode& node)
+{
+    AimAtMember(node, IndexMember(node), true);
+    node.Speed = kAimedSpeed;
+}
+
+// 41: only shots that aimed at a named member at their start aim at it again.
+Outcome AimAtNamedMember(EnemyShotNode& node)
+{
+    const int aim = static_cast<int>(eshot::AimKind::Get(node.BitsA));
+    if (aim < kAimMember0 || aim > kAimMember2)
+        return Outcome::NotCounted;
+    AimAtMember(node, aim - kAimMember0, false);
+    return Outcome::Counted;
+}
+
+void AimNearestAndSpeedUp(EnemyShotNode& node)
+{
+    AimAtNearestMember(node);
+    node.Speed = std::min(node.Speed + kSpeedBoost, kTopSpeed);
+}
+
+// 44: nothing the first time, a new heading (uncounted) every time after.
+Outcome WanderAfterTheFirst(EnemyShotNode& node)
+{
+    if (ActionCount(node) == 0)
+        return Outcome::Counted;
+    node.Angle = RandomHeading();
+    return Outcome::NotCounted;
+}
+
+void AimAtTargetStraight(EnemyShotNode& node)
+{
+    AimAtTarget(node);
+    eshot::Motion::Set(node.BitsA, kMotionStraight);
+}
+
 Outcome ByKind(EnemyShotNode& node)
 {
     switch (RunShotKindAction(node)) {
@@ -159,8 +211,7 @@ Outcome Apply(EnemyShotNode& node, int action)
         node.Angle = Wrap(node.Angle <= 0.0f ? -BATTLE_PI - node.Angle : BATTLE_PI - node.Angle);
         break;
     case 8:
-        node.Accel = -node.Accel;
-        Reverse(node);
+        FlipAndReverse(node);
         break;
     case 9:
         AimAtNearestMember(node);
@@ -178,10 +229,7 @@ Outcome Apply(EnemyShotNode& node, int action)
         node.Angle = RandomHeading();
         break;
     case 19:
-        if (RollChance(static_cast<int>(eshot::Chance::Get(node.BitsB))))
-            AimAtNearestMember(node);
-        else
-            node.Angle = RandomHeading();
+        AimNearestOrWander(node);
         break;
     case 21:
         SetTarget(node, TheCharacter != nullptr ? PickRandomAliveMember() : 0);
@@ -199,36 +247,24 @@ Outcome Apply(EnemyShotNode& node, int action)
         node.Angle = Wrap(node.Angle + node.Turn);
         break;
     case 38:
-        AimAtMember(node, IndexMember(node), true);
-        node.Speed = kAimedSpeed;
+        AimAtIndexMemberFast(node);
         break;
     case 39:
         AimAtOtherEnemy(node);
         break;
     case 40:
         return TurnTwice(node);
-    case 41: {
-        const int aim = static_cast<int>(eshot::AimKind::Get(node.BitsA));
-        if (aim < kAimMember0 || aim > kAimMember2)
-            return Outcome::NotCounted;
-        AimAtMember(node, aim - kAimMember0, false);
-        break;
-    }
+    case 41:
+        return AimAtNamedMember(node);
     case 42:
         return QuarterTurns(node);
     case 43:
-        AimAtNearestMember(node);
-        node.Speed = std::min(node.Speed + kSpeedBoost, kTopSpeed);
+        AimNearestAndSpeedUp(node);
         break;
     case 44:
-        if (ActionCount(node) != 0) {
-            node.Angle = RandomHeading();
-            return Outcome::NotCounted;
-        }
-        break;
+        return WanderAfterTheFirst(node);
     case 45:
-        AimAtTarget(node);
-        eshot::Motion::Set(node.BitsA, kMotionStraight);
+        AimAtTargetStraight(node);
         break;
     case 46:
     case 51:

@@ -60,6 +60,22 @@ void AimNearestOrReflect(EnemyShotNode& node, int edge)
     AimOrReflect(node, edge, AimAtNearestMember(node));
 }
 
+void SometimesAimNearest(EnemyShotNode& node, int edge)
+{
+    if (GameRandom() < kAimShare)
+        AimNearestOrReflect(node, edge);
+    else
+        ReflectAngleAtEdge(node.Angle, edge);
+}
+
+void MostlyWander(EnemyShotNode& node, int edge)
+{
+    if (GameRandom() < kRandomShare)
+        RandomAngleAwayFromEdge(node.Angle, edge);
+    else
+        AimNearestOrReflect(node, edge);
+}
+
 // True when the shot is spent.
 bool React(EnemyShotNode& node, int mode, int edge)
 {
@@ -77,16 +93,10 @@ bool React(EnemyShotNode& node, int mode, int edge)
         AimNearestOrReflect(node, edge);
         break;
     case 5:
-        if (GameRandom() < kAimShare)
-            AimNearestOrReflect(node, edge);
-        else
-            ReflectAngleAtEdge(node.Angle, edge);
+        SometimesAimNearest(node, edge);
         break;
     case 6:
-        if (GameRandom() < kRandomShare)
-            RandomAngleAwayFromEdge(node.Angle, edge);
-        else
-            AimNearestOrReflect(node, edge);
+        MostlyWander(node, edge);
         break;
     case 7:
     case 8:

@@ -64,6 +64,43 @@ void TurnTowardEnemy(EnemyShotNode& node, int slot)
         TurnToward(node, heading, node.Turn);
 }
 
+void FlyUntilStopped(EnemyShotNode& node, int t)
+{
+    Fly(node, static_cast<float>(t) * node.Accel + node.Speed <= 0.0f ? 0.0f : node.Speed);
+}
+
+// Homing motions turn first, then fly at the timed speed from `low` up to 8.
+void HomeOnTarget(EnemyShotNode& node, int t, float low)
+{
+    TurnTowardTarget(node);
+    FlyTimed(node, t, low, kTopSpeed);
+}
+
+void HomeOnOwner(EnemyShotNode& node, int t, float low)
+{
+    TurnTowardEnemy(node, OwnerSlot(node));
+    FlyTimed(node, t, low, kTopSpeed);
+}
+
+// The target mode names an enemy slot here.
+void HomeOnEnemySlot(EnemyShotNode& node)
+{
+    TurnTowardEnemy(node, static_cast<int>(eshot::TargetMode::Get(node.BitsB)));
+    Fly(node, node.Speed);
+}
+
+void TurnSteadily(EnemyShotNode& node, int t, float low)
+{
+    node.Angle = Wrap(node.Angle + node.Turn);
+    FlyTimed(node, t, low, kTopSpeed);
+}
+
+void TurnLessWithAge(EnemyShotNode& node, int t)
+{
+    node.Angle = Wrap(node.Angle + node.Turn / static_cast<float>(node.Age / kTurnFadeFrames + 1));
+    FlyTimed(node, t, 0.0f, kTopSpeed);
+}
+
 void Orbit(EnemyShotNode& node)
 {
     const int slot = static_cast<int>(eshot::OrbitSlot::Get(node.BitsD));
@@ -178,35 +215,28 @@ bool ApplyEnemyShotMotion(EnemyShotNode& node, int t)
         FlyAccelerated(node, 0.0f, kSlowSpeed);
         break;
     case 5:
-        Fly(node, static_cast<float>(t) * node.Accel + node.Speed <= 0.0f ? 0.0f : node.Speed);
+        FlyUntilStopped(node, t);
         break;
     case 6:
-        TurnTowardTarget(node);
-        FlyTimed(node, t, 0.0f, kTopSpeed);
+        HomeOnTarget(node, t, 0.0f);
         break;
     case 7:
-        TurnTowardTarget(node);
-        FlyTimed(node, t, -kTopSpeed, kTopSpeed);
+        HomeOnTarget(node, t, -kTopSpeed);
         break;
     case 8:
-        node.Angle = Wrap(node.Angle + node.Turn);
-        FlyTimed(node, t, 0.0f, kTopSpeed);
+        TurnSteadily(node, t, 0.0f);
         break;
     case 9:
-        node.Angle = Wrap(node.Angle + node.Turn);
-        FlyTimed(node, t, -kTopSpeed, kTopSpeed);
+        TurnSteadily(node, t, -kTopSpeed);
         break;
     case 10:
-        node.Angle = Wrap(node.Angle + node.Turn / static_cast<float>(node.Age / kTurnFadeFrames + 1));
-        FlyTimed(node, t, 0.0f, kTopSpeed);
+        TurnLessWithAge(node, t);
         break;
     case 11:
-        TurnTowardEnemy(node, OwnerSlot(node));
-        FlyTimed(node, t, 0.0f, kTopSpeed);
+        HomeOnOwner(node, t, 0.0f);
         break;
     case 12:
-        TurnTowardEnemy(node, OwnerSlot(node));
-        FlyTimed(node, t, -kTopSpeed, kTopSpeed);
+        HomeOnOwner(node, t, -kTopSpeed);
         break;
     case 13:
         FlyAccelerated(node, 0.0f, kCrawlSpeed);
@@ -221,8 +251,7 @@ bool ApplyEnemyShotMotion(EnemyShotNode& node, int t)
         Throw(node);
         break;
     case 19:
-        TurnTowardEnemy(node, static_cast<int>(eshot::TargetMode::Get(node.BitsB)));
-        Fly(node, node.Speed);
+        HomeOnEnemySlot(node);
         break;
     case 20:
         return Return(node);
