@@ -59,8 +59,10 @@ const EdgePlace kEdges[4] = {
 
 TEST_F(ShotActionTest, EveryEdgeModePutsTheShotBackAndTurnsItOffTheEdge)
 {
-    // Modes whose heading must leave the edge at every edge, whatever they draw.
-    for (int mode : {1, 2, 3, 5, 6}) {
+    AddEnemy(1, 100, 300); // for mode 11
+    // Modes whose heading must leave the edge at every edge, whatever they
+    // draw or aim at (the members and enemies stand inside the field).
+    for (int mode : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11}) {
         for (int edge = 0; edge < 4; ++edge) {
             for (int draw = 0; draw < 8; ++draw) {
                 const EdgePlace& p = kEdges[edge];
@@ -73,6 +75,20 @@ TEST_F(ShotActionTest, EveryEdgeModePutsTheShotBackAndTurnsItOffTheEdge)
                 EXPECT_LT(n->Angle, kPi);
                 shots().ClearEnemyShots();
             }
+        }
+    }
+}
+
+TEST_F(ShotActionTest, LyingModesKeepTheHeadingAtEveryEdge)
+{
+    for (int mode : {10, 13, 14, 15}) {
+        for (int edge = 0; edge < 4; ++edge) {
+            const EdgePlace& p = kEdges[edge];
+            EnemyShotNode* n = Shot(p.x, p.y, p.heading, mode);
+            EXPECT_FALSE(ApplyEnemyShotEdge(*n));
+            EXPECT_FLOAT_EQ(n->X, p.clampedX);
+            EXPECT_FLOAT_EQ(n->Y, p.clampedY);
+            EXPECT_FLOAT_EQ(n->Angle, p.heading) << "mode " << mode << " edge " << edge;
         }
     }
 }
