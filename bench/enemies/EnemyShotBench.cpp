@@ -1,5 +1,6 @@
 // 1000 enemy shots on the software device: one frame of their update and of
-// drawing every visible one. The counter gives the share of a 16 ms frame.
+// drawing every visible one; then 1000 shots of every motion that turn, toggle
+// and burst, with 32 whirls. The counter gives the share of a 16 ms frame.
 #include <benchmark/benchmark.h>
 
 #include "EngineState.h"
@@ -8,6 +9,7 @@
 #include "core/Random.h"
 #include "core/ZephGlobals.h"
 #include "enemies/EnemyShot.h"
+#include "fakes/FakeEngine.h"
 #include "media/PlaySE.h"
 #include "platform/SoftwareDevice.h"
 
@@ -88,6 +90,66 @@ struct ShotWorld {
     }
 };
 
+// Shots of every motion with timed actions, a fifth of them bursting into
+// four children; 32 weak whirls (together within the whirls' cap).
+struct BusyShotWorld : ShotWorld {
+    // Children and whirls sound as they start.
+    fakes::CallLog soundLog;
+    fakes::RecordingSoundStatic sounds{soundLog};
+    CPlaySE player;
+
+    BusyShotWorld()
+    {
+        ZephSoundStatic = &sounds;
+        ThePlaySE = &player;
+    }
+    ~BusyShotWorld()
+    {
+        ThePlaySE = nullptr;
+        ZephSoundStatic = nullptr;
+    }
+
+    void FillBusy()
+    {
+        for (int i = shots.CountEnemyShots(); i < kShots; ++i) {
+            EnemyShotSpec spec{};
+            spec.x = static_cast<float>(GameRandom() % 620);
+            spec.y = 80.0f + static_cast<float>(GameRandom() % 380);
+            spec.speed = 0.5f;
+            spec.turn = 0.02f;
+            spec.accel = 0.01f;
+            spec.angle = static_cast<float>(GameRandom() >> 5) * (6.2831853f / 1024.0f) - 3.1415927f;
+            spec.lifeMin = spec.lifeMax = 100000;
+            spec.startAge = 1;
+            spec.aimKind = 22;
+            spec.motion = i % 23;
+            spec.edgeMode = 1 + i % 11;
+            spec.period = static_cast<std::int16_t>(20 + i % 40);
+            spec.action = i % 5 == 0 ? 28 : i % 52;
+            spec.chance = 100;
+            spec.childCount = 4;
+            spec.childRow = 2;
+            spec.element = i % 8;
+            shots.CreateEnemyShot(spec);
+        }
+        for (int i = shots.CountSubShots(); i < 32; ++i)
+            shots.CreateEnemySubShot(static_cast<float>(i % 8) * 70.0f, 100.0f + static_cast<float>(i / 8) * 80.0f,
+                                     i % 2 == 0 ? 0.25f : -0.25f, 1, 30000, 0);
+    }
+
+    void BusyFrame()
+    {
+        shots.UpdateEnemyShot();
+        device->BeginScene();
+        ResetRenderStateCaches();
+        shots.DrawEnemyWhirls();
+        for (const EnemyShotNode* node = shots.ShotHead; node != nullptr; node = node->Next)
+            if (eshot::Visible::IsSet(node->BitsA))
+                shots.DrawEnemyShotSprite(node, 0.5f - node->Y / 3840.0f);
+        device->EndScene();
+    }
+};
+
 void UpdateAndDrawShots(benchmark::State& state)
 {
     ShotWorld world;
@@ -123,6 +185,27 @@ void UpdateShots(benchmark::State& state)
     }
 }
 BENCHMARK(UpdateShots)->Unit(benchmark::kMicrosecond);
+
+// Moving, turning, bursting shots and 32 whirls: update and draw.
+void BusyShotsAndWhirls(benchmark::State& state)
+{
+    BusyShotWorld world;
+    world.FillBusy();
+    for (auto _ : state) {
+        world.BusyFrame();
+        // Bursts leave more shots; keep the field near 1000.
+        if (world.shots.CountEnemyShots() > 2 * kShots || world.shots.CountEnemyShots() < kShots / 2) {
+            state.PauseTiming();
+            world.shots.ClearEnemyShots();
+            world.FillBusy();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["share_of_16ms_frame"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kFrameSeconds,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BusyShotsAndWhirls)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -154,8 +154,7 @@ TEST_F(TouchTest, OnlyTheLeaderWalkingFreelyMovesAnEnemyAside)
 
     Enemy(1, 268, 295);
     Place(1, 300, 300);
-    enemies.pullFlag = 1;
-    party.members[1].pullX = -5.0f;
+    placer.PullMember(2, 1, -5.0f, 0.0f);
     Frame();
     EXPECT_EQ(enemies.Records[1].PosX, 268.0f);
     EXPECT_EQ(party.members[1].x, 297.0f);

@@ -124,6 +124,7 @@ TEST_F(EnemyShotTest, TheActionRunsEveryPeriodOrOnlyAtTheFirstWithOnce)
         EnemyShotSpec s = Spec();
         s.period = 60;
         s.once = once;
+        s.chance = 100; // the action roll always passes
         EnemyShotNode* n = shots().CreateEnemyShot(s);
         Update(61);
         EXPECT_EQ(eshot::ActionCount::Get(n->BitsD), 1u);

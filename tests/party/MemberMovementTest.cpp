@@ -1,6 +1,7 @@
 // Free movement: requested directions become velocity, facing and walking
 // frame; the party update keeps members inside the field.
 #include "PartyWorld.h"
+#include "fakes/FakeEnemyGroup.h"
 
 namespace {
 
@@ -104,19 +105,19 @@ TEST_F(MemberMovement, PullBeyondTheEdgesIsClampedInTheSameFrame)
         {3, 83, -20, -20, 0, 80},
         {300, 200, 5, -3, 303, 199}, // on its own, member 1 leans against the pull, 2 px a frame at most
     };
-    enemies.pullFlag = 1;
+    fakes::FakeEnemyGroup placer{enemies};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
         party.SetMemberPosX(1, c.x);
         party.SetMemberPosY(1, c.y);
-        party.members[1].pullX = c.pullX;
-        party.members[1].pullY = c.pullY;
-        SceneTrace::Clear();
+        // Far off and out of the members' sight, so member 1 only minds the pull.
+        placer.PullMember(3, 1, c.pullX, c.pullY, 400.0f).KindWord |= KIND_WORD_NOT_PRESENT;
         Frame();
-        EXPECT_EQ(party.members[1].x, c.endX);
-        EXPECT_EQ(party.members[1].y, c.endY);
-        EXPECT_EQ(party.members[1].centerY, c.endY + 16.0f);
-        EXPECT_EQ(Count("ApplyEnemyPullToMember(1)"), 1);
+        EXPECT_FLOAT_EQ(party.members[1].x, c.endX);
+        EXPECT_FLOAT_EQ(party.members[1].y, c.endY);
+        EXPECT_FLOAT_EQ(party.members[1].centerY, c.endY + 16.0f);
+        EXPECT_NEAR(party.members[1].pullX, c.pullX, 1e-4);
+        EXPECT_NEAR(party.members[1].pullY, c.pullY, 1e-4);
     }
 }
 

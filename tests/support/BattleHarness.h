@@ -240,6 +240,7 @@ public:
             DrawField();
             if (effectsShown_)
                 circles_.DrawMagicCircles();
+            enemyShots.DrawEnemyWhirls();
             DrawEnemies();
             DrawActors();
             if (effectsShown_)

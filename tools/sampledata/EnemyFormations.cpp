@@ -61,6 +61,12 @@ std::vector<std::uint32_t> GalleryBattleRecord()
     return Record(1, 0, 2, 0, {25, 26, 27, 28, 29});
 }
 
+// The shot gallery: kinds 31 to 36, the orbiting one first.
+std::vector<std::uint32_t> ShotGalleryBattleRecord()
+{
+    return Record(0, 0, kNoLabel, 0, {31, 32, 33, 34, 35, 36});
+}
+
 } // namespace sampledata
 
 namespace sampledata {

@@ -1,7 +1,8 @@
 // The 194 enemy kinds of the sample data, written through the loader's own
 // field table. Kinds 0 to 16 are demo kinds a battle shows (walkers, a
 // caster, a healer, a summoner, bosses), kinds 17 to 24 the patterned walks
-// and the vanishers; the others are plain valid stubs.
+// and the vanishers, kinds 25 to 29 a gallery of shot patterns, and kinds 31
+// to 36 show how shots fly, burst and whirl; the others are plain valid stubs.
 #include <algorithm>
 #include <string>
 
@@ -358,6 +359,79 @@ std::vector<EnemyKind> GalleryKinds()
     return kinds;
 }
 
+// A shot action whose shots fly by `motion`, with `action` every `period` frames.
+EnemyActionDef MotionShot(float speed, int motion, int action = 0, int period = 0)
+{
+    EnemyActionDef a = Shot(1, 1, speed);
+    a.ShotMotion = motion;
+    a.ShotAction = action;
+    a.TargetKindId = period; // the shots' action period
+    a.ShotChance = action != 0 ? 100 : 0;
+    a.ShotOnce = 1;
+    return a;
+}
+
+// Kinds 31-36, fought together (kind 31 first, in slot 0): shots that
+// orbit, return, are thrown, burst twice over, bounce off the edges and
+// swing, and the two whirls and the pull.
+void ShotGalleryKinds(std::vector<EnemyKind>& kinds)
+{
+    constexpr int kFirst = 31;
+    auto kind = [&](int id, const std::u16string& name) -> EnemyKind& {
+        EnemyKind& k = kinds[id];
+        const int graphic = k.def.GraphicId;
+        k = BaseKind(name, 200, 0, graphic);
+        k.moves = {Move(0, 0.0f, 60)};
+        k.def.FirstActionDelay = 20;
+        return k;
+    };
+    // 31: shots circling itself at radius 96 (it stands in slot 0), and turning shots.
+    EnemyKind& orbiter = kind(kFirst, u"エイセイ");
+    orbiter.actions = {MotionShot(0.0f, 14), MotionShot(2.0f, 8)};
+    orbiter.actions[0].ActionParam1 = 0.05f;
+    orbiter.actions[0].ShotChance = 1;
+    orbiter.actions[0].GaugeMember = 0;
+    orbiter.actions[1].ActionParam1 = 0.03f;
+    // 32: a shot that turns back at 50 frames and vanishes at its owner; a thrown shot.
+    EnemyKind& returner = kind(kFirst + 1, u"ブーメラン");
+    returner.actions = {MotionShot(3.0f, 20, 2, 50), MotionShot(5.0f, 18)};
+    returner.actions[1].ActionParam1 = 4.0f;  // falls at most 4 a frame
+    returner.actions[1].ActionParam2 = 0.15f; // slows its rise
+    // 33: a shot bursting into 8 that burst again into 8 (child rows 8 and 2); a spray of 2-5.
+    EnemyKind& burster = kind(kFirst + 2, u"ハナビ");
+    burster.actions = {MotionShot(2.0f, 0, 28, 45), MotionShot(2.0f, 0, 36, 40)};
+    burster.actions[0].ShotChildCount = 8;
+    burster.actions[0].ShotChildRow = 8;
+    burster.actions[1].ShotChildCount = 5;
+    burster.actions[1].ShotChildRow = 7;
+    // 34: accelerating shots that bounce off the edges and turn round every 40
+    // frames (a toggle), and swinging shots.
+    EnemyKind& bouncer = kind(kFirst + 3, u"ハネカエリ");
+    bouncer.actions = {MotionShot(2.0f, 3, 3, 40), MotionShot(2.0f, 22)};
+    bouncer.actions[0].ActionParam2 = 0.05f;
+    bouncer.actions[0].SubPatternMode = 1; // reflect at the edges
+    bouncer.actions[0].ShotOnce = 0;
+    bouncer.actions[1].ActionParam1 = 0.04f;
+    // 35: a whirl at the field's centre pushing the members away.
+    EnemyKind& whirler = kind(kFirst + 4, u"ツムジ");
+    whirler.actions = {Action(30, 60), MotionShot(2.0f, 0)};
+    whirler.actions[0].ActionParam0 = 3.0f;
+    whirler.actions[0].TestKind = -30; // starts half a second later
+    whirler.actions[0].ActionCount16 = 300;
+    whirler.actions[0].ActionLength18 = 360;
+    whirler.actions[0].TargetKindId = 1; // one at a time
+    whirler.actions[0].Weight = 30;
+    // 36: a pulling whirl on itself, and a pull on its target member.
+    EnemyKind& puller = kind(kFirst + 5, u"ヒキヨセ");
+    puller.actions = {Action(30, 60), Action(43, 90)};
+    puller.actions[0].Param = 1;
+    puller.actions[0].ActionParam0 = -2.0f;
+    puller.actions[0].ActionCount16 = 240;
+    puller.actions[0].ActionLength18 = 240; // beside the pushing whirl, within the whirls' cap
+    puller.actions[1].ActionParam0 = -1.5f;
+    puller.actions[1].ActionLength18 = 90;
+}
+
 } // namespace
 
 std::vector<EnemyKind> SampleEnemyKinds()
@@ -371,6 +445,7 @@ std::vector<EnemyKind> SampleEnemyKinds()
     AddWalkingKinds(kinds);
     std::vector<EnemyKind> gallery = GalleryKinds();
     std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);
+    ShotGalleryKinds(kinds);
     return kinds;
 }
 

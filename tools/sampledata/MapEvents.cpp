@@ -113,8 +113,9 @@ constexpr int kGossipX = 20, kGossipY = 2;
 constexpr int kGuideX = 22, kGuideY = 3;
 constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
 constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
-constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start, faced from below
-constexpr int kTrainerX = 4, kTrainerY = 11;     // on the cave, two steps below where its door brings the party
+constexpr int kTravellerX = 10, kTravellerY = 1;     // one step right of the start, faced from below
+constexpr int kTrainerX = 4, kTrainerY = 11;         // on the cave, two steps below where its door brings the party
+constexpr int kShotGalleryX = 11, kShotGalleryY = 7; // on the first floor, two steps right of the arrival
 
 // Item categories of goods rows.
 constexpr int kWeaponsOfMember0 = 1;
@@ -474,6 +475,25 @@ Record Traveller()
     return Record{kTravellerX, kTravellerY, 0, 0, 0, 15, kConfirmClass, false, s.Code()};
 }
 
+// On the guide's first floor: a battle against the kinds that show how
+// enemy shots fly, burst and whirl; it may be left and fought again.
+Record ShotGallery()
+{
+    Script s;
+    const int fled = s.L("fled");
+    const int lost = s.L("lost");
+    s.Message(u"弾の見本市だ！")
+        .Battle(4, fled, true, lost, 0, {31, 32, 33, 34, 35, 36})
+        .Message(u"見事だ。")
+        .End()
+        .Label(fled)
+        .End()
+        .Label(lost)
+        .Message(u"また来るといい。")
+        .End();
+    return Record{kShotGalleryX, kShotGalleryY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
+}
+
 } // namespace
 
 Bytes MapEventArea(int map, int& recordCount)
@@ -501,7 +521,9 @@ Bytes MapEventArea(int map, int& recordCount)
         records = {LowerHallStairs(), LowerHallDoor()};
     else if (map == kStoreroomMap)
         records = {StoreroomDoor()};
-    else if (map >= kFirstFloorMap && map < kFirstFloorMap + 3)
+    else if (map == kFirstFloorMap)
+        records = {FloorDoor(), ShotGallery()};
+    else if (map > kFirstFloorMap && map < kFirstFloorMap + 3)
         records = {FloorDoor()};
     recordCount = static_cast<int>(records.size());
     return eventscript::EventArea(records, points);

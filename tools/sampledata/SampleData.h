@@ -39,6 +39,7 @@ std::vector<std::uint32_t> BossBattleRecord();
 std::vector<std::uint32_t> FullBattleRecord();
 std::vector<std::uint32_t> WalkerBattleRecord();
 std::vector<std::uint32_t> GalleryBattleRecord();
+std::vector<std::uint32_t> ShotGalleryBattleRecord();
 // Writes the encounter fields of map `map`'s header.
 void PutEncounterTable(Bytes& b, int map);
 

@@ -8,9 +8,6 @@
 #include "battle/MagicCircle.h"
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
-#include "enemies/EnemyWhirls.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyWhirls.h"
 #include "enemies/EnemyShot.h"
 #include "party/BattleOutcome.h"
 #include "party/CharaShot.h"
@@ -86,8 +83,8 @@ void CBattleEffect::DrawBattle(int phase)
 {
     TheBattleBackground->DrawBattleBackground();
     TheMagicCircle->DrawMagicCircles();
-    if (HasEnemyWhirls())
-        DrawEnemyWhirls();
+    if (TheEnemyShotList != nullptr)
+        TheEnemyShotList->DrawEnemyWhirls();
     TheDrawBattleSortObject->DrawBattleSortList();
     DrawBattleEffect();
 

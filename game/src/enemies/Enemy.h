@@ -269,12 +269,18 @@ public:
     bool EvaluateEnemyCondition(int slot, int codeA, int codeB, bool useAiTarget, int paramA, int paramB, bool isAction,
                                 int candidateIndex);
 
-    // What the party asks of the enemies' shots and actions; not built yet,
-    // so they note the call and change nothing.
+    // What the party asks of the enemies' whirls and pulls.
     bool HasActiveSubShot();
     void UpdateCharacterShotState(int member);
     void ApplyEnemyPullToMember(int member);
+    // The stock forecast; not built yet, it notes the call and forecasts 0.
     std::uint16_t CountDueEnemyActions(int stock, int frames);
+    // The whirl (30) and pull (43) action types; false for other types.
+    bool RunWhirlOrPullAction(int slot, int type);
+    void SpawnSubShotAction(int slot);
+    void ChoosePullTarget(int slot);
+    // In normal state, acting, its wait over and not done, running action type `type`.
+    bool IsEnemyRunningAction(int slot, int type) const;
 
 private:
     void FinishFlee(int slot);

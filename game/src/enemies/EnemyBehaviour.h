@@ -32,5 +32,6 @@ inline bool EnemyMoveConditionsHold(CEnemyGroup& group, int slot, int index)
 // One frame of a delegated action type; true when it has run (false: the caller ends it).
 inline bool RunDelegatedAction(CEnemyGroup& group, int slot, int type)
 {
-    return group.RunSupportAction(slot, type) || RunPatternAction(group, slot, type);
+    return group.RunSupportAction(slot, type) || group.RunWhirlOrPullAction(slot, type) ||
+           RunPatternAction(group, slot, type);
 }

@@ -1,28 +1,26 @@
-// The enemies' share of the party's frame: the field shot's drift, the pull
-// of a pulling action and the stock that pending actions will take. The
-// shots and actions behind them are not built yet: each notes its call, and
-// with no action pending the stock due is what the party holds now.
+// The enemies' share of the party's frame: whether a whirl is out and the
+// drift it gives (the pull of a pulling action is with that action), and the
+// stock that pending actions will take. The scene traces see the whirl
+// question asked; until the stock forecast is built, the stock due is what the
+// party holds now.
 #include <algorithm>
 
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyShot.h"
 #include "party/Character.h"
 
 bool CEnemyGroup::HasActiveSubShot()
 {
     SceneTrace::Note("HasActiveSubShot");
-    return false;
+    return TheEnemyShotList != nullptr && TheEnemyShotList->HasActiveSubShot();
 }
 
 void CEnemyGroup::UpdateCharacterShotState(int member)
 {
-    SceneTrace::Note("UpdateCharacterShotState", member);
-}
-
-void CEnemyGroup::ApplyEnemyPullToMember(int member)
-{
-    SceneTrace::Note("ApplyEnemyPullToMember", member);
+    if (TheEnemyShotList != nullptr)
+        TheEnemyShotList->UpdateCharacterShotState(member);
 }
 
 std::uint16_t CEnemyGroup::CountDueEnemyActions(int stock, int)

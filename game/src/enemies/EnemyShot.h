@@ -2,7 +2,8 @@
 // 16 × 16 sprite of the shot sheet with its motion, action and hit fields
 // packed into four words, moved once a battle frame, drawn one by one by the
 // battle's draw-order list and removed when spent, used up or off the field.
-// The whirls (the second list) come with the shot patterns.
+// A second list holds the whirls: rotating ground effects that push the
+// party members away from their centre or pull them in.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +60,36 @@ constexpr int ENEMY_SHOT_FADE_FRAMES = 32;
 constexpr float ENEMY_SHOT_OFF_SCREEN = 240.0f;
 // A child row that starts without the firing sound.
 constexpr int ENEMY_SHOT_SILENT_ROW = 61;
+
+namespace whirl {
+using Opacity = PackedField<9, 8>;
+using Kind = PackedField<17, 5>;
+using Fading = PackedField<22, 1>;
+} // namespace whirl
+
+constexpr int ENEMY_WHIRL_SIZE = 48;
+// The most whirls drawn in a frame.
+constexpr int ENEMY_WHIRL_DRAW_MAX = 32;
+// The whirls standing together push or pull by at most this much a frame.
+constexpr float ENEMY_WHIRL_STRENGTH_CAP = 8.0f;
+constexpr int ENEMY_WHIRL_FADE_STEP = 16;
+
+struct EnemySubShot {
+    EnemySubShot* Prev;
+    EnemySubShot* Next;
+    float X, Y; // top-left of the 48 × 48 sprite
+    float Depth;
+    float Strength; // pixels a frame: positive pushes away, negative pulls in
+    float Spin;
+    std::int16_t Age; // negative while it waits
+    std::int16_t Duration;
+    std::uint32_t Bits;
+
+    int Opacity() const { return static_cast<int>(whirl::Opacity::Get(Bits)); }
+    bool Fading() const { return whirl::Fading::IsSet(Bits); }
+    // Started, not fading, of the one kind that acts.
+    bool Active() const { return Age >= 1 && !Fading() && whirl::Kind::Get(Bits) == 0; }
+};
 
 struct EnemyShotNode {
     EnemyShotNode* Prev;
@@ -130,6 +161,17 @@ public:
     bool HasEnemyShotOfOwnerTarget(int slot, int element, bool magic) const;
     bool FindEnemyShotAim(int& member, int slot, int element, bool magic);
     bool HasShotKind14OfSide(int slot) const;
+
+    // Whirls. A kind-0 whirl that would take the whirls' total strength
+    // above the cap is not made (null, as for a failed allocation).
+    EnemySubShot* CreateEnemySubShot(float x, float y, float strength, int startAge, int duration, int kind);
+    bool HasActiveSubShot() const;
+    // An active whirl pulling on the field's centre.
+    bool HasSubShotAtCenter() const;
+    // The member's drift from the whirls this frame.
+    void UpdateCharacterShotState(int member) const;
+    void DrawEnemyWhirls();
+    int CountSubShots() const;
     // The shots' fade after a win, 255 at a battle's set-up.
     void SetShotFade(int alpha) { Alpha = static_cast<std::int16_t>(alpha); }
     // Live shots (not removed), for tests and the bench.
@@ -137,6 +179,10 @@ public:
 
     EnemyShotNode* ShotHead = nullptr;
     EnemyShotNode* ShotTail = nullptr;
+    EnemySubShot* SubShotHead = nullptr;
+    EnemySubShot* SubShotTail = nullptr;
+    EnemySubShot* SubShotDrawList[ENEMY_WHIRL_DRAW_MAX]{};
+    int SubShotDrawCount = 0;
     TexturedVertex Quad[4]{};
     CTexture* ShotTexture = nullptr;
     CTexture* SubShotTexture = nullptr;
@@ -144,6 +190,9 @@ public:
     std::int16_t Alpha = 255;
 
 private:
+    void UpdateEnemySubShots();
+    void RemoveSubShot(EnemySubShot* whirl);
+    void DrawWhirl(const EnemySubShot& whirl);
     void FreeMarked();
     EnemyShotNode* NextLive(EnemyShotNode* node) const;
 

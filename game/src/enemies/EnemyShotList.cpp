@@ -178,6 +178,13 @@ void CEnemyShotList::ClearEnemyShots()
     }
     ShotHead = ShotTail = nullptr;
     marked_ = false;
+    for (EnemySubShot* w = SubShotHead; w != nullptr;) {
+        EnemySubShot* next = w->Next;
+        delete w;
+        w = next;
+    }
+    SubShotHead = SubShotTail = nullptr;
+    SubShotDrawCount = 0;
 }
 
 void CEnemyShotList::RemoveEnemyShot(EnemyShotNode* node)

@@ -1,7 +1,6 @@
-// A shot's flight: its start (aim, spread, target), its motion each frame,
-// its timed action and what it does at the field's edge. Only the straight
-// flight is built; the other motions fly straight and the actions and edge
-// modes change nothing until the shot patterns land.
+// A shot's flight: its start (aim, acceleration jitter, spread, target), its
+// motion each frame, its timed action and what it does at the field's edge.
+// The frame loop of the shot list calls them in that order.
 #pragma once
 
 struct EnemyShotNode;

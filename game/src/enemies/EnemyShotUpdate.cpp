@@ -1,5 +1,5 @@
-// One battle frame of every enemy shot: start, timed action, motion, edge,
-// the off-screen cut, visibility, age and end.
+// One battle frame of the whirls, then of every enemy shot: start, timed
+// action, motion, edge, the off-screen cut, visibility, age and end.
 #include "core/GameConstants.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotMotion.h"
@@ -77,10 +77,18 @@ bool StepShot(EnemyShotNode& node)
 
 void CEnemyShotList::UpdateEnemyShot()
 {
+    if (SubShotHead != nullptr)
+        UpdateEnemySubShots();
     ++walkDepth_;
-    for (EnemyShotNode* node = NextLive(ShotHead); node != nullptr; node = NextLive(node->Next))
+    // The next shot is read before this one moves: the children of a burst
+    // join the walk at the tail, so they start this frame unless the shot
+    // that burst was the last one.
+    for (EnemyShotNode* node = NextLive(ShotHead); node != nullptr;) {
+        EnemyShotNode* next = node->Next;
         if (!StepShot(*node))
             RemoveEnemyShot(node);
+        node = next != nullptr ? NextLive(next) : nullptr;
+    }
     --walkDepth_;
     FreeMarked();
 }

@@ -1,11 +1,15 @@
 // Enemies placed by hand in an enemy group, without kinds or pictures: a
 // slot gets its place, size, centre, hit box, alpha and kind id as the
-// battle's queries read them, neutral to every colour, and can be defeated; the group's last-defeated
-// slot can be set. For tests of the party's aim, magic and shots.
+// battle's queries read them, neutral to every colour, and can be defeated;
+// the group's last-defeated slot can be set; a placed enemy can run a pull on
+// a member. For tests of the party's aim, magic, shots and movement.
 #pragma once
+
+#include <cmath>
 
 #include "core/EnemyDefs.h"
 #include "enemies/Enemy.h"
+#include "party/Character.h"
 
 namespace fakes {
 
@@ -47,6 +51,31 @@ public:
         return kinds_[slot];
     }
 
+    // An enemy in `slot` running a pull (action type 43) on `member`, placed
+    // `distance` px from the member's centre against the direction of
+    // (pullX, pullY) so that the pull it gives the member is that vector. The
+    // group asks the party to take pulls from now on.
+    EnemyRecord& PullMember(int slot, int member, float pullX, float pullY, float distance = 64.0f)
+    {
+        constexpr int kPullAction = 43;
+        const float kDistance = distance;
+        const BattleMember& m = TheCharacter->members[member];
+        const float length = std::hypot(pullX, pullY);
+        EnemyRecord& record =
+            Place(slot, m.centerX - pullX / length * kDistance - 16.0f, m.centerY - pullY / length * kDistance - 16.0f);
+        EnemyKindDef& kind = OwnKind(slot);
+        kind.ActionCount = 1;
+        pulls_[slot] = EnemyActionDef{};
+        pulls_[slot].ActionType = kPullAction;
+        pulls_[slot].ActionParam0 = length;
+        group_.ActionDefs[slot] = &pulls_[slot];
+        record.FlagsA |= FLAGS_A_ACTION_RUNNING;
+        record.FlagsC |= FLAGS_C_ACTING;
+        SetBits(record.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(member));
+        group_.pullFlag = 1;
+        return record;
+    }
+
     void Defeat(int slot) { group_.Records[slot].FlagsA |= kDefeated; }
     void SetLastDefeated(int slot) { SetBits(group_.GroupBits2, 0, 4, static_cast<std::uint32_t>(slot)); }
 
@@ -61,6 +90,7 @@ private:
     }
     CEnemyGroup& group_;
     EnemyKindDef kinds_[ENEMY_SLOTS]{};
+    EnemyActionDef pulls_[ENEMY_SLOTS]{};
 };
 
 } // namespace fakes
