@@ -1,6 +1,6 @@
-// The enemies' share of the party's frame: the field shot's drift, the pull
-// of a pulling action and the stock that pending actions will take. The
-// shots and actions behind them are not built yet: each notes its call.
+// The enemies' share of the party's frame: the field shot's drift and the
+// pull of a pulling action. The shots and actions behind them are not built
+// yet: each notes its call.
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 
@@ -18,10 +18,4 @@ void CEnemyGroup::UpdateCharacterShotState(int member)
 void CEnemyGroup::ApplyEnemyPullToMember(int member)
 {
     SceneTrace::Note("ApplyEnemyPullToMember", member);
-}
-
-std::uint16_t CEnemyGroup::CountDueEnemyActions(int stock, int)
-{
-    SceneTrace::Note("CountDueEnemyActions", stock);
-    return 0;
 }
