@@ -119,13 +119,13 @@ TEST_F(EnemyRoutineTest, SharedDamageMovesOntoTheStandingEnemyWithTheMostHp)
          {500, 800, 800},
          [](CEnemyGroup& g) { SetBits(g.Records[0].FlagsG, 6, 2, 1); },
          {400, 800, 800}},
-        {"the strongest must have more than the amount", 0, 100, {500, 100, 90}, none, {400, 100, 90}},
+        {"the strongest must have more than the amount", 0, 100, {150, 100, 90}, none, {50, 100, 90}},
         {"a defeated enemy gives nothing",
          0,
          100,
-         {500, 0, 300},
+         {500, 900, 600},
          [](CEnemyGroup& g) { g.Records[1].FlagsA |= FLAGS_A_DEFEATED; },
-         {500, 0, 200}},
+         {500, 900, 500}},
     };
     OneEnemy([](EnemyKind& k) { k.def.MaxHp = 1000; });
     for (const Case& c : cases) {
