@@ -211,3 +211,61 @@ TEST(EnemyBattleRun, AStrongBattleOnMap83TakesTheFixedHpAndSharesDamage)
 }
 
 } // namespace
+
+namespace {
+
+// Group code -17 of a map's encounter table: the late formation drawn by the
+// battle generator fights in the harness.
+TEST(EnemyBattleRun, TheLateFormationOfGroupCode17Fights)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    std::vector<std::uint8_t> map(136, 0);
+    auto put16 = [&](int at, int value) {
+        map[at] = static_cast<std::uint8_t>(value);
+        map[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    };
+    put16(18, 2);   // one candidate kind
+    map[60] = 10;   // its weight
+    map[70] = 1;    // its limit
+    map[80] = 1;    // its cost
+    put16(38, -17); // the one fixed group
+    map[102] = 100; // always drawn
+    map[118] = 1;   // in lines
+    put16(46, 40);
+    put16(48, 30);
+    unsigned char* const before = CurrentMap;
+    CurrentMap = map.data();
+    CEnemyGroup& enemies = harness.enemies;
+    enemies.ReadMapEnemyFlags();
+    std::vector<std::uint32_t> record(12, 0);
+    record[8] = 5; // the symbol's seed
+    SeedGameRandom(45);
+    ASSERT_TRUE(enemies.SetupEnemyBattle({}, testsupport::WordsToBytes(record), 2, false, false, false));
+    ASSERT_GE(enemies.EnemyCount(), 2);
+    bool risky = false;
+    bool ends = false;
+    for (int slot = 0; slot < enemies.EnemyCount(); ++slot) {
+        const int kind = enemies.KindOf(slot);
+        EXPECT_GE(kind, 158);
+        EXPECT_LE(kind, 182);
+        risky = risky || kind == 166;
+        ends = ends || kind >= 178;
+    }
+    EXPECT_FALSE(risky && ends);
+    harness.BeginBattle(0);
+    const std::filesystem::path folder = ENEMY_FRAMES_DIR;
+    for (int frame = 0; frame <= 200; ++frame) {
+        harness.Frame();
+        if (frame == 120) {
+            ASSERT_TRUE(harness.Draw(folder / "late-formation.png"));
+        }
+    }
+    CurrentMap = before;
+    FreeEnemyKinds();
+}
+
+} // namespace

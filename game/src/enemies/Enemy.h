@@ -242,11 +242,13 @@ public:
     bool EvaluateEnemyCondition(int slot, int codeA, int codeB, bool useAiTarget, int paramA, int paramB, bool isAction,
                                 int candidateIndex);
 
-    // What the party asks of the enemies' shots and actions; not built yet,
-    // so they note the call and change nothing.
+    // What the party asks of the enemies' shots and actions; the sub-shot,
+    // the shot state and the pull are not built yet, so they note the call.
     bool HasActiveSubShot();
     void UpdateCharacterShotState(int member);
     void ApplyEnemyPullToMember(int member);
+    // The value party stock `stock` will have after `frames` frames of
+    // regeneration, less what the coming enemy stock actions take.
     std::uint16_t CountDueEnemyActions(int stock, int frames);
 
 private:
