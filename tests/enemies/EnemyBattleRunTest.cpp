@@ -14,6 +14,7 @@
 #include "SampleData.h"
 #include "core/EnemyDefWriter.h"
 #include "core/EnemyKinds.h"
+#include "field/Map.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -226,6 +227,120 @@ TEST(EnemyBattleRun, WalkersWalkTheirPatternsAndVanishersComeBackElsewhere)
     EXPECT_GT(axisSteps, 100);
     EXPECT_TRUE(vanished[6] && reappeared[6]) << "the phantom came back elsewhere";
     EXPECT_TRUE(vanished[7] && reappeared[7]) << "the fairy came back elsewhere";
+    FreeEnemyKinds();
+}
+
+} // namespace
+
+namespace {
+
+constexpr Dump kStrongDumps[] = {{100, "strong-opening-over"}, {160, "strong-shared-hit"}, {300, "strong-late"}};
+
+// A strong battle on map 83: the shield kind 154, two of the pairing kind 173
+// and kind 90 take the map's fixed HP, the fifth keeps its own; a hit on a
+// kind that shares damage moves onto the strongest.
+TEST(EnemyBattleRun, AStrongBattleOnMap83TakesTheFixedHpAndSharesDamage)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    CCharacter& party = harness.party;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        party.maxHp[m] = party.baseMaxHp[m] = party.hp[m] = 9999;
+        party.maxSt[m] = 100;
+    }
+    std::vector<std::uint8_t> map(136, 0);
+    map[58] = 83;
+    unsigned char* const before = CurrentMap;
+    CurrentMap = map.data();
+    SeedGameRandom(43);
+    CEnemyGroup& enemies = harness.enemies;
+    const std::vector<std::uint32_t> record = {5, 4, 0, 0, 0xFFFFFFFF, 0, 154, 173, 173, 90, 30};
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(record), {}, 2, false, false, true));
+    ASSERT_EQ(enemies.EnemyCount(), 5);
+    const int fixed[4] = {6000, 6000, 8000, 8000};
+    for (int slot = 0; slot < 4; ++slot) {
+        EXPECT_EQ(enemies.Records[slot].MaxHp, fixed[slot]) << slot;
+        EXPECT_EQ(enemies.Records[slot].Hp, fixed[slot]) << slot;
+    }
+    EXPECT_EQ(enemies.Records[4].MaxHp, 60) << "slot 4 keeps its kind's HP";
+    EXPECT_NE(enemies.GroupBits2 & (1u << 24), 0u) << "the shield kind marks the group";
+    harness.BeginBattle(0);
+    harness.HitEnemyAt({150, 1, EnemyHitKind::Damage, 0, 500});
+
+    const std::filesystem::path folder = ENEMY_FRAMES_DIR;
+    for (int frame = 0; frame <= 300; ++frame) {
+        harness.Frame();
+        if (frame == 150) {
+            EXPECT_EQ(enemies.Records[1].Hp, 6000) << "the hit moved onto the strongest";
+            EXPECT_EQ(enemies.Records[2].Hp, 7500) << "the first of the two strongest gave it";
+        }
+        for (const Dump& d : kStrongDumps)
+            if (d.frame == frame) {
+                ASSERT_TRUE(harness.Draw(folder / (std::string(d.name) + ".png"))) << d.name;
+            }
+    }
+    CurrentMap = before;
+    FreeEnemyKinds();
+}
+
+} // namespace
+
+namespace {
+
+// Group code -17 of a map's encounter table: the late formation drawn by the
+// battle generator fights in the harness.
+TEST(EnemyBattleRun, TheLateFormationOfGroupCode17Fights)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    std::vector<std::uint8_t> map(136, 0);
+    auto put16 = [&](int at, int value) {
+        map[at] = static_cast<std::uint8_t>(value);
+        map[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    };
+    put16(18, 2);   // one candidate kind
+    map[60] = 10;   // its weight
+    map[70] = 1;    // its limit
+    map[80] = 1;    // its cost
+    put16(38, -17); // the one fixed group
+    map[102] = 100; // always drawn
+    map[118] = 1;   // in lines
+    put16(46, 40);
+    put16(48, 30);
+    unsigned char* const before = CurrentMap;
+    CurrentMap = map.data();
+    CEnemyGroup& enemies = harness.enemies;
+    enemies.ReadMapEnemyFlags();
+    std::vector<std::uint32_t> record(12, 0);
+    record[8] = 5; // the symbol's seed
+    SeedGameRandom(45);
+    ASSERT_TRUE(enemies.SetupEnemyBattle({}, testsupport::WordsToBytes(record), 2, false, false, false));
+    ASSERT_GE(enemies.EnemyCount(), 2);
+    bool risky = false;
+    bool ends = false;
+    for (int slot = 0; slot < enemies.EnemyCount(); ++slot) {
+        const int kind = enemies.KindOf(slot);
+        EXPECT_GE(kind, 158);
+        EXPECT_LE(kind, 182);
+        risky = risky || kind == 166;
+        ends = ends || kind >= 178;
+    }
+    EXPECT_FALSE(risky && ends);
+    harness.BeginBattle(0);
+    const std::filesystem::path folder = ENEMY_FRAMES_DIR;
+    for (int frame = 0; frame <= 200; ++frame) {
+        harness.Frame();
+        if (frame == 120) {
+            ASSERT_TRUE(harness.Draw(folder / "late-formation.png"));
+        }
+    }
+    CurrentMap = before;
     FreeEnemyKinds();
 }
 

@@ -442,6 +442,14 @@ std::vector<EnemyKind> SampleEnemyKinds()
         const int graphic = kDemoKindCount + (id - kDemoKindCount) % (ENEMY_GRAPHIC_COUNT - kDemoKindCount);
         kinds.push_back(BaseKind(u"魔物" + Digits(id), 30 + id, 0, graphic));
     }
+    // Kinds with a periodic special or their own set-up at creation ask for
+    // them, so a battle with them reaches the per-kind hooks. The demo kinds
+    // below take their ids over afresh.
+    for (int id : {20, 42, 50, 78, 81, 99, 102, 110, 111, 114, 115, 124, 162, 166, 171, 183})
+        kinds[id].def.PeriodicSpecial = 1;
+    for (int id : {53,  67,  68,  80,  82,  84,  90,  94,  104, 110, 114, 115, 119, 120, 125, 135, 142, 144, 147,
+                   152, 153, 154, 157, 161, 168, 172, 173, 174, 175, 176, 177, 178, 182, 183, 185, 189, 190})
+        kinds[id].def.CreationHook = 1;
     AddWalkingKinds(kinds);
     std::vector<EnemyKind> gallery = GalleryKinds();
     std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);

@@ -10,6 +10,7 @@
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
 #include "enemies/EnemyDefeatSeam.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyTouchHooks.h"
 #include "party/HitCombo.h"
 #include "party/HitShares.h"
@@ -140,7 +141,7 @@ bool CBattleTouch::HitEnemyWithShot(int enemy, CharaShotNode& shot)
     }
     if (EnemyAbsorbsShots(enemy) && ShotMagical::IsSet(shot.specialBits)) {
         if (shot.Kind() == SHOT_MAGIC)
-            CountEnemyShotHit(enemy, static_cast<int>(ShotElement::Get(shot.shotBits)));
+            CountEnemyShotHit(*TheEnemyGroup, enemy, static_cast<int>(ShotElement::Get(shot.shotBits)));
         return true;
     }
     const auto pierce = ShotHitsLeft::Get(shot.shotBits);

@@ -50,6 +50,7 @@ void CEnemyGroup::ClearBattle(bool retry)
     OpeningFrames = WinWaitFrames = 0;
     ExpTotal = MoneyTotal = 0;
     FrameCounter = 0;
+    GroupDeadline = 0;
     PhasePeriod = PhaseTimer = 0;
     openingAlpha = 255;
     ShotFadeAlpha = 255;

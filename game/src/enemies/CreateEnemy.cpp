@@ -154,11 +154,11 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
         SetBits(r.FlagsD, FLAGS_D_PHASE_LENGTH, 3, static_cast<std::uint32_t>(length));
     }
     if (def.PeriodicSpecial)
-        SetupKindTimer(*this, slot);
+        InitEnemySpecialPeriod(*this, slot);
     else
         r.KindTimer = 0;
     if (def.CreationHook)
-        RunKindCreationHook(*this, slot);
+        InitEnemyKindSpecial(*this, slot);
     SetSeenBy(slot);
 
     // The map's stat bonus also lays two status effects on it.

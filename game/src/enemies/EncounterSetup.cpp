@@ -30,7 +30,9 @@ constexpr int kGroupShuffles = 122;
 constexpr int kBudgetWord = 128;
 constexpr int kChanceWord = 132;
 constexpr std::uint32_t kSubstituteKinds = 1u << 12;
+constexpr int kMapWidth = 46;
 constexpr int kMapHeight = 48;
+constexpr int kPointWord = 11;
 constexpr int kCandidateSlots = 10;
 
 int MapI8(int at)
@@ -128,12 +130,14 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
                 add(kind);
         } else if (kind == -7) {
             const int kindOfSeven =
-                static_cast<int>(GetBits(RecordWord(record, 11), 9, 9)) < (MapI16(kMapHeight) & 0xFFFF) / 2 ? 109 : 113;
+                static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)) < (MapI16(kMapHeight) & 0xFFFF) / 2
+                    ? 109
+                    : 113;
             for (int i = 0; i < 7; ++i)
                 add(kindOfSeven);
         } else if (kind == -17) {
             int kinds[ENEMY_SLOTS] = {};
-            const int built = std::clamp(BuildKindGroup17(*this, kinds), 0, ENEMY_SLOTS);
+            const int built = std::clamp(BuildRandomLateFormation(*this, kinds), 0, ENEMY_SLOTS);
             for (int i = 0; i < built; ++i)
                 add(kinds[i]);
         } else if (kind >= -19) {
@@ -182,7 +186,9 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
         else if (kind < 0)
             kind = 0;
         if (substitute)
-            kind = SubstituteEncounterKind(kind);
+            kind = SwapEncounterKindByMap(kind, static_cast<int>(GetBits(RecordWord(record, kPointWord), 0, 9)),
+                                          static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)),
+                                          MapI16(kMapWidth), MapI16(kMapHeight));
         add(kind);
         --limits[c];
         budget -= MapI8(kCandidateCosts + c);

@@ -111,6 +111,7 @@ public:
     float ArrowRowUv[2][4];
     std::uint32_t BattleSeed;
     std::uint32_t FrameCounter;
+    std::int32_t GroupDeadline; // a frame number some kinds wait for
     std::int32_t ExpTotal;
     std::int32_t MoneyTotal;
     std::uint16_t TexCacheIds[ENEMY_TEXTURE_CACHE];
@@ -159,6 +160,10 @@ public:
     int ActionCount(int slot) const;
     int MoveCount(int slot) const;
     void StopAction(int slot);
+    // The end of an executed action frame: the hold on movement unless it may move, and the end at its length.
+    void FinishActionStep(int slot, bool keepMayMove) { StepAction(slot, keepMayMove); }
+    // A wait of `delay` frames as the kind draws it (jittered for kinds that jitter).
+    int DrawWait(int slot, int delay) const { return JitterDelay(slot, delay); }
     void StopMove(int slot);
     // Speed after the fast and slow statuses; the walk along a heading.
     float ApplySpeedStatus(int slot, float speed) const;
@@ -273,7 +278,8 @@ public:
     bool HasActiveSubShot();
     void UpdateCharacterShotState(int member);
     void ApplyEnemyPullToMember(int member);
-    // The stock forecast; not built yet, it notes the call and forecasts 0.
+    // The value party stock `stock` will have after `frames` frames of
+    // regeneration, less what the coming enemy stock actions take.
     std::uint16_t CountDueEnemyActions(int stock, int frames);
     // The whirl (30) and pull (43) action types; false for other types.
     bool RunWhirlOrPullAction(int slot, int type);

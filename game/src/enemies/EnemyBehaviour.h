@@ -6,6 +6,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyKindTests.h"
 #include "enemies/EnemyMovePatterns.h"
+#include "enemies/EnemySupportRoutines.h"
 
 // Whether the enemy cannot be hurt now: gone, not yet there, or a kind that never is.
 inline bool CannotBeHurtNow(const CEnemyGroup& group, int slot)
@@ -33,5 +34,5 @@ inline bool EnemyMoveConditionsHold(CEnemyGroup& group, int slot, int index)
 inline bool RunDelegatedAction(CEnemyGroup& group, int slot, int type)
 {
     return group.RunSupportAction(slot, type) || group.RunWhirlOrPullAction(slot, type) ||
-           RunPatternAction(group, slot, type);
+           RunKindSupportAction(group, slot, type) || RunPatternAction(group, slot, type);
 }

@@ -11,6 +11,8 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/kinds/KindConditions.h"
+#include "enemies/kinds/KindHooks.h"
 #include "party/Character.h"
 #include "party/PartyQueries.h"
 
@@ -452,6 +454,8 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
         return param >= 0 && param <= 2 && r.Status.HasEffect(kConditionStatusBitTable[param]);
     case 28:
         return static_cast<int>(GetBits(r.FlagsD, FLAGS_D_PHASE_INDEX, 3)) == param;
+    case 29:
+        return CheckEnemyKindCondition(*this, slot, param);
     case 30:
         return !HasActiveSubShot() && !IsOtherRunningActionType(slot, 30);
     case 31:
@@ -460,6 +464,8 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
         return !IsOtherRunningActionType(slot, 23);
     case 33:
         return AnyEnemyHasStatus(param == 0 ? -1 : slot) && !IsOtherRunningActionType(slot, 24);
+    case 34:
+        return IsEnemyAtEdgeAhead(*this, slot, param);
     case 35: {
         const int kind = KindOf(slot);
         if (param == 0)
@@ -469,12 +475,17 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 36:
         return actionParam && candidateIndex >= 0 && candidateIndex < ENEMY_MAX_ACTIONS &&
                r.ActionStarts[candidateIndex] == r.ActionStarts[param];
+    case 37:
+        return RecentlyKnockedBack(*this, slot, param);
     case 38:
         return countIf([&](int s) { return IsEnemyRevivable(s); }) >= param && !IsOtherRunningActionType(slot, 25);
     case 39:
         return GameRandom() < (100 - HpPercent(r.Hp, r.MaxHp)) * 32767 / 100;
     case 40:
         return actionParam && !IsOtherRunningActionType(slot, ActionDefs[slot][param].ActionType);
+    case 41:
+        // The sub-shots' own speeds are not kept yet; the running type-30 actions count.
+        return ShotSpeedSumBelow(*this, slot, param, 0.0f);
     case 42:
         return param >= 0 && param < ENEMY_MAX_MOVES && r.MoveCooldownAll == 0 && r.MoveCooldown[param] == 0;
     case 43:
@@ -489,7 +500,6 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 45:
         return TheCharacter == nullptr || CountAliveMembers() <= param;
     default:
-        // 29, 34, 37 and 41 are the kinds' own tests; they hold for kinds without one.
         return true;
     }
 }

@@ -9,6 +9,8 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySupportRoutines.h"
+#include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
 #include "party/StatusEffects.h"
 
@@ -71,6 +73,8 @@ void CEnemyGroup::DamageEnemy(int slot, int damage, std::uint32_t ailments, int 
         return;
     }
     PlaySoundEffect(kSeHurt);
+    if (r.FlagsF & FLAGS_F_SHARES_DAMAGE)
+        ShareDamageWithStrongest(*this, slot, damage);
     const int chance = static_cast<int>(GetBits(r.FlagsE, 0, kReactionChanceBits));
     if (chance != 0 && GameRandom() < chance * 32767 / 100)
         RemoveStatusEffectsFrom5(r.Status);
@@ -98,6 +102,10 @@ void CEnemyGroup::DefeatEnemy(int slot, int cause)
     ClearEnemyHitMemory(slot);
     ClearStatusEffects(r.Status);
     EndCirclesAndPopups(slot);
+    if (r.FlagsF & FLAGS_F_ON_DEFEAT)
+        OnEnemyKindDefeated(*this, slot);
+    if (r.FlagsF & FLAGS_F_DEFEAT_FOLLOW_UP)
+        StartEnemyAfterlifeTimer(*this, slot);
     ExpTotal += r.ExpValue;
     if ((r.KindWord & KIND_WORD_CARRIES_DROP) && !(r.KindWord & KIND_WORD_DROP_TAKEN)) {
         r.KindWord |= KIND_WORD_DROP_TAKEN;

@@ -12,6 +12,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyVolleys.h"
 #include "enemies/ShotHeadingRules.h"
 #include "enemies/kinds/KindHooks.h"
@@ -22,6 +23,7 @@
 namespace {
 
 constexpr int kFadeStep = 8;
+constexpr int kKindMoveType = 41;
 constexpr int kSeDrain = 35;
 constexpr std::uint32_t kStockMask = 7;
 constexpr std::uint32_t kStockRaise = 8;
@@ -263,7 +265,8 @@ void CEnemyGroup::RunDash(int slot)
     const EnemyActionDef& def = RunningAction(slot);
     if (r.ActionFrame < def.ActionCount16) {
         if (r.ActionFrame == 0)
-            r.DashHeading = kFacingHeadings[GetBits(r.FlagsA, FLAGS_A_FACING, 2)];
+            r.DashHeading =
+                def.Param != 0 ? LungeDirection(*this, slot) : kFacingHeadings[GetBits(r.FlagsA, FLAGS_A_FACING, 2)];
         WalkAlongHeading(slot, def.ActionParam0, r.DashHeading);
         r.FlagsA |= FLAGS_A_DASHING;
     } else {
@@ -280,12 +283,20 @@ void CEnemyGroup::RunStockDrain(int slot)
     EnemyRecord& r = Records[slot];
     const EnemyActionDef& def = RunningAction(slot);
     if (r.ActionFrame < def.ActionLength18) {
-        if (r.ActionFrame == 0)
+        if (r.ActionFrame == 0) {
             PlaySoundEffect(kSeDrain);
+            r.DrainCount = 0;
+        }
         const int period = std::max(1, def.ActionCount16);
         const int stock = static_cast<int>(static_cast<std::uint32_t>(def.Param) & kStockMask);
-        if (r.ActionFrame % period == 0 && stock <= kLastStock && TheCharacter != nullptr)
-            SetPartyStock(stock, (static_cast<std::uint32_t>(def.Param) & kStockRaise) ? 1 : -1, false);
+        if (r.ActionFrame % period == 0 && stock <= kLastStock && TheCharacter != nullptr) {
+            const bool raise = (static_cast<std::uint32_t>(def.Param) & kStockRaise) != 0;
+            // What a lowering drain really took goes back if a knock-back breaks it.
+            const int before = TheCharacter->stock[stock];
+            SetPartyStock(stock, raise ? 1 : -1, false);
+            if (!raise)
+                r.DrainCount += before - TheCharacter->stock[stock];
+        }
     } else {
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
     }
@@ -378,6 +389,12 @@ void CEnemyGroup::ExecuteEnemyMove(int slot)
         break;
     case 22:
         RunAimedWalk(slot, true);
+        break;
+    case kKindMoveType:
+        // The kind decides the heading at each decision; the walk keeps it between them.
+        if (r.MoveFrame == 0 || (def.Period != 0 && r.MoveFrame % def.Period == 0))
+            r.Heading = ExecuteEnemyKindMove(*this, slot);
+        WalkAlongHeading(slot, def.Speed, r.Heading);
         break;
     default:
         if (!RunSteeredMove(slot, def.MoveType))

@@ -8,6 +8,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 #include "party/Character.h"
 
@@ -90,7 +91,7 @@ void CEnemyGroup::StartEnemyKnockback(int slot, int attackWord23, int attackWord
         const bool moving = (r.FlagsA & FLAGS_A_MOVE_RUNNING) != 0;
         r.FlagsE = moving ? r.FlagsE | FLAGS_E_MOVE_INTERRUPTED : r.FlagsE & ~FLAGS_E_MOVE_INTERRUPTED;
         if ((r.FlagsA & FLAGS_A_ACTION_RUNNING) && (r.FlagsC & FLAGS_C_ACTING) && r.ActionType == kBreakableActionType)
-            RunKindBreakReaction(*this, slot);
+            ReturnDrainedStock(*this, slot);
     }
     r.State = ENEMY_KNOCKBACK;
     r.KnockbackTimer = 0;
@@ -107,7 +108,7 @@ void CEnemyGroup::StartEnemyKnockback(int slot, int attackWord23, int attackWord
     SetBits(r.FlagsB, FLAGS_B_HIT_STRENGTH, 2, static_cast<std::uint32_t>(strength));
     DropCirclesAndPopups(slot);
     if (def.KnockbackCounter && strength == 0 && !r.Status.HasEffect(EFFECT_SKILL_SEAL))
-        RunKindCounterReaction(*this, slot);
+        ReactEnemyKindToKnockback(*this, slot);
     if ((r.FlagsE & FLAGS_E_KIND_KNOCK_REACTION) || (r.FlagsF & (FLAGS_F_KIND_REACTION_A | FLAGS_F_KIND_REACTION_B)) ||
         (r.FlagsG & FLAGS_G_KIND_REACTION))
         RunKindKnockReactions(*this, slot);

@@ -2,6 +2,7 @@
 
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemySupportRoutines.h"
 
 namespace {
 
@@ -36,9 +37,12 @@ void InterruptEnemyMagic(int enemy)
     if (r.State != ENEMY_NORMAL)
         return;
     // While it walks, the kind's own casting end finishes the action instead.
-    if ((r.FlagsA & FLAGS_A_ACTION_RUNNING) && group->ActionCount(enemy) != 0 && !group->RunningAction(enemy).IsSpell &&
-        !MoveRuns(r))
-        group->CancelEnemyAction(enemy, true, false, false);
+    if ((r.FlagsA & FLAGS_A_ACTION_RUNNING) && group->ActionCount(enemy) != 0 && !group->RunningAction(enemy).IsSpell) {
+        if (MoveRuns(r))
+            EndEnemyCasting(*group, enemy);
+        else
+            group->CancelEnemyAction(enemy, true, false, false);
+    }
     if (MoveRuns(r) && group->MoveCount(enemy) != 0 && IsInterruptibleMove(group->RunningMove(enemy).MoveType))
         group->CancelEnemyAction(enemy, true, true, false);
 }

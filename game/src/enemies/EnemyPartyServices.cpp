@@ -1,11 +1,6 @@
 // The enemies' share of the party's frame: whether a whirl is out and the
-// drift it gives (the pull of a pulling action is with that action), and the
-// stock that pending actions will take. The scene traces see the whirl
-// question asked; until the stock forecast is built, the stock due is what the
-// party holds now.
-#include <algorithm>
-
-#include "core/Parts.h"
+// drift it gives (the pull of a pulling action is with that action). The
+// scene traces see the whirl question asked.
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
@@ -21,12 +16,4 @@ void CEnemyGroup::UpdateCharacterShotState(int member)
 {
     if (TheEnemyShotList != nullptr)
         TheEnemyShotList->UpdateCharacterShotState(member);
-}
-
-std::uint16_t CEnemyGroup::CountDueEnemyActions(int stock, int)
-{
-    SceneTrace::Note("CountDueEnemyActions", stock);
-    if (TheCharacter == nullptr || stock < 0 || stock >= STOCK_COUNT)
-        return 0;
-    return static_cast<std::uint16_t>(std::max<int>(TheCharacter->stock[stock], 0));
 }

@@ -151,13 +151,17 @@ struct EnemyRecord {
     std::int16_t EdgeTurns;   // field edges a steered walk met
     std::int16_t StepCounter; // frames counted by the aligned and aimed walks
     std::int16_t ActionHold, MoveHold;
-    std::int16_t KindTimer;
-    std::int16_t FixedDamage[3]; // per member, in the fixed-damage mode
+    std::int16_t KindTimer;       // frames between periodic specials; 0: none
+    std::uint16_t SpecialCounter; // frames counted towards the next one
+    std::uint16_t SpecialStep;    // what a forced special adds to the counter
+    std::int32_t DrainCount;      // stock taken by the running drain action
+    std::int16_t FixedDamage[3];  // per member, in the fixed-damage mode
     std::uint8_t ActionUses[ENEMY_MAX_ACTIONS];
     std::uint8_t MoveUses[ENEMY_MAX_MOVES];
     std::uint8_t ElementResist[6];
     std::uint8_t TargetOrder[3];
     std::uint8_t SeenBy[3];
+    std::uint8_t KindBytes[8]; // small per-kind values: an order, hit counters, a variant
     // What the AI remembers of the hits it took, per member and the last five attackers.
     std::uint32_t HitCounts[3];
     std::uint32_t DamageTotals[3];

@@ -130,7 +130,7 @@ void CEnemyGroup::SelectEnemyAction(int slot)
         if (lowHp != 0 && HpPercent(r.Hp, r.MaxHp) < lowHp)
             roll += kLowHpBonus;
         if (r.FlagsF & FLAGS_F_ACTION_BONUS)
-            roll += KindActionRollBonus(*this, slot);
+            roll += GetEnemyKindActionBias(*this, slot);
         chosen = WeightedPick(defs, first, count, roll);
     }
     r.FlagsA &= ~FLAGS_A_ACTION_ENDED;
@@ -166,7 +166,7 @@ void CEnemyGroup::SelectEnemyMove(int slot)
         if (lowHp != 0 && HpPercent(r.Hp, r.MaxHp) < lowHp)
             roll += kLowHpBonus;
         if (r.FlagsG & FLAGS_G_MOVE_BONUS)
-            roll += KindMoveRollBonus(*this, slot);
+            roll += GetEnemyKindMoveBias(*this, slot);
         chosen = WeightedPick(defs, first, count, roll);
     }
     r.KindWord &= ~KIND_WORD_MOVE_ENDED;
@@ -255,7 +255,8 @@ void CEnemyGroup::StartAction(int slot, int index)
     SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(ResolveTargetMode(slot, def.TargetMode)));
     SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5,
             static_cast<std::uint32_t>(ResolveSubPatternMode(slot, def.SubPatternMode)));
-    RunKindActionStart(*this, slot);
+    if (r.FlagsF & FLAGS_F_ON_ACTION_START)
+        OnEnemyKindActionStart(*this, slot, index);
     GiveCooldown(ActionDefs[slot], ActionCount(slot), index, StretchDelay(slot, def.Cooldown),
                  KindDefs[slot]->ShareActionCooldowns != 0, r.ActionCooldown, r.ActionCooldownAll);
     if (r.ActionUses[index] < 255)
@@ -311,7 +312,8 @@ void CEnemyGroup::StartMove(int slot, int index)
     r.FlagsC |= FLAGS_C_BLINK_PHASE;
     SetBits(r.KindWord, KIND_WORD_QUEUED_MOVE, 3, static_cast<std::uint32_t>(def.NextMove));
     r.KindWord = def.ChainNext ? r.KindWord | KIND_WORD_MOVE_CHAINED : r.KindWord & ~KIND_WORD_MOVE_CHAINED;
-    RunKindMoveStart(*this, slot);
+    if (r.FlagsF & FLAGS_F_ON_MOVE_START)
+        OnEnemyKindMoveStart(*this, slot, index);
     GiveCooldown(MoveDefs[slot], MoveCount(slot), index, StretchDelay(slot, def.Cooldown),
                  KindDefs[slot]->ShareMoveCooldowns != 0, r.MoveCooldown, r.MoveCooldownAll);
     if (r.MoveUses[index] < 255)

@@ -66,7 +66,7 @@ void CEnemyGroup::UpdateOneEnemy(int slot)
     if (!UpdateEnemyState(slot))
         return;
     if (r.KindTimer != 0)
-        RunKindPeriodicSpecial(*this, slot);
+        UpdateEnemyKindSpecial(*this, slot);
     ActAndMove(slot);
     TickEnemyStatus(slot);
     if (std::fabs(r.MoveX) <= kNoMotion)
@@ -117,7 +117,7 @@ bool CEnemyGroup::UpdateEnemyState(int slot)
         if (ThirdCounterRunning(r))
             TickEffectTimers(r.Status);
         if (r.FlagsF & FLAGS_F_DEFEAT_FOLLOW_UP)
-            RunKindDefeatFollowUp(*this, slot);
+            UpdateEnemyAfterlifeTimer(*this, slot);
         return false;
     case ENEMY_FLEEING:
         if (!(r.KindWord & KIND_WORD_GONE)) {
@@ -264,7 +264,7 @@ void CEnemyGroup::ReactToTarget(int slot)
         react = r.ReactTimer >= def.ReactFrames || flagged;
     }
     if (react && TheCharacter != nullptr && !IsPartyDown())
-        RunKindReaction(*this, slot, member);
+        RetargetEnemy(*this, slot, member);
 }
 
 void CEnemyGroup::CountDownHolds(int slot)

@@ -70,7 +70,7 @@ void CEnemyGroup::SetupEnemyFormation(BattleRecordBytes record)
     DecideFormationDrops(count, false);
     const bool overrideDrops = (RecordWord(record, kFlagsWord) & kDropOverride) != 0;
     for (int i = 0; i < count; ++i) {
-        const bool drop = overrideDrops ? OverrideFormationDrop(i, FormationDrop[i] != 0) : FormationDrop[i] != 0;
+        const bool drop = overrideDrops ? DropByMap(i, FormationDrop[i] != 0) : FormationDrop[i] != 0;
         SlotIds[i] = static_cast<std::uint8_t>(i);
         CreateEnemy(i, FormationKind[i], FormationX[i], FormationY[i], drop, false, kFormationFacing);
     }

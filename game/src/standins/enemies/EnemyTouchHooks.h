@@ -1,5 +1,5 @@
 // Stand-in for what the contacts still need of the enemies and that is not
-// built yet: the per-shot-type hit counters, the slip easing of a pushed
+// built yet: the clearing of the per-shot-type hit counters, the slip easing of a pushed
 // enemy, and the record flags by role (ram, crushing, shot-absorbing,
 // sure-hit, barrier-piercing, the group's crush check) that no enemy sets
 // yet. The flags are clear unless a test sets them here; the counters and
@@ -26,10 +26,6 @@ inline EnemyTouchFlagsStandIn& EnemyTouchFlags()
     return flags;
 }
 
-inline void CountEnemyShotHit(int slot, int shotType)
-{
-    SceneTrace::Note("CountEnemyShotHit", slot * 10 + shotType);
-}
 // The enemy's eight per-shot-type hit counters go back to 0.
 inline void ClearEnemyShotHitCounts(int slot)
 {
