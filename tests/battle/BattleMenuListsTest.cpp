@@ -102,6 +102,43 @@ TEST_F(BattleMenuListTest, RightAndLeftTurnPagesAndStopAtTheEnds)
     }
 }
 
+// What the item window does once an item's last unit is used: the list is
+// rebuilt and the selection clamped to what is left.
+TEST_F(BattleMenuListTest, AnItemRunningOutReClampsTheList)
+{
+    struct Case {
+        int count, index; // held items, the entry used up
+        int state, listIndex, page, rows;
+    };
+    const Case cases[] = {
+        {11, 10, BATTLE_MENU_ITEMS, 9, 0, 10}, // the only entry of the last page
+        {21, 20, BATTLE_MENU_ITEMS, 19, 1, 10},
+        {12, 11, BATTLE_MENU_ITEMS, 10, 1, 1}, // the last page keeps a shorter row
+        {5, 2, BATTLE_MENU_ITEMS, 2, 0, 4},    // the next entry moves up under the cursor
+        {1, 0, BATTLE_MENU_COMMAND, 0, 0, 1},  // nothing left: back to the command window
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count) + " items, entry " + std::to_string(c.index) + " used up");
+        menu().LayoutBattleMenu();
+        OpenItems(c.count);
+        menu().ListPage = c.index / 10;
+        menu().ListIndex = c.index;
+        menu().RefreshBattleMenuWindow(BATTLE_MENU_ITEMS, false);
+        data().heldItems[data().battleItemList[c.index]] = 0;
+        menu().SetBattleMenuState(BATTLE_MENU_ITEMS);
+        menu().RefreshBattleMenuWindow(BATTLE_MENU_ITEMS, true);
+        EXPECT_EQ(menu().BattleMenuState, c.state);
+        if (c.state != BATTLE_MENU_ITEMS)
+            continue;
+        EXPECT_EQ(menu().ListCount, c.count - 1);
+        EXPECT_EQ(menu().ListIndex, c.listIndex);
+        EXPECT_EQ(menu().ListPage, c.page);
+        EXPECT_EQ(menu().ListRows, c.rows);
+        EXPECT_EQ(menu().CursorY, RowY(BATTLE_FRAME_ITEM_LAST, c.listIndex - 10 * c.page));
+        EXPECT_EQ(menu().CountTextLength, 4 * c.rows - 1);
+    }
+}
+
 TEST_F(BattleMenuListTest, UpAndDownWrapWithinThePage)
 {
     OpenItems(21);
