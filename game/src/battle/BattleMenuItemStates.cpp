@@ -9,8 +9,8 @@
 #include "party/Character.h"
 #include "party/MemberIndicators.h"
 #include "party/PartyWords.h"
-#include "record/Pipkorn.h"
 #include "party/ThirdMember.h"
+#include "record/Pipkorn.h"
 
 namespace {
 
@@ -37,7 +37,8 @@ bool OnCancelRow(const CBattleMenu& menu)
     return menu.TargetCursor == TargetRows(menu) - 1;
 }
 
-// The party's item use gives the item to the member the window chose.
+// The member chosen in the target window; the party's stand-in for battle
+// items takes the item alone until its own item use lands.
 bool UseItemOnMember(int item, int /*member*/)
 {
     return UseBattleItem(item);

@@ -2,6 +2,7 @@
 // fresh selections, showing one with the selections kept, closing, and the
 // actions the state handlers share.
 #include "battle/BattleMenu.h"
+#include "battle/MagicCircle.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
@@ -13,8 +14,6 @@
 #include "party/MemberIndicators.h"
 #include "party/PartyWords.h"
 #include "record/Pipkorn.h"
-
-#include "battle/MagicCircle.h"
 
 namespace {
 
