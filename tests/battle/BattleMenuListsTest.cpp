@@ -299,6 +299,30 @@ TEST_F(BattleMenuListTest, LayoutPlacesTheFramesAndOrigins)
     EXPECT_EQ(std::u16string(menu().RemainText), u"残り0回");
 }
 
+// The sheet's cells are 16 pixels: icons 0-8 along its top row, the hand in cell 15.
+TEST_F(BattleMenuListTest, TheSheetGivesTheIconAndHandCoordinates)
+{
+    const float width = 640.0f, height = 480.0f; // the fake pack's backdrop size
+    EXPECT_EQ(menu().IconU[0][0], 0.0f);
+    EXPECT_EQ(menu().IconU[8][0], 128.0f / width);
+    EXPECT_EQ(menu().IconU[8][1], 144.0f / width);
+    EXPECT_EQ(menu().IconV[2], 16.0f / height);
+    EXPECT_EQ(menu().CursorIconU[0], 240.0f / width);
+    EXPECT_EQ(menu().CursorIconU[3], 256.0f / width);
+    EXPECT_EQ(menu().IconQuad[0].x, 127.5f);
+    EXPECT_EQ(menu().IconQuad[3].y, 409.5f);
+    EXPECT_EQ(menu().IconQuad[3].v, menu().IconV[3]);
+
+    // A sheet that cannot be loaded leaves the coordinates at zero, the record kept.
+    menu().ReleaseBattleMenu();
+    pack.images.erase(PACK_BATTLE_BACKDROP_FIRST + 3);
+    menu().InitBattleMenu();
+    EXPECT_NE(menu().MenuTexture, nullptr);
+    EXPECT_EQ(menu().IconU[8][1], 0.0f);
+    EXPECT_EQ(menu().CursorIconU[3], 0.0f);
+    EXPECT_EQ(std::u16string(menu().RemainText), u"残り0回");
+}
+
 // --- The menu frame's drawing ---
 
 class BattleMenuDrawTest : public BattleMenuTest {
@@ -390,6 +414,27 @@ TEST_F(BattleMenuDrawTest, AFailedCommandTextEndsTheFrameWithoutTheCursor)
     device.ForgetCalls();
     menu().DrawBattleMenu();
     EXPECT_EQ(TexturedDraws(), 1) << "the hand, the next frame";
+}
+
+TEST_F(BattleMenuDrawTest, AnIconIsDrawnAnywhereThroughTheCursorsQuad)
+{
+    device.ForgetCalls();
+    menu().DrawMenuIconAt(BATTLE_ICON_MAGIC, 100.0f, 200.0f, 0.0495f, 0xFF808080u);
+    ASSERT_EQ(device.draws.size(), 1u);
+    const TexturedVertex first = device.draws[0].VertexAt<TexturedVertex>(0);
+    const TexturedVertex last = device.draws[0].VertexAt<TexturedVertex>(3);
+    EXPECT_EQ(first.x, 99.5f);
+    EXPECT_EQ(first.y, 199.5f);
+    EXPECT_EQ(last.x, 115.5f);
+    EXPECT_EQ(last.y, 215.5f);
+    EXPECT_EQ(first.z, 0.0495f);
+    EXPECT_EQ(first.colour, 0xFF808080u);
+    EXPECT_EQ(first.u, menu().IconU[BATTLE_ICON_MAGIC][0]);
+    EXPECT_EQ(last.v, menu().IconV[3]);
+    device.ForgetCalls();
+    menu().DrawMenuIcon(BATTLE_ICON_ITEM);
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).x, 127.5f) << "in the description window's corner";
 }
 
 TEST_F(BattleMenuDrawTest, TheHandSwingsFromTheCursorAndIsNotDrawnWithoutTheSheet)

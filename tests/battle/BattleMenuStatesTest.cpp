@@ -374,6 +374,24 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
          {},
          {},
          M},
+        {"magic ordered",
+         4,
+         0,
+         3,
+         [](BattleMenuTest& t, CBattleMenu& m, CCharacter& p) {
+             UsableTwoRows(t, m, p);
+             m.TargetCursor = 0;
+         },
+         kConfirm,
+         0,
+         0,
+         3,
+         {0},
+         6,
+         0,
+         {},
+         {},
+         M},
         {"magic target back", 4, 0, 3, None, kCancel, 0, 0, 3, {1}, 6, 0, {}, {}, M},
         {"magic target closes", 4, 0, 3, None, kMenu, 0, 0, 4, {4}, 8, 0, {"CloseBattleMenu"}, {}, A},
         {"magic target on a shortcut", 4, 0, 3, None, Button(8), 0, 0, 4, {6}, 8, 0, {"AssignMagicShortcut(0)"}, {}, M},
@@ -461,6 +479,42 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
              m.TargetKind = BATTLE_TARGET_USE;
              m.TargetMask[0] = 0;
          }),
+         kConfirm,
+         0,
+         0,
+         7,
+         {3},
+         11,
+         0,
+         {},
+         {},
+         M},
+        {"special ordered",
+         7,
+         0,
+         0,
+         [](BattleMenuTest& t, CBattleMenu& m, CCharacter& p) {
+             UsableTwoRows(t, m, p);
+             p.sp[2] = p.maxSp[2] = 99;
+         },
+         kConfirm,
+         0,
+         0,
+         6,
+         {0},
+         10,
+         0,
+         {},
+         {},
+         M},
+        {"special the party refuses without the SP",
+         7,
+         0,
+         0,
+         [](BattleMenuTest& t, CBattleMenu& m, CCharacter& p) {
+             UsableTwoRows(t, m, p);
+             p.sp[2] = 0;
+         },
          kConfirm,
          0,
          0,
