@@ -194,6 +194,9 @@ struct BattleWorld {
 
     ~BattleWorld()
     {
+        // The game's shutdown at exit releases the engine objects it finds: none of this world's.
+        ZephSoundStatic = nullptr;
+        ZephFilePack = nullptr;
         menu->ReleaseBattleMenu();
         mapMenu->ReleaseMapMenu();
         circles->ReleaseMagicCircle();
