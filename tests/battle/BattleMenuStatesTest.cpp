@@ -19,6 +19,11 @@ constexpr int kConfirm = Button(0), kCancel = Button(1), kMenu = Button(2), kExt
 
 void None(BattleMenuTest&, CBattleMenu&, CCharacter&) {}
 
+int HeldItem(int item)
+{
+    return TheGameData->HeldCount(ITEM_CATEGORY_ITEM, item);
+}
+
 struct HandlerCase {
     const char* name;
     int state; // reached with the selections fresh
@@ -245,13 +250,64 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
          3,
          0,
          {},
-         {"UseBattleItem(2)"},
+         {"RebuildMemberIndicators"},
          M},
-        {"item use the party refuses",
+        {"item used on a hurt party: one fewer held",
          2,
          3,
          0,
-         UsableTwoRows,
+         [](BattleMenuTest& t, CBattleMenu& m, CCharacter& p) {
+             UsableTwoRows(t, m, p);
+             p.hp[0] = p.maxHp[0] / 2;
+         },
+         kConfirm,
+         0,
+         0,
+         1,
+         {8}, // the party's heal
+         3,
+         0,
+         {"RebuildMemberIndicators"},
+         {},
+         M,
+         [](BattleMenuTest&, CBattleMenu& m, CCharacter&) {
+             EXPECT_EQ(HeldItem(2), 2);
+             EXPECT_EQ(std::u16string(m.CountText), u"× 2\n× 2\n× 1");
+         }},
+        {"the last unit used: the list shrinks and the selection moves up",
+         2,
+         3,
+         0,
+         [](BattleMenuTest& t, CBattleMenu& m, CCharacter& p) {
+             UsableTwoRows(t, m, p);
+             m.ListIndex = 2; // item 0, held once
+             p.hp[0] = p.maxHp[0] / 2;
+         },
+         kConfirm,
+         0,
+         0,
+         1,
+         {},
+         3,
+         1,
+         {},
+         {},
+         M,
+         [](BattleMenuTest&, CBattleMenu& m, CCharacter&) {
+             EXPECT_EQ(HeldItem(0), 0);
+             EXPECT_EQ(m.ListCount, 2);
+             EXPECT_EQ(m.ListIndex, 1);
+         }},
+        {"item use the party refuses: no uses left in this battle",
+         2,
+         3,
+         0,
+         [](BattleMenuTest& t, CBattleMenu& m, CCharacter& p) {
+             UsableTwoRows(t, m, p);
+             p.hp[0] = p.maxHp[0] / 2;
+             ItemUsesLimited::Set(p.partyWordD, 1);
+             ItemUsesLeft::Set(p.partyWordD, 0);
+         },
          kConfirm,
          0,
          0,
@@ -259,9 +315,10 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
          {3},
          5,
          0,
-         {"UseBattleItem(2)"},
          {},
-         M},
+         {"RebuildMemberIndicators"},
+         M,
+         [](BattleMenuTest&, CBattleMenu&, CCharacter&) { EXPECT_EQ(HeldItem(2), 3); }},
         {"item on a target the mask rules out",
          2,
          3,
@@ -278,7 +335,7 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
          5,
          0,
          {},
-         {"UseBattleItem(2)"},
+         {"RebuildMemberIndicators"},
          M},
         {"item while the item wait runs",
          2,
@@ -296,7 +353,7 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
          5,
          0,
          {},
-         {"UseBattleItem(2)"},
+         {"RebuildMemberIndicators"},
          M},
         {"target back", 2, 3, 0, UsableTwoRows, kCancel, 0, 0, 1, {1}, 3, 0, {}, {}, M},
         {"target closes", 2, 3, 0, UsableTwoRows, kMenu, 0, 0, 2, {4}, 5, 0, {"CloseBattleMenu"}, {}, A},
@@ -847,6 +904,9 @@ TEST_F(BattleMenuHandlerTest, EachHandlerLineAnswersItsKeys)
         party().quickSlots[1][0] = party().quickSlots[1][5] = {};
         MagicOff::Clear(party().partyWordC);
         ItemCooldownRunning::Clear(party().partyWordB);
+        ItemUsesLimited::Clear(party().partyWordD);
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            party().hp[m] = party().maxHp[m];
         EscapeAllowed::Set(party().partyWordD, 1);
         LeaderField::Set(party().partyWordC, 0);
         Reach(c.state);

@@ -56,8 +56,9 @@ TEST(BattleMenuRunTest, TheCommandMenuWalksItsWindowsAndEscapes)
         data.SetGameFlag(kWelcomedFlag, 1);
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
             SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
+        // Hurt, so that a healing item takes.
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            party.hp[m] = party.maxHp[m];
+            party.hp[m] = party.maxHp[m] / 2;
         for (int id = 0; id < kHeldItems; ++id)
             data.heldItems[id] = static_cast<std::int8_t>(id + 1);
         for (int magic : {0, 16, 17})
@@ -93,8 +94,7 @@ TEST(BattleMenuRunTest, TheCommandMenuWalksItsWindowsAndEscapes)
     const int itemsFirstEntry = shot(kKeyLeft);
     tap(kKeyDown);
     const int itemTarget = shot(kKeyConfirm);
-    const int itemUsed = shot(kKeyConfirm);
-    tap(kKeyCancel);
+    const int itemUsed = shot(kKeyConfirm); // back on the list, one fewer held
     tap(kKeyCancel);
     tap(kKeyDown);
     const int magicList = shot(kKeyConfirm);
@@ -148,7 +148,9 @@ TEST(BattleMenuRunTest, TheCommandMenuWalksItsWindowsAndEscapes)
     EXPECT_TRUE(dump(itemsFirstEntry, "06_items_first_entry").SameAs(first, kListBody)) << "back on the first page";
     const FrameImage target = dump(itemTarget, "07_item_target");
     EXPECT_FALSE(target.SameAs(first, kTargetArea)) << "the target window beside the row";
-    dump(itemUsed, "08_item_used");
+    const FrameImage used = dump(itemUsed, "08_item_used");
+    EXPECT_FALSE(used.SameAs(target, Box{20, 0, 180, 18})) << "the first member's HP healed on the panel";
+    EXPECT_FALSE(used.SameAs(target, kTargetArea)) << "the target window closed again";
     const FrameImage magic = dump(magicList, "09_magic_list");
     EXPECT_FALSE(magic.SameAs(first, kListArea)) << "the magic list";
     EXPECT_FALSE(dump(magicTarget, "10_magic_target").SameAs(magic, kTargetArea));

@@ -146,8 +146,23 @@ TEST_F(SettingsDrawTest, TheAilmentWindowDescribesTheChosenAilmentAndGreysTheUnc
     menu().SetMapMenuMode(MenuAiCureAilments);
     menu().optionValue = 2; // 魔封, effect 7
     parts->party.curableMask = (1u << 5) | (1u << 7) | (1u << 18);
+    CTexture icons;
+    auto* iconSheet = new fakes::FakeTexture(320, 16);
+    icons.texture = iconSheet;
+    parts->party.iconTexture = &icons;
+    parts->party.effectIconUV[7][0] = 0.375f;
     const auto drawn = DrawAll();
-    EXPECT_TRUE(Noted("DrawPartyIcon(7)"));
+    parts->party.iconTexture = nullptr;
+    // The ailment's own icon, its corner half a pixel up and left of the band's inset.
+    const fakes::DrawnPrimitive* icon = nullptr;
+    for (const auto& d : device.draws)
+        if (d.texture == iconSheet)
+            icon = &d;
+    ASSERT_NE(icon, nullptr);
+    const auto corner = icon->VertexAt<TexturedVertex>(0);
+    EXPECT_EQ(corner.u, 0.375f);
+    EXPECT_EQ(corner.x, kX + 4.0f - 0.5f);
+    EXPECT_EQ(corner.y, kY + 4.0f - 0.5f);
     const DrawnText* name = FindText(drawn, u"魔封");
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(At(*name), Place(26, 0));

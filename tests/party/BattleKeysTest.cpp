@@ -190,9 +190,9 @@ TEST_F(BattleKeysTest, ThirdMemberCastRunsItsTimeAndButtonOneCancelsIt)
     Frame();
     ASSERT_EQ(Action(2), ACTION_ATTACK);
     Frames(107);
-    EXPECT_EQ(Count("CompleteThirdMemberAttack(1)"), 0);
+    EXPECT_EQ(party.sp[2], 50) << "paid at the end";
     Frame();
-    EXPECT_EQ(Count("CompleteThirdMemberAttack(1)"), 1) << "cast time 108";
+    EXPECT_EQ(party.sp[2], 10) << "cast time 108";
     EXPECT_EQ(Action(2), ACTION_FREE);
 
     party.sp[2] = 50;

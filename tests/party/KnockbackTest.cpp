@@ -119,9 +119,10 @@ TEST_F(Knockback, ThirdMemberRunsItsDeferredOrderWhenFree)
     party.partyWordD |= DeferredOrderFirst::kMask;
     DamagePartyMember(10, 2, 0, NO_ATTACK_KIND, 1, 0);
     Frames(19);
-    EXPECT_EQ(Count("StartThirdMemberAttack(0)"), 0);
+    EXPECT_EQ(Action(2), ACTION_HIT_STUN);
     Frame();
-    EXPECT_EQ(Count("StartThirdMemberAttack(0)"), 1);
+    EXPECT_EQ(Action(2), ACTION_ATTACK);
+    EXPECT_EQ(AttackLevel::Get(party.members[2].state), 0u);
     EXPECT_FALSE(DeferredOrderFirst::IsSet(party.partyWordD));
 }
 

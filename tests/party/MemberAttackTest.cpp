@@ -126,8 +126,9 @@ TEST_F(MemberAttacks, MagicStartTimeTargetAndRefusals)
     ASSERT_TRUE(StartMemberMagic(2, 19, false, 0, 0, -1));
     EXPECT_EQ(MagicTarget::Get(party.members[2].state), 1u);
     SetUp();
+    party.hp[1] = 40;
     ASSERT_TRUE(StartMemberMagic(2, 19, true, 0, 0, -1));
-    EXPECT_EQ(Count("ChooseHealTarget"), 1);
+    EXPECT_EQ(MagicTarget::Get(party.members[2].state), 1u) << "nobody down: the heal choice";
     EXPECT_TRUE(KeepMagic::IsSet(party.partyWordC)) << "ordered";
     SetUp();
     ASSERT_TRUE(StartMemberMagic(2, 16, false, 0, 0, 2));

@@ -1,7 +1,9 @@
 // The party's small battle answers: MaxHP shares, stock ranking, the centre,
 // corners, special codes and the on-hit rolls at their boundaries.
 #include "PartyWorld.h"
+#include "party/Equipment.h"
 #include "party/PartyBattleHelpers.h"
+#include "party/StatusEffects.h"
 
 namespace {
 
@@ -111,6 +113,70 @@ TEST_F(PartyHelpers, OnHitRollsSucceedBelowTheirChance)
     EXPECT_EQ(RollOnHitStatus(34), 0u);
     SeedGameRandom(partytest::SeedDrawing({partytest::Within(0, 1638), partytest::Within(32767, 32768)}));
     EXPECT_EQ(RollOnHitStatus(13), 1u << 16) << "the highest of the random ailments";
+}
+
+TEST_F(PartyHelpers, EffectsOutlastAStretchOnlyBeforeTheirDurationRunsOut)
+{
+    // Poison lasts 5400 frames for a member, 7200 for an enemy.
+    StatusEffectBlock block{};
+    block.effectBits = (1u << EFFECT_POISON) | (1u << EFFECT_ATTACK_UP);
+    block.effectTicks[EFFECT_POISON] = 5000;
+    block.effectTicks[EFFECT_ATTACK_UP] = 0;
+    EXPECT_EQ(GetExpiringEffects(block, 399, EFFECT_ROW_PARTY), block.effectBits);
+    EXPECT_EQ(GetExpiringEffects(block, 400, EFFECT_ROW_PARTY), 1u << EFFECT_ATTACK_UP) << "at its duration it is over";
+    EXPECT_EQ(GetExpiringEffects(block, 2199, EFFECT_ROW_ENEMY), block.effectBits);
+    block.effectTicks[EFFECT_SLOW] = 0; // not active: never reported
+    EXPECT_EQ(GetExpiringEffects(block, 0, EFFECT_ROW_PARTY) & (1u << EFFECT_SLOW), 0u);
+}
+
+TEST_F(PartyHelpers, MembersLackingFlagsNarrowTheMask)
+{
+    const std::uint32_t wanted = (1u << EFFECT_POISON) | (1u << EFFECT_SLOW);
+    GiveEffect(0, EFFECT_POISON);
+    GiveEffect(0, EFFECT_SLOW);                           // has both: dropped
+    party.members[1].immuneEffects = 1u << EFFECT_POISON; // lacks slow: kept
+    std::uint8_t marks[3] = {1, 1, 0};                    // member 2 was not marked
+    EXPECT_TRUE(MarkMembersLackingFlags(wanted, marks));
+    EXPECT_EQ(marks[0], 0);
+    EXPECT_EQ(marks[1], 1);
+    EXPECT_EQ(marks[2], 0);
+    KnockedOut::Set(party.members[1].state, 1);
+    EXPECT_FALSE(MarkMembersLackingFlags(wanted, marks)) << "a member down is dropped";
+    EXPECT_EQ(marks[1], 0);
+}
+
+TEST_F(PartyHelpers, SpecialCodesBoostTheirColours)
+{
+    struct Case {
+        int code, bits, mode;
+        float factor;
+    };
+    const Case cases[] = {{22, 1, 0, 1.1f}, {25, 8, 0, 1.1f},  {26, 1, 1, 1.2f}, {29, 8, 1, 1.2f},
+                          {30, 3, 0, 1.1f}, {31, 12, 0, 1.1f}, {21, 0, 0, 1.0f}, {32, 0, 0, 1.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        EXPECT_EQ(GetCommandDirectionBits(c.code), c.bits);
+        EXPECT_EQ(GetCommandDirectionMode(c.code), c.mode);
+        party.specialCode[2] = static_cast<std::uint8_t>(c.code);
+        ApplyMemberElementSpecial(2);
+        EXPECT_EQ(GuardDirections::Get(party.members[2].flags2), static_cast<std::uint32_t>(c.bits));
+        EXPECT_FLOAT_EQ(party.members[2].guardFactor, c.factor);
+    }
+    // Battle set-up applies it to every member.
+    party.specialCode[0] = 27;
+    SetupPartyForBattle(0, true, false, false);
+    EXPECT_EQ(GuardDirections::Get(party.members[0].flags2), 2u);
+    EXPECT_FLOAT_EQ(party.members[0].guardFactor, 1.2f);
+}
+
+TEST_F(PartyHelpers, ItemCounterSetsOrMovesWithinThreeBits)
+{
+    SetBattleItemCounter(5, true);
+    EXPECT_EQ(ItemUsesLeft::Get(party.partyWordD), 5u);
+    SetBattleItemCounter(-1, false);
+    EXPECT_EQ(ItemUsesLeft::Get(party.partyWordD), 4u);
+    SetBattleItemCounter(5, false);
+    EXPECT_EQ(ItemUsesLeft::Get(party.partyWordD), 1u) << "9 wraps to 1";
 }
 
 } // namespace

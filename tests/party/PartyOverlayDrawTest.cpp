@@ -1,9 +1,11 @@
 // Where the party's end-of-battle and status pictures land: the members
-// lying in the game-over corner and the shown effect's icon over a member.
+// lying in the game-over corner, the shown effect's icon over a member and
+// a status icon where a menu asks for it.
 #include "PartyWorld.h"
 #include "fakes/FakeTexture.h"
 #include "fakes/RecordingDevice.h"
 #include "party/BattleOutcome.h"
+#include "party/PartyIcon.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -87,6 +89,25 @@ TEST_F(PartyOverlayDraw, TheShownEffectsIconSitsOverItsMember)
     EXPECT_EQ(quad.vertex[0].y, 200.0f - party.iconOffsetY[2] - 0.5f);
     EXPECT_EQ(quad.vertex[3].x - quad.vertex[0].x, 16.0f);
     EXPECT_FLOAT_EQ(quad.vertex[0].z, 0.1f - (200.5f + 32.0f) / (480.0f * 128.0f));
+}
+
+TEST_F(PartyOverlayDraw, AStatusIconLandsWhereAskedAndOnlyForEffects0To18)
+{
+    for (int i = 0; i < 4; ++i)
+        party.effectIconUV[18][i] = 0.9f + 0.01f * static_cast<float>(i);
+    DrawMemberIcon(18, 128.0f, 394.0f, 0.0499f);
+    ASSERT_EQ(device.draws.size(), 1u);
+    const fakes::DrawnPrimitive& quad = device.draws[0];
+    EXPECT_EQ(quad.texture, icons.texture);
+    EXPECT_EQ(quad.vertex[0].u, party.effectIconUV[18][0]);
+    EXPECT_EQ(quad.vertex[3].u, party.effectIconUV[18][3]);
+    EXPECT_EQ(quad.vertex[0].x, 127.5f);
+    EXPECT_EQ(quad.vertex[3].y, 409.5f);
+    EXPECT_EQ(quad.vertex[0].z, 0.0499f);
+    EXPECT_EQ(quad.vertex[1].colour, 0xFFFFFFFFu);
+    DrawMemberIcon(19, 0.0f, 0.0f, 0.5f);
+    DrawMemberIcon(-1, 0.0f, 0.0f, 0.5f);
+    EXPECT_EQ(device.draws.size(), 1u) << "no icon beyond the row";
 }
 
 } // namespace

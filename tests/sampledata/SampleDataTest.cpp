@@ -149,6 +149,39 @@ TEST_F(SampleDataTest, TablesHaveTheirFullSize)
     EXPECT_EQ(at, kinds.size());
 }
 
+TEST_F(SampleDataTest, BattleItemsAndEquipmentCoverTheirCooldownsCodesAndAbilities)
+{
+    // Battle items 0-34 hold the next item back for 0 or 10 seconds; both occur.
+    const Bytes items = Entry(PACK_ITEM_TABLE);
+    std::set<std::uint32_t> cooldowns;
+    for (std::size_t item = 0; item <= 34; ++item)
+        cooldowns.insert(Le32(items, item * 56 + 52) & 0xFF);
+    EXPECT_EQ(cooldowns, (std::set<std::uint32_t>{0, 10}));
+
+    // Every special code the party's battle reads is on some member's weapon.
+    std::set<std::uint32_t> codes;
+    for (int member = 0; member < 3; ++member) {
+        const Bytes weapons = Entry(PACK_WEAPON_TABLES[member]);
+        for (std::size_t row = 0; row < 35; ++row)
+            codes.insert(weapons[row * 24 + 19]);
+    }
+    for (std::uint32_t code : {14u, 15u, 20u, 21u, 22u, 23u, 24u, 25u, 26u, 27u, 28u, 29u, 30u, 31u, 34u, 35u})
+        EXPECT_TRUE(codes.count(code)) << "special code " << code;
+
+    // Ability bits 15-28 are each granted by some armour or accessory.
+    std::uint32_t abilities = 0;
+    for (int member = 0; member < 3; ++member) {
+        const Bytes armour = Entry(PACK_ARMOR_TABLES[member]);
+        for (std::size_t row = 0; row < 34; ++row)
+            abilities |= Le32(armour, row * 36);
+    }
+    const Bytes accessories = Entry(PACK_ACCESSORY_TABLE);
+    for (std::size_t row = 0; row < 83; ++row)
+        abilities |= Le32(accessories, row * 36);
+    for (int bit = 15; bit <= 28; ++bit)
+        EXPECT_TRUE((abilities >> bit) & 1u) << "ability bit " << bit;
+}
+
 TEST_F(SampleDataTest, FirstMapEventsStandOnFloorOffTheWalkWays)
 {
     const Bytes blob = Entry(MapPackEntry(0));

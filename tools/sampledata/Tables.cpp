@@ -1,4 +1,5 @@
 // Data tables at full size: a few named rows, the rest numbered.
+#include <iterator>
 #include <string>
 
 #include "core/GameDataTables.h"
@@ -54,8 +55,29 @@ Bytes ItemTableEntry()
     return b;
 }
 
-// Weapon 1 poisons, weapons 2 to 11 carry the colour effects 22 to 31 and
-// weapon 12 the last effect; the 体力 bonus runs -10 to +10 by the row.
+namespace {
+
+// Weapon 1 poisons, weapons 2 to 11 carry the colour effects 22 to 31,
+// weapon 12 the last effect and weapons 13 to 18 the conditional and
+// chance effects (piercing, while ailing, at full HP, at low HP, the quick
+// magic, until hit).
+int WeaponEffect(int id)
+{
+    static const int kLaterEffects[] = {14, 15, 20, 21, 34, 35};
+    if (id == 1)
+        return 5;
+    if (id >= 2 && id <= 11)
+        return 20 + id;
+    if (id == 12)
+        return 36;
+    if (id >= 13 && id < 13 + static_cast<int>(std::size(kLaterEffects)))
+        return kLaterEffects[id - 13];
+    return 0;
+}
+
+} // namespace
+
+// Weapons of a member with their effects; the 体力 bonus runs -10 to +10 by the row.
 Bytes WeaponTableEntry(int member)
 {
     static const char16_t* kStems[3] = {u"剣", u"弓", u"杖"};
@@ -63,7 +85,7 @@ Bytes WeaponTableEntry(int member)
     for (int id = 0; id < WEAPON_ROW_COUNT; ++id) {
         const std::size_t row = static_cast<std::size_t>(id) * WEAPON_ROW_SIZE;
         const int nameLength = PutText(b, row, Numbered(kStems[member], id));
-        const int effect = id == 1 ? 5 : (id >= 2 && id <= 11 ? 20 + id : (id == 12 ? 36 : 0));
+        const int effect = WeaponEffect(id);
         const int stamina = id == 0 ? 0 : id % 5 - 2;                         // units of 5
         Put8(b, row + 18, static_cast<std::uint32_t>(20 + id % 4 * 10));      // SP maximum
         Put8(b, row + 19, static_cast<std::uint32_t>(effect));                // special effect
@@ -96,12 +118,14 @@ const NamedGuard kNamedArmour[] = {
     {3, {0, 0, 0, 0}, 0, {0, 0, 0, 0}, 0},
 };
 // Accessory 1 costs 体力 for colour; 2 raises every stat and brings more
-// gold and experience; 3 raises the maximum HP, 4 lowers it.
+// gold and experience; 3 raises the maximum HP, 4 lowers it; 5 grants the
+// abilities no other piece does alone.
 const NamedGuard kNamedAccessories[] = {
     {1, {0, 0, 0, 0}, -3, {1, 0, 0, -1}, 0},
     {2, {5, 5, 5, 5}, 1, {0, 0, 0, 0}, 1u << 23 | 1u << 24},
     {3, {0, 0, 0, 0}, 2, {0, 0, 0, 0}, 1u << 25},
     {4, {0, 0, 10, 10}, 0, {-1, -1, -1, -1}, 1u << 26},
+    {5, {0, 0, 0, 0}, 0, {0, 0, 0, 0}, 1u << 19 | 1u << 20 | 1u << 27},
 };
 
 // Writes a named row's fields; the 9th word's fields start at `shift`.

@@ -37,13 +37,6 @@ bool OnCancelRow(const CBattleMenu& menu)
     return menu.TargetCursor == TargetRows(menu) - 1;
 }
 
-// The member chosen in the target window; the party's stand-in for battle
-// items takes the item alone until its own item use lands.
-bool UseItemOnMember(int item, int /*member*/)
-{
-    return UseBattleItem(item);
-}
-
 } // namespace
 
 void CBattleMenu::UpdateItemListState()
@@ -73,7 +66,7 @@ void CBattleMenu::UpdateItemTargetState()
         ClearRepeatAndSwing();
         const int item = SelectedItem(*this);
         if (item < 0 || TargetMask[TargetCursor] == 0 || ItemCooldownRunning::IsSet(TheCharacter->partyWordB) ||
-            !UseItemOnMember(item, TargetCursor))
+            !UseBattleItem(item, TargetCursor, false))
             return PlaySoundEffect(SE_REFUSE);
         RebuildMemberIndicators();
         if (TheGameData->HeldCount(ITEM_CATEGORY_ITEM, item) == 0) {

@@ -13,7 +13,7 @@
 #include "enemies/EnemyTouchHooks.h"
 #include "party/HitCombo.h"
 #include "party/HitShares.h"
-#include "party/MemberHealing.h"
+#include "party/PartyRecovery.h"
 #include "party/PartyStats.h"
 #include "party/StatusEffects.h"
 

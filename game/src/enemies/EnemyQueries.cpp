@@ -13,6 +13,7 @@
 #include "enemies/Enemy.h"
 #include "party/Character.h"
 #include "party/PartyRewardQueries.h"
+#include "party/StatusEffects.h"
 
 namespace {
 

@@ -228,8 +228,8 @@ void CMapMenu::DrawWeaponDescription(int member, int weapon)
 
 bool CMapMenu::DrawMagicColorEffect(float& x, float y, float z, int effect)
 {
-    const int colours = GetEffectColorBits(effect);
-    const int magicMode = GetEffectColorMode(effect) != 0 ? 1 : 0;
+    const int colours = GetCommandDirectionBits(effect);
+    const int magicMode = GetCommandDirectionMode(effect) != 0 ? 1 : 0;
     for (int c = 0; c < EQUIP_COLOUR_COUNT; ++c) {
         if (!(colours & (1 << c)))
             continue;

@@ -32,7 +32,9 @@ void ComputeMemberStats(int member, MemberStats& out, int weapon, int armour, in
 void EquipMemberItem(int member, int slotKind, int id);
 // Recomputes the member's figures from the pieces it wears.
 void SetMemberEquipAndRefresh(int member);
-// The colours a weapon's magic effect (22-31) raises: bit c for colour c.
-int GetEffectColorBits(int effect);
-// 1 for the effects that raise magic attack (26-29), else 0.
-int GetEffectColorMode(int effect);
+// The colours (elements) a weapon's special code (22-31) boosts: bit c for colour c.
+int GetCommandDirectionBits(int code);
+// 1 for the codes that boost more (26-29), else 0.
+int GetCommandDirectionMode(int code);
+// The damage factor of the boosted colours: 1.1, 1.2 for codes 26-29, else 1.0.
+float GetElementBoostFactor(int code);

@@ -13,6 +13,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
+#include "party/PartyBattleHelpers.h"
 #include "party/StatusEffects.h"
 #include "record/UseRuleTables.h"
 
@@ -301,13 +302,6 @@ void HealOrCure(CCharacter& party, int magic)
     }
 }
 
-void RollQuickMagic(CCharacter& party)
-{
-    BattleMember& caster = party.members[kCaster];
-    QuickMagic::Set(caster.flags2,
-                    party.specialCode[kCaster] == QUICK_MAGIC_SPECIAL && GameRandom() < QUICK_MAGIC_CHANCE ? 1u : 0u);
-}
-
 } // namespace
 
 bool ExecuteMemberMagic(int magic)
@@ -329,6 +323,6 @@ bool ExecuteMemberMagic(int magic)
         SetPartyStock(MagicStock(magic), -MagicCostTable[magic], false);
         HealOrCure(party, magic);
     }
-    RollQuickMagic(party);
+    RollMemberSpecial34(kCaster);
     return true;
 }

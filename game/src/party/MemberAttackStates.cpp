@@ -125,7 +125,7 @@ void UpdateThirdMemberCast()
     EndMemberAction(2);
     if (party.Leader() == 2)
         ChainThirdMemberAttack();
-    else if (!ThinkThirdMember())
+    else if (!RunThirdMemberAuto())
         ApplyMemberMoveInput(2);
 }
 
@@ -134,10 +134,10 @@ bool ChainThirdMemberAttack()
     if (Held(BUTTON_SHIFT))
         return false;
     if (Held(BUTTON_ATTACK))
-        return StartThirdMemberAttack(0);
+        return StartThirdMemberAttack(0, false, false, 0);
     if (Held(BUTTON_SKILL1))
-        return StartThirdMemberAttack(1);
+        return StartThirdMemberAttack(1, false, false, 0);
     if (Held(BUTTON_SKILL2))
-        return StartThirdMemberAttack(2);
+        return StartThirdMemberAttack(2, false, false, 0);
     return false;
 }

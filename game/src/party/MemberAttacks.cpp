@@ -226,7 +226,7 @@ bool StartMemberMagic(int member, int magic, bool byOrder, int aimMode, int aimA
     ClearForAction(record);
     if (party.Leader() != member) {
         if (aimMode != 0)
-            FaceEnemy(aimArgument);
+            FaceEnemy(member, aimArgument);
         else
             FaceForMagic(magic);
     }

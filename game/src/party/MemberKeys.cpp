@@ -92,7 +92,7 @@ bool StartPendingThirdMemberOrder()
     case kOrderMagic:
         return StartMemberMagic(2, id, true, 0, 0, -1);
     case kOrderAttack:
-        return StartThirdMemberAttack(id);
+        return StartThirdMemberAttack(id, false, false, 0);
     default:
         return false;
     }
@@ -106,10 +106,10 @@ bool HandleMember2Keys()
     if (PendingOrderKind::IsSet(party.partyWordC))
         return StartPendingThirdMemberOrder();
     if (party.Leader() != 2)
-        return ThinkThirdMember();
+        return RunThirdMemberAuto();
     const bool shift = Held(BUTTON_SHIFT);
     if (Pushed(BUTTON_ATTACK)) {
-        if (shift ? ChooseThirdMemberMagic() : StartThirdMemberAttack(0))
+        if (shift ? ChooseThirdMemberMagic() : StartThirdMemberAttack(0, false, false, 0))
             return true;
     } else if (Pushed(BUTTON_STRIKE) && !shift) {
         if (StartMemberStrike(2))
@@ -117,11 +117,11 @@ bool HandleMember2Keys()
         if (party.HasEffect(2, EFFECT_SKILL_SEAL) || party.HasEffect(2, EFFECT_BIND) || party.HasEffect(2, EFFECT_STOP))
             PlaySoundEffect(SE_REFUSE);
     } else if (Pushed(BUTTON_SKILL1) && !shift) {
-        if (StartThirdMemberAttack(1))
+        if (StartThirdMemberAttack(1, false, false, 0))
             return true;
         RefuseSkill(2, 1);
     } else if (Pushed(BUTTON_SKILL2) && !shift) {
-        if (StartThirdMemberAttack(2))
+        if (StartThirdMemberAttack(2, false, false, 0))
             return true;
         RefuseSkill(2, 2);
     }

@@ -26,14 +26,14 @@ bool KeepsMagic(const CCharacter& party, int member)
 bool StillWorthIt(int magic, int framesLeft)
 {
     const int due = TheEnemyGroup != nullptr ? TheEnemyGroup->CountDueEnemyActions(MagicStock(magic), framesLeft) : 0;
-    return MagicCostTable[magic] <= due && IsMagicUsable(magic);
+    return MagicCostTable[magic] <= due && IsMagicUsable(magic, true);
 }
 
 void AfterMagic(const CCharacter& party, int member)
 {
     if (party.Leader() == member)
         ChainThirdMemberAttack();
-    else if (!ThinkThirdMember())
+    else if (!RunThirdMemberAuto())
         ApplyMemberMoveInput(member);
 }
 

@@ -2,9 +2,13 @@
 #include <array>
 #include <cmath>
 
+#include "battle/BattleMenu.h"
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "party/Character.h"
+#include "party/AttackCosts.h"
+#include "party/Equipment.h"
+#include "party/StatusEffects.h"
 #include "party/PartyBattleHelpers.h"
 
 namespace {
@@ -21,6 +25,8 @@ constexpr std::uint32_t kAilmentBits = 0x7FFE0u;
 constexpr std::uint32_t kBoostBits = 0x1Fu;
 constexpr int kFlagChance = 6553;
 constexpr int kFirstAilment = 5;
+constexpr std::uint32_t kImmunityAbilityBits = 0x3FFF;
+constexpr int kBoostCount = 5;
 
 // The chance out of 32768 each special code 1-12 and 33 gives its effect.
 int OnHitChance(int code)
@@ -72,6 +78,13 @@ int TakeLowest(const std::array<bool, STOCK_COUNT>& taken, const float* ratio)
             best = k;
         }
     return best;
+}
+
+// Level 0 to 3 of a start boost: 19, 7, 4 and 2 in 32.
+int RandomBoostLevel()
+{
+    const int draw = GameRandom() >> 10;
+    return draw < 19 ? 0 : draw < 26 ? 1 : draw < 30 ? 2 : 3;
 }
 
 } // namespace
@@ -190,4 +203,58 @@ std::uint32_t RollMemberFlagChance(int)
     if (GameRandom() >= kFlagChance)
         return 0;
     return 1u << (kFirstAilment + (GameRandom() * 14 >> 15));
+}
+
+bool MarkMembersLackingFlags(std::uint32_t bits, std::uint8_t marks[3])
+{
+    const CCharacter& party = *TheCharacter;
+    bool any = false;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        const BattleMember& record = party.members[m];
+        const std::uint32_t held = record.effectBits | record.immuneEffects;
+        marks[m] = marks[m] != 0 && !party.IsKnockedOut(m) && (held & bits) != bits ? 1 : 0;
+        any = any || marks[m] != 0;
+    }
+    return any;
+}
+
+void ApplyMemberElementSpecial(int member)
+{
+    CCharacter& party = *TheCharacter;
+    BattleMember& record = party.members[member];
+    const int code = party.specialCode[member];
+    GuardDirections::Set(record.flags2, static_cast<std::uint32_t>(GetCommandDirectionBits(code)));
+    record.guardFactor = GetElementBoostFactor(code);
+}
+
+void SetBattleItemCounter(int value, bool absolute)
+{
+    CCharacter& party = *TheCharacter;
+    const int count = absolute ? value : static_cast<int>(ItemUsesLeft::Get(party.partyWordD)) + value;
+    ItemUsesLeft::Set(party.partyWordD, static_cast<std::uint32_t>(count & 7));
+    // The command menu's remaining-count box shows the new count.
+    if (TheBattleMenu != nullptr)
+        TheBattleMenu->SetBattleMenuDigit(count & 7);
+}
+
+std::uint32_t GetMemberInitFlags(int member)
+{
+    std::uint32_t flags = (TheCharacter->abilityBits[member] & kImmunityAbilityBits) << kFirstAilment;
+    if (member != 2)
+        flags |= 1u << EFFECT_MAGIC_SEAL;
+    return flags;
+}
+
+void RollMemberSpecial34(int member)
+{
+    CCharacter& party = *TheCharacter;
+    QuickMagic::Set(party.members[member].flags2,
+                    party.specialCode[member] == QUICK_MAGIC_SPECIAL && GameRandom() < QUICK_MAGIC_CHANCE ? 1u : 0u);
+}
+
+void RollBattleStartBoost(int member)
+{
+    const int effect = GameRandom() * kBoostCount >> 15;
+    const int level = effect <= EFFECT_DEFENCE_UP ? RandomBoostLevel() : 0;
+    ApplyHitStatusEffects(TheCharacter->members[member], EFFECT_SIDE_PARTY, member, effect, level);
 }

@@ -9,8 +9,8 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/Equipment.h"
-#include "party/GuardSpecial.h"
 #include "party/Leader.h"
+#include "party/PartyBattleHelpers.h"
 #include "party/PartyBattle.h"
 #include "party/StatusEffects.h"
 #include "record/Pipkorn.h"
@@ -21,8 +21,6 @@ constexpr std::uint32_t kNoHitFrames = 152;
 constexpr float kMember1ShotReach = 16.0f + 360.0f - 32.0f;
 constexpr std::uint8_t kNoPlannedMagic = 255;
 constexpr int kBattleKindWithRetry = 2;
-constexpr int kFirstGuardSpecial = 22;
-constexpr int kLastGuardSpecial = 31;
 
 // Ability bits of the equipment read here.
 constexpr int kAbilityFastSp = 17;
@@ -31,10 +29,8 @@ constexpr int kAbilityStartAilment = 20;
 constexpr int kAbilityStartBoost = 21;
 constexpr int kAbilityStartSpeed = 22;
 // Ability bits 0-13 make the member immune to effects 5-18.
-constexpr std::uint32_t kImmunityAbilityBits = 0x3FFF;
 constexpr int kFirstAilment = 5;
 constexpr int kAilmentCount = 14;
-constexpr int kBoostCount = 5;
 
 bool HasAbility(const CCharacter& party, int member, int bit)
 {
@@ -114,15 +110,11 @@ void PlaceMember(CCharacter& party, int m)
     SlideSubDirection::Set(record.flags, 3);
     record.targetX = FIELD_LEFT;
     record.targetY = FIELD_TOP;
-    record.immuneEffects = (party.abilityBits[m] & kImmunityAbilityBits) << kFirstAilment;
-    if (m != 2)
-        record.immuneEffects |= 1u << EFFECT_MAGIC_SEAL;
+    record.immuneEffects = GetMemberInitFlags(m);
     record.guardFactor = 1.0f;
-    if (party.specialCode[m] >= kFirstGuardSpecial && party.specialCode[m] <= kLastGuardSpecial)
-        ApplyGuardSpecial(m);
+    ApplyMemberElementSpecial(m);
     if (m == 2)
-        QuickMagic::Set(record.flags2,
-                        party.specialCode[m] == QUICK_MAGIC_SPECIAL && GameRandom() < QUICK_MAGIC_CHANCE);
+        RollMemberSpecial34(m);
     party.st[m] = party.maxSt[m];
     party.hpPercent[m] =
         static_cast<std::uint8_t>(party.maxHp[m] <= 0 ? 100 : std::int64_t{party.hp[m]} * 100 / party.maxHp[m]);
@@ -135,24 +127,14 @@ void PlaceMember(CCharacter& party, int m)
     ShowMemberOnPanel(party, m);
 }
 
-// Boost levels of a random attack-up or defence-up: 0 to 3 by rand / 1024.
-std::uint32_t RandomBoostLevel()
-{
-    const int draw = GameRandom() / 1024;
-    return draw < 19 ? 0 : draw < 26 ? 1 : draw < 30 ? 2 : 3;
-}
-
 // Step 11 for one member.
 void ApplyBattleStartEffects(CCharacter& party, int m)
 {
     StatusEffectBlock& block = party.members[m];
     if (HasAbility(party, m, kAbilityStartSpeed))
         ApplyHitStatusEffects(block, EFFECT_SIDE_PARTY, m, EFFECT_SPEED_UP, 0);
-    if (HasAbility(party, m, kAbilityStartBoost)) {
-        const int effect = GameRandom() * kBoostCount / 32768;
-        const std::uint32_t level = effect <= EFFECT_DEFENCE_UP ? RandomBoostLevel() : 0;
-        ApplyHitStatusEffects(block, EFFECT_SIDE_PARTY, m, effect, static_cast<int>(level));
-    }
+    if (HasAbility(party, m, kAbilityStartBoost))
+        RollBattleStartBoost(m);
     if (HasAbility(party, m, kAbilityStartPoison))
         ApplyHitStatusEffects(block, EFFECT_SIDE_PARTY, m, EFFECT_POISON, 0);
     if (HasAbility(party, m, kAbilityStartAilment))

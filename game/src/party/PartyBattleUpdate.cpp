@@ -37,7 +37,7 @@ void RunQuickCommands(CCharacter& party)
         if (slot.kind == kQuickKindMagic && !orderPending)
             QueueThirdMemberMagic(slot.id);
         else if (slot.kind == kQuickKindItem && !ItemCooldownRunning::IsSet(party.partyWordB)) {
-            if (!UseBattleItem(slot.id))
+            if (!UseBattleItem(slot.id, party.Leader(), true))
                 PlaySoundEffect(SE_REFUSE);
         } else if (slot.kind == kQuickKindAttack && !orderPending)
             QueueThirdMemberAttack(slot.id);
@@ -47,14 +47,10 @@ void RunQuickCommands(CCharacter& party)
 // Steps 6 to 10: the party's timers.
 void TickPartyCounters(CCharacter& party)
 {
-    if (ItemCooldownRunning::IsSet(party.partyWordB) && ++party.itemCooldownFrame >= party.itemCooldownLength) {
-        ItemCooldownRunning::Clear(party.partyWordB);
-        ItemReadyShown::Set(party.partyWordC, 1);
-        ItemReadyCounter::Clear(party.partyWordC);
-    }
+    TickItemCooldown();
     if (party.Leader() != 2) {
         if (PlanCounter::Get(party.partyWordB) == 0)
-            RefreshThirdMemberPlan();
+            RefreshMagicPlan();
         PlanCounter::Set(party.partyWordB, (PlanCounter::Get(party.partyWordB) + 1) % kPlanPeriod);
     }
     for (int k = 0; k < STOCK_COUNT; ++k) {

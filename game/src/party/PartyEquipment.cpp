@@ -150,9 +150,9 @@ void ValidateEquipment()
     }
 }
 
-int GetEffectColorBits(int effect)
+int GetCommandDirectionBits(int code)
 {
-    switch (effect) {
+    switch (code) {
     case 22:
     case 26:
         return 1;
@@ -174,7 +174,14 @@ int GetEffectColorBits(int effect)
     }
 }
 
-int GetEffectColorMode(int effect)
+int GetCommandDirectionMode(int code)
 {
-    return effect >= 26 && effect <= 29 ? 1 : 0;
+    return code >= 26 && code <= 29 ? 1 : 0;
+}
+
+float GetElementBoostFactor(int code)
+{
+    if (GetCommandDirectionMode(code) != 0)
+        return 1.2f;
+    return GetCommandDirectionBits(code) != 0 ? 1.1f : 1.0f;
 }

@@ -34,6 +34,9 @@ void RemoveStatusEffectsBelow5(StatusEffectBlock& block);
 void ClearStatusEffects(StatusEffectBlock& block);
 // A member up loses its ailments, with sound 8 and sparkles round it.
 void CureMemberAilments(int member);
+// The active effects (bits 0-18) still running after `frames` more frames,
+// by row `row` of the duration table.
+std::uint32_t GetExpiringEffects(const StatusEffectBlock& block, int frames, int row);
 // The next active effect's icon is shown at once.
 void AdvanceShownEffect(StatusEffectBlock& block);
 

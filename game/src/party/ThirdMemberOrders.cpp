@@ -40,7 +40,7 @@ bool InterruptAnd(bool (*start)(std::uint32_t, std::uint32_t), std::uint32_t a, 
 
 bool StartSkill(std::uint32_t level, std::uint32_t)
 {
-    return StartThirdMemberAttack(static_cast<int>(level));
+    return StartThirdMemberAttack(static_cast<int>(level), false, false, 0);
 }
 
 // Knocked back or striking: the order waits until member 2 is free.
@@ -185,7 +185,7 @@ void ReplanThirdMember()
     if (!ActsForItself())
         return;
     PlanCounter::Clear(party.partyWordB);
-    RefreshThirdMemberPlan();
+    RefreshMagicPlan();
     PlanCounter::Set(party.partyWordB, 1);
     const BattleMember& third = Third();
     if (third.Action() == ACTION_MAGIC && party.autoMagicAllowed[MagicIdField::Get(third.state) % MAGIC_COUNT] == 0 &&
@@ -207,7 +207,7 @@ void StopThirdMemberMagicIf(std::uint32_t id)
 {
     const BattleMember& third = Third();
     if (!ActsForItself() || third.Action() != ACTION_MAGIC || MagicIdField::Get(third.state) != id ||
-        KeepMagic::IsSet(TheCharacter->partyWordC) || IsSupportMagicNeeded(static_cast<int>(id)))
+        KeepMagic::IsSet(TheCharacter->partyWordC) || IsSupportMagicNeeded(static_cast<int>(id), false))
         return;
     StopCast();
 }

@@ -1,6 +1,6 @@
 // Enemies placed by hand in an enemy group, without kinds or pictures: a
 // slot gets its place, size, centre, hit box, alpha and kind id as the
-// battle's queries read them, and can be defeated; the group's last-defeated
+// battle's queries read them, neutral to every colour, and can be defeated; the group's last-defeated
 // slot can be set. For tests of the party's aim, magic and shots.
 #pragma once
 
@@ -28,6 +28,8 @@ public:
         record.HitBox = {0.0f, 0.0f, width, height};
         record.BodyBox = record.HitBox;
         record.Alpha = 255;
+        for (auto& resist : record.ElementResist)
+            resist = kNeutralResist; // every colour hurts it at the plain rate
         record.Hp = record.MaxHp = 100;
         SetBits(record.KindWord, KIND_WORD_KIND, 10, static_cast<std::uint32_t>(kind));
         group_.KindDefs[slot] = &PlacedKind(); // a slot without a kind is not in use
@@ -50,6 +52,7 @@ public:
 
 private:
     static constexpr std::uint32_t kDefeated = 1u << 27;
+    static constexpr std::uint8_t kNeutralResist = 4;
     // Placed enemies share one blank kind: no name, no actions, no picture.
     static const EnemyKindDef& PlacedKind()
     {

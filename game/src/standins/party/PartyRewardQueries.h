@@ -1,8 +1,7 @@
 // Stand-in for the party's answers to the battle's rewards and drains: not
 // built yet. Levels and stats come from the party's plain fields, no member
-// has an ability, no status effect is about to expire and a drain is not
-// limited. Each notes that it ran (see SceneTrace.h). Delete this file when
-// the part lands in game/src/party/.
+// has an ability and a drain is not limited. Each notes that it ran (see
+// SceneTrace.h). Delete this file when the part lands in game/src/party/.
 #pragma once
 
 #include <algorithm>
@@ -38,11 +37,6 @@ inline int GetMaxStatOfAlive()
 {
     SceneTrace::Note("GetMaxStatOfAlive");
     return 9999;
-}
-// Effects of the kind about to expire on a status block (low five bits).
-inline std::uint32_t GetExpiringEffects(const StatusEffectBlock&, int, int)
-{
-    return 0;
 }
 // A member's drain limit and the factor of the ratio mode.
 inline int MemberDrainLimit(int)

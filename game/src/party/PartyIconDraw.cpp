@@ -1,0 +1,34 @@
+// One status icon of the party's icon sheet, for the menus that list a
+// member's effects.
+#include "party/Character.h"
+#include "party/PartyIcon.h"
+
+namespace {
+
+constexpr float kIconSize = 16.0f;
+// Texel centres: the quad's corners sit half a pixel up and left.
+constexpr float kCornerShift = 0.5f;
+
+} // namespace
+
+void DrawMemberIcon(int icon, float x, float y, float z)
+{
+    if (TheCharacter == nullptr || icon < 0 || icon >= STATUS_EFFECT_COUNT)
+        return;
+    CCharacter& party = *TheCharacter;
+    if (party.iconTexture == nullptr || GetTextureHandle(*party.iconTexture) == nullptr)
+        return;
+    for (int i = 0; i < 4; ++i) {
+        TexturedVertex& vertex = party.quad[i];
+        vertex.x = x + ((i & 1) != 0 ? kIconSize : 0.0f) - kCornerShift;
+        vertex.y = y + ((i & 2) != 0 ? kIconSize : 0.0f) - kCornerShift;
+        vertex.z = z;
+        vertex.rhw = 1.0f;
+        vertex.colour = 0xFFFFFFFFu;
+        vertex.u = party.effectIconUV[icon][i];
+        vertex.v = party.iconRowV[i];
+    }
+    SetCachedTexture(GetTextureHandle(*party.iconTexture));
+    SetCachedFvf(FVF_TEXTURED);
+    DrawQuadStrip(party.quad, sizeof(TexturedVertex));
+}
