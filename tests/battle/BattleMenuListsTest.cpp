@@ -1,6 +1,9 @@
 // The battle menu's paged lists, key repeat, target windows, count and page
 // texts, its layout, and the menu frame's drawing.
+#include <tuple>
+
 #include "BattleMenuFixture.h"
+#include "party/PartyBattleHelpers.h"
 
 namespace {
 
@@ -392,6 +395,18 @@ TEST_F(BattleMenuDrawTest, TheRemainingCountShowsOnlyOnTheCommandWindowWithItsFl
         text.drawn.clear();
         menu().DrawBattleMenu();
         EXPECT_EQ(Find(u"残り3回") != nullptr, c.shown);
+    }
+}
+
+TEST_F(BattleMenuDrawTest, TheRemainingCountFollowsThePartysItemCounter)
+{
+    Open();
+    ItemUsesLimited::Set(party().partyWordD, 1);
+    for (const auto& [value, absolute, shown] : {std::tuple{5, true, u"残り5回"}, std::tuple{-1, false, u"残り4回"}}) {
+        SetBattleItemCounter(value, absolute);
+        text.drawn.clear();
+        menu().DrawBattleMenu();
+        EXPECT_NE(Find(shown), nullptr);
     }
 }
 
