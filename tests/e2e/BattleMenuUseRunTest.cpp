@@ -48,7 +48,7 @@ constexpr Box kTargetArea{56, 80, 160, 180};
 constexpr Box kSettingsArea{33, 80, 380, 280};
 constexpr Box kEscapeWindow{33, 152, 100, 205};
 
-TEST(BattleMenuRunTest, TheCommandMenuWalksItsWindowsAndEscapes)
+TEST(BattleMenuUseRunTest, TheCommandMenuWalksItsWindowsAndEscapes)
 {
     e2e::GameFolder folder;
     constexpr int kWelcomedFlag = 100;
@@ -132,7 +132,7 @@ TEST(BattleMenuRunTest, TheCommandMenuWalksItsWindowsAndEscapes)
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(folder / "Error.log"));
     const auto dump = [&](int frame, const char* name) {
-        return e2e::Dump(folder, frame, std::string("program_battle_menu_") + name);
+        return e2e::Dump(folder, frame, std::string("program_battle_menu_use_") + name);
     };
 
     const FrameImage before = dump(action, "00_action");
