@@ -13,6 +13,9 @@ struct DrawnText {
     std::u16string text;
     float x, y, z;
     std::uint32_t colour;
+    int length = 0; // the length bound the caller gave
+    float lineAdvance = 0.0f;
+    float widthLimit = 0.0f;
 };
 
 // What Init was given that tells one text object from another.
@@ -37,12 +40,13 @@ public:
     }
     void Release() override { ++releases; }
 
-    bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float, float, int,
-                    int) override
+    bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float lineAdvance,
+                    float widthLimit, int, int) override
     {
         if (failFrom >= 0 && static_cast<int>(drawn.size()) >= failFrom)
             return false;
-        drawn.push_back({std::u16string(text, Length(text, length)), position[0], position[1], position[2], colour});
+        drawn.push_back({std::u16string(text, Length(text, length)), position[0], position[1], position[2], colour,
+                         length, lineAdvance, widthLimit});
         return true;
     }
     // Measures `glyphWidth` a character (up to the length or the terminating
