@@ -1,28 +1,29 @@
-// The menu's windows whose contents are not built yet: each draws only its
-// battle frame in the colour set it will have, so the menu can be walked
-// and its frames seen. The choice and result windows do nothing yet.
+// The parts of the menu not built yet. The choice and result windows do
+// nothing yet. The text, icon and page-text helpers of the menu's drawing
+// are here in their plain form until the menu's frame drawing lands with them.
+#include "battle/BattleBackground.h"
 #include "battle/BattleMenu.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
-#include "media/FixedWindowSet.h"
+#include "core/ZephGlobals.h"
+#include "media/Texture.h"
 
 namespace {
 
-void DrawFrame(int frame, int colourSet)
-{
-    if (TheFixedWindowSet != nullptr)
-        TheFixedWindowSet->DrawCursorFrame(frame, colourSet);
-}
+constexpr const char* kSource = "BattleMenu";
+constexpr int kTextFailed = 10;
+constexpr int kWholeText = 0x7FFFFFFF;
+constexpr std::uint32_t kQuadFormat = 0x144;
+constexpr float kCell = 16.0f;
 
-// Active while the menu is in `state`, else behind the window that is.
-int SetUnless(const CBattleMenu& menu, int state)
+// The menu texture on stage 0 and the quad format, through the shared caches.
+void DrawIconQuad(const CBattleMenu& menu, const TexturedVertex quad[4])
 {
-    return menu.BattleMenuState == state ? BATTLE_WINDOW_ACTIVE : BATTLE_WINDOW_BEHIND;
-}
-
-bool OnLastPage(const CBattleMenu& menu)
-{
-    return menu.ListPageCount == menu.ListPage + 1;
+    if (D3DDevice == nullptr)
+        return;
+    SetCachedTexture(menu.MenuTexture != nullptr ? GetTextureHandle(*menu.MenuTexture) : nullptr);
+    SetCachedFvf(kQuadFormat);
+    DrawQuadStrip(quad, sizeof(TexturedVertex));
 }
 
 } // namespace
@@ -43,140 +44,45 @@ void CBattleMenu::DrawBattleResult()
     SceneTrace::Note("DrawBattleResult");
 }
 
-void CBattleMenu::DrawItemListWindow()
+bool CBattleMenu::DrawBattleMenuText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int bound,
+                                     int line, float lineAdvance, float lineWidth)
 {
-    DrawFrame(OnLastPage(*this) ? BATTLE_FRAME_ITEM_LAST : BATTLE_FRAME_ITEM_FULL, SetUnless(*this, BATTLE_MENU_ITEMS));
+    const float origin[3] = {x, y, z};
+    if (BattleTextTexture != nullptr && text != nullptr && bound >= 0 &&
+        BattleTextTexture->DrawString(origin, colour, text, bound, lineAdvance, lineWidth, kWholeText, 0))
+        return true;
+    REPORT_ERROR(kSource, line, kTextFailed);
+    return false;
 }
 
-void CBattleMenu::DrawMagicListWindow()
+void CBattleMenu::DrawMenuIcon(int cell)
 {
-    DrawFrame(OnLastPage(*this) ? BATTLE_FRAME_MAGIC_LAST : BATTLE_FRAME_MAGIC_FULL,
-              SetUnless(*this, BATTLE_MENU_MAGIC));
+    if (cell < 0 || cell >= BATTLE_ICON_COUNT)
+        return;
+    for (int i = 0; i < 4; ++i)
+        IconQuad[i].u = IconU[cell][i];
+    DrawIconQuad(*this, IconQuad);
 }
 
-void CBattleMenu::DrawItemDescription(int)
+void CBattleMenu::DrawMenuIconAt(int cell, float x, float y, float z, std::uint32_t colour)
 {
-    DrawFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
+    if (cell < 0 || cell >= BATTLE_ICON_COUNT)
+        return;
+    for (int i = 0; i < 4; ++i) {
+        TexturedVertex& v = CursorQuad[i];
+        v.u = IconU[cell][i];
+        v.v = IconV[i];
+        v.z = z;
+        v.colour = colour;
+        v.x = x + ((i & 1) != 0 ? kCell : 0.0f) - 0.5f;
+        v.y = y + ((i & 2) != 0 ? kCell : 0.0f) - 0.5f;
+    }
+    DrawIconQuad(*this, CursorQuad);
 }
 
-void CBattleMenu::DrawMagicDescription(int)
+void CBattleMenu::BuildListPageText(PageNumberLine& record, int page, int pages)
 {
-    DrawFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawSkillDescription(int, int)
-{
-    DrawFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawAilmentDescription(int)
-{
-    DrawFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawTargetWindow(int frame, float, const std::uint8_t*, std::uint8_t)
-{
-    DrawFrame(frame, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawSkillMemberWindow()
-{
-    DrawFrame(BATTLE_FRAME_SKILL_MEMBERS, SetUnless(*this, BATTLE_MENU_SKILL_MEMBER));
-}
-
-void CBattleMenu::DrawSkillListWindow()
-{
-    DrawFrame(BATTLE_FRAME_SKILLS, SetUnless(*this, BATTLE_MENU_SKILLS));
-}
-
-void CBattleMenu::DrawSettingListWindow()
-{
-    DrawFrame(BATTLE_FRAME_SETTINGS, SetUnless(*this, BATTLE_MENU_SETTINGS));
-}
-
-void CBattleMenu::DrawSettingHelp()
-{
-    DrawFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
-}
-
-bool CBattleMenu::DrawButtonLabel(MenuTextOrigin&, int)
-{
-    return true;
-}
-
-bool CBattleMenu::DrawPlusSign(MenuTextOrigin&)
-{
-    return true;
-}
-
-void CBattleMenu::DrawShortcutSlotWindow()
-{
-    DrawFrame(BATTLE_FRAME_SHORTCUT_SLOTS, SetUnless(*this, BATTLE_MENU_SHORTCUT_SLOTS));
-}
-
-void CBattleMenu::DrawShortcutDescription()
-{
-    DrawFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawShortcutActionWindow()
-{
-    DrawFrame(BATTLE_FRAME_SHORTCUT_ACTION, SetUnless(*this, BATTLE_MENU_SHORTCUT_ACTION));
-}
-
-void CBattleMenu::DrawShortcutItemList()
-{
-    DrawFrame(OnLastPage(*this) ? BATTLE_FRAME_SHORTCUT_ITEM_LAST : BATTLE_FRAME_SHORTCUT_ITEM_FULL,
-              BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawShortcutMagicList()
-{
-    DrawFrame(OnLastPage(*this) ? BATTLE_FRAME_SHORTCUT_MAGIC_LAST : BATTLE_FRAME_SHORTCUT_MAGIC_FULL,
-              BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawShortcutSkillList()
-{
-    DrawFrame(BATTLE_FRAME_SHORTCUT_SKILLS, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawLeaderChoiceWindow()
-{
-    DrawFrame(BATTLE_FRAME_LEADER, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawAiMagicChoiceWindow()
-{
-    DrawFrame(BATTLE_FRAME_AI_MAGIC, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawPercentChoiceWindow()
-{
-    DrawFrame(BATTLE_FRAME_PERCENT, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawInterruptChoiceWindow()
-{
-    DrawFrame(BATTLE_FRAME_INTERRUPT, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawItemPriorityChoiceWindow()
-{
-    DrawFrame(BATTLE_FRAME_ITEM_PRIORITY, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawChantCheckChoiceWindow()
-{
-    DrawFrame(BATTLE_FRAME_CHANT_CHECK, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawAilmentToggleWindow()
-{
-    DrawFrame(BATTLE_FRAME_AILMENTS, BATTLE_WINDOW_ACTIVE);
-}
-
-void CBattleMenu::DrawEscapeWindow()
-{
-    DrawFrame(BATTLE_FRAME_ESCAPE, BATTLE_WINDOW_ACTIVE);
+    const int digits = CMapMenu::FormatPageNumberText(record, page, pages);
+    if (digits != 0)
+        record.width = 8.0f * static_cast<float>(digits) + 20.0f;
 }
