@@ -94,6 +94,16 @@ inline void PrepareState(CBattleMenu& menu, const GameData& data, int state)
     menu.TargetKind = state == BATTLE_MENU_ITEM_TARGET ? BATTLE_TARGET_USE : BATTLE_TARGET_MEMBERS;
     menu.BuildListPageText(menu.PageText, 0, 2);
     menu.CountTextLength = 0;
+    if (state == BATTLE_MENU_ITEMS || state == BATTLE_MENU_ITEM_TARGET || state == BATTLE_MENU_SHORTCUT_ITEM)
+        menu.BuildItemCountText(data.battleItemList, data.battleItemCount);
+    // A target window opens level with the chosen row of its list.
+    const std::int8_t kind = static_cast<std::int8_t>(menu.TargetKind);
+    if (state == BATTLE_MENU_ITEM_TARGET)
+        menu.PlaceTargetFrame(BATTLE_FRAME_ITEM_TARGET, BATTLE_FRAME_ITEM_LAST, menu.ListIndex, kind);
+    if (state == BATTLE_MENU_MAGIC_TARGET)
+        menu.PlaceTargetFrame(BATTLE_FRAME_MAGIC_TARGET, BATTLE_FRAME_MAGIC_LAST, menu.ListIndex, kind);
+    if (state == BATTLE_MENU_SKILL_TARGET)
+        menu.PlaceTargetFrame(BATTLE_FRAME_SKILL_TARGET, BATTLE_FRAME_SKILLS, menu.SkillIndex, kind);
 }
 
 } // namespace battlemenuscene

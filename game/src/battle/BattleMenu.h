@@ -265,7 +265,7 @@ public:
     std::uint8_t TargetKind;
     std::int8_t SkillMember;
     std::int8_t SkillIndex;
-    std::uint8_t SettingRows;
+    std::int8_t SettingRows;
     std::int8_t ShortcutSlot;
     std::int8_t ShortcutAction;
     std::int8_t OptionValue;
@@ -310,7 +310,13 @@ private:
     void PageMoveSettings();
     void ClearRepeatAndSwing();
     void ApplyOptionValue();
+    void ToggleSelectedMagic();
+    void ToggleSelectedSkill(int member);
+    void AssignSelectedSkill(std::uint32_t buttons);
+    void WriteSelectedSlot(int kind, int id);
     void RefreshTargetWindow(int state);
-    void SetOptionEntry(int count, int value);
+    bool FitListWindow(int frame, int returnState, bool rebuild, int count, float pageTextRoom);
+    void PlacePageText(int frame, int originA, int originB);
+    void SetOptionEntry(int count, std::uint32_t value);
     int StateCursorRow(int state) const;
 };
