@@ -421,6 +421,7 @@ TEST_F(MenuWindowsTest, EscapeWindowGreysRunAwayWhenNoMemberCanAct)
 
 class ShortcutTest : public MenuWindowsTest {
 protected:
+    CBattleBackground panel;
     // Row r of the window is slot (r + 2) mod 6 of page (r + 2) / 6.
     QuickSlot& SlotOfRow(int row) { return party().quickSlots[(row + 2) / 6][(row + 2) % 6]; }
     // The colour of the icon drawn last (the cursor quad's vertices).
@@ -545,6 +546,27 @@ TEST_F(ShortcutTest, AFailedTextEndsItsWindowAndIsReported)
     ASSERT_EQ(error.reports.size(), 1u);
     EXPECT_EQ(error.reports[0].file, "BattleMenu");
     EXPECT_EQ(error.reports[0].code, 10);
+}
+
+TEST_F(ShortcutTest, AFailedTextInOneWindowLeavesTheOtherWindowsOfTheFrame)
+{
+    TheBattleBackground = &panel;
+    menu().BattleMenuState = BATTLE_MENU_SHORTCUT_ACTION;
+    menu().SettingRows = 10;
+    SetBattleItems({0});
+    // Count the texts before the slot window, then fail its second row's number.
+    menu().DrawBattleMenu();
+    const auto whole = Take();
+    const DrawnText* firstRow = Find(whole, u"ショートカット", 1); // the settings list's is the first
+    ASSERT_NE(firstRow, nullptr);
+    text.calls = 0;
+    text.failAt = static_cast<int>(firstRow - whole.data()) + 4;
+    menu().DrawBattleMenu();
+    const auto drawn = Take();
+    ASSERT_EQ(error.reports.size(), 1u);
+    EXPECT_EQ(error.reports[0].code, 10);
+    EXPECT_EQ(Find(drawn, u"2"), nullptr) << "the slot window stops at its failed text";
+    EXPECT_NE(Find(drawn, u"設定しない"), nullptr) << "the action window after it is drawn";
 }
 
 } // namespace

@@ -43,7 +43,8 @@ public:
     bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float lineAdvance,
                     float widthLimit, int, int) override
     {
-        if (failFrom >= 0 && static_cast<int>(drawn.size()) >= failFrom)
+        const int call = calls++;
+        if ((failFrom >= 0 && static_cast<int>(drawn.size()) >= failFrom) || call == failAt)
             return false;
         drawn.push_back({std::u16string(text, Length(text, length)), position[0], position[1], position[2], colour,
                          length, lineAdvance, widthLimit});
@@ -71,6 +72,8 @@ public:
     int glyphHeight = 0;
     bool failMeasure = false;
     int failFrom = -1; // the call from which drawing fails, -1 never
+    int failAt = -1;   // the one call (counted from 0) that fails, -1 none
+    int calls = 0;
     TextLook look{};
     bool failInit = false;
     std::vector<std::u16string> prepared;
