@@ -1,8 +1,6 @@
 // The list windows of the command menu: the item and magic lists (also as
 // the shortcut page's lists), the skills member window and a member's
 // skills, and the target windows that open beside a list.
-#include <algorithm>
-
 #include "battle/BattleMenu.h"
 #include "battle/BattleMenuTables.h"
 #include "core/Parts.h"
@@ -14,6 +12,8 @@
 #include "record/Pipkorn.h"
 
 namespace {
+
+constexpr int kSkillNameBound = 5;
 
 // The frames, depth and text origins one drawing of a paged list uses.
 struct PagedListLook {
@@ -109,7 +109,7 @@ void DrawSkillNames(int member, float x, float y, float z, std::uint32_t offColo
     for (int k = 0; k < battlemenu::SKILLS_PER_MEMBER; ++k) {
         const std::uint32_t colour = TheCharacter->memberOptions[member][k + 1] != 0 ? BATTLE_TEXT_BLACK : offColour;
         if (!CBattleMenu::DrawBattleMenuText(x, y + BATTLE_MENU_ROW_HEIGHT * static_cast<float>(k), z, colour,
-                                             battlemenu::SkillNameTable[member][k].name, 5, __LINE__))
+                                             battlemenu::SkillNameTable[member][k].name, kSkillNameBound, __LINE__))
             return;
     }
 }
