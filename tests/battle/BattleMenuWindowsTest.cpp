@@ -151,6 +151,11 @@ TEST_F(MenuWindowsTest, TargetWindowColoursRowsByMaskAndCancelStaysBlack)
     EXPECT_EQ(drawn[6].colour, kBlack);
 
     // The two-row window reads the first mask value; one the checks never write is grey.
+    menu().DrawTargetWindow(BATTLE_FRAME_ITEM_TARGET, 0.0495f, mask, BATTLE_TARGET_USE);
+    drawn = Take();
+    ASSERT_EQ(Texts(drawn), (std::vector<std::u16string>{u"使う", u"やめる"}));
+    EXPECT_EQ(drawn[0].colour, kBlack);
+    EXPECT_EQ(drawn[1].y, frame(BATTLE_FRAME_ITEM_TARGET).top + 18.0f);
     const std::uint8_t green[3] = {2, 0, 0}, damaged[3] = {7, 1, 1};
     menu().DrawTargetWindow(BATTLE_FRAME_ITEM_TARGET, 0.0495f, green, BATTLE_TARGET_USE);
     drawn = Take();
