@@ -381,3 +381,24 @@ TEST(SmfCheckTest, RefusesBrokenFiles)
 }
 
 } // namespace
+
+// The use time of an item's description follows its characters: the row's
+// place counts are the description's full-width and half-width characters.
+TEST(SampleItemTableTest, UseTimePlaceCountsCountTheDescriptionsCharacters)
+{
+    const std::vector<std::uint8_t> table = sampledata::ItemTableEntry();
+    int timed = 0;
+    for (int item = 0; item < ITEM_ROW_COUNT; ++item) {
+        SCOPED_TRACE(item);
+        const std::uint8_t* row = table.data() + item * ITEM_ROW_SIZE;
+        const std::uint32_t info = plat::LoadLe32(row + 52);
+        const int length = static_cast<int>((info >> 19) & 0xF);
+        int full = 0, half = 0;
+        for (int i = 0; i < length; ++i)
+            (plat::LoadLe16(row + 18 + 2 * i) >= 0x100 ? full : half) += 1;
+        EXPECT_EQ(static_cast<int>((info >> 23) & 0xF), full);
+        EXPECT_EQ(static_cast<int>((info >> 27) & 0xF), half);
+        timed += (info & 0xFF) != 0 ? 1 : 0;
+    }
+    EXPECT_GT(timed, 0);
+}

@@ -24,9 +24,27 @@ struct NamedItem {
 
 // The price is what a shop pays for one; 毒消し sells for nothing.
 const NamedItem kNamedItems[] = {
-    {u"薬草", u"HPを半分回復する", 20},  {u"回復薬", u"HPを全回復する", 80},    {u"全快薬", u"全員のHPを全回復", 300},
-    {u"毒消し", u"赤い実で毒を治す", 0}, {u"万能薬", u"黒い瓶の万能の薬", 120}, {u"傷薬", u"HPを半分回復する", 30},
+    {u"薬草", u"HPを半分回復する", 20},
+    {u"回復薬", u"HPを全回復する", 80},
+    {u"全快薬", u"全員のHPを全回復", 300},
+    {u"毒消し", u"赤い実で毒を治す", 0},
+    {u"万能薬", u"黒い瓶の万能の薬", 120},
+    {u"傷薬", u"HPを半分回復する", 30},
+    // A colour word other than red before a use time, and the longest text a row's length field holds.
+    {u"聖水", u"白い光で全員の状態異常を治す", 150},
+    {u"霊薬", u"全員のHPとSPを少しだけ回復", 200},
 };
+
+// The characters of a description before its use time (which follows the
+// whole text): full-width and half-width counted apart, so the time stands
+// right after the text on its first line.
+int FullWidthCount(const std::u16string& text)
+{
+    int n = 0;
+    for (char16_t c : text)
+        n += c >= 0x100 ? 1 : 0;
+    return n;
+}
 
 } // namespace
 
@@ -50,7 +68,9 @@ Bytes ItemTableEntry()
         PutBits(b, row + 52, 8, 7, static_cast<std::uint32_t>((id * 37) % 100)); // sort key
         PutBits(b, row + 52, 15, 4, static_cast<std::uint32_t>(nameLength));
         PutBits(b, row + 52, 19, 4, static_cast<std::uint32_t>(descriptionLength));
-        PutBits(b, row + 52, 23, 4, static_cast<std::uint32_t>(descriptionLength));
+        const int fullWidth = FullWidthCount(description.substr(0, static_cast<std::size_t>(descriptionLength)));
+        PutBits(b, row + 52, 23, 4, static_cast<std::uint32_t>(fullWidth));
+        PutBits(b, row + 52, 27, 4, static_cast<std::uint32_t>(descriptionLength - fullWidth));
     }
     return b;
 }

@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 
+#include "battle/BattleMenu.h"
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "party/Character.h"
@@ -231,6 +232,9 @@ void SetBattleItemCounter(int value, bool absolute)
     CCharacter& party = *TheCharacter;
     const int count = absolute ? value : static_cast<int>(ItemUsesLeft::Get(party.partyWordD)) + value;
     ItemUsesLeft::Set(party.partyWordD, static_cast<std::uint32_t>(count & 7));
+    // The command menu's remaining-count box shows the new count.
+    if (TheBattleMenu != nullptr)
+        TheBattleMenu->SetBattleMenuDigit(count & 7);
 }
 
 std::uint32_t GetMemberInitFlags(int member)

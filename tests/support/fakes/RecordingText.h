@@ -13,6 +13,9 @@ struct DrawnText {
     std::u16string text;
     float x, y, z;
     std::uint32_t colour;
+    int length = 0; // the length bound the caller gave
+    float lineAdvance = 0.0f;
+    float widthLimit = 0.0f;
 };
 
 // What Init was given that tells one text object from another.
@@ -37,12 +40,14 @@ public:
     }
     void Release() override { ++releases; }
 
-    bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float, float, int,
-                    int) override
+    bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float lineAdvance,
+                    float widthLimit, int, int) override
     {
-        if (failFrom >= 0 && static_cast<int>(drawn.size()) >= failFrom)
+        const int call = calls++;
+        if ((failFrom >= 0 && static_cast<int>(drawn.size()) >= failFrom) || call == failAt)
             return false;
-        drawn.push_back({std::u16string(text, Length(text, length)), position[0], position[1], position[2], colour});
+        drawn.push_back({std::u16string(text, Length(text, length)), position[0], position[1], position[2], colour,
+                         length, lineAdvance, widthLimit});
         return true;
     }
     // Measures `glyphWidth` a character (up to the length or the terminating
@@ -67,6 +72,8 @@ public:
     int glyphHeight = 0;
     bool failMeasure = false;
     int failFrom = -1; // the call from which drawing fails, -1 never
+    int failAt = -1;   // the one call (counted from 0) that fails, -1 none
+    int calls = 0;
     TextLook look{};
     bool failInit = false;
     std::vector<std::u16string> prepared;
