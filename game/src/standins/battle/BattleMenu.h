@@ -35,7 +35,12 @@ public:
             TheBattleBackground->DrawBattleHudInMenu();
     }
     // The result window of a won battle.
+    void PrepareBattleResult() { SceneTrace::Note("PrepareBattleResult"); }
     void DrawBattleResult() { SceneTrace::Note("DrawBattleResult"); }
+    // The game over's choice window: nothing is chosen.
+    void OpenBattleChoice() { SceneTrace::Note("OpenBattleChoice"); }
+    int UpdateBattleChoice() { return 0; }
+    void DrawBattleChoice() { SceneTrace::Note("DrawBattleChoice"); }
     // Where a grid move of the field menu's helpers puts the battle menu's cursor.
     void SetBattleMenuCursorX(float offset) { SceneTrace::Note("SetBattleMenuCursorX", static_cast<int>(offset)); }
     void SetBattleMenuCursorRow(int row) { SceneTrace::Note("SetBattleMenuCursorRow", row); }
