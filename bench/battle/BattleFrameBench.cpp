@@ -27,7 +27,9 @@
 #include "fakes/FakeEngine.h"
 #include "fakes/RecordingDevice.h"
 #include "main/GameMain.h"
+#include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
+#include "menu/MapMenu.h"
 #include "party/PartyBattle.h"
 #include "platform/SoftwareDevice.h"
 
@@ -74,6 +76,8 @@ struct BattleWorld {
     std::unique_ptr<CBattleEffect> effect = std::make_unique<CBattleEffect>();
     std::unique_ptr<CBattleMenu> menu = std::make_unique<CBattleMenu>();
     std::unique_ptr<CBattleEnd> end = std::make_unique<CBattleEnd>();
+    std::unique_ptr<CMapMenu> mapMenu = std::make_unique<CMapMenu>();
+    std::unique_ptr<CFixedWindowSet> windows = std::make_unique<CFixedWindowSet>();
     // The bursts' sounds go nowhere.
     fakes::CallLog soundCalls;
     fakes::RecordingSoundStatic sounds{soundCalls};
@@ -114,6 +118,8 @@ struct BattleWorld {
         TheBattleEffect = effect.get();
         TheBattleMenu = menu.get();
         TheBattleEnd = end.get();
+        TheMapMenu = mapMenu.get();
+        TheFixedWindowSet = windows.get();
         int length = 0;
         unsigned char* kinds = pack->LoadData(0, PACK_ENEMY_KIND_BLOB, &length, nullptr);
         const bool kindsLoaded = kinds != nullptr && LoadEnemyKinds(kinds, static_cast<std::size_t>(length));
@@ -141,8 +147,26 @@ struct BattleWorld {
         AddEffects();
         enemies->openingAlpha = 0;
         sortList->MakeBattleSortList();
-        party->SetBattlePhase(BATTLE_PHASE_MENU);
+        OpenMenuOnAnItem();
         return true;
+    }
+
+    // The menu open on the second page of twelve held items, the target window
+    // beside the chosen one: the most windows the menu draws at once.
+    void OpenMenuOnAnItem()
+    {
+        mapMenu->InitMapMenu();
+        menu->InitBattleMenu();
+        menu->LayoutBattleMenu();
+        windows->InitFixedWindow();
+        for (int id = 0; id < 12; ++id)
+            data->heldItems[id] = static_cast<std::int8_t>(id + 1);
+        menu->EnterBattleMenuState(BATTLE_MENU_COMMAND);
+        menu->EnterBattleMenuState(BATTLE_MENU_ITEMS);
+        menu->ListPage = 1;
+        menu->ListIndex = 11;
+        menu->RefreshBattleMenuWindow(BATTLE_MENU_ITEMS, false);
+        menu->EnterBattleMenuState(BATTLE_MENU_ITEM_TARGET);
     }
 
     // Over every actor: a number, a burst and sparkles, and a circle halfway formed.
@@ -170,6 +194,11 @@ struct BattleWorld {
 
     ~BattleWorld()
     {
+        // The game's shutdown at exit releases the engine objects it finds: none of this world's.
+        ZephSoundStatic = nullptr;
+        ZephFilePack = nullptr;
+        menu->ReleaseBattleMenu();
+        mapMenu->ReleaseMapMenu();
         circles->ReleaseMagicCircle();
         effect->ReleaseBattleEffect();
         enemyShots->ClearEnemyShots();

@@ -115,7 +115,8 @@ TEST_F(PhaseDriverTest, TheOpeningFadesForSixteenFramesAndActsAfterAHundred)
 TEST_F(PhaseDriverTest, TheMenuButtonFreezesTheRestOfTheActionFrame)
 {
     keys.PushButton(2);
-    EXPECT_EQ(Update(BATTLE_PHASE_ACTION), Calls{"EnterBattleMenuState(0)"});
+    EXPECT_EQ(Update(BATTLE_PHASE_ACTION), (Calls{"EnterBattleMenuState(0)", "RebuildMemberIndicators"}))
+        << "the menu opens with fresh indicator marks";
     EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_MENU);
 }
 

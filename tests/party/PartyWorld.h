@@ -24,7 +24,9 @@
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
+#include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
+#include "menu/MapMenu.h"
 #include "party/BattleButtons.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
@@ -47,6 +49,8 @@ protected:
         TheCharacter = &party;
         TheBattleBackground = &panel;
         TheBattleMenu = &menu;
+        TheMapMenu = &menuKeys;
+        TheFixedWindowSet = &windows;
         TheBattleEffect = &effect;
         TheMagicCircle = &circles;
         TheBattleTouch = &touch;
@@ -133,6 +137,8 @@ protected:
     CCharacter party;
     CBattleBackground panel{};
     CBattleMenu menu{};
+    CMapMenu menuKeys{}; // the key repeat and cursor swing the battle menu borrows
+    CFixedWindowSet windows{};
     CBattleEffect effect{};
     CMagicCircle circles{};
     CBattleTouch touch{};

@@ -73,6 +73,31 @@ Canvas Titled(int width, int height, const std::string& title, std::uint32_t bac
     return c;
 }
 
+// The last backdrop is also the battle menu's sheet: in its top 16 rows
+// the nine icons (item, the three members' skills, four spare, magic) in
+// cells 0-8, and the hand cursor, pointing right, in cell 15.
+void DrawMenuSheetCells(Canvas& c)
+{
+    static const std::uint32_t kIcons[9] = {0xFFC08040, 0xFFE06080, 0xFF60A0E0, 0xFF60C060, 0xFF808080,
+                                            0xFF808080, 0xFF808080, 0xFF808080, 0xFF8060E0};
+    static const char* kMarks[9] = {"I", "0", "1", "2", "4", "5", "6", "7", "M"};
+    for (int i = 0; i < 9; ++i) {
+        c.Fill(16 * i, 0, 16, 16, 0);
+        c.Fill(16 * i + 1, 1, 14, 14, kIcons[i]);
+        c.Outline(16 * i + 1, 1, 14, 14, kBlack);
+        c.Label(16 * i + 2, 2, 12, 12, kMarks[i], kWhite, 1);
+    }
+    c.Fill(144, 0, 96, 16, 0);
+    // The hand: a white arrow with a black edge on a clear cell.
+    c.Fill(240, 0, 16, 16, 0);
+    for (int row = 0; row < 13; ++row) {
+        const int reach = row <= 6 ? row : 12 - row;
+        c.Fill(241, 2 + row, 4 + reach * 2, 1, kBlack);
+        if (reach > 0)
+            c.Fill(242, 2 + row, 2 + reach * 2 - 1, 1, kWhite);
+    }
+}
+
 // The battle field below row 80, named at its foot; above it the status
 // panel's strip, plain and light so the panel's black figures read.
 Canvas Backdrop(int kind)
@@ -86,6 +111,8 @@ Canvas Backdrop(int kind)
     for (int y = 80; y < 480; y += 64)
         c.Fill(0, y, 640, 1, 0xFF80A070);
     c.Label(0, 448, 640, 32, "BACKDROP " + std::to_string(kind), kWhite, 2);
+    if (kind == 3)
+        DrawMenuSheetCells(c);
     return c;
 }
 

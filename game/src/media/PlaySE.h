@@ -26,6 +26,7 @@ enum SoundEffectId : int {
     SE_QUANTITY = 21,     // a quantity stepped
     SE_TRADE = 22,        // a purchase or sale made
     SE_ACTION_BURST = 9,  // a battle action's start or release burst
+    SE_ESCAPE = 24,       // the battle menu's escape chosen
     SE_SECOND_BURST = 34, // the second battle burst
 };
 

@@ -73,8 +73,9 @@ int CMapMenu::StepGridCursor(int current, int direction, int count, int columns,
     const float offset = static_cast<float>(next % columns) * columnPitch;
     const int row = next / columns;
     if (battleMenu) {
-        TheBattleMenu->SetBattleMenuCursorX(offset);
-        TheBattleMenu->SetBattleMenuCursorRow(row);
+        const auto& frame = TheFixedWindowSet->cursorRects[TheBattleMenu->CursorFrame];
+        TheBattleMenu->SetBattleMenuCursorX(frame.left, offset);
+        TheBattleMenu->SetBattleMenuCursorRow(frame.top, row);
     } else {
         const auto& window = TheFixedWindowSet->windowRects[cursorWindow];
         PlaceMenuCursorXOffset(window.left, offset);

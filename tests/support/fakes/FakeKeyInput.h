@@ -74,7 +74,11 @@ public:
     bool IsButtonPush(std::uint8_t button) override { return (pushedButtons >> button) & 1; }
     bool IsButtonHold(std::uint8_t button) override { return (HeldButtons() >> button) & 1; }
     bool IsButtonRelease(std::uint8_t) override { return false; }
-    int GetButtonPushMask(int) override { return pushedButtons; }
+    // Only the first `count` buttons, as the engine reads them.
+    int GetButtonPushMask(int count) override
+    {
+        return count >= 31 ? pushedButtons : pushedButtons & ((1 << count) - 1);
+    }
     int GetButtonHoldMask(int) override { return HeldButtons(); }
     int GetButtonReleaseMask(int) override { return 0; }
     void SetAcquire(bool acquire) override { Note(acquire ? "CKeyInput::SetAcquire on" : "CKeyInput::SetAcquire off"); }
