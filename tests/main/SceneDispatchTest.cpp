@@ -61,7 +61,7 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         // update and, with no picture captured on the fake engine, draws
         // the live battle.
         {SCENE_ENCOUNT, 0, 0, {}},
-        {SCENE_BATTLE_END, 0, 0, {"part DrawBattleHud", "part DrawPartyOverlayIfFlagged", "part DrawBattleResult"}},
+        {SCENE_BATTLE_END, 0, 0, {"part DrawBattleHud", "part DrawPartyOverlayIfFlagged"}},
         {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawBattleHud", "part DrawPartyOverlayIfFlagged"}},
         {kSceneWithoutParts, 0, 0, {}},
         {-1, 0, 0, {}},

@@ -1,9 +1,8 @@
 // The menu's windows whose contents are not built yet: each draws only its
 // battle frame in the colour set it will have, so the menu can be walked
-// and its frames seen. The choice and result windows do nothing yet.
+// and its frames seen.
 #include "battle/BattleMenu.h"
 #include "core/Parts.h"
-#include "core/SceneTrace.h"
 #include "media/FixedWindowSet.h"
 
 namespace {
@@ -26,22 +25,6 @@ bool OnLastPage(const CBattleMenu& menu)
 }
 
 } // namespace
-
-void CBattleMenu::OpenBattleChoice() {}
-
-int CBattleMenu::UpdateBattleChoice()
-{
-    return 0;
-}
-
-void CBattleMenu::DrawBattleChoice() {}
-
-void CBattleMenu::PrepareBattleResult() {}
-
-void CBattleMenu::DrawBattleResult()
-{
-    SceneTrace::Note("DrawBattleResult");
-}
 
 void CBattleMenu::DrawItemListWindow()
 {

@@ -5,6 +5,7 @@
 #include "battle/BattleMenu.h"
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
+#include "core/ZephGlobals.h"
 #include "field/FieldBrightness.h"
 #include "field/FieldLight.h"
 #include "field/ScreenEffect.h"
