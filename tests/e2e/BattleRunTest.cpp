@@ -94,9 +94,9 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     s.Tap(kKeyMenu);
     s.frame = kMenuClose - 1;
     s.Tap(kKeyMenu);
-    const std::vector<int> frames = {kBeforeBattle, kTransition,   kTransitionMeet, kTransitionBlack, kOpening,
-                                     kOpeningDim,   kOpeningClear, kAction,         kMenuFirst,       kMenuShown,
-                                     kMenuGone,     kVictory,      kResultShown,     kCountingUp,      kResultWait,
+    const std::vector<int> frames = {kBeforeBattle, kTransition,    kTransitionMeet, kTransitionBlack, kOpening,
+                                     kOpeningDim,   kOpeningClear,  kAction,         kMenuFirst,       kMenuShown,
+                                     kMenuGone,     kVictory,       kResultShown,    kCountingUp,      kResultWait,
                                      kClosingDark,  kFieldFadingIn, kBackOnMap};
     const e2e::ProgramResult run =
         e2e::RunScripted(folder, s.text, e2e::FrameList(frames), kBackOnMap + 1, {}, e2e::kLongRunLimit);
