@@ -1,4 +1,4 @@
-// The game over in the game itself: a battle that may be retried, the party
+// The game over in the game itself: the second fighter's battle, which may be retried, the party
 // falling in it, the picture darkening (through the game-over shader, or by
 // its grey without pixel shaders), the retry's fade into the same battle,
 // and the return to the field from a second defeat.
@@ -11,12 +11,14 @@
 #include "FrameImage.h"
 #include "InProcessGame.h"
 #include "Keys.h"
-#include "battle/EncountEffect.h"
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "enemies/Enemy.h"
+#include "field/DrawSortObject.h"
 #include "field/Map.h"
+#include "field/MapCharacter.h"
+#include "field/event/Event.h"
 #include "party/Character.h"
 #include "party/PartyBattle.h"
 
@@ -29,21 +31,30 @@ class GameOverInProcessTest : public ::testing::Test {
 protected:
     void TearDown() override { unsetenv("VELMORA_PIXEL_SHADER_VERSION"); }
 
-    void StartNewGame()
+    // A new game, its welcome read, the player put beside the first map's
+    // second fighter, facing it.
+    void StartBesideTheRetryFighter()
     {
         ASSERT_TRUE(game.Start(folder));
         ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
         game.Press(kKeyConfirm);
         ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
         ASSERT_TRUE(game.ConfirmMessages());
+        constexpr int kFacingRight = 3;
+        TheMap->CentreViewOnCell(20, 7);
+        TheMapCharacter->PlacePlayer(20, 7, kFacingRight, 0);
+        TheMap->UpdateScrollCells();
+        TheDrawSortObject->MakeMapSortList();
+        game.Frames(2);
     }
 
-    // A fixed battle of two demo kinds whose defeat offers the retry, run
-    // until its action starts.
+    // The fighter's battle, whose defeat offers the retry, run until its action starts.
     void StartRetryBattle()
     {
-        std::int32_t words[ENCOUNT_EVENT_WORDS] = {2, 5, 3, 0, -2, 0, 0, 1};
-        TheEncountEffect->StartEncountEffect(words, false);
+        game.Press(kKeyConfirm);
+        ASSERT_GT(game.FramesUntil([] { return MapSceneState == MAP_SCENE_EVENT && TheEvent->phase == 1; }), 0);
+        game.Press(kKeyConfirm); // the fighter's words
+        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE; }, 400), 0);
         ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 400), 0);
     }
 
@@ -84,9 +95,10 @@ protected:
 
 TEST_F(GameOverInProcessTest, ADefeatOffersTheRetryThatStartsTheSameBattleAndThenTheReturn)
 {
-    StartNewGame();
+    StartBesideTheRetryFighter();
     const int map = TheMap->GetMapNumber();
     StartRetryBattle();
+    EXPECT_EQ(TheEnemyGroup->EnemyCount(), 3) << "the goblin, the caster and the healer";
     const int enemies = TheEnemyGroup->EnemyCount();
     FallAndWaitForTheGameOver();
     EXPECT_EQ(TheGameOverEffect->offerRetry, 1);
@@ -116,14 +128,15 @@ TEST_F(GameOverInProcessTest, ADefeatOffersTheRetryThatStartsTheSameBattleAndThe
     ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }, 300), 0);
     game.Frames(2);
     DumpAs("program_gameover_returned");
-    EXPECT_EQ(TheMap->GetMapNumber(), map) << "the new game's return point is on the first map";
+    EXPECT_EQ(TheMap->GetMapNumber(), map) << "the first map's return point";
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK) << "the fighter's event ended with the return";
     EXPECT_EQ(TheCharacter->hp[0], TheCharacter->maxHp[0]) << "the party is made whole";
 }
 
 TEST_F(GameOverInProcessTest, WithoutPixelShadersThePictureDarkensToHalfGrey)
 {
     setenv("VELMORA_PIXEL_SHADER_VERSION", "none", 1);
-    StartNewGame();
+    StartBesideTheRetryFighter();
     StartRetryBattle();
     FallAndWaitForTheGameOver();
     EXPECT_EQ(TheGameOverEffect->effectsOn, 0);
