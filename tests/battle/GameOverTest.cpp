@@ -1,6 +1,9 @@
 // The game-over scene: the wait for a key or the choice, the darkening, the
 // retry's fade and black, the field menu before a retry, and the return.
 #include "BattleMenuFixture.h"
+#include "fakes/FakeTexture.h"
+#include "field/FieldBrightness.h"
+#include "media/Shader.h"
 #include "menu/MapMenu.h"
 #include "party/BattleOutcome.h"
 #include "menu/MapMenuModes.h"
@@ -112,6 +115,47 @@ TEST_F(GameOverTest, TheDarkeningStopsAtItsLastFrameAndOtherStatesShowTheFinalLo
     for (int i = 0; i < 400; ++i)
         Step();
     EXPECT_EQ(gameOver().counter, GAME_OVER_DARKEN_FRAMES);
+}
+
+TEST_F(GameOverTest, ThePictureDarkensThroughTheShaderOrByItsGreyWithBlendingOff)
+{
+    CShader shader;
+    shader.basicPixelShader = new fakes::Counted<Direct3DPixelShader9>();
+    world.Keep(TheShader, &shader);
+    SetDrawBrightness(255);
+    struct Case {
+        const char* name;
+        bool effects;
+        bool constantFails;
+        int counter;
+        std::vector<Direct3DPixelShader9*> shaders;
+        std::uint32_t colour;
+    };
+    Direct3DPixelShader9* const basic = shader.basicPixelShader;
+    const Case cases[] = {
+        {"shader, half way", true, false, 128, {basic, nullptr}, 0xFFFFFFFFu},
+        {"shader refuses its constant", true, true, 128, {basic, nullptr, nullptr}, 0xFFFFFFFFu},
+        {"grey, half way", false, false, 128, {}, 0xFFC0C0C0u},
+        {"grey, at the end", false, false, 256, {}, 0xFF808080u},
+    };
+    Fall(false);
+    ASSERT_NE(gameOver().sceneTexture, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gameOver().effectsOn = c.effects ? 1 : 0;
+        gameOver().counter = c.counter;
+        device.failPixelConstants = c.constantFails;
+        device.pixelConstants.clear();
+        device.ForgetCalls();
+        gameOver().DrawGameOverEffect();
+        EXPECT_EQ(device.pixelShaderCalls, c.shaders);
+        EXPECT_EQ(device.alphaBlendCalls, (std::vector<std::uint32_t>{0, 1}));
+        ASSERT_EQ(device.draws.size(), 1u);
+        EXPECT_EQ(device.draws[0].vertex[0].colour, c.colour);
+        if (c.effects && !c.constantFails)
+            EXPECT_EQ(device.pixelConstants[0], (std::vector<float>{0.5f, 0.5f, 0.5f, 1.0f}));
+    }
+    device.failPixelConstants = false;
 }
 
 TEST_F(GameOverTest, ARetryFadesBlacksOutAndStartsTheSameBattleAgain)
