@@ -11,6 +11,7 @@
 #include "FrameImage.h"
 #include "InProcessGame.h"
 #include "Keys.h"
+#include "battle/BattleEnd.h"
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
@@ -32,8 +33,8 @@ protected:
     void TearDown() override { unsetenv("VELMORA_PIXEL_SHADER_VERSION"); }
 
     // A new game, its welcome read, the player put beside the first map's
-    // second fighter, facing it.
-    void StartBesideTheRetryFighter()
+    // second fighter, facing it (or the first, at 19, 7).
+    void StartBesideTheRetryFighter(int fighterX = 21)
     {
         ASSERT_TRUE(game.Start(folder));
         ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
@@ -41,8 +42,8 @@ protected:
         ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
         ASSERT_TRUE(game.ConfirmMessages());
         constexpr int kFacingRight = 3;
-        TheMap->CentreViewOnCell(20, 7);
-        TheMapCharacter->PlacePlayer(20, 7, kFacingRight, 0);
+        TheMap->CentreViewOnCell(fighterX - 1, 7);
+        TheMapCharacter->PlacePlayer(fighterX - 1, 7, kFacingRight, 0);
         TheMap->UpdateScrollCells();
         TheDrawSortObject->MakeMapSortList();
         game.Frames(2);
@@ -141,6 +142,23 @@ TEST_F(GameOverInProcessTest, WithoutPixelShadersThePictureDarkensToHalfGrey)
     FallAndWaitForTheGameOver();
     EXPECT_EQ(TheGameOverEffect->effectsOn, 0);
     DumpTheDarkening("program_gameover_plain_");
+}
+
+TEST_F(GameOverInProcessTest, TheFirstFightersLostBattleGoesBackToHisEventWithThePartyStanding)
+{
+    StartBesideTheRetryFighter(19);
+    StartRetryBattle(); // his battle may be lost: it goes on in his event
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        DamagePartyMember(PARTY_MAX_HP, m, 0, NO_ATTACK_KIND, 0, 0);
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE_END; }, 400), 0);
+    EXPECT_EQ(TheBattleEnd->EndKind, BATTLE_END_LOST);
+    EXPECT_EQ(TheBattleEnd->EndStage, BATTLE_END_STAGE_HOLD) << "no result window after a loss";
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }, 300), 0);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_EVENT) << "the fighter's event goes on at its lost branch";
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        EXPECT_GE(TheCharacter->hp[m], 1) << "member " << m << " stands again";
+    game.Frames(30);
+    DumpAs("program_battle_lost_back_to_event");
 }
 
 } // namespace
