@@ -310,4 +310,38 @@ TEST_F(BattleEndTest, TheFieldMusicComesBackInTheWayTheTrackAllows)
     }
 }
 
+TEST_F(BattleEndTest, AMapThatAsksForItRefillsTheStocksAndRestoresTheParty)
+{
+    struct Case {
+        const char* name;
+        bool refill, restore;
+    };
+    const Case cases[] = {
+        {"neither", false, false},
+        {"stocks", true, false},
+        {"party", false, true},
+        {"both", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fieldtest::MapBlobBuilder map(24, 18);
+        map.Border(1).Tunes(2, 5);
+        if (c.refill)
+            map.FlagB(7);
+        if (c.restore)
+            map.FlagA(31);
+        ASSERT_TRUE(Enter(map, 5, 5));
+        StartFormation(1);
+        for (int k = 0; k < STOCK_COUNT; ++k)
+            party().stockMax[k] = 9, party().stock[k] = 1;
+        SetMemberMaxHP(0, 100, party().abilityBits[0]);
+        party().hp[0] = 1;
+        end().BeginBattleEnd(BATTLE_END_LOST);
+        RunToField();
+        EXPECT_EQ(party().stock[0], c.refill ? 9 : 1);
+        EXPECT_EQ(party().hp[0], c.restore ? 100 : 1);
+        encount().ReleaseEncountTextures();
+    }
+}
+
 } // namespace
