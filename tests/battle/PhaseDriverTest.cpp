@@ -123,7 +123,8 @@ TEST_F(PhaseDriverTest, TheMenuButtonFreezesTheRestOfTheActionFrame)
 TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
 {
     enemies().WinWaitFrames = 119;
-    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY), Join({"BeginBattleEnd(0)"}, kTail));
+    // The win's end resets the members' indicators; the loss's captures the battle with its lists built.
+    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY), Join({"BeginBattleEnd(0)", "RebuildMemberIndicators"}, kTail));
     EXPECT_EQ(SceneState, SCENE_BATTLE_END);
 
     for (const int kind : {0, 1, 2}) {
@@ -132,7 +133,7 @@ TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
         BattleKind::Set(party().partyWordD, static_cast<std::uint32_t>(kind));
         party().downCountdown = 179;
         // The game over captures the battle as it stands, with the lists built first.
-        const Calls handOver = kind == 1 ? Calls{"BeginBattleEnd(1)"} : Join({"StartGameOver"}, kTail);
+        const Calls handOver = Join({kind == 1 ? "BeginBattleEnd(1)" : "StartGameOver"}, kTail);
         EXPECT_EQ(Update(BATTLE_PHASE_DEFEAT), Join(handOver, kTail));
         EXPECT_EQ(SceneState, kind == 1 ? SCENE_BATTLE_END : SCENE_GAME_OVER);
     }

@@ -1,6 +1,7 @@
 // The scene capture: the battle or the field drawn into a render target,
 // and what happens when a target cannot be had or left again.
 #include "BattleFixture.h"
+#include "fakes/RecordingText.h"
 
 namespace {
 
@@ -11,6 +12,7 @@ protected:
     CGameOverEffect& capture() { return parts->gameOver; }
     Direct3DTexture9* texture = nullptr;
     Direct3DSurface9* surface = nullptr;
+    fakes::RecordingText largeText; // the result window's totals
 
     void TearDown() override
     {
@@ -25,6 +27,7 @@ protected:
 TEST_F(SceneCaptureTest, TheBattleIsDrawnIntoATargetAndTheScreenComesBack)
 {
     StartFormation(2);
+    world.Keep(BattleLargeTextTexture, static_cast<Zeph::CTextTexture*>(&largeText));
     SceneTrace::Clear();
     device.renderTargets.clear();
     battle->circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 0, 80, 0, false);
@@ -34,8 +37,9 @@ TEST_F(SceneCaptureTest, TheBattleIsDrawnIntoATargetAndTheScreenComesBack)
     EXPECT_EQ(device.renderTargets, (std::vector<Direct3DSurface9*>{surface, backBuffer}));
     // The lists are built first, then the battle as in its action phase with the result window.
     EXPECT_EQ(battle->circles.DrawCount(), 1) << "the circles were placed";
-    EXPECT_EQ(NotedOf({"DrawBattleHud", "DrawBattleResult"}),
-              (std::vector<std::string>{"DrawBattleHud", "DrawBattleResult"}));
+    EXPECT_EQ(NotedOf({"DrawBattleHud"}), (std::vector<std::string>{"DrawBattleHud"}));
+    ASSERT_FALSE(largeText.drawn.empty());
+    EXPECT_EQ(largeText.drawn[0].text, u"EXP\nG\nHIT") << "the result window over the battle";
     // A second capture into the same slots gives the first one back.
     const int live = static_cast<int>(device.liveTextures.size());
     ASSERT_TRUE(capture().RenderSceneToTexture(texture, surface, false, false));

@@ -46,7 +46,19 @@ constexpr int kMenuGone = kMenuClose + 10;
 constexpr int kMenuFrames = kMenuClose - kMenuOpen;
 // The stand-in enemies are beaten after 600 action frames, the win waits 120.
 constexpr int kVictory = kOpening + 100 + 600 + kMenuFrames + 30;
-constexpr int kBackOnMap = kOpening + 100 + 600 + kMenuFrames + 120 + 30;
+// The battle end's first frame; its win waits 60 frames over the result
+// window, then counts the fighter's 41 money in one a frame and stops on the
+// next; with nothing obtained the result wait ends by itself after 60.
+constexpr int kEndStart = kOpening + 100 + 600 + kMenuFrames + 120 + 1;
+constexpr int kResultShown = kEndStart + 30;
+constexpr int kCountingUp = kEndStart + 60 + 3;
+constexpr int kResultWait = kEndStart + 60 + 41 + 30;
+constexpr int kWaitEnd = kEndStart + 60 + 41 + 60;
+// Then 10 frames of the picture, 32 darkening, 31 black, 32 brightening and
+// 11 of the field before the return.
+constexpr int kClosingDark = kWaitEnd + 10 + 16;
+constexpr int kFieldFadingIn = kWaitEnd + 10 + 32 + 31 + 16;
+constexpr int kBackOnMap = kWaitEnd + 10 + 32 + 31 + 32 + 11 + 5;
 
 constexpr Box kTopRows{0, 0, 640, 8};
 constexpr Box kMiddleRows{0, 200, 640, 280};
@@ -82,9 +94,10 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     s.Tap(kKeyMenu);
     s.frame = kMenuClose - 1;
     s.Tap(kKeyMenu);
-    const std::vector<int> frames = {kBeforeBattle, kTransition,   kTransitionMeet, kTransitionBlack, kOpening,
-                                     kOpeningDim,   kOpeningClear, kAction,         kMenuFirst,       kMenuShown,
-                                     kMenuGone,     kVictory,      kBackOnMap};
+    const std::vector<int> frames = {kBeforeBattle, kTransition,    kTransitionMeet, kTransitionBlack, kOpening,
+                                     kOpeningDim,   kOpeningClear,  kAction,         kMenuFirst,       kMenuShown,
+                                     kMenuGone,     kVictory,       kResultShown,    kCountingUp,      kResultWait,
+                                     kClosingDark,  kFieldFadingIn, kBackOnMap};
     const e2e::ProgramResult run =
         e2e::RunScripted(folder, s.text, e2e::FrameList(frames), kBackOnMap + 1, {}, e2e::kLongRunLimit);
     ASSERT_TRUE(run.exited) << run.errors;
@@ -125,9 +138,20 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     const FrameImage victory = dump(kVictory, "victory");
     EXPECT_FALSE(victory.SameAs(action, kEnemyArea)) << "the beaten enemies are gone";
 
+    // The result window over the won battle, its count-up, the closing fade.
+    const FrameImage result = dump(kResultShown, "result");
+    EXPECT_FALSE(result.SameAs(victory, Box{0, 0, 640, 300})) << "the result window";
+    const FrameImage counting = dump(kCountingUp, "count_up");
+    const FrameImage waiting = dump(kResultWait, "result_wait");
+    EXPECT_TRUE(waiting.SameAs(counting, kEnemyArea)) << "the battle stands still behind the window";
+    const FrameImage dark = dump(kClosingDark, "closing_dark");
+    EXPECT_LT(dark.Brightness(e2e::kWholeScreen), waiting.Brightness(e2e::kWholeScreen) / 2.0);
+    const FrameImage fadingIn = dump(kFieldFadingIn, "field_fading_in");
+
     // Back on the map, without the fighter, with its message after the battle.
     const FrameImage after = dump(kBackOnMap, "back_on_map");
     EXPECT_TRUE(after.SameAs(before, kTopRows));
+    EXPECT_LT(fadingIn.Brightness(kTopRows), after.Brightness(kTopRows));
     EXPECT_FALSE(after.SameAs(before, kFighterCell)) << "the fighter's picture was cleared by the win";
 }
 

@@ -124,8 +124,10 @@ InputScript FirstMapRound()
     s.Wait(10);
     s.Mark("battle");
     // The transition, the opening, the stand-in enemies' 600 action frames,
-    // the win wait and the event's branch.
-    s.Wait(930);
+    // the win wait, the battle end (60 frames over the result window, the
+    // 41 money counted in, a 60-frame result wait and the 116-frame closing
+    // fade) and the event's branch.
+    s.Wait(930 + 60 + 41 + 60 + 116);
     s.Mark("fighter_gone");
     s.Wait(100);
     s.Press(kKeyConfirm);

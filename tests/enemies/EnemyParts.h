@@ -6,6 +6,7 @@
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
 #include "battle/BattleEnd.h"
+#include "battle/BattleMenu.h"
 #include "battle/DrawBattleSortObject.h"
 #include "battle/BattleTouch.h"
 #include "battle/GameOverEffect.h"
@@ -13,6 +14,7 @@
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
+#include "media/FixedWindowSet.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 
@@ -31,6 +33,9 @@ struct EnemyParts {
     CMagicCircle circles{};
     CCharaShot charaShots{};
     CDrawBattleSortObject sortList{};
+    // The result window a won battle's end prepares.
+    CBattleMenu menu{};
+    CFixedWindowSet windows{};
 
     void Publish(testsupport::GameWorld& world)
     {
@@ -45,6 +50,8 @@ struct EnemyParts {
         world.Keep(TheMagicCircle, &circles);
         world.Keep(TheCharaShot, &charaShots);
         world.Keep(TheDrawBattleSortObject, &sortList);
+        world.Keep(TheBattleMenu, &menu);
+        world.Keep(TheFixedWindowSet, &windows);
     }
 };
 

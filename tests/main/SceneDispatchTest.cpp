@@ -56,11 +56,13 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         {SCENE_TITLE, TITLE_MENU, 0, {}},
         {SCENE_TITLE, TITLE_LEAVING, 0, {}},
         {SCENE_TITLE, TITLE_OPENING, 2, {}},
-        // The encounter is built and makes no notes; the battle end's
-        // stand-in returns to the field on its first update.
+        // The encounter is built and makes no notes; the battle end's win
+        // draws the battle with its result window; the game over notes its
+        // update and, with no picture captured on the fake engine, draws
+        // the live battle.
         {SCENE_ENCOUNT, 0, 0, {}},
-        {SCENE_BATTLE_END, 0, 0, {"part UpdateBattleEnd"}},
-        {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawGameOverEffect"}},
+        {SCENE_BATTLE_END, 0, 0, {"part DrawBattleHud", "part DrawPartyOverlayIfFlagged"}},
+        {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawBattleHud", "part DrawPartyOverlayIfFlagged"}},
         {kSceneWithoutParts, 0, 0, {}},
         {-1, 0, 0, {}},
     };

@@ -24,6 +24,7 @@
 #include "FilePackDerived.h"
 #include "GameWorld.h"
 #include "fakes/FakeEngine.h"
+#include "fakes/RecordingPlayBGM.h"
 #include "KeyInputDerived.h"
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
@@ -35,6 +36,8 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
 #include "main/FrameDump.h"
+#include "media/FixedWindowSet.h"
+#include "menu/MapMenu.h"
 #include "media/PlaySE.h"
 #include "battle/BattleEnd.h"
 #include "battle/DrawBattleSortObject.h"
@@ -116,6 +119,12 @@ public:
         TheBattleEffect = &effect_;
         TheMagicCircle = &circles_;
         TheGameOverEffect = &gameOver_;
+        // The game over's choice and the result window use the field menu's
+        // keys and the battle frames; the music is noted.
+        TheMapMenu = &mapMenu_;
+        TheFixedWindowSet = &windows_;
+        windows_.InitFixedWindow();
+        ThePlayBGM = &music;
         TheBattleEnd = &battleEnd_;
         TheDrawBattleSortObject = &sortList_;
         sortList_.InitDrawBattleSortObject();
@@ -267,6 +276,7 @@ public:
     CCharaShot shots{};
     fakes::CallLog soundLog;
     fakes::RecordingSoundStatic sounds{soundLog};
+    fakes::RecordingPlayBGM music;
 
 private:
     static std::vector<std::uint8_t> DefaultKeys()
@@ -438,6 +448,8 @@ private:
     CBattleEffect effect_{};
     CMagicCircle circles_{};
     CGameOverEffect gameOver_{};
+    CMapMenu mapMenu_{};
+    CFixedWindowSet windows_{};
     CBattleEnd battleEnd_{};
     CDrawBattleSortObject sortList_{};
     CBattleTouch touch_{};

@@ -90,6 +90,7 @@ constexpr int kThornsX = 11, kThornsY = 4;
 constexpr int kGatekeeperX = 4, kGatekeeperY = 7;
 constexpr int kGateX = 3, kGateY = 7;
 constexpr int kFighterX = 19, kFighterY = 7;
+constexpr int kRetryFighterX = 21, kRetryFighterY = 7;
 constexpr int kDoorX = 23, kDoorY = 10;
 constexpr int kBlueWarpX = 2, kBlueWarpY = 12;
 constexpr int kOrangeWarpX = 21, kOrangeWarpY = 15;
@@ -273,6 +274,20 @@ Record GalleryKeeper()
         .Message(u"もう一度見ていくといい。")
         .End();
     return Record{kGalleryKeeperX, kGalleryKeeperY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
+}
+
+// A second fighter whose battle (goblin, caster and healer) offers, when
+// lost, to fight it again; no fleeing.
+Record RetryFighter()
+{
+    constexpr int kNoFlee = -1;
+    constexpr int kRetryOffered = -2;
+    Script s;
+    s.Message(u"負けても何度でも挑め！")
+        .Battle(4, kNoFlee, false, kRetryOffered, 0, {2, 3, 4})
+        .Message(u"よくやった！")
+        .End();
+    return Record{kRetryFighterX, kRetryFighterY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
 
 Record Touched(int x, int y, int picture, const Script& script)
@@ -500,9 +515,10 @@ Bytes MapEventArea(int map, int& recordCount)
 {
     std::vector<Record> records;
     if (map == kFirstMap)
-        records = {Welcome(),    SignPost(),   Person(),   TreasureChest(), Thorns(),    Gatekeeper(), Gate(),
-                   Fighter(),    DoorToCave(), BlueWarp(), OrangeWarp(),    StairsUp(),  Hole(),       Crystal(),
-                   Shopkeeper(), Herbalist(),  Gossip(),   FloorGuide(),    Traveller(), ArmsChest(),  DoorToHall()};
+        records = {Welcome(),   SignPost(),  Person(),     TreasureChest(), Thorns(),     Gatekeeper(),
+                   Gate(),      Fighter(),   DoorToCave(), BlueWarp(),      OrangeWarp(), StairsUp(),
+                   Hole(),      Crystal(),   Shopkeeper(), Herbalist(),     Gossip(),     FloorGuide(),
+                   Traveller(), ArmsChest(), DoorToHall(), RetryFighter()};
     std::vector<eventscript::Point> points;
     if (map == kCaveMap) {
         records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage(), Trainer()};

@@ -151,7 +151,7 @@ Bytes MapEntry(int map)
     PutBits(b, 128, 30, 1, map == 0 ? 1 : 0);                         // return point
     PutBits(b, 132, 8, 1, map == kNoBannerMap ? 0 : 1);               // place-name banner allowed
     PutBits(b, 128, 31, 1, map == 2 ? 1 : 0);                         // restores the party
-    PutBits(b, 132, 7, 1, map == 2 ? 1 : 0);                          // refills the six counters
+    PutBits(b, 132, 7, 1, map == 0 || map == 2 ? 1 : 0);              // refills the six counters
     PutBits(b, 132, 11, 1, map == kNoRegenMap ? 1 : 0);               // no regeneration on steps
     if (map == kLoopingMap) {
         PutBits(b, 128, 27, 1, 1); // dark: lit only around the player

@@ -3,41 +3,39 @@
 #include <cstring>
 
 #include "battle/BattleEffect.h"
+#include "battle/BattleMenu.h"
 #include "battle/GameOverEffect.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
-#include "field/DrawSortObject.h"
 #include "core/SceneState.h"
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
-#include "field/Map.h"
+#include "enemies/EnemyQueries.h"
 #include "field/Object.h"
-#include "field/event/Event.h"
 #include "media/PlayBGM.h"
+#include "media/PlaySE.h"
 #include "media/Texture.h"
+#include "party/BattleOutcome.h"
 #include "party/Character.h"
+#include "party/PartyRecovery.h"
 
 namespace {
 
 constexpr float kFadeDepth = 0.0f;
-constexpr int kBattleTrack = 1;
-constexpr int kFieldTrack = 0;
-constexpr int kFieldResumeFadeMs = 1000;
-constexpr std::uint32_t kDefeatedFlag = 1u << 27;
+constexpr unsigned kLeaveMusicFadeMs = 500;
+constexpr int kVictorySound = 28;
 
-std::uint32_t DefeatedEnemyMask()
+// An escape leaves the map's symbol standing with its beaten enemies marked
+// and a pause before it can touch the party again; when nothing is left of
+// it, it goes.
+void LeaveSymbolAfterEscape()
 {
-    std::uint32_t mask = 0;
-    for (int slot = 0; slot < TheEnemyGroup->EnemyCount(); ++slot)
-        if ((TheEnemyGroup->Records[slot].FlagsA & kDefeatedFlag) != 0)
-            mask |= 1u << slot;
-    return mask;
-}
-
-bool AllEnemiesDefeated()
-{
-    const int count = TheEnemyGroup->EnemyCount();
-    return DefeatedEnemyMask() == (count >= 32 ? 0xFFFFFFFFu : (1u << count) - 1u);
+    if ((TheEnemyGroup->GroupBits & GROUP_FROM_ENCOUNTER) == 0 || !TheObject->HoldsEncounteredSymbol())
+        return;
+    if (AreAllEnemiesDefeated())
+        TheObject->RemoveEncounteredSymbol();
+    else
+        TheObject->SetSymbolCooldown(static_cast<int>(GetDefeatedEnemyMask()));
 }
 
 } // namespace
@@ -63,86 +61,54 @@ void CBattleEnd::DrawBattleFade(int alpha)
 
 void CBattleEnd::BeginBattleEnd(int kind)
 {
+    // The hand-over is noted so the battle's callers can be followed (see SceneTrace.h).
     SceneTrace::Note("BeginBattleEnd", kind);
+    const bool won = kind == BATTLE_END_WON;
     EndKind = kind;
-    if (kind != BATTLE_END_WON && TheCharacter->MusicSwitchOn())
-        ThePlayBGM->FadeOut(kBattleTrack, 500);
+    if (!won && TheCharacter->MusicSwitchOn())
+        ThePlayBGM->FadeOut(BGM_BATTLE_TRACK, kLeaveMusicFadeMs);
     SceneState = SCENE_BATTLE_END;
-    EndStage = kind == BATTLE_END_WON ? 0 : 1;
+    EndStage = won ? BATTLE_END_STAGE_RESULT : BATTLE_END_STAGE_HOLD;
+    StageFrame = 0;
     StageAlpha = 255;
     MapShown = 0;
-    TheGameOverEffect->fromBattle = 1;
-    TheGameOverEffect->captureFailed = 0;
-    TheGameOverEffect->mapShown = 0;
-    TheGameOverEffect->withResult = kind == BATTLE_END_WON ? 1 : 0;
-    if (kind == BATTLE_END_WON)
-        TheBattleEffect->ResetBattle();
+
+    CGameOverEffect& capture = *TheGameOverEffect;
+    capture.fromBattle = 1;
+    capture.captureFailed = 0;
+    capture.mapShown = 0;
+    capture.withResult = won ? 1 : 0;
+
+    if (kind == BATTLE_END_ESCAPED)
+        LeaveSymbolAfterEscape();
+    if (!won) {
+        capture.BeginSceneCapture();
+        return;
+    }
+    WinState = BATTLE_WIN_WAIT;
+    WinFrame = 0;
+    if (TheCharacter->MusicSwitchOn())
+        PlaySoundEffect(kVictorySound);
+    StopThirdMemberStrike();
+    ClearPartyFlag31();
+    ResetPartyAfterBattle();
+    ClearEnemyStatus();
+    TheBattleEffect->ResetBattle();
+    TheBattleMenu->PrepareBattleResult();
 }
 
-// Until the sequence is built the battle ends on its first update.
 void CBattleEnd::UpdateBattleEnd()
 {
-    SceneTrace::Note("UpdateBattleEnd");
-    ThePlayBGM->Stop(kBattleTrack);
-    RestoreFieldMusic();
-    SceneState = SCENE_FIELD;
-    TellOutcome();
-    // The outcome can take the battle's symbol off the map: the field's next
-    // picture must not draw from the list made before the battle.
-    TheDrawSortObject->MakeMapSortList();
+    if (EndStage == BATTLE_END_STAGE_RESULT)
+        UpdateBattleWin();
+    else
+        UpdateBattleEndFade();
 }
 
 void CBattleEnd::DrawBattleEnd()
 {
-    SceneTrace::Note("DrawBattleEnd");
-    TheBattleEffect->DrawBattle(EndKind == BATTLE_END_WON ? BATTLE_PHASE_VICTORY : BATTLE_PHASE_ACTION);
-}
-
-void CBattleEnd::RestoreFieldMusic()
-{
-    if (!TheCharacter->MusicSwitchOn())
-        return;
-    const int fieldTune = TheMap->Header().fieldTune;
-    if (ThePlayBGM->GetTune(kFieldTrack) == fieldTune && !ThePlayBGM->IsSuspended()) {
-        ThePlayBGM->ResumeWithFade(kFieldTrack, kFieldResumeFadeMs);
-    } else if (ThePlayBGM->GetTune(kFieldTrack) != fieldTune) {
-        ThePlayBGM->LoadTune(kFieldTrack, fieldTune, false);
-        ThePlayBGM->Play(kFieldTrack);
-    } else {
-        ThePlayBGM->Play(kFieldTrack, 1);
-    }
-}
-
-// The event that started the battle learns how it ended; a map's symbol is
-// taken off after a win, keeps its beaten enemies after an escape, and is
-// let go after a loss.
-void CBattleEnd::TellOutcome()
-{
-    const std::uint32_t groupBits = TheEnemyGroup->GroupBits;
-    if ((groupBits & GROUP_FROM_FORMATION) != 0) {
-        if (EndKind == BATTLE_END_WON)
-            TheEvent->ClearBattleEventPicture();
-        if (MapSceneState == MAP_SCENE_EVENT) {
-            const bool fledAllowed = EscapeAllowed::IsSet(TheCharacter->partyWordD);
-            if (EndKind == BATTLE_END_ESCAPED && !fledAllowed)
-                TheEvent->SetEventBattleResult(false, false);
-            else
-                TheEvent->SetEventBattleResult(EndKind == BATTLE_END_ESCAPED, EndKind == BATTLE_END_LOST);
-        }
-        return;
-    }
-    if ((groupBits & GROUP_FROM_ENCOUNTER) == 0 || !TheObject->HoldsEncounteredSymbol())
-        return;
-    if (EndKind == BATTLE_END_WON) {
-        TheObject->RemoveEncounteredSymbol();
-        return;
-    }
-    if (EndKind == BATTLE_END_ESCAPED) {
-        if (AllEnemiesDefeated()) {
-            TheObject->RemoveEncounteredSymbol();
-            return;
-        }
-        TheObject->SetSymbolCooldown(DefeatedEnemyMask());
-    }
-    TheObject->ForgetEncounteredSymbol();
+    if (EndStage == BATTLE_END_STAGE_RESULT)
+        DrawBattleWin();
+    else
+        DrawBattleEndFade();
 }

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "SceneHandBack.h"
 #include "battle/BattleEffect.h"
 #include "battle/BattleMenu.h"
 #include "battle/DrawBattleSortObject.h"
@@ -53,24 +52,17 @@ void CGameOverEffect::InitGameOverEffect()
     fromBattle = 1;
 }
 
-void CGameOverEffect::UpdateGameOverEffect()
+void CGameOverEffect::DrawScenePicture(std::uint32_t colour)
 {
-    SceneTrace::Note("UpdateGameOverEffect");
-    HandSceneBackToField(gameOverEffectUpdates);
-    // Back on the field the picture is no longer shown, nor taken again after a device reset.
-    if (SceneState != SCENE_GAME_OVER)
-        ReleaseGameOverTextures();
-}
-
-void CGameOverEffect::StartGameOver(bool fromBattleScene, bool retry)
-{
-    SceneTrace::Note("StartGameOver");
-    SceneState = SCENE_GAME_OVER;
-    fromBattle = fromBattleScene ? 1 : 0;
-    offerRetry = retry ? 1 : 0;
-    captureFailed = mapShown = withResult = RerunUpdate = 0;
-    counter = state = 0;
-    BeginSceneCapture();
+    if (sceneTexture == nullptr)
+        return;
+    for (TexturedVertex& vertex : quad)
+        vertex.colour = colour;
+    D3DDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    SetCachedTexture(sceneTexture);
+    SetCachedFvf(FVF_TEXTURED);
+    DrawQuadStrip(quad, sizeof(TexturedVertex));
+    D3DDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
 }
 
 void CGameOverEffect::ReleaseGameOverTextures()
@@ -97,7 +89,7 @@ void CGameOverEffect::PrepareScene(bool battle)
     TheEnemyGroup->UpdateEnemyMarkers();
 }
 
-void CGameOverEffect::DrawCapturedScene(bool battle, bool result)
+void CGameOverEffect::RenderCapturedScene(bool battle, bool result)
 {
     D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
     D3DDevice->BeginScene();
@@ -134,7 +126,7 @@ bool CGameOverEffect::RenderSceneToTexture(Direct3DTexture9*& textureSlot, Direc
         ReleaseSlots(textureSlot, surfaceSlot);
         return false;
     }
-    DrawCapturedScene(battle, result);
+    RenderCapturedScene(battle, result);
     // Without the back buffer nothing more can be shown: the failure is
     // reported and the main loop ends the game on it.
     if (D3DDevice->SetRenderTarget(0, BackBufferSurface) < 0) {

@@ -24,6 +24,8 @@ void RecordingDevice::ForgetCalls()
     draws.clear();
     fvfCalls.clear();
     textureCalls.clear();
+    pixelShaderCalls.clear();
+    alphaBlendCalls.clear();
 }
 
 int RecordingDevice::CountDrawsWithFvf(std::uint32_t format) const
@@ -115,6 +117,8 @@ HRESULT RecordingDevice::SetPixelShaderConstantF(std::uint32_t startRegister, co
                                                  std::uint32_t vector4Count)
 {
     ++pixelConstantCalls;
+    if (failPixelConstants)
+        return D3DERR_INVALIDCALL;
     for (std::uint32_t i = 0; i < vector4Count; ++i)
         pixelConstants[startRegister + i].assign(values + i * 4, values + i * 4 + 4);
     return D3D_OK;

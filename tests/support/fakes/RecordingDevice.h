@@ -57,13 +57,19 @@ public:
     // Pixel-shader constants set, per register.
     std::map<std::uint32_t, std::vector<float>> pixelConstants;
     int pixelConstantCalls = 0;
+    // Setting a pixel-shader constant fails (nothing is stored).
+    bool failPixelConstants = false;
+    // Pixel shaders set, in order (null unsets).
+    std::vector<Direct3DPixelShader9*> pixelShaderCalls;
+    // Values alpha blending was switched to, in order.
+    std::vector<std::uint32_t> alphaBlendCalls;
     // Effect hooks and releases of the shader objects it made, in order.
     std::vector<ObjectEvent> objectLog;
     // Textures made and not yet released.
     std::vector<MemoryTexture*> liveTextures;
     int texturesCreated = 0;
 
-    // Forgets the formats, textures and primitives recorded so far.
+    // Forgets the formats, textures, primitives, pixel shaders and blending switches recorded so far.
     void ForgetCalls();
     int CountDrawsWithFvf(std::uint32_t format) const;
 
@@ -81,7 +87,12 @@ public:
     }
     HRESULT BeginScene() override { return D3D_OK; }
     HRESULT EndScene() override { return D3D_OK; }
-    HRESULT SetRenderState(D3DRENDERSTATETYPE, std::uint32_t) override { return D3D_OK; }
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, std::uint32_t value) override
+    {
+        if (state == D3DRS_ALPHABLENDENABLE)
+            alphaBlendCalls.push_back(value);
+        return D3D_OK;
+    }
     HRESULT GetRenderState(D3DRENDERSTATETYPE, std::uint32_t* value) override
     {
         *value = 0;
@@ -114,7 +125,11 @@ public:
     }
     HRESULT GetFrontBufferData(std::uint32_t, Direct3DSurface9*) override { return D3DERR_INVALIDCALL; }
     HRESULT CreatePixelShader(const void* data, std::size_t length, Direct3DPixelShader9** shader) override;
-    HRESULT SetPixelShader(Direct3DPixelShader9*) override { return D3D_OK; }
+    HRESULT SetPixelShader(Direct3DPixelShader9* shader) override
+    {
+        pixelShaderCalls.push_back(shader);
+        return D3D_OK;
+    }
     HRESULT SetPixelShaderConstantF(std::uint32_t startRegister, const float* values,
                                     std::uint32_t vector4Count) override;
     HRESULT CreateEffect(const void* data, std::size_t length, std::uint32_t flags, D3DXEffect** effect) override;

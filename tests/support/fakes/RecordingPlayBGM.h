@@ -24,7 +24,11 @@ public:
         tunes[track & 1] = tune;
         return true;
     }
-    void Play(int track, int = 0) override { Note("Play(" + std::to_string(track) + ")"); }
+    void Play(int track, int flag = 0) override
+    {
+        Note("Play(" + std::to_string(track) + ")");
+        playFlags.push_back(flag);
+    }
     void ResumeWithFade(int track, int ms) override
     {
         Note("ResumeWithFade(" + std::to_string(track) + "," + std::to_string(ms) + ")");
@@ -36,12 +40,14 @@ public:
     void SetMusicVolume(int) override {}
     void Stop(int track) override { Note("Stop(" + std::to_string(track) + ")"); }
     void SetSuspended(bool) override {}
-    bool IsSuspended() override { return false; }
+    bool IsSuspended() override { return suspended; }
     int GetTune(int track) override { return tunes[track & 1]; }
 
     std::vector<Call> calls;
     int frame = 0;
     int tunes[2] = {-1, -1};
+    bool suspended = false;
+    std::vector<int> playFlags; // each Play's flag (1 resumes a suspended track)
 
 private:
     void Note(const std::string& what) { calls.push_back({what, frame}); }

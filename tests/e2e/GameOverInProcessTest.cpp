@@ -1,0 +1,164 @@
+// The game over in the game itself: the second fighter's battle, which may be retried, the party
+// falling in it, the picture darkening (through the game-over shader, or by
+// its grey without pixel shaders), the retry's fade into the same battle,
+// and the return to the field from a second defeat.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "FrameImage.h"
+#include "InProcessGame.h"
+#include "Keys.h"
+#include "battle/BattleEnd.h"
+#include "battle/GameOverEffect.h"
+#include "core/Parts.h"
+#include "core/SceneState.h"
+#include "enemies/Enemy.h"
+#include "field/DrawSortObject.h"
+#include "field/Map.h"
+#include "field/MapCharacter.h"
+#include "field/event/Event.h"
+#include "party/Character.h"
+#include "party/PartyBattle.h"
+
+namespace {
+
+using e2e::FrameImage;
+using e2e::kKeyConfirm;
+
+class GameOverInProcessTest : public ::testing::Test {
+protected:
+    void TearDown() override { unsetenv("VELMORA_PIXEL_SHADER_VERSION"); }
+
+    // A new game, its welcome read, the player put beside the first map's
+    // second fighter, facing it (or the first, at 19, 7).
+    void StartBesideTheRetryFighter(int fighterX = 21)
+    {
+        ASSERT_TRUE(game.Start(folder));
+        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
+        game.Press(kKeyConfirm);
+        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.ConfirmMessages());
+        constexpr int kFacingRight = 3;
+        TheMap->CentreViewOnCell(fighterX - 1, 7);
+        TheMapCharacter->PlacePlayer(fighterX - 1, 7, kFacingRight, 0);
+        TheMap->UpdateScrollCells();
+        TheDrawSortObject->MakeMapSortList();
+        game.Frames(2);
+    }
+
+    // The fighter's battle, whose defeat offers the retry, run until its action starts.
+    void StartRetryBattle()
+    {
+        game.Press(kKeyConfirm);
+        ASSERT_GT(game.FramesUntil([] { return MapSceneState == MAP_SCENE_EVENT && TheEvent->phase == 1; }), 0);
+        game.Press(kKeyConfirm); // the fighter's words
+        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE; }, 400), 0);
+        ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 400), 0);
+    }
+
+    // Every member falls; the game over follows the party's down wait.
+    void FallAndWaitForTheGameOver()
+    {
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+            DamagePartyMember(PARTY_MAX_HP, m, 0, NO_ATTACK_KIND, 0, 0);
+        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_GAME_OVER; }, 400), 0);
+    }
+
+    FrameImage DumpAs(const std::string& name)
+    {
+        EXPECT_TRUE(game.Dump(name));
+        FrameImage image;
+        EXPECT_TRUE(image.Load(std::filesystem::path(E2E_PICTURE_DIR) / (name + ".png")));
+        return image;
+    }
+
+    // The darkening at counters 0, 128 and 256, each darker than the one before.
+    void DumpTheDarkening(const std::string& prefix)
+    {
+        EXPECT_EQ(TheGameOverEffect->counter, 0);
+        const FrameImage first = DumpAs(prefix + "000");
+        ASSERT_GT(game.FramesUntil([] { return TheGameOverEffect->counter == 128; }), 0);
+        const FrameImage half = DumpAs(prefix + "128");
+        ASSERT_GT(game.FramesUntil([] { return TheGameOverEffect->counter == 256; }), 0);
+        const FrameImage last = DumpAs(prefix + "256");
+        constexpr e2e::Box kField{0, 80, 640, 480};
+        EXPECT_LT(half.Brightness(kField), first.Brightness(kField));
+        EXPECT_LT(last.Brightness(kField), half.Brightness(kField));
+        EXPECT_GT(last.Brightness(kField), 1.0) << "the picture stays visible";
+    }
+
+    e2e::GameFolder folder;
+    e2e::InProcessGame game;
+};
+
+TEST_F(GameOverInProcessTest, ADefeatOffersTheRetryThatStartsTheSameBattleAndThenTheReturn)
+{
+    StartBesideTheRetryFighter();
+    const int map = TheMap->GetMapNumber();
+    StartRetryBattle();
+    EXPECT_EQ(TheEnemyGroup->EnemyCount(), 3) << "the goblin, the caster and the healer";
+    const int enemies = TheEnemyGroup->EnemyCount();
+    FallAndWaitForTheGameOver();
+    EXPECT_EQ(TheGameOverEffect->offerRetry, 1);
+    EXPECT_EQ(TheGameOverEffect->effectsOn, 1) << "the game-over shader darkens the picture";
+    DumpTheDarkening("program_gameover_shader_");
+
+    // リトライ: 32 frames of fading, 30 of black, the battle again.
+    game.Press(kKeyConfirm);
+    ASSERT_GT(game.FramesUntil([] { return TheGameOverEffect->fadeLevel == 127; }), 0);
+    DumpAs("program_gameover_retry_fade");
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE; }), 0);
+    const FrameImage retried = DumpAs("program_gameover_retry_first_frame");
+    EXPECT_EQ(TheEnemyGroup->EnemyCount(), enemies) << "the same enemies again";
+    EXPECT_EQ(TheCharacter->hp[0], TheCharacter->maxHp[0]) << "the party as the battle began";
+    EXPECT_LT(retried.Brightness(e2e::kWholeScreen), 40.0) << "the battle fades in from black again";
+
+    // Defeated again: down twice to 戻る.
+    ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 400), 0);
+    FallAndWaitForTheGameOver();
+    game.Frames(2);
+    game.Press(e2e::kKeyDown);
+    game.Frames(3);
+    game.Press(e2e::kKeyDown);
+    game.Frames(3);
+    DumpAs("program_gameover_choice_return");
+    game.Press(kKeyConfirm);
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }, 300), 0);
+    game.Frames(2);
+    DumpAs("program_gameover_returned");
+    EXPECT_EQ(TheMap->GetMapNumber(), map) << "the first map's return point";
+    EXPECT_EQ(MapSceneState, MAP_SCENE_WALK) << "the fighter's event ended with the return";
+    EXPECT_EQ(TheCharacter->hp[0], TheCharacter->maxHp[0]) << "the party is made whole";
+}
+
+TEST_F(GameOverInProcessTest, WithoutPixelShadersThePictureDarkensToHalfGrey)
+{
+    setenv("VELMORA_PIXEL_SHADER_VERSION", "none", 1);
+    StartBesideTheRetryFighter();
+    StartRetryBattle();
+    FallAndWaitForTheGameOver();
+    EXPECT_EQ(TheGameOverEffect->effectsOn, 0);
+    DumpTheDarkening("program_gameover_plain_");
+}
+
+TEST_F(GameOverInProcessTest, TheFirstFightersLostBattleGoesBackToHisEventWithThePartyStanding)
+{
+    StartBesideTheRetryFighter(19);
+    StartRetryBattle(); // his battle may be lost: it goes on in his event
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        DamagePartyMember(PARTY_MAX_HP, m, 0, NO_ATTACK_KIND, 0, 0);
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE_END; }, 400), 0);
+    EXPECT_EQ(TheBattleEnd->EndKind, BATTLE_END_LOST);
+    EXPECT_EQ(TheBattleEnd->EndStage, BATTLE_END_STAGE_HOLD) << "no result window after a loss";
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }, 300), 0);
+    EXPECT_EQ(MapSceneState, MAP_SCENE_EVENT) << "the fighter's event goes on at its lost branch";
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        EXPECT_GE(TheCharacter->hp[m], 1) << "member " << m << " stands again";
+    game.Frames(30);
+    DumpAs("program_battle_lost_back_to_event");
+}
+
+} // namespace
