@@ -11,7 +11,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/PartyWords.h"
-#include "party/PartyVictory.h"
+#include "party/BattleOutcome.h"
 #include "party/StatusEffects.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "enemies/Enemy.h"
 #include "field/Map.h"
 #include "party/Character.h"
-#include "party/PartyRewardQueries.h"
+#include "party/BattleOutcome.h"
 #include "record/Pipkorn.h"
 
 namespace {
