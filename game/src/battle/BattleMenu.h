@@ -149,6 +149,12 @@ enum BattleTargetKind : std::uint8_t {
 
 class CBattleMenu {
 public:
+    CBattleMenu() = default;
+    // The menu owns its texture, whether or not the scene released it.
+    ~CBattleMenu() { delete MenuTexture; }
+    CBattleMenu(const CBattleMenu&) = delete;
+    CBattleMenu& operator=(const CBattleMenu&) = delete;
+
     // --- Construction, layout and the cursor ---
     void InitBattleMenu();
     void ReleaseBattleMenu();
