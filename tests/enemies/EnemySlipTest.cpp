@@ -183,6 +183,24 @@ TEST_F(EnemySlipTest, OnlyAnEdgeHandlingWalkBouncesASlippingEnemyOffTheField)
     }
 }
 
+TEST_F(EnemySlipTest, TheEdgeLookAheadOfASlippingEnemyFollowsItsCarriedVelocity)
+{
+    // Two pixels from the left edge, walking right, but carried left.
+    for (bool slipping : {false, true}) {
+        SCOPED_TRACE(slipping ? "slipping" : "steady");
+        OneEnemy([](EnemyKind&) {});
+        group().SetEnemyPosition(0, 2.0f - rec().OuterBox.left, 200);
+        if (slipping)
+            Give(EFFECT_SLIP);
+        rec().InertiaX = -4.0f;
+        rec().MoveX = 1.0f;
+        const int turns = rec().EdgeTurns;
+        group().BounceAtFieldEdge(0, 3, 0);
+        EXPECT_EQ(rec().EdgeTurns - turns, slipping ? 1 : 0);
+        EXPECT_EQ(rec().InertiaX, -4.0f) << "looking ahead changes nothing it carries";
+    }
+}
+
 TEST_F(EnemySlipTest, TheRunningEdgeHandlingTestAsksForTheNormalState)
 {
     OneEnemy([](EnemyKind& k) { k.moves = {Mv(26)}; });
