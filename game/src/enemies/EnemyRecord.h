@@ -141,6 +141,7 @@ struct EnemyRecord {
     std::uint32_t ActionStarts[ENEMY_MAX_ACTIONS];
     std::uint32_t MoveStarts[14];
     std::uint32_t ImmunityMask;
+    std::uint8_t TouchRoles; // ENEMY_ROLE_* bits the contacts test
     std::uint32_t KnockbackEndFrame;
     std::uint32_t KnockbackCount;
     std::uint16_t MoveType, ActionType;
@@ -169,7 +170,6 @@ struct EnemyRecord {
     std::uint8_t TargetOrder[3];
     std::uint8_t SeenBy[3];
     std::uint8_t KindBytes[8]; // small per-kind values: an order, hit counters, a variant
-    std::uint8_t TouchRoles;   // ENEMY_ROLE_* bits the contacts test
     // What the AI remembers of the hits it took, per member and the last five attackers.
     std::uint32_t HitCounts[3];
     std::uint32_t DamageTotals[3];
