@@ -108,6 +108,25 @@ TEST_F(TouchTest, ResolvingTogetherSharesThePushWithTheFarthestBackEnemy)
     }
 }
 
+TEST_F(TouchTest, ASlippingEnemyPushedAsideCarriesThePushOnTheAxisItMoved)
+{
+    for (bool slipping : {false, true}) {
+        SCOPED_TRACE(slipping ? "slipping" : "steady");
+        enemies.SetEnemyCount(0);
+        Enemy(0, 195, 200);
+        EnemyRecord& r = enemies.Records[0];
+        if (slipping)
+            r.Status.effectBits |= 1u << EFFECT_SLIP;
+        r.InertiaX = -1.0f;
+        r.InertiaY = 7.0f;
+        Place(0, 175, 195);
+        touch.ResolveMemberTouches(1, 0, FACING_RIGHT);
+        ASSERT_GT(r.PosX, 195.0f);
+        EXPECT_EQ(r.InertiaX, slipping ? r.PosX - 195.0f : -1.0f);
+        EXPECT_EQ(r.InertiaY, 7.0f) << "the axis the push left alone keeps its velocity";
+    }
+}
+
 TEST_F(TouchTest, ARammingEnemyHitsOnlyAlongItsDominantSide)
 {
     struct Case {

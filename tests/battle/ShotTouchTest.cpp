@@ -3,6 +3,7 @@
 // on members, and enemy shots on members.
 #include "EnemyShotSpecs.h"
 #include "TouchFixture.h"
+#include "core/BattleAngles.h"
 
 namespace touchtest {
 namespace {
@@ -68,7 +69,7 @@ TEST_F(TouchTest, ShotsEndByTheirPierceCountOrAnAbsorbingEnemy)
         enemies.SetEnemyCount(0);
         for (int e = 0; e < 3; ++e)
             Enemy(e, 200.0f + 5.0f * static_cast<float>(e), 200);
-        EnemyTouchFlags().absorbsShots[0] = c.absorbing;
+        SetRole(0, ENEMY_ROLE_ABSORBS_SHOTS, c.absorbing);
         CharaShotNode& shot = Shot(c.kind, c.kind == SHOT_MAGIC ? 2 : 1, 200, 200);
         ShotHitsLeft::Set(shot.shotBits, static_cast<std::uint32_t>(c.pierce));
         ShotMagical::Set(shot.specialBits, c.magical ? 1u : 0u);
@@ -276,8 +277,8 @@ TEST_F(TouchTest, ACrushingEnemyTakesAllHpOnTheHundredFiftiethFrame)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.countBefore);
         Enemy(0, 195, 195);
-        EnemyTouchFlags().crushCheck = true;
-        EnemyTouchFlags().crushes[0] = true;
+        enemies.crushCheck = 1;
+        SetRole(0, ENEMY_ROLE_CRUSHES, true);
         Place(0, 200, 200);
         party.hp[0] = 100;
         party.members[0].state = 0;
@@ -331,6 +332,69 @@ TEST_F(TouchTest, EnemyShotsHitMembersByTheirCountAndNotAfterVictory)
         EXPECT_EQ(party.hp[1] < 100, c.hit1);
         EXPECT_EQ(enemyShots.CountEnemyShots(), c.shotsLeft);
         enemyShots.ClearEnemyShots();
+    }
+}
+
+TEST_F(TouchTest, AShotHitSetsTheMembersKnockHeadingAwayFromTheShotOrAlongASteeringKindsShot)
+{
+    constexpr int kSteeringKind = 139;
+    constexpr int kByAngle = 62;
+    struct Case {
+        const char* name;
+        int ownerKind;
+        int action;
+        float angle;
+        float knockAngle;
+        std::uint32_t source;
+        bool byAngle;
+    };
+    const float pi = BATTLE_PI;
+    const Case cases[] = {
+        {"plain shot heading down", 5, kByAngle, 0.0f, -pi, 0, true},
+        {"plain shot heading right", 5, kByAngle, pi / 2, -pi / 2, 0, true},
+        {"plain shot heading up-left", 5, kByAngle, -3 * pi / 4, pi / 4, 0, true},
+        {"steering kind keeps its own angle", kSteeringKind, kByAngle, pi / 2, pi / 2, 1, true},
+        // Any other attack kind knocks by side: the stun start drops the angle mark.
+        {"plain action knocks by side", 5, 0, pi / 2, -pi / 2, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        party.SetBattlePhase(BATTLE_PHASE_ACTION);
+        placer.Place(3, 500, 400, 32, 32, c.ownerKind);
+        Place(0, 200, 200);
+        party.hp[0] = 100;
+        party.members[0].state = 0;
+        party.members[0].flags2 = 0;
+        EnemyShotSpec spec = testsupport::PlainEnemyShot(205, 205);
+        spec.attack = 50;
+        spec.power = 1.0f;
+        spec.angle = c.angle;
+        spec.ownerSlot = 3;
+        spec.action = c.action;
+        spec.hits = 1;
+        ASSERT_NE(enemyShots.CreateEnemyShot(spec), nullptr);
+        touch.UpdateEnemyShotHits();
+        ASSERT_LT(party.hp[0], 100);
+        EXPECT_FLOAT_EQ(party.members[0].knockAngle, c.knockAngle);
+        EXPECT_EQ(HitAngleSource::Get(party.members[0].flags2), c.source);
+        EXPECT_EQ(KnockByAngle::IsSet(party.members[0].flags2), c.byAngle);
+        enemyShots.ClearEnemyShots();
+    }
+}
+
+TEST_F(TouchTest, TheWholeFieldStrikeClearsTheHitCountsOfAnAbsorbingEnemyOnly)
+{
+    Enemy(0, 100, 200);
+    Enemy(1, 400, 300);
+    SetRole(0, ENEMY_ROLE_ABSORBS_SHOTS, true);
+    for (int e = 0; e < 2; ++e)
+        for (int k = 0; k < 8; ++k)
+            enemies.Records[e].KindBytes[k] = static_cast<std::uint8_t>(10 + k);
+    MagicInForce::Set(party.partyWordA, 2);
+    touch.UpdateBattleTouch();
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(enemies.Records[0].KindBytes[k], 0) << k;
+        EXPECT_EQ(enemies.Records[1].KindBytes[k], 10 + k) << k;
     }
 }
 

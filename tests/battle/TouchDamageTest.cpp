@@ -133,7 +133,7 @@ TEST_F(TouchTest, EnemyShotDamageToAMember)
         for (bool high : {false, true}) {
             SCOPED_TRACE(std::string(c.name) + (high ? " high" : " low"));
             Enemy(0, 100, 100);
-            EnemyTouchFlags().piercesBarrier[0] = c.piercing;
+            SetRole(0, ENEMY_ROLE_PIERCES_BARRIER, c.piercing);
             party.statsB[0][2] = 10;
             party.statsB[0][3] = 20;
             party.elementLevel[0][0] = 3; // an element factor of 1

@@ -9,7 +9,7 @@
 #include "PartyWorld.h"
 #include "battle/BattleTouch.h"
 #include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchHooks.h"
+#include "enemies/EnemyTouchRoles.h"
 #include "fakes/FakeEnemyGroup.h"
 #include "party/CharaShot.h"
 
@@ -22,7 +22,6 @@ protected:
         PartyBattleTest::SetUp();
         TheEnemyShotList = &enemyShots;
         touch.InitBattleTouch();
-        EnemyTouchFlags() = EnemyTouchFlagsStandIn{};
         Place(1, 0.0f, 90.0f);
         Place(2, 40.0f, 90.0f);
     }
@@ -30,7 +29,7 @@ protected:
     void TearDown() override
     {
         enemyShots.ClearEnemyShots();
-        EnemyTouchFlags() = EnemyTouchFlagsStandIn{};
+        enemies.crushCheck = 0;
         PartyBattleTest::TearDown();
     }
 
@@ -47,6 +46,13 @@ protected:
         EnemyKindDef& kind = placer.OwnKind(slot);
         kind.FlinchFrames = 8;
         return kind;
+    }
+
+    // Gives or takes one of the record's contact roles (ENEMY_ROLE_*).
+    void SetRole(int slot, std::uint8_t role, bool on)
+    {
+        std::uint8_t& roles = enemies.Records[slot].TouchRoles;
+        roles = on ? static_cast<std::uint8_t>(roles | role) : static_cast<std::uint8_t>(roles & ~role);
     }
 
     // A party shot of `kind` from `owner`, its top-left at (x, y), box row 8

@@ -163,14 +163,14 @@ TEST_F(StatusEffects, AnEnemyBlockTakesTheEnemysImmunityRowAndHelpers)
     enemy.PosX = 100.0f;
     enemy.PrevX = 97.0f;
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_SLIP, 0);
-    EXPECT_EQ(enemy.Status.slideX, 3.0f);
+    EXPECT_EQ(enemy.InertiaX, 3.0f) << "an enemy's slide is the velocity it carries";
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_SKILL_SEAL, 0);
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_BIND, 0);
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_STOP, 0);
     // Stop cancels the enemy's action and movement: both wait the cancel's 120 frames.
     EXPECT_EQ(enemy.ActionCooldownAll, 120);
     EXPECT_EQ(enemy.MoveCooldownAll, 120);
-    EXPECT_EQ(enemy.Status.slideX, 0.0f);
+    EXPECT_EQ(enemy.InertiaX, 0.0f);
     ApplyHitStatusEffects(enemy.Status, EFFECT_SIDE_ENEMY, 1, EFFECT_ATTACK_UP, 2);
     EXPECT_EQ(AttackUpLevel::Get(enemy.Status.boostLevels), 2u);
     EXPECT_EQ(Order(enemy.Status), (std::vector<int>{0, 6, 10, 11, 15}));

@@ -6,8 +6,9 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchHooks.h"
+#include "enemies/EnemyTouchRoles.h"
 #include "party/HitShares.h"
+#include "party/MemberHitAngle.h"
 #include "party/PartyBattle.h"
 
 namespace {
@@ -141,5 +142,7 @@ void CBattleTouch::HitMemberWithEnemyShot(const EnemyShotNode& shot, int member)
     const std::int32_t damage = CalcEnemyShotDamageToMember(shot, member);
     const int element = TouchNoOp(0, 0, static_cast<int>(eshot::AilmentRate::Get(shot.BitsD)));
     const std::uint32_t mask = GetShotKindMask(static_cast<int>(eshot::Ailment::Get(shot.BitsC)), element, false);
+    // Set before the damage: a hit that knocks by angle reads it when its stun starts.
+    SetMemberHitAngle(member, shot);
     DamagePartyMember(damage, member, mask, static_cast<int>(eshot::Action::Get(shot.BitsA)), side, level);
 }

@@ -8,7 +8,7 @@
 #include "battle/TouchRoles.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchHooks.h"
+#include "enemies/EnemyTouchRoles.h"
 #include "party/HitShares.h"
 #include "party/PartyBattle.h"
 

@@ -11,7 +11,7 @@
 #include "core/Random.h"
 #include "enemies/EnemyDefeatSeam.h"
 #include "enemies/EnemySupportRoutines.h"
-#include "enemies/EnemyTouchHooks.h"
+#include "enemies/EnemyTouchRoles.h"
 #include "party/HitCombo.h"
 #include "party/HitShares.h"
 #include "party/PartyRecovery.h"

@@ -8,7 +8,7 @@
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
 #include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchHooks.h"
+#include "enemies/EnemyTouchRoles.h"
 #include "party/CharaShot.h"
 #include "party/HitShares.h"
 #include "party/PartyStats.h"

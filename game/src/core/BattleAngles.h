@@ -20,3 +20,11 @@ inline int RoundToInt(float f)
     const int whole = static_cast<int>(f);
     return f - static_cast<float>(whole) >= 0.5f ? whole + 1 : whole;
 }
+
+// The opposite heading: h + pi brought back into [-pi, pi).
+inline float ReverseAngle(float heading)
+{
+    constexpr float kTurn = 2.0f * BATTLE_PI;
+    const float reversed = heading + BATTLE_PI;
+    return reversed - kTurn * std::floor((reversed + BATTLE_PI) / kTurn);
+}

@@ -47,6 +47,7 @@ void CEnemyGroup::ClearBattle(bool retry)
         ActionDefs[slot] = nullptr;
     }
     SetFlagBit(TheBattleTouch->flagWord, false);
+    crushCheck = 0;
     OpeningFrames = WinWaitFrames = 0;
     ExpTotal = MoneyTotal = 0;
     FrameCounter = 0;

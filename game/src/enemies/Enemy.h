@@ -131,7 +131,8 @@ public:
     std::uint8_t FormationPattern;
     std::uint32_t GroupBits;
     std::uint32_t GroupBits2;
-    std::uint8_t pullFlag; // asks the party members to keep away
+    std::uint8_t pullFlag;   // asks the party members to keep away
+    std::uint8_t crushCheck; // the contacts look for crushing enemies
 
     // One battle frame of every enemy.
     void UpdateEnemy();
@@ -148,6 +149,10 @@ public:
     void StartEnemyKnockback(int slot, int attackWord23, int attackWord21, int direction, int strength);
     // Axes bit 0 vertical, bit 1 horizontal.
     void ClampEnemyToField(int slot, int axes);
+    // The same clamp for a slipping enemy: its carried velocity turns back on the axis that hit the edge.
+    void ClampEnemyToFieldBounce(int slot, int axes);
+    // In its normal state, running a movement of the edge-handling family.
+    bool IsRunningGroupedMove(int slot) const;
     void SelectEnemyAction(int slot);
     void SelectEnemyMove(int slot);
     void ExecuteEnemyAction(int slot);
@@ -305,6 +310,7 @@ private:
     void EndKnockback(int slot);
     void AdvanceDropPicture(int slot);
     void MoveAlongAxis(int slot, bool horizontal, float amount);
+    void ClampMotion(int slot, int axes);
     bool TryStartAction(int slot, int index);
     bool TryStartMove(int slot, int index);
     void StartAction(int slot, int index);

@@ -6,6 +6,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/kinds/KindPatterns.h"
 #include "party/Character.h"
 
 namespace {
@@ -168,6 +169,8 @@ void CEnemyGroup::ZigZagWalk(int slot, const EnemyMoveDef& def)
 // nobody is lined up. The vertical form swaps the axes.
 void CEnemyGroup::AlignWithMemberWalk(int slot, const EnemyMoveDef& def, bool vertical)
 {
+    if (vertical)
+        RunKindAlignWalkPreStep(*this, slot);
     EnemyRecord& r = Records[slot];
     const int along = vertical ? kUp : kLeft;
     if (r.MoveFrame == 0) {

@@ -7,6 +7,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemySteering.h"
+#include "party/StatusEffects.h"
 #include "party/Character.h"
 #include "party/PartyQueries.h"
 
@@ -61,6 +62,11 @@ void CEnemyGroup::BounceAtFieldEdge(int slot, int mode, int aimChance)
     if (r.Status.HasEffect(EFFECT_CONFUSION)) {
         dx = -dx;
         dy = -dy;
+    }
+    // A slipping enemy looks ahead along the velocity its easing will give it.
+    if (r.Status.HasEffect(EFFECT_SLIP)) {
+        const float inertia[2] = {r.InertiaX, r.InertiaY};
+        EaseVectorPair(inertia, dx, dy);
     }
     const float x = r.PosX + dx;
     const float y = r.PosY + dy;

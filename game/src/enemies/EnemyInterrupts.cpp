@@ -2,19 +2,10 @@
 
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyMoveTypes.h"
 #include "enemies/EnemySupportRoutines.h"
 
 namespace {
-
-bool IsVanishAction(int type)
-{
-    return type >= 17 && type <= 20;
-}
-
-bool IsInterruptibleMove(int type)
-{
-    return (type >= 31 && type <= 34) || type == 44;
-}
 
 CEnemyGroup* GroupFor(int enemy)
 {

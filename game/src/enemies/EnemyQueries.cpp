@@ -301,6 +301,22 @@ bool AnyEnemyAcceptsStatus(std::uint32_t mask)
     return false;
 }
 
+bool IsStatusTargetOpen(int statusClass, int slot, int whom)
+{
+    const std::uint32_t mask = StatusClassMask(statusClass);
+    if (whom == kStatusOnSelf)
+        return Present(slot) && OpenTo(slot, mask);
+    for (int s = 0; s < EnemySlotsInUse(); ++s) {
+        if (!Present(s) || !OpenTo(s, mask))
+            continue;
+        if ((whom == kStatusOnOther && s == slot) ||
+            (whom == kStatusOnOtherKind && Group()->KindOf(s) == Group()->KindOf(slot)))
+            continue;
+        return true;
+    }
+    return false;
+}
+
 bool CanEnemyTakeCircleStatus(int slot)
 {
     return Present(slot) && OpenTo(slot, 1u << kCircleStatus);

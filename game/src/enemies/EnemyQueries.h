@@ -56,6 +56,13 @@ int GetEnemyMoveHitClass(int slot);
 bool IsStatusActionFree(int slot, int action);
 // The status bits a status class of the support actions covers.
 std::uint32_t StatusClassMask(int statusClass);
+// Whom a status action may aim at: the enemy itself, another one, one of
+// another kind, or (any other value) any enemy.
+constexpr int kStatusOnSelf = 1;
+constexpr int kStatusOnOther = 2;
+constexpr int kStatusOnOtherKind = 5;
+// Whether some enemy of that choice can still take an effect of the status class.
+bool IsStatusTargetOpen(int statusClass, int slot, int whom);
 // The member with the largest value and the second, ties by the enemy's target order.
 void RankMembersByValue(int slot, const int values[3], int& first, int& second);
 void DrainHealEnemy(int slot, int member, int amount);

@@ -96,6 +96,13 @@ constexpr int STATUS_SLOW = 12;
 constexpr int STATUS_LEVEL_ATTACK_UP = 3;      // 2 bits of StatusLevels
 constexpr int STATUS_LEVEL_THIRD_COUNTER = 26; // 5 bits of StatusLevels
 
+// Record flags by the role they play in the contacts.
+constexpr std::uint8_t ENEMY_ROLE_RAMS = 1u << 0;            // pushes members head-on as it walks
+constexpr std::uint8_t ENEMY_ROLE_CRUSHES = 1u << 1;         // a member under its body is crushed
+constexpr std::uint8_t ENEMY_ROLE_ABSORBS_SHOTS = 1u << 2;   // magical party shots end on it
+constexpr std::uint8_t ENEMY_ROLE_HITS_SURELY = 1u << 3;     // its magical shots are never dodged
+constexpr std::uint8_t ENEMY_ROLE_PIERCES_BARRIER = 1u << 4; // its shots break a member's barrier
+
 struct EnemyBox {
     float left, top, right, bottom;
 };
@@ -134,6 +141,7 @@ struct EnemyRecord {
     std::uint32_t ActionStarts[ENEMY_MAX_ACTIONS];
     std::uint32_t MoveStarts[14];
     std::uint32_t ImmunityMask;
+    std::uint8_t TouchRoles; // ENEMY_ROLE_* bits the contacts test
     std::uint32_t KnockbackEndFrame;
     std::uint32_t KnockbackCount;
     std::uint16_t MoveType, ActionType;

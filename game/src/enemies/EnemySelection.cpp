@@ -11,6 +11,8 @@
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/EnemyBehaviour.h"
+#include "enemies/EnemyMoveTypes.h"
+#include "enemies/EnemyQueries.h"
 #include "enemies/kinds/KindHooks.h"
 #include "party/Character.h"
 
@@ -18,7 +20,7 @@ namespace {
 
 constexpr int kLowHpBonus = 100;
 constexpr int kHpTestsGroupType = 23;
-constexpr int kSupportTestTypes[2] = {25, 26};
+constexpr int kStatusTestType = 26;
 constexpr int kWaitType = 0;
 
 template <class Def> bool HpWindowHolds(const Def& def, int percent)
@@ -191,7 +193,7 @@ bool CEnemyGroup::TryStartAction(int slot, int index)
         return false;
     if (def.IsSpell ? r.Status.HasEffect(EFFECT_MAGIC_SEAL) : r.Status.HasEffect(EFFECT_SKILL_SEAL))
         return false;
-    if (r.Status.HasEffect(EFFECT_BIND) && IsTypeBlockedByStatus(*this, slot, def.ActionType))
+    if (r.Status.HasEffect(EFFECT_BIND) && IsVanishAction(def.ActionType))
         return false;
     const int percent = def.ActionType == kHpTestsGroupType ? GroupHpPercent(*this) : HpPercent(r.Hp, r.MaxHp);
     if (!HpWindowHolds(def, percent))
@@ -203,8 +205,9 @@ bool CEnemyGroup::TryStartAction(int slot, int index)
     }
     if (def.CircleTest != 0 && !PassesCircleTest(*this, slot, def.CircleTest))
         return false;
-    if ((def.ActionType == kSupportTestTypes[0] || def.ActionType == kSupportTestTypes[1]) && def.TestKind == -1 &&
-        !PassesSupportTargetTest(*this, slot, index))
+    // A status action first asks whether anyone it may aim at can still take its effect.
+    if (def.ActionType == kStatusTestType && def.TestKind == -1 &&
+        !IsStatusTargetOpen(def.Param, slot, def.ActionLength18 & 0xff))
         return false;
     if (!EnemyActionConditionsHold(*this, slot, index))
         return false;
@@ -278,8 +281,11 @@ bool CEnemyGroup::TryStartMove(int slot, int index)
                            r.ActionType != kWaitType && r.ActionHold == 0;
     if (attacking && !(def.WithAction && !def.FadeOutFirst))
         return false;
-    if ((r.Status.HasEffect(EFFECT_SKILL_SEAL) || r.Status.HasEffect(EFFECT_BIND)) &&
-        IsTypeBlockedByStatus(*this, slot, def.MoveType))
+    // A slipping enemy starts an edge-handling walk only once its slide has died down.
+    if (r.Status.HasEffect(EFFECT_SLIP) && IsGroupedMoveType(def.MoveType) &&
+        (r.InertiaX != 0.0f || r.InertiaY != 0.0f))
+        return false;
+    if ((r.Status.HasEffect(EFFECT_SKILL_SEAL) || r.Status.HasEffect(EFFECT_BIND)) && IsInterruptibleMove(def.MoveType))
         return false;
     if (!HpWindowHolds(def, HpPercent(r.Hp, r.MaxHp)))
         return false;

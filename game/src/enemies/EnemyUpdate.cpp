@@ -9,6 +9,7 @@
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
+#include "enemies/EnemyMoveTypes.h"
 #include "enemies/kinds/KindHooks.h"
 #include "party/Character.h"
 #include "party/PartyWords.h"
@@ -32,6 +33,15 @@ constexpr std::uint32_t kAnyStatus = (1u << STATUS_EFFECT_COUNT) - 1u;
 bool ThirdCounterRunning(const EnemyRecord& r)
 {
     return MarkCount::Get(r.Status.effectState) != 0;
+}
+
+// A slipping enemy's motion eases through the velocity it carries.
+void EaseEnemyInertia(EnemyRecord& r)
+{
+    r.InertiaX = EaseValue(r.InertiaX, r.MoveX);
+    r.InertiaY = EaseValue(r.InertiaY, r.MoveY);
+    r.MoveX = r.InertiaX;
+    r.MoveY = r.InertiaY;
 }
 
 void SetFlag(std::uint32_t& word, std::uint32_t flag, bool on)
@@ -228,7 +238,16 @@ void CEnemyGroup::MoveAlongAxis(int slot, bool horizontal, float amount)
         SetEnemyPosition(slot, r.PosX, r.PosY + amount);
     if (TheBattleTouch != nullptr)
         TheBattleTouch->TestEnemyTouch(slot, horizontal ? (amount < 0.0f ? 0 : 2) : (amount < 0.0f ? 1 : 3));
-    ClampEnemyToField(slot, horizontal ? 2 : 1);
+    ClampMotion(slot, horizontal ? 2 : 1);
+}
+
+// A slipping enemy on an edge-handling walk bounces off the field's edges.
+void CEnemyGroup::ClampMotion(int slot, int axes)
+{
+    if (Records[slot].Status.HasEffect(EFFECT_SLIP) && IsRunningGroupedMove(slot))
+        ClampEnemyToFieldBounce(slot, axes);
+    else
+        ClampEnemyToField(slot, axes);
 }
 
 // The smaller component moves first, so the enemy slides along what it pushes.
@@ -238,13 +257,13 @@ void CEnemyGroup::MoveEnemy(int slot)
     if (r.Status.HasEffect(EFFECT_BIND))
         return;
     if (r.Status.HasEffect(EFFECT_SLIP))
-        EaseMemberVector(r.Status, r.MoveX, r.MoveY);
+        EaseEnemyInertia(r);
     if (r.MoveX == 0.0f && r.MoveY == 0.0f)
         return;
     const bool xFirst = std::fabs(r.MoveX) < std::fabs(r.MoveY);
     MoveAlongAxis(slot, xFirst, xFirst ? r.MoveX : r.MoveY);
     MoveAlongAxis(slot, !xFirst, xFirst ? r.MoveY : r.MoveX);
-    ClampEnemyToField(slot, 3);
+    ClampMotion(slot, 3);
 }
 
 void CEnemyGroup::ReactToTarget(int slot)
@@ -309,6 +328,25 @@ void CEnemyGroup::StepPose(int slot)
     SetBits(r.FlagsB, FLAGS_B_POSE_TIMER, 5, timer % kPoseFrames);
     if (timer >= kPoseFrames)
         r.KindWord ^= KIND_WORD_POSE;
+}
+
+void CEnemyGroup::ClampEnemyToFieldBounce(int slot, int axes)
+{
+    EnemyRecord& r = Records[slot];
+    const float x = r.PosX;
+    const float y = r.PosY;
+    ClampEnemyToField(slot, axes);
+    if ((axes & 1) && r.PosY != y)
+        r.InertiaY = -r.InertiaY;
+    if ((axes & 2) && r.PosX != x)
+        r.InertiaX = -r.InertiaX;
+}
+
+bool CEnemyGroup::IsRunningGroupedMove(int slot) const
+{
+    const EnemyRecord& r = Records[slot];
+    return r.State == ENEMY_NORMAL && (r.FlagsA & FLAGS_A_MOVE_RUNNING) && MoveCount(slot) > 0 &&
+           IsGroupedMoveType(RunningMove(slot).MoveType);
 }
 
 void CEnemyGroup::ClampEnemyToField(int slot, int axes)

@@ -116,15 +116,29 @@ void SealMagic(int side, int index)
     }
 }
 
+// The velocity a slipping owner carries: a member's slide vector, an
+// enemy's inertia (its movement, edge bounce and move choice read it there).
+struct SlideRef {
+    float& x;
+    float& y;
+};
+SlideRef SlideOf(StatusEffectBlock& block, int side, int index)
+{
+    if (EnemyRecord* enemy = EnemyOf(side, index))
+        return {enemy->InertiaX, enemy->InertiaY};
+    return {block.slideX, block.slideY};
+}
+
 // The slide starts from the owner's movement of this frame.
 void StartSlide(StatusEffectBlock& block, int side, int index)
 {
+    SlideRef slide = SlideOf(block, side, index);
     if (const BattleMember* member = PartyMember(side, index)) {
-        block.slideX = member->x - member->prevX;
-        block.slideY = member->y - member->prevY;
+        slide.x = member->x - member->prevX;
+        slide.y = member->y - member->prevY;
     } else if (const EnemyRecord* enemy = EnemyOf(side, index)) {
-        block.slideX = enemy->PosX - enemy->PrevX;
-        block.slideY = enemy->PosY - enemy->PrevY;
+        slide.x = enemy->PosX - enemy->PrevX;
+        slide.y = enemy->PosY - enemy->PrevY;
     }
 }
 
@@ -132,6 +146,7 @@ void StartSlide(StatusEffectBlock& block, int side, int index)
 void TakeHold(StatusEffectBlock& block, int side, int index, int effect)
 {
     const bool slipping = block.HasEffect(EFFECT_SLIP);
+    SlideRef slide = SlideOf(block, side, index);
     switch (effect) {
     case EFFECT_POISON:
         PoisonTicks::Clear(block.effectState);
@@ -144,13 +159,13 @@ void TakeHold(StatusEffectBlock& block, int side, int index, int effect)
         break;
     case EFFECT_SLOW:
         if (slipping) {
-            block.slideX *= 0.5f;
-            block.slideY *= 0.5f;
+            slide.x *= 0.5f;
+            slide.y *= 0.5f;
         }
         break;
     case EFFECT_BIND:
         if (slipping)
-            block.slideX = block.slideY = 0.0f;
+            slide.x = slide.y = 0.0f;
         if (EnemyOf(side, index) != nullptr)
             InterruptEnemyMotion(index);
         break;
@@ -160,7 +175,7 @@ void TakeHold(StatusEffectBlock& block, int side, int index, int effect)
         break;
     case EFFECT_STOP:
         if (slipping)
-            block.slideX = block.slideY = 0.0f;
+            slide.x = slide.y = 0.0f;
         if (PartyMember(side, index) != nullptr)
             InterruptMemberAction(index);
         else if (EnemyOf(side, index) != nullptr)

@@ -14,6 +14,11 @@ float KindMoveHeading(CEnemyGroup& group, int slot, int)
     return group.Records[slot].Heading;
 }
 
+void RunKindAlignWalkPreStep(CEnemyGroup&, int slot)
+{
+    SceneTrace::Note("RunKindAlignWalkPreStep", slot);
+}
+
 bool RunKindAction(CEnemyGroup&, int slot, int type)
 {
     SceneTrace::Note("RunKindAction", slot * 100 + type);

@@ -10,5 +10,7 @@ class CEnemyGroup;
 bool RunKindMovement(CEnemyGroup& group, int slot, int type);
 // The heading a kind walk takes at its decision; the neutral default keeps the current one.
 float KindMoveHeading(CEnemyGroup& group, int slot, int type);
+// The kind's own step before each frame of the up-down lined-up walk; none by default.
+void RunKindAlignWalkPreStep(CEnemyGroup& group, int slot);
 // One frame of a per-kind action type; false ends it at once.
 bool RunKindAction(CEnemyGroup& group, int slot, int type);
