@@ -161,3 +161,71 @@ TEST_F(KindMoveTest, ABoomerangSentRightEndsBackAtItsStartLine)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(KindMoveTest, HeadingRulesForTheCentreAndAnotherKind)
+{
+    KindsMoving(Mv(45));
+    Make(0, 30, 100, 300);
+    Make(1, 30, 400, 300); // its own kind: never chosen
+    Make(2, 31, 500, 100);
+    Make(3, 32, 200, 120);
+    const EnemyRecord& r = rec();
+    auto towards = [&](int slot) {
+        const EnemyRecord& o = group().Records[slot];
+        return AngleFromDelta(o.CenterX - r.CenterX, o.CenterY - r.CenterY);
+    };
+    EXPECT_NEAR(TowardsFieldCentre(group(), 0, 0), AngleFromDelta(320 - r.CenterX, 280 - r.CenterY), 1e-6f);
+    SeedGameRandom(8);
+    EXPECT_LE(AngleGap(TowardsFieldCentre(group(), 0, 1), AngleFromDelta(320 - r.CenterX, 280 - r.CenterY)), kJitter);
+    // The nearest enemy of another kind is chosen on the first frame and kept.
+    rec().MoveFrame = 0;
+    EXPECT_NEAR(TowardsOtherKind(group(), 0), towards(3), 1e-6f);
+    rec().MoveFrame = 5;
+    group().Records[2].CenterX = r.CenterX + 1; // a nearer one later does not change the choice
+    group().Records[2].CenterY = r.CenterY + 1;
+    EXPECT_NEAR(TowardsOtherKind(group(), 0), towards(3), 1e-6f);
+    // Once it is defeated the walk wanders: not always the same heading.
+    group().Records[3].FlagsA |= FLAGS_A_DEFEATED;
+    group().Records[3].State = ENEMY_DEFEATED;
+    SeedGameRandom(8);
+    const float first = TowardsOtherKind(group(), 0);
+    bool differs = false;
+    for (int i = 0; i < 8; ++i)
+        differs = differs || TowardsOtherKind(group(), 0) != first;
+    EXPECT_TRUE(differs);
+}
+
+TEST_F(KindMoveTest, FollowingMovesGoWhereTheirMemberIs)
+{
+    struct Case {
+        int type;
+        float x, y;
+        // Whether it ends on the member's row (1), column (2) or circling it (3).
+        int expect;
+    };
+    // The aligning walk closes the smaller gap: far above, the column; beside, the row.
+    for (const Case c : {Case{50, 100, 150, 2}, Case{50, 250, 380, 1}, Case{51, 150, 300, 3}}) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " at " << c.x << "," << c.y);
+        EnemyMoveDef m = Mv(c.type);
+        m.Speed = 3.0f;
+        m.Speed2 = 0.01f;
+        m.Period = 200;
+        m.Duration = 200;
+        KindsMoving(m);
+        PartyAt(300, 400);
+        Make(0, 30, c.x, c.y);
+        Frames(90);
+        const BattleMember& member = parts->party.members[0];
+        if (c.expect == 1)
+            EXPECT_NEAR(rec().CenterY, member.centerY, 3.0f);
+        else if (c.expect == 2)
+            EXPECT_NEAR(rec().CenterX, member.centerX, 3.0f);
+        else
+            EXPECT_NEAR(std::hypot(rec().CenterX - member.centerX, rec().CenterY - member.centerY),
+                        std::max(rec().Width, rec().Height) / 2.0f + 48.0f, 4.0f);
+    }
+}
+
+} // namespace

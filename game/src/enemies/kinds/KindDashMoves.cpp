@@ -105,6 +105,8 @@ void BoomerangMove(CEnemyGroup& group, int slot)
     const EnemyMoveDef& def = group.RunningMove(slot);
     if (r.MoveFrame == 0) {
         r.FlagsF &= ~FLAGS_F_TURNED;
+        // Edges met by earlier walks do not count towards this flight's turns.
+        r.EdgeTurns = 0;
         group.AimMoveAtTarget(slot);
         r.SavedPointX = r.PosX;
         r.SavedPointY = r.PosY;
