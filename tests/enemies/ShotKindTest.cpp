@@ -180,3 +180,43 @@ TEST_F(ShotKindTest, EdgeReactionsByOwnerKind)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ShotKindTest, BehavioursThatTurnOrSpeedTheShot)
+{
+    struct Case {
+        int kind, variant, index;
+        float angle, turn;
+        float wantAngle, wantSpeed;
+    };
+    const Case cases[] = {
+        {102, 0, 0, 0.5f, 0.0f, -99, 4.0f},        // aims at the target, 2 faster
+        {144, 0, 3, 0.5f, 0.1f, 0.4f, 2.0f},       // odd index turns one way
+        {144, 0, 4, 0.5f, 0.1f, 0.6f, 2.0f},       // even the other
+        {163, 2, 0, 0.5f, 1.25f, 1.25f, 3.25f},    // the stored heading
+        {180, 0, 0, 0.5f, 0.0f, kPi - 0.5f, 6.0f}, // the vertical part reverses
+        {180, 1, 0, 0.5f, 0.0f, -0.5f, 6.0f},      // the sideways part reverses
+        {181, 0, 0, 0.5f, 0.0f, 0.5f + 2.0071287f, 6.25f},
+        {181, 1, 0, 0.5f, -1.0f, -1.0f, 6.25f},
+        {139, 0, 2, 0.5f, 0.0f, 0.0f, 2.0f}, // on the centre, by index
+        {500, 0, 0, 0.5f, 0.0f, 0.5f, 2.0f}, // a kind beyond the ids: nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " variant " << c.variant << " index " << c.index);
+        OwnerKind(c.kind);
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(200, 200, c.angle);
+        eshot::ChildRow::Set(n->BitsB, static_cast<std::uint32_t>(c.variant));
+        n->Index = static_cast<std::int16_t>(c.index);
+        n->Turn = c.turn;
+        EXPECT_EQ(RunShotKindAction(*n), SHOT_KIND_COUNTED);
+        EXPECT_FLOAT_EQ(n->Speed, c.wantSpeed);
+        if (c.wantAngle > -99)
+            EXPECT_NEAR(n->Angle, c.wantAngle, 1e-5f);
+        else
+            EXPECT_NE(n->Angle, c.angle);
+    }
+}
+
+} // namespace
