@@ -648,16 +648,24 @@ TEST_F(EnemyMovePattern, AMarkedMemberDrawsTheWalkAtItsSecondSpeed)
     EXPECT_FLOAT_EQ(rec().PosY - y2, 3.0f);
 }
 
-TEST_F(EnemyMovePattern, KindMovementsStandStillAndAreHandedToTheKind)
+TEST_F(EnemyMovePattern, KindMovementsAreRunByTheKindAndOthersStandStill)
 {
+    // With a period every whole-frame kind movement starts walking within a
+    // few frames, except the stalk, which first stands and faces its member.
     for (int type : {36, 37, 38, 46, 47, 49, 50, 51, 52}) {
-        Walker(Move(type));
+        Walker(Move(type, 2.0f, 40));
         SceneTrace::Clear();
-        Frames(1);
-        EXPECT_EQ(rec().PosX, 300.0f) << type;
-        EXPECT_EQ(rec().PosY, 200.0f) << type;
-        EXPECT_EQ(Noted("RunKindMovement(" + std::to_string(type) + ")"), 1) << type;
+        Frames(3);
+        const bool moved = rec().PosX != 300.0f || rec().PosY != 200.0f;
+        EXPECT_EQ(moved, type != 52) << type;
+        EXPECT_EQ(Noted("RunKindMovement(" + std::to_string(type) + ")"), 0) << type;
     }
+    // A type no kind runs stays with the neutral default.
+    Walker(Move(53));
+    SceneTrace::Clear();
+    Frames(1);
+    EXPECT_EQ(rec().PosX, 300.0f);
+    EXPECT_EQ(Noted("RunKindMovement(53)"), 1);
 }
 
 class EnemyStatusIcon : public EnemyMovePattern {

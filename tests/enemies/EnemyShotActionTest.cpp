@@ -133,13 +133,14 @@ TEST_F(ShotActionTest, EdgeModesByTheirReaction)
     const float toOther = std::atan2(other.CenterX - 208, other.CenterY - 88);
     const float toOwner = std::atan2(rec().CenterX - 208, rec().CenterY - 88);
     EXPECT_TRUE(std::fabs(n->Angle - toOther) < 1e-4 || std::fabs(n->Angle - toOwner) < 1e-4);
-    // 12 is the owner's kind's own reaction; inside the field nothing happens.
-    n = Shot(200, 70, 0, 12);
+    // 12 is the owner's kind's own reaction: a kind without one leaves the
+    // shot as it was, at the edge and inside the field.
+    n = Shot(200, 70, 0.25f, 12);
     EXPECT_FALSE(ApplyEnemyShotEdge(*n));
-    EXPECT_EQ(Noted("RunShotKindEdge(1)"), 1);
-    n = Shot(200, 200, 0, 12);
+    EXPECT_FLOAT_EQ(n->Angle, 0.25f);
+    n = Shot(200, 200, 0.25f, 12);
     EXPECT_FALSE(ApplyEnemyShotEdge(*n));
-    EXPECT_EQ(Noted("RunShotKindEdge(1)"), 1);
+    EXPECT_FLOAT_EQ(n->Angle, 0.25f);
 }
 
 TEST_F(ShotActionTest, ATopOrBottomEdgeWinsOverASideInACorner)
@@ -183,8 +184,10 @@ TEST_F(ShotActionTest, WithChanceZeroOnlyActions19_20And51Run)
         if (c.action == 20) {
             EXPECT_FLOAT_EQ(n->Accel, 0.5f);
         }
+        if (c.action == 51) {
+            EXPECT_FLOAT_EQ(n->Angle, 0.5f) << "a kind without a behaviour of its own leaves the shot";
+        }
     }
-    EXPECT_EQ(Noted("RunShotKindAction"), 1);
 }
 
 TEST_F(ShotActionTest, StepsOfTheActionTable)

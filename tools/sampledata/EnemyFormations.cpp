@@ -67,6 +67,12 @@ std::vector<std::uint32_t> ShotGalleryBattleRecord()
     return Record(0, 0, kNoLabel, 0, {31, 32, 33, 34, 35, 36});
 }
 
+// The kinds' own walks and owner-kind shots: kind 90 first, so kind 190 follows it.
+std::vector<std::uint32_t> KindMoveShowcaseBattleRecord()
+{
+    return Record(1, 0, 2, 0, {90, 99, 143, 176, 178, 190});
+}
+
 } // namespace sampledata
 
 namespace sampledata {

@@ -432,6 +432,45 @@ void ShotGalleryKinds(std::vector<EnemyKind>& kinds)
     puller.actions[1].ActionLength18 = 90;
 }
 
+// Kinds that walk and shoot in their own way, fought together (kind 90 in
+// slot 0, so it heads for the top-left corner and kind 190 follows it):
+// headings chosen by the kind, a boomerang, a charge and a diagonal, shots
+// that burst at a drawn period, return to their owner or turn at the edges.
+void KindMoveShowcaseKinds(std::vector<EnemyKind>& kinds)
+{
+    auto kind = [&](int id, const std::u16string& name, std::vector<EnemyMoveDef> moves) -> EnemyKind& {
+        EnemyKind& k = kinds[id];
+        const int graphic = k.def.GraphicId;
+        k = BaseKind(name, 200, 0, graphic);
+        k.moves = std::move(moves);
+        k.def.FirstMoveDelay = 10;
+        k.def.FirstActionDelay = 30;
+        k.actions = {Shot(1, 1, 2.0f)};
+        return k;
+    };
+    // 90: heads for the corner of its slot.
+    kind(90, u"ワタリドリ", {Walk(41, 1.5f, 240, 60, 0)});
+    // 99: a boomerang at its target; shots bursting into 8 at one of their periods.
+    EnemyKind& bomber = kind(99, u"バクダン", {Walk(46, 2.5f, 300, 40, 0)});
+    bomber.actions = {MotionShot(2.0f, 0, 46, 60)};
+    bomber.actions[0].ActionCount16 = bomber.actions[0].ActionLength18 = 301;
+    bomber.actions[0].ShotChildCount = 8;
+    bomber.actions[0].ShotOnce = 0;
+    // 143: wanders into the other half of the field.
+    kind(143, u"フリコ", {Walk(41, 1.2f, 240, 40, 0)});
+    // 176: a diagonal by its facing; shots in whole periods turning away from the edges.
+    EnemyKind& diagonal = kind(176, u"ナナメ", {Walk(37, 1.5f, 300, 0, 0)});
+    diagonal.actions = {MotionShot(3.0f, 17, 0, 20)};
+    diagonal.actions[0].SubPatternMode = 12;
+    diagonal.actions[0].ShotOnce = 0;
+    // 178: charges, topping at 3; shots that come back to it.
+    EnemyKind& charger = kind(178, u"トッシン", {Walk(38, 1.0f, 200, 0, 0x35)});
+    charger.moves[0].Speed2 = 0.1f;
+    charger.actions = {MotionShot(2.0f, 17, 0, 0)};
+    // 190: follows the enemy in slot 0.
+    kind(190, u"オトモ", {Walk(41, 1.0f, 240, 60, 0)});
+}
+
 } // namespace
 
 std::vector<EnemyKind> SampleEnemyKinds()
@@ -454,6 +493,7 @@ std::vector<EnemyKind> SampleEnemyKinds()
     std::vector<EnemyKind> gallery = GalleryKinds();
     std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);
     ShotGalleryKinds(kinds);
+    KindMoveShowcaseKinds(kinds);
     return kinds;
 }
 

@@ -40,6 +40,7 @@ std::vector<std::uint32_t> FullBattleRecord();
 std::vector<std::uint32_t> WalkerBattleRecord();
 std::vector<std::uint32_t> GalleryBattleRecord();
 std::vector<std::uint32_t> ShotGalleryBattleRecord();
+std::vector<std::uint32_t> KindMoveShowcaseBattleRecord();
 // Writes the encounter fields of map `map`'s header.
 void PutEncounterTable(Bytes& b, int map);
 

@@ -127,7 +127,9 @@ struct EnemyRecord {
     float DropFall, DropFallLimit;
     float NameWidth;
     float DashHeading;
-    float FleeSpeed; // pixels a frame of the flight
+    float FleeSpeed;                // pixels a frame of the flight
+    float SavedPointX, SavedPointY; // a place a kind movement comes back to
+    float SpecialTopSpeed;          // the top speed of a charging kind movement
     std::int32_t State;
     std::int32_t WalkFrame;
     std::int32_t FleeFrame;

@@ -69,11 +69,6 @@ void ExecuteEnemyKindAttack(CEnemyGroup& group, int slot)
 
 void RunEnemyKindAttackCase(CEnemyGroup&, int) {}
 
-float ExecuteEnemyKindMove(CEnemyGroup&, int)
-{
-    return 0.0f;
-}
-
 void ReactEnemyKindToKnockback(CEnemyGroup&, int) {}
 
 void OnEnemyKindActionStart(CEnemyGroup&, int, int) {}

@@ -2,16 +2,19 @@
 
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
+#include "enemies/kinds/KindMoves.h"
 
-bool RunKindMovement(CEnemyGroup&, int slot, int type)
+bool RunKindMovement(CEnemyGroup& group, int slot, int type)
 {
+    if (RunKindWholeFrameMove(group, slot, type))
+        return true;
     SceneTrace::Note("RunKindMovement", slot * 100 + type);
     return false;
 }
 
-float KindMoveHeading(CEnemyGroup& group, int slot, int)
+float KindMoveHeading(CEnemyGroup& group, int slot, int type)
 {
-    return group.Records[slot].Heading;
+    return KindWalkHeading(group, slot, type);
 }
 
 void RunKindAlignWalkPreStep(CEnemyGroup&, int slot)
