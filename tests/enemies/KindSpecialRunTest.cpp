@@ -4,6 +4,8 @@
 // frames are left in the build folder (enemies/frames).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "BattleHarness.h"
@@ -20,6 +22,8 @@ using battleharness::EnemyHitKind;
 constexpr int kVolleyKind = 183;
 constexpr int kRainKind = 78;
 constexpr int kAfterlifeKind = 144;
+constexpr int kCounterKind = 116;
+constexpr int kCounterSlot = 3;
 
 struct Force {
     int frame;
@@ -56,18 +60,24 @@ TEST(KindSpecialRun, VolleysRainAndAfterDefeatShotsFillTheField)
     }
     SeedGameRandom(142);
     CEnemyGroup& enemies = harness.enemies;
-    const std::vector<std::uint32_t> record = {3, 4, 0, 0, 0xFFFFFFFF, 0, kVolleyKind, kRainKind, kAfterlifeKind};
+    const std::vector<std::uint32_t> record = {
+        4, 4, 0, 0, 0xFFFFFFFF, 0, kVolleyKind, kRainKind, kAfterlifeKind, kCounterKind};
     ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(record), {}, 2, false, false, false));
-    ASSERT_EQ(enemies.EnemyCount(), 3);
+    ASSERT_EQ(enemies.EnemyCount(), 4);
     SetKindField(enemies.Records[0], FLAGS_E_KIND_STAGE, 1);
     SetKindField(enemies.Records[1], FLAGS_E_KIND_STAGE, 3);
     harness.BeginBattle(0);
     harness.HitEnemyAt({200, 2, EnemyHitKind::Defeat, 0, 0});
+    // Light knock-backs from the left: kind 116 answers each with a shot turned an eighth further.
+    const int counterFrames[] = {250, 290, 330};
+    for (int frame : counterFrames)
+        harness.HitEnemyAt({frame, kCounterSlot, EnemyHitKind::Knockback, 0, 0});
 
     const Force forces[] = {{100, 0, 1, 16}, {300, 0, 0, 4}, {620, 0, 3, 10}, {820, 0, 2, 10}, {1000, 1, -1, 6}};
     const Dump dumps[] = {{140, "specials-rain-of-183"},   {420, "specials-corners-of-183"},
                           {660, "specials-throws-of-183"}, {980, "specials-sides-of-183"},
-                          {1030, "specials-rain-of-78"},   {1200, "specials-late"}};
+                          {1030, "specials-rain-of-78"},   {1200, "specials-late"},
+                          {300, "specials-counter-of-116"}};
     const std::filesystem::path folder = ENEMY_FRAMES_DIR;
     int afterlifeVolleys = 0;
     for (int frame = 0; frame <= 1200; ++frame) {
@@ -83,6 +93,9 @@ TEST(KindSpecialRun, VolleysRainAndAfterDefeatShotsFillTheField)
         }
         const std::uint16_t counter = enemies.Records[2].AfterlifeCounter;
         harness.Frame();
+        if (std::find(std::begin(counterFrames), std::end(counterFrames), frame) != std::end(counterFrames)) {
+            EXPECT_EQ(NewShotsOf(harness.enemyShots, kCounterSlot), 1) << "the counter-shot at " << frame;
+        }
         if (enemies.Records[2].State == ENEMY_DEFEATED && counter + 1 == 300 &&
             enemies.Records[2].AfterlifeCounter == 0) {
             ++afterlifeVolleys;
