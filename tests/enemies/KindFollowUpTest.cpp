@@ -15,15 +15,15 @@ protected:
     // A shot of the enemy in `slot` with the given motion, started or still waiting.
     void OwnShot(int slot, int motion, int startAge, bool magic = false)
     {
-        EnemyShotSpec spec{};
-        spec.lifeMin = spec.lifeMax = 200;
-        spec.startAge = startAge;
-        spec.motion = motion;
-        spec.ownerSlot = slot;
-        spec.magic = magic;
-        spec.period = 30;
-        spec.action = 9;
-        shots().CreateEnemyShot(spec);
+        EnemyShotSpec shot{};
+        shot.lifeMin = shot.lifeMax = 200;
+        shot.startAge = startAge;
+        shot.motion = motion;
+        shot.ownerSlot = slot;
+        shot.magic = magic;
+        shot.period = 30;
+        shot.action = 9;
+        shots().CreateEnemyShot(shot);
     }
     void Defeat(int slot)
     {

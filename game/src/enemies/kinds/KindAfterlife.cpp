@@ -55,21 +55,21 @@ bool AfterlifeDue(CEnemyGroup& group, int slot)
 
 void AfterlifeRain(CEnemyGroup& group, int slot)
 {
-    EnemyShotSpec spec = NeutralKindShotOf(group, slot);
-    spec.y = SHOT_EDGE_TOP_Y;
-    spec.speed = 3.5f;
-    spec.attack = group.Records[slot].AttackB;
-    SetKindShotLife(spec, 240);
-    spec.element = 1;
-    spec.aimKind = kTopShotAim;
-    spec.magic = true;
-    spec.spread = 1;
-    spec.ailment = 12;
-    spec.ailmentRate = 2;
+    EnemyShotSpec shot = NeutralKindShotOf(group, slot);
+    shot.y = SHOT_EDGE_TOP_Y;
+    shot.speed = 3.5f;
+    shot.attack = group.Records[slot].AttackB;
+    SetKindShotLife(shot, 240);
+    shot.element = 1;
+    shot.aimKind = kTopShotAim;
+    shot.magic = true;
+    shot.spread = 1;
+    shot.ailment = 12;
+    shot.ailmentRate = 2;
     for (int i = 0; i < 2; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.x = TopRowShotX(i, 2);
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.x = TopRowShotX(i, 2);
+        FireKindShot(shot);
     }
 }
 
@@ -85,24 +85,24 @@ void AfterlifeRows(CEnemyGroup& group, int slot)
         order[i] = static_cast<std::uint8_t>(i);
     ShuffleBytes(order, kRows);
     const int open = 2 + (GameRandom() * 7 >> 15); // rows left free: 2 to 8
-    EnemyShotSpec spec = NeutralKindShotOf(group, slot);
-    spec.x = SHOT_EDGE_LEFT_X;
-    spec.angle = BATTLE_PI / 2.0f;
-    spec.speed = 2.0f;
-    spec.accel = 0.025f;
-    spec.power = 1.75f;
-    spec.attack = r.AttackB;
-    SetKindShotLife(spec, 240);
-    spec.element = 2;
-    spec.aimKind = kTopShotAim;
-    spec.motion = 1;
-    spec.magic = true;
-    spec.ailment = 10;
-    spec.ailmentRate = 10;
+    EnemyShotSpec shot = NeutralKindShotOf(group, slot);
+    shot.x = SHOT_EDGE_LEFT_X;
+    shot.angle = BATTLE_PI / 2.0f;
+    shot.speed = 2.0f;
+    shot.accel = 0.025f;
+    shot.power = 1.75f;
+    shot.attack = r.AttackB;
+    SetKindShotLife(shot, 240);
+    shot.element = 2;
+    shot.aimKind = kTopShotAim;
+    shot.motion = 1;
+    shot.magic = true;
+    shot.ailment = 10;
+    shot.ailmentRate = 10;
     for (int k = open; k < kRows; ++k) {
         const int row = order[k];
-        spec.y = 400.0f / 13.0f * static_cast<float>(row + 1) + 72.0f;
-        FireKindShot(spec);
+        shot.y = 400.0f / 13.0f * static_cast<float>(row + 1) + 72.0f;
+        FireKindShot(shot);
     }
     SetRowCountdown(r, 2 + (GameRandom() >> 13));
 }

@@ -44,21 +44,21 @@ void RainShotsFromTop(CEnemyGroup& group, int slot, float scale1, float scale2, 
     if (stage == 0)
         return;
     const int n = 2 * stage;
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = stage <= 2 ? speed1 : stage <= 4 ? speed2 : 0.0f;
-    spec.power = stage <= 2 ? scale1 : stage <= 4 ? scale2 : 1.0f;
-    spec.attack = r.AttackB;
-    SetKindShotLife(spec, 240);
-    spec.element = 1;
-    spec.aimKind = kTopShotAim;
-    spec.magic = true;
-    spec.ailment = ailment;
-    spec.ailmentRate = ailmentRate;
-    spec.y = SHOT_EDGE_TOP_Y;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = stage <= 2 ? speed1 : stage <= 4 ? speed2 : 0.0f;
+    shot.power = stage <= 2 ? scale1 : stage <= 4 ? scale2 : 1.0f;
+    shot.attack = r.AttackB;
+    SetKindShotLife(shot, 240);
+    shot.element = 1;
+    shot.aimKind = kTopShotAim;
+    shot.magic = true;
+    shot.ailment = ailment;
+    shot.ailmentRate = ailmentRate;
+    shot.y = SHOT_EDGE_TOP_Y;
     for (int i = 0; i < n; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.x = TopRowShotX(i, n);
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.x = TopRowShotX(i, n);
+        FireKindShot(shot);
     }
 }
 
@@ -76,32 +76,32 @@ void EdgeShotsAtMember(CEnemyGroup& group, int slot, float speed, float scale, i
     const ShotPoint from[4] = {
         {x, SHOT_EDGE_TOP_Y}, {x, SHOT_EDGE_BOTTOM_Y}, {SHOT_EDGE_LEFT_X, y}, {SHOT_EDGE_RIGHT_X, y}};
     const float inward[4] = {0.0f, -BATTLE_PI, BATTLE_PI / 2.0f, -BATTLE_PI / 2.0f};
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = speed;
-    spec.power = stage >= 2 ? scale * kStrongScale : scale;
-    spec.attack = r.AttackB;
-    SetKindShotLife(spec, 360);
-    spec.element = 2;
-    spec.aimKind = kTopShotAim;
-    spec.magic = true;
-    spec.erasable = true;
-    spec.ailment = ailment;
-    spec.ailmentRate = ailmentRate;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = speed;
+    shot.power = stage >= 2 ? scale * kStrongScale : scale;
+    shot.attack = r.AttackB;
+    SetKindShotLife(shot, 360);
+    shot.element = 2;
+    shot.aimKind = kTopShotAim;
+    shot.magic = true;
+    shot.erasable = true;
+    shot.ailment = ailment;
+    shot.ailmentRate = ailmentRate;
     if (stage >= 2) {
         // From the second stage on each shot bursts into four on its way.
-        spec.period = static_cast<std::int16_t>(period);
-        spec.action = 30;
-        spec.once = true;
-        spec.chance = 100;
-        spec.childCount = 4;
-        spec.childRow = 1;
+        shot.period = static_cast<std::int16_t>(period);
+        shot.action = 30;
+        shot.once = true;
+        shot.chance = 100;
+        shot.childCount = 4;
+        shot.childRow = 1;
     }
     for (int i = 0; i < 4; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.x = from[i].x;
-        spec.y = from[i].y;
-        spec.angle = inward[i];
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.x = from[i].x;
+        shot.y = from[i].y;
+        shot.angle = inward[i];
+        FireKindShot(shot);
     }
 }
 
@@ -110,22 +110,22 @@ void FirePartnerRain(CEnemyGroup& group, int slot)
     if (StageOf(group.Records[slot]) == 0)
         return;
     const int n = 4 + (GameRandom() * 5 >> 15);
-    EnemyShotSpec spec = NeutralKindShotOf(group, slot);
-    spec.y = SHOT_EDGE_TOP_Y;
-    spec.speed = 4.0f;
-    spec.power = kStrongScale;
-    spec.attack = PartnerAttack(group, slot, kPartnerB);
-    SetKindShotLife(spec, 240);
-    spec.element = 1;
-    spec.aimKind = kTopShotAim;
-    spec.magic = true;
-    spec.spread = 1;
-    spec.ailment = 9;
-    spec.ailmentRate = 5;
+    EnemyShotSpec shot = NeutralKindShotOf(group, slot);
+    shot.y = SHOT_EDGE_TOP_Y;
+    shot.speed = 4.0f;
+    shot.power = kStrongScale;
+    shot.attack = PartnerAttack(group, slot, kPartnerB);
+    SetKindShotLife(shot, 240);
+    shot.element = 1;
+    shot.aimKind = kTopShotAim;
+    shot.magic = true;
+    shot.spread = 1;
+    shot.ailment = 9;
+    shot.ailmentRate = 5;
     for (int i = 0; i < n; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.x = TopRowShotX(i, n);
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.x = TopRowShotX(i, n);
+        FireKindShot(shot);
     }
 }
 
@@ -134,19 +134,19 @@ void FirePartnerDrop(CEnemyGroup& group, int slot)
     const EnemyRecord& r = group.Records[slot];
     if (StageOf(r) == 0)
         return;
-    EnemyShotSpec spec = NeutralKindShotOf(group, slot);
-    spec.x = r.SavedPoint[0];
-    spec.y = r.SavedPoint[1];
-    spec.speed = 3.5f;
-    spec.power = kStrongScale;
-    spec.attack = PartnerAttack(group, slot, kPartnerA);
-    SetKindShotLife(spec, 284);
-    spec.period = 60;
-    spec.aimKind = 1;
-    spec.action = 9;
-    spec.magic = true;
-    spec.chance = 100;
-    spec.ailment = 8;
-    spec.ailmentRate = 5;
-    FireKindShot(spec);
+    EnemyShotSpec shot = NeutralKindShotOf(group, slot);
+    shot.x = r.SavedPoint[0];
+    shot.y = r.SavedPoint[1];
+    shot.speed = 3.5f;
+    shot.power = kStrongScale;
+    shot.attack = PartnerAttack(group, slot, kPartnerA);
+    SetKindShotLife(shot, 284);
+    shot.period = 60;
+    shot.aimKind = 1;
+    shot.action = 9;
+    shot.magic = true;
+    shot.chance = 100;
+    shot.ailment = 8;
+    shot.ailmentRate = 5;
+    FireKindShot(shot);
 }

@@ -60,35 +60,35 @@ bool RunningMoveOfType(const EnemyRecord& r, int type)
 void CounterIntoHitQuarter(CEnemyGroup& group, int slot)
 {
     const EnemyRecord& r = group.Records[slot];
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = HitQuarterAngle(HitDirection(r));
-    spec.speed = 3.5f;
-    SetKindShotLife(spec, 200);
-    spec.aimKind = kQuarterShotAim;
-    spec.edgeMode = 1;
-    spec.erasable = HpPercent(r.Hp, r.MaxHp) >= 34;
-    spec.hits = 1;
-    spec.ailment = 7;
-    spec.ailmentRate = 3;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = HitQuarterAngle(HitDirection(r));
+    shot.speed = 3.5f;
+    SetKindShotLife(shot, 200);
+    shot.aimKind = kQuarterShotAim;
+    shot.edgeMode = 1;
+    shot.erasable = HpPercent(r.Hp, r.MaxHp) >= 34;
+    shot.hits = 1;
+    shot.ailment = 7;
+    shot.ailmentRate = 3;
+    FireKindShot(shot);
 }
 
 void CounterByComrades(CEnemyGroup& group, int slot)
 {
     const EnemyRecord& r = group.Records[slot];
     const int n = StandingOfKind(group, kComradeKind);
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = 3.25f;
-    SetKindShotLife(spec, n < 5 ? 120 : 240);
-    spec.aimKind = kQuarterShotAim;
-    spec.edgeMode = 1;
-    spec.erasable = n < 3;
-    spec.hits = 1;
-    spec.ailment = 1;
-    spec.ailmentRate = 3;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = 3.25f;
+    SetKindShotLife(shot, n < 5 ? 120 : 240);
+    shot.aimKind = kQuarterShotAim;
+    shot.edgeMode = 1;
+    shot.erasable = n < 3;
+    shot.hits = 1;
+    shot.ailment = 1;
+    shot.ailmentRate = 3;
     for (int i = 0; i < n; ++i) {
-        spec.angle = HitQuarterAngle(HitDirection(r));
-        FireKindShot(spec);
+        shot.angle = HitQuarterAngle(HitDirection(r));
+        FireKindShot(shot);
     }
 }
 
@@ -105,18 +105,18 @@ void CounterFromFieldEdge(CEnemyGroup& group, int slot, const KindKnockHit& hit)
                                {m.x + 8.0f, SHOT_EDGE_BOTTOM_Y},
                                {SHOT_EDGE_RIGHT_X, m.y + 8.0f}};
     const float across[4] = {0.0f, BATTLE_PI / 2.0f, -BATTLE_PI, -BATTLE_PI / 2.0f};
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.x = from[side].x;
-    spec.y = from[side].y;
-    spec.angle = across[side];
-    spec.speed = 3.0f;
-    SetKindShotLife(spec, 280);
-    spec.aimKind = 37;
-    spec.erasable = true;
-    spec.hits = 1;
-    spec.ailment = 11;
-    spec.ailmentRate = 5;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.x = from[side].x;
+    shot.y = from[side].y;
+    shot.angle = across[side];
+    shot.speed = 3.0f;
+    SetKindShotLife(shot, 280);
+    shot.aimKind = 37;
+    shot.erasable = true;
+    shot.hits = 1;
+    shot.ailment = 11;
+    shot.ailmentRate = 5;
+    FireKindShot(shot);
     SetKindField(r, FLAGS_E_KIND_CYCLE, (side + 1) % 4);
 }
 
@@ -124,15 +124,15 @@ void CounterTurningRound(CEnemyGroup& group, int slot)
 {
     EnemyRecord& r = group.Records[slot];
     const int cycle = KindField(r, FLAGS_E_KIND_CYCLE);
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = static_cast<float>((8 - cycle) % 8) * (BATTLE_PI / 4.0f) - BATTLE_PI;
-    spec.speed = 3.0f;
-    SetKindShotLife(spec, 160);
-    spec.aimKind = 12;
-    spec.hits = 1;
-    spec.ailment = 6;
-    spec.ailmentRate = 3;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = static_cast<float>((8 - cycle) % 8) * (BATTLE_PI / 4.0f) - BATTLE_PI;
+    shot.speed = 3.0f;
+    SetKindShotLife(shot, 160);
+    shot.aimKind = 12;
+    shot.hits = 1;
+    shot.ailment = 6;
+    shot.ailmentRate = 3;
+    FireKindShot(shot);
     SetKindField(r, FLAGS_E_KIND_CYCLE, (cycle + 1) % 8);
 }
 
@@ -140,17 +140,17 @@ void CounterAhead(CEnemyGroup& group, int slot, const KindKnockHit& hit)
 {
     if (hit.previousState != ENEMY_NORMAL)
         return;
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = FacingHeading(group.Records[slot]);
-    spec.speed = 4.0f;
-    SetKindShotLife(spec, 240);
-    spec.aimKind = kAheadShotAim;
-    spec.edgeMode = 1;
-    spec.erasable = true;
-    spec.hits = 1;
-    spec.ailment = 10;
-    spec.ailmentRate = 3;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = FacingHeading(group.Records[slot]);
+    shot.speed = 4.0f;
+    SetKindShotLife(shot, 240);
+    shot.aimKind = kAheadShotAim;
+    shot.edgeMode = 1;
+    shot.erasable = true;
+    shot.hits = 1;
+    shot.ailment = 10;
+    shot.ailmentRate = 3;
+    FireKindShot(shot);
 }
 
 void BurstCounterAhead(CEnemyGroup& group, int slot, const KindKnockHit& hit)
@@ -163,20 +163,20 @@ void BurstCounterAhead(CEnemyGroup& group, int slot, const KindKnockHit& hit)
         return;
     r.FlagsG |= FLAGS_G_COUNTER_FIRED;
     r.HitWindowStart = now;
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = FacingHeading(r);
-    spec.speed = 4.0f;
-    SetKindShotLife(spec, 134);
-    spec.period = 30;
-    spec.aimKind = kAheadShotAim;
-    spec.action = 46;
-    spec.edgeMode = 1;
-    spec.chance = 100;
-    spec.childCount = 6;
-    spec.childRow = 5;
-    spec.ailment = 10;
-    spec.ailmentRate = 4;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = FacingHeading(r);
+    shot.speed = 4.0f;
+    SetKindShotLife(shot, 134);
+    shot.period = 30;
+    shot.aimKind = kAheadShotAim;
+    shot.action = 46;
+    shot.edgeMode = 1;
+    shot.chance = 100;
+    shot.childCount = 6;
+    shot.childRow = 5;
+    shot.ailment = 10;
+    shot.ailmentRate = 4;
+    FireKindShot(shot);
 }
 
 void RecordHitter(CEnemyGroup& group, int slot, const KindKnockHit& hit)

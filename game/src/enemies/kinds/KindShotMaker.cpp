@@ -20,32 +20,32 @@ constexpr float kQuarterStart[4] = {-3.0f * BATTLE_PI / 4.0f, 3.0f * BATTLE_PI /
 EnemyShotSpec KindShotOf(const CEnemyGroup& group, int slot)
 {
     const EnemyRecord& r = group.Records[slot];
-    EnemyShotSpec spec{};
-    spec.x = r.CenterX - kHalfShot;
-    spec.y = r.CenterY - kHalfShot;
-    spec.power = 1.0f;
-    spec.attack = r.Attack;
-    spec.owner = &r;
-    spec.ownerSlot = slot;
-    return spec;
+    EnemyShotSpec shot{};
+    shot.x = r.CenterX - kHalfShot;
+    shot.y = r.CenterY - kHalfShot;
+    shot.power = 1.0f;
+    shot.attack = r.Attack;
+    shot.owner = &r;
+    shot.ownerSlot = slot;
+    return shot;
 }
 
 EnemyShotSpec NeutralKindShotOf(const CEnemyGroup& group, int slot)
 {
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.owner = nullptr;
-    return spec;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.owner = nullptr;
+    return shot;
 }
 
-void FireKindShot(const EnemyShotSpec& spec)
+void FireKindShot(const EnemyShotSpec& shot)
 {
     if (TheEnemyShotList != nullptr)
-        TheEnemyShotList->CreateEnemyShot(spec);
+        TheEnemyShotList->CreateEnemyShot(shot);
 }
 
-void SetKindShotLife(EnemyShotSpec& spec, int life)
+void SetKindShotLife(EnemyShotSpec& shot, int life)
 {
-    spec.lifeMin = spec.lifeMax = life;
+    shot.lifeMin = shot.lifeMax = life;
 }
 
 float RandomKindShotAngle()

@@ -13,9 +13,9 @@ EnemyShotSpec KindShotOf(const CEnemyGroup& group, int slot);
 // The same for a shot that outlives the enemy: no owner record, so no
 // strengthening or weakening status follows it.
 EnemyShotSpec NeutralKindShotOf(const CEnemyGroup& group, int slot);
-void FireKindShot(const EnemyShotSpec& spec);
+void FireKindShot(const EnemyShotSpec& shot);
 // One life for both ends of the random life.
-void SetKindShotLife(EnemyShotSpec& spec, int life);
+void SetKindShotLife(EnemyShotSpec& shot, int life);
 
 // A random heading over the whole circle.
 float RandomKindShotAngle();

@@ -41,37 +41,37 @@ int HpPercentOf(const EnemyRecord& r)
 void FireTurningShot(CEnemyGroup& group, int slot)
 {
     EnemyRecord& r = group.Records[slot];
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = static_cast<float>(r.SpecialShotIndex) * kEighth - BATTLE_PI;
-    spec.speed = 3.0f;
-    SetKindShotLife(spec, 120);
-    spec.aimKind = kPoisonShotAim;
-    spec.erasable = HpPercentOf(r) >= 50;
-    spec.hits = 1;
-    spec.ailment = 1;
-    spec.ailmentRate = 3;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = static_cast<float>(r.SpecialShotIndex) * kEighth - BATTLE_PI;
+    shot.speed = 3.0f;
+    SetKindShotLife(shot, 120);
+    shot.aimKind = kPoisonShotAim;
+    shot.erasable = HpPercentOf(r) >= 50;
+    shot.hits = 1;
+    shot.ailment = 1;
+    shot.ailmentRate = 3;
+    FireKindShot(shot);
     r.SpecialShotIndex = static_cast<std::uint16_t>((r.SpecialShotIndex + 1) % kTurningSteps);
 }
 
 void FireTurnedCross(CEnemyGroup& group, int slot)
 {
     const float offset = static_cast<float>(GameRandom() >> 7) * (2.0f * BATTLE_PI / 1024.0f);
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = 2.5f;
-    spec.turn = 0.0125f;
-    spec.lifeMin = 60;
-    spec.lifeMax = 256;
-    spec.aimKind = 23;
-    spec.motion = 8;
-    spec.erasable = true;
-    spec.hits = 1;
-    spec.ailment = group.KindOf(slot) == 42 ? 1 : 13;
-    spec.ailmentRate = 2;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = 2.5f;
+    shot.turn = 0.0125f;
+    shot.lifeMin = 60;
+    shot.lifeMax = 256;
+    shot.aimKind = 23;
+    shot.motion = 8;
+    shot.erasable = true;
+    shot.hits = 1;
+    shot.ailment = group.KindOf(slot) == 42 ? 1 : 13;
+    shot.ailmentRate = 2;
     for (int i = 0; i < 4; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.angle = static_cast<float>(i) * (BATTLE_PI / 2.0f) - BATTLE_PI + offset;
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.angle = static_cast<float>(i) * (BATTLE_PI / 2.0f) - BATTLE_PI + offset;
+        FireKindShot(shot);
     }
 }
 
@@ -80,19 +80,19 @@ void FireDiagonalsByHp(CEnemyGroup& group, int slot)
     std::uint8_t order[4] = {0, 1, 2, 3};
     ShuffleBytes(order, 4);
     const int n = std::clamp((99 - HpPercentOf(group.Records[slot])) / 25 + 1, 1, 4);
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = 2.0f;
-    spec.lifeMin = 1000;
-    spec.lifeMax = 3000;
-    spec.aimKind = 13;
-    spec.edgeMode = 1;
-    spec.hits = 2;
-    spec.ailment = 5;
-    spec.ailmentRate = 2;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = 2.0f;
+    shot.lifeMin = 1000;
+    shot.lifeMax = 3000;
+    shot.aimKind = 13;
+    shot.edgeMode = 1;
+    shot.hits = 2;
+    shot.ailment = 5;
+    shot.ailmentRate = 2;
     for (int i = 0; i < n; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.angle = kDiagonals[order[i] & 3];
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.angle = kDiagonals[order[i] & 3];
+        FireKindShot(shot);
     }
 }
 
@@ -105,17 +105,17 @@ void TogglePhaseByChance(CEnemyGroup& group, int slot)
 
 void FireRandomSlowShot(CEnemyGroup& group, int slot)
 {
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = RandomKindShotAngle();
-    spec.speed = 2.0f;
-    SetKindShotLife(spec, 600);
-    spec.aimKind = kPoisonShotAim;
-    spec.edgeMode = 1;
-    spec.erasable = true;
-    spec.hits = 1;
-    spec.ailment = 4;
-    spec.ailmentRate = 2;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = RandomKindShotAngle();
+    shot.speed = 2.0f;
+    SetKindShotLife(shot, 600);
+    shot.aimKind = kPoisonShotAim;
+    shot.edgeMode = 1;
+    shot.erasable = true;
+    shot.hits = 1;
+    shot.ailment = 4;
+    shot.ailmentRate = 2;
+    FireKindShot(shot);
 }
 
 void FireOppositePair(CEnemyGroup& group, int slot)
@@ -123,25 +123,25 @@ void FireOppositePair(CEnemyGroup& group, int slot)
     EnemyRecord& r = group.Records[slot];
     const int hp = HpPercentOf(r);
     const bool chases = (hp >= kChaseHighFrom && hp <= kChaseHighTo) || hp < kChaseLowBelow;
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = 3.0f;
-    SetKindShotLife(spec, 150);
-    spec.aimKind = kSideShot;
-    spec.erasable = true;
-    spec.hits = 1;
-    spec.ailment = 10;
-    spec.ailmentRate = 3;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = 3.0f;
+    SetKindShotLife(shot, 150);
+    shot.aimKind = kSideShot;
+    shot.erasable = true;
+    shot.hits = 1;
+    shot.ailment = 10;
+    shot.ailmentRate = 3;
     if (chases) {
-        spec.period = 60;
-        spec.action = 15;
-        spec.targetMode = group.ResolveTargetMode(slot, 2);
-        spec.once = true;
-        spec.chance = 33;
+        shot.period = 60;
+        shot.action = 15;
+        shot.targetMode = group.ResolveTargetMode(slot, 2);
+        shot.once = true;
+        shot.chance = 33;
     }
     for (int i = 0; i < 2; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.angle = static_cast<float>(r.SpecialShotIndex + 4 * i) * kEighth - BATTLE_PI;
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.angle = static_cast<float>(r.SpecialShotIndex + 4 * i) * kEighth - BATTLE_PI;
+        FireKindShot(shot);
     }
     r.SpecialShotIndex = static_cast<std::uint16_t>((r.SpecialShotIndex + 1) % kPairSteps);
 }
@@ -156,40 +156,40 @@ void FireArcingBurst(CEnemyGroup& group, int slot)
     const int hp = HpPercentOf(group.Records[slot]);
     const Band& band = hp > 66 ? kHigh : hp >= 34 ? kMiddle : kLow;
     const int n = band.base + (GameRandom() * band.span >> 15);
-    EnemyShotSpec spec = KindShotOf(group, slot);
+    EnemyShotSpec shot = KindShotOf(group, slot);
     // The speed that, slowed by the pull, just carries the shot up to the top line.
-    const float rise = std::max(0.0f, spec.y - SHOT_EDGE_TOP_Y);
-    spec.speed = (std::sqrt(8.0f * rise / 0.05f + 1.0f) - 1.0f) / 2.0f * 0.05f;
-    spec.turn = 3.0f;
-    spec.accel = 0.05f;
-    spec.attack = group.Records[slot].AttackB;
-    SetKindShotLife(spec, 600);
-    spec.aimKind = kSideShot;
-    spec.motion = 18;
-    spec.magic = true;
-    spec.ailment = 3;
-    spec.ailmentRate = 3;
+    const float rise = std::max(0.0f, shot.y - SHOT_EDGE_TOP_Y);
+    shot.speed = (std::sqrt(8.0f * rise / 0.05f + 1.0f) - 1.0f) / 2.0f * 0.05f;
+    shot.turn = 3.0f;
+    shot.accel = 0.05f;
+    shot.attack = group.Records[slot].AttackB;
+    SetKindShotLife(shot, 600);
+    shot.aimKind = kSideShot;
+    shot.motion = 18;
+    shot.magic = true;
+    shot.ailment = 3;
+    shot.ailmentRate = 3;
     for (int i = 0; i < n; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.angle = -band.spread + static_cast<float>(GameRandom()) * (2.0f * band.spread / 32768.0f);
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.angle = -band.spread + static_cast<float>(GameRandom()) * (2.0f * band.spread / 32768.0f);
+        FireKindShot(shot);
     }
 }
 
 void FirePatternPair(CEnemyGroup& group, int slot)
 {
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.speed = 2.5f;
-    SetKindShotLife(spec, 720);
-    spec.aimKind = 14;
-    spec.edgeMode = 1;
-    spec.hits = 1;
-    spec.ailment = 12;
-    spec.ailmentRate = 10;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.speed = 2.5f;
+    SetKindShotLife(shot, 720);
+    shot.aimKind = 14;
+    shot.edgeMode = 1;
+    shot.hits = 1;
+    shot.ailment = 12;
+    shot.ailmentRate = 10;
     for (int i = 0; i < 2; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.angle = GetShotPatternAngle(group, slot, kPatternPair, i, 2);
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.angle = GetShotPatternAngle(group, slot, kPatternPair, i, 2);
+        FireKindShot(shot);
     }
 }
 
@@ -200,15 +200,15 @@ void FireShotByPartyCentre(CEnemyGroup& group, int slot)
     float cy = 0.0f;
     GetPartyCentre(cx, cy);
     const bool onCentre = std::fabs(r.CenterX - cx) <= kNearCentre && std::fabs(r.CenterY - cy) <= kNearCentre;
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.angle = RandomKindShotAngle();
-    spec.speed = onCentre ? 5.0f : 2.0f;
-    spec.erasable = !onCentre;
-    SetKindShotLife(spec, 900);
-    spec.aimKind = kPoisonShotAim;
-    spec.edgeMode = 1;
-    spec.hits = 1;
-    spec.ailment = 13;
-    spec.ailmentRate = 3;
-    FireKindShot(spec);
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.angle = RandomKindShotAngle();
+    shot.speed = onCentre ? 5.0f : 2.0f;
+    shot.erasable = !onCentre;
+    SetKindShotLife(shot, 900);
+    shot.aimKind = kPoisonShotAim;
+    shot.edgeMode = 1;
+    shot.hits = 1;
+    shot.ailment = 13;
+    shot.ailmentRate = 3;
+    FireKindShot(shot);
 }

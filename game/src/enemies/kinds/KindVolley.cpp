@@ -23,7 +23,7 @@ constexpr int kBottomShots = 5;
 constexpr float kThrowSpeeds[3] = {6.2216f, 5.3502f, 4.3925f};
 constexpr float kRowWidth = FIELD_RIGHT - FIELD_LEFT - ENEMY_SHOT_SIZE;
 
-void FromCorners(EnemyShotSpec spec, bool staged)
+void FromCorners(EnemyShotSpec shot, bool staged)
 {
     constexpr ShotPoint kCorners[4] = {
         {SHOT_EDGE_LEFT_X, SHOT_EDGE_TOP_Y},
@@ -33,81 +33,81 @@ void FromCorners(EnemyShotSpec spec, bool staged)
     };
     // From each corner into the field: the top-left one heads down and right.
     constexpr float kTurns[4] = {0.0f, -BATTLE_PI / 2.0f, BATTLE_PI / 2.0f, -BATTLE_PI};
-    spec.speed = 3.0f;
-    spec.turn = staged ? 0.0125f : 0.0f;
-    SetKindShotLife(spec, 284);
-    spec.aimKind = 41;
-    spec.motion = staged ? 6 : 0;
-    spec.targetMode = staged ? 1 : 0;
+    shot.speed = 3.0f;
+    shot.turn = staged ? 0.0125f : 0.0f;
+    SetKindShotLife(shot, 284);
+    shot.aimKind = 41;
+    shot.motion = staged ? 6 : 0;
+    shot.targetMode = staged ? 1 : 0;
     for (int i = 0; i < 4; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.x = kCorners[i].x;
-        spec.y = kCorners[i].y;
-        spec.angle = (static_cast<float>(GameRandom() >> 7) * 0.3125f + 5.0f) * kDegree + kTurns[i];
-        spec.startAge = -kVolleyDelay * i;
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.x = kCorners[i].x;
+        shot.y = kCorners[i].y;
+        shot.angle = (static_cast<float>(GameRandom() >> 7) * 0.3125f + 5.0f) * kDegree + kTurns[i];
+        shot.startAge = -kVolleyDelay * i;
+        FireKindShot(shot);
     }
 }
 
-void FromTop(EnemyShotSpec spec, bool staged)
+void FromTop(EnemyShotSpec shot, bool staged)
 {
     const int n = staged ? 16 : 8;
     const int perDelay = staged ? 4 : 2;
-    spec.y = SHOT_EDGE_TOP_Y;
-    spec.angle = 0.0f;
-    spec.speed = staged ? 6.0f : 4.5f;
-    SetKindShotLife(spec, 284);
-    spec.element = 1;
-    spec.aimKind = 37;
-    spec.spread = staged ? 2 : 0;
+    shot.y = SHOT_EDGE_TOP_Y;
+    shot.angle = 0.0f;
+    shot.speed = staged ? 6.0f : 4.5f;
+    SetKindShotLife(shot, 284);
+    shot.element = 1;
+    shot.aimKind = 37;
+    shot.spread = staged ? 2 : 0;
     for (int i = 0; i < n; ++i) {
-        spec.index = static_cast<std::int16_t>(i);
-        spec.x = RandomShotColumnX();
-        spec.startAge = -kVolleyDelay * (i / perDelay);
-        FireKindShot(spec);
+        shot.index = static_cast<std::int16_t>(i);
+        shot.x = RandomShotColumnX();
+        shot.startAge = -kVolleyDelay * (i / perDelay);
+        FireKindShot(shot);
     }
 }
 
-void FromSides(EnemyShotSpec spec, bool staged)
+void FromSides(EnemyShotSpec shot, bool staged)
 {
     const int n = staged ? 2 * kSideShots : kSideShots;
-    spec.speed = 4.0f;
-    SetKindShotLife(spec, 400);
-    spec.period = 32;
-    spec.element = 2;
-    spec.aimKind = 58;
-    spec.motion = 17;
-    spec.action = 47;
-    spec.chance = 100;
+    shot.speed = 4.0f;
+    SetKindShotLife(shot, 400);
+    shot.period = 32;
+    shot.element = 2;
+    shot.aimKind = 58;
+    shot.motion = 17;
+    shot.action = 47;
+    shot.chance = 100;
     for (int i = 0; i < n; ++i) {
         // At a stage the shots come from the left and the right in turn.
         const bool right = staged && i % 2 == 1;
-        spec.x = right ? SHOT_EDGE_RIGHT_X : SHOT_EDGE_LEFT_X;
-        spec.y = RandomShotRowY();
-        spec.angle = right ? -kSideAngle : kSideAngle;
-        spec.turn = right ? -kSideTurn : kSideTurn;
-        spec.startAge = -kVolleyDelay * i;
-        FireKindShot(spec);
+        shot.x = right ? SHOT_EDGE_RIGHT_X : SHOT_EDGE_LEFT_X;
+        shot.y = RandomShotRowY();
+        shot.angle = right ? -kSideAngle : kSideAngle;
+        shot.turn = right ? -kSideTurn : kSideTurn;
+        shot.startAge = -kVolleyDelay * i;
+        FireKindShot(shot);
     }
 }
 
-void FromBottom(EnemyShotSpec spec, bool staged)
+void FromBottom(EnemyShotSpec shot, bool staged)
 {
     const int n = staged ? 2 * kBottomShots : kBottomShots;
     const int per = staged ? 2 : 1;
-    spec.y = SHOT_EDGE_BOTTOM_Y;
-    spec.angle = -BATTLE_PI;
-    spec.accel = -0.046875f;
-    SetKindShotLife(spec, 480);
-    spec.element = 3;
-    spec.aimKind = 37;
-    spec.motion = 2;
+    shot.y = SHOT_EDGE_BOTTOM_Y;
+    shot.angle = -BATTLE_PI;
+    shot.accel = -0.046875f;
+    SetKindShotLife(shot, 480);
+    shot.element = 3;
+    shot.aimKind = 37;
+    shot.motion = 2;
     for (int i = 0; i < n; ++i) {
         const float offset = static_cast<float>(GameRandom() >> 7) / 256.0f;
-        spec.x = FIELD_LEFT + kRowWidth / kBottomShots * (static_cast<float>(i % kBottomShots) + offset);
-        spec.speed = kThrowSpeeds[GameRandom() * 3 >> 15];
-        spec.startAge = -60 * (i / per);
-        FireKindShot(spec);
+        shot.x = FIELD_LEFT + kRowWidth / kBottomShots * (static_cast<float>(i % kBottomShots) + offset);
+        shot.speed = kThrowSpeeds[GameRandom() * 3 >> 15];
+        shot.startAge = -60 * (i / per);
+        FireKindShot(shot);
     }
 }
 
@@ -117,22 +117,22 @@ void KindVolley(CEnemyGroup& group, int slot)
 {
     const EnemyRecord& r = group.Records[slot];
     const bool staged = KindField(r, FLAGS_E_KIND_STAGE) != 0;
-    EnemyShotSpec spec = KindShotOf(group, slot);
-    spec.power = staged ? 1.25f : 1.0f;
-    spec.attack = r.AttackB;
-    spec.magic = true;
+    EnemyShotSpec shot = KindShotOf(group, slot);
+    shot.power = staged ? 1.25f : 1.0f;
+    shot.attack = r.AttackB;
+    shot.magic = true;
     switch (r.KindBytes[1]) {
     case 0:
-        FromCorners(spec, staged);
+        FromCorners(shot, staged);
         break;
     case 1:
-        FromTop(spec, staged);
+        FromTop(shot, staged);
         break;
     case 2:
-        FromSides(spec, staged);
+        FromSides(shot, staged);
         break;
     case 3:
-        FromBottom(spec, staged);
+        FromBottom(shot, staged);
         break;
     default:
         break;
