@@ -288,9 +288,60 @@ TEST_F(KindSpecialTest, Kind171HurriesItsShotWhenItStandsOnThePartysCentre)
     }
 }
 
+TEST_F(KindSpecialTest, SingleShotAndCrossKindsFireTheirRows)
+{
+    const struct {
+        int kind, shots, aim, ailment, life;
+        bool erasable;
+    } cases[] = {
+        {42, 4, 23, 1, -1, true},
+        {81, 4, 23, 13, -1, true},
+        {99, 1, 22, 4, 600, true},
+        {166, 2, 14, 12, 720, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        One(c.kind);
+        ExecuteEnemyKindSpecial(group(), 0);
+        const auto all = Shots();
+        ASSERT_EQ(static_cast<int>(all.size()), c.shots);
+        for (const EnemyShotNode* s : all) {
+            EXPECT_EQ(eshot::AimKind::Get(s->BitsA), static_cast<std::uint32_t>(c.aim));
+            EXPECT_EQ(eshot::Ailment::Get(s->BitsC), static_cast<std::uint32_t>(c.ailment));
+            EXPECT_EQ(eshot::Erasable::IsSet(s->BitsB), c.erasable);
+            if (c.life >= 0) {
+                EXPECT_EQ(s->Life, c.life + ENEMY_SHOT_ENDING_FRAMES);
+            }
+            EXPECT_FLOAT_EQ(s->X, record(0).CenterX - 8.0f);
+            EXPECT_EQ(s->Attack(), record(0).Attack);
+        }
+        if (c.shots == 4) {
+            // A cross: a quarter turn between neighbours, all turned by the same offset.
+            for (int i = 1; i < 4; ++i)
+                EXPECT_TRUE(Near(all[i]->Angle - all[i - 1]->Angle, BATTLE_PI / 2.0f)) << i;
+        }
+    }
+}
+
+TEST_F(KindSpecialTest, Kind94TogglesItsPhaseAboutHalfTheTime)
+{
+    One(94);
+    int toggles = 0;
+    for (int i = 0; i < 200; ++i) {
+        const int before = KindField(rec(), FLAGS_E_KIND_PHASE);
+        ExecuteEnemyKindSpecial(group(), 0);
+        const int after = KindField(rec(), FLAGS_E_KIND_PHASE);
+        EXPECT_EQ(after & ~1, before & ~1) << "only bit 0 changes";
+        toggles += after != before;
+    }
+    EXPECT_GT(toggles, 60);
+    EXPECT_LT(toggles, 140);
+    EXPECT_TRUE(Shots().empty());
+}
+
 TEST_F(KindSpecialTest, KindsWithoutAShotSpecialFireNothing)
 {
-    for (int kind : {0, 30, 94, 114, 115, 193}) {
+    for (int kind : {0, 30, 114, 115, 193}) {
         SCOPED_TRACE(kind);
         One(kind);
         ExecuteEnemyKindSpecial(group(), 0);
