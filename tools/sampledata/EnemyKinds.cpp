@@ -489,6 +489,10 @@ std::vector<EnemyKind> SampleEnemyKinds()
     for (int id : {53,  67,  68,  80,  82,  84,  90,  94,  104, 110, 114, 115, 119, 120, 125, 135, 142, 144, 147,
                    152, 153, 154, 157, 161, 168, 172, 173, 174, 175, 176, 177, 178, 182, 183, 185, 189, 190})
         kinds[id].def.CreationHook = 1;
+    // The kinds that answer a light knock-back with a counter-shot (kind 30 stays the
+    // tests' plain fighter).
+    for (int id : {60, 74, 116, 158, 180})
+        kinds[id].def.KnockbackCounter = 1;
     AddWalkingKinds(kinds);
     std::vector<EnemyKind> gallery = GalleryKinds();
     std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);

@@ -85,8 +85,9 @@ void CEnemyGroup::StartEnemyKnockback(int slot, int attackWord23, int attackWord
     if ((r.FlagsF & FLAGS_F_CLASS_5_ONLY) && (word23 & kAttackFlag64) &&
         GetBits(static_cast<std::uint32_t>(attackWord21), kAttackClassShift, 3) != kExemptAttackClass)
         return;
+    const KindKnockHit hit{word23, static_cast<std::uint32_t>(attackWord21), r.State, strength};
     if (r.FlagsF & FLAGS_F_KIND_HIT_REACTION)
-        RunKindHitReaction(*this, slot);
+        RunKindHitReaction(*this, slot, hit);
     if (r.State == ENEMY_NORMAL) {
         const bool moving = (r.FlagsA & FLAGS_A_MOVE_RUNNING) != 0;
         r.FlagsE = moving ? r.FlagsE | FLAGS_E_MOVE_INTERRUPTED : r.FlagsE & ~FLAGS_E_MOVE_INTERRUPTED;
@@ -108,10 +109,10 @@ void CEnemyGroup::StartEnemyKnockback(int slot, int attackWord23, int attackWord
     SetBits(r.FlagsB, FLAGS_B_HIT_STRENGTH, 2, static_cast<std::uint32_t>(strength));
     DropCirclesAndPopups(slot);
     if (def.KnockbackCounter && strength == 0 && !r.Status.HasEffect(EFFECT_SKILL_SEAL))
-        ReactEnemyKindToKnockback(*this, slot);
+        ReactEnemyKindToKnockback(*this, slot, hit);
     if ((r.FlagsE & FLAGS_E_KIND_KNOCK_REACTION) || (r.FlagsF & (FLAGS_F_KIND_REACTION_A | FLAGS_F_KIND_REACTION_B)) ||
         (r.FlagsG & FLAGS_G_KIND_REACTION))
-        RunKindKnockReactions(*this, slot);
+        RunKindKnockReactions(*this, slot, hit);
     UpdateSpriteFrame(slot);
 }
 

@@ -172,6 +172,13 @@ struct EnemyRecord {
     std::uint8_t TargetOrder[3];
     std::uint8_t SeenBy[3];
     std::uint8_t KindBytes[8]; // small per-kind values: an order, hit counters, a variant
+    // Per-kind state of the periodic specials, reactions and after-defeat shots.
+    float SavedPoint[2];            // a remembered top-left a partner's shot starts from
+    std::int32_t HitWindowStart;    // kind 182: the frame its window opened; kind 180: its last counter-shot
+    std::int32_t HitWindowBase;     // the knock-back count when the window opened
+    std::uint16_t SpecialShotIndex; // a rotating index of the specials
+    std::uint16_t AfterlifeCounter; // frames counted since the last after-defeat volley
+    std::uint16_t AfterlifePeriod;  // frames between after-defeat volleys
     // What the AI remembers of the hits it took, per member and the last five attackers.
     std::uint32_t HitCounts[3];
     std::uint32_t DamageTotals[3];

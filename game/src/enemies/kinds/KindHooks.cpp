@@ -1,10 +1,13 @@
 // The hook dispatchers with their neutral defaults, the periodic-special
 // counter with its forcing, and the cost gate round a kind's special attack.
-// The kinds' own specials, attacks, movements and reactions have no cases
-// yet: every kind takes the default.
+// Each dispatcher only hands a kind with a case to its routine.
 #include "enemies/kinds/KindHooks.h"
 
 #include "enemies/Enemy.h"
+#include "enemies/kinds/KindDefeatFollowUps.h"
+#include "enemies/kinds/KindPhaseChanges.h"
+#include "enemies/kinds/KindReactions.h"
+#include "enemies/kinds/KindSpecials.h"
 #include "party/Character.h"
 
 namespace {
@@ -50,7 +53,62 @@ void ForceEnemyKindSpecial(CEnemyGroup& group, int slot)
         r.SpecialCounter = static_cast<std::uint16_t>(r.SpecialCounter + r.SpecialStep);
 }
 
-void ExecuteEnemyKindSpecial(CEnemyGroup&, int) {}
+void ExecuteEnemyKindSpecial(CEnemyGroup& group, int slot)
+{
+    switch (group.KindOf(slot)) {
+    case 20:
+        FireTurningShot(group, slot);
+        break;
+    case 42:
+    case 81:
+        FireTurnedCross(group, slot);
+        break;
+    case 50:
+        FireDiagonalsByHp(group, slot);
+        break;
+    case 78:
+        RainShotsFromTop(group, slot, 1.0f, 1.25f, 3.0f, 4.0f, 11, 3);
+        break;
+    case 94:
+        TogglePhaseByChance(group, slot);
+        break;
+    case 99:
+        FireRandomSlowShot(group, slot);
+        break;
+    case 102:
+        EdgeShotsAtMember(group, slot, 3.0f, 1.0f, 80, 13, 3);
+        break;
+    case 110:
+        RainShotsFromTop(group, slot, 1.0f, 1.1f, 2.5f, 3.5f, 8, 2);
+        break;
+    case 111:
+        FireOppositePair(group, slot);
+        break;
+    case 114:
+        FirePartnerRain(group, slot);
+        break;
+    case 115:
+        FirePartnerDrop(group, slot);
+        break;
+    case 124:
+        EdgeShotsAtMember(group, slot, 2.0f, 1.2f, 120, 0, 0);
+        break;
+    case 162:
+        FireArcingBurst(group, slot);
+        break;
+    case 166:
+        FirePatternPair(group, slot);
+        break;
+    case 171:
+        FireShotByPartyCentre(group, slot);
+        break;
+    case 183:
+        KindVolley(group, slot);
+        break;
+    default:
+        break;
+    }
+}
 
 void ExecuteEnemyKindAttack(CEnemyGroup& group, int slot)
 {
@@ -69,22 +127,143 @@ void ExecuteEnemyKindAttack(CEnemyGroup& group, int slot)
 
 void RunEnemyKindAttackCase(CEnemyGroup&, int) {}
 
-void ReactEnemyKindToKnockback(CEnemyGroup&, int) {}
+void ReactEnemyKindToKnockback(CEnemyGroup& group, int slot, const KindKnockHit& hit)
+{
+    const EnemyRecord& r = group.Records[slot];
+    if (r.Status.HasEffect(EFFECT_SKILL_SEAL) || r.Status.HasEffect(EFFECT_STOP))
+        return;
+    switch (group.KindOf(slot)) {
+    case 30:
+        CounterIntoHitQuarter(group, slot);
+        break;
+    case 60:
+        CounterByComrades(group, slot);
+        break;
+    case 74:
+        CounterFromFieldEdge(group, slot, hit);
+        break;
+    case 116:
+        CounterTurningRound(group, slot);
+        break;
+    case 158:
+        CounterAhead(group, slot, hit);
+        break;
+    case 180:
+        BurstCounterAhead(group, slot, hit);
+        break;
+    default:
+        break;
+    }
+}
 
-void OnEnemyKindActionStart(CEnemyGroup&, int, int) {}
+void OnEnemyKindActionStart(CEnemyGroup& group, int slot, int actionIndex)
+{
+    switch (group.KindOf(slot)) {
+    case 135:
+        PhaseByAction135(group, slot, actionIndex);
+        break;
+    case 174:
+        PhaseByAction174(group, slot, actionIndex);
+        break;
+    case 175:
+        FaceShotTargetOnAction(group, slot, actionIndex);
+        break;
+    case 176:
+        CountdownByHpOnAction(group, slot, actionIndex);
+        break;
+    case 177:
+        DeadlineOnAction(group, slot, actionIndex);
+        break;
+    case 178:
+        RestOnAction(group, slot, actionIndex);
+        break;
+    case 183:
+        VolleyChoiceOnAction(group, slot, actionIndex);
+        break;
+    case 185:
+        CountDefeatedOnAction(group, slot, actionIndex);
+        break;
+    default:
+        break;
+    }
+}
 
-void OnEnemyKindMoveStart(CEnemyGroup&, int, int) {}
+void OnEnemyKindMoveStart(CEnemyGroup& group, int slot, int moveIndex)
+{
+    switch (group.KindOf(slot)) {
+    case 135:
+    case 174:
+        PhaseByMove(group, slot, moveIndex);
+        break;
+    case 182:
+        ClearHitWindowOnMove(group, slot, moveIndex);
+        break;
+    default:
+        break;
+    }
+}
 
-void OnEnemyKindDefeated(CEnemyGroup&, int) {}
+void OnEnemyKindDefeated(CEnemyGroup& group, int slot)
+{
+    switch (group.KindOf(slot)) {
+    case 114:
+        WakePartner(group, slot, 115, true);
+        break;
+    case 115:
+        WakePartner(group, slot, 114, false);
+        break;
+    case 177:
+        HandOnChosenSlot(group, slot);
+        break;
+    case 178:
+        EndOwnShots(group, slot);
+        break;
+    case 190:
+        DropWaitingShots(group, slot);
+        break;
+    default:
+        break;
+    }
+}
 
-void StartEnemyAfterlifeTimer(CEnemyGroup&, int) {}
+void StartEnemyAfterlifeTimer(CEnemyGroup& group, int slot)
+{
+    switch (group.KindOf(slot)) {
+    case 144:
+        StartAfterlife(group, slot, 300);
+        break;
+    case 190:
+        StartAfterlife(group, slot, 60);
+        StartAfterlifeRowCount(group, slot);
+        break;
+    default:
+        break;
+    }
+}
 
-void UpdateEnemyAfterlifeTimer(CEnemyGroup&, int) {}
+void UpdateEnemyAfterlifeTimer(CEnemyGroup& group, int slot)
+{
+    if (!AfterlifeDue(group, slot))
+        return;
+    switch (group.KindOf(slot)) {
+    case 144:
+        AfterlifeRain(group, slot);
+        break;
+    case 190:
+        AfterlifeRows(group, slot);
+        break;
+    default:
+        break;
+    }
+}
 
-// The kind-120 phase change on a knock-back has no case yet.
-void RunKindHitReaction(CEnemyGroup&, int) {}
+void RunKindHitReaction(CEnemyGroup& group, int slot, const KindKnockHit& hit)
+{
+    if (group.KindOf(slot) == 120)
+        ShiftPhaseOnHit(group, slot, hit);
+}
 
-void RunKindKnockReactions(CEnemyGroup& group, int slot)
+void RunKindKnockReactions(CEnemyGroup& group, int slot, const KindKnockHit& hit)
 {
     EnemyRecord& r = group.Records[slot];
     if (r.FlagsE & FLAGS_E_KIND_TICKS) {
@@ -94,6 +273,10 @@ void RunKindKnockReactions(CEnemyGroup& group, int slot)
     }
     if (r.FlagsF & FLAGS_F_KIND_REACTION_A)
         ForceEnemyKindSpecial(group, slot);
+    if (r.FlagsF & FLAGS_F_RECORDS_HITTERS)
+        RecordHitter(group, slot, hit);
+    if (r.FlagsG & FLAGS_G_KIND_REACTION)
+        CountHitsInWindow(group, slot);
 }
 
 void ApplyKindBossSetup(CEnemyGroup&, int) {}

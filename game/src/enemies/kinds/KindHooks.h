@@ -75,16 +75,25 @@ bool CheckEnemyKindCondition(CEnemyGroup& group, int slot, int p);
 int GetEnemyKindActionBias(CEnemyGroup& group, int slot);
 int GetEnemyKindMoveBias(CEnemyGroup& group, int slot);
 
+// What the reactions know of the hit that knocked the enemy back.
+struct KindKnockHit {
+    std::uint32_t attackWord23 = 0; // the attack's kind and flags
+    std::uint32_t attackWord21 = 0; // its class and the member who hit
+    int previousState = ENEMY_NORMAL;
+    int strength = 0;
+};
+constexpr std::uint32_t KNOCK_HIT_FLAG_6 = 1u << 6;
+
 // Reactions and follow-ups, each only for the kinds whose switch asks for it.
-void ReactEnemyKindToKnockback(CEnemyGroup& group, int slot);
+void ReactEnemyKindToKnockback(CEnemyGroup& group, int slot, const KindKnockHit& hit = {});
 void OnEnemyKindActionStart(CEnemyGroup& group, int slot, int actionIndex);
 void OnEnemyKindMoveStart(CEnemyGroup& group, int slot, int moveIndex);
 void OnEnemyKindDefeated(CEnemyGroup& group, int slot);
 void StartEnemyAfterlifeTimer(CEnemyGroup& group, int slot);
 void UpdateEnemyAfterlifeTimer(CEnemyGroup& group, int slot);
 // What every knock-back does to an enemy with the kind switches for it.
-void RunKindKnockReactions(CEnemyGroup& group, int slot);
-void RunKindHitReaction(CEnemyGroup& group, int slot);
+void RunKindKnockReactions(CEnemyGroup& group, int slot, const KindKnockHit& hit = {});
+void RunKindHitReaction(CEnemyGroup& group, int slot, const KindKnockHit& hit = {});
 
 // Battle set-up: strong battles, kind swaps and drops by map, the random late formation.
 void ApplyStrongBattle(CEnemyGroup& group, int slot);
