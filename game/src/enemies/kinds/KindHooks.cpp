@@ -67,8 +67,6 @@ void ExecuteEnemyKindAttack(CEnemyGroup& group, int slot)
     group.FinishActionStep(slot, def.EndWithMove != 0);
 }
 
-void RunEnemyKindAttackCase(CEnemyGroup&, int) {}
-
 float ExecuteEnemyKindMove(CEnemyGroup&, int)
 {
     return 0.0f;
