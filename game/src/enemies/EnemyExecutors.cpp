@@ -15,7 +15,6 @@
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyVolleys.h"
 #include "enemies/ShotHeadingRules.h"
-#include "enemies/kinds/KindDrains.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
@@ -299,10 +298,6 @@ void CEnemyGroup::RunStockDrain(int slot)
                 r.DrainCount += before - TheCharacter->stock[stock];
         }
     } else {
-        if (r.ActionFrame == def.ActionLength18 && r.DrainCount != 0) {
-            RunKindDrainFollowUp(*this, slot);
-            r.DrainCount = 0;
-        }
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
     }
     StepAction(slot, def.EndWithMove != 0);

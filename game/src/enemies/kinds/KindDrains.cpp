@@ -8,9 +8,12 @@
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/kinds/KindActionShot.h"
+#include "media/PlaySE.h"
+#include "party/Character.h"
 
 namespace {
 
+constexpr int kSeDrain = 35;
 constexpr int kBurstKind = 88;
 constexpr int kRingKind = 164;
 constexpr int kFullDrain = 30;
@@ -145,6 +148,32 @@ void DrainRing(CEnemyGroup& group, int slot)
 }
 
 } // namespace
+
+void DrainPartyStock(CEnemyGroup& group, int slot)
+{
+    EnemyRecord& r = group.Records[slot];
+    const EnemyActionDef& def = group.RunningAction(slot);
+    if (r.ActionFrame == 0) {
+        PlaySoundEffect(kSeDrain);
+        r.DrainCount = 0;
+    }
+    if (r.ActionFrame < def.ActionLength18) {
+        // A period of 0 drains every frame; a stock past the last one drains nothing.
+        const int period = std::max(1, def.ActionCount16);
+        const int stock = def.Param;
+        if (r.ActionFrame % period == 0 && stock >= 0 && stock < STOCK_COUNT && TheCharacter != nullptr &&
+            TheCharacter->stock[stock] != 0) {
+            SetPartyStock(stock, -1, false);
+            ++r.DrainCount;
+        }
+    } else {
+        if (r.ActionFrame == def.ActionLength18 && r.DrainCount != 0)
+            RunKindDrainFollowUp(group, slot);
+        r.DrainCount = 0;
+        r.FlagsC |= FLAGS_C_ATTACK_DONE;
+    }
+    group.FinishActionStep(slot, def.EndWithMove != 0);
+}
 
 void HealAllEnemies(CEnemyGroup& group, int percent, bool revive)
 {
