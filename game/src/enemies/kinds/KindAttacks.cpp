@@ -88,6 +88,9 @@ void RunEnemyKindAttackCase(CEnemyGroup& group, int slot)
     case 90:
         CrowdRing(group, slot);
         break;
+    case 113:
+        FixedPairShots(group, slot);
+        break;
     case 135:
     case 174:
         PickKindTarget(group, slot);
@@ -98,8 +101,14 @@ void RunEnemyKindAttackCase(CEnemyGroup& group, int slot)
     case 147:
         GaugePatternShots(group, slot);
         break;
+    case 150:
+        ShotsAtMarkedMembersInFront(group, slot);
+        break;
     case 153:
         RememberedHittersShots(group, slot);
+        break;
+    case 157:
+        AlternatingRing(group, slot);
         break;
     case 159:
         CentreRings(group, slot);
@@ -113,11 +122,20 @@ void RunEnemyKindAttackCase(CEnemyGroup& group, int slot)
     case 176:
         TopEdgeRow(group, slot);
         break;
+    case 179:
+        LeadAndFan(group, slot);
+        break;
     case 180:
         ChildRowCopyShots(group, slot);
         break;
+    case 181:
+        SideColumns(group, slot);
+        break;
     case 183:
         Kind183Attack(group, slot);
+        break;
+    case 186:
+        ShotsWhileNearOtherKind(group, slot);
         break;
     case 190:
         Kind190Attack(group, slot);

@@ -43,3 +43,11 @@ void EdgeShotBackAtNearest(CEnemyGroup& group, int slot);
 
 // Fans.
 void UpwardFan(CEnemyGroup& group, int slot);
+void AlternatingRing(CEnemyGroup& group, int slot);
+void LeadAndFan(CEnemyGroup& group, int slot);
+
+// Shots at members or enemies it checks first, and columns from both sides.
+void ShotsAtMarkedMembersInFront(CEnemyGroup& group, int slot);
+void ShotsWhileNearOtherKind(CEnemyGroup& group, int slot);
+void SideColumns(CEnemyGroup& group, int slot);
+void FixedPairShots(CEnemyGroup& group, int slot);
