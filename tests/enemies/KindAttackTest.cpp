@@ -11,6 +11,7 @@
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindShotHooks.h"
+#include "party/StatusEffects.h"
 
 namespace enemytest {
 namespace {
@@ -454,6 +455,173 @@ TEST_F(KindAttackTest, TheKindDecidesTheVolleyCount)
         ApplyKindVolleyHook(group(), 0, count, slots, offset);
         EXPECT_EQ(count, c.expected);
     }
+}
+
+// One attack case: the kind with ten copies of an attack of n shots, the
+// running action `action`, what the case sets first and what it must show.
+struct AttackCase {
+    const char* name;
+    int kind, action, n, repeats, interval;
+    std::function<void(EnemyRecord&)> before;
+    int shots;
+    bool done;
+    std::function<void(const std::vector<const EnemyShotNode*>&, const EnemyRecord&)> check;
+};
+
+TEST_F(KindAttackTest, EachKindsAttackOnItsFirstFrame)
+{
+    auto none = [](EnemyRecord&) {};
+    auto age = [](const EnemyShotNode* s) { return s->Age; };
+    const AttackCase cases[] = {
+        {"153 aims each shot at a remembered hitter", 153, 0, 1, 1, 0,
+         [](EnemyRecord& r) {
+             for (int i = 0; i < 8; ++i)
+                 r.KindBytes[i] = static_cast<std::uint8_t>(i % 3);
+             SetBits(r.FlagsF, 4, 4, 5);
+         },
+         8, true,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord& r) {
+             for (std::size_t i = 0; i < list.size(); ++i)
+                 EXPECT_EQ(static_cast<int>(eshot::TargetMode::Get(list[i]->BitsB)), static_cast<int>(i % 3) + 3);
+             EXPECT_EQ(GetBits(r.FlagsF, 4, 4), 0u) << "the hitter count starts again";
+         }},
+        {"159 fires every repetition from the field's centre", 159, 0, 3, 2, 10, none, 6, true,
+         [&](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             for (std::size_t i = 0; i < list.size(); ++i) {
+                 EXPECT_FLOAT_EQ(list[i]->X, 312.0f);
+                 EXPECT_FLOAT_EQ(list[i]->Y, 272.0f);
+                 EXPECT_FLOAT_EQ(list[i]->Speed, i % 2 == 0 ? 1.25f : 2.0f);
+                 EXPECT_EQ(age(list[i]), i < 3 ? 0 : -10);
+             }
+         }},
+        {"190 rings ten rings, each later", 190, 9, 1, 1, 0, none, 55, true,
+         [&](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             EXPECT_EQ(age(list.front()), 0);
+             EXPECT_EQ(age(list.back()), -95 * 9);
+         }},
+        {"190 comes in from the edge nearest its member", 190, 2, 1, 1, 0,
+         [](EnemyRecord& r) { SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, 3 + 2); }, 1, true,
+         [&](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             // Member 2 stands nearest the bottom edge: the shot rises from there.
+             EXPECT_FLOAT_EQ(list[0]->Y, 480.0f);
+             EXPECT_NEAR(std::fabs(list[0]->Angle), BATTLE_PI, 1e-5f);
+         }},
+        {"180 facing down splits into its child row", 180, 0, 3, 1, 0, none, 3, true,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             for (const EnemyShotNode* s : list)
+                 EXPECT_EQ(static_cast<int>(eshot::ChildRow::Get(s->BitsB)), 1);
+         }},
+        {"180 facing left keeps its row", 180, 0, 3, 1, 0,
+         [](EnemyRecord& r) { SetBits(r.FlagsA, FLAGS_A_FACING, 2, 0); }, 3, true,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             for (const EnemyShotNode* s : list)
+                 EXPECT_EQ(static_cast<int>(eshot::ChildRow::Get(s->BitsB)), 0);
+         }},
+        {"157 alternates the edge mode over eight shots", 157, 0, 1, 3, 10,
+         [](EnemyRecord& r) { SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5, 4); }, 8, false,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             for (std::size_t i = 0; i < list.size(); ++i)
+                 EXPECT_EQ(static_cast<int>(eshot::EdgeMode::Get(list[i]->BitsA)), i % 2 == 1 ? 4 : 0);
+         }},
+        {"181 closes in with two columns of five", 181, 2, 1, 1, 0, none, 10, true,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             for (std::size_t i = 0; i < list.size(); ++i) {
+                 EXPECT_NEAR(list[i]->Angle, i < 5 ? BATTLE_PI / 2.0f : -BATTLE_PI / 2.0f, 1e-5f);
+                 EXPECT_GE(list[i]->Y, 80.0f);
+                 EXPECT_LE(list[i]->Y, 208.0f + 255.0f);
+             }
+             EXPECT_FLOAT_EQ(list[1]->Y - list[0]->Y, 98.745167f - 144.0f);
+         }},
+        {"186 alone gives up and skips to its last repeat", 186, 0, 1, 4, 10, none, 0, true,
+         [](const std::vector<const EnemyShotNode*>&, const EnemyRecord& r) { EXPECT_GE(r.ActionFrame, 30); }},
+        {"113 fires its slanted pair", 113, 7, 1, 1, 0, none, 2, true,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             EXPECT_NEAR(list[0]->Angle, -BATTLE_PI / 4.0f, 1e-5f);
+             EXPECT_FLOAT_EQ(list[0]->Speed, 2.75f);
+             EXPECT_NEAR(list[1]->Angle, BATTLE_PI / 4.0f, 1e-5f);
+             EXPECT_FLOAT_EQ(list[1]->Speed, 4.6f);
+             EXPECT_EQ(static_cast<int>(eshot::Ailment::Get(list[1]->BitsC)), 9);
+         }},
+        {"135 picks a member and changes phase", 135, 0, 1, 1, 0, none, 0, true,
+         [](const std::vector<const EnemyShotNode*>&, const EnemyRecord& r) {
+             EXPECT_EQ(KindField(r, FLAGS_E_KIND_PHASE), 1);
+         }},
+        {"183 chooses its volley and takes its stage", 183, 3, 1, 1, 0, [](EnemyRecord& r) { r.KindBytes[3] = 5; }, 0,
+         true,
+         [](const std::vector<const EnemyShotNode*>&, const EnemyRecord& r) {
+             EXPECT_EQ(r.KindBytes[1], 1);
+             EXPECT_EQ(KindField(r, FLAGS_E_KIND_STAGE), 5);
+         }},
+        {"183 shoots back from where the line to the nearest member leaves the field", 183, 8, 1, 1, 0, none, 1, true,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             // From (292, 192) towards member 1 at (316, 436): out at the bottom, heading back up.
+             EXPECT_FLOAT_EQ(list[0]->Y, 480.0f);
+             EXPECT_GT(std::fabs(list[0]->Angle), BATTLE_PI / 2.0f);
+         }},
+    };
+    for (const AttackCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        KindEnemy(0, c.kind, [&](EnemyKind& k) {
+            EnemyActionDef a = KindAttack(c.n);
+            a.Repeats = c.repeats;
+            a.RepeatPeriod = c.interval;
+            k.actions.assign(10, a);
+        });
+        c.before(rec());
+        SeedGameRandom(21);
+        Start(0, c.action);
+        Act(0, 1);
+        const std::vector<const EnemyShotNode*> list = Shots();
+        ASSERT_EQ(static_cast<int>(list.size()), c.shots);
+        EXPECT_EQ((rec().FlagsC & FLAGS_C_ATTACK_DONE) != 0, c.done);
+        c.check(list, rec());
+    }
+}
+
+TEST_F(KindAttackTest, Kind142FacesUpThenFansUpwardUntilItsRepeatsAreOut)
+{
+    KindEnemy(0, 142, [&](EnemyKind& k) {
+        EnemyActionDef a = KindAttack(3);
+        a.Repeats = 2;
+        a.RepeatPeriod = 10;
+        k.actions = {a};
+    });
+    Start(0, 0);
+    Act(0, 1);
+    EXPECT_EQ(Facing(), 1);
+    Act(0, 19);
+    EXPECT_TRUE(Shots().empty()) << "a repeat's pause before the fan";
+    Act(0, 1);
+    EXPECT_EQ(Shots().size(), 3u);
+    EXPECT_FALSE(rec().FlagsC & FLAGS_C_ATTACK_DONE);
+    Act(0, 10);
+    EXPECT_EQ(Shots().size(), 6u) << "one fan a repeat, from the second on";
+    EXPECT_TRUE(rec().FlagsC & FLAGS_C_ATTACK_DONE) << "done at the repeats plus one";
+    for (const EnemyShotNode* s : Shots())
+        EXPECT_GT(std::fabs(s->Angle), 2.1205f) << "upward, within the fan";
+}
+
+TEST_F(KindAttackTest, Kind183TakesFromEveryStockAndEndsTheMembersBoosts)
+{
+    KindEnemy(0, 183, [&](EnemyKind& k) { k.actions.assign(2, KindAttack(1)); });
+    for (int s = 0; s < STOCK_COUNT; ++s) {
+        parts->party.stockMax[s] = 50;
+        parts->party.stock[s] = 3;
+    }
+    ApplyHitStatusEffects(parts->party.members[0], 1, 0, EFFECT_DEFENCE_UP, 1);
+    SeedGameRandom(4);
+    int expected[STOCK_COUNT];
+    for (int s = 0; s < STOCK_COUNT; ++s) {
+        const bool takes = (GameRandom() * 6 >> 15) != 0;
+        expected[s] = takes ? 3 - std::min(GameRandom() * 6 >> 15, 3) : 3;
+    }
+    SeedGameRandom(4);
+    Start(0, 1);
+    Act(0, 1);
+    for (int s = 0; s < STOCK_COUNT; ++s)
+        EXPECT_EQ(parts->party.stock[s], expected[s]) << "stock " << s;
+    EXPECT_FALSE(parts->party.members[0].HasEffect(EFFECT_DEFENCE_UP));
+    EXPECT_EQ(Played(35), 1);
 }
 
 } // namespace
