@@ -454,6 +454,7 @@ std::vector<EnemyKind> SampleEnemyKinds()
     std::vector<EnemyKind> gallery = GalleryKinds();
     std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);
     ShotGalleryKinds(kinds);
+    KindAttackKinds(kinds);
     return kinds;
 }
 
