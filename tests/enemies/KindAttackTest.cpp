@@ -22,14 +22,12 @@ constexpr int kStock = 2;
 
 class KindAttackTest : public EnemyActTest {
 protected:
-    // Slot `slot` becomes an enemy of kind `kind` (the stub kind's picture and
-    // stats, no periodic special or creation switches unless `change` sets them).
-    void KindEnemy(int slot, int kind, const std::function<void(EnemyKind&)>& change, float x = 300, float y = 200)
+    // Slot 0 becomes the one enemy of kind `kind`: the stub kind's picture and
+    // stats, no periodic special or creation switches unless `change` sets
+    // them. The kinds are loaded afresh, so this comes first.
+    void KindEnemy(int kind, const std::function<void(EnemyKind&)>& change, float x = 300, float y = 200)
     {
-        if (slot == 0) {
-            std::vector<EnemyKind> kinds = sampledata::SampleEnemyKinds();
-            kindList = kinds;
-        }
+        kindList = sampledata::SampleEnemyKinds();
         EnemyKind k = kindList[kKind];
         k.def.FirstActionDelay = 0;
         k.def.FirstMoveDelay = 0;
@@ -44,11 +42,18 @@ protected:
         kindList[kind] = k;
         FreeEnemyKinds();
         LoadKinds(kindList);
-        if (slot == 0)
-            shots().ClearEnemyShots();
+        shots().ClearEnemyShots();
+        group().Records[0] = EnemyRecord{};
+        ASSERT_TRUE(group().CreateEnemy(0, kind, x, y, false, false, 3));
+        group().SetEnemyCount(1);
+    }
+
+    // Another enemy, of a kind as loaded, in `slot` at (x, y).
+    void OtherEnemy(int slot, int kind, float x, float y)
+    {
         group().Records[slot] = EnemyRecord{};
         ASSERT_TRUE(group().CreateEnemy(slot, kind, x, y, false, false, 3));
-        group().SetEnemyCount(std::max(slot == 0 ? 0 : group().EnemyCount(), slot + 1));
+        group().SetEnemyCount(std::max(group().EnemyCount(), slot + 1));
     }
 
     // Action `index` of slot `slot` runs from its first frame.
@@ -132,7 +137,7 @@ TEST_F(KindAttackTest, Kind88BurstsByWhatItDrainedAndItsVariant)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "variant " << c.variant << ", stock " << c.stock);
-        KindEnemy(0, 88, [&](EnemyKind& k) { k.actions = {Drain(c.variant)}; });
+        KindEnemy(88, [&](EnemyKind& k) { k.actions = {Drain(c.variant)}; });
         parts->party.stockMax[c.variant] = 99;
         parts->party.stock[c.variant] = static_cast<std::int16_t>(c.stock);
         SeedGameRandom(5);
@@ -167,9 +172,8 @@ TEST_F(KindAttackTest, Kind88HealsTheGroupInItsFourthVariant)
     const Case cases[] = {{15, 850, false}, {30, 1000, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stock);
-        KindEnemy(0, 88, [&](EnemyKind& k) { k.actions = {Drain(4)}; });
-        KindEnemy(
-            1, 88, [&](EnemyKind& k) { k.actions = {Drain(4)}; }, 400, 200);
+        KindEnemy(88, [&](EnemyKind& k) { k.actions = {Drain(4)}; });
+        OtherEnemy(1, 88, 400, 200);
         for (int s = 0; s < 2; ++s) {
             group().Records[s].MaxHp = 1000;
             group().Records[s].Hp = 100;
@@ -198,7 +202,7 @@ TEST_F(KindAttackTest, TheDrainTakesFromItsStockOnlyAndItsPeriodZeroMeansEveryFr
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.param * 100 + c.period);
-        KindEnemy(0, 164, [&](EnemyKind& k) {
+        KindEnemy(164, [&](EnemyKind& k) {
             EnemyActionDef a = Drain(c.param);
             a.ActionCount16 = c.period;
             k.actions = {a};
@@ -226,7 +230,7 @@ TEST_F(KindAttackTest, Kind164RingsAShotPerFourDrainedAndALargeRingAtTwentyFive)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.drained);
-        KindEnemy(0, 164, [&](EnemyKind& k) { k.actions = {Drain(kStock)}; });
+        KindEnemy(164, [&](EnemyKind& k) { k.actions = {Drain(kStock)}; });
         parts->party.stockMax[kStock] = 99;
         parts->party.stock[kStock] = static_cast<std::int16_t>(c.drained);
         Start(0, 0);
@@ -248,7 +252,7 @@ TEST_F(KindAttackTest, TopEdgeAttacksLeaveTheirGapsAndFireNothingWithTwoShots)
     // Kind 176 fires n - 2 shots from the top edge, the first and last columns left out.
     for (const int n : {2, 5}) {
         SCOPED_TRACE(n);
-        KindEnemy(0, 176, [&](EnemyKind& k) { k.actions = {KindAttack(n)}; });
+        KindEnemy(176, [&](EnemyKind& k) { k.actions = {KindAttack(n)}; });
         Start(0, 0);
         Act(0, 1);
         const std::vector<const EnemyShotNode*> list = Shots();
@@ -264,7 +268,7 @@ TEST_F(KindAttackTest, TopEdgeAttacksLeaveTheirGapsAndFireNothingWithTwoShots)
     // beside an open right-hand neighbour, the last lane on its own.
     for (std::uint32_t seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE(seed);
-        KindEnemy(0, 167, [&](EnemyKind& k) {
+        KindEnemy(167, [&](EnemyKind& k) {
             EnemyActionDef a = KindAttack(4);
             a.Repeats = 2;
             k.actions = {a};
@@ -289,7 +293,7 @@ TEST_F(KindAttackTest, TopEdgeAttacksLeaveTheirGapsAndFireNothingWithTwoShots)
 
 TEST_F(KindAttackTest, StageKindsStepTheirStageAndFireTheirSpecialAtOnce)
 {
-    KindEnemy(0, 78, [&](EnemyKind& k) { k.actions = {KindAttack(1)}; });
+    KindEnemy(78, [&](EnemyKind& k) { k.actions = {KindAttack(1)}; });
     rec().KindTimer = 240;
     SetKindField(rec(), FLAGS_E_KIND_STAGE, 7);
     rec().SpecialCounter = 3;
@@ -309,14 +313,12 @@ TEST_F(KindAttackTest, Kind90RingsOnlyWhenCrowded)
     const Case cases[] = {{4, 0, 6}, {3, 0, 0}, {3, 1, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.near * 10 + c.far);
-        KindEnemy(0, 90, [&](EnemyKind& k) { k.actions = {KindAttack(6)}; });
+        KindEnemy(90, [&](EnemyKind& k) { k.actions = {KindAttack(6)}; });
         int slot = 1;
         for (int i = 0; i < c.near; ++i)
-            KindEnemy(
-                slot++, 30, [](EnemyKind&) {}, 300 + 40.0f * ((i % 2) * 2 - 1), 200 + 40.0f * (i / 2));
+            OtherEnemy(slot++, 30, 300 + 40.0f * ((i % 2) * 2 - 1), 200 + 40.0f * (i / 2));
         for (int i = 0; i < c.far; ++i)
-            KindEnemy(
-                slot++, 30, [](EnemyKind&) {}, 500, 350);
+            OtherEnemy(slot++, 30, 500, 350);
         Start(0, 0);
         Act(0, 1);
         EXPECT_EQ(static_cast<int>(Shots().size()), c.shots);
@@ -333,10 +335,9 @@ TEST_F(KindAttackTest, TheShieldingKindLowersWhatTheOthersTake)
         {1, 0.75f, 1.0f}, {2, 0.5f, 0.75f}, {3, 0.25f, 0.5f}, {4, 0.125f, 0.25f}, {5, 0.125f, 0.125f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shielders);
-        KindEnemy(0, 30, [](EnemyKind&) {});
+        KindEnemy(30, [](EnemyKind&) {});
         for (int s = 1; s <= c.shielders; ++s)
-            KindEnemy(
-                s, 154, [](EnemyKind& k) { k.def.CreationHook = 1; }, 60.0f * s, 300);
+            OtherEnemy(s, 154, 60.0f * s, 300);
         ASSERT_TRUE(group().GroupBits2 & GROUP2_SHIELD_KIND);
         EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, false, 0), c.otherRate);
         EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(1, false, 0), 1.0f) << "never on a shielder itself";
@@ -368,7 +369,7 @@ TEST_F(KindAttackTest, KindPatternHooksGiveTheirKindsAngles)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.kind << " " << c.i << "/" << c.n);
-        KindEnemy(0, c.kind, [](EnemyKind&) {});
+        KindEnemy(c.kind, [](EnemyKind&) {});
         const float a =
             c.second ? GetKindPatternAngleB(group(), 0, c.i, c.n) : GetKindPatternAngle(group(), 0, c.i, c.n);
         EXPECT_NEAR(a, c.angle, 1e-5f);
@@ -377,7 +378,7 @@ TEST_F(KindAttackTest, KindPatternHooksGiveTheirKindsAngles)
 
 TEST_F(KindAttackTest, Kind156MirrorsOneDrawnBaseOverFourShots)
 {
-    KindEnemy(0, 156, [](EnemyKind&) {});
+    KindEnemy(156, [](EnemyKind&) {});
     SeedGameRandom(11);
     const float theta = -3.063053f + static_cast<float>(GameRandom() >> 7) * 0.0055223308f;
     SeedGameRandom(11);
@@ -389,7 +390,7 @@ TEST_F(KindAttackTest, Kind156MirrorsOneDrawnBaseOverFourShots)
 TEST_F(KindAttackTest, Kind174FansRoundItsNamedMember)
 {
     KindEnemy(
-        0, 174, [](EnemyKind&) {}, 300, 200);
+        174, [](EnemyKind&) {}, 300, 200);
     SetBits(rec().FlagsD, FLAGS_D_TARGET_MODE, 5, 3 + 1); // member 1 at (316, 436)
     const float aim =
         std::atan2(parts->party.members[1].centerX - rec().CenterX, parts->party.members[1].centerY - rec().CenterY);
@@ -403,7 +404,7 @@ TEST_F(KindAttackTest, Kind174FansRoundItsNamedMember)
 
 TEST_F(KindAttackTest, TheMovingPatternFollowsTheWalkUntilItsEnd)
 {
-    KindEnemy(0, 30, [](EnemyKind& k) { k.moves = {Mv(0)}; });
+    KindEnemy(30, [](EnemyKind& k) { k.moves = {Mv(0)}; });
     struct Case {
         bool running;
         int frame, endless;
@@ -429,7 +430,7 @@ TEST_F(KindAttackTest, TheMovingPatternFollowsTheWalkUntilItsEnd)
 
 TEST_F(KindAttackTest, TheKindDecidesTheVolleyCount)
 {
-    KindEnemy(0, 176, [](EnemyKind&) {});
+    KindEnemy(176, [](EnemyKind&) {});
     rec().KindBytes[0] = 5;
     rec().KindBytes[2] = 3;
     struct Case {
@@ -542,6 +543,11 @@ TEST_F(KindAttackTest, EachKindsAttackOnItsFirstFrame)
              EXPECT_FLOAT_EQ(list[1]->Speed, 4.6f);
              EXPECT_EQ(static_cast<int>(eshot::Ailment::Get(list[1]->BitsC)), 9);
          }},
+        {"185 grows with the defeated count", 185, 0, 1, 2, 10, [](EnemyRecord& r) { SetBits(r.FlagsG, 0, 3, 2); }, 1,
+         false,
+         [](const std::vector<const EnemyShotNode*>& list, const EnemyRecord&) {
+             EXPECT_FLOAT_EQ(list[0]->Power, 3.0f);
+         }},
         {"135 picks a member and changes phase", 135, 0, 1, 1, 0, none, 0, true,
          [](const std::vector<const EnemyShotNode*>&, const EnemyRecord& r) {
              EXPECT_EQ(KindField(r, FLAGS_E_KIND_PHASE), 1);
@@ -561,7 +567,7 @@ TEST_F(KindAttackTest, EachKindsAttackOnItsFirstFrame)
     };
     for (const AttackCase& c : cases) {
         SCOPED_TRACE(c.name);
-        KindEnemy(0, c.kind, [&](EnemyKind& k) {
+        KindEnemy(c.kind, [&](EnemyKind& k) {
             EnemyActionDef a = KindAttack(c.n);
             a.Repeats = c.repeats;
             a.RepeatPeriod = c.interval;
@@ -580,7 +586,7 @@ TEST_F(KindAttackTest, EachKindsAttackOnItsFirstFrame)
 
 TEST_F(KindAttackTest, Kind142FacesUpThenFansUpwardUntilItsRepeatsAreOut)
 {
-    KindEnemy(0, 142, [&](EnemyKind& k) {
+    KindEnemy(142, [&](EnemyKind& k) {
         EnemyActionDef a = KindAttack(3);
         a.Repeats = 2;
         a.RepeatPeriod = 10;
@@ -603,7 +609,7 @@ TEST_F(KindAttackTest, Kind142FacesUpThenFansUpwardUntilItsRepeatsAreOut)
 
 TEST_F(KindAttackTest, Kind183TakesFromEveryStockAndEndsTheMembersBoosts)
 {
-    KindEnemy(0, 183, [&](EnemyKind& k) { k.actions.assign(2, KindAttack(1)); });
+    KindEnemy(183, [&](EnemyKind& k) { k.actions.assign(2, KindAttack(1)); });
     for (int s = 0; s < STOCK_COUNT; ++s) {
         parts->party.stockMax[s] = 50;
         parts->party.stock[s] = 3;

@@ -134,6 +134,9 @@ void RunEnemyKindAttackCase(CEnemyGroup& group, int slot)
     case 183:
         Kind183Attack(group, slot);
         break;
+    case 185:
+        ScaledByLossesShots(group, slot);
+        break;
     case 186:
         ShotsWhileNearOtherKind(group, slot);
         break;

@@ -51,3 +51,6 @@ void ShotsAtMarkedMembersInFront(CEnemyGroup& group, int slot);
 void ShotsWhileNearOtherKind(CEnemyGroup& group, int slot);
 void SideColumns(CEnemyGroup& group, int slot);
 void FixedPairShots(CEnemyGroup& group, int slot);
+
+// Shots scaled up by the group's losses.
+void ScaledByLossesShots(CEnemyGroup& group, int slot);

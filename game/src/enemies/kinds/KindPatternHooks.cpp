@@ -7,6 +7,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
+#include "enemies/kinds/KindAttacks.h"
 #include "enemies/kinds/KindShotHooks.h"
 #include "party/PartyQueries.h"
 
@@ -15,8 +16,6 @@ namespace {
 constexpr float kFiveDegrees = BATTLE_PI / 36.0f;
 // Kind 156 keeps its drawn base (0-255) for the shots after the first.
 constexpr int kMirrorBaseByte = 7;
-// The target-mode values 3, 4 and 5 name members 0, 1 and 2.
-constexpr int kFirstMemberMode = 3;
 
 float FacingAngle(const EnemyRecord& r)
 {
@@ -32,9 +31,9 @@ float RandomAimAngle()
 
 float NamedMemberAngle(const EnemyRecord& r)
 {
-    const int member = static_cast<int>(GetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5)) - kFirstMemberMode;
+    const int member = KindNamedMember(r);
     float angle = 0.0f;
-    if (member >= 0 && member < PARTY_MEMBER_COUNT && GetAngleToMember(angle, member, r.CenterX, r.CenterY, false))
+    if (member >= 0 && GetAngleToMember(angle, member, r.CenterX, r.CenterY, false))
         return angle;
     return FacingAngle(r);
 }
