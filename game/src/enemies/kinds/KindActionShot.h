@@ -1,6 +1,6 @@
 // One shot made from an action definition, the way the kinds' own attacks
 // fire: the definition's values, the enemy's power and its resolved shot
-// modes. The kind code changes the spec before creating the shot when a
+// modes. The kind code changes the shot's values before creating it when a
 // shot of its attack differs from the plain one.
 #pragma once
 
@@ -9,7 +9,7 @@
 class CEnemyGroup;
 struct EnemyActionDef;
 
-// The spec of shot i of an action definition, from (x, y) at `angle`.
+// The values of shot i of an action definition, from (x, y) at `angle`.
 EnemyShotSpec ActionShotSpec(CEnemyGroup& group, int slot, const EnemyActionDef& def, int i, float x, float y,
                              float angle);
 // Creates the shot with its angle wrapped into [-pi, pi).
