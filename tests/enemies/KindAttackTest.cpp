@@ -630,5 +630,22 @@ TEST_F(KindAttackTest, Kind183TakesFromEveryStockAndEndsTheMembersBoosts)
     EXPECT_EQ(Played(35), 1);
 }
 
+TEST_F(KindAttackTest, Kind160sQuarterFansNeedFourSlots)
+{
+    for (const int slots : {3, 8}) {
+        SCOPED_TRACE(slots);
+        KindEnemy(160, [&](EnemyKind& k) {
+            EnemyActionDef a = EnemyActTest::Act(1);
+            a.ShotSlots = slots;
+            a.ShotsPerVolley = slots;
+            k.actions = {a};
+        });
+        Start(0, 0);
+        SetBits(rec().FlagsD, FLAGS_D_AIM_MODE, 7, 66);
+        Act(0, 1);
+        EXPECT_EQ(static_cast<int>(Shots().size()), slots < 4 ? 0 : slots);
+    }
+}
+
 } // namespace
 } // namespace enemytest

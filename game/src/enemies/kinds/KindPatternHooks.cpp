@@ -8,11 +8,14 @@
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/kinds/KindAttacks.h"
+#include "enemies/kinds/KindPatternHooks.h"
 #include "enemies/kinds/KindShotHooks.h"
 #include "party/PartyQueries.h"
 
 namespace {
 
+constexpr int kKindPatternB = 66;
+constexpr int kQuarterFanKind = 160;
 constexpr float kFiveDegrees = BATTLE_PI / 36.0f;
 // Kind 156 keeps its drawn base (0-255) for the shots after the first.
 constexpr int kMirrorBaseByte = 7;
@@ -143,4 +146,9 @@ void ApplyKindVolleyHook(CEnemyGroup& group, int slot, int& count, int&, int&)
         count = 1 + GameRandom() * count / 32768;
         break;
     }
+}
+
+bool KindPatternFiresNothing(CEnemyGroup& group, int slot, int pattern, int n)
+{
+    return pattern == kKindPatternB && group.KindOf(slot) == kQuarterFanKind && n / 4 < 1;
 }
