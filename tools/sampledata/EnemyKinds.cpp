@@ -498,6 +498,7 @@ std::vector<EnemyKind> SampleEnemyKinds()
     std::copy(gallery.begin(), gallery.end(), kinds.begin() + kFirstGalleryKind);
     ShotGalleryKinds(kinds);
     KindMoveShowcaseKinds(kinds);
+    KindAttackKinds(kinds);
     return kinds;
 }
 

@@ -41,6 +41,9 @@ std::vector<std::uint32_t> WalkerBattleRecord();
 std::vector<std::uint32_t> GalleryBattleRecord();
 std::vector<std::uint32_t> ShotGalleryBattleRecord();
 std::vector<std::uint32_t> KindMoveShowcaseBattleRecord();
+// The drainers and the kinds' own attacks (kinds 88, 164, 176, 190), and their battle.
+void KindAttackKinds(std::vector<EnemyKind>& kinds);
+std::vector<std::uint32_t> KindAttackBattleRecord();
 // Writes the encounter fields of map `map`'s header.
 void PutEncounterTable(Bytes& b, int map);
 

@@ -11,6 +11,7 @@
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
+#include "enemies/kinds/KindShield.h"
 #include "media/PlaySE.h"
 #include "party/StatusEffects.h"
 
@@ -145,7 +146,7 @@ float CEnemyGroup::GetEnemyDamageRate(int slot, bool useElement, int element) co
     const bool moving = (r.FlagsA & FLAGS_A_MAY_MOVE) && (r.FlagsA & FLAGS_A_MOVE_RUNNING);
     if ((r.FlagsF & FLAGS_F_GUARDS) && r.State == ENEMY_NORMAL && !moving)
         rate *= 0.5f;
-    return rate;
+    return rate * GetKindDamageFactor(*this, slot);
 }
 
 bool CEnemyGroup::IsEnemyInvulnerable(int slot) const

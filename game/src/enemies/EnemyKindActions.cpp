@@ -11,6 +11,7 @@
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyVolleys.h"
+#include "enemies/kinds/KindDrains.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
@@ -22,6 +23,7 @@ constexpr int kTurnType = 4;
 constexpr int kAttackEnemyType = 33;
 constexpr int kKindAttackType = 37;
 constexpr int kPairType = 44;
+constexpr int kDrainType = 39;
 constexpr int kShotAimKind = 169;
 constexpr int kPairKind = 173;
 constexpr int kPartnerKind = 90;
@@ -341,6 +343,9 @@ bool RunKindSupportAction(CEnemyGroup& group, int slot, int type)
         return true;
     case kPairType:
         PairUpAction(group, slot);
+        return true;
+    case kDrainType:
+        DrainPartyStock(group, slot);
         return true;
     default:
         return false;

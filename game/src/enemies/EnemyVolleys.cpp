@@ -9,6 +9,7 @@
 #include "enemies/ShotHeadingRules.h"
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/ShotSpawn.h"
+#include "enemies/kinds/KindPatternHooks.h"
 #include "enemies/kinds/KindShotHooks.h"
 #include "party/Character.h"
 
@@ -261,6 +262,8 @@ void FireRepetition(CEnemyGroup& group, int slot, const ShotPoint& origin, int j
     for (int k = 0; k < count; ++k) {
         const int m = k + offset;
         const int pattern = static_cast<int>(GetBits(r.FlagsD, FLAGS_D_AIM_MODE, 7));
+        if (KindPatternFiresNothing(group, slot, pattern, v.slots))
+            break;
         float heading = GetShotPatternAngle(group, slot, pattern, m, v.slots);
         const ShotPoint p = SpawnPoint(v, m, heading);
         heading = AdjustSpawnedShotHeading(group, slot, heading, pattern, p.x, p.y, m);

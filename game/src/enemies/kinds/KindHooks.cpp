@@ -125,8 +125,6 @@ void ExecuteEnemyKindAttack(CEnemyGroup& group, int slot)
     group.FinishActionStep(slot, def.EndWithMove != 0);
 }
 
-void RunEnemyKindAttackCase(CEnemyGroup&, int) {}
-
 void ReactEnemyKindToKnockback(CEnemyGroup& group, int slot, const KindKnockHit& hit)
 {
     const EnemyRecord& r = group.Records[slot];

@@ -18,23 +18,6 @@ float GetKindAimAngle(CEnemyGroup&, int)
     return 0.0f;
 }
 
-float GetMovingShotAngle(CEnemyGroup& group, int slot)
-{
-    return GetDirectionAngle(static_cast<int>(GetBits(group.Records[slot].FlagsA, FLAGS_A_FACING, 2)));
-}
-
-float GetKindPatternAngle(CEnemyGroup&, int, int, int)
-{
-    return 0.0f;
-}
-
-float GetKindPatternAngleB(CEnemyGroup&, int, int, int)
-{
-    return 0.0f;
-}
-
-void ApplyKindVolleyHook(CEnemyGroup&, int, int&, int&, int&) {}
-
 float GetKindColumnOrder(CEnemyGroup&, int, int m, int n)
 {
     return static_cast<float>(n < 1 ? 0 : m % n);
