@@ -200,4 +200,54 @@ TEST(BattleRunTest, TheCaveTrainersWalkersWalkAndVanish)
     EXPECT_FALSE(third.SameAs(second, kBattleField));
 }
 
+// The two trainers beside it: from a save above each, its battle of kinds
+// with their own movements and shots, or of drainers and kinds that answer
+// blows, starts and goes on.
+TEST(BattleRunTest, TheCaveKindTrainersBattlesStartAndGoOn)
+{
+    struct Case {
+        int x;
+        const char* picture;
+    };
+    constexpr Case kCases[] = {{6, "program_kind_trainer_"}, {2, "program_drain_trainer_"}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.picture);
+        e2e::GameFolder folder;
+        constexpr int kCaveMap = 1;
+        e2e::WriteSave(folder, 0, kCaveMap, c.x, 10, 0, [](GameData&, CCharacter& party) {
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                party.hp[m] = party.maxHp[m];
+        });
+        e2e::KeyScript s{50, ""};
+        s.Tap(kKeyConfirm); // ロード
+        s.Tap(kKeyConfirm); // slot 1
+        s.Tap(kKeyConfirm);
+        s.frame = kTalk - 20;
+        s.Tap(e2e::kKeyDown); // face the trainer below
+        s.frame = kTalk;
+        s.Tap(kKeyConfirm); // the trainer speaks
+        s.frame = kBattleCommand - 1;
+        s.Tap(kKeyConfirm); // and fights
+        const int early = kOpening + 110;
+        const int late = kOpening + 400;
+        const std::vector<int> frames = {kBeforeBattle, kOpeningClear, early, late};
+        const e2e::ProgramResult run =
+            e2e::RunScripted(folder, s.text, e2e::FrameList(frames), late + 1, {}, e2e::kLongRunLimit);
+        ASSERT_TRUE(run.exited) << run.errors;
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_FALSE(std::filesystem::exists(folder / "Error.log"));
+        const auto dump = [&](int frame, const char* name) {
+            return e2e::Dump(folder, frame, std::string(c.picture) + name);
+        };
+        dump(kBeforeBattle, "trainer");
+        const FrameImage opening = dump(kOpeningClear, "opening");
+        const FrameImage first = dump(early, "early");
+        const FrameImage second = dump(late, "late");
+        EXPECT_FALSE(first.SameAs(opening, kBattleField)) << "the battle goes on";
+        EXPECT_FALSE(second.SameAs(first, kBattleField));
+    }
+}
+
 } // namespace

@@ -114,8 +114,12 @@ constexpr int kGossipX = 20, kGossipY = 2;
 constexpr int kGuideX = 22, kGuideY = 3;
 constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
 constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
-constexpr int kTravellerX = 10, kTravellerY = 1;     // one step right of the start, faced from below
-constexpr int kTrainerX = 4, kTrainerY = 11;         // on the cave, two steps below where its door brings the party
+constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start, faced from below
+constexpr int kTrainerX = 4, kTrainerY = 11;
+constexpr int kKindTrainerX = 6, kKindTrainerY = 11; // two steps right of the walkers' trainer
+constexpr int kDrainTrainerX = 2,
+              kDrainTrainerY =
+                  11; // two steps left of it         // on the cave, two steps below where its door brings the party
 constexpr int kShotGalleryX = 11, kShotGalleryY = 7; // on the first floor, two steps right of the arrival
 
 // Item categories of goods rows.
@@ -325,6 +329,27 @@ Record Trainer()
     return Record{kTrainerX, kTrainerY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
 
+// Beside the walkers' trainer: enemies with movements and shots of their own
+// kind, and then drainers and kinds that answer blows and keep firing after
+// their defeat, as often as the party asks.
+Record KindTrainer(int x, int y, const char16_t* offer, const std::vector<int>& kinds)
+{
+    Script s;
+    const int fled = s.L("fled");
+    const int lost = s.L("lost");
+    s.Message(offer)
+        .Battle(4, fled, true, lost, 0, kinds)
+        .Message(u"見事だ。")
+        .End()
+        .Label(fled)
+        .Message(u"また来い。")
+        .End()
+        .Label(lost)
+        .Message(u"出直してこい。")
+        .End();
+    return Record{x, y, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
+}
+
 Record CaveGreeting()
 {
     Record r{1, 1, kCaveOpenedFlag, kCaveGreetedFlag, 0, 0, kMapStartClass, true, {}};
@@ -521,7 +546,15 @@ Bytes MapEventArea(int map, int& recordCount)
                    Traveller(), ArmsChest(), DoorToHall(), RetryFighter()};
     std::vector<eventscript::Point> points;
     if (map == kCaveMap) {
-        records = {CaveGreeting(), CaveDoor(), StairsDown(), CavePassage(), Trainer()};
+        records = {
+            CaveGreeting(),
+            CaveDoor(),
+            StairsDown(),
+            CavePassage(),
+            Trainer(),
+            KindTrainer(kKindTrainerX, kKindTrainerY, u"癖のある魔物たちだ。戦ってみるか？",
+                        {90, 99, 143, 176, 178, 190}),
+            KindTrainer(kDrainTrainerX, kDrainTrainerY, u"力を吸う魔物たちだ。戦ってみるか？", {88, 164, 116, 144})};
         for (const Record& r : CaveWanderers())
             records.push_back(r);
     } else if (map == kShrineMap) {
