@@ -155,14 +155,12 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
     EXPECT_FALSE(after.SameAs(before, kFighterCell)) << "the fighter's picture was cleared by the win";
 }
 
-// The cave's trainer: from a save beside it, its battle of the patterned
-// walkers and the vanishers (kinds 17-24) starts, and they walk and vanish
-// about the field on their own.
-TEST(BattleRunTest, TheCaveTrainersWalkersWalkAndVanish)
+// A save in the cave one cell above a trainer at column `x`, the party at
+// full HP, and the keys that load it, face the trainer, talk and fight.
+std::string CaveTrainerScript(const e2e::GameFolder& folder, int x)
 {
-    e2e::GameFolder folder;
     constexpr int kCaveMap = 1;
-    e2e::WriteSave(folder, 0, kCaveMap, 4, 10, 0, [](GameData&, CCharacter& party) {
+    e2e::WriteSave(folder, 0, kCaveMap, x, 10, 0, [](GameData&, CCharacter& party) {
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
             SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
         for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
@@ -178,12 +176,22 @@ TEST(BattleRunTest, TheCaveTrainersWalkersWalkAndVanish)
     s.Tap(kKeyConfirm); // the trainer speaks
     s.frame = kBattleCommand - 1;
     s.Tap(kKeyConfirm); // and fights
+    return s.text;
+}
+
+// The cave's trainer: from a save beside it, its battle of the patterned
+// walkers and the vanishers (kinds 17-24) starts, and they walk and vanish
+// about the field on their own.
+TEST(BattleRunTest, TheCaveTrainersWalkersWalkAndVanish)
+{
+    e2e::GameFolder folder;
+    const std::string script = CaveTrainerScript(folder, 4);
     const int early = kOpening + 110;
     const int middle = kOpening + 260;
     const int late = kOpening + 520;
     const std::vector<int> frames = {kBeforeBattle, kOpeningClear, early, middle, late};
     const e2e::ProgramResult run =
-        e2e::RunScripted(folder, s.text, e2e::FrameList(frames), late + 1, {}, e2e::kLongRunLimit);
+        e2e::RunScripted(folder, script, e2e::FrameList(frames), late + 1, {}, e2e::kLongRunLimit);
     ASSERT_TRUE(run.exited) << run.errors;
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_FALSE(std::filesystem::exists(folder / "Error.log"));
@@ -213,28 +221,12 @@ TEST(BattleRunTest, TheCaveKindTrainersBattlesStartAndGoOn)
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.picture);
         e2e::GameFolder folder;
-        constexpr int kCaveMap = 1;
-        e2e::WriteSave(folder, 0, kCaveMap, c.x, 10, 0, [](GameData&, CCharacter& party) {
-            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-                SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
-            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-                party.hp[m] = party.maxHp[m];
-        });
-        e2e::KeyScript s{50, ""};
-        s.Tap(kKeyConfirm); // ロード
-        s.Tap(kKeyConfirm); // slot 1
-        s.Tap(kKeyConfirm);
-        s.frame = kTalk - 20;
-        s.Tap(e2e::kKeyDown); // face the trainer below
-        s.frame = kTalk;
-        s.Tap(kKeyConfirm); // the trainer speaks
-        s.frame = kBattleCommand - 1;
-        s.Tap(kKeyConfirm); // and fights
+        const std::string script = CaveTrainerScript(folder, c.x);
         const int early = kOpening + 110;
         const int late = kOpening + 400;
         const std::vector<int> frames = {kBeforeBattle, kOpeningClear, early, late};
         const e2e::ProgramResult run =
-            e2e::RunScripted(folder, s.text, e2e::FrameList(frames), late + 1, {}, e2e::kLongRunLimit);
+            e2e::RunScripted(folder, script, e2e::FrameList(frames), late + 1, {}, e2e::kLongRunLimit);
         ASSERT_TRUE(run.exited) << run.errors;
         EXPECT_EQ(run.exitCode, 0) << run.errors;
         EXPECT_FALSE(std::filesystem::exists(folder / "Error.log"));
