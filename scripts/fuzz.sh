@@ -1,29 +1,28 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (build-fuzz/) and runs them.
+# Builds the libFuzzer targets in the clang sanitizer tree (build-asan/, the
+# one the test command's sanitizer suite runs in) and runs them.
 #   bash scripts/fuzz.sh                  every target for FUZZ_SECONDS (default 20), in parallel
 #   bash scripts/fuzz.sh TARGET SECONDS   one target for longer, e.g. scripts/fuzz.sh save 600
-# Targets: the fuzz_* programs of build-fuzz/fuzz/ without the prefix. Each
+# Targets: the fuzz_* programs of build-asan/fuzz/ without the prefix. Each
 # starts from its seed corpus (made from the sample data) and keeps what it
-# finds new in build-fuzz/fuzz/work/<target>/; a crash, leak or hang leaves
-# its input in build-fuzz/fuzz/findings/<target>/ and fails the run.
+# finds new in build-asan/fuzz/work/<target>/; a crash, leak or hang leaves
+# its input in build-asan/fuzz/findings/<target>/ and fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mkdir -p build-fuzz
+mkdir -p build-asan
 # One build at a time when several runs start together.
 (
   flock 9
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON \
-    ${FUZZ_CMAKE_ARGS:-} > build-fuzz/configure.log 2>&1 || { cat build-fuzz/configure.log; exit 1; }
-  cmake --build build-fuzz -j "$(nproc)" --target velmora_fuzzers
-) 9> build-fuzz/.build.lock
+  [ -f build-asan/build.ninja ] || bash scripts/configure-sanitizer.sh ${FUZZ_CMAKE_ARGS:-}
+  cmake --build build-asan -j "$(nproc)" --target velmora_fuzzers
+) 9> build-asan/.build.lock
 
-fuzz_dir=build-fuzz/fuzz
+fuzz_dir=build-asan/fuzz
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_odr_violation=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-mkdir -p build-fuzz
-cat tests/lsan/*.supp > build-fuzz/lsan.supp
-export LSAN_OPTIONS="suppressions=$PWD/build-fuzz/lsan.supp:print_suppressions=0"
+cat tests/lsan/*.supp > build-asan/lsan.supp
+export LSAN_OPTIONS="suppressions=$PWD/build-asan/lsan.supp:print_suppressions=0"
 
 run_one() {
   local target=$1 seconds=$2

@@ -12,7 +12,7 @@ frames=${1:-20000}
 seed=${2:-1}
 
 if [ ! -x build-asan/run/Velmora ]; then
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF
+  bash scripts/configure-sanitizer.sh
   cmake --build build-asan -j "$(nproc)" --target Velmora Zeph velmora_sample_data
 fi
 

@@ -54,7 +54,9 @@ void Sequencer::Play(bool fromResume)
     std::uint64_t passMs = 0;
     for (;;) {
         if (event == nullptr) {
-            if (wrapped && passMs == 0) {
+            // A pass that took no time, or a song with no events at all (its
+            // file failed to load), waits silently until it is stopped.
+            if ((wrapped && passMs == 0) || list_.loopStart == nullptr) {
                 Park();
                 return StopAt(list_.loopStart);
             }

@@ -207,6 +207,15 @@ TEST_F(SequencerTest, ALoopPassWithNoTimeParksUntilStopped)
     EXPECT_GE(plat::NowMs(), 5000u);
 }
 
+// A song whose file failed to load holds no events at all.
+TEST_F(SequencerTest, ASongWithoutEventsParksUntilStopped)
+{
+    midi::MidiSong song;
+    midi::RecordingMidiOutput output;
+    EXPECT_TRUE(PlayUntil(song, 2000, output).empty());
+    EXPECT_GE(plat::NowMs(), 2000u);
+}
+
 struct ResetCase {
     const char* name;
     bool replaceResets;
