@@ -246,7 +246,7 @@ Record Fighter()
     const int fled = s.L("fled");
     const int lost = s.L("lost");
     s.Message(u"腕試しだ！")
-        .Battle(4, fled, true, lost, 0, {0, 1, 2, 3})
+        .Battle(4, fled, true, lost, 0, kFighterKinds)
         .Message(u"参った！\nこれを持っていけ。")
         .GetItem(kWeapons, 1, 0)
         .SetFlag(1, kFighterBeatenFlag)
@@ -281,14 +281,14 @@ Record GalleryKeeper()
 }
 
 // A second fighter whose battle (goblin, caster and healer) offers, when
-// lost, to fight it again; no fleeing.
+// lost, to fight it again; no fleeing (the words of SecondFighterBattleRecord).
 Record RetryFighter()
 {
     constexpr int kNoFlee = -1;
     constexpr int kRetryOffered = -2;
     Script s;
     s.Message(u"負けても何度でも挑め！")
-        .Battle(4, kNoFlee, false, kRetryOffered, 0, {2, 3, 4})
+        .Battle(4, kNoFlee, false, kRetryOffered, 0, kSecondFighterKinds)
         .Message(u"よくやった！")
         .End();
     return Record{kRetryFighterX, kRetryFighterY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
