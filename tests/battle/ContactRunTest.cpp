@@ -57,7 +57,6 @@ TEST(ContactRun, TheLeaderStopsAgainstEnemiesAndHitsLandBothWays)
     // Enough HP that no blow defeats an enemy: all of them go on fighting back.
     for (int slot = 0; slot < enemies.EnemyCount(); ++slot)
         enemies.Records[slot].MaxHp = enemies.Records[slot].Hp = 9999;
-    harness.RunContacts(true);
     harness.BeginBattle(0);
     std::int32_t enemyHpBefore = 0;
     for (int slot = 0; slot < enemies.EnemyCount(); ++slot)

@@ -93,8 +93,9 @@ TEST(EnemyBattleRun, AFormationFadesInActsIsHitDefeatedAndHandsOver)
     EXPECT_TRUE(walked);
     EXPECT_EQ(harness.enemyShots.CountEnemyShots(), 0) << "the win wait cleared the shots";
     EXPECT_EQ(enemies.DropItemCount(0), 1);
-    // The drop picture shows for 120 frames from 300; the hand-over waits for it.
-    EXPECT_EQ(handedOverAt, 420);
+    // The drop picture shows for 120 frames from 300; the hand-over waits for
+    // it, and the win wait looks before the enemies' step of its frame.
+    EXPECT_EQ(handedOverAt, 421);
     FreeEnemyKinds();
 }
 

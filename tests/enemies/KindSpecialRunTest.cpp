@@ -136,7 +136,6 @@ TEST(KindSpecialRun, KindNinetysClockOpensItsSecondHourInABattleNobodyWins)
     CEnemyGroup& enemies = harness.enemies;
     const std::vector<std::uint32_t> record = {1, 4, 0, 0, 0xFFFFFFFF, 0, kClockKind};
     ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(record), {}, 2, false, false, false));
-    harness.RunContacts(true);
     harness.BeginBattle(0);
     std::uint32_t firstShot = 0;
     int shotsInTheSecondHour = 0;
