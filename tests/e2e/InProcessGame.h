@@ -83,6 +83,11 @@ public:
     // Confirms each message of the running event as it comes to wait, until
     // the field walks again; false when it does not within `limit` frames.
     bool ConfirmMessages(int limit = 1000);
+    // Plays the current battle as a player who fights: the leader walks up
+    // to the nearest enemy still standing and strikes whenever it is close.
+    // True once the battle is won; false when the party falls first or
+    // neither happens within `limit` frames.
+    bool FightUntilTheBattleEnds(int limit = 3000);
     // Writes the picture presented last, through the game's own frame dump,
     // as `name`.png among the pictures the tests leave to look at.
     bool Dump(const std::string& name) const;

@@ -127,7 +127,8 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     ASSERT_EQ(enemies.EnemyCount(), 5);
     harness.BeginBattle(0);
     const int snakeHp = enemies.Records[3].MaxHp;
-    harness.HitEnemyAt({140, 3, EnemyHitKind::Damage, 1, snakeHp * 2 / 3});
+    // Hurt enough that the healer's heal leaves it below its 70 percent to flee.
+    harness.HitEnemyAt({140, 3, EnemyHitKind::Damage, 1, snakeHp * 5 / 6});
     harness.HitEnemyAt({145, 1, EnemyHitKind::Damage, 2, enemies.Records[1].MaxHp / 2});
     harness.HitEnemyAt({150, 4, EnemyHitKind::Damage, 0, 10});
     harness.HitEnemyAt({155, 4, EnemyHitKind::Defeat, 0, 0});

@@ -257,13 +257,19 @@ std::vector<EnemyKind> DemoKinds()
     // The first map's and the hall's kinds hurt: the first fighter's slime
     // and bat a little, the second fighter's goblin, caster and healer
     // enough to beat a party that stands still, yet not the leader's blows;
-    // member 2's spells alone do not carry their battle.
+    // member 2's spells alone do not carry their battle; they act at once
+    // and fire while they walk.
     constexpr int kAttacks[] = {20, 22, 60, 56, 50};
     constexpr int kSecondFighterMagicDefence = 22;
+    constexpr int kSecondFighterFirstAction = 10;
     for (int id = 0; id < static_cast<int>(std::size(kAttacks)); ++id)
         Hurts(kinds[static_cast<std::size_t>(id)], kAttacks[id]);
-    for (int id : kSecondFighterKinds)
+    for (int id : kSecondFighterKinds) {
         kinds[static_cast<std::size_t>(id)].def.DefenceB = kSecondFighterMagicDefence;
+        kinds[static_cast<std::size_t>(id)].def.FirstActionDelay = kSecondFighterFirstAction;
+        for (EnemyMoveDef& move : kinds[static_cast<std::size_t>(id)].moves)
+            move.WithAction = 1;
+    }
     FiresHard(kinds[2]);
     FiresHard(kinds[3]);
     // The demo kinds give much experience: the fighter's first battle on map
