@@ -15,6 +15,8 @@
 #include "Keys.h"
 #include "ProgramRun.h"
 #include "ScriptedRun.h"
+#include "core/GameDataTables.h"
+#include "core/PlaceNames.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"
@@ -247,6 +249,54 @@ TEST(FirstMapEventsTest, TheWelcomeOnceThenMoneyAndThorns)
     for (int m = 0; m < 3; ++m)
         EXPECT_EQ(TheCharacter->hp[m], before[m] - (TheCharacter->maxHp[m] + 4) / 5) << m;
     EXPECT_GT(TheCharacter->maxHp[0], 0);
+}
+
+// Faces the person or thing at (x, y) from the cell beside it and talks;
+// the message's text once it waits for the confirm button.
+std::u16string TalkTo(e2e::InProcessGame& game, int x, int y, int direction)
+{
+    constexpr int kFrom[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}}; // up, left, down, right
+    TheMapCharacter->PlacePlayer(x + kFrom[direction][0], y + kFrom[direction][1], direction, 0);
+    TheMap->CentreViewOnCell(x, y);
+    TheMap->UpdateScrollCells();
+    game.Frames(2);
+    game.Press(e2e::kKeyConfirm);
+    EXPECT_GT(game.FramesUntil([] { return MapSceneState == MAP_SCENE_EVENT && TheEvent->phase == 1; }, 300), 0);
+    return TheEvent->MessageText;
+}
+
+// The sign and the gatekeeper name what the chest gives; the traveller names
+// the places the field menu's transfer list then offers.
+TEST(FirstMapEventsTest, TheSignTheGatekeeperAndTheTravellerTellTheTruth)
+{
+    GameFolder folder;
+    e2e::InProcessGame game;
+    ASSERT_TRUE(game.Start(folder));
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
+    game.Press(e2e::kKeyConfirm);
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+    ASSERT_TRUE(game.ConfirmMessages());
+
+    TalkTo(game, 14, 3, DIRECTION_RIGHT); // the chest
+    const std::u16string got = TheEvent->ItemMessage;
+    const std::u16string item = got.substr(0, got.find(u'を'));
+    ASSERT_FALSE(item.empty());
+    ASSERT_TRUE(game.ConfirmMessages());
+
+    EXPECT_NE(TalkTo(game, 7, 2, DIRECTION_LEFT).find(u"宝箱の" + item), std::u16string::npos) << "the sign";
+    ASSERT_TRUE(game.ConfirmMessages());
+    EXPECT_EQ(TalkTo(game, 4, 7, DIRECTION_LEFT).find(item), 0u) << "the gatekeeper asks for it";
+    ASSERT_TRUE(game.ConfirmMessages());
+
+    const int known = TheGameData->ownedKeyCount;
+    const std::u16string told = TalkTo(game, 10, 1, DIRECTION_UP);
+    ASSERT_TRUE(game.ConfirmMessages());
+    ASSERT_EQ(TheGameData->ownedKeyCount, known + 2) << "the traveller's two places";
+    for (int entry = known; entry < TheGameData->ownedKeyCount; ++entry) {
+        const unsigned char* row = WarpPointTable + TheGameData->ownedKeyList[entry] * WARP_POINT_ROW_SIZE;
+        const std::u16string place = PlaceNameTable[row[2] | row[3] << 8];
+        EXPECT_NE(told.find(place), std::u16string::npos) << "the transfer list's entry " << entry;
+    }
 }
 
 } // namespace
