@@ -211,14 +211,17 @@ TEST(FirstMapEventsTest, AScriptedRoundOfTheFirstMapsEvents)
     EXPECT_TRUE(SamePixels(open, Cell(3, 7), open, Cell(3, 8)));
 }
 
-TEST(FirstMapEventsTest, TheWelcomeOnceThenMoneyAndThorns)
-{
+// A new game on the first map, its welcome running.
+class FirstMapInProcess : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(game.StartNewGame(folder)); }
+
     GameFolder folder;
     e2e::InProcessGame game;
-    ASSERT_TRUE(game.Start(folder));
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-    game.Press(e2e::kKeyConfirm);
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+};
+
+TEST_F(FirstMapInProcess, TheWelcomeOnceThenMoneyAndThorns)
+{
     ASSERT_EQ(MapSceneState, MAP_SCENE_EVENT) << "the welcome";
     ASSERT_TRUE(game.ConfirmMessages());
     EXPECT_EQ(TheGameData->GetGameFlag(100), 1) << "seen once";
@@ -267,14 +270,8 @@ std::u16string TalkTo(e2e::InProcessGame& game, int x, int y, int direction)
 
 // The sign and the gatekeeper name what the chest gives; the traveller names
 // the places the field menu's transfer list then offers.
-TEST(FirstMapEventsTest, TheSignTheGatekeeperAndTheTravellerTellTheTruth)
+TEST_F(FirstMapInProcess, TheSignTheGatekeeperAndTheTravellerTellTheTruth)
 {
-    GameFolder folder;
-    e2e::InProcessGame game;
-    ASSERT_TRUE(game.Start(folder));
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-    game.Press(e2e::kKeyConfirm);
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
     ASSERT_TRUE(game.ConfirmMessages());
 
     TalkTo(game, 14, 3, DIRECTION_RIGHT); // the chest

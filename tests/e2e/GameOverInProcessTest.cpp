@@ -40,10 +40,7 @@ protected:
     // second fighter, facing it (or the first, at 19, 7).
     void StartBesideTheRetryFighter(int fighterX = 21)
     {
-        ASSERT_TRUE(game.Start(folder));
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-        game.Press(kKeyConfirm);
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.StartNewGame(folder));
         ASSERT_TRUE(game.ConfirmMessages());
         constexpr int kFacingRight = 3;
         TheMap->CentreViewOnCell(fighterX - 1, 7);

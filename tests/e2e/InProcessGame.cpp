@@ -127,6 +127,14 @@ bool InProcessGame::ConfirmMessages(int limit)
     return false;
 }
 
+bool InProcessGame::StartNewGame(const GameFolder& folder)
+{
+    if (!Start(folder) || FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }) < 0)
+        return false;
+    Press(kKeyConfirm);
+    return FramesUntil([] { return SceneState == SCENE_FIELD; }) > 0;
+}
+
 namespace {
 
 // The key that walks the leader towards the nearest enemy still standing

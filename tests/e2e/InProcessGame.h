@@ -55,6 +55,9 @@ public:
     // Starts the game in the folder; keys come from a scripted source the
     // test adds to as it goes. False when start-up failed.
     bool Start(const GameFolder& folder);
+    // Starts the game and chooses 最初から on the title: false unless the
+    // first map comes, its welcome running.
+    bool StartNewGame(const GameFolder& folder);
     // Shuts the game down as the program does after its loop (closing fades,
     // the game object, the settings file, the engine).
     ~InProcessGame();

@@ -64,10 +64,7 @@ class LivingHallTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(game.Start(folder));
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-        game.Press(e2e::kKeyConfirm);
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.StartNewGame(folder));
         ASSERT_TRUE(game.ConfirmMessages()) << "the welcome";
     }
     // Walks exactly `cells` cells (fewer when something stops the player).
