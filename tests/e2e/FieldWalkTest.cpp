@@ -40,10 +40,7 @@ class FieldWalkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(game.Start(folder));
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-        game.Press(e2e::kKeyConfirm);
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.StartNewGame(folder));
         ASSERT_EQ(TheMap->GetMapNumber(), 0);
         ASSERT_TRUE(game.ConfirmMessages()) << "the welcome";
     }

@@ -1,8 +1,9 @@
 // The first map's events in the game itself, after a new game: the program
 // run headless with a scripted input file, its frame dumps kept to look at
 // (the welcome typing and waiting, the sign, the person faced from two
-// sides, the gifts, the thorns, the fighter's battle and the gate), and the
-// same events driven frame by frame in the test for the values behind them.
+// sides, the gifts, the thorns, the fighter's battle won by the leader's
+// blows and the gate), and the same events driven frame by frame in the
+// test for the values behind them.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -14,6 +15,8 @@
 #include "Keys.h"
 #include "ProgramRun.h"
 #include "ScriptedRun.h"
+#include "core/GameDataTables.h"
+#include "core/PlaceNames.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"
@@ -123,11 +126,16 @@ InputScript FirstMapRound()
     s.Press(kKeyConfirm);
     s.Wait(10);
     s.Mark("battle");
-    // The transition, the opening, the stand-in enemies' 600 action frames,
-    // the win wait, the battle end (60 frames over the result window, the
-    // 41 money counted in, a 60-frame result wait and the 116-frame closing
-    // fade) and the event's branch.
-    s.Wait(930 + 60 + 41 + 60 + 116);
+    // The transition and the opening; then the leader walks left into the
+    // slime and the bat and strikes until they fall. The same key answers
+    // the result window and the fighter's words; the closing fade follows.
+    s.Wait(180);
+    s.Walk(kKeyLeft, 8);
+    for (int blow = 0; blow < 60; ++blow) {
+        s.Press(kKeyConfirm);
+        s.Wait(10);
+    }
+    s.Wait(300);
     s.Mark("fighter_gone");
     s.Wait(100);
     s.Press(kKeyConfirm);
@@ -203,14 +211,17 @@ TEST(FirstMapEventsTest, AScriptedRoundOfTheFirstMapsEvents)
     EXPECT_TRUE(SamePixels(open, Cell(3, 7), open, Cell(3, 8)));
 }
 
-TEST(FirstMapEventsTest, TheWelcomeOnceThenMoneyAndThorns)
-{
+// A new game on the first map, its welcome running.
+class FirstMapInProcess : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(game.StartNewGame(folder)); }
+
     GameFolder folder;
     e2e::InProcessGame game;
-    ASSERT_TRUE(game.Start(folder));
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-    game.Press(e2e::kKeyConfirm);
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+};
+
+TEST_F(FirstMapInProcess, TheWelcomeOnceThenMoneyAndThorns)
+{
     ASSERT_EQ(MapSceneState, MAP_SCENE_EVENT) << "the welcome";
     ASSERT_TRUE(game.ConfirmMessages());
     EXPECT_EQ(TheGameData->GetGameFlag(100), 1) << "seen once";
@@ -241,6 +252,48 @@ TEST(FirstMapEventsTest, TheWelcomeOnceThenMoneyAndThorns)
     for (int m = 0; m < 3; ++m)
         EXPECT_EQ(TheCharacter->hp[m], before[m] - (TheCharacter->maxHp[m] + 4) / 5) << m;
     EXPECT_GT(TheCharacter->maxHp[0], 0);
+}
+
+// Faces the person or thing at (x, y) from the cell beside it and talks;
+// the message's text once it waits for the confirm button.
+std::u16string TalkTo(e2e::InProcessGame& game, int x, int y, int direction)
+{
+    constexpr int kFrom[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}}; // up, left, down, right
+    TheMapCharacter->PlacePlayer(x + kFrom[direction][0], y + kFrom[direction][1], direction, 0);
+    TheMap->CentreViewOnCell(x, y);
+    TheMap->UpdateScrollCells();
+    game.Frames(2);
+    game.Press(e2e::kKeyConfirm);
+    EXPECT_GT(game.FramesUntil([] { return MapSceneState == MAP_SCENE_EVENT && TheEvent->phase == 1; }, 300), 0);
+    return TheEvent->MessageText;
+}
+
+// The sign and the gatekeeper name what the chest gives; the traveller names
+// the places the field menu's transfer list then offers.
+TEST_F(FirstMapInProcess, TheSignTheGatekeeperAndTheTravellerTellTheTruth)
+{
+    ASSERT_TRUE(game.ConfirmMessages());
+
+    TalkTo(game, 14, 3, DIRECTION_RIGHT); // the chest
+    const std::u16string got = TheEvent->ItemMessage;
+    const std::u16string item = got.substr(0, got.find(u'を'));
+    ASSERT_FALSE(item.empty());
+    ASSERT_TRUE(game.ConfirmMessages());
+
+    EXPECT_NE(TalkTo(game, 7, 2, DIRECTION_LEFT).find(u"宝箱の" + item), std::u16string::npos) << "the sign";
+    ASSERT_TRUE(game.ConfirmMessages());
+    EXPECT_EQ(TalkTo(game, 4, 7, DIRECTION_LEFT).find(item), 0u) << "the gatekeeper asks for it";
+    ASSERT_TRUE(game.ConfirmMessages());
+
+    const int known = TheGameData->ownedKeyCount;
+    const std::u16string told = TalkTo(game, 10, 1, DIRECTION_UP);
+    ASSERT_TRUE(game.ConfirmMessages());
+    ASSERT_EQ(TheGameData->ownedKeyCount, known + 2) << "the traveller's two places";
+    for (int entry = known; entry < TheGameData->ownedKeyCount; ++entry) {
+        const unsigned char* row = WarpPointTable + TheGameData->ownedKeyList[entry] * WARP_POINT_ROW_SIZE;
+        const std::u16string place = PlaceNameTable[row[2] | row[3] << 8];
+        EXPECT_NE(told.find(place), std::u16string::npos) << "the transfer list's entry " << entry;
+    }
 }
 
 } // namespace

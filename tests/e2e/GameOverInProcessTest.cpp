@@ -1,7 +1,10 @@
-// The game over in the game itself: the second fighter's battle, which may be retried, the party
-// falling in it, the picture darkening (through the game-over shader, or by
-// its grey without pixel shaders), the retry's fade into the same battle,
-// and the return to the field from a second defeat.
+// The first map's fighters in the game itself. The first fighter's battle
+// is won by the leader's blows and pays its EXP, money and drop. The second
+// fighter's battle, which may be retried, is lost by a party that stands
+// still: the picture darkens (through the game-over shader, or by its grey
+// without pixel shaders), the retry fades into the same battle, which the
+// leader then wins by fighting; through the menu the battle comes again,
+// and a second defeat returns the party to the field.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,6 +25,7 @@
 #include "field/event/Event.h"
 #include "party/Character.h"
 #include "party/PartyBattle.h"
+#include "record/Pipkorn.h"
 
 namespace {
 
@@ -36,10 +40,7 @@ protected:
     // second fighter, facing it (or the first, at 19, 7).
     void StartBesideTheRetryFighter(int fighterX = 21)
     {
-        ASSERT_TRUE(game.Start(folder));
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-        game.Press(kKeyConfirm);
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.StartNewGame(folder));
         ASSERT_TRUE(game.ConfirmMessages());
         constexpr int kFacingRight = 3;
         TheMap->CentreViewOnCell(fighterX - 1, 7);
@@ -59,12 +60,40 @@ protected:
         ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 400), 0);
     }
 
-    // Every member falls; the game over follows the party's down wait.
-    void FallAndWaitForTheGameOver()
+    // Nobody is led: the enemies beat the party, and the game over follows
+    // the party's down wait.
+    void StandUntilTheGameOver()
     {
-        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            DamagePartyMember(PARTY_MAX_HP, m, 0, NO_ATTACK_KIND, 0, 0);
+        ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_DEFEAT; }, 4000), 0)
+            << "the party stood still until it fell";
+        int standing = 0;
+        for (int slot = 0; slot < TheEnemyGroup->EnemyCount(); ++slot)
+            standing += TheEnemyGroup->Records[slot].State != ENEMY_DEFEATED ? 1 : 0;
+        EXPECT_GT(standing, 0) << "the enemies won";
         ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_GAME_OVER; }, 400), 0);
+    }
+
+    // A player who fights wins; every enemy was beaten.
+    void FightUntilWon()
+    {
+        ASSERT_TRUE(game.FightUntilTheBattleEnds()) << "the party fell first";
+        for (int slot = 0; slot < TheEnemyGroup->EnemyCount(); ++slot)
+            EXPECT_EQ(TheEnemyGroup->Records[slot].State, ENEMY_DEFEATED) << "enemy " << slot;
+    }
+
+    // The result window waits for a key once everything is counted in; the
+    // field then fades back in.
+    void LeaveTheWonBattle()
+    {
+        ASSERT_GT(game.FramesUntil(
+                      [this] {
+                          if (SceneState == SCENE_BATTLE_END && TheBattleEnd->EndStage == BATTLE_END_STAGE_RESULT &&
+                              game.FrameNumber() % 20 == 0)
+                              game.Press(kKeyConfirm);
+                          return SceneState == SCENE_FIELD;
+                      },
+                      800),
+                  0);
     }
 
     FrameImage DumpAs(const std::string& name)
@@ -94,14 +123,39 @@ protected:
     e2e::InProcessGame game;
 };
 
-TEST_F(GameOverInProcessTest, ADefeatOffersTheRetryThatStartsTheSameBattleAndThenTheReturn)
+TEST_F(GameOverInProcessTest, TheFirstFightersBattleIsWonByTheLeadersBlowsAndPaysItsEnemies)
+{
+    StartBesideTheRetryFighter(19);
+    StartRetryBattle();
+    ASSERT_EQ(TheEnemyGroup->EnemyCount(), 2) << "the slime and the bat";
+    const std::uint32_t money = TheCharacter->money;
+    const int herbs = TheGameData->HeldCount(ITEM_CATEGORY_ITEM, 0);
+    FightUntilWon();
+    int byTheLeader = 0;
+    for (int slot = 0; slot < TheEnemyGroup->EnemyCount(); ++slot)
+        byTheLeader += TheEnemyGroup->DefeatedBy[slot] == 0 ? 1 : 0;
+    EXPECT_GE(byTheLeader, 1) << "the leader's blows beat an enemy";
+    game.Frames(30);
+    DumpAs("program_fighter_won");
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE_END; }, 400), 0);
+    ASSERT_GT(game.FramesUntil([] { return TheBattleEnd->WinFrame == 40; }, 200), 0);
+    DumpAs("program_fighter_result");
+    LeaveTheWonBattle();
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        EXPECT_EQ(TheCharacter->level[m], 2) << "member " << m << " rose a level on the battle's EXP";
+    EXPECT_GT(TheCharacter->money, money) << "the enemies' money";
+    EXPECT_EQ(TheGameData->HeldCount(ITEM_CATEGORY_ITEM, 0), herbs + 1) << "the slime's herb";
+    game.Frames(2);
+    DumpAs("program_fighter_back_on_field");
+}
+
+TEST_F(GameOverInProcessTest, AStandingPartyLosesAndTheRetryIsWonByFighting)
 {
     StartBesideTheRetryFighter();
-    const int map = TheMap->GetMapNumber();
     StartRetryBattle();
     EXPECT_EQ(TheEnemyGroup->EnemyCount(), 3) << "the goblin, the caster and the healer";
     const int enemies = TheEnemyGroup->EnemyCount();
-    FallAndWaitForTheGameOver();
+    StandUntilTheGameOver();
     EXPECT_EQ(TheGameOverEffect->offerRetry, 1);
     EXPECT_EQ(TheGameOverEffect->effectsOn, 1) << "the game-over shader darkens the picture";
     DumpTheDarkening("program_gameover_shader_");
@@ -116,9 +170,42 @@ TEST_F(GameOverInProcessTest, ADefeatOffersTheRetryThatStartsTheSameBattleAndThe
     EXPECT_EQ(TheCharacter->hp[0], TheCharacter->maxHp[0]) << "the party as the battle began";
     EXPECT_LT(retried.Brightness(e2e::kWholeScreen), 40.0) << "the battle fades in from black again";
 
+    // Led this time, the party wins the retried battle; the fighter's event goes on.
+    ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 400), 0);
+    FightUntilWon();
+    game.Frames(30);
+    DumpAs("program_gameover_retry_won");
+    LeaveTheWonBattle();
+    EXPECT_EQ(MapSceneState, MAP_SCENE_EVENT) << "the fighter's words after the won battle";
+    game.Frames(60);
+    DumpAs("program_gameover_retry_won_back");
+    ASSERT_TRUE(game.ConfirmMessages());
+}
+
+TEST_F(GameOverInProcessTest, TheMenuLeadsIntoTheSameBattleAndASecondDefeatReturns)
+{
+    StartBesideTheRetryFighter();
+    const int map = TheMap->GetMapNumber();
+    StartRetryBattle();
+    const int enemies = TheEnemyGroup->EnemyCount();
+    // Standing: メニュー opens the retry menu, whose 再開 starts the same battle.
+    StandUntilTheGameOver();
+    game.Frames(GAME_OVER_KEY_FRAME);
+    game.Press(e2e::kKeyDown);
+    game.Frames(3);
+    game.Press(kKeyConfirm);
+    ASSERT_GT(game.FramesUntil([] { return TheGameOverEffect->state == GAME_OVER_MENU; }, 200), 0);
+    game.Frames(5);
+    DumpAs("program_gameover_menu");
+    game.Press(e2e::kKeyUp); // up wraps to 再開
+    game.Frames(3);
+    game.Press(kKeyConfirm);
+    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE; }, 200), 0);
+    EXPECT_EQ(TheEnemyGroup->EnemyCount(), enemies) << "the same enemies again";
+
     // Defeated again: down twice to 戻る.
     ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 400), 0);
-    FallAndWaitForTheGameOver();
+    StandUntilTheGameOver();
     game.Frames(2);
     game.Press(e2e::kKeyDown);
     game.Frames(3);
@@ -139,7 +226,7 @@ TEST_F(GameOverInProcessTest, WithoutPixelShadersThePictureDarkensToHalfGrey)
     setenv("VELMORA_PIXEL_SHADER_VERSION", "none", 1);
     StartBesideTheRetryFighter();
     StartRetryBattle();
-    FallAndWaitForTheGameOver();
+    StandUntilTheGameOver();
     EXPECT_EQ(TheGameOverEffect->effectsOn, 0);
     DumpTheDarkening("program_gameover_plain_");
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "main/FrameDump.h"
@@ -11,7 +12,10 @@
 #include "main/HeadlessRun.h"
 #include "main/Initialize.h"
 #include "main/MainLoop.h"
+#include "core/SceneState.h"
 #include "core/ZephGlobals.h"
+#include "enemies/Enemy.h"
+#include "party/Character.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
@@ -121,6 +125,71 @@ bool InProcessGame::ConfirmMessages(int limit)
             return false;
     }
     return false;
+}
+
+bool InProcessGame::StartNewGame(const GameFolder& folder)
+{
+    if (!Start(folder) || FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }) < 0)
+        return false;
+    Press(kKeyConfirm);
+    return FramesUntil([] { return SceneState == SCENE_FIELD; }) > 0;
+}
+
+namespace {
+
+// The key that walks the leader towards the nearest enemy still standing
+// (0: close enough to strike), and whether one is within reach.
+int TowardsNearestEnemy(bool& inReach)
+{
+    const BattleMember& leader = TheCharacter->members[TheCharacter->Leader()];
+    float dx = 0.0f, dy = 0.0f, nearest = 1e9f;
+    for (int slot = 0; slot < TheEnemyGroup->EnemyCount(); ++slot) {
+        const EnemyRecord& enemy = TheEnemyGroup->Records[slot];
+        if (enemy.State == ENEMY_DEFEATED)
+            continue;
+        const float ex = enemy.CenterX - (leader.x + 16.0f);
+        const float ey = enemy.CenterY - (leader.y + 16.0f);
+        if (std::fabs(ex) + std::fabs(ey) < nearest) {
+            nearest = std::fabs(ex) + std::fabs(ey);
+            dx = ex;
+            dy = ey;
+        }
+    }
+    inReach = nearest < 80.0f;
+    if (std::fabs(dy) > 12.0f)
+        return dy < 0.0f ? kKeyUp : kKeyDown;
+    if (std::fabs(dx) > 40.0f)
+        return dx < 0.0f ? kKeyLeft : kKeyRight;
+    return 0;
+}
+
+} // namespace
+
+bool InProcessGame::FightUntilTheBattleEnds(int limit)
+{
+    constexpr int kBlowEvery = 8;
+    int held = 0;
+    for (int run = 0; run < limit; ++run) {
+        const int phase = TheCharacter->GetBattlePhase();
+        if (SceneState == SCENE_BATTLE && (phase == BATTLE_PHASE_VICTORY || phase == BATTLE_PHASE_DEFEAT))
+            break;
+        bool inReach = false;
+        const int key = SceneState == SCENE_BATTLE ? TowardsNearestEnemy(inReach) : 0;
+        if (key != held) {
+            if (held != 0)
+                LetGo(held);
+            if (key != 0)
+                Hold(key);
+            held = key;
+        }
+        if (inReach && frame_ % kBlowEvery == 0)
+            Press(kKeyConfirm);
+        if (!Frame())
+            return false;
+    }
+    if (held != 0)
+        LetGo(held);
+    return SceneState == SCENE_BATTLE && TheCharacter->GetBattlePhase() == BATTLE_PHASE_VICTORY;
 }
 
 void InProcessGame::Hold(int key)

@@ -55,6 +55,9 @@ public:
     // Starts the game in the folder; keys come from a scripted source the
     // test adds to as it goes. False when start-up failed.
     bool Start(const GameFolder& folder);
+    // Starts the game and chooses 最初から on the title: false unless the
+    // first map comes, its welcome running.
+    bool StartNewGame(const GameFolder& folder);
     // Shuts the game down as the program does after its loop (closing fades,
     // the game object, the settings file, the engine).
     ~InProcessGame();
@@ -83,6 +86,11 @@ public:
     // Confirms each message of the running event as it comes to wait, until
     // the field walks again; false when it does not within `limit` frames.
     bool ConfirmMessages(int limit = 1000);
+    // Plays the current battle as a player who fights: the leader walks up
+    // to the nearest enemy still standing and strikes whenever it is close.
+    // True once the battle is won; false when the party falls first or
+    // neither happens within `limit` frames.
+    bool FightUntilTheBattleEnds(int limit = 3000);
     // Writes the picture presented last, through the game's own frame dump,
     // as `name`.png among the pictures the tests leave to look at.
     bool Dump(const std::string& name) const;

@@ -18,6 +18,7 @@
 #include "field/event/Event.h"
 #include "field/event/EventRecord.h"
 #include "main/GameMain.h"
+#include "party/Character.h"
 
 namespace {
 
@@ -63,10 +64,7 @@ class LivingHallTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(game.Start(folder));
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-        game.Press(e2e::kKeyConfirm);
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.StartNewGame(folder));
         ASSERT_TRUE(game.ConfirmMessages()) << "the welcome";
     }
     // Walks exactly `cells` cells (fewer when something stops the player).
@@ -85,6 +83,18 @@ protected:
         ASSERT_GT(game.FramesUntil([] { return TheMap->GetMapNumber() == kHallMap && Walking(); }, 600), 0);
         ASSERT_EQ(TheMapCharacter->cellX, hall::kArrivalX);
         ASSERT_EQ(TheMapCharacter->cellY, hall::kArrivalY);
+    }
+    // The result window waits for a key; then the field walks again.
+    void LeaveTheWonBattle()
+    {
+        ASSERT_GT(game.FramesUntil(
+                      [this] {
+                          if (SceneState == SCENE_BATTLE_END && game.FrameNumber() % 20 == 0)
+                              game.Press(e2e::kKeyConfirm);
+                          return Walking();
+                      },
+                      1500),
+                  0);
     }
     // Puts the player on a cell of the hall, facing a way.
     static void PlaceOn(int x, int y, int facing)
@@ -159,14 +169,18 @@ TEST_F(LivingHallTest, ATouchStartsTheEncounterAndAnEscapeLeavesTheSymbolResting
         0);
     const int before = TheObject->SymbolCount();
 
-    // A symbol steps onto the player: the encounter starts, the battle is
-    // won (the contacts' stand-in beats the enemies after 600 action
-    // frames), so the field walks on without that symbol.
+    // A symbol steps onto the player: the encounter starts; the enemies
+    // hurt the party while it stands, then the leader beats them, so the
+    // field walks on without that symbol.
     MapSymbolRecord* met = TheObject->symbolList;
     met->x = TheMapCharacter->mapX + 8.0f;
     met->y = TheMapCharacter->mapY;
     ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_ENCOUNT; }, 3), 0);
-    ASSERT_GT(game.FramesUntil(Walking, 1500), 0);
+    ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 300), 0);
+    const int whole = TotalHp();
+    EXPECT_GT(game.FramesUntil([whole] { return TotalHp() < whole; }, 900), 0) << "the hall's enemies hurt the party";
+    ASSERT_TRUE(game.FightUntilTheBattleEnds());
+    LeaveTheWonBattle();
     game.Frames(2);
     EXPECT_EQ(TheObject->SymbolCount(), before - 1);
     ASSERT_TRUE(game.Dump("hall_after_victory"));
@@ -182,7 +196,9 @@ TEST_F(LivingHallTest, ATouchStartsTheEncounterAndAnEscapeLeavesTheSymbolResting
     escaped->pattern = 9; // a sentry, so it stays on the player
     ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_ENCOUNT; }, 3), 0);
     TheObject->SetSymbolCooldown(1);
-    ASSERT_GT(game.FramesUntil(Walking, 1500), 0);
+    ASSERT_GT(game.FramesUntil([] { return TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION; }, 300), 0);
+    ASSERT_TRUE(game.FightUntilTheBattleEnds());
+    LeaveTheWonBattle();
     EXPECT_EQ(TheObject->SymbolCount(), before - 1);
     EXPECT_EQ(escaped->defeatedMask, 1);
     EXPECT_GT(escaped->counter, 190);

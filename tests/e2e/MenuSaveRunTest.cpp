@@ -132,10 +132,7 @@ protected:
     // A new game on the first map, its welcome read.
     void StartNewGame()
     {
-        ASSERT_TRUE(game.Start(folder));
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }), 0);
-        game.Press(kKeyConfirm);
-        ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }), 0);
+        ASSERT_TRUE(game.StartNewGame(folder));
         ASSERT_TRUE(game.ConfirmMessages());
     }
     void Tap(int key, int frames = 4)

@@ -150,6 +150,8 @@ TEST_F(EnemyTest, ARetryRepeatsKindsPlacesDropsAndTheBattleSeed)
     ASSERT_TRUE(group().SetupEnemyBattle({}, {}, 0, false, true, false));
     EXPECT_TRUE(group().GroupBits & GROUP_RETRY);
     EXPECT_TRUE(group().GroupBits & GROUP_ENCOUNTER_TABLE);
+    EXPECT_TRUE(group().GroupBits & GROUP_FROM_ENCOUNTER) << "a symbol's battle still, for its removal after a win";
+    EXPECT_FALSE(group().GroupBits & GROUP_FROM_FORMATION);
     ASSERT_EQ(group().EnemyCount(), count);
     EXPECT_EQ(group().BattleSeed, seed);
     for (int slot = 0; slot < count; ++slot) {
@@ -181,6 +183,8 @@ TEST_F(EnemyTest, RetryCopyIsWrittenOnlyInRetryBattlesAndRefusedWithoutOne)
     ASSERT_TRUE(group().SetupEnemyBattle({}, {}, 2, false, true, false));
     EXPECT_EQ(KindOf(0), 7);
     EXPECT_EQ(KindOf(1), 3);
+    EXPECT_TRUE(group().GroupBits & GROUP_FROM_FORMATION) << "an event's battle still, whose event waits for it";
+    EXPECT_FALSE(group().GroupBits & GROUP_FROM_ENCOUNTER);
     EXPECT_TRUE(group().IsBossBattle());
     EXPECT_TRUE(group().IsStrongBattle());
 }

@@ -93,8 +93,9 @@ TEST(EnemyBattleRun, AFormationFadesInActsIsHitDefeatedAndHandsOver)
     EXPECT_TRUE(walked);
     EXPECT_EQ(harness.enemyShots.CountEnemyShots(), 0) << "the win wait cleared the shots";
     EXPECT_EQ(enemies.DropItemCount(0), 1);
-    // The drop picture shows for 120 frames from 300; the hand-over waits for it.
-    EXPECT_EQ(handedOverAt, 420);
+    // The drop picture shows for 120 frames from 300; the hand-over waits for
+    // it, and the win wait looks before the enemies' step of its frame.
+    EXPECT_EQ(handedOverAt, 421);
     FreeEnemyKinds();
 }
 
@@ -126,7 +127,8 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     ASSERT_EQ(enemies.EnemyCount(), 5);
     harness.BeginBattle(0);
     const int snakeHp = enemies.Records[3].MaxHp;
-    harness.HitEnemyAt({140, 3, EnemyHitKind::Damage, 1, snakeHp * 2 / 3});
+    // Hurt enough that the healer's heal leaves it below its 70 percent to flee.
+    harness.HitEnemyAt({140, 3, EnemyHitKind::Damage, 1, snakeHp * 5 / 6});
     harness.HitEnemyAt({145, 1, EnemyHitKind::Damage, 2, enemies.Records[1].MaxHp / 2});
     harness.HitEnemyAt({150, 4, EnemyHitKind::Damage, 0, 10});
     harness.HitEnemyAt({155, 4, EnemyHitKind::Defeat, 0, 0});

@@ -1,7 +1,8 @@
 // A seeded battle of kinds with periodic specials in the battle harness:
 // kind 183's four volleys with a stage, kind 78's rain at its third stage
-// and kind 144's rain that goes on after its defeat. Pictures of chosen
-// frames are left in the build folder (enemies/frames).
+// and kind 144's rain that goes on after its defeat; kind 90's clock, whose
+// second hour starts 600 frames into a battle nobody wins. Pictures of
+// chosen frames are left in the build folder (enemies/frames).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -108,6 +109,48 @@ TEST(KindSpecialRun, VolleysRainAndAfterDefeatShotsFillTheField)
     }
     EXPECT_EQ(enemies.Records[2].State, ENEMY_DEFEATED);
     EXPECT_EQ(afterlifeVolleys, 3) << "the defeated kind 144 keeps raining every 300 frames";
+    FreeEnemyKinds();
+}
+
+// Kind 90's own condition 1 passes only in the second 600 frames of each
+// 3000 of the battle: an action under it first fires after frame 600, so the
+// battle must still be going then. Nobody hits the enemy: the battle is not won.
+TEST(KindSpecialRun, KindNinetysClockOpensItsSecondHourInABattleNobodyWins)
+{
+    constexpr int kClockKind = 90;
+    constexpr int kKindCondition = 29;
+    constexpr std::uint32_t kHour = 600;
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    std::vector<EnemyKind> sample = sampledata::SampleEnemyKinds();
+    EnemyActionDef& shot = sample[kClockKind].actions.at(0);
+    shot.CondB = kKindCondition;
+    shot.CondBParam = 1;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sample);
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    CCharacter& party = harness.party;
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        party.maxHp[m] = party.baseMaxHp[m] = party.hp[m] = 9999;
+    SeedGameRandom(90);
+    CEnemyGroup& enemies = harness.enemies;
+    const std::vector<std::uint32_t> record = {1, 4, 0, 0, 0xFFFFFFFF, 0, kClockKind};
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(record), {}, 2, false, false, false));
+    harness.BeginBattle(0);
+    std::uint32_t firstShot = 0;
+    int shotsInTheSecondHour = 0;
+    for (int frame = 0; frame < battleharness::BattleHarness::kOpeningFrames + 1300; ++frame) {
+        harness.Frame();
+        const int made = NewShotsOf(harness.enemyShots, 0);
+        if (made > 0 && firstShot == 0)
+            firstShot = enemies.FrameCounter;
+        if (enemies.FrameCounter >= kHour && enemies.FrameCounter < 2 * kHour)
+            shotsInTheSecondHour += made;
+    }
+    EXPECT_GE(firstShot, kHour) << "no shot in the first hour";
+    EXPECT_GT(shotsInTheSecondHour, 0) << "the second hour opens the action";
+    EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_ACTION) << "nobody beat the enemy";
+    EXPECT_NE(enemies.Records[0].State, ENEMY_DEFEATED);
     FreeEnemyKinds();
 }
 

@@ -1,13 +1,16 @@
 // The end of a battle in the battle harness: a won battle whose rewards
 // (the fighter's battle of the sample data) lift a new game's party a level,
-// a lost battle handing over to the game over after 180 frames, and status
-// icons cycling over the members. Pictures are left in party/frames.
+// a lost battle handing over to the game over after 180 frames, the second
+// fighter's battle lost by a new party that stands still, and status icons
+// cycling over the members. Pictures are left in party/frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "BattleHarness.h"
+#include "RecordWords.h"
 #include "SampleData.h"
+#include "core/GameDataTables.h"
 #include "party/PartyStats.h"
 
 namespace {
@@ -104,6 +107,40 @@ TEST(PartyOutcomeRun, ALostBattleHandsOverToTheGameOverAfter180Frames)
     EXPECT_EQ(fell, 112);
     EXPECT_EQ(SceneState, SCENE_GAME_OVER);
     ASSERT_TRUE(harness.Draw(Picture("defeat-game-over")));
+}
+
+// A new game's party, equipped from the sample tables, meets the second
+// fighter's goblin, caster and healer and nobody is led: the members on
+// their own do not save it, and the game over follows.
+TEST(PartyOutcomeRun, AStandingPartyLosesTheSecondFightersBattle)
+{
+    battleharness::BattleHarness harness;
+    std::string error;
+    ASSERT_TRUE(harness.Start("", error)) << error;
+    ASSERT_TRUE(LoadGameData());
+    CCharacter& party = harness.party;
+    InitPartyNewGame();
+    RefreshPartyDisplay();
+    SeedGameRandom(58);
+    CEnemyGroup& enemies = harness.enemies;
+    ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(sampledata::SecondFighterBattleRecord()), {},
+                                         BATTLE_KIND_RETRY, false, false, false));
+    harness.BeginBattle(BATTLE_KIND_RETRY);
+    int fell = -1;
+    for (int frame = 0; frame < 4000 && SceneState == SCENE_BATTLE; ++frame) {
+        harness.Frame();
+        if (fell < 0 && party.GetBattlePhase() == BATTLE_PHASE_DEFEAT) {
+            fell = frame;
+            int standing = 0;
+            for (int slot = 0; slot < enemies.EnemyCount(); ++slot)
+                standing += enemies.Records[slot].State != ENEMY_DEFEATED ? 1 : 0;
+            EXPECT_GT(standing, 0) << "the enemies won";
+            ASSERT_TRUE(harness.Draw(Picture("defeat-standing")));
+        }
+    }
+    EXPECT_GT(fell, 0) << "the party fell";
+    EXPECT_EQ(SceneState, SCENE_GAME_OVER);
+    FreeGameData();
 }
 
 TEST(PartyOutcomeRun, StatusIconsCycleOverTheMembers)

@@ -1,15 +1,15 @@
-// A battle without the battle scene: the party (and, once built, the
-// enemies) stepped in the battle's frame order, the scene's other parts
-// their stand-ins. Input comes from a script in the headless mode's
+// A battle without the rest of the game: each frame runs the battle's own
+// phase updates (CBattleEffect: the party, the shots, the enemies, the
+// circles, the effects and the contact passes in the game's order), with
+// the real parts of the battle behind them; only the command menu closes
+// again at once. Input comes from a script in the headless mode's
 // VELMORA_INPUT_SCRIPT format through the engine's real input object with the
 // game's default keys; pictures are drawn on the real software device with
 // the sample pack's textures and can be written as PNG files.
 //
-// The enemy group runs its own share (the opening, each action frame, the
-// win wait after the last enemy went) with its shots, and the party its own
-// (the defeat's wait, the victory); the harness adds hits on members and on
-// enemies at scripted frames (a defeat or damage through the enemies' own routines), and draws
-// enemies a test places in the group as plain boxes.
+// The harness adds hits on members and on enemies at scripted frames (a
+// defeat or damage through the enemies' own routines) after the frame's
+// update, and draws enemies a test places in the group as plain boxes.
 #pragma once
 
 #include <algorithm>
@@ -133,6 +133,9 @@ public:
         TheEnemyShotList = &enemyShots;
         TheCharaShot = &shots;
         TheGameData = &data_;
+        world_.Keep(CreateTextTextureProc, &CreateTextTexture);
+        effect_.InitBattleEffect();
+        circles_.InitMagicCircle();
         party.InitCharacter();
         shots.InitCharaShot();
         enemies.InitEnemy();
@@ -141,15 +144,9 @@ public:
         return true;
     }
 
-    // The popups, sparkles and circles, stepped and drawn only when asked
-    // for, so the runs that look at the actors alone keep their pictures.
-    void ShowEffects()
-    {
-        world_.Keep(CreateTextTextureProc, &CreateTextTexture);
-        effect_.InitBattleEffect();
-        circles_.InitMagicCircle();
-        effectsShown_ = true;
-    }
+    // The popups, sparkles and circles are drawn only when asked for, so the
+    // runs that look at the actors alone keep their pictures.
+    void ShowEffects() { effectsShown_ = true; }
     CBattleEffect& Effects() { return effect_; }
     CMagicCircle& Circles() { return circles_; }
 
@@ -159,10 +156,8 @@ public:
         // the world then puts every global back.
         gameOver_.ReleaseGameOverTextures();
         data_.ReleaseBackBuffer(); // taken by a game over's capture
-        if (effectsShown_) {
-            circles_.ReleaseMagicCircle();
-            effect_.ReleaseBattleEffect();
-        }
+        circles_.ReleaseMagicCircle();
+        effect_.ReleaseBattleEffect();
         enemyShots.ReleaseEnemyShot();
         enemies.ReleaseEnemy();
         shots.ReleaseCharaShot();
@@ -184,49 +179,39 @@ public:
     }
 
     void HitAt(const ScriptedHit& hit) { hits_.push_back(hit); }
-    // With contacts on, each action frame ends with the battle's contact
-    // passes, and the victory with the cancelling of enemy shots.
-    void RunContacts(bool on) { contacts_ = on; }
     CBattleTouch& Touch() { return touch_; }
     void HitEnemyAt(const ScriptedEnemyHit& hit) { enemyHits_.push_back(hit); }
     // The win wait has handed the battle over to its end.
     bool HandedOver() const { return handedOver_; }
 
-    // One frame: input, then the party's share of the phase's update order.
+    // One frame: input, then the battle's update of the phase, as the
+    // game's scene update runs it while the battle is the scene.
     void Frame()
     {
         keys_.Update();
         player_.CountPlaySEFrame();
-        switch (party.GetBattlePhase()) {
-        case BATTLE_PHASE_OPENING:
-            OpeningFrame();
-            break;
-        case BATTLE_PHASE_ACTION:
-            ActionFrame();
-            break;
-        case BATTLE_PHASE_MENU:
-            party.SetBattlePhase(BATTLE_PHASE_ACTION);
-            break; // the menu closes at once
-        case BATTLE_PHASE_DEFEAT:
-            if (SceneState == SCENE_BATTLE)
-                PartyDownWaitTick();
-            break;
-        case BATTLE_PHASE_VICTORY:
-            UpdatePartyVictory();
-            shots.UpdateCharaShot();
-            VictoryFrame();
-            break;
-        default:
-            break;
-        }
-        if (effectsShown_) {
-            const int phase = party.GetBattlePhase();
-            if (phase == BATTLE_PHASE_ACTION || phase == BATTLE_PHASE_DEFEAT || phase == BATTLE_PHASE_VICTORY) {
-                circles_.UpdateDyingMagicCircles();
-                effect_.UpdateBattleEffect();
+        if (SceneState == SCENE_BATTLE) {
+            switch (party.GetBattlePhase()) {
+            case BATTLE_PHASE_OPENING:
+                effect_.UpdateBattleOpening();
+                break;
+            case BATTLE_PHASE_ACTION:
+                effect_.UpdateBattleAction();
+                ScriptedHits();
+                break;
+            case BATTLE_PHASE_MENU:
+                party.SetBattlePhase(BATTLE_PHASE_ACTION);
+                break; // the menu closes at once
+            case BATTLE_PHASE_DEFEAT:
+                effect_.UpdateBattleDefeat();
+                break;
+            case BATTLE_PHASE_VICTORY:
+                effect_.UpdateBattleVictory();
+                handedOver_ = SceneState != SCENE_BATTLE;
+                break;
+            default:
+                break;
             }
-            circles_.UpdateMagicCircle();
-            effect_.PlaceDamagePopups();
         }
         ++frame_;
     }
@@ -298,44 +283,14 @@ private:
         return buttons;
     }
 
-    void OpeningFrame()
+    void ScriptedHits()
     {
-        UpdatePartyBattleInput();
-        enemies.UpdateEnemyOpening();
-        enemies.UpdateEnemyMarkers();
-    }
-
-    void ActionFrame()
-    {
-        if (!UpdatePartyBattle())
-            return;
-        shots.UpdateCharaShot();
-        enemies.UpdateEnemy();
-        enemyShots.UpdateEnemyShot();
-        enemies.UpdateEnemyMarkers();
-        if (contacts_) {
-            touch_.UpdateBattleTouch();
-            touch_.CancelEnemyShotsByShots();
-            touch_.UpdateEnemyBodyContact();
-            touch_.UpdateEnemyShotHits();
-        }
         for (const ScriptedHit& hit : hits_)
             if (hit.frame == frame_ && !party.IsKnockedOut(hit.member))
                 DamagePartyMember(hit.damage, hit.member, 0, NO_ATTACK_KIND, hit.knockSide, hit.knockRow);
         for (const ScriptedEnemyHit& hit : enemyHits_)
             if (hit.frame == frame_)
                 HitEnemy(hit);
-    }
-
-    void VictoryFrame()
-    {
-        enemies.UpdateEnemy();
-        enemyShots.UpdateEnemyShot();
-        enemies.UpdateEnemyMarkers();
-        if (contacts_)
-            touch_.CancelEnemyShotsByShots();
-        if (!handedOver_ && !enemies.UpdateBattleWinWait())
-            handedOver_ = true;
     }
 
     void HitEnemy(const ScriptedEnemyHit& hit)
@@ -453,7 +408,6 @@ private:
     CBattleEnd battleEnd_{};
     CDrawBattleSortObject sortList_{};
     CBattleTouch touch_{};
-    bool contacts_ = false;
     GameData data_;
     std::vector<ScriptedHit> hits_;
     std::vector<ScriptedEnemyHit> enemyHits_;

@@ -14,7 +14,7 @@ constexpr std::uint32_t kBattleTune = 4;
 constexpr std::uint32_t kForceBoss = 1u << 2;
 
 std::vector<std::uint32_t> Record(std::uint32_t fleeLabel, std::uint32_t flags, std::uint32_t retryMode,
-                                  std::uint32_t pattern, const std::vector<std::uint32_t>& kinds)
+                                  std::uint32_t pattern, const std::vector<int>& kinds)
 {
     std::vector<std::uint32_t> words = {
         static_cast<std::uint32_t>(kinds.size()), kBattleTune, fleeLabel, flags, retryMode, pattern};
@@ -24,17 +24,22 @@ std::vector<std::uint32_t> Record(std::uint32_t fleeLabel, std::uint32_t flags, 
 
 } // namespace
 
-// The first map's fighter: the four kinds of the map's encounters; the
+// The first map's fighter: a slime and a bat, a few blows of the leader; the
 // party may flee (to label 1) and a lost battle goes back to the event (label 2).
 std::vector<std::uint32_t> FighterBattleRecord()
 {
-    return Record(1, 0, 2, 0, {0, 1, 2, 3});
+    return Record(1, 0, 2, 0, kFighterKinds);
 }
 
-// Goblin, caster and healer; a lost battle may be fought again.
+std::vector<std::uint32_t> SecondFighterBattleRecord()
+{
+    return Record(kNoLabel, 0, kRetryOffered, 0, kSecondFighterKinds);
+}
+
+// Goblin, caster and healer in pattern 3; a lost battle may be fought again.
 std::vector<std::uint32_t> RetryBattleRecord()
 {
-    return Record(0, 0, kRetryOffered, 3, {2, 3, 4});
+    return Record(0, 0, kRetryOffered, 3, kSecondFighterKinds);
 }
 
 // The dragon in the middle of two bats and two casters; no fleeing.

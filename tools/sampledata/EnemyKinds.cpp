@@ -4,6 +4,7 @@
 // and the vanishers, kinds 25 to 29 a gallery of shot patterns, and kinds 31
 // to 36 show how shots fly, burst and whirl; the others are plain valid stubs.
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "SampleData.h"
@@ -117,6 +118,28 @@ EnemyActionDef When(EnemyActionDef a, int codeA, int paramA, int codeB, int para
     return a;
 }
 
+// The kind's attack; its shots hit with the whole of it, so a member takes
+// that attack less its defence.
+void Hurts(EnemyKind& kind, int attack)
+{
+    kind.def.Attack = kind.def.AttackB = attack;
+    for (EnemyActionDef& action : kind.actions)
+        action.ActionParam3 = 1.0f;
+}
+
+// Its shots fly twice as fast and come twice as often: members who stand
+// about are hit.
+void FiresHard(EnemyKind& kind)
+{
+    constexpr int kHardCooldown = 45;
+    for (EnemyActionDef& action : kind.actions) {
+        if (action.ShotsPerVolley == 0)
+            continue;
+        action.ActionParam0 *= 2.0f;
+        action.Cooldown = kHardCooldown;
+    }
+}
+
 EnemyKind Walker(const std::u16string& name, int hp, int sizeClass, int graphic)
 {
     EnemyKind k = BaseKind(name, hp, sizeClass, graphic);
@@ -134,7 +157,7 @@ std::vector<EnemyKind> DemoKinds()
     slime.def.DropChance = 1; // always carries a herb
     kinds.push_back(slime);
     kinds.push_back(Walker(u"コウモリ", 40, 0, 1));
-    EnemyKind goblin = Walker(u"ゴブリン", 80, 1, 2);
+    EnemyKind goblin = Walker(u"ゴブリン", 180, 1, 2);
     goblin.moves.push_back(Move(22, 1.2f, 90));
     goblin.actions.push_back(Action(2, 30)); // dash
     goblin.actions.back().ActionParam0 = 4.0f;
@@ -144,7 +167,7 @@ std::vector<EnemyKind> DemoKinds()
     goblin.def.DropItemId = 3;
     kinds.push_back(goblin);
     // 3: the caster, three movements and two spells.
-    EnemyKind caster = BaseKind(u"まどうし", 60, 0, 3);
+    EnemyKind caster = BaseKind(u"まどうし", 140, 0, 3);
     caster.moves = {Move(0, 0.0f, 30), Move(7, 0.8f, 60), Move(22, 0.8f, 60)};
     caster.actions = {Shot(3, 3, 2.5f), Shot(38, 1, 3.0f)};
     caster.actions[0].IsSpell = 1;
@@ -152,7 +175,7 @@ std::vector<EnemyKind> DemoKinds()
     caster.actions[0].IconId = 2;
     kinds.push_back(caster);
     // 4: the healer.
-    EnemyKind healer = Walker(u"いやしそう", 70, 0, 4);
+    EnemyKind healer = Walker(u"いやしそう", 140, 0, 4);
     healer.actions = {Action(23, 30), Action(0, 30)};
     healer.actions[0].ActionCount16 = 20; // heals 20 to 40 percent
     healer.actions[0].ActionLength18 = 40;
@@ -231,6 +254,24 @@ std::vector<EnemyKind> DemoKinds()
     // 15: fires at its random target; 16 strikes along a line at the member the group remembers.
     family[6].actions = {Action(0, 30), Shot(13, 2, 2.0f)};
     family[7].actions = {Action(0, 30), When(Shot(13, 1, 3.5f), 27, 4, 0, 0)};
+    // The first map's and the hall's kinds hurt: the first fighter's slime
+    // and bat a little, the second fighter's goblin, caster and healer
+    // enough to beat a party that stands still, yet not the leader's blows;
+    // member 2's spells alone do not carry their battle; they act at once
+    // and fire while they walk.
+    constexpr int kAttacks[] = {20, 22, 60, 56, 50};
+    constexpr int kSecondFighterMagicDefence = 22;
+    constexpr int kSecondFighterFirstAction = 10;
+    for (int id = 0; id < static_cast<int>(std::size(kAttacks)); ++id)
+        Hurts(kinds[static_cast<std::size_t>(id)], kAttacks[id]);
+    for (int id : kSecondFighterKinds) {
+        kinds[static_cast<std::size_t>(id)].def.DefenceB = kSecondFighterMagicDefence;
+        kinds[static_cast<std::size_t>(id)].def.FirstActionDelay = kSecondFighterFirstAction;
+        for (EnemyMoveDef& move : kinds[static_cast<std::size_t>(id)].moves)
+            move.WithAction = 1;
+    }
+    FiresHard(kinds[2]);
+    FiresHard(kinds[3]);
     // The demo kinds give much experience: the fighter's first battle on map
     // 0 (a slime and a bat) lifts every member of a new game a level.
     for (EnemyKind& kind : kinds)

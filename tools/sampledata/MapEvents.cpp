@@ -29,6 +29,7 @@ using eventscript::Record;
 using eventscript::Script;
 
 constexpr int kItems = 0;
+constexpr int kHerb = 0; // the chest's item, named by the sign and asked for by the gatekeeper
 constexpr int kWeapons = 1;
 constexpr int kMoney = 8;
 constexpr int kConfirmClass = 2;
@@ -147,11 +148,11 @@ Record Welcome()
 Record SignPost()
 {
     Record r{kSignX, kSignY, 0, 0, 0, 17, kConfirmClass, false, {}};
-    r.script =
-        Script()
-            .MessageColour(0xFFFFC040u, u"【立て札】\n$i0 で体力が戻る。\n$ws1 は東の店にある。\n宝箱は一度だけ開く。")
-            .End()
-            .Code();
+    r.script = Script()
+                   .MessageColour(0xFFFFC040u,
+                                  u"【立て札】\n宝箱の$i0 で体力が戻る。\n$ws1 は東の店にある。\n宝箱は一度だけ開く。")
+                   .End()
+                   .Code();
     return r;
 }
 
@@ -179,7 +180,12 @@ Record TreasureChest()
 {
     Script s;
     const int empty = s.L("empty");
-    s.IfJump(1, 0, kChestFlag, empty).GetItem(kItems, 1, kChestFlag).End().Label(empty).Message(u"空っぽだ。").End();
+    s.IfJump(1, 0, kChestFlag, empty)
+        .GetItem(kItems, kHerb, kChestFlag)
+        .End()
+        .Label(empty)
+        .Message(u"空っぽだ。")
+        .End();
     return Record{kChestX, kChestY, 0, kChestFlag, kChestKind, 18, kConfirmClass, false, s.Code()};
 }
 
@@ -214,14 +220,14 @@ Record Gatekeeper()
     const int lucky = s.L("lucky");
     const int open = s.L("open");
     s.EndIf(1, 0, kGateOpenFlag)
-        .IfJump(1, 3, 0, herb)
+        .IfJump(1, 3, kHerb, herb)
         .IfJump(1, 7, 500, toll)
         .IfJump(1, 8, 50, lucky)
         .Message(u"何も持っていないな。\n通すわけにはいかない。")
         .End()
         .Label(herb)
-        .Message(u"薬草をひとつもらおう。")
-        .LoseItem(kItems, 0)
+        .Message(u"$i0 をひとつもらおう。")
+        .LoseItem(kItems, kHerb)
         .Goto(open)
         .Label(toll)
         .Message(u"通行料をいただく。")
@@ -246,7 +252,7 @@ Record Fighter()
     const int fled = s.L("fled");
     const int lost = s.L("lost");
     s.Message(u"腕試しだ！")
-        .Battle(4, fled, true, lost, 0, {0, 1, 2, 3})
+        .Battle(4, fled, true, lost, 0, kFighterKinds)
         .Message(u"参った！\nこれを持っていけ。")
         .GetItem(kWeapons, 1, 0)
         .SetFlag(1, kFighterBeatenFlag)
@@ -281,14 +287,14 @@ Record GalleryKeeper()
 }
 
 // A second fighter whose battle (goblin, caster and healer) offers, when
-// lost, to fight it again; no fleeing.
+// lost, to fight it again; no fleeing (the words of SecondFighterBattleRecord).
 Record RetryFighter()
 {
     constexpr int kNoFlee = -1;
     constexpr int kRetryOffered = -2;
     Script s;
     s.Message(u"負けても何度でも挑め！")
-        .Battle(4, kNoFlee, false, kRetryOffered, 0, {2, 3, 4})
+        .Battle(4, kNoFlee, false, kRetryOffered, 0, kSecondFighterKinds)
         .Message(u"よくやった！")
         .End();
     return Record{kRetryFighterX, kRetryFighterY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
@@ -508,7 +514,8 @@ Record FloorDoor()
 Record Traveller()
 {
     Script s;
-    s.Message(u"旅の者だ。\n洞窟と神殿への道を教えよう。")
+    // The transfer list names each point by the place of its own number.
+    s.Message(u"旅の者だ。\n$m1 と$m2 への道を教えよう。")
         .SetListFlag(kCaveWarpPoint)
         .SetListFlag(kShrineWarpPoint)
         .End();

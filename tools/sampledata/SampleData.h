@@ -31,9 +31,16 @@ constexpr bool IsHalfSizeEnemyGraphic(int graphic)
     return graphic == 5 || graphic == 7;
 }
 
+// The enemies of the first map's two fighters: a slime and a bat, then a
+// goblin, a caster and a healer.
+inline const std::vector<int> kFighterKinds = {0, 1};
+inline const std::vector<int> kSecondFighterKinds = {2, 3, 4};
+
 // Battle records as a battle event names them (32-bit argument words:
 // count, tune, flee label, flags, retry mode, pattern, kinds).
 std::vector<std::uint32_t> FighterBattleRecord();
+// The second fighter's battle as his event starts it: no fleeing, a lost battle may be fought again.
+std::vector<std::uint32_t> SecondFighterBattleRecord();
 std::vector<std::uint32_t> RetryBattleRecord();
 std::vector<std::uint32_t> BossBattleRecord();
 std::vector<std::uint32_t> FullBattleRecord();

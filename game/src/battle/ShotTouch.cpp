@@ -9,7 +9,6 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
-#include "enemies/EnemyDefeatSeam.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyTouchRoles.h"
 #include "party/HitCombo.h"
@@ -79,7 +78,6 @@ void DrainFromHit(const CharaShotNode& shot, int enemy, std::int32_t damage)
 
 void CBattleTouch::UpdateBattleTouch()
 {
-    RunEnemyDefeatSeam();
     CCharacter& party = *TheCharacter;
     if (MagicInForce::Get(party.partyWordA) != 0)
         ApplyPartyAreaStrike();

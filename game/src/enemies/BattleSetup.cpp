@@ -133,8 +133,13 @@ bool CEnemyGroup::SetupEnemyBattle(BattleRecordBytes fixedRecord, BattleRecordBy
 bool CEnemyGroup::RebuildFromRetryCopy()
 {
     const int count = std::min(static_cast<int>(Retry.RetryBits & 0x1Fu), ENEMY_SLOTS);
+    // The game's rule: a retried battle keeps where its first set-up came
+    // from, so the event that named it hears how it ended, and a won
+    // symbol battle takes its symbol off the map.
     if (Retry.RetryBits & kRetryEncounterTable)
-        GroupBits |= GROUP_ENCOUNTER_TABLE;
+        GroupBits |= GROUP_ENCOUNTER_TABLE | GROUP_FROM_ENCOUNTER;
+    else
+        GroupBits |= GROUP_FROM_FORMATION;
     for (int slot = 0; slot < count; ++slot) {
         SlotIds[slot] = Retry.RetrySlotId[slot];
         if (!CreateEnemy(slot, Retry.RetryKind[slot], Retry.RetryX[slot], Retry.RetryY[slot],
