@@ -161,6 +161,7 @@ TEST_F(EnemyQueryTest, ADrainIsLimitedByTheMemberAndWeighedByItsFactorInTheRatio
         {1, 500, 1000, false, 25, 25},   {0, 10, 1000, false, 25, 10},   {2, 0, 1000, false, 25, 0},
         {0, 1000, 1000, true, 100, 100}, {1, 1000, 1000, true, 100, 80}, {2, 1000, 1000, true, 100, 60},
         {1, 50, 1000, true, 100, 40},    {2, 9000, 9000, true, 1, 1},    {0, 2000, 4000, true, 2000, 500},
+        {0, 1, 1, true, 5, 1000},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(testing::Message() << "member " << c.member << " HP " << c.memberHp << " amount " << c.amount
@@ -173,6 +174,12 @@ TEST_F(EnemyQueryTest, ADrainIsLimitedByTheMemberAndWeighedByItsFactorInTheRatio
         DrainHealEnemy(0, c.member, c.amount);
         EXPECT_EQ(rec().Hp, 100 + c.gained);
     }
+    // No member of that number, or an enemy not in the battle: nothing is drained.
+    const int last = rec().Hp;
+    for (int member : {-1, PARTY_MEMBER_COUNT})
+        DrainHealEnemy(0, member, 25);
+    DrainHealEnemy(1, 0, 25);
+    EXPECT_EQ(rec().Hp, last);
 }
 
 } // namespace
