@@ -132,12 +132,8 @@ TEST(BattleRunTest, TheFightersBattleFromEncounterToTheFieldAgain)
 std::string CaveTrainerScript(const e2e::GameFolder& folder, int x)
 {
     constexpr int kCaveMap = 1;
-    e2e::WriteSave(folder, 0, kCaveMap, x, 10, 0, [](GameData&, CCharacter& party) {
-        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
-        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
-            party.hp[m] = party.maxHp[m];
-    });
+    constexpr int kTrainerY = 11;
+    e2e::WriteSaveAboveTrainer(folder, kCaveMap, x, kTrainerY);
     e2e::KeyScript s{50, ""};
     s.Tap(kKeyConfirm); // ロード
     s.Tap(kKeyConfirm); // slot 1

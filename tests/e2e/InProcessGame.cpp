@@ -114,6 +114,17 @@ void InProcessGame::Press(int key)
     keys_->Key(keys_->Frame() + 2, static_cast<std::uint8_t>(key), false);
 }
 
+bool InProcessGame::LoadFirstSlot()
+{
+    if (FramesUntil([] { return SceneState == SCENE_TITLE && TitleState == TITLE_MENU; }) < 0)
+        return false;
+    for (int press = 0; press < 3; ++press) {
+        Press(kKeyConfirm);
+        Frames(5);
+    }
+    return FramesUntil([] { return SceneState == SCENE_FIELD; }, 300) >= 0;
+}
+
 bool InProcessGame::ConfirmMessages(int limit)
 {
     for (int run = 0; run < limit; ++run) {

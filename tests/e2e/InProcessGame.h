@@ -83,6 +83,9 @@ public:
     void Press(int key);
     void Hold(int key);
     void LetGo(int key);
+    // From the start: waits for the title menu and loads save slot 1 (ロード,
+    // the slot, yes) until the field shows; false when it does not.
+    bool LoadFirstSlot();
     // Confirms each message of the running event as it comes to wait, until
     // the field walks again; false when it does not within `limit` frames.
     bool ConfirmMessages(int limit = 1000);

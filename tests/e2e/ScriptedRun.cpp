@@ -52,6 +52,16 @@ void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int fa
     TheCharacter = nullptr;
 }
 
+void WriteSaveAboveTrainer(const GameFolder& folder, int map, int x, int y)
+{
+    WriteSave(folder, 0, map, x, y - 1, 0, [](GameData&, CCharacter& party) {
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            SetMemberMaxHP(m, PARTY_MAX_HP, party.abilityBits[m]);
+            party.hp[m] = party.maxHp[m];
+        }
+    });
+}
+
 void WriteSaveBesideTheDoor(const GameFolder& folder)
 {
     constexpr int kWelcomedFlag = 100;

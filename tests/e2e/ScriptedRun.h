@@ -72,6 +72,11 @@ void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int fa
 void WriteSave(const GameFolder& folder, int slot, int map, int x, int y, int facing,
                const std::function<void(GameData&, CCharacter&)>& edit);
 
+// A new game's save one cell above a trainer standing at (x, y) of a map, the
+// party's HP raised to the most and full: a trainer's battle shows enemy
+// kinds, the party only has to stand it.
+void WriteSaveAboveTrainer(const GameFolder& folder, int map, int x, int y);
+
 // A new game's save with the player beside the first map's door (22, 10),
 // facing it, the welcome already read.
 void WriteSaveBesideTheDoor(const GameFolder& folder);

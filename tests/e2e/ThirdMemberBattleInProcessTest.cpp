@@ -21,11 +21,6 @@ constexpr int kWelcomedFlag = 100;
 constexpr int kHealMagic = 16;
 constexpr int kThird = 2;
 
-bool InTitleMenu()
-{
-    return SceneState == SCENE_TITLE && TitleState == TITLE_MENU;
-}
-
 bool InBattleAction()
 {
     return SceneState == SCENE_BATTLE && TheCharacter->GetBattlePhase() == BATTLE_PHASE_ACTION;
@@ -53,12 +48,7 @@ TEST(ThirdMemberBattleInProcess, MemberTwoHealsTheHurtLeaderByItself)
     });
     InProcessGame game;
     ASSERT_TRUE(game.Start(folder));
-    ASSERT_GT(game.FramesUntil(InTitleMenu), 0);
-    for (int press = 0; press < 3; ++press) { // load, slot 1, yes
-        game.Press(e2e::kKeyConfirm);
-        game.Frames(5);
-    }
-    ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_FIELD; }, 300), 0);
+    ASSERT_TRUE(game.LoadFirstSlot());
     game.Frames(20);
     game.Press(e2e::kKeyConfirm); // the fighter speaks
     game.Frames(80);

@@ -204,9 +204,11 @@ TEST_F(CreateEnemyTest, RotatingPhaseIndicesAndTheirSteps)
     EXPECT_EQ(GetBits(record(1).FlagsD, FLAGS_D_PHASE_INDEX, 3), 1u);
     EXPECT_EQ(GetBits(group().GroupBits, GROUP_PHASE_INDEX, 3), 2u);
     EXPECT_EQ(group().PhasePeriod, 0); // kind 17 of the sample data does not rotate
+    EXPECT_EQ(GetBits(record(0).FlagsD, FLAGS_D_PHASE_LENGTH, 3), 0u) << "only kind 17 has a cycle";
 
     std::vector<EnemyKind> kinds = sampledata::SampleEnemyKinds();
     kinds[17].def.PhaseRotation = 1;
+    kinds[kKind].def.PhaseRotation = 1;
     FreeEnemyKinds();
     LoadKinds(kinds);
     ASSERT_TRUE(SetupFormation(FormationBytes({17, 17, 17, 17}, 1)));
@@ -218,6 +220,14 @@ TEST_F(CreateEnemyTest, RotatingPhaseIndicesAndTheirSteps)
     group().StepRotatingPhase();
     EXPECT_EQ(GetBits(record(1).FlagsD, FLAGS_D_PHASE_INDEX, 3), 2u);
     EXPECT_EQ(GetBits(record(2).FlagsD, FLAGS_D_PHASE_INDEX, 3), 0u);
+
+    // A rotating kind other than 17 keeps the index creation gave it.
+    ASSERT_TRUE(SetupFormation(FormationBytes({17, kKind, kKind}, 1)));
+    ASSERT_EQ(GetBits(record(2).FlagsD, FLAGS_D_PHASE_INDEX, 3), 2u);
+    for (int frame = 0; frame < 960; ++frame)
+        group().StepRotatingPhase();
+    EXPECT_EQ(GetBits(record(0).FlagsD, FLAGS_D_PHASE_INDEX, 3), 1u) << "the phase turned";
+    EXPECT_EQ(GetBits(record(2).FlagsD, FLAGS_D_PHASE_INDEX, 3), 2u);
 }
 
 TEST_F(CreateEnemyTest, TheStatBonusLaysTwoStatusEffects)

@@ -86,6 +86,7 @@ protected:
         k.def.FirstActionDelay = 0;
         k.def.FirstMoveDelay = 0;
         k.def.TurnChance = 0;
+        k.def.KnockbackCounter = 0; // a plain fighter: the arena's kind 30 counters light blows
         k.moves.clear();
         k.actions.clear();
         change(k);

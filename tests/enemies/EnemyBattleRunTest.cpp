@@ -267,7 +267,7 @@ TEST(EnemyBattleRun, AStrongBattleOnMap83TakesTheFixedHpAndSharesDamage)
         EXPECT_EQ(enemies.Records[slot].MaxHp, fixed[slot]) << slot;
         EXPECT_EQ(enemies.Records[slot].Hp, fixed[slot]) << slot;
     }
-    EXPECT_EQ(enemies.Records[4].MaxHp, 60) << "slot 4 keeps its kind's HP";
+    EXPECT_EQ(enemies.Records[4].MaxHp, enemies.KindDefs[4]->MaxHp) << "slot 4 keeps its kind's HP";
     EXPECT_NE(enemies.GroupBits2 & (1u << 24), 0u) << "the shield kind marks the group";
     harness.BeginBattle(0);
     harness.HitEnemyAt({150, 1, EnemyHitKind::Damage, 0, 500});

@@ -148,6 +148,17 @@ TEST_F(EnemyExecutorTest, ExtraShotsGoBackSidewaysAndAtThirds)
     }
 }
 
+// No kind answers the shot test: a kind marked for it fires the shot kind it chose.
+TEST_F(EnemyExecutorTest, AKindMarkedForTheShotTestKeepsTheShotKindItChose)
+{
+    OneAction(Act(1));
+    rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+    rec().FlagsE |= FLAGS_E_KIND_SHOT_TEST;
+    group().SpawnActionShot(0, 100, 100, 0.5f, 22, 0);
+    ASSERT_NE(shots().ShotTail, nullptr);
+    EXPECT_EQ(eshot::AimKind::Get(shots().ShotTail->BitsA), 22u);
+}
+
 TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
 {
     EnemyActionDef a = Act(1);

@@ -140,11 +140,46 @@ TEST_F(EnemyQueryTest, ADrainHealsUpToTheMaximumAndShowsWhatWasGained)
 {
     OneEnemy([](EnemyKind& k) { k.def.MaxHp = 100; });
     rec().Hp = 90;
+    parts->party.hp[1] = parts->party.maxHp[1] = 1000;
     DrainHealEnemy(0, 1, 25);
     EXPECT_EQ(rec().Hp, 100);
     ASSERT_EQ(effect.Popups().size(), 1u);
     EXPECT_EQ(effect.Popups().front().Kind(), POPUP_HEAL);
     EXPECT_EQ(std::u16string(effect.Popups().front().text), u"10") << "what was gained";
+}
+
+// A drain takes at most the member's HP; in the ratio mode it becomes the
+// per-mille share of the member's maximum HP times its factor {1, 0.8, 0.6}.
+TEST_F(EnemyQueryTest, ADrainIsLimitedByTheMemberAndWeighedByItsFactorInTheRatioMode)
+{
+    struct Case {
+        int member, memberHp, memberMaxHp;
+        bool ratioMode;
+        int amount, gained;
+    };
+    constexpr Case kCases[] = {
+        {1, 500, 1000, false, 25, 25},   {0, 10, 1000, false, 25, 10},   {2, 0, 1000, false, 25, 0},
+        {0, 1000, 1000, true, 100, 100}, {1, 1000, 1000, true, 100, 80}, {2, 1000, 1000, true, 100, 60},
+        {1, 50, 1000, true, 100, 40},    {2, 9000, 9000, true, 1, 1},    {0, 2000, 4000, true, 2000, 500},
+        {0, 1, 1, true, 5, 1000},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << "member " << c.member << " HP " << c.memberHp << " amount " << c.amount
+                                        << (c.ratioMode ? " ratio" : ""));
+        OneEnemy([](EnemyKind& k) { k.def.MaxHp = 5000; });
+        rec().Hp = 100;
+        parts->party.maxHp[c.member] = c.memberMaxHp;
+        parts->party.hp[c.member] = c.memberHp;
+        parts->touch.flags = c.ratioMode ? 1u : 0u;
+        DrainHealEnemy(0, c.member, c.amount);
+        EXPECT_EQ(rec().Hp, 100 + c.gained);
+    }
+    // No member of that number, or an enemy not in the battle: nothing is drained.
+    const int last = rec().Hp;
+    for (int member : {-1, PARTY_MEMBER_COUNT})
+        DrainHealEnemy(0, member, 25);
+    DrainHealEnemy(1, 0, 25);
+    EXPECT_EQ(rec().Hp, last);
 }
 
 } // namespace

@@ -187,6 +187,35 @@ TEST_F(EnemySelectionTest, UsesAndTheGaugeLimitWhatMayStart)
     EXPECT_TRUE(ActionRuns());
 }
 
+// The circle test: 0 tests nothing; 1 to 3 hold the action back while the
+// party's magic circle of kind test - 1 is up.
+TEST_F(EnemySelectionTest, TheCircleTestHoldsAnActionWhileTheNamedCircleIsUp)
+{
+    struct Case {
+        int circleTest;
+        int circleUp; // the kind of the party's circle, -1 none
+        bool starts;
+    };
+    constexpr Case kCases[] = {{0, -1, true}, {0, 0, true},  {1, -1, true}, {1, 0, false},
+                               {1, 1, true},  {2, 1, false}, {2, 0, true},  {3, 2, false}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(testing::Message() << "test " << c.circleTest << ", circle " << c.circleUp);
+        OneEnemy([&](EnemyKind& k) {
+            k.actions = {Act(0, 0)};
+            k.actions[0].CircleTest = c.circleTest;
+        });
+        circles.ClearMagicCircles();
+        if (c.circleUp >= 0)
+            circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_PARTY, 2, 100, c.circleUp, false);
+        Select();
+        EXPECT_EQ(ActionRuns(), c.starts);
+    }
+    // The circle gone, the held action starts.
+    circles.ClearMagicCircles();
+    Select();
+    EXPECT_TRUE(ActionRuns());
+}
+
 TEST_F(EnemySelectionTest, RetryDelaysAreJitteredByTheKindsFactor)
 {
     for (std::uint32_t n = 1; n <= 12; ++n) {

@@ -77,11 +77,10 @@ Script& Script::GetItem(int category, int id, int onceFlag)
 {
     return Raw(OP_GET_ITEM, {category, id, onceFlag});
 }
-Script& Script::Battle(int tune, int label2, bool clearPicture, int label3, int formation,
-                       const std::vector<int>& enemies)
+Script& Script::Battle(int tune, int label2, int flags, int label3, int formation, const std::vector<int>& enemies)
 {
     std::vector<std::int32_t> words = {
-        static_cast<std::int32_t>(enemies.size()), tune, label2, clearPicture ? 1 : 0, label3, formation};
+        static_cast<std::int32_t>(enemies.size()), tune, label2, flags, label3, formation};
     words.insert(words.end(), enemies.begin(), enemies.end());
     return Raw(OP_BATTLE, words);
 }

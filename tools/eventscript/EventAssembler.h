@@ -31,7 +31,9 @@ public:
     Script& ChangeMap(int map, int x, int y, int facingPlusOne);
     Script& GetItem(int category, int id, int onceFlag = 0);
     // Result 2 jumps to `label2` and result 3 to `label3` (-1: the next command).
-    Script& Battle(int tune, int label2, bool clearPicture, int label3, int formation, const std::vector<int>& enemies);
+    // `flags`: the battle's flag word (bit 1 limits the battle items, bit 2
+    // makes it a boss battle).
+    Script& Battle(int tune, int label2, int flags, int label3, int formation, const std::vector<int>& enemies);
     Script& SetFlag(int value, int flag);
     Script& IfJump(int sense, int kind, int operand, int label);
     Script& Label(int label);

@@ -2,7 +2,9 @@
 // field table. Kinds 0 to 16 are demo kinds a battle shows (walkers, a
 // caster, a healer, a summoner, bosses), kinds 17 to 24 the patterned walks
 // and the vanishers, kinds 25 to 29 a gallery of shot patterns, and kinds 31
-// to 36 show how shots fly, burst and whirl; the others are plain valid stubs.
+// to 36 show how shots fly, burst and whirl; the showcases of the kinds'
+// own moves and attacks and the arena's kinds (ArenaKinds.cpp) take over
+// their stubs; the others are plain valid stubs.
 #include <algorithm>
 #include <iterator>
 #include <string>
@@ -530,8 +532,8 @@ std::vector<EnemyKind> SampleEnemyKinds()
     for (int id : {53,  67,  68,  80,  82,  84,  90,  94,  104, 110, 114, 115, 119, 120, 125, 135, 142, 144, 147,
                    152, 153, 154, 157, 161, 168, 172, 173, 174, 175, 176, 177, 178, 182, 183, 185, 189, 190})
         kinds[id].def.CreationHook = 1;
-    // The kinds that answer a light knock-back with a counter-shot (kind 30 stays the
-    // tests' plain fighter).
+    // The kinds that answer a light knock-back with a counter-shot (kind 30's
+    // comes with the arena's kinds).
     for (int id : {60, 74, 116, 158, 180})
         kinds[id].def.KnockbackCounter = 1;
     AddWalkingKinds(kinds);
@@ -540,6 +542,7 @@ std::vector<EnemyKind> SampleEnemyKinds()
     ShotGalleryKinds(kinds);
     KindMoveShowcaseKinds(kinds);
     KindAttackKinds(kinds);
+    ArenaKinds(kinds);
     return kinds;
 }
 

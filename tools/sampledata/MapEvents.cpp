@@ -14,10 +14,12 @@
 // of goods (items, weapons and armour of two members, rings), an
 // herbalist sells from a built-in list that grows with what a gossip
 // tells, and a floor guide sends the player to maps 3-5, where a door
-// leads back. Beside the start a traveller tells of the cave and the
+// leads back; on the first of them a second door leads to the arena
+// (ArenaEvents.cpp). Beside the start a traveller tells of the cave and the
 // shrine, which the field menu's 移動 can then reach. A door in the first
 // map's west wall leads to the hall of map 2 (HallEvents.cpp), with its
 // enemy symbols and gimmicks; the cave has wanderers of its own.
+#include "ArenaEvents.h"
 #include "EventAssembler.h"
 #include "HallEvents.h"
 #include "SampleData.h"
@@ -115,13 +117,11 @@ constexpr int kGossipX = 20, kGossipY = 2;
 constexpr int kGuideX = 22, kGuideY = 3;
 constexpr int kFloorArrivalX = 9, kFloorArrivalY = 7;
 constexpr int kFloorDoorX = 9, kFloorDoorY = 9;
-constexpr int kTravellerX = 10, kTravellerY = 1; // one step right of the start, faced from below
-constexpr int kTrainerX = 4, kTrainerY = 11;
-constexpr int kKindTrainerX = 6, kKindTrainerY = 11; // two steps right of the walkers' trainer
-constexpr int kDrainTrainerX = 2,
-              kDrainTrainerY =
-                  11; // two steps left of it         // on the cave, two steps below where its door brings the party
-constexpr int kShotGalleryX = 11, kShotGalleryY = 7; // on the first floor, two steps right of the arrival
+constexpr int kTravellerX = 10, kTravellerY = 1;       // one step right of the start, faced from below
+constexpr int kTrainerX = 4, kTrainerY = 11;           // on the cave, two steps below where its door brings the party
+constexpr int kKindTrainerX = 6, kKindTrainerY = 11;   // two steps right of the walkers' trainer
+constexpr int kDrainTrainerX = 2, kDrainTrainerY = 11; // two steps left of it
+constexpr int kShotGalleryX = 11, kShotGalleryY = 7;   // on the first floor, two steps right of the arrival
 
 // Item categories of goods rows.
 constexpr int kWeaponsOfMember0 = 1;
@@ -335,16 +335,18 @@ Record Trainer()
     return Record{kTrainerX, kTrainerY, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
 
+} // namespace
+
 // Beside the walkers' trainer: enemies with movements and shots of their own
 // kind, and then drainers and kinds that answer blows and keep firing after
-// their defeat, as often as the party asks.
-Record KindTrainer(int x, int y, const char16_t* offer, const std::vector<int>& kinds)
+// their defeat, as often as the party asks; the arena's keepers too.
+Record KindTrainer(int x, int y, const char16_t* offer, const std::vector<int>& kinds, int battleFlags)
 {
     Script s;
     const int fled = s.L("fled");
     const int lost = s.L("lost");
     s.Message(offer)
-        .Battle(4, fled, true, lost, 0, kinds)
+        .Battle(4, fled, battleFlags, lost, 0, kinds)
         .Message(u"見事だ。")
         .End()
         .Label(fled)
@@ -355,6 +357,8 @@ Record KindTrainer(int x, int y, const char16_t* offer, const std::vector<int>& 
         .End();
     return Record{x, y, 0, 0, 0, 11, kConfirmClass, false, s.Code()};
 }
+
+namespace {
 
 Record CaveGreeting()
 {
@@ -571,14 +575,16 @@ Bytes MapEventArea(int map, int& recordCount)
         records.push_back(GalleryKeeper());
         points = HallSpawnPoints();
     }
-    if (map == kUpperHallMap)
+    if (map == arena::kMap)
+        records = ArenaRecords();
+    else if (map == kUpperHallMap)
         records = {UpperHallDoor(), UpperHallHole()};
     else if (map == kLowerHallMap)
         records = {LowerHallStairs(), LowerHallDoor()};
     else if (map == kStoreroomMap)
         records = {StoreroomDoor()};
     else if (map == kFirstFloorMap)
-        records = {FloorDoor(), ShotGallery()};
+        records = {FloorDoor(), ShotGallery(), DoorToArena()};
     else if (map > kFirstFloorMap && map < kFirstFloorMap + 3)
         records = {FloorDoor()};
     recordCount = static_cast<int>(records.size());

@@ -3,9 +3,10 @@
 // 24 × 18 room with inner walls, a sliding floor and two door cells. Map 1 is
 // dark and loops at both edges. Map 2 is split by a wall: the shrine in the
 // west, and in the east the hall of the map's gimmicks and wandering
-// enemies, entered by the door from map 0.
+// enemies, entered by the door from map 0. Map 83, the arena, is open floor.
 #include <string>
 
+#include "ArenaEvents.h"
 #include "SampleData.h"
 
 namespace sampledata {
@@ -92,6 +93,9 @@ int TileAt(int map, int x, int y, int w, int h)
         return LoopingMapTileAt(x, y);
     if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
         return kWall;
+    // The arena is open floor, so every keeper can be reached.
+    if (map == arena::kMap)
+        return kFloor;
     // Keep the start and return cells and the paths between them clear.
     if (x == 9 || y == 2 || y == 7)
         return kFloor;

@@ -51,6 +51,8 @@ std::vector<std::uint32_t> KindMoveShowcaseBattleRecord();
 // The drainers and the kinds' own attacks (kinds 88, 164, 176, 190), and their battle.
 void KindAttackKinds(std::vector<EnemyKind>& kinds);
 std::vector<std::uint32_t> KindAttackBattleRecord();
+// The kinds the arena's keepers send in: periodic specials, stages, the pair 114 and 115, counter-shots.
+void ArenaKinds(std::vector<EnemyKind>& kinds);
 // Writes the encounter fields of map `map`'s header.
 void PutEncounterTable(Bytes& b, int map);
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "enemies/Enemy.h"
-#include "enemies/EnemyKindTests.h"
 #include "enemies/EnemyMovePatterns.h"
 #include "enemies/EnemySupportRoutines.h"
 

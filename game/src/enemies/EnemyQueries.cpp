@@ -12,7 +12,6 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "party/Character.h"
-#include "party/PartyRewardQueries.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -398,17 +397,19 @@ void RankMembersByValue(int slot, const int values[3], int& first, int& second)
     second = members[1];
 }
 
-// HP taken from a member's hit, limited by the member, as a ratio of the
-// member's maximum in the ratio mode; the gain shows as a heal.
+// HP taken from a member's hit, at most what the member has; in the ratio
+// mode a share of the member's maximum weighed by its ratio factor. The gain
+// shows as a heal.
 void DrainHealEnemy(int slot, int member, int amount)
 {
     if (!Present(slot) || member < 0 || member >= PARTY_MEMBER_COUNT || TheCharacter == nullptr)
         return;
+    const CCharacter& party = *TheCharacter;
     EnemyRecord& r = Group()->Records[slot];
-    std::int64_t gain = std::min(amount, MemberDrainLimit(member));
-    if (TheBattleTouch != nullptr && (TheBattleTouch->flags & 1u) && TheCharacter->maxHp[member] > 0) {
+    std::int64_t gain = std::min(amount, party.DrainLimit(member));
+    if (TheBattleTouch != nullptr && TheBattleTouch->FixedDamageMode() && party.DrainLimitMax(member) > 0) {
         const double ratio =
-            static_cast<double>(gain) / TheCharacter->maxHp[member] * 1000.0 * MemberDrainRatio(member);
+            static_cast<double>(gain) / party.DrainLimitMax(member) * 1000.0 * party.drainRatio[member];
         gain = std::max<std::int64_t>(1, static_cast<std::int64_t>(ratio));
     }
     const std::int64_t before = r.Hp;

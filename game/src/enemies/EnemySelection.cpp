@@ -11,6 +11,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/EnemyBehaviour.h"
+#include "enemies/EnemyCircleTest.h"
 #include "enemies/EnemyMoveTypes.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/kinds/KindHooks.h"
@@ -203,7 +204,7 @@ bool CEnemyGroup::TryStartAction(int slot, int index)
         if (TheCharacter == nullptr || member >= PARTY_MEMBER_COUNT || TheCharacter->st[member] < def.GaugeLimit)
             return false;
     }
-    if (def.CircleTest != 0 && !PassesCircleTest(*this, slot, def.CircleTest))
+    if (!PassesCircleTest(def.CircleTest))
         return false;
     // A status action first asks whether anyone it may aim at can still take its effect.
     if (def.ActionType == kStatusTestType && def.TestKind == -1 &&

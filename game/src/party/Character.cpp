@@ -16,6 +16,8 @@ constexpr int kIconTextureErrorLine = 296;
 
 // Pixels a knocked-back target travels in each of its first 20 frames.
 constexpr float kKnockStep[20] = {4, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0};
+// A drain's ratio factor by member: a member's drain heal is divided by it, an enemy's drain gain multiplied.
+constexpr double kDrainRatio[PARTY_MEMBER_COUNT] = {1.0, 0.8, 0.6};
 constexpr float kIconOffsetX[3] = {8.0f, 16.0f, 0.0f};
 constexpr float kIconOffsetY[3] = {16.0f, 34.0f, 52.0f};
 constexpr float kIconCell = 16.0f;
@@ -87,6 +89,7 @@ void CCharacter::SetPlainDefaults()
         members[m].alpha = 255;
         memberOptions[m][0] = 1;
         equipment[EQUIP_ACCESSORY][m] = -1;
+        drainRatio[m] = kDrainRatio[m];
     }
     for (int i = 0; i < 3; ++i) {
         iconOffsetX[i] = kIconOffsetX[i];

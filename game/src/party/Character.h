@@ -166,6 +166,11 @@ public:
     bool IsKnockedOut(int member) const { return members[member].IsDown(); }
     bool HasEffect(int member, int effect) const { return members[member].HasEffect(effect); }
     bool PartyFlag30() const { return MagicOff::IsSet(partyWordC); }
+    // A member's drain limits, the game's rule: a drain takes at most the
+    // member's HP, measured against its maximum HP, and the ratio mode
+    // weighs it by the member's ratio factor.
+    std::int32_t DrainLimit(int member) const { return hp[member]; }
+    std::int32_t DrainLimitMax(int member) const { return maxHp[member]; }
     // Set by the map whenever its battle tune differs from its field tune.
     bool MusicSwitchOn() const { return MusicSwitch::IsSet(partyWordD); }
     void SetMusicSwitch(bool on) { MusicSwitch::Set(partyWordD, on ? 1u : 0u); }
@@ -222,6 +227,7 @@ public:
     float downCellU[4];
     float downCellV[4];
     float stockRatio[STOCK_COUNT];
+    double drainRatio[PARTY_MEMBER_COUNT]; // the ratio factor of a drain, set at construction
     float shotReach;
     float knockDistance;
     std::uint32_t hitCountColorA;

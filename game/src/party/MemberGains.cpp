@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kPopupHeal = 3;
 constexpr std::int16_t kSpPerHit[PARTY_MEMBER_COUNT] = {2, 2, 1};
-// fixedDamageMode: a drain heals a share of MaxHP, larger for the frailer members.
-constexpr double kDrainDivisor[PARTY_MEMBER_COUNT] = {1.0, 0.8, 0.6};
 constexpr float kElementFactor[8] = {0.4f, 0.55f, 0.75f, 1.0f, 1.5f, 2.0f, 2.5f, 3.5f};
 constexpr float kDefenceUpFactor[4] = {0.8333334f, 0.6666667f, 0.5f, 0.25f};
 constexpr float kAbilityDownFactor = 1.3333334f;
@@ -40,7 +38,8 @@ void DrainHealMember(int member, int enemy, std::int32_t amount, bool popup)
     std::int32_t heal = amount;
     if (FixedDamageMode()) {
         const double share = static_cast<double>(party.maxHp[member]) * (static_cast<double>(amount) / 1000.0);
-        heal = std::max(static_cast<std::int32_t>(share / kDrainDivisor[member]), 1);
+        // fixedDamageMode: a share of MaxHP, larger for the frailer members.
+        heal = std::max(static_cast<std::int32_t>(share / party.drainRatio[member]), 1);
     }
     heal = std::max(0, std::min(heal, party.maxHp[member] - party.hp[member]));
     SetMemberHP(member, heal, false);

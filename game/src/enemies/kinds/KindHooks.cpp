@@ -277,6 +277,7 @@ void RunKindKnockReactions(CEnemyGroup& group, int slot, const KindKnockHit& hit
         CountHitsInWindow(group, slot);
 }
 
+// The neutral rules (KindHooks.h says why each is neutral).
 void ApplyKindBossSetup(CEnemyGroup&, int) {}
 
 int PhaseCycleLength(int)
@@ -285,8 +286,6 @@ int PhaseCycleLength(int)
 }
 
 void RegisterKindDrawing(CEnemyGroup&, int) {}
-
-void RunKindReaction(CEnemyGroup&, int, int) {}
 
 bool KindAllowsShot(CEnemyGroup&, int)
 {

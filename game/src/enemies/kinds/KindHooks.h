@@ -108,11 +108,12 @@ int BuildRandomLateFormation(CEnemyGroup& group, int kinds[8]);
 // The current map's number, -1 without a map.
 int CurrentMapNumber();
 
-// Hooks kept for the boss set-up, the rotating phase and drawing.
+// The hooks no kind has a case of, each a settled neutral rule of the game.
+// A boss battle changes no kind: the boss flag alone marks it.
 void ApplyKindBossSetup(CEnemyGroup& group, int slot);
+// A rotating kind other than kind 17 has a cycle of 0: its index stays as creation set it.
 int PhaseCycleLength(int kind);
+// No kind draws anything beyond its sprite, so creation registers nothing more.
 void RegisterKindDrawing(CEnemyGroup& group, int slot);
-// The reaction to the target member (its timer ran out or the member is flagged).
-void RunKindReaction(CEnemyGroup& group, int slot, int member);
-// Whether a kind flagged for it may fire the chosen shot kind.
+// A kind flagged to test its shots may fire every shot kind it chose.
 bool KindAllowsShot(CEnemyGroup& group, int slot);
