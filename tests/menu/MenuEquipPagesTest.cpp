@@ -34,6 +34,16 @@ protected:
         BaseStats(0, {10, 10, 10, 12}); // the wooden sword and the cloth add 10 and 5
         Figures(0, {20, 10, 15, 12}, 30, 100, {3, 3, 3, 3});
     }
+    // Member 0's weapon list of `count` swords: the three of every case, then
+    // swords 3 and on with attack 10 + id.
+    void OpenWeaponsOf(int count)
+    {
+        for (int id = 3; id < count; ++id) {
+            Weapon(0, id, u"剣", 10 + id);
+            HoldWeapon(0, id);
+        }
+        OpenCandidates(0, EQUIP_WEAPON);
+    }
     static std::u16string Text(const char16_t* text, int length) { return std::u16string(text, length); }
     bool NotedWith(const std::string& call) const
     {
@@ -156,11 +166,7 @@ TEST_F(EquipPagesTest, CandidateListsAndTheWearNothingRow)
 
 TEST_F(EquipPagesTest, AListShorterThanItsPageKeepsTheCursorInside)
 {
-    for (int id = 3; id < 14; ++id) {
-        Weapon(0, id, u"剣", 10 + id);
-        HoldWeapon(0, id);
-    }
-    OpenCandidates(0, EQUIP_WEAPON);
+    OpenWeaponsOf(14);
     ASSERT_EQ(menu().mainList.count, 14);
     ASSERT_EQ(menu().mainList.pageCount, 2);
 
@@ -181,6 +187,32 @@ TEST_F(EquipPagesTest, AListShorterThanItsPageKeepsTheCursorInside)
     menu().RefreshEquipList(true);
     EXPECT_EQ(menu().mainList.position, 3);
     EXPECT_EQ(menu().cursorY, rect(10).top + 11.0f + 26.0f * 3);
+}
+
+TEST_F(EquipPagesTest, APageTurnOntoAShortLastPagePreviewsTheEntryUnderTheCursor)
+{
+    OpenWeaponsOf(15);
+    ASSERT_EQ(menu().mainList.count, 15);
+    for (int row = 0; row < 7; ++row) {
+        keys.Press(fakes::FakeKeyInput::kDown);
+        Frame();
+    }
+    ASSERT_EQ(menu().mainList.position, 7);
+
+    // Entry 17 does not exist: the cursor stops on entry 14, and so does the preview.
+    keys.Press(fakes::FakeKeyInput::kRight);
+    Frame();
+    EXPECT_EQ(menu().mainList.page, 1);
+    EXPECT_EQ(menu().mainList.position, 14);
+    const int shown = data().categoryList[ITEM_CATEGORY_WEAPON][14];
+    ASSERT_GE(shown, 0);
+    EXPECT_EQ(menu().GetEquipListItemId(), shown);
+    const int attack = 10 + (shown < 3 ? std::array<int, 3>{10, 18, 12}[shown] : 10 + shown);
+    const EquipPreview& p = menu().equipPreview;
+    EXPECT_EQ(Text(p.statText[0], p.statLength[0]),
+              std::u16string(u"") + char16_t(u'0' + attack / 10) + char16_t(u'0' + attack % 10))
+        << "the base 10 and the sword's own attack";
+    EXPECT_EQ(p.statChange[0], attack > 20 ? EQUIP_RISES : (attack == 20 ? EQUIP_STAYS : EQUIP_FALLS));
 }
 
 TEST_F(EquipPagesTest, EquippingStepByStep)
