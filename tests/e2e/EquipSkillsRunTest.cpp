@@ -105,6 +105,41 @@ TEST(EquipSkillsRunTest, EquipWithThePreviewAndLookAtTheSkills)
     EXPECT_FALSE(skillsPage.SameAs(switchedOffPage, kSkillList)) << "a skill switched off turns grey";
 }
 
+// Fifteen swords: right from the eighth row of the first page stops on the
+// last sword of the short second page, and the comparison is that sword's,
+// as it is when the cursor comes back onto it.
+TEST(EquipSkillsRunTest, TheWeaponListPagesAndTheComparisonFollows)
+{
+    GameFolder folder;
+    e2e::WriteSave(folder, 0, 1, 5, 5, 3, [](GameData& data, CCharacter& party) {
+        InitPartyNewGame();
+        for (int weapon = 0; weapon < 15; ++weapon)
+            data.heldWeapons[0][weapon] = 1;
+        party.equipment[EQUIP_WEAPON][0] = 0;
+    });
+    e2e::KeyScript keys{50, ""};
+    keys.Taps({kKeyConfirm, kKeyConfirm, kKeyConfirm});
+    keys.frame = 200;
+    // 装備, ピプコ, 武器, then down to the eighth row of the first page.
+    keys.Taps({kKeyMenu, kKeyDown, kKeyDown, kKeyConfirm, kKeyConfirm, kKeyConfirm});
+    for (int row = 0; row < 7; ++row)
+        keys.Tap(kKeyDown);
+    const int firstPage = keys.DumpAfterTap();
+    keys.Tap(e2e::kKeyRight);
+    const int turned = keys.DumpAfterTap();
+    keys.Taps({kKeyUp, kKeyDown});
+    const int cameBack = keys.DumpAfterTap();
+    const auto run = e2e::RunScripted(folder, keys.text, keys.dumps, cameBack + 1);
+    ASSERT_TRUE(run.exited) << run.errors;
+
+    const FrameImage firstPageShot = Dump(folder, firstPage, "program_equip_weapons_first_page");
+    const FrameImage turnedShot = Dump(folder, turned, "program_equip_weapons_last_page");
+    const FrameImage cameBackShot = Dump(folder, cameBack);
+    EXPECT_FALSE(firstPageShot.SameAs(turnedShot, kComparison));
+    EXPECT_TRUE(turnedShot.SameAs(cameBackShot, kComparison)) << "the comparison of the sword under the cursor";
+    EXPECT_TRUE(turnedShot.SameAs(cameBackShot, kDescription));
+}
+
 // The chest in the west of the first map gives ピプコ a sword, two suits of
 // armour and a ring; her armour list then offers both suits.
 TEST(EquipSkillsRunTest, TheChestOfPiecesOnTheFirstMap)

@@ -110,4 +110,37 @@ TEST(InfoPagesRunTest, StatusPlayRecordsAndEnemyRecordsFromASave)
     EXPECT_FALSE(backPage.SameAs(goblinPage, e2e::kWholeScreen)) << "cancel leaves the records page";
 }
 
+// Twenty kinds met: the enemy list's first page holds sixteen, and its page
+// text stands at the foot of the list's window on both pages.
+TEST(InfoPagesRunTest, TheEnemyListPagesThroughTwentyKinds)
+{
+    constexpr Box kListFoot{30, 436, 248, 474}; // the page text under row 16
+    constexpr Box kListRows{44, 14, 234, 420};  // inside the page arrows
+    GameFolder folder;
+    e2e::WriteSave(folder, 0, 1, 5, 5, 3, [](GameData& data, CCharacter&) {
+        InitPartyNewGame();
+        for (int kind = 0; kind < 20; ++kind)
+            data.enemyRecords[kind] = kMet;
+    });
+    e2e::KeyScript keys{50, ""};
+    keys.Taps({kKeyConfirm, kKeyConfirm, kKeyConfirm});
+    keys.frame = 200;
+    // 情報, up to 敵 (from the first row the cursor wraps to 総合, then 敵).
+    keys.Taps({kKeyMenu, kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyConfirm, kKeyUp, kKeyUp, kKeyConfirm});
+    const int first = keys.DumpAfterTap();
+    keys.Tap(e2e::kKeyRight);
+    const int second = keys.DumpAfterTap();
+    keys.Tap(e2e::kKeyLeft);
+    const int firstAgain = keys.DumpAfterTap();
+    const auto run = e2e::RunScripted(folder, keys.text, keys.dumps, firstAgain + 1);
+    ASSERT_TRUE(run.exited) << run.errors;
+
+    const FrameImage firstPage = Dump(folder, first, "program_enemy_list_first_page");
+    const FrameImage secondPage = Dump(folder, second, "program_enemy_list_second_page");
+    const FrameImage backPage = Dump(folder, firstAgain);
+    EXPECT_FALSE(firstPage.SameAs(secondPage, kListRows)) << "the second page lists the last four kinds";
+    EXPECT_FALSE(firstPage.SameAs(secondPage, kListFoot)) << "1 / 2, then 2 / 2, at the window's foot";
+    EXPECT_TRUE(firstPage.SameAs(backPage, kListRows));
+}
+
 } // namespace

@@ -88,6 +88,24 @@ TEST_F(ListCursorTest, AHeldRightTurnsAgainAfterTheRepeatDelay)
     EXPECT_EQ(menu().mainList.position, 20);
 }
 
+TEST_F(ListCursorTest, AHeldDownOrUpStepsOneRowAfterTheRepeatDelayThenEveryFourthFrame)
+{
+    for (const int held : {kDown, kUp}) {
+        SCOPED_TRACE(held == kDown ? "down" : "up");
+        const int step = held == kDown ? 1 : -1;
+        ShowList(25, 0, 5);
+        Move(held);
+        ASSERT_EQ(menu().mainList.position, 5 + step);
+        // The 40th frame after the press steps again, then every fourth.
+        for (int after = 1; after <= 44; ++after) {
+            Move(0, held);
+            const int steps = after < 40 ? 1 : (after < 44 ? 2 : 3);
+            ASSERT_EQ(menu().mainList.position, 5 + steps * step) << after;
+        }
+        keys.ReleaseAll();
+    }
+}
+
 TEST_F(ListCursorTest, TheSettingsListTurnsWithItsOwnFields)
 {
     menu().mode = MenuSettings;

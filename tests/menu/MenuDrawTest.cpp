@@ -146,6 +146,112 @@ TEST_F(DrawTest, ModeOneShowsTheItemListAndKeepsTheCursor)
     EXPECT_EQ(Find(Draw(), u"道具"), nullptr);
 }
 
+// The frames a mode draws, in order: "party" for the party windows (their
+// frames in the game data), "place" for the place window, a fixed window by
+// its number, "d" after it when it stands dimmed behind the current page.
+// Each frame is marked by an rhw its first vertex carries into the draw.
+class DrawerOrderTest : public DrawTest {
+protected:
+    static constexpr float kMark = 1000.0f, kPartyMark = 900.0f, kPlaceMark = 901.0f;
+
+    std::vector<std::string> FramesDrawn(int mode)
+    {
+        for (int w = 0; w < CFixedWindowSet::kWindowCount; ++w)
+            parts->windows.windowVertices[w][0].rhw = kMark + static_cast<float>(w);
+        for (int frame : {int{FRAME_WIDE_STATUS}, int{FRAME_LONG_COLUMN}, int{FRAME_RECORD_0}, FRAME_RECORD_0 + 1})
+            data().frames[frame][0].rhw = kPartyMark;
+        data().frames[FRAME_PLACE_NAME][0].rhw = kPlaceMark;
+        menu().mode = mode;
+        device.draws.clear();
+        Draw();
+        std::vector<std::string> frames;
+        for (const auto& d : device.draws) {
+            if (d.stride != sizeof(ColouredVertex))
+                continue;
+            const ColouredVertex first = d.VertexAt<ColouredVertex>(0);
+            if (first.rhw == kPartyMark) {
+                if (frames.empty() || frames.back() != "party")
+                    frames.push_back("party");
+            } else if (first.rhw == kPlaceMark) {
+                frames.push_back("place");
+            } else if (first.rhw >= kMark) {
+                const bool dimmed = first.colour == 0xFF707070u;
+                frames.push_back(std::to_string(static_cast<int>(first.rhw - kMark)) + (dimmed ? "d" : ""));
+            }
+        }
+        return frames;
+    }
+};
+
+TEST_F(DrawerOrderTest, EachModeDrawsItsWindowsInTheGamesOrder)
+{
+    using F = std::vector<std::string>;
+    HoldItems(2);
+    const struct {
+        int mode;
+        // After the top column's window 1 (dimmed but in mode 0; none in mode 14).
+        // The settings list stands on its first page: window 24, a full page's.
+        // The ailment window fills window 0 itself; the slot window is drawn twice.
+        F frames;
+    } cases[] = {
+        {MenuTop, {"party", "place"}},
+        {MenuItemList, {"party", "0", "2"}},
+        {MenuItemTarget, {"2d", "party", "0", "4"}},
+        {MenuMagicList, {"party", "0", "5"}},
+        {MenuMagicTarget, {"5d", "party", "0", "7"}},
+        {MenuEquipMember, {"party", "place", "8"}},
+        {MenuEquipSlot, {"8d", "party", "0", "9"}},
+        {MenuEquipList, {"8d", "9d", "0", "10", "13"}},
+        {MenuEquipEmpty, {"8d", "9d", "12", "13"}},
+        {MenuSkillMember, {"party", "place", "16"}},
+        {MenuSkillList, {"16d", "party", "0", "17"}},
+        {MenuInfo, {"party", "place", "18"}},
+        {MenuInfoMember, {"18d", "19"}},
+        {MenuInfoRecords, {"18d", "20"}},
+        {MenuInfoEnemies, {"21", "22"}},
+        {MenuSettings, {"party", "0", "24"}},
+        {MenuShortcutButton, {"24d", "0", "25"}},
+        {MenuShortcutKind, {"24d", "25d", "0", "26"}},
+        {MenuShortcutItem, {"24d", "25d", "26d", "0", "27"}},
+        {MenuShortcutMagic, {"24d", "25d", "26d", "0", "29"}},
+        {MenuShortcutSkill, {"24d", "25d", "26d", "0", "31"}},
+        {MenuMagicLearn, {"24d", "0", "32", "34"}},
+        {MenuMagicLearnConfirm, {"24d", "32d", "0", "34", "35"}},
+        {MenuControlledMember, {"24d", "party", "0", "36"}},
+        {MenuWindowDisplay, {"24d", "party", "0", "37"}},
+        {MenuBgmVolume, {"24d", "party", "0", "38"}},
+        {MenuSeVolume, {"24d", "party", "0", "38"}},
+        {MenuTextSpeed, {"24d", "party", "0", "39"}},
+        {MenuScreenEffect, {"24d", "party", "0", "40"}},
+        {MenuWalkSpeed, {"24d", "party", "0", "41"}},
+        {MenuAiMagic, {"24d", "party", "0", "40"}},
+        {MenuAiHealPercent, {"24d", "party", "0", "42"}},
+        {MenuAiPrayPercent, {"24d", "party", "0", "42"}},
+        {MenuAiGroupHealPercent, {"24d", "party", "0", "42"}},
+        {MenuAiCureAilments, {"24d", "party", "0", "43"}},
+        {MenuActionInterrupt, {"24d", "party", "0", "44"}},
+        {MenuItemPriority, {"24d", "party", "0", "45"}},
+        {MenuChantCheck, {"24d", "party", "0", "46"}},
+        {MenuTransfer, {"party", "place", "47"}},
+        {MenuRecord, {"party", "place", "49"}},
+        {MenuSaveSlot, {"place", "49d", "50", "50"}},
+        {MenuLoadSlot, {"place", "49d", "50", "50"}},
+        {MenuSlotConfirm, {"place", "49d", "50d", "50d", "51"}},
+        {MenuTitleConfirm, {"party", "place", "49d", "52"}},
+        {MenuQuitConfirm, {"party", "place", "49d", "53"}},
+        {MenuShopBuyList, {}},
+        {MenuShopSellList, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("mode " + std::to_string(c.mode));
+        F expected;
+        if (c.mode != MenuInfoEnemies)
+            expected.push_back(c.mode == MenuTop ? "1" : "1d");
+        expected.insert(expected.end(), c.frames.begin(), c.frames.end());
+        EXPECT_EQ(FramesDrawn(c.mode), expected);
+    }
+}
+
 TEST_F(DrawTest, PartyColumnsCentreNamesOverWideColumns)
 {
     menu().mode = MenuTop;

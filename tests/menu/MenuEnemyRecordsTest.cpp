@@ -438,5 +438,40 @@ TEST_F(EnemyRecordsTest, SixteenRowsAPageWithItsPageTextOnlyWhenThereAreMore)
     }
 }
 
+TEST_F(EnemyRecordsTest, TheListWindowHoldsTheRowsAndPageTextOfEveryPage)
+{
+    constexpr int kRight = 8;
+    constexpr float kRowHeight = 24.0f, kInsideEdge = 10.0f;
+    for (int count : {3, 16, 20, 33}) {
+        SCOPED_TRACE(count);
+        std::fill(std::begin(data().enemyRecords), std::end(data().enemyRecords), 0);
+        for (int k = 0; k < count; ++k)
+            data().enemyRecords[k] = kMet;
+        OpenRecords();
+        const int pages = (count + 15) / 16;
+        for (int page = 0; page < pages; ++page) {
+            SCOPED_TRACE(page);
+            ASSERT_EQ(menu().mainList.page, page);
+            const auto drawn = DrawPage();
+            float lowest = 0.0f;
+            for (const DrawnText& d : drawn)
+                if (d.text == u"テキ")
+                    lowest = std::max(lowest, d.y);
+            float bottomNeeded = lowest + kRowHeight + kInsideEdge;
+            if (pages > 1) {
+                const std::u16string pageText(menu().pageLines[0].text, menu().pageLines[0].length);
+                const DrawnText* line = FindText(drawn, pageText);
+                ASSERT_NE(line, nullptr);
+                EXPECT_GE(line->y, lowest + kRowHeight) << "the page text below the last row";
+                bottomNeeded = line->y + kRowHeight + kInsideEdge;
+            }
+            EXPECT_GE(rect(21).bottom, bottomNeeded);
+            keys.Press(kRight);
+            Frame();
+            keys.ReleaseAll();
+        }
+    }
+}
+
 } // namespace
 } // namespace menutest

@@ -2,6 +2,8 @@
 // (bonuses, colours, abilities wrapped at the band's edge, weapon effects),
 // the stat texts it keeps between frames, the comparison windows, the
 // candidate list and the skill page.
+#include <functional>
+
 #include "MenuEquipFixture.h"
 
 namespace menutest {
@@ -326,6 +328,38 @@ TEST_F(EquipDrawTest, AListRowThatCannotBeDrawnLeavesTheComparisonOut)
     EXPECT_EQ(error.reports[0].code, 10);
     EXPECT_EQ(cut.size(), static_cast<size_t>(row - whole.begin())) << "the drawer stops at the row";
     EXPECT_EQ(FindText(cut, u"体力"), nullptr);
+}
+
+// The held counts beside the item list, the equipment candidates and the
+// shortcut items are numbers: 12 pixels a character, within the screen's width.
+TEST_F(EquipDrawTest, CountColumnsAreDrawnAsNumbers)
+{
+    HoldItems(3);
+    data().RebuildItemLists(LIST_BATTLE_ITEMS, false);
+    Weapon(0, 0, u"木の剣", 10);
+    HoldWeapon(0, 0, 2);
+    const struct {
+        const char* what;
+        int mode;
+        std::function<void()> open;
+    } cases[] = {
+        {"item list", MenuItemList, [&] { menu().SetMapMenuMode(MenuItemList); }},
+        {"equipment candidates", MenuEquipList, [&] { OpenCandidates(0, EQUIP_WEAPON); }},
+        {"shortcut items", MenuShortcutItem, [&] { menu().SetMapMenuMode(MenuShortcutItem); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.open();
+        ASSERT_EQ(menu().mode, c.mode);
+        const auto drawn = Drawn([&] { menu().DrawMapMenu(); });
+        const std::u16string counts(menu().countText, static_cast<size_t>(menu().countTextLength));
+        ASSERT_FALSE(counts.empty());
+        const DrawnText* column = FindText(drawn, counts);
+        ASSERT_NE(column, nullptr);
+        EXPECT_EQ(column->minimumAdvance, 12);
+        EXPECT_EQ(column->widthLimit, 640.0f);
+        EXPECT_EQ(column->lineAdvance, 26.0f);
+    }
 }
 
 TEST_F(EquipDrawTest, TheSlotWindowNamesWhatIsWorn)

@@ -34,6 +34,16 @@ protected:
         BaseStats(0, {10, 10, 10, 12}); // the wooden sword and the cloth add 10 and 5
         Figures(0, {20, 10, 15, 12}, 30, 100, {3, 3, 3, 3});
     }
+    // Member 0's weapon list of `count` swords: the three of every case, then
+    // swords 3 and on with attack 10 + id.
+    void OpenWeaponsOf(int count)
+    {
+        for (int id = 3; id < count; ++id) {
+            Weapon(0, id, u"剣", 10 + id);
+            HoldWeapon(0, id);
+        }
+        OpenCandidates(0, EQUIP_WEAPON);
+    }
     static std::u16string Text(const char16_t* text, int length) { return std::u16string(text, length); }
     bool NotedWith(const std::string& call) const
     {
@@ -156,11 +166,7 @@ TEST_F(EquipPagesTest, CandidateListsAndTheWearNothingRow)
 
 TEST_F(EquipPagesTest, AListShorterThanItsPageKeepsTheCursorInside)
 {
-    for (int id = 3; id < 14; ++id) {
-        Weapon(0, id, u"剣", 10 + id);
-        HoldWeapon(0, id);
-    }
-    OpenCandidates(0, EQUIP_WEAPON);
+    OpenWeaponsOf(14);
     ASSERT_EQ(menu().mainList.count, 14);
     ASSERT_EQ(menu().mainList.pageCount, 2);
 
@@ -174,6 +180,7 @@ TEST_F(EquipPagesTest, AListShorterThanItsPageKeepsTheCursorInside)
     EXPECT_EQ(menu().mainList.page, 0);
     EXPECT_EQ(menu().mainList.position, 0);
     EXPECT_EQ(menu().mainList.rowsOnPage, 5);
+    EXPECT_EQ(menu().cursorY, rect(10).top + 11.0f) << "on the page's first row";
 
     // Past the end on the same page: the last entry.
     menu().mainList.position = 4;
@@ -181,6 +188,72 @@ TEST_F(EquipPagesTest, AListShorterThanItsPageKeepsTheCursorInside)
     menu().RefreshEquipList(true);
     EXPECT_EQ(menu().mainList.position, 3);
     EXPECT_EQ(menu().cursorY, rect(10).top + 11.0f + 26.0f * 3);
+}
+
+TEST_F(EquipPagesTest, APageTurnOntoAShortLastPagePreviewsTheEntryUnderTheCursor)
+{
+    OpenWeaponsOf(15);
+    ASSERT_EQ(menu().mainList.count, 15);
+    for (int row = 0; row < 7; ++row) {
+        keys.Press(fakes::FakeKeyInput::kDown);
+        Frame();
+    }
+    ASSERT_EQ(menu().mainList.position, 7);
+    // A full page's window (11) holds the page text at its foot.
+    const std::u16string pageText(menu().pageLines[0].text, menu().pageLines[0].length);
+    const auto full = Drawn([&] { menu().DrawEquipCandidateList(); });
+    const DrawnText* line = FindText(full, pageText);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->y, rect(11).bottom - 34.0f);
+
+    // Entry 17 does not exist: the cursor stops on entry 14, and so does the preview.
+    keys.Press(fakes::FakeKeyInput::kRight);
+    Frame();
+    EXPECT_EQ(menu().mainList.page, 1);
+    EXPECT_EQ(menu().mainList.position, 14);
+    EXPECT_EQ(menu().mainList.rowsOnPage, 5);
+    const int shown = data().categoryList[ITEM_CATEGORY_WEAPON][14];
+    ASSERT_GE(shown, 0);
+    EXPECT_EQ(menu().GetEquipListItemId(), shown);
+    const int attack = 10 + (shown < 3 ? std::array<int, 3>{10, 18, 12}[shown] : 10 + shown);
+    const EquipPreview& p = menu().equipPreview;
+    EXPECT_EQ(Text(p.statText[0], p.statLength[0]),
+              std::u16string(u"") + char16_t(u'0' + attack / 10) + char16_t(u'0' + attack % 10))
+        << "the base 10 and the sword's own attack";
+    EXPECT_EQ(p.statChange[0], attack > 20 ? EQUIP_RISES : (attack == 20 ? EQUIP_STAYS : EQUIP_FALLS));
+}
+
+TEST_F(EquipPagesTest, EveryMemberAndSlotListsItsOwnCandidates)
+{
+    for (int member = 0; member < 3; ++member)
+        for (int kind = 0; kind < 3; ++kind) {
+            SCOPED_TRACE("member " + std::to_string(member) + " slot " + std::to_string(kind));
+            std::memset(data().heldWeapons, 0, sizeof data().heldWeapons);
+            std::memset(data().heldArmor, 0, sizeof data().heldArmor);
+            std::memset(data().heldAccessories, 0, sizeof data().heldAccessories);
+            if (kind == EQUIP_WEAPON)
+                HoldWeapon(member, 4);
+            else if (kind == EQUIP_ARMOR)
+                HoldArmour(member, 4);
+            else
+                HoldAccessory(4);
+            OpenCandidates(member, kind);
+            ASSERT_EQ(menu().mode, MenuEquipList);
+            EXPECT_EQ(menu().GetEquipListItemId(), 4);
+        }
+}
+
+TEST_F(EquipPagesTest, TenCandidatesAPage)
+{
+    const struct {
+        int weapons, pages;
+    } cases[] = {{10, 1}, {11, 2}, {20, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.weapons);
+        OpenWeaponsOf(c.weapons);
+        ASSERT_EQ(menu().mainList.count, c.weapons);
+        EXPECT_EQ(menu().mainList.pageCount, c.pages);
+    }
 }
 
 TEST_F(EquipPagesTest, EquippingStepByStep)

@@ -33,13 +33,14 @@ struct DrawnText {
     float x, y, z;
     std::uint32_t colour;
     float lineAdvance;
+    float widthLimit;
     int minimumAdvance;
 };
 
 class MenuText final : public fakes::QuietTextTexture {
 public:
     bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float lineAdvance,
-                    float, int, int minimumAdvance) override
+                    float widthLimit, int, int minimumAdvance) override
     {
         const int call = calls++;
         if ((failFrom >= 0 && call >= failFrom) || call == failAt)
@@ -47,7 +48,8 @@ public:
         std::u16string shown;
         for (int i = 0; i < length && text[i] != 0; ++i)
             shown += text[i];
-        drawn.push_back({shown, position[0], position[1], position[2], colour, lineAdvance, minimumAdvance});
+        drawn.push_back(
+            {shown, position[0], position[1], position[2], colour, lineAdvance, widthLimit, minimumAdvance});
         return true;
     }
     int GetStringWidth(const char16_t*, int length) override { return failWidth ? -1 : 12 * length; }

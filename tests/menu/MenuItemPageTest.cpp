@@ -155,17 +155,19 @@ TEST_F(ItemPageTest, MapRestoreFlagsInEveryCombination)
 
 class InfoTextTest : public MenuTest {};
 
+// The chant time in tenths of a second, the tenth raised whenever the
+// hundredths and thousandths reach 0.005 s (160 frames: 2.666 s show as 2.7).
 TEST_F(InfoTextTest, MagicInfoForEveryMagic)
 {
     const char16_t* expected[MENU_MAGIC_COUNT] = {
-        u"15　威力200%　詠唱時間2秒",   u"22　威力250%　詠唱時間2.7秒", u"30　威力250%　詠唱時間3.7秒",
-        u"35　威力300%　詠唱時間4.7秒", u"12　威力500%　詠唱時間1.6秒", u"18　威力300%　詠唱時間2.1秒",
+        u"15　威力200%　詠唱時間2秒",   u"22　威力250%　詠唱時間2.7秒", u"30　威力250%　詠唱時間3.8秒",
+        u"35　威力300%　詠唱時間4.7秒", u"12　威力500%　詠唱時間1.6秒", u"18　威力300%　詠唱時間2.2秒",
         u"21　威力400%　詠唱時間3.2秒", u"35　威力200%　詠唱時間4秒",   u"15　威力200%　詠唱時間1.5秒",
         u"22　威力350%　詠唱時間2.4秒", u"30　威力100%　詠唱時間4.3秒", u"50　威力200%　詠唱時間6秒",
         u"12　威力350%　詠唱時間3.1秒", u"16　威力125%　詠唱時間2.7秒", u"22　威力300%　詠唱時間4秒",
-        u"40　威力75%　詠唱時間7.7秒",  u"16　詠唱時間2.7秒",           u"10　詠唱時間2.7秒",
-        u"24　詠唱時間3.3秒",           u"32　詠唱時間3.3秒",           u"15　詠唱時間2.9秒",
-        u"20　詠唱時間1.7秒",           u"15　詠唱時間4.1秒",           u"85　詠唱時間8秒",
+        u"40　威力75%　詠唱時間7.8秒",  u"16　詠唱時間2.7秒",           u"10　詠唱時間2.7秒",
+        u"24　詠唱時間3.4秒",           u"32　詠唱時間3.4秒",           u"15　詠唱時間3秒",
+        u"20　詠唱時間1.8秒",           u"15　詠唱時間4.2秒",           u"85　詠唱時間8秒",
     };
     for (int magic = 0; magic < MENU_MAGIC_COUNT; ++magic) {
         menu().SetMagicInfoText(magic);

@@ -1,5 +1,6 @@
 // The windows whose places are fixed numbers, and the text origins built from them.
 #include "MenuFixture.h"
+#include "menu/MenuTextOrigins.h"
 
 namespace menutest {
 namespace {
@@ -36,6 +37,43 @@ TEST_F(LayoutTest, FixedWindowsStandWhereTheirNumbersPutThem)
     EXPECT_EQ(rect(4).bottom - rect(4).top, 20 + 96 + 6);
 }
 
+// The rules every window follows: as tall as its rows (24 pixels each, 2
+// between, border and margins 20), half the top menu's width (32) right of
+// the window it opens from, and a full page's companion beside each list.
+TEST_F(LayoutTest, WindowsFollowTheirRowsAndTheWindowTheyOpenFrom)
+{
+    const auto height = [](int rows) { return 20.0f + 24.0f * rows + 2.0f * (rows - 1); };
+    const struct {
+        int window, rows;
+    } sized[] = {
+        {8, 3},  {9, 3},   {16, 3}, {17, 2}, {18, 5}, {25, 10}, {26, 4}, {31, 2}, {35, 2}, {36, 3},
+        {37, 4}, {38, 11}, {39, 3}, {40, 2}, {41, 2}, {42, 10}, {43, 7}, {44, 2}, {45, 2}, {46, 2},
+    };
+    for (const auto& w : sized)
+        EXPECT_EQ(rect(w.window).bottom - rect(w.window).top, height(w.rows)) << w.window;
+
+    const struct {
+        int window, parent;
+    } opened[] = {
+        {2, 1},   {5, 1},   {8, 1},   {16, 1},  {18, 1},  {23, 1},  {47, 1},  {49, 1},  {4, 2},
+        {7, 5},   {9, 8},   {10, 9},  {12, 9},  {17, 16}, {19, 18}, {20, 18}, {25, 23}, {26, 25},
+        {27, 26}, {29, 26}, {31, 26}, {32, 23}, {35, 32}, {50, 49}, {51, 50}, {52, 49}, {53, 49},
+    };
+    for (const auto& w : opened)
+        EXPECT_EQ(rect(w.window).left, rect(w.parent).left + 32.0f) << w.window;
+    for (int value = 36; value <= 46; ++value)
+        EXPECT_EQ(rect(value).left, rect(23).left + 32.0f) << value;
+
+    for (int list : {2, 5, 10, 23, 27, 29, 32, 47}) {
+        const auto& last = rect(list);
+        const auto& full = rect(list + 1);
+        EXPECT_EQ(full.left, last.left) << list;
+        EXPECT_EQ(full.top, last.top) << list;
+        EXPECT_EQ(full.right, last.right) << list;
+        EXPECT_EQ(full.bottom - full.top, height(10) + 32.0f) << "ten rows and the page line: " << list;
+    }
+}
+
 TEST_F(LayoutTest, EveryMenuWindowFitsOnTheScreen)
 {
     for (int window = 1; window <= 53; ++window) {
@@ -67,6 +105,11 @@ TEST_F(LayoutTest, TextOriginsOfTheTopColumnAndTheDescription)
         EXPECT_EQ(origins[3 + i].z, 0.299f) << i;
     }
     EXPECT_EQ(menu().rowPitch, 3 * 12 + 132.0f);
+    // The skill list's texts start 10 pixels inside window 17.
+    const MenuTextOrigin& skills = origins[ORIGIN_SKILL_LIST];
+    EXPECT_EQ(skills.x, rect(17).left + 10.0f);
+    EXPECT_EQ(skills.y, rect(17).top + 10.0f);
+    EXPECT_EQ(skills.z, 0.295f);
     EXPECT_EQ(menu().settingsList.pageCount, 2);
 }
 

@@ -30,6 +30,7 @@ TEST_F(ModesTest, TopRowsOpenTheirPages)
         {4, MenuInfo, 18},    {5, MenuSettings, 23}, {6, MenuTransfer, 47},   {7, MenuRecord, 49},
     };
     parts->party.learned[16] = 1; // one magic, so its list has something to show
+    HoldItems(1);                 // one item is enough for 道具
     for (const auto& r : rows) {
         SCOPED_TRACE("row " + std::to_string(r.row));
         OpenOnRow(r.row);
@@ -39,6 +40,17 @@ TEST_F(ModesTest, TopRowsOpenTheirPages)
         EXPECT_EQ(menu().cursorX, rect(r.window).left - 14.0f);
         EXPECT_EQ(TakeSounds(), std::vector<int>{kConfirmSound});
     }
+}
+
+TEST_F(ModesTest, TheTopCursorWrapsOverItsEightRows)
+{
+    OpenOnRow(0);
+    keys.Press(fakes::FakeKeyInput::kUp);
+    Frame();
+    EXPECT_EQ(menu().topCursor, 7) << "up from 道具 to 記録";
+    keys.Press(fakes::FakeKeyInput::kDown);
+    Frame();
+    EXPECT_EQ(menu().topCursor, 0) << "down from 記録 to 道具";
 }
 
 TEST_F(ModesTest, ItemsAndTransfersAreRefusedWhenThereAreNone)

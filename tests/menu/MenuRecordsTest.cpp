@@ -190,9 +190,9 @@ TEST_F(RecordsTest, CancelAndTheMenuButtonOnTheRecordPages)
         {1, MenuSlotConfirm, kCancel, MenuLoadSlot, {kBackSound}},
         {1, MenuSlotConfirm, kMenuButton, -1, {kMenuSound}},
         {2, MenuTitleConfirm, kCancel, MenuRecord, {kBackSound}},
-        {2, MenuTitleConfirm, kMenuButton, MenuTitleConfirm, {}},
+        {2, MenuTitleConfirm, kMenuButton, -1, {kMenuSound}},
         {3, MenuQuitConfirm, kCancel, MenuRecord, {kBackSound}},
-        {3, MenuQuitConfirm, kMenuButton, MenuQuitConfirm, {}},
+        {3, MenuQuitConfirm, kMenuButton, -1, {kMenuSound}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("mode " + std::to_string(c.mode) + " button " + std::to_string(c.button));

@@ -339,7 +339,7 @@ private:
 
     void UpdateMenuTop();
     void UpdateInfoMenu();
-    bool UpdateSettingsPages();
+    void UpdateSettingsPages();
     void UpdateSettingsList();
     void UpdateSettingChoice();
     void UpdateAilmentGrid();
@@ -359,7 +359,6 @@ private:
     bool DrawEnemyRecordList();
     bool DrawEnemyValueBlock(float y);
     bool DrawEnemyTreasureLine(int kind);
-    void UpdatePendingPage();
     void UpdateEntryList(bool magic);
     void UpdateEntryTarget(bool magic);
     void UseOnTarget(bool magic);

@@ -1,6 +1,6 @@
 // The whole menu once a frame: the command column, the windows of the
 // current mode and of the modes that lead to it (dimmed behind it), and the
-// cursor. Pages whose drawers are not built yet show their frames only.
+// cursor.
 #include "core/Parts.h"
 #include "field/Map.h"
 #include "media/FixedWindowSet.h"
@@ -109,7 +109,7 @@ constexpr ModePages kModePages[MENU_MODE_COUNT] = {
     {{kInfoMenu, kMemberStatus}},                                                  // 12
     {{kInfoMenu, kPlayRecords}},                                                   // 13
     {{kEnemyRecords}},                                                             // 14
-    {{kPartyWindows, kSettingsList, kSettingsPage}},                               // 15
+    {{kPartyWindows, kSettingsPage, kSettingsList}},                               // 15
     {{kSettingsList, kShortcutDetail, kShortcutList}},                             // 16
     {{kSettingsList, kShortcutList, kShortcutDetail, kShortcutKind}},              // 17
     {{kSettingsList, kShortcutList, kShortcutKind, kShortcutItems}},               // 18

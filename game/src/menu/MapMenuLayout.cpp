@@ -85,8 +85,8 @@ constexpr WindowPlan kPlans[] = {
     {44, 2, kTop, 66.0f, 2, false},                // action interrupt
     {45, 2, kTop, 66.0f, 2, false},                // item priority
     {46, 2, kTop, 66.0f, 2, false},                // chant check
-    {47, 2, kTop, 176.0f + 72.0f, 10, true},       // transfer points
-    {48, 2, kTop, 176.0f + 72.0f, 10, true},       //
+    {47, 1, kTop, 176.0f + 72.0f, 10, true},       // transfer points
+    {48, 1, kTop, 176.0f + 72.0f, 10, true},       //
     {49, 1, kTop, 154.0f, 5, false},               // record menu
     {50, 2, kTop, kSlotContent, 3, false},         // save slots
     {51, 3, kTop, 66.0f, 2, false},                // slot confirm

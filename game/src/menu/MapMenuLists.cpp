@@ -14,7 +14,8 @@ constexpr int kNoMode = -1;
 constexpr int kLearnableMagic = 24;
 constexpr int kLearnPages = 3;
 
-// A paged list: its windows (the last page's, then a full page's), where
+// A paged list: its windows (the last page's, then a full page's; one
+// window serves every page when they are the same), where
 // its page text stands on each, its rows a page, where it goes when it has
 // nothing to show (kNoMode: the home mode) and which list a rebuild makes.
 struct PagedList {
@@ -139,13 +140,16 @@ bool CMapMenu::RefreshPagedList(int listMode, bool rebuild)
         return false;
     }
 
-    // The last page's window is as tall as that page's rows.
+    // The last page's window is as tall as that page's rows. A list drawn
+    // in one window on every page (the enemy list) is as tall as a full
+    // page once it has more than one, so every page's rows and its page
+    // text stand inside it.
     auto& rects = TheFixedWindowSet->windowRects;
     if (rebuild) {
-        int lastRows = list.count % rows;
-        if (lastRows == 0)
-            lastRows = rows;
         const bool paged = list.count > rows;
+        int lastRows = list.count % rows;
+        if (lastRows == 0 || (paged && plan.window == plan.fullWindow))
+            lastRows = rows;
         rects[plan.window].bottom =
             rects[plan.window].top + MenuWindowHeight(lastRows) + (paged ? MENU_PAGE_LINE_HEIGHT : 0.0f);
         TheFixedWindowSet->SetFixedWindowRect(plan.window);

@@ -143,6 +143,8 @@ void CMapMenu::UpdateTitleConfirm()
         PlaySoundEffect(SE_CANCEL);
         return PlaceCursorForMode(MenuRecord);
     }
+    if (LeftWithMenuButton(pushed))
+        return;
     MoveMenuCursorByKeys(titleQuitCursor, kConfirmRows);
     AnimateMenuCursor();
 }
@@ -164,6 +166,8 @@ void CMapMenu::UpdateQuitConfirm()
         PlaySoundEffect(SE_CANCEL);
         return PlaceCursorForMode(MenuRecord);
     }
+    if (LeftWithMenuButton(pushed))
+        return;
     MoveMenuCursorByKeys(titleQuitCursor, kConfirmRows);
     AnimateMenuCursor();
 }

@@ -105,40 +105,38 @@ void ClearPlayerBalloon(int shown)
 
 } // namespace
 
-bool CMapMenu::UpdateSettingsPages()
+void CMapMenu::UpdateSettingsPages()
 {
     switch (mode) {
     case MenuSettings:
         UpdateSettingsList();
-        return true;
+        break;
     case MenuShortcutButton:
         UpdateShortcutButtons();
-        return true;
+        break;
     case MenuShortcutKind:
         UpdateShortcutKind();
-        return true;
+        break;
     case MenuShortcutItem:
     case MenuShortcutMagic:
         UpdateShortcutEntries(mode == MenuShortcutMagic);
-        return true;
+        break;
     case MenuShortcutSkill:
         UpdateShortcutSkill();
-        return true;
+        break;
     case MenuMagicLearn:
         UpdateMagicLearnList();
-        return true;
+        break;
     case MenuMagicLearnConfirm:
         UpdateMagicLearnConfirm();
-        return true;
+        break;
     case MenuAiCureAilments:
         UpdateAilmentGrid();
-        return true;
+        break;
     default:
-        if (mode >= MenuControlledMember && mode <= MenuChantCheck) {
+        if (mode >= MenuControlledMember && mode <= MenuChantCheck)
             UpdateSettingChoice();
-            return true;
-        }
-        return false;
+        break;
     }
 }
 

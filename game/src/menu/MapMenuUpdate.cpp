@@ -1,6 +1,5 @@
 // One frame of the menu's input: the key repeat, then the current mode's
-// page. The top menu is handled here; pages that are not built yet answer
-// only cancel and the menu button.
+// page. The top menu is handled here.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "field/Map.h"
@@ -14,7 +13,6 @@ namespace {
 
 constexpr int kTopRows = 8;
 constexpr int kTopButtons = 4;
-constexpr int kPageButtons = 3;
 
 // What each row of the top menu opens.
 constexpr int kTopRowModes[kTopRows] = {MenuItemList, MenuMagicList, MenuEquipMember, MenuSkillMember,
@@ -97,10 +95,7 @@ void CMapMenu::UpdateMapMenu()
     case MenuShopSellList:
         break; // the event shop drives these lists
     default:
-        if (UpdateSettingsPages())
-            break;
-        if (IsMenuMode(mode))
-            UpdatePendingPage();
+        UpdateSettingsPages(); // modes 15 to 37; any other number does nothing
         break;
     }
 }
@@ -145,23 +140,5 @@ void CMapMenu::UpdateMenuTop()
         return;
     }
     MoveMenuCursorByKeys(topCursor, kTopRows);
-    AnimateMenuCursor();
-}
-
-// A page whose own handling is not built yet: cancel goes back, the menu
-// button closes the menu, the cursor only swings.
-void CMapMenu::UpdatePendingPage()
-{
-    const int pushed = ZephKeyInput->GetButtonPushMask(kPageButtons);
-    if ((pushed & MENU_BUTTON_CANCEL) && mode != homeMode) {
-        PlaySoundEffect(SE_CANCEL);
-        PlaceCursorForMode(homeMode);
-        return;
-    }
-    if ((pushed & MENU_BUTTON_MENU) && mode != MenuRetry) {
-        PlaySoundEffect(SE_MENU_OPEN_CLOSE);
-        CloseMapMenu();
-        return;
-    }
     AnimateMenuCursor();
 }

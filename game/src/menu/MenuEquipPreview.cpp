@@ -77,8 +77,11 @@ void CMapMenu::RefreshEquipList(bool rebuild)
     }
     if (mainList.count <= 0)
         return;
-    // Past the last page: the first entry of the last page.
+    // Past the last page: the first entry of the last page. A clamped
+    // cursor stands on another candidate, so the comparison follows it (as
+    // the shop's goods do); a page turn previewed the entry before the clamp.
     const float top = TheFixedWindowSet->windowRects[kListWindow].top;
+    const int before = mainList.position;
     if (mainList.page >= mainList.pageCount) {
         mainList.page = mainList.pageCount - 1;
         mainList.position = mainList.page * kRowsPerPage;
@@ -87,6 +90,8 @@ void CMapMenu::RefreshEquipList(bool rebuild)
         mainList.position = mainList.count - 1;
         PlaceMenuCursorRow(top, mainList.position - mainList.page * kRowsPerPage);
     }
+    if (mainList.position != before)
+        OnListPositionChanged();
     const int left = mainList.count - mainList.page * kRowsPerPage;
     mainList.rowsOnPage = static_cast<std::int8_t>(std::min(left, kRowsPerPage));
     FormatEquipCountColumn();

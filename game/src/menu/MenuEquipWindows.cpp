@@ -129,8 +129,8 @@ void CMapMenu::DrawEquipCandidateList()
                       MENU_TEXT_WHITE, kWearNothing, MenuTextLength(kWearNothing), __LINE__))
         return;
     const MenuTextOrigin& counts = textOrigins[ORIGIN_EQUIP_COUNT];
-    if (countTextLength > 0 && !DrawMenuText(counts.x, rect.top + kInset, kListDepth, MENU_TEXT_WHITE, countText,
-                                             countTextLength, __LINE__, kRow))
+    if (countTextLength > 0 && !DrawMenuNumber(counts.x, rect.top + kInset, kListDepth, MENU_TEXT_WHITE, countText,
+                                               countTextLength, __LINE__, kRow))
         return;
     if (mainList.pageCount > 1) {
         const MenuTextOrigin& page = textOrigins[lastPage ? ORIGIN_EQUIP_PAGE : ORIGIN_EQUIP_FULL_PAGE];

@@ -9,8 +9,28 @@
 
 namespace {
 
-constexpr int kFramesPerTenth = 6;
+constexpr int kFramesPerSecond = 60;
 constexpr int kMagicInfoLimit = 21;
+
+struct ChantTime {
+    int whole;
+    int tenth;
+};
+
+// The game's rule for a chant time: whole seconds and the tenth, the tenth
+// raised by one whenever what lies below it reaches five thousandths (so
+// 160 frames, 2.666 s, read 2.7 s and 176 frames, 2.933 s, read 3 s).
+// Counted in whole thousandths of the frames, so no float rounding moves it.
+ChantTime ChantSeconds(int frames)
+{
+    const int thousandths = frames * 1000 / kFramesPerSecond;
+    ChantTime chant{thousandths / 1000, thousandths / 100 % 10};
+    if (thousandths % 100 >= 5 && ++chant.tenth == 10) {
+        chant.tenth = 0;
+        ++chant.whole;
+    }
+    return chant;
+}
 
 // Appends `text` (zero-terminated) at `at`, keeping within `limit` characters.
 int Append(char16_t* out, int at, const char16_t* text, int limit)
@@ -55,11 +75,10 @@ void CMapMenu::SetMagicInfoText(int magic)
         at = Append(magicInfoText, at, u"%", kMagicInfoLimit);
     }
     at = Append(magicInfoText, at, u"　詠唱時間", kMagicInfoLimit);
-    // Seconds to the nearest tenth, in whole numbers: six frames a tenth.
-    const int tenths = (entry.chantFrames + kFramesPerTenth / 2) / kFramesPerTenth;
-    at = AppendNumber(magicInfoText, at, tenths / 10, kMagicInfoLimit);
-    if (tenths % 10 != 0) {
-        const char16_t tenth[3] = {u'.', static_cast<char16_t>(u'0' + tenths % 10), 0};
+    const ChantTime chant = ChantSeconds(entry.chantFrames);
+    at = AppendNumber(magicInfoText, at, chant.whole, kMagicInfoLimit);
+    if (chant.tenth != 0) {
+        const char16_t tenth[3] = {u'.', static_cast<char16_t>(u'0' + chant.tenth), 0};
         at = Append(magicInfoText, at, tenth, kMagicInfoLimit);
     }
     at = Append(magicInfoText, at, u"秒", kMagicInfoLimit);

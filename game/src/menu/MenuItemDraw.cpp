@@ -103,7 +103,7 @@ void CMapMenu::DrawItemList()
     }
     if (countTextLength > 0) {
         const MenuTextOrigin& counts = textOrigins[ORIGIN_ITEM_COUNT];
-        DrawMenuText(counts.x, rect.top + kInset, depth, colour, countText, countTextLength, __LINE__, kRow);
+        DrawMenuNumber(counts.x, rect.top + kInset, depth, colour, countText, countTextLength, __LINE__, kRow);
     }
 }
 

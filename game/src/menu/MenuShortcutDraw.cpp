@@ -176,8 +176,8 @@ void CMapMenu::DrawShortcutItemList()
     }
     if (countTextLength > 0) {
         const MenuTextOrigin& counts = textOrigins[ORIGIN_SHORTCUT_COUNT];
-        DrawMenuText(counts.x, rect.top + kInset, kListDepth, MENU_TEXT_WHITE, countText, countTextLength, __LINE__,
-                     kRow);
+        DrawMenuNumber(counts.x, rect.top + kInset, kListDepth, MENU_TEXT_WHITE, countText, countTextLength, __LINE__,
+                       kRow);
     }
 }
 

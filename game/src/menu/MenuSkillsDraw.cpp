@@ -49,7 +49,10 @@ int Shown(const char16_t* text, int most)
     return length < most ? length : most;
 }
 
-// A skill's switch is the member's option byte after the first.
+// A skill's switch is the member's option byte after the first: the
+// second action flips byte skill + 1, and the row greys by that same byte,
+// so a switched-off skill is the one its row shows grey. Byte 0 is not a
+// skill's switch.
 bool SkillOn(int member, int skill)
 {
     return TheCharacter->memberOptions[member][skill + 1] != 0;
