@@ -1,5 +1,6 @@
 // The escape search of a hemmed-in member, its direction bits, the blows
 // that clear the way and the alignment queries.
+#include <cmath>
 #include <numbers>
 
 #include "EnemyShotSpecs.h"
@@ -97,6 +98,53 @@ TEST_F(EscapeTest, WallsMoveTheWayOutAndMarkTheBack)
         EXPECT_EQ(touch.FindMemberEscapeDirection(2, 16.0f, angle), 1);
         EXPECT_NEAR(angle, c.want, 1e-5);
         EXPECT_EQ(StoredBits(2), c.bits);
+    }
+}
+
+// The stored sides merge with the walls met now: a single wall keeps the
+// stored sides across it, a corner keeps its own two, and the way out never
+// heads into a side the merged bits hold.
+TEST_F(EscapeTest, StoredSidesMergeWithASingleWallOnly)
+{
+    struct Case {
+        const char* name;
+        float x, y;           // member 2; the walls it stands near
+        std::uint32_t stored; // the direction bits before the search
+        std::uint32_t merged; // the sides the search keeps away from
+    };
+    const Case cases[] = {
+        {"left keeps top", 10, 250, 2 | 4, 1 | 2},      {"left keeps bottom", 10, 250, 4 | 8, 1 | 8},
+        {"right keeps top", 600, 250, 1 | 2, 4 | 2},    {"right keeps bottom", 600, 250, 1 | 8, 4 | 8},
+        {"top keeps right", 300, 90, 4 | 8, 2 | 4},     {"top keeps left", 300, 90, 1 | 8, 2 | 1},
+        {"bottom keeps right", 300, 440, 2 | 4, 8 | 4}, {"bottom keeps left", 300, 440, 1 | 2, 8 | 1},
+        {"top-left corner", 10, 90, 4 | 8, 1 | 2},      {"top-right corner", 600, 90, 1 | 8, 2 | 4},
+        {"bottom-left corner", 10, 440, 2 | 4, 1 | 8},  {"bottom-right corner", 600, 440, 1 | 2, 4 | 8},
+        {"a corner already stored", 10, 90, 1, 1 | 2},  {"stored bits holding the wall", 10, 250, 1 | 8, 1 | 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Place(2, c.x, c.y);
+        party.members[2].flags = 0;
+        ActionGroupA::Set(party.members[2].flags, c.stored);
+        // The enemy stands toward the middle of the field.
+        Enemy(0, c.x + (c.x < 320 ? 36.0f : -36.0f), c.y + (c.y < 280 ? 6.0f : -6.0f));
+        float angle = 99.0f;
+        ASSERT_EQ(touch.FindMemberEscapeDirection(2, 16.0f, angle), 1);
+        EXPECT_EQ(StoredBits(2), c.merged);
+        // Angles are atan2(dx, dy): a positive sine goes right, a positive cosine down.
+        const float eps = 1e-5f;
+        if (c.merged & 1) {
+            EXPECT_GE(std::sin(angle), -eps) << "not into the left wall: " << angle;
+        }
+        if (c.merged & 4) {
+            EXPECT_LE(std::sin(angle), eps) << "not into the right wall: " << angle;
+        }
+        if (c.merged & 2) {
+            EXPECT_GE(std::cos(angle), -eps) << "not into the top wall: " << angle;
+        }
+        if (c.merged & 8) {
+            EXPECT_LE(std::cos(angle), eps) << "not into the bottom wall: " << angle;
+        }
     }
 }
 
