@@ -4,6 +4,7 @@
 
 #include "BattleFixture.h"
 #include "battle/MagicCircleQueries.h"
+#include "enemies/EnemyQueries.h"
 
 namespace {
 
@@ -187,6 +188,80 @@ TEST_F(MagicCircleTest, PickingAnEnemyCircleNeedsMoreThanTheMarginLeft)
     EXPECT_EQ(slot, -7) << "left unchanged";
     EXPECT_TRUE(circles().PickMagicCircleSlot(slot, 17));
     EXPECT_EQ(slot, 1);
+}
+
+// Member 2 aims at an enemy circle unless its enemy cannot be hurt now and
+// cannot take the circle's status either: an invulnerable kind and hardening
+// hide a circle, a dash does not.
+TEST_F(MagicCircleTest, ACircleIsPassedOverOnlyWhenItsEnemyIsInvulnerableAndClosedToItsStatus)
+{
+    EnemyKindDef invulnerableKind = *enemies().KindDefs[0];
+    invulnerableKind.Invulnerable = 1;
+    const EnemyKindDef* ownKind = enemies().KindDefs[0];
+    const struct {
+        const char* name;
+        bool invulnerableKind, hardened, dashing, openToStatus;
+        bool picked;
+    } cases[] = {
+        {"plain", false, false, false, false, true},
+        {"invulnerable kind", true, false, false, false, false},
+        {"hardened", false, true, false, false, false},
+        {"dashing", false, false, true, false, true},
+        {"hardened, open to the status", false, true, false, true, true},
+        {"invulnerable kind, open to the status", true, false, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnemyRecord& r = enemies().Records[0];
+        enemies().KindDefs[0] = c.invulnerableKind ? &invulnerableKind : ownKind;
+        r.Status.effectBits = c.hardened ? 1u << EFFECT_HARDENING : 0u;
+        r.FlagsA = c.dashing ? r.FlagsA | FLAGS_A_DASHING : r.FlagsA & ~FLAGS_A_DASHING;
+        r.ImmunityMask = c.openToStatus ? 0u : ~0u;
+        ASSERT_EQ(CanEnemyTakeCircleStatus(0), c.openToStatus);
+        circles().ClearMagicCircles();
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 0, 80, 0, false);
+        int slot = -1;
+        EXPECT_EQ(circles().PickMagicCircleSlot(slot, 0), c.picked);
+        EXPECT_EQ(slot, c.picked ? 0 : -1);
+    }
+    enemies().KindDefs[0] = ownKind;
+}
+
+// Of two qualifying circles the one whose enemy is nearer the party wins,
+// whichever was spawned first; at equal distance the first stays.
+TEST_F(MagicCircleTest, TheNearerOfTwoEnemyCirclesIsPicked)
+{
+    // The party's centres all at (116, 216).
+    for (int m = 0; m < 3; ++m) {
+        party().SetMemberPosX(m, 100.0f);
+        party().SetMemberPosY(m, 200.0f);
+    }
+    const auto centre = [&](int slot, float x, float y) {
+        enemies().Records[slot].CenterX = x;
+        enemies().Records[slot].CenterY = y;
+    };
+    centre(0, 516.0f, 416.0f);
+    centre(1, 216.0f, 216.0f);
+    for (const bool nearFirst : {false, true}) {
+        SCOPED_TRACE(nearFirst);
+        circles().ClearMagicCircles();
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, nearFirst ? 1 : 0, 80, 0, false);
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, nearFirst ? 0 : 1, 80, 0, false);
+        int slot = -1;
+        EXPECT_TRUE(circles().PickMagicCircleSlot(slot, 0));
+        EXPECT_EQ(slot, 1);
+    }
+    // The same distance from the party, on either side of it.
+    centre(0, 16.0f, 216.0f);
+    for (const int first : {0, 1}) {
+        SCOPED_TRACE(first);
+        circles().ClearMagicCircles();
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, first, 80, 0, false);
+        circles().SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 1 - first, 80, 0, false);
+        int slot = -1;
+        EXPECT_TRUE(circles().PickMagicCircleSlot(slot, 0));
+        EXPECT_EQ(slot, first);
+    }
 }
 
 } // namespace

@@ -140,7 +140,7 @@ bool CMagicCircle::PickMagicCircleSlot(int& slot, int margin) const
     for (const MagicCircleRecord& circle : circles) {
         if (circle.dying || circle.side != MAGIC_CIRCLE_SIDE_ENEMY)
             continue;
-        if (IsEnemyUnhittable(circle.slot) && !CanEnemyTakeCircleStatus(circle.slot))
+        if (TheEnemyGroup->IsEnemyInvulnerable(circle.slot) && !CanEnemyTakeCircleStatus(circle.slot))
             continue;
         if (circle.duration - circle.elapsed <= margin + 2)
             continue;
