@@ -206,9 +206,15 @@ void CBattleEffect::AddDamagePopup(bool side, int actor, int kind, bool full, in
         popup.word |= kAttachedBit | (static_cast<std::uint32_t>(count + 1) << kLengthShift);
         popup.textOffsetX = std::floor((width - kCharacterWidth * static_cast<float>(count)) / 2.0f);
     }
+    // A popup that cannot be had is reported and neither shown nor heard.
+    try {
+        popups.push_back(popup);
+    } catch (const std::bad_alloc&) {
+        REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, BATTLE_EFFECT_MEMORY_ERROR);
+        return;
+    }
     if (kKinds[kind].sound >= 0)
         PlaySoundEffect(kKinds[kind].sound);
-    popups.push_back(popup);
     if (kind != POPUP_DAMAGE)
         return;
     // An actor shows at most four damage numbers: the oldest go first.

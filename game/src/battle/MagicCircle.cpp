@@ -102,7 +102,11 @@ void CMagicCircle::SpawnMagicCircle(int side, int slot, int duration, int kind, 
     circle.imageRow = static_cast<float>(MAGIC_CIRCLE_ROW * circle.kind);
     circle.x = large ? -2 * kWidth : -kWidth;
     circle.y = -kHeight;
-    circles.push_back(circle);
+    try {
+        circles.push_back(circle);
+    } catch (const std::bad_alloc&) {
+        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+    }
 }
 
 void CMagicCircle::KillMagicCircles(int side, int slot)
