@@ -9,6 +9,7 @@
 #include "battle/BattleEffect.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
@@ -242,6 +243,7 @@ void CBattleEffect::FlushDamagePopups(bool side, int actor)
 
 void CBattleEffect::UpdateBattleEffect()
 {
+    SceneTrace::Note("UpdateBattleEffect");
     for (auto it = popups.begin(); it != popups.end();) {
         auto next = std::next(it);
         DamagePopup& popup = *it;
@@ -265,6 +267,7 @@ void CBattleEffect::UpdateBattleEffect()
 
 void CBattleEffect::PlaceDamagePopups()
 {
+    SceneTrace::Note("PlaceDamagePopups");
     popupSlotCount = 0;
     for (DamagePopup& popup : popups) {
         if (popupSlotCount == POPUP_SLOTS)
@@ -308,6 +311,7 @@ void CBattleEffect::SortPopupSlots(int low, int high)
 
 void CBattleEffect::DrawBattleEffect()
 {
+    SceneTrace::Note("DrawBattleEffect");
     if (popupSlotCount == 0)
         return;
     SetCachedFvf(FVF_TEXTURED);

@@ -7,6 +7,7 @@
 #include "core/BattleAngles.h"
 #include "core/PackCatalogue.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
@@ -158,6 +159,7 @@ bool CMagicCircle::PickMagicCircleSlot(int& slot, int margin) const
 
 void CMagicCircle::UpdateDyingMagicCircles()
 {
+    SceneTrace::Note("UpdateDyingMagicCircles");
     bool anyLive = false;
     for (auto it = circles.begin(); it != circles.end();) {
         MagicCircleRecord& circle = *it;
@@ -186,6 +188,7 @@ void CMagicCircle::UpdateDyingMagicCircles()
 
 void CMagicCircle::UpdateMagicCircle()
 {
+    SceneTrace::Note("UpdateMagicCircle");
     drawCount = 0;
     for (MagicCircleRecord& circle : circles) {
         if (drawCount == MAGIC_CIRCLE_DRAWN)
@@ -249,6 +252,7 @@ void CMagicCircle::ClearMagicCircles()
 // With no circle texture the circles still age and answer, but are not drawn.
 void CMagicCircle::DrawMagicCircles()
 {
+    SceneTrace::Note("DrawMagicCircles");
     if (drawCount == 0 || texture == nullptr || GetTextureHandle(*texture) == nullptr)
         return;
     SetCachedTexture(GetTextureHandle(*texture));

@@ -5,6 +5,7 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
+#include "core/SceneTrace.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyTouchRoles.h"
 #include "party/HitShares.h"
@@ -45,6 +46,7 @@ bool ShotIsLive(const EnemyShotNode& s)
 
 void CBattleTouch::UpdateEnemyBodyContact()
 {
+    SceneTrace::Note("UpdateEnemyBodyContact");
     for (int enemy = 0; enemy < TheEnemyGroup->EnemyCount(); ++enemy) {
         const EnemyKindDef* kind = KindOfSlot(enemy);
         if (kind == nullptr || kind->HarmfulTouch == 0 || !EnemyTouchesHarmfully(enemy))
@@ -112,6 +114,7 @@ void CBattleTouch::CheckEnemyTouchParty()
 
 void CBattleTouch::UpdateEnemyShotHits()
 {
+    SceneTrace::Note("UpdateEnemyShotHits");
     if (TheCharacter->GetBattlePhase() == BATTLE_PHASE_VICTORY)
         return;
     CEnemyShotList& shots = *TheEnemyShotList;

@@ -9,6 +9,7 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
+#include "core/SceneTrace.h"
 #include "enemies/EnemyDefeatSeam.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyTouchRoles.h"
@@ -79,6 +80,7 @@ void DrainFromHit(const CharaShotNode& shot, int enemy, std::int32_t damage)
 
 void CBattleTouch::UpdateBattleTouch()
 {
+    SceneTrace::Note("UpdateBattleTouch");
     RunEnemyDefeatSeam();
     CCharacter& party = *TheCharacter;
     if (MagicInForce::Get(party.partyWordA) != 0)
@@ -203,6 +205,7 @@ void CBattleTouch::ApplyPartyAreaStrike()
 
 void CBattleTouch::CancelEnemyShotsByShots()
 {
+    SceneTrace::Note("CancelEnemyShotsByShots");
     CEnemyShotList& enemyShots = *TheEnemyShotList;
     for (CharaShotNode* shot = TheCharaShot->head; shot != nullptr; shot = shot->next) {
         TouchBox box{};
