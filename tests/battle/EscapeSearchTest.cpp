@@ -157,6 +157,21 @@ TEST_F(EscapeTest, StoredSidesMergeWithASingleWallOnly)
     }
 }
 
+// In the top-left corner (forbidden: -3pi/2 to 0 and pi/2 to 2pi), with
+// obstacles at 0.0555 (below) and 0.8024 (down-right): the wide gap's first
+// candidate, -3.1246, lies nearer the range's lower end -3pi/2, that is
+// pi/2, which keeps 0.7684 from the down-right obstacle and wins.
+TEST_F(EscapeTest, ACornerMovesTheWayOutToTheNearerEndOfItsRange)
+{
+    Place(2, 10, 90);
+    Enemy(0, 12, 126);
+    Enemy(1, 40, 119);
+    float angle = 0.0f;
+    ASSERT_EQ(touch.FindMemberEscapeDirection(2, 16.0f, angle), 1);
+    EXPECT_NEAR(angle, kPi / 2, 1e-5);
+    EXPECT_EQ(StoredBits(2), 3u);
+}
+
 TEST_F(EscapeTest, OnlyEightObstaclesCountEnemiesFirst)
 {
     for (int e = 0; e < 8; ++e)
