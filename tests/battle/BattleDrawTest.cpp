@@ -28,8 +28,10 @@ protected:
         SceneTrace::Clear();
         device.ForgetCalls();
         battle->effect.DrawBattle(phase);
-        return NotedOf(
-            {"DrawEnemyShot", "DrawBattleHud", "DrawBattleHudInMenu", "DrawPartyOverlayIfFlagged", "DrawBattleMenu"});
+        return NotedOf({"DrawBattleBackground", "DrawMagicCircles", "DrawEnemyWhirls", "DrawBattleSortList",
+                        "DrawBattleEffect", "DrawBattleHud", "DrawBattleHudInMenu", "DrawBattleSortListUnits",
+                        "DrawPartyMagicSprite", "DrawEnemyMarkers", "DrawEnemyNames", "DrawPartyOverlayIfFlagged",
+                        "DrawBattleMenu"});
     }
 
     // The last primitive drawn when it is the whole screen in black, its alpha; else -1.
@@ -47,36 +49,54 @@ protected:
     }
 };
 
+// The backdrop, the circles, the ground-level shots beneath the actors, the
+// sorted actors and the popups on every call; then the phase's own layers.
 TEST_F(BattleDrawTest, EachPhaseDrawsItsLayersAboveTheCommonOnes)
 {
-    const Calls common = {};
-    const Calls actionLayers = {"DrawBattleHud", "DrawPartyOverlayIfFlagged"};
+    const Calls common = {"DrawBattleBackground", "DrawMagicCircles", "DrawEnemyWhirls", "DrawBattleSortList",
+                          "DrawBattleEffect"};
+    const Calls fighting = {"DrawBattleHud", "DrawBattleSortListUnits", "DrawPartyMagicSprite", "DrawEnemyMarkers",
+                            "DrawPartyOverlayIfFlagged"};
     struct Case {
         int phase;
         Calls layers;
     };
     const Case cases[] = {
-        {BATTLE_PHASE_OPENING, {"DrawBattleHud", "DrawPartyOverlayIfFlagged"}},
-        {BATTLE_PHASE_ACTION, actionLayers},
-        {BATTLE_PHASE_MENU, {"DrawPartyOverlayIfFlagged", "DrawBattleMenu", "DrawBattleHudInMenu"}},
-        {BATTLE_PHASE_DEFEAT, actionLayers},
-        {BATTLE_PHASE_VICTORY, actionLayers},
-        {5, common},
-        {15, common},
+        {BATTLE_PHASE_OPENING,
+         {"DrawBattleHud", "DrawBattleSortListUnits", "DrawPartyMagicSprite", "DrawEnemyMarkers", "DrawEnemyNames",
+          "DrawPartyOverlayIfFlagged"}},
+        {BATTLE_PHASE_ACTION, fighting},
+        // The menu draws the panel in its own form, last of all.
+        {BATTLE_PHASE_MENU,
+         {"DrawBattleSortListUnits", "DrawPartyMagicSprite", "DrawEnemyMarkers", "DrawPartyOverlayIfFlagged",
+          "DrawBattleMenu", "DrawBattleHudInMenu"}},
+        {BATTLE_PHASE_DEFEAT, fighting},
+        {BATTLE_PHASE_VICTORY, fighting},
+        {5, {}},
+        {15, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);
-        EXPECT_EQ(Draw(c.phase), c.layers);
+        Calls expected = common;
+        expected.insert(expected.end(), c.layers.begin(), c.layers.end());
+        EXPECT_EQ(Draw(c.phase), expected);
     }
 }
 
-TEST_F(BattleDrawTest, TheBackdropComesFirstAndTheGroundShotsUnderTheActors)
+TEST_F(BattleDrawTest, EnemyNamesShowOnlyInTheOpening)
+{
+    for (int phase = BATTLE_PHASE_OPENING; phase <= 5; ++phase) {
+        SCOPED_TRACE(phase);
+        const Calls layers = Draw(phase);
+        EXPECT_EQ(std::count(layers.begin(), layers.end(), "DrawEnemyNames"), phase == BATTLE_PHASE_OPENING ? 1 : 0);
+    }
+}
+
+TEST_F(BattleDrawTest, TheBackdropComesFirst)
 {
     Draw(BATTLE_PHASE_ACTION);
     ASSERT_FALSE(device.draws.empty());
     EXPECT_EQ(device.draws.front().vertex[0].z, 0.9f) << "the backdrop";
-    EXPECT_EQ(Draw(BATTLE_PHASE_ACTION), (Calls{"DrawBattleHud", "DrawPartyOverlayIfFlagged"}))
-        << "no whirl, no ground-level draw";
 }
 
 TEST_F(BattleDrawTest, TheOpeningFadesInThroughABlackQuadWithTheEnemiesAlpha)

@@ -32,8 +32,8 @@ TEST_F(ItemDescriptionTest, ColourWordPrefixIsDrawnAloneAndBlackIsNotAPrefix)
         std::vector<std::u16string> texts;
         std::uint32_t prefixColour; // 0: no prefix
     } cases[] = {
-        {3, {u"毒消し", u"赤", u"い実で毒を治す", u"使用時間10秒"}, 0xFFFF0000u},
-        {6, {u"聖水", u"白", u"い光で全員の状態異常を治す", u"使用時間10秒"}, 0xFFF8F8F8u},
+        {3, {u"毒消し", u"赤", u"い実で毒を治す", u"10秒"}, 0xFFFF0000u},
+        {6, {u"聖水", u"白", u"い光で全員の状態異常を治す", u"10秒"}, 0xFFF8F8F8u},
         {4, {u"万能薬", u"黒い瓶の万能の薬"}, 0},
         {1, {u"回復薬", u"HPを全回復する"}, 0},
     };
@@ -72,11 +72,11 @@ TEST_F(ItemDescriptionTest, UseTimeStandsAfterTheCountedCharactersOfTheFirstLine
     } places[] = {{0, 0, 144}, {7, 2, 272}, {3, 5, 232}, {15, 15, 504}};
     for (const auto& p : places) {
         SCOPED_TRACE(p.x);
-        SetPlaceCounts(items, 0, p.full, p.half); // 薬草: 10 seconds
+        SetPlaceCounts(items, 0, p.full, p.half); // 薬草: 10 seconds, the number alone in the line
         menu().DrawItemDescription(0);
         const auto drawn = Take();
         ASSERT_EQ(drawn.size(), 3u);
-        EXPECT_EQ(drawn[2].text, u"使用時間10秒");
+        EXPECT_EQ(drawn[2].text, u"10秒");
         EXPECT_EQ(drawn[2].x, p.x);
         EXPECT_EQ(drawn[2].y, 415.0f);
         EXPECT_EQ(menu().TextPos[BATTLE_TEXT_DURATION].x, p.x);

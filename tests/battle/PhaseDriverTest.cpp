@@ -40,8 +40,36 @@ protected:
         return NotedOf(kSteps);
     }
 
-    const Calls kSteps = {"EnterBattleMenuState", "RebuildMemberIndicators", "BeginBattleEnd", "StartGameOver"};
-    const Calls kTail = {"RebuildMemberIndicators"};
+    // Every step the driver takes, as the steps note themselves.
+    const Calls kSteps = {"UpdatePartyBattleInput",
+                          "UpdatePartyBattle",
+                          "UpdatePartyVictory",
+                          "PartyDownWaitTick",
+                          "UpdateEnemyOpening",
+                          "UpdateBattleWinWait",
+                          "UpdateCharaShot",
+                          "UpdateEnemy",
+                          "UpdateEnemyShot",
+                          "UpdateDyingMagicCircles",
+                          "UpdateBattleEffect",
+                          "UpdateBattleTouch",
+                          "CancelEnemyShotsByShots",
+                          "UpdateEnemyBodyContact",
+                          "UpdateEnemyShotHits",
+                          "MakeBattleSortList",
+                          "UpdateMagicCircle",
+                          "PlaceDamagePopups",
+                          "RebuildMemberIndicators",
+                          "UpdateEnemyMarkers",
+                          "EnterBattleMenuState",
+                          "BeginBattleEnd",
+                          "StartGameOver"};
+    // The five steps every updated phase ends with.
+    const Calls kTail = {"MakeBattleSortList", "UpdateMagicCircle", "PlaceDamagePopups", "RebuildMemberIndicators",
+                         "UpdateEnemyMarkers"};
+    // What the action, defeat and victory phases move before the contact passes.
+    const Calls kMoves = {"UpdateCharaShot", "UpdateEnemy", "UpdateEnemyShot", "UpdateDyingMagicCircles",
+                          "UpdateBattleEffect"};
 };
 
 Calls Join(Calls head, const Calls& tail)
@@ -50,21 +78,28 @@ Calls Join(Calls head, const Calls& tail)
     return head;
 }
 
+// The action phase: the party, the shots, the enemies, the circles and the
+// effects move, then the four contact passes, then the tail. The defeat and
+// victory phases run only the shot-cancelling pass of the contacts.
 TEST_F(PhaseDriverTest, EachPhaseStepsItsPartsInOrder)
 {
+    const Calls contacts = {"UpdateBattleTouch", "CancelEnemyShotsByShots", "UpdateEnemyBodyContact",
+                            "UpdateEnemyShotHits"};
+    const Calls cancelOnly = {"CancelEnemyShotsByShots"};
     struct Case {
         int phase;
         Calls steps;
     };
     const Case cases[] = {
-        {BATTLE_PHASE_OPENING, {}},
-        {BATTLE_PHASE_ACTION, {}},
-        {BATTLE_PHASE_DEFEAT, {}},
-        {BATTLE_PHASE_VICTORY, {}},
+        {BATTLE_PHASE_OPENING, Join({"UpdatePartyBattleInput", "UpdateEnemyOpening"}, kTail)},
+        {BATTLE_PHASE_ACTION, Join(Join(Join({"UpdatePartyBattle"}, kMoves), contacts), kTail)},
+        {BATTLE_PHASE_DEFEAT, Join(Join(Join({"PartyDownWaitTick"}, kMoves), cancelOnly), kTail)},
+        {BATTLE_PHASE_VICTORY,
+         Join(Join(Join({"UpdateBattleWinWait", "UpdatePartyVictory"}, kMoves), cancelOnly), kTail)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.phase);
-        EXPECT_EQ(Update(c.phase), Join(c.steps, kTail));
+        EXPECT_EQ(Update(c.phase), c.steps);
     }
 }
 
@@ -115,8 +150,9 @@ TEST_F(PhaseDriverTest, TheOpeningFadesForSixteenFramesAndActsAfterAHundred)
 TEST_F(PhaseDriverTest, TheMenuButtonFreezesTheRestOfTheActionFrame)
 {
     keys.PushButton(2);
-    EXPECT_EQ(Update(BATTLE_PHASE_ACTION), (Calls{"EnterBattleMenuState(0)", "RebuildMemberIndicators"}))
-        << "the menu opens with fresh indicator marks";
+    EXPECT_EQ(Update(BATTLE_PHASE_ACTION),
+              (Calls{"UpdatePartyBattle", "EnterBattleMenuState(0)", "RebuildMemberIndicators"}))
+        << "the menu opens with fresh indicator marks, and nothing else steps";
     EXPECT_EQ(party().GetBattlePhase(), BATTLE_PHASE_MENU);
 }
 
@@ -124,7 +160,8 @@ TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
 {
     enemies().WinWaitFrames = 119;
     // The win's end resets the members' indicators; the loss's captures the battle with its lists built.
-    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY), Join({"BeginBattleEnd(0)", "RebuildMemberIndicators"}, kTail));
+    EXPECT_EQ(Update(BATTLE_PHASE_VICTORY),
+              Join({"UpdateBattleWinWait", "BeginBattleEnd(0)", "RebuildMemberIndicators"}, kTail));
     EXPECT_EQ(SceneState, SCENE_BATTLE_END);
 
     for (const int kind : {0, 1, 2}) {
@@ -134,7 +171,7 @@ TEST_F(PhaseDriverTest, WaitsThatHandTheBattleOnSkipTheFrameButItsTail)
         party().downCountdown = 179;
         // The game over captures the battle as it stands, with the lists built first.
         const Calls handOver = Join({kind == 1 ? "BeginBattleEnd(1)" : "StartGameOver"}, kTail);
-        EXPECT_EQ(Update(BATTLE_PHASE_DEFEAT), Join(handOver, kTail));
+        EXPECT_EQ(Update(BATTLE_PHASE_DEFEAT), Join(Join({"PartyDownWaitTick"}, handOver), kTail));
         EXPECT_EQ(SceneState, kind == 1 ? SCENE_BATTLE_END : SCENE_GAME_OVER);
     }
 }

@@ -236,24 +236,31 @@ TEST_F(TouchTest, ABodyHitPushesTheMemberTheWayTheEnemyMovedOrAwayFromIt)
     }
 }
 
+// A body touch and a ram alike.
 TEST_F(TouchTest, ASelfDamagingBodyTakesTheSameDamageOnTheMembersAccount)
 {
     struct Case {
         std::int32_t hp;
         bool defeated;
+        bool ram;
     };
-    for (const Case& c : {Case{100, false}, Case{1, true}}) {
-        SCOPED_TRACE(c.hp);
-        EnemyKindDef& kind = Enemy(0, 190, 200);
-        kind.HarmfulTouch = 1;
+    for (const Case& c : {Case{100, false, false}, Case{1, true, false}, Case{100, false, true}, Case{1, true, true}}) {
+        SCOPED_TRACE(::testing::Message() << c.hp << (c.ram ? " ram" : " touch"));
+        EnemyKindDef& kind = Enemy(0, c.ram ? 220 : 190, 200);
+        kind.HarmfulTouch = c.ram ? 0 : 1;
+        kind.Ram = c.ram ? 1 : 0;
         kind.SelfDamage = 1;
         EnemyRecord& r = enemies.Records[0];
         r.Attack = 60;
         r.Hp = c.hp;
+        r.MoveX = c.ram ? -2.0f : 0.0f;
         Place(0, 200, 200);
         party.hp[0] = 100;
         party.members[0].state = 0;
-        touch.UpdateEnemyBodyContact();
+        if (c.ram)
+            touch.TestEnemyTouch(0, FACING_LEFT);
+        else
+            touch.UpdateEnemyBodyContact();
         const std::int32_t taken = 100 - party.hp[0];
         ASSERT_GT(taken, 0);
         EXPECT_EQ(r.State == ENEMY_DEFEATED, c.defeated);

@@ -76,6 +76,41 @@ TEST_F(TouchTest, ShotDamageEdges)
     EXPECT_GT(touch.CalcShotDamageToEnemy(1, Shot(SHOT_ATTACHED, 0, 200, 200, 100)), 0);
     EXPECT_EQ(touch.CalcShotDamageToEnemy(1, shot), 0);
     EXPECT_FALSE(r.Status.HasEffect(EFFECT_PROTECTION));
+    // A barrier whose count is already 0 still takes the hit, and goes.
+    r.Status.effectBits |= 1u << EFFECT_PROTECTION;
+    ProtectionCharge::Set(r.Status.boostLevels, 0);
+    EXPECT_EQ(touch.CalcShotDamageToEnemy(1, shot), 0);
+    EXPECT_FALSE(r.Status.HasEffect(EFFECT_PROTECTION));
+    EXPECT_EQ(ProtectionCharge::Get(r.Status.boostLevels), 0u);
+}
+
+// Power 100 against defence 20: effect code 19 skips the defence on a roll
+// below 1638, and a power whose sign bit (bit 20) is set counts as negative.
+TEST_F(TouchTest, ShotPowerPiercesByItsCodeAndIsSigned)
+{
+    Enemy(0, 200, 200).OneDamage = 0;
+    enemies.Records[0].Defence = 20;
+    CharaShotNode& shot = Shot(SHOT_STRAIGHT, 1, 200, 200, 100);
+    const struct {
+        int code;
+        std::function<bool(int)> roll;
+        std::int32_t damage;
+    } cases[] = {
+        {19, Within(1637, 1638), 93},
+        {19, Within(1638, 1639), 75},
+        {18, Within(0, 1), 75},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        ShotSpecialCode::Set(shot.specialBits, static_cast<std::uint32_t>(c.code));
+        SeedGameRandom(SeedDrawing({c.roll, kLowest}));
+        EXPECT_EQ(touch.CalcShotDamageToEnemy(0, shot), c.damage);
+    }
+    ShotSpecialCode::Set(shot.specialBits, 0);
+    enemies.Records[0].Defence = 0;
+    ShotPower::Set(shot.powerBits, (1u << 21) - 50); // -50
+    SeedGameRandom(SeedDrawing({kHighest}));
+    EXPECT_EQ(touch.CalcShotDamageToEnemy(0, shot), 0);
 }
 
 TEST_F(TouchTest, ContactDamageToAMember)
@@ -100,6 +135,16 @@ TEST_F(TouchTest, ContactDamageToAMember)
             EXPECT_EQ(touch.CalcContactDamageToMember(0, 0, 1.0f), high ? c.high : c.low);
         }
     }
+    // A base of 1 does at least 1; a base of 0 nothing.
+    party.members[0].effectBits = 0;
+    touch.flags = 0;
+    for (const auto& [attack, damage] : {std::pair{11, 1}, std::pair{10, 0}}) {
+        SCOPED_TRACE(attack);
+        enemies.Records[0].Attack = attack;
+        SeedGameRandom(SeedDrawing({kLowest}));
+        EXPECT_EQ(touch.CalcContactDamageToMember(0, 0, 1.0f), damage);
+    }
+    enemies.Records[0].Attack = 60;
     // Ability 16 evades with a roll below 1638.
     party.members[0].effectBits = 0;
     touch.flags = 0;
@@ -119,8 +164,10 @@ TEST_F(TouchTest, EnemyShotDamageToAMember)
         int status;
         bool piercing; // the owner pierces barriers
         std::int32_t low, high;
+        bool fixedMode = false;
     };
-    // Attack 50 against defence 10 or magic defence 20.
+    // Attack 50 against defence 10 or magic defence 20; fixed mode: 10 % of
+    // the 250 HP maximum against a plain shot, 14 % against a magical one.
     const ShotCase cases[] = {
         {"plain", false, 0, -1, false, 37, 42},
         {"magical", true, 0, -1, false, 28, 31},
@@ -128,6 +175,8 @@ TEST_F(TouchTest, EnemyShotDamageToAMember)
         {"fragile", false, 0, EFFECT_FRAGILE, false, 100, 100},
         {"barrier", false, 0, EFFECT_PROTECTION, false, 0, 0},
         {"barrier pierced", false, 0, EFFECT_PROTECTION, true, 9, 10},
+        {"fixed mode", false, 0, -1, false, 23, 26, true},
+        {"fixed mode, magical", true, 0, -1, false, 32, 37, true},
     };
     for (const ShotCase& c : cases) {
         for (bool high : {false, true}) {
@@ -138,6 +187,8 @@ TEST_F(TouchTest, EnemyShotDamageToAMember)
             party.statsB[0][3] = 20;
             party.elementLevel[0][0] = 3; // an element factor of 1
             party.hp[0] = 100;
+            party.maxHp[0] = 250;
+            touch.flags = c.fixedMode ? 1u : 0u;
             BattleMember& m = party.members[0];
             m.effectBits = c.status >= 0 ? 1u << c.status : 0u;
             ProtectionCharge::Set(m.boostLevels, 2);

@@ -43,6 +43,13 @@ struct DispatchCase {
 TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
 {
     StartOnFakeEngine();
+    // The battle drawn as in its action or victory phase: the common layers, then the panel and the marks.
+    const Calls battleLayers = {"part DrawBattleBackground",     "part DrawMagicCircles",     "part DrawEnemyWhirls",
+                                "part DrawBattleSortList",       "part DrawBattleEffect",     "part DrawBattleHud",
+                                "part DrawBattleSortListUnits",  "part DrawPartyMagicSprite", "part DrawEnemyMarkers",
+                                "part DrawPartyOverlayIfFlagged"};
+    Calls gameOver = {"part UpdateGameOverEffect"};
+    gameOver.insert(gameOver.end(), battleLayers.begin(), battleLayers.end());
     const DispatchCase cases[] = {
         // The field's own parts (map, player, events, map objects,
         // draw-order list, menu, the transitions) make no notes; the
@@ -61,8 +68,8 @@ TEST_F(SceneDispatchTest, SceneNumbersChooseTheUpdateAndTheLayers)
         // update and, with no picture captured on the fake engine, draws
         // the live battle.
         {SCENE_ENCOUNT, 0, 0, {}},
-        {SCENE_BATTLE_END, 0, 0, {"part DrawBattleHud", "part DrawPartyOverlayIfFlagged"}},
-        {SCENE_GAME_OVER, 0, 0, {"part UpdateGameOverEffect", "part DrawBattleHud", "part DrawPartyOverlayIfFlagged"}},
+        {SCENE_BATTLE_END, 0, 0, battleLayers},
+        {SCENE_GAME_OVER, 0, 0, gameOver},
         {kSceneWithoutParts, 0, 0, {}},
         {-1, 0, 0, {}},
     };

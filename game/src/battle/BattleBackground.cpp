@@ -232,6 +232,7 @@ void CBattleBackground::DrawPanelQuad(const TexturedVertex* quad, const CTexture
 
 void CBattleBackground::DrawBattleBackground()
 {
+    SceneTrace::Note("DrawBattleBackground");
     DrawPanelQuad(backdropQuad, backdropTexture);
 }
 

@@ -7,6 +7,7 @@
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuItemRow.h"
+#include "menu/MenuNumberTexts.h"
 #include "menu/MenuTextDraw.h"
 #include "party/PartyIcon.h"
 
@@ -41,6 +42,19 @@ std::uint32_t PrefixColour(char16_t first)
                : battlemenu::ColourWordColour(first);
 }
 
+// The battle's own use-time text: only the digits and the seconds sign,
+// since the description's first line already holds the label. (The field
+// menu's text carries the label in front.)
+constexpr int kSecondsTextChars = MENU_NUMBER_CHARS + 1;
+
+int FormatSeconds(int seconds, char16_t* out)
+{
+    const int digits = FormatNumber(seconds, out);
+    out[digits] = u'秒';
+    out[digits + 1] = 0;
+    return digits + 1;
+}
+
 void DrawDescriptionFrame()
 {
     TheFixedWindowSet->DrawCursorFrame(BATTLE_FRAME_DESCRIPTION, BATTLE_WINDOW_ACTIVE);
@@ -73,9 +87,9 @@ void CBattleMenu::DrawItemDescription(int item)
     MenuTextOrigin& at = TextPos[BATTLE_TEXT_DURATION];
     at.x =
         kLeft + kFullWidth + kFullWidth * static_cast<float>(row.placeA) + kHalfWidth * static_cast<float>(row.placeB);
-    TheMapMenu->SetDurationText(row.useSeconds);
-    DrawBattleMenuText(at.x, at.y, at.z, BATTLE_TEXT_BLACK, TheMapMenu->useTimeText, TheMapMenu->useTimeLength,
-                       __LINE__);
+    char16_t seconds[kSecondsTextChars];
+    const int length = FormatSeconds(row.useSeconds, seconds);
+    DrawBattleMenuText(at.x, at.y, at.z, BATTLE_TEXT_BLACK, seconds, length, __LINE__);
 }
 
 void CBattleMenu::DrawMagicDescription(int magic)

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr const char* kSource = "BattleEffect";
-constexpr int kMemoryError = 1;
+constexpr const char* kSource = BATTLE_EFFECT_SOURCE;
+constexpr int kMemoryError = BATTLE_EFFECT_MEMORY_ERROR;
 constexpr int kTextError = 4;
 constexpr int kMeasureError = 18;
 constexpr int kDigitCharSet = 1;

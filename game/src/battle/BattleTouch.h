@@ -94,6 +94,7 @@ private:
     bool HitEnemyWithShot(int enemy, CharaShotNode& shot);
     void KnockBackEnemyFromShot(int enemy, const CharaShotNode& shot);
     void HitMemberByEnemyBody(int enemy, int member);
+    void HurtMemberByBody(int enemy, int member, std::int32_t damage, int side, int level);
     void CheckEnemyTouchParty();
     void HitMemberWithEnemyShot(const EnemyShotNode& shot, int member);
     // The escape search's steps.

@@ -9,6 +9,7 @@
 #include "battle/BattleEffect.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
@@ -206,9 +207,15 @@ void CBattleEffect::AddDamagePopup(bool side, int actor, int kind, bool full, in
         popup.word |= kAttachedBit | (static_cast<std::uint32_t>(count + 1) << kLengthShift);
         popup.textOffsetX = std::floor((width - kCharacterWidth * static_cast<float>(count)) / 2.0f);
     }
+    // A popup that cannot be had is reported and neither shown nor heard.
+    try {
+        popups.push_back(popup);
+    } catch (const std::bad_alloc&) {
+        REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, BATTLE_EFFECT_MEMORY_ERROR);
+        return;
+    }
     if (kKinds[kind].sound >= 0)
         PlaySoundEffect(kKinds[kind].sound);
-    popups.push_back(popup);
     if (kind != POPUP_DAMAGE)
         return;
     // An actor shows at most four damage numbers: the oldest go first.
@@ -236,6 +243,7 @@ void CBattleEffect::FlushDamagePopups(bool side, int actor)
 
 void CBattleEffect::UpdateBattleEffect()
 {
+    SceneTrace::Note("UpdateBattleEffect");
     for (auto it = popups.begin(); it != popups.end();) {
         auto next = std::next(it);
         DamagePopup& popup = *it;
@@ -259,6 +267,7 @@ void CBattleEffect::UpdateBattleEffect()
 
 void CBattleEffect::PlaceDamagePopups()
 {
+    SceneTrace::Note("PlaceDamagePopups");
     popupSlotCount = 0;
     for (DamagePopup& popup : popups) {
         if (popupSlotCount == POPUP_SLOTS)
@@ -302,6 +311,7 @@ void CBattleEffect::SortPopupSlots(int low, int high)
 
 void CBattleEffect::DrawBattleEffect()
 {
+    SceneTrace::Note("DrawBattleEffect");
     if (popupSlotCount == 0)
         return;
     SetCachedFvf(FVF_TEXTURED);

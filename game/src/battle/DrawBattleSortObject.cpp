@@ -4,6 +4,7 @@
 
 #include "battle/BattleEffect.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyStatusDraw.h"
@@ -125,6 +126,7 @@ void CDrawBattleSortObject::CollectPartyShots()
 
 void CDrawBattleSortObject::MakeBattleSortList()
 {
+    SceneTrace::Note("MakeBattleSortList");
     if (TheCharaShot != nullptr) {
         TheCharaShot->attachedVisible = 0;
         TheCharaShot->attachedShot = nullptr;
@@ -186,6 +188,7 @@ void CDrawBattleSortObject::SortBattleUnitList()
 
 void CDrawBattleSortObject::DrawBattleSortList()
 {
+    SceneTrace::Note("DrawBattleSortList");
     for (int i = 0; i < SortCount; ++i) {
         const BattleSortEntry& entry = SortEntries[SortOrder[i]];
         switch (entry.kind) {
@@ -211,6 +214,7 @@ void CDrawBattleSortObject::DrawBattleSortList()
 // Every status overlay first, then every effect label, each pass back to front.
 void CDrawBattleSortObject::DrawBattleSortListUnits()
 {
+    SceneTrace::Note("DrawBattleSortListUnits");
     const CCharacter& party = *TheCharacter;
     const CEnemyGroup& group = *TheEnemyGroup;
     for (int i = 0; i < UnitCount; ++i) {

@@ -83,6 +83,21 @@ float WidthInGap(float c, float a1, float a2)
     return width > kWideGap ? 3.0f * kPi / 2.0f - width : width;
 }
 
+// The sides the member keeps its back to: the stored ones when they hold
+// every wall met now; else a single wall keeps the stored sides across it
+// (left or right keep top or bottom, and the other way round), while a
+// corner keeps only its own two.
+std::uint32_t MergeWithStoredSides(std::uint32_t walls, std::uint32_t stored)
+{
+    if ((stored & walls) == walls)
+        return stored;
+    if (walls == WALL_LEFT || walls == WALL_RIGHT)
+        return walls | (stored & (WALL_TOP | WALL_BOTTOM));
+    if (walls == WALL_TOP || walls == WALL_BOTTOM)
+        return walls | (stored & (WALL_LEFT | WALL_RIGHT));
+    return walls;
+}
+
 bool EnemyGathered(const EnemyRecord& r)
 {
     return !EnemyIsDefeated(r) && !EnemyIsAppearing(r) && r.Alpha != 0;
@@ -254,16 +269,8 @@ int CBattleTouch::FindMemberEscapeDirection(int member, float margin, float& ang
         w |= WALL_BOTTOM;
     if (targetOnly && !otherObstacle)
         w = MemberTouchDirectionBits(member, w);
-    const std::uint32_t stored = ActionGroupA::Get(m.flags);
-    if ((stored & w) != w) {
-        if (w & (WALL_LEFT | WALL_RIGHT))
-            w |= stored & (WALL_TOP | WALL_BOTTOM);
-        if (w & (WALL_TOP | WALL_BOTTOM))
-            w |= stored & (WALL_LEFT | WALL_RIGHT);
-        ActionGroupA::Set(m.flags, w);
-    } else {
-        w = stored;
-    }
+    w = MergeWithStoredSides(w, ActionGroupA::Get(m.flags));
+    ActionGroupA::Set(m.flags, w);
 
     angle = FindWidestGap(w);
     if (w == 0) {

@@ -3,6 +3,7 @@
 // it falls and fading over its last frames.
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "battle/BattleEffect.h"
 #include "core/BattleAngles.h"
@@ -67,7 +68,13 @@ void CBattleEffect::AddSparks(std::list<HitSpark>& sparks, float left, float rig
         spark.timer = static_cast<std::int16_t>(-(6 * i + GameRandom() * 3 / 32768) - 1);
         spark.offsetX =
             static_cast<float>(place[i]) * spacing + start + static_cast<float>(GameRandom() / 128) * jitter;
-        sparks.push_back(spark);
+        // A sparkle that cannot be had is reported and ends the call.
+        try {
+            sparks.push_back(spark);
+        } catch (const std::bad_alloc&) {
+            REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, BATTLE_EFFECT_MEMORY_ERROR);
+            return;
+        }
     }
 }
 

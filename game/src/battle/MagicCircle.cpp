@@ -7,6 +7,7 @@
 #include "core/BattleAngles.h"
 #include "core/PackCatalogue.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
@@ -102,7 +103,11 @@ void CMagicCircle::SpawnMagicCircle(int side, int slot, int duration, int kind, 
     circle.imageRow = static_cast<float>(MAGIC_CIRCLE_ROW * circle.kind);
     circle.x = large ? -2 * kWidth : -kWidth;
     circle.y = -kHeight;
-    circles.push_back(circle);
+    try {
+        circles.push_back(circle);
+    } catch (const std::bad_alloc&) {
+        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+    }
 }
 
 void CMagicCircle::KillMagicCircles(int side, int slot)
@@ -140,7 +145,7 @@ bool CMagicCircle::PickMagicCircleSlot(int& slot, int margin) const
     for (const MagicCircleRecord& circle : circles) {
         if (circle.dying || circle.side != MAGIC_CIRCLE_SIDE_ENEMY)
             continue;
-        if (IsEnemyUnhittable(circle.slot) && !CanEnemyTakeCircleStatus(circle.slot))
+        if (TheEnemyGroup->IsEnemyInvulnerable(circle.slot) && !CanEnemyTakeCircleStatus(circle.slot))
             continue;
         if (circle.duration - circle.elapsed <= margin + 2)
             continue;
@@ -154,6 +159,7 @@ bool CMagicCircle::PickMagicCircleSlot(int& slot, int margin) const
 
 void CMagicCircle::UpdateDyingMagicCircles()
 {
+    SceneTrace::Note("UpdateDyingMagicCircles");
     bool anyLive = false;
     for (auto it = circles.begin(); it != circles.end();) {
         MagicCircleRecord& circle = *it;
@@ -182,6 +188,7 @@ void CMagicCircle::UpdateDyingMagicCircles()
 
 void CMagicCircle::UpdateMagicCircle()
 {
+    SceneTrace::Note("UpdateMagicCircle");
     drawCount = 0;
     for (MagicCircleRecord& circle : circles) {
         if (drawCount == MAGIC_CIRCLE_DRAWN)
@@ -245,6 +252,7 @@ void CMagicCircle::ClearMagicCircles()
 // With no circle texture the circles still age and answer, but are not drawn.
 void CMagicCircle::DrawMagicCircles()
 {
+    SceneTrace::Note("DrawMagicCircles");
     if (drawCount == 0 || texture == nullptr || GetTextureHandle(*texture) == nullptr)
         return;
     SetCachedTexture(GetTextureHandle(*texture));

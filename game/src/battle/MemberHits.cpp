@@ -5,6 +5,7 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
+#include "core/SceneTrace.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyTouchRoles.h"
 #include "party/HitShares.h"
@@ -45,6 +46,7 @@ bool ShotIsLive(const EnemyShotNode& s)
 
 void CBattleTouch::UpdateEnemyBodyContact()
 {
+    SceneTrace::Note("UpdateEnemyBodyContact");
     for (int enemy = 0; enemy < TheEnemyGroup->EnemyCount(); ++enemy) {
         const EnemyKindDef* kind = KindOfSlot(enemy);
         if (kind == nullptr || kind->HarmfulTouch == 0 || !EnemyTouchesHarmfully(enemy))
@@ -75,11 +77,18 @@ void CBattleTouch::HitMemberByEnemyBody(int enemy, int member)
     } else {
         side = SideFromPoints(r.CenterX, r.CenterY, m.centerX, m.centerY);
     }
-    const std::int32_t damage = CalcContactDamageToMember(enemy, member, 1.0f);
+    HurtMemberByBody(enemy, member, CalcContactDamageToMember(enemy, member, 1.0f), side, 0);
+}
+
+// A body touch or a ram lands. The game's rule: a kind that hurts itself on
+// contact takes the same damage through the group's own DamageEnemy, with
+// no status and on the member's account, before the member is hurt.
+void CBattleTouch::HurtMemberByBody(int enemy, int member, std::int32_t damage, int side, int level)
+{
     const EnemyKindDef* kind = KindOfSlot(enemy);
-    if (kind->SelfDamage != 0 && damage != 0 && !EnemyIsDefeated(r))
+    if (kind != nullptr && kind->SelfDamage != 0 && damage != 0 && !EnemyIsDefeated(TheEnemyGroup->Records[enemy]))
         TheEnemyGroup->DamageEnemy(enemy, damage, 0, 0, member);
-    DamagePartyMember(damage, member, ContactMask(enemy), NO_ATTACK_KIND, side, 0);
+    DamagePartyMember(damage, member, ContactMask(enemy), NO_ATTACK_KIND, side, level);
 }
 
 void CBattleTouch::CheckEnemyTouchParty()
@@ -105,6 +114,7 @@ void CBattleTouch::CheckEnemyTouchParty()
 
 void CBattleTouch::UpdateEnemyShotHits()
 {
+    SceneTrace::Note("UpdateEnemyShotHits");
     if (TheCharacter->GetBattlePhase() == BATTLE_PHASE_VICTORY)
         return;
     CEnemyShotList& shots = *TheEnemyShotList;

@@ -7,16 +7,13 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "enemies/EnemyQueries.h"
-#include "enemies/EnemyShot.h"
 #include "enemies/EnemyTouchRoles.h"
-#include "party/HitShares.h"
 #include "party/PartyBattle.h"
 
 namespace {
 
 constexpr int kRamActionType = 2;
 constexpr int kStrongPushLevel = 2;
-constexpr int kContactEffectBits = 6;
 
 // Whether an enemy's body stops a member walking into it.
 bool BlocksMember(int slot, const TouchBox& foot)
@@ -151,16 +148,6 @@ void RamPower(int slot, float& power, int& level)
         level = kStrongPushLevel;
 }
 
-// The status bits a contact of the kind carries.
-std::uint32_t ContactMask(int slot)
-{
-    const EnemyKindDef* kind = KindOfSlot(slot);
-    if (kind == nullptr)
-        return 0;
-    const int element = TouchNoOp(0, 0, kind->ContactElement & 15);
-    return GetShotKindMask(kind->ContactEffect & ((1 << kContactEffectBits) - 1), element, false);
-}
-
 } // namespace
 
 void CBattleTouch::TestMemberTouch(int member, int side, bool resolveTogether)
@@ -278,11 +265,7 @@ void CBattleTouch::RamMember(int enemy, int member, int side)
     float power = 1.0f;
     int level = 0;
     RamPower(enemy, power, level);
-    const std::int32_t damage = CalcContactDamageToMember(enemy, member, power);
-    const EnemyKindDef* kind = KindOfSlot(enemy);
-    if (kind != nullptr && kind->SelfDamage != 0 && damage != 0 && !EnemyIsDefeated(TheEnemyGroup->Records[enemy]))
-        TheEnemyGroup->DamageEnemy(enemy, damage, 0, 0, member);
-    DamagePartyMember(damage, member, ContactMask(enemy), NO_ATTACK_KIND, side, level);
+    HurtMemberByBody(enemy, member, CalcContactDamageToMember(enemy, member, power), side, level);
 }
 
 int SideFromPoints(float ax, float ay, float bx, float by)

@@ -9,6 +9,7 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
+#include "core/SceneTrace.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyTouchRoles.h"
 #include "party/HitCombo.h"
@@ -78,6 +79,7 @@ void DrainFromHit(const CharaShotNode& shot, int enemy, std::int32_t damage)
 
 void CBattleTouch::UpdateBattleTouch()
 {
+    SceneTrace::Note("UpdateBattleTouch");
     CCharacter& party = *TheCharacter;
     if (MagicInForce::Get(party.partyWordA) != 0)
         ApplyPartyAreaStrike();
@@ -201,6 +203,7 @@ void CBattleTouch::ApplyPartyAreaStrike()
 
 void CBattleTouch::CancelEnemyShotsByShots()
 {
+    SceneTrace::Note("CancelEnemyShotsByShots");
     CEnemyShotList& enemyShots = *TheEnemyShotList;
     for (CharaShotNode* shot = TheCharaShot->head; shot != nullptr; shot = shot->next) {
         TouchBox box{};

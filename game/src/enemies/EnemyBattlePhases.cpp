@@ -5,6 +5,7 @@
 
 #include "battle/BattleEnd.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
 #include "media/PlayBGM.h"
@@ -44,6 +45,7 @@ void StepPoseAndTimers(CEnemyGroup& group, int slot, bool fadeOver)
 
 void CEnemyGroup::UpdateEnemyOpening()
 {
+    SceneTrace::Note("UpdateEnemyOpening");
     if (openingAlpha > 0) {
         openingAlpha = static_cast<std::int16_t>(std::max(0, openingAlpha - kOpeningStep));
         if (openingAlpha == 0 && ThePlayBGM != nullptr) {
@@ -79,6 +81,7 @@ bool CEnemyGroup::IsBattleFinished() const
 // to hand over.
 bool CEnemyGroup::UpdateBattleWinWait()
 {
+    SceneTrace::Note("UpdateBattleWinWait");
     if (WinWaitFrames < kWinWaitFrames)
         ++WinWaitFrames;
     if (WinWaitFrames >= kWinWaitFrames && IsBattleFinished()) {

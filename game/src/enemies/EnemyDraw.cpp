@@ -8,6 +8,7 @@
 #include "battle/BattleEffect.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
 
@@ -134,6 +135,7 @@ void CEnemyGroup::DrawEnemyDrop(int slot, float depth)
 // on the row above.
 void CEnemyGroup::DrawEnemyMarkers()
 {
+    SceneTrace::Note("DrawEnemyMarkers");
     for (int slot = 0; slot < EnemyCount(); ++slot) {
         const EnemyRecord& r = Records[slot];
         if (KindDefs[slot] == nullptr)
@@ -188,6 +190,7 @@ void CEnemyGroup::DrawEnemyMarkers()
 
 void CEnemyGroup::DrawEnemyNames()
 {
+    SceneTrace::Note("DrawEnemyNames");
     if (TheBattleBackground == nullptr)
         return;
     const std::uint32_t colour = FadeColour(kNameFadeFrames, OpeningFrames, kNameFadeStep);
@@ -206,6 +209,7 @@ void CEnemyGroup::DrawEnemyNames()
 // place 1 is the right of a pair, an even place that is the last stands alone.
 void CEnemyGroup::UpdateEnemyMarkers()
 {
+    SceneTrace::Note("UpdateEnemyMarkers");
     for (int slot = 0; slot < EnemyCount(); ++slot) {
         const EnemyRecord& r = Records[slot];
         MarkerFlags[slot] = 0;

@@ -1,6 +1,7 @@
 // One battle frame of the whirls, then of every enemy shot: start, timed
 // action, motion, edge, the off-screen cut, visibility, age and end.
 #include "core/GameConstants.h"
+#include "core/SceneTrace.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotMotion.h"
 #include "media/PlaySE.h"
@@ -77,6 +78,7 @@ bool StepShot(EnemyShotNode& node)
 
 void CEnemyShotList::UpdateEnemyShot()
 {
+    SceneTrace::Note("UpdateEnemyShot");
     if (SubShotHead != nullptr)
         UpdateEnemySubShots();
     ++walkDepth_;

@@ -7,6 +7,7 @@
 #include "battle/BattleTouch.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemyMoveTypes.h"
@@ -53,6 +54,7 @@ void SetFlag(std::uint32_t& word, std::uint32_t flag, bool on)
 
 void CEnemyGroup::UpdateEnemy()
 {
+    SceneTrace::Note("UpdateEnemy");
     StepRotatingPhase();
     for (int slot = 0; slot < EnemyCount(); ++slot)
         if (KindDefs[slot] != nullptr)

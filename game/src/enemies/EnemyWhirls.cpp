@@ -7,6 +7,7 @@
 
 #include "core/BattleAngles.h"
 #include "core/GameConstants.h"
+#include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "enemies/EnemyShot.h"
 #include "media/PlaySE.h"
@@ -169,6 +170,7 @@ int CEnemyShotList::CountSubShots() const
 
 void CEnemyShotList::DrawEnemyWhirls()
 {
+    SceneTrace::Note("DrawEnemyWhirls");
     SubShotDrawCount = 0;
     for (EnemySubShot* w = SubShotHead; w != nullptr && SubShotDrawCount < ENEMY_WHIRL_DRAW_MAX; w = w->Next)
         if (w->Age >= 1)

@@ -6,6 +6,7 @@
 
 #include "core/BattleAngles.h"
 #include "core/Random.h"
+#include "core/SceneTrace.h"
 #include "enemies/EnemyQueries.h"
 #include "media/PlaySE.h"
 #include "party/CharaShot.h"
@@ -315,6 +316,7 @@ void CCharaShot::SetupHomingShot(CharaShotNode& node)
 
 void CCharaShot::UpdateCharaShot()
 {
+    SceneTrace::Note("UpdateCharaShot");
     for (CharaShotNode* node = head; node != nullptr;) {
         // The successor is taken first: a node removed below is never touched again.
         CharaShotNode* next = node->next;

@@ -2,6 +2,7 @@
 // action and movement with the field's edges.
 #include "battle/BattleMenu.h"
 #include "battle/BattleTouch.h"
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
 #include "party/BattleButtons.h"
@@ -209,6 +210,7 @@ void RunMemberAction(int m)
 
 bool UpdatePartyBattle()
 {
+    SceneTrace::Note("UpdatePartyBattle");
     CCharacter& party = *TheCharacter;
     PendingOrderKind::Clear(party.partyWordC);
     ReadBattlePushMask();

@@ -1,5 +1,6 @@
 // Member 2's magic icon, drawn over it while it casts or uses a magic, and
 // the indicators of the members when any shows one.
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
@@ -51,6 +52,7 @@ void DrawMagicIcon(CCharacter& party)
 
 void DrawPartyMagicSprite()
 {
+    SceneTrace::Note("DrawPartyMagicSprite");
     CCharacter& party = *TheCharacter;
     const std::uint32_t action = party.members[kCaster].Action();
     if (action == ACTION_ATTACK || action == ACTION_MAGIC)

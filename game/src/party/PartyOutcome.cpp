@@ -4,6 +4,7 @@
 #include "battle/BattleEnd.h"
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
+#include "core/SceneTrace.h"
 #include "media/PlayBGM.h"
 #include "party/BattleOutcome.h"
 #include "party/Character.h"
@@ -89,6 +90,7 @@ void CheckPartyDown()
 
 bool PartyDownWaitTick()
 {
+    SceneTrace::Note("PartyDownWaitTick");
     CCharacter& party = *TheCharacter;
     // The count stops one past the hand-over, so it happens once.
     if (party.downCountdown <= PARTY_DOWN_FRAMES)
@@ -136,6 +138,7 @@ void BeginPartyPhase4()
 
 void UpdatePartyVictory()
 {
+    SceneTrace::Note("UpdatePartyVictory");
     CCharacter& party = *TheCharacter;
     TickPartyTimers();
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {

@@ -1,5 +1,6 @@
 // Orders to member 2 from the quick-command buttons: queued in the action
 // phase, stored as the opening order before it; and the opening's input.
+#include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
 #include "party/AttackCosts.h"
@@ -140,6 +141,7 @@ bool QueueOpeningAttack(int level)
 
 void UpdatePartyBattleInput()
 {
+    SceneTrace::Note("UpdatePartyBattleInput");
     CCharacter& party = *TheCharacter;
     ReadBattlePushMask();
     if (Pushed(BUTTON_LEADER)) {
