@@ -145,6 +145,75 @@ TEST_F(BattleOutcome, InVictoryMembersMoveWithinTheFieldAndEffectsRunOn)
     EXPECT_EQ(party.members[1].effectTicks[EFFECT_POISON], 1);
 }
 
+// The win wait only lets running actions play out: a button pushed on the
+// killing frame starts nothing afterwards, nor does member 2's own thinking.
+TEST_F(BattleOutcome, InVictoryNobodyStartsAnythingWhateverWasPushedLast)
+{
+    const int buttons[] = {BUTTON_ATTACK, BUTTON_STRIKE, BUTTON_SKILL1, BUTTON_SKILL2};
+    for (int leader = 0; leader < PARTY_MEMBER_COUNT; ++leader) {
+        for (const int button : buttons) {
+            SCOPED_TRACE(::testing::Message() << "leader " << leader << ", button " << button);
+            SetUp();
+            SetLeader(leader);
+            // The killing frame: the push is read, then the last enemy falls.
+            keys.PushButton(button);
+            Frame();
+            BeginPartyPhase4();
+            std::int16_t sp[PARTY_MEMBER_COUNT], st[PARTY_MEMBER_COUNT];
+            std::uint32_t action[PARTY_MEMBER_COUNT];
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+                sp[m] = party.sp[m];
+                st[m] = party.st[m];
+                action[m] = Action(m);
+            }
+            for (int frame = 1; frame <= 200; ++frame) {
+                UpdatePartyVictory();
+                for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+                    ASSERT_TRUE(Action(m) == ACTION_FREE || Action(m) == action[m])
+                        << "member " << m << " started action " << Action(m) << " on frame " << frame;
+                    action[m] = Action(m);
+                    ASSERT_EQ(party.sp[m], sp[m]) << "member " << m << " on frame " << frame;
+                    ASSERT_EQ(party.st[m], st[m]) << "member " << m << " on frame " << frame;
+                }
+            }
+            EXPECT_FALSE(party.HasEffect(2, EFFECT_PROTECTION));
+        }
+    }
+}
+
+TEST_F(BattleOutcome, InVictoryTheLeaderStillWalksWhereItIsSteered)
+{
+    struct Case {
+        int leader;
+        int directions;
+        float dx, dy; // over ten frames
+    };
+    const Case cases[] = {
+        {0, fakes::FakeKeyInput::kRight, 30, 0},
+        {1, fakes::FakeKeyInput::kUp, 0, -20},
+        {2, fakes::FakeKeyInput::kLeft | fakes::FakeKeyInput::kDown, -10, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.leader);
+        SetUp();
+        SetLeader(c.leader);
+        BeginPartyPhase4();
+        float x[PARTY_MEMBER_COUNT], y[PARTY_MEMBER_COUNT];
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            x[m] = party.members[m].x;
+            y[m] = party.members[m].y;
+        }
+        keys.Hold(c.directions);
+        for (int frame = 0; frame < 10; ++frame)
+            UpdatePartyVictory();
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            const bool led = m == c.leader;
+            EXPECT_EQ(party.members[m].x - x[m], led ? c.dx : 0.0f) << m;
+            EXPECT_EQ(party.members[m].y - y[m], led ? c.dy : 0.0f) << m;
+        }
+    }
+}
+
 TEST_F(BattleOutcome, TheBattleEndResetsEffectsMarksAndTimers)
 {
     ApplyHitStatusEffects(party.members[0], EFFECT_SIDE_PARTY, 0, EFFECT_POISON, 0);
