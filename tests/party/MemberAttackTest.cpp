@@ -1,7 +1,10 @@
 // Attack starts and their costs, the strike across the field, magic starts
 // and heals.
 #include "PartyWorld.h"
+#include "party/MagicExecution.h"
 #include "party/MemberAttacks.h"
+#include "party/ThirdMember.h"
+#include "record/UseRuleTables.h"
 
 namespace {
 
@@ -57,6 +60,60 @@ TEST_F(MemberAttacks, StartsCheckPayAndLaunch)
         EXPECT_EQ(shot.y, party.members[c.member].y - (c.member == 0 ? 32.0f : 16.0f));
         EXPECT_EQ(shot.Subtype(), c.level);
         EXPECT_EQ(ShotKnockback::Get(shot.shotBits), c.member == 0 && c.level == 1 ? 2u : 0u);
+    }
+}
+
+// A shot carries its maker's special code only while the code's condition
+// holds: 15 an ailment, 20 full HP, 21 HP below a quarter, 35 no hit taken.
+TEST_F(MemberAttacks, EveryNewShotCarriesTheSpecialCodeOnlyUnderItsCondition)
+{
+    struct Case {
+        int code;
+        int hp;
+        bool ailing, hit;
+        int carried;
+    };
+    const Case cases[] = {
+        {15, 100, true, false, 15},  {15, 100, false, false, 0}, {20, 100, false, false, 20},
+        {20, 99, false, false, 0},   {21, 24, false, false, 21}, {21, 25, false, false, 0},
+        {35, 100, false, false, 35}, {35, 100, false, true, 0},  {34, 1, true, true, 34},
+    };
+    // The four makers of shots: member 0's blow, member 1's shot, member 2's
+    // level-0 attack and its magic.
+    const struct {
+        const char* name;
+        int member;
+        bool (*fire)();
+    } makers[] = {
+        {"blow", 0, [] { return StartMemberAttack(0, 0, FACING_LEFT); }},
+        {"shot", 1, [] { return StartMember1Attack(1, 0, FACING_LEFT); }},
+        {"attack", 2,
+         [] {
+             if (!StartThirdMemberAttack(0, true, false, 0))
+                 return false;
+             CompleteThirdMemberAttack(0);
+             return true;
+         }},
+        {"magic", 2,
+         [] {
+             TheCharacter->stockMax[MagicStock(4)] = TheCharacter->stock[MagicStock(4)] = 100;
+             return ExecuteMemberMagic(4);
+         }},
+    };
+    for (const auto& maker : makers) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << maker.name << ", code " << c.code << ", " << c.hp << " HP");
+            SetUp();
+            shots.ClearCharaShots();
+            const int m = maker.member;
+            party.specialCode[m] = static_cast<std::uint8_t>(c.code);
+            party.hp[m] = c.hp;
+            party.members[m].effectBits = c.ailing ? 1u << EFFECT_SLOW : 0u;
+            DamagedByHit::Set(party.members[m].flags2, c.hit ? 1u : 0u);
+            ASSERT_TRUE(maker.fire());
+            ASSERT_NE(shots.head, nullptr);
+            EXPECT_EQ(static_cast<int>(ShotSpecialCode::Get(shots.head->specialBits)), c.carried);
+        }
     }
 }
 
