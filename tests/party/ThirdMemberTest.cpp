@@ -11,6 +11,7 @@
 #include "core/GameDataTables.h"
 #include "fakes/FakeEnemyGroup.h"
 #include "party/AttackCosts.h"
+#include "party/MemberAttacks.h"
 #include "party/PartyBattleHelpers.h"
 #include "party/StatusEffects.h"
 #include "party/ThirdMember.h"
@@ -358,6 +359,45 @@ TEST_F(ThirdMember, NotLedItThinksOnceASecond)
     ThinkCounter::Clear(party.partyWordB);
     Frame();
     EXPECT_EQ(Action(2), ACTION_FREE) << "led, it waits for the keys";
+}
+
+// At the end of a cast member 2 chose by itself, a heal nobody needs any
+// more is dropped unpaid; led or kept, it takes effect all the same.
+TEST_F(ThirdMember, ACastWhoseTargetRecoveredEndsUnpaid)
+{
+    struct Case {
+        const char* name;
+        bool led, kept, recovered;
+        bool paid;
+    };
+    const Case cases[] = {
+        {"still hurt", false, false, false, true},
+        {"recovered", false, false, true, false},
+        {"recovered, led", true, false, true, true},
+        {"recovered, kept", false, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Learn(16);
+        Hp(0, 30); // at or below the heal-one threshold of 39 %
+        ASSERT_TRUE(StartMemberMagic(2, 16, false, 0, 0, -1));
+        if (c.led)
+            SetLeader(2);
+        KeepMagic::Set(party.partyWordC, c.kept ? 1u : 0u);
+        if (c.recovered)
+            Hp(0, 100);
+        party.members[2].actionFrame = party.members[2].magicTime - 1;
+        const int hpBefore = party.hp[0];
+        TakeSounds();
+        UpdateMemberMagicState(2);
+        EXPECT_NE(Action(2), ACTION_MAGIC);
+        EXPECT_EQ(party.stock[MagicStock(16)], c.paid ? 100 - MagicCostTable[16] : 100);
+        EXPECT_EQ(Times(TakeSounds(), 8), c.paid ? 1 : 0) << "the heal's sound";
+        if (!c.paid) {
+            EXPECT_EQ(party.hp[0], hpBefore);
+        }
+    }
 }
 
 TEST_F(ThirdMember, PlannedMagicIsTriedFullestStockFirst)
