@@ -145,18 +145,19 @@ TEST_F(ThirdMember, EachLevelTakesEffectAtItsEndWhenItCanStillBePaid)
 
 TEST_F(ThirdMember, SelfHealHealsOneToAHundredPercentWithinWhatIsMissing)
 {
-    // Of 1000 HP, 100 left: the draw's last two digits plus one are the percent.
+    // Of 1000 HP, 100 left: the percent is one more than a choice among 100,
+    // draw × 100 / 32768.
     const struct {
-        int remainder, hp;
+        int choice, hp;
     } cases[] = {{0, 110}, {49, 600}, {99, 1000}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.remainder);
+        SCOPED_TRACE(c.choice);
         SetUp();
         party.maxHp[2] = 1000;
         Hp(2, 100);
         party.sp[2] = 40;
         ASSERT_TRUE(StartThirdMemberAttack(1, true, false, 0));
-        SeedGameRandom(partytest::SeedDrawing({[&c](int draw) { return draw % 100 == c.remainder; }}));
+        SeedGameRandom(partytest::SeedDrawing({[&c](int draw) { return draw * 100 / 32768 == c.choice; }}));
         CompleteThirdMemberAttack(1);
         EXPECT_EQ(party.hp[2], c.hp);
     }
@@ -707,12 +708,19 @@ TEST_F(BattleItems, EachItemFindsItsTargetOrIsRefused)
 
 TEST_F(BattleItems, RevivingItem13MayLeaveAnAilment)
 {
-    Down(1);
-    ASSERT_TRUE(UseBattleItem(13, 1, false));
-    EXPECT_FALSE(party.IsKnockedOut(1));
-    EXPECT_GE(party.hp[1], 20);
-    EXPECT_LE(party.hp[1], 100);
-    EXPECT_NE(party.members[1].effectBits & AILMENT_EFFECT_BITS, 0u);
+    // The percent is 20 plus a choice among 81, draw × 81 / 32768.
+    for (const auto& [choice, hp] : {std::pair{0, 20}, std::pair{40, 60}, std::pair{80, 100}}) {
+        SCOPED_TRACE(choice);
+        SetUp();
+        Down(1);
+        // The ailment that follows is not magic seal, which member 1 is immune to.
+        SeedGameRandom(partytest::SeedDrawing({[choice = choice](int draw) { return draw * 81 / 32768 == choice; },
+                                               [](int draw) { return 5 + (draw * 14 >> 15) != EFFECT_MAGIC_SEAL; }}));
+        ASSERT_TRUE(UseBattleItem(13, 1, false));
+        EXPECT_FALSE(party.IsKnockedOut(1));
+        EXPECT_EQ(party.hp[1], hp);
+        EXPECT_NE(party.members[1].effectBits & AILMENT_EFFECT_BITS, 0u);
+    }
 }
 
 TEST_F(BattleItems, IdsAndAllowancesAreCheckedFirst)

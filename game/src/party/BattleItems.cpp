@@ -219,7 +219,7 @@ bool ApplyTo(int item, int target)
     case 13:
         if (Up(target))
             return false;
-        HealMemberPercent(target, kRandomReviveBase + GameRandom() % kRandomReviveSpread, true, true);
+        HealMemberPercent(target, kRandomReviveBase + (GameRandom() * kRandomReviveSpread >> 15), true, true);
         if (Up(target))
             GiveRandomAilment(target);
         return true;
