@@ -318,6 +318,23 @@ TEST_F(PartyServicesTest, ShortcutSlotsKeepTheFixedCommandsAndRefuseBadIds)
     keys.heldButtons = 1 << BUTTON_SHIFT;
     EXPECT_TRUE(AssignCommandToSlot(0, slot0)) << "the second set takes every slot";
     EXPECT_EQ(party().quickSlots[1][0].kind, 4);
+    TakeSounds();
+
+    // A magic goes on a slot only once learned; refused, it plays nothing.
+    keys.heldButtons = 0;
+    party().learned[5] = 0;
+    party().AssignMagicShortcut(5, slot3);
+    EXPECT_EQ(party().quickSlots[0][3].kind, 4);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{});
+    party().AssignMagicShortcut(MAGIC_COUNT, slot3);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{});
+    party().learned[5] = 1;
+    party().AssignMagicShortcut(5, slot0 | slot3);
+    EXPECT_EQ(party().quickSlots[0][3].kind, 1);
+    EXPECT_EQ(party().quickSlots[0][3].id, 5);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{Sound(SE_SET)});
+    party().AssignMagicShortcut(5, slot0);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{Sound(SE_REFUSE)}) << "learned, but no slot for it";
 
     SetCommandSlot(0, 0, 2, 9);
     SetCommandSlot(1, 0, 2, 9);
