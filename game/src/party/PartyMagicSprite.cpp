@@ -11,6 +11,8 @@ constexpr int kCaster = 2;
 constexpr int kIconSlot = 2;
 constexpr float kIconSize = 16.0f;
 constexpr float kIconDepth = 0.081f;
+// Quads are drawn with their pixel edges half a pixel up and left.
+constexpr float kCornerShift = 0.5f;
 
 bool AnyIndicatorShown(const CCharacter& party)
 {
@@ -34,8 +36,8 @@ void DrawMagicIcon(CCharacter& party)
         static_cast<float>(static_cast<int>(caster.y)) - party.iconOffsetY[caster.indicatorRow[kIconSlot] % 3];
     for (int i = 0; i < 4; ++i) {
         TexturedVertex& vertex = party.quad[i];
-        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f);
-        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f);
+        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - kCornerShift;
+        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - kCornerShift;
         vertex.z = kIconDepth;
         vertex.rhw = 1.0f;
         vertex.colour = 0xFFFFFFFFu;
