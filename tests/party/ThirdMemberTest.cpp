@@ -668,6 +668,14 @@ TEST_F(BattleItems, EachItemFindsItsTargetOrIsRefused)
         {"cure on nobody ailing", 3, 0, true, [] {}, false, nullptr},
         {"cure finds the ailing member", 3, 0, true, [this] { GiveEffect(2, EFFECT_SLOW); }, true,
          [this] { return !party.HasEffect(2, EFFECT_SLOW); }},
+        {"item 5 on a member up, whole and well", 5, 1, false, [] {}, false, nullptr},
+        // Items 5 and 18 heal, then cure: at full HP the heal still shows 0 with its sound.
+        {"item 5 on an ailing member at full HP", 5, 1, false, [this] { GiveEffect(1, EFFECT_SLOW); }, true,
+         [this] { return !party.HasEffect(1, EFFECT_SLOW) && Popups(POPUP_HEAL) == 1 && Times(TakeSounds(), 8) == 1; }},
+        {"item 18 on an ailing member at full HP", 18, 2, false, [this] { GiveEffect(2, EFFECT_POISON); }, true,
+         [this] {
+             return !party.HasEffect(2, EFFECT_POISON) && Popups(POPUP_HEAL) == 1 && Times(TakeSounds(), 8) == 1;
+         }},
         {"revive item on a member up and whole", 6, 1, false, [] {}, false, nullptr},
         {"revive item finds the member down", 7, 0, true, [this] { Down(2); }, true,
          [this] { return !party.IsKnockedOut(2) && party.hp[2] == 100; }},

@@ -183,8 +183,8 @@ bool ApplyTo(int item, int target)
     case 18:
         if (!HurtOrAiling(target))
             return false;
-        if (Hurt(target))
-            HealMemberPercent(target, GetItemHealPercent(item), false, true);
+        // Heal, then cure: a member at full HP still sees its heal of 0.
+        HealMemberPercent(target, GetItemHealPercent(item), false, true);
         if (Up(target))
             CureMemberAilments(target);
         return true;
