@@ -63,10 +63,14 @@ TEST_F(BattleOutcome, TheFallenPartyHandsOverAfter180FramesByBattleKind)
         SCOPED_TRACE(c.kind);
         SetUp();
         BattleKind::Set(party.partyWordD, static_cast<std::uint32_t>(c.kind));
+        for (int standing = 0; standing < PARTY_MEMBER_COUNT; ++standing) {
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                KnockedOut::Set(party.members[m].state, m == standing ? 0u : 1u);
+            CheckPartyDown();
+            EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_ACTION) << "member " << standing << " still stands";
+        }
         KnockOut(0);
         KnockOut(1);
-        CheckPartyDown();
-        EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_ACTION) << "one member still stands";
         KnockOut(2);
         party.downCountdown = 77;
         CheckPartyDown();
@@ -96,6 +100,8 @@ TEST_F(BattleOutcome, PartyTimersRunWhileThePartyStandsStill)
     for (int frame = 0; frame < 47; ++frame)
         TickPartyTimers();
     EXPECT_TRUE(LeaderMarkerShown::IsSet(party.partyWordB));
+    EXPECT_TRUE(ItemReadyShown::IsSet(party.partyWordC));
+    EXPECT_TRUE(GaugeEvent::IsSet(party.members[1].flags));
     EXPECT_EQ(MarkCount::Get(party.members[0].effectState), 1u);
     TickPartyTimers();
     EXPECT_FALSE(LeaderMarkerShown::IsSet(party.partyWordB));
@@ -128,8 +134,16 @@ TEST_F(BattleOutcome, VictoryInterruptsMemberTwosCastAndFadesTheMusicWhenItSwitc
     FramesSinceHit::Set(party.partyWordA, 100);
     BeginPartyPhase4();
     EXPECT_EQ(Action(1), ACTION_ATTACK) << "only member 2 is stopped";
+
     EXPECT_EQ(FramesSinceHit::Get(party.partyWordA), 100u);
     EXPECT_TRUE(music.calls.empty());
+    // Member 2's strike or knock-back plays on: only attacks and magic stop.
+    for (const std::uint32_t running : {ACTION_STRIKE, ACTION_HIT_STUN}) {
+        SetUp();
+        ActionState::Set(party.members[2].state, running);
+        BeginPartyPhase4();
+        EXPECT_EQ(Action(2), running);
+    }
 }
 
 TEST_F(BattleOutcome, InVictoryMembersMoveWithinTheFieldAndEffectsRunOn)
@@ -155,6 +169,8 @@ TEST_F(BattleOutcome, InVictoryNobodyStartsAnythingWhateverWasPushedLast)
             SCOPED_TRACE(::testing::Message() << "leader " << leader << ", button " << button);
             SetUp();
             SetLeader(leader);
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                party.memberOptions[m][1] = party.memberOptions[m][2] = 1;
             // The killing frame: the push is read, then the last enemy falls.
             keys.PushButton(button);
             Frame();
@@ -177,6 +193,8 @@ TEST_F(BattleOutcome, InVictoryNobodyStartsAnythingWhateverWasPushedLast)
                 }
             }
             EXPECT_FALSE(party.HasEffect(2, EFFECT_PROTECTION));
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                EXPECT_EQ(Action(m), ACTION_FREE) << "member " << m << "'s action played out";
         }
     }
 }

@@ -185,7 +185,7 @@ TEST_F(MemberMovement, APullAlongOneAxisMovesTheLeader)
 {
     const struct {
         float pullX, pullY;
-    } cases[] = {{5, 0}, {0, -3}};
+    } cases[] = {{5, 0}, {0, 3}}; // straight down: no sideways part at all
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.pullX << "," << c.pullY);
         SetUp();

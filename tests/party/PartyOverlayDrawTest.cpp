@@ -94,6 +94,20 @@ TEST_F(PartyOverlayDraw, TheShownEffectsIconSitsOverItsMember)
     EXPECT_FLOAT_EQ(quad.vertex[0].z, 0.1f - (200.5f + 32.0f) / (480.0f * 128.0f));
 }
 
+// Member 2 casting when the last enemy falls is shown standing at once.
+TEST_F(PartyOverlayDraw, MemberTwoStoppedAtTheWinIsShownStanding)
+{
+    sheets[2].width = sheets[2].height = 256.0f;
+    party.SetMemberSpriteRect(2);
+    const std::vector<float> standing(party.members[2].spriteU, party.members[2].spriteU + 4);
+    ASSERT_TRUE(StartMemberMagic(2, 0, false, 0, 0, -1));
+    party.SetMemberSpriteRect(2);
+    ASSERT_NE(std::vector<float>(party.members[2].spriteU, party.members[2].spriteU + 4), standing);
+    BeginPartyPhase4();
+    EXPECT_EQ(Action(2), ACTION_FREE);
+    EXPECT_EQ(std::vector<float>(party.members[2].spriteU, party.members[2].spriteU + 4), standing);
+}
+
 // The icons over a member stand at its slot's place with their pixel edges
 // half a pixel up and left, each at its own depth.
 TEST_F(PartyOverlayDraw, IconsOverAMemberSitOnTheirSlotsAtTheirDepths)
