@@ -319,6 +319,47 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
              EnemyNear(0, -200.0f, 0.0f);
          },
          NONE, 0},
+        {"ST 60: kept for the strike",
+         [this] {
+             StFullSinceAction::Set(party.members[2].flags2, 1);
+             party.st[2] = 60;
+             EnemyNear(0, -200.0f, 0.0f);
+         },
+         NONE, 0},
+        {"ST 64: kept for the strike",
+         [this] {
+             StFullSinceAction::Set(party.members[2].flags2, 1);
+             party.st[2] = 64;
+             EnemyNear(0, -200.0f, 0.0f);
+         },
+         NONE, 0},
+        {"ST 5: the shot",
+         [this] {
+             StFullSinceAction::Set(party.members[2].flags2, 1);
+             party.st[2] = 5;
+             EnemyNear(0, -200.0f, 0.0f);
+         },
+         ATTACK, 0},
+        {"ST 4: too little for the shot",
+         [this] {
+             StFullSinceAction::Set(party.members[2].flags2, 1);
+             party.st[2] = 4;
+             EnemyNear(0, -200.0f, 0.0f);
+         },
+         NONE, 0},
+        {"an enemy casting in a circle: its magic sealed",
+         [this] {
+             Learn(21);
+             EnemyNear(0, 100.0f, 0.0f);
+             circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 0, 300, 0, false);
+         },
+         MAGIC, 21},
+        {"an enemy whose boost outlasts the cast: the boost breaker",
+         [this] {
+             Learn(20);
+             EnemyNear(0, 100.0f, 0.0f).Status.effectBits |= 1u << EFFECT_ATTACK_UP;
+         },
+         MAGIC, 20},
         {"ST 65: the shot",
          [this] {
              StFullSinceAction::Set(party.members[2].flags2, 1);
@@ -398,6 +439,20 @@ TEST_F(ThirdMember, ACastWhoseTargetRecoveredEndsUnpaid)
         if (!c.paid) {
             EXPECT_EQ(party.hp[0], hpBefore);
         }
+    }
+}
+
+// A magic aimed at an enemy faces that enemy; otherwise member 2 faces as
+// the magic asks (an attack magic: the nearest enemy).
+TEST_F(ThirdMember, AnAimedMagicFacesItsEnemy)
+{
+    for (const bool aimed : {false, true}) {
+        SCOPED_TRACE(aimed);
+        SetUp();
+        EnemyNear(0, 60.0f, 0.0f);
+        EnemyNear(1, 0.0f, 120.0f);
+        ASSERT_TRUE(StartMemberMagic(2, 0, false, aimed ? 1 : 0, 1, -1));
+        EXPECT_EQ(party.members[2].FacingDirection(), aimed ? FACING_DOWN : FACING_RIGHT);
     }
 }
 
@@ -597,9 +652,10 @@ TEST_F(ThirdMember, LedItPicksAmongTheMagicItCanUseNow)
     Learn(8);
     Learn(12, 11); // its cost (12) is not due
     EnemyNear(0, 300.0f, 0.0f);
-    // Two candidates, 0 and 8 (12 is left out): the draw's lower half takes the first.
+    // Two candidates, 0 and 8 (12 is left out): the draw's lower half takes
+    // the first, its top quarter the second (not a third).
     for (const auto& [draw, magic] :
-         {std::pair{partytest::Within(0, 16384), 0u}, std::pair{partytest::Within(16384, 32768), 8u}}) {
+         {std::pair{partytest::Within(0, 16384), 0u}, std::pair{partytest::Within(24576, 32768), 8u}}) {
         party.members[2].state = 0;
         SeedGameRandom(partytest::SeedDrawing({draw}));
         ASSERT_TRUE(ChooseThirdMemberMagic());
