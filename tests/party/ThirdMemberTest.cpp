@@ -208,6 +208,16 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
         Kind kind;
         int id;
     };
+    // ST full since the last action, an enemy 200 px away, and `st` ST left.
+    const auto ShotWithSt = [this](const char* name, int st, Kind kind) {
+        return Case{name,
+                    [this, st] {
+                        StFullSinceAction::Set(party.members[2].flags2, 1);
+                        party.st[2] = static_cast<std::int16_t>(st);
+                        EnemyNear(0, -200.0f, 0.0f);
+                    },
+                    kind, 0};
+    };
     const std::vector<Case> cases = {
         {"a member down: revive",
          [this] {
@@ -312,41 +322,11 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
              EnemyNear(0, -230.0f, 0.0f);
          },
          NONE, 0},
-        {"ST 62: kept for the strike",
-         [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 62;
-             EnemyNear(0, -200.0f, 0.0f);
-         },
-         NONE, 0},
-        {"ST 60: kept for the strike",
-         [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 60;
-             EnemyNear(0, -200.0f, 0.0f);
-         },
-         NONE, 0},
-        {"ST 64: kept for the strike",
-         [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 64;
-             EnemyNear(0, -200.0f, 0.0f);
-         },
-         NONE, 0},
-        {"ST 5: the shot",
-         [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 5;
-             EnemyNear(0, -200.0f, 0.0f);
-         },
-         ATTACK, 0},
-        {"ST 4: too little for the shot",
-         [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 4;
-             EnemyNear(0, -200.0f, 0.0f);
-         },
-         NONE, 0},
+        ShotWithSt("ST 62: kept for the strike", 62, NONE),
+        ShotWithSt("ST 60: kept for the strike", 60, NONE),
+        ShotWithSt("ST 64: kept for the strike", 64, NONE),
+        ShotWithSt("ST 5: the shot", 5, ATTACK),
+        ShotWithSt("ST 4: too little for the shot", 4, NONE),
         {"an enemy casting in a circle: its magic sealed",
          [this] {
              Learn(21);
@@ -360,13 +340,7 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
              EnemyNear(0, 100.0f, 0.0f).Status.effectBits |= 1u << EFFECT_ATTACK_UP;
          },
          MAGIC, 20},
-        {"ST 65: the shot",
-         [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 65;
-             EnemyNear(0, -200.0f, 0.0f);
-         },
-         ATTACK, 0},
+        ShotWithSt("ST 65: the shot", 65, ATTACK),
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
