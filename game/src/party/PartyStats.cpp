@@ -3,6 +3,7 @@
 #include "battle/BattleBackground.h"
 #include "party/Character.h"
 #include "party/Equipment.h"
+#include "party/PartyOptions.h"
 
 namespace {
 
@@ -149,6 +150,7 @@ void SetPartyStockMax(const std::uint8_t maxima[STOCK_COUNT])
     }
     if (Panel() != nullptr)
         Panel()->SetHudColumnMaxima(party.stockMax);
+    RefreshMagicUsable();
 }
 
 void SetMemberSlotA(int member, int index, int value, bool refresh)
