@@ -10,6 +10,7 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/MemberIndicators.h"
+#include "party/PartyIcon.h"
 
 namespace {
 
@@ -17,8 +18,6 @@ constexpr int kThird = 2;
 constexpr float kIconSize = 16.0f;
 constexpr int kOpaqueFrames = 32;
 constexpr int kFadeStep = 16;
-// Quads are drawn with their pixel edges half a pixel up and left.
-constexpr float kCornerShift = 0.5f;
 constexpr float kIndicatorDepth = 0.08f;
 constexpr float kMagicOffDepth = 0.1f;
 constexpr float kDepthScale = SCREEN_HEIGHT * 128.0f;
@@ -77,8 +76,8 @@ void DrawIcon(CCharacter& party, int member, int slot, const float* u, float dep
     const float top = static_cast<float>(static_cast<int>(record.y)) - party.iconOffsetY[record.indicatorRow[slot] % 3];
     for (int i = 0; i < 4; ++i) {
         TexturedVertex& vertex = party.quad[i];
-        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - kCornerShift;
-        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - kCornerShift;
+        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
+        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
         vertex.z = depth;
         vertex.rhw = 1.0f;
         vertex.colour = colour;

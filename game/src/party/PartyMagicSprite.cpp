@@ -4,6 +4,7 @@
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
 #include "party/MemberIndicators.h"
+#include "party/PartyIcon.h"
 
 namespace {
 
@@ -11,8 +12,6 @@ constexpr int kCaster = 2;
 constexpr int kIconSlot = 2;
 constexpr float kIconSize = 16.0f;
 constexpr float kIconDepth = 0.081f;
-// Quads are drawn with their pixel edges half a pixel up and left.
-constexpr float kCornerShift = 0.5f;
 
 bool AnyIndicatorShown(const CCharacter& party)
 {
@@ -36,8 +35,8 @@ void DrawMagicIcon(CCharacter& party)
         static_cast<float>(static_cast<int>(caster.y)) - party.iconOffsetY[caster.indicatorRow[kIconSlot] % 3];
     for (int i = 0; i < 4; ++i) {
         TexturedVertex& vertex = party.quad[i];
-        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - kCornerShift;
-        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - kCornerShift;
+        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
+        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
         vertex.z = kIconDepth;
         vertex.rhw = 1.0f;
         vertex.colour = 0xFFFFFFFFu;
