@@ -289,10 +289,11 @@ TEST_F(ItemDrawTest, MagicListGreysAndPageArrowsOnlyWhileActive)
 {
     for (int magic : {0, 4, 16})
         parts->party.learned[magic] = 1;
-    // Usable: learned, with a stock whose maximum covers the cost (magic 4: 12 from stock 1).
-    parts->party.stockMax[0] = static_cast<std::int16_t>(MagicCostTable[0] - 1);
-    parts->party.stockMax[1] = static_cast<std::int16_t>(MagicCostTable[4]);
-    parts->party.stockMax[4] = 0;
+    // Rows are greyed by the party's usable byte, which the stock maxima set:
+    // learned, with a stock whose maximum covers the cost (magic 4: 12 from stock 1).
+    const std::uint8_t maxima[STOCK_COUNT] = {
+        static_cast<std::uint8_t>(MagicCostTable[0] - 1), static_cast<std::uint8_t>(MagicCostTable[4]), 0, 0, 0, 0};
+    SetPartyStockMax(maxima);
     const auto* sprites = GiveEventSprites();
     menu().SetMapMenuMode(MenuMagicList);
     device.draws.clear();

@@ -63,10 +63,14 @@ TEST_F(BattleOutcome, TheFallenPartyHandsOverAfter180FramesByBattleKind)
         SCOPED_TRACE(c.kind);
         SetUp();
         BattleKind::Set(party.partyWordD, static_cast<std::uint32_t>(c.kind));
+        for (int standing = 0; standing < PARTY_MEMBER_COUNT; ++standing) {
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                KnockedOut::Set(party.members[m].state, m == standing ? 0u : 1u);
+            CheckPartyDown();
+            EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_ACTION) << "member " << standing << " still stands";
+        }
         KnockOut(0);
         KnockOut(1);
-        CheckPartyDown();
-        EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_ACTION) << "one member still stands";
         KnockOut(2);
         party.downCountdown = 77;
         CheckPartyDown();
@@ -96,6 +100,8 @@ TEST_F(BattleOutcome, PartyTimersRunWhileThePartyStandsStill)
     for (int frame = 0; frame < 47; ++frame)
         TickPartyTimers();
     EXPECT_TRUE(LeaderMarkerShown::IsSet(party.partyWordB));
+    EXPECT_TRUE(ItemReadyShown::IsSet(party.partyWordC));
+    EXPECT_TRUE(GaugeEvent::IsSet(party.members[1].flags));
     EXPECT_EQ(MarkCount::Get(party.members[0].effectState), 1u);
     TickPartyTimers();
     EXPECT_FALSE(LeaderMarkerShown::IsSet(party.partyWordB));
@@ -128,8 +134,16 @@ TEST_F(BattleOutcome, VictoryInterruptsMemberTwosCastAndFadesTheMusicWhenItSwitc
     FramesSinceHit::Set(party.partyWordA, 100);
     BeginPartyPhase4();
     EXPECT_EQ(Action(1), ACTION_ATTACK) << "only member 2 is stopped";
+
     EXPECT_EQ(FramesSinceHit::Get(party.partyWordA), 100u);
     EXPECT_TRUE(music.calls.empty());
+    // Member 2's strike or knock-back plays on: only attacks and magic stop.
+    for (const std::uint32_t running : {ACTION_STRIKE, ACTION_HIT_STUN}) {
+        SetUp();
+        ActionState::Set(party.members[2].state, running);
+        BeginPartyPhase4();
+        EXPECT_EQ(Action(2), running);
+    }
 }
 
 TEST_F(BattleOutcome, InVictoryMembersMoveWithinTheFieldAndEffectsRunOn)
@@ -143,6 +157,79 @@ TEST_F(BattleOutcome, InVictoryMembersMoveWithinTheFieldAndEffectsRunOn)
     EXPECT_EQ(party.members[1].y, MEMBER_MIN_Y);
     EXPECT_EQ(party.members[1].prevX, 700.0f);
     EXPECT_EQ(party.members[1].effectTicks[EFFECT_POISON], 1);
+}
+
+// The win wait only lets running actions play out: a button pushed on the
+// killing frame starts nothing afterwards, nor does member 2's own thinking.
+TEST_F(BattleOutcome, InVictoryNobodyStartsAnythingWhateverWasPushedLast)
+{
+    const int buttons[] = {BUTTON_ATTACK, BUTTON_STRIKE, BUTTON_SKILL1, BUTTON_SKILL2};
+    for (int leader = 0; leader < PARTY_MEMBER_COUNT; ++leader) {
+        for (const int button : buttons) {
+            SCOPED_TRACE(::testing::Message() << "leader " << leader << ", button " << button);
+            SetUp();
+            SetLeader(leader);
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                party.memberOptions[m][1] = party.memberOptions[m][2] = 1;
+            // The killing frame: the push is read, then the last enemy falls.
+            keys.PushButton(button);
+            Frame();
+            BeginPartyPhase4();
+            std::int16_t sp[PARTY_MEMBER_COUNT], st[PARTY_MEMBER_COUNT];
+            std::uint32_t action[PARTY_MEMBER_COUNT];
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+                sp[m] = party.sp[m];
+                st[m] = party.st[m];
+                action[m] = Action(m);
+            }
+            for (int frame = 1; frame <= 200; ++frame) {
+                UpdatePartyVictory();
+                for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+                    ASSERT_TRUE(Action(m) == ACTION_FREE || Action(m) == action[m])
+                        << "member " << m << " started action " << Action(m) << " on frame " << frame;
+                    action[m] = Action(m);
+                    ASSERT_EQ(party.sp[m], sp[m]) << "member " << m << " on frame " << frame;
+                    ASSERT_EQ(party.st[m], st[m]) << "member " << m << " on frame " << frame;
+                }
+            }
+            EXPECT_FALSE(party.HasEffect(2, EFFECT_PROTECTION));
+            for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+                EXPECT_EQ(Action(m), ACTION_FREE) << "member " << m << "'s action played out";
+        }
+    }
+}
+
+TEST_F(BattleOutcome, InVictoryTheLeaderStillWalksWhereItIsSteered)
+{
+    struct Case {
+        int leader;
+        int directions;
+        float dx, dy; // over ten frames
+    };
+    const Case cases[] = {
+        {0, fakes::FakeKeyInput::kRight, 30, 0},
+        {1, fakes::FakeKeyInput::kUp, 0, -20},
+        {2, fakes::FakeKeyInput::kLeft | fakes::FakeKeyInput::kDown, -10, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.leader);
+        SetUp();
+        SetLeader(c.leader);
+        BeginPartyPhase4();
+        float x[PARTY_MEMBER_COUNT], y[PARTY_MEMBER_COUNT];
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            x[m] = party.members[m].x;
+            y[m] = party.members[m].y;
+        }
+        keys.Hold(c.directions);
+        for (int frame = 0; frame < 10; ++frame)
+            UpdatePartyVictory();
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            const bool led = m == c.leader;
+            EXPECT_EQ(party.members[m].x - x[m], led ? c.dx : 0.0f) << m;
+            EXPECT_EQ(party.members[m].y - y[m], led ? c.dy : 0.0f) << m;
+        }
+    }
 }
 
 TEST_F(BattleOutcome, TheBattleEndResetsEffectsMarksAndTimers)

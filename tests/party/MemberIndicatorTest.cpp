@@ -2,6 +2,7 @@
 // by row, and the fade of the markers.
 #include "PartyWorld.h"
 #include "core/FadeInAlphaColor.h"
+#include "party/HitCombo.h"
 #include "party/MemberIndicators.h"
 
 namespace {
@@ -50,6 +51,43 @@ TEST_F(MemberIndicators, MarkersStayOpaque32FramesThenFadeOver16)
     const Case cases[] = {{0, 255}, {32, 255}, {33, 239}, {40, 127}, {47, 15}, {48, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(FadeInAlphaColor(32, c.counter, 16), c.alpha << 24 | 0x00FFFFFFu) << c.counter;
+}
+
+// In the action phase the item-ready marker and the leader marker each show
+// for 48 frames and the hit combo's display fades out by frame 152.
+TEST_F(MemberIndicators, TheUpdateRunsTheMarkersAndTheComboToTheirEnds)
+{
+    LeaderMarkerShown::Clear(party.partyWordB);
+    ItemReadyShown::Set(party.partyWordC, 1);
+    ItemReadyCounter::Clear(party.partyWordC);
+    ShowLeaderMarker(0);
+    AdvancePartyCounter999();
+    Frames(47);
+    EXPECT_TRUE(ItemReadyShown::IsSet(party.partyWordC));
+    EXPECT_TRUE(LeaderMarkerShown::IsSet(party.partyWordB));
+    Frame();
+    EXPECT_FALSE(ItemReadyShown::IsSet(party.partyWordC)) << "gone on the 48th frame";
+    EXPECT_FALSE(LeaderMarkerShown::IsSet(party.partyWordB));
+    Frames(152 - 48 - 1);
+    EXPECT_NE(party.hitCountColorA, 0u);
+    Frame();
+    EXPECT_EQ(FramesSinceHit::Get(party.partyWordA), 152u);
+    EXPECT_EQ(party.hitCountColorA, 0u) << "transparent at 152";
+    Frames(10);
+    EXPECT_EQ(FramesSinceHit::Get(party.partyWordA), 152u) << "and the count stops there";
+}
+
+// Member 2's magic plan is refreshed every 300 frames only while another member leads.
+TEST_F(MemberIndicators, ThePlanCounterRunsOnlyWhileMemberTwoIsNotTheLeader)
+{
+    PlanCounter::Clear(party.partyWordB);
+    Frames(299);
+    EXPECT_EQ(PlanCounter::Get(party.partyWordB), 299u);
+    Frame();
+    EXPECT_EQ(PlanCounter::Get(party.partyWordB), 0u) << "wraps at 300";
+    SetLeader(2);
+    Frames(5);
+    EXPECT_EQ(PlanCounter::Get(party.partyWordB), 0u);
 }
 
 TEST_F(MemberIndicators, MembersAimingAtALeavingEnemyChooseAgain)

@@ -94,6 +94,66 @@ TEST_F(MemberMovement, LeaderWalksWithHeldDirections)
     EXPECT_EQ(party.members[1].x, 544.0f) << "the others do not follow the keys";
 }
 
+TEST_F(MemberMovement, AnAilingLeaderStillWalksAtItsSpeed)
+{
+    GiveEffect(0, EFFECT_POISON);
+    keys.Hold(RIGHT);
+    Frames(2);
+    EXPECT_EQ(party.members[0].x, 464.0f + 6.0f);
+}
+
+// Walking into an enemy, member 0 pushes it along only while it walks free
+// and unhindered; anybody else, or member 0 slowed, slipping, in a shot field
+// or pulled, is stopped against it.
+TEST_F(MemberMovement, OnlyAnUnhinderedMemberZeroPushesEnemiesAside)
+{
+    struct Case {
+        const char* name;
+        int member;
+        int effect;
+        bool pullFlag;
+        bool pushes;
+    };
+    const Case cases[] = {
+        {"member 0", 0, -1, false, true},
+        {"member 0 under a pull that does not reach it", 0, -1, true, true},
+        {"member 1", 1, -1, false, false},
+        {"member 2", 2, -1, false, false},
+        {"member 0 slowed", 0, EFFECT_SLOW, false, false},
+        {"member 0 slipping", 0, EFFECT_SLIP, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        SetLeader(c.member);
+        if (c.effect >= 0)
+            GiveEffect(c.member, c.effect);
+        enemies.pullFlag = c.pullFlag ? 1 : 0;
+        fakes::FakeEnemyGroup placer{enemies};
+        // Just right of the member, overlapping its foot box after one step.
+        const BattleMember& m = party.members[c.member];
+        const float enemyX = m.x + 28.0f;
+        placer.Place(0, enemyX, m.y);
+        keys.Hold(RIGHT);
+        Frame();
+        keys.ReleaseAll();
+        EXPECT_EQ(enemies.Records[0].PosX != enemyX, c.pushes) << enemies.Records[0].PosX;
+    }
+}
+
+// Drift and pull move a member only while a field shot or a pull is on:
+// what is left in the vectors from before moves nobody.
+TEST_F(MemberMovement, LeftoverDriftAndPullMoveNobody)
+{
+    party.members[1].driftX = 4.0f;
+    party.members[1].driftY = 4.0f;
+    party.members[1].pullX = -5.0f;
+    party.members[1].pullY = 5.0f;
+    Frame();
+    EXPECT_EQ(party.members[1].x, 544.0f);
+    EXPECT_EQ(party.members[1].y, 184.0f);
+}
+
 TEST_F(MemberMovement, PullBeyondTheEdgesIsClampedInTheSameFrame)
 {
     struct Case {
@@ -118,6 +178,25 @@ TEST_F(MemberMovement, PullBeyondTheEdgesIsClampedInTheSameFrame)
         EXPECT_FLOAT_EQ(party.members[1].centerY, c.endY + 16.0f);
         EXPECT_NEAR(party.members[1].pullX, c.pullX, 1e-4);
         EXPECT_NEAR(party.members[1].pullY, c.pullY, 1e-4);
+    }
+}
+
+TEST_F(MemberMovement, APullAlongOneAxisMovesTheLeader)
+{
+    const struct {
+        float pullX, pullY;
+    } cases[] = {{5, 0}, {0, 3}}; // straight down: no sideways part at all
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.pullX << "," << c.pullY);
+        SetUp();
+        SetLeader(1); // steered and left alone, it only minds the pull
+        party.SetMemberPosX(1, 300.0f);
+        party.SetMemberPosY(1, 200.0f);
+        fakes::FakeEnemyGroup placer{enemies};
+        placer.PullMember(3, 1, c.pullX, c.pullY, 400.0f).KindWord |= KIND_WORD_NOT_PRESENT;
+        Frame();
+        EXPECT_FLOAT_EQ(party.members[1].x, 300.0f + c.pullX);
+        EXPECT_FLOAT_EQ(party.members[1].y, 200.0f + c.pullY);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "BattleHarness.h"
 #include "RecordWords.h"
 #include "SampleData.h"
+#include "core/EnemyDefWriter.h"
+#include "core/EnemyKinds.h"
 #include "core/GameDataTables.h"
 #include "party/PartyStats.h"
 
@@ -78,6 +80,74 @@ TEST(PartyOutcomeRun, AWonBattleRewardsANewPartyWithALevel)
     }
     EXPECT_EQ(party.money, money);
     ASSERT_TRUE(harness.Draw(Picture("victory-after-rewards")));
+}
+
+// The retry formation beaten by the harness's defeats; on the frame the
+// last enemy falls the leader pushes its first skill. Through the whole win
+// wait nobody starts anything or moves: the blow begun on that frame plays
+// out and the party stands until the battle is handed over.
+TEST(PartyOutcomeRun, AWonBattleShowsThePartyStandingThroughTheWinWait)
+{
+    using battleharness::EnemyHitKind;
+    constexpr int kKillFrame = 210;
+    battleharness::BattleHarness harness;
+    std::string error;
+    // Key 30 is button 4, the first skill.
+    ASSERT_TRUE(harness.Start("210 key 30 down\n211 key 30 up\n", error)) << error;
+    const std::vector<std::uint8_t> kinds = WriteEnemyKinds(sampledata::SampleEnemyKinds());
+    ASSERT_TRUE(LoadEnemyKinds(kinds.data(), kinds.size()));
+    CCharacter& party = harness.party;
+    InitPartyNewGame();
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        party.maxSt[m] = 100;
+        party.maxSp[m] = party.sp[m] = 100;
+    }
+    SeedGameRandom(39);
+    ASSERT_TRUE(harness.enemies.SetupEnemyBattle(testsupport::WordsToBytes(sampledata::RetryBattleRecord()), {}, 2,
+                                                 false, false, false));
+    harness.BeginBattle(0);
+    harness.HitEnemyAt({kKillFrame - 10, 1, EnemyHitKind::Defeat, 0, 0});
+    harness.HitEnemyAt({kKillFrame - 5, 2, EnemyHitKind::Defeat, 1, 0});
+    harness.HitEnemyAt({kKillFrame, 0, EnemyHitKind::Defeat, 0, 0});
+    for (int frame = 0; frame <= kKillFrame; ++frame)
+        harness.Frame();
+    ASSERT_EQ(party.GetBattlePhase(), BATTLE_PHASE_VICTORY);
+    ASSERT_EQ(party.members[0].Action(), ACTION_ATTACK) << "the skill pushed on the killing frame";
+    ASSERT_EQ(AttackLevel::Get(party.members[0].state), 1u);
+
+    float x[PARTY_MEMBER_COUNT], y[PARTY_MEMBER_COUNT];
+    std::int16_t sp[PARTY_MEMBER_COUNT];
+    std::uint32_t action[PARTY_MEMBER_COUNT];
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+        x[m] = party.members[m].x;
+        y[m] = party.members[m].y;
+        sp[m] = party.sp[m];
+        action[m] = party.members[m].Action();
+    }
+    int frame = kKillFrame + 1;
+    for (; !harness.HandedOver() && frame < kKillFrame + 600; ++frame) {
+        harness.Frame();
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            const BattleMember& record = party.members[m];
+            ASSERT_TRUE(record.Action() == ACTION_FREE || record.Action() == action[m])
+                << "member " << m << " started action " << record.Action() << " on frame " << frame;
+            action[m] = record.Action();
+            ASSERT_EQ(record.x, x[m]) << "member " << m << " on frame " << frame;
+            ASSERT_EQ(record.y, y[m]) << "member " << m << " on frame " << frame;
+            ASSERT_EQ(party.sp[m], sp[m]) << "member " << m << " on frame " << frame;
+        }
+        if (frame == kKillFrame + 10) {
+            ASSERT_TRUE(harness.Draw(Picture("win-wait-blow")));
+        }
+        if (frame == kKillFrame + 60) {
+            ASSERT_TRUE(harness.Draw(Picture("win-wait")));
+        }
+    }
+    EXPECT_TRUE(harness.HandedOver());
+    ASSERT_TRUE(harness.Draw(Picture("win-wait-end")));
+    for (int m = 0; m < PARTY_MEMBER_COUNT; ++m)
+        EXPECT_EQ(party.members[m].Action(), ACTION_FREE) << m;
+    FreeEnemyKinds();
 }
 
 TEST(PartyOutcomeRun, ALostBattleHandsOverToTheGameOverAfter180Frames)

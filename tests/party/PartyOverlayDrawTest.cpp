@@ -5,6 +5,8 @@
 #include "fakes/FakeTexture.h"
 #include "fakes/RecordingDevice.h"
 #include "party/BattleOutcome.h"
+#include "party/MemberAttacks.h"
+#include "party/MemberIndicators.h"
 #include "party/PartyIcon.h"
 #include "party/StatusEffects.h"
 
@@ -32,6 +34,7 @@ protected:
         for (CTexture*& sheet : party.memberTextures)
             sheet = nullptr;
         party.iconTexture = nullptr;
+        enemies.MarkTex = nullptr;
         PartyBattleTest::TearDown();
     }
 
@@ -89,6 +92,75 @@ TEST_F(PartyOverlayDraw, TheShownEffectsIconSitsOverItsMember)
     EXPECT_EQ(quad.vertex[0].y, 200.0f - party.iconOffsetY[2] - 0.5f);
     EXPECT_EQ(quad.vertex[3].x - quad.vertex[0].x, 16.0f);
     EXPECT_FLOAT_EQ(quad.vertex[0].z, 0.1f - (200.5f + 32.0f) / (480.0f * 128.0f));
+}
+
+// Member 2 casting when the last enemy falls is shown standing at once.
+TEST_F(PartyOverlayDraw, MemberTwoStoppedAtTheWinIsShownStanding)
+{
+    sheets[2].width = sheets[2].height = 256.0f;
+    party.SetMemberSpriteRect(2);
+    const std::vector<float> standing(party.members[2].spriteU, party.members[2].spriteU + 4);
+    ASSERT_TRUE(StartMemberMagic(2, 0, false, 0, 0, -1));
+    party.SetMemberSpriteRect(2);
+    ASSERT_NE(std::vector<float>(party.members[2].spriteU, party.members[2].spriteU + 4), standing);
+    BeginPartyPhase4();
+    EXPECT_EQ(Action(2), ACTION_FREE);
+    EXPECT_EQ(std::vector<float>(party.members[2].spriteU, party.members[2].spriteU + 4), standing);
+}
+
+// The icons over a member stand at its slot's place with their pixel edges
+// half a pixel up and left, each at its own depth.
+TEST_F(PartyOverlayDraw, IconsOverAMemberSitOnTheirSlotsAtTheirDepths)
+{
+    const float back = 0.08f - (250.5f + 32.0f) / (480.0f * 128.0f);
+    const float magicOff = 0.1f - (250.5f + 32.0f) / (480.0f * 128.0f);
+    const struct {
+        const char* name;
+        int slot;
+        void (*prepare)(CCharacter&);
+        void (*draw)();
+        float z;
+    } cases[] = {
+        {"gauge event", INDICATOR_GAUGE, [](CCharacter& p) { GaugeEvent::Set(p.members[2].flags, 1); },
+         DrawMemberIndicators, back},
+        {"item ready", INDICATOR_ITEM_READY,
+         [](CCharacter& p) {
+             ItemReadyShown::Set(p.partyWordC, 1);
+             LeaderField::Set(p.partyWordC, 2);
+         },
+         DrawMemberIndicators, back},
+        {"leader marker", INDICATOR_LEADER,
+         [](CCharacter& p) {
+             LeaderMarkerShown::Set(p.partyWordB, 1);
+             MarkedMember::Set(p.partyWordC, 2);
+         },
+         DrawPartyOverlayIfFlagged, 0.061f},
+        {"magic icon", INDICATOR_CASTING, [](CCharacter& p) { ActionState::Set(p.members[2].state, ACTION_MAGIC); },
+         DrawPartyMagicSprite, 0.081f},
+        {"magic off", INDICATOR_MAGIC_OFF, [](CCharacter& p) { MagicOff::Set(p.partyWordC, 1); },
+         DrawMemberBattleSprite, magicOff},
+    };
+    CTexture marks;
+    marks.texture = new fakes::FakeTexture(256, 256);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PartyBattleTest::SetUp();
+        device.draws.clear();
+        enemies.MarkTex = &marks;
+        party.SetMemberPosX(2, 300.75f);
+        party.SetMemberPosY(2, 250.5f);
+        party.members[2].indicatorLook[c.slot] = 1;
+        party.members[2].indicatorRow[c.slot] = 1;
+        c.prepare(party);
+        c.draw();
+        ASSERT_EQ(device.draws.size(), 1u);
+        const fakes::DrawnPrimitive& quad = device.draws[0];
+        EXPECT_EQ(quad.vertex[0].x, 300.0f + party.iconOffsetX[1] - 0.5f);
+        EXPECT_EQ(quad.vertex[0].y, 250.0f - party.iconOffsetY[1] - 0.5f);
+        EXPECT_EQ(quad.vertex[3].x - quad.vertex[0].x, 16.0f);
+        EXPECT_EQ(quad.vertex[3].y - quad.vertex[0].y, 16.0f);
+        EXPECT_FLOAT_EQ(quad.vertex[0].z, c.z);
+    }
 }
 
 TEST_F(PartyOverlayDraw, AStatusIconLandsWhereAskedAndOnlyForEffects0To18)

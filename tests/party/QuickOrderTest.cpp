@@ -68,6 +68,22 @@ TEST_F(QuickOrders, ButtonsGiveOrdersFromTheirSet)
     EXPECT_TRUE(TakeSounds().empty());
 }
 
+// Only kinds 1, 2 and 4 are quick commands: an empty slot and a fixed
+// command give member 2 no order.
+TEST_F(QuickOrders, SlotsOfOtherKindsDoNothing)
+{
+    party.quickSlots[0][5] = {0, 0}; // button 9: empty
+    party.quickSlots[1][3] = {3, 1}; // button 7 with 10: a fixed command
+    for (const auto& [button, shift] : {std::pair{9, false}, std::pair{7, true}}) {
+        SCOPED_TRACE(button);
+        keys.pushedButtons = Bit(button);
+        keys.heldButtons = shift ? Bit(10) : 0;
+        Frame();
+        EXPECT_EQ(Action(2), ACTION_FREE);
+        EXPECT_TRUE(TakeSounds().empty());
+    }
+}
+
 TEST_F(QuickOrders, BadIdsInSlotsAreRefused)
 {
     for (int button : {5, 6}) {

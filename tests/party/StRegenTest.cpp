@@ -75,4 +75,38 @@ TEST_F(StRegen, WhileActingOnlyMemberTwoRegeneratesThreeFramesOfFour)
     EXPECT_EQ(party.st[2], 3) << "six of eight ticks on its half-steps row";
 }
 
+// The regeneration tick runs before the member's action in each frame: the
+// frame an action ends still counts as acting, and member 2's four-frame
+// cycle starts on the frame after its attack starts.
+TEST_F(StRegen, TheFirstPointAfterAnAttackComesOnItsFrame)
+{
+    struct Case {
+        int leader;
+        int firstGainFrame; // the attack button is pushed on frame 1
+    };
+    // Member 0's blow ends on frame 21 and waits 60 frames; member 1's shot
+    // ends on frame 16 and waits 45; member 2's 60-frame cast counts 45 of
+    // its frames 2-61 and waits 120 in all.
+    const Case cases[] = {{0, 81}, {1, 61}, {2, 136}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.leader);
+        SetUp();
+        SetLeader(c.leader);
+        party.st[c.leader] = 50;
+        keys.PushButton(BUTTON_ATTACK);
+        Frame();
+        ASSERT_EQ(Action(c.leader), ACTION_ATTACK);
+        int frame = 1;
+        std::int16_t before = party.st[c.leader];
+        for (; frame < 300; before = party.st[c.leader]) {
+            ++frame;
+            Frame();
+            if (Action(c.leader) == ACTION_FREE && party.st[c.leader] > before)
+                break;
+        }
+        EXPECT_EQ(frame, c.firstGainFrame);
+        EXPECT_EQ(party.st[c.leader], before + 1);
+    }
+}
+
 } // namespace

@@ -11,6 +11,7 @@
 #include "core/GameDataTables.h"
 #include "fakes/FakeEnemyGroup.h"
 #include "party/AttackCosts.h"
+#include "party/MemberAttacks.h"
 #include "party/PartyBattleHelpers.h"
 #include "party/StatusEffects.h"
 #include "party/ThirdMember.h"
@@ -144,18 +145,19 @@ TEST_F(ThirdMember, EachLevelTakesEffectAtItsEndWhenItCanStillBePaid)
 
 TEST_F(ThirdMember, SelfHealHealsOneToAHundredPercentWithinWhatIsMissing)
 {
-    // Of 1000 HP, 100 left: the draw's last two digits plus one are the percent.
+    // Of 1000 HP, 100 left: the percent is one more than a choice among 100,
+    // draw × 100 / 32768.
     const struct {
-        int remainder, hp;
+        int choice, hp;
     } cases[] = {{0, 110}, {49, 600}, {99, 1000}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.remainder);
+        SCOPED_TRACE(c.choice);
         SetUp();
         party.maxHp[2] = 1000;
         Hp(2, 100);
         party.sp[2] = 40;
         ASSERT_TRUE(StartThirdMemberAttack(1, true, false, 0));
-        SeedGameRandom(partytest::SeedDrawing({[&c](int draw) { return draw % 100 == c.remainder; }}));
+        SeedGameRandom(partytest::SeedDrawing({[&c](int draw) { return draw * 100 / 32768 == c.choice; }}));
         CompleteThirdMemberAttack(1);
         EXPECT_EQ(party.hp[2], c.hp);
     }
@@ -205,6 +207,16 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
         std::function<void()> arrange;
         Kind kind;
         int id;
+    };
+    // ST full since the last action, an enemy 200 px away, and `st` ST left.
+    const auto ShotWithSt = [this](const char* name, int st, Kind kind) {
+        return Case{name,
+                    [this, st] {
+                        StFullSinceAction::Set(party.members[2].flags2, 1);
+                        party.st[2] = static_cast<std::int16_t>(st);
+                        EnemyNear(0, -200.0f, 0.0f);
+                    },
+                    kind, 0};
     };
     const std::vector<Case> cases = {
         {"a member down: revive",
@@ -310,20 +322,25 @@ TEST_F(ThirdMember, ThinkingChoosesTheFirstThatApplies)
              EnemyNear(0, -230.0f, 0.0f);
          },
          NONE, 0},
-        {"ST 62: kept for the strike",
+        ShotWithSt("ST 62: kept for the strike", 62, NONE),
+        ShotWithSt("ST 60: kept for the strike", 60, NONE),
+        ShotWithSt("ST 64: kept for the strike", 64, NONE),
+        ShotWithSt("ST 5: the shot", 5, ATTACK),
+        ShotWithSt("ST 4: too little for the shot", 4, NONE),
+        {"an enemy casting in a circle: its magic sealed",
          [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 62;
-             EnemyNear(0, -200.0f, 0.0f);
+             Learn(21);
+             EnemyNear(0, 100.0f, 0.0f);
+             circles.SpawnMagicCircle(MAGIC_CIRCLE_SIDE_ENEMY, 0, 300, 0, false);
          },
-         NONE, 0},
-        {"ST 65: the shot",
+         MAGIC, 21},
+        {"an enemy whose boost outlasts the cast: the boost breaker",
          [this] {
-             StFullSinceAction::Set(party.members[2].flags2, 1);
-             party.st[2] = 65;
-             EnemyNear(0, -200.0f, 0.0f);
+             Learn(20);
+             EnemyNear(0, 100.0f, 0.0f).Status.effectBits |= 1u << EFFECT_ATTACK_UP;
          },
-         ATTACK, 0},
+         MAGIC, 20},
+        ShotWithSt("ST 65: the shot", 65, ATTACK),
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -358,6 +375,59 @@ TEST_F(ThirdMember, NotLedItThinksOnceASecond)
     ThinkCounter::Clear(party.partyWordB);
     Frame();
     EXPECT_EQ(Action(2), ACTION_FREE) << "led, it waits for the keys";
+}
+
+// At the end of a cast member 2 chose by itself, a heal nobody needs any
+// more is dropped unpaid; led or kept, it takes effect all the same.
+TEST_F(ThirdMember, ACastWhoseTargetRecoveredEndsUnpaid)
+{
+    struct Case {
+        const char* name;
+        bool led, kept, recovered;
+        bool paid;
+    };
+    const Case cases[] = {
+        {"still hurt", false, false, false, true},
+        {"recovered", false, false, true, false},
+        {"recovered, led", true, false, true, true},
+        {"recovered, kept", false, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Learn(16);
+        Hp(0, 30); // at or below the heal-one threshold of 39 %
+        ASSERT_TRUE(StartMemberMagic(2, 16, false, 0, 0, -1));
+        if (c.led)
+            SetLeader(2);
+        KeepMagic::Set(party.partyWordC, c.kept ? 1u : 0u);
+        if (c.recovered)
+            Hp(0, 100);
+        party.members[2].actionFrame = party.members[2].magicTime - 1;
+        const int hpBefore = party.hp[0];
+        TakeSounds();
+        UpdateMemberMagicState(2);
+        EXPECT_NE(Action(2), ACTION_MAGIC);
+        EXPECT_EQ(party.stock[MagicStock(16)], c.paid ? 100 - MagicCostTable[16] : 100);
+        EXPECT_EQ(Times(TakeSounds(), 8), c.paid ? 1 : 0) << "the heal's sound";
+        if (!c.paid) {
+            EXPECT_EQ(party.hp[0], hpBefore);
+        }
+    }
+}
+
+// A magic aimed at an enemy faces that enemy; otherwise member 2 faces as
+// the magic asks (an attack magic: the nearest enemy).
+TEST_F(ThirdMember, AnAimedMagicFacesItsEnemy)
+{
+    for (const bool aimed : {false, true}) {
+        SCOPED_TRACE(aimed);
+        SetUp();
+        EnemyNear(0, 60.0f, 0.0f);
+        EnemyNear(1, 0.0f, 120.0f);
+        ASSERT_TRUE(StartMemberMagic(2, 0, false, aimed ? 1 : 0, 1, -1));
+        EXPECT_EQ(party.members[2].FacingDirection(), aimed ? FACING_DOWN : FACING_RIGHT);
+    }
 }
 
 TEST_F(ThirdMember, PlannedMagicIsTriedFullestStockFirst)
@@ -556,9 +626,10 @@ TEST_F(ThirdMember, LedItPicksAmongTheMagicItCanUseNow)
     Learn(8);
     Learn(12, 11); // its cost (12) is not due
     EnemyNear(0, 300.0f, 0.0f);
-    // Two candidates, 0 and 8 (12 is left out): the draw's lower half takes the first.
+    // Two candidates, 0 and 8 (12 is left out): the draw's lower half takes
+    // the first, its top quarter the second (not a third).
     for (const auto& [draw, magic] :
-         {std::pair{partytest::Within(0, 16384), 0u}, std::pair{partytest::Within(16384, 32768), 8u}}) {
+         {std::pair{partytest::Within(0, 16384), 0u}, std::pair{partytest::Within(24576, 32768), 8u}}) {
         party.members[2].state = 0;
         SeedGameRandom(partytest::SeedDrawing({draw}));
         ASSERT_TRUE(ChooseThirdMemberMagic());
@@ -627,6 +698,14 @@ TEST_F(BattleItems, EachItemFindsItsTargetOrIsRefused)
         {"cure on nobody ailing", 3, 0, true, [] {}, false, nullptr},
         {"cure finds the ailing member", 3, 0, true, [this] { GiveEffect(2, EFFECT_SLOW); }, true,
          [this] { return !party.HasEffect(2, EFFECT_SLOW); }},
+        {"item 5 on a member up, whole and well", 5, 1, false, [] {}, false, nullptr},
+        // Items 5 and 18 heal, then cure: at full HP the heal still shows 0 with its sound.
+        {"item 5 on an ailing member at full HP", 5, 1, false, [this] { GiveEffect(1, EFFECT_SLOW); }, true,
+         [this] { return !party.HasEffect(1, EFFECT_SLOW) && Popups(POPUP_HEAL) == 1 && Times(TakeSounds(), 8) == 1; }},
+        {"item 18 on an ailing member at full HP", 18, 2, false, [this] { GiveEffect(2, EFFECT_POISON); }, true,
+         [this] {
+             return !party.HasEffect(2, EFFECT_POISON) && Popups(POPUP_HEAL) == 1 && Times(TakeSounds(), 8) == 1;
+         }},
         {"revive item on a member up and whole", 6, 1, false, [] {}, false, nullptr},
         {"revive item finds the member down", 7, 0, true, [this] { Down(2); }, true,
          [this] { return !party.IsKnockedOut(2) && party.hp[2] == 100; }},
@@ -667,12 +746,19 @@ TEST_F(BattleItems, EachItemFindsItsTargetOrIsRefused)
 
 TEST_F(BattleItems, RevivingItem13MayLeaveAnAilment)
 {
-    Down(1);
-    ASSERT_TRUE(UseBattleItem(13, 1, false));
-    EXPECT_FALSE(party.IsKnockedOut(1));
-    EXPECT_GE(party.hp[1], 20);
-    EXPECT_LE(party.hp[1], 100);
-    EXPECT_NE(party.members[1].effectBits & AILMENT_EFFECT_BITS, 0u);
+    // The percent is 20 plus a choice among 81, draw × 81 / 32768.
+    for (const auto& [choice, hp] : {std::pair{0, 20}, std::pair{40, 60}, std::pair{80, 100}}) {
+        SCOPED_TRACE(choice);
+        SetUp();
+        Down(1);
+        // The ailment that follows is not magic seal, which member 1 is immune to.
+        SeedGameRandom(partytest::SeedDrawing({[choice = choice](int draw) { return draw * 81 / 32768 == choice; },
+                                               [](int draw) { return 5 + (draw * 14 >> 15) != EFFECT_MAGIC_SEAL; }}));
+        ASSERT_TRUE(UseBattleItem(13, 1, false));
+        EXPECT_FALSE(party.IsKnockedOut(1));
+        EXPECT_EQ(party.hp[1], hp);
+        EXPECT_NE(party.members[1].effectBits & AILMENT_EFFECT_BITS, 0u);
+    }
 }
 
 TEST_F(BattleItems, IdsAndAllowancesAreCheckedFirst)

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
 
 #include "PartyFixture.h"
+#include "party/Equipment.h"
 
 namespace {
 
@@ -318,8 +320,18 @@ TEST(FieldUseTest, GrowthItems)
         SCOPED_TRACE(c.what);
         auto world = MakeWorld();
         c.setup(*world);
+        const bool raisesStat = c.item >= 36 && c.member <= 2;
+        int derivedBefore = 0;
+        if (raisesStat) {
+            SetMemberEquipAndRefresh(c.member);
+            derivedBefore = world->party.statsB[c.member][c.item - 36];
+        }
         EXPECT_EQ(world->data.UseFieldItem(c.item, c.member, false, false), c.used);
         EXPECT_EQ(world->data.heldItems[c.item], c.used ? 4 : 5);
+        if (raisesStat) {
+            EXPECT_EQ(world->party.statsB[c.member][c.item - 36], std::min(derivedBefore + (c.used ? 1 : 0), 9999))
+                << "the stat after equipment follows the raise at once";
+        }
         EXPECT_EQ(world->Sounds(), c.used ? CallLog{Played(7)} : CallLog{});
         if (c.member > 2)
             continue;

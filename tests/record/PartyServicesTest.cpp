@@ -19,6 +19,7 @@
 #include "party/PartyEventServices.h"
 #include "party/PartyOptions.h"
 #include "party/PartyRecovery.h"
+#include "party/PartyStats.h"
 
 namespace {
 
@@ -318,6 +319,23 @@ TEST_F(PartyServicesTest, ShortcutSlotsKeepTheFixedCommandsAndRefuseBadIds)
     keys.heldButtons = 1 << BUTTON_SHIFT;
     EXPECT_TRUE(AssignCommandToSlot(0, slot0)) << "the second set takes every slot";
     EXPECT_EQ(party().quickSlots[1][0].kind, 4);
+    TakeSounds();
+
+    // A magic goes on a slot only once learned; refused, it plays nothing.
+    keys.heldButtons = 0;
+    party().learned[5] = 0;
+    party().AssignMagicShortcut(5, slot3);
+    EXPECT_EQ(party().quickSlots[0][3].kind, 4);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{});
+    party().AssignMagicShortcut(MAGIC_COUNT, slot3);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{});
+    party().learned[5] = 1;
+    party().AssignMagicShortcut(5, slot0 | slot3);
+    EXPECT_EQ(party().quickSlots[0][3].kind, 1);
+    EXPECT_EQ(party().quickSlots[0][3].id, 5);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{Sound(SE_SET)});
+    party().AssignMagicShortcut(5, slot0);
+    EXPECT_EQ(TakeSounds(), std::vector<std::string>{Sound(SE_REFUSE)}) << "learned, but no slot for it";
 
     SetCommandSlot(0, 0, 2, 9);
     SetCommandSlot(1, 0, 2, 9);
@@ -458,6 +476,33 @@ TEST_F(PartyServicesTest, EventDamageFellsNobodyUnlessItFellsEveryone)
 
 // ---------------------------------------------------------------------------
 // Learning the third member's magic
+
+// The party's usable byte per magic, which the field menu greys rows by,
+// follows what is learned and the stock maxima: at a new game or a load,
+// on learning, when a map brings its maxima and at member 2's level-ups.
+TEST_F(PartyServicesTest, TheUsableBytesFollowLearningAndTheStockMaxima)
+{
+    InitPartyNewGame();
+    std::uint8_t maxima[STOCK_COUNT] = {15, 12, 0, 0, 0, 0}; // magic 0 costs 15, magic 4 costs 12
+    SetPartyStockMax(maxima);
+    EXPECT_EQ(party().magicUsable[0], 1) << "the new game's magic, its stock large enough";
+    EXPECT_EQ(party().magicUsable[4], 0) << "not learned";
+    SkillPoints::Set(party().partyWordD, 10);
+    LearnMagic(4);
+    EXPECT_EQ(party().magicUsable[4], 1);
+    maxima[0] = 14;
+    SetPartyStockMax(maxima);
+    EXPECT_EQ(party().magicUsable[0], 0) << "a map whose stock cannot hold the cost";
+
+    // Learned by a load or a level-up of member 2.
+    party().learned[8] = 1;
+    party().stockMax[2] = 15;
+    RefreshPartyDisplay();
+    EXPECT_EQ(party().magicUsable[8], 1);
+    party().stockMax[2] = 0;
+    LevelUpMember(2);
+    EXPECT_EQ(party().magicUsable[8], 0);
+}
 
 TEST_F(PartyServicesTest, LearningCostsAndPoints)
 {

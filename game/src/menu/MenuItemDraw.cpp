@@ -10,7 +10,6 @@
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"
 #include "party/Character.h"
-#include "party/PartyOptions.h"
 #include "record/Pipkorn.h"
 
 namespace {
@@ -120,7 +119,7 @@ void CMapMenu::DrawMagicList()
         const int magic = at < data.magicListCount ? data.magicList[at] : -1;
         if (magic < 0 || magic >= MENU_MAGIC_COUNT)
             continue;
-        const bool usable = IsMagicUsable(magic);
+        const bool usable = TheCharacter->magicUsable[magic] != 0;
         const std::uint32_t colour =
             active ? (usable ? MENU_TEXT_WHITE : kMagicOffActive) : (usable ? MENU_TEXT_GREY : kMagicOffDimmed);
         const char16_t* name = MagicNameTable[magic];

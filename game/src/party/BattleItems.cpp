@@ -183,8 +183,8 @@ bool ApplyTo(int item, int target)
     case 18:
         if (!HurtOrAiling(target))
             return false;
-        if (Hurt(target))
-            HealMemberPercent(target, GetItemHealPercent(item), false, true);
+        // Heal, then cure: a member at full HP still sees its heal of 0.
+        HealMemberPercent(target, GetItemHealPercent(item), false, true);
         if (Up(target))
             CureMemberAilments(target);
         return true;
@@ -219,7 +219,7 @@ bool ApplyTo(int item, int target)
     case 13:
         if (Up(target))
             return false;
-        HealMemberPercent(target, kRandomReviveBase + GameRandom() % kRandomReviveSpread, true, true);
+        HealMemberPercent(target, kRandomReviveBase + (GameRandom() * kRandomReviveSpread >> 15), true, true);
         if (Up(target))
             GiveRandomAilment(target);
         return true;

@@ -273,7 +273,7 @@ public:
     std::uint8_t memberOptions[PARTY_MEMBER_COUNT][3];
     std::uint8_t learned[MAGIC_COUNT];
     std::uint8_t autoMagicAllowed[MAGIC_COUNT];
-    std::uint8_t magicUsable[MAGIC_COUNT]; // unused: IsMagicUsable answers from the stock maxima
+    std::uint8_t magicUsable[MAGIC_COUNT]; // learned and its stock can hold its cost (RefreshMagicUsable)
     std::uint8_t fieldShotActive;
     std::uint32_t partyWordA;
     std::uint32_t partyWordB;

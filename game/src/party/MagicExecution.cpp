@@ -86,7 +86,7 @@ public:
         spec.direction = direction & 7;
         spec.knockback = knockback;
         spec.subtype = magic_;
-        spec.specialCode = party_.specialCode[kCaster];
+        spec.specialCode = static_cast<std::uint8_t>(GetMemberSpecialCode(kCaster));
         spec.orbitMember = orbitMember;
         ok_ = shots_.CreateCharaShot(spec);
         return ok_;

@@ -12,6 +12,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"
+#include "party/PartyBattleHelpers.h"
 #include "party/PartyBattle.h"
 #include "party/PartyQueries.h"
 #include "party/StatusEffects.h"
@@ -87,7 +88,7 @@ bool FireShot(CCharacter& party, int member, CharaShotKind kind, int level, int 
     spec.direction = d;
     spec.knockback = kind == SHOT_ATTACHED && level == 1 ? 2 : 0;
     spec.subtype = level;
-    spec.specialCode = party.specialCode[member];
+    spec.specialCode = static_cast<std::uint8_t>(GetMemberSpecialCode(member));
     return TheCharaShot->CreateCharaShot(spec);
 }
 

@@ -41,8 +41,8 @@ void EnterCrowdMode(BattleMember& record)
 }
 
 // The velocity along the free heading: the dominant axis at full speed.
-// Headings are measured from straight down towards the right, as the escape
-// search gives them, so the sine is the sideways part and the cosine the
+// The game's rule for headings: h moves a point by (sin h, cos h), 0 straight
+// down and pi/2 right, so the sine is the sideways part and the cosine the
 // vertical one.
 void SetEscapeVelocity(BattleMember& record, float angle, float speed)
 {

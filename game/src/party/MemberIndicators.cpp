@@ -10,6 +10,7 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/MemberIndicators.h"
+#include "party/PartyIcon.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ constexpr float kIconSize = 16.0f;
 constexpr int kOpaqueFrames = 32;
 constexpr int kFadeStep = 16;
 constexpr float kIndicatorDepth = 0.08f;
+constexpr float kMagicOffDepth = 0.1f;
 constexpr float kDepthScale = SCREEN_HEIGHT * 128.0f;
 constexpr float kLeaderMarkerDepth = 0.061f;
 constexpr int kRetargetCounter = 2;
@@ -74,8 +76,8 @@ void DrawIcon(CCharacter& party, int member, int slot, const float* u, float dep
     const float top = static_cast<float>(static_cast<int>(record.y)) - party.iconOffsetY[record.indicatorRow[slot] % 3];
     for (int i = 0; i < 4; ++i) {
         TexturedVertex& vertex = party.quad[i];
-        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f);
-        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f);
+        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
+        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
         vertex.z = depth;
         vertex.rhw = 1.0f;
         vertex.colour = colour;
@@ -145,7 +147,7 @@ void DrawMemberBattleSprite()
     CCharacter& party = *TheCharacter;
     if (!party.PartyFlag30() || party.IsKnockedOut(kThird))
         return;
-    const float depth = kIndicatorDepth - (party.members[kThird].y + 32.0f) / kDepthScale;
+    const float depth = kMagicOffDepth - (party.members[kThird].y + 32.0f) / kDepthScale;
     DrawIcon(party, kThird, INDICATOR_MAGIC_OFF, party.iconUV25, depth, 0xFFFFFFFFu);
 }
 

@@ -62,7 +62,9 @@ void UpdateMemberMagicState(int member)
             ResetMemberFlagsAndAction(member);
         return;
     }
-    if (!KeepsMagic(party, member) && !IsMagicUsable(magic)) {
+    // A magic member 2 chose by itself is dropped unpaid once it no longer
+    // passes the thinking's own usability test (a heal nobody needs any more).
+    if (!KeepsMagic(party, member) && !IsMagicUsable(magic, true)) {
         ResetMemberFlagsAndAction(member);
         return;
     }

@@ -109,6 +109,8 @@ void PrepareMember(CCharacter& party, int m)
         if (party.sp[m] < party.maxSp[m])
             SetMemberMP(m, 1, false);
     }
+    // ST regenerates before the action: the frame an action ends still counts as acting.
+    TickMemberStRegen(m);
 }
 
 // Sub-steps 8 and 9.
@@ -178,7 +180,6 @@ void UpdateMember(CCharacter& party, int m)
         return;
     }
     TickMemberEffects(record, m);
-    TickMemberStRegen(m);
     MoveMember(party, m);
     party.SetMemberSpriteRect(m);
 }

@@ -6,8 +6,6 @@
 namespace {
 
 constexpr float kIconSize = 16.0f;
-// Texel centres: the quad's corners sit half a pixel up and left.
-constexpr float kCornerShift = 0.5f;
 
 } // namespace
 
@@ -20,8 +18,8 @@ void DrawMemberIcon(int icon, float x, float y, float z)
         return;
     for (int i = 0; i < 4; ++i) {
         TexturedVertex& vertex = party.quad[i];
-        vertex.x = x + ((i & 1) != 0 ? kIconSize : 0.0f) - kCornerShift;
-        vertex.y = y + ((i & 2) != 0 ? kIconSize : 0.0f) - kCornerShift;
+        vertex.x = x + ((i & 1) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
+        vertex.y = y + ((i & 2) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
         vertex.z = z;
         vertex.rhw = 1.0f;
         vertex.colour = 0xFFFFFFFFu;

@@ -60,6 +60,9 @@ void LevelUpMember(int member)
     SetMemberEquipAndRefresh(member);
     party.st[member] = std::min(stBefore, party.maxSt[member]);
     Refill(party, member);
+    // Member 2 also refreshes its magic data.
+    if (member == 2)
+        RefreshMagicUsable();
     GainLearningPoint();
 }
 

@@ -5,6 +5,7 @@
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
 #include "party/MemberIndicators.h"
+#include "party/PartyIcon.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ void DrawMagicIcon(CCharacter& party)
         static_cast<float>(static_cast<int>(caster.y)) - party.iconOffsetY[caster.indicatorRow[kIconSlot] % 3];
     for (int i = 0; i < 4; ++i) {
         TexturedVertex& vertex = party.quad[i];
-        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f);
-        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f);
+        vertex.x = left + ((i & 1) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
+        vertex.y = top + ((i & 2) != 0 ? kIconSize : 0.0f) - PARTY_QUAD_EDGE_SHIFT;
         vertex.z = kIconDepth;
         vertex.rhw = 1.0f;
         vertex.colour = 0xFFFFFFFFu;

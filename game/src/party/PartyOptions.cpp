@@ -86,6 +86,7 @@ void LearnMagic(int magic)
     SkillPoints::Set(party.partyWordD, static_cast<std::uint32_t>(points - LearnCost(magic)));
     party.learned[magic] = 1;
     party.autoMagicAllowed[magic] = 1;
+    RefreshMagicUsable();
 }
 
 void GainLearningPoint()
@@ -107,4 +108,12 @@ bool IsMagicUsable(int magic)
     if (TheCharacter == nullptr || magic < 0 || magic >= MAGIC_COUNT || TheCharacter->learned[magic] == 0)
         return false;
     return TheCharacter->stockMax[MagicStock(magic)] >= MagicCostTable[magic];
+}
+
+void RefreshMagicUsable()
+{
+    if (TheCharacter == nullptr)
+        return;
+    for (int magic = 0; magic < MAGIC_COUNT; ++magic)
+        TheCharacter->magicUsable[magic] = IsMagicUsable(magic) ? 1 : 0;
 }

@@ -27,6 +27,9 @@ bool AssignCommandToSlot(int level, int buttons);
 void LearnMagic(int magic);
 // A magic the third member has learned and whose stock can ever hold its cost.
 bool IsMagicUsable(int magic);
+// Member 2's magic data: the party's usable byte of every magic, which the
+// field menu's magic list greys its rows by, set by the rule above.
+void RefreshMagicUsable();
 // One learning point more, as long as the points do not yet cover every magic not learned.
 void GainLearningPoint();
 // The cost of learning magic `magic`.

@@ -6,6 +6,7 @@
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "media/PlayBGM.h"
+#include "party/BattleButtons.h"
 #include "party/BattleOutcome.h"
 #include "party/Character.h"
 #include "party/HitCombo.h"
@@ -66,6 +67,20 @@ void HandOverDefeat(int kind)
     }
 }
 
+// The win wait only plays out what runs: a free member starts nothing and
+// takes only its movement input, the leader's held directions.
+void AdvanceMemberInVictory(CCharacter& party, int m)
+{
+    BattleMember& record = party.members[m];
+    if (record.Action() != ACTION_FREE) {
+        RunMemberAction(m);
+        return;
+    }
+    if (m == party.Leader() && !record.HasEffect(EFFECT_STOP))
+        record.moveBits = HeldDirections();
+    ApplyMemberMoveInput(m);
+}
+
 // The victory phase's movement: the frame's velocity, then the field's edges.
 void MoveMemberInVictory(CCharacter& party, int m)
 {
@@ -124,6 +139,8 @@ void BeginPartyPhase4()
 {
     CCharacter& party = *TheCharacter;
     party.SetBattlePhase(BATTLE_PHASE_VICTORY);
+    // The killing frame's pushes end with the action phase.
+    party.pushedButtons = 0;
     DeferredOrderFirst::Clear(party.partyWordD);
     PendingOrderKind::Clear(party.partyWordC);
     if (!party.IsKnockedOut(2) && IsActing(party.members[2])) {
@@ -148,7 +165,7 @@ void UpdatePartyVictory()
         record.prevY = record.y;
         record.moveBits = 0;
         FacingSetThisFrame::Clear(record.flags);
-        RunMemberAction(m);
+        AdvanceMemberInVictory(party, m);
         if (record.Action() == ACTION_KNOCKED_OUT)
             continue;
         MoveMemberInVictory(party, m);

@@ -73,6 +73,7 @@ void InitPartyNewGame()
         SetBattleOption(option, kNewGameOptions[option], false);
     LeaderField::Set(party.partyWordC, 0);
     MagicOff::Clear(party.partyWordC);
+    RefreshMagicUsable();
     SkillPoints::Set(party.partyWordD, 0);
     // The stocks start full; the first map's maxima cut them.
     std::fill(std::begin(party.stock), std::end(party.stock), kNewGameStock);
@@ -156,6 +157,7 @@ void RefreshPartyDisplay()
             TheBattleBackground->SetHudHitCount(0);
         }
         SetMoney(party.money, true);
+        RefreshMagicUsable();
     }
     if (TheMapMenu != nullptr)
         TheMapMenu->ResetMapMenuState();

@@ -2,6 +2,8 @@
 // these, which clamp it, keep the HP percentage and tell the status panel.
 #include "battle/BattleBackground.h"
 #include "party/Character.h"
+#include "party/Equipment.h"
+#include "party/PartyOptions.h"
 
 namespace {
 
@@ -148,15 +150,19 @@ void SetPartyStockMax(const std::uint8_t maxima[STOCK_COUNT])
     }
     if (Panel() != nullptr)
         Panel()->SetHudColumnMaxima(party.stockMax);
+    RefreshMagicUsable();
 }
 
-void SetMemberSlotA(int member, int index, int value, bool /*refresh: re-equipping comes with the equipment services*/)
+void SetMemberSlotA(int member, int index, int value, bool refresh)
 {
     if (!ValidMember(member) || index < 0 || index >= 4)
         return;
     TheCharacter->statsA[member][index] = static_cast<std::int16_t>(value);
     if (Panel() != nullptr)
         Panel()->SetHudMemberValueA(member, index, static_cast<std::uint16_t>(value));
+    // Re-equipping what the member wears makes the derived stats follow.
+    if (refresh)
+        SetMemberEquipAndRefresh(member);
 }
 
 void SetMemberSlotB(int member, int index, int value)

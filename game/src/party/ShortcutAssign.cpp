@@ -45,9 +45,10 @@ void CCharacter::AssignItemShortcut(int item, int buttons)
 void CCharacter::AssignMagicShortcut(int magic, int buttons)
 {
     SceneTrace::Note("AssignMagicShortcut", magic);
-    const bool stored =
-        magic >= 0 && magic < MAGIC_COUNT && learned[magic] != 0 && StoreInSlot(*this, kSlotMagic, magic, buttons);
-    PlaySoundEffect(stored ? SE_SET : SE_REFUSE);
+    // A magic not learned is refused without a sound.
+    if (magic < 0 || magic >= MAGIC_COUNT || learned[magic] == 0)
+        return;
+    PlaySoundEffect(StoreInSlot(*this, kSlotMagic, magic, buttons) ? SE_SET : SE_REFUSE);
 }
 
 void CCharacter::ToggleSkillEnabled(int magic)

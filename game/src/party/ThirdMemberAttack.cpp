@@ -66,10 +66,11 @@ void FireHomingShot(CCharacter& party)
     TheCharaShot->CreateCharaShot(shot);
 }
 
-// (1 + 0..99) % of the maximum HP, at least 1, never above what is missing.
+// (1 + 0..99) % of the maximum HP, at least 1, never above what is missing;
+// the 0..99 is a uniform choice among 100 by the game's rule.
 void HealSelf(CCharacter& party)
 {
-    const int percent = 1 + GameRandom() % 100;
+    const int percent = 1 + (GameRandom() * 100 >> 15);
     const int missing = std::max(party.maxHp[THIRD_MEMBER] - party.hp[THIRD_MEMBER], 0);
     const int amount = std::min(std::max(party.maxHp[THIRD_MEMBER] * percent / 100, 1), missing);
     SetMemberHP(THIRD_MEMBER, amount, false);
