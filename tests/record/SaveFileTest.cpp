@@ -493,13 +493,78 @@ TEST_F(SaveFileTest, KilledWhileSavingLeavesALoadableFile)
         CSaveFile reader;
         reader.cellCheck = nullptr;
         reader.InitSaveFile();
-        for (const auto& entry : std::filesystem::directory_iterator(folder / "SaveData"))
-            ASSERT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "SaveData")) {
+            const std::string name = entry.path().filename().string();
+            ASSERT_TRUE(name.find(".tmp") == std::string::npos && name.find(".old") == std::string::npos)
                 << "round " << round << ": " << entry.path();
+        }
         const bool slotLoads = reader.LoadGame(0);
         const bool backupLoads = reader.LoadGame(SAVE_BACKUP_SLOT);
         ASSERT_TRUE(slotLoads || backupLoads) << "round " << round;
     }
+}
+
+// A kill between the second name for the old slot file and the last rename
+// leaves "SaveDataNN.sav.old"; the next start finishes what the save began
+// once the slot itself is whole, and never loses the last whole copy.
+TEST_F(SaveFileTest, StartUpSettlesTheOldFileAKilledSaveLeft)
+{
+    ASSERT_TRUE(saves.SaveGame(SAVE_BACKUP_SLOT));
+    const std::string backup = SlotBytes(SAVE_BACKUP_SLOT);
+    party.money = 1111;
+    ASSERT_TRUE(saves.SaveGame(0));
+    const std::string older = SlotBytes(0);
+    party.money = 2222;
+    ASSERT_TRUE(saves.SaveGame(1));
+    const std::string newer = SlotBytes(1);
+    const std::filesystem::path old = Slot(0).string() + ".old";
+    enum class Left { SameFile, OldSlotFile, OldBesideDamagedSlot, OldBesideNoSlot };
+    struct Case {
+        const char* what;
+        Left left;
+        std::string slot, backup; // what start-up leaves
+    };
+    const Case cases[] = {
+        {"killed after the second name", Left::SameFile, older, backup},
+        {"killed after the new file moved in", Left::OldSlotFile, newer, older},
+        {"the slot damaged since", Left::OldBesideDamagedSlot, older, backup},
+        {"the slot gone since", Left::OldBesideNoSlot, older, backup},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteWholeFile(Slot(SAVE_BACKUP_SLOT), backup);
+        std::filesystem::remove(old);
+        switch (c.left) {
+        case Left::SameFile:
+            WriteWholeFile(Slot(0), older);
+            std::filesystem::create_hard_link(Slot(0), old);
+            break;
+        case Left::OldSlotFile:
+            WriteWholeFile(Slot(0), newer);
+            WriteWholeFile(old, older);
+            break;
+        case Left::OldBesideDamagedSlot:
+            WriteWholeFile(Slot(0), newer.substr(0, 500));
+            WriteWholeFile(old, older);
+            break;
+        case Left::OldBesideNoSlot:
+            std::filesystem::remove(Slot(0));
+            WriteWholeFile(old, older);
+            break;
+        }
+        CSaveFile reader;
+        reader.InitSaveFile();
+        EXPECT_FALSE(std::filesystem::exists(old));
+        EXPECT_TRUE(SlotBytes(0) == c.slot);
+        EXPECT_TRUE(SlotBytes(SAVE_BACKUP_SLOT) == c.backup);
+    }
+    // An old file that is itself damaged is removed beside a whole slot.
+    WriteWholeFile(Slot(0), newer);
+    WriteWholeFile(old, "short");
+    CSaveFile reader;
+    reader.InitSaveFile();
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_TRUE(SlotBytes(SAVE_BACKUP_SLOT) == backup);
 }
 
 // Only what a write for the target itself names is a leftover: the settings

@@ -52,6 +52,44 @@ bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& byte
     return !in.bad();
 }
 
+// The second name a save gives the old slot file until it becomes the backup.
+std::filesystem::path OldFilePath(int slot)
+{
+    std::filesystem::path old = SlotPath(slot);
+    old += ".old";
+    return old;
+}
+
+// A file that would load: its size and its checksum hold (where the player
+// stands is checked only when it loads).
+bool IsWholeSaveFile(const std::filesystem::path& path)
+{
+    std::vector<std::uint8_t> bytes;
+    SaveState state;
+    return ReadFile(path, bytes, SAVE_FILE_BYTES) && ReadSaveFileBytes(bytes, state, nullptr);
+}
+
+// A save killed before its last rename leaves the old slot file under its
+// second name. Beside a whole slot it is the backup the save was making (or
+// the slot file itself, when the new one never moved in); beside a damaged or
+// missing slot it is the last whole copy of that slot, so it goes back there.
+void SettleOldFile(int slot)
+{
+    const std::filesystem::path old = OldFilePath(slot);
+    std::error_code error;
+    if (!std::filesystem::exists(old, error))
+        return;
+    const std::filesystem::path target = SlotPath(slot);
+    if (!IsWholeSaveFile(target)) {
+        if (IsWholeSaveFile(old) && safewrite::MoveIntoPlace(old, target))
+            return;
+    } else if (!std::filesystem::equivalent(old, target, error) && IsWholeSaveFile(old) &&
+               safewrite::MoveIntoPlace(old, SlotPath(SAVE_BACKUP_SLOT))) {
+        return;
+    }
+    std::filesystem::remove(old, error);
+}
+
 } // namespace
 
 std::uint32_t SaveRandom::Next()
@@ -152,6 +190,8 @@ void CSaveFile::InitSaveFile()
     currentSlot = 0;
     for (const char* path : SaveSlotPaths)
         safewrite::RemoveLeftovers(plat::ResolvePath(path));
+    for (int slot = 0; slot < SAVE_SLOT_COUNT; ++slot)
+        SettleOldFile(slot);
 }
 
 bool CSaveFile::SaveGame(int slot)
@@ -176,8 +216,7 @@ bool CSaveFile::SaveGame(int slot)
     std::filesystem::path kept;
     if (slot < SAVE_BACKUP_SLOT && std::filesystem::exists(target, error)) {
         // A second name for the old slot file, which becomes the backup once the new file is in place.
-        kept = target;
-        kept += ".old";
+        kept = OldFilePath(slot);
         std::filesystem::remove(kept, error);
         std::filesystem::create_hard_link(target, kept, error);
         if (error)
