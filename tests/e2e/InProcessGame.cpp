@@ -65,7 +65,7 @@ void InProcessGame::Finish()
         sounds_ = nullptr;
     }
     ExitPath();
-    FinishProcess();
+    FinishProcess(kExitClean);
     keys_ = nullptr;
     plat::SetInputSourceFactory(nullptr);
 }

@@ -100,6 +100,20 @@ TEST(ProgramRunTest, AnUnreadableInputScriptEndsWithAFailingStatus)
     EXPECT_TRUE(std::filesystem::exists(folder / "Error.log"));
 }
 
+// The settings file that cannot be written at exit goes into Error.log
+// (UTF-8 text) and the player sees nothing, but the run's status is a failure.
+TEST(ProgramRunTest, ASettingsWriteFailingAtExitEndsWithAFailingStatus)
+{
+    GameFolder folder;
+    // A file where the folder of the settings should be.
+    folder.Write("SaveData", "not a folder");
+    const auto run = RunScripted(folder, "", "", 60);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitCode, 1) << run.errors;
+    const std::string log = testsupport::ReadWholeFile(folder / "Error.log");
+    EXPECT_NE(log.find("ファイル書き込み時のエラー"), std::string::npos) << log;
+}
+
 // Cancel closes the field menu the menu button opened, and walking goes on.
 TEST(ProgramRunTest, WalkingGoesOnAfterTheMenuButton)
 {
