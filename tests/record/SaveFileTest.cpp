@@ -18,6 +18,7 @@
 #include "TempFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/Clock.h"
 #include "platform/LittleEndian.h"
 
 namespace {
@@ -466,6 +467,29 @@ TEST_F(SaveFileTest, SlotQueries)
     EXPECT_EQ(saves.ReadSaveSlotLevel(2), -1);
     saves.DeleteSaveFile(2);
     EXPECT_FALSE(saves.SaveFileExists(2));
+}
+
+// On game time (headless runs) a save's time is the fixed date plus the
+// game time, so two runs that save alike show and store the same.
+TEST_F(SaveFileTest, OnGameTimeASaveIsDatedFromTheFixedDate)
+{
+    struct Case {
+        std::uint32_t gameMs;
+        std::int64_t seconds; // after the fixed date
+    };
+    for (const Case c : {Case{0, 0}, Case{65999, 65}, Case{90061000, 90061}}) {
+        plat::UseVirtualClock(c.gameMs);
+        const bool saved = saves.SaveGame(c.seconds % 2 == 0 ? 0 : 1);
+        plat::UseRealClock();
+        ASSERT_TRUE(saved);
+        const std::time_t expected = static_cast<std::time_t>(GAME_TIME_DATE + c.seconds);
+        std::tm want{}, got{};
+        ASSERT_NE(::localtime_r(&expected, &want), nullptr);
+        ASSERT_TRUE(saves.GetSaveFileTime(c.seconds % 2 == 0 ? 0 : 1, got));
+        EXPECT_EQ(std::mktime(&got), std::mktime(&want)) << c.gameMs;
+    }
+    // Slot 1 was written last, at the latest game time.
+    EXPECT_EQ(saves.FindLatestSaveSlot(), 1);
 }
 
 // A process saving in a loop is killed at random moments; the slot or the

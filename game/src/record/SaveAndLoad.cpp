@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "field/MapHeader.h"
@@ -13,6 +14,7 @@
 #include "record/Pipkorn.h"
 #include "core/SafeFileWrite.h"
 #include "core/ZephGlobals.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/LittleEndian.h"
 #include "platform/Paths.h"
@@ -50,6 +52,20 @@ bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& byte
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
+}
+
+// A save's time is its file's last-write time; on game time that is the
+// fixed date plus the game time, not the moment the file was written.
+void DateOnGameTime(const std::filesystem::path& file)
+{
+    if (!plat::IsVirtualClock())
+        return;
+    const std::uint32_t ms = plat::NowMs();
+    const struct timespec date {
+        static_cast<std::time_t>(GAME_TIME_DATE + ms / 1000), static_cast<long>(ms % 1000) * 1000000
+    };
+    const struct timespec times[2] = {date, date};
+    ::utimensat(AT_FDCWD, file.c_str(), times, 0);
 }
 
 // The second name a save gives the old slot file until it becomes the backup.
@@ -231,6 +247,7 @@ bool CSaveFile::SaveGame(int slot)
     }
     if (!kept.empty() && !safewrite::MoveIntoPlace(kept, SlotPath(SAVE_BACKUP_SLOT)))
         std::filesystem::remove(kept, error);
+    DateOnGameTime(target);
     currentSlot = static_cast<std::uint8_t>(slot < SAVE_BACKUP_SLOT ? slot : 0);
     return true;
 }
