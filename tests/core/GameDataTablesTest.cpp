@@ -129,6 +129,37 @@ TEST_F(GameDataTablesTest, BrokenPacksAreRefused)
     }
 }
 
+// A value outside its field's range in the item and equipment tables stops
+// start-up with one line naming the table, its entry, the row and the field.
+TEST_F(GameDataTablesTest, AFieldOutsideItsRangeIsNamedAndRefused)
+{
+    struct Case {
+        int entry;
+        std::size_t word; // byte offset of a 32-bit word of row 3
+        std::uint32_t orBits;
+        const char* named;
+    };
+    const Case cases[] = {
+        {PACK_ITEM_TABLE, 3 * 56 + 52, 0xFu << 15, "item table (entry 4), row 3, name length: 15 is outside 0-9"},
+        {PACK_ACCESSORY_TABLE, 3 * 36 + 32, 0xFu << 15, "accessory table (entry 0), row 3, name length: 15 is outside"},
+        {PACK_ARMOR_TABLES[1], 3 * 36 + 32, 0xFu << 5, "armour table of member 1 (entry 261), row 3, name length: 15"},
+        {PACK_WEAPON_TABLES[2], 3 * 24 + 16, 0x40u << 24, "weapon table of member 2 (entry 267), row 3, effect: "},
+        {PACK_WARP_POINT_TABLE, 3 * 20, 0x4000u, "warp point table (entry 259), row 3, map: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        std::vector<Bytes> entries = Sample();
+        Bytes& table = entries[static_cast<std::size_t>(c.entry)];
+        sampledata::Put32(table, c.word, plat::LoadLe32(table.data() + c.word) | c.orBits);
+        ::testing::internal::CaptureStderr();
+        const bool loaded = LoadFrom(entries);
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(loaded);
+        EXPECT_NE(errors.find(c.named), std::string::npos) << errors;
+        FreeGameData();
+    }
+}
+
 TEST_F(GameDataTablesTest, NoPackReaderMeansNoData)
 {
     ZephFilePack = nullptr;
