@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FieldFixture.h"
+#include "MapEntryRunner.h"
 #include "SampleData.h"
 #include "core/PackCatalogue.h"
 #include "field/Map.h"
@@ -20,6 +21,22 @@ TEST(MapEntryCheckTest, EverySampleMapPasses)
         const sampledata::Bytes blob = sampledata::MapEntry(map);
         MapEntryFault fault;
         EXPECT_TRUE(CheckMapEntry(blob.data(), blob.size(), map, fault)) << fault.Line();
+    }
+}
+
+// What the fuzz target runs: every sample map is loaded, walked and drawn,
+// and an entry the check refuses never becomes the current map.
+TEST(MapEntryCheckTest, TheRunnerEntersWalksAndDrawsOnlyCheckedEntries)
+{
+    for (int map : {0, 1, 2}) {
+        const sampledata::Bytes blob = sampledata::MapEntry(map);
+        const mapfuzz::RunReport run = mapfuzz::RunMapEntryBytes(blob.data(), blob.size());
+        EXPECT_TRUE(run.passedCheck && run.entered && !run.tileOutOfRange) << map;
+        EXPECT_EQ(run.framesRun, 64) << map;
+        sampledata::Bytes flipped = blob;
+        flipped.at(mapblob::kGridOffset) = 0x80;
+        const mapfuzz::RunReport refused = mapfuzz::RunMapEntryBytes(flipped.data(), flipped.size());
+        EXPECT_FALSE(refused.passedCheck || refused.entered) << map;
     }
 }
 
