@@ -135,22 +135,31 @@ TEST_F(GameDataTablesTest, AFieldOutsideItsRangeIsNamedAndRefused)
 {
     struct Case {
         int entry;
-        std::size_t word; // byte offset of a 32-bit word of row 3
-        std::uint32_t orBits;
+        std::size_t word; // byte offset of the 32-bit word that holds the field
+        int shift, width;
+        std::uint32_t value; // the first value outside the field's range
         const char* named;
     };
+    // The first and the last row of the tables, and each field at the edge of its range.
     const Case cases[] = {
-        {PACK_ITEM_TABLE, 3 * 56 + 52, 0xFu << 15, "item table (entry 4), row 3, name length: 15 is outside 0-9"},
-        {PACK_ACCESSORY_TABLE, 3 * 36 + 32, 0xFu << 15, "accessory table (entry 0), row 3, name length: 15 is outside"},
-        {PACK_ARMOR_TABLES[1], 3 * 36 + 32, 0xFu << 5, "armour table of member 1 (entry 261), row 3, name length: 15"},
-        {PACK_WEAPON_TABLES[2], 3 * 24 + 16, 0x40u << 24, "weapon table of member 2 (entry 267), row 3, effect: "},
-        {PACK_WARP_POINT_TABLE, 3 * 20, 0x4000u, "warp point table (entry 259), row 3, map: "},
+        {PACK_ITEM_TABLE, 0 * 56 + 52, 15, 4, 10, "item table (entry 4), row 0, name length: 10 is outside 0-9"},
+        {PACK_ACCESSORY_TABLE, 82 * 36 + 32, 15, 4, 10,
+         "accessory table (entry 0), row 82, name length: 10 is outside"},
+        {PACK_ARMOR_TABLES[1], 0 * 36 + 32, 5, 4, 10, "armour table of member 1 (entry 261), row 0, name length: 10"},
+        {PACK_WEAPON_TABLES[2], 34 * 24 + 20, 14, 4, 10,
+         "weapon table of member 2 (entry 267), row 34, name length: 10"},
+        {PACK_WEAPON_TABLES[0], 0 * 24 + 16, 24, 8, 37, "weapon table of member 0 (entry 266), row 0, effect: 37 is"},
+        {PACK_WARP_POINT_TABLE, 31 * 20, 0, 16, 253, "warp point table (entry 259), row 31, map: 253 is outside 0-252"},
+        {PACK_WARP_POINT_TABLE, 0 * 20, 16, 16, 34, "warp point table (entry 259), row 0, place: 34 is outside 0-33"},
+        {PACK_WARP_POINT_TABLE, 0 * 20, 0, 16, 0xFFFF, "warp point table (entry 259), row 0, map: -1 is outside"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.named);
         std::vector<Bytes> entries = Sample();
         Bytes& table = entries[static_cast<std::size_t>(c.entry)];
-        sampledata::Put32(table, c.word, plat::LoadLe32(table.data() + c.word) | c.orBits);
+        const std::uint32_t mask = (c.width == 32 ? 0u : (1u << c.width)) - 1u;
+        const std::uint32_t word = plat::LoadLe32(table.data() + c.word);
+        sampledata::Put32(table, c.word, (word & ~(mask << c.shift)) | (c.value << c.shift));
         ::testing::internal::CaptureStderr();
         const bool loaded = LoadFrom(entries);
         const std::string errors = ::testing::internal::GetCapturedStderr();
