@@ -490,6 +490,14 @@ TEST_F(SaveFileTest, OnGameTimeASaveIsDatedFromTheFixedDate)
     }
     // Slot 1 was written last, at the latest game time.
     EXPECT_EQ(saves.FindLatestSaveSlot(), 1);
+    // Within one second of game time the milliseconds order the saves.
+    for (const auto& [slot, gameMs] : {std::pair{0, 5001u}, std::pair{2, 5998u}, std::pair{1, 5500u}}) {
+        plat::UseVirtualClock(gameMs);
+        const bool saved = saves.SaveGame(slot);
+        plat::UseRealClock();
+        ASSERT_TRUE(saved);
+    }
+    EXPECT_EQ(saves.FindLatestSaveSlot(), 2);
 }
 
 // A process saving in a loop is killed at random moments; the slot or the
