@@ -54,6 +54,41 @@ std::vector<int> SmallTextureEntries()
     return entries;
 }
 
+// Ogg Vorbis streams of several rates and channel counts, two streams
+// chained in one file, and a file cut inside a page.
+bool WriteOggSeeds(const fs::path& folder)
+{
+    struct Tones {
+        const char* name;
+        int frames, rate, channels, serial;
+    };
+    const Tones tones[] = {
+        {"mono_8000", 2000, 8000, 1, 11},     {"mono_22050", 4410, 22050, 1, 12},
+        {"stereo_44100", 8820, 44100, 2, 13}, {"stereo_48000", 4800, 48000, 2, 14},
+        {"six_channels", 2205, 22050, 6, 15},
+    };
+    fs::create_directories(folder);
+    Bytes chained;
+    for (const Tones& t : tones) {
+        const fs::path path = folder / (std::string(t.name) + ".ogg");
+        if (!oggfixture::WriteTones(path, t.frames, t.rate, t.channels, t.serial))
+            return false;
+        const Bytes stream = ReadFile(path);
+        if (stream.empty())
+            return false;
+        if (t.channels <= 2)
+            chained.insert(chained.end(), stream.begin(), stream.end());
+    }
+    // Cut half way through the last page, inside its audio data.
+    const Bytes stereo = ReadFile(folder / "stereo_44100.ogg");
+    const std::string text(stereo.begin(), stereo.end());
+    const std::size_t page = text.rfind("OggS");
+    if (page == std::string::npos || page == 0)
+        return false;
+    const Bytes cut(stereo.begin(), stereo.begin() + static_cast<std::ptrdiff_t>(page + (stereo.size() - page) / 2));
+    return WriteSeed(folder, "chained.ogg", chained) && WriteSeed(folder, "cut_in_a_page.ogg", cut);
+}
+
 bool WriteAll(const fs::path& root)
 {
     bool ok = true;
@@ -63,7 +98,7 @@ bool WriteAll(const fs::path& root)
         ok &= WriteSeed(root / "wav", "effect" + std::to_string(id), sampledata::SoundEffectEntry(id));
     for (int tune = 0; tune < sampledata::kTuneCount; ++tune)
         ok &= WriteSeed(root / "midi", sampledata::TuneFileName(tune), sampledata::TuneFile(tune));
-    for (int map = 0; map < 2; ++map)
+    for (int map = 0; map < 3; ++map)
         ok &= WriteSeed(root / "map_entry", "map" + std::to_string(map), sampledata::MapEntry(map));
 
     // The event areas of the sample maps, their records and scripts as the game has them.
@@ -119,10 +154,7 @@ bool WriteAll(const fs::path& root)
     ok &= WriteSeed(root / "game_settings", "defaults", settings);
     ok &= WriteSeed(root / "config_program_settings", "defaults", settings);
 
-    const fs::path tones = root / "ogg" / "tones.ogg";
-    fs::create_directories(tones.parent_path());
-    ok &= oggfixture::WriteTones(tones, 4410, 22050, 1);
-    return ok && !ReadFile(tones).empty();
+    return ok && WriteOggSeeds(root / "ogg");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "EngineState.h"
+#include "PackDamage.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 
@@ -135,6 +136,10 @@ void CErrorDerived::Error(const char* file, int line, int code, const char* form
     std::FILE* log = std::fopen(LogPath().c_str(), "wb");
     if (log != nullptr) {
         std::fprintf(log, "File : %s\r\nLine : %d\r\n%s\r\n", file != nullptr ? file : "", line, message.c_str());
+        // The rewritten log keeps the lines naming damaged data, which tell
+        // where the short message comes from.
+        for (const std::string& damage : engine::DamageNotes())
+            std::fputs(engine::DamageLogLine(damage).c_str(), log);
         std::fclose(log);
     }
     RaiseFlag();

@@ -43,7 +43,7 @@ bool CFilePackDerived::OpenPack(const char* path, int pack)
         return false;
     engine::PackIndexRecord record;
     try {
-        if (!engine::ReadPackIndex(plat::ResolvePath(path).string(), record))
+        if (!engine::ReadPackIndex(plat::ResolvePath(path).string(), record, path))
             return false;
     } catch (const std::bad_alloc&) {
         return false;
@@ -87,7 +87,7 @@ unsigned char* CFilePackDerived::LoadData(int pack, int entry, int* length, unsi
     // The caller may reload into the same variable: the old buffer goes first.
     FreeData(old);
     const engine::PackIndexRecord* record = engine::FindPack(pack);
-    if (record == nullptr || !engine::IsEntryReadable(*record, entry))
+    if (record == nullptr || !engine::CheckEntryReadable(*record, entry))
         return nullptr;
     const auto e = static_cast<std::size_t>(entry);
     const std::uint32_t words = record->wordLengths[e];

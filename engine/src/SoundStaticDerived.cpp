@@ -114,7 +114,7 @@ bool CSoundStaticDerived::Load(int sound, int entry, bool loop, bool create)
         record->looping = loop;
     }
     const engine::PackIndexRecord* pack = engine::FindPack(pack_);
-    if (pack == nullptr || !engine::IsEntryReadable(*pack, entry))
+    if (pack == nullptr || !engine::CheckEntryReadable(*pack, entry))
         return false;
     const auto e = static_cast<std::size_t>(entry);
     std::vector<unsigned char> data;

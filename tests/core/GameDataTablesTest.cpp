@@ -129,6 +129,46 @@ TEST_F(GameDataTablesTest, BrokenPacksAreRefused)
     }
 }
 
+// A value outside its field's range in the item and equipment tables stops
+// start-up with one line naming the table, its entry, the row and the field.
+TEST_F(GameDataTablesTest, AFieldOutsideItsRangeIsNamedAndRefused)
+{
+    struct Case {
+        int entry;
+        std::size_t word; // byte offset of the 32-bit word that holds the field
+        int shift, width;
+        std::uint32_t value; // the first value outside the field's range
+        const char* named;
+    };
+    // The first and the last row of the tables, and each field at the edge of its range.
+    const Case cases[] = {
+        {PACK_ITEM_TABLE, 0 * 56 + 52, 15, 4, 10, "item table (entry 4), row 0, name length: 10 is outside 0-9"},
+        {PACK_ACCESSORY_TABLE, 82 * 36 + 32, 15, 4, 10,
+         "accessory table (entry 0), row 82, name length: 10 is outside"},
+        {PACK_ARMOR_TABLES[1], 0 * 36 + 32, 5, 4, 10, "armour table of member 1 (entry 261), row 0, name length: 10"},
+        {PACK_WEAPON_TABLES[2], 34 * 24 + 20, 14, 4, 10,
+         "weapon table of member 2 (entry 267), row 34, name length: 10"},
+        {PACK_WEAPON_TABLES[0], 0 * 24 + 16, 24, 8, 37, "weapon table of member 0 (entry 266), row 0, effect: 37 is"},
+        {PACK_WARP_POINT_TABLE, 31 * 20, 0, 16, 253, "warp point table (entry 259), row 31, map: 253 is outside 0-252"},
+        {PACK_WARP_POINT_TABLE, 0 * 20, 16, 16, 34, "warp point table (entry 259), row 0, place: 34 is outside 0-33"},
+        {PACK_WARP_POINT_TABLE, 0 * 20, 0, 16, 0xFFFF, "warp point table (entry 259), row 0, map: -1 is outside"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        std::vector<Bytes> entries = Sample();
+        Bytes& table = entries[static_cast<std::size_t>(c.entry)];
+        const std::uint32_t mask = (c.width == 32 ? 0u : (1u << c.width)) - 1u;
+        const std::uint32_t word = plat::LoadLe32(table.data() + c.word);
+        sampledata::Put32(table, c.word, (word & ~(mask << c.shift)) | (c.value << c.shift));
+        ::testing::internal::CaptureStderr();
+        const bool loaded = LoadFrom(entries);
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(loaded);
+        EXPECT_NE(errors.find(c.named), std::string::npos) << errors;
+        FreeGameData();
+    }
+}
+
 TEST_F(GameDataTablesTest, NoPackReaderMeansNoData)
 {
     ZephFilePack = nullptr;

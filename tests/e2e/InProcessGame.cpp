@@ -69,7 +69,7 @@ void InProcessGame::Finish()
         sounds_ = nullptr;
     }
     ExitPath();
-    FinishProcess();
+    FinishProcess(kExitClean);
     keys_ = nullptr;
     plat::SetInputSourceFactory(nullptr);
 }

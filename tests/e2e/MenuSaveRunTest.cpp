@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -125,6 +126,47 @@ TEST(MenuSaveRunTest, SavesWalksAwayLoadsBackAndQuits)
 
     const SavedPlace place = ReadSavedPlace(folder, 0);
     EXPECT_EQ((std::vector<int>{place.map, place.x, place.y}), (std::vector<int>{0, 9, 4}));
+}
+
+// Headless runs date a save from the game clock, so two runs of one script
+// that saves show the same slot list and leave the same files.
+TEST(MenuSaveRunTest, TwoRunsThatSaveAreTheSameFrameForFrameAndFileForFile)
+{
+    e2e::KeyScript s{50, ""};
+    s.Tap(kKeyConfirm); // new game
+    s.frame = 250;
+    s.Tap(kKeyConfirm, 10); // the welcome
+    // Menu, up onto 記録, セーブ, slot 0: empty, so saved at once; the list shows its date.
+    s.Taps({kKeyMenu, kKeyUp, kKeyConfirm, kKeyConfirm, kKeyConfirm});
+    s.Wait(70);
+    const int slots = s.DumpAfterTap();
+    // Saved again over the same slot, on "yes", a little later.
+    s.Taps({kKeyConfirm, kKeyUp, kKeyConfirm});
+    s.Wait(30);
+    const int again = s.DumpAfterTap();
+    const std::string dumps = e2e::FrameList({slots, again});
+    std::string files[2][3];
+    for (auto& run : files) {
+        e2e::GameFolder folder;
+        const e2e::ProgramResult result = e2e::RunScripted(folder, s.text, dumps, again + 1);
+        ASSERT_TRUE(result.exited) << result.errors;
+        ASSERT_EQ(result.exitCode, 0) << result.errors;
+        auto dump = [&](int frame) {
+            char name[32];
+            std::snprintf(name, sizeof name, "FrameDumps/frame%05d.png", frame);
+            return testsupport::ReadWholeFile(folder / name);
+        };
+        run[0] = dump(slots);
+        e2e::Dump(folder, slots, "program_menu_save_game_date");
+        run[1] = dump(again);
+        run[2] = testsupport::ReadWholeFile(folder / SaveSlotPaths[0]) +
+                 testsupport::ReadWholeFile(folder / SaveSlotPaths[SAVE_BACKUP_SLOT]);
+        ASSERT_FALSE(run[0].empty() || run[1].empty());
+        ASSERT_EQ(run[2].size(), 2u * SAVE_FILE_BYTES) << "saved twice";
+    }
+    EXPECT_TRUE(files[0][0] == files[1][0]) << "the slot list after the first save";
+    EXPECT_TRUE(files[0][1] == files[1][1]) << "the slot list after saving again";
+    EXPECT_TRUE(files[0][2] == files[1][2]) << "the slot and the backup";
 }
 
 class MenuInProcessTest : public ::testing::Test {

@@ -100,6 +100,38 @@ TEST(ProgramRunTest, AnUnreadableInputScriptEndsWithAFailingStatus)
     EXPECT_TRUE(std::filesystem::exists(folder / "Error.log"));
 }
 
+// The settings file that cannot be written at exit goes into Error.log
+// (UTF-8 text) and the player sees nothing, but the run's status is a failure.
+TEST(ProgramRunTest, ASettingsWriteFailingAtExitEndsWithAFailingStatus)
+{
+    GameFolder folder;
+    // A file where the folder of the settings should be.
+    folder.Write("SaveData", "not a folder");
+    const auto run = RunScripted(folder, "", "", 60);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitCode, 1) << run.errors;
+    const std::string log = testsupport::ReadWholeFile(folder / "Error.log");
+    EXPECT_NE(log.find("ファイル書き込み時のエラー"), std::string::npos) << log;
+}
+
+// A pack cut short: the message box keeps its short text, and a line on
+// standard error and in Error.log names the file and the entry.
+TEST(ProgramRunTest, ATruncatedPackIsNamedWithItsEntry)
+{
+    GameFolder folder;
+    const std::string pack = testsupport::ReadWholeFile(std::filesystem::path(VELMORA_RUN_DIR) / "Data/Pack.dat");
+    std::filesystem::remove(folder / "Data/Pack.dat");
+    folder.Write("Data/Pack.dat", pack.substr(0, pack.size() / 2));
+    const auto run = RunScripted(folder, "", "", 300);
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("テクスチャのロードに失敗しました"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("damaged data: Data/Pack.dat: entry "), std::string::npos) << run.errors;
+    const std::string log = testsupport::ReadWholeFile(folder / "Error.log");
+    EXPECT_NE(log.find("\r\nDamage : Data/Pack.dat: entry "), std::string::npos) << log;
+    EXPECT_NE(log.find(" lies past the end of the file"), std::string::npos) << log;
+}
+
 // Cancel closes the field menu the menu button opened, and walking goes on.
 TEST(ProgramRunTest, WalkingGoesOnAfterTheMenuButton)
 {

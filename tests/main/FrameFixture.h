@@ -47,7 +47,7 @@ protected:
     void TearDown() override
     {
         ExitPath();
-        FinishProcess();
+        FinishProcess(kExitClean);
         // The hook writes into the engine library's log: gone before the library is.
         SceneTrace::SetHook(nullptr);
         plat::UseRealClock();

@@ -64,7 +64,7 @@ TEST_F(StartupTest, EachFailingStepIsReportedOrSilentAsWrittenAndNoSettingsAreSa
         ExitPath();
         EXPECT_EQ(Called("CError::ShowError"), !std::string(c.report).empty());
         EXPECT_EQ(GameConfig.SaveOnExit, 0);
-        FinishProcess();
+        FinishProcess(kExitClean);
         EXPECT_FALSE(std::filesystem::exists(folder / "SaveData/Config.cfg"));
     }
 }
@@ -82,7 +82,7 @@ TEST_F(StartupTest, TheEngineObjectsAreMadeAndReleasedInTheirOrder)
     EXPECT_EQ(GameReady, 1);
     control->calls.clear();
     ExitPath();
-    FinishProcess();
+    FinishProcess(kExitClean);
     Calls releases;
     for (const auto& call : control->calls)
         if (call.find("::Release") != std::string::npos)

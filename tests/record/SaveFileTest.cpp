@@ -18,6 +18,7 @@
 #include "TempFolder.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
+#include "platform/Clock.h"
 #include "platform/LittleEndian.h"
 
 namespace {
@@ -468,6 +469,37 @@ TEST_F(SaveFileTest, SlotQueries)
     EXPECT_FALSE(saves.SaveFileExists(2));
 }
 
+// On game time (headless runs) a save's time is the fixed date plus the
+// game time, so two runs that save alike show and store the same.
+TEST_F(SaveFileTest, OnGameTimeASaveIsDatedFromTheFixedDate)
+{
+    struct Case {
+        std::uint32_t gameMs;
+        std::int64_t seconds; // after the fixed date
+    };
+    for (const Case c : {Case{0, 0}, Case{65999, 65}, Case{90061000, 90061}}) {
+        plat::UseVirtualClock(c.gameMs);
+        const bool saved = saves.SaveGame(c.seconds % 2 == 0 ? 0 : 1);
+        plat::UseRealClock();
+        ASSERT_TRUE(saved);
+        const std::time_t expected = static_cast<std::time_t>(GAME_TIME_DATE + c.seconds);
+        std::tm want{}, got{};
+        ASSERT_NE(::localtime_r(&expected, &want), nullptr);
+        ASSERT_TRUE(saves.GetSaveFileTime(c.seconds % 2 == 0 ? 0 : 1, got));
+        EXPECT_EQ(std::mktime(&got), std::mktime(&want)) << c.gameMs;
+    }
+    // Slot 1 was written last, at the latest game time.
+    EXPECT_EQ(saves.FindLatestSaveSlot(), 1);
+    // Within one second of game time the milliseconds order the saves.
+    for (const auto& [slot, gameMs] : {std::pair{0, 5001u}, std::pair{2, 5998u}, std::pair{1, 5500u}}) {
+        plat::UseVirtualClock(gameMs);
+        const bool saved = saves.SaveGame(slot);
+        plat::UseRealClock();
+        ASSERT_TRUE(saved);
+    }
+    EXPECT_EQ(saves.FindLatestSaveSlot(), 2);
+}
+
 // A process saving in a loop is killed at random moments; the slot or the
 // backup must load every time.
 TEST_F(SaveFileTest, KilledWhileSavingLeavesALoadableFile)
@@ -493,13 +525,78 @@ TEST_F(SaveFileTest, KilledWhileSavingLeavesALoadableFile)
         CSaveFile reader;
         reader.cellCheck = nullptr;
         reader.InitSaveFile();
-        for (const auto& entry : std::filesystem::directory_iterator(folder / "SaveData"))
-            ASSERT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "SaveData")) {
+            const std::string name = entry.path().filename().string();
+            ASSERT_TRUE(name.find(".tmp") == std::string::npos && name.find(".old") == std::string::npos)
                 << "round " << round << ": " << entry.path();
+        }
         const bool slotLoads = reader.LoadGame(0);
         const bool backupLoads = reader.LoadGame(SAVE_BACKUP_SLOT);
         ASSERT_TRUE(slotLoads || backupLoads) << "round " << round;
     }
+}
+
+// A kill between the second name for the old slot file and the last rename
+// leaves "SaveDataNN.sav.old"; the next start finishes what the save began
+// once the slot itself is whole, and never loses the last whole copy.
+TEST_F(SaveFileTest, StartUpSettlesTheOldFileAKilledSaveLeft)
+{
+    ASSERT_TRUE(saves.SaveGame(SAVE_BACKUP_SLOT));
+    const std::string backup = SlotBytes(SAVE_BACKUP_SLOT);
+    party.money = 1111;
+    ASSERT_TRUE(saves.SaveGame(0));
+    const std::string older = SlotBytes(0);
+    party.money = 2222;
+    ASSERT_TRUE(saves.SaveGame(1));
+    const std::string newer = SlotBytes(1);
+    const std::filesystem::path old = Slot(0).string() + ".old";
+    enum class Left { SameFile, OldSlotFile, OldBesideDamagedSlot, OldBesideNoSlot };
+    struct Case {
+        const char* what;
+        Left left;
+        std::string slot, backup; // what start-up leaves
+    };
+    const Case cases[] = {
+        {"killed after the second name", Left::SameFile, older, backup},
+        {"killed after the new file moved in", Left::OldSlotFile, newer, older},
+        {"the slot damaged since", Left::OldBesideDamagedSlot, older, backup},
+        {"the slot gone since", Left::OldBesideNoSlot, older, backup},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteWholeFile(Slot(SAVE_BACKUP_SLOT), backup);
+        std::filesystem::remove(old);
+        switch (c.left) {
+        case Left::SameFile:
+            WriteWholeFile(Slot(0), older);
+            std::filesystem::create_hard_link(Slot(0), old);
+            break;
+        case Left::OldSlotFile:
+            WriteWholeFile(Slot(0), newer);
+            WriteWholeFile(old, older);
+            break;
+        case Left::OldBesideDamagedSlot:
+            WriteWholeFile(Slot(0), newer.substr(0, 500));
+            WriteWholeFile(old, older);
+            break;
+        case Left::OldBesideNoSlot:
+            std::filesystem::remove(Slot(0));
+            WriteWholeFile(old, older);
+            break;
+        }
+        CSaveFile reader;
+        reader.InitSaveFile();
+        EXPECT_FALSE(std::filesystem::exists(old));
+        EXPECT_TRUE(SlotBytes(0) == c.slot);
+        EXPECT_TRUE(SlotBytes(SAVE_BACKUP_SLOT) == c.backup);
+    }
+    // An old file that is itself damaged is removed beside a whole slot.
+    WriteWholeFile(Slot(0), newer);
+    WriteWholeFile(old, "short");
+    CSaveFile reader;
+    reader.InitSaveFile();
+    EXPECT_FALSE(std::filesystem::exists(old));
+    EXPECT_TRUE(SlotBytes(SAVE_BACKUP_SLOT) == backup);
 }
 
 // Only what a write for the target itself names is a leftover: the settings

@@ -83,7 +83,7 @@ bool ReadEntry(const engine::PackIndexRecord& index, std::uint32_t e, packwriter
 int ListOrExtract(const fs::path& pack, const fs::path* folder)
 {
     engine::PackIndexRecord index;
-    if (!engine::ReadPackIndex(pack.string(), index)) {
+    if (!engine::ReadPackIndex(pack.string(), index, pack.string())) {
         std::fprintf(stderr, "packtool: %s is not a readable pack\n", pack.c_str());
         return 1;
     }

@@ -1,10 +1,12 @@
 #include "core/GameDataTables.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/PackCatalogue.h"
 #include "core/ZephGlobals.h"
 #include "core/EnemyKinds.h"
+#include "core/TableCheck.h"
 #include "platform/LittleEndian.h"
 
 unsigned char* GameDataBuffers[GAME_DATA_BUFFER_COUNT] = {};
@@ -99,6 +101,16 @@ bool LoadGameData()
             return false;
         if (table.entry == PACK_ENEMY_KIND_BLOB)
             enemyBlobLength = length;
+    }
+
+    // Every field the game reads is checked once here; a bad one is named.
+    TableFault fault;
+    if (!CheckLoadedTables(fault)) {
+        const std::string line = fault.Line();
+        std::fprintf(stderr, "Velmora: %s\n", line.c_str());
+        if (ZephError != nullptr)
+            ZephError->Error("GameDataTables", __LINE__, 0, "%s", line.c_str());
+        return false;
     }
 
     EnemyKindTable = AllocateLookup();

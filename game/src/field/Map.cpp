@@ -10,6 +10,7 @@
 #include "enemies/Enemy.h"
 #include "field/DrawSortObject.h"
 #include "field/MapCharacter.h"
+#include "field/MapEntryCheck.h"
 #include "field/MapNameEffect.h"
 #include "field/Object.h"
 #include "field/event/Event.h"
@@ -20,6 +21,7 @@
 #include "core/SceneState.h"
 #include "field/MapBlob.h"
 #include "core/ZephGlobals.h"
+#include "core/ContentWarning.h"
 
 unsigned char* CurrentMap = nullptr;
 
@@ -326,9 +328,11 @@ unsigned char* LoadPendingMap(int map, int* size)
     unsigned char* loaded = ZephFilePack->LoadData(0, MapPackEntry(map), &loadedSize, nullptr);
     if (loaded == nullptr)
         return nullptr;
-    MapHeader header;
-    if (loadedSize < 0 ||
-        ReadMapHeader(loaded, static_cast<std::size_t>(loadedSize), header) != mapblob::BlobFault::None) {
+    // Every field is checked once here, so nothing read later meets a value
+    // outside its range; a bad entry is named and refused.
+    MapEntryFault fault;
+    if (!CheckMapEntry(loaded, loadedSize < 0 ? 0 : static_cast<std::size_t>(loadedSize), map, fault)) {
+        WarnContent("Map", fault.Line());
         ZephFilePack->FreeData(loaded);
         return nullptr;
     }

@@ -12,6 +12,12 @@ namespace mapblob {
 // Header fields.
 constexpr std::size_t kNameOffset = 0;
 constexpr int kNameUnits = 9;
+constexpr std::size_t kEncounterKindsOffset = 18;   // i16 each
+constexpr std::size_t kGroupKindsOffset = 38;       // i16 each
+constexpr std::size_t kEncounterWeightsOffset = 60; // i8 each; the table ends at the first 0
+constexpr std::size_t kGroupWeightsOffset = 102;    // i8 each; the list ends at the first 0
+constexpr int kEncounterSlots = 10;
+constexpr int kGroupSlots = 4;
 constexpr std::size_t kWidthOffset = 46;
 constexpr std::size_t kHeightOffset = 48;
 constexpr std::size_t kReturnXOffset = 50;
@@ -31,6 +37,11 @@ constexpr std::size_t kGridOffset = 136;
 // The screen is 20 × 15 cells; a map is at least that large.
 constexpr int kMinWidth = 20;
 constexpr int kMinHeight = 15;
+
+// Tile numbers a grid holds: 0 to 63 are drawn, the two negative ones are
+// the undrawn cells the passability rules name.
+constexpr int kLowestTile = -2;
+constexpr int kHighestTile = 63;
 
 // Flag word A.
 constexpr std::uint32_t kFlagALit = 1u << 27;

@@ -2,6 +2,7 @@
 
 #include "main/SingleInstance.h"
 
+#include <filesystem>
 #include <new>
 
 #include "record/Config.h"
@@ -14,6 +15,7 @@
 #include "media/PlaySE.h"
 #include "core/ZephGlobals.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -95,10 +97,17 @@ int RunGameToExit()
     return ErrorFlag ? kExitFailure : status;
 }
 
-void FinishProcess()
+int FinishProcess(int status)
 {
+    // The error object cleared the previous run's log when it was made, so
+    // a log there now was written in this run.
+    const bool logIsThisRuns = ZephError != nullptr;
     // The settings go back to their file only after a complete start-up,
     // then the engine goes down.
     GameConfig.SaveConfigAtExit();
+    std::error_code ignored;
+    if (logIsThisRuns && std::filesystem::exists(plat::ResolvePath("Error.log"), ignored))
+        status = kExitFailure;
     Initializer.ShutdownGame();
+    return status;
 }

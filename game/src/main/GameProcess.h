@@ -15,7 +15,10 @@ int RunGameToExit();
 void ExitPath();
 
 // Writes the settings when start-up completed, then shuts the engine down.
-void FinishProcess();
+// Returns the status, a failure once this run wrote Error.log (a settings
+// file that could not be written, a warning about bad content), though the
+// player was shown nothing.
+int FinishProcess(int status);
 
 // Start-up and the singletons only: false when either failed.
 bool StartGame();

@@ -8,6 +8,5 @@ int main(int argc, char** /*argv*/)
         return 0;
     const int result = RunGameToExit();
     ExitPath();
-    FinishProcess();
-    return result;
+    return FinishProcess(result);
 }

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "field/MapHeader.h"
@@ -13,6 +14,7 @@
 #include "record/Pipkorn.h"
 #include "core/SafeFileWrite.h"
 #include "core/ZephGlobals.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/LittleEndian.h"
 #include "platform/Paths.h"
@@ -50,6 +52,58 @@ bool ReadFile(const std::filesystem::path& path, std::vector<std::uint8_t>& byte
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
+}
+
+// A save's time is its file's last-write time; on game time that is the
+// fixed date plus the game time, not the moment the file was written.
+void DateOnGameTime(const std::filesystem::path& file)
+{
+    if (!plat::IsVirtualClock())
+        return;
+    const std::uint32_t ms = plat::NowMs();
+    const struct timespec date {
+        static_cast<std::time_t>(GAME_TIME_DATE + ms / 1000), static_cast<long>(ms % 1000) * 1000000
+    };
+    const struct timespec times[2] = {date, date};
+    ::utimensat(AT_FDCWD, file.c_str(), times, 0);
+}
+
+// The second name a save gives the old slot file until it becomes the backup.
+std::filesystem::path OldFilePath(int slot)
+{
+    std::filesystem::path old = SlotPath(slot);
+    old += ".old";
+    return old;
+}
+
+// A file that would load: its size and its checksum hold (where the player
+// stands is checked only when it loads).
+bool IsWholeSaveFile(const std::filesystem::path& path)
+{
+    std::vector<std::uint8_t> bytes;
+    SaveState state;
+    return ReadFile(path, bytes, SAVE_FILE_BYTES) && ReadSaveFileBytes(bytes, state, nullptr);
+}
+
+// A save killed before its last rename leaves the old slot file under its
+// second name. Beside a whole slot it is the backup the save was making (or
+// the slot file itself, when the new one never moved in); beside a damaged or
+// missing slot it is the last whole copy of that slot, so it goes back there.
+void SettleOldFile(int slot)
+{
+    const std::filesystem::path old = OldFilePath(slot);
+    std::error_code error;
+    if (!std::filesystem::exists(old, error))
+        return;
+    const std::filesystem::path target = SlotPath(slot);
+    if (!IsWholeSaveFile(target)) {
+        if (IsWholeSaveFile(old) && safewrite::MoveIntoPlace(old, target))
+            return;
+    } else if (!std::filesystem::equivalent(old, target, error) && IsWholeSaveFile(old) &&
+               safewrite::MoveIntoPlace(old, SlotPath(SAVE_BACKUP_SLOT))) {
+        return;
+    }
+    std::filesystem::remove(old, error);
 }
 
 } // namespace
@@ -152,6 +206,8 @@ void CSaveFile::InitSaveFile()
     currentSlot = 0;
     for (const char* path : SaveSlotPaths)
         safewrite::RemoveLeftovers(plat::ResolvePath(path));
+    for (int slot = 0; slot < SAVE_SLOT_COUNT; ++slot)
+        SettleOldFile(slot);
 }
 
 bool CSaveFile::SaveGame(int slot)
@@ -176,8 +232,7 @@ bool CSaveFile::SaveGame(int slot)
     std::filesystem::path kept;
     if (slot < SAVE_BACKUP_SLOT && std::filesystem::exists(target, error)) {
         // A second name for the old slot file, which becomes the backup once the new file is in place.
-        kept = target;
-        kept += ".old";
+        kept = OldFilePath(slot);
         std::filesystem::remove(kept, error);
         std::filesystem::create_hard_link(target, kept, error);
         if (error)
@@ -192,6 +247,7 @@ bool CSaveFile::SaveGame(int slot)
     }
     if (!kept.empty() && !safewrite::MoveIntoPlace(kept, SlotPath(SAVE_BACKUP_SLOT)))
         std::filesystem::remove(kept, error);
+    DateOnGameTime(target);
     currentSlot = static_cast<std::uint8_t>(slot < SAVE_BACKUP_SLOT ? slot : 0);
     return true;
 }

@@ -14,6 +14,10 @@ constexpr int SAVE_FILE_BYTES = 952;
 constexpr int SAVE_SLOT_COUNT = 3;
 constexpr int SAVE_BACKUP_SLOT = 3;
 extern const char* const SaveSlotPaths[4];
+// On game time (the virtual clock of headless runs) a save is dated from this
+// fixed date, 2000-01-01 00:00:00 UTC in seconds since 1970, plus the game
+// time, so a scripted run repeats exactly, saves included.
+constexpr std::int64_t GAME_TIME_DATE = 946684800;
 
 // The save-file generator: two linear congruential steps a call.
 class SaveRandom {

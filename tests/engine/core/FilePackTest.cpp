@@ -185,6 +185,60 @@ TEST_F(FilePackTest, MalformedPacksFailCleanly)
     }
 }
 
+// A damaged pack is named: the file as the host named it and the entry, on
+// standard error and in Error.log, and the error object that then reports
+// the load's short message keeps that line after its own.
+TEST_F(FilePackTest, DamageNamesTheFileAndTheEntry)
+{
+    struct Case {
+        const char* name;
+        void (*damage)(Bytes& file);
+        bool opens;
+        int load;
+        const char* named; // the line on standard error and in Error.log
+    };
+    const Case cases[] = {
+        {"Cut.dat", [](Bytes& f) { f.resize(f.size() - 3); }, true, 2,
+         "Cut.dat: entry 2 lies past the end of the file"},
+        {"Long.dat", [](Bytes& f) { SetIndexWord(f, 3, packformat::Block::ByteLengths, 1, 9); }, true, 1,
+         "Long.dat: entry 1 is longer than its stored words"},
+        {"Few.dat", [](Bytes&) {}, true, 7, "Few.dat has no entry 7 (it holds 3)"},
+        {"Index.dat", [](Bytes& f) { f.resize(10); }, false, 0,
+         "Index.dat: the index of 3 entries does not fit in the file's 10 bytes"},
+        {"Missing.dat", nullptr, false, 0, "Missing.dat: the file cannot be opened"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(folder / "Error.log");
+        if (c.damage != nullptr) {
+            Bytes file = kGoodPack;
+            c.damage(file);
+            WriteWholeFile(folder / c.name, std::string(file.begin(), file.end()));
+        }
+        Zeph::CFilePack* reader = CreateFilePack();
+        ASSERT_TRUE(reader->Init(1));
+        ::testing::internal::CaptureStderr();
+        const bool opened = reader->OpenPack(c.name, 0);
+        unsigned char* data = opened ? reader->LoadData(0, c.load, nullptr, nullptr) : nullptr;
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        reader->Release();
+        EXPECT_EQ(opened, c.opens);
+        EXPECT_EQ(data, nullptr);
+        EXPECT_NE(errors.find(c.named), std::string::npos) << errors;
+        EXPECT_NE(ReadWholeFile(folder / "Error.log").find(std::string("Damage : ") + c.named), std::string::npos);
+    }
+
+    std::uint8_t flag = 0, warnings = 0;
+    Zeph::CError* error = CreateError();
+    error->SetFlags(&flag, &warnings);
+    error->Error("Texture", 43, 10, nullptr);
+    const std::string log = ReadWholeFile(folder / "Error.log");
+    error->Release();
+    EXPECT_EQ(log.rfind("File : Texture\r\nLine : 43\r\nテクスチャのロードに失敗しました\r\n", 0), 0u) << log;
+    EXPECT_NE(log.find("\r\nDamage : Cut.dat: entry 2 lies past the end of the file (its bytes"), std::string::npos)
+        << log;
+}
+
 TEST_F(FilePackTest, PackAndEntryNumbersAreChecked)
 {
     ASSERT_TRUE(Open(kGoodPack, 2));

@@ -16,8 +16,10 @@
 
 namespace oggfixture {
 
-// `frames` frames of two tones (left and right differ), encoded at `rate`.
-inline bool WriteTones(const std::filesystem::path& path, int frames, int rate = 44100, int channels = 2)
+// `frames` frames of two tones (left and right differ), encoded at `rate`
+// as the logical stream `serial`.
+inline bool WriteTones(const std::filesystem::path& path, int frames, int rate = 44100, int channels = 2,
+                       int serial = 1234)
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
@@ -35,7 +37,7 @@ inline bool WriteTones(const std::filesystem::path& path, int frames, int rate =
     vorbis_block block;
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 1234);
+    ogg_stream_init(&stream, serial);
     ogg_packet header, commentHeader, codeHeader;
     vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
     ogg_stream_packetin(&stream, &header);
