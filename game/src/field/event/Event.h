@@ -334,7 +334,8 @@ private:
     void DrawQuantityWindow();
     void DrawMoneyWindow(bool total);
     void DrawHeldWindow();
-    void DrawKeptMessage(int colourArg, int lengthArg);
+    // False when the text could not be drawn: the rest of the frame's event drawing is skipped.
+    bool DrawKeptMessage(int colourArg, int lengthArg, int line);
 
     // Start actions (true: the per-frame action runs in this call).
     bool StartGetItem();
