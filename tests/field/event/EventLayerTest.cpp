@@ -1,10 +1,13 @@
 // The event layer as drawn: which picture lands in which screen cell, the
 // resting pictures of disabled switches and traps, the pictures that have
-// nothing to show, the wrap of a looping map and unlit cells.
+// nothing to show, the wrap of a looping map, and lit maps with their dark
+// cells.
 #include <cmath>
 #include <map>
 
 #include "EventFixture.h"
+#include "field/FieldLight.h"
+#include "field/Map.h"
 
 namespace fieldtest {
 namespace {
@@ -75,6 +78,63 @@ TEST_F(EventLayerTest, ARecordLeftOfTheViewOnALoopingMapShowsAtTheRightEdge)
     event().DrawEventLayer();
     ASSERT_EQ(device.draws.size(), 1u);
     EXPECT_FLOAT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).x, 19 * 32.0f - 16.5f);
+}
+
+TEST_F(EventLayerTest, OnALitMapRecordsTakeTheirCellsLightTimesTheBrightnessAndDarkOnesAreSkipped)
+{
+    // The player at (5, 5) lights (9, 5), its right edge in the fading ring;
+    // (18, 13) lies far out in the dark.
+    ASSERT_TRUE(Enter(
+        MapBlobBuilder(24, 18).Lit().Events(
+            eventscript::EventArea({Record{9, 5, 0, 0, 0, 5, 0, true, {}}, Record{18, 13, 0, 0, 0, 6, 0, true, {}}}),
+            2),
+        5, 5));
+    ASSERT_TRUE(map().IsLitMap());
+    float x = 0.0f, y = 0.0f;
+    ASSERT_TRUE(event().CellToScreen(9, 5, x, y));
+    const int c = static_cast<int>(x - map().cellOffsetX) / 32;
+    const int r = static_cast<int>(y - map().cellOffsetY) / 32;
+    const std::uint32_t light[4] = {
+        map().lightGrid[c * CMap::kLightRows + r], map().lightGrid[(c + 1) * CMap::kLightRows + r],
+        map().lightGrid[c * CMap::kLightRows + r + 1], map().lightGrid[(c + 1) * CMap::kLightRows + r + 1]};
+    ASSERT_EQ(light[0], 0xFFFFFFFFu);
+    ASSERT_TRUE(HasLight(light[1]) && light[1] != light[0]) << "each corner shows its own light";
+
+    struct Case {
+        const char* what;
+        std::uint32_t brightness;
+        bool litRecordDrawn;
+    };
+    const Case cases[] = {
+        {"full brightness", 0xFFFFFFFFu, true},
+        {"half way through a fade", 0xFF808080u, true},
+        {"black: the lit record is dark once multiplied", 0xFF000000u, false},
+    };
+    for (const Case& cs : cases) {
+        SCOPED_TRACE(cs.what);
+        DrawBrightnessColor = cs.brightness;
+        device.draws.clear();
+        event().DrawEventLayer();
+        ASSERT_EQ(device.draws.size(), cs.litRecordDrawn ? 1u : 0u) << "the record in the dark is never drawn";
+        if (!cs.litRecordDrawn)
+            continue;
+        for (int i = 0; i < 4; ++i) {
+            const std::uint32_t expected =
+                cs.brightness == 0xFFFFFFFFu ? light[i] : MultiplyColor(light[i], cs.brightness);
+            EXPECT_EQ(device.draws[0].VertexAt<TexturedVertex>(i).colour, expected) << "corner " << i;
+        }
+    }
+
+    // A block on its way takes the field's brightness wherever it is.
+    event().pushedRecord = event().Record(1);
+    DrawBrightnessColor = 0xFF808080u;
+    device.draws.clear();
+    event().DrawEventLayer();
+    ASSERT_EQ(device.draws.size(), 2u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(device.draws[1].VertexAt<TexturedVertex>(i).colour, 0xFF808080u);
+    event().ClearPushBlock();
+    SetDrawBrightness(255);
 }
 
 TEST_F(EventLayerTest, TheMessageWindowDrawsItsTextMarkerAndIcon)

@@ -155,10 +155,12 @@ void CEvent::DrawEventLayer()
             const std::uint32_t corners[4] = {
                 TheMap->lightGrid[c * CMap::kLightRows + r], TheMap->lightGrid[(c + 1) * CMap::kLightRows + r],
                 TheMap->lightGrid[c * CMap::kLightRows + r + 1], TheMap->lightGrid[(c + 1) * CMap::kLightRows + r + 1]};
-            if (!HasLight(corners[0]) && !HasLight(corners[1]) && !HasLight(corners[2]) && !HasLight(corners[3]))
-                continue;
             for (int i = 0; i < 4; ++i)
                 quad[i].colour = brightness == 0xFFFFFFFFu ? corners[i] : MultiplyColor(corners[i], brightness);
+            // Dark as it would be drawn, the fade's brightness included: nothing to show.
+            if (!HasLight(quad[0].colour) && !HasLight(quad[1].colour) && !HasLight(quad[2].colour) &&
+                !HasLight(quad[3].colour))
+                continue;
         } else {
             for (TexturedVertex& vertex : quad)
                 vertex.colour = brightness;
