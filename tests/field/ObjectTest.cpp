@@ -210,7 +210,7 @@ TEST_F(ObjectTest, MalformedSpawnCommandsSpawnNothingOrAFewCheckedSymbols)
         {"a count of zero", 31, {0, 0, 2, 2, 10, 10, 3, 10, 10, 0}, 4, 0, 0},
         {"an empty rectangle", 31, {3, 3, 10, 2, 10, 10, 3, 10, 10, 0}, 4, 0, 0},
         {"a huge count", 31, {big, big, 1, 1, 23, 17, 3, 10, 10, 1}, 4, 1, 64},
-        {"a huge rectangle", 31, {4, 4, -big, -big, big, big, 3, 10, 10, 1}, 4, 1, 4},
+        {"a huge rectangle", 31, {4, 4, -big, -big, big, big, 3, 10, 10, 1}, 4, 0, 4},
         {"no points", 32, {2, 2, 3, 10, 10, 0}, 0, 0, 0},
         {"a range from last to first", 33, {2, 2, 3, 1, 0, 0, 0, 0, 3, 10, 10, 0}, 4, 0, 0},
         {"a negative first", 33, {2, 2, -1, 1, 0, 0, 0, 0, 3, 10, 10, 0}, 4, 0, 0},
@@ -246,6 +246,50 @@ TEST_F(ObjectTest, MalformedSpawnCommandsSpawnNothingOrAFewCheckedSymbols)
             EXPECT_LE(r->speed, 31.0f) << "never a cell or more a frame";
         }
     }
+}
+
+TEST_F(ObjectTest, ARectangleReachingPastTheMapSkipsItsCellsThereAndKeepsTheOthersWhereTheDrawsPutThem)
+{
+    // An open room: every cell on the map is passable and free but the player's (5, 5).
+    const auto onMapAndFree = [](std::int64_t x, std::int64_t y) {
+        return x >= 0 && x < 24 && y >= 0 && y < 18 && !(x == 5 && y == 5);
+    };
+    // Random cells: the count first, then each symbol's column and row, from the objects'
+    // generator (unmarked symbols draw nothing more from it).
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    objects().SeedObjectRandom(99);
+    const std::int32_t random[10] = {12, 12, -12, -9, 12,
+                                     9,  3,  10,  10, CObject::kWordAllowStacking | CObject::kWordNeverMarked};
+    std::uint32_t state = objects().generatorState;
+    const auto draw = [&state] {
+        state = state * 48828125u + 931327303u;
+        return static_cast<std::int64_t>(state >> 16 & 0x7FFF);
+    };
+    draw(); // the count: 12 whatever it draws
+    std::vector<std::pair<int, int>> expected;
+    for (int i = 0; i < 12; ++i) {
+        const std::int64_t x = -12 + draw() * 24 / 32768;
+        const std::int64_t y = -9 + draw() * 18 / 32768;
+        if (onMapAndFree(x, y))
+            expected.emplace_back(static_cast<int>(x), static_cast<int>(y));
+    }
+    ASSERT_GT(expected.size(), 0u);
+    ASSERT_LT(expected.size(), 12u) << "some cells fall off the map";
+    objects().SpawnSymbolsInArea(random);
+    std::vector<std::pair<int, int>> spawned;
+    for (const MapSymbolRecord* r = objects().symbolList; r != nullptr; r = r->next)
+        spawned.emplace_back(r->cellX, r->cellY);
+    EXPECT_EQ(spawned, expected);
+
+    // Cells in order count from the rectangle's own corner: (-2, 0) and (-1, 0) are skipped.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    const std::int32_t inOrder[10] = {4, 4, -2, 0,  2,
+                                      1, 3, 10, 10, CObject::kWordInOrder | CObject::kWordAllowStacking};
+    objects().SpawnSymbolsInArea(inOrder);
+    spawned.clear();
+    for (const MapSymbolRecord* r = objects().symbolList; r != nullptr; r = r->next)
+        spawned.emplace_back(r->cellX, r->cellY);
+    EXPECT_EQ(spawned, (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}));
 }
 
 TEST_F(ObjectTest, AMapHoldsAtMostAThousandSymbols)
