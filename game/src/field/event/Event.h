@@ -237,8 +237,8 @@ public:
 
     // --- The shop ---
     // Where the shop keeps its goods and kept message in Args: rows of
-    // category, id and price from word 1, then the kept colour and length
-    // and the row count.
+    // category, id and price from word 1, then, past the twelfth row's
+    // words, the kept colour and length and the row count.
     enum ShopArg : int {
         kShopFirstRow = 1,
         kShopKeptColour = 37,
