@@ -422,6 +422,79 @@ TEST_F(ObjectTest, ReactionsStartAtTheirRadiusAndBands)
     }
 }
 
+TEST_F(ObjectTest, AChaseUnderWaySlowsOverItsLast32FramesAboveSixtyAndThenStands)
+{
+    // The same symbol, the same player: only the reaction timer differs.
+    const auto stepAt = [this](int timer, int type) {
+        EXPECT_TRUE(EnterRoom());
+        MapSymbolRecord& s = StandingSymbol(player().mapX + 96.0f, player().mapY + 40.0f);
+        s.speed = 3.2f;
+        s.vx = -3.2f; // a dash's velocity, for the dashing types
+        s.reactionType = static_cast<std::uint8_t>(type);
+        s.reactionTimer = static_cast<std::uint8_t>(timer);
+        const float x = s.x;
+        EXPECT_TRUE(objects().ReactToPlayer(s));
+        EXPECT_EQ(s.reactionTimer, timer - 1);
+        return x - s.x;
+    };
+    for (int type : {1, 3, 4, 5, 7}) {
+        SCOPED_TRACE(type);
+        const float full = stepAt(176, type);
+        ASSERT_GT(full, 0.0f);
+        EXPECT_FLOAT_EQ(stepAt(92, type), full) << "(92 - 60) / 32 is a whole step";
+        EXPECT_NEAR(stepAt(80, type), full * 20.0f / 32.0f, 1e-4f);
+        EXPECT_NEAR(stepAt(61, type), full / 32.0f, 1e-4f);
+        EXPECT_EQ(stepAt(60, type), 0.0f) << "from 60 down it stands";
+        EXPECT_EQ(stepAt(1, type), 0.0f);
+    }
+    // Dashes slow over their last 32 frames by the timer alone.
+    for (int type : {2, 6}) {
+        SCOPED_TRACE(type);
+        EXPECT_NEAR(stepAt(60, type), 3.2f, 1e-3f);
+        EXPECT_NEAR(stepAt(32, type), 3.2f, 1e-3f);
+        EXPECT_NEAR(stepAt(16, type), 1.6f, 1e-3f);
+        EXPECT_NEAR(stepAt(1, type), 0.1f, 1e-3f);
+    }
+}
+
+TEST_F(ObjectTest, SentriesTurnEveryHundredFramesAndCirclersTurnByTheirRate)
+{
+    ASSERT_TRUE(EnterRoom());
+    for (int pattern : {9, 10}) {
+        SCOPED_TRACE(pattern);
+        objects().ClearMapObjects();
+        objects().SpawnEnemySymbol(10, 10, 2.0f, pattern, 0, false);
+        MapSymbolRecord& s = *objects().symbolTail;
+        const int turn = pattern == 9 ? 3 : 1; // clockwise: up, right, down, left
+        int facing = s.facing;
+        for (int frame = 1; frame <= 300; ++frame) {
+            objects().UpdateMapObjects();
+            if (frame % 100 == 0)
+                facing = (facing + turn) & 3;
+            ASSERT_EQ(s.facing, facing) << "frame " << frame;
+        }
+        EXPECT_EQ(s.x, 10 * kCell);
+        EXPECT_EQ(s.y, 10 * kCell);
+    }
+
+    // A circler's angle turns by its rate over its speed each frame.
+    const float rates[8] = {0.00125f, 0.002f, 0.003f, 0.005f, -0.00125f, -0.002f, -0.003f, -0.005f};
+    for (int index = 0; index < 8; ++index) {
+        SCOPED_TRACE(index);
+        objects().ClearMapObjects();
+        objects().SpawnEnemySymbol(10, 10, 2.0f, 6, 0, false);
+        MapSymbolRecord& s = *objects().symbolTail;
+        s.resting = 0;
+        s.restNext = 0;
+        s.decisionTimer = 500;
+        s.angle = 0.5f;
+        s.turnRate = static_cast<std::uint8_t>(index);
+        objects().UpdateMapObjects();
+        EXPECT_FLOAT_EQ(s.angle, 0.5f + rates[index] / 2.0f);
+        EXPECT_FLOAT_EQ(s.vx, std::sin(s.angle) * 2.0f);
+    }
+}
+
 TEST_F(ObjectTest, ATouchNeedsTheBoxesToMeetAndSkipsHeldSymbols)
 {
     struct TouchCase {
@@ -563,6 +636,35 @@ TEST_F(ObjectTest, MovingObjectsLaunchRollAndStop)
     for (int i = 0; i < 8; ++i)
         objects().UpdateMapObjects();
     EXPECT_EQ(objects().objectList, nullptr);
+}
+
+TEST_F(ObjectTest, AnObjectStoppedByAnEventGoesOnceThatCellIsFreeAgain)
+{
+    // A person stands at (6, 10) while flag 60 is set; an object rolls left at it from (10, 10).
+    constexpr int kPersonFlag = 60;
+    const auto area = eventscript::EventArea(
+        {eventscript::Record{6, 10, kPersonFlag, 0, 0, 1, 0, false, eventscript::Script().End().Code()}});
+    for (bool freed : {false, true}) {
+        SCOPED_TRACE(freed ? "the person goes" : "the person stays");
+        TheGameData->SetGameFlag(kPersonFlag, 1);
+        ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Border(1).Events(area, 1), 5, 5));
+        objects().CreateMapObject(10, 10, 4, 1);
+        int frames = 0;
+        while (objects().objectList != nullptr && objects().objectList->phase != 2 && frames < 100) {
+            objects().UpdateMapObjects();
+            ++frames;
+        }
+        ASSERT_NE(objects().objectList, nullptr);
+        EXPECT_TRUE(objects().objectList->stoppedByEvent);
+        EXPECT_EQ(objects().objectList->targetX, 6);
+        if (freed) {
+            TheGameData->SetGameFlag(kPersonFlag, 0);
+            parts->event.RefreshEventActivity(true);
+        }
+        objects().UpdateMapObjects();
+        EXPECT_EQ(objects().objectList == nullptr, freed) << "still short of the person's cell";
+        objects().ClearMapObjects();
+    }
 }
 
 TEST_F(ObjectTest, AnObjectRunningIntoThePlayerHurtsThePartyOnce)

@@ -82,6 +82,36 @@ TEST_F(EventChoiceTest, TheCursorStartsOnNoRowAndFollowsTheDirections)
     }
 }
 
+TEST_F(EventChoiceTest, AHeldDirectionRepeatsFromItsFortiethFrameThenEveryFourth)
+{
+    struct HoldCase {
+        int direction;
+        int firstRow;
+        std::vector<int> rows; // the row after each repeat: frames 40, 44 and 48 of the hold
+    };
+    for (const HoldCase& c : {HoldCase{Keys::kDown, 0, {1, 2, 0}}, HoldCase{Keys::kUp, 2, {1, 0, 2}}}) {
+        SCOPED_TRACE(c.direction == Keys::kDown ? "down" : "up");
+        Run(ThreeRows());
+        keys.Press(c.direction);
+        Frames(1);
+        keys.Hold(c.direction);
+        ASSERT_EQ(Cursor(), c.firstRow);
+        int held = 0;
+        int shown = c.firstRow;
+        for (int row : c.rows) {
+            const int repeatAt = held == 0 ? 40 : held + 4;
+            Frames(repeatAt - 1 - held);
+            EXPECT_EQ(Cursor(), shown) << "frame " << repeatAt - 1 << " of the hold";
+            Frames(1);
+            held = repeatAt;
+            shown = row;
+            EXPECT_EQ(Cursor(), row) << "frame " << held << " of the hold";
+        }
+        keys.Hold(0);
+        event().EndEvent(true);
+    }
+}
+
 TEST_F(EventChoiceTest, ConfirmBranchesByTheChosenRowAndIsRefusedWithoutOne)
 {
     struct Case {

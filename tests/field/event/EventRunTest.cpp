@@ -92,6 +92,59 @@ TEST_F(EventRunTest, ScriptsRunToTheirEndOrToTheirFirstWait)
     }
 }
 
+TEST_F(EventRunTest, CommandsThatTakeTimeStepOnInTheirLastCall)
+{
+    struct TimedCase {
+        const char* name;
+        Script command;
+        int lastCall; // the call (the start frame's is 1) in which the next command runs
+    };
+    const TimedCase cases[] = {
+        {"a wait of 3: held four calls", Script().Wait(3), 5},
+        {"a fade of the player: counters 0 to 35", Script().FadePlayer(1), 36},
+        {"a fade out of the player", Script().FadePlayer(0), 36},
+        {"a music change over 45 frames", Script().ChangeBgm(5, 45), 46},
+        {"a music change to no tune", Script().ChangeBgm(-1, 2), 3},
+    };
+    for (const TimedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TheGameData->NewGameData();
+        Script script = c.command;
+        Run(script.SetFlag(1, 1).End());
+        Frames(c.lastCall - 2);
+        EXPECT_EQ(TheGameData->GetGameFlag(1), 0) << "call " << c.lastCall - 1;
+        Frames(1);
+        EXPECT_EQ(TheGameData->GetGameFlag(1), 1) << "call " << c.lastCall;
+        event().EndEvent(true);
+    }
+}
+
+TEST_F(EventRunTest, AMusicChangeFadesOverItsFramesInMillisecondsThenPlaysTheTune)
+{
+    using Call = fakes::RecordingPlayBGM::Call;
+    struct MusicCase {
+        int tune, frames;
+        std::vector<Call> calls;
+    };
+    const MusicCase cases[] = {
+        {5, 45, {{"FadeOut(0,750)", 1}, {"LoadTune(0,5,forced)", 46}, {"Play(0)", 46}}},
+        {7, 100, {{"FadeOut(0,1666)", 1}, {"LoadTune(0,7,forced)", 101}, {"Play(0)", 101}}},
+        {-1, 59, {{"FadeOut(0,983)", 1}}},
+    };
+    for (const MusicCase& c : cases) {
+        SCOPED_TRACE(c.frames);
+        music.calls.clear();
+        music.frame = 1;
+        Run(Script().ChangeBgm(c.tune, c.frames).End());
+        for (int call = 2; call <= c.frames + 2; ++call) {
+            music.frame = call;
+            Frames(1);
+        }
+        EXPECT_EQ(music.calls, c.calls);
+        event().EndEvent(true);
+    }
+}
+
 TEST_F(EventRunTest, TheFieldDoesNotWaitOnAnEventThatIsNotThere)
 {
     ASSERT_TRUE(EnterWith({}));
