@@ -1,7 +1,7 @@
 // The event layer as drawn: which picture lands in which screen cell, the
 // resting pictures of disabled switches and traps, the pictures that have
 // nothing to show, the wrap of a looping map, and lit maps with their dark
-// cells.
+// cells; the page arrows fading over a list's counter; the message window.
 #include <cmath>
 #include <map>
 
@@ -135,6 +135,59 @@ TEST_F(EventLayerTest, OnALitMapRecordsTakeTheirCellsLightTimesTheBrightnessAndD
         EXPECT_EQ(device.draws[1].VertexAt<TexturedVertex>(i).colour, 0xFF808080u);
     event().ClearPushBlock();
     SetDrawBrightness(255);
+}
+
+TEST_F(EventLayerTest, ThePageArrowsFadeOutOneAfterAnotherOverTheListsCounter)
+{
+    ASSERT_TRUE(EnterWith({}));
+    constexpr float kLeft = 100.0f, kRight = 400.0f, kBottom = 300.0f, kDepth = 0.2f;
+    struct Frame {
+        int t;
+        int alpha[3]; // arrow k's alpha, -1 when it is not drawn
+    };
+    // Arrow k shows while 6k <= t < 6k + 40, at 255 - (t - 6k) * 255 / 40.
+    const Frame frames[] = {
+        {0, {255, -1, -1}}, {5, {224, -1, -1}}, {6, {217, 255, -1}}, {20, {128, 166, 204}}, {39, {7, 45, 83}},
+        {40, {-1, 39, 77}}, {45, {-1, 7, 45}},  {46, {-1, -1, 39}},  {51, {-1, -1, 7}},     {52, {-1, -1, -1}},
+    };
+    for (const Frame& f : frames) {
+        SCOPED_TRACE(f.t);
+        device.draws.clear();
+        event().DrawFadedQuads(kLeft, kRight, kBottom, kDepth, f.t, 1, 3);
+        std::size_t at = 0;
+        for (int group = 0; group < 2; ++group) {
+            for (int pass = 0; pass < 2; ++pass) {
+                const bool shadow = pass == 0;
+                for (int k = 0; k < 3; ++k) {
+                    if (f.alpha[k] < 0)
+                        continue;
+                    ASSERT_LT(at, device.draws.size());
+                    const auto corner = device.draws[at++].VertexAt<TexturedVertex>(0);
+                    const float x = group == 0 ? kLeft + 6 + 18 - 9 * k : kRight - 26 - 18 + 9 * k;
+                    const float shift = shadow ? 2.0f : 0.0f;
+                    EXPECT_FLOAT_EQ(corner.x, x + shift - 0.5f) << "group " << group << " arrow " << k;
+                    EXPECT_FLOAT_EQ(corner.y, kBottom - 32 + shift - 0.5f);
+                    EXPECT_FLOAT_EQ(corner.z, kDepth + 0.0001f * static_cast<float>(2 - k) + (shadow ? 0.0003f : 0.0f));
+                    EXPECT_EQ(corner.colour, static_cast<std::uint32_t>(f.alpha[k]) << 24 | (shadow ? 0u : 0xFFFFFFu))
+                        << "group " << group << " arrow " << k;
+                    // The right group is the frame mirrored.
+                    EXPECT_FLOAT_EQ(corner.u, event().spriteU[2][group == 0 ? 0 : 1]);
+                }
+            }
+        }
+        EXPECT_EQ(at, device.draws.size());
+    }
+    // The first page has no left group, the last no right one.
+    const auto drawnXs = [this](int page) {
+        device.draws.clear();
+        event().DrawFadedQuads(kLeft, kRight, kBottom, kDepth, 0, page, 3);
+        std::vector<float> xs;
+        for (const auto& draw : device.draws)
+            xs.push_back(draw.VertexAt<TexturedVertex>(0).x);
+        return xs;
+    };
+    EXPECT_EQ(drawnXs(0), (std::vector<float>{kRight - 44 + 2 - 0.5f, kRight - 44 - 0.5f}));
+    EXPECT_EQ(drawnXs(2), (std::vector<float>{kLeft + 24 + 2 - 0.5f, kLeft + 24 - 0.5f}));
 }
 
 TEST_F(EventLayerTest, TheMessageWindowDrawsItsTextMarkerAndIcon)
