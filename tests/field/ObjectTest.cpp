@@ -3,6 +3,7 @@
 // commands), decisions, walls and bounces, reactions, touches, crushing,
 // what a battle leaves of a symbol, and the moving objects.
 #include <cmath>
+#include <set>
 #include <tuple>
 
 #include "FieldFixture.h"
@@ -388,6 +389,99 @@ TEST_F(ObjectTest, WallsStopOrBounceAMovingSymbol)
         if (c.signY != 0) {
             EXPECT_EQ(s.vy > 0 ? 1 : -1, c.signY);
         }
+    }
+}
+
+TEST_F(ObjectTest, ADecisionsDirectionFollowsItsVelocity)
+{
+    ASSERT_TRUE(EnterRoom());
+    for (int pattern : {3, 4, 5}) {
+        SCOPED_TRACE(pattern);
+        std::set<int> directions;
+        for (int i = 0; i < 80; ++i) {
+            objects().SpawnEnemySymbol(10, 10, 2.0f, pattern, 0, false);
+            const MapSymbolRecord& m = *objects().symbolTail;
+            EXPECT_NEAR(std::hypot(m.vx, m.vy), 2.0f, 1e-5f);
+            if (pattern == 3) {
+                EXPECT_TRUE(m.vx == 0.0f || m.vy == 0.0f) << "along an axis";
+            }
+            // Horizontal when |vx| >= |vy|: right 3, left 1; else down 2, up 0.
+            const int expected = std::fabs(m.vx) >= std::fabs(m.vy) ? (m.vx >= 0.0f ? 3 : 1) : (m.vy >= 0.0f ? 2 : 0);
+            EXPECT_EQ(m.direction, expected) << m.vx << ", " << m.vy;
+            EXPECT_EQ(m.facing, m.direction);
+            directions.insert(m.direction);
+            objects().ClearMapObjects();
+        }
+        EXPECT_EQ(directions.size(), 4u);
+    }
+}
+
+TEST_F(ObjectTest, AWallTurnsABounceTwoSymbolByItsDrawnAngle)
+{
+    // Down into the bottom wall: a = pi/2 + (rand div 64) / 512 pi, wrapped into [-pi, pi).
+    for (std::uint32_t seed : {3u, 40u, 777u}) {
+        SCOPED_TRACE(seed);
+        ASSERT_TRUE(EnterRoom());
+        MapSymbolRecord& s = StandingSymbol(8 * kCell, 16 * kCell - 2);
+        s.speed = 3.0f;
+        s.vy = 3.0f;
+        s.bounceMode = 2;
+        SeedGameRandom(seed);
+        const int r = GameRandom();
+        SeedGameRandom(seed);
+        objects().MoveSymbolByVelocity(s, 1.0f, true);
+        const float pi = 3.14159265f;
+        float a = pi / 2.0f + static_cast<float>(r / 64) * (1.0f / 512.0f) * pi;
+        if (a >= pi)
+            a -= 2.0f * pi;
+        EXPECT_NEAR(s.vx, std::sin(a) * 3.0f, 1e-4f);
+        EXPECT_NEAR(s.vy, std::cos(a) * 3.0f, 1e-4f);
+    }
+}
+
+TEST_F(ObjectTest, TheWallTestTakesTheCellsTheBoxCoversOnBoundariesAndStraddles)
+{
+    // Column 1 is walled at row 6 and column 11 at row 6; the rest is open floor.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Tile(1, 6, 1).Tile(11, 6, 1), 5, 5));
+    // On the boundary of column 0 the box covers that column alone: down past the wall beside it.
+    MapSymbolRecord& edge = StandingSymbol(0.0f, 5 * kCell);
+    edge.vy = 3.0f;
+    objects().MoveSymbolByVelocity(edge, 1.0f, false);
+    EXPECT_EQ(edge.y, 5 * kCell + 3.0f);
+    // Straddling rows 5 and 6, a step right needs both cells of column 11 open.
+    MapSymbolRecord& straddling = StandingSymbol(10 * kCell, 5 * kCell + 10.0f);
+    straddling.vx = 3.0f;
+    objects().MoveSymbolByVelocity(straddling, 1.0f, false);
+    EXPECT_EQ(straddling.x, 10 * kCell) << "the wall at (11, 6) stops it";
+}
+
+TEST_F(ObjectTest, AChaseGivesEachMovingComponentAtLeastATenthOfTheSpeed)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    const float px = player().mapX;
+    const float py = player().mapY;
+    struct ChaseCase {
+        float dx, dy; // symbol minus player
+    };
+    for (const ChaseCase& c : {ChaseCase{300.0f, 10.0f}, ChaseCase{10.0f, 300.0f}, ChaseCase{200.0f, 150.0f}}) {
+        SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy));
+        MapSymbolRecord& s = StandingSymbol(px + c.dx, py + c.dy);
+        s.speed = 6.0f;
+        const float a = std::atan2(c.dx, c.dy);
+        float vx = std::sin(a) * 6.0f;
+        float vy = std::cos(a) * 6.0f;
+        if (vx < 0.6f) {
+            vy -= 0.6f - vx;
+            vx = 0.6f;
+        }
+        if (vy < 0.6f) {
+            vx -= 0.6f - vy;
+            vy = 0.6f;
+        }
+        objects().ChaseStep(s, 1.0f, false);
+        EXPECT_NEAR(px + c.dx - s.x, vx, 1e-4f);
+        EXPECT_NEAR(py + c.dy - s.y, vy, 1e-4f);
+        objects().ClearMapObjects();
     }
 }
 
