@@ -589,6 +589,57 @@ TEST_F(ObjectTest, SentriesTurnEveryHundredFramesAndCirclersTurnByTheirRate)
     }
 }
 
+TEST_F(ObjectTest, ReactionsDashWatchAndChaseTowardThePlayer)
+{
+    constexpr float kDiagonal = 3.0f * 1.4142135f;
+    constexpr float kNoVelocity = 99.0f; // a chase's velocity is the chase step's business
+    struct ReactionCase {
+        const char* what;
+        int type, facing;
+        float dx, dy; // symbol minus player
+        bool onlyWhileResting, resting;
+        bool reacts;
+        int direction;
+        float vx, vy;
+    };
+    const ReactionCase cases[] = {
+        {"an axis dash up from below", 2, 2, 10, 60, false, false, true, 0, 0.0f, -3.0f},
+        {"an axis dash down from above", 2, 2, 10, -60, false, false, true, 2, 0.0f, 3.0f},
+        {"an axis dash left from the right", 2, 2, 60, 10, false, false, true, 1, -3.0f, 0.0f},
+        {"an axis dash right from the left", 2, 2, -60, 10, false, false, true, 3, 3.0f, 0.0f},
+        {"a diagonal dash up and left", 6, 2, 50, 40, false, false, true, 1, -kDiagonal, -kDiagonal},
+        {"a diagonal dash down and right", 6, 2, -50, -40, false, false, true, 3, kDiagonal, kDiagonal},
+        {"type 0 never reacts", 0, 2, 5, 0, false, false, false, -1, 0, 0},
+        {"watching behind, the player ahead", 5, 2, 0, -60, false, false, false, -1, 0, 0},
+        {"watching ahead, the player level on the diagonal", 3, 3, -50, -50, false, false, true, -1, kNoVelocity, 0},
+        {"only while resting, awake", 1, 2, 50, 0, true, false, false, -1, 0, 0},
+        {"only while resting, resting", 1, 2, 50, 0, true, true, true, -1, kNoVelocity, 0},
+    };
+    for (const ReactionCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(EnterRoom());
+        MapSymbolRecord& s = StandingSymbol(player().mapX + c.dx, player().mapY + c.dy);
+        s.speed = 2.0f;
+        s.bonusIndex = 1;
+        s.reactionType = static_cast<std::uint8_t>(c.type);
+        s.facing = static_cast<std::uint8_t>(c.facing);
+        s.reactOnlyResting = c.onlyWhileResting ? 1 : 0;
+        s.resting = c.resting ? 1 : 0;
+        s.decisionTimer = 300;
+        s.vx = s.vy = 0.0f;
+        EXPECT_EQ(objects().ReactToPlayer(s), c.reacts);
+        EXPECT_EQ(s.decisionTimer, c.reacts ? 0 : 300);
+        if (c.direction >= 0) {
+            EXPECT_EQ(s.reactionTimer, 60);
+            EXPECT_EQ(s.direction, c.direction);
+        }
+        if (c.reacts && c.vx != kNoVelocity) {
+            EXPECT_NEAR(s.vx, c.vx, 1e-5f);
+            EXPECT_NEAR(s.vy, c.vy, 1e-5f);
+        }
+    }
+}
+
 TEST_F(ObjectTest, ATouchNeedsTheBoxesToMeetAndSkipsHeldSymbols)
 {
     struct TouchCase {
