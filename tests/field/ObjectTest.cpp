@@ -2,6 +2,7 @@
 // place, the symbol rules by level, spawning (and refusing malformed spawn
 // commands), decisions, walls and bounces, reactions, touches, crushing,
 // what a battle leaves of a symbol, and the moving objects.
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <tuple>
@@ -810,6 +811,137 @@ TEST_F(ObjectTest, AnObjectStoppedByAnEventGoesOnceThatCellIsFreeAgain)
         EXPECT_EQ(objects().objectList == nullptr, freed) << "still short of the person's cell";
         objects().ClearMapObjects();
     }
+}
+
+// The boxes of a moving object by its direction, from its position: its body
+// (against a pushed block) and its leading point (against the player).
+struct ObjectBox {
+    float left, top, right, bottom;
+};
+constexpr ObjectBox kObjectBody[4] = {{13, 5, 20, 27}, {5, 12, 27, 19}, {12, 5, 19, 27}, {5, 13, 27, 20}};
+constexpr ObjectBox kObjectLead[4] = {{15, 6, 18, 9}, {6, 14, 9, 17}, {14, 23, 17, 26}, {23, 15, 26, 18}};
+
+// Where a box of `size` must stand to meet each side of `box` (at the origin)
+// exactly, and one pixel further out: left, top, right, bottom.
+struct SideCase {
+    const char* side;
+    float x, y;
+    bool touches;
+};
+std::vector<SideCase> AroundBox(const ObjectBox& box, float width, float height)
+{
+    const float midX = (box.left + box.right) / 2.0f - width / 2.0f;
+    const float midY = (box.top + box.bottom) / 2.0f - height / 2.0f;
+    return {
+        {"left", box.left - width, midY, true}, {"left, a pixel off", box.left - width - 1, midY, false},
+        {"top", midX, box.top - height, true},  {"top, a pixel off", midX, box.top - height - 1, false},
+        {"right", box.right, midY, true},       {"right, a pixel off", box.right + 1, midY, false},
+        {"bottom", midX, box.bottom, true},     {"bottom, a pixel off", midX, box.bottom + 1, false},
+    };
+}
+
+TEST_F(ObjectTest, AnObjectHitsThePlayerWhenItsLeadingPointMeetsThePlayersBox)
+{
+    // The player's box is its position + 9 to + 24 across and + 8 to + 23 down.
+    for (int direction = 0; direction < 4; ++direction) {
+        for (const SideCase& c : AroundBox(kObjectLead[direction], 24 - 9, 23 - 8)) {
+            SCOPED_TRACE(std::to_string(direction) + " " + c.side);
+            ASSERT_TRUE(EnterRoom());
+            objects().CreateMapObject(10, 10, 4, direction);
+            MapObjectRecord* o = objects().objectList;
+            ASSERT_NE(o, nullptr);
+            for (int m = 0; m < 3; ++m)
+                TheCharacter->hp[m] = 100;
+            // The player's box stands at (c.x, c.y) from the object.
+            player().mapX = o->x + c.x - 9;
+            player().mapY = o->y + c.y - 8;
+            const int hp = TheCharacter->hp[0];
+            EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+            EXPECT_EQ(TheCharacter->hp[0] < hp, c.touches);
+            EXPECT_EQ(objects().objectList == nullptr, c.touches);
+        }
+    }
+}
+
+TEST_F(ObjectTest, APushedBlockTakesTheObjectsHeadingIntoOrOutOfItsCellThatItsBoxMeets)
+{
+    // A block at (11, 10) on its way; the object stands still where the test puts it.
+    const auto area =
+        eventscript::EventArea({eventscript::Record{11, 10, 0, 0, 0, 30, 0, false, eventscript::Script().End().Code()},
+                                eventscript::Record{3, 10, 0, 0, 0, 30, 0, false, eventscript::Script().End().Code()}});
+    const auto startPush = [this](int record) {
+        player().facing = 3; // the block rides 32 pixels right of the player
+        parts->event.StartPushBlock(parts->event.Record(record));
+        parts->event.BeginPushMove();
+    };
+    // An object launched from beside the block's cell, heading into it, in each direction.
+    const int launchX[4] = {11, 12, 11, 10};
+    const int launchY[4] = {11, 10, 9, 10};
+    for (int direction = 0; direction < 4; ++direction) {
+        for (const SideCase& c : AroundBox(kObjectBody[direction], 32, 32)) {
+            SCOPED_TRACE(std::to_string(direction) + " " + c.side);
+            ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Border(1).Events(area, 2), 5, 5));
+            startPush(0);
+            objects().CreateMapObject(launchX[direction], launchY[direction], 4, direction);
+            MapObjectRecord* o = objects().objectList;
+            ASSERT_NE(o, nullptr);
+            ASSERT_EQ((std::vector<int>{o->targetX, o->targetY}), (std::vector<int>{11, 10}));
+            o->speed = 0.0f;
+            player().mapX = o->x + c.x - 32;
+            player().mapY = o->y + c.y;
+            objects().UpdateMapObjects();
+            EXPECT_EQ(objects().objectList == nullptr, c.touches);
+            parts->event.ClearPushBlock();
+            objects().ClearMapObjects();
+        }
+    }
+    // A block elsewhere in the object's row takes nothing, however close its box.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Border(1).Events(area, 2), 5, 5));
+    startPush(1);
+    objects().CreateMapObject(8, 10, 4, 1);
+    ASSERT_NE(objects().objectList, nullptr);
+    objects().objectList->speed = 0.0f;
+    player().mapX = objects().objectList->x - 32;
+    player().mapY = objects().objectList->y;
+    objects().UpdateMapObjects();
+    EXPECT_NE(objects().objectList, nullptr);
+    parts->event.ClearPushBlock();
+}
+
+TEST_F(ObjectTest, ObjectsWrapAtTheSeamsOfALoopingMapAndStopAtTheEdgeOfAnother)
+{
+    // Down off the bottom row and up into the top one: the seam is y 0.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Looping(), 5, 5));
+    objects().CreateMapObject(8, 17, 4, 2);
+    objects().CreateMapObject(9, 1, 4, 0);
+    for (int i = 0; i < 8; ++i)
+        objects().UpdateMapObjects();
+    ASSERT_NE(objects().objectList, nullptr);
+    EXPECT_EQ(objects().objectList->y, 0.0f) << "rolled onto row 0 across the seam";
+    EXPECT_EQ(objects().objectList->next->y, 0.0f) << "rolled onto row 0 from row 1";
+
+    // Across the seam from the player, the leading point still meets the player's box.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Looping(), 0, 0));
+    objects().CreateMapObject(23, 0, 4, 3);
+    objects().objectList->x = 24 * kCell - 8.0f; // 8 short of the seam: its point lies on the player across it
+    EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+    EXPECT_EQ(objects().objectList, nullptr) << "hit across the seam";
+    objects().CreateMapObject(0, 17, 4, 2);
+    objects().objectList->y = 18 * kCell - 10.0f;
+    EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+    EXPECT_EQ(objects().objectList, nullptr) << "hit across the bottom seam";
+
+    // On a map that does not loop an object rolls to the edge and goes there.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    objects().CreateMapObject(21, 8, 4, 3);
+    float furthest = 0.0f;
+    for (int i = 0; i < 40 && objects().objectList != nullptr; ++i) {
+        objects().UpdateMapObjects();
+        if (objects().objectList != nullptr)
+            furthest = std::max(furthest, objects().objectList->x);
+    }
+    EXPECT_EQ(objects().objectList, nullptr);
+    EXPECT_LT(furthest, 24 * kCell) << "never past the edge";
 }
 
 TEST_F(ObjectTest, AnObjectRunningIntoThePlayerHurtsThePartyOnce)
