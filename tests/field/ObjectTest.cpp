@@ -930,6 +930,13 @@ TEST_F(ObjectTest, ObjectsWrapAtTheSeamsOfALoopingMapAndStopAtTheEdgeOfAnother)
     objects().objectList->y = 18 * kCell - 10.0f;
     EXPECT_FALSE(objects().CheckObjectHitsPlayer());
     EXPECT_EQ(objects().objectList, nullptr) << "hit across the bottom seam";
+    // Far from the seams the two meet as on any map.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Looping(), 20, 15));
+    objects().CreateMapObject(19, 14, 4, 3);
+    objects().objectList->x = player().mapX - 10.0f;
+    objects().objectList->y = player().mapY - 4.0f;
+    EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+    EXPECT_EQ(objects().objectList, nullptr) << "hit beside the player";
 
     // On a map that does not loop an object rolls to the edge and goes there.
     ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
