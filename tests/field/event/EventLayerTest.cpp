@@ -60,6 +60,21 @@ TEST_F(EventLayerTest, PicturesLandOnTheirCellsOrNotAtAll)
     EXPECT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).colour, 0xFF808080u);
 }
 
+TEST_F(EventLayerTest, ABlockShowsInFrontOfThePicturesOnItsCell)
+{
+    // A block listed before the plate it stands on, and a switch listed after a block.
+    ASSERT_TRUE(EnterWith({Record{3, 2, 0, 0, 0, 30, 0, false, {}}, Record{3, 2, 0, 0, 8, 37, 0, true, {}},
+                           Record{4, 2, 0, 0, 0, 30, 0, false, {}}, Record{6, 2, 0, 0, 4, 35, 0, true, {}}}));
+    device.draws.clear();
+    event().DrawEventLayer();
+    std::vector<float> depths;
+    for (const auto& draw : device.draws)
+        depths.push_back(draw.VertexAt<TexturedVertex>(0).z);
+    // Nothing tests depth: what is drawn last covers, so the blocks (0.69) come after the rest (0.7).
+    EXPECT_EQ(depths, (std::vector<float>{0.7f, 0.7f, 0.69f, 0.69f}));
+    EXPECT_EQ(DrawnPictures(device, event()).at({3, 2}), 29) << "the block, not the plate";
+}
+
 TEST_F(EventLayerTest, ARecordLeftOfTheViewOnALoopingMapShowsAtTheRightEdge)
 {
     // A looping map as wide as the screen, scrolled half a cell past column 1:

@@ -140,6 +140,8 @@ public:
 
     // Drawing.
     void DrawEventLayer();
+    // One record's picture, when it is a block and `blocks` is set or neither.
+    void DrawEventRecord(const unsigned char* record, bool blocks);
     bool CellToScreen(int x, int y, float& screenX, float& screenY) const;
     void DrawEventSprite(int frame, float x, float y);
     void DrawEventSpriteTurned(int frame, float x, float y);
