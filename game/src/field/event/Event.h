@@ -140,8 +140,6 @@ public:
 
     // Drawing.
     void DrawEventLayer();
-    // One record's picture, when it is a block and `blocks` is set or neither.
-    void DrawEventRecord(const unsigned char* record, bool blocks);
     bool CellToScreen(int x, int y, float& screenX, float& screenY) const;
     void DrawEventSprite(int frame, float x, float y);
     void DrawEventSpriteTurned(int frame, float x, float y);
@@ -318,6 +316,8 @@ private:
     bool CellOnMap(int x, int y) const;
     std::size_t BytesLeftInRecord(const unsigned char* at) const;
     void LoadEventTextures();
+    // One record's picture, when it is a block and `blocks` is set or neither.
+    void DrawEventRecord(const unsigned char* record, bool blocks);
     void DrawMessage();
     void DrawRevealedItemIcon(float front);
     void DrawChoice();
