@@ -2,6 +2,7 @@
 // resting pictures of disabled switches and traps, the pictures that have
 // nothing to show, the wrap of a looping map, and lit maps with their dark
 // cells; the page arrows fading over a list's counter; the message window.
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -58,6 +59,75 @@ TEST_F(EventLayerTest, PicturesLandOnTheirCellsOrNotAtAll)
     event().DrawEventLayer();
     ASSERT_FALSE(device.draws.empty());
     EXPECT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).colour, 0xFF808080u);
+}
+
+TEST_F(EventLayerTest, APictureTakesItsWholeAtlasCellAndTheViewsFirstCellsShow)
+{
+    // Picture 10 is atlas cell 9: column 1, row 1 of the 8 × 8 atlas.
+    ASSERT_TRUE(EnterWith({Record{0, 0, 0, 0, 0, 10, 0, true, {}}}));
+    device.draws.clear();
+    event().DrawEventLayer();
+    ASSERT_EQ(device.draws.size(), 1u) << "the view's first column and row show";
+    const float corners[4][2] = {{1, 1}, {2, 1}, {1, 2}, {2, 2}};
+    for (int i = 0; i < 4; ++i) {
+        const auto v = device.draws[0].VertexAt<TexturedVertex>(static_cast<std::size_t>(i));
+        EXPECT_FLOAT_EQ(v.u, corners[i][0] / 8.0f) << i;
+        EXPECT_FLOAT_EQ(v.v, corners[i][1] / 8.0f) << i;
+        EXPECT_FLOAT_EQ(v.x, (i & 1 ? 32.0f : 0.0f) - 0.5f);
+        EXPECT_FLOAT_EQ(v.y, (i & 2 ? 32.0f : 0.0f) - 0.5f);
+    }
+    // Scrolled down two rows, cell (3, 5) stands three rows from the top.
+    map().scrollX = 0.0f;
+    map().scrollY = 64.0f;
+    map().UpdateScrollCells();
+    float x = 0.0f, y = 0.0f;
+    EXPECT_TRUE(event().CellToScreen(3, 5, x, y));
+    EXPECT_FLOAT_EQ(x, 96.0f);
+    EXPECT_FLOAT_EQ(y, 96.0f);
+    EXPECT_FALSE(event().CellToScreen(3, 1, x, y)) << "above the view";
+}
+
+TEST_F(EventLayerTest, AnItemMessagesIconIsWipedInFromItsLeftEdge)
+{
+    Run(Script().GetItem(0, 1, 0).End());
+    struct WipeCase {
+        int front; // pixels from the icon's left edge
+        float width;
+        int leftAlpha, rightAlpha;
+    };
+    const WipeCase cases[] = {
+        {10, 10.0f, 255 - 2 * 117, 0}, // cut at the front, its edge still clear
+        {50, 24.0f, 255 - 2 * 77, 255 - 2 * (24 - (50 - 127))},
+        {140, 24.0f, 255, 255 - 2 * (24 - 13)},
+        {151, 24.0f, 255, 255},
+    };
+    for (const WipeCase& c : cases) {
+        SCOPED_TRACE(c.front);
+        event().phase = 0;
+        event().revealCounter = c.front - 26;
+        device.draws.clear();
+        event().DrawEvent();
+        const fakes::DrawnPrimitive* icon = nullptr;
+        for (const auto& draw : device.draws)
+            if (draw.texture == event().iconSheet->texture)
+                icon = &draw;
+        ASSERT_NE(icon, nullptr);
+        const auto left = icon->VertexAt<TexturedVertex>(0);
+        const auto right = icon->VertexAt<TexturedVertex>(3);
+        EXPECT_FLOAT_EQ(right.x - left.x, c.width);
+        EXPECT_EQ(static_cast<int>(left.colour >> 24), std::max(c.leftAlpha, 0));
+        EXPECT_EQ(static_cast<int>(right.colour >> 24), std::max(c.rightAlpha, 0));
+        // The cut edge takes the texture as far as it shows.
+        const float u0 = event().iconU[0][0];
+        const float u1 = event().iconU[0][1];
+        EXPECT_FLOAT_EQ(right.u, u0 + (u1 - u0) * c.width / 24.0f);
+        EXPECT_FLOAT_EQ(icon->VertexAt<TexturedVertex>(1).u, right.u);
+    }
+    // The description lines' icons, the first category's included.
+    device.draws.clear();
+    event().DrawEventIcon(0, 0.0f, 1);
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_FLOAT_EQ(device.draws[0].VertexAt<TexturedVertex>(0).y, 350.0f + 32.0f - 0.5f);
 }
 
 TEST_F(EventLayerTest, ABlockShowsInFrontOfThePicturesOnItsCell)
@@ -220,6 +290,7 @@ TEST_F(EventLayerTest, TheMessageWindowDrawsItsTextMarkerAndIcon)
     for (const auto& draw : device.draws)
         iconQuads += draw.texture == event().iconSheet->texture;
     EXPECT_EQ(iconQuads, 0);
+    EXPECT_FALSE(device.draws.empty()) << "the message window";
     RunToEndOfTyping();
     text.drawn.clear();
     device.draws.clear();
