@@ -24,6 +24,23 @@ constexpr int kBannerBit = 8;
 // Measures 16 pixels a character; each step the banner takes can be made to fail.
 class BannerText final : public fakes::QuietTextTexture {
 public:
+    bool Init(int height, int weight, const char* face, int tableBits, std::uint32_t colour, int, int, int glyphFormat,
+              float, std::uint8_t, int edgeWidth, std::uint32_t edgeColour, int shadowOffset, std::uint32_t,
+              bool proportional, int, int, int revealSpeed, float, bool) override
+    {
+        initArgs = {height,
+                    weight,
+                    tableBits,
+                    static_cast<int>(colour),
+                    glyphFormat,
+                    edgeWidth,
+                    static_cast<int>(edgeColour),
+                    shadowOffset,
+                    proportional ? 1 : 0,
+                    revealSpeed};
+        initFace = face;
+        return !failInit;
+    }
     Zeph::GlyphRecord* GetGlyph(char16_t code) override
     {
         glyphs.push_back(code);
@@ -44,6 +61,9 @@ public:
     Zeph::GlyphRecord glyph{};
     std::u16string glyphs;
     std::vector<std::u16string> drawn;
+    std::vector<int> initArgs;
+    std::string initFace;
+    bool failInit = false;
     bool failGlyph = false;
     bool failMeasure = false;
     bool failDraw = false;
@@ -165,6 +185,9 @@ TEST_F(MapNameEffectTest, APlaceSeenOnAForbiddingMapShowsOnTheNextMapThatAllowsI
     EXPECT_FALSE(banner().IsActive());
     ASSERT_TRUE(EnterPlace(5, true));
     EXPECT_TRUE(banner().IsActive());
+    // Shown once, the place waits for another before its banner comes again.
+    ASSERT_TRUE(EnterPlace(5, true));
+    EXPECT_FALSE(banner().IsActive());
 }
 
 TEST_F(MapNameEffectTest, PlainModePreparesFor45FramesThenRampsHoldsAndRampsDown)
@@ -222,6 +245,12 @@ TEST_F(MapNameEffectTest, PlainModeDrawsOneQuadOfTheNameTargetTintedByTheBrightn
         << "alpha of the fourth frame, grey of the brightness";
     EXPECT_FLOAT_EQ(draws[0].vertex[0].y, 437.5f);
     EXPECT_FLOAT_EQ(draws[0].vertex[3].y, 475.5f);
+    // The whole target, corner by corner in strip order.
+    const float uv[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(draws[0].vertex[i].u, uv[i][0]) << i;
+        EXPECT_EQ(draws[0].vertex[i].v, uv[i][1]) << i;
+    }
 }
 
 TEST_F(MapNameEffectTest, ShaderModeCutsInSharpensHoldsBlursAndCutsOut)
@@ -249,6 +278,13 @@ TEST_F(MapNameEffectTest, ShaderModeCutsInSharpensHoldsBlursAndCutsOut)
     ASSERT_EQ(draws.size(), 1u);
     EXPECT_EQ(draws[0].fvf, FVF_TWO_TEXTURES);
     EXPECT_EQ(device.pixelConstants[0], (std::vector<float>{5.0f / 32, 5.0f / 32, 5.0f / 32, 5.0f / 32}));
+    const float uv[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        const auto corner = draws[0].VertexAt<TwoTextureVertex>(static_cast<std::size_t>(i));
+        EXPECT_EQ((std::vector<float>{corner.u0, corner.v0, corner.u1, corner.v1}),
+                  (std::vector<float>{uv[i][0], uv[i][1], uv[i][0], uv[i][1]}))
+            << i;
+    }
     Update(27);
     EXPECT_EQ(banner().StageIndex(0), 0);
     EXPECT_EQ(banner().StageIndex(1), 1);
@@ -317,6 +353,28 @@ TEST_F(MapNameEffectTest, AFailingStepEndsTheBannerAndTheFieldGoesOn)
         EXPECT_TRUE(Draw().empty());
         EXPECT_TRUE(error.reports.empty()) << "nothing is reported";
     }
+}
+
+TEST_F(MapNameEffectTest, TheBannersTextIsSetUpOnceAndItsFailuresReported)
+{
+    // Height 26, weight 0, 2^6 buckets, white, grey glyphs, a black edge of 4, no shadow, proportional, at once.
+    EXPECT_EQ(text.initArgs, (std::vector<int>{26, 0, 6, -1, 4, 4, static_cast<int>(0xFF000000u), 0, 1, 0}));
+    EXPECT_EQ(text.initFace, "ＭＳ ゴシック");
+    EXPECT_TRUE(error.reports.empty());
+
+    text.failInit = true;
+    banner().ReleaseMapNameEffect();
+    banner().InitMapNameEffect();
+    banner().InitMapNameText();
+    ASSERT_EQ(error.reports.size(), 1u);
+    EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"MapNameEffect", 77, 4}));
+
+    world.Keep(CreateTextTextureProc, []() -> Zeph::CTextTexture* { return nullptr; });
+    banner().InitMapNameEffect();
+    banner().InitMapNameText();
+    ASSERT_EQ(error.reports.size(), 2u);
+    EXPECT_EQ(error.reports[1], (fakes::ErrorReport{"MapNameEffect", 68, 1}));
+    text.failInit = false;
 }
 
 TEST_F(MapNameEffectTest, LosingTheWayBackToTheScreenIsFatal)

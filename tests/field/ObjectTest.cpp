@@ -2,7 +2,9 @@
 // place, the symbol rules by level, spawning (and refusing malformed spawn
 // commands), decisions, walls and bounces, reactions, touches, crushing,
 // what a battle leaves of a symbol, and the moving objects.
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <tuple>
 
 #include "FieldFixture.h"
@@ -210,7 +212,7 @@ TEST_F(ObjectTest, MalformedSpawnCommandsSpawnNothingOrAFewCheckedSymbols)
         {"a count of zero", 31, {0, 0, 2, 2, 10, 10, 3, 10, 10, 0}, 4, 0, 0},
         {"an empty rectangle", 31, {3, 3, 10, 2, 10, 10, 3, 10, 10, 0}, 4, 0, 0},
         {"a huge count", 31, {big, big, 1, 1, 23, 17, 3, 10, 10, 1}, 4, 1, 64},
-        {"a huge rectangle", 31, {4, 4, -big, -big, big, big, 3, 10, 10, 1}, 4, 1, 4},
+        {"a huge rectangle", 31, {4, 4, -big, -big, big, big, 3, 10, 10, 1}, 4, 0, 4},
         {"no points", 32, {2, 2, 3, 10, 10, 0}, 0, 0, 0},
         {"a range from last to first", 33, {2, 2, 3, 1, 0, 0, 0, 0, 3, 10, 10, 0}, 4, 0, 0},
         {"a negative first", 33, {2, 2, -1, 1, 0, 0, 0, 0, 3, 10, 10, 0}, 4, 0, 0},
@@ -246,6 +248,50 @@ TEST_F(ObjectTest, MalformedSpawnCommandsSpawnNothingOrAFewCheckedSymbols)
             EXPECT_LE(r->speed, 31.0f) << "never a cell or more a frame";
         }
     }
+}
+
+TEST_F(ObjectTest, ARectangleReachingPastTheMapSkipsItsCellsThereAndKeepsTheOthersWhereTheDrawsPutThem)
+{
+    // An open room: every cell on the map is passable and free but the player's (5, 5).
+    const auto onMapAndFree = [](std::int64_t x, std::int64_t y) {
+        return x >= 0 && x < 24 && y >= 0 && y < 18 && !(x == 5 && y == 5);
+    };
+    // Random cells: the count first, then each symbol's column and row, from the objects'
+    // generator (unmarked symbols draw nothing more from it).
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    objects().SeedObjectRandom(99);
+    const std::int32_t random[10] = {12, 12, -12, -9, 12,
+                                     9,  3,  10,  10, CObject::kWordAllowStacking | CObject::kWordNeverMarked};
+    std::uint32_t state = objects().generatorState;
+    const auto draw = [&state] {
+        state = state * 48828125u + 931327303u;
+        return static_cast<std::int64_t>(state >> 16 & 0x7FFF);
+    };
+    draw(); // the count: 12 whatever it draws
+    std::vector<std::pair<int, int>> expected;
+    for (int i = 0; i < 12; ++i) {
+        const std::int64_t x = -12 + draw() * 24 / 32768;
+        const std::int64_t y = -9 + draw() * 18 / 32768;
+        if (onMapAndFree(x, y))
+            expected.emplace_back(static_cast<int>(x), static_cast<int>(y));
+    }
+    ASSERT_GT(expected.size(), 0u);
+    ASSERT_LT(expected.size(), 12u) << "some cells fall off the map";
+    objects().SpawnSymbolsInArea(random);
+    std::vector<std::pair<int, int>> spawned;
+    for (const MapSymbolRecord* r = objects().symbolList; r != nullptr; r = r->next)
+        spawned.emplace_back(r->cellX, r->cellY);
+    EXPECT_EQ(spawned, expected);
+
+    // Cells in order count from the rectangle's own corner: (-2, 0) and (-1, 0) are skipped.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    const std::int32_t inOrder[10] = {4, 4, -2, 0,  2,
+                                      1, 3, 10, 10, CObject::kWordInOrder | CObject::kWordAllowStacking};
+    objects().SpawnSymbolsInArea(inOrder);
+    spawned.clear();
+    for (const MapSymbolRecord* r = objects().symbolList; r != nullptr; r = r->next)
+        spawned.emplace_back(r->cellX, r->cellY);
+    EXPECT_EQ(spawned, (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}));
 }
 
 TEST_F(ObjectTest, AMapHoldsAtMostAThousandSymbols)
@@ -347,6 +393,99 @@ TEST_F(ObjectTest, WallsStopOrBounceAMovingSymbol)
     }
 }
 
+TEST_F(ObjectTest, ADecisionsDirectionFollowsItsVelocity)
+{
+    ASSERT_TRUE(EnterRoom());
+    for (int pattern : {3, 4, 5}) {
+        SCOPED_TRACE(pattern);
+        std::set<int> directions;
+        for (int i = 0; i < 80; ++i) {
+            objects().SpawnEnemySymbol(10, 10, 2.0f, pattern, 0, false);
+            const MapSymbolRecord& m = *objects().symbolTail;
+            EXPECT_NEAR(std::hypot(m.vx, m.vy), 2.0f, 1e-5f);
+            if (pattern == 3) {
+                EXPECT_TRUE(m.vx == 0.0f || m.vy == 0.0f) << "along an axis";
+            }
+            // Horizontal when |vx| >= |vy|: right 3, left 1; else down 2, up 0.
+            const int expected = std::fabs(m.vx) >= std::fabs(m.vy) ? (m.vx >= 0.0f ? 3 : 1) : (m.vy >= 0.0f ? 2 : 0);
+            EXPECT_EQ(m.direction, expected) << m.vx << ", " << m.vy;
+            EXPECT_EQ(m.facing, m.direction);
+            directions.insert(m.direction);
+            objects().ClearMapObjects();
+        }
+        EXPECT_EQ(directions.size(), 4u);
+    }
+}
+
+TEST_F(ObjectTest, AWallTurnsABounceTwoSymbolByItsDrawnAngle)
+{
+    // Down into the bottom wall: a = pi/2 + (rand div 64) / 512 pi, wrapped into [-pi, pi).
+    for (std::uint32_t seed : {3u, 40u, 777u}) {
+        SCOPED_TRACE(seed);
+        ASSERT_TRUE(EnterRoom());
+        MapSymbolRecord& s = StandingSymbol(8 * kCell, 16 * kCell - 2);
+        s.speed = 3.0f;
+        s.vy = 3.0f;
+        s.bounceMode = 2;
+        SeedGameRandom(seed);
+        const int r = GameRandom();
+        SeedGameRandom(seed);
+        objects().MoveSymbolByVelocity(s, 1.0f, true);
+        const float pi = 3.14159265f;
+        float a = pi / 2.0f + static_cast<float>(r / 64) * (1.0f / 512.0f) * pi;
+        if (a >= pi)
+            a -= 2.0f * pi;
+        EXPECT_NEAR(s.vx, std::sin(a) * 3.0f, 1e-4f);
+        EXPECT_NEAR(s.vy, std::cos(a) * 3.0f, 1e-4f);
+    }
+}
+
+TEST_F(ObjectTest, TheWallTestTakesTheCellsTheBoxCoversOnBoundariesAndStraddles)
+{
+    // Column 1 is walled at row 6 and column 11 at row 6; the rest is open floor.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Tile(1, 6, 1).Tile(11, 6, 1), 5, 5));
+    // On the boundary of column 0 the box covers that column alone: down past the wall beside it.
+    MapSymbolRecord& edge = StandingSymbol(0.0f, 5 * kCell);
+    edge.vy = 3.0f;
+    objects().MoveSymbolByVelocity(edge, 1.0f, false);
+    EXPECT_EQ(edge.y, 5 * kCell + 3.0f);
+    // Straddling rows 5 and 6, a step right needs both cells of column 11 open.
+    MapSymbolRecord& straddling = StandingSymbol(10 * kCell, 5 * kCell + 10.0f);
+    straddling.vx = 3.0f;
+    objects().MoveSymbolByVelocity(straddling, 1.0f, false);
+    EXPECT_EQ(straddling.x, 10 * kCell) << "the wall at (11, 6) stops it";
+}
+
+TEST_F(ObjectTest, AChaseGivesEachMovingComponentAtLeastATenthOfTheSpeed)
+{
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    const float px = player().mapX;
+    const float py = player().mapY;
+    struct ChaseCase {
+        float dx, dy; // symbol minus player
+    };
+    for (const ChaseCase& c : {ChaseCase{300.0f, 10.0f}, ChaseCase{10.0f, 300.0f}, ChaseCase{200.0f, 150.0f}}) {
+        SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy));
+        MapSymbolRecord& s = StandingSymbol(px + c.dx, py + c.dy);
+        s.speed = 6.0f;
+        const float a = std::atan2(c.dx, c.dy);
+        float vx = std::sin(a) * 6.0f;
+        float vy = std::cos(a) * 6.0f;
+        if (vx < 0.6f) {
+            vy -= 0.6f - vx;
+            vx = 0.6f;
+        }
+        if (vy < 0.6f) {
+            vx -= 0.6f - vy;
+            vy = 0.6f;
+        }
+        objects().ChaseStep(s, 1.0f, false);
+        EXPECT_NEAR(px + c.dx - s.x, vx, 1e-4f);
+        EXPECT_NEAR(py + c.dy - s.y, vy, 1e-4f);
+        objects().ClearMapObjects();
+    }
+}
+
 TEST_F(ObjectTest, ReactionsStartAtTheirRadiusAndBands)
 {
     struct ReactionCase {
@@ -375,6 +514,130 @@ TEST_F(ObjectTest, ReactionsStartAtTheirRadiusAndBands)
             s.y = py - c.dy; // above the player when dy > 0: the player lies ahead of a symbol facing down
         EXPECT_EQ(objects().ReactToPlayer(s), c.reacts);
         EXPECT_EQ(s.reactionTimer, c.reactionTimer);
+    }
+}
+
+TEST_F(ObjectTest, AChaseUnderWaySlowsOverItsLast32FramesAboveSixtyAndThenStands)
+{
+    // The same symbol, the same player: only the reaction timer differs.
+    const auto stepAt = [this](int timer, int type) {
+        EXPECT_TRUE(EnterRoom());
+        MapSymbolRecord& s = StandingSymbol(player().mapX + 96.0f, player().mapY + 40.0f);
+        s.speed = 3.2f;
+        s.vx = -3.2f; // a dash's velocity, for the dashing types
+        s.reactionType = static_cast<std::uint8_t>(type);
+        s.reactionTimer = static_cast<std::uint8_t>(timer);
+        const float x = s.x;
+        EXPECT_TRUE(objects().ReactToPlayer(s));
+        EXPECT_EQ(s.reactionTimer, timer - 1);
+        return x - s.x;
+    };
+    for (int type : {1, 3, 4, 5, 7}) {
+        SCOPED_TRACE(type);
+        const float full = stepAt(176, type);
+        ASSERT_GT(full, 0.0f);
+        EXPECT_FLOAT_EQ(stepAt(92, type), full) << "(92 - 60) / 32 is a whole step";
+        EXPECT_NEAR(stepAt(80, type), full * 20.0f / 32.0f, 1e-4f);
+        EXPECT_NEAR(stepAt(61, type), full / 32.0f, 1e-4f);
+        EXPECT_EQ(stepAt(60, type), 0.0f) << "from 60 down it stands";
+        EXPECT_EQ(stepAt(1, type), 0.0f);
+    }
+    // Dashes slow over their last 32 frames by the timer alone.
+    for (int type : {2, 6}) {
+        SCOPED_TRACE(type);
+        EXPECT_NEAR(stepAt(60, type), 3.2f, 1e-3f);
+        EXPECT_NEAR(stepAt(32, type), 3.2f, 1e-3f);
+        EXPECT_NEAR(stepAt(16, type), 1.6f, 1e-3f);
+        EXPECT_NEAR(stepAt(1, type), 0.1f, 1e-3f);
+    }
+}
+
+TEST_F(ObjectTest, SentriesTurnEveryHundredFramesAndCirclersTurnByTheirRate)
+{
+    ASSERT_TRUE(EnterRoom());
+    for (int pattern : {9, 10}) {
+        SCOPED_TRACE(pattern);
+        objects().ClearMapObjects();
+        objects().SpawnEnemySymbol(10, 10, 2.0f, pattern, 0, false);
+        MapSymbolRecord& s = *objects().symbolTail;
+        const int turn = pattern == 9 ? 3 : 1; // clockwise: up, right, down, left
+        int facing = s.facing;
+        for (int frame = 1; frame <= 300; ++frame) {
+            objects().UpdateMapObjects();
+            if (frame % 100 == 0)
+                facing = (facing + turn) & 3;
+            ASSERT_EQ(s.facing, facing) << "frame " << frame;
+        }
+        EXPECT_EQ(s.x, 10 * kCell);
+        EXPECT_EQ(s.y, 10 * kCell);
+    }
+
+    // A circler's angle turns by its rate over its speed each frame.
+    const float rates[8] = {0.00125f, 0.002f, 0.003f, 0.005f, -0.00125f, -0.002f, -0.003f, -0.005f};
+    for (int index = 0; index < 8; ++index) {
+        SCOPED_TRACE(index);
+        objects().ClearMapObjects();
+        objects().SpawnEnemySymbol(10, 10, 2.0f, 6, 0, false);
+        MapSymbolRecord& s = *objects().symbolTail;
+        s.resting = 0;
+        s.restNext = 0;
+        s.decisionTimer = 500;
+        s.angle = 0.5f;
+        s.turnRate = static_cast<std::uint8_t>(index);
+        objects().UpdateMapObjects();
+        EXPECT_FLOAT_EQ(s.angle, 0.5f + rates[index] / 2.0f);
+        EXPECT_FLOAT_EQ(s.vx, std::sin(s.angle) * 2.0f);
+    }
+}
+
+TEST_F(ObjectTest, ReactionsDashWatchAndChaseTowardThePlayer)
+{
+    constexpr float kDiagonal = 3.0f * 1.4142135f;
+    constexpr float kNoVelocity = 99.0f; // a chase's velocity is the chase step's business
+    struct ReactionCase {
+        const char* what;
+        int type, facing;
+        float dx, dy; // symbol minus player
+        bool onlyWhileResting, resting;
+        bool reacts;
+        int direction;
+        float vx, vy;
+    };
+    const ReactionCase cases[] = {
+        {"an axis dash up from below", 2, 2, 10, 60, false, false, true, 0, 0.0f, -3.0f},
+        {"an axis dash down from above", 2, 2, 10, -60, false, false, true, 2, 0.0f, 3.0f},
+        {"an axis dash left from the right", 2, 2, 60, 10, false, false, true, 1, -3.0f, 0.0f},
+        {"an axis dash right from the left", 2, 2, -60, 10, false, false, true, 3, 3.0f, 0.0f},
+        {"a diagonal dash up and left", 6, 2, 50, 40, false, false, true, 1, -kDiagonal, -kDiagonal},
+        {"a diagonal dash down and right", 6, 2, -50, -40, false, false, true, 3, kDiagonal, kDiagonal},
+        {"type 0 never reacts", 0, 2, 5, 0, false, false, false, -1, 0, 0},
+        {"watching behind, the player ahead", 5, 2, 0, -60, false, false, false, -1, 0, 0},
+        {"watching ahead, the player level on the diagonal", 3, 3, -50, -50, false, false, true, -1, kNoVelocity, 0},
+        {"only while resting, awake", 1, 2, 50, 0, true, false, false, -1, 0, 0},
+        {"only while resting, resting", 1, 2, 50, 0, true, true, true, -1, kNoVelocity, 0},
+    };
+    for (const ReactionCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(EnterRoom());
+        MapSymbolRecord& s = StandingSymbol(player().mapX + c.dx, player().mapY + c.dy);
+        s.speed = 2.0f;
+        s.bonusIndex = 1;
+        s.reactionType = static_cast<std::uint8_t>(c.type);
+        s.facing = static_cast<std::uint8_t>(c.facing);
+        s.reactOnlyResting = c.onlyWhileResting ? 1 : 0;
+        s.resting = c.resting ? 1 : 0;
+        s.decisionTimer = 300;
+        s.vx = s.vy = 0.0f;
+        EXPECT_EQ(objects().ReactToPlayer(s), c.reacts);
+        EXPECT_EQ(s.decisionTimer, c.reacts ? 0 : 300);
+        if (c.direction >= 0) {
+            EXPECT_EQ(s.reactionTimer, 60);
+            EXPECT_EQ(s.direction, c.direction);
+        }
+        if (c.reacts && c.vx != kNoVelocity) {
+            EXPECT_NEAR(s.vx, c.vx, 1e-5f);
+            EXPECT_NEAR(s.vy, c.vy, 1e-5f);
+        }
     }
 }
 
@@ -519,6 +782,173 @@ TEST_F(ObjectTest, MovingObjectsLaunchRollAndStop)
     for (int i = 0; i < 8; ++i)
         objects().UpdateMapObjects();
     EXPECT_EQ(objects().objectList, nullptr);
+}
+
+TEST_F(ObjectTest, AnObjectStoppedByAnEventGoesOnceThatCellIsFreeAgain)
+{
+    // A person stands at (6, 10) while flag 60 is set; an object rolls left at it from (10, 10).
+    constexpr int kPersonFlag = 60;
+    const auto area = eventscript::EventArea(
+        {eventscript::Record{6, 10, kPersonFlag, 0, 0, 1, 0, false, eventscript::Script().End().Code()}});
+    for (bool freed : {false, true}) {
+        SCOPED_TRACE(freed ? "the person goes" : "the person stays");
+        TheGameData->SetGameFlag(kPersonFlag, 1);
+        ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Border(1).Events(area, 1), 5, 5));
+        objects().CreateMapObject(10, 10, 4, 1);
+        int frames = 0;
+        while (objects().objectList != nullptr && objects().objectList->phase != 2 && frames < 100) {
+            objects().UpdateMapObjects();
+            ++frames;
+        }
+        ASSERT_NE(objects().objectList, nullptr);
+        EXPECT_TRUE(objects().objectList->stoppedByEvent);
+        EXPECT_EQ(objects().objectList->targetX, 6);
+        if (freed) {
+            TheGameData->SetGameFlag(kPersonFlag, 0);
+            parts->event.RefreshEventActivity(true);
+        }
+        objects().UpdateMapObjects();
+        EXPECT_EQ(objects().objectList == nullptr, freed) << "still short of the person's cell";
+        objects().ClearMapObjects();
+    }
+}
+
+// The boxes of a moving object by its direction, from its position: its body
+// (against a pushed block) and its leading point (against the player).
+struct ObjectBox {
+    float left, top, right, bottom;
+};
+constexpr ObjectBox kObjectBody[4] = {{13, 5, 20, 27}, {5, 12, 27, 19}, {12, 5, 19, 27}, {5, 13, 27, 20}};
+constexpr ObjectBox kObjectLead[4] = {{15, 6, 18, 9}, {6, 14, 9, 17}, {14, 23, 17, 26}, {23, 15, 26, 18}};
+
+// Where a box of `size` must stand to meet each side of `box` (at the origin)
+// exactly, and one pixel further out: left, top, right, bottom.
+struct SideCase {
+    const char* side;
+    float x, y;
+    bool touches;
+};
+std::vector<SideCase> AroundBox(const ObjectBox& box, float width, float height)
+{
+    const float midX = (box.left + box.right) / 2.0f - width / 2.0f;
+    const float midY = (box.top + box.bottom) / 2.0f - height / 2.0f;
+    return {
+        {"left", box.left - width, midY, true}, {"left, a pixel off", box.left - width - 1, midY, false},
+        {"top", midX, box.top - height, true},  {"top, a pixel off", midX, box.top - height - 1, false},
+        {"right", box.right, midY, true},       {"right, a pixel off", box.right + 1, midY, false},
+        {"bottom", midX, box.bottom, true},     {"bottom, a pixel off", midX, box.bottom + 1, false},
+    };
+}
+
+TEST_F(ObjectTest, AnObjectHitsThePlayerWhenItsLeadingPointMeetsThePlayersBox)
+{
+    // The player's box is its position + 9 to + 24 across and + 8 to + 23 down.
+    for (int direction = 0; direction < 4; ++direction) {
+        for (const SideCase& c : AroundBox(kObjectLead[direction], 24 - 9, 23 - 8)) {
+            SCOPED_TRACE(std::to_string(direction) + " " + c.side);
+            ASSERT_TRUE(EnterRoom());
+            objects().CreateMapObject(10, 10, 4, direction);
+            MapObjectRecord* o = objects().objectList;
+            ASSERT_NE(o, nullptr);
+            for (int m = 0; m < 3; ++m)
+                TheCharacter->hp[m] = 100;
+            // The player's box stands at (c.x, c.y) from the object.
+            player().mapX = o->x + c.x - 9;
+            player().mapY = o->y + c.y - 8;
+            const int hp = TheCharacter->hp[0];
+            EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+            EXPECT_EQ(TheCharacter->hp[0] < hp, c.touches);
+            EXPECT_EQ(objects().objectList == nullptr, c.touches);
+        }
+    }
+}
+
+TEST_F(ObjectTest, APushedBlockTakesTheObjectsHeadingIntoOrOutOfItsCellThatItsBoxMeets)
+{
+    // A block at (11, 10) on its way; the object stands still where the test puts it.
+    const auto area =
+        eventscript::EventArea({eventscript::Record{11, 10, 0, 0, 0, 30, 0, false, eventscript::Script().End().Code()},
+                                eventscript::Record{3, 10, 0, 0, 0, 30, 0, false, eventscript::Script().End().Code()}});
+    const auto startPush = [this](int record) {
+        player().facing = 3; // the block rides 32 pixels right of the player
+        parts->event.StartPushBlock(parts->event.Record(record));
+        parts->event.BeginPushMove();
+    };
+    // An object launched from beside the block's cell, heading into it, in each direction.
+    const int launchX[4] = {11, 12, 11, 10};
+    const int launchY[4] = {11, 10, 9, 10};
+    for (int direction = 0; direction < 4; ++direction) {
+        for (const SideCase& c : AroundBox(kObjectBody[direction], 32, 32)) {
+            SCOPED_TRACE(std::to_string(direction) + " " + c.side);
+            ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Border(1).Events(area, 2), 5, 5));
+            startPush(0);
+            objects().CreateMapObject(launchX[direction], launchY[direction], 4, direction);
+            MapObjectRecord* o = objects().objectList;
+            ASSERT_NE(o, nullptr);
+            ASSERT_EQ((std::vector<int>{o->targetX, o->targetY}), (std::vector<int>{11, 10}));
+            o->speed = 0.0f;
+            player().mapX = o->x + c.x - 32;
+            player().mapY = o->y + c.y;
+            objects().UpdateMapObjects();
+            EXPECT_EQ(objects().objectList == nullptr, c.touches);
+            parts->event.ClearPushBlock();
+            objects().ClearMapObjects();
+        }
+    }
+    // A block elsewhere in the object's row takes nothing, however close its box.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Border(1).Events(area, 2), 5, 5));
+    startPush(1);
+    objects().CreateMapObject(8, 10, 4, 1);
+    ASSERT_NE(objects().objectList, nullptr);
+    objects().objectList->speed = 0.0f;
+    player().mapX = objects().objectList->x - 32;
+    player().mapY = objects().objectList->y;
+    objects().UpdateMapObjects();
+    EXPECT_NE(objects().objectList, nullptr);
+    parts->event.ClearPushBlock();
+}
+
+TEST_F(ObjectTest, ObjectsWrapAtTheSeamsOfALoopingMapAndStopAtTheEdgeOfAnother)
+{
+    // Down off the bottom row and up into the top one: the seam is y 0.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Looping(), 5, 5));
+    objects().CreateMapObject(8, 17, 4, 2);
+    objects().CreateMapObject(9, 1, 4, 0);
+    for (int i = 0; i < 8; ++i)
+        objects().UpdateMapObjects();
+    ASSERT_NE(objects().objectList, nullptr);
+    EXPECT_EQ(objects().objectList->y, 0.0f) << "rolled onto row 0 across the seam";
+    EXPECT_EQ(objects().objectList->next->y, 0.0f) << "rolled onto row 0 from row 1";
+
+    // Across the seam from the player, the leading point still meets the player's box.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Looping(), 0, 0));
+    objects().CreateMapObject(23, 0, 4, 3);
+    objects().objectList->x = 24 * kCell - 8.0f; // 8 short of the seam: its point lies on the player across it
+    EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+    EXPECT_EQ(objects().objectList, nullptr) << "hit across the seam";
+    objects().CreateMapObject(0, 17, 4, 2);
+    objects().objectList->y = 18 * kCell - 10.0f;
+    EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+    EXPECT_EQ(objects().objectList, nullptr) << "hit across the bottom seam";
+    // Far from the seams the two meet as on any map.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18).Looping(), 20, 15));
+    objects().CreateMapObject(19, 14, 4, 3);
+    objects().objectList->x = player().mapX - 10.0f;
+    objects().objectList->y = player().mapY - 4.0f;
+    EXPECT_FALSE(objects().CheckObjectHitsPlayer());
+    EXPECT_EQ(objects().objectList, nullptr) << "hit beside the player";
+
+    // On a map that does not loop an object rolls to the edge and goes there.
+    ASSERT_TRUE(Enter(MapBlobBuilder(24, 18), 5, 5));
+    objects().CreateMapObject(21, 8, 4, 3);
+    float furthest = 0.0f;
+    for (int i = 0; i < 40 && objects().objectList != nullptr; ++i) {
+        objects().UpdateMapObjects();
+        if (objects().objectList != nullptr)
+            furthest = std::max(furthest, objects().objectList->x);
+    }
+    EXPECT_EQ(objects().objectList, nullptr);
+    EXPECT_LT(furthest, 24 * kCell) << "never past the edge";
 }
 
 TEST_F(ObjectTest, AnObjectRunningIntoThePlayerHurtsThePartyOnce)

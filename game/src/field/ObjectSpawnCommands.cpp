@@ -15,9 +15,15 @@
 namespace {
 
 // A draw of `span` values from one 15-bit value, in 64 bits so no span overflows.
+std::int64_t ScaledWide(int r, std::int64_t span)
+{
+    return static_cast<std::int64_t>(r) * span / 32768;
+}
+
+// The same for spans that fit an int (counts, speeds and point indices).
 int Scaled(int r, std::int64_t span)
 {
-    return static_cast<int>(static_cast<std::int64_t>(r) * span / 32768);
+    return static_cast<int>(ScaledWide(r, span));
 }
 
 struct SpawnPoint {
@@ -50,7 +56,7 @@ float CObject::SpawnSpeed(int minSpeed, int maxSpeed, bool objectRandom)
         return static_cast<float>(maxSpeed) / 10.0f;
     const int r = objectRandom ? ObjectRandom() : GameRandom();
     const std::int64_t span = static_cast<std::int64_t>(maxSpeed) + 1 - minSpeed;
-    return static_cast<float>(static_cast<std::int64_t>(minSpeed) + Scaled(r, span)) / 10.0f;
+    return static_cast<float>(static_cast<std::int64_t>(minSpeed) + ScaledWide(r, span)) / 10.0f;
 }
 
 bool CObject::SpawnCellAllowed(int x, int y, int behaviour) const
@@ -71,29 +77,33 @@ void CObject::SpawnAtPoint(const unsigned char* points, int index, float speed, 
 
 void CObject::SpawnSymbolsInArea(const std::int32_t* words)
 {
-    // The rectangle is clipped to the map: cells off it are never spawn cells.
-    const int x0 = std::max(words[2], 0);
-    const int y0 = std::max(words[3], 0);
-    const int x1 = std::min(words[4], TheMap->Width());
-    const int y1 = std::min(words[5], TheMap->Height());
-    if (x1 <= x0 || y1 <= y0)
+    // The rectangle is taken as written, in 64 bits: cells it reaches past the
+    // map are skipped like any other cell that fails, so the draws put the
+    // cells on the map where they would be for a rectangle inside it.
+    const std::int64_t x0 = words[2];
+    const std::int64_t y0 = words[3];
+    const std::int64_t w = static_cast<std::int64_t>(words[4]) - x0;
+    const std::int64_t h = static_cast<std::int64_t>(words[5]) - y0;
+    if (w <= 0 || h <= 0)
         return;
     const int n = SpawnCount(words, true);
-    const int w = x1 - x0;
-    const int h = y1 - y0;
     for (int i = 0; i < n; ++i) {
         const float speed = SpawnSpeed(words[7], words[8], true);
-        int x = 0;
-        int y = 0;
+        std::int64_t x = 0;
+        std::int64_t y = 0;
         if (words[9] & kWordInOrder) {
             x = x0 + i % w;
             y = y0 + (i / w) % h;
         } else {
-            x = x0 + Scaled(ObjectRandom(), w);
-            y = y0 + Scaled(ObjectRandom(), h);
+            x = x0 + ScaledWide(ObjectRandom(), w);
+            y = y0 + ScaledWide(ObjectRandom(), h);
         }
-        if (SpawnCellAllowed(x, y, words[9]) && TheMap->IsMapCellPassable(x, y, true))
-            SpawnEnemySymbol(x, y, speed, words[6], words[9], false);
+        if (x < 0 || x >= TheMap->Width() || y < 0 || y >= TheMap->Height())
+            continue;
+        const int cx = static_cast<int>(x);
+        const int cy = static_cast<int>(y);
+        if (SpawnCellAllowed(cx, cy, words[9]) && TheMap->IsMapCellPassable(cx, cy, true))
+            SpawnEnemySymbol(cx, cy, speed, words[6], words[9], false);
     }
 }
 

@@ -82,6 +82,70 @@ TEST_F(EventChoiceTest, TheCursorStartsOnNoRowAndFollowsTheDirections)
     }
 }
 
+TEST_F(EventChoiceTest, AHeldDirectionRepeatsFromItsFortiethFrameThenEveryFourth)
+{
+    struct HoldCase {
+        int direction;
+        int firstRow;
+        std::vector<int> rows; // the row after each repeat: frames 40, 44 and 48 of the hold
+    };
+    for (const HoldCase& c : {HoldCase{Keys::kDown, 0, {1, 2, 0}}, HoldCase{Keys::kUp, 2, {1, 0, 2}}}) {
+        SCOPED_TRACE(c.direction == Keys::kDown ? "down" : "up");
+        Run(ThreeRows());
+        keys.Press(c.direction);
+        Frames(1);
+        keys.Hold(c.direction);
+        ASSERT_EQ(Cursor(), c.firstRow);
+        int held = 0;
+        int shown = c.firstRow;
+        for (int row : c.rows) {
+            const int repeatAt = held == 0 ? 40 : held + 4;
+            Frames(repeatAt - 1 - held);
+            EXPECT_EQ(Cursor(), shown) << "frame " << repeatAt - 1 << " of the hold";
+            Frames(1);
+            held = repeatAt;
+            shown = row;
+            EXPECT_EQ(Cursor(), row) << "frame " << held << " of the hold";
+        }
+        keys.Hold(0);
+        event().EndEvent(true);
+    }
+}
+
+TEST_F(EventChoiceTest, TheCursorBobsOverA45FrameCycleRestartedByARefusedConfirm)
+{
+    // Frames after the one that chose a row: 0 px for 7 frames, 1 for 10, 2 for 13, 3 for 15.
+    const std::pair<int, float> bobAfter[] = {{6, 0.0f},  {7, 1.0f},  {16, 1.0f}, {17, 2.0f}, {29, 2.0f},
+                                              {30, 3.0f}, {44, 3.0f}, {45, 0.0f}, {51, 0.0f}, {52, 1.0f}};
+    Run(ThreeRows());
+    Press(Keys::kDown);
+    int frames = 0;
+    for (const auto& [after, bob] : bobAfter) {
+        Frames(after - frames);
+        frames = after;
+        EXPECT_EQ(event().choiceBob, bob) << after << " frames after";
+    }
+
+    // A confirm with no row chosen starts the cycle over from 0.
+    Run(ThreeRows());
+    Frames(20);
+    ASSERT_EQ(event().choiceBob, 2.0f);
+    Confirm();
+    EXPECT_EQ(event().choiceBob, 0.0f);
+    Frames(6);
+    EXPECT_EQ(event().choiceBob, 0.0f);
+    Frames(1);
+    EXPECT_EQ(event().choiceBob, 1.0f);
+}
+
+TEST_F(EventChoiceTest, AChoiceTextLongerThanTheWindowHoldsIsCut)
+{
+    Run(Script().Choice({5}, std::u16string(300, u'あ') + u"\nいいえ").Label(5).End());
+    ASSERT_EQ(event().Opcode, OP_CHOICE);
+    EXPECT_EQ(event().Args[CEvent::kChoiceTextLength], 255);
+    EXPECT_EQ(event().ChoiceText[255], 0);
+}
+
 TEST_F(EventChoiceTest, ConfirmBranchesByTheChosenRowAndIsRefusedWithoutOne)
 {
     struct Case {

@@ -2,6 +2,9 @@
 // padding, and the faults that end an event instead of reading on.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "EventAssembler.h"
 #include "field/event/EventScript.h"
 
@@ -61,6 +64,59 @@ TEST(EventDecodeTest, LengthsFollowTheCountRules)
         EXPECT_EQ(command.textLength, c.textLength);
         // The assembler wrote exactly one command of that length.
         EXPECT_EQ(code.size(), static_cast<std::size_t>(2 * c.length));
+    }
+}
+
+// The argument words of every opcode, written out from the command list by
+// hand rather than read from the interpreter's table; -1 where word 0 or a
+// text decides the count.
+constexpr int kWordsByOpcode[EVENT_OPCODE_COUNT] = {
+    -1, -1, 0, 4,  3,  -1, 2, 4, 1, 0,  // 0-9
+    1,  1,  1, 2,  1,  -1, 2, 4, 1, 1,  // 10-19
+    -1, 1,  2, 1,  1,  8,  2, 0, 1, 1,  // 20-29
+    5,  10, 6, 12, 10, 4,  2, 0, 3, 4,  // 30-39
+    6,  1,  3, 3,  0,  1,  3, 4, 1, 11, // 40-49
+    15, 1,  2,                          // 50-52
+};
+
+std::vector<unsigned char> RawCommand(int opcode, const std::vector<std::int32_t>& words)
+{
+    std::vector<unsigned char> bytes;
+    const auto put = [&bytes](std::int32_t value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(value) >> shift & 0xFF));
+    };
+    put(opcode);
+    for (std::int32_t word : words)
+        put(word);
+    return bytes;
+}
+
+TEST(EventDecodeTest, EveryCommandIsAsLongAsItsArgumentWords)
+{
+    for (int opcode = 0; opcode < EVENT_OPCODE_COUNT; ++opcode) {
+        SCOPED_TRACE(opcode);
+        int words = kWordsByOpcode[opcode];
+        int length = 2 * words + 2;
+        if (opcode == OP_BATTLE) { // two enemies
+            words = 2 + 6;
+            length = 2 * 2 + 14;
+        } else if (opcode == OP_SHOP) { // two goods rows
+            words = 3 * 2 + 1;
+            length = 6 * 2 + 4;
+        } else if (words < 0) {
+            continue; // the texts' commands: LengthsFollowTheCountRules
+        }
+        std::vector<std::int32_t> args(static_cast<std::size_t>(words), 0);
+        if (!args.empty())
+            args[0] = 2;
+        // Exactly the command's bytes: a longer count would run past them, a shorter one stop early.
+        const std::vector<unsigned char> bytes = RawCommand(opcode, args);
+        DecodedCommand command;
+        ASSERT_EQ(DecodeEventCommand(bytes.data(), bytes.size(), command), DecodeFault::None);
+        EXPECT_EQ(command.opcode, opcode);
+        EXPECT_EQ(command.wordCount, words);
+        EXPECT_EQ(command.length, length);
     }
 }
 

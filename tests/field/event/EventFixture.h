@@ -31,6 +31,7 @@ public:
     };
     std::vector<Drawn> drawn;
     bool failMeasure = false;
+    std::u16string failDrawOf; // drawing this text fails
 
     int MeasureString(const char16_t*, int length, float pen[2], float lineAdvance, float widthLimit) override
     {
@@ -59,6 +60,8 @@ public:
     bool DrawString(const float position[3], std::uint32_t colour, const char16_t* text, int length, float, float,
                     int reveal, int) override
     {
+        if (!failDrawOf.empty() && std::u16string(text, static_cast<std::size_t>(length)) == failDrawOf)
+            return false;
         drawn.push_back(
             {std::u16string(text, static_cast<std::size_t>(length)), position[0], position[1], colour, reveal});
         return true;

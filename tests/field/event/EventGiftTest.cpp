@@ -163,12 +163,14 @@ TEST_F(EventGiftTest, AnEventBattleBranchesOnItsResultOnItsTwentyFirstCall)
         {"result 3, -1 next", true, true, 5, -1, 1},
         {"result 3, -2 next", false, true, 5, -2, 1},
     };
+    // Eight enemies: their kinds fill the words up to 13, the command's own counters lie past them.
+    const std::vector<int> kFullFormation = {1, 2, 3, 4, 5, 6, 7, 8};
     for (const BattleCase& c : cases) {
         SCOPED_TRACE(c.name);
         TheGameData->NewGameData();
         ASSERT_TRUE(EnterWith({Record{4, 4, 0, 0, 0, 9, 0, false,
                                       Script()
-                                          .Battle(4, c.label2, true, c.label3, 2, {1, 2})
+                                          .Battle(4, c.label2, true, c.label3, 2, kFullFormation)
                                           .SetFlag(1, 1)
                                           .End()
                                           .Label(5)

@@ -266,6 +266,29 @@ TEST_F(EventGimmickTest, SpawnerSlotsKeepToTheirLimitAndAFifthReplacesTheFourth)
     EXPECT_EQ(parts->objects.SymbolCount(), 3);
 }
 
+TEST_F(EventGimmickTest, ASpawnerSlotDrawsFromTheObjectsGeneratorSoItsSpawnsRepeatPerPlace)
+{
+    // Whatever the game's own generator holds, the same place seed gives the same points.
+    std::vector<std::pair<int, int>> first;
+    for (std::uint32_t gameSeed : {1u, 999u}) {
+        SCOPED_TRACE(gameSeed);
+        ASSERT_TRUE(EnterWith({}, {{3, 3}, {6, 8}, {12, 9}, {15, 12}, {20, 2}, {9, 14}}));
+        SeedGameRandom(gameSeed);
+        parts->objects.SeedObjectRandom(4242);
+        const std::int32_t words[11] = {20, 1, 0, 0, 0, 0, 0, 3, 10, 10, CObject::kWordAllowStacking};
+        event().AddSpawnerSlot(words);
+        Tick(8);
+        std::vector<std::pair<int, int>> cells;
+        for (const MapSymbolRecord* r = parts->objects.symbolList; r != nullptr; r = r->next)
+            cells.emplace_back(r->cellX, r->cellY);
+        ASSERT_EQ(cells.size(), 8u);
+        if (first.empty())
+            first = cells;
+        else
+            EXPECT_EQ(cells, first);
+    }
+}
+
 TEST_F(EventGimmickTest, TheSetUpRunsItsLeadingInstantCommands)
 {
     struct SetupCase {

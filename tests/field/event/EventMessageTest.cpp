@@ -171,5 +171,39 @@ TEST_F(EventMessageTest, AFailedMeasureIsReportedAndThrown)
     EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Event", 2906, 10}));
 }
 
+TEST_F(EventMessageTest, AFailedDrawIsReportedWithTheLineOfThePieceAndEndsThatDraw)
+{
+    struct Case {
+        const char* what;
+        Script script;
+        std::u16string failing;
+        int line;
+        int drawnBefore; // texts drawn before the failing one (the shop's menu rows)
+    };
+    const Case cases[] = {
+        {"a message", Script().Message(u"やあ").End(), u"やあ", 4943, 0},
+        {"the choice's rows", Script().Message(u"どうする").Choice({5}, u"はい\nいいえ").Label(5).End(),
+         u"はい\nいいえ", 4969, 0},
+        {"the message kept under a choice", Script().Message(u"どうする").Choice({5}, u"はい\nいいえ").Label(5).End(),
+         u"どうする", 4984, 1},
+        {"the message kept under a shop", Script().Message(u"いらっしゃい").Shop({{0, 1, 10}}).End(), u"いらっしゃい",
+         5005, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Run(c.script);
+        RunToEndOfTyping();
+        error.reports.clear();
+        text.drawn.clear();
+        text.failDrawOf = c.failing;
+        event().DrawEvent();
+        text.failDrawOf.clear();
+        ASSERT_EQ(error.reports.size(), 1u);
+        EXPECT_EQ(error.reports[0], (fakes::ErrorReport{"Event", c.line, 10}));
+        EXPECT_EQ(text.drawn.size(), static_cast<std::size_t>(c.drawnBefore)) << "nothing is drawn after the failure";
+        event().EndEvent(true);
+    }
+}
+
 } // namespace
 } // namespace fieldtest

@@ -4,6 +4,8 @@
 #include <functional>
 
 #include "EventFixture.h"
+#include "field/MapCharacter.h"
+#include "field/Object.h"
 
 namespace fieldtest {
 namespace {
@@ -89,6 +91,126 @@ TEST_F(EventRunTest, ScriptsRunToTheirEndOrToTheirFirstWait)
         }
         EXPECT_EQ(SetFlags(), c.flags);
         event().EndEvent(true);
+    }
+}
+
+TEST_F(EventRunTest, CommandsThatTakeTimeStepOnInTheirLastCall)
+{
+    struct TimedCase {
+        const char* name;
+        Script command;
+        int lastCall; // the call (the start frame's is 1) in which the next command runs
+    };
+    const TimedCase cases[] = {
+        {"a wait of 3: held four calls", Script().Wait(3), 5},
+        {"a fade of the player: counters 0 to 35", Script().FadePlayer(1), 36},
+        {"a fade out of the player", Script().FadePlayer(0), 36},
+        {"a music change over 45 frames", Script().ChangeBgm(5, 45), 46},
+        {"a music change to no tune", Script().ChangeBgm(-1, 2), 3},
+    };
+    for (const TimedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TheGameData->NewGameData();
+        Script script = c.command;
+        Run(script.SetFlag(1, 1).End());
+        Frames(c.lastCall - 2);
+        EXPECT_EQ(TheGameData->GetGameFlag(1), 0) << "call " << c.lastCall - 1;
+        Frames(1);
+        EXPECT_EQ(TheGameData->GetGameFlag(1), 1) << "call " << c.lastCall;
+        event().EndEvent(true);
+    }
+}
+
+TEST_F(EventRunTest, AMusicChangeFadesOverItsFramesInMillisecondsThenPlaysTheTune)
+{
+    using Call = fakes::RecordingPlayBGM::Call;
+    struct MusicCase {
+        int tune, frames;
+        std::vector<Call> calls;
+    };
+    const MusicCase cases[] = {
+        {5, 45, {{"FadeOut(0,750)", 1}, {"LoadTune(0,5,forced)", 46}, {"Play(0)", 46}}},
+        {7, 100, {{"FadeOut(0,1666)", 1}, {"LoadTune(0,7,forced)", 101}, {"Play(0)", 101}}},
+        {-1, 59, {{"FadeOut(0,983)", 1}}},
+        {-1, 1, {{"FadeOut(0,16)", 1}}},
+        {-1, 0, {{"FadeOut(0,0)", 1}}},
+    };
+    for (const MusicCase& c : cases) {
+        SCOPED_TRACE(c.frames);
+        music.calls.clear();
+        music.frame = 1;
+        Run(Script().ChangeBgm(c.tune, c.frames).End());
+        for (int call = 2; call <= c.frames + 2; ++call) {
+            music.frame = call;
+            Frames(1);
+        }
+        EXPECT_EQ(music.calls, c.calls);
+        event().EndEvent(true);
+    }
+}
+
+TEST_F(EventRunTest, ThePlayerFadesByTheCounterOverTwentyFiveFrames)
+{
+    struct FadeCase {
+        int mode;
+        std::vector<std::pair<int, std::uint32_t>> alphaAtCall; // the start frame's call is 1
+    };
+    const FadeCase cases[] = {
+        {0, {{1, 255}, {2, 244}, {13, 132}, {25, 10}, {26, 0}, {36, 0}}},
+        {1, {{1, 0}, {2, 10}, {13, 122}, {25, 244}, {26, 255}, {36, 255}}},
+    };
+    for (const FadeCase& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Run(Script().FadePlayer(c.mode).Wait(5).End());
+        int call = 1;
+        for (const auto& [at, alpha] : c.alphaAtCall) {
+            Frames(at - call);
+            call = at;
+            EXPECT_EQ(TheMapCharacter->spriteColour, alpha << 24 | 0xFFFFFFu) << "call " << call;
+        }
+        event().EndEvent(true);
+    }
+}
+
+TEST_F(EventRunTest, CommandsPassTheirWordsOnAsTheirRowsSay)
+{
+    // A symbol: column, row, kind, speed in tenths, behaviour word.
+    constexpr int kBehaviour = 2 << 1 | 1 << 5 | 3 << 7;
+    Run(Script().SpawnSymbol(8, 9, 3, 25, kBehaviour).End());
+    ASSERT_EQ(TheObject->SymbolCount(), 1);
+    const MapSymbolRecord& s = *TheObject->symbolList;
+    EXPECT_EQ((std::vector<int>{s.cellX, s.cellY, s.pattern}), (std::vector<int>{8, 9, 3}));
+    EXPECT_FLOAT_EQ(s.speed, 2.5f);
+    EXPECT_EQ((std::vector<int>{s.restPattern, s.bonusIndex, s.reactionType}), (std::vector<int>{2, 1, 3}));
+
+    // Recovery: kind 0 hit points, kind 1 magic points, by the amount.
+    for (int m = 0; m < 3; ++m) {
+        TheCharacter->hp[m] = 50;
+        TheCharacter->maxSp[m] = 100;
+        TheCharacter->sp[m] = 40;
+    }
+    Run(Script().RecoverParty(0, 30).RecoverParty(1, 7).End());
+    for (int m = 0; m < 3; ++m) {
+        EXPECT_EQ(TheCharacter->hp[m], 80) << m;
+        EXPECT_EQ(TheCharacter->sp[m], 47) << m;
+    }
+
+    // Launchers: pictures 40 to 43 roll one object up, left, down or right; 44 all four; 45 none.
+    struct LaunchCase {
+        int picture;
+        std::vector<int> directions;
+    };
+    const LaunchCase launches[] = {{39, {}}, {40, {0}}, {41, {1}}, {42, {2}}, {43, {3}}, {44, {0, 1, 2, 3}}, {45, {}}};
+    for (const LaunchCase& c : launches) {
+        SCOPED_TRACE(c.picture);
+        ASSERT_TRUE(EnterWith({Record{10, 10, 0, 0, 0, c.picture, 0, true, Script().LaunchObject(4).End().Code()}}));
+        event().StartEvent(event().Record(0), true);
+        std::vector<int> directions;
+        for (const MapObjectRecord* o = TheObject->objectList; o != nullptr; o = o->next) {
+            directions.push_back(o->direction);
+            EXPECT_EQ(o->speed, 4.0f);
+        }
+        EXPECT_EQ(directions, c.directions);
     }
 }
 

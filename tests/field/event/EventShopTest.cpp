@@ -146,6 +146,29 @@ TEST_F(EventShopTest, BuiltInListsFollowTheFlagsAndSortByKeyTheLaterRowWinningTi
     }
 }
 
+TEST_F(EventShopTest, AShopOfTwelveGoodsKeepsEveryRowAndTheMessageAboveIt)
+{
+    std::vector<Goods> goods;
+    for (int row = 0; row < 12; ++row)
+        goods.push_back({kItems, 1 + row, 10 * (row + 1)});
+    Run(Script().MessageColour(0xFFFF8000u, u"いらっしゃい").Shop(goods).End());
+    RunToEndOfTyping(); // the typed message hands over to the shop
+    ASSERT_EQ(event().Opcode, OP_SHOP);
+    ASSERT_EQ(event().ShopRowCount(), 12);
+    for (int row = 0; row < 12; ++row) {
+        EXPECT_EQ(event().ShopRow(row).id, 1 + row) << row;
+        EXPECT_EQ(event().ShopRow(row).price, 10 * (row + 1)) << row;
+    }
+    EXPECT_EQ(event().Args[CEvent::kShopKeptLength], 6);
+    EXPECT_EQ(static_cast<std::uint32_t>(event().Args[CEvent::kShopKeptColour]), 0xFFFF8000u);
+    text.drawn.clear();
+    event().DrawEvent();
+    const bool keptShown = std::any_of(text.drawn.begin(), text.drawn.end(), [](const MeasuringText::Drawn& d) {
+        return d.text == u"いらっしゃい" && d.colour == 0xFFFF8000u;
+    });
+    EXPECT_TRUE(keptShown);
+}
+
 TEST_F(EventShopTest, RowsNoPurchaseCouldServeAreDropped)
 {
     OpenShop(Script()

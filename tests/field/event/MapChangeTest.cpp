@@ -1,6 +1,7 @@
 // Moving the player by event: the frames and music of each road, the facing
-// and stairs rules, the white-out's circle, and moves the pack or the map
-// cannot give, which are refused with the current map left whole.
+// and stairs rules, the white-out's circle, a push called off by a move,
+// and moves the pack or the map cannot give, which are refused with the
+// current map left whole.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -91,8 +92,8 @@ protected:
     // Frames until the field walks again with no event running.
     void RunUntilWalking(int limit = 1000)
     {
-        for (int i = 0; i < limit && !(SceneState == SCENE_FIELD && MapSceneState == MAP_SCENE_WALK &&
-                                       !event().IsEventRunning());
+        for (int i = 0;
+             i < limit && !(SceneState == SCENE_FIELD && MapSceneState == MAP_SCENE_WALK && !event().IsEventRunning());
              ++i)
             Frame();
     }
@@ -178,6 +179,44 @@ TEST_F(MapChangeTest, AMoveWithinTheMapFadesItselfAndTheScriptGoesOn)
     EXPECT_TRUE(music.calls.empty());
 }
 
+TEST_F(MapChangeTest, AMoveWithinTheMapDuringAPushLeavesTheBlockOnItsCell)
+{
+    constexpr int kBlockPicture = 30;
+    AddRoom(0, kFieldTuneA,
+            {Record{6, 5, 0, 0, 0, kBlockPicture, 0, false, Script().End().Code()},
+             Scripted(Script().ChangeMap(0, 5, 8, 0).Wait(10))});
+    StartOn(0);
+    player().facing = 3;
+    keys.right = true;
+    // The block has left its cell's count once the push is under way.
+    for (int i = 0; i < 20 && !event().IsEventCellFree(6, 5); ++i)
+        Frame();
+    keys.right = false;
+    ASSERT_TRUE(event().IsPushingBlock());
+    ASSERT_EQ(player().cellX, 5) << "the step has not arrived";
+    StartRecord(1);
+    // Until the move is over; no flag changes meanwhile, so nothing recounts the cells.
+    while (event().Opcode != OP_WAIT && trace.size() < 400)
+        Frame();
+    EXPECT_EQ((std::vector<int>{player().cellX, player().cellY}), (std::vector<int>{5, 8}));
+    EXPECT_FALSE(event().IsPushingBlock());
+    const unsigned char* block = event().Record(0);
+    EXPECT_EQ((std::vector<int>{eventrecord::X(block), eventrecord::Y(block)}), (std::vector<int>{6, 5}));
+    EXPECT_FALSE(event().IsEventCellFree(6, 5)) << "the called-off block counts on its cell again";
+    EXPECT_TRUE(event().IsEventCellFree(7, 5));
+
+    // Walking into it from beside pushes it rather than stepping onto it.
+    RunUntilWalking();
+    player().PlacePlayer(5, 5, 3, 0);
+    keys.right = true;
+    for (int i = 0; i < 16; ++i)
+        Frame();
+    keys.right = false;
+    RunUntilWalking();
+    EXPECT_EQ(eventrecord::X(block), 7);
+    EXPECT_EQ(player().cellX, 6);
+}
+
 TEST_F(MapChangeTest, TheWhiteOutFadesByTwoEachWayAndRestartsTheMusic)
 {
     AddRoom(0, kFieldTuneA, {Scripted(Script().ScreenEffect(1, 4, 6, 3))});
@@ -215,7 +254,10 @@ TEST_F(MapChangeTest, TheMusicFollowsTheRoad)
          kFieldTuneB,
          {{"FadeOut(0,950)", 2}, {"LoadTune(0," + tuneB + ",forced)", 74}, {"Play(0)", 118}}},
         {"white-out keeping the music", Script().ScreenEffect(1, 3, 3, 1 << 5), kFieldTuneB, {}},
-        {"next map", Script().NextMap(0), kFieldTuneB, {{"FadeOut(0,950)", 2}, {"LoadTune(0," + tuneB + ",forced)", 74}, {"Play(0)", 118}}},
+        {"next map",
+         Script().NextMap(0),
+         kFieldTuneB,
+         {{"FadeOut(0,950)", 2}, {"LoadTune(0," + tuneB + ",forced)", 74}, {"Play(0)", 118}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.road);

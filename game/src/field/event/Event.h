@@ -237,8 +237,8 @@ public:
 
     // --- The shop ---
     // Where the shop keeps its goods and kept message in Args: rows of
-    // category, id and price from word 1, then the kept colour and length
-    // and the row count.
+    // category, id and price from word 1, then, past the twelfth row's
+    // words, the kept colour and length and the row count.
     enum ShopArg : int {
         kShopFirstRow = 1,
         kShopKeptColour = 37,
@@ -316,6 +316,8 @@ private:
     bool CellOnMap(int x, int y) const;
     std::size_t BytesLeftInRecord(const unsigned char* at) const;
     void LoadEventTextures();
+    // One record's picture, when it is a block and `blocks` is set or neither.
+    void DrawEventRecord(const unsigned char* record, bool blocks);
     void DrawMessage();
     void DrawRevealedItemIcon(float front);
     void DrawChoice();
@@ -334,7 +336,8 @@ private:
     void DrawQuantityWindow();
     void DrawMoneyWindow(bool total);
     void DrawHeldWindow();
-    void DrawKeptMessage(int colourArg, int lengthArg);
+    // False when the text could not be drawn: the rest of the frame's event drawing is skipped.
+    bool DrawKeptMessage(int colourArg, int lengthArg, int line);
 
     // Start actions (true: the per-frame action runs in this call).
     bool StartGetItem();

@@ -121,8 +121,9 @@ void CEvent::CmdPlaySe()
 
 void CEvent::CmdWait()
 {
-    // A wait of n frames holds n + 1 calls and steps on in the call after,
-    // so even a wait of 0 ends the frame.
+    // The game's rule: a wait of n holds the script for n + 1 calls and steps
+    // on in call n + 2, so even a wait of 0 ends the frame and a loop through
+    // it runs once a frame.
     if (Args[kWaitCounterArg] <= Args[0]) {
         ++Args[kWaitCounterArg];
         return;

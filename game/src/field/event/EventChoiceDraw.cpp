@@ -9,8 +9,8 @@
 namespace {
 
 constexpr const char* kSource = "Event";
-constexpr int kChoiceDrawLine = 2290;
-constexpr int kKeptDrawLine = 2296;
+constexpr int kChoiceDrawLine = 4969;
+constexpr int kKeptUnderChoiceLine = 4984;
 constexpr int kTextError = 10;
 constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kMessageWindow = 0;
@@ -36,18 +36,20 @@ void CEvent::DrawChoice()
     }
     if (Args[kChoiceCursor] >= 0)
         DrawEventSprite(kCursorFrame, choiceTextX - kCursorWidth - kCursorGap + choiceBob, choiceCursorY);
-    DrawKeptMessage(kKeptColour, kKeptLength);
+    DrawKeptMessage(kKeptColour, kKeptLength, kKeptUnderChoiceLine);
 }
 
-void CEvent::DrawKeptMessage(int colourArg, int lengthArg)
+bool CEvent::DrawKeptMessage(int colourArg, int lengthArg, int line)
 {
     // A choice or shop after any other command keeps a blank message window.
     if (Args[lengthArg] <= 0 || ZephTextTexture == nullptr)
-        return;
+        return true;
     if (TheFixedWindowSet != nullptr)
         TheFixedWindowSet->DrawFixedWindow(kMessageWindow, 0);
     const std::uint32_t colour = Args[colourArg] == -1 ? kWhite : static_cast<std::uint32_t>(Args[colourArg]);
-    if (!ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[lengthArg], kMessageLineAdvance,
-                                     BOTTOM_TEXT_WIDTH, kWholeText, 0))
-        REPORT_ERROR(kSource, kKeptDrawLine, kTextError);
+    if (ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[lengthArg], kMessageLineAdvance,
+                                    BOTTOM_TEXT_WIDTH, kWholeText, 0))
+        return true;
+    REPORT_ERROR(kSource, line, kTextError);
+    return false;
 }

@@ -64,7 +64,7 @@ enum EventOpcode : int {
 constexpr int EVENT_OPCODE_COUNT = 53;
 // The interpreter's argument array; the longest command (a shop of twelve
 // rows, two pages of goods) uses 37 words, the rest serve commands as
-// working values.
+// working values (the shop's own sit at 37 to 39, past its twelfth row).
 constexpr int EVENT_ARG_COUNT = 40;
 
 struct EventCommandRow {
@@ -88,6 +88,7 @@ constexpr EventCommandRow EventCommandTable[EVENT_OPCODE_COUNT] = {
 
 // Limits of the commands whose word 0 sets their length.
 constexpr int BATTLE_MAX_ENEMIES = 8;
+// The game's rule: a shop offers up to twelve goods, two pages of its list.
 constexpr int SHOP_MAX_ROWS = 12;
 constexpr int CHOICE_MAX_ROWS = 8;
 

@@ -127,48 +127,56 @@ void CEvent::DrawEventLayer()
 {
     if (TheMap == nullptr || !TheMap->HasMap() || pictureSheet == nullptr)
         return;
-    const bool lit = TheMap->IsLitMap();
-    const std::uint32_t brightness = DrawBrightnessColor;
-    TexturedVertex quad[4];
-    for (const unsigned char* record : lists[LIST_ALL]) {
-        const int picture = er::Picture(record);
-        int index = picture - 1;
-        if (!er::IsActive(record) || picture == 0)
-            index = RestingPictureIndex(picture);
-        // The atlas holds 64 pictures; anything past it has nothing to show.
-        if (index < 0 || index >= kPictureCells)
-            continue;
-        float x = 0.0f;
-        float y = 0.0f;
-        const bool pushed = record == pushedRecord;
-        if (pushed) {
-            // A block on its way moves with the player who pushes it.
-            x = TheMapCharacter->screenX + pushVectorX;
-            y = TheMapCharacter->screenY + pushVectorY;
-        } else if (!CellOnMap(er::X(record), er::Y(record)) || !CellToScreen(er::X(record), er::Y(record), x, y)) {
-            continue;
-        }
-        PlaceQuad(quad, x, y, kCell, kCell, index == kBlockIndex ? kBlockDepth : kPictureDepth);
-        if (lit && !pushed) {
-            const int c = static_cast<int>((x - TheMap->cellOffsetX) / kCell);
-            const int r = static_cast<int>((y - TheMap->cellOffsetY) / kCell);
-            const std::uint32_t corners[4] = {
-                TheMap->lightGrid[c * CMap::kLightRows + r], TheMap->lightGrid[(c + 1) * CMap::kLightRows + r],
-                TheMap->lightGrid[c * CMap::kLightRows + r + 1], TheMap->lightGrid[(c + 1) * CMap::kLightRows + r + 1]};
-            if (!HasLight(corners[0]) && !HasLight(corners[1]) && !HasLight(corners[2]) && !HasLight(corners[3]))
-                continue;
-            for (int i = 0; i < 4; ++i)
-                quad[i].colour = brightness == 0xFFFFFFFFu ? corners[i] : MultiplyColor(corners[i], brightness);
-        } else {
-            for (TexturedVertex& vertex : quad)
-                vertex.colour = brightness;
-        }
-        for (int i = 0; i < 4; ++i) {
-            quad[i].u = pictureU[index][i];
-            quad[i].v = pictureV[index][i];
-        }
-        DrawTexturedQuad(pictureSheet.get(), quad);
+    // The device tests no depth, so the blocks (depth 0.69, in front of the
+    // other pictures at 0.7) are drawn after them: a block on a plate covers it.
+    for (const bool blocks : {false, true})
+        for (const unsigned char* record : lists[LIST_ALL])
+            DrawEventRecord(record, blocks);
+}
+
+void CEvent::DrawEventRecord(const unsigned char* record, bool blocks)
+{
+    const int picture = er::Picture(record);
+    int index = picture - 1;
+    if (!er::IsActive(record) || picture == 0)
+        index = RestingPictureIndex(picture);
+    // The atlas holds 64 pictures; anything past it has nothing to show.
+    if (index < 0 || index >= kPictureCells || (index == kBlockIndex) != blocks)
+        return;
+    float x = 0.0f;
+    float y = 0.0f;
+    const bool pushed = record == pushedRecord;
+    if (pushed) {
+        // A block on its way moves with the player who pushes it.
+        x = TheMapCharacter->screenX + pushVectorX;
+        y = TheMapCharacter->screenY + pushVectorY;
+    } else if (!CellOnMap(er::X(record), er::Y(record)) || !CellToScreen(er::X(record), er::Y(record), x, y)) {
+        return;
     }
+    TexturedVertex quad[4];
+    PlaceQuad(quad, x, y, kCell, kCell, index == kBlockIndex ? kBlockDepth : kPictureDepth);
+    const std::uint32_t brightness = DrawBrightnessColor;
+    if (TheMap->IsLitMap() && !pushed) {
+        const int c = static_cast<int>((x - TheMap->cellOffsetX) / kCell);
+        const int r = static_cast<int>((y - TheMap->cellOffsetY) / kCell);
+        const std::uint32_t corners[4] = {
+            TheMap->lightGrid[c * CMap::kLightRows + r], TheMap->lightGrid[(c + 1) * CMap::kLightRows + r],
+            TheMap->lightGrid[c * CMap::kLightRows + r + 1], TheMap->lightGrid[(c + 1) * CMap::kLightRows + r + 1]};
+        for (int i = 0; i < 4; ++i)
+            quad[i].colour = brightness == 0xFFFFFFFFu ? corners[i] : MultiplyColor(corners[i], brightness);
+        // Dark as it would be drawn, the fade's brightness included: nothing to show.
+        if (!HasLight(quad[0].colour) && !HasLight(quad[1].colour) && !HasLight(quad[2].colour) &&
+            !HasLight(quad[3].colour))
+            return;
+    } else {
+        for (TexturedVertex& vertex : quad)
+            vertex.colour = brightness;
+    }
+    for (int i = 0; i < 4; ++i) {
+        quad[i].u = pictureU[index][i];
+        quad[i].v = pictureV[index][i];
+    }
+    DrawTexturedQuad(pictureSheet.get(), quad);
 }
 
 // ----------------------------------------------------------------------------

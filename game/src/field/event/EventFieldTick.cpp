@@ -162,8 +162,9 @@ void CEvent::TickSpawnerSlots()
         SpawnerSlot& slot = spawnerSlots[i];
         if (++slot.frame < slot.period)
             continue;
+        // As the point spawn command runs it: on the objects' own generator, so a place's spawns repeat.
         if (TheObject->SymbolCount() < slot.limit && slot.mode == 0)
-            TheObject->SpawnSymbolsAtPoints(slot.command, PointList, static_cast<int>(PointCount), false, false);
+            TheObject->SpawnSymbolsAtPoints(slot.command, PointList, static_cast<int>(PointCount), false, true);
         slot.frame = 0;
     }
 }

@@ -194,7 +194,8 @@ void CEvent::UpdateShopSellQuantity()
     if (ZephKeyInput->IsButtonPush(kConfirmButton)) {
         SellSelectedItem();
         menu.OpenItemListWindow(MenuShopSellList, true);
-        // Selling the last item has sent the shop back to its menu.
+        // The game's rule: rebuilding an empty sell list opens the top menu, so
+        // selling the last item returns there; otherwise the list opens again.
         if (menu.mainList.count > 0) {
             OpenEventMenu(SHOP_SELL_LIST);
             menu.SetMenuListPosition(0, true, menu.mainList.position);

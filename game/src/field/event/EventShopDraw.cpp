@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kSource = "Event";
 constexpr int kTextError = 10;
+constexpr int kKeptUnderShopLine = 5005;
 constexpr float kNoWrap = 65536.0f;
 constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kDigitAdvance = 12;
@@ -68,7 +69,8 @@ void CEvent::DrawShop()
     case SHOP_MENU:
         DrawShopMenu(true);
         menu.DrawMenuCursor();
-        DrawKeptMessage(kShopKeptColour, kShopKeptLength);
+        if (!DrawKeptMessage(kShopKeptColour, kShopKeptLength, kKeptUnderShopLine))
+            return;
         DrawMoneyWindow(false);
         return;
     case SHOP_BUY_LIST:

@@ -69,11 +69,12 @@ void MoveWithinMap(std::int32_t* block)
     const int column = block[Column];
     const int row = block[Row];
     if (!TheMap->Header().HasCell(column, row)) {
-        RefuseMapChange(block, "the cell (" + std::to_string(column) + ", " + std::to_string(row) +
-                                   ") is not on the map");
+        RefuseMapChange(block,
+                        "the cell (" + std::to_string(column) + ", " + std::to_string(row) + ") is not on the map");
         return;
     }
-    TheEvent->ClearPushBlock();
+    // A push under way is called off: the block stays on its cell and counts there again.
+    TheEvent->CancelPushBlock();
     TheMap->CentreViewOnCell(column, row);
     TheMapCharacter->PlacePlayer(column, row, block[Facing], 0);
     TheMap->UpdateScrollCells();
