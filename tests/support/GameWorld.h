@@ -49,7 +49,7 @@ public:
         });
     }
 
-    // Notes the stand-ins' calls from now on, from an empty list; the world
+    // Notes the traced calls from now on, from an empty list; the world
     // switches the notes off, empties them and drops any hook when it goes.
     void TraceSceneCalls();
 

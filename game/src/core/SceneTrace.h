@@ -1,6 +1,6 @@
-// A record of which entry points ran, in order: the stand-ins', and the
-// steps and layers a frame runs through, for tests of the scene dispatch and
-// of the battle's phase driver. Off unless a test switches it on.
+// A record of which entry points ran, in order: the steps and layers a frame
+// runs through, for tests of the scene dispatch and of the battle's phase
+// driver. Off unless a test switches it on.
 #pragma once
 
 #include <functional>
