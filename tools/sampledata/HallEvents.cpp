@@ -35,7 +35,6 @@ constexpr int kFirstMap = 0;
 constexpr int kHallMap = 2;
 constexpr int kDoorPicture = 29;
 constexpr int kChestPicture = 18;
-constexpr int kFaceLeft = 2;
 constexpr int kFaceRight = 4;
 
 // Condition kinds of the conditional jump.

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr float kTileDepth = 0.8f;
-constexpr int kOverlayMapA = 20;
 constexpr int kOverlayMapB = 21;
 constexpr int kOverlayItem = 58;
 constexpr float kOverlaySize = 64.0f;

@@ -20,7 +20,6 @@ constexpr float kCell = 32.0f;
 constexpr int kSeAttached = 25;
 constexpr int kSeStraight = 26;
 constexpr std::int16_t kAttachedLife = 19;
-constexpr std::int16_t kHomingLife = 90;
 constexpr int kAllDirectionsHitBox = 8;
 
 // Subtypes 5, 6 and 7 draw their life; 6 seeks with one chance in eight.

@@ -20,6 +20,7 @@ constexpr int kSeMagicStart = 31;
 constexpr float kStraightSpeed = 6.0f;
 constexpr float kHomingSpeed = 2.5f;
 constexpr float kHomingTurn = 0.00390625f;
+constexpr std::int16_t kHomingLife = 90;
 constexpr float kSpinStep = 0.08f;
 constexpr std::int16_t kShrinkFrom = 15;
 constexpr float kShrinkStep = 8.0f;
@@ -306,7 +307,7 @@ void CCharaShot::SetupHomingShot(CharaShotNode& node)
     ShotHitBox::Set(node.shotBits, 8);
     ShotHitsLeft::Set(node.shotBits, 1);
     node.spin = 0.0f;
-    node.life = 90;
+    node.life = kHomingLife;
     ShotMagical::Set(node.specialBits, 1);
     PickNearestEnemy(node, true);
     if (!LockOnTarget(node))

@@ -33,7 +33,6 @@ constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kTextDrawFailed = 10;
 
 constexpr const char16_t kMenuText[] = u"最初から\nロード\nゲーム終了";
-constexpr int kMenuTextLength = sizeof kMenuText / sizeof kMenuText[0] - 1;
 
 constexpr unsigned kMusicFadeOutMs = 500;
 

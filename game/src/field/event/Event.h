@@ -22,7 +22,7 @@ class CEvent {
 public:
     // Record lists, by what selects a record into them.
     enum RecordList : int {
-        LIST_ALL,
+        LIST_ALL_RECORDS, // every record of the map, in load order
         LIST_OBSTACLES,
         LIST_TOUCH,   // trigger class 1
         LIST_CONFIRM, // trigger class 2
@@ -64,8 +64,8 @@ public:
     void RefreshEventActivity(bool recount);
     void RebuildEventGrid();
     unsigned char* FindEventRecordAt(int x, int y, int n) const;
-    int RecordCount() const { return static_cast<int>(lists[LIST_ALL].size()); }
-    unsigned char* Record(int index) const { return lists[LIST_ALL][static_cast<std::size_t>(index)]; }
+    int RecordCount() const { return static_cast<int>(lists[LIST_ALL_RECORDS].size()); }
+    unsigned char* Record(int index) const { return lists[LIST_ALL_RECORDS][static_cast<std::size_t>(index)]; }
     const std::vector<unsigned char*>& List(RecordList list) const { return lists[list]; }
 
     // Running a record.

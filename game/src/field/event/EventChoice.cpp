@@ -17,7 +17,6 @@ constexpr int kMeasureLine = 2275;
 constexpr int kTextError = 10;
 constexpr int kConfirmButton = 0;
 constexpr int kCancelButton = 1;
-constexpr int kWholeString = 0x7FFFFFFF;
 // The window stands on the message window.
 constexpr float kChoiceLeft = 46.0f;
 constexpr float kChoiceBottom = 336.0f;
@@ -26,7 +25,6 @@ constexpr float kRowPitch = 26.0f;
 constexpr float kRightMargin = 66.0f;
 constexpr float kTextInset = 10.0f;
 constexpr float kBorder = 2.0f;
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
 // The bob of the cursor over a 45-frame cycle: 0 px for 7 frames, 1 for 10, 2 for 13, 3 for 15.
 void StepBob(std::int32_t& counter, float& bob)

@@ -130,7 +130,7 @@ void CEvent::DrawEventLayer()
     // The device tests no depth, so the blocks (depth 0.69, in front of the
     // other pictures at 0.7) are drawn after them: a block on a plate covers it.
     for (const bool blocks : {false, true})
-        for (const unsigned char* record : lists[LIST_ALL])
+        for (const unsigned char* record : lists[LIST_ALL_RECORDS])
             DrawEventRecord(record, blocks);
 }
 

@@ -175,12 +175,12 @@ bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCo
         mapWidth = TheMap != nullptr ? TheMap->Width() : 0;
         mapHeight = TheMap != nullptr ? TheMap->Height() : 0;
         CellGrid.assign(static_cast<std::size_t>(mapWidth) * static_cast<std::size_t>(mapHeight), 0);
-        lists[LIST_ALL].reserve(static_cast<std::size_t>(recordCount));
+        lists[LIST_ALL_RECORDS].reserve(static_cast<std::size_t>(recordCount));
         std::size_t at = 0;
         bool blockSeen = false;
         for (int i = 0; i < recordCount; ++i) {
             unsigned char* record = first + at;
-            lists[LIST_ALL].push_back(record);
+            lists[LIST_ALL_RECORDS].push_back(record);
             if (!blockSeen && er::Picture(record) == kBlockPicture) {
                 blockSeen = true;
                 FirstBlockIndex = static_cast<std::uint32_t>(i);
@@ -197,17 +197,17 @@ bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCo
         ClearLists();
         return false;
     }
-    if (!lists[LIST_ALL].empty())
-        for (std::size_t i = FirstBlockIndex; i < lists[LIST_ALL].size(); ++i)
-            if (er::Picture(lists[LIST_ALL][i]) == kBlockPicture)
-                UpdatePlateCounts(er::X(lists[LIST_ALL][i]), er::Y(lists[LIST_ALL][i]), true);
+    if (!lists[LIST_ALL_RECORDS].empty())
+        for (std::size_t i = FirstBlockIndex; i < lists[LIST_ALL_RECORDS].size(); ++i)
+            if (er::Picture(lists[LIST_ALL_RECORDS][i]) == kBlockPicture)
+                UpdatePlateCounts(er::X(lists[LIST_ALL_RECORDS][i]), er::Y(lists[LIST_ALL_RECORDS][i]), true);
     RebuildEventGrid();
     return true;
 }
 
 void CEvent::FillLists()
 {
-    for (unsigned char* record : lists[LIST_ALL]) {
+    for (unsigned char* record : lists[LIST_ALL_RECORDS]) {
         const int kind = er::Kind(record);
         const int trigger = er::Trigger(record);
         const int picture = er::Picture(record);
@@ -252,7 +252,7 @@ void CEvent::FillLists()
 
 void CEvent::RefreshEventActivity(bool recount)
 {
-    for (unsigned char* record : lists[LIST_ALL]) {
+    for (unsigned char* record : lists[LIST_ALL_RECORDS]) {
         bool active = true;
         const int kind = er::Kind(record);
         const int conditionFlag = er::ConditionFlag(record);
@@ -304,7 +304,7 @@ void CEvent::RebuildEventGrid()
 unsigned char* CEvent::FindEventRecordAt(int x, int y, int n) const
 {
     int seen = 0;
-    for (unsigned char* record : lists[LIST_ALL]) {
+    for (unsigned char* record : lists[LIST_ALL_RECORDS]) {
         if (!RecordAtCell(record, x, y))
             continue;
         if (seen == n)
