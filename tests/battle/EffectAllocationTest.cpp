@@ -34,12 +34,53 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Every other form goes through the one above, so each allocation of the
+// program is counted and every delete frees what its new took.
+void* operator new[](std::size_t size)
+{
+    return ::operator new(size);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return ::operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return ::operator new(size, std::nothrow);
+}
+
 void operator delete(void* memory) noexcept
 {
     FreeMemory(memory);
 }
 
 void operator delete(void* memory, std::size_t) noexcept
+{
+    FreeMemory(memory);
+}
+
+void operator delete[](void* memory) noexcept
+{
+    FreeMemory(memory);
+}
+
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    FreeMemory(memory);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    FreeMemory(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
 {
     FreeMemory(memory);
 }

@@ -43,7 +43,6 @@ constexpr int kMenuFirst = kMenuOpen + 1;
 constexpr int kMenuShown = kMenuOpen + 10;
 constexpr int kMenuClose = kMenuOpen + 20;
 constexpr int kMenuGone = kMenuClose + 10;
-constexpr int kMenuFrames = kMenuClose - kMenuOpen;
 // Then the leader walks left into the enemies, striking every 12 frames;
 // the same key answers the result window and the fighter's words after the
 // won battle. Well after that, the field again.
