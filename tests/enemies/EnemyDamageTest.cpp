@@ -9,6 +9,7 @@
 #include "core/BattleAngles.h"
 #include "enemies/EnemySteering.h"
 #include "party/PartyWords.h"
+#include "party/StatusEffects.h"
 
 namespace enemytest {
 namespace {
@@ -114,6 +115,50 @@ TEST_F(EnemyDamage, RatesFollowElementStatusAndGuard)
     }
 }
 
+// The game's element multipliers by resistance index, and the attack-up and
+// damage-taken factors by the level that the party's status routine stores.
+TEST_F(EnemyDamage, ElementIndexAndStatusLevelsGiveTheTablesRates)
+{
+    Plain();
+    rec().ImmunityMask = 0;
+    const float element[8] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f, 2.5f};
+    for (int index = 0; index < 8; ++index) {
+        rec().ElementResist[1] = static_cast<std::uint8_t>(index);
+        EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 1), element[index]) << "index " << index;
+    }
+    // Elements 4 and 5 keep index 0.
+    EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 4), 0.25f);
+
+    const float attackUp[4] = {1.2f, 1.5f, 2.0f, 4.0f};
+    const float damageDown[4] = {0.8333334f, 0.6666667f, 0.5f, 0.25f};
+    for (int level = 0; level < 4; ++level) {
+        ClearStatusEffects(rec().Status);
+        rec().Status.boostLevels = 0;
+        ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_ATTACK_UP, level);
+        ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_DEFENCE_UP, level);
+        EXPECT_FLOAT_EQ(group().GetEnemyAttackRate(0), attackUp[level]) << "level " << level;
+        EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, false, 0), damageDown[level]) << "level " << level;
+    }
+}
+
+// The poison tick counts on its own: a poisoned enemy keeps its boost levels
+// through a whole period of the tick.
+TEST_F(EnemyDamage, ThePoisonTickLeavesTheBoostLevelsAlone)
+{
+    Plain();
+    rec().ImmunityMask = 0;
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_ATTACK_UP, 1);
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_DEFENCE_UP, 2);
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_POISON, 0);
+    rec().Hp = rec().MaxHp = 100000;
+    for (int frame = 0; frame < 301; ++frame) {
+        group().TickStatusDamage(0);
+        ASSERT_FLOAT_EQ(group().GetEnemyAttackRate(0), 1.5f * 0.9000001f) << "frame " << frame;
+        ASSERT_FLOAT_EQ(group().GetEnemyDamageRate(0, false, 0), 0.5f) << "frame " << frame;
+    }
+    EXPECT_LT(rec().Hp, 100000) << "the tick hurt once in the period";
+}
+
 TEST_F(EnemyDamage, InvulnerabilityFollowsHardeningAndShieldedEntries)
 {
     OneEnemy([](EnemyKind& k) {
@@ -136,14 +181,14 @@ TEST_F(EnemyDamage, TheDamageTickNeverDefeats)
 {
     Plain();
     rec().Hp = 1;
-    SetBits(rec().StatusLevels, 0, 9, 299);
+    PoisonTicks::Set(rec().Status.effectState, 299);
     group().TickStatusDamage(0);
     EXPECT_EQ(rec().Hp, 1);
-    EXPECT_EQ(GetBits(rec().StatusLevels, 0, 9), 0u);
+    EXPECT_EQ(PoisonTicks::Get(rec().Status.effectState), 0u);
 
     rec().Hp = 5;
     rec().MaxHp = 1000;
-    SetBits(rec().StatusLevels, 0, 9, 299);
+    PoisonTicks::Set(rec().Status.effectState, 299);
     group().TickStatusDamage(0);
     EXPECT_EQ(rec().Hp, 1);
 }

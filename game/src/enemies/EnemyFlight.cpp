@@ -10,6 +10,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
+#include "party/PartyWords.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -23,7 +24,6 @@ constexpr std::uint32_t kFlagsGTimersMask = (1u << 6) | (1u << 7) | (1u << 12);
 constexpr float kSidewaysOnlyBlock = 2.0f * SCREEN_WIDTH;
 constexpr float kOffSideMargin = 32.0f;
 constexpr float kOffBottomMargin = 18.0f;
-constexpr int kTickBits = 9;
 constexpr int kTickPeriod = 299;
 
 void EndCirclesAndPopups(int slot)
@@ -132,7 +132,7 @@ void CEnemyGroup::FinishFlee(int slot)
 void CEnemyGroup::TickStatusDamage(int slot)
 {
     EnemyRecord& r = Records[slot];
-    std::uint32_t tick = GetBits(r.StatusLevels, 0, kTickBits) + 1;
+    std::uint32_t tick = PoisonTicks::Get(r.Status.effectState) + 1;
     if (tick > kTickPeriod) {
         tick = 0;
         if (r.Hp > 1) {
@@ -146,5 +146,5 @@ void CEnemyGroup::TickStatusDamage(int slot)
             r.Hp -= damage;
         }
     }
-    SetBits(r.StatusLevels, 0, kTickBits, tick);
+    PoisonTicks::Set(r.Status.effectState, tick);
 }

@@ -13,6 +13,7 @@
 #include "enemies/Enemy.h"
 #include "party/Character.h"
 #include "party/PartyRewardQueries.h"
+#include "party/PartyWords.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -440,6 +441,8 @@ void ClearEnemyStatus()
         return;
     for (EnemyRecord& r : Group()->Records) {
         r.Status.effectBits = 0;
-        SetBits(r.StatusLevels, 16, 15, 0);
+        ActiveEffectCount::Clear(r.Status.effectState);
+        ShownEffectIndex::Clear(r.Status.effectState);
+        MarkCount::Clear(r.Status.effectState);
     }
 }

@@ -93,8 +93,6 @@ constexpr std::uint32_t KIND_WORD_POSE = 1u << 28;
 constexpr std::uint32_t KIND_WORD_CARRIES_DROP = 1u << 29;
 constexpr int ENEMY_NO_TEXTURE = 15;
 constexpr int STATUS_SLOW = 12;
-constexpr int STATUS_LEVEL_ATTACK_UP = 3;      // 2 bits of StatusLevels
-constexpr int STATUS_LEVEL_THIRD_COUNTER = 26; // 5 bits of StatusLevels
 
 // Record flags by the role they play in the contacts.
 constexpr std::uint8_t ENEMY_ROLE_RAMS = 1u << 0;            // pushes members head-on as it walks
@@ -109,10 +107,10 @@ struct EnemyBox {
 
 struct EnemyRecord {
     float InertiaX, InertiaY;
-    StatusEffectBlock Status; // a member's block, so the party's status routines work on it
-    // Bits 3-4 attack-up level, 5-6 damage-taken level, 16-20, 21-25 and
-    // 26-30 three effect counters.
-    std::uint32_t StatusLevels;
+    // A member's block, so the party's status routines work on it: its
+    // boostLevels hold the attack-up and damage-taken levels, its effectState
+    // the poison tick's counter and the three effect counters.
+    StatusEffectBlock Status;
     EnemyActionDef ActionCopy;
     float PosX, PosY;
     float PrevX, PrevY;

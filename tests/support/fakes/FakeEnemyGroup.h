@@ -81,7 +81,7 @@ public:
 
 private:
     static constexpr std::uint32_t kDefeated = 1u << 27;
-    static constexpr std::uint8_t kNeutralResist = 4;
+    static constexpr std::uint8_t kNeutralResist = 3; // the element table's 1.0
     // Placed enemies share one blank kind: no name, no actions, no picture.
     static const EnemyKindDef& PlacedKind()
     {
