@@ -14,9 +14,9 @@ class EnemyCondition : public EnemyActTest {
 protected:
     // The enemy faces down; member 0 stands 150 px below its centre, member 1
     // 150 px above, member 2 150 px to the left and 50 px up.
-    void Place()
+    void Place(const std::function<void(EnemyKind&)>& change = [](EnemyKind& k) { k.actions = {Act(1), Act(1)}; })
     {
-        OneEnemy([](EnemyKind& k) { k.actions = {Act(1), Act(1)}; }, 300, 250);
+        OneEnemy(change, 300, 250);
         const float cx = rec().CenterX - 16.0f;
         const float cy = rec().CenterY - 16.0f;
         const float spots[3][2] = {{cx, cy + 150}, {cx, cy - 150}, {cx - 150, cy - 50}};
@@ -54,10 +54,43 @@ TEST_F(EnemyCondition, CodeANarrowsTheMembersByWhereTheyStand)
 TEST_F(EnemyCondition, TheLineTestRecordsTheFirstDirectionOnce)
 {
     Place();
-    rec().KindWord &= ~((1u << 17) | (3u << 13));
     ASSERT_TRUE(A(27, 4));
     EXPECT_NE(rec().KindWord & (1u << 17), 0u);
     EXPECT_EQ(GetBits(rec().KindWord, 13, 2), 3u); // member 0, straight down
+}
+
+// Each candidate the selectors test records its own direction: the action's
+// in bits 13-14 (flag 17), the movement's in bits 15-16 (flag 18).
+TEST_F(EnemyCondition, EachSelectionRecordsTheDirectionItFindsNow)
+{
+    for (const bool action : {true, false}) {
+        SCOPED_TRACE(action ? "action" : "movement");
+        Place([](EnemyKind& k) {
+            EnemyActionDef a = Act(1);
+            a.CondA = 27;
+            a.CondAParam = 4;
+            EnemyMoveDef m = Mv(1);
+            m.CondA = 27;
+            m.CondAParam = 4;
+            k.actions = {a};
+            k.moves = {m};
+        });
+        const int at = action ? 13 : 15;
+        const std::uint32_t flag = action ? 1u << 17 : 1u << 18;
+        auto select = [&] {
+            if (action)
+                group().SelectEnemyAction(0);
+            else
+                group().SelectEnemyMove(0);
+        };
+        select();
+        EXPECT_NE(rec().KindWord & flag, 0u);
+        EXPECT_EQ(GetBits(rec().KindWord, at, 2), 3u) << "member 0 below";
+        // Member 0 walks out of range: member 1 above is the one in line now.
+        parts->party.SetMemberPosX(0, 20.0f);
+        select();
+        EXPECT_EQ(GetBits(rec().KindWord, at, 2), 1u) << "member 1 above";
+    }
 }
 
 TEST_F(EnemyCondition, OffFieldMembersNeedTheMarginTable)

@@ -29,10 +29,6 @@ constexpr double kLineRange[8] = {4096.0, 9216.0, 16384.0, 36864.0, 65536.0, 2.0
 constexpr float kReachExtra[5] = {0.0f, 32.0f, 64.0f, 128.0f, 192.0f};
 constexpr float kSideEdgeMargin = 8.0f;
 constexpr std::uint32_t kMemberAilmentMasks[3] = {1u << 18, 1u << 15, 0x1Fu};
-constexpr int kKindWordActionDirection = 13;
-constexpr int kKindWordMoveDirection = 15;
-constexpr std::uint32_t kKindWordActionDirectionSet = 1u << 17;
-constexpr std::uint32_t kKindWordMoveDirectionSet = 1u << 18;
 constexpr std::uint32_t kKindWordNeverRevive = KIND_WORD_DROP_SHOWN;
 
 // Test boxes (left, top, right, bottom) around a test point and inside the member's square.
@@ -115,11 +111,11 @@ bool IsTestBoxTouchingMember(const EnemyRecord& r, bool body, float x, float y, 
 
 void RecordAttackDirection(EnemyRecord& r, bool isAction, int direction)
 {
-    const std::uint32_t set = isAction ? kKindWordActionDirectionSet : kKindWordMoveDirectionSet;
+    const std::uint32_t set = isAction ? KIND_WORD_ACTION_DIRECTION_SET : KIND_WORD_MOVE_DIRECTION_SET;
     if (r.KindWord & set)
         return;
     r.KindWord |= set;
-    SetBits(r.KindWord, isAction ? kKindWordActionDirection : kKindWordMoveDirection, 2,
+    SetBits(r.KindWord, isAction ? KIND_WORD_ACTION_DIRECTION : KIND_WORD_MOVE_DIRECTION, 2,
             static_cast<std::uint32_t>(direction));
 }
 

@@ -185,7 +185,9 @@ void CEnemyGroup::SelectEnemyMove(int slot)
 
 bool CEnemyGroup::TryStartAction(int slot, int index)
 {
-    const EnemyRecord& r = Records[slot];
+    EnemyRecord& r = Records[slot];
+    // Each candidate's conditions record the direction they find now.
+    r.KindWord &= ~KIND_WORD_ACTION_DIRECTION_SET;
     const EnemyActionDef& def = ActionDefs[slot][index];
     if (r.ActionCooldownAll != 0 || r.ActionCooldown[index] != 0)
         return false;
@@ -271,7 +273,8 @@ void CEnemyGroup::StartAction(int slot, int index)
 
 bool CEnemyGroup::TryStartMove(int slot, int index)
 {
-    const EnemyRecord& r = Records[slot];
+    EnemyRecord& r = Records[slot];
+    r.KindWord &= ~KIND_WORD_MOVE_DIRECTION_SET;
     const EnemyMoveDef& def = MoveDefs[slot][index];
     if (r.MoveCooldownAll != 0 || r.MoveCooldown[index] != 0)
         return false;
