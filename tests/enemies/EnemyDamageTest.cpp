@@ -66,10 +66,26 @@ TEST_F(EnemyDamage, ADefeatRecordsTheDropOnceAndMarksItNeverRevived)
     rec().KindWord |= KIND_WORD_CARRIES_DROP;
     group().DefeatEnemy(0, 0);
     EXPECT_NE(rec().KindWord & KIND_WORD_DROP_TAKEN, 0u);
-    EXPECT_NE(rec().KindWord & KIND_WORD_DROP_SHOWN, 0u);
+    EXPECT_TRUE(rec().DropShown);
+    EXPECT_NE(rec().KindWord & KIND_WORD_NEVER_REVIVED, 0u);
     EXPECT_EQ(group().DropItemCount(0), 1);
     rec().FlagsC |= FLAGS_C_DEFEAT_DONE;
     EXPECT_FALSE(group().IsEnemyRevivable(0));
+}
+
+// An enemy that released its drop stays down after its picture is gone: a
+// heal that revives finds it at its 0 HP.
+TEST_F(EnemyDamage, AnEnemyThatDroppedItsItemIsNeverRevived)
+{
+    Plain();
+    rec().KindWord |= KIND_WORD_CARRIES_DROP;
+    group().DefeatEnemy(0, 0);
+    Frames(200); // the defeat sequence ends and the picture goes
+    ASSERT_NE(rec().FlagsC & FLAGS_C_DEFEAT_DONE, 0u);
+    EXPECT_FALSE(group().IsEnemyRevivable(0));
+    group().HealEnemy(0, 50, 50, false);
+    EXPECT_EQ(rec().State, ENEMY_DEFEATED);
+    EXPECT_NE(rec().FlagsA & FLAGS_A_DEFEATED, 0u);
 }
 
 TEST_F(EnemyDamage, TheStatusReactionShedsAilmentsByItsChance)

@@ -29,7 +29,6 @@ constexpr double kLineRange[8] = {4096.0, 9216.0, 16384.0, 36864.0, 65536.0, 2.0
 constexpr float kReachExtra[5] = {0.0f, 32.0f, 64.0f, 128.0f, 192.0f};
 constexpr float kSideEdgeMargin = 8.0f;
 constexpr std::uint32_t kMemberAilmentMasks[3] = {1u << 18, 1u << 15, 0x1Fu};
-constexpr std::uint32_t kKindWordNeverRevive = KIND_WORD_DROP_SHOWN;
 
 // Test boxes (left, top, right, bottom) around a test point and inside the member's square.
 constexpr EnemyBox kSmallTestBox = {2.0f, 2.0f, 13.0f, 13.0f};

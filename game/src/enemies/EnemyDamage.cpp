@@ -103,18 +103,20 @@ void CEnemyGroup::DefeatEnemy(int slot, int cause)
     ClearEnemyHitMemory(slot);
     ClearStatusEffects(r.Status);
     EndCirclesAndPopups(slot);
-    if (r.FlagsF & FLAGS_F_ON_DEFEAT)
-        OnEnemyKindDefeated(*this, slot);
-    if (r.FlagsF & FLAGS_F_DEFEAT_FOLLOW_UP)
-        StartEnemyAfterlifeTimer(*this, slot);
     ExpTotal += r.ExpValue;
     if ((r.KindWord & KIND_WORD_CARRIES_DROP) && !(r.KindWord & KIND_WORD_DROP_TAKEN)) {
         r.KindWord |= KIND_WORD_DROP_TAKEN;
         RecordDrop(slot);
-        r.KindWord |= KIND_WORD_DROP_SHOWN;
+        r.KindWord |= KIND_WORD_NEVER_REVIVED;
+        r.DropShown = true;
         SetBits(r.FlagsC, FLAGS_C_DROP_TIMER, 8, 0);
         r.DropFall = 0.0f;
     }
+    // The kind's own defeat steps see the enemy paid and its drop released.
+    if (r.FlagsF & FLAGS_F_ON_DEFEAT)
+        OnEnemyKindDefeated(*this, slot);
+    if (r.FlagsF & FLAGS_F_DEFEAT_FOLLOW_UP)
+        StartEnemyAfterlifeTimer(*this, slot);
     CheckAllEnemiesGone();
 }
 

@@ -66,10 +66,10 @@ constexpr std::uint32_t KIND_WORD_ACTION_CHAINED = 1u << 25;
 constexpr std::uint32_t KIND_WORD_MOVE_CHAINED = 1u << 26;
 constexpr std::uint32_t KIND_WORD_MOVE_ENDED = 1u << 27;
 constexpr std::uint32_t KIND_WORD_DROP_TAKEN = 1u << 30;
-constexpr std::uint32_t KIND_WORD_DROP_SHOWN = 1u << 31;
-constexpr int FLAGS_D_AIM_MODE = 0;         // 7 bits
-constexpr int FLAGS_D_TARGET_MODE = 7;      // 5 bits
-constexpr int FLAGS_D_SUBPATTERN_MODE = 12; // 5 bits
+constexpr std::uint32_t KIND_WORD_NEVER_REVIVED = 1u << 31; // released its drop at defeat
+constexpr int FLAGS_D_AIM_MODE = 0;                         // 7 bits
+constexpr int FLAGS_D_TARGET_MODE = 7;                      // 5 bits
+constexpr int FLAGS_D_SUBPATTERN_MODE = 12;                 // 5 bits
 constexpr std::uint32_t FLAGS_E_MOVE_INTERRUPTED = 1u << 26;
 constexpr std::uint32_t FLAGS_E_KIND_SHOT_TEST = 1u << 27;
 constexpr std::uint32_t FLAGS_E_UPSIDE_DOWN = 1u << 28;
@@ -127,6 +127,7 @@ struct EnemyRecord {
     float EscapeDrawX, EscapeDrawY;
     float CenterX, CenterY;
     float DropFall, DropFallLimit;
+    bool DropShown; // the dropped item's picture is shown
     float NameWidth;
     float DashHeading;
     float FleeSpeed;                // pixels a frame of the flight

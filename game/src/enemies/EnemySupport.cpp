@@ -23,7 +23,6 @@ constexpr int kReviveGrace = 120;
 constexpr int kSummonRest = 120;
 constexpr int kKindCount = 194;
 constexpr std::uint32_t kKindWordTargetChosen = 1u << 20;
-constexpr std::uint32_t kKindWordNeverRevive = KIND_WORD_DROP_SHOWN;
 constexpr int kFlagsCSupportTarget = 14; // 3 bits
 constexpr int kFullPercent = 101;
 
@@ -58,7 +57,7 @@ bool CEnemyGroup::IsEnemyRevivable(int slot) const
 {
     const EnemyRecord& r = Records[slot];
     return (r.FlagsA & FLAGS_A_DEFEATED) && !(r.FlagsA & FLAGS_A_ESCAPED) && (r.FlagsC & FLAGS_C_DEFEAT_DONE) &&
-           !(r.KindWord & kKindWordNeverRevive);
+           !(r.KindWord & KIND_WORD_NEVER_REVIVED);
 }
 
 int CEnemyGroup::FindLowestHpEnemy(int excludedSlot) const
