@@ -119,6 +119,43 @@ TEST_F(EnemySelectionTest, HpWindowsIncludeBothEnds)
     }
 }
 
+// A heal (type 23) starts while an enemy it may heal is at or below its
+// highest HP share: mode 2 asks about the healer, the other modes about any
+// standing enemy, mode 3 about any but the healer.
+TEST_F(EnemySelectionTest, AHealStartsWhenAnEnemyOfItsModeIsLowEnough)
+{
+    struct Case {
+        int mode;
+        int percent[3]; // healer, comrade 1, comrade 2; -1 defeated
+        bool starts;
+    };
+    const Case cases[] = {
+        {3, {100, 10, 100}, true},  {3, {10, 100, 100}, false}, {3, {100, 50, 100}, true}, {3, {100, 51, 100}, false},
+        {2, {40, 100, 100}, true},  {2, {100, 10, 10}, false},  {0, {40, 100, 100}, true}, {0, {100, 100, 10}, true},
+        {0, {100, -1, 100}, false}, {1, {100, 100, 30}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ": " << c.percent[0] << "/" << c.percent[1] << "/"
+                                        << c.percent[2]);
+        OneEnemy([&](EnemyKind& k) {
+            k.def.MaxHp = 1000;
+            k.actions = {Act(23, 0)};
+            k.actions[0].Param = c.mode;
+            k.actions[0].HpMaxPercent = 50;
+        });
+        AddEnemy(1, 100, 150);
+        AddEnemy(2, 500, 150);
+        for (int slot = 0; slot < 3; ++slot) {
+            if (c.percent[slot] < 0)
+                group().DefeatEnemy(slot, 0);
+            else
+                group().Records[slot].Hp = 10 * c.percent[slot];
+        }
+        Select();
+        EXPECT_EQ(ActionRuns(), c.starts);
+    }
+}
+
 TEST_F(EnemySelectionTest, HpPercentagesOfLargeHpDoNotOverflow)
 {
     OneEnemy([](EnemyKind& k) {

@@ -226,6 +226,8 @@ public:
     void ApplyStatusToUnit(int side, int index, int statusKind, int flag);
     void HealEnemy(int slot, int minPercent, int maxPercent, bool sparks);
     int FindLowestHpEnemy(int excludedSlot) const;
+    // Whether an enemy a heal of `mode` may treat is at or below `percent` of its HP.
+    bool IsHpAtMostForAction(int slot, int percent, int mode) const;
     bool IsEnemyRevivable(int slot) const;
     void GetSummonPosition(int slot, int kind, int number, float& x, float& y) const;
     bool SpawnSummonedEnemy(int kind, float x, float y, int facing);

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kLowHpBonus = 100;
-constexpr int kHpTestsGroupType = 23;
+constexpr int kHealType = 23;
 constexpr int kStatusTestType = 26;
 constexpr int kWaitType = 0;
 
@@ -39,18 +39,6 @@ template <class Def> int WeightedPick(const Def* defs, int first, int count, int
             return i;
     }
     return count - 1;
-}
-
-// The group's HP share, which type-23 actions test instead of their own.
-int GroupHpPercent(const CEnemyGroup& group)
-{
-    std::int64_t hp = 0, maxHp = 0;
-    for (int slot = 0; slot < group.EnemyCount(); ++slot)
-        if (group.IsPresent(slot)) {
-            hp += group.Records[slot].Hp;
-            maxHp += group.Records[slot].MaxHp;
-        }
-    return maxHp > 0 ? static_cast<int>(hp * 100 / maxHp) : 0;
 }
 
 } // namespace
@@ -197,8 +185,10 @@ bool CEnemyGroup::TryStartAction(int slot, int index)
         return false;
     if (r.Status.HasEffect(EFFECT_BIND) && IsVanishAction(def.ActionType))
         return false;
-    const int percent = def.ActionType == kHpTestsGroupType ? GroupHpPercent(*this) : HpPercent(r.Hp, r.MaxHp);
-    if (!HpWindowHolds(def, percent))
+    // A heal asks about the enemies it may treat instead of its own HP.
+    const bool hpHolds = def.ActionType == kHealType ? IsHpAtMostForAction(slot, def.HpMaxPercent, def.Param)
+                                                     : HpWindowHolds(def, HpPercent(r.Hp, r.MaxHp));
+    if (!hpHolds)
         return false;
     if (def.NeedsGauge) {
         const int member = def.GaugeMember;

@@ -77,6 +77,24 @@ int CEnemyGroup::FindLowestHpEnemy(int excludedSlot) const
     return found;
 }
 
+// Mode 2 asks about the enemy itself; the others about any standing enemy,
+// mode 3 leaving the enemy itself out.
+bool CEnemyGroup::IsHpAtMostForAction(int slot, int percent, int mode) const
+{
+    constexpr int kItselfMode = 2;
+    constexpr int kOthersMode = 3;
+    if (mode == kItselfMode)
+        return HpPercent(Records[slot].Hp, Records[slot].MaxHp) <= percent;
+    for (int other = 0; other < EnemyCount(); ++other) {
+        const EnemyRecord& r = Records[other];
+        if ((r.FlagsA & FLAGS_A_DEFEATED) || (mode == kOthersMode && other == slot))
+            continue;
+        if (HpPercent(r.Hp, r.MaxHp) <= percent)
+            return true;
+    }
+    return false;
+}
+
 void CEnemyGroup::HealEnemy(int slot, int minPercent, int maxPercent, bool sparks)
 {
     EnemyRecord& r = Records[slot];
