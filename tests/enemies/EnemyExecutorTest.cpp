@@ -209,6 +209,64 @@ TEST_F(EnemyExecutorTest, AStockDrainTouchesOnlyTheSixStocksAndAZeroPeriodCounts
     EXPECT_EQ(Played(35), 1);
 }
 
+// Type 21 fires its sub-pattern (Param 0) and then defeats the enemy, with
+// no member as its defeater; it still pays its EXP.
+TEST_F(EnemyExecutorTest, ASelfDestructFiresWhenAskedAndDefeatsTheEnemy)
+{
+    for (int param : {0, 1}) {
+        SCOPED_TRACE(param);
+        EnemyActionDef blast = Act(21);
+        blast.Param = param;
+        OneAction(blast);
+        rec().ExpValue = 30;
+        group().ExpTotal = 0;
+        Frames(1);
+        EXPECT_EQ(shots().CountEnemyShots(), param == 0 ? 1 : 0);
+        EXPECT_EQ(rec().State, ENEMY_DEFEATED);
+        EXPECT_NE(rec().FlagsA & FLAGS_A_DEFEATED, 0u);
+        EXPECT_EQ(group().DefeatedBy[0], 255);
+        EXPECT_EQ(group().ExpTotal, 30);
+    }
+}
+
+// Type 29 heals on its first frame by a share between its two counts: the
+// enemy itself, or with Param 1 every standing enemy, once its stock is paid.
+TEST_F(EnemyExecutorTest, TheSupportEffectHealsOnItsFirstFrameWhenItsStockIsPaid)
+{
+    struct Case {
+        int param;
+        int stock;
+        int selfHp, otherHp;
+    };
+    // MaxHp 1000 each, a fixed 20 %: 200 HP; the stock costs 3.
+    const Case cases[] = {{0, 5, 700, 500}, {1, 5, 700, 700}, {0, 2, 500, 500}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "param " << c.param << " stock " << c.stock);
+        OneEnemy([&](EnemyKind& k) {
+            k.def.MaxHp = 1000;
+            EnemyActionDef heal = Act(29, 0);
+            heal.Param = c.param;
+            heal.ActionCount16 = 20;
+            heal.ActionLength18 = 20;
+            heal.GaugeMember = 1;
+            heal.GaugeLimit = 3;
+            heal.MaxUses = 1;
+            k.actions = {heal};
+        });
+        AddEnemy(1, 100, 150);
+        rec().Hp = 500;
+        group().Records[1].Hp = 500;
+        parts->party.stockMax[1] = 50;
+        parts->party.stock[1] = c.stock;
+        group().SelectEnemyAction(0);
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(rec().Hp, c.selfHp);
+        EXPECT_EQ(group().Records[1].Hp, c.otherHp);
+        EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+        EXPECT_EQ(rec().ActionFrame, 1);
+    }
+}
+
 TEST_F(EnemyExecutorTest, AimedWalksKeepTheirHeadingWithoutAPeriodAndTurningWalksTurn)
 {
     OneEnemy([](EnemyKind& k) {

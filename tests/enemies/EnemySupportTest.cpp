@@ -49,6 +49,30 @@ TEST_F(EnemySupport, HealModeZeroPicksTheLowestShareAndFullHpTheLowestSlot)
     EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
 }
 
+// Heal sparks (variant 0) over the healed enemy; cure sparks (variant 1)
+// over every cured one.
+TEST_F(EnemySupport, HealAndCureSparkleOverWhomTheyTreat)
+{
+    EnemyActionDef heal = Act(23);
+    Group3(heal);
+    group().Records[2].Hp = 500;
+    group().HealAction(0);
+    for (int s = 0; s < 3; ++s)
+        EXPECT_EQ(effect.EnemySparks(s).empty(), s != 2) << "heal, slot " << s;
+    ASSERT_FALSE(effect.EnemySparks(2).empty());
+    EXPECT_EQ(effect.EnemySparks(2).front().variant, 0);
+
+    EnemyActionDef cure = Act(24);
+    Group3(cure);
+    Down(1, true);
+    const std::size_t before[3] = {effect.EnemySparks(0).size(), effect.EnemySparks(1).size(),
+                                   effect.EnemySparks(2).size()};
+    group().CureAction(0);
+    for (int s = 0; s < 3; ++s)
+        EXPECT_EQ(effect.EnemySparks(s).size() > before[s], s != 1) << "cure, slot " << s;
+    EXPECT_EQ(effect.EnemySparks(0).back().variant, 1);
+}
+
 TEST_F(EnemySupport, ReviveAllBringsBackOnlyFinishedDefeats)
 {
     EnemyActionDef a = Act(25);

@@ -41,7 +41,7 @@ void CEnemyGroup::ClearBattle(bool retry)
     for (int slot = 0; slot < ENEMY_SLOTS; ++slot) {
         Records[slot] = EnemyRecord{};
         SetDropItem(slot, 0, 0, ENEMY_DROP_EMPTY);
-        DefeatedBy[slot] = 255;
+        DefeatedBy[slot] = ENEMY_NO_DEFEATER;
         KindDefs[slot] = nullptr;
         MoveDefs[slot] = nullptr;
         ActionDefs[slot] = nullptr;

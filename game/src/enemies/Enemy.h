@@ -15,6 +15,7 @@ constexpr int ENEMY_SLOTS = 8;
 constexpr int ENEMY_TEXTURE_CACHE = 12;
 constexpr std::uint16_t ENEMY_CACHE_EMPTY = 65535;
 constexpr int ENEMY_DROP_EMPTY = 15;
+constexpr std::uint8_t ENEMY_NO_DEFEATER = 255; // `DefeatedBy` of an enemy no member defeated
 
 // A battle record's bytes; empty for none.
 using BattleRecordBytes = std::span<const std::uint8_t>;
@@ -225,6 +226,9 @@ public:
     // Lays the status class's effects on an enemy (side 0) or a member (side 1).
     void ApplyStatusToUnit(int side, int index, int statusKind, int flag);
     void HealEnemy(int slot, int minPercent, int maxPercent, bool sparks);
+    // The target, or with `all` every standing enemy; the first standing one when the target is down.
+    void HealEnemies(int target, int minPercent, int maxPercent, bool all);
+    void SupportEffectAction(int slot);
     int FindLowestHpEnemy(int excludedSlot) const;
     // Whether an enemy a heal of `mode` may treat is at or below `percent` of its HP.
     bool IsHpAtMostForAction(int slot, int percent, int mode) const;
@@ -327,6 +331,7 @@ private:
     void RunUpsideDown(int slot);
     void RunOtherActionType(int slot, int type);
     void RunStockDrain(int slot);
+    void RunSelfDestruct(int slot);
     void RunAimedWalk(int slot, bool turning);
     void HeadingWalk(int slot, const EnemyMoveDef& def, int type);
     void LookAround(int slot, const EnemyMoveDef& def, int type);

@@ -77,8 +77,8 @@ bool IsSubPatternType(int type)
 // Types whose frame belongs to the support, steering and per-kind parts.
 bool IsDelegatedActionType(int type)
 {
-    return type == 4 || (type >= 17 && type <= 27) || type == 29 || type == 30 || type == 33 || type == 37 ||
-           type == 39 || type == 43 || type == 44;
+    return type == 4 || (type >= 17 && type <= 20) || (type >= 22 && type <= 27) || type == 29 || type == 30 ||
+           type == 33 || type == 37 || type == 39 || type == 43 || type == 44;
 }
 
 } // namespace
@@ -167,6 +167,9 @@ void CEnemyGroup::ExecuteEnemyAction(int slot)
     case 13:
         RunMemberAimedAttack(slot);
         break;
+    case ENEMY_ACTION_SELF_DESTRUCT:
+        RunSelfDestruct(slot);
+        break;
     case ENEMY_ACTION_STOCK_DRAIN:
         RunStockDrain(slot);
         break;
@@ -231,6 +234,15 @@ void CEnemyGroup::StepAction(int slot, bool keepMayMove)
         r.FlagsA &= ~FLAGS_A_ACTION_RUNNING;
         r.FlagsA |= FLAGS_A_ACTION_ENDED;
     }
+}
+
+// The sub-pattern goes off unless `Param` asks for a quiet end; no member
+// is credited with the defeat.
+void CEnemyGroup::RunSelfDestruct(int slot)
+{
+    if (RunningAction(slot).Param == 0)
+        FireSubPattern(slot);
+    DefeatEnemy(slot, ENEMY_NO_DEFEATER);
 }
 
 // An action whose frame nobody runs yet ends as if it had run to its end.

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kSeEscape = 24;
 constexpr int kPopupDamage = 2;
-constexpr std::uint8_t kNoDefeater = 255;
 constexpr std::uint32_t kKindWordSidewaysOnly = 1u << 22;
 constexpr std::uint32_t kFlagsETimersMask = 7u << 19;
 constexpr std::uint32_t kFlagsGTimersMask = (1u << 6) | (1u << 7) | (1u << 12);
@@ -61,7 +60,7 @@ void CEnemyGroup::StartEnemyEscape(int slot)
         r.KindWord &= ~kKindWordSidewaysOnly;
     r.FlagsE &= ~kFlagsETimersMask;
     r.FlagsG &= ~kFlagsGTimersMask;
-    DefeatedBy[slot] = kNoDefeater;
+    DefeatedBy[slot] = ENEMY_NO_DEFEATER;
     SetBits(GroupBits2, 0, 4, static_cast<std::uint32_t>(slot));
     CancelEnemyAction(slot, false, false, false);
     ClearEnemyHitMemory(slot);

@@ -37,6 +37,15 @@ constexpr int kSummonOrder[4][8] = {
 constexpr int kCompassX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 constexpr int kCompassY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
 
+constexpr int kHealSparks = 0;
+constexpr int kCureSparks = 1;
+
+void AddSupportSparks(int slot, int variant)
+{
+    if (TheBattleEffect != nullptr)
+        TheBattleEffect->AddEnemyHitSparks(slot, variant);
+}
+
 } // namespace
 
 bool CEnemyGroup::PayActionStock(int slot, const EnemyActionDef& def)
@@ -116,9 +125,48 @@ void CEnemyGroup::HealEnemy(int slot, int minPercent, int maxPercent, bool spark
         SetBits(r.FlagsB, FLAGS_B_GRACE_COUNT, 7, kReviveGrace);
     }
     PlaySoundEffect(kSeSupport);
-    (void)sparks;
+    if (sparks)
+        AddSupportSparks(slot, kHealSparks);
     if (TheBattleEffect != nullptr)
         TheBattleEffect->AddDamagePopup(false, slot, kPopupHeal, false, static_cast<int>(amount));
+}
+
+void CEnemyGroup::HealEnemies(int target, int minPercent, int maxPercent, bool all)
+{
+    auto healable = [this](int s) { return !(Records[s].FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED)); };
+    if (all) {
+        for (int s = 0; s < EnemyCount(); ++s)
+            if (healable(s))
+                HealEnemy(s, minPercent, maxPercent, true);
+        return;
+    }
+    if (healable(target)) {
+        HealEnemy(target, minPercent, maxPercent, true);
+        return;
+    }
+    int first = EnemyCount() - 1;
+    for (int s = 0; s < EnemyCount(); ++s)
+        if (!(Records[s].FlagsA & FLAGS_A_DEFEATED)) {
+            first = s;
+            break;
+        }
+    if (first >= 0 && healable(first))
+        HealEnemy(first, minPercent, maxPercent, true);
+}
+
+// Type 29, the game's rule: the heal of the enemy itself between its two
+// counts (every standing enemy with `Param` 1), on the first frame of an
+// enemy still in the fight that pays its stock.
+void CEnemyGroup::SupportEffectAction(int slot)
+{
+    EnemyRecord& r = Records[slot];
+    const EnemyActionDef& def = RunningAction(slot);
+    if (r.ActionFrame == 0) {
+        if (!(r.FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED)) && PayActionStock(slot, def))
+            HealEnemies(slot, def.ActionCount16, def.ActionLength18, def.Param == 1);
+        r.FlagsC |= FLAGS_C_ATTACK_DONE;
+    }
+    StepAction(slot, def.EndWithMove != 0);
 }
 
 void CEnemyGroup::HealAction(int slot)
@@ -134,23 +182,7 @@ void CEnemyGroup::HealAction(int slot)
         }
         if (PayActionStock(slot, def)) {
             const int target = static_cast<int>(GetBits(r.FlagsC, kFlagsCSupportTarget, 3));
-            auto healable = [this](int s) { return !(Records[s].FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED)); };
-            if (def.Param == 1) {
-                for (int s = 0; s < EnemyCount(); ++s)
-                    if (healable(s))
-                        HealEnemy(s, def.ActionCount16, def.ActionLength18, true);
-            } else if (healable(target)) {
-                HealEnemy(target, def.ActionCount16, def.ActionLength18, true);
-            } else {
-                int first = EnemyCount() - 1;
-                for (int s = 0; s < EnemyCount(); ++s)
-                    if (!(Records[s].FlagsA & FLAGS_A_DEFEATED)) {
-                        first = s;
-                        break;
-                    }
-                if (first >= 0 && healable(first))
-                    HealEnemy(first, def.ActionCount16, def.ActionLength18, true);
-            }
+            HealEnemies(target, def.ActionCount16, def.ActionLength18, def.Param == 1);
             r.FlagsC |= FLAGS_C_ATTACK_DONE;
         }
         r.KindWord &= ~kKindWordTargetChosen;
@@ -168,6 +200,7 @@ void CEnemyGroup::CureAction(int slot)
                 continue;
             RemoveStatusEffectsFrom5(Records[s].Status);
             PlaySoundEffect(kSeSupport);
+            AddSupportSparks(s, kCureSparks);
         }
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
     }
@@ -353,6 +386,9 @@ bool CEnemyGroup::RunSupportAction(int slot, int type)
         return true;
     case 27:
         SummonAction(slot);
+        return true;
+    case 29:
+        SupportEffectAction(slot);
         return true;
     default:
         return false;
