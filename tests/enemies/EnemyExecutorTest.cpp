@@ -267,6 +267,41 @@ TEST_F(EnemyExecutorTest, TheSupportEffectHealsOnItsFirstFrameWhenItsStockIsPaid
     }
 }
 
+// An action with TrackTarget keeps its AI target from its start and faces
+// it through the start delay and the attack; the member-aimed types 11-13
+// do not follow it.
+TEST_F(EnemyExecutorTest, ATrackingActionFacesItsTargetThroughItsDelayAndAttack)
+{
+    for (int type : {1, 12}) {
+        SCOPED_TRACE(type);
+        EnemyActionDef a = Act(type);
+        a.TrackTarget = 1;
+        a.StartDelay = 3;
+        a.Length = 60;
+        a.RepeatPeriod = 0;
+        OneAction(a);
+        const int target = group().GetAiTarget(0);
+        group().SelectEnemyAction(0);
+        ASSERT_NE(rec().FlagsA & FLAGS_A_ACTION_RUNNING, 0u);
+        EXPECT_EQ(static_cast<int>(GetBits(rec().FlagsE, 22, 2)), target);
+        auto moveTarget = [&](float dx, float dy) {
+            parts->party.SetMemberPosX(target, rec().CenterX - 16.0f + dx);
+            parts->party.SetMemberPosY(target, rec().CenterY - 16.0f + dy);
+        };
+        moveTarget(-150.0f, 0.0f);
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(Facing(), 0) << "the delay faces the target on the left";
+        moveTarget(150.0f, 10.0f);
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(Facing(), 2) << "and follows it to the right";
+        group().ExecuteEnemyAction(0);
+        moveTarget(0.0f, -150.0f);
+        group().ExecuteEnemyAction(0); // the first attack frame
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(Facing(), type == 1 ? 1 : 2) << "the attack follows it up";
+    }
+}
+
 TEST_F(EnemyExecutorTest, AimedWalksKeepTheirHeadingWithoutAPeriodAndTurningWalksTurn)
 {
     OneEnemy([](EnemyKind& k) {

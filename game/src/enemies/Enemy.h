@@ -332,6 +332,7 @@ private:
     void RunOtherActionType(int slot, int type);
     void RunStockDrain(int slot);
     void RunSelfDestruct(int slot);
+    void FaceTrackedTarget(int slot);
     void RunAimedWalk(int slot, bool turning);
     void HeadingWalk(int slot, const EnemyMoveDef& def, int type);
     void LookAround(int slot, const EnemyMoveDef& def, int type);

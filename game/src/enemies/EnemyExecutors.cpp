@@ -74,6 +74,12 @@ bool IsSubPatternType(int type)
     }
 }
 
+// Sub-pattern attacks at a member chosen on their first frame.
+bool IsMemberAimedType(int type)
+{
+    return type >= 11 && type <= 13;
+}
+
 // Types whose frame belongs to the support, steering and per-kind parts.
 bool IsDelegatedActionType(int type)
 {
@@ -148,6 +154,8 @@ void CEnemyGroup::ExecuteEnemyAction(int slot)
     if (r.ActionWait < r.ActionDelay) {
         if (r.ActionWait == 0 && def.IsSpell && TheMagicCircle != nullptr)
             TheMagicCircle->SpawnMagicCircle(0, slot, r.ActionDelay, def.GaugeMember, KindDefs[slot]->CircleFlag != 0);
+        if (def.TrackTarget)
+            FaceTrackedTarget(slot);
         if (++r.ActionWait >= r.ActionDelay && def.IsSpell && TheMagicCircle != nullptr)
             TheMagicCircle->KillMagicCircles(0, slot);
         if (!(def.NoFadeIn && type == 0))
@@ -213,6 +221,11 @@ void CEnemyGroup::RunMemberAimedAttack(int slot)
     RunSubPatternAttack(slot, true);
 }
 
+void CEnemyGroup::FaceTrackedTarget(int slot)
+{
+    FaceMember(*this, slot, static_cast<int>(GetBits(Records[slot].FlagsE, FLAGS_E_TRACKED_TARGET, 2)));
+}
+
 void CEnemyGroup::RunUpsideDown(int slot)
 {
     EnemyRecord& r = Records[slot];
@@ -266,6 +279,8 @@ void CEnemyGroup::RunSubPatternAttack(int slot, bool fireOnFirstFrame)
     EnemyRecord& r = Records[slot];
     const EnemyActionDef& def = RunningAction(slot);
     const bool repeats = def.RepeatPeriod != 0 && !def.SingleShot;
+    if (def.TrackTarget && !(r.FlagsC & FLAGS_C_ATTACK_DONE) && !IsMemberAimedType(r.ActionType))
+        FaceTrackedTarget(slot);
     if (r.ActionFrame == 0 ? fireOnFirstFrame : repeats && r.ActionFrame % def.RepeatPeriod == 0)
         FireSubPattern(slot);
     StepAction(slot, def.EndWithMove != 0);

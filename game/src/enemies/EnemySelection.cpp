@@ -250,6 +250,8 @@ void CEnemyGroup::StartAction(int slot, int index)
     SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(ResolveTargetMode(slot, def.TargetMode)));
     SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5,
             static_cast<std::uint32_t>(ResolveSubPatternMode(slot, def.SubPatternMode)));
+    if (def.TrackTarget)
+        SetBits(r.FlagsE, FLAGS_E_TRACKED_TARGET, 2, static_cast<std::uint32_t>(GetAiTarget(slot)));
     if (r.FlagsF & FLAGS_F_ON_ACTION_START)
         OnEnemyKindActionStart(*this, slot, index);
     GiveCooldown(ActionDefs[slot], ActionCount(slot), index, StretchDelay(slot, def.Cooldown),
