@@ -148,6 +148,39 @@ TEST_F(EnemyExecutorTest, ExtraShotsGoBackSidewaysAndAtThirds)
     }
 }
 
+// The aimed extra shot flies from the volley at the member that the
+// movement's target rule names (here member 0), and only when that aim
+// exists: not when the member stands on the enemy's centre.
+TEST_F(EnemyExecutorTest, AnAimedExtraShotGoesAtTheMovementsTargetMember)
+{
+    for (const bool onTheCentre : {false, true}) {
+        SCOPED_TRACE(onTheCentre);
+        OneEnemy([](EnemyKind& k) {
+            EnemyActionDef a = Act(1);
+            a.AimedExtraShot = 1;
+            k.actions = {a};
+            EnemyMoveDef m = Mv(0);
+            m.Param = 5;
+            k.moves = {m};
+        });
+        if (onTheCentre) {
+            parts->party.SetMemberPosX(0, rec().CenterX - 16.0f);
+            parts->party.SetMemberPosY(0, rec().CenterY - 16.0f);
+        }
+        rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+        group().SpawnActionShot(0, 100, 100, 0.5f, 22, 0);
+        const std::vector<float> angles = ShotAngles();
+        if (onTheCentre) {
+            EXPECT_EQ(angles.size(), 1u);
+            continue;
+        }
+        ASSERT_EQ(angles.size(), 2u);
+        EXPECT_FLOAT_EQ(angles[0], 0.5f);
+        EXPECT_FLOAT_EQ(angles[1], AngleFromDelta(116.0f - rec().CenterX, 416.0f - rec().CenterY));
+        EXPECT_EQ(rec().ShotCount, 2);
+    }
+}
+
 TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
 {
     EnemyActionDef a = Act(1);

@@ -245,6 +245,9 @@ public:
     // Aims `Heading` at a member; the facing's heading when the member is down or at the centre.
     void AimMoveAtTarget(int slot);
     void AimAtMember(int slot, int member);
+    // The heading from the centre to the member of the running movement's
+    // target rule; false when that member is down or at the centre.
+    bool HeadingToMoveTarget(int slot, float& heading);
     void AimAtFrontTargetOrRandom(int slot);
     void AimAtFrontTargetOrFront90(int slot);
     // The member to aim at when some member stands in the front quarter; false when none does.

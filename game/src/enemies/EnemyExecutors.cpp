@@ -389,6 +389,8 @@ void CEnemyGroup::SpawnActionShot(int slot, float x, float y, float angle, int s
         fire(angle + 2.0943952f);
         fire(angle - 2.0943952f);
     }
+    if (float aimed = 0.0f; def.AimedExtraShot && HeadingToMoveTarget(slot, aimed))
+        fire(aimed);
 }
 
 void CEnemyGroup::ExecuteEnemyMove(int slot)
