@@ -73,6 +73,42 @@ TEST_F(EnemySupport, HealAndCureSparkleOverWhomTheyTreat)
     EXPECT_EQ(effect.EnemySparks(0).back().variant, 1);
 }
 
+// Heals, revives, status actions and type 33 choose their target on the
+// first frame of their start delay; the action keeps that target.
+TEST_F(EnemySupport, ASupportActionAnnouncesItsTargetOnItsFirstWaitingFrame)
+{
+    EnemyActionDef a = Act(23, 0);
+    a.StartDelay = 4;
+    a.ActionCount16 = 10;
+    a.ActionLength18 = 10;
+    a.MaxUses = 1;
+    Group3(a);
+    rec().FlagsA &= ~FLAGS_A_ACTION_RUNNING;
+    group().Records[1].Hp = 400;
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_NE(rec().KindWord & (1u << 20), 0u) << "chosen while waiting";
+    EXPECT_EQ(Target(), 1);
+    // Slot 2 falls lower during the delay: the announced slot 1 is healed.
+    group().Records[2].Hp = 100;
+    for (int f = 0; f < 4; ++f)
+        group().ExecuteEnemyAction(0);
+    EXPECT_EQ(group().Records[1].Hp, 500);
+    EXPECT_EQ(group().Records[2].Hp, 100);
+
+    for (const int type : {25, 26, 33}) {
+        SCOPED_TRACE(type);
+        EnemyActionDef b = Act(type, 0);
+        b.StartDelay = 4;
+        b.MaxUses = 1;
+        Group3(b);
+        rec().FlagsA &= ~FLAGS_A_ACTION_RUNNING;
+        group().SelectEnemyAction(0);
+        group().ExecuteEnemyAction(0);
+        EXPECT_NE(rec().KindWord & (1u << 20), 0u);
+    }
+}
+
 TEST_F(EnemySupport, ReviveAllBringsBackOnlyFinishedDefeats)
 {
     EnemyActionDef a = Act(25);

@@ -229,6 +229,11 @@ public:
     // The target, or with `all` every standing enemy; the first standing one when the target is down.
     void HealEnemies(int target, int minPercent, int maxPercent, bool all);
     void SupportEffectAction(int slot);
+    void ChooseHealTarget(int slot, int mode);
+    void ChooseReviveTarget(int slot, int mode);
+    void ChooseStatusTarget(int slot, int mode, int statusKind, bool excludeCarriers);
+    void KeepSupportTarget(int slot, int target, bool tellKind);
+    void AnnounceActionTarget(int slot);
     int FindLowestHpEnemy(int excludedSlot) const;
     // Whether an enemy a heal of `mode` may treat is at or below `percent` of its HP.
     bool IsHpAtMostForAction(int slot, int percent, int mode) const;

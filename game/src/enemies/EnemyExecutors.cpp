@@ -154,6 +154,8 @@ void CEnemyGroup::ExecuteEnemyAction(int slot)
     if (r.ActionWait < r.ActionDelay) {
         if (r.ActionWait == 0 && def.IsSpell && TheMagicCircle != nullptr)
             TheMagicCircle->SpawnMagicCircle(0, slot, r.ActionDelay, def.GaugeMember, KindDefs[slot]->CircleFlag != 0);
+        if (r.ActionWait == 0)
+            AnnounceActionTarget(slot);
         if (def.TrackTarget)
             FaceTrackedTarget(slot);
         if (++r.ActionWait >= r.ActionDelay && def.IsSpell && TheMagicCircle != nullptr)

@@ -59,6 +59,7 @@ constexpr int KIND_WORD_MOVE_DIRECTION = 15;   // 2 bits, recorded by a movement
 constexpr std::uint32_t KIND_WORD_ACTION_DIRECTION_SET = 1u << 17;
 constexpr std::uint32_t KIND_WORD_MOVE_DIRECTION_SET = 1u << 18;
 constexpr std::uint32_t KIND_WORD_SKIP_RECT = 1u << 19;
+constexpr std::uint32_t KIND_WORD_TARGET_CHOSEN = 1u << 20; // a support action's target is chosen
 constexpr std::uint32_t KIND_WORD_GONE = 1u << 21;
 constexpr std::uint32_t KIND_WORD_GRACE = 1u << 23;
 constexpr std::uint32_t KIND_WORD_NOT_PRESENT = 1u << 24;
