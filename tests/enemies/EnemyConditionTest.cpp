@@ -140,6 +140,59 @@ TEST_F(EnemyCondition, CodeBReadsTheGroup)
     EXPECT_FALSE(B(42, 0));
 }
 
+// Code 25 asks whether a status action's own target rule still finds an
+// enemy open to its class (class 0: attack up); code 43 builds on it.
+TEST_F(EnemyCondition, CodeBTwentyFiveFollowsTheStatusActionsTargetRule)
+{
+    struct Case {
+        int mode;     // the status action's target rule
+        bool selfHas; // the enemy itself already has attack up
+        bool othersHave;
+        bool pass;
+    };
+    const Case cases[] = {
+        {1, true, false, false}, {1, false, true, true}, {2, false, true, false},
+        {2, true, false, true},  {0, true, false, true}, {0, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << (c.selfHas ? " self" : "")
+                                        << (c.othersHave ? " others" : ""));
+        Place([&](EnemyKind& k) {
+            EnemyActionDef status = Act(26);
+            status.Param = 0;
+            status.ActionLength18 = c.mode;
+            k.actions = {Act(1), status};
+        });
+        AddEnemy(1, 100, 150);
+        for (int s = 0; s < 2; ++s) {
+            group().Records[s].ImmunityMask = 0;
+            const bool has = s == 0 ? c.selfHas : c.othersHave;
+            group().Records[s].Status.effectBits = has ? 1u << EFFECT_ATTACK_UP : 0u;
+        }
+        EXPECT_EQ(B(25, 1), c.pass);
+    }
+}
+
+// Code 31: paramB 0 any working whirl, 1 a pulling whirl on the field's
+// centre; code 41: the whirls' summed speed is below paramB.
+TEST_F(EnemyCondition, WhirlCodesReadTheLiveWhirls)
+{
+    Place();
+    EXPECT_FALSE(B(31, 0));
+    EXPECT_FALSE(B(31, 1));
+    EXPECT_TRUE(B(41, 1));
+    EnemySubShot* pull = shots().CreateEnemySubShot(FIELD_CENTER_X - 24.0f, FIELD_CENTER_Y - 24.0f, -2.0f, 1, 100, 0);
+    ASSERT_NE(pull, nullptr);
+    EXPECT_TRUE(B(31, 0));
+    EXPECT_TRUE(B(31, 1));
+    EXPECT_FALSE(B(31, 2));
+    ASSERT_NE(shots().CreateEnemySubShot(100.0f, 200.0f, 1.5f, 1, 100, 0), nullptr);
+    EXPECT_FALSE(B(41, 3)) << "2 + 1.5 is not below 3";
+    EXPECT_TRUE(B(41, 4));
+    pull->Strength = 2.0f; // pushing: no longer the centre's pull
+    EXPECT_FALSE(B(31, 1));
+}
+
 TEST_F(EnemyCondition, AnEntryWhoseConditionFailsNeverStarts)
 {
     for (const int count : {0, 1}) {

@@ -358,8 +358,10 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     };
     auto maskCount = [&] { return working[0] + working[1] + working[2]; };
     auto memberCasting = [](int m) { return MemberUp(m) && TheCharacter->members[m].Action() == ACTION_MAGIC; };
+    // Some enemy that the status action's own target rule may choose can still take its class.
     auto statusAccepted = [&](int index) {
-        return AnyEnemyAcceptsStatus(StatusClassMask(ActionDefs[slot][index].Param));
+        const EnemyActionDef& status = ActionDefs[slot][index];
+        return IsStatusTargetOpen(status.Param, slot, status.ActionLength18 & 0xFF);
     };
     auto nearAny = [&](float margin) {
         return OuterNear(r, 0, margin) || OuterNear(r, 1, margin) || OuterNear(r, 2, margin) || OuterNear(r, 3, margin);
@@ -454,7 +456,8 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 30:
         return !HasActiveSubShot() && !IsOtherRunningActionType(slot, 30);
     case 31:
-        return param == 0 && HasActiveSubShot();
+        return (param == 0 && HasActiveSubShot()) ||
+               (param == 1 && TheEnemyShotList != nullptr && TheEnemyShotList->HasSubShotAtCenter());
     case 32:
         return !IsOtherRunningActionType(slot, 23);
     case 33:
@@ -479,8 +482,8 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 40:
         return actionParam && !IsOtherRunningActionType(slot, ActionDefs[slot][param].ActionType);
     case 41:
-        // The sub-shots' own speeds are not kept yet; the running type-30 actions count.
-        return ShotSpeedSumBelow(*this, slot, param, 0.0f);
+        return ShotSpeedSumBelow(*this, slot, param,
+                                 TheEnemyShotList != nullptr ? TheEnemyShotList->SumSubShotSpeed() : 0.0f);
     case 42:
         return param >= 0 && param < ENEMY_MAX_MOVES && r.MoveCooldownAll == 0 && r.MoveCooldown[param] == 0;
     case 43:
