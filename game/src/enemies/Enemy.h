@@ -305,7 +305,6 @@ public:
     void SpawnSubShotAction(int slot);
     void ChoosePullTarget(int slot);
     // In normal state, acting, its wait over and not done, running action type `type`.
-    bool IsEnemyRunningAction(int slot, int type) const;
 
 private:
     void FinishFlee(int slot);

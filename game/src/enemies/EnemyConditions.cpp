@@ -9,6 +9,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyEdgeMargins.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/kinds/KindConditions.h"
@@ -22,7 +23,6 @@ using Mask = std::uint8_t[3];
 
 constexpr float kMemberSide = 32.0f;
 constexpr float kMemberHalf = 16.0f;
-constexpr float kEdgeMarginTable[4] = {8.0f, 16.0f, 32.0f, 96.0f};
 constexpr int kConditionStatusBitTable[3] = {0, 4, 3};
 constexpr double kLineRange[8] = {4096.0, 9216.0, 16384.0, 36864.0, 65536.0, 2.0 * SCREEN_WIDTH* SCREEN_WIDTH,
                                   0.0,    0.0};
@@ -193,20 +193,6 @@ bool TestMembersOnDiagonal(EnemyRecord& r, Mask working, int param, bool isActio
     return IntersectTargetMask(working, marks);
 }
 
-bool OuterNear(const EnemyRecord& r, int side, float margin)
-{
-    switch (side) {
-    case 0:
-        return r.PosX + r.OuterBox.left < FIELD_LEFT + margin;
-    case 1:
-        return r.PosY + r.OuterBox.top < FIELD_TOP + margin;
-    case 2:
-        return r.PosX + r.OuterBox.right > FIELD_RIGHT - margin;
-    default:
-        return r.PosY + r.OuterBox.bottom > FIELD_BOTTOM - margin;
-    }
-}
-
 } // namespace
 
 bool CEnemyGroup::IsOtherRunningActionType(int slot, int type) const
@@ -313,7 +299,7 @@ bool CEnemyGroup::TestConditionA(int slot, int code, int param, Mask working, bo
         // A margin the table does not hold fails the test.
         if (param < 0 || param > 3)
             return false;
-        const float margin = kEdgeMarginTable[param];
+        const float margin = ENEMY_EDGE_MARGINS[param];
         Mask marks = {0, 0, 0};
         for (int m = 0; m < 3; ++m)
             if (MemberUp(m) && (MemberX(m) < FIELD_LEFT + margin || MemberX(m) + kMemberSide > FIELD_RIGHT - margin ||
@@ -363,9 +349,6 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
         const EnemyActionDef& status = ActionDefs[slot][index];
         return IsStatusTargetOpen(status.Param, slot, status.ActionLength18 & 0xFF);
     };
-    auto nearAny = [&](float margin) {
-        return OuterNear(r, 0, margin) || OuterNear(r, 1, margin) || OuterNear(r, 2, margin) || OuterNear(r, 3, margin);
-    };
     switch (code) {
     case 1:
     case 2:
@@ -411,7 +394,7 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 18:
         return OuterNear(r, 0, kSideEdgeMargin) || OuterNear(r, 2, kSideEdgeMargin);
     case 19:
-        return param >= 0 && param <= 3 && nearAny(kEdgeMarginTable[param]);
+        return IsEnemyNearAnyEdge(r, param);
     case 20:
         return actionParam && countIf([&](int s) {
                                   return IsEnemyRevivable(s) && KindOf(s) == ActionDefs[slot][param].TargetKindId;
@@ -491,7 +474,7 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 44: {
         if (param < 0 || param > 3)
             return false;
-        const float margin = kEdgeMarginTable[param];
+        const float margin = ENEMY_EDGE_MARGINS[param];
         return (OuterNear(r, 0, margin) || OuterNear(r, 2, margin)) &&
                (OuterNear(r, 1, margin) || OuterNear(r, 3, margin));
     }

@@ -7,6 +7,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
 #include "party/PartyQueries.h"
@@ -93,18 +94,10 @@ void CEnemyGroup::ChoosePullTarget(int slot)
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
         bool otherPulls = false;
         for (int s = 0; s < EnemyCount(); ++s)
-            otherPulls = otherPulls || (s != slot && IsEnemyRunningAction(s, kPullAction));
+            otherPulls = otherPulls || (s != slot && IsEnemyRunningAction(*this, s, kPullAction));
         pullFlag = otherPulls ? 1 : 0;
     }
     StepAction(slot, def.EndWithMove != 0);
-}
-
-bool CEnemyGroup::IsEnemyRunningAction(int slot, int type) const
-{
-    const EnemyRecord& r = Records[slot];
-    return r.State == ENEMY_NORMAL && (r.FlagsC & FLAGS_C_ACTING) && (r.FlagsA & FLAGS_A_ACTION_RUNNING) &&
-           !(r.FlagsA & FLAGS_A_DEFEATED) && r.ActionWait >= r.ActionDelay && !(r.FlagsC & FLAGS_C_ATTACK_DONE) &&
-           ActionCount(slot) != 0 && RunningAction(slot).ActionType == type;
 }
 
 void CEnemyGroup::ApplyEnemyPullToMember(int member)
@@ -118,7 +111,7 @@ void CEnemyGroup::ApplyEnemyPullToMember(int member)
     for (int s = 0; s < EnemyCount(); ++s) {
         const EnemyRecord& r = Records[s];
         float heading = 0.0f;
-        if (!IsEnemyRunningAction(s, kPullAction) ||
+        if (!IsEnemyRunningAction(*this, s, kPullAction) ||
             static_cast<int>(GetBits(r.FlagsB, FLAGS_B_ACTION_MEMBER, 2)) != member ||
             !GetAngleToMember(heading, member, r.CenterX, r.CenterY, false))
             continue;
