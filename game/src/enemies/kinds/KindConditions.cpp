@@ -184,6 +184,15 @@ bool OtherEnemyRunningEffectNear(const CEnemyGroup& group, int slot, int code, d
     return false;
 }
 
+bool OtherKindNear(const CEnemyGroup& group, int slot, double distanceSq)
+{
+    for (int s = 0; s < group.EnemyCount(); ++s)
+        if (s != slot && Standing(group, s) && group.KindOf(s) != group.KindOf(slot) &&
+            DistanceSq(group.Records[slot], group.Records[s]) < distanceSq)
+            return true;
+    return false;
+}
+
 int CountEnemiesNear(const CEnemyGroup& group, int slot, double distanceSq)
 {
     int n = 0;
@@ -452,11 +461,7 @@ bool CheckEnemyKindCondition(CEnemyGroup& group, int slot, int p)
     case 185:
         return hpPercent % 2 == p;
     case 186:
-        for (int s = 0; s < group.EnemyCount(); ++s)
-            if (s != slot && Standing(group, s) && group.KindOf(s) != kind &&
-                DistanceSq(r, group.Records[s]) < kNear104)
-                return true;
-        return false;
+        return OtherKindNear(group, slot, kNear104);
     case 190: {
         if (Standing(group, 0))
             return false;
