@@ -29,10 +29,9 @@ void WhirlPlace(const EnemyRecord& r, int variant, float& x, float& y)
         x = r.CenterX - kHalf;
         y = r.CenterY - kHalf;
     } else if (variant == 2) {
-        x = FIELD_LEFT +
-            static_cast<float>(GameRandom() * static_cast<int>(FIELD_RIGHT - FIELD_LEFT - ENEMY_WHIRL_SIZE) / 32768);
-        y = FIELD_TOP +
-            static_cast<float>(GameRandom() * static_cast<int>(FIELD_BOTTOM - FIELD_TOP - ENEMY_WHIRL_SIZE) / 32768);
+        // Any point of the area, as the whirl's top-left.
+        x = FIELD_LEFT + static_cast<float>(GameRandom() * static_cast<int>(FIELD_RIGHT - FIELD_LEFT) / 32768);
+        y = FIELD_TOP + static_cast<float>(GameRandom() * static_cast<int>(FIELD_BOTTOM - FIELD_TOP) / 32768);
     } else {
         x = FIELD_CENTER_X - kHalf;
         y = FIELD_CENTER_Y - kHalf;
