@@ -359,6 +359,31 @@ TEST_F(WhirlActionTest, ThePullWorksWhileItsEnemyRunsTheAction)
     }
 }
 
+// A pull cut short (a knock-back's stop, a cancel, a defeat) no longer asks
+// the party to keep away, unless another enemy still pulls.
+TEST_F(WhirlActionTest, APullCutShortLowersThePartysFlag)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CEnemyGroup&)> cut;
+    };
+    const std::vector<Case> cases = {
+        {"stopped", [](CEnemyGroup& g) { g.StopAction(0); }},
+        {"cancelled", [](CEnemyGroup& g) { g.CancelEnemyAction(0, true, false, false); }},
+        {"defeated", [](CEnemyGroup& g) { g.DefeatEnemy(0, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnemyActionDef a = Act(43);
+        a.ActionLength18 = 30;
+        Run(a);
+        group().ChoosePullTarget(0);
+        ASSERT_EQ(group().pullFlag, 1);
+        c.cut(group());
+        EXPECT_EQ(group().pullFlag, 0);
+    }
+}
+
 TEST_F(WhirlActionTest, ThePullOfVariantZeroTakesTheAiTarget)
 {
     EnemyActionDef a = Act(43);

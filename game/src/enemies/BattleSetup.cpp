@@ -48,6 +48,7 @@ void CEnemyGroup::ClearBattle(bool retry)
     }
     SetFlagBit(TheBattleTouch->flagWord, false);
     crushCheck = 0;
+    pullFlag = 0;
     OpeningFrames = WinWaitFrames = 0;
     ExpTotal = MoneyTotal = 0;
     FrameCounter = 0;

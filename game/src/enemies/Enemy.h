@@ -304,6 +304,8 @@ public:
     bool RunWhirlOrPullAction(int slot, int type);
     void SpawnSubShotAction(int slot);
     void ChoosePullTarget(int slot);
+    bool AnotherEnemyPulls(int slot) const;
+    void EndCutShortPull(int slot);
     // In normal state, acting, its wait over and not done, running action type `type`.
 
 private:

@@ -172,6 +172,7 @@ bool CEnemyGroup::IsEnemyInvulnerable(int slot) const
 void CEnemyGroup::CancelEnemyAction(int slot, bool action, bool move, bool reset)
 {
     EnemyRecord& r = Records[slot];
+    EndCutShortPull(slot);
     r.WalkFrame = 0;
     r.FlagsA &= ~kFlagsAClearedByCancel;
     SetBits(r.FlagsA, FLAGS_A_QUEUED_ACTION, 4, 0);

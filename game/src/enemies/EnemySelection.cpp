@@ -81,6 +81,7 @@ const EnemyMoveDef& CEnemyGroup::RunningMove(int slot) const
 
 void CEnemyGroup::StopAction(int slot)
 {
+    EndCutShortPull(slot);
     Records[slot].FlagsA &= ~(FLAGS_A_ACTION_RUNNING | FLAGS_A_ACTION_ENDED);
 }
 

@@ -91,12 +91,25 @@ void CEnemyGroup::ChoosePullTarget(int slot)
     }
     if (r.ActionFrame + 1 >= def.ActionLength18) {
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
-        bool otherPulls = false;
-        for (int s = 0; s < EnemyCount(); ++s)
-            otherPulls = otherPulls || (s != slot && IsEnemyRunningAction(*this, s, kPullAction));
-        pullFlag = otherPulls ? 1 : 0;
+        pullFlag = AnotherEnemyPulls(slot) ? 1 : 0;
     }
     StepAction(slot, def.EndWithMove != 0);
+}
+
+bool CEnemyGroup::AnotherEnemyPulls(int slot) const
+{
+    for (int s = 0; s < EnemyCount(); ++s)
+        if (s != slot && IsEnemyRunningAction(*this, s, kPullAction))
+            return true;
+    return false;
+}
+
+// A pull stopped before its end lets the party go unless another enemy pulls.
+void CEnemyGroup::EndCutShortPull(int slot)
+{
+    const EnemyRecord& r = Records[slot];
+    if ((r.FlagsA & FLAGS_A_ACTION_RUNNING) && r.ActionType == kPullAction)
+        pullFlag = AnotherEnemyPulls(slot) ? 1 : 0;
 }
 
 void CEnemyGroup::ApplyEnemyPullToMember(int member)
