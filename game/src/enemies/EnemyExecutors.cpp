@@ -12,6 +12,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySteering.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyVolleys.h"
 #include "enemies/ShotHeadingRules.h"
@@ -29,15 +30,6 @@ constexpr std::uint32_t kStockMask = 7;
 constexpr std::uint32_t kStockRaise = 8;
 constexpr int kLastStock = 5;
 constexpr float kFacingHeadings[4] = {-BATTLE_PI / 2.0f, -BATTLE_PI, BATTLE_PI / 2.0f, 0.0f};
-
-float WrapAngle(float a)
-{
-    while (a >= BATTLE_PI)
-        a -= 2.0f * BATTLE_PI;
-    while (a < -BATTLE_PI)
-        a += 2.0f * BATTLE_PI;
-    return a;
-}
 
 float RandomHeading()
 {
@@ -375,7 +367,7 @@ void CEnemyGroup::SpawnActionShot(int slot, float x, float y, float angle, int s
     if (def.AngleMode != 0)
         angle = MirrorHeading(*this, slot, angle, def.AngleMode);
     auto fire = [&](float heading) {
-        spec.angle = WrapAngle(heading);
+        spec.angle = WrapHeading(heading);
         spec.index = static_cast<std::int16_t>(r.ShotCount);
         TheEnemyShotList->CreateEnemyShot(spec);
         ++r.ShotCount;
@@ -444,7 +436,7 @@ void CEnemyGroup::RunAimedWalk(int slot, bool turning)
     if (r.MoveFrame == 0 || (def.Period != 0 && r.MoveFrame % def.Period == 0))
         r.Heading = RandomHeading();
     else if (turning)
-        r.Heading = WrapAngle(r.Heading + def.Speed2);
+        r.Heading = WrapHeading(r.Heading + def.Speed2);
     WalkAlongHeading(slot, def.Speed, r.Heading);
 }
 
