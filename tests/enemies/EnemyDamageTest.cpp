@@ -142,8 +142,10 @@ TEST_F(EnemyDamage, ElementIndexAndStatusLevelsGiveTheTablesRates)
         rec().ElementResist[1] = static_cast<std::uint8_t>(index);
         EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 1), element[index]) << "index " << index;
     }
-    // Elements 4 and 5 keep index 0.
+    // Elements 4 and 5 keep index 0; there is no element 6.
     EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 4), 0.25f);
+    EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 5), 0.25f);
+    EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 6), 1.0f);
 
     const float attackUp[4] = {1.2f, 1.5f, 2.0f, 4.0f};
     const float damageDown[4] = {0.8333334f, 0.6666667f, 0.5f, 0.25f};
@@ -173,6 +175,61 @@ TEST_F(EnemyDamage, ThePoisonTickLeavesTheBoostLevelsAlone)
         ASSERT_FLOAT_EQ(group().GetEnemyDamageRate(0, false, 0), 0.5f) << "frame " << frame;
     }
     EXPECT_LT(rec().Hp, 100000) << "the tick hurt once in the period";
+}
+
+// A shielded movement (the kind's only one) shields while it lasts and, with
+// its flag, after its duration; an unshielded one never does.
+TEST_F(EnemyDamage, AShieldedMovementShieldsForItsDuration)
+{
+    struct Case {
+        bool shielded, past;
+        int frame;
+        bool safe;
+    };
+    const Case cases[] = {{true, false, 10, true},
+                          {true, false, 40, false},
+                          {true, true, 40, true},
+                          {false, false, 10, false},
+                          {false, true, 40, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.shielded << c.past << " frame " << c.frame);
+        OneEnemy([&](EnemyKind& k) {
+            EnemyMoveDef m = Mv(0);
+            m.Shielded = c.shielded;
+            m.ShieldedPastDuration = c.past;
+            k.moves = {m};
+        });
+        rec().FlagsA |= FLAGS_A_MAY_MOVE | FLAGS_A_MOVE_RUNNING;
+        rec().MoveFrame = c.frame;
+        EXPECT_EQ(group().IsEnemyInvulnerable(0), c.safe);
+    }
+}
+
+// The defeat ends the kind's timers (FlagsE bits 19-21, FlagsG bits 6, 7
+// and 12) and leaves the other kind bits.
+TEST_F(EnemyDamage, ADefeatEndsTheKindsTimersOnly)
+{
+    Plain();
+    rec().FlagsE = 0xFFFFFFFFu;
+    rec().FlagsG = 0xFFFFFFFFu;
+    group().DefeatEnemy(0, 0);
+    EXPECT_EQ(GetBits(rec().FlagsE, 18, 5), 0b10001u) << "bits 19-21 cleared, 18 and 22 kept";
+    const std::uint32_t timers = (1u << 6) | (1u << 7) | (1u << 12);
+    EXPECT_EQ(rec().FlagsG, ~timers);
+}
+
+// The status reaction sheds ailments when a draw falls below chance x 32767 / 100.
+TEST_F(EnemyDamage, TheReactionsChanceIsOfThirtyTwoThousand)
+{
+    std::uint32_t seed = 1;
+    while (!(PeekRandom(seed) >= 50 * 32767 / 101 && PeekRandom(seed) < 50 * 32767 / 100))
+        ++seed;
+    Plain();
+    rec().Status.effectBits = 1u << EFFECT_POISON;
+    SetBits(rec().FlagsE, 0, 7, 50);
+    SeedGameRandom(seed);
+    group().DamageEnemy(0, 10, 0, 0, 0);
+    EXPECT_FALSE(rec().Status.HasEffect(EFFECT_POISON)) << PeekRandom(seed);
 }
 
 TEST_F(EnemyDamage, InvulnerabilityFollowsHardeningAndShieldedEntries)
