@@ -183,6 +183,16 @@ TEST_F(EnemySelectionTest, CooldownsAreOwnOrForAllStretchedWhenSlowAndSharedByEq
     EXPECT_EQ(rec().ActionCooldown[1], 90) << "shares the value 90";
     EXPECT_EQ(rec().ActionCooldown[2], 0);
     EXPECT_EQ(rec().ActionCooldownAll, 0);
+    // Sharing reaches the first entry too: entry 1 wins the roll while 0 waits.
+    std::uint32_t seed = 1;
+    while ((PeekRandom(seed) * 100 >> 15) >= 50)
+        ++seed;
+    rec().ActionCooldown[0] = 5;
+    rec().ActionCooldown[1] = 0;
+    SeedGameRandom(seed);
+    Select();
+    ASSERT_EQ(Running(), 1);
+    EXPECT_EQ(rec().ActionCooldown[0], 90);
 
     OneEnemy([](EnemyKind& k) {
         k.actions = {Act(0, 0)};
@@ -267,6 +277,56 @@ TEST_F(EnemySelectionTest, MovementsChooseLikeActionsAndYieldToARunningAttack)
     EXPECT_TRUE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
     EXPECT_EQ(RunningMove(), 1) << "only a movement with its action may start beside an attack";
     EXPECT_EQ(rec().MoveCooldown[0], 0);
+}
+
+// A movement's own cooldown and its use count hold it back as an action's do.
+TEST_F(EnemySelectionTest, AMovementWaitsForItsCooldownAndStopsAtItsUses)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0)};
+        k.moves[0].MaxUses = 1;
+    });
+    auto starts = [&] {
+        rec().FlagsA &= ~FLAGS_A_MOVE_RUNNING;
+        group().SelectEnemyMove(0);
+        return (rec().FlagsA & FLAGS_A_MOVE_RUNNING) != 0;
+    };
+    rec().MoveCooldown[0] = 3;
+    EXPECT_FALSE(starts());
+    rec().MoveCooldown[0] = 0;
+    EXPECT_TRUE(starts());
+    EXPECT_FALSE(starts()) << "its one use is spent";
+}
+
+// Starting an entry writes its own fields only: the running movement's
+// index and the bit beside the tracked target stay.
+TEST_F(EnemySelectionTest, AStartKeepsTheOtherFieldsOfTheRecord)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0), Mv(0, 0)};
+        k.actions = {Act(1, 0)};
+        k.actions[0].TrackTarget = 1;
+    });
+    rec().MoveCooldown[0] = 5;
+    group().SelectEnemyMove(0);
+    ASSERT_EQ(RunningMove(), 1);
+    rec().FlagsE |= 1u << 24;
+    Select();
+    EXPECT_EQ(RunningMove(), 1);
+    EXPECT_EQ(&group().RunningMove(0), &group().MoveDefs[0][1]);
+    EXPECT_NE(rec().FlagsE & (1u << 24), 0u);
+}
+
+// The roll is rand x 100 >> 15: a draw that makes 50 goes past weights 50 + 50's first.
+TEST_F(EnemySelectionTest, TheRollIsOfAHundred)
+{
+    std::uint32_t seed = 1;
+    while ((PeekRandom(seed) * 100 >> 15) != 50 || (PeekRandom(seed) * 99 >> 15) != 49)
+        ++seed;
+    OneEnemy([](EnemyKind& k) { k.actions = {Act(0, 50), Act(0, 50)}; });
+    SeedGameRandom(seed);
+    Select();
+    EXPECT_EQ(Running(), 1);
 }
 
 TEST_F(EnemySelectionTest, ChainedMovementsFollowAtTheirEnd)
