@@ -136,6 +136,11 @@ TEST_F(EnemyCondition, CodeBReadsTheGroup)
 
     rec().Status.effectBits = 1u << EFFECT_PROTECTION;
     EXPECT_TRUE(B(27, 1));
+    rec().Status.effectBits = 1u << EFFECT_HARDENING;
+    EXPECT_TRUE(B(27, 2)) << "the third entry of the status bit table";
+    SetBits(rec().FlagsD, FLAGS_D_PHASE_INDEX, 3, 2);
+    EXPECT_TRUE(B(28, 2));
+    EXPECT_FALSE(B(28, 1));
     rec().MoveCooldown[0] = 3;
     EXPECT_FALSE(B(42, 0));
 }

@@ -196,6 +196,7 @@ TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
     a.ShotAilmentRate = 7;
     a.UsesAttackB = 1;
     a.TargetKindId = 60;
+    a.ShotOnce = 1;
     OneAction(a);
     rec().AttackB = 77;
     Frames(1);
@@ -213,6 +214,80 @@ TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
     EXPECT_EQ(eshot::Ailment::Get(n.BitsC), 15u);
     EXPECT_EQ(eshot::AilmentRate::Get(n.BitsD), 7u);
     EXPECT_EQ(eshot::OwnerSlot::Get(n.BitsB), 0u);
+    EXPECT_TRUE(eshot::Once::IsSet(n.BitsB));
+}
+
+// Every sub-pattern type fires on its first frame; other types do not.
+TEST_F(EnemyExecutorTest, TheSubPatternTypesFireOnTheirFirstFrame)
+{
+    const int fire[] = {1, 3, 5, 6, 7, 8, 9, 10, 14, 15, 16, 31, 32, 34, 35, 40, 41, 42, 45, 46, 47};
+    for (const int type : fire) {
+        SCOPED_TRACE(type);
+        OneAction(Act(type));
+        Frames(1);
+        EXPECT_GE(shots().CountEnemyShots(), 1);
+    }
+    for (const int type : {0, 2, 38, 48}) {
+        SCOPED_TRACE(type);
+        OneAction(Act(type));
+        Frames(1);
+        EXPECT_EQ(shots().CountEnemyShots(), 0);
+    }
+}
+
+// The delegated types run their own step: 4 turns, 20 starts its vanish,
+// 27 summons; 36 turns the enemy upside down.
+TEST_F(EnemyExecutorTest, DelegatedTypesRunTheirOwnStep)
+{
+    EnemyActionDef turn = Act(4);
+    turn.Param = 1;
+    OneAction(turn);
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(Facing(), 0) << "one step clockwise from down";
+
+    OneAction(Act(20));
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(effect.Popups().size(), 1u) << "the vanish marks its start";
+
+    EnemyActionDef summon = Act(27);
+    summon.Param = 1;
+    summon.ActionCount16 = kKind;
+    OneAction(summon);
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(group().EnemyCount(), 2);
+
+    OneAction(Act(36));
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_NE(rec().FlagsE & FLAGS_E_UPSIDE_DOWN, 0u);
+}
+
+// A sub-pattern attack lets the enemy move only with EndWithMove; a wait
+// with NoFadeIn keeps it free to move through its start delay.
+TEST_F(EnemyExecutorTest, WhatLetsAnActingEnemyMove)
+{
+    for (const bool endWithMove : {false, true}) {
+        EnemyActionDef a = Act(1);
+        a.EndWithMove = endWithMove;
+        OneAction(a);
+        group().SelectEnemyAction(0);
+        rec().FlagsA |= FLAGS_A_MAY_MOVE;
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ((rec().FlagsA & FLAGS_A_MAY_MOVE) != 0, endWithMove);
+    }
+    for (const int type : {0, 1}) {
+        EnemyActionDef a = Act(type);
+        a.NoFadeIn = 1;
+        a.StartDelay = 5;
+        OneAction(a);
+        group().SelectEnemyAction(0);
+        rec().FlagsA |= FLAGS_A_MAY_MOVE;
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ((rec().FlagsA & FLAGS_A_MAY_MOVE) != 0, type == 0) << type;
+    }
 }
 
 TEST_F(EnemyExecutorTest, AStockDrainTouchesOnlyTheSixStocksAndAZeroPeriodCountsAsOne)
