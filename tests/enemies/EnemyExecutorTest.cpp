@@ -265,6 +265,62 @@ TEST_F(EnemyExecutorTest, DelegatedTypesRunTheirOwnStep)
     EXPECT_NE(rec().FlagsE & FLAGS_E_UPSIDE_DOWN, 0u);
 }
 
+// Type 4, frame by frame: each first frame or repeat turns the facing by the
+// variant and spends a repeat; the turn that spends the last one ends it.
+TEST_F(EnemyExecutorTest, ATurnStepsItsFacingOnEachRepeat)
+{
+    struct Case {
+        int variant, repeats, period;
+        std::vector<int> facing; // after each executed frame, the last one ending the action
+    };
+    const Case cases[] = {
+        {1, 3, 2, {0, 0, 1, 1, 2}}, {0, 2, 3, {2, 2, 2, 1}}, {1, 0, 2, {0}}, // no repeats: done at once
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "variant " << c.variant << " repeats " << c.repeats);
+        EnemyActionDef turn = Act(4);
+        turn.Param = c.variant;
+        turn.Repeats = c.repeats;
+        turn.RepeatPeriod = c.period;
+        turn.Length = 100;
+        OneAction(turn);
+        group().SelectEnemyAction(0);
+        for (std::size_t f = 0; f < c.facing.size(); ++f) {
+            group().ExecuteEnemyAction(0);
+            EXPECT_EQ(Facing(), c.facing[f]) << "frame " << f;
+            EXPECT_EQ((rec().FlagsA & FLAGS_A_ACTION_RUNNING) != 0, f + 1 < c.facing.size()) << "frame " << f;
+        }
+    }
+}
+
+// Type 33, frame by frame: the first frame picks another enemy and faces
+// it; each repeat fires at it until it is defeated, then the action is done.
+TEST_F(EnemyExecutorTest, AnAttackOnAnEnemyFiresUntilItsTargetFalls)
+{
+    EnemyActionDef a = Act(33);
+    a.Param = 2;
+    a.RepeatPeriod = 3;
+    a.Repeats = 5;
+    a.Length = 100;
+    OneAction(a);
+    AddEnemy(1, 100, 200);
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(GetBits(rec().FlagsD, 17, 4), 1u);
+    EXPECT_EQ(Facing(), 0) << "faces its target on the left";
+    EXPECT_EQ(shots().CountEnemyShots(), 1);
+    group().ExecuteEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(shots().CountEnemyShots(), 1) << "nothing between repeats";
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(shots().CountEnemyShots(), 2) << "the repeat at frame 3";
+    group().DefeatEnemy(1, 0);
+    for (int f = 0; f < 3; ++f)
+        group().ExecuteEnemyAction(0);
+    EXPECT_EQ(shots().CountEnemyShots(), 2);
+    EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+}
+
 // A sub-pattern attack lets the enemy move only with EndWithMove; a wait
 // with NoFadeIn keeps it free to move through its start delay.
 TEST_F(EnemyExecutorTest, WhatLetsAnActingEnemyMove)
