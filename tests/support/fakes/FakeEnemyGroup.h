@@ -69,8 +69,10 @@ public:
         pulls_[slot].ActionType = kPullAction;
         pulls_[slot].ActionParam0 = length;
         group_.ActionDefs[slot] = &pulls_[slot];
-        record.FlagsA |= FLAGS_A_ACTION_RUNNING;
+        // Running it as an enemy's frame leaves it: free to act, its type noted.
+        record.FlagsA |= FLAGS_A_ACTION_RUNNING | FLAGS_A_MAY_ACT;
         record.FlagsC |= FLAGS_C_ACTING;
+        record.ActionType = kPullAction;
         SetBits(record.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(member));
         group_.pullFlag = 1;
         return record;
