@@ -3,6 +3,7 @@
 
 #include "EnemyActFixture.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemySupportRoutines.h"
 
 namespace enemytest {
 namespace {
@@ -107,6 +108,46 @@ TEST_F(EnemySupport, ASupportActionAnnouncesItsTargetOnItsFirstWaitingFrame)
         group().ExecuteEnemyAction(0);
         EXPECT_NE(rec().KindWord & (1u << 20), 0u);
     }
+}
+
+// The revive test of the action start: variant 2 asks for a finished defeat
+// of the named kind, the others for any enemy that can be revived.
+TEST_F(EnemySupport, ARevivesStartTestLooksForItsKindOrAnyRevivable)
+{
+    struct Case {
+        int variant, kind;
+        bool finished, dropped;
+        bool can;
+    };
+    const Case cases[] = {
+        {2, kKind, true, false, true}, {2, kKind + 1, true, false, false}, {2, kKind, false, false, false},
+        {0, 0, true, false, true},     {0, 0, false, false, false},        {0, 0, true, true, false},
+        {1, 0, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "variant " << c.variant << " kind " << c.kind << " finished " << c.finished
+                                        << " dropped " << c.dropped);
+        EnemyActionDef a = Act(25);
+        a.Param = c.variant;
+        a.TargetKindId = c.kind;
+        Group3(a);
+        if (c.dropped)
+            group().Records[1].KindWord |= KIND_WORD_CARRIES_DROP;
+        Down(1, c.finished);
+        EXPECT_EQ(CanReviveAction(group(), 0, 0), c.can);
+    }
+}
+
+// The stock member: codes 8, 9 and 10 name members 0, 1 and 2; any other
+// code takes the AI target.
+TEST_F(EnemySupport, TheStockMemberIsNamedOrTheAiTarget)
+{
+    Group3(Act(28));
+    const int ai = group().GetAiTarget(0);
+    const int codes[] = {7, 8, 9, 10, 11};
+    const int members[] = {ai, 0, 1, 2, ai};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(PickStockMember(group(), 0, codes[i]), members[i]) << codes[i];
 }
 
 TEST_F(EnemySupport, ReviveAllBringsBackOnlyFinishedDefeats)
