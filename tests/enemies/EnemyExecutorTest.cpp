@@ -3,6 +3,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "fakes/RecordingPlayBGM.h"
 
 namespace enemytest {
@@ -319,6 +320,36 @@ TEST_F(EnemyExecutorTest, AnAttackOnAnEnemyFiresUntilItsTargetFalls)
         group().ExecuteEnemyAction(0);
     EXPECT_EQ(shots().CountEnemyShots(), 2);
     EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+}
+
+// A lunge heads for the member its aim code names (8 or 62: member 0, 9 or
+// 63: 1, 10 or 64: 2) when that member lies ahead; otherwise straight ahead.
+TEST_F(EnemyExecutorTest, ALungeHeadsForItsNamedMemberAheadOrStraightOn)
+{
+    const float pi = BATTLE_PI;
+    struct Case {
+        int code, member;
+        float dx, dy; // the member's centre from the enemy's
+        int facing;
+        float heading;
+    };
+    const Case cases[] = {
+        {8, 0, 30, 150, 3, AngleFromDelta(30, 150)},
+        {62, 0, 0, 150, 1, -pi},
+        {9, 1, 150, -20, 2, AngleFromDelta(150, -20)},
+        {64, 2, -150, 0, 0, -pi / 2},
+        {63, 1, -150, 0, 2, pi / 2}, // behind it: straight on
+        {5, 0, 0, 150, 3, 0.0f},     // no member named
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code " << c.code << " facing " << c.facing);
+        OneAction(Act(2));
+        parts->party.SetMemberPosX(c.member, rec().CenterX + c.dx - 16.0f);
+        parts->party.SetMemberPosY(c.member, rec().CenterY + c.dy - 16.0f);
+        SetBits(rec().FlagsA, FLAGS_A_FACING, 2, static_cast<std::uint32_t>(c.facing));
+        SetBits(rec().FlagsD, FLAGS_D_AIM_MODE, 7, static_cast<std::uint32_t>(c.code));
+        EXPECT_NEAR(LungeDirection(group(), 0), c.heading, 1e-5f);
+    }
 }
 
 // A sub-pattern attack lets the enemy move only with EndWithMove; a wait
