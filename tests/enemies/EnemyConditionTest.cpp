@@ -198,6 +198,32 @@ TEST_F(EnemyCondition, WhirlCodesReadTheLiveWhirls)
     EXPECT_FALSE(B(31, 1));
 }
 
+// Codes 30 and 38 hold back while another enemy runs the same kind of
+// action (a whirl, a revive); the enemy's own does not count.
+TEST_F(EnemyCondition, WhirlAndReviveWaitForAnotherEnemysOwn)
+{
+    for (const int code : {30, 38}) {
+        SCOPED_TRACE(code);
+        const int type = code == 30 ? 30 : 25;
+        Place([&](EnemyKind& k) { k.actions = {Act(1), Act(type)}; });
+        AddEnemy(1, 100, 150);
+        group().DefeatEnemy(1, 0);
+        group().Records[1].FlagsC |= FLAGS_C_DEFEAT_DONE; // something to revive
+        AddEnemy(2, 500, 150);
+        auto runs = [&](int slot, int index) {
+            EnemyRecord& o = group().Records[slot];
+            o.FlagsA |= FLAGS_A_ACTION_RUNNING;
+            o.FlagsC |= FLAGS_C_ACTING;
+            SetBits(o.FlagsA, FLAGS_A_ACTION_INDEX, 5, static_cast<std::uint32_t>(index));
+        };
+        runs(0, 1);
+        runs(2, 0);
+        EXPECT_TRUE(B(code, 1)) << "its own and another type do not count";
+        runs(2, 1);
+        EXPECT_FALSE(B(code, 1));
+    }
+}
+
 TEST_F(EnemyCondition, AnEntryWhoseConditionFailsNeverStarts)
 {
     for (const int count : {0, 1}) {
