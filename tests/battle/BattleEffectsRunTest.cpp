@@ -81,7 +81,9 @@ TEST(BattleEffectsRun, PopupsSparklesAndCirclesOverTheActors)
         EXPECT_TRUE(text != u"1234" && text != u"FULL" && text != u"25" && text != u"99999")
             << "every popup given has ended 150 frames on";
     }
-    EXPECT_FALSE(effect.HasEnemySparks(0));
+    // The healer's own heals sparkle too (variant 0); the curing sparkles given have gone.
+    for (const HitSpark& spark : effect.EnemySparks(0))
+        EXPECT_EQ(spark.variant, 0) << "the sparkles given have ended 150 frames on";
     // The enemies cast under circles of their own meanwhile.
     for (const MagicCircleRecord& c : circles.Circles())
         EXPECT_FALSE(c.side == MAGIC_CIRCLE_SIDE_PARTY || c.large)

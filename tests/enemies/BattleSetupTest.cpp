@@ -145,9 +145,11 @@ TEST_F(EnemyTest, ARetryRepeatsKindsPlacesDropsAndTheBattleSeed)
     // The battle goes on, then is lost.
     group().Records[0].Hp = 1;
     group().DrawBattleRandom();
+    group().pullFlag = 1; // a pull was running when the party fell
     SeedGameRandom(777);
 
     ASSERT_TRUE(group().SetupEnemyBattle({}, {}, 0, false, true, false));
+    EXPECT_EQ(group().pullFlag, 0);
     EXPECT_TRUE(group().GroupBits & GROUP_RETRY);
     EXPECT_TRUE(group().GroupBits & GROUP_ENCOUNTER_TABLE);
     EXPECT_TRUE(group().GroupBits & GROUP_FROM_ENCOUNTER) << "a symbol's battle still, for its removal after a win";

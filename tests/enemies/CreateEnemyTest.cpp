@@ -151,10 +151,15 @@ TEST_F(CreateEnemyTest, SlowedDelaysStretchByHalfUpTo65535)
 TEST_F(CreateEnemyTest, ClampKeepsTheEnemyOnTheField)
 {
     WithKind([](EnemyKind& k) { k.def.SizeClass = 3; });
-    ASSERT_TRUE(group().CreateEnemy(0, kKind, 600, 20, false, true, 2));
-    EXPECT_EQ(record(0).PosX, 640.0f - 96.0f);
-    EXPECT_EQ(record(0).PosY, 80.0f);
+    // The outer box is what stays inside, as with every clamp to the field.
+    ASSERT_TRUE(group().CreateEnemy(0, kKind, 620, 20, false, true, 2));
+    EXPECT_EQ(record(0).PosX, 639.0f - record(0).OuterBox.right);
+    EXPECT_EQ(record(0).PosY, 80.0f - record(0).OuterBox.top);
     EXPECT_EQ(record(0).PrevX, record(0).PosX);
+    EXPECT_EQ(record(0).CenterX, record(0).PosX + 48.0f);
+    ASSERT_TRUE(group().CreateEnemy(0, kKind, -90, 470, false, true, 2));
+    EXPECT_EQ(record(0).PosX, -record(0).OuterBox.left);
+    EXPECT_EQ(record(0).PosY, 479.0f - record(0).OuterBox.bottom);
     ASSERT_TRUE(group().CreateEnemy(1, kKind, 600, 20, false, false, 2));
     EXPECT_EQ(record(1).PosX, 600.0f);
 }

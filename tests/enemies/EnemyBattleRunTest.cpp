@@ -80,7 +80,7 @@ TEST(EnemyBattleRun, AFormationFadesInActsIsHitDefeatedAndHandsOver)
         }
         if (frame == 300) {
             EXPECT_EQ(party.GetBattlePhase(), BATTLE_PHASE_VICTORY);
-            EXPECT_TRUE(enemies.Records[0].KindWord & KIND_WORD_DROP_SHOWN);
+            EXPECT_TRUE(enemies.Records[0].DropShown);
         }
         if (harness.HandedOver() && handedOverAt < 0)
             handedOverAt = frame;
@@ -126,6 +126,8 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     ASSERT_TRUE(enemies.SetupEnemyBattle(testsupport::WordsToBytes(record), {}, 2, false, false, false));
     ASSERT_EQ(enemies.EnemyCount(), 5);
     harness.BeginBattle(0);
+    // A goblin that released its drop is never revived: this one carries none.
+    enemies.Records[4].KindWord &= ~KIND_WORD_CARRIES_DROP;
     const int snakeHp = enemies.Records[3].MaxHp;
     // Hurt enough that the healer's heal leaves it below its 70 percent to flee.
     harness.HitEnemyAt({140, 3, EnemyHitKind::Damage, 1, snakeHp * 5 / 6});

@@ -9,6 +9,7 @@
 #include "core/BattleAngles.h"
 #include "enemies/EnemySteering.h"
 #include "party/PartyWords.h"
+#include "party/StatusEffects.h"
 
 namespace enemytest {
 namespace {
@@ -65,10 +66,26 @@ TEST_F(EnemyDamage, ADefeatRecordsTheDropOnceAndMarksItNeverRevived)
     rec().KindWord |= KIND_WORD_CARRIES_DROP;
     group().DefeatEnemy(0, 0);
     EXPECT_NE(rec().KindWord & KIND_WORD_DROP_TAKEN, 0u);
-    EXPECT_NE(rec().KindWord & KIND_WORD_DROP_SHOWN, 0u);
+    EXPECT_TRUE(rec().DropShown);
+    EXPECT_NE(rec().KindWord & KIND_WORD_NEVER_REVIVED, 0u);
     EXPECT_EQ(group().DropItemCount(0), 1);
     rec().FlagsC |= FLAGS_C_DEFEAT_DONE;
     EXPECT_FALSE(group().IsEnemyRevivable(0));
+}
+
+// An enemy that released its drop stays down after its picture is gone: a
+// heal that revives finds it at its 0 HP.
+TEST_F(EnemyDamage, AnEnemyThatDroppedItsItemIsNeverRevived)
+{
+    Plain();
+    rec().KindWord |= KIND_WORD_CARRIES_DROP;
+    group().DefeatEnemy(0, 0);
+    Frames(200); // the defeat sequence ends and the picture goes
+    ASSERT_NE(rec().FlagsC & FLAGS_C_DEFEAT_DONE, 0u);
+    EXPECT_FALSE(group().IsEnemyRevivable(0));
+    group().HealEnemy(0, 50, 50, false);
+    EXPECT_EQ(rec().State, ENEMY_DEFEATED);
+    EXPECT_NE(rec().FlagsA & FLAGS_A_DEFEATED, 0u);
 }
 
 TEST_F(EnemyDamage, TheStatusReactionShedsAilmentsByItsChance)
@@ -114,6 +131,107 @@ TEST_F(EnemyDamage, RatesFollowElementStatusAndGuard)
     }
 }
 
+// The game's element multipliers by resistance index, and the attack-up and
+// damage-taken factors by the level that the party's status routine stores.
+TEST_F(EnemyDamage, ElementIndexAndStatusLevelsGiveTheTablesRates)
+{
+    Plain();
+    rec().ImmunityMask = 0;
+    const float element[8] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f, 2.5f};
+    for (int index = 0; index < 8; ++index) {
+        rec().ElementResist[1] = static_cast<std::uint8_t>(index);
+        EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 1), element[index]) << "index " << index;
+    }
+    // Elements 4 and 5 keep index 0; there is no element 6.
+    EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 4), 0.25f);
+    EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 5), 0.25f);
+    EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, true, 6), 1.0f);
+
+    const float attackUp[4] = {1.2f, 1.5f, 2.0f, 4.0f};
+    const float damageDown[4] = {0.8333334f, 0.6666667f, 0.5f, 0.25f};
+    for (int level = 0; level < 4; ++level) {
+        ClearStatusEffects(rec().Status);
+        rec().Status.boostLevels = 0;
+        ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_ATTACK_UP, level);
+        ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_DEFENCE_UP, level);
+        EXPECT_FLOAT_EQ(group().GetEnemyAttackRate(0), attackUp[level]) << "level " << level;
+        EXPECT_FLOAT_EQ(group().GetEnemyDamageRate(0, false, 0), damageDown[level]) << "level " << level;
+    }
+}
+
+// The poison tick counts on its own: a poisoned enemy keeps its boost levels
+// through a whole period of the tick.
+TEST_F(EnemyDamage, ThePoisonTickLeavesTheBoostLevelsAlone)
+{
+    Plain();
+    rec().ImmunityMask = 0;
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_ATTACK_UP, 1);
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_DEFENCE_UP, 2);
+    ApplyHitStatusEffects(rec().Status, EFFECT_SIDE_ENEMY, 0, EFFECT_POISON, 0);
+    rec().Hp = rec().MaxHp = 100000;
+    for (int frame = 0; frame < 301; ++frame) {
+        group().TickStatusDamage(0);
+        ASSERT_FLOAT_EQ(group().GetEnemyAttackRate(0), 1.5f * 0.9000001f) << "frame " << frame;
+        ASSERT_FLOAT_EQ(group().GetEnemyDamageRate(0, false, 0), 0.5f) << "frame " << frame;
+    }
+    EXPECT_LT(rec().Hp, 100000) << "the tick hurt once in the period";
+}
+
+// A shielded movement (the kind's only one) shields while it lasts and, with
+// its flag, after its duration; an unshielded one never does.
+TEST_F(EnemyDamage, AShieldedMovementShieldsForItsDuration)
+{
+    struct Case {
+        bool shielded, past;
+        int frame;
+        bool safe;
+    };
+    const Case cases[] = {{true, false, 10, true},
+                          {true, false, 40, false},
+                          {true, true, 40, true},
+                          {false, false, 10, false},
+                          {false, true, 40, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.shielded << c.past << " frame " << c.frame);
+        OneEnemy([&](EnemyKind& k) {
+            EnemyMoveDef m = Mv(0);
+            m.Shielded = c.shielded;
+            m.ShieldedPastDuration = c.past;
+            k.moves = {m};
+        });
+        rec().FlagsA |= FLAGS_A_MAY_MOVE | FLAGS_A_MOVE_RUNNING;
+        rec().MoveFrame = c.frame;
+        EXPECT_EQ(group().IsEnemyInvulnerable(0), c.safe);
+    }
+}
+
+// The defeat ends the kind's timers (FlagsE bits 19-21, FlagsG bits 6, 7
+// and 12) and leaves the other kind bits.
+TEST_F(EnemyDamage, ADefeatEndsTheKindsTimersOnly)
+{
+    Plain();
+    rec().FlagsE = 0xFFFFFFFFu;
+    rec().FlagsG = 0xFFFFFFFFu;
+    group().DefeatEnemy(0, 0);
+    EXPECT_EQ(GetBits(rec().FlagsE, 18, 5), 0b10001u) << "bits 19-21 cleared, 18 and 22 kept";
+    const std::uint32_t timers = (1u << 6) | (1u << 7) | (1u << 12);
+    EXPECT_EQ(rec().FlagsG, ~timers);
+}
+
+// The status reaction sheds ailments when a draw falls below chance x 32767 / 100.
+TEST_F(EnemyDamage, TheReactionsChanceIsOfThirtyTwoThousand)
+{
+    std::uint32_t seed = 1;
+    while (!(PeekRandom(seed) >= 50 * 32767 / 101 && PeekRandom(seed) < 50 * 32767 / 100))
+        ++seed;
+    Plain();
+    rec().Status.effectBits = 1u << EFFECT_POISON;
+    SetBits(rec().FlagsE, 0, 7, 50);
+    SeedGameRandom(seed);
+    group().DamageEnemy(0, 10, 0, 0, 0);
+    EXPECT_FALSE(rec().Status.HasEffect(EFFECT_POISON)) << PeekRandom(seed);
+}
+
 TEST_F(EnemyDamage, InvulnerabilityFollowsHardeningAndShieldedEntries)
 {
     OneEnemy([](EnemyKind& k) {
@@ -136,14 +254,14 @@ TEST_F(EnemyDamage, TheDamageTickNeverDefeats)
 {
     Plain();
     rec().Hp = 1;
-    SetBits(rec().StatusLevels, 0, 9, 299);
+    PoisonTicks::Set(rec().Status.effectState, 299);
     group().TickStatusDamage(0);
     EXPECT_EQ(rec().Hp, 1);
-    EXPECT_EQ(GetBits(rec().StatusLevels, 0, 9), 0u);
+    EXPECT_EQ(PoisonTicks::Get(rec().Status.effectState), 0u);
 
     rec().Hp = 5;
     rec().MaxHp = 1000;
-    SetBits(rec().StatusLevels, 0, 9, 299);
+    PoisonTicks::Set(rec().Status.effectState, 299);
     group().TickStatusDamage(0);
     EXPECT_EQ(rec().Hp, 1);
 }

@@ -119,7 +119,7 @@ TEST_F(EnemyDrawTest, NamesAreNotDrawnForDefeatedEnemies)
 TEST_F(EnemyDrawTest, TheDropBadgeFallsFromTheCentreAndGoesAfter120Frames)
 {
     OneEnemy([](EnemyKind&) {});
-    rec().KindWord |= KIND_WORD_DROP_SHOWN;
+    rec().DropShown = true;
     rec().DropFallLimit = 10.0f;
     Frames(3);
     EXPECT_FLOAT_EQ(rec().DropFall, 4.5f);
@@ -131,7 +131,7 @@ TEST_F(EnemyDrawTest, TheDropBadgeFallsFromTheCentreAndGoesAfter120Frames)
     EXPECT_EQ(device.draws[1].vertex[0].x, rec().CenterX - 12.0f - 0.5f);
     EXPECT_EQ(device.draws[1].vertex[0].y, rec().CenterY - 12.0f + 10.0f - 0.5f);
     Frames(107);
-    EXPECT_FALSE(rec().KindWord & KIND_WORD_DROP_SHOWN);
+    EXPECT_FALSE(rec().DropShown);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "fakes/RecordingPlayBGM.h"
 
 namespace enemytest {
@@ -159,6 +160,39 @@ TEST_F(EnemyExecutorTest, AKindMarkedForTheShotTestKeepsTheShotKindItChose)
     EXPECT_EQ(eshot::AimKind::Get(shots().ShotTail->BitsA), 22u);
 }
 
+// The aimed extra shot flies from the volley at the member that the
+// movement's target rule names (here member 0), and only when that aim
+// exists: not when the member stands on the enemy's centre.
+TEST_F(EnemyExecutorTest, AnAimedExtraShotGoesAtTheMovementsTargetMember)
+{
+    for (const bool onTheCentre : {false, true}) {
+        SCOPED_TRACE(onTheCentre);
+        OneEnemy([](EnemyKind& k) {
+            EnemyActionDef a = Act(1);
+            a.AimedExtraShot = 1;
+            k.actions = {a};
+            EnemyMoveDef m = Mv(0);
+            m.Param = 5;
+            k.moves = {m};
+        });
+        if (onTheCentre) {
+            parts->party.SetMemberPosX(0, rec().CenterX - 16.0f);
+            parts->party.SetMemberPosY(0, rec().CenterY - 16.0f);
+        }
+        rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+        group().SpawnActionShot(0, 100, 100, 0.5f, 22, 0);
+        const std::vector<float> angles = ShotAngles();
+        if (onTheCentre) {
+            EXPECT_EQ(angles.size(), 1u);
+            continue;
+        }
+        ASSERT_EQ(angles.size(), 2u);
+        EXPECT_FLOAT_EQ(angles[0], 0.5f);
+        EXPECT_FLOAT_EQ(angles[1], AngleFromDelta(116.0f - rec().CenterX, 416.0f - rec().CenterY));
+        EXPECT_EQ(rec().ShotCount, 2);
+    }
+}
+
 TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
 {
     EnemyActionDef a = Act(1);
@@ -174,6 +208,7 @@ TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
     a.ShotAilmentRate = 7;
     a.UsesAttackB = 1;
     a.TargetKindId = 60;
+    a.ShotOnce = 1;
     OneAction(a);
     rec().AttackB = 77;
     Frames(1);
@@ -191,6 +226,166 @@ TEST_F(EnemyExecutorTest, TheSpawnedShotCarriesTheActionsShotFields)
     EXPECT_EQ(eshot::Ailment::Get(n.BitsC), 15u);
     EXPECT_EQ(eshot::AilmentRate::Get(n.BitsD), 7u);
     EXPECT_EQ(eshot::OwnerSlot::Get(n.BitsB), 0u);
+    EXPECT_TRUE(eshot::Once::IsSet(n.BitsB));
+}
+
+// Every sub-pattern type fires on its first frame; other types do not.
+TEST_F(EnemyExecutorTest, TheSubPatternTypesFireOnTheirFirstFrame)
+{
+    const int fire[] = {1, 3, 5, 6, 7, 8, 9, 10, 14, 15, 16, 31, 32, 34, 35, 40, 41, 42, 45, 46, 47};
+    for (const int type : fire) {
+        SCOPED_TRACE(type);
+        OneAction(Act(type));
+        Frames(1);
+        EXPECT_GE(shots().CountEnemyShots(), 1);
+    }
+    for (const int type : {0, 2, 38, 48}) {
+        SCOPED_TRACE(type);
+        OneAction(Act(type));
+        Frames(1);
+        EXPECT_EQ(shots().CountEnemyShots(), 0);
+    }
+}
+
+// The delegated types run their own step: 4 turns, 20 starts its vanish,
+// 27 summons; 36 turns the enemy upside down.
+TEST_F(EnemyExecutorTest, DelegatedTypesRunTheirOwnStep)
+{
+    EnemyActionDef turn = Act(4);
+    turn.Param = 1;
+    OneAction(turn);
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(Facing(), 0) << "one step clockwise from down";
+
+    OneAction(Act(20));
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(effect.Popups().size(), 1u) << "the vanish marks its start";
+
+    EnemyActionDef summon = Act(27);
+    summon.Param = 1;
+    summon.ActionCount16 = kKind;
+    OneAction(summon);
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(group().EnemyCount(), 2);
+
+    OneAction(Act(36));
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_NE(rec().FlagsE & FLAGS_E_UPSIDE_DOWN, 0u);
+}
+
+// Type 4, frame by frame: each first frame or repeat turns the facing by the
+// variant and spends a repeat; the turn that spends the last one ends it.
+TEST_F(EnemyExecutorTest, ATurnStepsItsFacingOnEachRepeat)
+{
+    struct Case {
+        int variant, repeats, period;
+        std::vector<int> facing; // after each executed frame, the last one ending the action
+    };
+    const Case cases[] = {
+        {1, 3, 2, {0, 0, 1, 1, 2}}, {0, 2, 3, {2, 2, 2, 1}}, {1, 0, 2, {0}}, // no repeats: done at once
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "variant " << c.variant << " repeats " << c.repeats);
+        EnemyActionDef turn = Act(4);
+        turn.Param = c.variant;
+        turn.Repeats = c.repeats;
+        turn.RepeatPeriod = c.period;
+        turn.Length = 100;
+        OneAction(turn);
+        group().SelectEnemyAction(0);
+        for (std::size_t f = 0; f < c.facing.size(); ++f) {
+            group().ExecuteEnemyAction(0);
+            EXPECT_EQ(Facing(), c.facing[f]) << "frame " << f;
+            EXPECT_EQ((rec().FlagsA & FLAGS_A_ACTION_RUNNING) != 0, f + 1 < c.facing.size()) << "frame " << f;
+        }
+    }
+}
+
+// Type 33, frame by frame: the first frame picks another enemy and faces
+// it; each repeat fires at it until it is defeated, then the action is done.
+TEST_F(EnemyExecutorTest, AnAttackOnAnEnemyFiresUntilItsTargetFalls)
+{
+    EnemyActionDef a = Act(33);
+    a.Param = 2;
+    a.RepeatPeriod = 3;
+    a.Repeats = 5;
+    a.Length = 100;
+    OneAction(a);
+    AddEnemy(1, 100, 200);
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(GetBits(rec().FlagsD, 17, 4), 1u);
+    EXPECT_EQ(Facing(), 0) << "faces its target on the left";
+    EXPECT_EQ(shots().CountEnemyShots(), 1);
+    group().ExecuteEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(shots().CountEnemyShots(), 1) << "nothing between repeats";
+    group().ExecuteEnemyAction(0);
+    EXPECT_EQ(shots().CountEnemyShots(), 2) << "the repeat at frame 3";
+    group().DefeatEnemy(1, 0);
+    for (int f = 0; f < 3; ++f)
+        group().ExecuteEnemyAction(0);
+    EXPECT_EQ(shots().CountEnemyShots(), 2);
+    EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+}
+
+// A lunge heads for the member its aim code names (8 or 62: member 0, 9 or
+// 63: 1, 10 or 64: 2) when that member lies ahead; otherwise straight ahead.
+TEST_F(EnemyExecutorTest, ALungeHeadsForItsNamedMemberAheadOrStraightOn)
+{
+    const float pi = BATTLE_PI;
+    struct Case {
+        int code, member;
+        float dx, dy; // the member's centre from the enemy's
+        int facing;
+        float heading;
+    };
+    const Case cases[] = {
+        {8, 0, 30, 150, 3, AngleFromDelta(30, 150)},
+        {62, 0, 0, 150, 1, -pi},
+        {9, 1, 150, -20, 2, AngleFromDelta(150, -20)},
+        {64, 2, -150, 0, 0, -pi / 2},
+        {63, 1, -150, 0, 2, pi / 2}, // behind it: straight on
+        {5, 0, 0, 150, 3, 0.0f},     // no member named
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "code " << c.code << " facing " << c.facing);
+        OneAction(Act(2));
+        parts->party.SetMemberPosX(c.member, rec().CenterX + c.dx - 16.0f);
+        parts->party.SetMemberPosY(c.member, rec().CenterY + c.dy - 16.0f);
+        SetBits(rec().FlagsA, FLAGS_A_FACING, 2, static_cast<std::uint32_t>(c.facing));
+        SetBits(rec().FlagsD, FLAGS_D_AIM_MODE, 7, static_cast<std::uint32_t>(c.code));
+        EXPECT_NEAR(LungeDirection(group(), 0), c.heading, 1e-5f);
+    }
+}
+
+// A sub-pattern attack lets the enemy move only with EndWithMove; a wait
+// with NoFadeIn keeps it free to move through its start delay.
+TEST_F(EnemyExecutorTest, WhatLetsAnActingEnemyMove)
+{
+    for (const bool endWithMove : {false, true}) {
+        EnemyActionDef a = Act(1);
+        a.EndWithMove = endWithMove;
+        OneAction(a);
+        group().SelectEnemyAction(0);
+        rec().FlagsA |= FLAGS_A_MAY_MOVE;
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ((rec().FlagsA & FLAGS_A_MAY_MOVE) != 0, endWithMove);
+    }
+    for (const int type : {0, 1}) {
+        EnemyActionDef a = Act(type);
+        a.NoFadeIn = 1;
+        a.StartDelay = 5;
+        OneAction(a);
+        group().SelectEnemyAction(0);
+        rec().FlagsA |= FLAGS_A_MAY_MOVE;
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ((rec().FlagsA & FLAGS_A_MAY_MOVE) != 0, type == 0) << type;
+    }
 }
 
 TEST_F(EnemyExecutorTest, AStockDrainTouchesOnlyTheSixStocksAndAZeroPeriodCountsAsOne)
@@ -218,6 +413,99 @@ TEST_F(EnemyExecutorTest, AStockDrainTouchesOnlyTheSixStocksAndAZeroPeriodCounts
         EXPECT_TRUE(rec().FlagsC & FLAGS_C_ATTACK_DONE);
     }
     EXPECT_EQ(Played(35), 1);
+}
+
+// Type 21 fires its sub-pattern (Param 0) and then defeats the enemy, with
+// no member as its defeater; it still pays its EXP.
+TEST_F(EnemyExecutorTest, ASelfDestructFiresWhenAskedAndDefeatsTheEnemy)
+{
+    for (int param : {0, 1}) {
+        SCOPED_TRACE(param);
+        EnemyActionDef blast = Act(21);
+        blast.Param = param;
+        OneAction(blast);
+        rec().ExpValue = 30;
+        group().ExpTotal = 0;
+        Frames(1);
+        EXPECT_EQ(shots().CountEnemyShots(), param == 0 ? 1 : 0);
+        EXPECT_EQ(rec().State, ENEMY_DEFEATED);
+        EXPECT_NE(rec().FlagsA & FLAGS_A_DEFEATED, 0u);
+        EXPECT_EQ(group().DefeatedBy[0], 255);
+        EXPECT_EQ(group().ExpTotal, 30);
+    }
+}
+
+// Type 29 heals on its first frame by a share between its two counts: the
+// enemy itself, or with Param 1 every standing enemy, once its stock is paid.
+TEST_F(EnemyExecutorTest, TheSupportEffectHealsOnItsFirstFrameWhenItsStockIsPaid)
+{
+    struct Case {
+        int param;
+        int stock;
+        int selfHp, otherHp;
+    };
+    // MaxHp 1000 each, a fixed 20 %: 200 HP; the stock costs 3.
+    const Case cases[] = {{0, 5, 700, 500}, {1, 5, 700, 700}, {0, 2, 500, 500}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "param " << c.param << " stock " << c.stock);
+        OneEnemy([&](EnemyKind& k) {
+            k.def.MaxHp = 1000;
+            EnemyActionDef heal = Act(29, 0);
+            heal.Param = c.param;
+            heal.ActionCount16 = 20;
+            heal.ActionLength18 = 20;
+            heal.GaugeMember = 1;
+            heal.GaugeLimit = 3;
+            heal.MaxUses = 1;
+            k.actions = {heal};
+        });
+        AddEnemy(1, 100, 150);
+        rec().Hp = 500;
+        group().Records[1].Hp = 500;
+        parts->party.stockMax[1] = 50;
+        parts->party.stock[1] = c.stock;
+        group().SelectEnemyAction(0);
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(rec().Hp, c.selfHp);
+        EXPECT_EQ(group().Records[1].Hp, c.otherHp);
+        EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+        EXPECT_EQ(rec().ActionFrame, 1);
+    }
+}
+
+// An action with TrackTarget keeps its AI target from its start and faces
+// it through the start delay and the attack; the member-aimed types 11-13
+// do not follow it.
+TEST_F(EnemyExecutorTest, ATrackingActionFacesItsTargetThroughItsDelayAndAttack)
+{
+    for (int type : {1, 12}) {
+        SCOPED_TRACE(type);
+        EnemyActionDef a = Act(type);
+        a.TrackTarget = 1;
+        a.StartDelay = 3;
+        a.Length = 60;
+        a.RepeatPeriod = 0;
+        OneAction(a);
+        const int target = group().GetAiTarget(0);
+        group().SelectEnemyAction(0);
+        ASSERT_NE(rec().FlagsA & FLAGS_A_ACTION_RUNNING, 0u);
+        EXPECT_EQ(static_cast<int>(GetBits(rec().FlagsE, 22, 2)), target);
+        auto moveTarget = [&](float dx, float dy) {
+            parts->party.SetMemberPosX(target, rec().CenterX - 16.0f + dx);
+            parts->party.SetMemberPosY(target, rec().CenterY - 16.0f + dy);
+        };
+        moveTarget(-150.0f, 0.0f);
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(Facing(), 0) << "the delay faces the target on the left";
+        moveTarget(150.0f, 10.0f);
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(Facing(), 2) << "and follows it to the right";
+        group().ExecuteEnemyAction(0);
+        moveTarget(0.0f, -150.0f);
+        group().ExecuteEnemyAction(0); // the first attack frame
+        group().ExecuteEnemyAction(0);
+        EXPECT_EQ(Facing(), type == 1 ? 1 : 2) << "the attack follows it up";
+    }
 }
 
 TEST_F(EnemyExecutorTest, AimedWalksKeepTheirHeadingWithoutAPeriodAndTurningWalksTurn)

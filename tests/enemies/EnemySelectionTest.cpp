@@ -119,6 +119,43 @@ TEST_F(EnemySelectionTest, HpWindowsIncludeBothEnds)
     }
 }
 
+// A heal (type 23) starts while an enemy it may heal is at or below its
+// highest HP share: mode 2 asks about the healer, the other modes about any
+// standing enemy, mode 3 about any but the healer.
+TEST_F(EnemySelectionTest, AHealStartsWhenAnEnemyOfItsModeIsLowEnough)
+{
+    struct Case {
+        int mode;
+        int percent[3]; // healer, comrade 1, comrade 2; -1 defeated
+        bool starts;
+    };
+    const Case cases[] = {
+        {3, {100, 10, 100}, true},  {3, {10, 100, 100}, false}, {3, {100, 50, 100}, true}, {3, {100, 51, 100}, false},
+        {2, {40, 100, 100}, true},  {2, {100, 10, 10}, false},  {0, {40, 100, 100}, true}, {0, {100, 100, 10}, true},
+        {0, {100, -1, 100}, false}, {1, {100, 100, 30}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ": " << c.percent[0] << "/" << c.percent[1] << "/"
+                                        << c.percent[2]);
+        OneEnemy([&](EnemyKind& k) {
+            k.def.MaxHp = 1000;
+            k.actions = {Act(23, 0)};
+            k.actions[0].Param = c.mode;
+            k.actions[0].HpMaxPercent = 50;
+        });
+        AddEnemy(1, 100, 150);
+        AddEnemy(2, 500, 150);
+        for (int slot = 0; slot < 3; ++slot) {
+            if (c.percent[slot] < 0)
+                group().DefeatEnemy(slot, 0);
+            else
+                group().Records[slot].Hp = 10 * c.percent[slot];
+        }
+        Select();
+        EXPECT_EQ(ActionRuns(), c.starts);
+    }
+}
+
 TEST_F(EnemySelectionTest, HpPercentagesOfLargeHpDoNotOverflow)
 {
     OneEnemy([](EnemyKind& k) {
@@ -146,6 +183,16 @@ TEST_F(EnemySelectionTest, CooldownsAreOwnOrForAllStretchedWhenSlowAndSharedByEq
     EXPECT_EQ(rec().ActionCooldown[1], 90) << "shares the value 90";
     EXPECT_EQ(rec().ActionCooldown[2], 0);
     EXPECT_EQ(rec().ActionCooldownAll, 0);
+    // Sharing reaches the first entry too: entry 1 wins the roll while 0 waits.
+    std::uint32_t seed = 1;
+    while ((PeekRandom(seed) * 100 >> 15) >= 50)
+        ++seed;
+    rec().ActionCooldown[0] = 5;
+    rec().ActionCooldown[1] = 0;
+    SeedGameRandom(seed);
+    Select();
+    ASSERT_EQ(Running(), 1);
+    EXPECT_EQ(rec().ActionCooldown[0], 90);
 
     OneEnemy([](EnemyKind& k) {
         k.actions = {Act(0, 0)};
@@ -259,6 +306,56 @@ TEST_F(EnemySelectionTest, MovementsChooseLikeActionsAndYieldToARunningAttack)
     EXPECT_TRUE(rec().FlagsA & FLAGS_A_MOVE_RUNNING);
     EXPECT_EQ(RunningMove(), 1) << "only a movement with its action may start beside an attack";
     EXPECT_EQ(rec().MoveCooldown[0], 0);
+}
+
+// A movement's own cooldown and its use count hold it back as an action's do.
+TEST_F(EnemySelectionTest, AMovementWaitsForItsCooldownAndStopsAtItsUses)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0)};
+        k.moves[0].MaxUses = 1;
+    });
+    auto starts = [&] {
+        rec().FlagsA &= ~FLAGS_A_MOVE_RUNNING;
+        group().SelectEnemyMove(0);
+        return (rec().FlagsA & FLAGS_A_MOVE_RUNNING) != 0;
+    };
+    rec().MoveCooldown[0] = 3;
+    EXPECT_FALSE(starts());
+    rec().MoveCooldown[0] = 0;
+    EXPECT_TRUE(starts());
+    EXPECT_FALSE(starts()) << "its one use is spent";
+}
+
+// Starting an entry writes its own fields only: the running movement's
+// index and the bit beside the tracked target stay.
+TEST_F(EnemySelectionTest, AStartKeepsTheOtherFieldsOfTheRecord)
+{
+    OneEnemy([](EnemyKind& k) {
+        k.moves = {Mv(0, 0), Mv(0, 0)};
+        k.actions = {Act(1, 0)};
+        k.actions[0].TrackTarget = 1;
+    });
+    rec().MoveCooldown[0] = 5;
+    group().SelectEnemyMove(0);
+    ASSERT_EQ(RunningMove(), 1);
+    rec().FlagsE |= 1u << 24;
+    Select();
+    EXPECT_EQ(RunningMove(), 1);
+    EXPECT_EQ(&group().RunningMove(0), &group().MoveDefs[0][1]);
+    EXPECT_NE(rec().FlagsE & (1u << 24), 0u);
+}
+
+// The roll is rand x 100 >> 15: a draw that makes 50 goes past weights 50 + 50's first.
+TEST_F(EnemySelectionTest, TheRollIsOfAHundred)
+{
+    std::uint32_t seed = 1;
+    while ((PeekRandom(seed) * 100 >> 15) != 50 || (PeekRandom(seed) * 99 >> 15) != 49)
+        ++seed;
+    OneEnemy([](EnemyKind& k) { k.actions = {Act(0, 50), Act(0, 50)}; });
+    SeedGameRandom(seed);
+    Select();
+    EXPECT_EQ(Running(), 1);
 }
 
 TEST_F(EnemySelectionTest, ChainedMovementsFollowAtTheirEnd)

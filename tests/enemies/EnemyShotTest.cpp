@@ -3,6 +3,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "party/PartyWords.h"
 
 namespace enemytest {
 namespace {
@@ -86,7 +87,7 @@ TEST_F(EnemyShotTest, TheOwnersStatusStrengthensOrWeakensTheShot)
     for (const Case& c : cases) {
         EnemyRecord owner{};
         owner.Status.effectBits = c.effects;
-        SetBits(owner.StatusLevels, STATUS_LEVEL_ATTACK_UP, 2, static_cast<std::uint32_t>(c.level));
+        ::AttackUpLevel::Set(owner.Status.boostLevels, static_cast<std::uint32_t>(c.level));
         EnemyShotSpec s = Spec();
         s.power = 10.0f;
         s.owner = &owner;

@@ -231,11 +231,11 @@ TEST_F(WinWaitTest, ShotsFadeFromFrame72ToZeroSixteenFramesOnThenTheListsAreClea
 TEST_F(WinWaitTest, TheHandOverWaitsForTheDropPictureAndTheDefeat)
 {
     Defeat();
-    rec().KindWord |= KIND_WORD_DROP_SHOWN;
+    rec().DropShown = true;
     rec().FlagsC &= ~FLAGS_C_DEFEAT_DONE;
     for (int f = 0; f < 200; ++f)
         ASSERT_TRUE(group().UpdateBattleWinWait());
-    rec().KindWord &= ~KIND_WORD_DROP_SHOWN;
+    rec().DropShown = false;
     EXPECT_TRUE(group().UpdateBattleWinWait());
     rec().FlagsC |= FLAGS_C_DEFEAT_DONE;
     EXPECT_FALSE(group().UpdateBattleWinWait());

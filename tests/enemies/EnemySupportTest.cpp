@@ -3,6 +3,7 @@
 
 #include "EnemyActFixture.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemySupportRoutines.h"
 
 namespace enemytest {
 namespace {
@@ -47,6 +48,106 @@ TEST_F(EnemySupport, HealModeZeroPicksTheLowestShareAndFullHpTheLowestSlot)
     EXPECT_EQ(Target(), 2);
     EXPECT_EQ(group().Records[2].Hp, 600);
     EXPECT_NE(rec().FlagsC & FLAGS_C_ATTACK_DONE, 0u);
+}
+
+// Heal sparks (variant 0) over the healed enemy; cure sparks (variant 1)
+// over every cured one.
+TEST_F(EnemySupport, HealAndCureSparkleOverWhomTheyTreat)
+{
+    EnemyActionDef heal = Act(23);
+    Group3(heal);
+    group().Records[2].Hp = 500;
+    group().HealAction(0);
+    for (int s = 0; s < 3; ++s)
+        EXPECT_EQ(effect.EnemySparks(s).empty(), s != 2) << "heal, slot " << s;
+    ASSERT_FALSE(effect.EnemySparks(2).empty());
+    EXPECT_EQ(effect.EnemySparks(2).front().variant, 0);
+
+    EnemyActionDef cure = Act(24);
+    Group3(cure);
+    Down(1, true);
+    const std::size_t before[3] = {effect.EnemySparks(0).size(), effect.EnemySparks(1).size(),
+                                   effect.EnemySparks(2).size()};
+    group().CureAction(0);
+    for (int s = 0; s < 3; ++s)
+        EXPECT_EQ(effect.EnemySparks(s).size() > before[s], s != 1) << "cure, slot " << s;
+    EXPECT_EQ(effect.EnemySparks(0).back().variant, 1);
+}
+
+// Heals, revives, status actions and type 33 choose their target on the
+// first frame of their start delay; the action keeps that target.
+TEST_F(EnemySupport, ASupportActionAnnouncesItsTargetOnItsFirstWaitingFrame)
+{
+    EnemyActionDef a = Act(23, 0);
+    a.StartDelay = 4;
+    a.ActionCount16 = 10;
+    a.ActionLength18 = 10;
+    a.MaxUses = 1;
+    Group3(a);
+    rec().FlagsA &= ~FLAGS_A_ACTION_RUNNING;
+    group().Records[1].Hp = 400;
+    group().SelectEnemyAction(0);
+    group().ExecuteEnemyAction(0);
+    EXPECT_NE(rec().KindWord & (1u << 20), 0u) << "chosen while waiting";
+    EXPECT_EQ(Target(), 1);
+    // Slot 2 falls lower during the delay: the announced slot 1 is healed.
+    group().Records[2].Hp = 100;
+    for (int f = 0; f < 4; ++f)
+        group().ExecuteEnemyAction(0);
+    EXPECT_EQ(group().Records[1].Hp, 500);
+    EXPECT_EQ(group().Records[2].Hp, 100);
+
+    for (const int type : {25, 26, 33}) {
+        SCOPED_TRACE(type);
+        EnemyActionDef b = Act(type, 0);
+        b.StartDelay = 4;
+        b.MaxUses = 1;
+        Group3(b);
+        rec().FlagsA &= ~FLAGS_A_ACTION_RUNNING;
+        group().SelectEnemyAction(0);
+        group().ExecuteEnemyAction(0);
+        EXPECT_NE(rec().KindWord & (1u << 20), 0u);
+    }
+}
+
+// The revive test of the action start: variant 2 asks for a finished defeat
+// of the named kind, the others for any enemy that can be revived.
+TEST_F(EnemySupport, ARevivesStartTestLooksForItsKindOrAnyRevivable)
+{
+    struct Case {
+        int variant, kind;
+        bool finished, dropped;
+        bool can;
+    };
+    const Case cases[] = {
+        {2, kKind, true, false, true}, {2, kKind + 1, true, false, false}, {2, kKind, false, false, false},
+        {0, 0, true, false, true},     {0, 0, false, false, false},        {0, 0, true, true, false},
+        {1, 0, true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "variant " << c.variant << " kind " << c.kind << " finished " << c.finished
+                                        << " dropped " << c.dropped);
+        EnemyActionDef a = Act(25);
+        a.Param = c.variant;
+        a.TargetKindId = c.kind;
+        Group3(a);
+        if (c.dropped)
+            group().Records[1].KindWord |= KIND_WORD_CARRIES_DROP;
+        Down(1, c.finished);
+        EXPECT_EQ(CanReviveAction(group(), 0, 0), c.can);
+    }
+}
+
+// The stock member: codes 8, 9 and 10 name members 0, 1 and 2; any other
+// code takes the AI target.
+TEST_F(EnemySupport, TheStockMemberIsNamedOrTheAiTarget)
+{
+    Group3(Act(28));
+    const int ai = group().GetAiTarget(0);
+    const int codes[] = {7, 8, 9, 10, 11};
+    const int members[] = {ai, 0, 1, 2, ai};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(PickStockMember(group(), 0, codes[i]), members[i]) << codes[i];
 }
 
 TEST_F(EnemySupport, ReviveAllBringsBackOnlyFinishedDefeats)

@@ -6,6 +6,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "enemies/EnemySupportRoutines.h"
 
 namespace enemytest {
 namespace {
@@ -208,8 +209,9 @@ protected:
     void Run(const EnemyActionDef& a, float x = 300, float y = 200)
     {
         OneEnemy([&](EnemyKind& k) { k.actions = {a}; }, x, y);
-        rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+        rec().FlagsA |= FLAGS_A_ACTION_RUNNING | FLAGS_A_MAY_ACT;
         rec().FlagsC |= FLAGS_C_ACTING;
+        rec().ActionType = static_cast<std::uint16_t>(a.ActionType);
         rec().ActionLength = 30;
     }
     BattleMember& Member(int m) { return parts->party.members[m]; }
@@ -229,6 +231,8 @@ TEST_F(WhirlActionTest, TheWhirlActionLaysOneWhirlWhereItsVariantSays)
         a.ActionCount16 = 200;
         a.ActionLength18 = 200;
         Run(a);
+        // The random place is any point of the area, as the whirl's top-left.
+        const int rx = PeekRandom(77), ry = PeekRandom(77, 1);
         group().SpawnSubShotAction(0);
         group().SpawnSubShotAction(0);
         ASSERT_EQ(shots().CountSubShots(), 1) << "only on the first frame";
@@ -244,10 +248,8 @@ TEST_F(WhirlActionTest, TheWhirlActionLaysOneWhirlWhereItsVariantSays)
             EXPECT_FLOAT_EQ(w.X + 24, rec().CenterX);
             EXPECT_FLOAT_EQ(w.Y + 24, rec().CenterY);
         } else {
-            EXPECT_GE(w.X, 0.0f);
-            EXPECT_LE(w.X + 48, 640.0f);
-            EXPECT_GE(w.Y, 80.0f);
-            EXPECT_LE(w.Y + 48, 480.0f);
+            EXPECT_FLOAT_EQ(w.X, static_cast<float>(rx * 640 / 32768));
+            EXPECT_FLOAT_EQ(w.Y, 80.0f + static_cast<float>(ry * 400 / 32768));
         }
     }
 }
@@ -324,6 +326,62 @@ TEST_F(WhirlActionTest, ThePullMovesItsMemberAndAPushTowardTheEnemyStopsOnItsCen
     EXPECT_EQ(group().pullFlag, 0);
     group().ApplyEnemyPullToMember(1);
     EXPECT_FLOAT_EQ(Member(1).pullY, 0.0f);
+}
+
+// The pull acts while its enemy runs it as the group's shots ask it: in the
+// normal state, free to act this frame, past its wait and not yet done.
+TEST_F(WhirlActionTest, ThePullWorksWhileItsEnemyRunsTheAction)
+{
+    struct Case {
+        const char* name;
+        std::function<void(EnemyRecord&)> change;
+        bool pulls;
+    };
+    const std::vector<Case> cases = {
+        {"running", [](EnemyRecord&) {}, true},
+        {"acting flag of the movement rule clear", [](EnemyRecord& r) { r.FlagsC &= ~FLAGS_C_ACTING; }, true},
+        {"may not act", [](EnemyRecord& r) { r.FlagsA &= ~FLAGS_A_MAY_ACT; }, false},
+        {"waiting", [](EnemyRecord& r) { r.ActionDelay = 5; }, false},
+        {"done", [](EnemyRecord& r) { r.FlagsC |= FLAGS_C_ATTACK_DONE; }, false},
+        {"flinching", [](EnemyRecord& r) { r.State = ENEMY_FLINCH; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnemyActionDef a = Act(43);
+        a.Param = 1;
+        a.ActionParam0 = 2;
+        Run(a, 300, 200);
+        SetBits(rec().FlagsB, FLAGS_B_ACTION_MEMBER, 2, 1);
+        c.change(rec());
+        EXPECT_EQ(IsEnemyRunningAction(group(), 0, 43), c.pulls);
+        group().ApplyEnemyPullToMember(1);
+        EXPECT_EQ(Member(1).pullY != 0.0f || Member(1).pullX != 0.0f, c.pulls);
+    }
+}
+
+// A pull cut short (a knock-back's stop, a cancel, a defeat) no longer asks
+// the party to keep away, unless another enemy still pulls.
+TEST_F(WhirlActionTest, APullCutShortLowersThePartysFlag)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CEnemyGroup&)> cut;
+    };
+    const std::vector<Case> cases = {
+        {"stopped", [](CEnemyGroup& g) { g.StopAction(0); }},
+        {"cancelled", [](CEnemyGroup& g) { g.CancelEnemyAction(0, true, false, false); }},
+        {"defeated", [](CEnemyGroup& g) { g.DefeatEnemy(0, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnemyActionDef a = Act(43);
+        a.ActionLength18 = 30;
+        Run(a);
+        group().ChoosePullTarget(0);
+        ASSERT_EQ(group().pullFlag, 1);
+        c.cut(group());
+        EXPECT_EQ(group().pullFlag, 0);
+    }
 }
 
 TEST_F(WhirlActionTest, ThePullOfVariantZeroTakesTheAiTarget)

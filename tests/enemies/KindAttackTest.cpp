@@ -325,6 +325,29 @@ TEST_F(KindAttackTest, Kind90RingsOnlyWhenCrowded)
     }
 }
 
+// "Within" a reach is nearer than it: kind 90 counts no neighbour at
+// exactly 96 px, kind 186 no other kind at exactly 104 px.
+TEST_F(KindAttackTest, ReachesCountOnlyWhatIsNearerThanThem)
+{
+    for (const float off : {0.0f, -1.0f}) {
+        SCOPED_TRACE(off);
+        KindEnemy(90, [&](EnemyKind& k) { k.actions = {KindAttack(6)}; });
+        const float d = 96.0f + off;
+        const float spots[4][2] = {{300 - d, 200}, {300 + d, 200}, {300, 200 - d}, {300, 200 + d}};
+        for (int i = 0; i < 4; ++i)
+            OtherEnemy(i + 1, 30, spots[i][0], spots[i][1]);
+        Start(0, 0);
+        Act(0, 1);
+        EXPECT_EQ(static_cast<int>(Shots().size()), off < 0.0f ? 6 : 0) << "kind 90";
+
+        KindEnemy(186, [&](EnemyKind& k) { k.actions = {KindAttack(1)}; });
+        OtherEnemy(1, 30, 300 + 104.0f + off, 200);
+        Start(0, 0);
+        Act(0, 1);
+        EXPECT_EQ(static_cast<int>(Shots().size()), off < 0.0f ? 1 : 0) << "kind 186";
+    }
+}
+
 TEST_F(KindAttackTest, TheShieldingKindLowersWhatTheOthersTake)
 {
     struct Case {

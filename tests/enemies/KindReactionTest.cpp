@@ -44,6 +44,8 @@ TEST_F(KindReactionTest, Kind30CountersIntoTheQuarterTheHitCameFrom)
             Hit(0, c.direction);
             ASSERT_EQ(Shots().size(), 1u);
             float a = Shots()[0]->Angle;
+            EXPECT_GE(a, -BATTLE_PI) << "headings stay in [-pi, pi)";
+            EXPECT_LT(a, BATTLE_PI);
             if (c.direction == 1 && a < 0.0f)
                 a += 2.0f * BATTLE_PI; // the upward quarter straddles ±π
             EXPECT_GE(a, c.from - 1e-4f);

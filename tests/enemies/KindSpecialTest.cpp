@@ -276,7 +276,11 @@ TEST_F(KindSpecialTest, Kind171HurriesItsShotWhenItStandsOnThePartysCentre)
         float x, y;
         float speed;
         bool erasable;
-    } cases[] = {{300, 407, 5.0f, false}, {316, 423, 5.0f, false}, {340, 423, 2.0f, true}, {300, 200, 2.0f, true}};
+    } cases[] = {{301, 408, 5.0f, false},
+                 {316, 423, 5.0f, false},
+                 {300, 407, 2.0f, true}, // 16 px is not within
+                 {340, 423, 2.0f, true},
+                 {300, 200, 2.0f, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         One(171);

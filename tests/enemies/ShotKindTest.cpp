@@ -197,6 +197,8 @@ TEST_F(ShotKindTest, BehavioursThatTurnOrSpeedTheShot)
         {163, 2, 0, 0.5f, 1.25f, 1.25f, 3.25f},    // the stored heading
         {180, 0, 0, 0.5f, 0.0f, kPi - 0.5f, 6.0f}, // the vertical part reverses
         {180, 1, 0, 0.5f, 0.0f, -0.5f, 6.0f},      // the sideways part reverses
+        {180, 0, 0, 0.0f, 0.0f, -kPi, 6.0f},       // straight down turns straight up: -pi, not pi
+        {180, 1, 0, -kPi, 0.0f, -kPi, 6.0f},       // straight up stays -pi
         {181, 0, 0, 0.5f, 0.0f, 0.5f + 2.0071287f, 6.25f},
         {181, 1, 0, 0.5f, -1.0f, -1.0f, 6.25f},
         {139, 0, 2, 0.5f, 0.0f, 0.0f, 2.0f}, // on the centre, by index

@@ -16,6 +16,7 @@ constexpr int ENEMY_STOCK_LIMIT = 5;
 // Action types that fire the attack sub-pattern (they divide by ShotSlots),
 // the summon and the stock drain.
 constexpr int ENEMY_ACTION_SUMMON = 27;
+constexpr int ENEMY_ACTION_SELF_DESTRUCT = 21;
 constexpr int ENEMY_ACTION_STOCK_DRAIN = 28;
 
 struct EnemyKindDef {

@@ -41,13 +41,14 @@ void CEnemyGroup::ClearBattle(bool retry)
     for (int slot = 0; slot < ENEMY_SLOTS; ++slot) {
         Records[slot] = EnemyRecord{};
         SetDropItem(slot, 0, 0, ENEMY_DROP_EMPTY);
-        DefeatedBy[slot] = 255;
+        DefeatedBy[slot] = ENEMY_NO_DEFEATER;
         KindDefs[slot] = nullptr;
         MoveDefs[slot] = nullptr;
         ActionDefs[slot] = nullptr;
     }
     SetFlagBit(TheBattleTouch->flagWord, false);
     crushCheck = 0;
+    pullFlag = 0;
     OpeningFrames = WinWaitFrames = 0;
     ExpTotal = MoneyTotal = 0;
     FrameCounter = 0;

@@ -10,6 +10,7 @@
 #include "enemies/EnemyRecord.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotAim.h"
+#include "party/PartyWords.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ EnemyRecord SubstituteOwner(const EnemyShotNode& parent)
             owner.Status.effectBits |= 1u << effect;
     };
     set(kOwnerAttackUp, eshot::AttackUp::IsSet(parent.BitsC));
-    SetBits(owner.StatusLevels, STATUS_LEVEL_ATTACK_UP, 2, eshot::AttackUpLevel::Get(parent.BitsC));
+    ::AttackUpLevel::Set(owner.Status.boostLevels, eshot::AttackUpLevel::Get(parent.BitsC));
     set(kOwnerWeak90, eshot::Weak90::IsSet(parent.BitsD));
     set(kOwnerWeak85, eshot::Weak85::IsSet(parent.BitsD));
     set(kOwnerWeak75, eshot::Weak75::IsSet(parent.BitsD));

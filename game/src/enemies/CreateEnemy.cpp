@@ -111,11 +111,9 @@ bool CEnemyGroup::CreateEnemy(int slot, int kind, float x, float y, bool carries
     r.NameWidth = TheBattleBackground->GetBattleLabelWidth(def.Name, def.NameLength);
 
     // Place and facing.
-    if (clamp) {
-        x = std::clamp(x, FIELD_LEFT, FIELD_RIGHT - r.Width);
-        y = std::clamp(y, FIELD_TOP, FIELD_BOTTOM - r.Height);
-    }
     SetEnemyPosition(slot, x, y);
+    if (clamp)
+        ClampEnemyToField(slot, 3);
     r.PrevX = r.PosX;
     r.PrevY = r.PosY;
     SetBits(r.FlagsA, FLAGS_A_FACING, 2, static_cast<std::uint32_t>(facing));

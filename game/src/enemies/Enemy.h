@@ -15,6 +15,7 @@ constexpr int ENEMY_SLOTS = 8;
 constexpr int ENEMY_TEXTURE_CACHE = 12;
 constexpr std::uint16_t ENEMY_CACHE_EMPTY = 65535;
 constexpr int ENEMY_DROP_EMPTY = 15;
+constexpr std::uint8_t ENEMY_NO_DEFEATER = 255; // `DefeatedBy` of an enemy no member defeated
 
 // A battle record's bytes; empty for none.
 using BattleRecordBytes = std::span<const std::uint8_t>;
@@ -225,7 +226,17 @@ public:
     // Lays the status class's effects on an enemy (side 0) or a member (side 1).
     void ApplyStatusToUnit(int side, int index, int statusKind, int flag);
     void HealEnemy(int slot, int minPercent, int maxPercent, bool sparks);
+    // The target, or with `all` every standing enemy; the first standing one when the target is down.
+    void HealEnemies(int target, int minPercent, int maxPercent, bool all);
+    void SupportEffectAction(int slot);
+    void ChooseHealTarget(int slot, int mode);
+    void ChooseReviveTarget(int slot, int mode);
+    void ChooseStatusTarget(int slot, int mode, int statusKind, bool excludeCarriers);
+    void KeepSupportTarget(int slot, int target, bool tellKind);
+    void AnnounceActionTarget(int slot);
     int FindLowestHpEnemy(int excludedSlot) const;
+    // Whether an enemy a heal of `mode` may treat is at or below `percent` of its HP.
+    bool IsHpAtMostForAction(int slot, int percent, int mode) const;
     bool IsEnemyRevivable(int slot) const;
     void GetSummonPosition(int slot, int kind, int number, float& x, float& y) const;
     bool SpawnSummonedEnemy(int kind, float x, float y, int facing);
@@ -239,6 +250,9 @@ public:
     // Aims `Heading` at a member; the facing's heading when the member is down or at the centre.
     void AimMoveAtTarget(int slot);
     void AimAtMember(int slot, int member);
+    // The heading from the centre to the member of the running movement's
+    // target rule; false when that member is down or at the centre.
+    bool HeadingToMoveTarget(int slot, float& heading);
     void AimAtFrontTargetOrRandom(int slot);
     void AimAtFrontTargetOrFront90(int slot);
     // The member to aim at when some member stands in the front quarter; false when none does.
@@ -290,8 +304,9 @@ public:
     bool RunWhirlOrPullAction(int slot, int type);
     void SpawnSubShotAction(int slot);
     void ChoosePullTarget(int slot);
+    bool AnotherEnemyPulls(int slot) const;
+    void EndCutShortPull(int slot);
     // In normal state, acting, its wait over and not done, running action type `type`.
-    bool IsEnemyRunningAction(int slot, int type) const;
 
 private:
     void FinishFlee(int slot);
@@ -325,6 +340,8 @@ private:
     void RunUpsideDown(int slot);
     void RunOtherActionType(int slot, int type);
     void RunStockDrain(int slot);
+    void RunSelfDestruct(int slot);
+    void FaceTrackedTarget(int slot);
     void RunAimedWalk(int slot, bool turning);
     void HeadingWalk(int slot, const EnemyMoveDef& def, int type);
     void LookAround(int slot, const EnemyMoveDef& def, int type);

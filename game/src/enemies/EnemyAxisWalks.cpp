@@ -15,8 +15,7 @@ constexpr int kLeft = 0, kUp = 1, kRight = 2, kDown = 3;
 // Eight-way steps: -1, 0 or +1 on each axis for 0 left, 1 up-left, 2 up, … 7 down-left.
 constexpr int kStepX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 constexpr int kStepY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
-constexpr int kRecordedDirection = 15; // KindWord, 2 bits
-constexpr int kFacingKept = 8;         // Param bit of the aligned walks
+constexpr int kFacingKept = 8; // Param bit of the aligned walks
 
 int FacingOf(const EnemyRecord& r)
 {
@@ -70,7 +69,7 @@ void CEnemyGroup::AxisWalk8(int slot, const EnemyMoveDef& def)
 {
     EnemyRecord& r = Records[slot];
     if (IsDecisionFrame(r, def)) {
-        const int recorded = static_cast<int>(GetBits(r.KindWord, kRecordedDirection, 2));
+        const int recorded = static_cast<int>(GetBits(r.KindWord, KIND_WORD_MOVE_DIRECTION, 2));
         int dir = 0;
         switch (def.MoveType) {
         case 1:

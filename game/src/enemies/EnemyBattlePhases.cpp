@@ -67,7 +67,7 @@ bool CEnemyGroup::IsBattleFinished() const
 {
     for (int slot = 0; slot < EnemyCount(); ++slot) {
         const EnemyRecord& r = Records[slot];
-        if (r.KindWord & KIND_WORD_DROP_SHOWN)
+        if (r.DropShown)
             return false;
         if (r.State == ENEMY_DEFEATED && !(r.FlagsC & FLAGS_C_DEFEAT_DONE))
             return false;

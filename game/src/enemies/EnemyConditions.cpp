@@ -9,6 +9,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyEdgeMargins.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/kinds/KindConditions.h"
@@ -22,18 +23,12 @@ using Mask = std::uint8_t[3];
 
 constexpr float kMemberSide = 32.0f;
 constexpr float kMemberHalf = 16.0f;
-constexpr float kEdgeMarginTable[4] = {8.0f, 16.0f, 32.0f, 96.0f};
 constexpr int kConditionStatusBitTable[3] = {0, 4, 3};
 constexpr double kLineRange[8] = {4096.0, 9216.0, 16384.0, 36864.0, 65536.0, 2.0 * SCREEN_WIDTH* SCREEN_WIDTH,
                                   0.0,    0.0};
 constexpr float kReachExtra[5] = {0.0f, 32.0f, 64.0f, 128.0f, 192.0f};
 constexpr float kSideEdgeMargin = 8.0f;
 constexpr std::uint32_t kMemberAilmentMasks[3] = {1u << 18, 1u << 15, 0x1Fu};
-constexpr int kKindWordActionDirection = 13;
-constexpr int kKindWordMoveDirection = 15;
-constexpr std::uint32_t kKindWordActionDirectionSet = 1u << 17;
-constexpr std::uint32_t kKindWordMoveDirectionSet = 1u << 18;
-constexpr std::uint32_t kKindWordNeverRevive = KIND_WORD_DROP_SHOWN;
 
 // Test boxes (left, top, right, bottom) around a test point and inside the member's square.
 constexpr EnemyBox kSmallTestBox = {2.0f, 2.0f, 13.0f, 13.0f};
@@ -115,11 +110,11 @@ bool IsTestBoxTouchingMember(const EnemyRecord& r, bool body, float x, float y, 
 
 void RecordAttackDirection(EnemyRecord& r, bool isAction, int direction)
 {
-    const std::uint32_t set = isAction ? kKindWordActionDirectionSet : kKindWordMoveDirectionSet;
+    const std::uint32_t set = isAction ? KIND_WORD_ACTION_DIRECTION_SET : KIND_WORD_MOVE_DIRECTION_SET;
     if (r.KindWord & set)
         return;
     r.KindWord |= set;
-    SetBits(r.KindWord, isAction ? kKindWordActionDirection : kKindWordMoveDirection, 2,
+    SetBits(r.KindWord, isAction ? KIND_WORD_ACTION_DIRECTION : KIND_WORD_MOVE_DIRECTION, 2,
             static_cast<std::uint32_t>(direction));
 }
 
@@ -196,20 +191,6 @@ bool TestMembersOnDiagonal(EnemyRecord& r, Mask working, int param, bool isActio
         RecordAttackDirection(r, isAction, direction);
     }
     return IntersectTargetMask(working, marks);
-}
-
-bool OuterNear(const EnemyRecord& r, int side, float margin)
-{
-    switch (side) {
-    case 0:
-        return r.PosX + r.OuterBox.left < FIELD_LEFT + margin;
-    case 1:
-        return r.PosY + r.OuterBox.top < FIELD_TOP + margin;
-    case 2:
-        return r.PosX + r.OuterBox.right > FIELD_RIGHT - margin;
-    default:
-        return r.PosY + r.OuterBox.bottom > FIELD_BOTTOM - margin;
-    }
 }
 
 } // namespace
@@ -318,7 +299,7 @@ bool CEnemyGroup::TestConditionA(int slot, int code, int param, Mask working, bo
         // A margin the table does not hold fails the test.
         if (param < 0 || param > 3)
             return false;
-        const float margin = kEdgeMarginTable[param];
+        const float margin = ENEMY_EDGE_MARGINS[param];
         Mask marks = {0, 0, 0};
         for (int m = 0; m < 3; ++m)
             if (MemberUp(m) && (MemberX(m) < FIELD_LEFT + margin || MemberX(m) + kMemberSide > FIELD_RIGHT - margin ||
@@ -363,11 +344,10 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     };
     auto maskCount = [&] { return working[0] + working[1] + working[2]; };
     auto memberCasting = [](int m) { return MemberUp(m) && TheCharacter->members[m].Action() == ACTION_MAGIC; };
+    // Some enemy that the status action's own target rule may choose can still take its class.
     auto statusAccepted = [&](int index) {
-        return AnyEnemyAcceptsStatus(StatusClassMask(ActionDefs[slot][index].Param));
-    };
-    auto nearAny = [&](float margin) {
-        return OuterNear(r, 0, margin) || OuterNear(r, 1, margin) || OuterNear(r, 2, margin) || OuterNear(r, 3, margin);
+        const EnemyActionDef& status = ActionDefs[slot][index];
+        return IsStatusTargetOpen(status.Param, slot, status.ActionLength18 & 0xFF);
     };
     switch (code) {
     case 1:
@@ -414,7 +394,7 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 18:
         return OuterNear(r, 0, kSideEdgeMargin) || OuterNear(r, 2, kSideEdgeMargin);
     case 19:
-        return param >= 0 && param <= 3 && nearAny(kEdgeMarginTable[param]);
+        return IsEnemyNearAnyEdge(r, param);
     case 20:
         return actionParam && countIf([&](int s) {
                                   return IsEnemyRevivable(s) && KindOf(s) == ActionDefs[slot][param].TargetKindId;
@@ -459,7 +439,8 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 30:
         return !HasActiveSubShot() && !IsOtherRunningActionType(slot, 30);
     case 31:
-        return param == 0 && HasActiveSubShot();
+        return (param == 0 && HasActiveSubShot()) ||
+               (param == 1 && TheEnemyShotList != nullptr && TheEnemyShotList->HasSubShotAtCenter());
     case 32:
         return !IsOtherRunningActionType(slot, 23);
     case 33:
@@ -484,8 +465,8 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 40:
         return actionParam && !IsOtherRunningActionType(slot, ActionDefs[slot][param].ActionType);
     case 41:
-        // The sub-shots' own speeds are not kept yet; the running type-30 actions count.
-        return ShotSpeedSumBelow(*this, slot, param, 0.0f);
+        return ShotSpeedSumBelow(*this, slot, param,
+                                 TheEnemyShotList != nullptr ? TheEnemyShotList->SumSubShotSpeed() : 0.0f);
     case 42:
         return param >= 0 && param < ENEMY_MAX_MOVES && r.MoveCooldownAll == 0 && r.MoveCooldown[param] == 0;
     case 43:
@@ -493,7 +474,7 @@ bool CEnemyGroup::TestConditionB(int slot, int code, int param, Mask working, in
     case 44: {
         if (param < 0 || param > 3)
             return false;
-        const float margin = kEdgeMarginTable[param];
+        const float margin = ENEMY_EDGE_MARGINS[param];
         return (OuterNear(r, 0, margin) || OuterNear(r, 2, margin)) &&
                (OuterNear(r, 1, margin) || OuterNear(r, 3, margin));
     }

@@ -13,6 +13,7 @@
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindShield.h"
 #include "media/PlaySE.h"
+#include "party/PartyWords.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -36,10 +37,9 @@ constexpr int kFlagsBLastAttacker = 28;
 
 constexpr float kAttackUp[4] = {1.2f, 1.5f, 2.0f, 4.0f};
 constexpr float kDamageTakenDown[4] = {0.8333334f, 0.6666667f, 0.5f, 0.25f};
-// Damage taken by resistance level of an element.
-constexpr float kElementRate[8] = {0.0f, 0.25f, 0.5f, 0.75f, 1.0f, 1.5f, 2.0f, 3.0f};
+// Damage taken by resistance index of an element.
+constexpr float kElementRate[8] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f, 2.0f, 2.5f};
 constexpr int kElementCount = 6;
-constexpr int kDamageLevelShift = 5;
 
 void EndCirclesAndPopups(int slot)
 {
@@ -103,18 +103,20 @@ void CEnemyGroup::DefeatEnemy(int slot, int cause)
     ClearEnemyHitMemory(slot);
     ClearStatusEffects(r.Status);
     EndCirclesAndPopups(slot);
-    if (r.FlagsF & FLAGS_F_ON_DEFEAT)
-        OnEnemyKindDefeated(*this, slot);
-    if (r.FlagsF & FLAGS_F_DEFEAT_FOLLOW_UP)
-        StartEnemyAfterlifeTimer(*this, slot);
     ExpTotal += r.ExpValue;
     if ((r.KindWord & KIND_WORD_CARRIES_DROP) && !(r.KindWord & KIND_WORD_DROP_TAKEN)) {
         r.KindWord |= KIND_WORD_DROP_TAKEN;
         RecordDrop(slot);
-        r.KindWord |= KIND_WORD_DROP_SHOWN;
+        r.KindWord |= KIND_WORD_NEVER_REVIVED;
+        r.DropShown = true;
         SetBits(r.FlagsC, FLAGS_C_DROP_TIMER, 8, 0);
         r.DropFall = 0.0f;
     }
+    // The kind's own defeat steps see the enemy paid and its drop released.
+    if (r.FlagsF & FLAGS_F_ON_DEFEAT)
+        OnEnemyKindDefeated(*this, slot);
+    if (r.FlagsF & FLAGS_F_DEFEAT_FOLLOW_UP)
+        StartEnemyAfterlifeTimer(*this, slot);
     CheckAllEnemiesGone();
 }
 
@@ -123,7 +125,7 @@ float CEnemyGroup::GetEnemyAttackRate(int slot) const
     const EnemyRecord& r = Records[slot];
     float rate = 1.0f;
     if (r.Status.HasEffect(EFFECT_ATTACK_UP))
-        rate *= kAttackUp[GetBits(r.StatusLevels, STATUS_LEVEL_ATTACK_UP, 2)];
+        rate *= kAttackUp[AttackUpLevel::Get(r.Status.boostLevels)];
     if (r.Status.HasEffect(EFFECT_POISON))
         rate *= 0.9000001f;
     if (r.Status.HasEffect(EFFECT_WEAKNESS))
@@ -140,7 +142,7 @@ float CEnemyGroup::GetEnemyDamageRate(int slot, bool useElement, int element) co
     if (useElement && element >= 0 && element < kElementCount)
         rate = kElementRate[r.ElementResist[element] & 7];
     if (r.Status.HasEffect(EFFECT_DEFENCE_UP))
-        rate *= kDamageTakenDown[GetBits(r.StatusLevels, kDamageLevelShift, 2)];
+        rate *= kDamageTakenDown[DefenceUpLevel::Get(r.Status.boostLevels)];
     if (r.Status.HasEffect(EFFECT_ABILITY_DOWN))
         rate *= 1.3333334f;
     const bool moving = (r.FlagsA & FLAGS_A_MAY_MOVE) && (r.FlagsA & FLAGS_A_MOVE_RUNNING);
@@ -170,6 +172,7 @@ bool CEnemyGroup::IsEnemyInvulnerable(int slot) const
 void CEnemyGroup::CancelEnemyAction(int slot, bool action, bool move, bool reset)
 {
     EnemyRecord& r = Records[slot];
+    EndCutShortPull(slot);
     r.WalkFrame = 0;
     r.FlagsA &= ~kFlagsAClearedByCancel;
     SetBits(r.FlagsA, FLAGS_A_QUEUED_ACTION, 4, 0);

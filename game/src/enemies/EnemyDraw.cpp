@@ -100,7 +100,7 @@ void CEnemyGroup::DrawEnemyObject(int slot, float depth)
     }
     if (TheBattleEffect != nullptr)
         TheBattleEffect->DrawEnemyHitSparks(slot, depth);
-    if (r.KindWord & KIND_WORD_DROP_SHOWN)
+    if (r.DropShown)
         DrawEnemyDrop(slot, depth);
 }
 

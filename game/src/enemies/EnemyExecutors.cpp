@@ -12,6 +12,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySteering.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyVolleys.h"
 #include "enemies/ShotHeadingRules.h"
@@ -29,15 +30,6 @@ constexpr std::uint32_t kStockMask = 7;
 constexpr std::uint32_t kStockRaise = 8;
 constexpr int kLastStock = 5;
 constexpr float kFacingHeadings[4] = {-BATTLE_PI / 2.0f, -BATTLE_PI, BATTLE_PI / 2.0f, 0.0f};
-
-float WrapAngle(float a)
-{
-    while (a >= BATTLE_PI)
-        a -= 2.0f * BATTLE_PI;
-    while (a < -BATTLE_PI)
-        a += 2.0f * BATTLE_PI;
-    return a;
-}
 
 float RandomHeading()
 {
@@ -74,11 +66,17 @@ bool IsSubPatternType(int type)
     }
 }
 
+// Sub-pattern attacks at a member chosen on their first frame.
+bool IsMemberAimedType(int type)
+{
+    return type >= 11 && type <= 13;
+}
+
 // Types whose frame belongs to the support, steering and per-kind parts.
 bool IsDelegatedActionType(int type)
 {
-    return type == 4 || (type >= 17 && type <= 27) || type == 29 || type == 30 || type == 33 || type == 37 ||
-           type == 39 || type == 43 || type == 44;
+    return type == 4 || (type >= 17 && type <= 20) || (type >= 22 && type <= 27) || type == 29 || type == 30 ||
+           type == 33 || type == 37 || type == 39 || type == 43 || type == 44;
 }
 
 } // namespace
@@ -148,6 +146,10 @@ void CEnemyGroup::ExecuteEnemyAction(int slot)
     if (r.ActionWait < r.ActionDelay) {
         if (r.ActionWait == 0 && def.IsSpell && TheMagicCircle != nullptr)
             TheMagicCircle->SpawnMagicCircle(0, slot, r.ActionDelay, def.GaugeMember, KindDefs[slot]->CircleFlag != 0);
+        if (r.ActionWait == 0)
+            AnnounceActionTarget(slot);
+        if (def.TrackTarget)
+            FaceTrackedTarget(slot);
         if (++r.ActionWait >= r.ActionDelay && def.IsSpell && TheMagicCircle != nullptr)
             TheMagicCircle->KillMagicCircles(0, slot);
         if (!(def.NoFadeIn && type == 0))
@@ -166,6 +168,9 @@ void CEnemyGroup::ExecuteEnemyAction(int slot)
     case 12:
     case 13:
         RunMemberAimedAttack(slot);
+        break;
+    case ENEMY_ACTION_SELF_DESTRUCT:
+        RunSelfDestruct(slot);
         break;
     case ENEMY_ACTION_STOCK_DRAIN:
         RunStockDrain(slot);
@@ -210,6 +215,11 @@ void CEnemyGroup::RunMemberAimedAttack(int slot)
     RunSubPatternAttack(slot, true);
 }
 
+void CEnemyGroup::FaceTrackedTarget(int slot)
+{
+    FaceMember(*this, slot, static_cast<int>(GetBits(Records[slot].FlagsE, FLAGS_E_TRACKED_TARGET, 2)));
+}
+
 void CEnemyGroup::RunUpsideDown(int slot)
 {
     EnemyRecord& r = Records[slot];
@@ -233,6 +243,15 @@ void CEnemyGroup::StepAction(int slot, bool keepMayMove)
     }
 }
 
+// The sub-pattern goes off unless `Param` asks for a quiet end; no member
+// is credited with the defeat.
+void CEnemyGroup::RunSelfDestruct(int slot)
+{
+    if (RunningAction(slot).Param == 0)
+        FireSubPattern(slot);
+    DefeatEnemy(slot, ENEMY_NO_DEFEATER);
+}
+
 // An action whose frame nobody runs yet ends as if it had run to its end.
 void CEnemyGroup::FinishActionNow(int slot)
 {
@@ -254,6 +273,8 @@ void CEnemyGroup::RunSubPatternAttack(int slot, bool fireOnFirstFrame)
     EnemyRecord& r = Records[slot];
     const EnemyActionDef& def = RunningAction(slot);
     const bool repeats = def.RepeatPeriod != 0 && !def.SingleShot;
+    if (def.TrackTarget && !(r.FlagsC & FLAGS_C_ATTACK_DONE) && !IsMemberAimedType(r.ActionType))
+        FaceTrackedTarget(slot);
     if (r.ActionFrame == 0 ? fireOnFirstFrame : repeats && r.ActionFrame % def.RepeatPeriod == 0)
         FireSubPattern(slot);
     StepAction(slot, def.EndWithMove != 0);
@@ -346,7 +367,7 @@ void CEnemyGroup::SpawnActionShot(int slot, float x, float y, float angle, int s
     if (def.AngleMode != 0)
         angle = MirrorHeading(*this, slot, angle, def.AngleMode);
     auto fire = [&](float heading) {
-        spec.angle = WrapAngle(heading);
+        spec.angle = WrapHeading(heading);
         spec.index = static_cast<std::int16_t>(r.ShotCount);
         TheEnemyShotList->CreateEnemyShot(spec);
         ++r.ShotCount;
@@ -362,6 +383,8 @@ void CEnemyGroup::SpawnActionShot(int slot, float x, float y, float angle, int s
         fire(angle + 2.0943952f);
         fire(angle - 2.0943952f);
     }
+    if (float aimed = 0.0f; def.AimedExtraShot && HeadingToMoveTarget(slot, aimed))
+        fire(aimed);
 }
 
 void CEnemyGroup::ExecuteEnemyMove(int slot)
@@ -413,7 +436,7 @@ void CEnemyGroup::RunAimedWalk(int slot, bool turning)
     if (r.MoveFrame == 0 || (def.Period != 0 && r.MoveFrame % def.Period == 0))
         r.Heading = RandomHeading();
     else if (turning)
-        r.Heading = WrapAngle(r.Heading + def.Speed2);
+        r.Heading = WrapHeading(r.Heading + def.Speed2);
     WalkAlongHeading(slot, def.Speed, r.Heading);
 }
 

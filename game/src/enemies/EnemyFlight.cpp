@@ -10,20 +10,19 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
+#include "party/PartyWords.h"
 #include "party/StatusEffects.h"
 
 namespace {
 
 constexpr int kSeEscape = 24;
 constexpr int kPopupDamage = 2;
-constexpr std::uint8_t kNoDefeater = 255;
 constexpr std::uint32_t kKindWordSidewaysOnly = 1u << 22;
 constexpr std::uint32_t kFlagsETimersMask = 7u << 19;
 constexpr std::uint32_t kFlagsGTimersMask = (1u << 6) | (1u << 7) | (1u << 12);
 constexpr float kSidewaysOnlyBlock = 2.0f * SCREEN_WIDTH;
 constexpr float kOffSideMargin = 32.0f;
 constexpr float kOffBottomMargin = 18.0f;
-constexpr int kTickBits = 9;
 constexpr int kTickPeriod = 299;
 
 void EndCirclesAndPopups(int slot)
@@ -61,7 +60,7 @@ void CEnemyGroup::StartEnemyEscape(int slot)
         r.KindWord &= ~kKindWordSidewaysOnly;
     r.FlagsE &= ~kFlagsETimersMask;
     r.FlagsG &= ~kFlagsGTimersMask;
-    DefeatedBy[slot] = kNoDefeater;
+    DefeatedBy[slot] = ENEMY_NO_DEFEATER;
     SetBits(GroupBits2, 0, 4, static_cast<std::uint32_t>(slot));
     CancelEnemyAction(slot, false, false, false);
     ClearEnemyHitMemory(slot);
@@ -132,7 +131,7 @@ void CEnemyGroup::FinishFlee(int slot)
 void CEnemyGroup::TickStatusDamage(int slot)
 {
     EnemyRecord& r = Records[slot];
-    std::uint32_t tick = GetBits(r.StatusLevels, 0, kTickBits) + 1;
+    std::uint32_t tick = PoisonTicks::Get(r.Status.effectState) + 1;
     if (tick > kTickPeriod) {
         tick = 0;
         if (r.Hp > 1) {
@@ -146,5 +145,5 @@ void CEnemyGroup::TickStatusDamage(int slot)
             r.Hp -= damage;
         }
     }
-    SetBits(r.StatusLevels, 0, kTickBits, tick);
+    PoisonTicks::Set(r.Status.effectState, tick);
 }

@@ -32,7 +32,6 @@ constexpr int kPartnerStep = 2;
 constexpr double kPairReachSq = 6400.0; // 80 px
 constexpr int kPairDelay = 30;
 constexpr int kHeldPopup = 4;
-constexpr std::uint32_t KIND_WORD_ENEMY_TARGET_CHOSEN = 1u << 20;
 constexpr int FLAGS_D_ENEMY_TARGET = 17; // 4 bits
 constexpr float kFacingHeadings[4] = {-BATTLE_PI / 2.0f, -BATTLE_PI, BATTLE_PI / 2.0f, 0.0f};
 constexpr int kLungeMembers[3][2] = {{8, 62}, {9, 63}, {10, 64}};
@@ -245,7 +244,7 @@ void TurnEnemy(CEnemyGroup& group, int slot)
 void ChooseEnemyTarget(CEnemyGroup& group, int slot, int mode)
 {
     EnemyRecord& r = group.Records[slot];
-    if (r.KindWord & KIND_WORD_ENEMY_TARGET_CHOSEN)
+    if (r.KindWord & KIND_WORD_TARGET_CHOSEN)
         return;
     int target = slot;
     if (mode != 1) {
@@ -255,7 +254,7 @@ void ChooseEnemyTarget(CEnemyGroup& group, int slot, int mode)
         FaceEnemy(group, slot, target);
     }
     SetBits(r.FlagsD, FLAGS_D_ENEMY_TARGET, 4, static_cast<std::uint32_t>(target));
-    r.KindWord |= KIND_WORD_ENEMY_TARGET_CHOSEN;
+    r.KindWord |= KIND_WORD_TARGET_CHOSEN;
 }
 
 void AttackEnemyAction(CEnemyGroup& group, int slot)

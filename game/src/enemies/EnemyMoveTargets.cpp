@@ -60,6 +60,12 @@ void Keep(EnemyRecord& r, int member)
     r.FlagsC |= FLAGS_C_MEMBER_KEPT;
 }
 
+bool HeadingToMember(const EnemyRecord& r, int member, float& heading)
+{
+    return TheCharacter != nullptr && member >= 0 && member < PARTY_MEMBER_COUNT &&
+           GetAngleToMember(heading, member, r.CenterX, r.CenterY, true);
+}
+
 } // namespace
 
 int CEnemyGroup::GetMoveTargetMember(int slot, int rule)
@@ -113,15 +119,19 @@ void CEnemyGroup::AimAtMember(int slot, int member)
 {
     EnemyRecord& r = Records[slot];
     float heading = 0.0f;
-    const bool aimed = TheCharacter != nullptr && member >= 0 && member < PARTY_MEMBER_COUNT &&
-                       GetAngleToMember(heading, member, r.CenterX, r.CenterY, true);
-    r.Heading = aimed ? heading : kFacingHeading[FacingOf(r)];
+    r.Heading = HeadingToMember(r, member, heading) ? heading : kFacingHeading[FacingOf(r)];
 }
 
 void CEnemyGroup::AimMoveAtTarget(int slot)
 {
     const int rule = MoveCount(slot) != 0 ? RunningMove(slot).Param : 0;
     AimAtMember(slot, GetMoveTargetMember(slot, rule));
+}
+
+bool CEnemyGroup::HeadingToMoveTarget(int slot, float& heading)
+{
+    const int rule = MoveCount(slot) != 0 ? RunningMove(slot).Param : 0;
+    return HeadingToMember(Records[slot], GetMoveTargetMember(slot, rule), heading);
 }
 
 float CEnemyGroup::RandomHeadingInFacing90(int slot) const

@@ -12,6 +12,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "party/Character.h"
+#include "party/PartyWords.h"
 #include "party/StatusEffects.h"
 
 namespace {
@@ -441,6 +442,8 @@ void ClearEnemyStatus()
         return;
     for (EnemyRecord& r : Group()->Records) {
         r.Status.effectBits = 0;
-        SetBits(r.StatusLevels, 16, 15, 0);
+        ActiveEffectCount::Clear(r.Status.effectState);
+        ShownEffectIndex::Clear(r.Status.effectState);
+        MarkCount::Clear(r.Status.effectState);
     }
 }

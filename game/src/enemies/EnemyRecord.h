@@ -53,8 +53,13 @@ constexpr std::uint32_t FLAGS_C_BLINK_PHASE = 1u << 27;
 constexpr std::uint32_t FLAGS_C_ACTING = 1u << 29;
 constexpr std::uint32_t FLAGS_C_ACTION_CHAIN_BLOCKED = 1u << 30;
 constexpr std::uint32_t FLAGS_C_DEFEAT_DONE = 1u << 31;
-constexpr int KIND_WORD_QUEUED_MOVE = 10; // 3 bits
+constexpr int KIND_WORD_QUEUED_MOVE = 10;      // 3 bits
+constexpr int KIND_WORD_ACTION_DIRECTION = 13; // 2 bits, recorded by an action's conditions
+constexpr int KIND_WORD_MOVE_DIRECTION = 15;   // 2 bits, recorded by a movement's conditions
+constexpr std::uint32_t KIND_WORD_ACTION_DIRECTION_SET = 1u << 17;
+constexpr std::uint32_t KIND_WORD_MOVE_DIRECTION_SET = 1u << 18;
 constexpr std::uint32_t KIND_WORD_SKIP_RECT = 1u << 19;
+constexpr std::uint32_t KIND_WORD_TARGET_CHOSEN = 1u << 20; // a support action's target is chosen
 constexpr std::uint32_t KIND_WORD_GONE = 1u << 21;
 constexpr std::uint32_t KIND_WORD_GRACE = 1u << 23;
 constexpr std::uint32_t KIND_WORD_NOT_PRESENT = 1u << 24;
@@ -62,10 +67,10 @@ constexpr std::uint32_t KIND_WORD_ACTION_CHAINED = 1u << 25;
 constexpr std::uint32_t KIND_WORD_MOVE_CHAINED = 1u << 26;
 constexpr std::uint32_t KIND_WORD_MOVE_ENDED = 1u << 27;
 constexpr std::uint32_t KIND_WORD_DROP_TAKEN = 1u << 30;
-constexpr std::uint32_t KIND_WORD_DROP_SHOWN = 1u << 31;
-constexpr int FLAGS_D_AIM_MODE = 0;         // 7 bits
-constexpr int FLAGS_D_TARGET_MODE = 7;      // 5 bits
-constexpr int FLAGS_D_SUBPATTERN_MODE = 12; // 5 bits
+constexpr std::uint32_t KIND_WORD_NEVER_REVIVED = 1u << 31; // released its drop at defeat
+constexpr int FLAGS_D_AIM_MODE = 0;                         // 7 bits
+constexpr int FLAGS_D_TARGET_MODE = 7;                      // 5 bits
+constexpr int FLAGS_D_SUBPATTERN_MODE = 12;                 // 5 bits
 constexpr std::uint32_t FLAGS_E_MOVE_INTERRUPTED = 1u << 26;
 constexpr std::uint32_t FLAGS_E_KIND_SHOT_TEST = 1u << 27;
 constexpr std::uint32_t FLAGS_E_UPSIDE_DOWN = 1u << 28;
@@ -82,7 +87,8 @@ constexpr std::uint32_t FLAGS_F_KIND_REACTION_B = 1u << 28;
 constexpr std::uint32_t FLAGS_F_ACTION_BONUS = 1u << 30;
 constexpr std::uint32_t FLAGS_G_KIND_REACTION = 1u << 13;
 constexpr std::uint32_t FLAGS_G_MOVE_BONUS = 1u << 18;
-constexpr int FLAGS_B_RANDOM_MEMBER = 30; // 2 bits
+constexpr int FLAGS_B_RANDOM_MEMBER = 30;  // 2 bits
+constexpr int FLAGS_E_TRACKED_TARGET = 22; // 2 bits: the member a tracking action follows
 constexpr std::uint32_t FLAGS_E_ONE_ROW = 1u << 25;
 constexpr std::uint32_t FLAGS_E_NO_CONTACT = 1u << 30;
 constexpr std::uint32_t FLAGS_F_ALT_UNDERLAY = 1u << 21;
@@ -93,8 +99,6 @@ constexpr std::uint32_t KIND_WORD_POSE = 1u << 28;
 constexpr std::uint32_t KIND_WORD_CARRIES_DROP = 1u << 29;
 constexpr int ENEMY_NO_TEXTURE = 15;
 constexpr int STATUS_SLOW = 12;
-constexpr int STATUS_LEVEL_ATTACK_UP = 3;      // 2 bits of StatusLevels
-constexpr int STATUS_LEVEL_THIRD_COUNTER = 26; // 5 bits of StatusLevels
 
 // Record flags by the role they play in the contacts.
 constexpr std::uint8_t ENEMY_ROLE_RAMS = 1u << 0;            // pushes members head-on as it walks
@@ -109,10 +113,10 @@ struct EnemyBox {
 
 struct EnemyRecord {
     float InertiaX, InertiaY;
-    StatusEffectBlock Status; // a member's block, so the party's status routines work on it
-    // Bits 3-4 attack-up level, 5-6 damage-taken level, 16-20, 21-25 and
-    // 26-30 three effect counters.
-    std::uint32_t StatusLevels;
+    // A member's block, so the party's status routines work on it: its
+    // boostLevels hold the attack-up and damage-taken levels, its effectState
+    // the poison tick's counter and the three effect counters.
+    StatusEffectBlock Status;
     EnemyActionDef ActionCopy;
     float PosX, PosY;
     float PrevX, PrevY;
@@ -125,6 +129,7 @@ struct EnemyRecord {
     float EscapeDrawX, EscapeDrawY;
     float CenterX, CenterY;
     float DropFall, DropFallLimit;
+    bool DropShown; // the dropped item's picture is shown
     float NameWidth;
     float DashHeading;
     float FleeSpeed;                // pixels a frame of the flight

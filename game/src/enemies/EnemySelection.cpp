@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int kLowHpBonus = 100;
-constexpr int kHpTestsGroupType = 23;
+constexpr int kHealType = 23;
 constexpr int kStatusTestType = 26;
 constexpr int kWaitType = 0;
 
@@ -40,18 +40,6 @@ template <class Def> int WeightedPick(const Def* defs, int first, int count, int
             return i;
     }
     return count - 1;
-}
-
-// The group's HP share, which type-23 actions test instead of their own.
-int GroupHpPercent(const CEnemyGroup& group)
-{
-    std::int64_t hp = 0, maxHp = 0;
-    for (int slot = 0; slot < group.EnemyCount(); ++slot)
-        if (group.IsPresent(slot)) {
-            hp += group.Records[slot].Hp;
-            maxHp += group.Records[slot].MaxHp;
-        }
-    return maxHp > 0 ? static_cast<int>(hp * 100 / maxHp) : 0;
 }
 
 } // namespace
@@ -94,6 +82,7 @@ const EnemyMoveDef& CEnemyGroup::RunningMove(int slot) const
 
 void CEnemyGroup::StopAction(int slot)
 {
+    EndCutShortPull(slot);
     Records[slot].FlagsA &= ~(FLAGS_A_ACTION_RUNNING | FLAGS_A_ACTION_ENDED);
 }
 
@@ -186,7 +175,9 @@ void CEnemyGroup::SelectEnemyMove(int slot)
 
 bool CEnemyGroup::TryStartAction(int slot, int index)
 {
-    const EnemyRecord& r = Records[slot];
+    EnemyRecord& r = Records[slot];
+    // Each candidate's conditions record the direction they find now.
+    r.KindWord &= ~KIND_WORD_ACTION_DIRECTION_SET;
     const EnemyActionDef& def = ActionDefs[slot][index];
     if (r.ActionCooldownAll != 0 || r.ActionCooldown[index] != 0)
         return false;
@@ -196,8 +187,10 @@ bool CEnemyGroup::TryStartAction(int slot, int index)
         return false;
     if (r.Status.HasEffect(EFFECT_BIND) && IsVanishAction(def.ActionType))
         return false;
-    const int percent = def.ActionType == kHpTestsGroupType ? GroupHpPercent(*this) : HpPercent(r.Hp, r.MaxHp);
-    if (!HpWindowHolds(def, percent))
+    // A heal asks about the enemies it may treat instead of its own HP.
+    const bool hpHolds = def.ActionType == kHealType ? IsHpAtMostForAction(slot, def.HpMaxPercent, def.Param)
+                                                     : HpWindowHolds(def, HpPercent(r.Hp, r.MaxHp));
+    if (!hpHolds)
         return false;
     if (def.NeedsGauge) {
         const int member = def.GaugeMember;
@@ -259,6 +252,8 @@ void CEnemyGroup::StartAction(int slot, int index)
     SetBits(r.FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(ResolveTargetMode(slot, def.TargetMode)));
     SetBits(r.FlagsD, FLAGS_D_SUBPATTERN_MODE, 5,
             static_cast<std::uint32_t>(ResolveSubPatternMode(slot, def.SubPatternMode)));
+    if (def.TrackTarget)
+        SetBits(r.FlagsE, FLAGS_E_TRACKED_TARGET, 2, static_cast<std::uint32_t>(GetAiTarget(slot)));
     if (r.FlagsF & FLAGS_F_ON_ACTION_START)
         OnEnemyKindActionStart(*this, slot, index);
     GiveCooldown(ActionDefs[slot], ActionCount(slot), index, StretchDelay(slot, def.Cooldown),
@@ -272,7 +267,8 @@ void CEnemyGroup::StartAction(int slot, int index)
 
 bool CEnemyGroup::TryStartMove(int slot, int index)
 {
-    const EnemyRecord& r = Records[slot];
+    EnemyRecord& r = Records[slot];
+    r.KindWord &= ~KIND_WORD_MOVE_DIRECTION_SET;
     const EnemyMoveDef& def = MoveDefs[slot][index];
     if (r.MoveCooldownAll != 0 || r.MoveCooldown[index] != 0)
         return false;

@@ -168,6 +168,8 @@ public:
     bool HasActiveSubShot() const;
     // An active whirl pulling on the field's centre.
     bool HasSubShotAtCenter() const;
+    // The speeds of the whirls in the list, fading ones left out.
+    float SumSubShotSpeed() const;
     // The member's drift from the whirls this frame.
     void UpdateCharacterShotState(int member) const;
     void DrawEnemyWhirls();

@@ -9,6 +9,7 @@
 #include "enemies/EnemyRecord.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotMotion.h"
+#include "party/PartyWords.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void TakeOwnerStatus(EnemyShotNode& node, const EnemyRecord& owner)
     using namespace eshot;
     if (owner.Status.HasEffect(kOwnerAttackUp)) {
         AttackUp::Set(node.BitsC, 1);
-        eshot::AttackUpLevel::Set(node.BitsC, GetBits(owner.StatusLevels, STATUS_LEVEL_ATTACK_UP, 2));
+        eshot::AttackUpLevel::Set(node.BitsC, ::AttackUpLevel::Get(owner.Status.boostLevels));
     }
     Weak90::Set(node.BitsD, owner.Status.HasEffect(kOwnerWeak90) ? 1u : 0u);
     Weak85::Set(node.BitsD, owner.Status.HasEffect(kOwnerWeak85) ? 1u : 0u);

@@ -8,6 +8,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
@@ -22,8 +23,6 @@ constexpr int kPopupStatus = 4;
 constexpr int kReviveGrace = 120;
 constexpr int kSummonRest = 120;
 constexpr int kKindCount = 194;
-constexpr std::uint32_t kKindWordTargetChosen = 1u << 20;
-constexpr std::uint32_t kKindWordNeverRevive = KIND_WORD_DROP_SHOWN;
 constexpr int kFlagsCSupportTarget = 14; // 3 bits
 constexpr int kFullPercent = 101;
 
@@ -37,6 +36,15 @@ constexpr int kSummonOrder[4][8] = {
 };
 constexpr int kCompassX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 constexpr int kCompassY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
+
+constexpr int kHealSparks = 0;
+constexpr int kCureSparks = 1;
+
+void AddSupportSparks(int slot, int variant)
+{
+    if (TheBattleEffect != nullptr)
+        TheBattleEffect->AddEnemyHitSparks(slot, variant);
+}
 
 } // namespace
 
@@ -58,7 +66,7 @@ bool CEnemyGroup::IsEnemyRevivable(int slot) const
 {
     const EnemyRecord& r = Records[slot];
     return (r.FlagsA & FLAGS_A_DEFEATED) && !(r.FlagsA & FLAGS_A_ESCAPED) && (r.FlagsC & FLAGS_C_DEFEAT_DONE) &&
-           !(r.KindWord & kKindWordNeverRevive);
+           !(r.KindWord & KIND_WORD_NEVER_REVIVED);
 }
 
 int CEnemyGroup::FindLowestHpEnemy(int excludedSlot) const
@@ -76,6 +84,24 @@ int CEnemyGroup::FindLowestHpEnemy(int excludedSlot) const
         }
     }
     return found;
+}
+
+// Mode 2 asks about the enemy itself; the others about any standing enemy,
+// mode 3 leaving the enemy itself out.
+bool CEnemyGroup::IsHpAtMostForAction(int slot, int percent, int mode) const
+{
+    constexpr int kItselfMode = 2;
+    constexpr int kOthersMode = 3;
+    if (mode == kItselfMode)
+        return HpPercent(Records[slot].Hp, Records[slot].MaxHp) <= percent;
+    for (int other = 0; other < EnemyCount(); ++other) {
+        const EnemyRecord& r = Records[other];
+        if ((r.FlagsA & FLAGS_A_DEFEATED) || (mode == kOthersMode && other == slot))
+            continue;
+        if (HpPercent(r.Hp, r.MaxHp) <= percent)
+            return true;
+    }
+    return false;
 }
 
 void CEnemyGroup::HealEnemy(int slot, int minPercent, int maxPercent, bool sparks)
@@ -99,9 +125,48 @@ void CEnemyGroup::HealEnemy(int slot, int minPercent, int maxPercent, bool spark
         SetBits(r.FlagsB, FLAGS_B_GRACE_COUNT, 7, kReviveGrace);
     }
     PlaySoundEffect(kSeSupport);
-    (void)sparks;
+    if (sparks)
+        AddSupportSparks(slot, kHealSparks);
     if (TheBattleEffect != nullptr)
         TheBattleEffect->AddDamagePopup(false, slot, kPopupHeal, false, static_cast<int>(amount));
+}
+
+void CEnemyGroup::HealEnemies(int target, int minPercent, int maxPercent, bool all)
+{
+    auto healable = [this](int s) { return !(Records[s].FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED)); };
+    if (all) {
+        for (int s = 0; s < EnemyCount(); ++s)
+            if (healable(s))
+                HealEnemy(s, minPercent, maxPercent, true);
+        return;
+    }
+    if (healable(target)) {
+        HealEnemy(target, minPercent, maxPercent, true);
+        return;
+    }
+    int first = EnemyCount() - 1;
+    for (int s = 0; s < EnemyCount(); ++s)
+        if (!(Records[s].FlagsA & FLAGS_A_DEFEATED)) {
+            first = s;
+            break;
+        }
+    if (first >= 0 && healable(first))
+        HealEnemy(first, minPercent, maxPercent, true);
+}
+
+// Type 29, the game's rule: the heal of the enemy itself between its two
+// counts (every standing enemy with `Param` 1), on the first frame of an
+// enemy still in the fight that pays its stock.
+void CEnemyGroup::SupportEffectAction(int slot)
+{
+    EnemyRecord& r = Records[slot];
+    const EnemyActionDef& def = RunningAction(slot);
+    if (r.ActionFrame == 0) {
+        if (!(r.FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED)) && PayActionStock(slot, def))
+            HealEnemies(slot, def.ActionCount16, def.ActionLength18, def.Param == 1);
+        r.FlagsC |= FLAGS_C_ATTACK_DONE;
+    }
+    StepAction(slot, def.EndWithMove != 0);
 }
 
 void CEnemyGroup::HealAction(int slot)
@@ -109,34 +174,13 @@ void CEnemyGroup::HealAction(int slot)
     EnemyRecord& r = Records[slot];
     const EnemyActionDef& def = RunningAction(slot);
     if (r.ActionFrame == 0) {
-        if (!(r.KindWord & kKindWordTargetChosen)) {
-            const int mode = def.Param;
-            const int target = (mode == 1 || mode == 2) ? slot : FindLowestHpEnemy(mode == 3 ? slot : -1);
-            SetBits(r.FlagsC, kFlagsCSupportTarget, 3, static_cast<std::uint32_t>(target));
-            r.KindWord |= kKindWordTargetChosen;
-        }
+        ChooseHealTarget(slot, def.Param);
         if (PayActionStock(slot, def)) {
             const int target = static_cast<int>(GetBits(r.FlagsC, kFlagsCSupportTarget, 3));
-            auto healable = [this](int s) { return !(Records[s].FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED)); };
-            if (def.Param == 1) {
-                for (int s = 0; s < EnemyCount(); ++s)
-                    if (healable(s))
-                        HealEnemy(s, def.ActionCount16, def.ActionLength18, true);
-            } else if (healable(target)) {
-                HealEnemy(target, def.ActionCount16, def.ActionLength18, true);
-            } else {
-                int first = EnemyCount() - 1;
-                for (int s = 0; s < EnemyCount(); ++s)
-                    if (!(Records[s].FlagsA & FLAGS_A_DEFEATED)) {
-                        first = s;
-                        break;
-                    }
-                if (first >= 0 && healable(first))
-                    HealEnemy(first, def.ActionCount16, def.ActionLength18, true);
-            }
+            HealEnemies(target, def.ActionCount16, def.ActionLength18, def.Param == 1);
             r.FlagsC |= FLAGS_C_ATTACK_DONE;
         }
-        r.KindWord &= ~kKindWordTargetChosen;
+        r.KindWord &= ~KIND_WORD_TARGET_CHOSEN;
     }
     StepAction(slot, def.EndWithMove != 0);
 }
@@ -151,6 +195,7 @@ void CEnemyGroup::CureAction(int slot)
                 continue;
             RemoveStatusEffectsFrom5(Records[s].Status);
             PlaySoundEffect(kSeSupport);
+            AddSupportSparks(s, kCureSparks);
         }
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
     }
@@ -172,21 +217,84 @@ template <typename Pass> int PickSlot(int count, Pass pass)
 
 } // namespace
 
+// The chosen slot is kept in the record until the action's first frame;
+// the kind hears of the choices that fell on another enemy.
+void CEnemyGroup::KeepSupportTarget(int slot, int target, bool tellKind)
+{
+    EnemyRecord& r = Records[slot];
+    SetBits(r.FlagsC, kFlagsCSupportTarget, 3, static_cast<std::uint32_t>(target));
+    r.KindWord |= KIND_WORD_TARGET_CHOSEN;
+    if (tellKind)
+        OnEnemyKindTargetChosen(*this, slot, target);
+}
+
+// Mode 0 the lowest HP share, 1 and 2 itself, 3 the lowest but itself.
+void CEnemyGroup::ChooseHealTarget(int slot, int mode)
+{
+    if (Records[slot].KindWord & KIND_WORD_TARGET_CHOSEN)
+        return;
+    const int target = (mode == 1 || mode == 2) ? slot : FindLowestHpEnemy(mode == 3 ? slot : -1);
+    KeepSupportTarget(slot, target, mode == 0 || mode == 3);
+}
+
+// Mode 0 any revivable enemy, 1 itself, 2 a revivable one of the action's kind.
+void CEnemyGroup::ChooseReviveTarget(int slot, int mode)
+{
+    if (Records[slot].KindWord & KIND_WORD_TARGET_CHOSEN)
+        return;
+    const int kind = RunningAction(slot).TargetKindId;
+    int target = slot;
+    if (mode == 0)
+        target = PickSlot(EnemyCount(), [this](int s) { return IsEnemyRevivable(s); });
+    else if (mode == 2)
+        target = PickSlot(EnemyCount(), [this, kind](int s) { return IsEnemyRevivable(s) && KindOf(s) == kind; });
+    KeepSupportTarget(slot, target, mode == 0 || mode == 2);
+}
+
+// Mode 0 any enemy, 2 another than itself, 5 one of another kind (with
+// excludeCarriers, one that can still take the status); the others itself.
+void CEnemyGroup::ChooseStatusTarget(int slot, int mode, int statusKind, bool excludeCarriers)
+{
+    if (Records[slot].KindWord & KIND_WORD_TARGET_CHOSEN)
+        return;
+    int target = slot;
+    if (mode == 0)
+        target = excludeCarriers ? PickStatusTarget(statusKind, -1, -1) : PickOtherEnemy(-1, -1);
+    else if (mode == 2)
+        target = excludeCarriers ? PickStatusTarget(statusKind, slot, -1) : PickOtherEnemy(slot, -1);
+    else if (mode == 5)
+        target = excludeCarriers ? PickStatusTarget(statusKind, -1, KindOf(slot)) : PickOtherEnemy(-1, KindOf(slot));
+    KeepSupportTarget(slot, target, mode == 0 || mode == 2 || mode == 5);
+}
+
+// The first waiting frame of a support action or type 33 chooses its target.
+void CEnemyGroup::AnnounceActionTarget(int slot)
+{
+    const EnemyActionDef& def = RunningAction(slot);
+    switch (def.ActionType) {
+    case 23:
+        ChooseHealTarget(slot, def.Param);
+        break;
+    case 25:
+        ChooseReviveTarget(slot, def.Param);
+        break;
+    case 26:
+        ChooseStatusTarget(slot, def.ActionLength18 & 0xFF, def.Param, def.TargetKindId == 1);
+        break;
+    case 33:
+        ChooseEnemyTarget(*this, slot, def.Param);
+        break;
+    default:
+        break;
+    }
+}
+
 void CEnemyGroup::ReviveAction(int slot)
 {
     EnemyRecord& r = Records[slot];
     const EnemyActionDef& def = RunningAction(slot);
     if (r.ActionFrame == 0) {
-        if (!(r.KindWord & kKindWordTargetChosen)) {
-            int target = slot;
-            if (def.Param == 0)
-                target = PickSlot(EnemyCount(), [this](int s) { return IsEnemyRevivable(s); });
-            else if (def.Param == 2)
-                target = PickSlot(EnemyCount(),
-                                  [this, &def](int s) { return IsEnemyRevivable(s) && KindOf(s) == def.TargetKindId; });
-            SetBits(r.FlagsC, kFlagsCSupportTarget, 3, static_cast<std::uint32_t>(target));
-            r.KindWord |= kKindWordTargetChosen;
-        }
+        ChooseReviveTarget(slot, def.Param);
         const int target = static_cast<int>(GetBits(r.FlagsC, kFlagsCSupportTarget, 3));
         const bool all = def.Param == 1;
         bool any = false;
@@ -198,7 +306,7 @@ void CEnemyGroup::ReviveAction(int slot)
                     HealEnemy(s, def.ActionCount16, def.ActionLength18, true);
             r.FlagsC |= FLAGS_C_ATTACK_DONE;
         }
-        r.KindWord &= ~kKindWordTargetChosen;
+        r.KindWord &= ~KIND_WORD_TARGET_CHOSEN;
     }
     StepAction(slot, def.EndWithMove != 0);
 }
@@ -268,19 +376,7 @@ void CEnemyGroup::StatusAction(int slot)
     if (r.ActionFrame == 0) {
         const int mode = def.ActionLength18 & 0xFF;
         const int statusKind = def.Param;
-        const bool excludeCarriers = def.TargetKindId == 1;
-        if (!(r.KindWord & kKindWordTargetChosen)) {
-            int target = slot;
-            if (mode == 0)
-                target = excludeCarriers ? PickStatusTarget(statusKind, -1, -1) : PickOtherEnemy(-1, -1);
-            else if (mode == 2)
-                target = excludeCarriers ? PickStatusTarget(statusKind, slot, -1) : PickOtherEnemy(slot, -1);
-            else if (mode == 5)
-                target =
-                    excludeCarriers ? PickStatusTarget(statusKind, -1, KindOf(slot)) : PickOtherEnemy(-1, KindOf(slot));
-            SetBits(r.FlagsC, kFlagsCSupportTarget, 3, static_cast<std::uint32_t>(target));
-            r.KindWord |= kKindWordTargetChosen;
-        }
+        ChooseStatusTarget(slot, mode, statusKind, def.TargetKindId == 1);
         if (PayActionStock(slot, def)) {
             const int target = static_cast<int>(GetBits(r.FlagsC, kFlagsCSupportTarget, 3));
             const int flag = def.ActionCount16 & 0xFF;
@@ -297,7 +393,7 @@ void CEnemyGroup::StatusAction(int slot)
             }
             r.FlagsC |= FLAGS_C_ATTACK_DONE;
         }
-        r.KindWord &= ~kKindWordTargetChosen;
+        r.KindWord &= ~KIND_WORD_TARGET_CHOSEN;
     }
     StepAction(slot, def.EndWithMove != 0);
 }
@@ -336,6 +432,9 @@ bool CEnemyGroup::RunSupportAction(int slot, int type)
         return true;
     case 27:
         SummonAction(slot);
+        return true;
+    case 29:
+        SupportEffectAction(slot);
         return true;
     default:
         return false;

@@ -73,7 +73,7 @@ void CEnemyGroup::UpdateOneEnemy(int slot)
         r.KindWord &= ~KIND_WORD_GRACE;
     if (const std::uint32_t grace = GetBits(r.FlagsB, FLAGS_B_GRACE_COUNT, 7); grace != 0)
         SetBits(r.FlagsB, FLAGS_B_GRACE_COUNT, 7, grace - 1);
-    if (r.KindWord & KIND_WORD_DROP_SHOWN)
+    if (r.DropShown)
         AdvanceDropPicture(slot);
     if (!UpdateEnemyState(slot))
         return;
@@ -317,7 +317,7 @@ void CEnemyGroup::AdvanceDropPicture(int slot)
     if (r.DropFall < r.DropFallLimit)
         r.DropFall = std::min(r.DropFallLimit, r.DropFall + static_cast<float>(timer) * 0.75f);
     if (timer >= kShownFrames)
-        r.KindWord &= ~KIND_WORD_DROP_SHOWN;
+        r.DropShown = false;
 }
 
 void CEnemyGroup::StepPose(int slot)

@@ -7,6 +7,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySupportRoutines.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
 #include "party/PartyQueries.h"
@@ -28,10 +29,9 @@ void WhirlPlace(const EnemyRecord& r, int variant, float& x, float& y)
         x = r.CenterX - kHalf;
         y = r.CenterY - kHalf;
     } else if (variant == 2) {
-        x = FIELD_LEFT +
-            static_cast<float>(GameRandom() * static_cast<int>(FIELD_RIGHT - FIELD_LEFT - ENEMY_WHIRL_SIZE) / 32768);
-        y = FIELD_TOP +
-            static_cast<float>(GameRandom() * static_cast<int>(FIELD_BOTTOM - FIELD_TOP - ENEMY_WHIRL_SIZE) / 32768);
+        // Any point of the area, as the whirl's top-left.
+        x = FIELD_LEFT + static_cast<float>(GameRandom() * static_cast<int>(FIELD_RIGHT - FIELD_LEFT) / 32768);
+        y = FIELD_TOP + static_cast<float>(GameRandom() * static_cast<int>(FIELD_BOTTOM - FIELD_TOP) / 32768);
     } else {
         x = FIELD_CENTER_X - kHalf;
         y = FIELD_CENTER_Y - kHalf;
@@ -91,20 +91,25 @@ void CEnemyGroup::ChoosePullTarget(int slot)
     }
     if (r.ActionFrame + 1 >= def.ActionLength18) {
         r.FlagsC |= FLAGS_C_ATTACK_DONE;
-        bool otherPulls = false;
-        for (int s = 0; s < EnemyCount(); ++s)
-            otherPulls = otherPulls || (s != slot && IsEnemyRunningAction(s, kPullAction));
-        pullFlag = otherPulls ? 1 : 0;
+        pullFlag = AnotherEnemyPulls(slot) ? 1 : 0;
     }
     StepAction(slot, def.EndWithMove != 0);
 }
 
-bool CEnemyGroup::IsEnemyRunningAction(int slot, int type) const
+bool CEnemyGroup::AnotherEnemyPulls(int slot) const
+{
+    for (int s = 0; s < EnemyCount(); ++s)
+        if (s != slot && IsEnemyRunningAction(*this, s, kPullAction))
+            return true;
+    return false;
+}
+
+// A pull stopped before its end lets the party go unless another enemy pulls.
+void CEnemyGroup::EndCutShortPull(int slot)
 {
     const EnemyRecord& r = Records[slot];
-    return r.State == ENEMY_NORMAL && (r.FlagsC & FLAGS_C_ACTING) && (r.FlagsA & FLAGS_A_ACTION_RUNNING) &&
-           !(r.FlagsA & FLAGS_A_DEFEATED) && r.ActionWait >= r.ActionDelay && !(r.FlagsC & FLAGS_C_ATTACK_DONE) &&
-           ActionCount(slot) != 0 && RunningAction(slot).ActionType == type;
+    if ((r.FlagsA & FLAGS_A_ACTION_RUNNING) && r.ActionType == kPullAction)
+        pullFlag = AnotherEnemyPulls(slot) ? 1 : 0;
 }
 
 void CEnemyGroup::ApplyEnemyPullToMember(int member)
@@ -118,7 +123,7 @@ void CEnemyGroup::ApplyEnemyPullToMember(int member)
     for (int s = 0; s < EnemyCount(); ++s) {
         const EnemyRecord& r = Records[s];
         float heading = 0.0f;
-        if (!IsEnemyRunningAction(s, kPullAction) ||
+        if (!IsEnemyRunningAction(*this, s, kPullAction) ||
             static_cast<int>(GetBits(r.FlagsB, FLAGS_B_ACTION_MEMBER, 2)) != member ||
             !GetAngleToMember(heading, member, r.CenterX, r.CenterY, false))
             continue;

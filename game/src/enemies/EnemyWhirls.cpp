@@ -133,6 +133,15 @@ bool CEnemyShotList::HasSubShotAtCenter() const
     return false;
 }
 
+float CEnemyShotList::SumSubShotSpeed() const
+{
+    float sum = 0.0f;
+    for (const EnemySubShot* w = SubShotHead; w != nullptr; w = w->Next)
+        if (!w->Fading())
+            sum += std::fabs(w->Strength);
+    return sum;
+}
+
 void CEnemyShotList::UpdateCharacterShotState(int member) const
 {
     if (TheCharacter == nullptr || member < 0 || member >= PARTY_MEMBER_COUNT)

@@ -190,10 +190,10 @@ ShotKindResult ByVariant180(EnemyShotNode& node)
 {
     switch (ShotVariant(node)) {
     case 0:
-        node.Angle = (node.Angle >= 0.0f ? BATTLE_PI : -BATTLE_PI) - node.Angle;
+        node.Angle = Wrap((node.Angle >= 0.0f ? BATTLE_PI : -BATTLE_PI) - node.Angle);
         break;
     case 1:
-        node.Angle = -node.Angle;
+        node.Angle = Wrap(-node.Angle);
         break;
     case 2:
         node.Angle = RandomHeading();

@@ -19,7 +19,6 @@ constexpr float kTurn = 2.0f * BATTLE_PI;
 constexpr float kDegree = 0.017453292f;
 constexpr int kDegreesPerTurn = 360;
 constexpr std::uint32_t kFlagsEKindAim = 1u << 27; // set by pattern 51, read by the shot step
-constexpr int kKindWordActionDirection = 13;       // 2 bits, recorded by the action conditions
 constexpr int kFirstMemberPattern = 62;
 
 // A fan: its width, where it starts for each facing (centred on it), and
@@ -258,7 +257,7 @@ float GetShotPatternAngle(CEnemyGroup& group, int slot, int pattern, int i, int 
     case 49:
         return TowardsMember(r, i % 3);
     case 50:
-        return GetDirectionAngle(static_cast<int>(GetBits(r.KindWord, kKindWordActionDirection, 2)));
+        return GetDirectionAngle(static_cast<int>(GetBits(r.KindWord, KIND_WORD_ACTION_DIRECTION, 2)));
     case 52:
         return GetKindAimAngle(group, slot);
     case 53:

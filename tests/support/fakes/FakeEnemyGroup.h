@@ -69,8 +69,10 @@ public:
         pulls_[slot].ActionType = kPullAction;
         pulls_[slot].ActionParam0 = length;
         group_.ActionDefs[slot] = &pulls_[slot];
-        record.FlagsA |= FLAGS_A_ACTION_RUNNING;
+        // Running it as an enemy's frame leaves it: free to act, its type noted.
+        record.FlagsA |= FLAGS_A_ACTION_RUNNING | FLAGS_A_MAY_ACT;
         record.FlagsC |= FLAGS_C_ACTING;
+        record.ActionType = kPullAction;
         SetBits(record.FlagsB, FLAGS_B_ACTION_MEMBER, 2, static_cast<std::uint32_t>(member));
         group_.pullFlag = 1;
         return record;
@@ -81,7 +83,7 @@ public:
 
 private:
     static constexpr std::uint32_t kDefeated = 1u << 27;
-    static constexpr std::uint8_t kNeutralResist = 4;
+    static constexpr std::uint8_t kNeutralResist = 3; // the element table's 1.0
     // Placed enemies share one blank kind: no name, no actions, no picture.
     static const EnemyKindDef& PlacedKind()
     {

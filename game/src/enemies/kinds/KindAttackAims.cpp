@@ -6,6 +6,7 @@
 #include "core/BattleAngles.h"
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
+#include "enemies/kinds/KindConditions.h"
 #include "enemies/kinds/KindActionShot.h"
 #include "enemies/kinds/KindAttacks.h"
 #include "party/Character.h"
@@ -22,20 +23,6 @@ constexpr int kPairAilmentRate = 3;
 int FacingOf(const EnemyRecord& r)
 {
     return static_cast<int>(GetBits(r.FlagsA, FLAGS_A_FACING, 2));
-}
-
-bool OtherKindClose(const CEnemyGroup& group, int slot)
-{
-    const EnemyRecord& r = group.Records[slot];
-    for (int s = 0; s < group.EnemyCount(); ++s) {
-        if (s == slot || !group.IsPresent(s) || group.KindOf(s) == group.KindOf(slot))
-            continue;
-        const double dx = group.Records[s].CenterX - r.CenterX;
-        const double dy = group.Records[s].CenterY - r.CenterY;
-        if (dx * dx + dy * dy <= kOtherKindReachSq)
-            return true;
-    }
-    return false;
 }
 
 // A shot of fixed values: no action definition behind it.
@@ -114,7 +101,7 @@ void ShotsWhileNearOtherKind(CEnemyGroup& group, int slot)
     EnemyRecord& r = group.Records[slot];
     const EnemyActionDef& def = group.RunningAction(slot);
     const int lastRepeat = std::max(0, def.Repeats - 1) * def.RepeatPeriod;
-    if (!OtherKindClose(group, slot)) {
+    if (!OtherKindNear(group, slot, kOtherKindReachSq)) {
         r.ActionFrame = std::max(r.ActionFrame, lastRepeat);
         MarkKindAttackDone(r);
         return;

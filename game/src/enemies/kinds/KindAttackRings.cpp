@@ -6,6 +6,7 @@
 #include "core/BattleAngles.h"
 #include "enemies/Enemy.h"
 #include "enemies/ShotPatternAngles.h"
+#include "enemies/kinds/KindConditions.h"
 #include "enemies/kinds/KindActionShot.h"
 #include "enemies/kinds/KindAttacks.h"
 #include "party/PartyQueries.h"
@@ -23,25 +24,11 @@ constexpr float kEvenShotSlowdown = 400.0f / 640.0f;
 constexpr int kGrowingRings = 10;
 constexpr int kRingDelayStep = 95;
 
-int StandingNeighbours(const CEnemyGroup& group, int slot)
-{
-    const EnemyRecord& r = group.Records[slot];
-    int near = 0;
-    for (int s = 0; s < group.EnemyCount(); ++s) {
-        if (s == slot || !group.IsPresent(s))
-            continue;
-        const double dx = group.Records[s].CenterX - r.CenterX;
-        const double dy = group.Records[s].CenterY - r.CenterY;
-        near += dx * dx + dy * dy <= kCrowdReachSq ? 1 : 0;
-    }
-    return near;
-}
-
 } // namespace
 
 void CrowdRing(CEnemyGroup& group, int slot)
 {
-    if (StandingNeighbours(group, slot) >= kCrowdSize) {
+    if (CountEnemiesNear(group, slot, kCrowdReachSq) >= kCrowdSize) {
         const EnemyActionDef& def = group.RunningAction(slot);
         const int n = def.ShotsPerVolley;
         for (int i = 0; i < n; ++i)

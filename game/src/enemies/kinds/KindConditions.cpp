@@ -11,6 +11,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyEdgeMargins.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
@@ -27,7 +28,6 @@ constexpr double kNear80 = 6400.0;
 constexpr double kNear64 = 4096.0;
 constexpr double kNear104 = 10816.0;
 constexpr double kAnyDistance = 1e18;
-constexpr float kEdgeMargins[4] = {8.0f, 16.0f, 32.0f, 96.0f};
 constexpr float kAheadMargins[4] = {32.0f, 64.0f, 96.0f, 128.0f};
 constexpr int kLowHp[5] = {80, 60, 40, 20, 0};
 constexpr int kHighHp[5] = {100, 79, 59, 39, 19};
@@ -71,28 +71,6 @@ bool HasStandingEnemyOfKind(const CEnemyGroup& group, int kind)
         if (Standing(group, s) && group.KindOf(s) == kind)
             return true;
     return false;
-}
-
-bool OuterNear(const EnemyRecord& r, int side, float margin)
-{
-    switch (side) {
-    case 0:
-        return r.PosX + r.OuterBox.left < FIELD_LEFT + margin;
-    case 1:
-        return r.PosY + r.OuterBox.top < FIELD_TOP + margin;
-    case 2:
-        return r.PosX + r.OuterBox.right > FIELD_RIGHT - margin;
-    default:
-        return r.PosY + r.OuterBox.bottom > FIELD_BOTTOM - margin;
-    }
-}
-
-bool IsEnemyNearAnyEdge(const EnemyRecord& r, int p)
-{
-    if (p < 0 || p > 3)
-        return false;
-    return OuterNear(r, 0, kEdgeMargins[p]) || OuterNear(r, 1, kEdgeMargins[p]) || OuterNear(r, 2, kEdgeMargins[p]) ||
-           OuterNear(r, 3, kEdgeMargins[p]);
 }
 
 bool AnyMemberHasAilment()
@@ -201,6 +179,15 @@ bool OtherEnemyRunningEffectNear(const CEnemyGroup& group, int slot, int code, d
 {
     for (int s = 0; s < group.EnemyCount(); ++s)
         if (s != slot && Acting(group, s) && group.RunningAction(s).ActionType == code &&
+            DistanceSq(group.Records[slot], group.Records[s]) < distanceSq)
+            return true;
+    return false;
+}
+
+bool OtherKindNear(const CEnemyGroup& group, int slot, double distanceSq)
+{
+    for (int s = 0; s < group.EnemyCount(); ++s)
+        if (s != slot && Standing(group, s) && group.KindOf(s) != group.KindOf(slot) &&
             DistanceSq(group.Records[slot], group.Records[s]) < distanceSq)
             return true;
     return false;
@@ -474,11 +461,7 @@ bool CheckEnemyKindCondition(CEnemyGroup& group, int slot, int p)
     case 185:
         return hpPercent % 2 == p;
     case 186:
-        for (int s = 0; s < group.EnemyCount(); ++s)
-            if (s != slot && Standing(group, s) && group.KindOf(s) != kind &&
-                DistanceSq(r, group.Records[s]) < kNear104)
-                return true;
-        return false;
+        return OtherKindNear(group, slot, kNear104);
     case 190: {
         if (Standing(group, 0))
             return false;

@@ -224,6 +224,8 @@ void OnEnemyKindDefeated(CEnemyGroup& group, int slot)
     }
 }
 
+void OnEnemyKindTargetChosen(CEnemyGroup&, int, int) {}
+
 void StartEnemyAfterlifeTimer(CEnemyGroup& group, int slot)
 {
     switch (group.KindOf(slot)) {

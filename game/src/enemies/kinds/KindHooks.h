@@ -89,6 +89,8 @@ void ReactEnemyKindToKnockback(CEnemyGroup& group, int slot, const KindKnockHit&
 void OnEnemyKindActionStart(CEnemyGroup& group, int slot, int actionIndex);
 void OnEnemyKindMoveStart(CEnemyGroup& group, int slot, int moveIndex);
 void OnEnemyKindDefeated(CEnemyGroup& group, int slot);
+// A support action of the enemy chose `target`: no kind of the game acts on it.
+void OnEnemyKindTargetChosen(CEnemyGroup& group, int slot, int target);
 void StartEnemyAfterlifeTimer(CEnemyGroup& group, int slot);
 void UpdateEnemyAfterlifeTimer(CEnemyGroup& group, int slot);
 // What every knock-back does to an enemy with the kind switches for it.

@@ -6,6 +6,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemySteering.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ float RandomKindShotAngle()
 
 float HitQuarterAngle(int direction)
 {
-    return kQuarterStart[direction & 3] + static_cast<float>(GameRandom() >> 5) * (BATTLE_PI / 2.0f / 1024.0f);
+    return WrapHeading(kQuarterStart[direction & 3] +
+                       static_cast<float>(GameRandom() >> 5) * (BATTLE_PI / 2.0f / 1024.0f));
 }
 
 float TopRowShotX(int i, int n)

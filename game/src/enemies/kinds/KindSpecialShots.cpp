@@ -199,7 +199,7 @@ void FireShotByPartyCentre(CEnemyGroup& group, int slot)
     float cx = 0.0f;
     float cy = 0.0f;
     GetPartyCentre(cx, cy);
-    const bool onCentre = std::fabs(r.CenterX - cx) <= kNearCentre && std::fabs(r.CenterY - cy) <= kNearCentre;
+    const bool onCentre = std::fabs(r.CenterX - cx) < kNearCentre && std::fabs(r.CenterY - cy) < kNearCentre;
     EnemyShotSpec shot = KindShotOf(group, slot);
     shot.angle = RandomKindShotAngle();
     shot.speed = onCentre ? 5.0f : 2.0f;
