@@ -1,5 +1,7 @@
 // The first map's fighters in the game itself. The first fighter's battle
-// is won by the leader's blows and pays its EXP, money and drop. The second
+// is won by the leader's blows and pays its EXP, money and drop; through its
+// win wait the party starts nothing, whatever was pushed on the killing
+// frame, and only a held direction moves the leader. The second
 // fighter's battle, which may be retried, is lost by a party that stands
 // still: the picture darkens (through the game-over shader, or by its grey
 // without pixel shaders), the retry fades into the same battle, which the
@@ -9,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "FrameImage.h"
@@ -18,11 +21,14 @@
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
+#include "core/ZephGlobals.h"
 #include "enemies/Enemy.h"
 #include "field/DrawSortObject.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"
+#include "party/AttackCosts.h"
+#include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/PartyBattle.h"
 #include "record/Pipkorn.h"
@@ -31,6 +37,55 @@ namespace {
 
 using e2e::FrameImage;
 using e2e::kKeyConfirm;
+
+constexpr int kSkillKeys[2] = {30, 31}; // A and S: buttons 4 and 5, the leader's two skills
+
+int EnemiesStanding()
+{
+    int standing = 0;
+    for (int slot = 0; slot < TheEnemyGroup->EnemyCount(); ++slot)
+        standing += TheEnemyGroup->Records[slot].State != ENEMY_DEFEATED ? 1 : 0;
+    return standing;
+}
+
+std::set<const CharaShotNode*> PartyShots()
+{
+    std::set<const CharaShotNode*> shots;
+    for (const CharaShotNode* shot = TheCharaShot->head; shot != nullptr; shot = shot->next)
+        shots.insert(shot);
+    return shots;
+}
+
+// What the party holds at one frame of the win wait.
+struct PartyAtFrame {
+    int action[PARTY_MEMBER_COUNT];
+    int sp[PARTY_MEMBER_COUNT];
+    int st[PARTY_MEMBER_COUNT];
+    float leaderX, leaderY;
+    std::set<const CharaShotNode*> shots;
+
+    static PartyAtFrame Now()
+    {
+        PartyAtFrame now{};
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            now.action[m] = TheCharacter->members[m].Action();
+            now.sp[m] = TheCharacter->sp[m];
+            now.st[m] = TheCharacter->st[m];
+        }
+        const BattleMember& leader = TheCharacter->members[TheCharacter->Leader()];
+        now.leaderX = leader.x;
+        now.leaderY = leader.y;
+        now.shots = PartyShots();
+        return now;
+    }
+    bool AllFree() const
+    {
+        for (int a : action)
+            if (a != ACTION_FREE)
+                return false;
+        return true;
+    }
+};
 
 class GameOverInProcessTest : public ::testing::Test {
 protected:
@@ -147,6 +202,70 @@ TEST_F(GameOverInProcessTest, TheFirstFightersBattleIsWonByTheLeadersBlowsAndPay
     EXPECT_EQ(TheGameData->HeldCount(ITEM_CATEGORY_ITEM, 0), herbs + 1) << "the slime's herb";
     game.Frames(2);
     DumpAs("program_fighter_back_on_field");
+}
+
+// The last enemy is beaten while a skill button is pushed on every frame
+// (the two skill keys by turns) and the leader has the SP for a skill: the
+// killing frame's push starts nothing in the win wait.
+TEST_F(GameOverInProcessTest, ThroughTheWinWaitThePartyStartsNothingAndOnlyAHeldDirectionMovesTheLeader)
+{
+    StartBesideTheRetryFighter(19);
+    StartRetryBattle();
+    SetMemberMaxMP(0, MemberAttackSpCost[0][2]); // room for either skill
+    ASSERT_TRUE(game.FightUntilTheBattleEnds(3000, [this] {
+        if (EnemiesStanding() != 1)
+            return;
+        SetMemberMP(0, TheCharacter->maxSp[0], true);
+        game.Press(kSkillKeys[game.FrameNumber() % 2]);
+    })) << "the party fell first";
+    ASSERT_GE(TheCharacter->sp[0], MemberAttackSpCost[0][2]) << "either skill could start";
+    const PartyAtFrame won = PartyAtFrame::Now();
+    DumpAs("program_win_wait_first");
+
+    // Once everybody stands free, 40 frames into the wait, the leader is
+    // walked right for 12 frames.
+    constexpr int kWalkFrames = 12;
+    int heldFrames = 0;
+    bool holding = false;
+    float xBeforeHolding = 0.0f;
+    PartyAtFrame before = won;
+    while (SceneState == SCENE_BATTLE && TheCharacter->GetBattlePhase() == BATTLE_PHASE_VICTORY) {
+        if (!holding && heldFrames == 0 && before.AllFree() && TheEnemyGroup->WinWaitFrames >= 40) {
+            game.Hold(e2e::kKeyRight);
+            holding = true;
+            xBeforeHolding = before.leaderX;
+        }
+        if (holding && heldFrames == kWalkFrames) {
+            game.LetGo(e2e::kKeyRight);
+            holding = false;
+        }
+        ASSERT_TRUE(game.Frame());
+        const PartyAtFrame now = PartyAtFrame::Now();
+        const bool directionHeld = ZephKeyInput->GetDirectionHold() != 0;
+        heldFrames += directionHeld ? 1 : 0;
+        const int frame = TheEnemyGroup->WinWaitFrames;
+        for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
+            if (before.action[m] == ACTION_FREE) {
+                EXPECT_EQ(now.action[m], ACTION_FREE) << "member " << m << " started an action at " << frame;
+            }
+            EXPECT_EQ(now.sp[m], won.sp[m]) << "member " << m << "'s SP at " << frame;
+            EXPECT_EQ(now.st[m], won.st[m]) << "member " << m << "'s ST at " << frame;
+        }
+        if (before.AllFree()) {
+            for (const CharaShotNode* shot : now.shots)
+                EXPECT_EQ(before.shots.count(shot), 1u) << "a new party shot at " << frame;
+            if (!directionHeld) {
+                EXPECT_EQ(now.leaderX, before.leaderX) << "at " << frame;
+                EXPECT_EQ(now.leaderY, before.leaderY) << "at " << frame;
+            }
+        }
+        if (heldFrames == 6)
+            DumpAs("program_win_wait_walking");
+        before = now;
+    }
+    EXPECT_EQ(heldFrames, kWalkFrames) << "the direction was held in the win wait";
+    EXPECT_GT(before.leaderX, xBeforeHolding) << "the held direction moved the leader";
+    EXPECT_EQ(SceneState, SCENE_BATTLE_END) << "the win wait hands over to the result";
 }
 
 TEST_F(GameOverInProcessTest, AStandingPartyLosesAndTheRetryIsWonByFighting)

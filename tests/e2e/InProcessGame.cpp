@@ -176,7 +176,7 @@ int TowardsNearestEnemy(bool& inReach)
 
 } // namespace
 
-bool InProcessGame::FightUntilTheBattleEnds(int limit)
+bool InProcessGame::FightUntilTheBattleEnds(int limit, const std::function<void()>& beforeEachFrame)
 {
     constexpr int kBlowEvery = 8;
     int held = 0;
@@ -195,6 +195,8 @@ bool InProcessGame::FightUntilTheBattleEnds(int limit)
         }
         if (inReach && frame_ % kBlowEvery == 0)
             Press(kKeyConfirm);
+        if (beforeEachFrame)
+            beforeEachFrame();
         if (!Frame())
             return false;
     }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,8 +93,9 @@ public:
     // Plays the current battle as a player who fights: the leader walks up
     // to the nearest enemy still standing and strikes whenever it is close.
     // True once the battle is won; false when the party falls first or
-    // neither happens within `limit` frames.
-    bool FightUntilTheBattleEnds(int limit = 3000);
+    // neither happens within `limit` frames. `beforeEachFrame` may add keys
+    // of its own before each frame of the fight.
+    bool FightUntilTheBattleEnds(int limit = 3000, const std::function<void()>& beforeEachFrame = {});
     // Writes the picture presented last, through the game's own frame dump,
     // as `name`.png among the pictures the tests leave to look at.
     bool Dump(const std::string& name) const;

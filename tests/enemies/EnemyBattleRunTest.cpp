@@ -141,7 +141,9 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     bool revived = false;
     bool escaped = false;
     int summonerBefore = 0;
-    for (int frame = 0; frame <= 560; ++frame) {
+    // The healer prays three seconds before each heal: the summoner's comes
+    // at the end of its second prayer.
+    for (int frame = 0; frame <= 620; ++frame) {
         summonerBefore = enemies.Records[1].Hp;
         const bool goblinDown = (enemies.Records[4].FlagsA & FLAGS_A_DEFEATED) != 0;
         harness.Frame();

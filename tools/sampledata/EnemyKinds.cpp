@@ -150,6 +150,9 @@ EnemyKind Walker(const std::u16string& name, int hp, int sizeClass, int graphic)
     return k;
 }
 
+// The healer's heal, longer than member 2's circle magic answers (104 frames) plus its thinking period.
+constexpr int kHealerPrayerFrames = 180;
+
 std::vector<EnemyKind> DemoKinds()
 {
     std::vector<EnemyKind> kinds;
@@ -182,7 +185,9 @@ std::vector<EnemyKind> DemoKinds()
     healer.actions[0].ActionCount16 = 20; // heals 20 to 40 percent
     healer.actions[0].ActionLength18 = 40;
     healer.actions[0].IsSpell = 1;
-    healer.actions[0].StartDelay = 30;
+    // Its prayer is long: member 2's thinking, once a second, still finds
+    // its circle with more frames left than the circle magic's cast takes.
+    healer.actions[0].StartDelay = kHealerPrayerFrames;
     kinds.push_back(healer);
     // 5: the summoner calls two slimes.
     EnemyKind summoner = Walker(u"しょうかんし", 90, 1, 5);
