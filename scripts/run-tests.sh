@@ -17,7 +17,7 @@ stage() {
   echo "== $name"
   "$@"
   stage_times+=("$(printf '%-34s %5d s' "$name" $((SECONDS - begun)))")
-  echo "-- $name: $((SECONDS - begun)) s"
+  echo "== $name took $((SECONDS - begun)) s"
 }
 
 stage "install" bash scripts/install-deps.sh

@@ -147,4 +147,20 @@ protected:
     testsupport::GameWorld world;
 };
 
+// The same parts outside a test case (the fuzz targets' runners): set up and
+// torn down as the field tests do.
+class FieldWorld : public FieldTest {
+public:
+    void TestBody() override {}
+    void Start() { SetUp(); }
+    void Stop() { TearDown(); }
+    using FieldTest::Enter;
+    using FieldTest::keys;
+    using FieldTest::map;
+    using FieldTest::pack;
+    using FieldTest::parts;
+    using FieldTest::soundEffects;
+    using FieldTest::Walk;
+};
+
 } // namespace fieldtest

@@ -12,18 +12,7 @@
 namespace mapfuzz {
 namespace {
 
-// The field's parts on fakes, set up as the field tests do.
-class World : public fieldtest::FieldTest {
-public:
-    void TestBody() override {}
-    void Start() { SetUp(); }
-    void Stop() { TearDown(); }
-    using FieldTest::keys;
-    using FieldTest::map;
-    using FieldTest::pack;
-    using FieldTest::parts;
-    using FieldTest::Walk;
-};
+using World = fieldtest::FieldWorld;
 
 // Down, right, up and left in turn, a stretch each.
 constexpr int kWalkOrder[] = {fakes::FakeKeyInput::kDown, fakes::FakeKeyInput::kRight, fakes::FakeKeyInput::kUp,

@@ -4,21 +4,7 @@
 #include "media/PlayBGM.h"
 
 namespace eventfuzz {
-namespace {
-
-// The field's parts on fakes, set up as the field tests do.
-class World : public fieldtest::FieldTest {
-public:
-    void TestBody() override {}
-    void Start() { SetUp(); }
-    void Stop() { TearDown(); }
-    using FieldTest::Enter;
-    using FieldTest::keys;
-    using FieldTest::parts;
-    using FieldTest::soundEffects;
-};
-
-} // namespace
+using World = fieldtest::FieldWorld;
 
 std::vector<std::uint8_t> EventAreaInput(const std::vector<std::uint8_t>& area, int recordCount)
 {
