@@ -140,15 +140,19 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     bool healed = false;
     bool revived = false;
     bool escaped = false;
-    int summonerBefore = 0;
-    // The healer prays three seconds before each heal: the summoner's comes
-    // at the end of its second prayer.
+    // The healer prays three seconds before each heal, and heals the comrade
+    // lowest in HP: by the end of its second prayer that is the revived
+    // goblin, below the hurt summoner.
     for (int frame = 0; frame <= 620; ++frame) {
-        summonerBefore = enemies.Records[1].Hp;
+        int hpBefore[ENEMY_SLOTS];
+        for (int slot = 0; slot < ENEMY_SLOTS; ++slot)
+            hpBefore[slot] = enemies.Records[slot].Hp;
         const bool goblinDown = (enemies.Records[4].FlagsA & FLAGS_A_DEFEATED) != 0;
         harness.Frame();
         most = std::max(most, enemies.EnemyCount());
-        healed = healed || (frame > 145 && enemies.Records[1].Hp > summonerBefore);
+        // A standing enemy whose HP rises is healed (a revive or a summon starts from 0).
+        for (int slot = 0; slot < ENEMY_SLOTS; ++slot)
+            healed = healed || (hpBefore[slot] > 0 && enemies.Records[slot].Hp > hpBefore[slot]);
         revived = revived || (goblinDown && !(enemies.Records[4].FlagsA & FLAGS_A_DEFEATED));
         escaped = escaped || (enemies.Records[3].KindWord & KIND_WORD_GONE) != 0;
         for (const Dump& d : kSupportDumps)
@@ -158,7 +162,7 @@ TEST(EnemyBattleRun, SupportKindsHealReviveSummonAndFlee)
     }
     EXPECT_GT(most, 5) << "the summoner called";
     EXPECT_TRUE(revived) << "the reviver brought the goblin back";
-    EXPECT_TRUE(healed) << "the healer healed the hurt summoner";
+    EXPECT_TRUE(healed) << "the healer healed a hurt comrade";
     EXPECT_TRUE(escaped) << "the snake fled";
     FreeEnemyKinds();
 }
