@@ -22,15 +22,6 @@ struct Draws {
     float Jitter15() { return 0.2617994f - static_cast<float>(Next()) * 0.00051132694f; }
 };
 
-float Wrapped(float a)
-{
-    while (a >= kPi)
-        a -= 2.0f * kPi;
-    while (a < -kPi)
-        a += 2.0f * kPi;
-    return a;
-}
-
 class KindDirectionTest : public KindFixture {
 protected:
     void Walking(const EnemyMoveDef& move)
@@ -141,7 +132,7 @@ TEST_F(KindDirectionTest, Kind160KeepsItsWayOnOddStepsAndLeavesATrailShotEachDec
         const auto made = Shots();
         ASSERT_EQ(made.size(), 1u);
         const EnemyShotNode& n = *made[0];
-        EXPECT_NEAR(Wrapped(n.Angle - shot), 0.0f, 1e-5f);
+        EXPECT_NEAR(WrapHeading(n.Angle - shot), 0.0f, 1e-5f);
         EXPECT_FLOAT_EQ(n.Speed, 2.5f);
         EXPECT_EQ(n.Attack(), 77);
         EXPECT_EQ(n.Age, -8);
