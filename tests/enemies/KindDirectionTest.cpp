@@ -5,6 +5,7 @@
 #include "KindFixture.h"
 #include "core/Random.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySteering.h"
 #include "party/CharaShot.h"
 
 namespace enemytest {
