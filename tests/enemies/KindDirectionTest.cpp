@@ -237,9 +237,11 @@ TEST_F(KindDirectionTest, Kind173SeeksAFreeOneOfItsKindWithJitter)
     // Not free itself: a random heading even with a free one near.
     group().Records[2].State = group().Records[1].State;
     group().Records[2].FlagsA &= ~FLAGS_A_DEFEATED;
-    SetBits(rec().FlagsG, FLAGS_G_PAIRING, 2, PAIR_HOLDING);
-    Draws d4;
-    EXPECT_NEAR(Decide(0, 3), d4.Random(), 1e-5f);
+    for (const int state : {PAIR_HOLDING, PAIR_HELD}) {
+        SetBits(rec().FlagsG, FLAGS_G_PAIRING, 2, static_cast<std::uint32_t>(state));
+        Draws d4;
+        EXPECT_NEAR(Decide(0, 3), d4.Random(), 1e-5f);
+    }
     // A partner that targets it wins, at any distance and whatever its own state.
     Make(4, 173);
     Place(4, 600, 200); // 300 to the right, farther than the free one
@@ -251,6 +253,20 @@ TEST_F(KindDirectionTest, Kind173SeeksAFreeOneOfItsKindWithJitter)
     partner.FlagsC &= ~FLAGS_C_ATTACK_DONE;
     Draws d5;
     EXPECT_NEAR(Decide(0, 3), kPi / 2 + d5.Jitter7(), 1e-5f);
+}
+
+TEST_F(KindDirectionTest, Kind173InALaterSlotTakesTheNearestEvenInTheFirstSlot)
+{
+    Walking(Walk());
+    Fresh();
+    Make(0, 173);
+    Make(1, 173);
+    Make(2, 173);
+    Place(1, 300, 200);
+    Place(0, 300, 300); // 100 below
+    Place(2, 100, 200); // 200 to the left
+    Draws d;
+    EXPECT_NEAR(Decide(1, 3), 0.0f + d.Jitter7(), 1e-5f);
 }
 
 TEST_F(KindDirectionTest, Kind190HeadsForTheFirstSlotElseFaces)
