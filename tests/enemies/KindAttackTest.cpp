@@ -798,6 +798,8 @@ TEST_F(KindAimedAttackTest, Kind157Action6FiresThreeQuarterTurnsAndOneAimedShot)
     }
     // The fourth keeps the action's values.
     EXPECT_NEAR(list[3]->Angle, PatternAngle(11, 3, 4), 1e-5f);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(list[i]->Index, i);
     EXPECT_EQ(list[3]->Period, 70);
     EXPECT_EQ(eshot::Action::Get(list[3]->BitsA), 15u);
     EXPECT_EQ(eshot::EdgeMode::Get(list[3]->BitsA), 4u);
@@ -810,6 +812,10 @@ TEST_F(KindAimedAttackTest, Kind157Action6FiresThreeQuarterTurnsAndOneAimedShot)
         EXPECT_FALSE(Done()) << frame;
     }
     Run(6, 20);
+    EXPECT_TRUE(Done());
+    // Without an interval the one volley ends it.
+    Kind(157, 1, 3, 0);
+    Run(6);
     EXPECT_TRUE(Done());
 }
 
@@ -880,8 +886,10 @@ TEST_F(KindAimedAttackTest, Kind179LeadsWithItsSixthDefinitionThenFansOut)
     EXPECT_FLOAT_EQ(list[0]->Speed, 6.5f);
     EXPECT_EQ(eshot::EdgeMode::Get(list[0]->BitsA), 1u);
     EXPECT_FLOAT_EQ(list[1]->Speed, 2.0f);
-    for (const EnemyShotNode* s : list)
+    for (const EnemyShotNode* s : list) {
         EXPECT_NEAR(s->Angle, -BATTLE_PI / 2.0f, 1e-5f);
+        EXPECT_EQ(s->Index, 0);
+    }
     EXPECT_TRUE(Done());
 }
 
