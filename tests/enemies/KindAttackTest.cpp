@@ -8,6 +8,7 @@
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
 #include "core/Random.h"
+#include "enemies/EnemySteering.h"
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindShotHooks.h"
@@ -668,6 +669,228 @@ TEST_F(KindAttackTest, Kind160sQuarterFansNeedFourSlots)
         Act(0, 1);
         EXPECT_EQ(static_cast<int>(Shots().size()), slots < 4 ? 0 : slots);
     }
+}
+
+// The attack cases that aim, value by value: the kind's hook runs once on
+// the action's first frame with the generator seeded just before it.
+class KindAimedAttackTest : public KindAttackTest {
+protected:
+    static constexpr std::uint32_t kSeed = 21;
+    // Ten copies of a plain attack of n shots; definitions 5 and 6 fly at
+    // their own speeds so that their shots can be told apart.
+    void Kind(int kind, int n, int repeats = 1, int interval = 0)
+    {
+        KindEnemy(kind, [&](EnemyKind& k) {
+            EnemyActionDef a = KindAttack(n);
+            a.ActionParam0 = 2.0f;
+            a.Repeats = repeats;
+            a.RepeatPeriod = interval;
+            a.TargetKindId = 70;
+            a.ShotAction = 15;
+            a.ShotOnce = 1;
+            a.ShotChance = 100;
+            a.GaugeMember = 2;
+            k.actions.assign(10, a);
+            k.actions[5].ActionParam0 = 5.5f;
+            k.actions[6].ActionParam0 = 6.5f;
+        });
+    }
+    void Run(int action, int frame = 0)
+    {
+        Start(0, action);
+        rec().ActionFrame = frame;
+        SeedGameRandom(kSeed);
+        ExecuteEnemyKindAttack(group(), 0);
+    }
+    void Pattern(int pattern) { SetBits(rec().FlagsD, FLAGS_D_AIM_MODE, 7, static_cast<std::uint32_t>(pattern)); }
+    void Face(int facing) { SetBits(rec().FlagsA, FLAGS_A_FACING, 2, static_cast<std::uint32_t>(facing)); }
+    bool Done() { return (rec().FlagsC & FLAGS_C_ATTACK_DONE) != 0; }
+    float PatternAngle(int pattern, int i, int n) { return GetShotPatternAngle(group(), 0, pattern, i, n); }
+};
+
+constexpr int kRingPattern = 4;
+
+TEST_F(KindAimedAttackTest, Kind147SpendsAGaugePointAndFiresItsPattern)
+{
+    struct Case {
+        int gauge, left;
+    };
+    for (const Case c : {Case{3, 2}, Case{1, 0}, Case{0, 0}}) {
+        SCOPED_TRACE(c.gauge);
+        Kind(147, 5);
+        rec().KindBytes[2] = static_cast<std::uint8_t>(c.gauge);
+        rec().KindBytes[1] = 7;
+        Pattern(kRingPattern);
+        Run(0);
+        EXPECT_EQ(rec().KindBytes[2], c.left);
+        EXPECT_EQ(rec().KindBytes[1], 7) << "only the named member's gauge";
+        const auto list = Shots();
+        ASSERT_EQ(list.size(), 5u);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_NEAR(list[i]->Angle, PatternAngle(kRingPattern, i, 5), 1e-5f);
+            EXPECT_EQ(list[i]->Index, i);
+        }
+        EXPECT_TRUE(Done());
+    }
+}
+
+TEST_F(KindAimedAttackTest, Kind150FiresAtItsMarkedMembersOnlyWhenAllAreInFront)
+{
+    struct Case {
+        int facing;
+        bool mask[3];
+        std::vector<int> members; // the members shot at, in order
+    };
+    // The members stand below the enemy.
+    const Case cases[] = {
+        {3, {true, false, true}, {0, 2}},
+        {3, {false, true, false}, {1}},
+        {1, {false, true, false}, {}},
+        {3, {false, false, false}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "facing " << c.facing << " mask " << c.mask[0] << c.mask[1] << c.mask[2]);
+        Kind(150, 1);
+        rec().CenterY = 80; // high enough that all three stand within its downward sight
+        Face(c.facing);
+        Pattern(kRingPattern);
+        for (int m = 0; m < 3; ++m)
+            rec().ActionTargetMask[m] = c.mask[m];
+        Run(0);
+        const auto list = Shots();
+        ASSERT_EQ(list.size(), c.members.size());
+        for (std::size_t k = 0; k < list.size(); ++k) {
+            EXPECT_EQ(list[k]->Index, c.members[k]);
+            EXPECT_NEAR(list[k]->Angle, PatternAngle(kRingPattern, c.members[k], 3), 1e-5f);
+        }
+        EXPECT_TRUE(Done());
+    }
+    // One marked member behind it holds the whole volley back.
+    Kind(150, 1);
+    rec().CenterY = 80;
+    Face(3);
+    parts->party.SetMemberPosY(2, 20);
+    for (int m = 0; m < 3; ++m)
+        rec().ActionTargetMask[m] = true;
+    Run(0);
+    EXPECT_TRUE(Shots().empty());
+}
+
+TEST_F(KindAimedAttackTest, Kind157Action6FiresThreeQuarterTurnsAndOneAimedShot)
+{
+    Kind(157, 1, 3, 10);
+    SetBits(rec().FlagsD, FLAGS_D_SUBPATTERN_MODE, 5, 4);
+    Run(6);
+    SeedGameRandom(kSeed);
+    const auto list = Shots();
+    ASSERT_EQ(list.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const float turn = static_cast<float>(i) + static_cast<float>(GameRandom() >> 7) / 256.0f;
+        EXPECT_NEAR(list[i]->Angle, WrapHeading(turn * BATTLE_PI / 2.0f + 3.0f * BATTLE_PI / 4.0f), 1e-5f);
+        EXPECT_GE(list[i]->Angle, -BATTLE_PI);
+        EXPECT_LT(list[i]->Angle, BATTLE_PI);
+        EXPECT_EQ(list[i]->Period, 0);
+        EXPECT_EQ(eshot::Action::Get(list[i]->BitsA), 0u);
+        EXPECT_EQ(eshot::EdgeMode::Get(list[i]->BitsA), 0u);
+        EXPECT_EQ(eshot::Once::Get(list[i]->BitsB), 0u);
+        EXPECT_EQ(eshot::Chance::Get(list[i]->BitsB), 0u);
+    }
+    // The fourth keeps the action's values.
+    EXPECT_NEAR(list[3]->Angle, PatternAngle(11, 3, 4), 1e-5f);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(list[i]->Index, i);
+    EXPECT_EQ(list[3]->Period, 70);
+    EXPECT_EQ(eshot::Action::Get(list[3]->BitsA), 15u);
+    EXPECT_EQ(eshot::EdgeMode::Get(list[3]->BitsA), 4u);
+    EXPECT_EQ(eshot::Once::Get(list[3]->BitsB), 1u);
+    EXPECT_EQ(eshot::Chance::Get(list[3]->BitsB), 100u);
+    // Done when frames / interval + 1 reaches the repeats.
+    EXPECT_FALSE(Done());
+    for (const int frame : {10, 19}) {
+        Run(6, frame);
+        EXPECT_FALSE(Done()) << frame;
+    }
+    Run(6, 20);
+    EXPECT_TRUE(Done());
+    // Without an interval the one volley ends it.
+    Kind(157, 1, 3, 0);
+    Run(6);
+    EXPECT_TRUE(Done());
+}
+
+TEST_F(KindAimedAttackTest, Kind163AimsItsCopyAtTheNamedMemberElseItsFacing)
+{
+    struct Case {
+        int named;  // FlagsD bits 7-11
+        int member; // -1: its facing
+    };
+    for (const Case c : {Case{3, 0}, Case{4, 1}, Case{5, 2}, Case{2, -1}, Case{6, -1}}) {
+        SCOPED_TRACE(c.named);
+        Kind(163, 3);
+        Face(2);
+        Pattern(kRingPattern);
+        SetBits(rec().FlagsD, FLAGS_D_TARGET_MODE, 5, static_cast<std::uint32_t>(c.named));
+        Run(0);
+        float want = BATTLE_PI / 2.0f; // facing right
+        if (c.member >= 0) {
+            const BattleMember& m = parts->party.members[c.member];
+            want = AngleFromDelta(m.centerX - rec().CenterX, m.centerY - rec().CenterY);
+        }
+        const auto list = Shots();
+        ASSERT_EQ(list.size(), 3u);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(list[i]->Turn, want, 1e-5f) << "the aim rides in the copy's turn";
+            EXPECT_NEAR(list[i]->Angle, PatternAngle(kRingPattern, i, 3), 1e-5f);
+        }
+        EXPECT_FLOAT_EQ(group().ActionDefs[0][0].ActionParam1, 0.0f) << "its own definition is untouched";
+        EXPECT_TRUE(Done());
+    }
+}
+
+TEST_F(KindAimedAttackTest, Kind179LeadsWithItsSixthDefinitionThenFansOut)
+{
+    for (const int facing : {1, 3}) {
+        SCOPED_TRACE(facing);
+        Kind(179, 4, 3, 10);
+        Face(facing);
+        Run(7);
+        const float base = facing == 1 ? 3.0f * BATTLE_PI / 4.0f : -BATTLE_PI / 4.0f;
+        auto list = Shots();
+        ASSERT_EQ(list.size(), 1u + 4u);
+        EXPECT_FLOAT_EQ(list[0]->Speed, 5.5f) << "the sixth definition";
+        EXPECT_NEAR(list[0]->Angle, facing == 1 ? -2.7489f : 0.3927f, 1e-5f);
+        EXPECT_EQ(eshot::EdgeMode::Get(list[0]->BitsA), 1u);
+        for (std::size_t i = 1; i < list.size(); ++i) {
+            EXPECT_FLOAT_EQ(list[i]->Speed, 2.0f);
+            EXPECT_GE(list[i]->Angle, base);
+            EXPECT_LE(list[i]->Angle, base + 0.7823f);
+            EXPECT_EQ(eshot::EdgeMode::Get(list[i]->BitsA), 0u);
+        }
+        EXPECT_EQ(GetBits(rec().FlagsD, FLAGS_D_SUBPATTERN_MODE, 5), 0u);
+        EXPECT_FALSE(Done());
+        // Later repeats fan without a lead; done from (repeats - 1) x interval on.
+        shots().ClearEnemyShots();
+        Run(7, 10);
+        EXPECT_EQ(Shots().size(), 4u);
+        EXPECT_FALSE(Done());
+        Run(7, 20);
+        EXPECT_TRUE(Done());
+    }
+    // Action 8: the seventh definition's shot, then one of its own, both at its facing.
+    Kind(179, 4);
+    Face(0);
+    Run(8);
+    const auto list = Shots();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_FLOAT_EQ(list[0]->Speed, 6.5f);
+    EXPECT_EQ(eshot::EdgeMode::Get(list[0]->BitsA), 1u);
+    EXPECT_FLOAT_EQ(list[1]->Speed, 2.0f);
+    for (const EnemyShotNode* s : list) {
+        EXPECT_NEAR(s->Angle, -BATTLE_PI / 2.0f, 1e-5f);
+        EXPECT_EQ(s->Index, 0);
+    }
+    EXPECT_TRUE(Done());
 }
 
 } // namespace

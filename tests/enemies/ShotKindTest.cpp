@@ -4,6 +4,7 @@
 #include <set>
 
 #include "EnemyActFixture.h"
+#include "core/BattleAngles.h"
 #include "enemies/EnemyShotKindHooks.h"
 #include "enemies/EnemyShotMotion.h"
 
@@ -218,6 +219,227 @@ TEST_F(ShotKindTest, BehavioursThatTurnOrSpeedTheShot)
             EXPECT_NEAR(n->Angle, c.wantAngle, 1e-5f);
         else
             EXPECT_NE(n->Angle, c.angle);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A shot's start with its owner of `kind`, from the given angle, period and turn.
+struct SetUpCase {
+    const char* what;
+    int kind;
+    float angle, turn, accel;
+    int period, index, action, element;
+    int wantMotion;
+    float wantAngle, wantSpeed;
+};
+
+TEST_F(ShotKindTest, SetUpsThatTurnTheShotOrLinkItsSpeedToItsTurn)
+{
+    const SetUpCase cases[] = {
+        {"126 turns back half its periods", 126, 0.5f, 0.1f, 0, 7, 0, 0, 0, 8, 0.5f - 3 * 0.1f, 2.0f},
+        {"126 wraps", 126, -3.0f, 0.5f, 0, 10, 0, 0, 0, 8, -5.5f + 2 * kPi, 2.0f},
+        {"128 reverses", 128, 0.5f, 0, 0, 0, 0, 0, 0, 1, 0.5f - kPi, 2.0f},
+        {"128 from down: up is -pi", 128, 0.0f, 0, 0, 0, 0, 0, 0, 1, -kPi, 2.0f},
+        {"128 from up-left", 128, -2.0f, 0, 0, 0, 0, 0, 0, 1, kPi - 2.0f, 2.0f},
+        {"181 even index slows by the field's aspect", 181, 0.5f, 0, 0, 0, 4, 0, 0, 0, 0.5f, 2.0f / 1.6f},
+        {"181 odd index keeps its speed", 181, 0.5f, 0, 0, 0, 3, 0, 0, 0, 0.5f, 2.0f},
+        {"181 linked odd", 181, 0.5f, 1.0f, 0.5f, 0, 5, 0, 1, 0, 1.0f, 1.5f},
+        {"181 linked even", 181, 0.5f, 1.0f, 0.5f, 0, 10, 0, 1, 0, 1.0f - kPi, 1.0f},
+        {"181 linked index 14", 181, 0.5f, 1.0f, 0.5f, 0, 14, 0, 1, 0, 1.0f - kPi, 2.0f},
+        {"another kind flies as it is", 127, 0.5f, 0.1f, 0.5f, 7, 3, 0, 0, 0, 0.5f, 2.0f},
+    };
+    for (const SetUpCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        OwnerKind(c.kind);
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(200, 200, c.angle, c.action);
+        eshot::Motion::Set(n->BitsA, 17);
+        eshot::Element::Set(n->BitsA, static_cast<std::uint32_t>(c.element));
+        n->Turn = c.turn;
+        n->Accel = c.accel;
+        n->Period = static_cast<std::int16_t>(c.period);
+        n->Index = static_cast<std::int16_t>(c.index);
+        RunShotKindSetup(*n);
+        EXPECT_EQ(static_cast<int>(eshot::Motion::Get(n->BitsA)), c.wantMotion);
+        EXPECT_NEAR(n->Angle, c.wantAngle, 1e-5f);
+        EXPECT_FLOAT_EQ(n->Speed, c.wantSpeed);
+        EXPECT_FLOAT_EQ(n->X, 200.0f);
+        EXPECT_FLOAT_EQ(n->Y, 200.0f);
+    }
+}
+
+TEST_F(ShotKindTest, Kind181SpreadsAlongARandomHeadingPacedToTheBorder)
+{
+    struct Case {
+        int draw; // the generator's value >> 5
+        float accel;
+    };
+    // Headings 0, 0.92 (towards the lower-right corner), pi/2 and 3.07 rad.
+    for (const Case c : {Case{0, 0.6944444f}, Case{300, 1.1468733f}, Case{512, 1.1111111f}, Case{1000, 0.6963312f}}) {
+        for (const int element : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << c.draw << " element " << element);
+            OwnerKind(181);
+            shots().ClearEnemyShots();
+            EnemyShotNode* n = Shot(200, 200, 0.5f, 28);
+            eshot::Motion::Set(n->BitsA, 17);
+            eshot::Element::Set(n->BitsA, static_cast<std::uint32_t>(element));
+            n->Index = 3;
+            SeedGameRandom(SeedDrawing(5, c.draw));
+            RunShotKindSetup(*n);
+            const float turn = static_cast<float>(c.draw) * kPi / 1024.0f;
+            EXPECT_EQ(eshot::Motion::Get(n->BitsA), 0u);
+            EXPECT_NEAR(n->Turn, turn, 1e-5f);
+            EXPECT_NEAR(n->Accel, c.accel, 1e-5f);
+            if (element == 1) {
+                // Linked: the speed follows the paced step and the heading the drawn one.
+                EXPECT_NEAR(n->Speed, 2.0f * c.accel, 1e-5f);
+                EXPECT_NEAR(n->Angle, turn, 1e-5f);
+            } else {
+                EXPECT_FLOAT_EQ(n->Speed, 2.0f);
+                EXPECT_FLOAT_EQ(n->Angle, 0.5f);
+            }
+        }
+    }
+}
+
+TEST_F(ShotKindTest, Kind153DoublesItsAccelerationOnHalfTheDraws)
+{
+    OwnerKind(153);
+    int doubled = 0;
+    for (const int draw : {0, 16383, 16384, 32767}) {
+        SCOPED_TRACE(draw);
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(200, 200, 0.5f);
+        eshot::Motion::Set(n->BitsA, 17);
+        n->Accel = 0.25f;
+        SeedGameRandom(SeedDrawing(0, draw));
+        RunShotKindSetup(*n);
+        EXPECT_EQ(eshot::Motion::Get(n->BitsA), 2u);
+        EXPECT_TRUE(n->Accel == 0.25f || n->Accel == 0.5f);
+        doubled += n->Accel == 0.5f ? 1 : 0;
+        EXPECT_FLOAT_EQ(n->Angle, 0.5f);
+    }
+    EXPECT_EQ(doubled, 2);
+}
+
+TEST_F(ShotKindTest, Kind183StartsLevelWithARandomMember)
+{
+    OwnerKind(183);
+    std::set<float> rows;
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(200, 100, 0.5f);
+        eshot::Motion::Set(n->BitsA, 17);
+        SeedGameRandom(seed * 2654435761u);
+        RunShotKindSetup(*n);
+        EXPECT_EQ(eshot::Motion::Get(n->BitsA), 8u);
+        EXPECT_FLOAT_EQ(n->X, 200.0f);
+        EXPECT_FLOAT_EQ(n->Angle, 0.5f);
+        rows.insert(n->Y);
+    }
+    std::set<float> memberRows;
+    for (const BattleMember& m : parts->party.members)
+        memberRows.insert(m.centerY - 8.0f);
+    EXPECT_EQ(rows, memberRows) << "each member's row, and only those";
+}
+
+TEST_F(ShotKindTest, Kind190SetUpTurnsToTheFirstSlotOrStartsOnItsOwner)
+{
+    OwnerKind(190);
+    const float ex = rec().CenterX, ey = rec().CenterY;
+    struct Case {
+        int variant;
+        float cx, cy; // the shot's centre
+        float wantAngle, wantX, wantY;
+    };
+    const Case cases[] = {
+        {0, ex + 100, ey, -kPi / 2, ex + 92, ey - 8},         // right of it: left
+        {0, ex, ey - 50, 0.0f, ex - 8, ey - 58},              // above it: down
+        {0, ex - 60, ey + 60, 3 * kPi / 4, ex - 68, ey + 52}, // down-left of it: up-right
+        {0, ex, ey, 0.5f, ex - 8, ey - 8},                    // on it: unchanged
+        {1, 40, 60, 0.5f, ex - 8, ey - 8},                    // placed on its owner
+        {2, 40, 60, 0.5f, 32, 52},                            // another variant: as it is
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "variant " << c.variant << " at " << c.cx << "," << c.cy);
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(c.cx - 8, c.cy - 8, 0.5f);
+        eshot::Motion::Set(n->BitsA, 17);
+        eshot::ChildRow::Set(n->BitsB, static_cast<std::uint32_t>(c.variant));
+        RunShotKindSetup(*n);
+        EXPECT_EQ(eshot::Motion::Get(n->BitsA), 0u);
+        EXPECT_NEAR(n->Angle, c.wantAngle, 1e-5f);
+        EXPECT_FLOAT_EQ(n->X, c.wantX);
+        EXPECT_FLOAT_EQ(n->Y, c.wantY);
+    }
+}
+
+TEST_F(ShotKindTest, Kind153And190BehavioursAimAtAMember)
+{
+    const BattleMember& second = parts->party.members[1];
+    // 153: speed 6 at its target.
+    OwnerKind(153);
+    EnemyShotNode* n = Shot(292, 92, 0.5f);
+    eshot::Target::Set(n->BitsB, 1);
+    eshot::TargetChosen::Set(n->BitsB, 1);
+    EXPECT_EQ(RunShotKindAction(*n), SHOT_KIND_COUNTED);
+    EXPECT_FLOAT_EQ(n->Speed, 6.0f);
+    EXPECT_NEAR(n->Angle, AngleFromDelta(second.centerX - 300.0f, second.centerY - 100.0f), 1e-5f);
+    // 190: a resting shot with 60 frames left aims at the nearest member its owner faces, at 4.5.
+    OwnerKind(190);
+    struct Case {
+        float speed;
+        int age, facing;
+        bool aims;
+    };
+    for (const Case c : {Case{0, 40, 3, true}, Case{0, 41, 3, false}, Case{0.5f, 0, 3, false}, Case{0, 0, 1, false}}) {
+        SCOPED_TRACE(testing::Message() << "speed " << c.speed << " age " << c.age << " facing " << c.facing);
+        shots().ClearEnemyShots();
+        n = Shot(92, 92, 0.5f);
+        n->Speed = c.speed;
+        n->Life = 100;
+        n->Age = c.age;
+        SetBits(rec().FlagsA, FLAGS_A_FACING, 2, static_cast<std::uint32_t>(c.facing));
+        EXPECT_EQ(RunShotKindAction(*n), SHOT_KIND_COUNTED);
+        // Seen from the owner at (300, 200) facing down, the member straight below is the nearest.
+        EXPECT_FLOAT_EQ(n->Speed, c.aims ? 4.5f : c.speed);
+        EXPECT_NEAR(n->Angle, c.aims ? AngleFromDelta(second.centerX - 100.0f, second.centerY - 100.0f) : 0.5f, 1e-5f);
+    }
+}
+
+TEST_F(ShotKindTest, Kind181BurstsOnceAtADrawnPeriod)
+{
+    OwnerKind(181);
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE(seed);
+        SeedGameRandom(seed * 2654435761u);
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(200, 200, 0.0f);
+        eshot::ChildRow::Set(n->BitsB, 2);
+        n->Life = 301;
+        n->Period = 60;
+        int bursts = 0;
+        for (int age = 1; age <= 300 && bursts == 0; ++age) {
+            n->Age = age;
+            bursts += RunShotKindAction(*n) == SHOT_KIND_SPENT ? 1 : 0;
+            if (bursts != 0) {
+                EXPECT_EQ(age % 60, 0);
+            }
+        }
+        EXPECT_EQ(bursts, 1);
+        EXPECT_EQ(shots().CountEnemyShots(), 1 + 4);
+    }
+    // Shots of kinds with a set-up but no behaviour are left as they are.
+    for (int kind : {126, 128, 183}) {
+        OwnerKind(kind);
+        shots().ClearEnemyShots();
+        EnemyShotNode* n = Shot(200, 200, 0.5f);
+        EXPECT_EQ(RunShotKindAction(*n), SHOT_KIND_COUNTED);
+        EXPECT_FLOAT_EQ(n->Angle, 0.5f);
+        EXPECT_FLOAT_EQ(n->Speed, 2.0f);
     }
 }
 

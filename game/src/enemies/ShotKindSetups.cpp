@@ -92,17 +92,21 @@ float DistanceToBorder(float t)
     return divisor == 0.0f ? kHalfHeight : half / divisor;
 }
 
+// A spreading shot draws its heading and its pace to the border first; a
+// linked shot then takes its speed and heading from them, so linked pairs
+// fly out both ways along the drawn line.
 void SpreadAcrossTheField(EnemyShotNode& node)
 {
     SetMotion(node, 0);
-    const int element = static_cast<int>(eshot::Element::Get(node.BitsA));
-    if (eshot::Action::Get(node.BitsA) == kSpreadAction) {
+    const bool spreading = eshot::Action::Get(node.BitsA) == kSpreadAction;
+    const bool linked = static_cast<int>(eshot::Element::Get(node.BitsA)) == kLinkedElement;
+    if (spreading) {
         node.Turn = static_cast<float>(GameRandom() >> 5) * BATTLE_PI / 1024.0f;
         node.Accel = DistanceToBorder(node.Turn) / 64.0f / 4.5f;
-    } else if (element != kLinkedElement) {
-        if (node.Index % 2 == 0)
-            node.Speed /= kFieldAspect;
-    } else {
+    } else if (!linked && node.Index % 2 == 0) {
+        node.Speed /= kFieldAspect;
+    }
+    if (linked) {
         node.Speed = static_cast<float>((node.Index / 2) % 4 + 1) * node.Accel;
         node.Angle = node.Index % 2 != 0 ? node.Turn : node.Turn - BATTLE_PI;
     }
