@@ -21,12 +21,7 @@ protected:
     // The enemy walks movement `type` alone (a waiting action keeps it free to move).
     void Walker(int type, int period, int param, float cx = 330, float cy = 250)
     {
-        EnemyMoveDef m = Mv(type);
-        m.Speed = kSpeed;
-        m.Period = period;
-        m.Param = param;
-        m.Duration = 400;
-        m.MaxUses = 1;
+        const EnemyMoveDef m = Move(type, kSpeed, period, param);
         OneEnemy(
             [&](EnemyKind& k) {
                 k.moves = {m};
