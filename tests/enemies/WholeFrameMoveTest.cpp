@@ -76,12 +76,14 @@ TEST_F(WholeFrameMove, TheDiagonalByFacingKeepsTheDiagonalOfItsFirstFrame)
 // to that member's centre height, at most its speed a frame.
 TEST_F(WholeFrameMove, TheVerticalTrackerWalksItsSubDirectionOrClosesOnAMemberInLine)
 {
-    for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
-        Walker(36, 0, 0);
+    bool went[4] = {};
+    for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u}) {
+        Walker(36, 0, 0); // facing down, but without bit 3 the draw decides
         SeedGameRandom(seed);
         float dx = 0, dy = 0;
         Step(dx, dy);
         ASSERT_TRUE(WalkDir() == 1 || WalkDir() == 3) << seed;
+        went[WalkDir()] = true;
         const float down = WalkDir() == 3 ? kSpeed : -kSpeed;
         for (int frame = 0; frame < 3; ++frame) {
             EXPECT_EQ(dx, 0.0f) << seed;
@@ -89,6 +91,7 @@ TEST_F(WholeFrameMove, TheVerticalTrackerWalksItsSubDirectionOrClosesOnAMemberIn
             Step(dx, dy);
         }
     }
+    EXPECT_TRUE(went[1] && went[3]) << "up and down both come";
     for (int facing : {1, 3}) {
         Walker(36, 0, 8);
         SetFacing(facing);
@@ -113,34 +116,65 @@ TEST_F(WholeFrameMove, TheVerticalTrackerWalksItsSubDirectionOrClosesOnAMemberIn
     EXPECT_FLOAT_EQ(rec().CenterY, 255.0f);
 }
 
-// 47 with period 200 and param 1, member 1 straight below its facing: the
-// steps aim at the member and ease in over 64 frames and out over the last
-// 64 of each step: speed × f / 64, then speed × (200 − f) / 64.
+// 47 with period 200 and param 1, member 1 straight left of it, facing
+// left: each step aims at the member in front (it moved before step 2) and
+// eases in over 64 frames and out over the last 64: speed × f / 64, then
+// speed × (200 − f) / 64. With period 0 the one step is the whole movement
+// (400 frames) and keeps the heading of its first frame.
 TEST_F(WholeFrameMove, EasedStepsAimAtTheMemberInFrontAndSpeedUpAndSlowDown)
 {
-    Walker(47, 200, 1, 330, 200);
-    PlaceMember(0, 60, 460);
-    PlaceMember(1, 330, 430);
-    PlaceMember(2, 600, 460);
-    SetFacing(3);
     struct Row {
         int frame;
         float speed;
     };
+    const float leftOf = -kPi / 2;
+    const float upLeft = std::atan2(-200.0f, -100.0f); // member 1 moved to (130, 100)
     const Row rows[] = {{0, 0.0f},          {1, kSpeed / 64}, {2, kSpeed * 2 / 64}, {63, kSpeed * 63 / 64},
                         {64, kSpeed},       {135, kSpeed},    {136, kSpeed},        {137, kSpeed * 63 / 64},
                         {199, kSpeed / 64}, {200, 0.0f},      {201, kSpeed / 64}};
+    Walker(47, 200, 1, 330, 200);
+    PlaceMember(0, 330, 460);
+    PlaceMember(1, 130, 200);
+    PlaceMember(2, 600, 460);
+    SetFacing(0);
     int frame = 0;
     for (const Row& row : rows) {
-        if (row.frame > frame)
-            Frames(row.frame - frame);
-        // It must not reach the member: keep it in the upper field between rows.
-        group().SetEnemyPosition(0, 330 - rec().Width / 2, 150 - rec().Height / 2);
-        float dx = 0, dy = 0;
-        Step(dx, dy);
-        frame = row.frame + 1;
-        EXPECT_NEAR(dx, 0.0f, 1e-4f) << "frame " << row.frame;
-        EXPECT_NEAR(dy, row.speed, 1e-4f) << "frame " << row.frame;
+        for (; frame <= row.frame; ++frame) {
+            if (frame == 200)
+                PlaceMember(1, 130, 100);
+            SetFacing(0);
+            group().SetEnemyPosition(0, 330 - rec().Width / 2, 200 - rec().Height / 2);
+            float dx = 0, dy = 0;
+            Step(dx, dy);
+            if (frame != row.frame)
+                continue;
+            const float heading = frame < 200 ? leftOf : upLeft;
+            EXPECT_NEAR(rec().Heading, heading, 1e-4f) << "frame " << frame;
+            EXPECT_NEAR(dx, row.speed * std::sin(heading), 1e-4f) << "frame " << frame;
+            EXPECT_NEAR(dy, row.speed * std::cos(heading), 1e-4f) << "frame " << frame;
+        }
+    }
+
+    Walker(47, 0, 0, 330, 250);
+    SetFacing(1);
+    SeedGameRandom(77);
+    float first = 0.0f;
+    const Row once[] = {{0, 0.0f}, {1, kSpeed / 64}, {200, kSpeed}, {336, kSpeed}, {399, kSpeed / 64}};
+    frame = 0;
+    for (const Row& row : once) {
+        for (; frame <= row.frame; ++frame) {
+            group().SetEnemyPosition(0, 330 - rec().Width / 2, 250 - rec().Height / 2);
+            float dx = 0, dy = 0;
+            Step(dx, dy);
+            if (frame == 0)
+                first = rec().Heading;
+            if (frame != row.frame)
+                continue;
+            EXPECT_GT(std::fabs(first), 3 * kPi / 4) << "the quarter in front of facing up";
+            EXPECT_EQ(rec().Heading, first) << "frame " << frame;
+            EXPECT_NEAR(dx, row.speed * std::sin(first), 1e-4f) << "frame " << frame;
+            EXPECT_NEAR(dy, row.speed * std::cos(first), 1e-4f) << "frame " << frame;
+        }
     }
 }
 
@@ -185,13 +219,14 @@ TEST_F(WholeFrameMove, TheWalkToThePartyCentreGoesForTheStandingMembersMean)
     EXPECT_NEAR(rec().CenterY, 200 + 3 * kSpeed * 200 / length, 1e-3f);
 }
 
-// 52 with period 10, rule 2 (member 1, below it): steps 0-3 by frame; step 0
+// 52 with period 10, rule 2 (member 1, to its left): steps 0-3 by frame; step 0
 // turns to the member and stands, step 1 takes a heading in front and walks,
 // step 2 walks on in it, step 3 stands; then step 0 again.
 TEST_F(WholeFrameMove, TheStalkFacesWalksTwiceAndStandsStepByStep)
 {
     Walker(52, 10, 2, 300, 200);
-    PlaceMember(1, 300, 420);
+    PlaceMember(0, 300, 430);
+    PlaceMember(1, 120, 210);
     SetFacing(1);
     float heading = 0.0f;
     for (int frame = 0; frame < 45; ++frame) {
@@ -201,11 +236,13 @@ TEST_F(WholeFrameMove, TheStalkFacesWalksTwiceAndStandsStepByStep)
         const std::string at = "frame " + std::to_string(frame);
         EXPECT_EQ(StalkStep(), step) << at;
         if (frame == 0) {
-            EXPECT_EQ(Facing(), 3) << at;
+            EXPECT_EQ(Facing(), 0) << at;
         }
         if (frame == 10) {
             heading = rec().Heading;
-            EXPECT_LT(std::fabs(heading), kPi / 4) << at; // the quarter in front of facing down
+            // The quarter in front of facing left.
+            EXPECT_GT(heading, -3 * kPi / 4) << at;
+            EXPECT_LT(heading, -kPi / 4) << at;
         }
         const bool walks = step == 1 || step == 2;
         EXPECT_NEAR(dx, walks ? kSpeed * std::sin(heading) : 0.0f, 1e-4f) << at;
