@@ -196,7 +196,7 @@ TEST_F(WholeFrameMove, EasedStepsWithoutAMemberInFrontHeadIntoTheFrontQuarter)
     }
 }
 
-// 49: towards the mean centre of the members still fighting, at its speed.
+// 49: towards the mean centre of the members still fighting, always at its speed.
 TEST_F(WholeFrameMove, TheWalkToThePartyCentreGoesForTheStandingMembersMean)
 {
     Walker(49, 0, 0, 300, 200);
@@ -217,6 +217,22 @@ TEST_F(WholeFrameMove, TheWalkToThePartyCentreGoesForTheStandingMembersMean)
     }
     EXPECT_NEAR(rec().CenterX, 300 - 3 * kSpeed * 50 / length, 1e-3f);
     EXPECT_NEAR(rec().CenterY, 200 + 3 * kSpeed * 200 / length, 1e-3f);
+
+    // Next to the centre it still takes a whole step, and passes it: one
+    // pixel above, it goes 2 down, then 2 up, and so on; on the centre, down.
+    group().SetEnemyPosition(0, 250 - rec().Width / 2, 399 - rec().Height / 2);
+    const float steps[] = {2, -2, 2};
+    for (float expected : steps) {
+        float dx = 0, dy = 0;
+        Step(dx, dy);
+        EXPECT_NEAR(dx, 0.0f, 1e-4f);
+        EXPECT_NEAR(dy, expected, 1e-4f);
+    }
+    group().SetEnemyPosition(0, 250 - rec().Width / 2, 400 - rec().Height / 2);
+    float dx = 0, dy = 0;
+    Step(dx, dy);
+    EXPECT_NEAR(dx, 0.0f, 1e-4f);
+    EXPECT_NEAR(dy, kSpeed, 1e-4f);
 }
 
 // 52 with period 10, rule 2 (member 1, to its left): steps 0-3 by frame; step 0
