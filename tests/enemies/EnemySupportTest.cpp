@@ -256,7 +256,6 @@ TEST_F(EnemySupport, SummonsFacingUpGoAboveThenLeftAndStopAtEight)
     EXPECT_EQ(group().EnemyCount(), 3);
 }
 
-
 // A cast cut short: the action-running and target-chosen flags go, the
 // action cooldown rises to at least the wait drawn for 120 frames, and only
 // this enemy's circles and start bursts go. Cases: old cooldown, jitter on,
