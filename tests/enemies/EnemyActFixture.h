@@ -77,6 +77,18 @@ protected:
         return m;
     }
 
+    // A 400-frame movement used once, at `speed`, with `period` and `param`.
+    static EnemyMoveDef Move(int type, float speed = 2.0f, int period = 0, int param = 0)
+    {
+        EnemyMoveDef m = Mv(type);
+        m.Speed = speed;
+        m.Period = period;
+        m.Param = param;
+        m.Duration = 400;
+        m.MaxUses = 1;
+        return m;
+    }
+
     // Slot 0 becomes the one enemy of the battle, of the stub kind changed by
     // `change`, at (x, y) facing down, free to act at once.
     void OneEnemy(const std::function<void(EnemyKind&)>& change, float x = 300, float y = 200)

@@ -33,16 +33,6 @@ protected:
             },
             x, y);
     }
-    static EnemyMoveDef Move(int type, float speed = 2.0f, int period = 0, int param = 0)
-    {
-        EnemyMoveDef m = Mv(type);
-        m.Speed = speed;
-        m.Period = period;
-        m.Param = param;
-        m.Duration = 400;
-        m.MaxUses = 1;
-        return m;
-    }
     void KnockOut(int m, bool down = true) { KnockedOut::Set(parts->party.members[m].state, down ? 1 : 0); }
     void MemberFaces(int m, int facing) { FacingField::Set(parts->party.members[m].state, facing); }
     void PlaceMember(int m, float x, float y)

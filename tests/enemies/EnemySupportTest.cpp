@@ -256,5 +256,54 @@ TEST_F(EnemySupport, SummonsFacingUpGoAboveThenLeftAndStopAtEight)
     EXPECT_EQ(group().EnemyCount(), 3);
 }
 
+// A cast cut short: the action-running and target-chosen flags go, the
+// action cooldown rises to at least the wait drawn for 120 frames, and only
+// this enemy's circles and start bursts go. Cases: old cooldown, jitter on,
+// seed -> the cooldown afterwards.
+TEST_F(EnemySupport, EndingACastClearsItsFlagsAndWaitsAtLeastTheDrawnWait)
+{
+    struct Case {
+        int before;
+        bool jitter;
+        std::uint32_t seed;
+    };
+    const Case cases[] = {{0, false, 1}, {119, false, 1},  {121, false, 1},    {500, false, 1},
+                          {0, true, 7},  {0, true, 12345}, {135, true, 12345}, {500, true, 99}};
+    for (const Case& c : cases) {
+        OneEnemy([&](EnemyKind& k) {
+            k.actions = {Act(23)};
+            k.def.JitterDelays = c.jitter;
+        });
+        AddEnemy(1, 500, 150);
+        rec().FlagsA |= FLAGS_A_ACTION_RUNNING;
+        rec().KindWord |= KIND_WORD_TARGET_CHOSEN;
+        rec().FlagsA |= FLAGS_A_MOVE_RUNNING | FLAGS_A_WALKING;
+        rec().ActionCooldownAll = c.before;
+        circles.SpawnMagicCircle(0, 0, 60, 0, false);
+        circles.SpawnMagicCircle(0, 1, 60, 0, false);
+        effect.AddDamagePopup(false, 0, POPUP_ACTION_START, false, 0);
+        effect.AddDamagePopup(false, 1, POPUP_ACTION_START, false, 0);
+        const std::uint32_t flagsA = rec().FlagsA;
+        const int drawn = c.jitter ? static_cast<int>(120 * (0.875 + (PeekRandom(c.seed) >> 5) / 4096.0)) : 120;
+        SeedGameRandom(c.seed);
+
+        EndEnemyCasting(group(), 0);
+
+        const std::string at = "cooldown " + std::to_string(c.before) + (c.jitter ? " jittered" : "");
+        EXPECT_EQ(rec().ActionCooldownAll, std::max(c.before, drawn)) << at;
+        EXPECT_EQ(rec().FlagsA, flagsA & ~FLAGS_A_ACTION_RUNNING) << at;
+        EXPECT_EQ(rec().KindWord & KIND_WORD_TARGET_CHOSEN, 0u) << at;
+        EXPECT_FALSE(circles.HasMagicCircleOfSide(0, 0)) << at;
+        EXPECT_TRUE(circles.HasMagicCircleOfSide(0, 1)) << at;
+        for (const DamagePopup& p : effect.Popups()) {
+            if (!p.IsMember() && p.Kind() == POPUP_ACTION_START) {
+                EXPECT_EQ(p.IsFading(), p.Actor() == 0) << at << ", burst of " << p.Actor();
+            }
+        }
+        circles.ClearMagicCircles();
+        effect.ClearBattleEffects();
+    }
+}
+
 } // namespace
 } // namespace enemytest

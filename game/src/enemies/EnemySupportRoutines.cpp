@@ -125,10 +125,13 @@ bool ResumesMoveAfterKnockback(CEnemyGroup& group, int slot)
     }
 }
 
+// The game's rule: a cast cut short drops the action and the support target
+// it had chosen, so the next heal, revive or status action chooses anew.
 void EndEnemyCasting(CEnemyGroup& group, int slot)
 {
     EnemyRecord& r = group.Records[slot];
     r.FlagsA &= ~FLAGS_A_ACTION_RUNNING;
+    r.KindWord &= ~KIND_WORD_TARGET_CHOSEN;
     r.FlagsC &= ~FLAGS_C_ACTING;
     r.ActionCooldownAll = std::max(r.ActionCooldownAll, group.DrawWait(slot, kCastEndWait));
     if (TheMagicCircle != nullptr)

@@ -87,11 +87,9 @@ void MoveToPartyCentre(CEnemyGroup& group, int slot)
     float x = 0.0f;
     float y = 0.0f;
     GetPartyCentre(x, y);
-    const float dx = x - r.CenterX;
-    const float dy = y - r.CenterY;
-    const float distance = std::sqrt(dx * dx + dy * dy);
-    const float speed = std::min(std::fabs(group.ApplySpeedStatus(slot, group.RunningMove(slot).Speed)), distance);
-    group.WalkAlongHeadingRaw(slot, speed, DirectionTo(r, x, y));
+    // The game's rule: always a whole step, so on reaching the centre it
+    // passes it and turns back (on it exactly, the direction is down).
+    group.WalkAlongHeading(slot, group.RunningMove(slot).Speed, DirectionTo(r, x, y));
 }
 
 void AlignWithMember(CEnemyGroup& group, int slot)
