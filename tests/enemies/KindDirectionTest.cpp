@@ -1,5 +1,6 @@
 // The headings the kinds choose at each decision of the kind-chosen walk,
 // value by value: the draws are replayed from the same seed.
+#include <array>
 #include <cmath>
 
 #include "KindFixture.h"
@@ -15,12 +16,23 @@ constexpr float kPi = BATTLE_PI;
 constexpr std::uint32_t kSeed = 4321;
 
 // The generator's next draws after `kSeed`, as the game's rules read them.
+// The draws a decision from the seed makes, taken when the replay is made:
+// the decision reseeds the generator itself, so the replay holds whichever
+// side of a comparison is evaluated first.
 struct Draws {
-    Draws() { SeedGameRandom(kSeed); }
-    std::uint32_t Next() { return GameRandom() >> 5; }
+    Draws()
+    {
+        SeedGameRandom(kSeed);
+        for (std::uint32_t& draw : draws)
+            draw = GameRandom() >> 5;
+    }
+    std::uint32_t Next() { return draws.at(next++); }
     float Random() { return static_cast<float>(Next()) * (2.0f * kPi / 1024.0f) - kPi; }
     float Jitter7() { return 0.1308997f - static_cast<float>(Next()) * 0.00025566347f; }
     float Jitter15() { return 0.2617994f - static_cast<float>(Next()) * 0.00051132694f; }
+
+    std::array<std::uint32_t, 8> draws{};
+    std::size_t next = 0;
 };
 
 class KindDirectionTest : public KindFixture {
