@@ -176,6 +176,8 @@ TEST(KeyedRoomsInProcess, TheTreasureRoomsBattlePutsTheDropOnSlot1Only)
     ASSERT_TRUE(game.Dump("keyed_drop_battle"));
     ASSERT_TRUE(game.FightUntilTheBattleEnds());
     ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE_END; }, 300), 0);
+    EXPECT_EQ(TheEnemyGroup->DropItemCount(0), 1) << "one herb";
+    EXPECT_EQ(TheEnemyGroup->DropItemCategory(1), ENEMY_DROP_EMPTY) << "and nothing else";
     game.Frames(120);
     ASSERT_TRUE(game.Dump("keyed_drop_result"));
 }
