@@ -1,9 +1,10 @@
 // The rooms behind the arena whose rules are keyed to their map numbers, in
 // the game itself: the arena's upper doors lead into them and back; a symbol
-// of the hall (map 108) spawned in its lower half brings kind 113 where the
-// hall's table says 109 (and 112 for 110), one spawned in its upper half the
-// table's own kinds; the treasure room's keeper (map 165) fights three
-// slimes of which only the one in slot 1 carries its herb.
+// of the hall of map 108 spawned in its lower half brings kind 113 where the
+// hall's table says 109 (and 112 for 110), one of map 17 spawned in its right
+// half kinds 18 and 19 for 22 and 23, one of the other half the table's own
+// kinds; the treasure rooms' keepers fight three slimes of which only the
+// one in slot 1 (map 165) or slot 0 (map 169) carries its herb.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,37 +101,47 @@ TEST_P(KeyedRoomDoor, LeadsFromTheArenaIntoItsRoomAndBack)
     EXPECT_EQ(TheMapCharacter->cellY, keyed::kArenaArrivalY);
 }
 
-INSTANTIATE_TEST_SUITE_P(KeyedRoomsInProcess, KeyedRoomDoor,
-                         ::testing::Values(DoorCase{keyed::kArenaSwapDoorX, keyed::kSwapMap, "keyed_swap_hall"},
-                                           DoorCase{keyed::kArenaDropDoorX, keyed::kDropMap, "keyed_treasure_room"}),
-                         [](const auto& tested) { return "Map" + std::to_string(tested.param.map); });
+INSTANTIATE_TEST_SUITE_P(
+    KeyedRoomsInProcess, KeyedRoomDoor,
+    ::testing::Values(DoorCase{keyed::kArenaSwapDoorX, keyed::kSwapMap, "keyed_swap_hall_108"},
+                      DoorCase{keyed::kArenaRightSwapDoorX, keyed::kRightSwapMap, "keyed_swap_hall_17"},
+                      DoorCase{keyed::kArenaDropDoorX, keyed::kDropMap, "keyed_treasure_room_165"},
+                      DoorCase{keyed::kArenaSlot0DropDoorX, keyed::kSlot0DropMap, "keyed_treasure_room_169"}),
+    [](const auto& tested) { return "Map" + std::to_string(tested.param.map); });
 
-// A symbol spawned in one half of the hall steps onto the player; the
-// encounter's kinds are the table's (two of 109, one each of 110, 111 and
-// 113), swapped in the lower half.
+// Whether a symbol was spawned in the half of its hall that swaps kinds: the
+// lower half of map 108 (20 × 15 cells), the right half of map 17 (30 × 20).
+bool InSwappingHalf(int map, const MapSymbolRecord& r)
+{
+    return map == keyed::kSwapMap ? r.cellY >= 15 / 2 : r.cellX >= 30 / 2;
+}
+
+// A symbol spawned in one half of a hall steps onto the player; the
+// encounter's kinds are the table's (map 108: two of 109, one each of 110,
+// 111 and 113; map 17: two of 22 and one of 23), swapped in one half.
 struct HalfCase {
-    bool lower;
+    int doorX, map;
+    bool swapping;
     std::vector<int> kinds;
     const char* picture;
 };
 void PrintTo(const HalfCase& c, std::ostream* os)
 {
-    *os << (c.lower ? "lower half" : "upper half");
+    *os << "map " << c.map << (c.swapping ? ", swapping half" : ", other half");
 }
 class SwapHallHalf : public ::testing::TestWithParam<HalfCase> {};
 
 TEST_P(SwapHallHalf, EncountersBringTheKindsOfTheirHalf)
 {
-    constexpr int kHallHeight = 15;
     const HalfCase& c = GetParam();
     GameFolder folder;
     InProcessGame game;
-    ASSERT_TRUE(EnterFromTheArena(game, folder, keyed::kArenaSwapDoorX, keyed::kSwapMap));
+    ASSERT_TRUE(EnterFromTheArena(game, folder, c.doorX, c.map));
     MapSymbolRecord* met = nullptr;
     ASSERT_GT(game.FramesUntil(
                   [&] {
                       for (MapSymbolRecord* r = TheObject->symbolList; r != nullptr; r = r->next)
-                          if (r->counter == 0 && (r->cellY >= kHallHeight / 2) == c.lower)
+                          if (r->counter == 0 && InSwappingHalf(c.map, *r) == c.swapping)
                               met = r;
                       return met != nullptr;
                   },
@@ -147,17 +158,34 @@ TEST_P(SwapHallHalf, EncountersBringTheKindsOfTheirHalf)
     ASSERT_TRUE(game.Dump(c.picture));
 }
 
-INSTANTIATE_TEST_SUITE_P(KeyedRoomsInProcess, SwapHallHalf,
-                         ::testing::Values(HalfCase{false, {109, 109, 110, 111, 113}, "keyed_upper_encounter"},
-                                           HalfCase{true, {109, 111, 112, 113, 113}, "keyed_lower_encounter"}),
-                         [](const auto& tested) { return std::string(tested.param.lower ? "Lower" : "Upper"); });
+INSTANTIATE_TEST_SUITE_P(
+    KeyedRoomsInProcess, SwapHallHalf,
+    ::testing::Values(
+        HalfCase{keyed::kArenaSwapDoorX, keyed::kSwapMap, false, {109, 109, 110, 111, 113}, "keyed_108_upper"},
+        HalfCase{keyed::kArenaSwapDoorX, keyed::kSwapMap, true, {109, 111, 112, 113, 113}, "keyed_108_lower"},
+        HalfCase{keyed::kArenaRightSwapDoorX, keyed::kRightSwapMap, false, {22, 22, 23}, "keyed_17_left"},
+        HalfCase{keyed::kArenaRightSwapDoorX, keyed::kRightSwapMap, true, {18, 18, 19}, "keyed_17_right"}),
+    [](const auto& tested) {
+        return "Map" + std::to_string(tested.param.map) + (tested.param.swapping ? "Swapping" : "Other");
+    });
 
-// The keeper's battle carries the drop-by-map flag: of three slimes, which
-// each carry a herb elsewhere, only slot 1 does here; the won battle gives one herb.
-TEST(KeyedRoomsInProcess, TheTreasureRoomsBattlePutsTheDropOnSlot1Only)
+// A keeper's battle carries the drop-by-map flag: of three slimes, which
+// each carry a herb elsewhere, only the map's slot does here; the won battle
+// gives one herb.
+struct DropCase {
+    int map, slot;
+};
+void PrintTo(const DropCase& c, std::ostream* os)
 {
+    *os << "map " << c.map;
+}
+class TreasureRoom : public ::testing::TestWithParam<DropCase> {};
+
+TEST_P(TreasureRoom, TheKeepersBattlePutsTheDropOnTheMapsSlotOnly)
+{
+    const DropCase& c = GetParam();
     GameFolder folder;
-    e2e::WriteSaveAboveTrainer(folder, keyed::kDropMap, keyed::kKeeperX, keyed::kKeeperY);
+    e2e::WriteSaveAboveTrainer(folder, c.map, keyed::kKeeperX, keyed::kKeeperY);
     InProcessGame game;
     ASSERT_TRUE(game.Start(folder));
     ASSERT_TRUE(game.LoadFirstSlot());
@@ -171,15 +199,20 @@ TEST(KeyedRoomsInProcess, TheTreasureRoomsBattlePutsTheDropOnSlot1Only)
     ASSERT_EQ(SortedKinds(), keyed::kDropKinds);
     for (int slot = 0; slot < 3; ++slot) {
         const bool carries = (TheEnemyGroup->Records[slot].KindWord & KIND_WORD_CARRIES_DROP) != 0;
-        EXPECT_EQ(carries, slot == 1) << "slot " << slot;
+        EXPECT_EQ(carries, slot == c.slot) << "slot " << slot;
     }
-    ASSERT_TRUE(game.Dump("keyed_drop_battle"));
+    const std::string picture = "keyed_drop_" + std::to_string(c.map);
+    ASSERT_TRUE(game.Dump(picture + "_battle"));
     ASSERT_TRUE(game.FightUntilTheBattleEnds());
     ASSERT_GT(game.FramesUntil([] { return SceneState == SCENE_BATTLE_END; }, 300), 0);
     EXPECT_EQ(TheEnemyGroup->DropItemCount(0), 1) << "one herb";
     EXPECT_EQ(TheEnemyGroup->DropItemCategory(1), ENEMY_DROP_EMPTY) << "and nothing else";
     game.Frames(120);
-    ASSERT_TRUE(game.Dump("keyed_drop_result"));
+    ASSERT_TRUE(game.Dump(picture + "_result"));
 }
+
+INSTANTIATE_TEST_SUITE_P(KeyedRoomsInProcess, TreasureRoom,
+                         ::testing::Values(DropCase{keyed::kDropMap, 1}, DropCase{keyed::kSlot0DropMap, 0}),
+                         [](const auto& tested) { return "Map" + std::to_string(tested.param.map); });
 
 } // namespace

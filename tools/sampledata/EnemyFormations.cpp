@@ -117,6 +117,10 @@ void PutEncounterTable(Bytes& b, int map)
         // 111 and 113, which the lower half of the hall swaps.
         candidates = {{109, 10, 2, 1}, {110, 10, 1, 1}, {111, 10, 1, 1}, {113, 10, 1, 1}};
         budgetMin = budgetMax = 5;
+    } else if (map == keyed::kRightSwapMap) {
+        // Two walkers of kind 22 and one of kind 23, which the right half of the hall swaps.
+        candidates = {{22, 10, 2, 1}, {23, 10, 1, 1}};
+        budgetMin = budgetMax = 3;
     }
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         Put16(b, 18 + 2 * i, static_cast<std::uint32_t>(candidates[i].kind));

@@ -22,9 +22,24 @@ constexpr int kReflects = 1 << 3;
 constexpr int kFadesIn = 1 << 15;
 constexpr int kRandomPattern = -1;
 
-Record DoorToArena(int arenaX)
+// The arena's door that leads to the room of `map`.
+int ArenaDoorX(int map)
 {
-    return Door(kDoorX, kDoorY, Script().ChangeMap(arena::kMap, arenaX, kArenaArrivalY, kFaceDown));
+    switch (map) {
+    case kSwapMap:
+        return kArenaSwapDoorX;
+    case kRightSwapMap:
+        return kArenaRightSwapDoorX;
+    case kDropMap:
+        return kArenaDropDoorX;
+    default:
+        return kArenaSlot0DropDoorX;
+    }
+}
+
+Record DoorToArena(int map)
+{
+    return Door(kDoorX, kDoorY, Script().ChangeMap(arena::kMap, ArenaDoorX(map), kArenaArrivalY, kFaceDown));
 }
 
 // One symbol on each of the hall's four spawn points.
@@ -38,28 +53,33 @@ Record SwapHallSetup()
 
 } // namespace
 
-std::vector<Record> SwapHallRecords()
+std::vector<Record> SwapHallRecords(int map)
 {
-    return {DoorToArena(kArenaSwapDoorX), SwapHallSetup()};
+    return {DoorToArena(map), SwapHallSetup()};
 }
 
-// Sorted by row, as the spawn commands expect: two above the hall's middle
-// row (7 of 15), two below it.
-std::vector<Point> SwapHallSpawnPoints()
+// Sorted by row, as the spawn commands expect. Map 108 (20 × 15): two above
+// its middle row 7, two below; map 17 (30 × 20): two left of its middle
+// column 15, two right of it.
+std::vector<Point> SwapHallSpawnPoints(int map)
 {
+    if (map == kRightSwapMap)
+        return {{4, 5}, {24, 6}, {5, 13}, {25, 14}};
     return {{4, 3}, {15, 4}, {4, 11}, {15, 12}};
 }
 
-std::vector<Record> DropRoomRecords()
+std::vector<Record> TreasureRoomRecords(int map)
 {
-    return {DoorToArena(kArenaDropDoorX), KindTrainer(kKeeperX, kKeeperY, u"この部屋では一匹だけが宝を持つ。",
-                                                      kDropKinds, kTrainerFlags | kDropByMap)};
+    return {DoorToArena(map), KindTrainer(kKeeperX, kKeeperY, u"この部屋では一匹だけが宝を持つ。", kDropKinds,
+                                          kTrainerFlags | kDropByMap)};
 }
 
 std::vector<Record> DoorsToKeyedRooms()
 {
-    return {Door(kArenaSwapDoorX, kArenaDoorY, Script().ChangeMap(kSwapMap, kArrivalX, kArrivalY, kFaceDown)),
-            Door(kArenaDropDoorX, kArenaDoorY, Script().ChangeMap(kDropMap, kArrivalX, kArrivalY, kFaceDown))};
+    std::vector<Record> doors;
+    for (int map : {kSwapMap, kRightSwapMap, kDropMap, kSlot0DropMap})
+        doors.push_back(Door(ArenaDoorX(map), kArenaDoorY, Script().ChangeMap(map, kArrivalX, kArrivalY, kFaceDown)));
+    return doors;
 }
 
 } // namespace sampledata

@@ -580,11 +580,11 @@ Bytes MapEventArea(int map, int& recordCount)
         records = ArenaRecords();
         for (const Record& r : DoorsToKeyedRooms())
             records.push_back(r);
-    } else if (map == keyed::kSwapMap) {
-        records = SwapHallRecords();
-        points = SwapHallSpawnPoints();
-    } else if (map == keyed::kDropMap) {
-        records = DropRoomRecords();
+    } else if (keyed::IsSwapHall(map)) {
+        records = SwapHallRecords(map);
+        points = SwapHallSpawnPoints(map);
+    } else if (keyed::IsTreasureRoom(map)) {
+        records = TreasureRoomRecords(map);
     }
     if (map == kUpperHallMap)
         records = {UpperHallDoor(), UpperHallHole()};
