@@ -58,14 +58,14 @@ std::vector<Record> SwapHallRecords(int map)
     return {DoorToArena(map), SwapHallSetup()};
 }
 
-// Sorted by row, as the spawn commands expect. Map 108 (20 × 15): two above
-// its middle row 7, two below; map 17 (30 × 20): two left of its middle
-// column 15, two right of it.
+// Sorted by row, as the spawn commands expect; each on the last or first
+// line of its half. Map 108 (20 × 15): two on row 6, two on its middle row
+// 7; map 17 (30 × 20): two on column 14, two on its middle column 15.
 std::vector<Point> SwapHallSpawnPoints(int map)
 {
     if (map == kRightSwapMap)
-        return {{4, 5}, {24, 6}, {5, 13}, {25, 14}};
-    return {{4, 3}, {15, 4}, {4, 11}, {15, 12}};
+        return {{14, 5}, {15, 6}, {14, 13}, {15, 14}};
+    return {{4, 6}, {15, 6}, {4, 7}, {15, 7}};
 }
 
 std::vector<Record> TreasureRoomRecords(int map)
