@@ -24,14 +24,14 @@ Record Keeper(int x, const char16_t* offer, const std::vector<int>& kinds, bool 
     return KindTrainer(x, arena::kKeeperY, offer, kinds, kTrainerFlags | (strong ? kBossBattle : 0));
 }
 
+} // namespace
+
 Record Door(int x, int y, const Script& script)
 {
     Record door{x, y, 0, 0, 0, kDoorPicture, kTouchClass, true, {}};
     door.script = script.Code();
     return door;
 }
-
-} // namespace
 
 std::vector<Record> ArenaRecords()
 {

@@ -35,6 +35,8 @@ std::vector<eventscript::Record> ArenaRecords();
 // back to it.
 eventscript::Record KindTrainer(int x, int y, const char16_t* offer, const std::vector<int>& kinds,
                                 int battleFlags = 1);
+// A door at (x, y) that runs `script` when the party steps on it.
+eventscript::Record Door(int x, int y, const eventscript::Script& script);
 // The arena's door on the first floor.
 eventscript::Record DoorToArena();
 

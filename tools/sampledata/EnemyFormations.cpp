@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "KeyedRooms.h"
 #include "SampleData.h"
 
 namespace sampledata {
@@ -111,6 +112,15 @@ void PutEncounterTable(Bytes& b, int map)
             Put8(b, 122 + g, static_cast<std::uint32_t>(groups[g].shuffle));
         }
         PutBits(b, 132, 0, 7, 50); // half of the drawn groups take a fixed pattern
+    } else if (map == keyed::kSwapMap) {
+        // Every candidate to its limit: two of kind 109 and one each of 110,
+        // 111 and 113, which the lower half of the hall swaps.
+        candidates = {{109, 10, 2, 1}, {110, 10, 1, 1}, {111, 10, 1, 1}, {113, 10, 1, 1}};
+        budgetMin = budgetMax = 5;
+    } else if (map == keyed::kRightSwapMap) {
+        // Two walkers of kind 22 and one of kind 23, which the right half of the hall swaps.
+        candidates = {{22, 10, 2, 1}, {23, 10, 1, 1}};
+        budgetMin = budgetMax = 3;
     }
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         Put16(b, 18 + 2 * i, static_cast<std::uint32_t>(candidates[i].kind));

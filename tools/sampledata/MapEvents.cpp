@@ -22,6 +22,7 @@
 #include "ArenaEvents.h"
 #include "EventAssembler.h"
 #include "HallEvents.h"
+#include "KeyedRooms.h"
 #include "SampleData.h"
 
 namespace sampledata {
@@ -575,9 +576,17 @@ Bytes MapEventArea(int map, int& recordCount)
         records.push_back(GalleryKeeper());
         points = HallSpawnPoints();
     }
-    if (map == arena::kMap)
+    if (map == arena::kMap) {
         records = ArenaRecords();
-    else if (map == kUpperHallMap)
+        for (const Record& r : DoorsToKeyedRooms())
+            records.push_back(r);
+    } else if (keyed::IsSwapHall(map)) {
+        records = SwapHallRecords(map);
+        points = SwapHallSpawnPoints(map);
+    } else if (keyed::IsTreasureRoom(map)) {
+        records = TreasureRoomRecords(map);
+    }
+    if (map == kUpperHallMap)
         records = {UpperHallDoor(), UpperHallHole()};
     else if (map == kLowerHallMap)
         records = {LowerHallStairs(), LowerHallDoor()};

@@ -3,10 +3,13 @@
 // 24 × 18 room with inner walls, a sliding floor and two door cells. Map 1 is
 // dark and loops at both edges. Map 2 is split by a wall: the shrine in the
 // west, and in the east the hall of the map's gimmicks and wandering
-// enemies, entered by the door from map 0. Map 83, the arena, is open floor.
+// enemies, entered by the door from map 0. Map 83, the arena, is open floor,
+// and so are the rooms behind it, maps 17, 108, 165 and 169; maps 17 and
+// 108 swap the kinds of the encounters in one half.
 #include <string>
 
 #include "ArenaEvents.h"
+#include "KeyedRooms.h"
 #include "SampleData.h"
 
 namespace sampledata {
@@ -93,8 +96,9 @@ int TileAt(int map, int x, int y, int w, int h)
         return LoopingMapTileAt(x, y);
     if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
         return kWall;
-    // The arena is open floor, so every keeper can be reached.
-    if (map == arena::kMap)
+    // The arena and the rooms behind it are open floor, so every keeper and
+    // symbol can be reached.
+    if (map == arena::kMap || keyed::IsSwapHall(map) || keyed::IsTreasureRoom(map))
         return kFloor;
     // Keep the start and return cells and the paths between them clear.
     if (x == 9 || y == 2 || y == 7)
@@ -157,6 +161,7 @@ Bytes MapEntry(int map)
     PutBits(b, 128, 31, 1, map == 2 ? 1 : 0);                         // restores the party
     PutBits(b, 132, 7, 1, map == 0 || map == 2 ? 1 : 0);              // refills the six counters
     PutBits(b, 132, 11, 1, map == kNoRegenMap ? 1 : 0);               // no regeneration on steps
+    PutBits(b, 132, 12, 1, keyed::IsSwapHall(map) ? 1 : 0);           // encounter kinds swapped by the map
     if (map == kLoopingMap) {
         PutBits(b, 128, 27, 1, 1); // dark: lit only around the player
         PutBits(b, 128, 28, 1, 1); // looping
