@@ -4,8 +4,8 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "core/GameConstants.h"
-#include "enemies/EnemyShot.h"
-#include "party/PartyQueries.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 const double TouchRangeTable[TOUCH_RANGES] = {
     4096.0, 9216.0, 16384.0, 36864.0, 65536.0, 147456.0, FAR_DISTANCE_SQUARED};

@@ -8,7 +8,7 @@
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 Zeph::CTextTexture* BattleTextTexture = nullptr;
 Zeph::CTextTexture* BattleLargeTextTexture = nullptr;

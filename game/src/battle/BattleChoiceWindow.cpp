@@ -7,7 +7,7 @@
 #include "core/ZephGlobals.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 
 namespace {
 

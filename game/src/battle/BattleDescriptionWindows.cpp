@@ -5,11 +5,8 @@
 #include "battle/BattleMenuTables.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MapMenu.h"
-#include "menu/MenuItemRow.h"
-#include "menu/MenuNumberTexts.h"
-#include "menu/MenuTextDraw.h"
-#include "party/PartyIcon.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -7,15 +7,8 @@
 #include "battle/DrawBattleSortObject.h"
 #include "battle/MagicCircle.h"
 #include "core/Parts.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyShot.h"
-#include "party/BattleOutcome.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
-#include "party/MemberAttacks.h"
-#include "party/MemberActions.h"
-#include "party/MemberIndicators.h"
-#include "party/PartyBattle.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 void CBattleEffect::PlaceBattleFrame()
 {

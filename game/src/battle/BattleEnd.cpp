@@ -9,15 +9,12 @@
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "core/SceneTrace.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyQueries.h"
-#include "field/Object.h"
+#include "enemies/EnemyServices.h"
+#include "field/FieldServices.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "media/Texture.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/PartyRecovery.h"
+#include "party/PartyServices.h"
 
 namespace {
 

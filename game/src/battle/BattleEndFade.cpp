@@ -8,17 +8,11 @@
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
-#include "enemies/Enemy.h"
-#include "field/DrawSortObject.h"
-#include "field/FieldBrightness.h"
-#include "field/Map.h"
-#include "field/Object.h"
-#include "field/ScreenEffect.h"
-#include "field/event/Event.h"
+#include "enemies/EnemyServices.h"
+#include "field/FieldServices.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyRecovery.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,12 +8,10 @@
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "enemies/Enemy.h"
-#include "field/Object.h"
-#include "field/event/Event.h"
+#include "enemies/EnemyServices.h"
+#include "field/FieldServices.h"
 #include "media/PlaySE.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,8 +8,7 @@
 #include "battle/BattleBackground.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "platform/Device.h"
 
 class CTexture;

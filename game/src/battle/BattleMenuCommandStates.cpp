@@ -5,10 +5,7 @@
 #include "battle/BattleMenuKeys.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/PartyRecovery.h"
-#include "party/PartyWords.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -7,8 +7,7 @@
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "media/Texture.h"
-#include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 
 namespace {
 

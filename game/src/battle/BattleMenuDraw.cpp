@@ -5,8 +5,7 @@
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "media/FixedWindowSet.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

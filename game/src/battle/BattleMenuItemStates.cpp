@@ -4,12 +4,8 @@
 #include "battle/BattleMenuKeys.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/MemberIndicators.h"
-#include "party/PartyWords.h"
-#include "party/ThirdMember.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/ZephGlobals.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 
 // The buttons each kind of state reads: confirm, cancel, menu; with the
 // per-state extra; with the six shortcut buttons.

@@ -6,7 +6,7 @@
 #include "battle/BattleMenu.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

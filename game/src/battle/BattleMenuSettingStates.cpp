@@ -4,11 +4,8 @@
 #include "battle/BattleMenuKeys.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/PartyOptions.h"
-#include "party/PartyRecovery.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -4,9 +4,7 @@
 #include "battle/BattleMenuKeys.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 
 namespace {
 

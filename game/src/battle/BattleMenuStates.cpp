@@ -8,11 +8,8 @@
 #include "core/ZephGlobals.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/MemberIndicators.h"
-#include "party/PartyWords.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -8,13 +8,10 @@
 #include "core/EquipmentRows.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MenuItemRow.h"
-#include "menu/MenuTextTables.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -7,10 +7,8 @@
 #include "battle/BattleMenuTables.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MenuTextDraw.h"
-#include "menu/MenuTextTables.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/KeyNames.h"
 
 namespace {

@@ -5,10 +5,8 @@
 #include "battle/BattleMenuTables.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MenuItemRow.h"
-#include "menu/MenuTextDraw.h"
-#include "menu/MenuTextTables.h"
-#include "party/Character.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -5,15 +5,8 @@
 #include "battle/BattleEffect.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
-#include "enemies/Enemy.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyStatusDraw.h"
-#include "enemies/EnemyShot.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
-#include "party/PartyBattle.h"
-#include "party/MemberIndicators.h"
-#include "party/StatusEffects.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -9,18 +9,12 @@
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "core/ZephGlobals.h"
-#include "enemies/Enemy.h"
-#include "field/Map.h"
-#include "field/MapCharacter.h"
-#include "field/MapNameEffect.h"
-#include "field/Object.h"
-#include "field/ScreenEffect.h"
-#include "field/event/Event.h"
+#include "enemies/EnemyServices.h"
+#include "field/FieldServices.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "media/Texture.h"
-#include "party/Character.h"
-#include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "field/Object.h"
+#include "field/FieldServices.h"
 #include "platform/LittleEndian.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "field/MapHeader.h"
+#include "field/FieldServices.h"
 
 struct MapSymbolRecord;
 

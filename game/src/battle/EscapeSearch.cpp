@@ -9,10 +9,9 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
-#include "enemies/EnemyQueries.h"
-#include "enemies/EnemyShot.h"
-#include "party/MemberThinking.h"
-#include "party/PartyQueries.h"
+#include "core/BattleAngles.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 
@@ -44,18 +43,6 @@ constexpr ForbiddenRanges kForbidden[] = {
 float WrapBelowPi(float a)
 {
     return a >= kPi ? a - kTwoPi : a;
-}
-
-// The side a blow toward `angle` faces.
-int FacingFromAngle(float angle)
-{
-    if (angle < -kWideGap || angle >= kWideGap)
-        return FACING_UP;
-    if (angle >= kPi / 4.0f)
-        return FACING_RIGHT;
-    if (angle >= -kPi / 4.0f)
-        return FACING_DOWN;
-    return FACING_LEFT;
 }
 
 // Moves a candidate strictly inside a forbidden range to its nearer end.

@@ -6,14 +6,11 @@
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/FieldBrightness.h"
-#include "field/FieldLight.h"
-#include "field/ScreenEffect.h"
+#include "field/FieldServices.h"
 #include "media/Shader.h"
 #include "media/Texture.h"
-#include "menu/MapMenu.h"
-#include "party/BattleOutcome.h"
-#include "party/Character.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -9,11 +9,10 @@
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "enemies/Enemy.h"
-#include "field/DrawSortObject.h"
-#include "field/ScreenEffect.h"
+#include "enemies/EnemyServices.h"
+#include "field/FieldServices.h"
 #include "media/Texture.h"
-#include "party/MemberIndicators.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "field/event/MapChange.h"
+#include "field/FieldServices.h"
 #include "platform/Device.h"
 
 // The scene's states.

@@ -10,9 +10,9 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "core/ZephGlobals.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "media/Texture.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

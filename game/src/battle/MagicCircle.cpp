@@ -9,11 +9,10 @@
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "media/Texture.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -6,11 +6,8 @@
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
 #include "core/SceneTrace.h"
-#include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchRoles.h"
-#include "party/HitShares.h"
-#include "party/MemberHitAngle.h"
-#include "party/PartyBattle.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -6,9 +6,8 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchBoxes.h"
 #include "battle/TouchRoles.h"
-#include "enemies/EnemyQueries.h"
-#include "enemies/EnemyTouchRoles.h"
-#include "party/PartyBattle.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

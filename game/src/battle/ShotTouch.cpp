@@ -10,13 +10,8 @@
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
 #include "core/SceneTrace.h"
-#include "enemies/EnemySupportRoutines.h"
-#include "enemies/EnemyTouchRoles.h"
-#include "party/HitCombo.h"
-#include "party/HitShares.h"
-#include "party/PartyRecovery.h"
-#include "party/PartyStats.h"
-#include "party/StatusEffects.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

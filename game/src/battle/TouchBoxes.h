@@ -3,10 +3,8 @@
 // all in screen pixels. Boxes touch only when they overlap strictly.
 #pragma once
 
-#include "enemies/EnemyRecord.h"
-#include "enemies/EnemyShot.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 struct TouchBox {
     float left, top, right, bottom;

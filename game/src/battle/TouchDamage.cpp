@@ -7,12 +7,8 @@
 #include "battle/BattleTouch.h"
 #include "battle/TouchRoles.h"
 #include "core/Random.h"
-#include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchRoles.h"
-#include "party/CharaShot.h"
-#include "party/HitShares.h"
-#include "party/PartyStats.h"
-#include "party/StatusEffects.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

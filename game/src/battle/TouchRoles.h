@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "core/Parts.h"
-#include "enemies/Enemy.h"
-#include "party/Character.h"
+#include "enemies/EnemyServices.h"
+#include "party/PartyServices.h"
 
 constexpr int ABILITY_EVADE = 16;
 constexpr int ENEMY_GRACE_BITS = 7;

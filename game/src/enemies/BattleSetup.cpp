@@ -2,7 +2,7 @@
 // table, or again from the copy of the last set-up.
 #include <algorithm>
 
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"

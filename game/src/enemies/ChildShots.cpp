@@ -10,7 +10,7 @@
 #include "enemies/EnemyRecord.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotAim.h"
-#include "party/PartyWords.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "battle/BattleBackground.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/Random.h"
@@ -13,9 +12,8 @@
 #include "enemies/EnemyImmunity.h"
 #include "core/EnemyKinds.h"
 #include "enemies/kinds/KindHooks.h"
-#include "field/Map.h"
-#include "party/Character.h"
-#include "party/StatusEffects.h"
+#include "field/FieldServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

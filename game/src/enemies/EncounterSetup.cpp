@@ -7,7 +7,7 @@
 #include "enemies/Enemy.h"
 #include "core/EnemyKinds.h"
 #include "enemies/kinds/KindHooks.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "core/PackCatalogue.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "battle/BattleTouch.h"
-#include "field/Map.h"
+#include "battle/BattleServices.h"
+#include "field/FieldServices.h"
 
 namespace {
 

@@ -5,8 +5,7 @@
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Walks along the screen's axes: eight-way steps, one axis turned round at
 // the field edge, the zig-zag that switches axis every period, and the walk
 // that lines itself up with a member and then goes for it.
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/kinds/KindPatterns.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -3,17 +3,13 @@
 // before the battle end takes over.
 #include <algorithm>
 
-#include "battle/BattleEnd.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
 #include "media/PlayBGM.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
-#include "party/BattleOutcome.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

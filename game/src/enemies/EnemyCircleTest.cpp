@@ -1,6 +1,6 @@
 #include "enemies/EnemyCircleTest.h"
 
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 
 bool PassesCircleTest(int circleTest)

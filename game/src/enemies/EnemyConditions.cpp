@@ -14,8 +14,7 @@
 #include "enemies/EnemyShot.h"
 #include "enemies/kinds/KindConditions.h"
 #include "enemies/kinds/KindHooks.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

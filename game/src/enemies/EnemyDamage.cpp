@@ -3,8 +3,7 @@
 // cancel helpers that hits and status effects use.
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
@@ -13,8 +12,7 @@
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindShield.h"
 #include "media/PlaySE.h"
-#include "party/PartyWords.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleBackground.h"
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cmath>
 
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "core/Random.h"
@@ -18,8 +18,7 @@
 #include "enemies/ShotHeadingRules.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleEffect.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "media/PlaySE.h"
-#include "party/PartyWords.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemySupportRoutines.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

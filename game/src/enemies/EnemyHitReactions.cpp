@@ -2,15 +2,14 @@
 // along the hit's direction by the push table and may turn it at the end.
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // shot pattern aims at.
 #include <cmath>
 
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
@@ -14,8 +14,7 @@
 #include "enemies/kinds/KindDrains.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 
@@ -149,18 +148,6 @@ void AimShotsUntilDone(CEnemyGroup& group, int slot)
 }
 
 } // namespace
-
-int FacingFromAngle(float angle)
-{
-    constexpr float kQuarter = BATTLE_PI / 4.0f;
-    if (angle < -3.0f * kQuarter || angle >= 3.0f * kQuarter)
-        return 1;
-    if (angle < -kQuarter)
-        return 0;
-    if (angle < kQuarter)
-        return 3;
-    return 2;
-}
 
 void FaceMember(CEnemyGroup& group, int slot, int member)
 {

@@ -7,8 +7,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemySteering.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShot.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 bool CEnemyGroup::HasActiveSubShot()
 {

@@ -5,15 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleEffect.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

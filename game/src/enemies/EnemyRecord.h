@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/EnemyDefs.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 // Enemy states.
 constexpr int ENEMY_NORMAL = 0;

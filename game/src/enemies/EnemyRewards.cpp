@@ -4,9 +4,8 @@
 
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
-#include "field/Map.h"
-#include "party/Character.h"
-#include "party/BattleOutcome.h"
+#include "field/FieldServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

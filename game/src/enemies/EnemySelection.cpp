@@ -15,7 +15,7 @@
 #include "enemies/EnemyMoveTypes.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/kinds/KindHooks.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "media/Texture.h"
-#include "party/PartyWords.h"
+#include "party/PartyServices.h"
 #include "platform/Device.h"
 
 struct EnemyRecord;

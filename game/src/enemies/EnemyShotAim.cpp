@@ -8,8 +8,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShotMotion.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace shotaim {
 

@@ -9,7 +9,7 @@
 #include "enemies/EnemyRecord.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotMotion.h"
-#include "party/PartyWords.h"
+#include "party/PartyServices.h"
 
 namespace {
 

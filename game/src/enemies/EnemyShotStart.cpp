@@ -9,8 +9,7 @@
 #include "enemies/EnemyShotAim.h"
 #include "enemies/EnemyShotKindHooks.h"
 #include "enemies/EnemyShotMotion.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

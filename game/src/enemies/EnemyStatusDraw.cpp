@@ -5,13 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleLabels.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "enemies/Enemy.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/UseRuleTables.h"
 
 namespace {

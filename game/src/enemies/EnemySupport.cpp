@@ -2,7 +2,7 @@
 // summon, each paid from the party's stock when the action costs one.
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/EnemyKinds.h"
 #include "core/Parts.h"
 #include "core/Random.h"
@@ -11,8 +11,7 @@
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -4,15 +4,13 @@
 
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/kinds/KindHooks.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

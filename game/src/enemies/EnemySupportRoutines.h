@@ -16,8 +16,6 @@ void ShareDamageWithStrongest(CEnemyGroup& group, int slot, int amount);
 // The member a shot pattern aims at among those in the enemy's front half; false for none.
 bool PickPatternTarget(CEnemyGroup& group, int slot, int& member);
 
-// Facing (0 left, 1 up, 2 right, 3 down) from an angle as the shots measure it.
-int FacingFromAngle(float angle);
 void FaceMember(CEnemyGroup& group, int slot, int member);
 void FaceEnemy(CEnemyGroup& group, int slot, int other);
 

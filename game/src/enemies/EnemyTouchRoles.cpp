@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

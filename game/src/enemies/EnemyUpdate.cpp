@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
@@ -12,10 +12,7 @@
 #include "enemies/EnemyBehaviour.h"
 #include "enemies/EnemyMoveTypes.h"
 #include "enemies/kinds/KindHooks.h"
-#include "party/Character.h"
-#include "party/PartyWords.h"
-#include "party/PartyQueries.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -5,15 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
-#include "party/Character.h"
-#include "party/MemberIndicators.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

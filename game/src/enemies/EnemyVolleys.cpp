@@ -11,7 +11,7 @@
 #include "enemies/ShotSpawn.h"
 #include "enemies/kinds/KindPatternHooks.h"
 #include "enemies/kinds/KindShotHooks.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -9,8 +9,7 @@
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

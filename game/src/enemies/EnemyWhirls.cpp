@@ -11,8 +11,7 @@
 #include "core/ZephGlobals.h"
 #include "enemies/EnemyShot.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/ShotSpawn.h"
 #include "enemies/kinds/KindShotHooks.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

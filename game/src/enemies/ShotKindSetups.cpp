@@ -11,8 +11,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyShotAim.h"
 #include "enemies/EnemyShotKindHooks.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 using namespace shotaim;
 

@@ -9,8 +9,7 @@
 #include "enemies/EnemyShotAim.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/ShotKindBehaviours.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 using namespace shotaim;
 

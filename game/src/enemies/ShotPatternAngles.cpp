@@ -9,8 +9,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/ShotMemberChoices.h"
 #include "enemies/kinds/KindShotHooks.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

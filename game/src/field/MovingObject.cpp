@@ -9,7 +9,7 @@
 #include "field/Object.h"
 #include "field/event/Event.h"
 #include "media/PlaySE.h"
-#include "party/PartyEventServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "core/Random.h"
 #include "field/Map.h"
 #include "field/Object.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

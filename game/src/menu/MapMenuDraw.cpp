@@ -2,7 +2,7 @@
 // current mode and of the modes that lead to it (dimmed behind it), and the
 // cursor.
 #include "core/Parts.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"

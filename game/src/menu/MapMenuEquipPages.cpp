@@ -3,13 +3,11 @@
 // is the party's service; a map that restores lets it restore the party.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
-#include "party/Character.h"
-#include "party/Equipment.h"
-#include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Cursor movement over a grid of entries (the ailment choices of the
 // settings and the battle menu's grids).
-#include "battle/BattleMenu.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "media/FixedWindowSet.h"

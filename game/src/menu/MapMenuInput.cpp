@@ -3,7 +3,7 @@
 // the title.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"

@@ -7,7 +7,7 @@
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // right and left turn it; at either end the cursor jumps to the list's end.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"

@@ -2,13 +2,13 @@
 // mode's current row of its window. Leaving the menu.
 #include "core/Parts.h"
 #include "core/SceneState.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
 #include "menu/MenuSettingValues.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Config.h"
 #include "record/Pipkorn.h"
 

@@ -3,13 +3,12 @@
 // slot, and the title and quit questions.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/Map.h"
-#include "field/MapCharacter.h"
+#include "field/FieldServices.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
 #include "record/Pipkorn.h"
-#include "title/Title.h"
+#include "title/TitleServices.h"
 
 namespace {
 

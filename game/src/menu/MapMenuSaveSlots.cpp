@@ -10,7 +10,7 @@
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "core/ZephGlobals.h"
-#include "field/MapCharacter.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "record/Pipkorn.h"
 

@@ -3,14 +3,13 @@
 // and magic learning.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/MapCharacter.h"
+#include "field/FieldServices.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
 #include "menu/MenuSettingValues.h"
-#include "party/Character.h"
-#include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // page. The top menu is handled here.
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

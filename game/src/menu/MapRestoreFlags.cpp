@@ -1,9 +1,9 @@
 // What a map grants after a use on it: the whole party restored, the six
 // counters refilled, or both.
 #include "core/Parts.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "menu/MapMenu.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 void CMapMenu::ApplyMapRestoreFlags()
 {

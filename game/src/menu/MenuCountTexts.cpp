@@ -3,7 +3,7 @@
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
 #include "menu/MapMenu.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "core/PackCatalogue.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "enemies/EnemyImmunity.h"
+#include "enemies/EnemyServices.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuEnemyDrop.h"
 #include "menu/MenuEnemyRecordLayout.h"

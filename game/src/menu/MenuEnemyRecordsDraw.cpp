@@ -5,7 +5,7 @@
 
 #include "core/EnemyKinds.h"
 #include "core/Parts.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuEnemyDrop.h"

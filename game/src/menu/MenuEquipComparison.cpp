@@ -4,7 +4,7 @@
 // four, then 体力 and the four colour levels as percentages.
 #include <algorithm>
 
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "core/EquipmentRows.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
@@ -12,7 +12,7 @@
 #include "menu/MenuEquipTables.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

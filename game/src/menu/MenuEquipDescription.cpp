@@ -8,14 +8,13 @@
 #include "core/EquipmentRows.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuEquipTables.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
-#include "party/Equipment.h"
+#include "party/PartyServices.h"
 
 namespace {
 

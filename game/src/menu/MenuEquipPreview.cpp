@@ -10,8 +10,7 @@
 #include "menu/MapMenuLayoutRules.h"
 #include "menu/MenuNumberTexts.h"
 #include "menu/MenuTextOrigins.h"
-#include "party/Character.h"
-#include "party/Equipment.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

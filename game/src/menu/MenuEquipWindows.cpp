@@ -3,13 +3,13 @@
 // the one under the cursor, and the window saying no piece can replace it.
 #include "core/EquipmentRows.h"
 #include "core/Parts.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -3,13 +3,13 @@
 // and the four colour levels, all figures right-aligned in 12-pixel cells.
 #include <algorithm>
 
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

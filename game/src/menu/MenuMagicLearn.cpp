@@ -4,7 +4,7 @@
 
 #include "core/Parts.h"
 #include "menu/MapMenu.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 constexpr std::uint32_t kLearningPoints = 0x7F;

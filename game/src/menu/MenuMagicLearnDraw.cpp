@@ -6,7 +6,7 @@
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,16 +1,15 @@
 // The menu's permanent background: the party window (each member's level,
 // HP, SP and experience, the money), the colour counters, the two small
 // windows with the controlled member's icon, and the place window.
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/PlaceNames.h"
-#include "field/Map.h"
-#include "field/MapHeader.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The record page on screen: the record menu, dimmed behind the slot list
 // and the questions, and the three two-row question windows.
 #include "core/Parts.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"

@@ -4,7 +4,7 @@
 
 #include "core/Parts.h"
 #include "menu/MapMenuModes.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Config.h"
 #include "record/Pipkorn.h"
 

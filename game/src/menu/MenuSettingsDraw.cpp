@@ -5,16 +5,14 @@
 
 #include "core/GameConstants.h"
 #include "core/Parts.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuSettingValues.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"
-#include "party/Character.h"
-#include "party/PartyIcon.h"
-#include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 #include "record/KeyNames.h"
 
 namespace {

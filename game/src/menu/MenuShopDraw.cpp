@@ -5,12 +5,11 @@
 #include <string>
 
 #include "core/Parts.h"
-#include "field/event/Event.h"
-#include "field/event/EventGifts.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include "core/EquipmentRows.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

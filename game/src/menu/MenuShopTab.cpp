@@ -1,11 +1,11 @@
 // The goods list's member tab: whose accessory the shop previews and
 // compares, shown as that member's weapon icon beside the list.
 #include "core/Parts.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

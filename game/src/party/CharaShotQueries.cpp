@@ -2,7 +2,7 @@
 // straight shot has reached an enemy, whether magic is on the field and
 // where the nearest magic shot is.
 #include "core/BattleAngles.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/CharaShot.h"
 #include "party/PartyQueries.h"
 

@@ -7,7 +7,7 @@
 #include "core/BattleAngles.h"
 #include "core/Random.h"
 #include "core/SceneTrace.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"

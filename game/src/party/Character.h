@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
@@ -74,9 +75,6 @@ enum BattlePhaseValue : int {
     BATTLE_PHASE_DEFEAT = 3,
     BATTLE_PHASE_VICTORY = 4,
 };
-
-// Sides and facings: 0 left, 1 up, 2 right, 3 down.
-enum Facing : int { FACING_LEFT = 0, FACING_UP = 1, FACING_RIGHT = 2, FACING_DOWN = 3 };
 
 struct QuickSlot {
     std::uint8_t kind; // 0 empty, 1 magic order, 2 battle item, 3 fixed, 4 attack order

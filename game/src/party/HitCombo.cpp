@@ -1,7 +1,7 @@
 // The hit combo of partyWordA and its colours on the status panel.
 #include <algorithm>
 
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "party/Character.h"
 #include "party/HitCombo.h"
 

@@ -7,8 +7,7 @@
 #include <cmath>
 
 #include "core/Random.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/AttackCosts.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"

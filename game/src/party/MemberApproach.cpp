@@ -5,14 +5,14 @@
 
 #include "core/GameConstants.h"
 #include "core/Parts.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberApproach.h"
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/PartyBattle.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 
 namespace {
 

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
-#include "battle/BattleTouch.h"
-#include "battle/MagicCircle.h"
-#include "enemies/Enemy.h"
+#include "battle/BattleServices.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "party/AttackCosts.h"
 #include "party/BattleOutcome.h"

@@ -3,14 +3,14 @@
 #include <cmath>
 
 #include "core/Parts.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "party/Character.h"
 #include "party/MemberApproach.h"
 #include "party/MemberAttacks.h"
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/PartyBattle.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 
 namespace {
 

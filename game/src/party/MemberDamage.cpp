@@ -1,7 +1,5 @@
 // Hits taken by a member, and the two ways a member's action is stopped.
-#include "battle/BattleEffect.h"
-#include "battle/BattleTouch.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/Random.h"
 #include "media/PlaySE.h"
 #include "party/CharaShot.h"

@@ -2,10 +2,9 @@
 // enemy, and the factor of the damage the member takes.
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/Random.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "party/Character.h"
 #include "party/PartyStats.h"
 

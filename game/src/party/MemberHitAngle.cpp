@@ -2,8 +2,7 @@
 
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyShot.h"
+#include "enemies/EnemyServices.h"
 #include "party/Character.h"
 #include "party/PartyWords.h"
 

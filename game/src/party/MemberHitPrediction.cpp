@@ -11,7 +11,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/ThinkingTarget.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 
 namespace {
 

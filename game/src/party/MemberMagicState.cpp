@@ -1,6 +1,6 @@
 // The magic state: member 2 casts for the magic's time, then the magic takes
 // effect; a magic it chose by itself is dropped once it is no longer worth it.
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "party/BattleButtons.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"

@@ -5,7 +5,7 @@
 
 #include "core/Parts.h"
 #include "core/Random.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberApproach.h"

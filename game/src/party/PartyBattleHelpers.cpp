@@ -2,7 +2,7 @@
 #include <array>
 #include <cmath>
 
-#include "battle/BattleMenu.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "party/Character.h"

@@ -2,7 +2,7 @@
 // members placed and refilled, and the equipment's battle-start effects.
 #include <cstring>
 
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "party/AttackCosts.h"

@@ -1,9 +1,8 @@
 // One frame of the action phase for the party: input, timers, each member's
 // action and movement with the field's edges.
-#include "battle/BattleMenu.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "core/SceneTrace.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "party/BattleButtons.h"
 #include "party/Character.h"

@@ -1,5 +1,5 @@
 // A member's sprite in the battle, drawn at the depth the sorted draw gives.
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/PartyBattle.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/Parts.h"
-#include "field/Map.h"
+#include "field/FieldServices.h"
 #include "party/Character.h"
 
 namespace {

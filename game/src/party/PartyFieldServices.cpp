@@ -5,8 +5,7 @@
 
 #include "core/Random.h"
 #include "core/SceneTrace.h"
-#include "field/Map.h"
-#include "field/MapCharacter.h"
+#include "field/FieldServices.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
 #include "party/BattleButtons.h"

@@ -1,7 +1,7 @@
 // Level-ups and experience.
 #include <algorithm>
 
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"

@@ -1,7 +1,7 @@
 // Member 2's magic icon, drawn over it while it casts or uses a magic, and
 // the indicators of the members when any shows one.
 #include "core/SceneTrace.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
 #include "party/MemberIndicators.h"

@@ -1,8 +1,7 @@
 // The party falling, the victory phase and the reset at the battle end.
 #include <algorithm>
 
-#include "battle/BattleEnd.h"
-#include "battle/GameOverEffect.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "media/PlayBGM.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "media/PlaySE.h"
 #include "party/Character.h"
 #include "party/Leader.h"

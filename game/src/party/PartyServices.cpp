@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "party/Equipment.h"
 #include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"

@@ -1,6 +1,6 @@
 // The party's setters: every change of a party number goes through one of
 // these, which clamp it, keep the HP percentage and tell the status panel.
-#include "battle/BattleBackground.h"
+#include "battle/BattleServices.h"
 #include "party/Character.h"
 #include "party/Equipment.h"
 #include "party/PartyOptions.h"

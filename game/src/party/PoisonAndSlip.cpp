@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/Random.h"
 #include "party/StatusEffects.h"
 

@@ -1,7 +1,7 @@
 // Orders to member 2 from the quick-command buttons: queued in the action
 // phase, stored as the opening order before it; and the opening's input.
 #include "core/SceneTrace.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "party/AttackCosts.h"
 #include "party/BattleButtons.h"

@@ -2,7 +2,7 @@
 // effect its list shows now.
 #include <algorithm>
 
-#include "battle/BattleLabels.h"
+#include "battle/BattleServices.h"
 #include "party/StatusEffectTable.h"
 #include "party/StatusEffects.h"
 

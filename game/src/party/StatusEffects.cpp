@@ -1,8 +1,6 @@
 // Applying a status effect to a member or an enemy, and effects running out.
-#include "battle/BattleEffect.h"
-#include "battle/MagicCircleQueries.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyInterrupts.h"
+#include "battle/BattleServices.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "party/MemberAttacks.h"
 #include "party/PartyBattle.h"

@@ -8,8 +8,7 @@
 #include "core/EnemyDefs.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 
 namespace thinking {
 

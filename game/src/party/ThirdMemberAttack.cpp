@@ -3,9 +3,9 @@
 // takes effect when ST or SP still covers it then.
 #include <algorithm>
 
-#include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/Random.h"
-#include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
 #include "party/AttackCosts.h"
 #include "party/CharaShot.h"

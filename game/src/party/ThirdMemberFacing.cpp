@@ -1,7 +1,7 @@
 // Which way member 2 turns for an attack or a magic: towards the enemy it
 // aims at, towards the member it heals or cures, or towards the nearest enemy.
 #include "core/BattleAngles.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/Character.h"
 #include "party/PartyQueries.h"
 #include "party/ThirdMember.h"

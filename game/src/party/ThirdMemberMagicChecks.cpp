@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "battle/BattleTouch.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/EnemyDefs.h"
 #include "core/Random.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MagicShotTable.h"

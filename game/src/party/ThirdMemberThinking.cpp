@@ -5,11 +5,9 @@
 // enemies' coming actions make its cost due before the cast ends.
 #include <vector>
 
-#include "battle/BattleTouch.h"
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/Random.h"
-#include "enemies/Enemy.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
 #include "party/MemberStRegen.h"

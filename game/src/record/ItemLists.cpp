@@ -1,7 +1,7 @@
 // Held counts and the sorted lists the menus, the shop and the battle menu show.
 #include <cstring>
 
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "core/GameDataTables.h"
 #include "record/Pipkorn.h"
 #include "platform/LittleEndian.h"

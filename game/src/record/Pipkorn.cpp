@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "field/Map.h"
-#include "party/Character.h"
+#include "field/FieldServices.h"
+#include "party/PartyServices.h"
 #include "core/PlaceNames.h"
 #include "core/Random.h"
 #include "core/ZephGlobals.h"

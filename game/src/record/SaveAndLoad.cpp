@@ -5,10 +5,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "field/MapHeader.h"
-#include "field/Map.h"
-#include "field/MapCharacter.h"
-#include "party/Character.h"
+#include "field/FieldServices.h"
+#include "party/PartyServices.h"
 #include "core/Random.h"
 #include "core/PackCatalogue.h"
 #include "record/Pipkorn.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 constexpr int SAVE_PAYLOAD_BYTES = 948;

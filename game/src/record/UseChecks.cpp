@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 #include "record/UseRuleTables.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "field/Map.h"
+#include "field/FieldServices.h"
 
 constexpr int FIELD_ITEM_LIMIT = 48; // items 0 to 47 have use rules
 constexpr int FIRST_STOCK_ITEM = 22; // items 22 to 33 fill one stock, 34 drains all

@@ -1,6 +1,6 @@
 // Using an item or a magic outside battle: what it does to the party, and
 // when it does nothing (and so is not spent).
-#include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"
 #include "record/UseRuleTables.h"

@@ -3,12 +3,11 @@
 #include <new>
 
 #include "record/Config.h"
-#include "field/event/Event.h"
+#include "field/FieldServices.h"
 #include "record/Pipkorn.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
-#include "field/Map.h"
-#include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "media/BgmTuneTable.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"

@@ -9,8 +9,7 @@
 #include "enemies/kinds/KindConditions.h"
 #include "enemies/kinds/KindActionShot.h"
 #include "enemies/kinds/KindAttacks.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

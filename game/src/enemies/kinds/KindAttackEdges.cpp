@@ -12,8 +12,7 @@
 #include "enemies/ShotSpawn.h"
 #include "enemies/kinds/KindActionShot.h"
 #include "enemies/kinds/KindAttacks.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

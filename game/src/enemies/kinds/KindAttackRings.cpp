@@ -9,7 +9,7 @@
 #include "enemies/kinds/KindConditions.h"
 #include "enemies/kinds/KindActionShot.h"
 #include "enemies/kinds/KindAttacks.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,10 +8,7 @@
 #include "enemies/kinds/KindAttacks.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <numeric>
 
-#include "battle/MagicCircle.h"
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/Random.h"
@@ -17,9 +17,7 @@
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindConditions.h"
 #include "enemies/kinds/KindHooks.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
-#include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -11,8 +11,7 @@
 #include "enemies/ShotHeadingRules.h"
 #include "enemies/ShotMemberChoices.h"
 #include "enemies/kinds/KindMoves.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 using namespace kindmove;
 

@@ -9,7 +9,7 @@
 #include "enemies/ShotPatternAngles.h"
 #include "enemies/kinds/KindActionShot.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

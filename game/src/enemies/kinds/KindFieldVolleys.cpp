@@ -11,8 +11,7 @@
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindShotMaker.h"
 #include "enemies/kinds/KindSpecials.h"
-#include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "enemies/kinds/KindPhaseChanges.h"
 #include "enemies/kinds/KindReactions.h"
 #include "enemies/kinds/KindSpecials.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

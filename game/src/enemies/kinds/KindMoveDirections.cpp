@@ -12,8 +12,7 @@
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindMoves.h"
-#include "party/CharaShot.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 using namespace kindmove;
 

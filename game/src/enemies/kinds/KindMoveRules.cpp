@@ -8,7 +8,7 @@
 #include "enemies/EnemySteering.h"
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindMoves.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 using namespace kindmove;
 

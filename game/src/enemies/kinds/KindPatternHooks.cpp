@@ -10,7 +10,7 @@
 #include "enemies/kinds/KindAttacks.h"
 #include "enemies/kinds/KindPatternHooks.h"
 #include "enemies/kinds/KindShotHooks.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -9,8 +9,7 @@
 #include "enemies/ShotSpawn.h"
 #include "enemies/kinds/KindReactions.h"
 #include "enemies/kinds/KindShotMaker.h"
-#include "party/CharaShot.h"
-#include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindShotMaker.h"
 #include "enemies/kinds/KindSpecials.h"
-#include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 
 namespace {
 

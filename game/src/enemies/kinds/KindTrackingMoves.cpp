@@ -8,14 +8,13 @@
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/Random.h"
-#include "battle/BattleTouch.h"
+#include "battle/BattleServices.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemySteering.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/ShotHeadingRules.h"
 #include "enemies/kinds/KindMoves.h"
-#include "party/Character.h"
-#include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 
 using namespace kindmove;
 

@@ -7,8 +7,7 @@
 
 #include "enemies/Enemy.h"
 #include "enemies/kinds/KindHooks.h"
-#include "field/Map.h"
-#include "field/MapBlob.h"
+#include "field/FieldServices.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Commands that act on the party, the music and sounds, the player's sprite,
 // the map objects and enemy symbols, and the event battle.
-#include "battle/EncountEffect.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "field/MapCharacter.h"
 #include "field/Object.h"
@@ -8,8 +8,7 @@
 #include "field/event/EventRecord.h"
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyEventServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace er = eventrecord;

@@ -6,8 +6,7 @@
 #include "field/event/Event.h"
 #include "field/event/EventGifts.h"
 #include "field/event/EventRecord.h"
-#include "party/Character.h"
-#include "party/PartyEventServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace er = eventrecord;

@@ -7,8 +7,7 @@
 #include "field/event/Event.h"
 #include "field/event/EventRecord.h"
 #include "media/PlaySE.h"
-#include "party/Character.h"
-#include "party/PartyEventServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace er = eventrecord;

@@ -7,8 +7,7 @@
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

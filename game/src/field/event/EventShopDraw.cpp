@@ -4,9 +4,8 @@
 #include "core/ZephGlobals.h"
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MapMenu.h"
-#include "menu/MenuTextDraw.h"
-#include "party/Character.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "field/event/Event.h"
 #include "field/event/EventGifts.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
-#include "party/Character.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "platform/LittleEndian.h"
 #include "record/Pipkorn.h"
 

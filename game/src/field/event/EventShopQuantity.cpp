@@ -8,9 +8,8 @@
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
-#include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
-#include "party/Character.h"
+#include "menu/MenuServices.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "core/Parts.h"
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
-#include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 
 namespace {
 
