@@ -187,3 +187,11 @@ constexpr int ENCOUNT_EFFECT_MS = ENCOUNT_EFFECT_FRAMES * 1000 / 60;
 // ---------------------------------------------------------------------------
 // Game over, place-name banner, screen effects, shaders.
 constexpr float FADE_FRACTION = 1.0f / 5.0f * 2.0f;
+
+// ---------------------------------------------------------------------------
+// Maps and items the field and the field menu treat apart: the two maps that
+// show the overlay picture (the second with data of its own) and the item
+// that must be held to see it.
+constexpr int OVERLAY_MAP_A = 20;
+constexpr int OVERLAY_MAP_B = 21;
+constexpr int OVERLAY_ITEM = 58;

@@ -28,8 +28,6 @@ unsigned char* CurrentMap = nullptr;
 namespace {
 
 constexpr const char* kSource = "Map";
-constexpr int kOverlayMapA = 20;
-constexpr int kOverlayMapB = 21;
 constexpr int kPuzzleMap = 96;
 constexpr int kPanelTile = 6;
 constexpr int kSymbolsAwayFlag = 161;
@@ -205,7 +203,7 @@ bool CMap::SetMap(unsigned char* blob, int playerX, int playerY, int viewX, int 
 
 void CMap::LoadMapExtras()
 {
-    if (mapNumber == kOverlayMapA || mapNumber == kOverlayMapB) {
+    if (mapNumber == OVERLAY_MAP_A || mapNumber == OVERLAY_MAP_B) {
         if (overlayTexture == nullptr) {
             overlayTexture = new (std::nothrow) CTexture();
             if (overlayTexture != nullptr)
@@ -215,7 +213,7 @@ void CMap::LoadMapExtras()
         delete overlayTexture;
         overlayTexture = nullptr;
     }
-    if (mapNumber == kOverlayMapB) {
+    if (mapNumber == OVERLAY_MAP_B) {
         if (map21Data == nullptr) {
             map21Data = ZephFilePack->LoadData(0, PACK_MAP21_DATA, &map21DataSize, nullptr);
             if (map21Data == nullptr) {

@@ -2,6 +2,7 @@
 #include "field/FieldBrightness.h"
 #include "field/FieldLight.h"
 #include "record/Pipkorn.h"
+#include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"
@@ -12,8 +13,6 @@
 namespace {
 
 constexpr float kTileDepth = 0.8f;
-constexpr int kOverlayMapB = 21;
-constexpr int kOverlayItem = 58;
 constexpr float kOverlaySize = 64.0f;
 constexpr float kOverlayTop = 416.0f;
 
@@ -76,7 +75,7 @@ void CMap::DrawMapLayer()
 
 int CMap::OverlayDirection() const
 {
-    if (mapNumber == kOverlayMapB) {
+    if (mapNumber == OVERLAY_MAP_B) {
         if (map21Data == nullptr)
             return 3;
         const int x = TheMapCharacter->cellX;
@@ -102,7 +101,7 @@ void CMap::DrawMapOverlay()
 {
     if (overlayTexture == nullptr || overlayTexture->texture == nullptr)
         return;
-    if (TheGameData->heldItems[kOverlayItem] == 0)
+    if (TheGameData->heldItems[OVERLAY_ITEM] == 0)
         return;
     PlaceRotatedSquare(overlayQuad, -0.5f, kOverlayTop - 0.5f, kOverlaySize, OverlayDirection());
     SetCachedTexture(GetTextureHandle(*overlayTexture));

@@ -22,9 +22,6 @@ constexpr float kDigitWidth = 12.0f;
 constexpr int kWholeText = 0x7FFFFFFF;
 constexpr std::uint8_t kShowHp = 1;
 constexpr std::uint8_t kShowStocks = 2;
-constexpr int kOverlayMapA = 20;
-constexpr int kOverlayMapB = 21;
-constexpr int kOverlayItem = 58;
 
 constexpr char16_t kHpLabels[] = u"HP\nHP\nHP";
 
@@ -74,7 +71,7 @@ void CMap::DrawMapHud()
         return;
     if ((mode & kShowStocks) && !DrawStockWindow())
         return;
-    if ((mapNumber == kOverlayMapA || mapNumber == kOverlayMapB) && TheGameData->heldItems[kOverlayItem] != 0)
+    if ((mapNumber == OVERLAY_MAP_A || mapNumber == OVERLAY_MAP_B) && TheGameData->heldItems[OVERLAY_ITEM] != 0)
         DrawMapOverlay();
 }
 

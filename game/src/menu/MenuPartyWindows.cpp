@@ -2,6 +2,7 @@
 // HP, SP and experience, the money), the colour counters, the two small
 // windows with the controlled member's icon, and the place window.
 #include "battle/BattleServices.h"
+#include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/PlaceNames.h"
 #include "field/FieldServices.h"
@@ -26,9 +27,6 @@ constexpr int kIconKindMagicOff = 3;
 constexpr std::uint32_t kAiNoMagic = 1u << 30;
 constexpr int kLeaderShift = 18;
 constexpr float kIconSize = 16.0f;
-constexpr int kOverlayMapA = 20;
-constexpr int kOverlayMapB = 21;
-constexpr int kOverlayItem = 58;
 
 struct FrameBox {
     float left, top, right, bottom;
@@ -203,6 +201,6 @@ void CMapMenu::DrawMenuPlaceWindow()
             return;
     }
     const int map = TheMap->GetMapNumber();
-    if ((map == kOverlayMapA || map == kOverlayMapB) && data.heldItems[kOverlayItem] != 0)
+    if ((map == OVERLAY_MAP_A || map == OVERLAY_MAP_B) && data.heldItems[OVERLAY_ITEM] != 0)
         TheMap->DrawMapOverlay();
 }
