@@ -5,7 +5,7 @@
 
 #include "BattleFixture.h"
 #include "battle/MagicCircleQueries.h"
-#include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 
 namespace {
 

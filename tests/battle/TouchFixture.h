@@ -8,8 +8,8 @@
 
 #include "PartyWorld.h"
 #include "battle/BattleTouch.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
-#include "enemies/EnemyTouchRoles.h"
 #include "fakes/FakeEnemyGroup.h"
 #include "party/CharaShot.h"
 

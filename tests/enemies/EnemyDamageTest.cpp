@@ -7,6 +7,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemySteering.h"
 #include "party/PartyWords.h"
 #include "party/StatusEffects.h"

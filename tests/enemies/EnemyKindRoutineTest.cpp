@@ -6,6 +6,7 @@
 
 #include "EnemyActFixture.h"
 #include "core/BattleAngles.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 

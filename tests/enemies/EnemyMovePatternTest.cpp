@@ -8,7 +8,7 @@
 #include "EnemyActFixture.h"
 #include "battle/BattleTouch.h"
 #include "core/BattleAngles.h"
-#include "enemies/EnemyStatusDraw.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemySteering.h"
 #include "fakes/FakeTexture.h"
 #include "fakes/RecordingText.h"

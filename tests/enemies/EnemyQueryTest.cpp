@@ -1,7 +1,7 @@
 // The group's answers to the party, its shots and the battle end.
 #include "EnemyActFixture.h"
-#include "enemies/EnemyImmunity.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 
 namespace enemytest {
 namespace {

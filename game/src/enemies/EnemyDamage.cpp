@@ -7,6 +7,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"

@@ -6,6 +6,7 @@
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemySteering.h"
 #include "party/PartyServices.h"
 

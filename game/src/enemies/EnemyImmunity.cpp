@@ -1,6 +1,7 @@
 #include "enemies/EnemyImmunity.h"
 
 #include "core/EnemyKinds.h"
+#include "enemies/EnemyServices.h"
 
 // 0-4 by one flag, 5-16 one by one, 17 and 18 always.
 std::uint32_t ImmunityMaskOf(const EnemyKindDef& def)

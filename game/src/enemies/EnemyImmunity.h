@@ -5,6 +5,5 @@
 
 struct EnemyKindDef;
 
-// Status bits 0-18 the kind cannot receive (bit n: effect n); 0 for a kind outside 0-193.
-std::uint32_t GetEnemyImmunityMask(int kind);
+// Status bits 0-18 the kind cannot receive (bit n: effect n).
 std::uint32_t ImmunityMaskOf(const EnemyKindDef& def);

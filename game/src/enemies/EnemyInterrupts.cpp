@@ -1,4 +1,4 @@
-#include "enemies/EnemyInterrupts.h"
+#include "enemies/EnemyServices.h"
 
 #include "core/Parts.h"
 #include "enemies/Enemy.h"

@@ -8,6 +8,7 @@
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/EnemyVolleys.h"

@@ -10,6 +10,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "party/PartyServices.h"
 
 namespace {

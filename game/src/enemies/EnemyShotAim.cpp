@@ -7,6 +7,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShotMotion.h"
 #include "party/PartyServices.h"
 

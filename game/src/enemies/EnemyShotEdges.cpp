@@ -3,6 +3,7 @@
 // member or an enemy, or left lying along the edge.
 #include "core/GameConstants.h"
 #include "core/Random.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotAim.h"
 #include "enemies/EnemyShotKindHooks.h"

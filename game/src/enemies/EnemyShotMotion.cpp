@@ -11,6 +11,7 @@
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemyShotAim.h"
 

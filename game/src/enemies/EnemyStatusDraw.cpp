@@ -1,6 +1,6 @@
 // The enemy's status icon and effect labels: the party's icon sheet, label
 // texts, colours and fade, placed over the enemy's picture.
-#include "enemies/EnemyStatusDraw.h"
+#include "enemies/EnemyServices.h"
 
 #include <algorithm>
 #include <cmath>

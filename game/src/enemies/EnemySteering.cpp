@@ -2,6 +2,7 @@
 
 #include "core/BattleAngles.h"
 #include "core/Random.h"
+#include "enemies/EnemyServices.h"
 
 namespace {
 

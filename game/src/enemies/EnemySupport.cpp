@@ -8,6 +8,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 #include "media/PlaySE.h"

@@ -9,6 +9,7 @@
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/kinds/KindHooks.h"
 #include "party/PartyServices.h"
 

@@ -1,7 +1,7 @@
-// Routines of the enemy part that the generic update, the action executors,
-// the party and the enemy shots call: damage sharing, turning and
-// retargeting, a few action types, the stock help of the start test, the
-// shot-index helpers and geometric queries over the group.
+// Routines of the enemy part that the generic update, the action executors
+// and the enemy shots call: damage sharing, turning and retargeting, a few
+// action types, the stock help of the start test, the shot-index helpers and
+// geometric queries over the group.
 #pragma once
 
 #include <cstdint>
@@ -58,5 +58,3 @@ int NearestEnemyToPoint(const CEnemyGroup& group, float x, float y, double& dist
 int NearestEnemyInQuarter(const CEnemyGroup& group, float x, float y, int quarter, double& distanceSq);
 bool AngleToFieldCentre(float x, float y, float& angle);
 void ShuffleBytes(std::uint8_t* bytes, int n);
-// The enemy's counter of hits by shot kind k (0-7), up to 100.
-void CountEnemyShotHit(CEnemyGroup& group, int slot, int k);

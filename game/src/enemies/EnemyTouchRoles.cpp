@@ -1,4 +1,4 @@
-#include "enemies/EnemyTouchRoles.h"
+#include "enemies/EnemyServices.h"
 
 #include <cstring>
 

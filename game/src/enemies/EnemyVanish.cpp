@@ -11,6 +11,7 @@
 #include "core/Random.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "party/PartyServices.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // The reactions of kind shots at the field edge, by their owner's kind.
 #include "core/BattleAngles.h"
 #include "core/Random.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShotAim.h"
 #include "enemies/EnemyShotKindHooks.h"
 #include "enemies/EnemySteering.h"

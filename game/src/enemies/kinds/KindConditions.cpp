@@ -13,6 +13,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyEdgeMargins.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindConditions.h"

@@ -7,6 +7,7 @@
 #include "core/Parts.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemyShot.h"
 #include "enemies/kinds/KindDefeatFollowUps.h"
 #include "enemies/kinds/KindHooks.h"

@@ -9,6 +9,7 @@
 #include "enemies/Enemy.h"
 #include "enemies/EnemyQueries.h"
 #include "enemies/EnemyShot.h"
+#include "enemies/EnemySteering.h"
 #include "enemies/EnemySupportRoutines.h"
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindMoves.h"

@@ -5,6 +5,7 @@
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "enemies/Enemy.h"
+#include "enemies/EnemyServices.h"
 #include "enemies/EnemySteering.h"
 #include "enemies/kinds/KindHooks.h"
 #include "enemies/kinds/KindMoves.h"
