@@ -27,10 +27,10 @@ extern std::uint32_t DrawBrightnessColor;
 // Channel by channel a × (b / 255), truncated; alpha 255.
 std::uint32_t MultiplyColor(std::uint32_t a, std::uint32_t b);
 
-// One step of the move; see mapchange::Result. `eventSwitch` is passed on
-// to the transition (start the new map's pending event); `mapSwitch` lets a
-// reload fade the music, asks for the new map's tune and clears the field
-// menu's transfer on SetMap.
+// One step of the move a map-change block describes (mapchange::Entry); see
+// mapchange::Result. `eventSwitch` is passed on to the transition (start the
+// new map's pending event); `mapSwitch` lets a reload fade the music, asks
+// for the new map's tune and clears the field menu's transfer on SetMap.
 int ChangeMap(std::int32_t* block, bool eventSwitch, bool mapSwitch);
 
 // For the battle scene and the title: setting the field's brightness.
@@ -46,7 +46,8 @@ void SetDrawBrightness(int level);
 // a missing entry or a blob that does not fit.
 bool LoadMapBlob(int map);
 
-// For the enemies: the encounter tables of the current map's blob.
+// For the enemies: the current map's blob, whose encounter tables and map
+// number they read.
 
 // The blob of the current map (inside MapBlobBuffer), null before the first map.
 extern unsigned char* CurrentMap;
