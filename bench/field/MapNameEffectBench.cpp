@@ -11,7 +11,7 @@
 #include "FreeTypeGlyphSource.h"
 #include "TextTextureDerived.h"
 #include "core/ZephGlobals.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "main/GameMain.h"
 #include "platform/SoftwareDevice.h"
 

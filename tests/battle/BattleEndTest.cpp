@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "BattleFixture.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // retry's fade and black, the field menu before a retry, and the return.
 #include "BattleMenuFixture.h"
 #include "fakes/FakeTexture.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "media/Shader.h"
 #include "menu/MapMenu.h"
 #include "party/BattleOutcome.h"

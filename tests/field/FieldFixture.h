@@ -14,7 +14,7 @@
 #include "fakes/FakeEngine.h"
 #include "GameWorld.h"
 #include "fakes/RecordingDevice.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "main/GameMain.h"
 #include "record/Pipkorn.h"
 #include "media/PlaySE.h"

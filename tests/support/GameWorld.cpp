@@ -7,7 +7,7 @@
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
 #include "core/EnemyKinds.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "main/Initialize.h"
 #include "main/MainLoop.h"

@@ -5,8 +5,8 @@
 #include <type_traits>
 #include <new>
 
-#include "field/FieldBrightness.h"
 #include "field/FieldLight.h"
+#include "field/FieldServices.h"
 #include "core/Parts.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"

@@ -1,4 +1,4 @@
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 
 std::uint32_t DrawBrightnessColor = 0xFFFFFFFFu;
 

@@ -1,4 +1,5 @@
 #include "field/FieldLight.h"
+#include "field/FieldServices.h"
 
 #include <cmath>
 

@@ -19,9 +19,6 @@ std::uint32_t LightColour(float distanceSquared);
 
 } // namespace fieldlight
 
-// Channel by channel a × (b / 255), truncated; alpha 255.
-std::uint32_t MultiplyColor(std::uint32_t a, std::uint32_t b);
-
 // True when the colour has any red, green or blue.
 inline bool HasLight(std::uint32_t colour)
 {

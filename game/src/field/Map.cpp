@@ -9,6 +9,7 @@
 #include "battle/BattleServices.h"
 #include "enemies/EnemyServices.h"
 #include "field/DrawSortObject.h"
+#include "field/FieldServices.h"
 #include "field/MapCharacter.h"
 #include "field/MapEntryCheck.h"
 #include "field/MapNameEffect.h"

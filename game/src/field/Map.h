@@ -11,9 +11,6 @@
 #include "field/MapHeader.h"
 #include "media/Texture.h"
 
-// The blob of the current map (inside MapBlobBuffer), null before the first map.
-extern unsigned char* CurrentMap;
-
 class CMap {
 public:
     static constexpr int kCellSize = 32;
@@ -107,12 +104,6 @@ private:
     bool DrawHpWindow();
     bool DrawStockWindow();
 };
-
-// Loads map `map` from the pack and, when it is a map the field can use,
-// makes it the blob in MapBlobBuffer (freeing the one before); otherwise the
-// buffer and the current map stay as they were. False for a bad map number,
-// a missing entry or a blob that does not fit.
-bool LoadMapBlob(int map);
 
 // Reads map `map` from the pack and checks its header without touching the
 // current map; null for a bad number, a missing entry or a bad header.

@@ -1,6 +1,6 @@
 // Drawing the tile layer and the direction overlay.
-#include "field/FieldBrightness.h"
 #include "field/FieldLight.h"
+#include "field/FieldServices.h"
 #include "record/Pipkorn.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"

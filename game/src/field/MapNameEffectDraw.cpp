@@ -4,7 +4,7 @@
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/MapNameEffect.h"

@@ -8,6 +8,7 @@
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "field/DrawSortObject.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/Object.h"

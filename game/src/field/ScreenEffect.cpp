@@ -10,7 +10,7 @@
 #include "core/SceneState.h"
 #include "core/ZephGlobals.h"
 #include "field/DrawSortObject.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "field/event/Event.h"
 #include "media/PlayBGM.h"

@@ -6,6 +6,7 @@
 
 #include "core/Parts.h"
 #include "core/SceneState.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/ScreenEffect.h"

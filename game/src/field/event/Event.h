@@ -14,7 +14,6 @@
 
 #include "field/event/EventCommandTable.h"
 #include "field/event/EventScript.h"
-#include "field/FieldBrightness.h" // the field brightness the map change sets
 #include "media/FixedWindowSet.h"
 #include "media/Texture.h"
 

@@ -3,6 +3,7 @@
 
 #include "core/GameDataTables.h"
 #include "core/Parts.h"
+#include "field/FieldServices.h"
 #include "field/MapCharacter.h"
 #include "field/event/Event.h"
 #include "field/event/EventRecord.h"

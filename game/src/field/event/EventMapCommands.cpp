@@ -2,6 +2,7 @@
 // or down stairs, by warp, and behind the event screen effect. Each readies
 // a map-change block in the command's words; ChangeMap then runs it.
 #include "core/Parts.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/ScreenEffect.h"

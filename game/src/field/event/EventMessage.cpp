@@ -7,6 +7,7 @@
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "core/ZephGlobals.h"
+#include "field/FieldServices.h"
 #include "field/event/Event.h"
 #include "field/event/EventGifts.h"
 #include "field/event/TextMacro.h"

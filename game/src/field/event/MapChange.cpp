@@ -9,7 +9,7 @@
 #include "core/Parts.h"
 #include "core/SceneState.h"
 #include "field/DrawSortObject.h"
-#include "field/FieldBrightness.h"
+#include "field/FieldServices.h"
 #include "field/Map.h"
 #include "field/MapCharacter.h"
 #include "field/MapNameEffect.h"

@@ -1,8 +1,9 @@
 // Moving the player to another map or another cell by event: the block of
-// fifteen words that describes the move and the step that runs it once a
-// frame. A move to another map hands over to the map-change transition; a
-// move within the map (or a reload, or a white-out move) fades the field
-// out and in here and lets the script go on.
+// fifteen words that describes the move (the step that runs it once a frame,
+// ChangeMap, is in field/FieldServices.h, as the game-over runs it too). A
+// move to another map hands over to the map-change transition; a move within
+// the map (or a reload, or a white-out move) fades the field out and in here
+// and lets the script go on.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +21,9 @@ enum Entry : int {
     Frame = 6,
     Settle = 7,
     Brightness = 8,
-    Reload = 9,     // load the map again even when it is the current one
-    Quick = 10,     // the white-out: fade by 2 and leave the field brightness alone
-    Loaded = 11,    // 1 once the map was loaded, kRefused when it was refused
+    Reload = 9,  // load the map again even when it is the current one
+    Quick = 10,  // the white-out: fade by 2 and leave the field brightness alone
+    Loaded = 11, // 1 once the map was loaded, kRefused when it was refused
     ThirdSwitch = 12,
     KeepMusic = 13, // bit 0: the music goes on across the move
     NewPlace = 14,  // always through the transition, a new place for SetMap
@@ -53,12 +54,6 @@ constexpr unsigned kQuickFadeMs = 2200;
 // Facing word is in the script's form (0 keeps, 1-4 are up, left, down,
 // right; anything else keeps too).
 void PrepareMapChange(std::int32_t* block, bool facingFromScript, bool quick, bool thirdSwitch, bool keepMusic);
-
-// One step of the move; see mapchange::Result. `eventSwitch` is passed on
-// to the transition (start the new map's pending event); `mapSwitch` lets a
-// reload fade the music, asks for the new map's tune and clears the field
-// menu's transfer on SetMap.
-int ChangeMap(std::int32_t* block, bool eventSwitch, bool mapSwitch);
 
 // The stairs rule: the map a stairs record of `picture` leads to from
 // `currentMap` (never below 0) and the facing on arrival.

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/PlaceNames.h"
-#include "field/event/EventGifts.h"
+#include "field/FieldServices.h"
 #include "record/Pipkorn.h"
 
 namespace {
