@@ -24,6 +24,7 @@
 #include "EngineState.h"
 #include "FilePackDerived.h"
 #include "SampleData.h"
+#include "battle/BattleServices.h"
 #include "core/EnemyKinds.h"
 #include "core/GameDataTables.h"
 #include "core/PackCatalogue.h"

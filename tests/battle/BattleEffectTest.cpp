@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "BattleFixture.h"
-#include "battle/BattleLabels.h"
+#include "battle/BattleServices.h"
 #include "core/BattleAngles.h"
 #include "core/Random.h"
 #include "fakes/RecordingText.h"

@@ -16,6 +16,7 @@
 #include "battle/BattleEffect.h"
 #include "battle/BattleEnd.h"
 #include "battle/BattleMenu.h"
+#include "battle/BattleServices.h"
 #include "battle/BattleTouch.h"
 #include "battle/DrawBattleSortObject.h"
 #include "battle/EncountEffect.h"

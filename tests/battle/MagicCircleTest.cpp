@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "BattleFixture.h"
-#include "battle/MagicCircleQueries.h"
+#include "battle/BattleServices.h"
 #include "enemies/EnemyServices.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include "InProcessGame.h"
 #include "Keys.h"
 #include "battle/BattleEnd.h"
+#include "battle/BattleServices.h"
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"

@@ -9,6 +9,7 @@
 
 #include "EnemyFixture.h"
 #include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "battle/MagicCircle.h"
 #include "core/SceneTrace.h"
 #include "enemies/EnemyShot.h"

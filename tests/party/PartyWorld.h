@@ -17,6 +17,7 @@
 #include "battle/BattleBackground.h"
 #include "battle/BattleEffect.h"
 #include "battle/BattleMenu.h"
+#include "battle/BattleServices.h"
 #include "battle/BattleTouch.h"
 #include "battle/MagicCircle.h"
 #include "core/Random.h"

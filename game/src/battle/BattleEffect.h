@@ -29,17 +29,6 @@ constexpr int STATUS_LABELS = 19;
 constexpr int BOOST_LABELS = 4;
 constexpr int POPUP_KINDS = 6;
 
-// Popup kinds: bursts at an action's start and release, numbers for damage,
-// healing and SP, and the second burst.
-enum PopupKind : int {
-    POPUP_ACTION_START = 0,
-    POPUP_ACTION_RELEASE = 1,
-    POPUP_DAMAGE = 2,
-    POPUP_HEAL = 3,
-    POPUP_SECOND_BURST = 4,
-    POPUP_SP = 5,
-};
-
 // One number or burst over an actor.
 struct DamagePopup {
     float x = 0.0f, y = 0.0f; // the actor's position

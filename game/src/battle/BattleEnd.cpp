@@ -4,6 +4,7 @@
 
 #include "battle/BattleEffect.h"
 #include "battle/BattleMenu.h"
+#include "battle/BattleServices.h"
 #include "battle/GameOverEffect.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"

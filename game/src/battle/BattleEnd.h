@@ -10,13 +10,6 @@
 
 #include "platform/Device.h"
 
-// How a battle ended.
-enum BattleEndKind : std::int32_t {
-    BATTLE_END_WON = 0,
-    BATTLE_END_LOST = 1, // a battle that may be lost
-    BATTLE_END_ESCAPED = 2,
-};
-
 // The win's states.
 enum BattleWinState : std::int32_t {
     BATTLE_WIN_WAIT = 0,

@@ -5,6 +5,7 @@
 #include "battle/BattleEffect.h"
 #include "battle/BattleEnd.h"
 #include "battle/BattleMenu.h"
+#include "battle/BattleServices.h"
 #include "battle/GameOverEffect.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"

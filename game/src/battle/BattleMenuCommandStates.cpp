@@ -3,6 +3,7 @@
 #include "battle/BattleEnd.h"
 #include "battle/BattleMenu.h"
 #include "battle/BattleMenuKeys.h"
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "media/PlaySE.h"
 #include "party/PartyServices.h"

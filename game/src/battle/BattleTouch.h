@@ -26,9 +26,6 @@ constexpr std::uint8_t SHOT_HIT_COOLDOWN = 25;
 // Frames of being crushed after which a member loses all its HP.
 constexpr int CRUSH_FRAMES = 150;
 constexpr int CRUSH_COUNTER_MAX = 511;
-constexpr int TOUCH_RANGES = 7;
-// Squared distances of the alignment searches; the last covers the whole field.
-extern const double TouchRangeTable[TOUCH_RANGES];
 // How near a wall each member counts as standing against it.
 constexpr float WallMarginTable[3] = {36.0f, 36.0f, 24.0f};
 

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "battle/BattleEffect.h"
+#include "battle/BattleServices.h"
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"

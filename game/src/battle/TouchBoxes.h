@@ -1,10 +1,15 @@
 // The boxes the contact tests compare: a member's foot and body boxes, an
 // enemy's body and hurt boxes, an enemy shot's boxes and a party shot's box,
-// all in screen pixels. Boxes touch only when they overlap strictly.
+// all in screen pixels. Boxes touch only when they overlap strictly. Also the
+// ranges of the alignment searches.
 #pragma once
 
+#include "battle/BattleServices.h"
 #include "enemies/EnemyServices.h"
 #include "party/PartyServices.h"
+
+// Squared distances of the alignment searches; the last covers the whole field.
+extern const double TouchRangeTable[TOUCH_RANGES];
 
 struct TouchBox {
     float left, top, right, bottom;
