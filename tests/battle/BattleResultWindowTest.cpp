@@ -7,7 +7,7 @@
 #include "SampleData.h"
 #include "core/EquipmentRows.h"
 #include "core/GameDataTables.h"
-#include "menu/MenuItemRow.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextTables.h"
 
 namespace {

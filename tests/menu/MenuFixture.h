@@ -23,6 +23,7 @@
 #include "core/ZephGlobals.h"
 #include "main/GameMain.h"
 #include "media/PlaySE.h"
+#include "menu/MapMenuModes.h"
 #include "platform/Paths.h"
 #include "record/Pipkorn.h"
 

@@ -6,6 +6,7 @@
 
 #include "core/CloseRequest.h"
 #include "menu/MenuNumberTexts.h"
+#include "menu/MenuServices.h"
 
 namespace {
 

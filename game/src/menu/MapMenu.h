@@ -8,19 +8,10 @@
 
 #include "core/SceneTrace.h"
 #include "media/Texture.h"
-#include "menu/MapMenuModes.h"
 #include "menu/MenuEquipTexts.h"
 #include "menu/MenuMagicLearn.h"
 #include "menu/MenuRecordTexts.h"
 #include "record/SaveAndLoad.h"
-
-// Directions of the repeat counters, held flags and grid moves.
-enum MenuDirection : int {
-    MENU_LEFT = 0,
-    MENU_UP = 1,
-    MENU_RIGHT = 2,
-    MENU_DOWN = 3,
-};
 
 // One row of the save-slot list.
 struct SaveSlotRow {

@@ -6,7 +6,7 @@
 #include "field/FieldServices.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "core/ZephGlobals.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

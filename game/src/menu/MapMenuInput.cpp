@@ -8,6 +8,7 @@
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 
 namespace {
 

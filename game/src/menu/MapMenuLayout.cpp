@@ -6,6 +6,8 @@
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
+#include "menu/MapMenuModes.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextOrigins.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 
 bool CMapMenu::MoveListCursorByKeys(int rowsPerPage, MenuListFields& list)
 {

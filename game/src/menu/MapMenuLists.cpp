@@ -5,6 +5,8 @@
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
+#include "menu/MapMenuModes.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextOrigins.h"
 #include "record/Pipkorn.h"
 

@@ -7,6 +7,8 @@
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
+#include "menu/MapMenuModes.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuSettingValues.h"
 #include "party/PartyServices.h"
 #include "record/Config.h"

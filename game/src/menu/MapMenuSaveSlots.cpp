@@ -3,6 +3,7 @@
 // save and load pages and the title's load window); saving into and loading
 // the chosen slot.
 #include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 
 #include <ctime>
 #include <string>

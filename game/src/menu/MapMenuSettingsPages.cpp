@@ -7,7 +7,7 @@
 #include "media/PlayBGM.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuSettingValues.h"
 #include "party/PartyServices.h"
 #include "record/Pipkorn.h"

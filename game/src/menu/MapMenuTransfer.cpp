@@ -11,7 +11,7 @@
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextOrigins.h"
 #include "platform/LittleEndian.h"

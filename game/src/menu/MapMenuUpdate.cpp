@@ -5,7 +5,7 @@
 #include "field/FieldServices.h"
 #include "media/PlaySE.h"
 #include "menu/MapMenu.h"
-#include "menu/MenuKeys.h"
+#include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 

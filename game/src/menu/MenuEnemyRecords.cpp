@@ -12,6 +12,7 @@
 #include "menu/MapMenu.h"
 #include "menu/MenuEnemyDrop.h"
 #include "menu/MenuEnemyRecordLayout.h"
+#include "menu/MenuServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "menu/MapMenu.h"
 #include "menu/MenuEnemyDrop.h"
 #include "menu/MenuEnemyRecordLayout.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"

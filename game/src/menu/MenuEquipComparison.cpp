@@ -10,6 +10,7 @@
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuEquipTables.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
 #include "party/PartyServices.h"

@@ -9,6 +9,7 @@
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
 #include "menu/MenuNumberTexts.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextOrigins.h"
 #include "party/PartyServices.h"
 #include "record/Pipkorn.h"

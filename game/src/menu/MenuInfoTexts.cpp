@@ -5,6 +5,7 @@
 
 #include "menu/MapMenu.h"
 #include "menu/MenuNumberTexts.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextTables.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "menu/MenuItemRow.h"
+#include "menu/MenuServices.h"
 
 #include "core/GameDataTables.h"
 

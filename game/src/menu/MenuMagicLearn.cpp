@@ -4,6 +4,7 @@
 
 #include "core/Parts.h"
 #include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 
 namespace {

@@ -3,6 +3,8 @@
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
+#include "menu/MapMenuModes.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextOrigins.h"
 #include "menu/MenuTextTables.h"

@@ -1,4 +1,5 @@
 #include "menu/MenuNumberTexts.h"
+#include "menu/MenuServices.h"
 
 namespace {
 

@@ -6,10 +6,8 @@
 // What FormatNumber writes at most: nine digits and a zero.
 constexpr int MENU_NUMBER_CHARS = 10;
 
-// The decimal digits of `value` and a zero character; the digit count. The
-// destination holds 10 characters: values are kept within 0 to 999999999.
-int FormatNumber(std::int32_t value, char16_t* out);
-// The same for the 64-bit play-record counters (11 characters).
+// FormatNumber (in the service header) for the 64-bit play-record counters
+// (11 characters).
 int FormatNumber64(std::uint64_t value, char16_t* out);
 // Exactly `width` characters and a zero: the last two are always digits, the
 // places before them blank until the value reaches them.

@@ -8,6 +8,7 @@
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
 #include "party/PartyServices.h"

@@ -5,6 +5,7 @@
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "menu/MenuTextTables.h"
 #include "record/Pipkorn.h"

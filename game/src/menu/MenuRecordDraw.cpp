@@ -4,6 +4,8 @@
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
+#include "menu/MapMenuModes.h"
+#include "menu/MenuServices.h"
 #include "menu/MenuTextDraw.h"
 #include "record/Pipkorn.h"
 

@@ -4,6 +4,7 @@
 
 #include "core/Parts.h"
 #include "menu/MapMenuModes.h"
+#include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 #include "record/Config.h"
 #include "record/Pipkorn.h"

@@ -11,6 +11,7 @@
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
+#include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 

@@ -11,15 +11,6 @@ constexpr std::uint32_t MENU_TEXT_DARK_GREY = 0xFF404040u; // not choosable on a
 constexpr float MENU_DIGIT_WIDTH = 12.0f;
 constexpr int MENU_WHOLE_TEXT = 0x7FFFFFFF;
 
-// The characters before a text's terminating zero.
-constexpr int MenuTextLength(const char16_t* text)
-{
-    int n = 0;
-    while (text[n] != 0)
-        ++n;
-    return n;
-}
-
 // A word or label; lines of a multi-line text are `lineAdvance` apart.
 bool DrawMenuText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,
                   float lineAdvance = 0.0f);

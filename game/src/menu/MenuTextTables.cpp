@@ -1,3 +1,4 @@
+#include "menu/MenuServices.h"
 #include "menu/MenuTextTables.h"
 
 const char16_t* const MemberNameTable[MENU_MEMBER_COUNT] = {u"ピプコ", u"ピプオ", u"ピプメ"};

@@ -1,21 +1,14 @@
 // The names and small texts several menu pages show, in one place.
 #pragma once
 
-#include <cstdint>
+#include "menu/MenuServices.h"
 
-constexpr int MENU_MEMBER_COUNT = 3;
-constexpr int MENU_COLOR_COUNT = 6;
 constexpr int MENU_COLOR_MARK_COUNT = 4; // the colours a member has levels in
 constexpr int MENU_COLOR_LEVEL_COUNT = 8;
 constexpr int MENU_STATUS_COUNT = 19;
 constexpr int MENU_MAGIC_COUNT = 24;
 constexpr int MENU_SKILL_COUNT = 3;
 constexpr int MENU_POWER_SHOWN_MAGIC = 16; // magics 0 to 15 show their power
-
-struct MenuColor {
-    const char16_t* name; // one character
-    std::uint32_t colour;
-};
 
 struct MenuMagic {
     int cost;
@@ -25,10 +18,7 @@ struct MenuMagic {
     const char16_t* description;
 };
 
-// "ピプコ", "ピプオ", "ピプメ", three characters each.
-extern const char16_t* const MemberNameTable[MENU_MEMBER_COUNT];
-// 赤 青 黄 茶 白 黒 with their colours; the first four are the colour marks.
-extern const MenuColor ColorTable[MENU_COLOR_COUNT];
+// The first four colours of ColorTable, the colour marks.
 inline const MenuColor* const ColorMarkTable = ColorTable;
 // The percentage a colour level 0 to 7 stands for ("%" is drawn apart).
 extern const char16_t* const ColorLevelTable[MENU_COLOR_LEVEL_COUNT];

@@ -2,4 +2,5 @@
 // header only; everything else in title/ is its own business.
 #pragma once
 
-#include "title/Title.h" // menu
+// CTitle, the title's part class: the field menu calls its ReturnToTitle.
+#include "title/Title.h"
