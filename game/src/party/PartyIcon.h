@@ -1,5 +1,5 @@
-// The party's quads (its status icons are drawn by DrawMemberIcon in
-// PartyServices.h).
+// How the party's quads meet the pixel grid. Its status icons are drawn by
+// DrawMemberIcon (PartyServices.h).
 #pragma once
 
 // The party's quads are drawn with their pixel edges this far up and left.

@@ -54,7 +54,8 @@ using MusicSwitch = PackedField<31, 1>;
 
 // partyWordE: the order given during the opening.
 using OpeningOrderId = PackedField<0, 7>;
-// The same bits hold the money text's width once the battle is won.
+// The deferred order's id; once the battle is won the same bits hold the
+// money text's width (MoneyTextWidth).
 using DeferredOrderIdE = PackedField<7, 5>;
 using MagicAimBits = PackedField<12, 2>;
 // The same bits: member 2's ST regeneration cycle while it acts (reset with each magic).
