@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "core/Random.h"
 #include "party/Character.h"
 #include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

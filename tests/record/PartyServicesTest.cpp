@@ -16,9 +16,9 @@
 #include "fakes/FakeKeyInput.h"
 #include "party/BattleButtons.h"
 #include "party/Equipment.h"
-#include "party/PartyEventServices.h"
 #include "party/PartyOptions.h"
 #include "party/PartyRecovery.h"
+#include "party/PartyServices.h"
 #include "party/PartyStats.h"
 
 namespace {

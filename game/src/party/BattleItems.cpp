@@ -9,6 +9,7 @@
 #include "party/PartyBattleHelpers.h"
 #include "party/PartyQueries.h"
 #include "party/PartyRecovery.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffects.h"
 #include "party/ThirdMember.h"
 #include "platform/LittleEndian.h"

@@ -4,6 +4,7 @@
 
 #include "party/BattleOutcome.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 #include "party/PartyStats.h"
 #include "record/Pipkorn.h"
 

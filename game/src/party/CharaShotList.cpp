@@ -2,13 +2,14 @@
 // and enemy code ask of it.
 #include <new>
 
+#include "core/PackCatalogue.h"
 #include "core/Random.h"
 #include "core/ZephGlobals.h"
-#include "core/PackCatalogue.h"
 #include "media/PlaySE.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MagicShotTable.h"
+#include "party/PartyServices.h"
 
 namespace {
 

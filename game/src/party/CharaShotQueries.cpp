@@ -4,7 +4,7 @@
 #include "core/BattleAngles.h"
 #include "enemies/EnemyServices.h"
 #include "party/CharaShot.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MagicShotTable.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "core/PackCatalogue.h"
 #include "core/ZephGlobals.h"
+#include "party/PartyServices.h"
 
 namespace {
 

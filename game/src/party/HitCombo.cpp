@@ -4,6 +4,7 @@
 #include "battle/BattleServices.h"
 #include "party/Character.h"
 #include "party/HitCombo.h"
+#include "party/PartyServices.h"
 
 namespace {
 

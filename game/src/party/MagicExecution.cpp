@@ -13,6 +13,7 @@
 #include "party/Character.h"
 #include "party/MemberAttacks.h"
 #include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffects.h"
 #include "record/UseRuleTables.h"
 

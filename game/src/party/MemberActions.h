@@ -1,7 +1,19 @@
 // The members' action states and the battle input: the handlers of states
 // 0-3, the leader's keys, chaining while buttons are held, the end and reset
-// of an action, the quick-command orders to member 2 and the opening input.
+// of an action and the quick-command orders to member 2.
 #pragma once
+
+#include <cstdint>
+
+#include "party/PartyServices.h"
+#include "party/PartyWords.h"
+
+// The groups of `flags` that an action start, an action end and a hit clear:
+// bits 7-13 and the movement-mode bits 27, 28, 30 and 31.
+constexpr std::uint32_t kApproachFlagBits =
+    ActionGroupA::kMask | ActionGroupB::kMask | (1u << 27) | (1u << 28) | (1u << 30) | (1u << 31);
+// The groups of `flags2` cleared with them: the approach pause and retry stage.
+constexpr std::uint32_t kApproachFlag2Bits = ApproachPause::kMask | ApproachRetry::kMask;
 
 // Free state: the member's key handler (or thinking), else the free movement.
 void HandleMemberFreeState(int member);
@@ -37,5 +49,3 @@ void QueueThirdMemberAttack(int level);
 // Quick commands in the opening phase; true when stored.
 bool QueueOpeningMagic(int magic);
 bool QueueOpeningAttack(int level);
-// The opening phase's input and effect ticks.
-void UpdatePartyBattleInput();

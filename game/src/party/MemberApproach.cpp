@@ -3,6 +3,7 @@
 // three fruitless tries in a frame the target is given up.
 #include <cmath>
 
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "enemies/EnemyServices.h"
@@ -12,7 +13,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/PartyBattle.h"
-#include "battle/BattleServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

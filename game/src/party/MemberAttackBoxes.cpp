@@ -1,7 +1,7 @@
 // The boxes the members' own thinking tests a blow and a shot with.
 #include "party/Character.h"
-#include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // What members 0 and 1 start when they stand beside their target: the level
 // of member 0's blow by its strike rating, the level of member 1's shot by
 // its HP, SP and the ailments the target can still take.
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "core/Random.h"
 #include "party/CharaShot.h"
@@ -8,8 +9,8 @@
 #include "party/MemberAttacks.h"
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
+#include "party/PartyServices.h"
 #include "party/ThinkingTarget.h"
-#include "battle/BattleServices.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "party/MemberAttacks.h"
 #include "party/MemberThinking.h"
 #include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"
-#include "party/PartyBattleHelpers.h"
 #include "party/PartyBattle.h"
+#include "party/PartyBattleHelpers.h"
 #include "party/PartyQueries.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 #include "record/UseRuleTables.h"
 

@@ -18,5 +18,3 @@ bool StartMemberMagic(int member, int magic, bool byOrder, int aimMode, int aimA
 void HealMemberPercent(int member, int percent, bool revive, bool popup);
 // Skill seal taking hold stops member 0's or member 2's skill.
 void CancelSealedAttack(int member);
-// Member 2's magic icon over it while it casts, then the members' indicators.
-void DrawPartyMagicSprite();

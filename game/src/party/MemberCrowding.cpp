@@ -2,6 +2,7 @@
 // blocks its way out; after a while without contact it walks in again.
 #include <cmath>
 
+#include "battle/BattleServices.h"
 #include "core/Parts.h"
 #include "enemies/EnemyServices.h"
 #include "party/Character.h"
@@ -10,7 +11,7 @@
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
 #include "party/PartyBattle.h"
-#include "battle/BattleServices.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 #include "battle/BattleServices.h"
 #include "core/Random.h"
 #include "media/PlaySE.h"
+#include "party/BattleOutcome.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/PartyBattle.h"
-#include "party/BattleOutcome.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

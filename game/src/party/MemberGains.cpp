@@ -6,7 +6,7 @@
 #include "core/Random.h"
 #include "enemies/EnemyServices.h"
 #include "party/Character.h"
-#include "party/PartyStats.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "party/MemberHitAngle.h"
 
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "enemies/EnemyServices.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 #include "party/PartyWords.h"
 
 namespace {

@@ -4,14 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
+#include "party/PartyServices.h"
 #include "party/ThinkingTarget.h"
-#include "battle/BattleServices.h"
 
 namespace {
 

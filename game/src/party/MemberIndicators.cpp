@@ -8,9 +8,9 @@
 #include "core/GameConstants.h"
 #include "core/SceneTrace.h"
 #include "party/Character.h"
-#include "party/MemberActions.h"
 #include "party/MemberIndicators.h"
 #include "party/PartyIcon.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include "enemies/EnemyServices.h"
 #include "party/BattleButtons.h"
 #include "party/Character.h"
-#include "party/MemberActions.h"
 #include "party/MagicExecution.h"
-#include "party/MemberAttacks.h"
+#include "party/MemberActions.h"
 #include "party/PartyBattle.h"
 #include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 #include "record/UseRuleTables.h"
 

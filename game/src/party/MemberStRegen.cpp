@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "party/Character.h"
-#include "party/MemberActions.h"
 #include "party/MemberStRegen.h"
 
 namespace {

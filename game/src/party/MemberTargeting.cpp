@@ -11,6 +11,7 @@
 #include "party/MemberApproach.h"
 #include "party/MemberThinking.h"
 #include "party/MemberThinkingTable.h"
+#include "party/PartyServices.h"
 
 namespace {
 

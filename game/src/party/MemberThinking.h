@@ -2,7 +2,8 @@
 // pick a target, walk to a stand-off point beside it, back away when enemies
 // crowd them and strike or fire only when a look-ahead says the blow lands
 // and the knocked-back enemy will not run into them. Member 2 shares the
-// crowd escape. Sides are 0 left, 1 up, 2 right, 3 down.
+// crowd escape. Sides are 0 left, 1 up, 2 right, 3 down. The blow and shot
+// boxes the battle scene asks for are in PartyServices.h.
 #pragma once
 
 // One frame of member 0's (member 1's) own thinking; true when it acted.
@@ -33,15 +34,6 @@ bool PredictShotHitDown(int enemy, float reach, int moveClass);
 bool WouldEnemyReachMember(int member, int enemy, int frames, int side);
 // Member 1's target: the frames and pixels of the knock-back its shot gives.
 void EstimateTargetKnockback();
-
-struct MemberBox {
-    float left, top, right, bottom;
-};
-// The member's blow box towards a side.
-MemberBox GetMemberAttackBox(int member, int side);
-// Member 1's shot box towards a side, lengthened by `extension` on the far
-// side; 12 for a side above 3 (the box then stays untouched).
-int GetMemberAttackBoxEx(MemberBox& box, int side, float extension);
 
 // The member's velocity against the enemies' field shot (against the group's pull).
 void SetMemberPushFromHit(int member);

@@ -1,11 +1,9 @@
-// The party's share of a battle: setting it up, the per-frame update of the
-// action phase, the members' free movement, hits taken and the sprites.
+// The party's share of a battle within the party: the members' field and
+// starting places, their free movement and the ends of their actions. The
+// set-up, the frame's update, hits taken and the sprites are in
+// PartyServices.h.
 #pragma once
 
-#include <cstdint>
-
-// An enemy hit that comes from no attack record.
-constexpr int NO_ATTACK_KIND = -1;
 // Attack kinds whose hits do more than damage: 60 drains SP, above 62 ends
 // the boosts, 62 knocks back by angle.
 constexpr int ATTACK_KIND_DRAIN_SP = 60;
@@ -21,14 +19,6 @@ constexpr float MEMBER_MAX_Y = 447.0f;
 constexpr float MemberStartX[3] = {464.0f, 544.0f, 544.0f};
 constexpr float MemberStartY[3] = {264.0f, 184.0f, 344.0f};
 
-// Prepares the party for a battle of `kind` (0-2) with the encounter's two
-// flags; a retry keeps the flags of the first setup.
-void SetupPartyForBattle(int kind, bool escapeAllowed, bool itemLimit, bool retry);
-
-// One frame of the action phase; false when the player opened the battle
-// menu (nothing else ran).
-bool UpdatePartyBattle();
-
 // Runs the handler of the member's action state (free, attack, magic,
 // knock-back, strike) for one frame.
 void RunMemberAction(int member);
@@ -40,11 +30,6 @@ float GetMemberWalkSpeed(int member);
 // and walking frame.
 void ApplyMemberMoveInput(int member);
 
-// A hit on a member: the damage (0 or more), the status effects it carries
-// (bits 0-18), the kind of the attack that hit (NO_ATTACK_KIND for none) and
-// the knock-back side and speed row the member is sent with.
-void DamagePartyMember(int damage, int member, std::uint32_t effectMask, int attackKind, int knockSide, int knockKind);
-
 // Stops what the member does: movement, action, member 0's blow, member 2's
 // circles and the member's bursts.
 void InterruptMemberAction(int member);
@@ -52,6 +37,3 @@ void InterruptMemberAction(int member);
 void ResetMemberFlagsAndAction(int member);
 // Clears the just-revived mark once no enemy touches the member.
 void ClearRevivedFlagIfFree(int member);
-
-// Draws the member's sprite at depth z, then member 0's blow and the member's sparkles.
-void DrawPartyBattle(int member, float z);

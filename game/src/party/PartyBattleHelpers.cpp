@@ -5,11 +5,11 @@
 #include "battle/BattleServices.h"
 #include "core/GameConstants.h"
 #include "core/Random.h"
-#include "party/Character.h"
 #include "party/AttackCosts.h"
+#include "party/Character.h"
 #include "party/Equipment.h"
-#include "party/StatusEffects.h"
 #include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,17 +1,13 @@
-// Small answers of the party the battle's contacts, enemies and member 2's
-// planning ask: shares of MaxHP, the stocks ranked by how full they are,
-// the party's centre, members in the field's corners, the equipment special
-// codes and the status effects a hit carries.
+// Small answers of the party member 2's planning and the battle set-up ask:
+// the stocks ranked by how full they are, members in the field's corners,
+// the equipment special codes and the status effects a hit carries. The
+// answers other areas ask are in PartyServices.h.
 #pragma once
 
 #include <cstdint>
 
-// ceil(MaxHP × the member's share) for contact damage of `kind` (0 or 1).
-std::uint32_t ScaleMemberMaxHp(int member, int kind);
 // Orders the six stocks: fullest two, the middle two, emptiest two last.
 void RankPartyStocks();
-// The mean centre of the members up; the field's centre with none.
-void GetPartyCentre(float& x, float& y);
 // Marks the members up standing in a corner of the field; how many.
 int MarkMembersOffField(std::uint8_t flags[3], bool skip);
 bool CanMemberBeTargeted(int member);
@@ -34,7 +30,5 @@ void RollMemberSpecial34(int member);
 void RollBattleStartBoost(int member);
 // The member's special code, 0 while its condition fails.
 int GetMemberSpecialCode(int member);
-// The status effects a hit with special code `code` inflicts on an enemy.
-std::uint32_t RollOnHitStatus(int code);
 // One random ailment (bits 5-18) a hit on a member carries, one time in five.
 std::uint32_t RollMemberFlagChance(int member);

@@ -8,11 +8,10 @@
 #include "party/AttackCosts.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
-#include "party/Equipment.h"
 #include "party/Leader.h"
-#include "party/PartyBattleHelpers.h"
 #include "party/PartyBattle.h"
-#include "party/StatusEffects.h"
+#include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "party/MemberAttacks.h"
 #include "party/MemberStRegen.h"
 #include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffects.h"
 #include "party/ThirdMember.h"
 #include "record/UseRuleTables.h"

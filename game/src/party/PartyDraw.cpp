@@ -2,7 +2,7 @@
 #include "battle/BattleServices.h"
 #include "party/CharaShot.h"
 #include "party/Character.h"
-#include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "core/SceneTrace.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 static_assert(sizeof(MemberStats) == sizeof(CCharacter::statsWork), "the scratch record holds one computation");

@@ -1,10 +1,10 @@
-#include "party/PartyEventServices.h"
 
 #include <algorithm>
 
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The three members lying down in the corner of the game-over screen.
-#include "party/BattleOutcome.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

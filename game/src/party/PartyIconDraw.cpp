@@ -2,6 +2,7 @@
 // member's effects.
 #include "party/Character.h"
 #include "party/PartyIcon.h"
+#include "party/PartyServices.h"
 
 namespace {
 

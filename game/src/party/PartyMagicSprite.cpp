@@ -3,9 +3,9 @@
 #include "core/SceneTrace.h"
 #include "enemies/EnemyServices.h"
 #include "party/Character.h"
-#include "party/MemberAttacks.h"
 #include "party/MemberIndicators.h"
 #include "party/PartyIcon.h"
+#include "party/PartyServices.h"
 
 namespace {
 

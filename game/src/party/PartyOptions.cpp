@@ -5,6 +5,7 @@
 #include "core/SceneTrace.h"
 #include "party/BattleOutcome.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 #include "record/UseRuleTables.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "party/BattleOutcome.h"
 #include "party/Character.h"
 #include "party/HitCombo.h"
-#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffects.h"
 
 namespace {

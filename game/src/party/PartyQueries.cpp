@@ -3,6 +3,7 @@
 #include "core/BattleAngles.h"
 #include "core/Random.h"
 #include "party/Character.h"
+#include "party/PartyServices.h"
 
 namespace {
 

@@ -10,8 +10,7 @@
 #include "party/Leader.h"
 #include "party/MemberActions.h"
 #include "party/MemberAttacks.h"
-#include "party/MemberIndicators.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 
 namespace {
 

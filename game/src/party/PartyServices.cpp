@@ -9,10 +9,9 @@
 #include "core/Parts.h"
 #include "media/PlaySE.h"
 #include "menu/MenuServices.h"
-#include "party/Equipment.h"
-#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
 #include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 #include "party/PartyStats.h"
 #include "record/Pipkorn.h"
 

@@ -1,5 +1,5 @@
-// Levels and experience, and what hits do to a member's numbers: SP gained
-// by hitting, HP drained from an enemy, and the factor of damage taken.
+// Levels and experience. What hits do to a member's numbers is in
+// PartyServices.h.
 #pragma once
 
 #include <cstdint>
@@ -16,10 +16,3 @@ void LevelUpMember(int member);
 // Adds (absolute false) or stores EXP; every 1000 is a level, and a member
 // reaching level 255 keeps 0 EXP.
 void AddMemberExp(int member, std::int32_t value, bool absolute);
-// The member heals what it drains from `enemy` (at most the enemy's HP).
-void DrainHealMember(int member, int enemy, std::int32_t amount, bool popup);
-// A hit gives {2, 2, 1} SP, within the maximum.
-void AddMemberMPCapped(int member);
-// The multiplier of damage the member takes: element defence, defence-up,
-// ability down, and abilities 15 and 18 (each drawing once when worn).
-float GetMemberDamageFactor(int member, bool useElement, int element);

@@ -1,5 +1,7 @@
 // The packed words of the party object and of a member record: each field is
-// named once here with its bits, so code reads "the leader" instead of shifts.
+// named once with its bits, so code reads "the leader" instead of shifts. The
+// fields the party part reads itself and those only the party uses are here;
+// the ones other areas read are in PartyServices.h.
 #pragma once
 
 #include <cstdint>
@@ -17,11 +19,8 @@ template <int Shift, int Width> struct PackedField {
     static constexpr void Clear(std::uint32_t& word) { word &= ~kMask; }
 };
 
-// partyWordA: the hit combo and the magic whose statuses are in force.
+// partyWordA: the hit combo.
 using ComboCount = PackedField<0, 10>;
-using BestCombo = PackedField<10, 10>;
-using FramesSinceHit = PackedField<20, 8>;
-using MagicInForce = PackedField<28, 4>;
 
 // partyWordB: counters of the third member's planning and the markers.
 using PlanCounter = PackedField<0, 9>;
@@ -30,19 +29,15 @@ using ThinkCounter = PackedField<16, 6>;
 using LeaderMarkerCounter = PackedField<22, 6>;
 using LastKnockedOut = PackedField<28, 2>;
 using LeaderMarkerShown = PackedField<30, 1>;
-using ItemCooldownRunning = PackedField<31, 1>;
 
 // partyWordC: the battle phase, the leader and the orders.
 using ItemReadyCounter = PackedField<0, 6>;
 using BattlePhaseField = PackedField<6, 4>;
-using HpThresholdA = PackedField<10, 4>;
-using HpThresholdB = PackedField<14, 4>;
 using LeaderField = PackedField<18, 2>;
 using MarkedMember = PackedField<20, 2>;
 using PendingOrderKind = PackedField<22, 3>;
 using HealLeaderFirst = PackedField<25, 1>;
 using ItemReadyShown = PackedField<26, 1>;
-using IgnoreStockCheck = PackedField<27, 1>;
 using KeepMagic = PackedField<28, 1>;
 using KeepAttack = PackedField<29, 1>;
 using MagicOff = PackedField<30, 1>;
@@ -50,23 +45,18 @@ using MagicOff = PackedField<30, 1>;
 // partyWordD: the pending order, encounter flags and the music switch.
 using SkillPoints = PackedField<0, 7>;
 using PendingOrderId = PackedField<7, 7>;
-using HpThresholdIndex = PackedField<14, 4>;
 using ItemUsesLeft = PackedField<18, 3>;
 using DeferredOrderKind = PackedField<21, 3>;
 using BattleKind = PackedField<24, 2>;
-using KeepActionsOption = PackedField<26, 1>;
-using EscapeAllowed = PackedField<27, 1>;
-using ItemUsesLimited = PackedField<28, 1>;
 using DeferredOrderFirst = PackedField<29, 1>;
 using DeferredOrderSecond = PackedField<30, 1>;
 using MusicSwitch = PackedField<31, 1>;
 
 // partyWordE: the order given during the opening.
 using OpeningOrderId = PackedField<0, 7>;
+// The deferred order's id; once the battle is won the same bits hold the
+// money text's width (MoneyTextWidth).
 using DeferredOrderIdE = PackedField<7, 5>;
-// The same bits hold the money text's width once the battle is won (no
-// order waits then).
-using MoneyTextWidth = PackedField<7, 5>;
 using MagicAimBits = PackedField<12, 2>;
 // The same bits: member 2's ST regeneration cycle while it acts (reset with each magic).
 using Member2RegenCycle = PackedField<12, 2>;
@@ -79,19 +69,13 @@ using FacingField = PackedField<7, 5>;
 using ActionState = PackedField<12, 4>;
 using KnockSide = PackedField<16, 4>;
 using KnockKind = PackedField<20, 3>;
-using MagicTarget = PackedField<23, 2>;
 using AttackLevel = PackedField<25, 2>;
 using Walking = PackedField<27, 1>;
 using KnockedOut = PackedField<28, 1>;
-using Invincible = PackedField<29, 1>;
-using JustRevived = PackedField<30, 1>;
 using StrikeSecondHalf = PackedField<31, 1>;
 
 // A member's flags word.
 using FlashCounter = PackedField<0, 7>;
-using ActionGroupA = PackedField<7, 4>;
-using ActionGroupB = PackedField<11, 3>;
-using TargetEnemy = PackedField<14, 3>;
 using IndicatorCount = PackedField<17, 3>;
 using ApproachSide = PackedField<20, 2>;
 using GaugeEvent = PackedField<22, 2>;
@@ -106,7 +90,6 @@ using TargetChosen = PackedField<30, 1>;
 using ApproachActive = PackedField<31, 1>;
 
 // A member's flags2 word.
-using KnockOutCleared = PackedField<0, 9>;
 using ApproachPause = PackedField<9, 5>;
 using GuardDirections = PackedField<14, 4>;
 using HitAngleSource = PackedField<18, 3>;
@@ -117,20 +100,4 @@ using DamagedByHit = PackedField<25, 1>;
 using StFullSinceAction = PackedField<26, 1>;
 
 // A status-effect block's effectState word.
-using PoisonTicks = PackedField<0, 9>;
 using IconCycle = PackedField<9, 7>;
-using ActiveEffectCount = PackedField<16, 5>;
-using ShownEffectIndex = PackedField<21, 5>;
-using MarkCount = PackedField<26, 5>;
-
-// A member's boostLevels word.
-using ProtectionCharge = PackedField<0, 3>;
-using AttackUpLevel = PackedField<3, 2>;
-using DefenceUpLevel = PackedField<5, 2>;
-
-// The groups of `flags` that an action start, an action end and a hit clear:
-// bits 7-13 and the movement-mode bits 27, 28, 30 and 31.
-constexpr std::uint32_t kApproachFlagBits =
-    ActionGroupA::kMask | ActionGroupB::kMask | (1u << 27) | (1u << 28) | (1u << 30) | (1u << 31);
-// The groups of `flags2` cleared with them: the approach pause and retry stage.
-constexpr std::uint32_t kApproachFlag2Bits = ApproachPause::kMask | ApproachRetry::kMask;

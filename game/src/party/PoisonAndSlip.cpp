@@ -4,6 +4,7 @@
 
 #include "battle/BattleServices.h"
 #include "core/Random.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffects.h"
 
 namespace {

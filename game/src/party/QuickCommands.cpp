@@ -8,7 +8,7 @@
 #include "party/Character.h"
 #include "party/Leader.h"
 #include "party/MemberActions.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 #include "record/UseRuleTables.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "media/PlaySE.h"
 #include "party/BattleButtons.h"
 #include "party/Character.h"
-#include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 #include "record/Pipkorn.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "battle/BattleServices.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffectTable.h"
-#include "party/StatusEffects.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // Which status effects outlast a stretch of frames: what member 2's cure and
 // its damage estimate, and the enemy searches for running boosts, look ahead with.
+#include "party/PartyServices.h"
 #include "party/StatusEffectTable.h"
 #include "party/StatusEffects.h"
 

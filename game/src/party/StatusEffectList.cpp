@@ -2,6 +2,7 @@
 // entries come and go) and the floating marks of a status block.
 #include <algorithm>
 
+#include "party/PartyServices.h"
 #include "party/StatusEffectTable.h"
 #include "party/StatusEffects.h"
 

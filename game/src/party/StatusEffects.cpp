@@ -4,6 +4,7 @@
 #include "media/PlaySE.h"
 #include "party/MemberAttacks.h"
 #include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffectTable.h"
 #include "party/StatusEffects.h"
 

@@ -60,8 +60,5 @@ int ChooseLowestSpMember();
 int ChooseLowestStMember();
 
 // Item `item` (0-34) on member `member`, or on the member it picks itself with `autoTarget`.
-bool UseBattleItem(int item, int member, bool autoTarget);
 bool ApplyBattleItem(int item, int member, bool autoTarget);
 void TickItemCooldown();
-// Seconds left of the item cooldown, 1 to 255.
-int GetTimerSeconds();

@@ -12,7 +12,7 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/PartyBattleHelpers.h"
-#include "party/StatusEffects.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "core/BattleAngles.h"
 #include "enemies/EnemyServices.h"
 #include "party/Character.h"
-#include "party/PartyQueries.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 
 namespace {

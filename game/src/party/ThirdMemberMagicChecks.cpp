@@ -13,6 +13,7 @@
 #include "party/Character.h"
 #include "party/MagicShotTable.h"
 #include "party/PartyOptions.h"
+#include "party/PartyServices.h"
 #include "party/StatusEffectTable.h"
 #include "party/StatusEffects.h"
 #include "party/ThirdMember.h"

@@ -5,8 +5,8 @@
 #include "party/Character.h"
 #include "party/MemberActions.h"
 #include "party/MemberAttacks.h"
-#include "party/MemberIndicators.h"
 #include "party/PartyBattle.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "party/MemberStRegen.h"
 #include "party/MemberThinking.h"
 #include "party/PartyBattleHelpers.h"
+#include "party/PartyServices.h"
 #include "party/ThirdMember.h"
 #include "record/UseRuleTables.h"
 
