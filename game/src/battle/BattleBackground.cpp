@@ -220,39 +220,29 @@ void CBattleBackground::SyncHudFromParty()
         }
 }
 
-// No texture record, no draw.
-void CBattleBackground::DrawPanelQuad(const TexturedVertex* quad, const CTexture* texture)
-{
-    if (texture == nullptr || GetTextureHandle(*texture) == nullptr)
-        return;
-    SetCachedTexture(GetTextureHandle(*texture));
-    SetCachedFvf(FVF_TEXTURED);
-    DrawQuadStrip(quad, sizeof(TexturedVertex));
-}
-
 void CBattleBackground::DrawBattleBackground()
 {
     SceneTrace::Note("DrawBattleBackground");
-    DrawPanelQuad(backdropQuad, backdropTexture);
+    DrawTexturedQuad(backdropTexture, backdropQuad);
 }
 
 void CBattleBackground::DrawBattleHud()
 {
     SceneTrace::Note("DrawBattleHud");
-    DrawPanelQuad(stripQuad, backdropTexture);
+    DrawTexturedQuad(backdropTexture, stripQuad);
     for (int m = 0; m < HUD_MEMBERS; ++m)
         if (TheCharacter->IsKnockedOut(m))
-            DrawPanelQuad(markQuads[m], iconTexture);
+            DrawTexturedQuad(iconTexture, markQuads[m]);
     DrawHudTexts();
 }
 
 void CBattleBackground::DrawBattleHudInMenu()
 {
     SceneTrace::Note("DrawBattleHudInMenu");
-    DrawPanelQuad(menuPanelQuad, menuPanelTexture);
-    DrawPanelQuad(menuIconQuads[TheCharacter->Leader()], TheCharacter->iconTexture);
+    DrawTexturedQuad(menuPanelTexture, menuPanelQuad);
+    DrawTexturedQuad(TheCharacter->iconTexture, menuIconQuads[TheCharacter->Leader()]);
     for (int m = 0; m < HUD_MEMBERS; ++m)
         if (TheCharacter->IsKnockedOut(m))
-            DrawPanelQuad(menuMarkQuads[m], iconTexture);
+            DrawTexturedQuad(iconTexture, menuMarkQuads[m]);
     DrawHudTextsInMenu();
 }

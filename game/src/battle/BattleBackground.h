@@ -123,5 +123,4 @@ private:
     void LoadPanelTextures();
     void FillQuads();
     void SetBackdropUv();
-    void DrawPanelQuad(const TexturedVertex* quad, const CTexture* texture);
 };

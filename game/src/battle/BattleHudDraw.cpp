@@ -26,7 +26,6 @@ constexpr std::uint32_t kBlack = 0xFF000000u;
 constexpr std::uint32_t kAtMaximum = 0xFFE06020u;
 constexpr std::uint32_t kNoStock = 0xFF808080u;
 constexpr int kHitShownBelow = 152;
-constexpr int kFramesPerSecond = 60;
 constexpr int kNarrowestColumn = 3;
 constexpr int kStockDigits = 3;
 
@@ -60,16 +59,9 @@ float Aligned(float base, int width, int digits, float advance = kDigitAdvance)
 
 } // namespace
 
-// The remaining item wait in whole seconds, rounded up, never 0 while it runs.
-int GetTimerSeconds(const CCharacter& party)
-{
-    const int frames = std::max(0, party.itemCooldownLength - party.itemCooldownFrame);
-    return std::clamp((frames + kFramesPerSecond - 1) / kFramesPerSecond, 1, 255);
-}
-
 void CBattleBackground::UpdateItemWaitDigits(int member)
 {
-    const int seconds = GetTimerSeconds(*TheCharacter);
+    const int seconds = GetTimerSeconds();
     if (seconds != HudItemWaitShown || HudItemWaitDigits == 0) {
         HudItemWaitDigits = SplitDigits(static_cast<std::uint32_t>(seconds), HudItemWaitText);
         HudItemWaitShown = static_cast<std::int16_t>(seconds);

@@ -57,15 +57,6 @@ void FillQuad(TexturedVertex quad[4], float x, float y, float w, float h, const 
     }
 }
 
-void DrawQuad(const CTexture* texture, const TexturedVertex quad[4])
-{
-    if (texture == nullptr || GetTextureHandle(*texture) == nullptr)
-        return;
-    SetCachedTexture(GetTextureHandle(*texture));
-    SetCachedFvf(FVF_TEXTURED);
-    DrawQuadStrip(quad, sizeof(TexturedVertex));
-}
-
 // The texture rectangle of a pixel cell.
 void CellUv(const CTexture* texture, float left, float top, float size, float uv[4])
 {
@@ -95,7 +86,7 @@ void CEnemyGroup::DrawEnemyObject(int slot, float depth)
         const float x = std::trunc(escaped ? r.EscapeDrawX : r.PosX);
         const float y = std::trunc(escaped ? r.EscapeDrawY : r.PosY);
         FillQuad(DropQuad, x, y, r.Width, r.Height, uv, depth, White(r.Alpha));
-        DrawQuad(EnemyTexture(slot), DropQuad);
+        DrawTexturedQuad(EnemyTexture(slot), DropQuad);
     }
     if (TheBattleEffect != nullptr)
         TheBattleEffect->DrawEnemyHitSparks(slot, depth);
@@ -117,7 +108,7 @@ void CEnemyGroup::DrawDefeatEffect(int slot, float depth)
     float uv[4] = {0.0f, 0.0f, 1.0f, 1.0f};
     CellUv(sheet, static_cast<float>(frame % 4) * cell, static_cast<float>(frame / 4) * cell, cell, uv);
     FillQuad(DropQuad, std::trunc(r.PosX), std::trunc(r.PosY), r.Width, r.Height, uv, depth, White(255));
-    DrawQuad(sheet, DropQuad);
+    DrawTexturedQuad(sheet, DropQuad);
 }
 
 void CEnemyGroup::DrawEnemyDrop(int slot, float depth)
@@ -127,7 +118,7 @@ void CEnemyGroup::DrawEnemyDrop(int slot, float depth)
     const float uv[4] = {BadgeUv[0], BadgeUv[1], BadgeUv[2], BadgeUv[3]};
     FillQuad(DropQuad, r.CenterX - kBadgeSize / 2.0f, r.CenterY - kBadgeSize / 2.0f + r.DropFall, kBadgeSize,
              kBadgeSize, uv, depth, FadeColour(kBadgeFadeFrames, timer, kBadgeFadeStep));
-    DrawQuad(BadgeTex, DropQuad);
+    DrawTexturedQuad(BadgeTex, DropQuad);
 }
 
 // Markers sit above the enemy: one alone centred, two side by side, a third
@@ -152,7 +143,7 @@ void CEnemyGroup::DrawEnemyMarkers()
         if (MarkerFlags[slot] & 1u) {
             place(0, x, y);
             FillQuad(DropQuad, x, y, kMarkSize, kMarkSize, MarkUv, depth, colour);
-            DrawQuad(MarkTex, DropQuad);
+            DrawTexturedQuad(MarkTex, DropQuad);
         }
         if (!(MarkerFlags[slot] & 4u) || r.State != ENEMY_NORMAL || !(r.FlagsA & FLAGS_A_ACTION_RUNNING) ||
             r.Alpha == 0 || ActionCount(slot) == 0)
@@ -168,7 +159,7 @@ void CEnemyGroup::DrawEnemyMarkers()
             CellUv(ArrowTex, done ? kDoneArrowU : static_cast<float>(icon % 8) * kArrowSize,
                    icon >= 8 ? kArrowSize : 0.0f, kArrowSize, uv);
             FillQuad(DropQuad, x - 4.0f, y - 4.0f, kArrowSize, kArrowSize, uv, depth, colour);
-            DrawQuad(ArrowTex, DropQuad);
+            DrawTexturedQuad(ArrowTex, DropQuad);
         }
         int column, row;
         if (done) {
@@ -183,7 +174,7 @@ void CEnemyGroup::DrawEnemyMarkers()
         }
         CellUv(MarkTex, static_cast<float>(column) * kMarkSize, static_cast<float>(row) * kMarkSize, kMarkSize, uv);
         FillQuad(DropQuad, x, y, kMarkSize, kMarkSize, uv, depth, colour);
-        DrawQuad(MarkTex, DropQuad);
+        DrawTexturedQuad(MarkTex, DropQuad);
     }
 }
 

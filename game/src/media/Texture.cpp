@@ -94,3 +94,12 @@ HRESULT DrawQuadStrip(const void* vertices, std::uint32_t stride)
 {
     return D3DDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, vertices, stride);
 }
+
+void DrawTexturedQuad(const CTexture* texture, const TexturedVertex quad[4])
+{
+    if (texture == nullptr || GetTextureHandle(*texture) == nullptr)
+        return;
+    SetCachedTexture(GetTextureHandle(*texture));
+    SetCachedFvf(FVF_TEXTURED);
+    DrawQuadStrip(quad, sizeof(TexturedVertex));
+}

@@ -57,3 +57,6 @@ void ResetRenderStateCaches();
 // Draws four vertices in strip order (top-left, top-right, bottom-left,
 // bottom-right) as two triangles.
 HRESULT DrawQuadStrip(const void* vertices, std::uint32_t stride);
+// Draws a textured quad in strip order with the record's texture; nothing
+// without a record or without its texture.
+void DrawTexturedQuad(const CTexture* texture, const TexturedVertex quad[4]);

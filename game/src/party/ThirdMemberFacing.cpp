@@ -13,21 +13,9 @@ constexpr int kCure = 17;
 constexpr int kHealSeveral = 18;
 constexpr int kRevive = 19;
 
-// The facing of a heading (sin, cos) = (dx, dy): a quarter turn each side of straight down is down.
-int FacingOfHeading(float angle)
-{
-    if (angle >= -0.75f * BATTLE_PI && angle < -0.25f * BATTLE_PI)
-        return FACING_LEFT;
-    if (angle >= -0.25f * BATTLE_PI && angle < 0.25f * BATTLE_PI)
-        return FACING_DOWN;
-    if (angle >= 0.25f * BATTLE_PI && angle < 0.75f * BATTLE_PI)
-        return FACING_RIGHT;
-    return FACING_UP;
-}
-
 void Turn(int member, float angle)
 {
-    FacingField::Set(TheCharacter->members[member].state, static_cast<std::uint32_t>(FacingOfHeading(angle)));
+    FacingField::Set(TheCharacter->members[member].state, static_cast<std::uint32_t>(FacingFromAngle(angle)));
     TheCharacter->SetMemberSpriteRect(member);
 }
 
