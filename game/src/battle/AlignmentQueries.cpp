@@ -12,7 +12,6 @@ const double TouchRangeTable[TOUCH_RANGES] = {
 
 namespace {
 
-constexpr int kThirdMember = 2;
 constexpr int kStrikeSt = 60;
 constexpr float kStrikeMargin = 8.0f;
 
@@ -140,6 +139,6 @@ int CBattleTouch::IsMemberNearEnemyEx(float x, float y, float enemyMargin, float
 bool CBattleTouch::IsThirdMemberStrikeReady()
 {
     const CCharacter& party = *TheCharacter;
-    return party.st[kThirdMember] >= kStrikeSt && !party.HasEffect(kThirdMember, EFFECT_SKILL_SEAL) &&
-           !party.HasEffect(kThirdMember, EFFECT_STOP) && IsMemberNearEnemy(kThirdMember, kStrikeMargin, kStrikeMargin);
+    return party.st[THIRD_MEMBER] >= kStrikeSt && !party.HasEffect(THIRD_MEMBER, EFFECT_SKILL_SEAL) &&
+           !party.HasEffect(THIRD_MEMBER, EFFECT_STOP) && IsMemberNearEnemy(THIRD_MEMBER, kStrikeMargin, kStrikeMargin);
 }

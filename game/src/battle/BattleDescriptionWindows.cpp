@@ -125,9 +125,9 @@ void CBattleMenu::DrawSkillDescription(int member, int skill)
 void CBattleMenu::DrawAilmentDescription(int ailment)
 {
     DrawDescriptionFrame();
-    if (ailment < 0 || ailment >= battlemenu::AILMENT_COUNT)
+    if (ailment < 0 || ailment >= AILMENT_COUNT)
         return;
-    const int effect = ailment + battlemenu::FIRST_AILMENT_EFFECT;
+    const int effect = ailment + FIRST_AILMENT_EFFECT;
     DrawPartyIcon(effect, kLeft, kFirstLineY, kDepth);
     const MenuNumberText& seconds = TheMapMenu->durationTexts[ailment];
     DrawBattleMenuText(kNameX, kFirstLineY, kDepth, BATTLE_TEXT_BLACK, battlemenu::AilmentNameTable[effect],

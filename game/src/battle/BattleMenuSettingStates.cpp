@@ -50,11 +50,9 @@ enum BattleOptionNumber : int {
 
 // The ailment toggles: 14 entries, 2 columns of 56 pixels, 7 rows; bit 5
 // of the cure choices is the first ailment.
-constexpr int kAilmentCount = 14;
 constexpr int kAilmentColumns = 2;
 constexpr float kAilmentColumnPitch = 56.0f;
 constexpr int kAilmentRows = 7;
-constexpr int kFirstAilmentBit = 5;
 // The magic that cures ailments stops when the choices change.
 constexpr std::uint32_t kCureMagic = 17;
 
@@ -199,14 +197,14 @@ void CBattleMenu::UpdateAilmentToggleState()
     const std::uint32_t buttons = BattleMenuButtons(BATTLE_KEYS_EXTRA);
     if (buttons & (MENU_BUTTON_CONFIRM | MENU_BUTTON_SECOND)) {
         PlaySoundEffect(SE_TOGGLE);
-        TogglePartyOptionBit(OptionValue + kFirstAilmentBit);
+        TogglePartyOptionBit(OptionValue + FIRST_AILMENT_EFFECT);
         return StopThirdMemberMagicIf(kCureMagic);
     }
     if (buttons & MENU_BUTTON_CANCEL)
         return BackTo(BATTLE_MENU_SETTINGS);
     if (buttons & MENU_BUTTON_MENU)
         return CloseWithSound(SE_MENU_OPEN_CLOSE);
-    TheMapMenu->MoveGridCursorByKeys(OptionValue, kAilmentCount, kAilmentColumns, kAilmentColumnPitch, kAilmentRows,
+    TheMapMenu->MoveGridCursorByKeys(OptionValue, AILMENT_COUNT, kAilmentColumns, kAilmentColumnPitch, kAilmentRows,
                                      true);
     TheMapMenu->AnimateMenuCursor();
 }

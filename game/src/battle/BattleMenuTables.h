@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "party/PartyServices.h"
+
 namespace battlemenu {
 
 constexpr int COLOUR_WORD_COUNT = 6;
@@ -16,8 +18,6 @@ constexpr int MAGIC_NAME_COUNT = 24;
 constexpr int SKILL_MEMBER_COUNT = 3;
 constexpr int SKILLS_PER_MEMBER = 2;
 constexpr int EFFECT_NAME_COUNT = 19;
-constexpr int AILMENT_COUNT = 14;
-constexpr int FIRST_AILMENT_EFFECT = 5; // ailment a is status effect a + 5
 constexpr int SETTING_NAME_COUNT = 17;
 constexpr int BATTLE_SETTING_ROWS = 10;
 constexpr int PERCENT_VALUE_COUNT = 10;

@@ -221,8 +221,8 @@ void CBattleMenu::DrawAilmentToggleWindow()
     const auto& rect = FrameRect(BATTLE_FRAME_AILMENTS);
     float x = rect.left;
     float y = rect.top;
-    constexpr int kFirst = battlemenu::FIRST_AILMENT_EFFECT;
-    for (int e = kFirst; e < kFirst + battlemenu::AILMENT_COUNT; ++e) {
+    constexpr int kFirst = FIRST_AILMENT_EFFECT;
+    for (int e = kFirst; e < kFirst + AILMENT_COUNT; ++e) {
         const std::uint32_t colour = (TheCharacter->curableMask >> e) & 1u ? BATTLE_TEXT_BLACK : BATTLE_LIST_UNUSABLE;
         const char16_t* name = battlemenu::AilmentNameTable[e];
         if (!DrawBattleMenuText(x, y, BATTLE_MENU_DEPTH_SUB, colour, name, MenuTextLength(name), __LINE__))

@@ -23,7 +23,6 @@ constexpr int kShiftButton = 10;
 constexpr float kDescriptionLeft = 128.0f;
 constexpr float kDescriptionTop = 394.0f;
 constexpr float kDescriptionPitch = 21.0f;
-constexpr int kThirdMember = PARTY_MEMBER_COUNT - 1;
 
 enum SlotKind : int { SLOT_EMPTY = 0, SLOT_MAGIC = 1, SLOT_ITEM = 2, SLOT_SKILL = 4 };
 
@@ -66,8 +65,8 @@ SlotEntry ReadSlot(int row)
         entry.name = entry.item.name;
         entry.nameLength = entry.item.nameLength;
     } else if (slot.kind == SLOT_SKILL && id >= 1 && id <= battlemenu::SKILLS_PER_MEMBER) {
-        const char16_t* name = battlemenu::SkillNameTable[kThirdMember][id - 1].name;
-        entry = {SLOT_SKILL, id - 1, BATTLE_ICON_SKILL_FIRST + kThirdMember, name, MenuTextLength(name), {}};
+        const char16_t* name = battlemenu::SkillNameTable[THIRD_MEMBER][id - 1].name;
+        entry = {SLOT_SKILL, id - 1, BATTLE_ICON_SKILL_FIRST + THIRD_MEMBER, name, MenuTextLength(name), {}};
     }
     return entry;
 }
@@ -115,7 +114,7 @@ void CBattleMenu::DrawShortcutDescription()
         lines = 2;
         break;
     case SLOT_SKILL:
-        DrawSkillDescription(kThirdMember, entry.id);
+        DrawSkillDescription(THIRD_MEMBER, entry.id);
         lines = 3;
         break;
     default:
@@ -147,6 +146,6 @@ void CBattleMenu::DrawShortcutActionWindow()
         DrawBattleMenuText(x, rowY(1), z, BATTLE_TEXT_BLACK, u"魔法", 2, __LINE__) &&
         DrawBattleMenuText(x, rowY(2), z, BATTLE_TEXT_BLACK, u"特技", 2, __LINE__) &&
         DrawBattleMenuText(x + 32.0f, rowY(2), z, BATTLE_TEXT_BLACK, u":", 1, __LINE__) &&
-        DrawBattleMenuText(x + 40.0f, rowY(2), z, BATTLE_TEXT_BLACK, MemberNameTable[kThirdMember], 3, __LINE__) &&
+        DrawBattleMenuText(x + 40.0f, rowY(2), z, BATTLE_TEXT_BLACK, MemberNameTable[THIRD_MEMBER], 3, __LINE__) &&
         DrawBattleMenuText(x, rowY(3), z, BATTLE_TEXT_BLACK, u"設定しない", 5, __LINE__);
 }

@@ -31,7 +31,6 @@ constexpr int kSealCode = 33;
 constexpr int kHeavyKnockCode = 17;
 constexpr int kHeavyKnockChance = 9830;
 constexpr int kHeavyKnockLevel = 2;
-constexpr int kThirdMember = 2;
 constexpr int kAreaStrikes = 4;
 constexpr std::uint32_t AreaStrikeMaskTable[kAreaStrikes] = {32, 128, 1024, 65536};
 
@@ -169,7 +168,7 @@ void CBattleTouch::ApplyPartyAreaStrike()
     CCharacter& party = *TheCharacter;
     CEnemyGroup& group = *TheEnemyGroup;
     CharaShotNode& probe = TheCharaShot->areaProbe;
-    const BattleMember& third = party.members[kThirdMember];
+    const BattleMember& third = party.members[THIRD_MEMBER];
     probe.x = probe.prevX = third.x;
     probe.y = probe.prevY = third.y;
     const std::uint32_t pending = MagicInForce::Get(party.partyWordA);
@@ -181,9 +180,9 @@ void CBattleTouch::ApplyPartyAreaStrike()
         EnemyRecord& r = group.Records[enemy];
         if (!EnemyTakesHits(r))
             continue;
-        group.RecordEnemyHitMemory(enemy, kThirdMember, 1);
-        AddMemberMPCapped(kThirdMember);
-        group.DamageEnemy(enemy, 1, mask, 0, kThirdMember);
+        group.RecordEnemyHitMemory(enemy, THIRD_MEMBER, 1);
+        AddMemberMPCapped(THIRD_MEMBER);
+        group.DamageEnemy(enemy, 1, mask, 0, THIRD_MEMBER);
         if (pending & 1u)
             RemoveStatusEffectsBelow5(r.Status);
         if (EnemyAbsorbsShots(enemy))

@@ -30,8 +30,6 @@ constexpr int kGroupShuffles = 122;
 constexpr int kBudgetWord = 128;
 constexpr int kChanceWord = 132;
 constexpr std::uint32_t kSubstituteKinds = 1u << 12;
-constexpr int kMapWidth = 46;
-constexpr int kMapHeight = 48;
 constexpr int kPointWord = 11;
 constexpr int kCandidateSlots = 10;
 
@@ -129,10 +127,10 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
             for (int i = 0; i < size; ++i)
                 add(kind);
         } else if (kind == -7) {
-            const int kindOfSeven =
-                static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)) < (MapI16(kMapHeight) & 0xFFFF) / 2
-                    ? 109
-                    : 113;
+            const int kindOfSeven = static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)) <
+                                            (MapI16(mapblob::kHeightOffset) & 0xFFFF) / 2
+                                        ? 109
+                                        : 113;
             for (int i = 0; i < 7; ++i)
                 add(kindOfSeven);
         } else if (kind == -17) {
@@ -188,7 +186,7 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
         if (substitute)
             kind = SwapEncounterKindByMap(kind, static_cast<int>(GetBits(RecordWord(record, kPointWord), 0, 9)),
                                           static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)),
-                                          MapI16(kMapWidth), MapI16(kMapHeight));
+                                          MapI16(mapblob::kWidthOffset), MapI16(mapblob::kHeightOffset));
         add(kind);
         --limits[c];
         budget -= MapI8(kCandidateCosts + c);

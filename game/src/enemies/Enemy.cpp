@@ -19,7 +19,6 @@ constexpr int kBadgeTexEntry = PACK_ENEMY_GROUP_TEXTURES[1];
 constexpr int kUnderlayEntries[2] = {PACK_ENEMY_GROUP_TEXTURES[2], PACK_ENEMY_GROUP_TEXTURES[3]};
 constexpr int kArrowTexEntry = PACK_ENEMY_GROUP_TEXTURES[4];
 constexpr int kCandidateWeightsOffset = 60;
-constexpr int kGroupWeightsOffset = 102;
 constexpr int kCandidateCount = 10;
 constexpr int kFixedGroupCount = 4;
 
@@ -122,7 +121,7 @@ void CEnemyGroup::ReadMapEnemyFlags()
     if (CurrentMap != nullptr) {
         while (candidates < kCandidateCount && CurrentMap[kCandidateWeightsOffset + candidates] != 0)
             ++candidates;
-        while (groups < kFixedGroupCount && CurrentMap[kGroupWeightsOffset + groups] != 0)
+        while (groups < kFixedGroupCount && CurrentMap[mapblob::kGroupWeightsOffset + groups] != 0)
             ++groups;
     }
     SetBits(GroupBits, GROUP_CANDIDATES, 5, static_cast<std::uint32_t>(candidates));

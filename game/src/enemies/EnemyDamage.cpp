@@ -17,10 +17,8 @@
 
 namespace {
 
-constexpr int kSeNoDamage = 32;
 constexpr int kSeHurt = 18;
 constexpr int kSeDefeat = 17;
-constexpr int kPopupDamage = 2;
 constexpr int kReactionChanceBits = 7;
 constexpr int kAilmentCount = 19;
 constexpr int kCancelCooldown = 120;
@@ -62,9 +60,9 @@ void CEnemyGroup::DamageEnemy(int slot, int damage, std::uint32_t ailments, int 
     // A defeated or departed enemy takes no more hits: its defeat pays once.
     if (r.FlagsA & (FLAGS_A_DEFEATED | FLAGS_A_ESCAPED))
         return;
-    ShowPopup(slot, kPopupDamage, damage);
+    ShowPopup(slot, POPUP_DAMAGE, damage);
     if (damage == 0) {
-        PlaySoundEffect(kSeNoDamage);
+        PlaySoundEffect(SE_NO_DAMAGE);
         return;
     }
     r.Hp -= damage;

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kSeEscape = 24;
-constexpr int kPopupDamage = 2;
 constexpr std::uint32_t kKindWordSidewaysOnly = 1u << 22;
 constexpr std::uint32_t kFlagsETimersMask = 7u << 19;
 constexpr std::uint32_t kFlagsGTimersMask = (1u << 6) | (1u << 7) | (1u << 12);
@@ -139,7 +138,7 @@ void CEnemyGroup::TickStatusDamage(int slot)
             const auto damage =
                 static_cast<std::int32_t>(std::clamp(std::trunc(base * spread), 1.0, static_cast<double>(r.Hp - 1)));
             if (TheBattleEffect != nullptr)
-                TheBattleEffect->AddDamagePopup(false, slot, kPopupDamage, false, damage);
+                TheBattleEffect->AddDamagePopup(false, slot, POPUP_DAMAGE, false, damage);
             r.Hp -= damage;
         }
     }

@@ -22,7 +22,6 @@ constexpr std::uint32_t kAilmentBits = 0x7FFE0;
 constexpr int kTargetEveryoneEffect = 14;
 constexpr int kCircleStatus = 7;
 constexpr int kStatusActionType = 26;
-constexpr int kPopupHeal = 3;
 
 CEnemyGroup* Group()
 {
@@ -414,7 +413,7 @@ void DrainHealEnemy(int slot, int member, int amount)
     const std::int64_t before = r.Hp;
     r.Hp = static_cast<std::int32_t>(std::clamp<std::int64_t>(before + std::max<std::int64_t>(0, gain), 0, r.MaxHp));
     if (TheBattleEffect != nullptr)
-        TheBattleEffect->AddDamagePopup(false, slot, kPopupHeal, false, static_cast<int>(r.Hp - before));
+        TheBattleEffect->AddDamagePopup(false, slot, POPUP_HEAL, false, static_cast<int>(r.Hp - before));
 }
 
 bool AreAllEnemiesDefeated()

@@ -5,6 +5,7 @@
 #include "core/GameConstants.h"
 #include "core/Random.h"
 #include "enemies/EnemyShot.h"
+#include "party/PartyServices.h"
 
 namespace {
 
@@ -12,7 +13,6 @@ constexpr float kAttackUpFactors[4] = {1.2f, 1.5f, 2.0f, 4.0f};
 constexpr int kLastSingleKind = 14;
 constexpr int kFirstMaskKind = 15;
 constexpr int kLastKind = 30;
-constexpr int kFirstAilmentBit = 5;
 constexpr int kLastAilmentBit = 18;
 
 // Kinds 15-30: their fixed masks (with `all` for the kinds that otherwise pick one).
@@ -33,13 +33,13 @@ std::uint32_t PickOne(int kind)
         return kChoices[GameRandom() * 8 >> 15];
     }
     case 25: {
-        int bit = kFirstAilmentBit + (GameRandom() * 13 >> 15);
+        int bit = FIRST_AILMENT_EFFECT + (GameRandom() * 13 >> 15);
         if (bit >= 15)
             ++bit;
         return 1u << bit;
     }
     case 26:
-        return 1u << (kFirstAilmentBit + (GameRandom() * 14 >> 15));
+        return 1u << (FIRST_AILMENT_EFFECT + (GameRandom() * 14 >> 15));
     case 29: {
         constexpr std::uint32_t kChoices[3] = {32, 512, 8192};
         return kChoices[GameRandom() * 3 >> 15];

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kSeSupport = 8;
 constexpr int kSeSummon = 9;
-constexpr int kPopupHeal = 3;
 constexpr int kPopupStatus = 4;
 constexpr int kReviveGrace = 120;
 constexpr int kSummonRest = 120;
@@ -128,7 +127,7 @@ void CEnemyGroup::HealEnemy(int slot, int minPercent, int maxPercent, bool spark
     if (sparks)
         AddSupportSparks(slot, kHealSparks);
     if (TheBattleEffect != nullptr)
-        TheBattleEffect->AddDamagePopup(false, slot, kPopupHeal, false, static_cast<int>(amount));
+        TheBattleEffect->AddDamagePopup(false, slot, POPUP_HEAL, false, static_cast<int>(amount));
 }
 
 void CEnemyGroup::HealEnemies(int target, int minPercent, int maxPercent, bool all)

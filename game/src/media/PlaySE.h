@@ -27,6 +27,7 @@ enum SoundEffectId : int {
     SE_TRADE = 22,        // a purchase or sale made
     SE_ACTION_BURST = 9,  // a battle action's start or release burst
     SE_ESCAPE = 24,       // the battle menu's escape chosen
+    SE_NO_DAMAGE = 32,    // a hit that does no damage
     SE_SECOND_BURST = 34, // the second battle burst
 };
 

@@ -23,11 +23,9 @@ constexpr int kShortcutKinds = 4;
 constexpr int kSkillRows = 2;
 constexpr int kLearnRows = 2;
 constexpr int kLearnYes = 0;
-constexpr int kAilmentCount = 14;
 constexpr int kAilmentColumns = 2;
 constexpr float kAilmentPitch = 76.0f;
 constexpr int kAilmentRows = 7;
-constexpr int kFirstAilmentBit = 5;
 constexpr std::uint32_t kLearningPoints = 0x7F;
 constexpr int kSkillMember = 2;
 
@@ -208,7 +206,7 @@ void CMapMenu::UpdateAilmentGrid()
     const int pushed = ZephKeyInput->GetButtonPushMask(kSecondActionButtons);
     if (pushed & (MENU_BUTTON_CONFIRM | MENU_BUTTON_SECOND)) {
         PlaySoundEffect(SE_TOGGLE);
-        TogglePartyOptionBit(kFirstAilmentBit + optionValue);
+        TogglePartyOptionBit(FIRST_AILMENT_EFFECT + optionValue);
         return;
     }
     if (pushed & MENU_BUTTON_CANCEL) {
@@ -217,7 +215,7 @@ void CMapMenu::UpdateAilmentGrid()
     }
     if (LeftWithMenuButton(pushed))
         return;
-    MoveGridCursorByKeys(optionValue, kAilmentCount, kAilmentColumns, kAilmentPitch, kAilmentRows, false);
+    MoveGridCursorByKeys(optionValue, AILMENT_COUNT, kAilmentColumns, kAilmentPitch, kAilmentRows, false);
     AnimateMenuCursor();
 }
 

@@ -33,7 +33,6 @@ constexpr int kDescriptionLength = 33;
 constexpr float kValueX = 134.0f;
 constexpr int kAilmentWindow = 43;
 constexpr int kAilments = 14;
-constexpr int kFirstAilment = 5;
 constexpr float kAilmentPitch = 76.0f;
 constexpr std::uint32_t kNotCured = 0xFFA0A0A0u;
 
@@ -237,7 +236,7 @@ void CMapMenu::DrawCureAilmentWindow()
 {
     TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
     const int ailment = std::clamp(static_cast<int>(optionValue), 0, kAilments - 1);
-    const int effect = kFirstAilment + ailment;
+    const int effect = FIRST_AILMENT_EFFECT + ailment;
     const float x = BOTTOM_TEXT_X;
     const float y = BOTTOM_TEXT_Y;
     const float z = BOTTOM_TEXT_DEPTH;
@@ -255,7 +254,7 @@ void CMapMenu::DrawCureAilmentWindow()
     const auto& rect = TheFixedWindowSet->windowRects[kAilmentWindow];
     const std::uint32_t cured = TheCharacter->curableMask;
     for (int a = 0; a < kAilments; ++a) {
-        const int e = kFirstAilment + a;
+        const int e = FIRST_AILMENT_EFFECT + a;
         const std::uint32_t colour = (cured >> e) & 1u ? MENU_TEXT_WHITE : kNotCured;
         if (!DrawMenuText(rect.left + kInset + kAilmentPitch * static_cast<float>(a % 2),
                           rect.top + kInset + kRow * static_cast<float>(a / 2), kChoiceDepth, colour,

@@ -26,8 +26,6 @@ constexpr int kWholeSp = 255;
 constexpr int kRevivePercent = 35;
 constexpr int kRandomReviveBase = 20;
 constexpr int kRandomReviveSpread = 81;
-constexpr int kAilmentCount = 14;
-constexpr int kFirstAilment = EFFECT_POISON;
 
 const CCharacter& Party()
 {
@@ -139,7 +137,7 @@ int AutoTarget(int item)
 
 void GiveRandomAilment(int member)
 {
-    const int effect = kFirstAilment + (GameRandom() * kAilmentCount >> 15);
+    const int effect = FIRST_AILMENT_EFFECT + (GameRandom() * AILMENT_COUNT >> 15);
     CCharacter& party = *TheCharacter;
     ApplyHitStatusEffects(party.members[member], EFFECT_SIDE_PARTY, member, effect, 0);
 }

@@ -16,6 +16,8 @@
 #include "party/PartyWords.h"
 
 constexpr int PARTY_MEMBER_COUNT = 3;
+// The third member, who thinks for itself and casts the party's magic.
+constexpr int THIRD_MEMBER = 2;
 constexpr int MAGIC_COUNT = 24;
 constexpr int STOCK_COUNT = 6;
 constexpr int STATUS_EFFECT_COUNT = 19;
@@ -56,6 +58,9 @@ enum StatusEffect : int {
     EFFECT_CURSE = 17,
     EFFECT_TARGETED = 18,
 };
+// The ailments in order: ailment a is status effect FIRST_AILMENT_EFFECT + a.
+constexpr int FIRST_AILMENT_EFFECT = EFFECT_POISON;
+constexpr int AILMENT_COUNT = EFFECT_TARGETED - EFFECT_POISON + 1;
 
 // A member's action states.
 enum MemberActionState : std::uint32_t {

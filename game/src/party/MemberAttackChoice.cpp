@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kOptionLevel1 = 1;
 constexpr int kOptionLevel2 = 2;
-constexpr int kFirstAilment = EFFECT_POISON;
 constexpr int kLastAilment = EFFECT_FRAGILE;
 constexpr int kManyOpenAilments = 7;
 // Out of the generator's 32768: 1/64 and 1/32.
@@ -68,7 +67,7 @@ bool AilmentRuleHolds(const EnemyRecord& target)
         return ((target.ImmunityMask >> effect) & 1u) == 0 && !target.Status.HasEffect(effect);
     };
     int count = 0;
-    for (int effect = kFirstAilment; effect <= kLastAilment; ++effect)
+    for (int effect = FIRST_AILMENT_EFFECT; effect <= kLastAilment; ++effect)
         count += open(effect) ? 1 : 0;
     if (count >= kManyOpenAilments)
         return true;

@@ -29,7 +29,6 @@ constexpr int kMagicRevive = 19;
 constexpr int kMagicCircleSideParty = 1;
 constexpr int kPopupStrikeOut = 0;
 constexpr int kPopupStrikeIn = 1;
-constexpr int kPopupHeal = 3;
 constexpr int kSeHeal = 8;
 constexpr int kReviveInvincibleFrames = 120;
 constexpr float kIconCell = 16.0f;
@@ -263,7 +262,7 @@ void HealMemberPercent(int member, int percent, bool revive, bool popup)
     if (TheBattleEffect != nullptr) {
         TheBattleEffect->AddPartyHitSparks(member, 0);
         if (popup)
-            ShowPopup(member, kPopupHeal, amount);
+            ShowPopup(member, POPUP_HEAL, amount);
     }
 }
 

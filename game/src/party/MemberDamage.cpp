@@ -11,16 +11,12 @@
 
 namespace {
 
-constexpr int kPopupDamage = 2;
-constexpr int kSeNoDamage = 32;
 constexpr int kSeMemberHit = 18;
 constexpr int kHitInvincibleFrames = 30;
 constexpr int kAbilityRandomAilment = 27;
 constexpr int kAbilityResistAilments = 28;
 constexpr int kRandomAilmentChance = 6553; // 20 %
 constexpr int kResistChance = 26213;       // 80 %
-constexpr int kFirstAilment = 5;
-constexpr int kAilmentCount = 14;
 constexpr int kMagicCircleSideParty = 1;
 
 bool HasAbility(int member, int bit)
@@ -76,11 +72,12 @@ void ApplyHitEffects(BattleMember& record, int member, std::uint32_t effectMask,
     if (attackKind > ATTACK_KIND_BY_ANGLE)
         RemoveStatusEffectsBelow5(record);
     if (HasAbility(member, kAbilityRandomAilment) && GameRandom() < kRandomAilmentChance)
-        effectMask |= 1u << (GameRandom() * kAilmentCount / 32768 + kFirstAilment);
+        effectMask |= 1u << (GameRandom() * AILMENT_COUNT / 32768 + FIRST_AILMENT_EFFECT);
     for (int effect = 0; effect < STATUS_EFFECT_COUNT; ++effect) {
         if (((effectMask >> effect) & 1u) == 0)
             continue;
-        if (effect >= kFirstAilment && HasAbility(member, kAbilityResistAilments) && GameRandom() < kResistChance)
+        if (effect >= FIRST_AILMENT_EFFECT && HasAbility(member, kAbilityResistAilments) &&
+            GameRandom() < kResistChance)
             continue;
         ApplyHitStatusEffects(record, EFFECT_SIDE_PARTY, member, effect, 0);
     }
@@ -122,9 +119,9 @@ void DamagePartyMember(int damage, int member, std::uint32_t effectMask, int att
     if (damage < 0)
         damage = 0;
     if (TheBattleEffect != nullptr)
-        TheBattleEffect->AddDamagePopup(true, member, kPopupDamage, false, damage);
+        TheBattleEffect->AddDamagePopup(true, member, POPUP_DAMAGE, false, damage);
     if (damage == 0) {
-        PlaySoundEffect(kSeNoDamage);
+        PlaySoundEffect(SE_NO_DAMAGE);
         GrantInvincibility(record);
         return;
     }

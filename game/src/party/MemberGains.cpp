@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kPopupHeal = 3;
 constexpr std::int16_t kSpPerHit[PARTY_MEMBER_COUNT] = {2, 2, 1};
 constexpr float kElementFactor[8] = {0.4f, 0.55f, 0.75f, 1.0f, 1.5f, 2.0f, 2.5f, 3.5f};
 constexpr float kDefenceUpFactor[4] = {0.8333334f, 0.6666667f, 0.5f, 0.25f};
@@ -43,7 +42,7 @@ void DrainHealMember(int member, int enemy, std::int32_t amount, bool popup)
     heal = std::max(0, std::min(heal, party.maxHp[member] - party.hp[member]));
     SetMemberHP(member, heal, false);
     if (popup && TheBattleEffect != nullptr)
-        TheBattleEffect->AddDamagePopup(true, member, kPopupHeal, false, heal);
+        TheBattleEffect->AddDamagePopup(true, member, POPUP_HEAL, false, heal);
 }
 
 void AddMemberMPCapped(int member)

@@ -24,7 +24,6 @@ constexpr float kPartyCentreY = 280.0f;
 constexpr std::uint32_t kAilmentBits = 0x7FFE0u;
 constexpr std::uint32_t kBoostBits = 0x1Fu;
 constexpr int kFlagChance = 6553;
-constexpr int kFirstAilment = 5;
 constexpr std::uint32_t kImmunityAbilityBits = 0x3FFF;
 constexpr int kBoostCount = 5;
 
@@ -192,7 +191,7 @@ std::uint32_t RollOnHitStatus(int code)
     if (chance == 0 || GameRandom() >= chance)
         return 0;
     if (code == 13)
-        return 1u << (kFirstAilment + (GameRandom() * 12 >> 15));
+        return 1u << (FIRST_AILMENT_EFFECT + (GameRandom() * 12 >> 15));
     if (code == 33)
         return 1u << 11;
     return 1u << (code + 4);
@@ -202,7 +201,7 @@ std::uint32_t RollMemberFlagChance(int)
 {
     if (GameRandom() >= kFlagChance)
         return 0;
-    return 1u << (kFirstAilment + (GameRandom() * 14 >> 15));
+    return 1u << (FIRST_AILMENT_EFFECT + (GameRandom() * 14 >> 15));
 }
 
 bool MarkMembersLackingFlags(std::uint32_t bits, std::uint8_t marks[3])
@@ -239,7 +238,7 @@ void SetBattleItemCounter(int value, bool absolute)
 
 std::uint32_t GetMemberInitFlags(int member)
 {
-    std::uint32_t flags = (TheCharacter->abilityBits[member] & kImmunityAbilityBits) << kFirstAilment;
+    std::uint32_t flags = (TheCharacter->abilityBits[member] & kImmunityAbilityBits) << FIRST_AILMENT_EFFECT;
     if (member != 2)
         flags |= 1u << EFFECT_MAGIC_SEAL;
     return flags;

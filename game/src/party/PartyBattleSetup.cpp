@@ -28,8 +28,6 @@ constexpr int kAbilityStartAilment = 20;
 constexpr int kAbilityStartBoost = 21;
 constexpr int kAbilityStartSpeed = 22;
 // Ability bits 0-13 make the member immune to effects 5-18.
-constexpr int kFirstAilment = 5;
-constexpr int kAilmentCount = 14;
 
 bool HasAbility(const CCharacter& party, int member, int bit)
 {
@@ -137,7 +135,8 @@ void ApplyBattleStartEffects(CCharacter& party, int m)
     if (HasAbility(party, m, kAbilityStartPoison))
         ApplyHitStatusEffects(block, EFFECT_SIDE_PARTY, m, EFFECT_POISON, 0);
     if (HasAbility(party, m, kAbilityStartAilment))
-        ApplyHitStatusEffects(block, EFFECT_SIDE_PARTY, m, GameRandom() * kAilmentCount / 32768 + kFirstAilment, 0);
+        ApplyHitStatusEffects(block, EFFECT_SIDE_PARTY, m, GameRandom() * AILMENT_COUNT / 32768 + FIRST_AILMENT_EFFECT,
+                              0);
 }
 
 } // namespace

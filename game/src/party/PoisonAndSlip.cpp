@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kPopupDamage = 2;
 constexpr int kPoisonPercent = 4;
 constexpr int kWeakenedPoisonPercent = 10;
 
@@ -38,7 +37,7 @@ void TickPoisonDamage(int member)
     const std::int32_t base = party.maxHp[member] * percent / 100;
     const auto damage = std::clamp(static_cast<std::int32_t>(base * DamageSpread()), 1, hp - 1);
     if (TheBattleEffect != nullptr)
-        TheBattleEffect->AddDamagePopup(true, member, kPopupDamage, false, damage);
+        TheBattleEffect->AddDamagePopup(true, member, POPUP_DAMAGE, false, damage);
     SetMemberHP(member, -damage, false);
 }
 

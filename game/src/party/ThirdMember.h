@@ -10,7 +10,6 @@
 
 #include "party/Character.h"
 
-constexpr int THIRD_MEMBER = 2;
 constexpr int BATTLE_ITEM_LAST = 34;
 constexpr std::uint8_t NO_PLANNED_MAGIC = 255;
 // Magic 20-23 put these status effects on the enemies.

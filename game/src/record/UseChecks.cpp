@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kThirdMember = 2;
 // The third member cannot cast under these effects, nor use its special command.
 constexpr std::uint32_t kMagicBlockingEffects = 0x8080;
 constexpr std::uint32_t kSpecialBlockingEffects = 0x8040;
@@ -219,7 +218,7 @@ bool GameData::CheckMagicUsable(int magic, std::uint8_t mask[3], bool inBattle) 
     const CCharacter& party = *TheCharacter;
     const PartyView view(party, inBattle);
     if (inBattle &&
-        ((party.members[kThirdMember].effectBits & kMagicBlockingEffects) != 0 || party.IsKnockedOut(kThirdMember)))
+        ((party.members[THIRD_MEMBER].effectBits & kMagicBlockingEffects) != 0 || party.IsKnockedOut(THIRD_MEMBER)))
         return single;
     if (view.UsableStock(magic) < MagicCostTable[magic]) {
         if (inBattle)
@@ -257,12 +256,12 @@ bool GameData::CheckSpecialUsable(int kind, std::uint8_t mask[3]) const
     if (TheCharacter == nullptr || (kind != 1 && kind != 2))
         return false;
     const CCharacter& party = *TheCharacter;
-    const std::uint32_t effects = party.members[kThirdMember].effectBits;
-    if (party.IsKnockedOut(kThirdMember) || (effects & kSpecialBlockingEffects) != 0 ||
-        party.sp[kThirdMember] < SpecialCostTable[kind])
+    const std::uint32_t effects = party.members[THIRD_MEMBER].effectBits;
+    if (party.IsKnockedOut(THIRD_MEMBER) || (effects & kSpecialBlockingEffects) != 0 ||
+        party.sp[THIRD_MEMBER] < SpecialCostTable[kind])
         return false;
     if (kind == 1)
-        mask[0] = party.hp[kThirdMember] < party.maxHp[kThirdMember] ? USE_MARK_VALID : USE_MARK_NO_EFFECT;
+        mask[0] = party.hp[THIRD_MEMBER] < party.maxHp[THIRD_MEMBER] ? USE_MARK_VALID : USE_MARK_NO_EFFECT;
     else
         mask[0] = (effects & kSpecialCuredEffect) != 0 ? USE_MARK_NO_EFFECT : USE_MARK_VALID;
     return false;
