@@ -7,6 +7,7 @@
 #include "Zeph.h"
 #include "battle/BattleBackground.h"
 #include "core/Parts.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "party/PartyServices.h"
 
@@ -20,8 +21,6 @@ constexpr float kColumnStep = 163.0f;
 constexpr float kDigitAdvance = 8.0f;
 constexpr float kLargeDigitAdvance = 15.0f;
 constexpr float kLabelLineAdvance = 18.0f;
-constexpr float kNoWrap = 65536.0f;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr std::uint32_t kBlack = 0xFF000000u;
 constexpr std::uint32_t kAtMaximum = 0xFFE06020u;
 constexpr std::uint32_t kNoStock = 0xFF808080u;
@@ -45,7 +44,7 @@ bool DrawText(Zeph::CTextTexture* text, float x, float y, float z, const char16_
     if (text == nullptr)
         return false;
     const float position[3] = {x, y, z};
-    if (text->DrawString(position, colour, string, length, lineAdvance, kNoWrap, kWholeText, 0))
+    if (text->DrawString(position, colour, string, length, lineAdvance, TEXT_NO_WRAP, TEXT_WHOLE, 0))
         return true;
     REPORT_ERROR(kSource, __LINE__, kDrawError);
     return false;
@@ -106,7 +105,7 @@ bool CBattleBackground::DrawItemWait(float z)
     const float x = kColumnStep * static_cast<float>(leader);
     UpdateItemWaitDigits(leader);
     const int w = std::max<int>(kNarrowestColumn, HudColumnWidth[leader]);
-    return DrawText(BattleTextTexture, x + 34.0f, 59.0f, z, u"IU", kWholeText, kBlack) &&
+    return DrawText(BattleTextTexture, x + 34.0f, 59.0f, z, u"IU", TEXT_WHOLE, kBlack) &&
            DrawText(BattleTextTexture, Aligned(x + 58.0f, w, HudItemWaitDigits), 59.0f, z, HudItemWaitText,
                     HudItemWaitDigits, kBlack);
 }
@@ -129,7 +128,7 @@ void CBattleBackground::DrawHudTexts()
             return;
     }
     if (static_cast<int>(FramesSinceHit::Get(party.partyWordA)) < kHitShownBelow) {
-        if (!DrawText(BattleTextTexture, 610.0f, 59.0f, kNormalDepth, u"HIT", kWholeText, party.hitCountColorA) ||
+        if (!DrawText(BattleTextTexture, 610.0f, 59.0f, kNormalDepth, u"HIT", TEXT_WHOLE, party.hitCountColorA) ||
             !DrawText(BattleLargeTextTexture, Aligned(563.0f, kStockDigits, HudHitDigits, kLargeDigitAdvance), 47.0f,
                       kNormalDepth, HudHitText, HudHitDigits, party.hitCountColorB))
             return;

@@ -5,6 +5,7 @@
 
 #include "battle/BattleEffect.h"
 #include "core/PackCatalogue.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "media/Texture.h"
 
@@ -16,8 +17,6 @@ constexpr int kTextError = 4;
 constexpr int kMeasureError = 18;
 constexpr int kDigitCharSet = 1;
 constexpr const char* kFace = "ＭＳゴシック";
-constexpr int kWholeText = 0x7FFFFFFF;
-constexpr float kNoWrap = 65536.0f;
 constexpr float kBurstCell = 64.0f;
 
 constexpr const char16_t* kStatusLabels[STATUS_LABELS] = {
@@ -82,7 +81,7 @@ bool CBattleEffect::MeasureLabels()
     digitHeight = static_cast<float>(height);
     const auto measure = [this](const char16_t* const* labels, int count, float* widths) {
         for (int i = 0; i < count; ++i) {
-            const int width = labelText->GetStringWidth(labels[i], kWholeText);
+            const int width = labelText->GetStringWidth(labels[i], TEXT_WHOLE);
             if (width < 0) {
                 REPORT_ERROR(kSource, __LINE__, kMeasureError);
                 return false;
@@ -122,7 +121,7 @@ void CBattleEffect::ReleaseBattleEffect()
 
 void CBattleEffect::DrawBattleLabel(const char16_t* text, float x, float y, float z, std::uint32_t colour)
 {
-    DrawBattleLabelEx(text, kWholeText, x, y, z, colour);
+    DrawBattleLabelEx(text, TEXT_WHOLE, x, y, z, colour);
 }
 
 // With no text object (a failed start-up) no label is drawn.
@@ -131,7 +130,7 @@ void CBattleEffect::DrawBattleLabelEx(const char16_t* text, int length, float x,
     if (labelText == nullptr || text == nullptr)
         return;
     const float position[3] = {x, y, z};
-    labelText->DrawString(position, colour, text, length, 0.0f, kNoWrap, kWholeText, 0);
+    labelText->DrawString(position, colour, text, length, 0.0f, TEXT_NO_WRAP, TEXT_WHOLE, 0);
 }
 
 // A failed measure answers 0; it is reported once, not every frame.

@@ -2,13 +2,13 @@
 // text object, no character limit, failures reported with the caller's line.
 #include "battle/BattleBackground.h"
 #include "battle/BattleMenu.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 
 namespace {
 
 constexpr const char* kSource = "BattleMenu";
 constexpr int kTextError = 10;
-constexpr int kWholeText = 0x7FFFFFFF;
 
 } // namespace
 
@@ -17,7 +17,7 @@ bool CBattleMenu::DrawBattleMenuText(float x, float y, float z, std::uint32_t co
 {
     const float position[3] = {x, y, z};
     if (BattleTextTexture != nullptr &&
-        BattleTextTexture->DrawString(position, colour, text, bound, lineAdvance, lineWidth, kWholeText, 0))
+        BattleTextTexture->DrawString(position, colour, text, bound, lineAdvance, lineWidth, TEXT_WHOLE, 0))
         return true;
     REPORT_ERROR(kSource, line, kTextError);
     return false;

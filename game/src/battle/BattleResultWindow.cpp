@@ -7,6 +7,7 @@
 #include "battle/BattleMenu.h"
 #include "core/EquipmentRows.h"
 #include "core/Parts.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "enemies/EnemyServices.h"
 #include "media/FixedWindowSet.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr const char* kSource = "BattleMenu";
 constexpr int kTextError = 10;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kMinResultDigits = 3;
 constexpr int kMaxResultDigits = 6;
 constexpr int kMinMoneyDigits = 4;
@@ -54,7 +54,7 @@ bool DrawLarge(float x, float y, float z, const char16_t* text, int length, floa
 {
     const float position[3] = {x, y, z};
     if (BattleLargeTextTexture != nullptr &&
-        BattleLargeTextTexture->DrawString(position, BATTLE_TEXT_BLACK, text, length, lineAdvance, 65536.0f, kWholeText,
+        BattleLargeTextTexture->DrawString(position, BATTLE_TEXT_BLACK, text, length, lineAdvance, 65536.0f, TEXT_WHOLE,
                                            0))
         return true;
     REPORT_ERROR(kSource, line, kTextError);
@@ -136,7 +136,7 @@ void CBattleMenu::DrawBattleResult()
     const auto& totals = frames.cursorRects[BATTLE_FRAME_RESULT];
     const float z = BATTLE_MENU_DEPTH_BACK;
     const float x = totals.left + kTotalsColumn;
-    if (!DrawLarge(totals.left, totals.top, z, u"EXP\nG\nHIT", kWholeText, kLargeLineAdvance, __LINE__) ||
+    if (!DrawLarge(totals.left, totals.top, z, u"EXP\nG\nHIT", TEXT_WHOLE, kLargeLineAdvance, __LINE__) ||
         !DrawLarge(x, totals.top, z, ExpText, ResultDigits, 0.0f, __LINE__) ||
         !DrawLarge(x, totals.top + kLargeLineAdvance, z, GoldText, ResultDigits, 0.0f, __LINE__) ||
         !DrawLarge(x, totals.top + 2 * kLargeLineAdvance, z, HitText, ResultDigits, 0.0f, __LINE__))

@@ -11,6 +11,7 @@
 #include "core/BattleAngles.h"
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "enemies/EnemyServices.h"
 #include "media/PlaySE.h"
@@ -27,8 +28,6 @@ constexpr float kBurstDepthBase = 0.45f;
 constexpr float kBurstDepthScale = 480.0f * 8.0f;
 constexpr float kNumberDepthBase = 0.3f;
 constexpr float kNumberDepthScale = 480.0f * 16.0f;
-constexpr int kWholeText = 0x7FFFFFFF;
-constexpr float kNoWrap = 65536.0f;
 
 // Per kind: fade step, life, sound on creation (-1 none), colour.
 struct PopupKindLook {
@@ -375,6 +374,6 @@ void CBattleEffect::DrawNumber(const DamagePopup& popup, float z)
     }
     y = y - digitHeight - Bounce(popup.timer);
     const float position[3] = {std::trunc(popup.x + popup.textOffsetX), std::trunc(y), z};
-    labelText->DrawString(position, PopupColour(popup), popup.text, popup.TextLengthField(), 0.0f, kNoWrap, kWholeText,
-                          0);
+    labelText->DrawString(position, PopupColour(popup), popup.text, popup.TextLengthField(), 0.0f, TEXT_NO_WRAP,
+                          TEXT_WHOLE, 0);
 }

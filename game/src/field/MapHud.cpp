@@ -1,5 +1,6 @@
 // The on-map status displays: the party's HP window and the colour-stock
 // window, on the side of the screen away from the player.
+#include "core/TextArguments.h"
 #include "media/FixedWindowSet.h"
 #include "record/Pipkorn.h"
 #include "core/Parts.h"
@@ -19,7 +20,6 @@ constexpr float kTextDepth = 0.299f;
 constexpr float kFrameInset = 10.0f; // border 2 and margin 8
 constexpr float kRowAdvance = 26.0f;
 constexpr float kDigitWidth = 12.0f;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr std::uint8_t kShowHp = 1;
 constexpr std::uint8_t kShowStocks = 2;
 
@@ -37,7 +37,7 @@ bool DrawText(float x, float y, std::uint32_t colour, const char16_t* text, int 
 {
     const float position[3] = {x, y, kTextDepth};
     if (ZephTextTexture != nullptr && ZephTextTexture->DrawString(position, colour, text, length, lineAdvance,
-                                                                  widthLimit, kWholeText, minimumAdvance))
+                                                                  widthLimit, TEXT_WHOLE, minimumAdvance))
         return true;
     REPORT_ERROR(kSource, line, kTextErrorCode);
     return false;

@@ -2,6 +2,7 @@
 // date each was written, and the window that shows them (the field menu's
 // save and load pages and the title's load window); saving into and loading
 // the chosen slot.
+#include "core/TextArguments.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuServices.h"
 
@@ -26,8 +27,6 @@ constexpr float kCallerTextDepth = 0.297f; // over the title's load window
 constexpr float kInactiveDepthOffset = 0.1f;
 constexpr float kRowPitch = 26.0f;
 constexpr int kDigitAdvance = 12;
-constexpr float kNoWrap = 65536.0f;
-constexpr int kWholeText = 0x7FFFFFFF;
 
 // Decimal digits of value, right-aligned in width characters with `fill`;
 // false when the value needs more.
@@ -69,7 +68,8 @@ bool FormatSaveDate(const std::tm& time, char16_t out[20])
 bool DrawText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int minimumAdvance = 0)
 {
     const float position[3] = {x, y, z};
-    return ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, kNoWrap, kWholeText, minimumAdvance);
+    return ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, TEXT_NO_WRAP, TEXT_WHOLE,
+                                       minimumAdvance);
 }
 
 } // namespace

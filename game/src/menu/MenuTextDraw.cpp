@@ -1,12 +1,12 @@
 #include "menu/MenuTextDraw.h"
 
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 
 namespace {
 
 constexpr const char* kSource = "MapMenu";
 constexpr int kTextFailed = 10;
-constexpr float kNoWrap = 65536.0f;
 constexpr float kNumberWrap = 640.0f;
 constexpr int kDigitAdvance = 12;
 
@@ -27,7 +27,7 @@ bool Draw(float x, float y, float z, std::uint32_t colour, const char16_t* text,
 bool DrawMenuText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,
                   float lineAdvance)
 {
-    return Draw(x, y, z, colour, text, length, lineAdvance, kNoWrap, 0, line);
+    return Draw(x, y, z, colour, text, length, lineAdvance, TEXT_NO_WRAP, 0, line);
 }
 
 bool DrawMenuNumber(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,

@@ -7,6 +7,7 @@
 #include "record/Pipkorn.h"
 #include "core/Parts.h"
 #include "core/SceneState.h"
+#include "core/TextArguments.h"
 #include "menu/MenuServices.h"
 #include "media/BgmTuneTable.h"
 #include "media/PlayBGM.h"
@@ -27,8 +28,6 @@ constexpr std::int32_t kFullLevel = 255;
 constexpr std::int32_t kLevelStep = 8;
 
 constexpr float kRowPitch = 26.0f;
-constexpr float kNoWrap = 65536.0f;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kTextDrawFailed = 10;
 
 constexpr const char16_t kMenuText[] = u"最初から\nロード\nゲーム終了";
@@ -460,7 +459,7 @@ bool CTitle::DrawTitleText(float x, float y, float z, std::uint32_t colour, cons
     int length = 0;
     while (text[length] != 0)
         ++length;
-    if (ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, kNoWrap, kWholeText, 0))
+    if (ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, TEXT_NO_WRAP, TEXT_WHOLE, 0))
         return true;
     REPORT_ERROR(kSource, line, kTextDrawFailed);
     return false;

@@ -2,6 +2,7 @@
 // kept under it (the shop keeps its message the same way).
 #include "core/GameConstants.h"
 #include "core/Parts.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
@@ -12,7 +13,6 @@ constexpr const char* kSource = "Event";
 constexpr int kChoiceDrawLine = 4969;
 constexpr int kKeptUnderChoiceLine = 4984;
 constexpr int kTextError = 10;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kMessageWindow = 0;
 constexpr int kCursorFrame = 1;
 constexpr float kRowAdvance = 26.0f;
@@ -30,7 +30,7 @@ void CEvent::DrawChoice()
         return;
     const float origin[3] = {choiceTextX, choiceTextY, BOTTOM_TEXT_DEPTH};
     if (!ZephTextTexture->DrawString(origin, kWhite, ChoiceText, Args[kChoiceTextLength], kRowAdvance,
-                                     static_cast<float>(Args[kChoiceTextWidth]), kWholeText, 0)) {
+                                     static_cast<float>(Args[kChoiceTextWidth]), TEXT_WHOLE, 0)) {
         REPORT_ERROR(kSource, kChoiceDrawLine, kTextError);
         return;
     }
@@ -48,7 +48,7 @@ bool CEvent::DrawKeptMessage(int colourArg, int lengthArg, int line)
         TheFixedWindowSet->DrawFixedWindow(kMessageWindow, 0);
     const std::uint32_t colour = Args[colourArg] == -1 ? kWhite : static_cast<std::uint32_t>(Args[colourArg]);
     if (ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[lengthArg], kMessageLineAdvance,
-                                    BOTTOM_TEXT_WIDTH, kWholeText, 0))
+                                    BOTTOM_TEXT_WIDTH, TEXT_WHOLE, 0))
         return true;
     REPORT_ERROR(kSource, line, kTextError);
     return false;

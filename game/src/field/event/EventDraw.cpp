@@ -5,6 +5,7 @@
 #include "core/GameConstants.h"
 #include "core/PackCatalogue.h"
 #include "core/Parts.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "field/FieldLight.h"
 #include "field/FieldServices.h"
@@ -33,7 +34,6 @@ constexpr std::uint32_t kInterfaceColour = 0xFFFFFFFFu;
 constexpr float kLineAdvance = 32.0f;
 constexpr int kIndent = 26;
 constexpr int kSoftEdge = 127;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kMessageWindow = 0;
 
 // A disabled or blank record shows only as a switch or trap in its resting picture.
@@ -207,12 +207,12 @@ void CEvent::DrawMessage()
     if (TheFixedWindowSet != nullptr)
         TheFixedWindowSet->DrawFixedWindow(kMessageWindow, 0);
     if ((Opcode == OP_GET_ITEM || Opcode == OP_LOSE_ITEM) && iconCategory >= 0)
-        DrawRevealedItemIcon(phase == 0 ? static_cast<float>(revealCounter + kIndent) : static_cast<float>(kWholeText));
+        DrawRevealedItemIcon(phase == 0 ? static_cast<float>(revealCounter + kIndent) : static_cast<float>(TEXT_WHOLE));
     if (ZephTextTexture == nullptr)
         return;
     const float position[3] = {textX, BOTTOM_TEXT_Y, BOTTOM_TEXT_DEPTH};
     if (!ZephTextTexture->DrawString(position, textColour, MessageText, expandedLength, kLineAdvance, BOTTOM_TEXT_WIDTH,
-                                     phase == 0 ? revealCounter : kWholeText, 0)) {
+                                     phase == 0 ? revealCounter : TEXT_WHOLE, 0)) {
         REPORT_ERROR(kSource, kMessageDrawLine, kTextError);
         return;
     }

@@ -1,6 +1,7 @@
 // Drawing the shop by its state: the top menu, the lists through the field
 // menu, the quantity window, the money or total and the held count.
 #include "core/Parts.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
@@ -13,8 +14,6 @@ namespace {
 constexpr const char* kSource = "Event";
 constexpr int kTextError = 10;
 constexpr int kKeptUnderShopLine = 5005;
-constexpr float kNoWrap = 65536.0f;
-constexpr int kWholeText = 0x7FFFFFFF;
 constexpr int kDigitAdvance = 12;
 constexpr float kDigitWidth = 12.0f;
 constexpr float kRowPitch = 26.0f;
@@ -48,7 +47,7 @@ bool DrawShopText(float x, float y, float z, std::uint32_t colour, const char16_
 {
     const float position[3] = {x, y, z};
     if (ZephTextTexture != nullptr &&
-        ZephTextTexture->DrawString(position, colour, text, length, 0.0f, kNoWrap, kWholeText, minimumAdvance))
+        ZephTextTexture->DrawString(position, colour, text, length, 0.0f, TEXT_NO_WRAP, TEXT_WHOLE, minimumAdvance))
         return true;
     REPORT_ERROR(kSource, line, kTextError);
     return false;
