@@ -7,6 +7,7 @@
 #include "SampleData.h"
 #include "core/EquipmentRows.h"
 #include "core/GameDataTables.h"
+#include "core/MemberNames.h"
 #include "menu/MenuServices.h"
 #include "menu/MenuTextTables.h"
 

@@ -1,6 +1,7 @@
 // What the menu draws: the command column by mode, the party, colour and
 // place windows around it, and the frames of the pages.
 #include "MenuFixture.h"
+#include "core/MemberNames.h"
 #include "fakes/FakeTexture.h"
 #include "menu/MenuTextTables.h"
 

@@ -1,6 +1,7 @@
 // The information pages: the five-row menu and its refusal, the member
 // status window's columns, and the play records with their time kept current.
 #include "MenuFixture.h"
+#include "core/MemberNames.h"
 #include "menu/MenuTextTables.h"
 
 namespace menutest {

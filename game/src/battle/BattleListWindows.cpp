@@ -3,6 +3,7 @@
 // skills, and the target windows that open beside a list.
 #include "battle/BattleMenu.h"
 #include "battle/BattleMenuTables.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MenuServices.h"
@@ -156,9 +157,10 @@ void CBattleMenu::DrawSkillMemberWindow()
 {
     TheFixedWindowSet->DrawCursorFrame(BATTLE_FRAME_SKILL_MEMBERS, SetUnless(*this, BATTLE_MENU_SKILL_MEMBER));
     const auto& rect = FrameRect(BATTLE_FRAME_SKILL_MEMBERS);
-    for (int m = 0; m < MENU_MEMBER_COUNT; ++m)
+    for (int m = 0; m < MEMBER_NAME_COUNT; ++m)
         if (!DrawBattleMenuText(rect.left, rect.top + BATTLE_MENU_ROW_HEIGHT * static_cast<float>(m),
-                                BATTLE_MENU_DEPTH_LIST, BATTLE_TEXT_BLACK, MemberNameTable[m], 3, __LINE__))
+                                BATTLE_MENU_DEPTH_LIST, BATTLE_TEXT_BLACK, MemberNameTable[m], MEMBER_NAME_LENGTH,
+                                __LINE__))
             return;
 }
 
@@ -183,10 +185,10 @@ void CBattleMenu::DrawTargetWindow(int frame, float depth, const std::uint8_t ma
         return battlemenu::TargetColourTable[value < battlemenu::TARGET_COLOUR_COUNT ? value : 0];
     };
     if (kind == BATTLE_TARGET_MEMBERS) {
-        for (int m = 0; m < MENU_MEMBER_COUNT; ++m, y += BATTLE_MENU_ROW_HEIGHT) {
+        for (int m = 0; m < MEMBER_NAME_COUNT; ++m, y += BATTLE_MENU_ROW_HEIGHT) {
             const std::uint32_t colour = colourOf(mask[m]);
             if (!DrawBattleMenuText(x, y, depth, colour, u"使う:", 3, __LINE__) ||
-                !DrawBattleMenuText(x + 40.0f, y, depth, colour, MemberNameTable[m], 3, __LINE__))
+                !DrawBattleMenuText(x + 40.0f, y, depth, colour, MemberNameTable[m], MEMBER_NAME_LENGTH, __LINE__))
                 return;
         }
     } else {

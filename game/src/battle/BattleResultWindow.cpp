@@ -6,6 +6,7 @@
 #include "battle/BattleBackground.h"
 #include "battle/BattleMenu.h"
 #include "core/EquipmentRows.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
@@ -33,7 +34,6 @@ constexpr float kItemRowGap = 2.0f;
 constexpr int kItemListMost = 8;
 constexpr int kItemCategoryMost = 7;
 constexpr int kEmptyCategory = 15;
-constexpr int kMemberNameLength = 3;
 constexpr int kGainedExpLength = 4;
 
 // 1 plus the powers of ten not above the value.
@@ -151,7 +151,7 @@ void CBattleMenu::DrawBattleResult()
         const int levelDigits = panel.HudLevelDigits[m];
         const int expDigits = panel.HudExpDigits[m];
         float pen = members.left;
-        if (!DrawSmall(pen, y, z, MemberNameTable[m], kMemberNameLength, __LINE__))
+        if (!DrawSmall(pen, y, z, MemberNameTable[m], MEMBER_NAME_LENGTH, __LINE__))
             return;
         pen += 64.0f;
         if (!DrawSmall(pen, y, z, u"Lv", 2, __LINE__))

@@ -5,6 +5,7 @@
 
 #include "battle/BattleMenu.h"
 #include "battle/BattleMenuTables.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MenuServices.h"
@@ -67,7 +68,7 @@ const char16_t* CurrentValueText(int setting)
     const std::uint32_t d = TheCharacter->partyWordD;
     switch (setting) {
     case SETTING_LEADER:
-        return MemberNameTable[std::min<std::uint32_t>(LeaderField::Get(c), MENU_MEMBER_COUNT - 1)];
+        return MemberNameTable[std::min<std::uint32_t>(LeaderField::Get(c), MEMBER_NAME_COUNT - 1)];
     case SETTING_AI_MAGIC:
         return MagicOff::IsSet(c) ? u"使用しない" : u"使用する";
     case SETTING_HEAL:

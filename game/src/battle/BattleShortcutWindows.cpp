@@ -3,6 +3,7 @@
 // that fire it, and the window of what to put in a row.
 #include "battle/BattleMenu.h"
 #include "battle/BattleMenuTables.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MenuServices.h"
@@ -146,6 +147,7 @@ void CBattleMenu::DrawShortcutActionWindow()
         DrawBattleMenuText(x, rowY(1), z, BATTLE_TEXT_BLACK, u"魔法", 2, __LINE__) &&
         DrawBattleMenuText(x, rowY(2), z, BATTLE_TEXT_BLACK, u"特技", 2, __LINE__) &&
         DrawBattleMenuText(x + 32.0f, rowY(2), z, BATTLE_TEXT_BLACK, u":", 1, __LINE__) &&
-        DrawBattleMenuText(x + 40.0f, rowY(2), z, BATTLE_TEXT_BLACK, MemberNameTable[THIRD_MEMBER], 3, __LINE__) &&
+        DrawBattleMenuText(x + 40.0f, rowY(2), z, BATTLE_TEXT_BLACK, MemberNameTable[THIRD_MEMBER], MEMBER_NAME_LENGTH,
+                           __LINE__) &&
         DrawBattleMenuText(x, rowY(3), z, BATTLE_TEXT_BLACK, u"設定しない", 5, __LINE__);
 }

@@ -2,6 +2,7 @@
 // slots, the candidates of a slot with the description and comparison of
 // the one under the cursor, and the window saying no piece can replace it.
 #include "core/EquipmentRows.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
@@ -62,9 +63,9 @@ void CMapMenu::DrawEquipMemberWindow()
     const Look look = LookOf(mode == MenuEquipMember, kMemberDepths);
     TheFixedWindowSet->DrawFixedWindowAtDepth(kMemberWindow, look.colourSet, look.depth);
     const auto& rect = TheFixedWindowSet->windowRects[kMemberWindow];
-    for (int m = 0; m < MENU_MEMBER_COUNT; ++m)
+    for (int m = 0; m < MEMBER_NAME_COUNT; ++m)
         if (!DrawMenuText(rect.left + kInset, rect.top + kInset + kRow * static_cast<float>(m),
-                          look.depth - kTextNearer, look.text, MemberNameTable[m], 3, __LINE__))
+                          look.depth - kTextNearer, look.text, MemberNameTable[m], MEMBER_NAME_LENGTH, __LINE__))
             return;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "battle/BattleServices.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
@@ -62,8 +63,9 @@ void CMapMenu::DrawInfoMenuWindow()
     const float y = rect.top + kInset;
     const float z = depth - kTextNearer;
     const std::uint32_t named = active ? MENU_TEXT_WHITE : MENU_TEXT_GREY;
-    for (int m = 0; m < MENU_MEMBER_COUNT; ++m)
-        if (!DrawMenuText(x, y + kRow * static_cast<float>(m), z, named, MemberNameTable[m], 3, __LINE__))
+    for (int m = 0; m < MEMBER_NAME_COUNT; ++m)
+        if (!DrawMenuText(x, y + kRow * static_cast<float>(m), z, named, MemberNameTable[m], MEMBER_NAME_LENGTH,
+                          __LINE__))
             return;
     // "敵" can be chosen only once an enemy is known.
     const bool known = TheGameData->enemyListCount > 0;
@@ -75,7 +77,7 @@ void CMapMenu::DrawInfoMenuWindow()
 
 void CMapMenu::DrawMemberStatusWindow(int member)
 {
-    if (member < 0 || member >= MENU_MEMBER_COUNT)
+    if (member < 0 || member >= MEMBER_NAME_COUNT)
         return;
     TheFixedWindowSet->DrawFixedWindow(kStatusWindow, 0);
     const auto& rect = TheFixedWindowSet->windowRects[kStatusWindow];
@@ -94,7 +96,7 @@ void CMapMenu::DrawMemberStatusWindow(int member)
     };
 
     const float nameX = static_cast<float>(static_cast<int>((kNameArea - kFullWidth * 3.0f) / 2.0f));
-    if (!text(nameX, 0, MemberNameTable[member], 3) || !text(0.0f, 1, u"Lv\nHP", 5, kRow) ||
+    if (!text(nameX, 0, MemberNameTable[member], MEMBER_NAME_LENGTH) || !text(0.0f, 1, u"Lv\nHP", 5, kRow) ||
         !figure(kFirstColumn, 1, panel.HudLevelText[member], panel.HudLevelDigits[member], 4) ||
         !figure(kFirstColumn, 2, panel.HudHpText[member], panel.HudHpDigits[member], 8) ||
         !text(kSlashX, 2, kSlashes, kSlashesShown, kRow) ||

@@ -1,6 +1,7 @@
 // The item and magic pages on screen: the paged lists, the description of
 // the entry under the cursor in the band at the bottom, and the member
 // choice window.
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
@@ -179,10 +180,10 @@ void CMapMenu::DrawMemberChoiceWindow(int window, float depth, const std::uint8_
     const float x = rect.left + kInset;
     float y = rect.top + kInset;
     if (perMember) {
-        for (int m = 0; m < MENU_MEMBER_COUNT; ++m, y += kRow) {
+        for (int m = 0; m < MEMBER_NAME_COUNT; ++m, y += kRow) {
             const std::uint32_t colour = StateColour(states[m]);
             if (!DrawMenuText(x, y, depth, colour, u"使う:", 3, __LINE__) ||
-                !DrawMenuText(x + 56.0f, y, depth, colour, MemberNameTable[m], 3, __LINE__))
+                !DrawMenuText(x + 56.0f, y, depth, colour, MemberNameTable[m], MEMBER_NAME_LENGTH, __LINE__))
                 return;
         }
     } else {

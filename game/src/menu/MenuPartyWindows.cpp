@@ -3,6 +3,7 @@
 // windows with the controlled member's icon, and the place window.
 #include "battle/BattleServices.h"
 #include "core/GameConstants.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "core/PlaceNames.h"
 #include "field/FieldServices.h"
@@ -94,7 +95,8 @@ bool CMapMenu::DrawPartyColumns(float left, float top)
         const float nameShift = columnWidth > kNameWidth ? (columnWidth - kNameWidth) / 2.0f : 0.0f;
         const float values = x + kValueColumn;
         const bool drawn =
-            DrawMenuText(x + nameShift, y0, kDepth, MENU_TEXT_WHITE, MemberNameTable[m], 3, __LINE__) &&
+            DrawMenuText(x + nameShift, y0, kDepth, MENU_TEXT_WHITE, MemberNameTable[m], MEMBER_NAME_LENGTH,
+                         __LINE__) &&
             DrawMenuText(x, y0 + kRow, kDepth, MENU_TEXT_WHITE, u"Lv\nHP", 5, __LINE__, kRow) &&
             DrawMenuText(x, y0 + 106.0f, kDepth, MENU_TEXT_WHITE, u"SP", 2, __LINE__) &&
             DrawMenuText(x, y0 + 160.0f, kDepth, MENU_TEXT_WHITE, u"EX", 2, __LINE__) &&

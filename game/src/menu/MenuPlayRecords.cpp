@@ -2,6 +2,7 @@
 // the page is open, and the battle counters as they were when it opened.
 #include <algorithm>
 
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
 #include "menu/MapMenu.h"
@@ -60,7 +61,7 @@ void CMapMenu::PreparePlayRecordTexts()
     const GameData& data = *TheGameData;
     playRecords.battlesWonLength = Format(data.battlesWon, playRecords.battlesWon);
     playRecords.defeatedLength = Format(data.enemiesDefeated, playRecords.defeated);
-    for (int m = 0; m < MENU_MEMBER_COUNT; ++m)
+    for (int m = 0; m < MEMBER_NAME_COUNT; ++m)
         playRecords.memberDefeatLengths[m] = Format(data.defeatedByMember[m], playRecords.memberDefeats[m]);
 }
 
@@ -103,9 +104,9 @@ void CMapMenu::DrawPlayRecordsWindow()
     if (!text(0.0f, 1, u"戦闘勝利回数", 6) || !count(1, playRecords.battlesWon, playRecords.battlesWonLength) ||
         !text(0.0f, 2, u"倒した敵:", 4) || !count(2, playRecords.defeated, playRecords.defeatedLength))
         return;
-    for (int m = 0; m < MENU_MEMBER_COUNT; ++m) {
+    for (int m = 0; m < MEMBER_NAME_COUNT; ++m) {
         const int row = 3 + m;
-        if (!text(0.0f, row, u"倒した敵:", 5) || !text(kMemberNameX, row, MemberNameTable[m], 3) ||
+        if (!text(0.0f, row, u"倒した敵:", 5) || !text(kMemberNameX, row, MemberNameTable[m], MEMBER_NAME_LENGTH) ||
             !count(row, playRecords.memberDefeats[m], playRecords.memberDefeatLengths[m]))
             return;
     }

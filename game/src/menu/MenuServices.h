@@ -48,10 +48,6 @@ constexpr int MenuTextLength(const char16_t* text)
 // The menu button's bit of the pushed mask, beside the three above.
 constexpr int MENU_BUTTON_MENU = 1 << 2;
 
-constexpr int MENU_MEMBER_COUNT = 3;
-// "ピプコ", "ピプオ", "ピプメ", three characters each.
-extern const char16_t* const MemberNameTable[MENU_MEMBER_COUNT];
-
 // One row of the item table as the menu shows it: the name, the description
 // and where its use time goes, read field by field from the loaded table.
 struct MenuItemRow {

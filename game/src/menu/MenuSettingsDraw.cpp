@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/GameConstants.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
@@ -210,7 +211,7 @@ bool CMapMenu::DrawPlusSign(float& x, float y, float z)
 
 bool CMapMenu::DrawMagicLearnNote(float x, float y, float z)
 {
-    return White(x, y, z, MemberNameTable[2], 3, __LINE__) &&
+    return White(x, y, z, MemberNameTable[2], MEMBER_NAME_LENGTH, __LINE__) &&
            White(x + 3.0f * kFullWidth, y, z, u"のLvが1上がる毎に習得ポイントが1増加", 20, __LINE__);
 }
 

@@ -2,6 +2,7 @@
 // the one under the cursor with its buttons, the kind window and the item,
 // magic and skill lists to choose from.
 #include "core/GameConstants.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
@@ -152,7 +153,8 @@ void CMapMenu::DrawShortcutKindWindow()
         DrawMenuText(x, y + kRow, z, colour, u"魔法", 2, __LINE__) &&
         DrawMenuText(x, y + 2.0f * kRow, z, colour, u"特技", 2, __LINE__) &&
         DrawMenuText(x + 44.0f, y + 2.0f * kRow, z, colour, u":", 1, __LINE__) &&
-        DrawMenuText(x + 44.0f + kCell, y + 2.0f * kRow, z, colour, MemberNameTable[kSkillMember], 3, __LINE__))
+        DrawMenuText(x + 44.0f + kCell, y + 2.0f * kRow, z, colour, MemberNameTable[kSkillMember], MEMBER_NAME_LENGTH,
+                     __LINE__))
         DrawMenuText(x, y + 3.0f * kRow, z, colour, u"設定しない", 5, __LINE__);
 }
 

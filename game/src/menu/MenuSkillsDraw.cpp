@@ -1,6 +1,7 @@
 // The skill page: the member column, the chosen member's two skills (grey
 // while switched off) and the description of the one under the cursor.
 #include "core/GameConstants.h"
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
@@ -39,7 +40,7 @@ struct SkillText {
 };
 
 // Two skills a member, fixed.
-constexpr SkillText SkillTextTable[MENU_MEMBER_COUNT][kSkillsPerMember] = {
+constexpr SkillText SkillTextTable[MEMBER_NAME_COUNT][kSkillsPerMember] = {
     {{u"吹き飛ばし", u"20", u"威力150% 吹き飛ばし"}, {u"強打", u"60", u"威力800%"}},
     {{u"毒矢", u"20", u"威力100% ランダム状態異常追加"}, {u"吸収矢", u"40", u"威力150% HP吸収"}},
     {{u"祈り", u"40　行動時間1.8秒", u"自身のHP+1～100%"}, {u"青い盾", u"50　行動時間2.5秒", u"自身に防護追加"}},
@@ -68,16 +69,16 @@ void CMapMenu::DrawSkillMemberWindow()
     const float depth = kMemberDepths[active ? 0 : 1];
     TheFixedWindowSet->DrawFixedWindowAtDepth(kMemberWindow, active ? 0 : 1, depth);
     const auto& rect = TheFixedWindowSet->windowRects[kMemberWindow];
-    for (int m = 0; m < MENU_MEMBER_COUNT; ++m)
+    for (int m = 0; m < MEMBER_NAME_COUNT; ++m)
         if (!DrawMenuText(rect.left + kInset, rect.top + kInset + kRow * static_cast<float>(m), depth - kTextNearer,
-                          active ? MENU_TEXT_WHITE : MENU_TEXT_GREY, MemberNameTable[m], 3, __LINE__))
+                          active ? MENU_TEXT_WHITE : MENU_TEXT_GREY, MemberNameTable[m], MEMBER_NAME_LENGTH, __LINE__))
             return;
 }
 
 void CMapMenu::DrawSkillListWindow()
 {
     const int member = memberCursor;
-    if (member < 0 || member >= MENU_MEMBER_COUNT || skillCursor < 0 || skillCursor >= kSkillsPerMember)
+    if (member < 0 || member >= MEMBER_NAME_COUNT || skillCursor < 0 || skillCursor >= kSkillsPerMember)
         return;
     TheFixedWindowSet->DrawFixedWindow(MENU_DESCRIPTION_WINDOW, 0);
     DrawSkillDescription(member, skillCursor);
@@ -93,7 +94,7 @@ void CMapMenu::DrawSkillListWindow()
 
 void CMapMenu::DrawSkillDescription(int member, int skill)
 {
-    if (member < 0 || member >= MENU_MEMBER_COUNT || skill < 0 || skill >= kSkillsPerMember)
+    if (member < 0 || member >= MEMBER_NAME_COUNT || skill < 0 || skill >= kSkillsPerMember)
         return;
     const SkillText& text = SkillTextTable[member][skill];
     // The skill's icon is its member's weapon icon.

@@ -1,8 +1,6 @@
 #include "menu/MenuServices.h"
 #include "menu/MenuTextTables.h"
 
-const char16_t* const MemberNameTable[MENU_MEMBER_COUNT] = {u"ピプコ", u"ピプオ", u"ピプメ"};
-
 const MenuColor ColorTable[MENU_COLOR_COUNT] = {
     {u"赤", 0xFFFF0000u}, {u"青", 0xFF0078FFu}, {u"黄", 0xFFFFFF00u},
     {u"茶", 0xFFAF6F16u}, {u"白", 0xFFFFFFFFu}, {u"黒", 0xFF585858u},

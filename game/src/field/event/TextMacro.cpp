@@ -3,6 +3,7 @@
 #include <climits>
 #include <string>
 
+#include "core/MemberNames.h"
 #include "core/PlaceNames.h"
 #include "field/FieldServices.h"
 #include "record/Pipkorn.h"
@@ -10,8 +11,6 @@
 namespace {
 
 constexpr char16_t kEscape = u'$';
-constexpr const char16_t* kMemberNames[3] = {u"ピプコ", u"ピプオ", u"ピプメ"};
-constexpr int kMemberNameLength = 3;
 
 struct MacroKind {
     char16_t letter;
@@ -41,7 +40,7 @@ const MacroKind* FindMacroKind(char16_t letter, char16_t second)
 std::u16string MacroName(const MacroKind& kind, int n)
 {
     if (kind.category == kMembers)
-        return std::u16string(kMemberNames[n], kMemberNameLength);
+        return std::u16string(MemberNameTable[n], MEMBER_NAME_LENGTH);
     if (kind.category == kPlaces)
         return PlaceNameTable[n];
     return EventItemName(kind.category, n);
