@@ -4,6 +4,7 @@
 #include "core/GameConstants.h"
 #include "core/Parts.h"
 #include "media/FixedWindowSet.h"
+#include "media/ShopWindows.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
 #include "menu/MapMenuModes.h"
@@ -189,8 +190,7 @@ void CMapMenu::LayoutMapMenuWindows()
 
 void CMapMenu::PlaceDescriptionTextOrigin()
 {
-    constexpr int kShopDescriptionWindow = 55;
-    const auto& rect = TheFixedWindowSet->windowRects[kShopDescriptionWindow];
+    const auto& rect = TheFixedWindowSet->windowRects[SHOP_LIST_WINDOW];
     const float x = rect.left + static_cast<float>(static_cast<int>((rect.right - rect.left) / 2.0f));
     const float y = rect.bottom - MENU_PAGE_LINE_RISE;
     SetOrigin(textOrigins[ORIGIN_SHOP_DESCRIPTION], x, y, MENU_DEPTH_LIST);

@@ -7,6 +7,7 @@
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
+#include "media/ShopWindows.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuModes.h"
 #include "menu/MenuServices.h"
@@ -17,11 +18,6 @@
 namespace {
 
 constexpr int kRowsPerPage = MENU_SHOP_ROWS;
-constexpr int kListWindow = 55;
-constexpr int kFullListWindow = 56;
-constexpr int kWeaponDetailWindow = 57;
-constexpr int kArmorDetailWindow = 58;
-constexpr int kAccessoryDetailWindow = 60;
 constexpr float kInset = 10.0f;
 constexpr float kRow = 26.0f;
 constexpr float kTextDepth = 0.297f;
@@ -53,8 +49,8 @@ float RowY(float top, int row)
 void CMapMenu::DrawEventShopWindow(bool active)
 {
     const Look look = LookOf(active);
-    TheFixedWindowSet->DrawFixedWindow(kListWindow, look.colourSet);
-    const auto& rect = TheFixedWindowSet->windowRects[kListWindow];
+    TheFixedWindowSet->DrawFixedWindow(SHOP_LIST_WINDOW, look.colourSet);
+    const auto& rect = TheFixedWindowSet->windowRects[SHOP_LIST_WINDOW];
     // 2.-4.
     if (!DrawShopGoodsRows(rect.left + kInset, rect.top + kInset, kTextDepth, look.text))
         return;
@@ -95,15 +91,15 @@ bool CMapMenu::DrawShopGoodsRows(float x, float y, float z, std::uint32_t colour
 void CMapMenu::DrawShopGoodsDetail(int category, int id)
 {
     if (category >= ITEM_CATEGORY_WEAPON && category < ITEM_CATEGORY_ARMOR) {
-        TheFixedWindowSet->DrawFixedWindow(kWeaponDetailWindow, 0);
-        DrawWeaponComparison(kWeaponDetailWindow, category - ITEM_CATEGORY_WEAPON, id, false);
+        TheFixedWindowSet->DrawFixedWindow(SHOP_WEAPON_DETAIL_WINDOW, 0);
+        DrawWeaponComparison(SHOP_WEAPON_DETAIL_WINDOW, category - ITEM_CATEGORY_WEAPON, id, false);
     } else if (category >= ITEM_CATEGORY_ARMOR && category < ITEM_CATEGORY_ACCESSORY) {
-        TheFixedWindowSet->DrawFixedWindow(kArmorDetailWindow, 0);
-        DrawArmorComparison(kArmorDetailWindow, category - ITEM_CATEGORY_ARMOR, EQUIP_ARMOR, id);
+        TheFixedWindowSet->DrawFixedWindow(SHOP_ARMOR_DETAIL_WINDOW, 0);
+        DrawArmorComparison(SHOP_ARMOR_DETAIL_WINDOW, category - ITEM_CATEGORY_ARMOR, EQUIP_ARMOR, id);
     } else if (category == ITEM_CATEGORY_ACCESSORY) {
         DrawShopTabIcon();
-        TheFixedWindowSet->DrawFixedWindow(kAccessoryDetailWindow, 0);
-        DrawArmorComparison(kAccessoryDetailWindow, shopTab, EQUIP_ACCESSORY, id);
+        TheFixedWindowSet->DrawFixedWindow(SHOP_ACCESSORY_DETAIL_WINDOW, 0);
+        DrawArmorComparison(SHOP_ACCESSORY_DETAIL_WINDOW, shopTab, EQUIP_ACCESSORY, id);
     }
 }
 
@@ -111,7 +107,7 @@ void CMapMenu::DrawEventItemListWindow(bool active)
 {
     const Look look = LookOf(active);
     const bool lastPage = mainList.page + 1 >= mainList.pageCount;
-    const int window = lastPage ? kListWindow : kFullListWindow;
+    const int window = lastPage ? SHOP_LIST_WINDOW : SHOP_FULL_LIST_WINDOW;
     TheFixedWindowSet->DrawFixedWindow(window, look.colourSet);
     // 2.-5.
     if (!DrawShopSellRows(window, kTextDepth, look.text))

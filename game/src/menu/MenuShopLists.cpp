@@ -9,6 +9,7 @@
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
+#include "media/ShopWindows.h"
 #include "menu/MapMenu.h"
 #include "menu/MapMenuLayoutRules.h"
 #include "menu/MenuServices.h"
@@ -18,12 +19,6 @@
 namespace {
 
 constexpr int kRowsPerPage = MENU_SHOP_ROWS;
-constexpr int kListWindow = 55;     // the goods, and the sell list's last page
-constexpr int kFullListWindow = 56; // the sell list's other pages
-constexpr int kWeaponDetailWindow = 57;
-constexpr int kArmorDetailWindow = 58;
-constexpr int kTabWindow = 59;
-constexpr int kAccessoryDetailWindow = 60;
 constexpr float kGap = 4.0f;
 constexpr float kTextWidth = LAYOUT_BASE_SIZE;
 constexpr float kNameColumn = 176.0f;
@@ -88,12 +83,12 @@ void CMapMenu::OpenShopGoodsList(bool rebuild)
             return;
         }
         priceWidth = static_cast<std::uint8_t>(GoodsPriceWidth());
-        auto& rect = TheFixedWindowSet->windowRects[kListWindow];
+        auto& rect = TheFixedWindowSet->windowRects[SHOP_LIST_WINDOW];
         rect.right = rect.left + MENU_FRAME_EXTRA + kNameColumn + kTextWidth + kDigit * priceWidth + kUnitRoom;
         // The goods window is drawn for every page, so a longer list keeps a full page's height.
         const bool paged = list.count > kRowsPerPage;
         rect.bottom = ListBottom(rect.top, paged ? kRowsPerPage : list.count, paged);
-        TheFixedWindowSet->SetFixedWindowRect(kListWindow);
+        TheFixedWindowSet->SetFixedWindowRect(SHOP_LIST_WINDOW);
         PlaceShopSideWindows();
     }
     if (list.count <= 0)
@@ -105,7 +100,7 @@ void CMapMenu::OpenShopGoodsList(bool rebuild)
         FormatNumberText(priceTexts[row], std::max(0, price), priceWidth, false, false);
     }
     BuildPageNumberLine(pageLines[0], list.page, list.pageCount);
-    PlacePageNumberOrigin(shopPageOrigins[0], kListWindow, pageLines[0].width);
+    PlacePageNumberOrigin(shopPageOrigins[0], SHOP_LIST_WINDOW, pageLines[0].width);
 }
 
 void CMapMenu::OpenShopSellList(bool rebuild)
@@ -121,20 +116,20 @@ void CMapMenu::OpenShopSellList(bool rebuild)
             return;
         }
         auto& rects = TheFixedWindowSet->windowRects;
-        auto& rect = rects[kListWindow];
+        auto& rect = rects[SHOP_LIST_WINDOW];
         rect.right = rect.left + MENU_FRAME_EXTRA + kNameColumn + kSellColumns;
         int lastRows = list.count % kRowsPerPage;
         if (lastRows == 0)
             lastRows = kRowsPerPage;
         rect.bottom = ListBottom(rect.top, lastRows, list.count > kRowsPerPage);
-        TheFixedWindowSet->SetFixedWindowRect(kListWindow);
+        TheFixedWindowSet->SetFixedWindowRect(SHOP_LIST_WINDOW);
         // The other pages' window: the same columns, a full page and its page text.
-        auto& full = rects[kFullListWindow];
+        auto& full = rects[SHOP_FULL_LIST_WINDOW];
         full.left = rect.left;
         full.top = rect.top;
         full.right = rect.right;
         full.bottom = ListBottom(rect.top, kRowsPerPage, true);
-        TheFixedWindowSet->SetFixedWindowRect(kFullListWindow);
+        TheFixedWindowSet->SetFixedWindowRect(SHOP_FULL_LIST_WINDOW);
     }
     if (list.count <= 0)
         return;
@@ -144,8 +139,8 @@ void CMapMenu::OpenShopSellList(bool rebuild)
         FormatNumberText(priceTexts[row], GetListedItemPrice(list.page * kRowsPerPage + row), kSellPriceDigits, false,
                          false);
     BuildPageNumberLine(pageLines[0], list.page, list.pageCount);
-    PlacePageNumberOrigin(shopPageOrigins[0], kListWindow, pageLines[0].width);
-    PlacePageNumberOrigin(shopPageOrigins[1], kFullListWindow, pageLines[0].width);
+    PlacePageNumberOrigin(shopPageOrigins[0], SHOP_LIST_WINDOW, pageLines[0].width);
+    PlacePageNumberOrigin(shopPageOrigins[1], SHOP_FULL_LIST_WINDOW, pageLines[0].width);
 }
 
 // Past the last page: its last entry; past the last entry: that entry. The
@@ -161,7 +156,8 @@ void CMapMenu::ClampShopListPage()
         list.position = std::clamp(list.position, 0, list.count - 1);
     }
     if (list.position != before) {
-        PlaceMenuCursorRow(TheFixedWindowSet->windowRects[kListWindow].top, list.position - list.page * kRowsPerPage);
+        PlaceMenuCursorRow(TheFixedWindowSet->windowRects[SHOP_LIST_WINDOW].top,
+                           list.position - list.page * kRowsPerPage);
         OnListPositionChanged();
     }
     list.rowsOnPage = static_cast<std::int8_t>(std::min(list.count - list.page * kRowsPerPage, kRowsPerPage));
@@ -170,17 +166,17 @@ void CMapMenu::ClampShopListPage()
 void CMapMenu::PlaceShopSideWindows()
 {
     auto& rects = TheFixedWindowSet->windowRects;
-    const float left = rects[kListWindow].right + kGap;
-    for (int window : {kWeaponDetailWindow, kArmorDetailWindow}) {
+    const float left = rects[SHOP_LIST_WINDOW].right + kGap;
+    for (int window : {SHOP_WEAPON_DETAIL_WINDOW, SHOP_ARMOR_DETAIL_WINDOW}) {
         rects[window].left = left;
         rects[window].right = left + MENU_FRAME_EXTRA + kDetailContent;
     }
-    rects[kTabWindow].left = left;
-    rects[kTabWindow].right = left + MENU_FRAME_EXTRA + kTabContent;
-    const float width = rects[kWeaponDetailWindow].right - rects[kWeaponDetailWindow].left;
-    rects[kAccessoryDetailWindow].left = rects[kTabWindow].right - 2.0f;
-    rects[kAccessoryDetailWindow].right = rects[kAccessoryDetailWindow].left + width;
-    for (int window = kWeaponDetailWindow; window <= kAccessoryDetailWindow; ++window)
+    rects[SHOP_TAB_WINDOW].left = left;
+    rects[SHOP_TAB_WINDOW].right = left + MENU_FRAME_EXTRA + kTabContent;
+    const float width = rects[SHOP_WEAPON_DETAIL_WINDOW].right - rects[SHOP_WEAPON_DETAIL_WINDOW].left;
+    rects[SHOP_ACCESSORY_DETAIL_WINDOW].left = rects[SHOP_TAB_WINDOW].right - 2.0f;
+    rects[SHOP_ACCESSORY_DETAIL_WINDOW].right = rects[SHOP_ACCESSORY_DETAIL_WINDOW].left + width;
+    for (int window = SHOP_WEAPON_DETAIL_WINDOW; window <= SHOP_ACCESSORY_DETAIL_WINDOW; ++window)
         TheFixedWindowSet->SetFixedWindowRect(window);
 }
 

@@ -3,13 +3,12 @@
 #include "core/Parts.h"
 #include "field/FieldServices.h"
 #include "media/FixedWindowSet.h"
+#include "media/ShopWindows.h"
 #include "menu/MapMenu.h"
 #include "menu/MenuTextDraw.h"
 #include "party/PartyServices.h"
 
 namespace {
-
-constexpr int kTabWindow = 59;
 constexpr float kInset = 10.0f;
 constexpr float kTabDepth = 0.297f;
 constexpr int kFirstMemberIcon = 1; // the weapon icons of members 0-2
@@ -29,8 +28,8 @@ void CMapMenu::CycleEquipTab(bool backwards)
 
 void CMapMenu::DrawShopTabIcon()
 {
-    TheFixedWindowSet->DrawFixedWindow(kTabWindow, 0);
-    const auto& rect = TheFixedWindowSet->windowRects[kTabWindow];
+    TheFixedWindowSet->DrawFixedWindow(SHOP_TAB_WINDOW, 0);
+    const auto& rect = TheFixedWindowSet->windowRects[SHOP_TAB_WINDOW];
     TheEvent->DrawEventIconTinted(kFirstMemberIcon + shopTab, rect.left + kInset, rect.top + kInset, kTabDepth,
                                   MENU_TEXT_WHITE);
 }

@@ -7,6 +7,7 @@
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
+#include "media/ShopWindows.h"
 #include "menu/MenuServices.h"
 #include "record/Pipkorn.h"
 
@@ -19,9 +20,6 @@ constexpr int kMenuRows = 3;
 constexpr int kBuyRow = 0;
 constexpr int kSellRow = 1;
 constexpr int kRowsPerPage = 10;
-constexpr int kMenuWindow = 54;
-constexpr int kListWindow = 55;
-constexpr int kQuantityWindow = 61;
 constexpr int kListAnimationFrames = 52;
 
 const CFixedWindowSet::Rect& WindowRect(int window)
@@ -216,14 +214,14 @@ void CEvent::SetShopState(int state)
     switch (state) {
     case SHOP_MENU:
         ShopMenuCursor = 0;
-        menu.cursorWindow = kMenuWindow;
+        menu.cursorWindow = SHOP_MENU_WINDOW;
         OpenEventMenu(state);
         return;
     case SHOP_BUY_LIST:
     case SHOP_SELL_LIST: {
         const int listMode = state == SHOP_BUY_LIST ? MenuShopBuyList : MenuShopSellList;
         menu.mode = listMode;
-        menu.cursorWindow = kListWindow;
+        menu.cursorWindow = SHOP_LIST_WINDOW;
         menu.mainList.position = menu.mainList.page = 0;
         menu.OpenItemListWindow(listMode, true);
         // An empty list has sent the shop back to its menu.
@@ -254,22 +252,22 @@ void CEvent::OpenEventMenu(int state)
     menu.ResetKeyRepeat();
     switch (state) {
     case SHOP_MENU:
-        menu.cursorWindow = kMenuWindow;
-        menu.PlaceMenuCursorX(WindowRect(kMenuWindow).left);
-        menu.PlaceMenuCursorRow(WindowRect(kMenuWindow).top, ShopMenuCursor);
+        menu.cursorWindow = SHOP_MENU_WINDOW;
+        menu.PlaceMenuCursorX(WindowRect(SHOP_MENU_WINDOW).left);
+        menu.PlaceMenuCursorRow(WindowRect(SHOP_MENU_WINDOW).top, ShopMenuCursor);
         TheGameData->RebuildItemLists(ITEM_CATEGORY_ITEM, false);
         return;
     case SHOP_BUY_LIST:
     case SHOP_SELL_LIST:
         menu.mode = state == SHOP_BUY_LIST ? MenuShopBuyList : MenuShopSellList;
-        menu.cursorWindow = kListWindow;
-        menu.PlaceMenuCursorX(WindowRect(kListWindow).left);
-        menu.PlaceMenuCursorRow(WindowRect(kListWindow).top,
+        menu.cursorWindow = SHOP_LIST_WINDOW;
+        menu.PlaceMenuCursorX(WindowRect(SHOP_LIST_WINDOW).left);
+        menu.PlaceMenuCursorRow(WindowRect(SHOP_LIST_WINDOW).top,
                                 menu.mainList.position - kRowsPerPage * menu.mainList.page);
         return;
     default:
-        PlaceDigitCursorX(WindowRect(kQuantityWindow).left, ShopDigitColumn);
-        PlaceDigitCursorY(WindowRect(kQuantityWindow).top);
+        PlaceDigitCursorX(WindowRect(SHOP_QUANTITY_WINDOW).left, ShopDigitColumn);
+        PlaceDigitCursorY(WindowRect(SHOP_QUANTITY_WINDOW).top);
         return;
     }
 }

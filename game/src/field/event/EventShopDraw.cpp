@@ -5,6 +5,7 @@
 #include "core/ZephGlobals.h"
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
+#include "media/ShopWindows.h"
 #include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 #include "record/Pipkorn.h"
@@ -18,10 +19,6 @@ constexpr int kDigitAdvance = 12;
 constexpr float kDigitWidth = 12.0f;
 constexpr float kRowPitch = 26.0f;
 constexpr float kTextInset = 10.0f;
-constexpr int kMenuWindow = 54;
-constexpr int kQuantityWindow = 61;
-constexpr int kMoneyWindow = 62;
-constexpr int kHeldWindow = 63;
 constexpr float kMenuDepth = 0.299f;
 constexpr float kQuantityDepth = 0.295f;
 constexpr float kMoneyDepth = 0.297f;
@@ -104,7 +101,7 @@ void CEvent::DrawShop()
 
 void CEvent::DrawShopMenu(bool active)
 {
-    TheFixedWindowSet->DrawFixedWindow(kMenuWindow, active ? 0 : 1);
+    TheFixedWindowSet->DrawFixedWindow(SHOP_MENU_WINDOW, active ? 0 : 1);
     const bool nothingToSell = TheGameData->categoryListCount[ITEM_CATEGORY_ITEM] == 0;
     for (int row = 0; row < 3; ++row) {
         std::uint32_t colour = active ? kWhite : kGrey;
@@ -118,8 +115,8 @@ void CEvent::DrawShopMenu(bool active)
 
 void CEvent::DrawQuantityWindow()
 {
-    TheFixedWindowSet->DrawFixedWindow(kQuantityWindow, 0);
-    const auto& rect = WindowRect(kQuantityWindow);
+    TheFixedWindowSet->DrawFixedWindow(SHOP_QUANTITY_WINDOW, 0);
+    const auto& rect = WindowRect(SHOP_QUANTITY_WINDOW);
     const float x = rect.left + kTextInset;
     const float y = rect.top + kTextInset;
     if (!DrawShopText(x, y, kQuantityDepth, kWhite, kTimes, MenuTextLength(kTimes), 0, 5444) ||
@@ -130,8 +127,8 @@ void CEvent::DrawQuantityWindow()
 
 void CEvent::DrawMoneyWindow(bool total)
 {
-    TheFixedWindowSet->DrawFixedWindow(kMoneyWindow, 0);
-    const auto& rect = WindowRect(kMoneyWindow);
+    TheFixedWindowSet->DrawFixedWindow(SHOP_MONEY_WINDOW, 0);
+    const auto& rect = WindowRect(SHOP_MONEY_WINDOW);
     const float x = rect.left + kTextInset;
     const float y = rect.top + kTextInset;
     char16_t money[kMoneyChars];
@@ -150,7 +147,7 @@ void CEvent::DrawMoneyWindow(bool total)
 
 void CEvent::DrawHeldWindow()
 {
-    TheFixedWindowSet->DrawFixedWindow(kHeldWindow, 0);
+    TheFixedWindowSet->DrawFixedWindow(SHOP_HELD_WINDOW, 0);
     float x = heldTextX;
     const float y = heldTextY;
     if (!DrawShopText(x, y, kMoneyDepth, kWhite, kHeldLabel, MenuTextLength(kHeldLabel), 0, 5499))

@@ -8,6 +8,7 @@
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
 #include "media/PlaySE.h"
+#include "media/ShopWindows.h"
 #include "menu/MenuServices.h"
 #include "party/PartyServices.h"
 #include "record/Pipkorn.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int kMaxButton = 2;
 constexpr int kRowsPerPage = 10;
-constexpr int kListWindow = 55;
-constexpr int kQuantityWindow = 61;
 constexpr int kMenuColumnWindow = 1;
 constexpr float kRowPitch = 26.0f;
 // 2 × 2 border, 16 margin, the sign (22) and two digits (24); 2 × 2, 16 and a row of 24.
@@ -42,15 +41,15 @@ void CEvent::LayoutQuantityWindow(int state, bool relayout)
 {
     const CMapMenu& menu = *TheMapMenu;
     if (relayout) {
-        const CFixedWindowSet::Rect& list = WindowRect(kListWindow);
+        const CFixedWindowSet::Rect& list = WindowRect(SHOP_LIST_WINDOW);
         const CFixedWindowSet::Rect& column = WindowRect(kMenuColumnWindow);
-        CFixedWindowSet::Rect& window = WindowRect(kQuantityWindow);
+        CFixedWindowSet::Rect& window = WindowRect(SHOP_QUANTITY_WINDOW);
         window.left = list.left + static_cast<float>(static_cast<int>((column.right - column.left) / 2.0f));
         window.top =
             list.top + kRowPitch * static_cast<float>(menu.mainList.position - kRowsPerPage * menu.mainList.page);
         window.right = window.left + kQuantityWidth;
         window.bottom = window.top + kQuantityHeight;
-        TheFixedWindowSet->SetFixedWindowRect(kQuantityWindow);
+        TheFixedWindowSet->SetFixedWindowRect(SHOP_QUANTITY_WINDOW);
     }
     FormatNumberText(quantityText, ShopQuantity, 2, false, true);
     const std::int64_t money = TheCharacter->money;
@@ -151,7 +150,7 @@ void CEvent::MoveDigitCursor(bool right)
     // Two columns: a step either way wraps round to the other one.
     const int step = right ? 1 : -1;
     ShopDigitColumn = static_cast<std::int8_t>((ShopDigitColumn + step + 2) % 2);
-    PlaceDigitCursorX(WindowRect(kQuantityWindow).left, ShopDigitColumn);
+    PlaceDigitCursorX(WindowRect(SHOP_QUANTITY_WINDOW).left, ShopDigitColumn);
 }
 
 void CEvent::PlaceDigitCursorX(float windowLeft, int column)

@@ -3,14 +3,13 @@
 #include "core/Parts.h"
 #include "field/event/Event.h"
 #include "media/FixedWindowSet.h"
+#include "media/ShopWindows.h"
 #include "menu/MenuServices.h"
 
 namespace {
 
 constexpr int kMessageWindow = 0;
 constexpr int kMenuColumnWindow = 1;
-constexpr int kFirstShopWindow = 54;
-constexpr int kLastShopWindow = 63;
 constexpr float kTextInset = 10.0f;
 constexpr float kGap = 4.0f;
 
@@ -39,7 +38,7 @@ void CEvent::LayoutEventWindows()
     rects[62] = {message.right - 128.0f, message.top - kGap - 44.0f, message.right, message.top - kGap};
     rects[63] = {rects[62].left - kGap - 182.0f, message.top - kGap - 44.0f, rects[62].left - kGap,
                  message.top - kGap};
-    for (int window = kFirstShopWindow; window <= kLastShopWindow; ++window)
+    for (int window = FIRST_SHOP_WINDOW; window <= LAST_SHOP_WINDOW; ++window)
         TheFixedWindowSet->SetFixedWindowRect(window);
     shopMenuTextX = rects[54].left + kTextInset;
     shopMenuTextY = rects[54].top + kTextInset;
