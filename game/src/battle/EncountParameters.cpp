@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/BattleRecordWords.h"
 #include "field/FieldServices.h"
 #include "platform/LittleEndian.h"
 
@@ -9,7 +10,6 @@ namespace {
 
 // Argument words of the battle command, counted from 0.
 constexpr int kEscapeLabelWord = 2;
-constexpr int kFlagsWord = 3;
 constexpr int kDefeatLabelWord = 4;
 constexpr std::int32_t kNoLabel = -1;
 constexpr std::int32_t kRetryLabel = -2;
@@ -18,9 +18,6 @@ constexpr std::int32_t kEnemyOptionBit = 1 << 2;
 // The map's flag word B bit handed to the enemy group by a symbol's battle.
 constexpr std::uint32_t kMapSymbolEnemyBit = 1u << 10;
 
-constexpr int kSeedWord = 8;
-constexpr int kDefeatedWord = 10;
-constexpr int kSpawnCellWord = 11;
 constexpr int kCellYShift = 9;
 constexpr int kEnemyGroupBitShift = 24;
 
@@ -34,8 +31,8 @@ EncountParameters EventEncountParameters(const std::int32_t* words)
                    : defeat == kRetryLabel ? ENCOUNT_KIND_RETRY
                                            : ENCOUNT_KIND_MAY_LOSE;
     p.escapeAllowed = words[kEscapeLabelWord] != kNoLabel;
-    p.itemLimit = (words[kFlagsWord] & kItemLimitBit) != 0;
-    p.enemyOption = (words[kFlagsWord] & kEnemyOptionBit) != 0;
+    p.itemLimit = (words[BATTLE_RECORD_FLAGS_WORD] & kItemLimitBit) != 0;
+    p.enemyOption = (words[BATTLE_RECORD_FLAGS_WORD] & kEnemyOptionBit) != 0;
     p.symbolOption = false;
     return p;
 }
@@ -61,10 +58,10 @@ void EventEncountRecord(const std::int32_t* words, std::uint8_t (&bytes)[ENCOUNT
 void SymbolEncountRecord(const MapSymbolRecord& symbol, std::uint8_t (&bytes)[ENCOUNT_RECORD_BYTES])
 {
     std::memset(bytes, 0, sizeof bytes);
-    plat::StoreLe32(bytes + 4 * kSeedWord, symbol.battleSeed);
-    plat::StoreLe32(bytes + 4 * kDefeatedWord, symbol.defeatedMask);
-    plat::StoreLe32(bytes + 4 * kSpawnCellWord, static_cast<std::uint32_t>(symbol.cellX & 0x1FF) |
-                                                    static_cast<std::uint32_t>(symbol.cellY & 0x1FF) << kCellYShift |
-                                                    static_cast<std::uint32_t>(symbol.enemyGroupBit != 0 ? 1 : 0)
-                                                        << kEnemyGroupBitShift);
+    plat::StoreLe32(bytes + 4 * BATTLE_RECORD_SEED_WORD, symbol.battleSeed);
+    plat::StoreLe32(bytes + 4 * BATTLE_RECORD_BEATEN_WORD, symbol.defeatedMask);
+    plat::StoreLe32(bytes + 4 * BATTLE_RECORD_CELL_WORD,
+                    static_cast<std::uint32_t>(symbol.cellX & 0x1FF) |
+                        static_cast<std::uint32_t>(symbol.cellY & 0x1FF) << kCellYShift |
+                        static_cast<std::uint32_t>(symbol.enemyGroupBit != 0 ? 1 : 0) << kEnemyGroupBitShift);
 }

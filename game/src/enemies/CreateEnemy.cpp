@@ -25,7 +25,6 @@ constexpr std::uint16_t kPhaseKindPeriod = 960;
 constexpr int kPhaseKindCycle = 3;
 constexpr int kAlwaysDropKind = 191;
 constexpr std::uint32_t kMapTableBattlesFixed = 0x400;
-constexpr int kMapFlagWord = 132;
 constexpr int kStatBonusEffects[2] = {3, 4};
 
 EnemyBox Box(int left, int top, int right, int bottom)
@@ -204,7 +203,7 @@ void CEnemyGroup::SetupFixedBattleEnemy(int slot)
     r.FixedDamage[2] = static_cast<std::int16_t>(def.TestSeenBy2);
     const bool mapTableFixed =
         (GroupBits & GROUP_ENCOUNTER_TABLE) && CurrentMap != nullptr &&
-        (RecordWord(BattleRecordBytes(CurrentMap + kMapFlagWord, 4), 0) & kMapTableBattlesFixed) != 0;
+        (RecordWord(BattleRecordBytes(CurrentMap + mapblob::kFlagsBOffset, 4), 0) & kMapTableBattlesFixed) != 0;
     if ((GroupBits & GROUP_FROM_FORMATION) || mapTableFixed) {
         r.ExpValue = 0;
         const int kind = static_cast<int>(GetBits(r.KindWord, KIND_WORD_KIND, 10));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/BattleRecordWords.h"
 #include "enemies/BattleRecordWords.h"
 #include "enemies/Enemy.h"
 #include "core/EnemyKinds.h"
@@ -11,8 +12,6 @@
 
 namespace {
 
-constexpr int kSeedWord = 8;
-constexpr int kLeaveOutWord = 10;
 constexpr int kEncounterFacing = 2;
 
 // The encounter fields of the map header.
@@ -27,10 +26,7 @@ constexpr int kGroupBudgetLow = 110;
 constexpr int kGroupBudgetHigh = 114;
 constexpr int kGroupPatterns = 118;
 constexpr int kGroupShuffles = 122;
-constexpr int kBudgetWord = 128;
-constexpr int kChanceWord = 132;
 constexpr std::uint32_t kSubstituteKinds = 1u << 12;
-constexpr int kPointWord = 11;
 constexpr int kCandidateSlots = 10;
 
 int MapI8(int at)
@@ -80,7 +76,7 @@ const int kWildKindsB[15] = {158, 159, 160, 161, 163, 164, 165, 168, 169, 170, 1
 
 void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
 {
-    BattleSeed = RecordWord(record, kSeedWord);
+    BattleSeed = RecordWord(record, BATTLE_RECORD_SEED_WORD);
     GroupBits |= GROUP_ENCOUNTER_TABLE;
     FormationCount = FormationPattern = 0;
     std::memset(FormationX, 0, sizeof FormationX);
@@ -103,7 +99,7 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
     };
 
     // A fixed group by its weight, then the budget for the candidates.
-    const std::uint32_t budgetWord = MapWord(kBudgetWord);
+    const std::uint32_t budgetWord = MapWord(mapblob::kFlagsAOffset);
     const int mapLow = static_cast<int>(GetBits(budgetWord, 10, 4));
     const int mapHigh = static_cast<int>(GetBits(budgetWord, 14, 4));
     int chosen = -1;
@@ -127,7 +123,7 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
             for (int i = 0; i < size; ++i)
                 add(kind);
         } else if (kind == -7) {
-            const int kindOfSeven = static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)) <
+            const int kindOfSeven = static_cast<int>(GetBits(RecordWord(record, BATTLE_RECORD_CELL_WORD), 9, 9)) <
                                             (MapI16(mapblob::kHeightOffset) & 0xFFFF) / 2
                                         ? 109
                                         : 113;
@@ -158,7 +154,7 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
     int limits[kCandidateSlots] = {};
     for (int c = 0; c < candidates; ++c)
         limits[c] = MapI8(kCandidateLimits + c);
-    const bool substitute = (MapWord(kChanceWord) & kSubstituteKinds) != 0;
+    const bool substitute = (MapWord(mapblob::kFlagsBOffset) & kSubstituteKinds) != 0;
     while (budget > 0 && count < ENEMY_SLOTS) {
         int sum = 0;
         for (int c = 0; c < candidates; ++c)
@@ -184,8 +180,9 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
         else if (kind < 0)
             kind = 0;
         if (substitute)
-            kind = SwapEncounterKindByMap(kind, static_cast<int>(GetBits(RecordWord(record, kPointWord), 0, 9)),
-                                          static_cast<int>(GetBits(RecordWord(record, kPointWord), 9, 9)),
+            kind = SwapEncounterKindByMap(kind,
+                                          static_cast<int>(GetBits(RecordWord(record, BATTLE_RECORD_CELL_WORD), 0, 9)),
+                                          static_cast<int>(GetBits(RecordWord(record, BATTLE_RECORD_CELL_WORD), 9, 9)),
                                           MapI16(mapblob::kWidthOffset), MapI16(mapblob::kHeightOffset));
         add(kind);
         --limits[c];
@@ -202,7 +199,7 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
     SetFormationSizes(count);
 
     if (FormationPattern == 0 &&
-        DrawBattleRandom() < static_cast<int>(GetBits(MapWord(kChanceWord), 0, 7)) * 32767 / 100)
+        DrawBattleRandom() < static_cast<int>(GetBits(MapWord(mapblob::kFlagsBOffset), 0, 7)) * 32767 / 100)
         FormationPattern = 1;
     if (FormationPattern != 0) {
         if (FormationPattern != 1 && chosen >= 0 && MapI8(kGroupBudgetHigh + chosen) != 0 && count != expected)
@@ -214,7 +211,7 @@ void CEnemyGroup::SetupEnemyEncounter(BattleRecordBytes record)
     DecideFormationDrops(count, true);
 
     // Entries the symbol leaves out; one always stays.
-    const std::uint32_t leaveOut = RecordWord(record, kLeaveOutWord);
+    const std::uint32_t leaveOut = RecordWord(record, BATTLE_RECORD_BEATEN_WORD);
     int slot = 0;
     for (int i = 0; i < count; ++i) {
         if ((leaveOut >> i) & 1u)

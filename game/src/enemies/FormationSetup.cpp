@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/BattleRecordWords.h"
 #include "core/Random.h"
 #include "enemies/BattleRecordWords.h"
 #include "enemies/Enemy.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int kPatternByte = 20;
 constexpr int kFirstEntryByte = 24;
-constexpr int kFlagsWord = 3;
 constexpr std::uint32_t kDropOverride = 1u << 3;
 constexpr int kFormationFacing = 2;
 
@@ -68,7 +68,7 @@ void CEnemyGroup::SetupEnemyFormation(BattleRecordBytes record)
     SetFormationSizes(count);
     PlaceFormation();
     DecideFormationDrops(count, false);
-    const bool overrideDrops = (RecordWord(record, kFlagsWord) & kDropOverride) != 0;
+    const bool overrideDrops = (RecordWord(record, BATTLE_RECORD_FLAGS_WORD) & kDropOverride) != 0;
     for (int i = 0; i < count; ++i) {
         const bool drop = overrideDrops ? DropByMap(i, FormationDrop[i] != 0) : FormationDrop[i] != 0;
         SlotIds[i] = static_cast<std::uint8_t>(i);
