@@ -1,6 +1,7 @@
 #include "core/EnemyDefParser.h"
 
 #include "core/GameDataTables.h"
+#include "core/TableCheck.h"
 #include "core/EnemyDefFields.h"
 
 namespace {
@@ -33,11 +34,6 @@ int DropRowCount(int category)
     return ACCESSORY_ROW_COUNT;
 }
 
-std::string Range(int value, int low, int high)
-{
-    return std::to_string(value) + " is outside " + std::to_string(low) + "-" + std::to_string(high);
-}
-
 bool CheckKind(Checker& c, const EnemyKindDef& k)
 {
     if (k.MaxHp < 1 || k.MaxHp > ENEMY_MAX_HP)
@@ -45,15 +41,15 @@ bool CheckKind(Checker& c, const EnemyKindDef& k)
                         std::to_string(static_cast<std::uint32_t>(k.MaxHp)) + " is outside 1-" +
                             std::to_string(ENEMY_MAX_HP));
     if (k.NameLength > ENEMY_NAME_UNITS)
-        return c.Refuse("kind", 0, "NameLength", Range(k.NameLength, 0, ENEMY_NAME_UNITS));
+        return c.Refuse("kind", 0, "NameLength", OutsideRangeText(k.NameLength, 0, ENEMY_NAME_UNITS));
     if (k.MoveCount > ENEMY_MAX_MOVES)
-        return c.Refuse("kind", 0, "MoveCount", Range(k.MoveCount, 0, ENEMY_MAX_MOVES));
+        return c.Refuse("kind", 0, "MoveCount", OutsideRangeText(k.MoveCount, 0, ENEMY_MAX_MOVES));
     if (k.ActionCount > ENEMY_MAX_ACTIONS)
-        return c.Refuse("kind", 0, "ActionCount", Range(k.ActionCount, 0, ENEMY_MAX_ACTIONS));
+        return c.Refuse("kind", 0, "ActionCount", OutsideRangeText(k.ActionCount, 0, ENEMY_MAX_ACTIONS));
     if (k.AiType > ENEMY_AI_TYPE_LIMIT)
-        return c.Refuse("kind", 0, "AiType", Range(k.AiType, 0, ENEMY_AI_TYPE_LIMIT));
+        return c.Refuse("kind", 0, "AiType", OutsideRangeText(k.AiType, 0, ENEMY_AI_TYPE_LIMIT));
     if (k.GraphicId > kGraphicLimit)
-        return c.Refuse("kind", 0, "GraphicId", Range(k.GraphicId, 0, kGraphicLimit));
+        return c.Refuse("kind", 0, "GraphicId", OutsideRangeText(k.GraphicId, 0, kGraphicLimit));
     if (k.DropItemId >= DropRowCount(k.DropItemCategory))
         return c.Refuse("kind", 0, "DropItemId",
                         "row " + std::to_string(k.DropItemId) + " of category " + std::to_string(k.DropItemCategory) +
@@ -64,27 +60,27 @@ bool CheckKind(Checker& c, const EnemyKindDef& k)
 bool CheckMove(Checker& c, const EnemyKindDef& k, int index, const EnemyMoveDef& m)
 {
     if (m.FallbackMove >= k.MoveCount)
-        return c.Refuse("move", index, "FallbackMove", Range(m.FallbackMove, 0, k.MoveCount - 1));
+        return c.Refuse("move", index, "FallbackMove", OutsideRangeText(m.FallbackMove, 0, k.MoveCount - 1));
     if (m.NextMove >= k.MoveCount)
-        return c.Refuse("move", index, "NextMove", Range(m.NextMove, 0, k.MoveCount - 1));
+        return c.Refuse("move", index, "NextMove", OutsideRangeText(m.NextMove, 0, k.MoveCount - 1));
     return true;
 }
 
 bool CheckAction(Checker& c, const EnemyKindDef& k, int index, const EnemyActionDef& a)
 {
     if (a.FallbackAction >= k.ActionCount)
-        return c.Refuse("action", index, "FallbackAction", Range(a.FallbackAction, 0, k.ActionCount - 1));
+        return c.Refuse("action", index, "FallbackAction", OutsideRangeText(a.FallbackAction, 0, k.ActionCount - 1));
     if (a.NextAction >= k.ActionCount)
-        return c.Refuse("action", index, "NextAction", Range(a.NextAction, 0, k.ActionCount - 1));
+        return c.Refuse("action", index, "NextAction", OutsideRangeText(a.NextAction, 0, k.ActionCount - 1));
     if (a.GaugeMember > ENEMY_STOCK_LIMIT)
-        return c.Refuse("action", index, "GaugeMember", Range(a.GaugeMember, 0, ENEMY_STOCK_LIMIT));
+        return c.Refuse("action", index, "GaugeMember", OutsideRangeText(a.GaugeMember, 0, ENEMY_STOCK_LIMIT));
     if (IsShotActionType(a.ActionType) && a.ShotSlots == 0)
         return c.Refuse("action", index, "ShotSlots", "0 on a shot action");
     if (a.ActionType == ENEMY_ACTION_SUMMON && a.ActionCount16 >= ENEMY_KIND_TOTAL)
-        return c.Refuse("action", index, "ActionCount16", "summons kind " + Range(a.ActionCount16, 0, 193));
+        return c.Refuse("action", index, "ActionCount16", "summons kind " + OutsideRangeText(a.ActionCount16, 0, 193));
     if (a.ActionType == ENEMY_ACTION_STOCK_DRAIN) {
         if ((a.Param & 7) > ENEMY_STOCK_LIMIT)
-            return c.Refuse("action", index, "Param", "stock " + Range(a.Param & 7, 0, ENEMY_STOCK_LIMIT));
+            return c.Refuse("action", index, "Param", "stock " + OutsideRangeText(a.Param & 7, 0, ENEMY_STOCK_LIMIT));
         if (a.ActionCount16 == 0)
             return c.Refuse("action", index, "ActionCount16", "a drain period of 0");
     }

@@ -29,7 +29,7 @@ struct Checker {
         fault.entry = entry;
         fault.row = row;
         fault.field = field;
-        fault.why = std::to_string(value) + " is outside " + std::to_string(low) + "-" + std::to_string(high);
+        fault.why = OutsideRangeText(value, low, high);
         return false;
     }
     bool InRange(int row, const char* field, int value, int low, int high)
@@ -94,6 +94,11 @@ bool CheckWarpPoints(TableFault& fault)
 std::string TableFault::Line() const
 {
     return table + " (entry " + std::to_string(entry) + "), row " + std::to_string(row) + ", " + field + ": " + why;
+}
+
+std::string OutsideRangeText(int value, int low, int high)
+{
+    return std::to_string(value) + " is outside " + std::to_string(low) + "-" + std::to_string(high);
 }
 
 bool CheckLoadedTables(TableFault& fault)

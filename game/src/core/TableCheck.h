@@ -16,6 +16,9 @@ struct TableFault {
     std::string Line() const;
 };
 
+// Why a checked field is refused: "v is outside low-high".
+std::string OutsideRangeText(int value, int low, int high);
+
 // Checks the loaded ItemTable, WeaponTable, ArmorTable, AccessoryTable and
 // WarpPointTable; false with the first fault.
 bool CheckLoadedTables(TableFault& fault);

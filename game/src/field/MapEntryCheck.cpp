@@ -3,6 +3,7 @@
 #include "core/EnemyDefParser.h"
 #include "core/PackCatalogue.h"
 #include "core/PlaceNames.h"
+#include "core/TableCheck.h"
 #include "field/MapHeader.h"
 #include "field/event/EventArea.h"
 #include "field/event/EventRecord.h"
@@ -26,11 +27,6 @@ struct Checker {
         return false;
     }
 };
-
-std::string Outside(int value, int low, int high)
-{
-    return std::to_string(value) + " is outside " + std::to_string(low) + "-" + std::to_string(high);
-}
 
 const char* BlobFaultText(mapblob::BlobFault fault)
 {
@@ -67,12 +63,13 @@ bool CheckEncounters(Checker& c, const unsigned char* blob)
     for (int i = 0; i < kEncounterSlots && I8(blob, kEncounterWeightsOffset + i) != 0; ++i) {
         const int kind = I16(blob, kEncounterKindsOffset + 2 * static_cast<std::size_t>(i));
         if (kind < 0 || kind >= ENEMY_KIND_TOTAL)
-            return c.Refuse("header", i, "encounter kind", Outside(kind, 0, ENEMY_KIND_TOTAL - 1));
+            return c.Refuse("header", i, "encounter kind", OutsideRangeText(kind, 0, ENEMY_KIND_TOTAL - 1));
     }
     for (int g = 0; g < kGroupSlots && I8(blob, kGroupWeightsOffset + g) != 0; ++g) {
         const int kind = I16(blob, kGroupKindsOffset + 2 * static_cast<std::size_t>(g));
         if (kind < kLowestGroupCode || kind >= ENEMY_KIND_TOTAL)
-            return c.Refuse("header", g, "group lead kind", Outside(kind, kLowestGroupCode, ENEMY_KIND_TOTAL - 1));
+            return c.Refuse("header", g, "group lead kind",
+                            OutsideRangeText(kind, kLowestGroupCode, ENEMY_KIND_TOTAL - 1));
     }
     return true;
 }
@@ -83,11 +80,11 @@ bool CheckHeader(Checker& c, const unsigned char* blob, const MapHeader& h, int 
         return c.Refuse("header", -1, "map number",
                         std::to_string(h.mapNumber) + " in the entry of map " + std::to_string(map));
     if (h.placeNumber >= PLACE_NAME_COUNT)
-        return c.Refuse("header", -1, "place number", Outside(h.placeNumber, 0, PLACE_NAME_COUNT - 1));
+        return c.Refuse("header", -1, "place number", OutsideRangeText(h.placeNumber, 0, PLACE_NAME_COUNT - 1));
     if (h.fieldTune >= BGM_TUNE_COUNT)
-        return c.Refuse("header", -1, "tune", Outside(h.fieldTune, 0, BGM_TUNE_COUNT - 1));
+        return c.Refuse("header", -1, "tune", OutsideRangeText(h.fieldTune, 0, BGM_TUNE_COUNT - 1));
     if (h.battleTune >= BGM_TUNE_COUNT)
-        return c.Refuse("header", -1, "battle tune", Outside(h.battleTune, 0, BGM_TUNE_COUNT - 1));
+        return c.Refuse("header", -1, "battle tune", OutsideRangeText(h.battleTune, 0, BGM_TUNE_COUNT - 1));
     if (h.KeepsReturnPoint() && !h.HasCell(h.returnX, h.returnY))
         return c.Refuse("header", -1, "return point",
                         "(" + std::to_string(h.returnX) + ", " + std::to_string(h.returnY) + ") is off the map");
@@ -103,7 +100,7 @@ bool CheckGrid(Checker& c, const unsigned char* blob, const MapHeader& h)
             if (tile < mapblob::kLowestTile || tile > mapblob::kHighestTile)
                 return c.Refuse("grid", -1, "tile",
                                 "cell (" + std::to_string(x) + ", " + std::to_string(y) + "): tile " +
-                                    Outside(tile, mapblob::kLowestTile, mapblob::kHighestTile));
+                                    OutsideRangeText(tile, mapblob::kLowestTile, mapblob::kHighestTile));
         }
     return true;
 }
@@ -130,11 +127,13 @@ bool CheckEvents(Checker& c, const unsigned char* blob, std::size_t size, const 
             return c.Refuse("event", i, "X, Y",
                             "(" + std::to_string(x) + ", " + std::to_string(y) + ") is off the map");
         if (!IsFlagId(eventrecord::ConditionFlag(record)))
-            return c.Refuse("event", i, "ConditionFlag",
-                            Outside(eventrecord::ConditionFlag(record), 1 - LOCAL_FLAG_COUNT, EVENT_FLAG_COUNT - 1));
+            return c.Refuse(
+                "event", i, "ConditionFlag",
+                OutsideRangeText(eventrecord::ConditionFlag(record), 1 - LOCAL_FLAG_COUNT, EVENT_FLAG_COUNT - 1));
         if (!IsFlagId(eventrecord::DoneFlag(record)))
-            return c.Refuse("event", i, "DoneFlag",
-                            Outside(eventrecord::DoneFlag(record), 1 - LOCAL_FLAG_COUNT, EVENT_FLAG_COUNT - 1));
+            return c.Refuse(
+                "event", i, "DoneFlag",
+                OutsideRangeText(eventrecord::DoneFlag(record), 1 - LOCAL_FLAG_COUNT, EVENT_FLAG_COUNT - 1));
         at += eventrecord::Size(record);
     }
     for (std::uint32_t p = 0; p < layout.pointCount; ++p) {
