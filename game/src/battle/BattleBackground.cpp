@@ -16,9 +16,6 @@ Zeph::CTextTexture* BattleLargeTextTexture = nullptr;
 namespace {
 
 constexpr const char* kSource = "BattleBackground";
-constexpr int kMemoryError = 1;
-constexpr int kTextError = 4;
-constexpr int kTextPrepareError = 10;
 constexpr int kDigitCharSet = 1;
 constexpr const char* kFace = "ＭＳゴシック";
 constexpr float kBackdropDepth = 0.9f;
@@ -90,16 +87,16 @@ bool MakeTextObject(const TextObjectLook& look, Zeph::CTextTexture*& slot)
 {
     slot = CreateTextTextureProc != nullptr ? CreateTextTextureProc() : nullptr;
     if (slot == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return false;
     }
     if (!slot->Init(look.height, 200, kFace, 0, kWhite, 0, 0, look.glyphFormat, 1.0f, 0, 0, 0xFF000000u, 0, 0xFF000000u,
                     false, look.fullAdvance, look.halfAdvance, 0, 0.0f, false)) {
-        REPORT_ERROR(kSource, __LINE__, kTextError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_TEXT_INIT);
         return false;
     }
     if (!slot->PrepareCharSets(kDigitCharSet) || !slot->PrepareString(look.prepared)) {
-        REPORT_ERROR(kSource, __LINE__, kTextPrepareError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_TEXTURE_LOAD);
         return false;
     }
     return true;
@@ -134,17 +131,17 @@ void CBattleBackground::LoadPanelTextures()
     bool allocated = false;
     backdropTexture = LoadRecord(PACK_BATTLE_BACKDROP_FIRST + BackdropKind(), allocated);
     if (!allocated) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return;
     }
     iconTexture = LoadRecord(PACK_BATTLE_MARKS, allocated);
     if (!allocated) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return;
     }
     menuPanelTexture = LoadRecord(PACK_BATTLE_MENU_PANEL, allocated);
     if (!allocated)
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
 }
 
 void CBattleBackground::SetBackdropUv()
@@ -200,7 +197,7 @@ void CBattleBackground::SetBattleBackground(int kind)
     bool allocated = false;
     CTexture* loaded = LoadRecord(PACK_BATTLE_BACKDROP_FIRST + kind, allocated);
     if (!allocated)
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
     if (loaded == nullptr)
         return;
     FreeRecord(backdropTexture);

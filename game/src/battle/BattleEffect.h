@@ -20,7 +20,6 @@ class CTexture;
 // The name the effect object reports its failures under, and the code of a
 // failed allocation.
 constexpr const char* BATTLE_EFFECT_SOURCE = "BattleEffect";
-constexpr int BATTLE_EFFECT_MEMORY_ERROR = 1;
 
 constexpr int POPUP_SLOTS = 64;
 constexpr int SPARK_MEMBERS = 3;

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* kSource = "BattleHudDraw";
-constexpr int kDrawError = 10;
 constexpr float kNormalDepth = 0.125f;
 constexpr float kMenuDepth = 0.0499f;
 constexpr float kColumnStep = 163.0f;
@@ -46,7 +45,7 @@ bool DrawText(Zeph::CTextTexture* text, float x, float y, float z, const char16_
     const float position[3] = {x, y, z};
     if (text->DrawString(position, colour, string, length, lineAdvance, TEXT_NO_WRAP, TEXT_WHOLE, 0))
         return true;
-    REPORT_ERROR(kSource, __LINE__, kDrawError);
+    REPORT_ERROR(kSource, __LINE__, ERROR_TEXTURE_LOAD);
     return false;
 }
 

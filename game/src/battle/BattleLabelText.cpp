@@ -12,9 +12,6 @@
 namespace {
 
 constexpr const char* kSource = BATTLE_EFFECT_SOURCE;
-constexpr int kMemoryError = BATTLE_EFFECT_MEMORY_ERROR;
-constexpr int kTextError = 4;
-constexpr int kMeasureError = 18;
 constexpr int kDigitCharSet = 1;
 constexpr const char* kFace = "ＭＳゴシック";
 constexpr float kBurstCell = 64.0f;
@@ -32,7 +29,7 @@ CTexture* MakeRecord(int entry)
 {
     auto* record = new (std::nothrow) CTexture();
     if (record == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return nullptr;
     }
     record->LoadTexture(0, entry);
@@ -57,12 +54,12 @@ bool CBattleEffect::MakeLabelText()
 {
     labelText = CreateTextTextureProc != nullptr ? CreateTextTextureProc() : nullptr;
     if (labelText == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return false;
     }
     if (!labelText->Init(16, 200, kFace, 0, 0xFFFFFFFFu, 0, 0, 6, 1.0f, 0, 2, 0xFF000000u, 0, 0xFF000000u, false, 17, 9,
                          0, 0.0f, false)) {
-        REPORT_ERROR(kSource, __LINE__, kTextError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_TEXT_INIT);
         labelText->Release();
         labelText = nullptr;
         return false;
@@ -75,7 +72,7 @@ bool CBattleEffect::MeasureLabels()
 {
     const int height = labelText->GetStringHeight(u"0123456789", 10);
     if (height < 0) {
-        REPORT_ERROR(kSource, __LINE__, kMeasureError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_FONT_CHECK);
         return false;
     }
     digitHeight = static_cast<float>(height);
@@ -83,7 +80,7 @@ bool CBattleEffect::MeasureLabels()
         for (int i = 0; i < count; ++i) {
             const int width = labelText->GetStringWidth(labels[i], TEXT_WHOLE);
             if (width < 0) {
-                REPORT_ERROR(kSource, __LINE__, kMeasureError);
+                REPORT_ERROR(kSource, __LINE__, ERROR_FONT_CHECK);
                 return false;
             }
             widths[i] = static_cast<float>(width);
@@ -140,7 +137,7 @@ float CBattleEffect::GetBattleLabelWidth(const char16_t* text, int length)
     if (width >= 0)
         return static_cast<float>(width);
     if (!widthFailureLogged)
-        REPORT_ERROR(kSource, __LINE__, kMeasureError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_FONT_CHECK);
     widthFailureLogged = true;
     return 0.0f;
 }

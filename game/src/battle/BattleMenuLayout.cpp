@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* kSource = "BattleMenu";
-constexpr int kMemoryError = 1;
 constexpr int kMenuSheet = PACK_BATTLE_BACKDROP_FIRST + 3; // the last backdrop is also the menu sheet
 constexpr float kCell = 16.0f;
 constexpr float kHandCellLeft = static_cast<float>(BATTLE_ICON_HAND) * kCell;
@@ -100,7 +99,7 @@ void CBattleMenu::InitBattleMenu()
     }
     MenuTexture = new (std::nothrow) CTexture();
     if (MenuTexture == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return;
     }
     if (MenuTexture->LoadTexture(0, kMenuSheet)) {

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr const char* kSource = "BattleMenu";
-constexpr int kTextError = 10;
 
 } // namespace
 
@@ -19,6 +18,6 @@ bool CBattleMenu::DrawBattleMenuText(float x, float y, float z, std::uint32_t co
     if (BattleTextTexture != nullptr &&
         BattleTextTexture->DrawString(position, colour, text, bound, lineAdvance, lineWidth, TEXT_WHOLE, 0))
         return true;
-    REPORT_ERROR(kSource, line, kTextError);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }

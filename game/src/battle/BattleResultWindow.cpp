@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const char* kSource = "BattleMenu";
-constexpr int kTextError = 10;
 constexpr int kMinResultDigits = 3;
 constexpr int kMaxResultDigits = 6;
 constexpr int kMinMoneyDigits = 4;
@@ -57,7 +56,7 @@ bool DrawLarge(float x, float y, float z, const char16_t* text, int length, floa
         BattleLargeTextTexture->DrawString(position, BATTLE_TEXT_BLACK, text, length, lineAdvance, 65536.0f, TEXT_WHOLE,
                                            0))
         return true;
-    REPORT_ERROR(kSource, line, kTextError);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }
 

@@ -211,7 +211,7 @@ void CBattleEffect::AddDamagePopup(bool side, int actor, int kind, bool full, in
     try {
         popups.push_back(popup);
     } catch (const std::bad_alloc&) {
-        REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, BATTLE_EFFECT_MEMORY_ERROR);
+        REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, ERROR_NO_MEMORY);
         return;
     }
     if (kKinds[kind].sound >= 0)

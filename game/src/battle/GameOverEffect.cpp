@@ -18,7 +18,6 @@
 namespace {
 
 constexpr const char* kSource = "GameOverEffect";
-constexpr int kBackBufferErrorCode = 19;
 constexpr float kPictureDepth = 0.1f;
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
@@ -130,7 +129,7 @@ bool CGameOverEffect::RenderSceneToTexture(Direct3DTexture9*& textureSlot, Direc
     // reported and the main loop ends the game on it.
     if (D3DDevice->SetRenderTarget(0, BackBufferSurface) < 0) {
         ReleaseSlots(textureSlot, surfaceSlot);
-        REPORT_ERROR(kSource, __LINE__, kBackBufferErrorCode);
+        REPORT_ERROR(kSource, __LINE__, ERROR_RESOURCE_CREATE);
         return false;
     }
     return true;

@@ -72,7 +72,7 @@ void CBattleEffect::AddSparks(std::list<HitSpark>& sparks, float left, float rig
         try {
             sparks.push_back(spark);
         } catch (const std::bad_alloc&) {
-            REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, BATTLE_EFFECT_MEMORY_ERROR);
+            REPORT_ERROR(BATTLE_EFFECT_SOURCE, __LINE__, ERROR_NO_MEMORY);
             return;
         }
     }

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr const char* kSource = "MagicCircle";
-constexpr int kMemoryError = 1;
 constexpr int kCircleLoop = 0;
 constexpr float kWidth = 48.0f;
 constexpr float kHeight = 20.0f;
@@ -77,7 +76,7 @@ void CMagicCircle::InitMagicCircle()
     ClearMagicCircles();
     texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return;
     }
     texture->LoadTexture(0, PACK_MAGIC_CIRCLES);
@@ -105,7 +104,7 @@ void CMagicCircle::SpawnMagicCircle(int side, int slot, int duration, int kind, 
     try {
         circles.push_back(circle);
     } catch (const std::bad_alloc&) {
-        REPORT_ERROR(kSource, __LINE__, kMemoryError);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
     }
 }
 

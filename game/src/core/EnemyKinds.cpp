@@ -22,7 +22,7 @@ bool LoadEnemyKinds(const std::uint8_t* bytes, std::size_t size)
         const std::string line = bytes == nullptr ? std::string("enemy kinds: no entry") : fault.Line();
         std::fprintf(stderr, "Velmora: %s\n", line.c_str());
         if (ZephError != nullptr)
-            ZephError->Error("EnemyKinds", __LINE__, 0, "%s", line.c_str());
+            ZephError->Error("EnemyKinds", __LINE__, ERROR_GENERAL, "%s", line.c_str());
         return false;
     }
     LoadedEnemyKinds() = std::move(parsed);

@@ -22,8 +22,6 @@ unsigned char** EnemyActionTable = nullptr;
 
 namespace {
 
-constexpr int kMemoryErrorCode = 1;
-
 struct TableEntry {
     int entry;
     int minimumBytes;
@@ -109,7 +107,7 @@ bool LoadGameData()
         const std::string line = fault.Line();
         std::fprintf(stderr, "Velmora: %s\n", line.c_str());
         if (ZephError != nullptr)
-            ZephError->Error("GameDataTables", __LINE__, 0, "%s", line.c_str());
+            ZephError->Error("GameDataTables", __LINE__, ERROR_GENERAL, "%s", line.c_str());
         return false;
     }
 
@@ -118,7 +116,7 @@ bool LoadGameData()
     EnemyActionTable = AllocateLookup();
     if (EnemyKindTable == nullptr || EnemyMoveTable == nullptr || EnemyActionTable == nullptr) {
         if (ZephError != nullptr)
-            ZephError->Error("Initialize.cpp", 620, kMemoryErrorCode, nullptr);
+            ZephError->Error("Initialize.cpp", 620, ERROR_NO_MEMORY, nullptr);
         return false;
     }
     // The checked reading names what is wrong with a bad entry; the walk

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr const char* kSource = "Enemy";
-constexpr int kTextureErrorCode = 1;
 constexpr int kMarkTexEntry = PACK_ENEMY_GROUP_TEXTURES[0];
 constexpr int kBadgeTexEntry = PACK_ENEMY_GROUP_TEXTURES[1];
 constexpr int kUnderlayEntries[2] = {PACK_ENEMY_GROUP_TEXTURES[2], PACK_ENEMY_GROUP_TEXTURES[3]};
@@ -28,7 +27,7 @@ CTexture* LoadShared(int entry)
 {
     auto* texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kTextureErrorCode);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return nullptr;
     }
     if (!texture->LoadTexture(0, entry)) {

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* kSourceName = "EnemyShot";
-constexpr int kMemoryErrorCode = 1;
 constexpr int kShotTextureErrorLine = 35;
 constexpr int kWhirlTextureErrorLine = 44;
 constexpr int kNodeErrorLine = 78;
@@ -30,7 +29,7 @@ CTexture* LoadSheet(int entry, int errorLine)
 {
     auto* texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {
-        REPORT_ERROR(kSourceName, errorLine, kMemoryErrorCode);
+        REPORT_ERROR(kSourceName, errorLine, ERROR_NO_MEMORY);
         return nullptr;
     }
     texture->InitTexture();
@@ -137,7 +136,7 @@ EnemyShotNode* CEnemyShotList::CreateEnemyShot(const EnemyShotSpec& spec)
 {
     auto* node = new (std::nothrow) EnemyShotNode{};
     if (node == nullptr) {
-        REPORT_ERROR(kSourceName, kNodeErrorLine, kMemoryErrorCode);
+        REPORT_ERROR(kSourceName, kNodeErrorLine, ERROR_NO_MEMORY);
         return nullptr;
     }
     node->X = spec.x;

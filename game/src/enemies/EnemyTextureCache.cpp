@@ -8,7 +8,6 @@
 
 namespace {
 constexpr const char* kSource = "Enemy";
-constexpr int kTextureErrorCode = 1;
 constexpr std::uint8_t kOldest = ENEMY_TEXTURE_CACHE - 1;
 } // namespace
 
@@ -30,7 +29,7 @@ int CEnemyGroup::LoadEnemyTexture(int graphicId)
     TexCacheIds[oldest] = ENEMY_CACHE_EMPTY;
     auto* texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {
-        REPORT_ERROR(kSource, __LINE__, kTextureErrorCode);
+        REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
         return -1;
     }
     if (!texture->LoadTexture(0, PACK_ENEMY_GRAPHIC_FIRST + graphicId)) {

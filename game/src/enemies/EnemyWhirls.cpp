@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* kSourceName = "EnemyShot";
-constexpr int kMemoryErrorCode = 1;
 constexpr int kWhirlErrorLine = 203;
 constexpr int kSeWhirlStarts = 33;
 constexpr float kSpinStep = 0.08f;
@@ -70,7 +69,7 @@ EnemySubShot* CEnemyShotList::CreateEnemySubShot(float x, float y, float strengt
     }
     auto* w = new (std::nothrow) EnemySubShot{};
     if (w == nullptr) {
-        REPORT_ERROR(kSourceName, kWhirlErrorLine, kMemoryErrorCode);
+        REPORT_ERROR(kSourceName, kWhirlErrorLine, ERROR_NO_MEMORY);
         return nullptr;
     }
     w->X = x;

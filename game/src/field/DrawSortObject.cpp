@@ -34,7 +34,7 @@ void CDrawSortObject::InitDrawSortObject()
     std::memset(static_cast<void*>(this), 0, sizeof(*this));
     texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {
-        REPORT_ERROR(kSource, 28, 1);
+        REPORT_ERROR(kSource, 28, ERROR_NO_MEMORY);
         return;
     }
     // A picture that did not load leaves the tables empty.

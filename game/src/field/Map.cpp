@@ -79,7 +79,7 @@ void CMap::InitMap()
     }
     tileSheet = new (std::nothrow) CTexture();
     if (tileSheet == nullptr) {
-        REPORT_ERROR(kSource, 69, 1);
+        REPORT_ERROR(kSource, 69, ERROR_NO_MEMORY);
         return;
     }
     if (tileSheet->LoadTexture(0, PACK_MAP_TILE_SHEET))
@@ -218,7 +218,7 @@ void CMap::LoadMapExtras()
         if (map21Data == nullptr) {
             map21Data = ZephFilePack->LoadData(0, PACK_MAP21_DATA, &map21DataSize, nullptr);
             if (map21Data == nullptr) {
-                REPORT_ERROR(kSource, 1212, 1);
+                REPORT_ERROR(kSource, 1212, ERROR_NO_MEMORY);
                 throw 0;
             }
         }

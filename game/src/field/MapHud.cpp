@@ -15,7 +15,6 @@
 namespace {
 
 constexpr const char* kSource = "Map";
-constexpr int kTextErrorCode = 10;
 constexpr float kTextDepth = 0.299f;
 constexpr float kFrameInset = 10.0f; // border 2 and margin 8
 constexpr float kRowAdvance = 26.0f;
@@ -39,7 +38,7 @@ bool DrawText(float x, float y, std::uint32_t colour, const char16_t* text, int 
     if (ZephTextTexture != nullptr && ZephTextTexture->DrawString(position, colour, text, length, lineAdvance,
                                                                   widthLimit, TEXT_WHOLE, minimumAdvance))
         return true;
-    REPORT_ERROR(kSource, line, kTextErrorCode);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }
 

@@ -64,13 +64,13 @@ void CMapNameEffect::InitMapNameText()
 {
     text = CreateTextTextureProc != nullptr ? CreateTextTextureProc() : nullptr;
     if (text == nullptr) {
-        REPORT_ERROR(kSource, 68, 1);
+        REPORT_ERROR(kSource, 68, ERROR_NO_MEMORY);
         return;
     }
     // Height 26 with a black edge of 4, proportional, drawn at once.
     if (!text->Init(26, 0, "ＭＳ ゴシック", 6, kWhite, 0, 0, 4, 1.0f, 0, 4, 0xFF000000u, 0, 0, true, -1, -1, 0, 0.0f,
                     false))
-        REPORT_ERROR(kSource, 77, 4);
+        REPORT_ERROR(kSource, 77, ERROR_TEXT_INIT);
 }
 
 void CMapNameEffect::ReleaseMapNameEffect()

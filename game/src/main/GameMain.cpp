@@ -96,7 +96,7 @@ void CGameMain::InitGameMain()
 
     // Only the back buffer is taken here: the restore flags are still clear.
     if (!RestoreDeviceResources())
-        REPORT_ERROR(kSource, 124, 19);
+        REPORT_ERROR(kSource, 124, ERROR_RESOURCE_CREATE);
     Shader.CreateShaders();
     // Window layouts.
     MapMenu.LayoutMapMenuWindows();
@@ -112,7 +112,7 @@ void CGameMain::InitGameMain()
     ThePlayBGM->InitTunes();
     // Without its sound effects the game does not enter the title.
     if (!ThePlaySE->InitPlaySE()) {
-        REPORT_ERROR(kSource, 148, 12);
+        REPORT_ERROR(kSource, 148, ERROR_WAVE_LOAD);
         return;
     }
     // The title opening.
@@ -385,7 +385,7 @@ void CGameMain::DrawScene()
         DeviceLost = 1;
         D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kClearColour, 1.0f, 0);
     } else if (presented == D3DERR_DRIVERINTERNALERROR) {
-        REPORT_ERROR(kSource, 579, 15);
+        REPORT_ERROR(kSource, 579, ERROR_DRIVER_INTERNAL);
     }
 }
 

@@ -25,7 +25,7 @@ template <typename T> T* CreateSingleton(int line)
 {
     T* made = new (std::nothrow) T();
     if (made == nullptr) {
-        REPORT_ERROR(kSource, line, 1);
+        REPORT_ERROR(kSource, line, ERROR_NO_MEMORY);
         throw 0;
     }
     return made;
@@ -37,7 +37,7 @@ void CreateSingletons()
     ThePlayBGM = CreateSingleton<CPlayMidi>(162);
     ThePlaySE = CreateSingleton<CPlaySE>(168);
     if (CreateGameMain() == nullptr) {
-        REPORT_ERROR(kSource, 175, 1);
+        REPORT_ERROR(kSource, 175, ERROR_NO_MEMORY);
         throw 0;
     }
     // An error reported while the game object was built ends the game here.

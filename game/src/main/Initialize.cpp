@@ -159,7 +159,7 @@ bool CInitialize::InitializeGame()
     if (createGraphic == nullptr || (ZephGraphic = createGraphic()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its graphics object");
     if (ZephGraphic->Init(GameConfig.Window, kScreenWidth, kScreenHeight, true, 0, false) < 0) {
-        Report(244, 3);
+        Report(244, ERROR_GRAPHIC_INIT);
         return false;
     }
     ZephGraphic->GetDevice(&D3DDevice, nullptr);
@@ -170,20 +170,20 @@ bool CInitialize::InitializeGame()
         return FailQuietly(__LINE__, "the engine lacks CreateTextTexture");
     ZephTextTexture = CreateTextTextureProc();
     if (ZephTextTexture == nullptr) {
-        Report(260, 1);
+        Report(260, ERROR_NO_MEMORY);
         return false;
     }
     if (!ZephTextTexture->Init(22, 0, "ＭＳ ゴシック", 6, 0xFFFFFFFFu, 0, 0, 5, 0.65f, 0, 0, 0, 2, 0xFF000000u, false,
                                22, 12, 1, 0.5f, true)) {
-        Report(270, 4);
+        Report(270, ERROR_TEXT_INIT);
         return false;
     }
     if (!ZephTextTexture->PrepareCharSets(0x19)) {
-        Report(276, 10);
+        Report(276, ERROR_TEXTURE_LOAD);
         return false;
     }
     if (!ZephTextTexture->PrepareString(u"道具魔法装備特技情報設定移動記録")) {
-        Report(281, 10);
+        Report(281, ERROR_TEXTURE_LOAD);
         return false;
     }
 
@@ -192,11 +192,11 @@ bool CInitialize::InitializeGame()
     if (createFilePack == nullptr || (ZephFilePack = createFilePack()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its pack reader");
     if (!ZephFilePack->Init(1)) {
-        Report(314, 1);
+        Report(314, ERROR_NO_MEMORY);
         return false;
     }
     if (!ZephFilePack->OpenPack("Data/Pack.dat", 0)) {
-        Report(323, 13);
+        Report(323, ERROR_FILE_READ);
         return false;
     }
 
@@ -219,7 +219,7 @@ bool CInitialize::InitializeGame()
     for (int direction = 0; direction < 4; ++direction)
         keys[12 + direction] = static_cast<std::uint8_t>(GameConfig.Key[11 + direction]);
     if (ZephKeyInput->Init(nullptr, GameConfig.Keyboard != 0, GameConfig.Joystick != 0, 11, keys, buttons) < 0) {
-        Report(358, 5);
+        Report(358, ERROR_INPUT_INIT);
         return false;
     }
     InitKeyNames();
@@ -229,14 +229,14 @@ bool CInitialize::InitializeGame()
     if (createMidi == nullptr || (ZephMidi = createMidi()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its music object");
     if (!ZephMidi->Init(2, false)) {
-        Report(386, 20);
+        Report(386, ERROR_MIDI_INIT);
         return false;
     }
     auto createSoundStatic = Bind<Zeph::CreateSoundStaticProc>("CreateSoundStatic");
     if (createSoundStatic == nullptr || (ZephSoundStatic = createSoundStatic()) == nullptr)
         return FailQuietly(__LINE__, "the engine cannot make its sound object");
     if (ZephSoundStatic->Init(36, 0, 150, true) < 0) {
-        Report(400, 8);
+        Report(400, ERROR_SOUND_INIT);
         return false;
     }
 
@@ -298,12 +298,12 @@ bool CInitialize::ResetDevice()
     TheGameMain->ReleaseDeviceResources();
     TheGameMain->OnLostDevice();
     if (ZephGraphic->ChangeScreenMode(GameConfig.Window) < 0) {
-        Report(500, 16);
+        Report(500, ERROR_DEVICE_RESET);
         return false;
     }
     TheGameMain->OnResetDevice();
     if (!TheGameMain->RestoreDeviceResources()) {
-        Report(508, 19);
+        Report(508, ERROR_RESOURCE_CREATE);
         return false;
     }
     return true;

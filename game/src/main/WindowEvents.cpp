@@ -118,7 +118,7 @@ void RunCommand(int command)
     switch (command) {
     case kCommandToggleWindowMode:
         if (GameReady && !Initializer.ToggleWindowMode())
-            REPORT_ERROR(kSource, 699, 17);
+            REPORT_ERROR(kSource, 699, ERROR_WINDOW_MODE);
         break;
     case kCommandScreenShotToClipboard:
     case kCommandScreenShotToFile:
@@ -130,7 +130,7 @@ void RunCommand(int command)
         break;
     case kCommandResetInput:
         if (ZephKeyInput != nullptr && ZephKeyInput->Reset() != 0)
-            REPORT_ERROR(kSource, 721, 5);
+            REPORT_ERROR(kSource, 721, ERROR_INPUT_INIT);
         break;
     default:
         break;

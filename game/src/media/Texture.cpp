@@ -4,7 +4,6 @@
 
 namespace {
 const char* const kSourceName = "Texture";
-constexpr int kTextureErrorCode = 10;
 } // namespace
 
 void CTexture::InitTexture()
@@ -17,18 +16,18 @@ void CTexture::InitTexture()
 bool CTexture::LoadTexture(int pack, int entry)
 {
     if (ZephFilePack == nullptr || !ZephFilePack->LoadTexture(&texture, pack, entry) || texture == nullptr) {
-        REPORT_ERROR(kSourceName, 43, kTextureErrorCode);
+        REPORT_ERROR(kSourceName, 43, ERROR_TEXTURE_LOAD);
         return false;
     }
     D3DSURFACE_DESC desc{};
     if (FAILED(texture->GetLevelDesc(0, &desc))) {
-        REPORT_ERROR(kSourceName, 53, kTextureErrorCode);
+        REPORT_ERROR(kSourceName, 53, ERROR_TEXTURE_LOAD);
         return false;
     }
     width = static_cast<float>(desc.Width);
     height = static_cast<float>(desc.Height);
     if (!(width > 0.0f) || !(height > 0.0f)) {
-        REPORT_ERROR(kSourceName, 63, kTextureErrorCode);
+        REPORT_ERROR(kSourceName, 63, ERROR_TEXTURE_LOAD);
         return false;
     }
     return true;

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const char* kSource = "MapMenu";
-constexpr int kTextDrawFailed = 10;
 
 constexpr std::uint32_t kActiveText = 0xFFFFFFFFu;
 constexpr std::uint32_t kInactiveText = 0xFF808080u;
@@ -139,7 +138,7 @@ void CMapMenu::DrawSaveSlotWindow(int window, bool active, bool windowDrawnByCal
     const float left = rect.left + 10.0f;
     const float top = rect.top + 10.0f;
     if (!DrawText(left, top, textDepth, colour, u"1:\n2:\n3:", 8, kDigitAdvance)) {
-        REPORT_ERROR(kSource, __LINE__, kTextDrawFailed);
+        REPORT_ERROR(kSource, __LINE__, ERROR_TEXTURE_LOAD);
         return;
     }
     for (int slot = 0; slot < SAVE_SLOT_COUNT; ++slot) {
@@ -155,7 +154,7 @@ void CMapMenu::DrawSaveSlotWindow(int window, bool active, bool windowDrawnByCal
                     DrawText(x + 36.0f + 58.0f, y, textDepth, colour, row.dateText, 19, kDigitAdvance);
         }
         if (!drawn) {
-            REPORT_ERROR(kSource, __LINE__, kTextDrawFailed);
+            REPORT_ERROR(kSource, __LINE__, ERROR_TEXTURE_LOAD);
             return;
         }
     }

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr const char* kSource = "MapMenu";
-constexpr int kTextFailed = 10;
 constexpr int kPageButtons = 3;
 constexpr int kRowsPerPage = 10;
 constexpr int kListWindow = 47; // the last page; 48 the others
@@ -104,7 +103,7 @@ void CMapMenu::MeasureTransferPlaceNames()
             continue;
         const int width = ZephTextTexture->GetStringWidth(point.placeName, point.placeLength);
         if (width < 0) {
-            REPORT_ERROR(kSource, __LINE__, kTextFailed);
+            REPORT_ERROR(kSource, __LINE__, ERROR_TEXTURE_LOAD);
             throw 0;
         }
         transferNameWidths[r] = width;

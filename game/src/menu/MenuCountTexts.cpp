@@ -9,7 +9,6 @@
 namespace {
 
 constexpr const char* kSource = "MapMenu";
-constexpr int kTextFailed = 10;
 constexpr int kRowsPerPage = 10;
 constexpr int kPageDigitsMost = 4;
 constexpr float kSlashGap = 6.0f;
@@ -70,7 +69,7 @@ void CMapMenu::BuildPageNumberLine(PageNumberLine& line, int pageIndex, int page
     // The first number and the two blanks after it; the slash stands 6 pixels on.
     const int width = ZephTextTexture->GetStringWidth(line.text, firstDigits + 2);
     if (width < 0) {
-        REPORT_ERROR(kSource, __LINE__, kTextFailed);
+        REPORT_ERROR(kSource, __LINE__, ERROR_TEXTURE_LOAD);
         throw 0;
     }
     line.width = static_cast<float>(width) + kSlashGap;

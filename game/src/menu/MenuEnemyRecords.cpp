@@ -18,7 +18,6 @@
 namespace {
 
 constexpr const char* kSource = "MapMenu";
-constexpr int kNoMemory = 1;
 constexpr int kMainPack = 0;
 // The picture stands centred in a band 104 pixels high under the name.
 constexpr float kNameRow = 26.0f;
@@ -62,7 +61,7 @@ void CMapMenu::SelectRecordsEnemy(int kind)
         markers[kLoadedGraphic] = -1;
         enemyPicture = new (std::nothrow) CTexture;
         if (enemyPicture == nullptr) {
-            REPORT_ERROR(kSource, __LINE__, kNoMemory);
+            REPORT_ERROR(kSource, __LINE__, ERROR_NO_MEMORY);
             return;
         }
         enemyPicture->InitTexture();

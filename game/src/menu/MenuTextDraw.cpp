@@ -6,7 +6,6 @@
 namespace {
 
 constexpr const char* kSource = "MapMenu";
-constexpr int kTextFailed = 10;
 constexpr float kNumberWrap = 640.0f;
 constexpr int kDigitAdvance = 12;
 
@@ -18,7 +17,7 @@ bool Draw(float x, float y, float z, std::uint32_t colour, const char16_t* text,
         ZephTextTexture->DrawString(position, colour, text, length, lineAdvance, widthLimit, MENU_WHOLE_TEXT,
                                     minimumAdvance))
         return true;
-    REPORT_ERROR(kSource, line, kTextFailed);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }
 

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* kSourceName = "CharaShot";
-constexpr int kMemoryErrorCode = 1;
 constexpr int kTextureErrorLine = 59;
 constexpr int kNodeErrorLine = 89;
 constexpr float kCell = 32.0f;
@@ -56,7 +55,7 @@ void CCharaShot::InitCharaShot()
     ShotMagical::Set(areaProbe.specialBits, 1);
     texture = new (std::nothrow) CTexture();
     if (texture == nullptr) {
-        REPORT_ERROR(kSourceName, kTextureErrorLine, kMemoryErrorCode);
+        REPORT_ERROR(kSourceName, kTextureErrorLine, ERROR_NO_MEMORY);
         return;
     }
     texture->InitTexture();
@@ -99,7 +98,7 @@ bool CCharaShot::CreateCharaShot(const CharaShotSpec& spec)
 {
     auto* node = new (std::nothrow) CharaShotNode{};
     if (node == nullptr) {
-        REPORT_ERROR(kSourceName, kNodeErrorLine, kMemoryErrorCode);
+        REPORT_ERROR(kSourceName, kNodeErrorLine, ERROR_NO_MEMORY);
         return false;
     }
     node->x = node->prevX = spec.x;

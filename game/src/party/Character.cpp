@@ -11,7 +11,6 @@
 namespace {
 
 constexpr const char* kSourceName = "Character";
-constexpr int kMemoryErrorCode = 1;
 constexpr int kMemberTextureErrorLine = 266;
 constexpr int kIconTextureErrorLine = 296;
 
@@ -103,7 +102,7 @@ void CCharacter::LoadCharacterTextures()
     for (int m = 0; m < PARTY_MEMBER_COUNT; ++m) {
         auto* sheet = new (std::nothrow) CTexture();
         if (sheet == nullptr) {
-            REPORT_ERROR(kSourceName, kMemberTextureErrorLine, kMemoryErrorCode);
+            REPORT_ERROR(kSourceName, kMemberTextureErrorLine, ERROR_NO_MEMORY);
             return;
         }
         memberTextures[m] = sheet;
@@ -114,7 +113,7 @@ void CCharacter::LoadCharacterTextures()
     }
     iconTexture = new (std::nothrow) CTexture();
     if (iconTexture == nullptr) {
-        REPORT_ERROR(kSourceName, kIconTextureErrorLine, kMemoryErrorCode);
+        REPORT_ERROR(kSourceName, kIconTextureErrorLine, ERROR_NO_MEMORY);
         return;
     }
     iconTexture->InitTexture();

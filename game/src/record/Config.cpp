@@ -17,8 +17,6 @@ CConfig GameConfig;
 
 namespace {
 
-constexpr int kFileErrorCode = 14; // the engine's "error while writing a file"
-
 // Words of the file as the reader sees them: runs of non-blank characters.
 class ConfigReader {
 public:
@@ -293,7 +291,7 @@ bool CConfig::SaveConfigAtExit()
         return true;
 
     if (ZephError != nullptr)
-        ZephError->Error("Config.cpp", __LINE__, kFileErrorCode, nullptr);
+        ZephError->Error("Config.cpp", __LINE__, ERROR_FILE_WRITE, nullptr);
     else
         std::fprintf(stderr, "Velmora: the settings file %s could not be written.\n", CONFIG_FILE_PATH);
     return false;

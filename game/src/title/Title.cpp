@@ -28,7 +28,6 @@ constexpr std::int32_t kFullLevel = 255;
 constexpr std::int32_t kLevelStep = 8;
 
 constexpr float kRowPitch = 26.0f;
-constexpr int kTextDrawFailed = 10;
 
 constexpr const char16_t kMenuText[] = u"最初から\nロード\nゲーム終了";
 
@@ -137,7 +136,7 @@ void CTitle::LoadTitlePicture()
     pictureReady = false;
     picture = new (std::nothrow) CTexture();
     if (picture == nullptr) {
-        REPORT_ERROR(kSource, 580, 1);
+        REPORT_ERROR(kSource, 580, ERROR_NO_MEMORY);
         return;
     }
     if (!picture->LoadTexture(0, PACK_TITLE_PICTURE))
@@ -312,7 +311,7 @@ void CTitle::EnterFieldMap(bool newGame)
     // A bad map number or entry is refused before the buffer is replaced.
     const int map = newGame ? kNewGameMap : TheGameData->playerMap;
     if (!LoadMapBlob(map)) {
-        REPORT_ERROR(kSource, 376, 1);
+        REPORT_ERROR(kSource, 376, ERROR_NO_MEMORY);
         throw 0;
     }
     const int cellX = newGame ? kNewGameCellX : TheGameData->playerX;
@@ -320,7 +319,7 @@ void CTitle::EnterFieldMap(bool newGame)
     const int direction = newGame ? kNewGameDirection : TheGameData->playerFacing;
     if (!TheMap->SetMap(MapBlobBuffer, cellX, cellY, -1, -1, direction, false, 0, true, false)) {
         if (ZephError != nullptr)
-            ZephError->Error(kSource, 402, 0, "マップデータの設定に失敗しました");
+            ZephError->Error(kSource, 402, ERROR_GENERAL, "マップデータの設定に失敗しました");
         throw 0;
     }
 }
@@ -461,7 +460,7 @@ bool CTitle::DrawTitleText(float x, float y, float z, std::uint32_t colour, cons
         ++length;
     if (ZephTextTexture->DrawString(position, colour, text, length, kRowPitch, TEXT_NO_WRAP, TEXT_WHOLE, 0))
         return true;
-    REPORT_ERROR(kSource, line, kTextDrawFailed);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }
 

@@ -13,7 +13,6 @@ namespace {
 
 constexpr const char* kSource = "Event";
 constexpr int kMeasureLine = 2275;
-constexpr int kTextError = 10;
 constexpr int kConfirmButton = 0;
 constexpr int kCancelButton = 1;
 // The window stands on the message window.
@@ -81,7 +80,7 @@ bool CEvent::StartChoice()
     if (ZephTextTexture != nullptr) {
         width = ZephTextTexture->GetStringWidth(ChoiceText, Args[kChoiceTextLength]);
         if (width == -1) {
-            REPORT_ERROR(kSource, kMeasureLine, kTextError);
+            REPORT_ERROR(kSource, kMeasureLine, ERROR_TEXTURE_LOAD);
             throw 0;
         }
     }

@@ -12,7 +12,6 @@ namespace {
 constexpr const char* kSource = "Event";
 constexpr int kChoiceDrawLine = 4969;
 constexpr int kKeptUnderChoiceLine = 4984;
-constexpr int kTextError = 10;
 constexpr int kMessageWindow = 0;
 constexpr int kCursorFrame = 1;
 constexpr float kRowAdvance = 26.0f;
@@ -31,7 +30,7 @@ void CEvent::DrawChoice()
     const float origin[3] = {choiceTextX, choiceTextY, BOTTOM_TEXT_DEPTH};
     if (!ZephTextTexture->DrawString(origin, kWhite, ChoiceText, Args[kChoiceTextLength], kRowAdvance,
                                      static_cast<float>(Args[kChoiceTextWidth]), TEXT_WHOLE, 0)) {
-        REPORT_ERROR(kSource, kChoiceDrawLine, kTextError);
+        REPORT_ERROR(kSource, kChoiceDrawLine, ERROR_TEXTURE_LOAD);
         return;
     }
     if (Args[kChoiceCursor] >= 0)
@@ -50,6 +49,6 @@ bool CEvent::DrawKeptMessage(int colourArg, int lengthArg, int line)
     if (ZephTextTexture->DrawString(BOTTOM_TEXT_POSITION, colour, MessageText, Args[lengthArg], kMessageLineAdvance,
                                     BOTTOM_TEXT_WIDTH, TEXT_WHOLE, 0))
         return true;
-    REPORT_ERROR(kSource, line, kTextError);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }

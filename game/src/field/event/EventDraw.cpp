@@ -20,7 +20,6 @@ namespace er = eventrecord;
 namespace {
 
 constexpr const char* kSource = "Event";
-constexpr int kTextError = 10;
 constexpr int kMessageDrawLine = 4943;
 constexpr int kTextureLines[3] = {116, 134, 152};
 constexpr float kCell = 32.0f;
@@ -85,7 +84,7 @@ void CEvent::LoadEventTextures()
     for (int i = 0; i < 3; ++i) {
         sheets[i]->reset(new (std::nothrow) CTexture());
         if (*sheets[i] == nullptr) {
-            REPORT_ERROR(kSource, kTextureLines[i], 1);
+            REPORT_ERROR(kSource, kTextureLines[i], ERROR_NO_MEMORY);
             return;
         }
         if (ZephFilePack != nullptr)
@@ -213,7 +212,7 @@ void CEvent::DrawMessage()
     const float position[3] = {textX, BOTTOM_TEXT_Y, BOTTOM_TEXT_DEPTH};
     if (!ZephTextTexture->DrawString(position, textColour, MessageText, expandedLength, kLineAdvance, BOTTOM_TEXT_WIDTH,
                                      phase == 0 ? revealCounter : TEXT_WHOLE, 0)) {
-        REPORT_ERROR(kSource, kMessageDrawLine, kTextError);
+        REPORT_ERROR(kSource, kMessageDrawLine, ERROR_TEXTURE_LOAD);
         return;
     }
     if (phase == 1)

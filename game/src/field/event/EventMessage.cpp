@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kSource = "Event";
 constexpr int kMeasureLine = 2906;
-constexpr int kTextError = 10;
 constexpr int kTextSpeedTable[3] = {2560, 12, 6};
 constexpr float kLineAdvance = 32.0f;
 constexpr int kRevealMargin = 128;
@@ -70,7 +69,7 @@ void CEvent::StartMessage(const char16_t* text, int length, int indent, bool ite
     if (ZephTextTexture != nullptr) {
         advance = ZephTextTexture->MeasureString(MessageText, expandedLength, pen, kLineAdvance, BOTTOM_TEXT_WIDTH);
         if (advance == -1) {
-            REPORT_ERROR(kSource, kMeasureLine, kTextError);
+            REPORT_ERROR(kSource, kMeasureLine, ERROR_TEXTURE_LOAD);
             throw 0;
         }
     }

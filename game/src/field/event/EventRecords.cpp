@@ -193,7 +193,7 @@ bool CEvent::LoadEventData(unsigned char* first, std::size_t bytes, int recordCo
         RefreshEventActivity(false);
         FillLists();
     } catch (const std::bad_alloc&) {
-        REPORT_ERROR(kSource, 709, 1);
+        REPORT_ERROR(kSource, 709, ERROR_NO_MEMORY);
         ClearLists();
         return false;
     }

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr const char* kSource = "Event";
-constexpr int kTextError = 10;
 constexpr int kKeptUnderShopLine = 5005;
 constexpr int kDigitAdvance = 12;
 constexpr float kDigitWidth = 12.0f;
@@ -46,7 +45,7 @@ bool DrawShopText(float x, float y, float z, std::uint32_t colour, const char16_
     if (ZephTextTexture != nullptr &&
         ZephTextTexture->DrawString(position, colour, text, length, 0.0f, TEXT_NO_WRAP, TEXT_WHOLE, minimumAdvance))
         return true;
-    REPORT_ERROR(kSource, line, kTextError);
+    REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;
 }
 
