@@ -191,4 +191,31 @@ TEST_F(TextureTest, CachesSkipRepeatsAndResetEachFrame)
     EXPECT_EQ(CurrentTexture, sprites.texture);
 }
 
+// Every part that draws one textured quad goes through this: a record that
+// is missing or whose texture did not load draws nothing and leaves the
+// device's state alone.
+TEST_F(TextureTest, ATexturedQuadIsDrawnOnlyWithALoadedTexture)
+{
+    pack.images[3] = FakeImage{32, 32};
+    CTexture loaded, unloaded;
+    ASSERT_TRUE(loaded.LoadTexture(0, 3));
+    TexturedVertex quad[4] = {};
+    ResetRenderStateCaches();
+    device.fvfCalls.clear();
+    device.textureCalls.clear();
+
+    DrawTexturedQuad(nullptr, quad);
+    DrawTexturedQuad(&unloaded, quad);
+    EXPECT_TRUE(device.draws.empty());
+    EXPECT_TRUE(device.fvfCalls.empty());
+    EXPECT_TRUE(device.textureCalls.empty());
+
+    DrawTexturedQuad(&loaded, quad);
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_EQ(device.draws[0].texture, loaded.texture);
+    EXPECT_EQ(device.draws[0].fvf, FVF_TEXTURED);
+    EXPECT_EQ(device.draws[0].type, D3DPT_TRIANGLESTRIP);
+    EXPECT_EQ(device.draws[0].primitiveCount, 2u);
+}
+
 } // namespace

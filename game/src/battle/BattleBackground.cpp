@@ -8,6 +8,7 @@
 #include "core/Parts.h"
 #include "core/SceneTrace.h"
 #include "core/ZephGlobals.h"
+#include "media/Texture.h"
 #include "party/PartyServices.h"
 
 Zeph::CTextTexture* BattleTextTexture = nullptr;

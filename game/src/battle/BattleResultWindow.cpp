@@ -53,8 +53,8 @@ bool DrawLarge(float x, float y, float z, const char16_t* text, int length, floa
 {
     const float position[3] = {x, y, z};
     if (BattleLargeTextTexture != nullptr &&
-        BattleLargeTextTexture->DrawString(position, BATTLE_TEXT_BLACK, text, length, lineAdvance, 65536.0f, TEXT_WHOLE,
-                                           0))
+        BattleLargeTextTexture->DrawString(position, BATTLE_TEXT_BLACK, text, length, lineAdvance, TEXT_NO_WRAP,
+                                           TEXT_WHOLE, 0))
         return true;
     REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);
     return false;

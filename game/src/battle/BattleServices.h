@@ -13,6 +13,7 @@
 #include "battle/GameOverEffect.h"   // class CGameOverEffect: the game-over scene and the screen capture
 #include "battle/MagicCircle.h"      // class CMagicCircle: the magic circles under casting actors
 #include "core/Parts.h"              // the part pointers the queries below read
+#include "core/TextArguments.h"      // the whole-text length of a label
 
 // For the party and the enemies: the popups over the actors and the status labels drawn over them.
 
@@ -40,7 +41,7 @@ inline void DrawBattleLabel(float x, float y, float z, const char16_t* label, st
 // The width of a status label (an effect's name or a boost level's label); 0 without the effect object.
 inline float GetStatusLabelWidth(const char16_t* label)
 {
-    return TheBattleEffect != nullptr ? TheBattleEffect->GetBattleLabelWidth(label, 0x7FFFFFFF) : 0.0f;
+    return TheBattleEffect != nullptr ? TheBattleEffect->GetBattleLabelWidth(label, TEXT_WHOLE) : 0.0f;
 }
 
 // Whether a live circle of that owner (side 1 a party member, 0 an enemy) exists.

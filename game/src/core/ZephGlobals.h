@@ -30,20 +30,15 @@ extern std::uint8_t GameReady;
 extern std::uint32_t CurrentFvf;
 extern Direct3DTexture9* CurrentTexture;
 
-// The codes of the engine's error table: each picks the message the error
-// box shows. Every failure the game reports names one of these.
+// The codes of the engine's error table that the game reports failures with:
+// each picks the message the error box shows.
 constexpr int ERROR_GENERAL = 0;          // "エラー"
 constexpr int ERROR_NO_MEMORY = 1;        // "メモリ確保に失敗しました"
-constexpr int ERROR_INIT = 2;             // "初期化に失敗しました"
 constexpr int ERROR_GRAPHIC_INIT = 3;     // "Graphicの初期化に失敗しました"
 constexpr int ERROR_TEXT_INIT = 4;        // "Textの初期化に失敗しました"
 constexpr int ERROR_INPUT_INIT = 5;       // "DirectInputの初期化に失敗しました"
-constexpr int ERROR_OGG_INIT = 6;         // "OggVorbis(DirectSound)の初期化に失敗しました"
-constexpr int ERROR_MUSIC_INIT = 7;       // "DirectMusicの初期化に失敗しました"
 constexpr int ERROR_SOUND_INIT = 8;       // "DirectSoundの初期化に失敗しました"
-constexpr int ERROR_LOAD = 9;             // "ロードに失敗しました"
 constexpr int ERROR_TEXTURE_LOAD = 10;    // "テクスチャのロードに失敗しました"
-constexpr int ERROR_OGG_LOAD = 11;        // "OggVorbisのロードに失敗しました"
 constexpr int ERROR_WAVE_LOAD = 12;       // "Waveのロードに失敗しました"
 constexpr int ERROR_FILE_READ = 13;       // "ファイル読み込み時のエラー"
 constexpr int ERROR_FILE_WRITE = 14;      // "ファイル書き込み時のエラー"

@@ -10,6 +10,7 @@
 #include "core/SceneTrace.h"
 #include "enemies/Enemy.h"
 #include "enemies/EnemyBehaviour.h"
+#include "media/Texture.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "enemies/EnemyShot.h"
+#include "media/Texture.h"
 
 void CEnemyShotList::DrawEnemyShotSprite(const EnemyShotNode* node, float depth)
 {
@@ -26,9 +27,5 @@ void CEnemyShotList::DrawEnemyShotSprite(const EnemyShotNode* node, float depth)
         v.v = node->V[i];
     }
     // A sheet that did not load draws nothing.
-    if (ShotTexture == nullptr || GetTextureHandle(*ShotTexture) == nullptr)
-        return;
-    SetCachedTexture(GetTextureHandle(*ShotTexture));
-    SetCachedFvf(FVF_TEXTURED);
-    DrawQuadStrip(Quad, sizeof(TexturedVertex));
+    DrawTexturedQuad(ShotTexture, Quad);
 }

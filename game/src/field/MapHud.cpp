@@ -111,14 +111,14 @@ bool CMap::DrawStockWindow()
     FrameOrigin(frame, left, top);
     for (int k = 0; k < STOCK_COUNT; ++k) {
         const float y = top + kFrameInset + kRowAdvance * k;
-        if (!DrawText(left + kFrameInset, y, ColorTable[k].colour, ColorTable[k].name, 1, 0.0f, 65536.0f, 0, 805)) {
+        if (!DrawText(left + kFrameInset, y, ColorTable[k].colour, ColorTable[k].name, 1, 0.0f, TEXT_NO_WRAP, 0, 805)) {
             return false;
         }
         const int digits = TheBattleBackground->HudStockDigits[k];
         const float x =
             left + kFrameInset + 34.0f + static_cast<float>(TheGameData->columnDigits - digits) * kDigitWidth;
         const std::uint32_t colour = StockColour(TheCharacter->stock[k], TheCharacter->stockMax[k]);
-        if (!DrawText(x, y, colour, TheBattleBackground->HudStockText[k], digits, 0.0f, 65536.0f, 0, 822)) {
+        if (!DrawText(x, y, colour, TheBattleBackground->HudStockText[k], digits, 0.0f, TEXT_NO_WRAP, 0, 822)) {
             return false;
         }
     }

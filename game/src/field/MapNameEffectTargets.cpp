@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/Parts.h"
+#include "core/TextArguments.h"
 #include "core/ZephGlobals.h"
 #include "field/MapNameEffect.h"
 #include "media/Shader.h"
@@ -12,8 +13,6 @@
 namespace {
 
 constexpr float kNameOrigin[3] = {4.0f, 4.0f, 0.0f};
-constexpr int kWholeString = 0x7FFFFFFF;
-constexpr float kNoWidthLimit = 65536.0f;
 
 // Texels replace the target, alpha included.
 void SetReplacingBlend()
@@ -57,7 +56,7 @@ bool CMapNameEffect::MeasureMapName()
     if (text == nullptr)
         return false;
     text->ClearGlyphs();
-    const int measured = text->GetStringWidth(PlaceName(), kWholeString);
+    const int measured = text->GetStringWidth(PlaceName(), TEXT_WHOLE);
     if (measured < 0)
         return false;
     width = measured + 8;
@@ -119,7 +118,7 @@ bool CMapNameEffect::RenderMapNameText()
     if (text == nullptr || !TheGameData->AcquireBackBuffer() || !BeginTargetScene(0))
         return false;
     const bool drawn =
-        text->DrawString(kNameOrigin, 0xFFFFFFFFu, PlaceName(), kWholeString, 0.0f, kNoWidthLimit, kWholeString, 0);
+        text->DrawString(kNameOrigin, 0xFFFFFFFFu, PlaceName(), TEXT_WHOLE, 0.0f, TEXT_NO_WRAP, TEXT_WHOLE, 0);
     EndTargetScene();
     // A name that cannot be drawn only loses the banner.
     return drawn;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/MemberNames.h"
 #include "core/Parts.h"
 #include "menu/MapMenuModes.h"
 #include "menu/MenuServices.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr const char16_t* kLeaders[] = {u"ピプコ", u"ピプオ", u"ピプメ"};
 constexpr const char16_t* kDisplays[] = {u"表示しない", u"HP", u"色", u"HP&色"};
 constexpr const char16_t* kVolumes[] = {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10"};
 constexpr const char16_t* kSpeeds[] = {u"瞬間", u"普通", u"遅い"};
@@ -23,7 +23,7 @@ constexpr const char16_t* kInterrupt[] = {u"中断する", u"中断しない"};
 constexpr const char16_t* kPriority[] = {u"優先する", u"優先しない"};
 constexpr const char16_t* kChant[] = {u"詠唱する", u"詠唱しない"};
 
-constexpr SettingChoices kLeaderChoices = {36, kLeaders, 3, 3};
+constexpr SettingChoices kLeaderChoices = {36, MemberNameTable, MEMBER_NAME_COUNT, MEMBER_NAME_LENGTH};
 constexpr SettingChoices kDisplayChoices = {37, kDisplays, 4, 5};
 constexpr SettingChoices kVolumeChoices = {38, kVolumes, 11, 2};
 constexpr SettingChoices kSpeedChoices = {39, kSpeeds, 3, 2};

@@ -14,7 +14,7 @@ bool Draw(float x, float y, float z, std::uint32_t colour, const char16_t* text,
 {
     const float position[3] = {x, y, z};
     if (ZephTextTexture != nullptr && length >= 0 &&
-        ZephTextTexture->DrawString(position, colour, text, length, lineAdvance, widthLimit, MENU_WHOLE_TEXT,
+        ZephTextTexture->DrawString(position, colour, text, length, lineAdvance, widthLimit, TEXT_WHOLE,
                                     minimumAdvance))
         return true;
     REPORT_ERROR(kSource, line, ERROR_TEXTURE_LOAD);

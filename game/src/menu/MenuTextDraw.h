@@ -9,7 +9,6 @@ constexpr std::uint32_t MENU_TEXT_WHITE = 0xFFFFFFFFu;
 constexpr std::uint32_t MENU_TEXT_GREY = 0xFF808080u;      // on a dimmed window, or not choosable
 constexpr std::uint32_t MENU_TEXT_DARK_GREY = 0xFF404040u; // not choosable on a dimmed window
 constexpr float MENU_DIGIT_WIDTH = 12.0f;
-constexpr int MENU_WHOLE_TEXT = 0x7FFFFFFF;
 
 // A word or label; lines of a multi-line text are `lineAdvance` apart.
 bool DrawMenuText(float x, float y, float z, std::uint32_t colour, const char16_t* text, int length, int line,

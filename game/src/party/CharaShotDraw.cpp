@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/BattleAngles.h"
+#include "media/Texture.h"
 #include "party/CharaShot.h"
 #include "party/MagicShotTable.h"
 
@@ -67,9 +68,5 @@ void CCharaShot::DrawCharaShot(CharaShotNode* node, float z)
         vertex.colour = colour;
     }
     // A sheet that did not load draws nothing.
-    if (texture == nullptr || GetTextureHandle(*texture) == nullptr)
-        return;
-    SetCachedTexture(GetTextureHandle(*texture));
-    SetCachedFvf(FVF_TEXTURED);
-    DrawQuadStrip(quad, sizeof(TexturedVertex));
+    DrawTexturedQuad(texture, quad);
 }

@@ -14,6 +14,7 @@
 #include "field/event/Event.h"
 #include "field/event/EventRecord.h"
 #include "media/FixedWindowSet.h"
+#include "media/Texture.h"
 
 namespace er = eventrecord;
 
@@ -55,15 +56,6 @@ void PlaceQuad(TexturedVertex quad[4], float left, float top, float width, float
         quad[i].z = depth;
         quad[i].rhw = 1.0f;
     }
-}
-
-void DrawTexturedQuad(const CTexture* sheet, TexturedVertex quad[4])
-{
-    if (sheet == nullptr || sheet->texture == nullptr)
-        return;
-    SetCachedTexture(GetTextureHandle(*sheet));
-    SetCachedFvf(FVF_TEXTURED);
-    DrawQuadStrip(quad, sizeof(TexturedVertex));
 }
 
 std::uint32_t WithAlpha(int alpha)
